@@ -1,0 +1,62 @@
+#pragma once
+#include <QString>
+
+// The program-wide records: one instance each for the whole run, reached through the
+// accessors below. Tests start from a clean state with RipristinaAmbiente().
+
+struct AmbienteLavoroRec {
+    QString CartellaAvvio;
+    QString PathFileIni;
+    QString VersioneProgramma;
+    QString RevisioneArchivio;
+    QString DescrizioneProgramma;
+    QString FormatoImporto;
+    QString FormatoImportoEsteso;
+    QString MacchinaLocale;
+    bool IniDefinito = false;
+    QString PathArchivioFascole;
+    QString PathArchivioDitte;
+    QString CartellaFatture;
+    QString MacchinaArchivioDitte;
+    bool CollegatoContabilita = false;
+    QString PathArchivioContabile;
+};
+
+struct ParametriFatturaRec {
+    bool DettaglioFascola = true;
+    bool Registrazione = false;
+    QString Ditta;
+    QString Esercizio;
+    QString RegistroIva;
+    bool NumerazioneAutomatica = false;
+    QString DataFattura;
+    QString NumeroDocumento;
+    bool Bollo = false;
+    QString ImportoBollo;
+    QString SogliaBollo;
+    QString CriterioBollo = "4";
+    bool RitenutaAcconto = false;
+    QString RitAccPerc = "20";
+    QString RAPercImponibile = "100";
+    QString CriterioRA = "3";
+    bool AltreRitenute = false;
+    QString AltreRitPerc = "20";
+    QString AltreRitPercImponibile = "100";
+    QString AltreRitCriterio = "3";
+    QString AltreRitTesto;
+    bool MemorizzaFattura = false;
+    bool AnteprimaStampa = false;
+    QString RigaTestata1, RigaTestata2, RigaTestata3, RigaTestata4, RigaTestata5, RigaTestata6;
+    QString LetteraDocumento;
+};
+
+struct NoteFatturaRec {
+    QString Nota1, Nota2, Nota3, Nota4;
+};
+
+AmbienteLavoroRec& AmbienteLavoro();
+ParametriFatturaRec& ParametriFattura();
+NoteFatturaRec& NoteFattura();
+
+// Every record back to its state before the first start-up.
+void RipristinaAmbiente();

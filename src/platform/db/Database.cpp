@@ -1,0 +1,268 @@
+#include "platform/db/Database.h"
+
+#include <sqlite3.h>
+
+#include <QFileInfo>
+#include <cstring>
+
+#include "platform/db/Recordset.h"
+#include "platform/db/SqlFunctions.h"
+#include "platform/system/Paths.h"
+
+namespace db {
+
+namespace {
+
+constexpr int BusyTimeoutMs = 200;
+
+std::string mapped(const std::string& path) {
+    return sys::LocalPath(QString::fromStdString(path)).toStdString();
+}
+
+bool startsWith(const std::string& s, const char* prefix) {
+    return s.rfind(prefix, 0) == 0;
+}
+
+// The old engine's number and an Italian description for an SQLite failure.
+DbError translate(int rc, const std::string& message, const std::string& context) {
+    const int primary = rc & 0xff;
+    auto make = [&](int number, const std::string& text) {
+        std::string d = text;
+        if (!message.empty()) d += " (" + message + ")";
+        return DbError(number, d, context.empty() ? "DAO.Database" : context);
+    };
+    switch (primary) {
+    case SQLITE_BUSY:
+        return make(err::Locked, "Impossibile aggiornare. Attualmente bloccato.");
+    case SQLITE_LOCKED:
+        return make(err::TableLocked, "Impossibile bloccare la tabella: attualmente in uso.");
+    case SQLITE_CONSTRAINT: {
+        if (rc == SQLITE_CONSTRAINT_PRIMARYKEY || rc == SQLITE_CONSTRAINT_UNIQUE)
+            return make(err::DuplicateKey,
+                        "Le modifiche richieste non sono state apportate: si creerebbero valori "
+                        "duplicati nell'indice, nella chiave primaria o nella relazione.");
+        if (rc == SQLITE_CONSTRAINT_NOTNULL)
+            return make(err::NullRefused, "Il campo non può contenere un valore Null.");
+        const auto pos = message.find(": ");
+        const std::string name = pos == std::string::npos ? "" : message.substr(pos + 2);
+        if (startsWith(name, "len_"))
+            return make(err::TextTooLong, "Campo troppo piccolo per la quantità di dati da aggiungere.");
+        if (startsWith(name, "nonempty_"))
+            return make(err::EmptyTextRefused, "Il campo non può essere una stringa di lunghezza zero.");
+        if (startsWith(name, "bit_") || startsWith(name, "date_"))
+            return make(err::TypeMismatch, "Tipo non corrispondente.");
+        return make(err::Generic, "Violazione di un vincolo dell'archivio.");
+    }
+    case SQLITE_CANTOPEN:
+        return make(err::FileNotFound, "Impossibile trovare il file.");
+    case SQLITE_READONLY:
+        return make(err::NotUpdatable, "Impossibile aggiornare. Database o oggetto di sola lettura.");
+    case SQLITE_NOTADB:
+    case SQLITE_CORRUPT:
+        return make(3343, "Formato di database non riconosciuto.");
+    case SQLITE_FULL:
+        return make(3026, "Spazio su disco insufficiente.");
+    case SQLITE_MISMATCH:
+        return make(err::TypeMismatch, "Tipo non corrispondente.");
+    case SQLITE_ERROR:
+        if (message.find("no such table") != std::string::npos)
+            return make(err::TableNotFound, "Impossibile trovare la tabella o la query di input.");
+        if (message.find("no such column") != std::string::npos)
+            return make(3061, "Parametri insufficienti: nome di campo sconosciuto.");
+        if (message.find("already exists") != std::string::npos)
+            return make(3010, "La tabella o il campo esiste già.");
+        if (message.find("syntax error") != std::string::npos || message.find("incomplete input") != std::string::npos)
+            return make(err::SyntaxError, "Errore di sintassi nell'espressione.");
+        return make(err::Generic, "Errore dell'archivio.");
+    default:
+        return make(err::Generic, "Errore dell'archivio.");
+    }
+}
+
+void bindAll(sqlite3_stmt* stmt, const Params& params, const Database& db) {
+    for (size_t i = 0; i < params.size(); ++i) {
+        const int idx = int(i) + 1;
+        const auto& raw = params[i].raw();
+        int rc = SQLITE_OK;
+        if (std::holds_alternative<std::monostate>(raw)) rc = sqlite3_bind_null(stmt, idx);
+        else if (auto v = std::get_if<int64_t>(&raw)) rc = sqlite3_bind_int64(stmt, idx, *v);
+        else if (auto d = std::get_if<double>(&raw)) rc = sqlite3_bind_double(stmt, idx, *d);
+        else {
+            const auto& s = std::get<std::string>(raw);
+            rc = sqlite3_bind_text(stmt, idx, s.data(), int(s.size()), SQLITE_TRANSIENT);
+        }
+        if (rc != SQLITE_OK) db.fail(rc, "bind");
+    }
+}
+
+}  // namespace
+
+Database::Database(sqlite3* handle, std::string path) : db_(handle), path_(std::move(path)) {}
+
+Database::~Database() { sqlite3_close_v2(db_); }
+
+std::unique_ptr<Database> Database::open(const std::string& path) {
+    const std::string local = mapped(path);
+    if (local.empty() || !QFileInfo(QString::fromStdString(local)).isFile())
+        throw DbError(err::FileNotFound, "Impossibile trovare il file '" + path + "'.");
+    sqlite3* h = nullptr;
+    int rc = sqlite3_open_v2(local.c_str(), &h, SQLITE_OPEN_READWRITE | SQLITE_OPEN_FULLMUTEX, nullptr);
+    std::unique_ptr<Database> db(new Database(h, path));
+    if (rc != SQLITE_OK) db->fail(rc, "open");
+    db->configure();
+    return db;
+}
+
+std::unique_ptr<Database> Database::create(const std::string& path) {
+    const std::string local = mapped(path);
+    if (QFileInfo::exists(QString::fromStdString(local)))
+        throw DbError(err::DatabaseExists, "Il database esiste già.");
+    sqlite3* h = nullptr;
+    int rc = sqlite3_open_v2(local.c_str(), &h,
+                             SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX, nullptr);
+    std::unique_ptr<Database> db(new Database(h, path));
+    if (rc != SQLITE_OK) db->fail(rc, "create");
+    db->configure();
+    return db;
+}
+
+void Database::configure() {
+    sqlite3_busy_timeout(db_, BusyTimeoutMs);
+    sqlite3_extended_result_codes(db_, 1);
+    // Rollback journal, not WAL: atomic across attached files and safe on shared folders.
+    // A first read checks that the file is an archive at all.
+    execute("PRAGMA journal_mode=DELETE");
+    registerSqlFunctions(db_);
+}
+
+void Database::fail(int rc, const std::string& context) const {
+    const char* msg = db_ ? sqlite3_errmsg(db_) : "";
+    throw translate(sqlite3_extended_errcode(db_) ? sqlite3_extended_errcode(db_) : rc,
+                    msg ? msg : "", context);
+}
+
+int Database::execute(const std::string& sql, const Params& params) {
+    Statement st(*this, sql, params);
+    while (st.step()) {
+    }
+    return sqlite3_changes(db_);
+}
+
+Value Database::scalar(const std::string& sql, const Params& params) {
+    Statement st(*this, sql, params);
+    return st.step() ? st.column(0) : Value();
+}
+
+std::unique_ptr<Recordset> Database::openRecordset(const std::string& sqlOrTable, const Params& params) {
+    std::string sql = sqlOrTable;
+    if (sql.find(' ') == std::string::npos) sql = "SELECT * FROM \"" + sql + "\"";
+    return std::make_unique<Recordset>(*this, sql, params);
+}
+
+int64_t Database::lastInsertId() const { return sqlite3_last_insert_rowid(db_); }
+
+bool Database::tableExists(const std::string& table) {
+    return !scalar("SELECT name FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE",
+                   {table}).isNull();
+}
+
+bool Database::columnExists(const std::string& table, const std::string& column) {
+    return !scalar("SELECT name FROM pragma_table_info(?) WHERE name = ? COLLATE NOCASE",
+                   {table, column}).isNull();
+}
+
+void Database::attach(const std::string& path, const std::string& alias) {
+    const std::string local = mapped(path);
+    if (!QFileInfo(QString::fromStdString(local)).isFile())
+        throw DbError(err::FileNotFound, "Impossibile trovare il file '" + path + "'.");
+    execute("ATTACH DATABASE ? AS \"" + alias + "\"", {local});
+}
+
+void Database::detach(const std::string& alias) { execute("DETACH DATABASE \"" + alias + "\""); }
+
+bool Database::inTransaction() const { return sqlite3_get_autocommit(db_) == 0; }
+
+// ---------------------------------------------------------------------------------------
+
+Transaction::Transaction(Database& db) : db_(db) {
+    if (!db_.inTransaction()) {
+        db_.execute("BEGIN IMMEDIATE");
+        owner_ = true;
+    }
+}
+
+Transaction::~Transaction() {
+    if (owner_ && !done_ && db_.inTransaction()) {
+        try {
+            db_.execute("ROLLBACK");
+        } catch (...) {
+        }
+    }
+}
+
+void Transaction::commit() {
+    if (owner_ && !done_) db_.execute("COMMIT");
+    done_ = true;
+}
+
+// ---------------------------------------------------------------------------------------
+
+Statement::Statement(Database& db, const std::string& sql, const Params& params) : db_(db), sql_(sql) {
+    int rc = sqlite3_prepare_v2(db_.handle(), sql.c_str(), int(sql.size()), &stmt_, nullptr);
+    if (rc != SQLITE_OK) db_.fail(rc, "prepare");
+    bindAll(stmt_, params, db_);
+}
+
+Statement::~Statement() { sqlite3_finalize(stmt_); }
+
+bool Statement::step() {
+    if (!stmt_) return false;
+    int rc = sqlite3_step(stmt_);
+    if (rc == SQLITE_ROW) return true;
+    if (rc == SQLITE_DONE) return false;
+    sqlite3_reset(stmt_);
+    db_.fail(rc, "execute");
+}
+
+int Statement::columnCount() const { return stmt_ ? sqlite3_column_count(stmt_) : 0; }
+
+std::string Statement::columnName(int i) const { return sqlite3_column_name(stmt_, i); }
+
+Value Statement::column(int i) const {
+    switch (sqlite3_column_type(stmt_, i)) {
+    case SQLITE_NULL: return {};
+    case SQLITE_INTEGER: return Value(static_cast<long long>(sqlite3_column_int64(stmt_, i)));
+    case SQLITE_FLOAT: return Value(sqlite3_column_double(stmt_, i));
+    default: {
+        const auto* t = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, i));
+        return Value(std::string(t ? t : "", size_t(sqlite3_column_bytes(stmt_, i))));
+    }
+    }
+}
+
+std::string Statement::originTable(int i) const {
+    const char* t = sqlite3_column_table_name(stmt_, i);
+    return t ? t : "";
+}
+
+std::string Statement::originColumn(int i) const {
+    const char* c = sqlite3_column_origin_name(stmt_, i);
+    return c ? c : "";
+}
+
+std::string likePattern(const std::string& jet) {
+    std::string out;
+    for (char ch : jet) {
+        switch (ch) {
+        case '*': out += '%'; break;
+        case '?': out += '_'; break;
+        case '%':
+        case '_':
+        case '\\': out += '\\'; out += ch; break;
+        default: out += ch;
+        }
+    }
+    return out;
+}
+
+}  // namespace db

@@ -1,0 +1,103 @@
+#pragma once
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/db/DbError.h"
+#include "platform/db/Value.h"
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace db {
+
+using Params = std::vector<Value>;
+class Recordset;
+
+// One open archive file, shared read-write with other programs and workstations.
+// Paths may be written with "\" and may be network paths; they are mapped to this
+// machine's file system when the file is opened.
+class Database {
+public:
+    // Opens an existing file; DbError 3024 when it does not exist.
+    static std::unique_ptr<Database> open(const std::string& path);
+    // Creates a new empty file; DbError 3204 when one exists already.
+    static std::unique_ptr<Database> create(const std::string& path);
+    ~Database();
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    // Runs one statement; returns the number of rows it changed.
+    int execute(const std::string& sql, const Params& params = {});
+    // Runs a query and returns its first column of its first row (Null when no row).
+    Value scalar(const std::string& sql, const Params& params = {});
+    // A table name alone opens the whole table.
+    std::unique_ptr<Recordset> openRecordset(const std::string& sqlOrTable, const Params& params = {});
+
+    int64_t lastInsertId() const;
+    bool tableExists(const std::string& table);
+    bool columnExists(const std::string& table, const std::string& column);
+
+    // Makes another file visible to this connection's statements under `alias`.
+    void attach(const std::string& path, const std::string& alias);
+    void detach(const std::string& alias);
+
+    bool inTransaction() const;
+    const std::string& path() const { return path_; }
+    sqlite3* handle() const { return db_; }
+
+    // Throws the DbError matching SQLite's result code `rc` for this connection.
+    [[noreturn]] void fail(int rc, const std::string& context = {}) const;
+
+private:
+    Database(sqlite3* handle, std::string path);
+    void configure();
+
+    sqlite3* db_ = nullptr;
+    std::string path_;
+};
+
+// A write transaction (BEGIN IMMEDIATE) that rolls back unless commit() was called.
+// Nested use joins the outer transaction: only the outermost guard commits.
+class Transaction {
+public:
+    explicit Transaction(Database& db);
+    ~Transaction();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+    void commit();
+
+private:
+    Database& db_;
+    bool owner_ = false;
+    bool done_ = false;
+};
+
+// Prepared statement wrapper used by the layer itself and by callers that loop.
+class Statement {
+public:
+    Statement(Database& db, const std::string& sql, const Params& params = {});
+    ~Statement();
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
+    bool step();  // true while a row is available
+    int columnCount() const;
+    std::string columnName(int i) const;
+    Value column(int i) const;
+    // Where a result column comes from: its table and real column name, empty for
+    // expressions.
+    std::string originTable(int i) const;
+    std::string originColumn(int i) const;
+
+private:
+    Database& db_;
+    sqlite3_stmt* stmt_ = nullptr;
+    std::string sql_;
+};
+
+// A Jet pattern ("*" any text, "?" one character) as a LIKE pattern with "\" escapes;
+// use it as `col LIKE ? ESCAPE '\'`.
+std::string likePattern(const std::string& jetPattern);
+
+}  // namespace db

@@ -1,0 +1,47 @@
+#pragma once
+#include <stdexcept>
+#include <string>
+
+namespace db {
+
+// A database failure carrying the error number callers test for, in the numbering of the
+// old database engine (lock conflicts, duplicate key, refused text and so on).
+class DbError : public std::runtime_error {
+public:
+    DbError(int number, std::string description, std::string source = "DAO.Database")
+        : std::runtime_error(description), number(number), description(std::move(description)),
+          source(std::move(source)) {}
+
+    int number;
+    std::string description;
+    std::string source;
+};
+
+namespace err {
+constexpr int TypeMismatch = 13;
+constexpr int InvalidUseOfNull = 94;
+constexpr int Generic = 3000;
+constexpr int DuplicateKey = 3022;
+constexpr int FileNotFound = 3024;
+constexpr int NoCurrentRecord = 3021;
+constexpr int UnknownColumn = 3265;
+constexpr int SyntaxError = 3075;
+constexpr int TableNotFound = 3078;
+constexpr int TextTooLong = 3163;
+constexpr int DatabaseExists = 3204;
+constexpr int Locked = 3218;
+constexpr int LockedByUser = 3260;
+constexpr int TableLocked = 3261;
+constexpr int CannotLockTable = 3262;
+constexpr int NullRefused = 3314;
+constexpr int EmptyTextRefused = 3315;
+constexpr int NotUpdatable = 3027;
+constexpr int NoEditInProgress = 3020;
+
+inline bool isLockConflict(int number) {
+    return number == Locked || number == LockedByUser || number == TableLocked ||
+           number == CannotLockTable;
+}
+}  // namespace err
+
+}  // namespace db

@@ -1,0 +1,128 @@
+#include "platform/system/Currency.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <stdexcept>
+
+namespace {
+
+// n / d rounded half to even, d > 0.
+int64_t divideHalfEven(__int128 n, __int128 d) {
+    __int128 q = n / d;
+    __int128 r = n % d;
+    if (r < 0) { r += d; q -= 1; }  // floor division
+    __int128 twice = 2 * r;
+    if (twice > d || (twice == d && (q % 2 != 0))) q += 1;
+    return int64_t(q);
+}
+
+// n / d rounded half away from zero, d > 0.
+int64_t divideHalfAway(__int128 n, __int128 d) {
+    bool neg = n < 0;
+    __int128 a = neg ? -n : n;
+    __int128 q = (a + d / 2) / d;
+    return int64_t(neg ? -q : q);
+}
+
+int64_t pow10(int n) {
+    int64_t p = 1;
+    while (n-- > 0) p *= 10;
+    return p;
+}
+
+}  // namespace
+
+Currency Currency::fromDouble(double value) {
+    // Through the shortest decimal text of the double, so 0.1 + 0.2 style noise is not
+    // mistaken for a tie or for a digit of its own. to_chars, unlike printf, writes "."
+    // whatever the C locale (which QCoreApplication takes from the environment).
+    char buf[400];
+    auto end = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 15).ptr;
+    if (std::find(buf, end, 'e') != end)
+        end = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, 6).ptr;
+    auto c = parse(std::string_view(buf, size_t(end - buf)), '.');
+    return c ? *c : fromRaw(int64_t(std::llround(value * Scale)));
+}
+
+std::optional<Currency> Currency::parse(std::string_view text, char sep) {
+    size_t i = 0, n = text.size();
+    while (i < n && text[i] == ' ') ++i;
+    while (n > i && text[n - 1] == ' ') --n;
+    bool neg = false;
+    if (i < n && (text[i] == '-' || text[i] == '+')) { neg = text[i] == '-'; ++i; }
+    __int128 intPart = 0, frac = 0;
+    int fracDigits = 0;
+    bool digits = false, seenSep = false;
+    for (; i < n; ++i) {
+        char ch = text[i];
+        if (ch >= '0' && ch <= '9') {
+            digits = true;
+            if (!seenSep) {
+                intPart = intPart * 10 + (ch - '0');
+                if (intPart > __int128(INT64_MAX) / Scale) return std::nullopt;
+            } else if (fracDigits < 30) {
+                frac = frac * 10 + (ch - '0');
+                ++fracDigits;
+            }
+        } else if (ch == sep && !seenSep) {
+            seenSep = true;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (!digits) return std::nullopt;
+    __int128 total = intPart * Scale;
+    if (fracDigits <= 4) {
+        total += frac * pow10(4 - fracDigits);
+    } else {
+        __int128 d = 1;
+        for (int k = 0; k < fracDigits - 4; ++k) d *= 10;
+        total += divideHalfEven(frac, d);
+    }
+    // The range is asymmetric, as that of int64.
+    if (total > (neg ? -__int128(INT64_MIN) : __int128(INT64_MAX))) return std::nullopt;
+    return fromRaw(int64_t(neg ? -total : total));
+}
+
+std::string Currency::toPlainString() const {
+    uint64_t a = v_ < 0 ? 0 - uint64_t(v_) : uint64_t(v_);
+    std::string s = std::to_string(a / Scale);
+    uint64_t f = a % Scale;
+    if (f) {
+        std::string d = std::to_string(f + Scale).substr(1);
+        while (!d.empty() && d.back() == '0') d.pop_back();
+        s += "." + d;
+    }
+    return v_ < 0 ? "-" + s : s;
+}
+
+Currency Currency::roundedForDisplay(int decimals) const {
+    int64_t step = pow10(4 - decimals);
+    return fromRaw(divideHalfAway(v_, step) * step);
+}
+
+Currency Currency::roundedHalfEven(int decimals) const {
+    int64_t step = pow10(4 - decimals);
+    return fromRaw(divideHalfEven(v_, step) * step);
+}
+
+Currency Currency::operator*(Currency o) const {
+    return fromRaw(divideHalfEven(__int128(v_) * o.v_, Scale));
+}
+
+Currency Currency::operator/(Currency o) const {
+    if (o.v_ == 0) throw std::domain_error("division by zero");
+    __int128 n = __int128(v_) * Scale;
+    __int128 d = o.v_;
+    if (d < 0) { n = -n; d = -d; }
+    return fromRaw(divideHalfEven(n, d));
+}
+
+Currency Currency::operator/(int64_t k) const {
+    if (k == 0) throw std::domain_error("division by zero");
+    __int128 n = v_, d = k;
+    if (d < 0) { n = -n; d = -d; }
+    return fromRaw(divideHalfEven(n, d));
+}

@@ -1,0 +1,22 @@
+#pragma once
+#include <Qt>
+#include <functional>
+
+class QWidget;
+
+namespace ui {
+
+// Focus that moves because a popup opened or closed, or because another window became active,
+// is not the user entering or leaving a field: the old controls raised no focus events for it.
+bool isUserFocusChange(Qt::FocusReason reason);
+
+// Gives every text box and editable combo of the program the focus colours: cyan while the
+// user is in it, white once the user leaves it. Installed on the application; repeated calls
+// do nothing.
+void installFocusColours();
+
+// Runs `gotFocus` when the user enters `widget` and `lostFocus` when the user leaves it (either
+// may be empty). Returning to the window or closing a popup while in the field enters nothing.
+void onFocusChange(QWidget& widget, std::function<void()> gotFocus, std::function<void()> lostFocus);
+
+}  // namespace ui

@@ -1,0 +1,22 @@
+#pragma once
+#include <QColor>
+#include <cstdint>
+
+class QWidget;
+
+namespace ui {
+
+// Colours in the old code are written &HBBGGRR: blue in the high byte, red in the low one.
+inline constexpr std::uint32_t BgrYellow = 0x00FFFF;
+inline constexpr std::uint32_t BgrCyan = 0xFFFF00;
+inline constexpr std::uint32_t BgrWhite = 0xFFFFFF;
+
+inline QColor bgr(std::uint32_t value) {
+    return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
+}
+
+// Centres a window on the primary screen's available area. A window not yet sized by hand
+// takes the size it will be shown with first, so that it is centred at that size.
+void CentraForm(QWidget& window);
+
+}  // namespace ui

@@ -1,0 +1,17 @@
+#include "platform/ui/FocusEvents.h"
+#include "support/ScriptedMessages.h"
+
+#include <QApplication>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    // Test discovery runs this program at build time, outside ctest's environment.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    ::testing::InitGoogleTest(&argc, argv);
+    QApplication app(argc, argv);
+    ui::installFocusColours();
+    // A test that does not script its questions fails on the first one instead of waiting
+    // forever on a real message box.
+    ScriptedMessages unscripted;
+    return RUN_ALL_TESTS();
+}
