@@ -1,11 +1,11 @@
 #include <QApplication>
-#include <QMainWindow>
+
+#include "casefiles/FrmFascola.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle("FASCOLE & FATTURAZIONE");
-    window.resize(1024, 700);
+    app.setApplicationName("FASCOLE & FATTURAZIONE");
+    FrmFascola window;
     window.show();
     return app.exec();
 }

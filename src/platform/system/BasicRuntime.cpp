@@ -20,7 +20,7 @@ constexpr int Overflow = 6;
 
 bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
 
-// A number as decimal digits: integer digits without leading zeros, then fraction digits.
+// A number as decimal digits: integer digits, then fraction digits.
 struct Digits {
     bool negative = false;
     std::string whole;
@@ -115,7 +115,7 @@ QString formatNumber(Digits d, const QString& mask) {
     return d.negative && !zero ? u'-' + out : out;
 }
 
-// The text of a number after an Italian-settings reading, or nothing.
+// The digits of a text read as an Italian-settings conversion reads it, or nothing.
 std::optional<Digits> readItalian(const QString& s) {
     QString t = Trim(s);
     Digits d;
@@ -128,7 +128,7 @@ std::optional<Digits> readItalian(const QString& s) {
             (comma ? d.fraction : d.whole) += char(c.unicode());
             any = true;
         } else if (c == u'.' && !comma && i > 0 && isDigit(t[i - 1])) {
-            // thousands mark
+            continue;  // a thousands mark
         } else if (c == u',' && !comma) {
             comma = true;
         } else {

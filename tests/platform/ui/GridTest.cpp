@@ -1,0 +1,111 @@
+#include "platform/ui/FormUtil.h"
+#include "platform/ui/Grid.h"
+
+#include <QHeaderView>
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using ui::Grid;
+
+TEST(Grid, FormatStringGivesHeadingsAlignmentsAndColumns) {
+    Grid grid;
+    grid.setRows(15);
+    grid.setFormatString(QStringLiteral("^Incarico|<Lavoro|>Costo|Codice|^ Add.Unit. "));
+
+    EXPECT_EQ(grid.cols(), 5);
+    EXPECT_EQ(grid.rows(), 15);
+    EXPECT_EQ(grid.rowCount(), 14);
+    struct Column {
+        const char* heading;
+        Qt::Alignment alignment;
+    };
+    const Column columns[] = {
+        {"Incarico", Qt::AlignHCenter}, {"Lavoro", Qt::AlignLeft},     {"Costo", Qt::AlignRight},
+        {"Codice", Qt::AlignLeft},      {" Add.Unit. ", Qt::AlignHCenter},
+    };
+    for (int col = 0; col < 5; ++col) {
+        EXPECT_EQ(grid.text(0, col), QString::fromUtf8(columns[col].heading)) << col;
+        EXPECT_EQ(grid.horizontalHeaderItem(col)->text(), QString::fromUtf8(columns[col].heading));
+        EXPECT_EQ(grid.cellAlignment(0, col), columns[col].alignment) << col;
+        // Data cells take their column's alignment.
+        grid.setText(1, col, QStringLiteral("x"));
+        EXPECT_EQ(grid.cellAlignment(1, col), columns[col].alignment) << col;
+    }
+    EXPECT_TRUE(grid.verticalHeader()->isHidden());
+}
+
+TEST(Grid, BlanksAroundAHeadingWidenItsColumn) {
+    Grid grid;
+    grid.setFormatString(QStringLiteral("^Numero|^      Numero      "));
+    const int blanks = grid.horizontalHeader()->fontMetrics().horizontalAdvance(QString(12, u' '));
+    EXPECT_GT(grid.colWidth(0), grid.horizontalHeader()->fontMetrics().horizontalAdvance("Numero"));
+    EXPECT_EQ(grid.colWidth(1) - grid.colWidth(0), blanks);
+}
+
+TEST(Grid, ANewFormatStringKeepsTheRowsAndReplacesTheColumns) {
+    Grid grid;
+    grid.setFormatString(QStringLiteral("^A|^B|^C|^D"));
+    grid.setRows(12);
+    grid.setFormatString(QStringLiteral("^Uno|^Due"));
+    EXPECT_EQ(grid.rows(), 12);
+    EXPECT_EQ(grid.cols(), 2);
+    EXPECT_EQ(grid.text(0, 1), QStringLiteral("Due"));
+}
+
+TEST(Grid, RowsCountTheHeadingAndCellsMapOneRowDown) {
+    Grid grid;
+    grid.setRows(4);
+    grid.setCols(3);
+    EXPECT_EQ(grid.text(0, 2), QString());  // no column number shown as heading
+    grid.setText(3, 2, QStringLiteral("ultima"));
+    grid.setText(1, 0, QStringLiteral("prima"));
+    EXPECT_EQ(grid.item(2, 2)->text(), QStringLiteral("ultima"));
+    EXPECT_EQ(grid.item(0, 0)->text(), QStringLiteral("prima"));
+    EXPECT_EQ(grid.text(3, 2), QStringLiteral("ultima"));
+    EXPECT_FALSE(grid.item(0, 0)->flags() & Qt::ItemIsEditable);
+
+    // Outside the grid nothing is written and nothing is read.
+    grid.setText(4, 0, QStringLiteral("fuori"));
+    grid.setCellBackColor(1, 3, ui::bgr(ui::BgrYellow));
+    EXPECT_EQ(grid.rowCount(), 3);
+    EXPECT_EQ(grid.columnCount(), 3);
+    EXPECT_EQ(grid.text(4, 0), QString());
+    EXPECT_EQ(grid.text(-1, 0), QString());
+
+    grid.setRows(1);
+    EXPECT_EQ(grid.rows(), 1);
+    EXPECT_EQ(grid.rowCount(), 0);
+}
+
+TEST(Grid, CellColoursArePerCellAndWhiteByDefault) {
+    Grid grid;
+    grid.setRows(6);
+    grid.setFormatString(QStringLiteral("^A|^B|^C"));
+    for (int col = 0; col < 3; ++col)
+        grid.setCellBackColor(3, col, ui::bgr(ui::BgrYellow));
+    grid.setCellBackColor(3, 1, ui::bgr(ui::BgrWhite));
+    EXPECT_EQ(grid.cellBackColor(3, 0), QColor(Qt::yellow));
+    EXPECT_EQ(grid.cellBackColor(3, 1), QColor(Qt::white));
+    EXPECT_EQ(grid.cellBackColor(3, 2), QColor(Qt::yellow));
+    EXPECT_EQ(grid.cellBackColor(2, 0), QColor(Qt::white));
+    EXPECT_EQ(grid.item(2, 2)->background().color(), QColor(Qt::yellow));
+}
+
+TEST(Grid, AClickOnADataRowMakesItTheCurrentRowAndIsSignalled) {
+    Grid grid;
+    grid.setRows(6);
+    grid.setFormatString(QStringLiteral("^A|^B"));
+    grid.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&grid));
+    QSignalSpy clicked(&grid, &Grid::clicked);
+
+    const QRect cell = grid.visualRect(grid.model()->index(2, 1));
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, cell.center());
+
+    ASSERT_EQ(clicked.count(), 1);
+    EXPECT_EQ(clicked.at(0).at(0).toInt(), 3);
+    EXPECT_EQ(grid.row(), 3);
+    EXPECT_EQ(grid.col(), 1);
+    EXPECT_TRUE(grid.selectedItems().isEmpty());
+}
