@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/ui/MessageService.h"
+#include "support/QtPrinters.h"
 
 #include <deque>
 #include <vector>

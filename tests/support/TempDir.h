@@ -1,4 +1,6 @@
 #pragma once
+#include "support/QtPrinters.h"
+
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 

@@ -35,7 +35,7 @@ protected:
         if (event->type() == QEvent::FocusIn && takesFocusColours(watched)) {
             setBase(static_cast<QWidget*>(watched), BgrCyan);
         } else if (event->type() == QEvent::FocusOut && takesFocusColours(watched) &&
-                   isUserFocusChange(static_cast<QFocusEvent*>(event)->reason())) {
+                   isUserLeaving(*static_cast<QFocusEvent*>(event))) {
             setBase(static_cast<QWidget*>(watched), BgrWhite);
         }
         return false;
@@ -62,7 +62,7 @@ protected:
             }
             break;
         case QEvent::FocusOut:
-            if (inside_ && isUserFocusChange(static_cast<QFocusEvent*>(event)->reason())) {
+            if (inside_ && isUserLeaving(*static_cast<QFocusEvent*>(event))) {
                 inside_ = false;
                 if (lostFocus_)
                     lostFocus_();
@@ -86,8 +86,11 @@ private:
 
 }  // namespace
 
-bool isUserFocusChange(Qt::FocusReason reason) {
-    return reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason;
+bool isUserLeaving(const QFocusEvent& focusOut) {
+    const Qt::FocusReason reason = focusOut.reason();
+    // An opening popup may also take the focus into itself with another reason.
+    return reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason &&
+           !QApplication::activePopupWidget();
 }
 
 void installFocusColours() {

@@ -1,14 +1,15 @@
 #pragma once
-#include <Qt>
 #include <functional>
 
+class QFocusEvent;
 class QWidget;
 
 namespace ui {
 
-// Focus that moves because a popup opened or closed, or because another window became active,
-// is not the user entering or leaving a field: the old controls raised no focus events for it.
-bool isUserFocusChange(Qt::FocusReason reason);
+// Whether a focus-out is the user leaving the field. Focus that moves because a popup opened
+// (a combo's list, a menu) or because another window became active is not: the old controls
+// raised no focus events for it.
+bool isUserLeaving(const QFocusEvent& focusOut);
 
 // Gives every text box and editable combo of the program the focus colours: cyan while the
 // user is in it, white once the user leaves it. Installed on the application; repeated calls

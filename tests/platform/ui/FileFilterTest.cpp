@@ -1,4 +1,5 @@
 #include "platform/ui/FileFilter.h"
+#include "support/QtPrinters.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,9 @@
 #include "support/TempDir.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -128,8 +130,10 @@ TEST_F(QtDialogs, SaveChooserTranslatesTheFilterAndAddsTheDefaultExtension) {
                   (QStringList{QStringLiteral("Archivi (*.mdb)"), QStringLiteral("Tutti i file (*.*)")}));
         EXPECT_EQ(dialog->selectedNameFilter(), QStringLiteral("Tutti i file (*.*)"));
         EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptSave);
-        dialog->selectFile(QStringLiteral("nuovo"));
-        QMetaObject::invokeMethod(dialog, "accept");
+        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        ASSERT_NE(name, nullptr);
+        QTest::keyClicks(name, QStringLiteral("nuovo"));
+        QTest::keyClick(name, Qt::Key_Return);
     });
     EXPECT_EQ(MessageService::current().chooseFile(request), dir.file(QStringLiteral("nuovo.mdb")));
 }

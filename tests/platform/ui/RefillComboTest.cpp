@@ -1,4 +1,5 @@
 #include "platform/ui/RefillCombo.h"
+#include "support/QtPrinters.h"
 
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -67,7 +68,7 @@ TEST_F(ComboForm, OpeningTheListDoesNotRefillIt) {
     ASSERT_EQ(refills, 1);
     combo->showPopup();
     combo->hidePopup();
-    QTRY_VERIFY(combo->hasFocus());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return combo->hasFocus(); }));
     EXPECT_EQ(refills, 1);
 }
 

@@ -79,3 +79,7 @@ TEST(ScriptedMessages, RestoresTheServiceItReplaced) {
     }
     EXPECT_EQ(&MessageService::current(), &before);
 }
+
+TEST(ScriptedMessages, AQuestionInATestThatScriptsNoneFailsInsteadOfWaiting) {
+    EXPECT_NONFATAL_FAILURE(MessageService::show("Nessuno risponde"), "Nessuno risponde");
+}
