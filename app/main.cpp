@@ -1,11 +1,16 @@
 #include <QApplication>
 
 #include "casefiles/FrmFascola.h"
+#include "platform/ui/FocusEvents.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     app.setApplicationName("FASCOLE & FATTURAZIONE");
+    ui::installFocusColours();
     FrmFascola window;
+    // The start folder is the folder the program is started from. The start-up may end the
+    // program before the window is ever shown.
+    window.Form_Load();
     window.show();
     return app.exec();
 }

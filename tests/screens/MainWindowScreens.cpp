@@ -1,14 +1,85 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QPlainTextEdit>
+#include <QTabWidget>
 
+#include "casefiles/FascolaCorrente.h"
 #include "casefiles/FrmFascola.h"
+#include "fixtures/CaseFileArchive.h"
+#include "foundation/Ambiente.h"
+#include "foundation/FrmComandoSql.h"
+#include "foundation/FrmInformazioni.h"
+#include "startup/Versione.h"
+#include "support/TempDir.h"
 
-TEST(Screens, MainWindow) {
+namespace {
+
+void salva(QWidget& finestra, const QString& nome) {
     QDir().mkpath(SCREENS_DIR);
-    FrmFascola window;
-    window.show();
-    const QString file = QDir(SCREENS_DIR).filePath("FrmFascola.png");
-    ASSERT_TRUE(window.grab().save(file));
-    EXPECT_EQ(window.windowTitle(), "FASCOLE & FATTURAZIONE");
+    ASSERT_TRUE(finestra.grab().save(QDir(SCREENS_DIR).filePath(nome))) << nome.toStdString();
 }
+
+// The main window after an ordinary start: configuration file and archive in place.
+class MainWindowScreens : public ::testing::Test {
+protected:
+    MainWindowScreens() {
+        RipristinaAmbiente();
+        RipristinaFascolaCorrente();
+        const QString archivio = cartella.file("fascole.mdb");
+        fixtures::CaseFileArchive(archivio).setParameters({});
+        QFile ini(cartella.file("Fascola.ini"));
+        EXPECT_TRUE(ini.open(QIODevice::WriteOnly));
+        for (const QString& riga : {archivio, QString("NO"), QString("NO"), VersioneDelProgramma()})
+            ini.write(riga.toLocal8Bit() + "\r\n");
+    }
+    ~MainWindowScreens() override {
+        RipristinaFascolaCorrente();
+        RipristinaAmbiente();
+    }
+
+    TempDir cartella;
+};
+
+TEST_F(MainWindowScreens, MainWindowEachTab) {
+    FrmFascola window;
+    window.Form_Load(cartella.path());
+    window.show();
+    for (int scheda = 0; scheda < window.NellaFascola->count(); ++scheda) {
+        window.NellaFascola->setCurrentIndex(scheda);
+        salva(window, QString("FrmFascola_tab%1.png").arg(scheda));
+    }
+}
+
+TEST_F(MainWindowScreens, MainWindowClientTree) {
+    FrmFascola window;
+    window.Form_Load(cartella.path());
+    window.show();
+    window.findChild<QAction*>("BarraIcone_4")->trigger();
+    salva(window, "FrmFascola_albero.png");
+}
+
+TEST_F(MainWindowScreens, AboutBox) {
+    FrmFascola window;
+    window.Form_Load(cartella.path());
+    // The name the program runs under, as the program itself sets it.
+    const QString nomePrima = QGuiApplication::applicationDisplayName();
+    QGuiApplication::setApplicationDisplayName("FASCOLE & FATTURAZIONE");
+    FrmInformazioni form(&window);
+    form.show();
+    salva(form, "FrmInformazioni.png");
+    QGuiApplication::setApplicationDisplayName(nomePrima);
+}
+
+TEST_F(MainWindowScreens, SqlConsole) {
+    FrmFascola window;
+    window.Form_Load(cartella.path());
+    FrmComandoSql form(&window);
+    form.show();
+    form.TxtComandoSql->setPlainText("UPDATE fascola SET stato = 0 WHERE npra = '0001'");
+    salva(form, "FrmComandoSql.png");
+}
+
+}  // namespace

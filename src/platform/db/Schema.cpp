@@ -59,7 +59,10 @@ std::string createTableSql(const Table& t) {
         const Column& c = t.columns[i];
         const bool inKey = std::find(t.key.begin(), t.key.end(), c.name) != t.key.end();
         if (i) sql += ", ";
-        sql += columnSql(c, inKey);
+        // SQLite numbers only the row id: a counter beside a key of other columns is a
+        // whole-number column that the code adding the rows numbers.
+        sql += c.kind == Kind::Counter && !t.key.empty() && !inKey ? quoted(c.name) + " INTEGER"
+                                                                   : columnSql(c, inKey);
     }
     if (!t.key.empty()) {
         sql += ", CONSTRAINT " + quoted(t.keyName) + " PRIMARY KEY (";
@@ -70,7 +73,10 @@ std::string createTableSql(const Table& t) {
 }
 
 std::string addColumnSql(const std::string& table, const Column& c) {
-    return "ALTER TABLE " + quoted(table) + " ADD COLUMN " + columnSql(c);
+    // SQLite cannot add a key column: an added counter is a whole-number column that the
+    // caller numbers.
+    const std::string definition = c.kind == Kind::Counter ? quoted(c.name) + " INTEGER" : columnSql(c);
+    return "ALTER TABLE " + quoted(table) + " ADD COLUMN " + definition;
 }
 
 }  // namespace db

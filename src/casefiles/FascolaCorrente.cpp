@@ -1,0 +1,9 @@
+#include "casefiles/FascolaCorrente.h"
+
+namespace {
+FascolaCorrenteRec gFascolaCorrente;
+}  // namespace
+
+FascolaCorrenteRec& FascolaCorrente() { return gFascolaCorrente; }
+
+void RipristinaFascolaCorrente() { gFascolaCorrente = {}; }

@@ -1,0 +1,41 @@
+#pragma once
+#include <QDialog>
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// "DEFINIZIONE AMBIENTE LAVORO": the first-run dialog that names the case-file archive, the
+// accounting package's companies list and the invoice folder, and writes Fascola.ini at
+// AmbienteLavoro().PathFileIni. CONFERMA sets AmbienteLavoro().IniDefinito; RINUNCIA or the
+// close box leave it as the caller set it and write nothing.
+class FrmFascolaINI : public QDialog {
+    Q_OBJECT
+public:
+    explicit FrmFascolaINI(QWidget* parent = nullptr);
+
+    QLabel* Label1;
+    QLineEdit* TxtFascola;
+    QPushButton* CmdSfoglia1;
+    QCheckBox* ChkZolpa;
+    QGroupBox* FramZolpa;
+    QLineEdit* TxtCasaZolpa;
+    QPushButton* CmdCasaZolpa;
+    QLineEdit* TxtFatture;
+    QPushButton* CmdSfoglia3;
+    QPushButton* CmdConferma;
+    QPushButton* CmdRinuncia;
+
+private:
+    void ChkZolpa_Click();
+    void CmdSfoglia1_Click();
+    void CmdCasaZolpa_Click();
+    void CmdSfoglia3_Click();
+    void CmdConferma_Click();
+    void CmdRinuncia_Click();
+
+    // The folder a chooser opens in: the one of the path already in `box`, else the start folder.
+    QString cartellaIniziale(const QLineEdit& box) const;
+};

@@ -1,0 +1,390 @@
+#include "startup/FrmParametriFattura.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDate>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+#include <memory>
+
+#include "accounting/ArchivioContabile.h"
+#include "foundation/Ambiente.h"
+#include "foundation/Generale.h"
+#include "foundation/Procedura.h"
+#include "platform/db/Recordset.h"
+#include "platform/system/Paths.h"
+#include "platform/ui/FocusEvents.h"
+#include "platform/ui/MessageService.h"
+#include "platform/ui/RefillCombo.h"
+#include "startup/ParametriFatturaArchivio.h"
+#include "startup/Richiesto.h"
+
+namespace {
+
+template <class W, class... A>
+W* controllo(const char* nome, A&&... argomenti) {
+    auto* w = new W(std::forward<A>(argomenti)...);
+    w->setObjectName(nome);
+    return w;
+}
+
+// A text box as wide as the column that stores it, so that CONTINUA never fails on it.
+QLineEdit* casella(const char* nome, int larghezza = 0) {
+    auto* box = controllo<QLineEdit>(nome);
+    if (larghezza > 0) box->setMaxLength(larghezza);
+    return box;
+}
+
+QButtonGroup* gruppo(QObject* padre, std::initializer_list<QRadioButton*> opzioni) {
+    auto* g = new QButtonGroup(padre);
+    int id = 1;
+    for (QRadioButton* o : opzioni) g->addButton(o, id++);
+    return g;
+}
+
+// The option of `lettera` ("1" for the first one...) on; a letter outside the group turns
+// none on.
+void mostraCriterio(QButtonGroup& g, const QString& lettera) {
+    const int id = lettera.size() == 1 && lettera[0].isDigit() ? lettera.toInt() : 0;
+    if (QAbstractButton* opzione = g.button(id)) opzione->setChecked(true);
+}
+
+// The letter of the option that is on; with none on the member keeps its value.
+QString criterioScelto(const QButtonGroup& g, const QString& attuale) {
+    return g.checkedId() > 0 ? QString::number(g.checkedId()) : attuale;
+}
+
+void impostaOpzioni(QRadioButton* si, QRadioButton* no, bool valore) {
+    (valore ? si : no)->setChecked(true);
+}
+
+QWidget* riga(std::initializer_list<QWidget*> controlli) {
+    auto* w = new QWidget;
+    auto* l = new QHBoxLayout(w);
+    l->setContentsMargins(0, 0, 0, 0);
+    for (QWidget* c : controlli) l->addWidget(c);
+    l->addStretch();
+    return w;
+}
+
+const QString TitoloDitta = QStringLiteral("Conferma definizione nuova ditta");
+
+}  // namespace
+
+FrmParametriFattura::FrmParametriFattura(QWidget* parent) : QDialog(parent) {
+    setObjectName("FrmParametriFattura");
+    setWindowTitle("PARAMETRI FATTURAZIONE");
+    costruisci();
+
+    ui::onFocusChange(*DbcZolpa, [this] { DbcZolpa_GotFocus(); }, {});
+    ui::onFocusChange(*CmbEsercizio, [this] { CmbEsercizio_GotFocus(); }, [this] { CmbEsercizio_LostFocus(); });
+    ui::onFocusChange(*DbcRegIva, [this] { DbcRegIva_GotFocus(); }, {});
+    connect(CmdContinua, &QPushButton::clicked, this, &FrmParametriFattura::CmdContinua_Click);
+
+    Form_Load();
+}
+
+void FrmParametriFattura::costruisci() {
+    ChkDettaglioFascola = controllo<QCheckBox>("ChkDettaglioFascola",
+                                               "In fattura Visualizza le righe di specifica fascola lav. Inc.");
+    ChkAnteprimaStampa = controllo<QCheckBox>("ChkAnteprimaStampa", "Su comando stampa fattura visualizza anteprima");
+    ChkMemorizzaFattura = controllo<QCheckBox>("ChkMemorizzaFattura", "Memorizza fattura emessa in fascola");
+    CmdContinua = controllo<QPushButton>("CmdContinua", "CONTINUA");
+    CmdContinua->setAutoDefault(false);
+
+    FrameZolpa = controllo<QGroupBox>("FrameZolpa", "Contabilità");
+    OptRegistraSi = controllo<QRadioButton>("OptRegistraSi", "SI");
+    OptRegistraNo = controllo<QRadioButton>("OptRegistraNo", "NO");
+    DbcZolpa = controllo<ui::RefillCombo>("DbcZolpa");
+    DbcZolpa->lineEdit()->setMaxLength(30);
+    CmbEsercizio = controllo<QComboBox>("CmbEsercizio");
+    CmbEsercizio->setEditable(true);
+    CmbEsercizio->setCompleter(nullptr);
+    CmbEsercizio->setInsertPolicy(QComboBox::NoInsert);
+    CmbEsercizio->lineEdit()->setMaxLength(4);
+    DbcRegIva = controllo<ui::RefillCombo>("DbcRegIva");
+    DbcRegIva->lineEdit()->setMaxLength(1);
+    gruppo(this, {OptRegistraSi, OptRegistraNo});
+    auto* zolpa = new QGridLayout(FrameZolpa);
+    zolpa->addWidget(riga({new QLabel("Registrazione contabile automatica:"), OptRegistraSi, OptRegistraNo}), 0, 0, 1, 2);
+    zolpa->addWidget(new QLabel("Nome ditta"), 1, 0);
+    zolpa->addWidget(DbcZolpa, 1, 1);
+    zolpa->addWidget(new QLabel("Esercizio contabile:"), 2, 0);
+    zolpa->addWidget(CmbEsercizio, 2, 1);
+    zolpa->addWidget(new QLabel("Registro IVA"), 3, 0);
+    zolpa->addWidget(DbcRegIva, 3, 1);
+
+    FrameDataNumero = controllo<QGroupBox>("FrameDataNumero", "Data e Numero fattura");
+    TxtDataFattura = casella("TxtDataFattura");
+    TxtNumeroFattura = casella("TxtNumeroFattura");
+    OptNumeroAutomatico = controllo<QRadioButton>("OptNumeroAutomatico", "Funzionamento AUTOMATICO");
+    OptNumeroManuale = controllo<QRadioButton>("OptNumeroManuale", "MANUALE");
+    gruppo(this, {OptNumeroAutomatico, OptNumeroManuale});
+    auto* dataNumero = new QGridLayout(FrameDataNumero);
+    dataNumero->addWidget(new QLabel("Data"), 0, 0);
+    dataNumero->addWidget(TxtDataFattura, 0, 1);
+    dataNumero->addWidget(new QLabel("Numero"), 1, 0);
+    dataNumero->addWidget(TxtNumeroFattura, 1, 1);
+    dataNumero->addWidget(riga({OptNumeroAutomatico, OptNumeroManuale}), 2, 0, 1, 2);
+
+    OptBolloNoIvaNoAnticipazioni = controllo<QGroupBox>("OptBolloNoIvaNoAnticipazioni", "Applicazione bollo ");
+    ChkBollo = controllo<QCheckBox>("ChkBollo", "Applicare l'imposta di Bollo dell'importo di ");
+    TxtImportoBollo = casella("TxtImportoBollo", 10);
+    TxtSogliaBollo = casella("TxtSogliaBollo", 10);
+    OptBolloSempre = controllo<QRadioButton>("OptBolloSempre", "Sempre per importi non imponibili maggiori della soglia");
+    OptBolloSempreNoAnticipazioni = controllo<QRadioButton>(
+        "OptBolloSempreNoAnticipazioni", "Sempre, per importi non imponibili diversi da anticipazioni");
+    OptBolloNoIvaTutti = controllo<QRadioButton>("OptBolloNoIvaTutti",
+                                                 "Se nella fattura non c'è iva, applicata su tutti gli importi");
+    OptBolloNoIvaNoAnticip = controllo<QRadioButton>("OptBolloNoIvaNoAnticip",
+                                                     "Se nella fattura non c'è iva, solo per esenti non anticipaz.");
+    GruppoCriterioBollo =
+        gruppo(this, {OptBolloSempre, OptBolloSempreNoAnticipazioni, OptBolloNoIvaTutti, OptBolloNoIvaNoAnticip});
+    auto* bollo = new QVBoxLayout(OptBolloNoIvaNoAnticipazioni);
+    bollo->addWidget(riga({ChkBollo, TxtImportoBollo}));
+    bollo->addWidget(riga({new QLabel("Soglia di applicabilità"), TxtSogliaBollo}));
+    bollo->addWidget(new QLabel("Criterio di applicazione:"));
+    for (QRadioButton* o : {OptBolloSempre, OptBolloSempreNoAnticipazioni, OptBolloNoIvaTutti, OptBolloNoIvaNoAnticip})
+        bollo->addWidget(o);
+
+    FrameRitenutaAcconto = controllo<QGroupBox>("FrameRitenutaAcconto", "Ritenuta di Acconto");
+    ChkRitenutaAcconto = controllo<QCheckBox>("ChkRitenutaAcconto", "Applicare la ritenuta di acconto nella misura % del");
+    TxtRitAccPerc = casella("TxtRitAccPerc", 10);
+    TxtRAPercImponibile = casella("TxtRAPercImponibile", 10);
+    OptRATutti = controllo<QRadioButton>("OptRATutti", "Calcolare su tutti gli importi in fattura");
+    OptRACostiCompetenze = controllo<QRadioButton>("OptRACostiCompetenze", "Calcolare solo su Costi e Competenze");
+    OptRACompetenze = controllo<QRadioButton>("OptRACompetenze", "Calcolare solo sulle competenze");
+    GruppoCriterioRA = gruppo(this, {OptRATutti, OptRACostiCompetenze, OptRACompetenze});
+    auto* ritenuta = new QVBoxLayout(FrameRitenutaAcconto);
+    ritenuta->addWidget(riga({ChkRitenutaAcconto, TxtRitAccPerc}));
+    ritenuta->addWidget(riga({new QLabel("su"), TxtRAPercImponibile, new QLabel("%"), new QLabel("imponibile")}));
+    for (QRadioButton* o : {OptRATutti, OptRACostiCompetenze, OptRACompetenze}) ritenuta->addWidget(o);
+
+    FrameAltreRitenute = controllo<QGroupBox>("FrameAltreRitenute", "Altre Ritenute");
+    chkAltreRitenute = controllo<QCheckBox>("chkAltreRitenute", "Applicare la ritenuta  nella misura % del");
+    TxtAltreRitPerc = casella("TxtAltreRitPerc", 10);
+    TxtAltreRitPercImponibile = casella("TxtAltreRitPercImponibile", 10);
+    TxtAltreRitTesto = casella("TxtAltreRitTesto", 25);
+    OptAltreRitTutti = controllo<QRadioButton>("OptAltreRitTutti", "Calcolare su tutti gli importi in fattura");
+    OptAltreRitCostiComp = controllo<QRadioButton>("OptAltreRitCostiComp", "Calcolare solo su Costi e Competenze");
+    OptAltreRitComp = controllo<QRadioButton>("OptAltreRitComp", "Calcolare solo sulle competenze");
+    GruppoAltreRitCriterio = gruppo(this, {OptAltreRitTutti, OptAltreRitCostiComp, OptAltreRitComp});
+    auto* altre = new QVBoxLayout(FrameAltreRitenute);
+    altre->addWidget(riga({chkAltreRitenute, TxtAltreRitPerc}));
+    altre->addWidget(riga({new QLabel("su"), TxtAltreRitPercImponibile, new QLabel("%"), new QLabel("imponibile")}));
+    altre->addWidget(riga({new QLabel("Descrizione ritenuta"), TxtAltreRitTesto}));
+    for (QRadioButton* o : {OptAltreRitTutti, OptAltreRitCostiComp, OptAltreRitComp}) altre->addWidget(o);
+
+    FrameIntestazione = controllo<QGroupBox>("FrameIntestazione", "Intestazione fattura");
+    TxtRigaTestata1 = casella("TxtRigaTestata1", 25);
+    TxtRigaTestata2 = casella("TxtRigaTestata2", 40);
+    TxtRigaTestata3 = casella("TxtRigaTestata3", 40);
+    TxtRigaTestata4 = casella("TxtRigaTestata4", 40);
+    TxtRigaTestata5 = casella("TxtRigaTestata5", 40);
+    TxtRigaTestata6 = casella("TxtRigaTestata6", 40);
+    auto* intestazione = new QVBoxLayout(FrameIntestazione);
+    intestazione->addWidget(new QLabel("Definire le righe che si vogliono stampate in testata"));
+    for (QLineEdit* t : {TxtRigaTestata1, TxtRigaTestata2, TxtRigaTestata3, TxtRigaTestata4, TxtRigaTestata5,
+                         TxtRigaTestata6})
+        intestazione->addWidget(t);
+
+    for (QLineEdit* t : {TxtImportoBollo, TxtSogliaBollo, TxtRitAccPerc, TxtRAPercImponibile, TxtAltreRitPerc,
+                         TxtAltreRitPercImponibile})
+        t->setFixedWidth(90);
+
+    auto* pagina = new QGridLayout(this);
+    pagina->addWidget(ChkDettaglioFascola, 0, 0);
+    pagina->addWidget(ChkAnteprimaStampa, 1, 0);
+    pagina->addWidget(ChkMemorizzaFattura, 2, 0);
+    pagina->addWidget(CmdContinua, 0, 1, 3, 1, Qt::AlignRight | Qt::AlignVCenter);
+    pagina->addWidget(FrameZolpa, 3, 0);
+    pagina->addWidget(FrameDataNumero, 3, 1);
+    pagina->addWidget(OptBolloNoIvaNoAnticipazioni, 4, 0);
+    pagina->addWidget(FrameIntestazione, 4, 1);
+    pagina->addWidget(FrameRitenutaAcconto, 5, 0);
+    pagina->addWidget(FrameAltreRitenute, 5, 1);
+}
+
+void FrmParametriFattura::Form_Load() {
+    CentraForm(*this);
+    const AmbienteLavoroRec& ambiente = AmbienteLavoro();
+    ParametriFatturaRec& p = ParametriFattura();
+
+    if (ambiente.CollegatoContabilita) {
+        ChkDettaglioFascola->setChecked(p.DettaglioFascola);
+        FrameZolpa->setEnabled(true);
+        impostaOpzioni(OptRegistraSi, OptRegistraNo, p.Registrazione);
+        DbcZolpa->setEditText(p.Ditta);
+        CmbEsercizio->setEditText(p.Esercizio);
+        DbcRegIva->setEditText(p.RegistroIva);
+    } else {
+        FrameZolpa->setEnabled(false);
+    }
+    impostaOpzioni(OptNumeroAutomatico, OptNumeroManuale, p.NumerazioneAutomatica);
+
+    if (p.DataFattura.isEmpty()) p.DataFattura = QDate::currentDate().toString("dd/MM/yyyy");
+    TxtDataFattura->setText(p.DataFattura);
+    TxtNumeroFattura->setText(p.NumeroDocumento);
+
+    ChkBollo->setChecked(p.Bollo);
+    TxtImportoBollo->setText(p.ImportoBollo);
+    TxtSogliaBollo->setText(p.SogliaBollo);
+    mostraCriterio(*GruppoCriterioBollo, p.CriterioBollo);
+
+    ChkRitenutaAcconto->setChecked(p.RitenutaAcconto);
+    TxtRitAccPerc->setText(p.RitAccPerc);
+    TxtRAPercImponibile->setText(p.RAPercImponibile);
+    mostraCriterio(*GruppoCriterioRA, p.CriterioRA);
+
+    chkAltreRitenute->setChecked(p.AltreRitenute);
+    TxtAltreRitPerc->setText(p.AltreRitPerc);
+    TxtAltreRitPercImponibile->setText(p.AltreRitPercImponibile);
+    mostraCriterio(*GruppoAltreRitCriterio, p.AltreRitCriterio);
+    TxtAltreRitTesto->setText(p.AltreRitTesto);
+
+    ChkMemorizzaFattura->setChecked(p.MemorizzaFattura);
+    ChkAnteprimaStampa->setChecked(p.AnteprimaStampa);
+
+    TxtRigaTestata1->setText(p.RigaTestata1);
+    TxtRigaTestata2->setText(p.RigaTestata2);
+    TxtRigaTestata3->setText(p.RigaTestata3);
+    TxtRigaTestata4->setText(p.RigaTestata4);
+    TxtRigaTestata5->setText(p.RigaTestata5);
+    TxtRigaTestata6->setText(p.RigaTestata6);
+}
+
+// Fills the company list; a missing companies list turns the posting off and closes the frame.
+void FrmParametriFattura::DbcZolpa_GotFocus() {
+    const QString& pathDitte = AmbienteLavoro().PathArchivioDitte;
+    if (!QFileInfo(sys::LocalPath(pathDitte)).isFile()) {
+        ui::MessageService::show("il DB delle ditte della contabilità non è correttamente definito",
+                                 "INIZIALIZZAZIONE PARAMETRI FATTURA");
+        OptRegistraNo->setChecked(true);
+        CmbEsercizio->setEditText(" ");
+        DbcRegIva->setEditText(" ");
+        FrameZolpa->setEnabled(false);
+        return;
+    }
+    Procedura proc("Definizione ditte selezionabili");
+    std::unique_ptr<db::Database> ditte;
+    std::vector<ui::ComboRow> righe;
+    if (!proc.esegui([&] { ditte = db::Database::open(pathDitte.toStdString()); })) return;
+    proc.esegui([&] {
+        db::Statement elenco(Richiesto(ditte), "select acronimo from ditte order by acronimo");
+        while (elenco.step()) {
+            const QString acronimo = elenco.column(0).textOr(QString());
+            righe.push_back({acronimo, acronimo});
+        }
+    });
+    DbcZolpa->setRows(righe);
+}
+
+// Offers the years of which the company typed or chosen has an accounting archive.
+void FrmParametriFattura::CmbEsercizio_GotFocus() {
+    const QString acronimo = DbcZolpa->currentText();
+    if (acronimo.isEmpty()) {
+        ui::MessageService::show("Si deve prima definire la ditta su cui lavorare", TitoloDitta);
+        DbcZolpa->setFocus();
+        return;
+    }
+    Procedura proc("Definizione esercizi selezionabili");
+    std::unique_ptr<db::Database> ditte;
+    std::unique_ptr<db::Recordset> ditta;
+    bool trovata = false;
+    QString cartellaDitta;
+    if (!proc.esegui([&] { ditte = db::Database::open(AmbienteLavoro().PathArchivioDitte.toStdString()); })) return;
+    if (!proc.esegui([&] {
+            ditta = Richiesto(ditte).openRecordset("select * from ditte where acronimo = ?", {acronimo});
+        }))
+        return;
+    if (!proc.esegui([&] { trovata = !Richiesto(ditta).EOF_(); })) return;
+    if (!trovata) {
+        ui::MessageService::show("L'acronimo dato non corrisponde a una ditta definita", TitoloDitta);
+        DbcZolpa->setFocus();
+        return;
+    }
+    if (!proc.esegui([&] {
+            cartellaDitta = Richiesto(ditta).field("Dove").toText<QString>() +
+                            Richiesto(ditta).field("Acronimo").toText<QString>();
+        }))
+        return;
+    CmbEsercizio->addItems(EserciziDaArchivi(cartellaDitta));
+}
+
+// The year list lives only while the user is in the combo.
+void FrmParametriFattura::CmbEsercizio_LostFocus() {
+    const QString testo = CmbEsercizio->currentText();
+    CmbEsercizio->clear();
+    CmbEsercizio->setEditText(testo);
+}
+
+// The sales registers of the accounting archive in use.
+void FrmParametriFattura::DbcRegIva_GotFocus() {
+    const AmbienteLavoroRec& ambiente = AmbienteLavoro();
+    if (ambiente.PathArchivioContabile.isEmpty() || !ambiente.CollegatoContabilita) return;
+    Procedura proc("Definizione registri IVA selezionabili");
+    std::unique_ptr<db::Database> contabile;
+    std::vector<ui::ComboRow> righe;
+    if (!proc.esegui([&] { contabile = db::Database::open(ambiente.PathArchivioContabile.toStdString()); })) return;
+    proc.esegui([&] {
+        db::Statement elenco(Richiesto(contabile), "select codice from ivaregistri where tipo = ? order by codice",
+                             {"V"});
+        while (elenco.step()) {
+            const QString codice = elenco.column(0).textOr(QString());
+            righe.push_back({codice, codice});
+        }
+    });
+    DbcRegIva->setRows(righe);
+}
+
+void FrmParametriFattura::CmdContinua_Click() {
+    ParametriFatturaRec& p = ParametriFattura();
+
+    // The records take the dialog's values first, so that the accounting archive is
+    // resolved for the company and year now chosen.
+    p.DettaglioFascola = ChkDettaglioFascola->isChecked();
+    p.Registrazione = OptRegistraSi->isChecked();
+    p.Ditta = DbcZolpa->currentText();
+    p.Esercizio = CmbEsercizio->currentText();
+    p.RegistroIva = DbcRegIva->currentText();
+    p.NumerazioneAutomatica = OptNumeroAutomatico->isChecked();
+    p.DataFattura = TxtDataFattura->text();
+    p.NumeroDocumento = TxtNumeroFattura->text();
+    p.Bollo = ChkBollo->isChecked();
+    p.ImportoBollo = TxtImportoBollo->text();
+    p.SogliaBollo = TxtSogliaBollo->text();
+    p.CriterioBollo = criterioScelto(*GruppoCriterioBollo, p.CriterioBollo);
+    p.RitenutaAcconto = ChkRitenutaAcconto->isChecked();
+    p.RitAccPerc = TxtRitAccPerc->text();
+    p.RAPercImponibile = TxtRAPercImponibile->text();
+    p.CriterioRA = criterioScelto(*GruppoCriterioRA, p.CriterioRA);
+    p.AltreRitenute = chkAltreRitenute->isChecked();
+    p.AltreRitPerc = TxtAltreRitPerc->text();
+    p.AltreRitPercImponibile = TxtAltreRitPercImponibile->text();
+    p.AltreRitCriterio = criterioScelto(*GruppoAltreRitCriterio, p.AltreRitCriterio);
+    p.AltreRitTesto = TxtAltreRitTesto->text();
+    p.MemorizzaFattura = ChkMemorizzaFattura->isChecked();
+    p.AnteprimaStampa = ChkAnteprimaStampa->isChecked();
+    p.RigaTestata1 = TxtRigaTestata1->text();
+    p.RigaTestata2 = TxtRigaTestata2->text();
+    p.RigaTestata3 = TxtRigaTestata3->text();
+    p.RigaTestata4 = TxtRigaTestata4->text();
+    p.RigaTestata5 = TxtRigaTestata5->text();
+    p.RigaTestata6 = TxtRigaTestata6->text();
+
+    DefinizionePathNameZolpa();
+
+    Procedura proc("Funzione di conferma parametri di fatturazione");
+    if (!MemorizzaParametriFattura(proc)) return;
+
+    ImpostaTitoloFinestraPrincipale(TitoloParametriConfermati());
+    accept();
+}

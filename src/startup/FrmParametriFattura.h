@@ -1,0 +1,87 @@
+#pragma once
+#include <QDialog>
+
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+namespace ui {
+class RefillCombo;
+}
+
+// "PARAMETRI FATTURAZIONE": shows ParametriFattura and, while the accounting link is on,
+// the company, year and sales VAT register; CONTINUA stores everything in the
+// AmbienteFascola row, resolves the accounting archive and retitles the main window.
+class FrmParametriFattura : public QDialog {
+    Q_OBJECT
+public:
+    explicit FrmParametriFattura(QWidget* parent = nullptr);
+
+    QCheckBox* ChkDettaglioFascola;
+    QCheckBox* ChkAnteprimaStampa;
+    QCheckBox* ChkMemorizzaFattura;
+    QPushButton* CmdContinua;
+
+    QGroupBox* FrameZolpa;
+    QRadioButton* OptRegistraSi;
+    QRadioButton* OptRegistraNo;
+    ui::RefillCombo* DbcZolpa;
+    QComboBox* CmbEsercizio;
+    ui::RefillCombo* DbcRegIva;
+
+    QGroupBox* FrameDataNumero;
+    QLineEdit* TxtDataFattura;
+    QLineEdit* TxtNumeroFattura;
+    QRadioButton* OptNumeroAutomatico;
+    QRadioButton* OptNumeroManuale;
+
+    QGroupBox* OptBolloNoIvaNoAnticipazioni;
+    QCheckBox* ChkBollo;
+    QLineEdit* TxtImportoBollo;
+    QLineEdit* TxtSogliaBollo;
+    QRadioButton* OptBolloSempre;
+    QRadioButton* OptBolloSempreNoAnticipazioni;
+    QRadioButton* OptBolloNoIvaTutti;
+    QRadioButton* OptBolloNoIvaNoAnticip;
+
+    QGroupBox* FrameRitenutaAcconto;
+    QCheckBox* ChkRitenutaAcconto;
+    QLineEdit* TxtRitAccPerc;
+    QLineEdit* TxtRAPercImponibile;
+    QRadioButton* OptRATutti;
+    QRadioButton* OptRACostiCompetenze;
+    QRadioButton* OptRACompetenze;
+
+    QGroupBox* FrameAltreRitenute;
+    QCheckBox* chkAltreRitenute;
+    QLineEdit* TxtAltreRitPerc;
+    QLineEdit* TxtAltreRitPercImponibile;
+    QLineEdit* TxtAltreRitTesto;
+    QRadioButton* OptAltreRitTutti;
+    QRadioButton* OptAltreRitCostiComp;
+    QRadioButton* OptAltreRitComp;
+
+    QGroupBox* FrameIntestazione;
+    QLineEdit* TxtRigaTestata1;
+    QLineEdit* TxtRigaTestata2;
+    QLineEdit* TxtRigaTestata3;
+    QLineEdit* TxtRigaTestata4;
+    QLineEdit* TxtRigaTestata5;
+    QLineEdit* TxtRigaTestata6;
+
+private:
+    void costruisci();
+    void Form_Load();
+    void DbcZolpa_GotFocus();
+    void CmbEsercizio_GotFocus();
+    void CmbEsercizio_LostFocus();
+    void DbcRegIva_GotFocus();
+    void CmdContinua_Click();
+
+    QButtonGroup* GruppoCriterioBollo;
+    QButtonGroup* GruppoCriterioRA;
+    QButtonGroup* GruppoAltreRitCriterio;
+};

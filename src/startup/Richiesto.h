@@ -1,0 +1,13 @@
+#pragma once
+#include <memory>
+
+#include "platform/db/DbError.h"
+
+// The archive or result a statement works on. When an earlier statement that should have
+// opened it failed and the error handler chose to go on, it is missing: that is the
+// old runtime's error 91, handed to the handler like any other.
+template <class T>
+T& Richiesto(const std::unique_ptr<T>& oggetto) {
+    if (!oggetto) throw db::DbError(91, "Variabile oggetto o variabile del blocco With non impostata", "Fascole");
+    return *oggetto;
+}
