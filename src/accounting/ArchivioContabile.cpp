@@ -3,8 +3,8 @@
 #include <QFileInfo>
 #include <memory>
 
-#include "accounting/IstruzioneEssenziale.h"
 #include "accounting/ParametriContabili.h"
+#include "foundation/Procedura.h"
 #include "foundation/Ambiente.h"
 #include "platform/db/Database.h"
 #include "platform/db/Recordset.h"
@@ -30,9 +30,9 @@ void DefinizionePathNameZolpa() {
     Procedura proc("Funzione di definizione PathName di Zolpa");
     std::unique_ptr<db::Database> ditte;
     std::unique_ptr<db::Recordset> rs;
-    if (!Essenziale(proc, [&] { ditte = db::Database::open(ambiente.PathArchivioDitte.toStdString()); }))
+    if (!proc.essenziale([&] { ditte = db::Database::open(ambiente.PathArchivioDitte.toStdString()); }))
         return;
-    if (!Essenziale(proc, [&] {
+    if (!proc.essenziale([&] {
             rs = ditte->openRecordset("SELECT * FROM ditte WHERE acronimo = ?", {ParametriFattura().Ditta});
         }))
         return;
@@ -41,7 +41,7 @@ void DefinizionePathNameZolpa() {
         ambiente.CollegatoContabilita = false;
     } else {
         QString percorso;
-        if (!Essenziale(proc, [&] {
+        if (!proc.essenziale([&] {
                 percorso = NomeArchivioContabile(rs->field("Dove").textOr(QString()), ParametriFattura().Ditta,
                                                  basic::Trim(rs->field("id").toText<QString>()),
                                                  ParametriFattura().Esercizio);

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "accounting/IstruzioneEssenziale.h"
+#include "foundation/Procedura.h"
 #include "foundation/Ambiente.h"
 #include "platform/db/Database.h"
 #include "platform/db/Recordset.h"
@@ -55,16 +55,16 @@ QString NuovoCodicePdC(const QString& CodicePadre) {
     Procedura proc("Sub di creazione di un nuovo codice del PdC");
     std::unique_ptr<db::Database> archivio;
     std::unique_ptr<db::Recordset> rs;
-    if (!Essenziale(proc, [&] { archivio = db::Database::open(AmbienteLavoro().PathArchivioContabile.toStdString()); }))
+    if (!proc.essenziale([&] { archivio = db::Database::open(AmbienteLavoro().PathArchivioContabile.toStdString()); }))
         return CodicePdCVuoto;
-    if (!Essenziale(proc, [&] {
+    if (!proc.essenziale([&] {
             rs = archivio->openRecordset("SELECT * FROM pianodeiconti WHERE codice GLOB ? ORDER BY codice", {schema});
         }))
         return CodicePdCVuoto;
 
     int ultimo = 0;
     if (!rs->EOF_()) {
-        if (!Essenziale(proc, [&] {
+        if (!proc.essenziale([&] {
                 rs->MoveLast();
                 ultimo = int(basic::Val(basic::Mid(rs->field("codice").toText<QString>(), livello.inizio, livello.cifre)));
             }))

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "accounting/IstruzioneEssenziale.h"
+#include "foundation/Procedura.h"
 #include "foundation/Ambiente.h"
 #include "foundation/DatiCliente.h"
 #include "platform/db/Database.h"
@@ -39,8 +39,8 @@ void LetturaDatiCliente(const QString& CodiceCliente) {
     std::unique_ptr<db::Database> archivio;
     std::unique_ptr<db::Recordset> rs;
     const QString& path = collegato ? ambiente.PathArchivioContabile : ambiente.PathArchivioFascole;
-    if (!Essenziale(proc, [&] { archivio = db::Database::open(path.toStdString()); })) return;
-    if (!Essenziale(proc, [&] {
+    if (!proc.essenziale([&] { archivio = db::Database::open(path.toStdString()); })) return;
+    if (!proc.essenziale([&] {
             rs = archivio->openRecordset(collegato ? "SELECT * FROM anagrafe WHERE codice = ?"
                                                    : "SELECT * FROM mpxanagrafe WHERE codice = ?",
                                          {CodiceCliente});
@@ -75,9 +75,9 @@ QString LetturaDescrizionePianoDeiConti(const QString& DescrizioneConto) {
     std::unique_ptr<db::Database> archivio;
     std::unique_ptr<db::Recordset> rs;
     QString codice;
-    if (!Essenziale(proc, [&] { archivio = db::Database::open(AmbienteLavoro().PathArchivioContabile.toStdString()); }))
+    if (!proc.essenziale([&] { archivio = db::Database::open(AmbienteLavoro().PathArchivioContabile.toStdString()); }))
         return codice;
-    if (!Essenziale(proc, [&] {
+    if (!proc.essenziale([&] {
             rs = archivio->openRecordset(
                 "SELECT * FROM pianodeiconti WHERE descrizione = ? AND codice NOT LIKE ? ESCAPE '\\'",
                 {DescrizioneConto, db::likePattern("*.0000")});
@@ -94,9 +94,9 @@ QString LetturaPdC(const QString& CodiceConto) {
     std::unique_ptr<db::Database> archivio;
     std::unique_ptr<db::Recordset> rs;
     QString descrizione;
-    if (!Essenziale(proc, [&] { archivio = db::Database::open(AmbienteLavoro().PathArchivioContabile.toStdString()); }))
+    if (!proc.essenziale([&] { archivio = db::Database::open(AmbienteLavoro().PathArchivioContabile.toStdString()); }))
         return descrizione;
-    if (!Essenziale(proc, [&] {
+    if (!proc.essenziale([&] {
             rs = archivio->openRecordset("SELECT * FROM pianodeiconti WHERE codice = ?", {CodiceConto});
         }))
         return descrizione;

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "accounting/FrmHelpPianoDeiConti.h"
-#include "accounting/IstruzioneEssenziale.h"
+#include "foundation/Procedura.h"
 #include "foundation/Ambiente.h"
 #include "platform/db/Database.h"
 #include "platform/ui/MessageService.h"
@@ -38,8 +38,8 @@ QString DecodificaMnemonico(QString& CodiceDigitato, ui::RefillCombo& Campo) {
     std::vector<QString> codici;
     {
         std::unique_ptr<db::Database> archivio;
-        if (!Essenziale(proc, [&] { archivio = ApriArchivio(); })) return CodicePdCVuoto;
-        if (!Essenziale(proc, [&] {
+        if (!proc.essenziale([&] { archivio = ApriArchivio(); })) return CodicePdCVuoto;
+        if (!proc.essenziale([&] {
                 codici.clear();
                 db::Statement conti(*archivio,
                                     prefisso ? "SELECT codice FROM pianodeiconti WHERE parola LIKE ? ESCAPE '\\'"
@@ -124,10 +124,10 @@ QString NormalizzaNumerico(QString& CodiceDigitato) {
     if (!padri.empty()) {
         Procedura proc("Sub di normalizzazione del codice del PdC");
         std::unique_ptr<db::Database> archivio;
-        if (!Essenziale(proc, [&] { archivio = ApriArchivio(); })) return CodicePdCVuoto;
+        if (!proc.essenziale([&] { archivio = ApriArchivio(); })) return CodicePdCVuoto;
         for (const auto& [padre, livello] : padri) {
             bool esiste = false;
-            if (!Essenziale(proc, [&, &padre = padre] {
+            if (!proc.essenziale([&, &padre = padre] {
                     esiste = !archivio->scalar("SELECT 1 FROM pianodeiconti WHERE codice = ?", {padre}).isNull();
                 }))
                 return CodicePdCVuoto;

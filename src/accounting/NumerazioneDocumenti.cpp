@@ -5,7 +5,7 @@
 #include <memory>
 #include <optional>
 
-#include "accounting/IstruzioneEssenziale.h"
+#include "foundation/Procedura.h"
 #include "foundation/Ambiente.h"
 #include "platform/db/Database.h"
 #include "platform/db/Recordset.h"
@@ -47,10 +47,10 @@ QString NumeroFattura(const QString& TipoDocumento) {
         archivio.reset();
     };
 
-    if (!Essenziale(proc, [&] { archivio = db::Database::open(AmbienteLavoro().PathArchivioContabile.toStdString()); }))
+    if (!proc.essenziale([&] { archivio = db::Database::open(AmbienteLavoro().PathArchivioContabile.toStdString()); }))
         return {};
-    if (!Essenziale(proc, [&] { scrittura.emplace(*archivio); })) return {};
-    if (!Essenziale(proc, [&] { rs = archivio->openRecordset("SELECT * FROM ivaregistri WHERE codice = ?", {registro}); }))
+    if (!proc.essenziale([&] { scrittura.emplace(*archivio); })) return {};
+    if (!proc.essenziale([&] { rs = archivio->openRecordset("SELECT * FROM ivaregistri WHERE codice = ?", {registro}); }))
         return {};
 
     if (rs->EOF_()) {
@@ -64,7 +64,7 @@ QString NumeroFattura(const QString& TipoDocumento) {
         contatore = "numerofattura";
     } else if (TipoDocumento == "E" || TipoDocumento == "H") {
         QString criterio;
-        if (!Essenziale(proc, [&] { criterio = rs->field("criterionumerazioni").textOr(QString()); })) return {};
+        if (!proc.essenziale([&] { criterio = rs->field("criterionumerazioni").textOr(QString()); })) return {};
         contatore = ContatoreNota(TipoDocumento, criterio);
         if (!contatore) return {};
     } else {
@@ -75,7 +75,7 @@ QString NumeroFattura(const QString& TipoDocumento) {
     }
 
     int64_t numero = 0;
-    if (!Essenziale(proc, [&] {
+    if (!proc.essenziale([&] {
             numero = rs->field(contatore).toInt() + 1;
             if (numero > std::numeric_limits<int32_t>::max()) throw db::DbError(6, "Overflow.", "Fascole");
         }))
@@ -85,13 +85,13 @@ QString NumeroFattura(const QString& TipoDocumento) {
     QString suffisso;
     if (!proc.esegui([&] { suffisso = rs->field("suffisso").textOr(QString()); })) return {};
 
-    if (!Essenziale(proc, [&] {
+    if (!proc.essenziale([&] {
             rs->Edit();
             rs->setField(contatore, numero);
             rs->Update();
         }))
         return {};
-    if (!Essenziale(proc, [&] { scrittura->commit(); })) return {};
+    if (!proc.essenziale([&] { scrittura->commit(); })) return {};
 
     QString risultato = QString::number(numero);
     if (!suffisso.isEmpty()) risultato += " " + suffisso;

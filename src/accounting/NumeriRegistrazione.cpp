@@ -4,7 +4,7 @@
 #include <memory>
 #include <optional>
 
-#include "accounting/IstruzioneEssenziale.h"
+#include "foundation/Procedura.h"
 #include "foundation/Ambiente.h"
 #include "foundation/GestioneErrori.h"
 #include "foundation/Generale.h"
@@ -41,11 +41,11 @@ QString AssegnaNumeroRegistrazione(const QString& DataRegistrazione) {
 
     std::unique_ptr<db::Database> archivio;
     std::optional<db::Transaction> scrittura;
-    if (!Essenziale(proc, [&] { archivio = ApriArchivioContabile(); })) return NessunNumeroRegistrazione;
-    if (!Essenziale(proc, [&] { scrittura.emplace(*archivio); })) return NessunNumeroRegistrazione;
+    if (!proc.essenziale([&] { archivio = ApriArchivioContabile(); })) return NessunNumeroRegistrazione;
+    if (!proc.essenziale([&] { scrittura.emplace(*archivio); })) return NessunNumeroRegistrazione;
 
     long long ultimo = 0;
-    if (!Essenziale(proc, [&] {
+    if (!proc.essenziale([&] {
             ultimo = archivio->scalar("SELECT max(numero) FROM giornalenumero WHERE giorno = DateSerial(?, ?, ?)",
                                       GiornoPerSql(giorno)).intOr(0);
         }))
@@ -61,13 +61,13 @@ QString AssegnaNumeroRegistrazione(const QString& DataRegistrazione) {
     }
 
     const int numero = int(ultimo) + 1;
-    if (!Essenziale(proc, [&] {
+    if (!proc.essenziale([&] {
             archivio->execute("INSERT INTO giornalenumero (giorno, numero, confermato) "
                               "VALUES (DateSerial(?, ?, ?), ?, 0)",
                               GiornoPerSql(giorno, numero));
         }))
         return NessunNumeroRegistrazione;
-    if (!Essenziale(proc, [&] { scrittura->commit(); })) return NessunNumeroRegistrazione;
+    if (!proc.essenziale([&] { scrittura->commit(); })) return NessunNumeroRegistrazione;
     return CinqueCifre(numero);
 }
 
@@ -86,7 +86,7 @@ QString ControlloNumeroRegistrazione(const QString& DataRegistrazione, const QSt
     const QString giorno = DataPerSql(DataRegistrazione);
 
     std::unique_ptr<db::Database> archivio;
-    if (!Essenziale(proc, [&] { archivio = ApriArchivioContabile(); })) return NessunNumeroRegistrazione;
+    if (!proc.essenziale([&] { archivio = ApriArchivioContabile(); })) return NessunNumeroRegistrazione;
     bool occupato = false;
     if (!proc.esegui([&] {
             occupato = archivio->scalar("SELECT count(*) FROM giornale WHERE giorno = DateSerial(?, ?, ?) AND numero = ?",

@@ -5,7 +5,7 @@
 #include <memory>
 #include <vector>
 
-#include "accounting/IstruzioneEssenziale.h"
+#include "foundation/Procedura.h"
 #include "foundation/Ambiente.h"
 #include "platform/db/Database.h"
 #include "platform/db/Recordset.h"
@@ -122,9 +122,9 @@ void LetturaParametri() {
     Procedura proc("Lettura dei parametri");
     std::unique_ptr<db::Database> archivio;
     std::unique_ptr<db::Recordset> rs;
-    if (!Essenziale(proc, [&] { archivio = db::Database::open(AmbienteLavoro().PathArchivioContabile.toStdString()); }))
+    if (!proc.essenziale([&] { archivio = db::Database::open(AmbienteLavoro().PathArchivioContabile.toStdString()); }))
         return;
-    if (!Essenziale(proc, [&] { rs = archivio->openRecordset("SELECT * FROM parametri"); })) return;
+    if (!proc.essenziale([&] { rs = archivio->openRecordset("SELECT * FROM parametri"); })) return;
 
     if (rs->EOF_()) {
         rs.reset();
@@ -147,9 +147,9 @@ void DefinizioneDefaultParametri() {
     Procedura proc("Definizione default dei parametri");
     std::unique_ptr<db::Database> archivio;
     std::unique_ptr<db::Recordset> rs;
-    if (!Essenziale(proc, [&] { archivio = db::Database::open(path.toStdString()); })) return;
-    if (!Essenziale(proc, [&] { rs = archivio->openRecordset("parametri"); })) return;
-    if (!Essenziale(proc, [&] { rs->AddNew(); })) return;
+    if (!proc.essenziale([&] { archivio = db::Database::open(path.toStdString()); })) return;
+    if (!proc.essenziale([&] { rs = archivio->openRecordset("parametri"); })) return;
+    if (!proc.essenziale([&] { rs->AddNew(); })) return;
     for (const Campo& c : Campi())
         if (c.scritto && !proc.esegui([&] { rs->setField(c.colonna, c.valore(gParametriContabili)); })) return;
     proc.esegui([&] { rs->Update(); });

@@ -5,8 +5,8 @@
 #include <memory>
 #include <optional>
 
-#include "accounting/IstruzioneEssenziale.h"
 #include "accounting/NumeriRegistrazione.h"
+#include "foundation/Procedura.h"
 #include "foundation/Generale.h"
 #include "platform/db/Database.h"
 #include "platform/system/BasicRuntime.h"
@@ -60,8 +60,8 @@ int RegistrazioneContabile(DatiRegistrazione& Dati) {
 
     std::unique_ptr<db::Database> archivio;
     std::optional<db::Transaction> scrittura;
-    if (!Essenziale(proc, [&] { archivio = db::Database::open(T[21].toStdString()); })) return RegistrazioneAbbandonata;
-    if (!Essenziale(proc, [&] { scrittura.emplace(*archivio); })) return RegistrazioneAbbandonata;
+    if (!proc.essenziale([&] { archivio = db::Database::open(T[21].toStdString()); })) return RegistrazioneAbbandonata;
+    if (!proc.essenziale([&] { scrittura.emplace(*archivio); })) return RegistrazioneAbbandonata;
 
     // Values that fail to convert stay empty in the row when the user goes on past them.
     db::Value giorno, dataDocumento;
@@ -72,7 +72,7 @@ int RegistrazioneContabile(DatiRegistrazione& Dati) {
     if (conIva && !proc.esegui([&] { totaleIva = ImportoDaTesto(T[16]); })) return RegistrazioneAbbandonata;
 
     int64_t contatore = 0;
-    const bool testataScritta = Essenziale(proc, [&] {
+    const bool testataScritta = proc.essenziale([&] {
         archivio->execute(
             "INSERT INTO giornale (giorno, numero, madre, tipo, iva, descrizione, datadocumento, protocollo, "
             "competenza, stampaiva, stampagio, appunti, immagine, valuta, cambio, clientefornitoreiva, "
@@ -122,6 +122,6 @@ int RegistrazioneContabile(DatiRegistrazione& Dati) {
                               {giorno, numero});
         }))
         return RegistrazioneAbbandonata;
-    if (!Essenziale(proc, [&] { scrittura->commit(); })) return RegistrazioneAbbandonata;
+    if (!proc.essenziale([&] { scrittura->commit(); })) return RegistrazioneAbbandonata;
     return RegistrazioneEseguita;
 }

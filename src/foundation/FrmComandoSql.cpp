@@ -5,8 +5,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <memory>
-#include <sqlite3.h>
 
 #include "foundation/Ambiente.h"
 #include "foundation/Generale.h"
@@ -14,39 +12,6 @@
 #include "platform/db/Database.h"
 #include "platform/ui/MessageService.h"
 
-namespace {
-
-constexpr int ErroreSqlNonValida = 3129;
-constexpr int ErroreQuerySelezione = 3065;
-constexpr int ErroreTestoDopoIstruzione = 3142;
-
-// Runs `comando` as an action query: exactly one statement, and one that returns no rows.
-// A select would run and show nothing, and a second statement after the first would be
-// dropped without a word, so both are refused as the old engine refused them.
-void EseguiQueryAzione(db::Database& archivio, const QString& comando) {
-    const QByteArray sql = comando.toUtf8();
-    sqlite3_stmt* grezzo = nullptr;
-    const char* resto = nullptr;
-    int rc = sqlite3_prepare_v2(archivio.handle(), sql.constData(), int(sql.size()), &grezzo, &resto);
-    std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> istruzione(grezzo, sqlite3_finalize);
-    if (rc != SQLITE_OK) archivio.fail(rc, "prepare");
-    if (!istruzione)
-        throw db::DbError(ErroreSqlNonValida, "Istruzione SQL non valida. Prevista 'DELETE', 'INSERT', "
-                                              "'PROCEDURE', 'SELECT' o 'UPDATE'.");
-    if (sqlite3_column_count(istruzione.get()) > 0)
-        throw db::DbError(ErroreQuerySelezione, "Impossibile eseguire una query di selezione.");
-
-    sqlite3_stmt* seguente = nullptr;
-    rc = sqlite3_prepare_v2(archivio.handle(), resto, -1, &seguente, nullptr);
-    sqlite3_finalize(seguente);
-    if (rc != SQLITE_OK || seguente)
-        throw db::DbError(ErroreTestoDopoIstruzione, "Caratteri trovati dopo la fine dell'istruzione SQL.");
-
-    rc = sqlite3_step(istruzione.get());
-    if (rc != SQLITE_DONE) archivio.fail(rc, "execute");
-}
-
-}  // namespace
 
 FrmComandoSql::FrmComandoSql(QWidget* parent) : QDialog(parent) {
     setObjectName("FrmComandoSql");
@@ -99,7 +64,7 @@ void FrmComandoSql::CmdEsegui_Click() {
     if (!proc.esegui([&] { archivio = db::Database::open(AmbienteLavoro().PathArchivioFascole.toStdString()); }))
         return;
     if (!archivio) return;
-    if (!proc.esegui([&] { EseguiQueryAzione(*archivio, comando); })) return;
+    if (!proc.esegui([&] { archivio->executeAction(comando.toStdString()); })) return;
     archivio.reset();
     // A statement skipped after an error did not run: claiming success would mislead.
     if (proc.fallita()) return;

@@ -22,3 +22,12 @@ bool Procedura::esegui(const std::function<void()>& istruzione) {
         }
     }
 }
+
+bool Procedura::essenziale(const std::function<void()>& istruzione) {
+    bool eseguita = false;
+    esegui([&] {
+        istruzione();
+        eseguita = true;
+    });
+    return eseguita;
+}

@@ -18,6 +18,12 @@ public:
     // leave the procedure (false). Once left, every later call returns false at once.
     bool esegui(const std::function<void()>& istruzione);
 
+    // For a statement the rest of the procedure cannot do without (an archive opened, a
+    // number read, a counter written): true only when it was carried out, so that a
+    // statement the user chose to skip stops the procedure instead of letting it go on from
+    // a state that does not exist.
+    bool essenziale(const std::function<void()>& istruzione);
+
     bool abbandonata() const { return abbandonata_; }
     // Some statement failed and was skipped or abandoned.
     bool fallita() const { return fallita_; }

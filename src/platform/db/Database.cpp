@@ -148,6 +148,26 @@ int Database::execute(const std::string& sql, const Params& params) {
     return sqlite3_changes(db_);
 }
 
+int Database::executeAction(const std::string& sql) {
+    sqlite3_stmt* raw = nullptr;
+    const char* rest = nullptr;
+    int rc = sqlite3_prepare_v2(db_, sql.c_str(), int(sql.size()), &raw, &rest);
+    std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> stmt(raw, sqlite3_finalize);
+    if (rc != SQLITE_OK) fail(rc, "prepare");
+    if (!stmt)
+        throw DbError(3129, "Istruzione SQL non valida. Prevista 'DELETE', 'INSERT', 'PROCEDURE', "
+                            "'SELECT' o 'UPDATE'.");
+    if (sqlite3_column_count(stmt.get()) > 0)
+        throw DbError(3065, "Impossibile eseguire una query di selezione.");
+    sqlite3_stmt* next = nullptr;
+    rc = sqlite3_prepare_v2(db_, rest, -1, &next, nullptr);
+    sqlite3_finalize(next);
+    if (rc != SQLITE_OK || next) throw DbError(3142, "Caratteri trovati dopo la fine dell'istruzione SQL.");
+    rc = sqlite3_step(stmt.get());
+    if (rc != SQLITE_DONE) fail(rc, "execute");
+    return sqlite3_changes(db_);
+}
+
 Value Database::scalar(const std::string& sql, const Params& params) {
     Statement st(*this, sql, params);
     return st.step() ? st.column(0) : Value();

@@ -29,6 +29,10 @@ public:
 
     // Runs one statement; returns the number of rows it changed.
     int execute(const std::string& sql, const Params& params = {});
+    // Runs a statement typed by a person, as the old engine's Execute did: exactly one
+    // statement, one that changes data (a select is refused with 3065, text after the
+    // statement with 3142, an empty text with 3129). Returns the rows changed.
+    int executeAction(const std::string& sql);
     // Runs a query and returns its first column of its first row (Null when no row).
     Value scalar(const std::string& sql, const Params& params = {});
     // A table name alone opens the whole table.
