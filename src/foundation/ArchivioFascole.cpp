@@ -3,6 +3,7 @@
 #include <QFile>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 
 #include "foundation/Ambiente.h"
 #include "foundation/Procedura.h"
