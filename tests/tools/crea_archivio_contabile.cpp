@@ -1,0 +1,38 @@
+// Writes a sample companies list and accounting archive, to try the program's linked mode
+// without the accounting package:
+//   crea_archivio_contabile FOLDER [YEAR]
+// creates FOLDER/ditte.mdb with company ROSSI and its archive of YEAR (default this year).
+#include <QCoreApplication>
+#include <QDate>
+#include <QDir>
+#include <cstdio>
+
+#include "fixtures/AccountingFixture.h"
+#include "platform/db/DbError.h"
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() < 2) {
+        std::fprintf(stderr, "uso: crea_archivio_contabile CARTELLA [ESERCIZIO]\n");
+        return 2;
+    }
+    const QString cartella = QDir(args[1]).absolutePath();
+    const QString esercizio = args.value(2, QString::number(QDate::currentDate().year()));
+    if (!QDir().mkpath(cartella) || QFile::exists(QDir(cartella).filePath("ditte.mdb"))) {
+        std::fprintf(stderr, "%s: cartella non utilizzabile o ditte.mdb già presente\n", qPrintable(cartella));
+        return 1;
+    }
+    try {
+        AccountingFixture contab(cartella);
+        contab.aggiungiDitta(AccountingFixture::AcronimoCampione, AccountingFixture::IdCampione);
+        const QString archivio = contab.creaArchivio(AccountingFixture::AcronimoCampione, esercizio);
+        std::printf("Elenco ditte:     %s\nArchivio ditta:   %s\nDitta %s, esercizio %s\n",
+                    qPrintable(contab.pathDitte()), qPrintable(archivio),
+                    qPrintable(AccountingFixture::AcronimoCampione), qPrintable(esercizio));
+    } catch (const db::DbError& e) {
+        std::fprintf(stderr, "errore %d: %s\n", e.number, e.description.c_str());
+        return 1;
+    }
+    return 0;
+}
