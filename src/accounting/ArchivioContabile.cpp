@@ -19,7 +19,7 @@ QString NomeArchivioContabile(const QString& Dove, const QString& Acronimo, cons
 QString PercorsoDiRete(const QString& Percorso, const QString& MacchinaLocale,
                        const QString& MacchinaArchivioDitte) {
     if (MacchinaLocale == MacchinaArchivioDitte || Percorso.startsWith("\\\\")) return Percorso;
-    return "\\\\" + MacchinaArchivioDitte + "\\" + basic::Left(Percorso, 1) + basic::Mid(Percorso, 3);
+    return sys::NetworkPath(MacchinaArchivioDitte, Percorso);
 }
 
 void DefinizionePathNameZolpa() {

@@ -316,7 +316,10 @@ void FrmParametriFattura::CmbEsercizio_GotFocus() {
                             Richiesto(ditta).field("Acronimo").toText<QString>();
         }))
         return;
+    const QString testo = CmbEsercizio->currentText();
     CmbEsercizio->addItems(EserciziDaArchivi(cartellaDitta));
+    CmbEsercizio->setCurrentIndex(-1);
+    CmbEsercizio->setEditText(testo);
 }
 
 // The year list lives only while the user is in the combo.

@@ -172,7 +172,7 @@ TEST_F(StartUp, OnlyTheExactTextNOUnlinks) {
         DefinizioneValoriDefault();
         EXPECT_FALSE(AmbienteLavoro().CollegatoContabilita);
     }
-    for (const QString& ditte : {"no", "No", "NO "}) {
+    for (const QString ditte : {"no", "No", "NO "}) {
         ScriptedMessages box;
         scriviIni({pathArchivio(), ditte, "NO", VersioneDelProgramma()});
         // Linked: the start-up goes looking for that companies list and fails to open it.

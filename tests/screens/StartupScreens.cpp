@@ -1,0 +1,44 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+
+#include "foundation/Ambiente.h"
+#include "startup/FrmFascolaINI.h"
+#include "startup/FrmParametriFattura.h"
+
+namespace {
+
+void fotografa(QWidget& finestra, const QString& nome) {
+    QDir().mkpath(SCREENS_DIR);
+    finestra.show();
+    QApplication::processEvents();
+    ASSERT_TRUE(finestra.grab().save(QDir(SCREENS_DIR).filePath(nome + ".png")));
+}
+
+}  // namespace
+
+TEST(Screens, SetUpDialog) {
+    RipristinaAmbiente();
+    FrmFascolaINI dialogo;
+    EXPECT_EQ(dialogo.windowTitle(), "DEFINIZIONE AMBIENTE LAVORO");
+    fotografa(dialogo, "FrmFascolaINI");
+}
+
+TEST(Screens, InvoicingParametersDialog) {
+    RipristinaAmbiente();
+    // A linked installation as the start-up leaves it, so that every frame is in use.
+    AmbienteLavoro().CollegatoContabilita = true;
+    ParametriFatturaRec& p = ParametriFattura();
+    p.Ditta = "ROSSI";
+    p.Esercizio = "2004";
+    p.RegistroIva = "V";
+    p.ImportoBollo = "1,81";
+    p.SogliaBollo = "77,47";
+    p.RigaTestata1 = "Studio Rossi";
+    p.RigaTestata2 = "Via Roma, 1 - 20100 Milano";
+    FrmParametriFattura dialogo;
+    EXPECT_EQ(dialogo.windowTitle(), "PARAMETRI FATTURAZIONE");
+    fotografa(dialogo, "FrmParametriFattura");
+    RipristinaAmbiente();
+}
