@@ -1,6 +1,7 @@
 #include <QApplication>
 
 #include "casefiles/FrmFascola.h"
+#include "invoice/MontaggioFinestra.h"
 #include "platform/ui/FocusEvents.h"
 
 int main(int argc, char** argv) {
@@ -8,6 +9,7 @@ int main(int argc, char** argv) {
     app.setApplicationName("FASCOLE & FATTURAZIONE");
     ui::installFocusColours();
     FrmFascola window;
+    MontaggioFinestra(window);
     // The start folder is the folder the program is started from. The start-up may end the
     // program before the window is ever shown.
     window.Form_Load();

@@ -17,6 +17,9 @@
 #include <QVBoxLayout>
 
 #include "casefiles/FascolaCorrente.h"
+#include "casefiles/MascheraFascola.h"
+#include "casefiles/TabIncarichi.h"
+#include "casefiles/TabLavorazioni.h"
 #include "foundation/Ambiente.h"
 #include "foundation/FrmComandoSql.h"
 #include "foundation/FrmInformazioni.h"
@@ -90,6 +93,10 @@ FrmFascola::FrmFascola(QWidget* parent) : QMainWindow(parent) {
     divisore->setStretchFactor(1, 1);
     divisore->setSizes({230, 790});
     setCentralWidget(divisore);
+
+    Lavorazioni = new TabLavorazioni(*paginaLavorazioni_, Evidenziazione);
+    Incarichi = new TabIncarichi(*paginaIncarichi_, *Lavorazioni, Evidenziazione);
+    Maschera = new MascheraFascola(*this);
 
     resize(1024, 720);
 }

@@ -25,6 +25,8 @@
 #include <map>
 #include <vector>
 
+#include "casefiles/EvidenziaRiga.h"
+
 class QAction;
 class QGroupBox;
 class QPushButton;
@@ -32,6 +34,10 @@ class QRadioButton;
 class QTabWidget;
 class QToolBar;
 class QTreeWidget;
+class MascheraFascola;
+class ServiziCompetenze;
+class TabIncarichi;
+class TabLavorazioni;
 
 class FrmFascola : public QMainWindow {
     Q_OBJECT
@@ -87,6 +93,17 @@ public:
     QPushButton* E_CmdCalcola;
     QRadioButton* OptIvaInter;
     QRadioButton* OptIvaCee;
+
+    // The row marks of the four grids and the row of the last click in any of them.
+    Evidenziatore Evidenziazione;
+    // Tab 1 "&Incarichi" and tab 2 "&Lavori e Documenti".
+    TabLavorazioni* Lavorazioni = nullptr;
+    TabIncarichi* Incarichi = nullptr;
+    // Tab 0: the case-file mask.
+    MascheraFascola* Maschera = nullptr;
+    // Tab 4: the fee-item tab, once the subsystem that owns it has put it in
+    // PaginaCompetenze().
+    ServiziCompetenze* Competenze = nullptr;
 
 signals:
     // Load steps 4 and 5: no case file on display, the mask in its initial state.

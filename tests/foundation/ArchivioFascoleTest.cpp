@@ -104,11 +104,14 @@ TEST_F(ArchivioFascoleTest, SchemaHasTheColumnCountsAndKeysOfTheArchive) {
     }
     // Every text column but the key, the absolute case number and the revision takes the
     // empty text.
-    for (const db::Table& t : schema)
-        for (const db::Column& c : t.columns)
-            if (c.kind == db::Kind::Text)
+    for (const db::Table& t : schema) {
+        for (const db::Column& c : t.columns) {
+            if (c.kind == db::Kind::Text) {
                 EXPECT_EQ(c.allowEmpty, !inKey(t, c.name) && c.name != "numpranno" && c.name != "revisione")
                     << t.name << "." << c.name;
+            }
+        }
+    }
     const db::Table& fascola = schema[7];
     EXPECT_EQ(fascola.columns.back().name, "numpranno");
     EXPECT_EQ(fascola.columns.back().width, 10);

@@ -68,6 +68,7 @@ Recordset::Recordset(Database& db, const std::string& sql, const Params& params)
         }
     }
     deleted_.assign(rows_.size(), false);
+    live_ = int(rows_.size());
     pos_ = 0;
 }
 
@@ -80,9 +81,7 @@ int Recordset::firstLive(int from, int step) const {
 bool Recordset::EOF_() const { return RecordCount() == 0 || pos_ >= int(rows_.size()); }
 bool Recordset::BOF() const { return RecordCount() == 0 || pos_ < 0; }
 
-int Recordset::RecordCount() const {
-    return int(std::count(deleted_.begin(), deleted_.end(), false));
-}
+int Recordset::RecordCount() const { return live_; }
 
 int Recordset::AbsolutePosition() const {
     if (BOF() || EOF_() || deleted_[size_t(pos_)]) return -1;
@@ -202,6 +201,7 @@ void Recordset::Update() {
     rowids_.push_back(db_.lastInsertId());
     rows_.push_back(std::vector<Value>(names_.size()));
     deleted_.push_back(false);
+    ++live_;
     reload(rows_.size() - 1);
     if (RecordCount() == 1) pos_ = int(rows_.size()) - 1;
 }
@@ -227,6 +227,7 @@ void Recordset::Delete() {
     db_.execute("DELETE FROM \"" + table_ + "\" WHERE rowid = ?",
                 {Value(static_cast<long long>(rowids_[size_t(pos_)]))});
     deleted_[size_t(pos_)] = true;
+    --live_;
     mode_ = Mode::None;
 }
 
@@ -234,6 +235,7 @@ void Recordset::Close() {
     rows_.clear();
     rowids_.clear();
     deleted_.clear();
+    live_ = 0;
     pos_ = 0;
     mode_ = Mode::None;
 }

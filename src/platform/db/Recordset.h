@@ -58,6 +58,7 @@ private:
     std::vector<int64_t> rowids_;
     std::vector<std::vector<Value>> rows_;
     std::vector<bool> deleted_;
+    int live_ = 0;                          // rows not deleted: every move asks for it
     int pos_ = -1;                          // -1 before the first row, size() after the last
     Mode mode_ = Mode::None;
     std::vector<Value> staged_;

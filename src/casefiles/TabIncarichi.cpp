@@ -1,0 +1,398 @@
+#include "casefiles/TabIncarichi.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <memory>
+
+#include "casefiles/CampiIncarichi.h"
+#include "casefiles/EvidenziaRiga.h"
+#include "casefiles/ProssimoNumero.h"
+#include "casefiles/TabLavorazioni.h"
+#include "foundation/Procedura.h"
+#include "platform/db/Recordset.h"
+#include "platform/system/BasicRuntime.h"
+#include "platform/ui/FocusEvents.h"
+#include "platform/ui/FormUtil.h"
+#include "platform/ui/Grid.h"
+#include "platform/ui/MessageService.h"
+#include "startup/Richiesto.h"
+
+namespace {
+
+const QString FormatoGriglia = QStringLiteral(
+    "^   Numero   |^      Data      |^   Stato   |^                                Titolo                                 ");
+constexpr int RigheMinime = 12;
+
+const char* const SqlIncarichi = "select * from task where cliente=? and npra=? order by ntask";
+const char* const SqlIncarico = "select * from task where cliente=? and npra=? and ntask=?";
+const char* const SqlLavorazioniIncarico = "select * from job where cliente=? and npra=? and ntask=?";
+const char* const SqlCompetenzeIncarico = "select * from competenze where cliente=? and npra=? and ntask=?";
+
+const QString NessunIncarico = QStringLiteral(".");
+const QString Nessuno = QStringLiteral("0000");
+
+void messaggio(const QString& testo) {
+    ui::MessageService::show(testo);
+}
+
+QLineEdit* casella(const QString& nome, int lunghezza, QWidget* parent) {
+    auto* c = new QLineEdit(parent);
+    c->setObjectName(nome);
+    if (lunghezza > 0) c->setMaxLength(lunghezza);
+    return c;
+}
+
+QPushButton* pulsante(const QString& nome, const QString& testo, QWidget* parent) {
+    auto* p = new QPushButton(testo, parent);
+    p->setObjectName(nome);
+    return p;
+}
+
+}  // namespace
+
+TabIncarichi::TabIncarichi(QWidget& pagina, TabLavorazioni& lavorazioni, Evidenziatore& righe)
+    : QObject(&pagina), lavorazioni_(lavorazioni), righe_(righe) {
+    setObjectName("TabIncarichi");
+    creaControlli(pagina);
+    I_FlxIncarichi->setRows(RigheMinime);
+    I_FlxIncarichi->setFormatString(FormatoGriglia);
+    righe_.RegistraGriglia("I", *I_FlxIncarichi);
+
+    connect(I_CmdAggiungi, &QPushButton::clicked, this, &TabIncarichi::I_CmdAggiungi_Click);
+    connect(I_CmdCorreggi, &QPushButton::clicked, this, &TabIncarichi::I_CmdCorreggi_Click);
+    connect(I_CmdCancella, &QPushButton::clicked, this, &TabIncarichi::I_CmdCancella_Click);
+    connect(I_FlxIncarichi, &ui::Grid::clicked, this, &TabIncarichi::I_FlxIncarichi_Click);
+    ui::onFocusChange(*I_TxtData, [this] { I_TxtData_GotFocus(); }, {});
+}
+
+void TabIncarichi::creaControlli(QWidget& pagina) {
+    I_LblNomeCliente = Valore("I_LblNomeCliente", &pagina);
+    I_LblCodiceCliente = Valore("I_LblCodiceCliente", &pagina);
+    I_LblNpra = Valore("I_LblNpra", &pagina);
+
+    auto* riquadro = new QGroupBox(&pagina);
+    I_LblNtask = Valore("I_LblNtask", riquadro);
+    I_TxtData = casella("I_TxtData", 0, riquadro);
+    I_TxtTitolo = casella("I_TxtTitolo", 30, riquadro);
+    I_TxtNote = casella("I_TxtNote", 255, riquadro);
+    I_ChkStato = new QCheckBox("Incarico aperto", riquadro);
+    I_ChkStato->setObjectName("I_ChkStato");
+    I_CmdAggiungi = pulsante("I_CmdAggiungi", "AGGIUNGI", riquadro);
+    I_CmdCorreggi = pulsante("I_CmdCorreggi", "CORREGGI", riquadro);
+    I_CmdCancella = pulsante("I_CmdCancella", "CANCELLA", riquadro);
+    I_FlxIncarichi = new ui::Grid(riquadro);
+    I_FlxIncarichi->setObjectName("I_FlxIncarichi");
+
+    auto* campi = new QGridLayout;
+    campi->addWidget(new QLabel("Numero:", riquadro), 0, 0);
+    campi->addWidget(I_LblNtask, 0, 1);
+    campi->addWidget(I_ChkStato, 0, 3);
+    campi->addWidget(new QLabel("Data attivazione incarico", riquadro), 1, 0);
+    campi->addWidget(I_TxtData, 1, 1);
+    campi->addWidget(new QLabel("Titolo identificativo", riquadro), 2, 0);
+    campi->addWidget(I_TxtTitolo, 2, 1, 1, 3);
+    campi->addWidget(new QLabel("Note descrittive associate all'incarico:", riquadro), 3, 0, 1, 4);
+    campi->addWidget(I_TxtNote, 4, 0, 1, 4);
+    campi->setColumnStretch(2, 1);
+
+    auto* comandi = new QHBoxLayout;
+    comandi->addWidget(I_CmdAggiungi);
+    comandi->addWidget(I_CmdCorreggi);
+    comandi->addWidget(I_CmdCancella);
+    comandi->addStretch();
+
+    auto* contenuto = new QVBoxLayout(riquadro);
+    contenuto->addLayout(campi);
+    contenuto->addLayout(comandi);
+    contenuto->addWidget(I_FlxIncarichi, 1);
+
+    auto* testata = new QHBoxLayout;
+    testata->addWidget(I_LblNomeCliente, 1);
+    testata->addWidget(I_LblCodiceCliente);
+    testata->addWidget(new QLabel("Numero Fascola", &pagina));
+    testata->addWidget(I_LblNpra);
+
+    auto* layout = new QVBoxLayout(&pagina);
+    layout->addLayout(testata);
+    layout->addWidget(riquadro, 1);
+}
+
+void TabIncarichi::I_VuotaGriglia() {
+    ui::Grid& g = *I_FlxIncarichi;
+    g.setRow(0);
+    g.setCol(0);
+    g.setFormatString(FormatoGriglia);
+    for (int riga = 1; riga < g.rows(); ++riga) {
+        for (int colonna = 0; colonna < 4; ++colonna) {
+            g.setCellBackColor(riga, colonna, ui::bgr(ui::BgrWhite));
+            g.setText(riga, colonna, QString());
+        }
+    }
+}
+
+void TabIncarichi::I_MostraGriglia() {
+    Procedura proc("Funzione di visualizzazione griglia degli incarichi");
+    std::unique_ptr<db::Database> archivio;
+    std::unique_ptr<db::Recordset> incarichi;
+    const db::Params fascola = {I_LblCodiceCliente->text(), I_LblNpra->text()};
+
+    if (!proc.esegui([&] { archivio = ApriArchivioFascole(); })) return;
+    if (!proc.esegui([&] { incarichi = Richiesto(archivio).openRecordset(SqlIncarichi, fascola); })) return;
+    bool nessuno = true;
+    if (!proc.esegui([&] { nessuno = Richiesto(incarichi).EOF_(); })) return;
+    if (nessuno) return;
+
+    I_VuotaGriglia();
+    int n = 0;
+    if (!proc.esegui([&] {
+            Richiesto(incarichi).MoveLast();
+            n = incarichi->RecordCount();
+        }))
+        return;
+    ui::Grid& g = *I_FlxIncarichi;
+    g.setRows(n < RigheMinime - 1 ? RigheMinime : n + 1);
+    g.setCols(4);
+    g.setRow(0);
+    g.setCol(0);
+    g.setFormatString(FormatoGriglia);
+    for (int i = 1; i <= n; ++i) {
+        if (!proc.esegui([&] { i == 1 ? Richiesto(incarichi).MoveFirst() : Richiesto(incarichi).MoveNext(); }))
+            return;
+        if (!proc.esegui([&] {
+                const db::Recordset& r = Richiesto(incarichi);
+                g.setText(i, 0, r["ntask"].textOr(QString()));
+                g.setText(i, 1, DataMostrata(r["data"]));
+                g.setText(i, 2, r["stato"].boolOr(false) ? "aperto" : "chiuso");
+                g.setText(i, 3, Colonna(r["titolo"].textOr(QString()), 30));
+            }))
+            return;
+    }
+}
+
+void TabIncarichi::I_PulisciCampi() {
+    I_TxtData->clear();
+    I_TxtTitolo->clear();
+    I_TxtNote->clear();
+    I_ChkStato->setChecked(true);
+    I_LblNtask->setText(NessunIncarico);
+    righe_.EvidenziaRiga("I", 0);
+    I_VuotaGriglia();
+    lavorazioni_.L_PulisciCampi();
+    lavorazioni_.L_VuotaGriglia();
+}
+
+bool TabIncarichi::I_Verificatore() {
+    if (!basic::IsDate(I_TxtData->text())) {
+        messaggio("Bisogna definire la data di definizione dell'incarico");
+        I_TxtData->setFocus();
+        return false;
+    }
+    if (I_TxtTitolo->text().isEmpty()) {
+        messaggio("Dare un titolo all'incarico che si sta definendo");
+        I_TxtTitolo->setFocus();
+        return false;
+    }
+    return true;
+}
+
+namespace {
+
+// The fields that the add and the correction write alike; the key columns are the add's.
+void scriviCampi(db::Recordset& r, const TabIncarichi& t) {
+    r.setField("data", DataArchiviata(t.I_TxtData->text()));
+    r.setField("titolo", t.I_TxtTitolo->text());
+    r.setField("camponote", t.I_TxtNote->text());
+    r.setField("stato", t.I_ChkStato->isChecked());
+}
+
+}  // namespace
+
+void TabIncarichi::I_CmdAggiungi_Click() {
+    // Without a case file on display the task would be stored under empty keys.
+    if (I_LblCodiceCliente->text().isEmpty() || I_LblNpra->text().isEmpty()) {
+        messaggio("Visualizzare prima la fascola a cui aggiungere l'incarico");
+        return;
+    }
+    if (!I_Verificatore()) return;
+
+    Procedura proc("Funzione di definizione nuovo incarico");
+    std::unique_ptr<db::Database> archivio;
+    std::unique_ptr<db::Recordset> incarichi;
+    const db::Params fascola = {I_LblCodiceCliente->text(), I_LblNpra->text()};
+
+    if (!proc.esegui([&] { archivio = ApriArchivioFascole(); })) return;
+    if (!proc.esegui([&] { incarichi = Richiesto(archivio).openRecordset(SqlIncarichi, fascola); })) return;
+    std::optional<QString> ultimo;
+    if (!proc.esegui([&] {
+            if (Richiesto(incarichi).EOF_()) return;
+            incarichi->MoveLast();
+            ultimo = incarichi->field("ntask").textOr(QString());
+        }))
+        return;
+    incarichi.reset();
+    const std::optional<QString> numero = ProssimoNumero(ultimo);
+    if (!numero) {
+        messaggio("La fascola ha già l'incarico 9999, l'ultimo che si può numerare: non si possono aggiungere altri incarichi");
+        return;
+    }
+    I_LblNtask->setText(*numero);
+
+    if (!proc.esegui([&] { incarichi = Richiesto(archivio).openRecordset("task"); })) return;
+    if (!proc.esegui([&] { Richiesto(incarichi).AddNew(); })) return;
+    if (!proc.esegui([&] {
+            db::Recordset& r = Richiesto(incarichi);
+            r.setField("cliente", I_LblCodiceCliente->text());
+            r.setField("npra", I_LblNpra->text());
+            r.setField("ntask", I_LblNtask->text());
+            scriviCampi(r, *this);
+        }))
+        return;
+    if (!proc.esegui([&] { Richiesto(incarichi).Update(); })) return;
+    incarichi.reset();
+    archivio.reset();
+
+    I_PulisciCampi();
+    I_MostraGriglia();
+}
+
+void TabIncarichi::I_CmdCorreggi_Click() {
+    if (!I_Verificatore()) return;
+    if (I_LblNtask->text().isEmpty()) return;
+
+    Procedura proc("Funzione di correzione incarico puntato");
+    std::unique_ptr<db::Database> archivio;
+    std::unique_ptr<db::Recordset> incarico;
+    const db::Params chiave = {I_LblCodiceCliente->text(), I_LblNpra->text(), I_LblNtask->text()};
+
+    const bool completata = [&] {
+        if (!proc.esegui([&] { archivio = ApriArchivioFascole(); })) return false;
+        if (!proc.esegui([&] { incarico = Richiesto(archivio).openRecordset(SqlIncarico, chiave); })) return false;
+        bool trovato = false;
+        if (!proc.esegui([&] { trovato = !Richiesto(incarico).EOF_(); })) return false;
+        if (!trovato) return true;
+        if (!proc.esegui([&] { Richiesto(incarico).Edit(); })) return false;
+        if (!proc.esegui([&] { scriviCampi(Richiesto(incarico), *this); })) return false;
+        return proc.esegui([&] { Richiesto(incarico).Update(); });
+    }();
+    if (!completata) return;
+    incarico.reset();
+    archivio.reset();
+
+    I_PulisciCampi();
+    I_MostraGriglia();
+}
+
+void TabIncarichi::I_CmdCancella_Click() {
+    if (!I_Verificatore()) return;
+    if (I_LblNtask->text().isEmpty()) return;
+
+    Procedura proc("Funzione di cancellazione incarico in fattura");
+    std::unique_ptr<db::Database> archivio;
+    std::unique_ptr<db::Recordset> righe;
+    const QString ntask = I_LblNtask->text();
+    const db::Params chiave = {I_LblCodiceCliente->text(), I_LblNpra->text(), ntask};
+    bool cancellato = false;
+
+    // Rows of `sql` that refer to the task; true when there are any.
+    auto collegate = [&](const char* sql, bool& trovate) {
+        if (!proc.esegui([&] { righe = Richiesto(archivio).openRecordset(sql, chiave); })) return false;
+        if (!proc.esegui([&] { trovate = !Richiesto(righe).EOF_(); })) return false;
+        righe.reset();
+        return true;
+    };
+
+    const bool completata = [&] {
+        if (!proc.esegui([&] { archivio = ApriArchivioFascole(); })) return false;
+        bool conLavorazioni = false;
+        if (!collegate(SqlLavorazioniIncarico, conLavorazioni)) return false;
+        if (conLavorazioni) {
+            messaggio("L'incarico ha lavorazioni o documenti: cancellarli prima di cancellare l'incarico");
+            return true;
+        }
+        // Removing it would leave its fee items pointing at a task that is no more.
+        bool conCompetenze = false;
+        if (!collegate(SqlCompetenzeIncarico, conCompetenze)) return false;
+        if (conCompetenze) {
+            messaggio("All'incarico sono collegate delle competenze: l'incarico non può essere cancellato");
+            return true;
+        }
+        if (!proc.esegui([&] { righe = Richiesto(archivio).openRecordset(SqlIncarico, chiave); })) return false;
+        bool trovato = false;
+        if (!proc.esegui([&] { trovato = !Richiesto(righe).EOF_(); })) return false;
+        if (!trovato) return true;
+        return proc.esegui([&] {
+            Richiesto(righe).Delete();
+            cancellato = true;
+        });
+    }();
+    if (!completata) return;
+    righe.reset();
+    archivio.reset();
+
+    I_PulisciCampi();
+    I_MostraGriglia();
+    if (!cancellato) return;
+    // Nothing may go on pointing at the task just deleted: neither the jobs tab, whose
+    // adds would store jobs under it, nor the fee tab, whose adds would store fee items.
+    if (lavorazioni_.L_LblNtask->text() == ntask) {
+        lavorazioni_.L_LblTitolo->clear();
+        lavorazioni_.L_LblNtask->clear();
+    }
+    emit CompetenzeSuIncarico(Nessuno, Nessuno);
+}
+
+void TabIncarichi::I_FlxIncarichi_Click(int riga) {
+    righe_.RigaCliccata = riga;
+    I_FlxIncarichi->setRow(riga);
+    I_FlxIncarichi->setCol(0);
+    const QString ntask = I_FlxIncarichi->text(riga, 0);
+    if (ntask.isEmpty()) {
+        I_PulisciCampi();
+        righe_.EvidenziaRiga("I", 0);
+        return;
+    }
+
+    Procedura proc("Funzione di puntamento ad un incarico");
+    std::unique_ptr<db::Database> archivio;
+    std::unique_ptr<db::Recordset> incarico;
+    const db::Params chiave = {I_LblCodiceCliente->text(), I_LblNpra->text(), ntask};
+
+    if (!proc.esegui([&] { archivio = ApriArchivioFascole(); })) return;
+    if (!proc.esegui([&] { incarico = Richiesto(archivio).openRecordset(SqlIncarico, chiave); })) return;
+    bool trovato = false;
+    if (!proc.esegui([&] { trovato = !Richiesto(incarico).EOF_(); })) return;
+    if (!trovato) return;
+
+    righe_.EvidenziaRiga("I", 1);
+    QString titolo;
+    if (!proc.esegui([&] {
+            const db::Recordset& r = Richiesto(incarico);
+            titolo = r["titolo"].textOr(QString());
+            I_TxtData->setText(DataMostrata(r["data"]));
+            I_TxtTitolo->setText(titolo);
+            I_TxtNote->setText(r["camponote"].textOr(QString()));
+            I_ChkStato->setChecked(r["stato"].boolOr(false));
+            I_LblNtask->setText(r["ntask"].textOr(QString()));
+        }))
+        return;
+    incarico.reset();
+    archivio.reset();
+
+    lavorazioni_.L_LblTitolo->setText(titolo);
+    lavorazioni_.L_LblNtask->setText(I_LblNtask->text());
+    lavorazioni_.L_PulisciCampi();
+    lavorazioni_.L_VuotaGriglia();
+    lavorazioni_.L_MostraGriglia();
+
+    emit CompetenzeSuIncarico(I_LblNtask->text(), Nessuno);
+}
+
+void TabIncarichi::I_TxtData_GotFocus() {
+    if (I_TxtData->text().isEmpty()) I_TxtData->setText(basic::Format(basic::Today(), "dd/mm/yyyy"));
+}

@@ -1,0 +1,9 @@
+#include "fees/DettaglioCompetenza.h"
+
+namespace {
+DettaglioCompetenzaRec gDettaglioCompetenza;
+}  // namespace
+
+DettaglioCompetenzaRec& DettaglioCompetenza() { return gDettaglioCompetenza; }
+
+void RipristinaDettaglioCompetenza() { gDettaglioCompetenza = {}; }

@@ -1,0 +1,14 @@
+#include "invoice/MontaggioFinestra.h"
+
+#include "casefiles/FrmFascola.h"
+#include "casefiles/MascheraFascola.h"
+#include "fees/TabCompetenze.h"
+#include "invoice/FatturazioneFissa.h"
+
+void MontaggioFinestra(FrmFascola& finestra) {
+    new TabCompetenze(finestra);
+    finestra.Maschera->ElementiFatturazioneFissa = [](const QString& cliente, const QString& npra) {
+        QString modo = "P";
+        LetturaElementiFatturazioneFissa(modo, cliente, npra);
+    };
+}
