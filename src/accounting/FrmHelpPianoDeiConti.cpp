@@ -18,18 +18,12 @@
 #include "foundation/Ambiente.h"
 #include "foundation/Generale.h"
 #include "foundation/Procedura.h"
+#include "platform/ui/FormUtil.h"
 #include "platform/db/Database.h"
 #include "platform/ui/FocusEvents.h"
 #include "platform/ui/RefillCombo.h"
 
 namespace {
-
-template <class W, class... A>
-W* controllo(const char* nome, A&&... argomenti) {
-    auto* w = new W(std::forward<A>(argomenti)...);
-    w->setObjectName(nome);
-    return w;
-}
 
 struct Conto {
     QString codice;
@@ -60,7 +54,7 @@ FrmHelpPianoDeiConti::FrmHelpPianoDeiConti(QWidget* parent) : QDialog(parent) {
     setObjectName("FrmHelpPianoDeiConti");
     setWindowTitle("HELP PIANO DEI CONTI");
 
-    DbgPianoDeiConti = controllo<QTableWidget>("DbgPianoDeiConti", 0, 2);
+    DbgPianoDeiConti = ui::named<QTableWidget>("DbgPianoDeiConti", 0, 2);
     DbgPianoDeiConti->setHorizontalHeaderLabels({"Codice", "Descrizione"});
     DbgPianoDeiConti->setSelectionBehavior(QAbstractItemView::SelectRows);
     DbgPianoDeiConti->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -69,19 +63,19 @@ FrmHelpPianoDeiConti::FrmHelpPianoDeiConti(QWidget* parent) : QDialog(parent) {
     DbgPianoDeiConti->setColumnWidth(0, 110);
     DbgPianoDeiConti->horizontalHeader()->setStretchLastSection(true);
 
-    TxtCaratteri = controllo<QLineEdit>("TxtCaratteri");
+    TxtCaratteri = ui::named<QLineEdit>("TxtCaratteri");
     TxtCaratteri->setToolTip("filtro sulla descrizione");
-    OptPdC = controllo<QRadioButton>("OptPdC", "Piano dei Conti");
-    OptClienti = controllo<QRadioButton>("OptClienti", "Clienti");
-    OptFornitori = controllo<QRadioButton>("OptFornitori", "Fornitori");
-    OptCodice = controllo<QRadioButton>("OptCodice", "per &codice");
-    OptDescrizione = controllo<QRadioButton>("OptDescrizione", "per &descrizione");
-    CmdOK = controllo<QPushButton>("CmdOK", "&Ok");
+    OptPdC = ui::named<QRadioButton>("OptPdC", "Piano dei Conti");
+    OptClienti = ui::named<QRadioButton>("OptClienti", "Clienti");
+    OptFornitori = ui::named<QRadioButton>("OptFornitori", "Fornitori");
+    OptCodice = ui::named<QRadioButton>("OptCodice", "per &codice");
+    OptDescrizione = ui::named<QRadioButton>("OptDescrizione", "per &descrizione");
+    CmdOK = ui::named<QPushButton>("CmdOK", "&Ok");
     CmdOK->setToolTip("uscita con selezione");
-    CmdUscita = controllo<QPushButton>("CmdUscita", "&Annulla");
+    CmdUscita = ui::named<QPushButton>("CmdUscita", "&Annulla");
     CmdUscita->setToolTip("uscita senza selezione");
     for (QPushButton* b : {CmdOK, CmdUscita}) b->setAutoDefault(false);
-    LblMsg = controllo<QLabel>("LblMsg");
+    LblMsg = ui::named<QLabel>("LblMsg");
 
     auto* elencare = new QGroupBox("Elencare:");
     auto* nature = new QVBoxLayout(elencare);

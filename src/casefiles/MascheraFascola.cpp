@@ -19,6 +19,7 @@
 #include "casefiles/NavigatoreRecord.h"
 #include "casefiles/SchedeFascola.h"
 #include "foundation/Generale.h"
+#include "platform/ui/FormUtil.h"
 #include "platform/db/Database.h"
 #include "platform/db/Recordset.h"
 #include "platform/system/BasicRuntime.h"
@@ -28,15 +29,8 @@
 
 namespace {
 
-template <class W, class... A>
-W* controllo(const char* nome, A&&... argomenti) {
-    auto* w = new W(std::forward<A>(argomenti)...);
-    w->setObjectName(nome);
-    return w;
-}
-
 QLabel* etichettaValore(const char* nome, const QString& testo) {
-    auto* l = controllo<QLabel>(nome, testo);
+    auto* l = ui::named<QLabel>(nome, testo);
     l->setFrameShape(QFrame::Panel);
     l->setFrameShadow(QFrame::Sunken);
     l->setMinimumWidth(100);
@@ -44,7 +38,7 @@ QLabel* etichettaValore(const char* nome, const QString& testo) {
 }
 
 QPushButton* pulsante(const char* nome, const QString& testo) {
-    auto* b = controllo<QPushButton>(nome, testo);
+    auto* b = ui::named<QPushButton>(nome, testo);
     b->setAutoDefault(false);
     return b;
 }
@@ -102,29 +96,29 @@ MascheraFascola::MascheraFascola(FrmFascola& finestra) : QWidget(finestra.Pagina
 MascheraFascola::~MascheraFascola() = default;
 
 void MascheraFascola::costruisci() {
-    DbcNomeCliente = controllo<ui::RefillCombo>("DbcNomeCliente");
+    DbcNomeCliente = ui::named<ui::RefillCombo>("DbcNomeCliente");
     DbcNomeCliente->setMinimumWidth(230);
     DbcNomeCliente->setRefill([] { return ElencoClienti(); });
     LblCodiceCliente = etichettaValore("LblCodiceCliente", "GG.MM.CC.SSSS");
     LblNpra = etichettaValore("LblNpra", "NNNN");
     LblNumeroAssoluto = etichettaValore("LblNumeroAssoluto", {});
-    TxtData = controllo<QLineEdit>("TxtData");
+    TxtData = ui::named<QLineEdit>("TxtData");
     TxtData->setMaxLength(10);
     TxtData->setMaximumWidth(110);
-    OptFineMese = controllo<QRadioButton>("OptFineMese", "Fine mese");
-    OptAnticipazioni = controllo<QRadioButton>("OptAnticipazioni", "Anticipazioni");
-    OptOgniVoce = controllo<QRadioButton>("OptOgniVoce", "Per ogni voce");
-    OptFineLavoro = controllo<QRadioButton>("OptFineLavoro", "Ogni fine incarico");
-    OptFineFascola = controllo<QRadioButton>("OptFineFascola", "A chiusura fascola");
+    OptFineMese = ui::named<QRadioButton>("OptFineMese", "Fine mese");
+    OptAnticipazioni = ui::named<QRadioButton>("OptAnticipazioni", "Anticipazioni");
+    OptOgniVoce = ui::named<QRadioButton>("OptOgniVoce", "Per ogni voce");
+    OptFineLavoro = ui::named<QRadioButton>("OptFineLavoro", "Ogni fine incarico");
+    OptFineFascola = ui::named<QRadioButton>("OptFineFascola", "A chiusura fascola");
     criteri_ = new QButtonGroup(this);
     for (QRadioButton* o : {OptFineMese, OptAnticipazioni, OptOgniVoce, OptFineLavoro, OptFineFascola})
         criteri_->addButton(o);
-    ChkStato = controllo<QCheckBox>("ChkStato", "Fascola Aperta");
-    TxtRifCli = controllo<QLineEdit>("TxtRifCli");
+    ChkStato = ui::named<QCheckBox>("ChkStato", "Fascola Aperta");
+    TxtRifCli = ui::named<QLineEdit>("TxtRifCli");
     TxtRifCli->setMaxLength(20);
-    TxtNote = controllo<QLineEdit>("TxtNote");
+    TxtNote = ui::named<QLineEdit>("TxtNote");
     TxtNote->setMaxLength(255);
-    LblAzioneInCorsoFascola = controllo<QLabel>("LblAzioneInCorsoFascola", "xxxxxx");
+    LblAzioneInCorsoFascola = ui::named<QLabel>("LblAzioneInCorsoFascola", "xxxxxx");
     QFont grassetto = LblAzioneInCorsoFascola->font();
     grassetto.setBold(true);
     LblAzioneInCorsoFascola->setFont(grassetto);
@@ -136,19 +130,19 @@ void MascheraFascola::costruisci() {
     CmdConfermaFascola = pulsante("CmdConfermaFascola", "CONFERMA");
     CmdAnnullaFascola = pulsante("CmdAnnullaFascola", "ANNULLA");
     CmdStampaFascola = pulsante("CmdStampaFascola", "STAMPA PROSPETTO FASCOLA");
-    DtaSelezionatiFascola = controllo<NavigatoreRecord>("DtaSelezionatiFascola");
+    DtaSelezionatiFascola = ui::named<NavigatoreRecord>("DtaSelezionatiFascola");
 
-    FrmCriteriRicerca = controllo<QGroupBox>("FrmCriteriRicerca", "Altri criteri di ricerca");
-    OptTutte = controllo<QRadioButton>("OptTutte", "Tutte");
-    OptAperte = controllo<QRadioButton>("OptAperte", "Aperte");
-    OptChiuse = controllo<QRadioButton>("OptChiuse", "Chiuse");
+    FrmCriteriRicerca = ui::named<QGroupBox>("FrmCriteriRicerca", "Altri criteri di ricerca");
+    OptTutte = ui::named<QRadioButton>("OptTutte", "Tutte");
+    OptAperte = ui::named<QRadioButton>("OptAperte", "Aperte");
+    OptChiuse = ui::named<QRadioButton>("OptChiuse", "Chiuse");
     auto* stati = new QButtonGroup(this);
     for (QRadioButton* o : {OptTutte, OptAperte, OptChiuse}) stati->addButton(o);
-    TxtRicercaDocumento = controllo<QLineEdit>("TxtRicercaDocumento");
-    TxtRicercaIncarico = controllo<QLineEdit>("TxtRicercaIncarico");
-    DbcRicercaCompetenza = controllo<ui::RefillCombo>("DbcRicercaCompetenza");
+    TxtRicercaDocumento = ui::named<QLineEdit>("TxtRicercaDocumento");
+    TxtRicercaIncarico = ui::named<QLineEdit>("TxtRicercaIncarico");
+    DbcRicercaCompetenza = ui::named<ui::RefillCombo>("DbcRicercaCompetenza");
     DbcRicercaCompetenza->setRefill([] { return ElencoElementi(); });
-    TxtRicercaImporto = controllo<QLineEdit>("TxtRicercaImporto");
+    TxtRicercaImporto = ui::named<QLineEdit>("TxtRicercaImporto");
 
     auto* dati = new QGroupBox("dati caratteristici della fascola");
     dati->setObjectName("FrmDatiFascola");

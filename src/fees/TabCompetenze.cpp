@@ -23,15 +23,8 @@
 
 namespace {
 
-template <class W, class... A>
-W* controllo(const char* nome, A&&... argomenti) {
-    auto* w = new W(std::forward<A>(argomenti)...);
-    w->setObjectName(nome);
-    return w;
-}
-
 QLabel* valore(const char* nome, int larghezza) {
-    auto* l = controllo<QLabel>(nome);
+    auto* l = ui::named<QLabel>(nome);
     l->setFrameShape(QFrame::Panel);
     l->setFrameShadow(QFrame::Sunken);
     l->setMinimumWidth(larghezza);
@@ -93,23 +86,23 @@ void TabCompetenze::costruisci() {
         righe->addWidget(w);
     righe->addStretch();
 
-    C_DbcElemento = controllo<ui::RefillCombo>("C_DbcElemento");
+    C_DbcElemento = ui::named<ui::RefillCombo>("C_DbcElemento");
     C_DbcElemento->lineEdit()->setMaxLength(3);
-    C_DbcDescrizEle = controllo<ui::RefillCombo>("C_DbcDescrizEle");
+    C_DbcDescrizEle = ui::named<ui::RefillCombo>("C_DbcDescrizEle");
     C_DbcDescrizEle->setMinimumWidth(260);
-    C_TxtDescrizione = controllo<QLineEdit>("C_TxtDescrizione");
+    C_TxtDescrizione = ui::named<QLineEdit>("C_TxtDescrizione");
     C_TxtDescrizione->setMaxLength(50);
-    C_LblCheCao = controllo<QLabel>("C_LblCheCao");
-    C_TxTImporto = controllo<QLineEdit>("C_TxTImporto");
-    C_LblFattore = controllo<QLabel>("C_LblFattore");
-    C_TxtFattore = controllo<QLineEdit>("C_TxtFattore");
+    C_LblCheCao = ui::named<QLabel>("C_LblCheCao");
+    C_TxTImporto = ui::named<QLineEdit>("C_TxTImporto");
+    C_LblFattore = ui::named<QLabel>("C_LblFattore");
+    C_TxtFattore = ui::named<QLineEdit>("C_TxtFattore");
     C_TxtFattore->setMaxLength(10);
-    C_TxtImpoFatt = controllo<QLineEdit>("C_TxtImpoFatt");
-    C_DbcPagamento = controllo<ui::RefillCombo>("C_DbcPagamento");
+    C_TxtImpoFatt = ui::named<QLineEdit>("C_TxtImpoFatt");
+    C_DbcPagamento = ui::named<ui::RefillCombo>("C_DbcPagamento");
     C_DbcPagamento->lineEdit()->setMaxLength(3);
-    C_TxtData = controllo<QLineEdit>("C_TxtData");
+    C_TxtData = ui::named<QLineEdit>("C_TxtData");
     C_TxtData->setMaxLength(10);
-    C_FlxCompetenze = controllo<ui::Grid>("C_FlxCompetenze");
+    C_FlxCompetenze = ui::named<ui::Grid>("C_FlxCompetenze");
 
     auto* campi = new QGridLayout;
     campi->addWidget(new QLabel("Codice elemento"), 0, 0);

@@ -18,6 +18,7 @@
 #include "foundation/ArchivioFascole.h"
 #include "foundation/Generale.h"
 #include "foundation/Procedura.h"
+#include "platform/ui/FormUtil.h"
 #include "platform/db/Recordset.h"
 #include "platform/system/Paths.h"
 #include "platform/ui/FocusEvents.h"
@@ -29,13 +30,6 @@
 #include "startup/Richiesto.h"
 
 namespace {
-
-template <class W, class... A>
-W* controllo(const char* nome, A&&... argomenti) {
-    auto* w = new W(std::forward<A>(argomenti)...);
-    w->setObjectName(nome);
-    return w;
-}
 
 const QString TitoloDitta = QStringLiteral("Associazione a nuova ditta");
 
@@ -49,7 +43,7 @@ void RendiLocaleAllUscita(QLineEdit& box) {
 }
 
 QLabel* valore(const char* nome) {
-    auto* l = controllo<QLabel>(nome);
+    auto* l = ui::named<QLabel>(nome);
     l->setFrameShape(QFrame::Panel);
     l->setFrameShadow(QFrame::Sunken);
     l->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -106,10 +100,10 @@ void FrmCollegamentoArchivi::costruisci() {
     a->addLayout(dittaAttuale, 8, 0);
     a->setRowStretch(9, 1);
 
-    OptFascoleEsi = controllo<QRadioButton>("OptFascoleEsi", "Associa ad un archivio esistente");
-    OptFascoleNuo = controllo<QRadioButton>("OptFascoleNuo", "Crea un nuovo archivio");
-    TxtFascole = controllo<QLineEdit>("TxtFascole");
-    CmdCercaFascole = controllo<QPushButton>("CmdCercaFascole", "SFOGLIA");
+    OptFascoleEsi = ui::named<QRadioButton>("OptFascoleEsi", "Associa ad un archivio esistente");
+    OptFascoleNuo = ui::named<QRadioButton>("OptFascoleNuo", "Crea un nuovo archivio");
+    TxtFascole = ui::named<QLineEdit>("TxtFascole");
+    CmdCercaFascole = ui::named<QPushButton>("CmdCercaFascole", "SFOGLIA");
     auto* fascole = new QGroupBox("Nuova associazione ad un archivio delle fascole");
     auto* f = new QGridLayout(fascole);
     f->addWidget(riga({OptFascoleEsi, OptFascoleNuo}), 0, 0, 1, 3);
@@ -117,10 +111,10 @@ void FrmCollegamentoArchivi::costruisci() {
     f->addWidget(TxtFascole, 1, 1);
     f->addWidget(CmdCercaFascole, 1, 2);
 
-    OptImmaginiEsi = controllo<QRadioButton>("OptImmaginiEsi", "Associa a una cartella esistente");
-    OptImmaginiNuo = controllo<QRadioButton>("OptImmaginiNuo", "Crea una nuova cartella");
-    TxtImmagini = controllo<QLineEdit>("TxtImmagini");
-    CmdCercaImmagini = controllo<QPushButton>("CmdCercaImmagini", "SFOGLIA");
+    OptImmaginiEsi = ui::named<QRadioButton>("OptImmaginiEsi", "Associa a una cartella esistente");
+    OptImmaginiNuo = ui::named<QRadioButton>("OptImmaginiNuo", "Crea una nuova cartella");
+    TxtImmagini = ui::named<QLineEdit>("TxtImmagini");
+    CmdCercaImmagini = ui::named<QPushButton>("CmdCercaImmagini", "SFOGLIA");
     auto* immagini = new QGroupBox("Nuova associazione Cartella Immagini");
     auto* i = new QGridLayout(immagini);
     i->addWidget(riga({OptImmaginiEsi, OptImmaginiNuo}), 0, 0, 1, 3);
@@ -128,11 +122,11 @@ void FrmCollegamentoArchivi::costruisci() {
     i->addWidget(TxtImmagini, 1, 1);
     i->addWidget(CmdCercaImmagini, 1, 2);
 
-    TxtArchivioDitte = controllo<QLineEdit>("TxtArchivioDitte");
-    CmdCercaDitte = controllo<QPushButton>("CmdCercaDitte", "SFOGLIA");
-    DbcDitta = controllo<ui::RefillCombo>("DbcDitta");
+    TxtArchivioDitte = ui::named<QLineEdit>("TxtArchivioDitte");
+    CmdCercaDitte = ui::named<QPushButton>("CmdCercaDitte", "SFOGLIA");
+    DbcDitta = ui::named<ui::RefillCombo>("DbcDitta");
     DbcDitta->lineEdit()->setMaxLength(30);
-    CmbEsercizio = controllo<QComboBox>("CmbEsercizio");
+    CmbEsercizio = ui::named<QComboBox>("CmbEsercizio");
     CmbEsercizio->setEditable(true);
     CmbEsercizio->setCompleter(nullptr);
     CmbEsercizio->setInsertPolicy(QComboBox::NoInsert);
@@ -148,8 +142,8 @@ void FrmCollegamentoArchivi::costruisci() {
     c->addWidget(CmbEsercizio, 1, 3);
     c->setColumnStretch(1, 1);
 
-    CmdConferma = controllo<QPushButton>("CmdConferma", "CONFERMA");
-    CmdRinuncia = controllo<QPushButton>("CmdRinuncia", "RINUNCIA");
+    CmdConferma = ui::named<QPushButton>("CmdConferma", "CONFERMA");
+    CmdRinuncia = ui::named<QPushButton>("CmdRinuncia", "RINUNCIA");
     for (QPushButton* b : {CmdConferma, CmdRinuncia}) b->setAutoDefault(false);
     auto* pulsanti = new QHBoxLayout;
     pulsanti->addStretch();

@@ -13,19 +13,13 @@
 #include "foundation/Ambiente.h"
 #include "foundation/Generale.h"
 #include "foundation/GestioneErrori.h"
+#include "platform/ui/FormUtil.h"
 #include "platform/db/DbError.h"
 #include "platform/system/Paths.h"
 #include "platform/ui/MessageService.h"
 #include "startup/FileIni.h"
 
 namespace {
-
-template <class W, class... A>
-W* controllo(const char* nome, A&&... argomenti) {
-    auto* w = new W(std::forward<A>(argomenti)...);
-    w->setObjectName(nome);
-    return w;
-}
 
 const QString TitoloControlli = QStringLiteral("INIZIALIZZAZIONE FASCOLE");
 
@@ -35,21 +29,21 @@ FrmFascolaINI::FrmFascolaINI(QWidget* parent) : QDialog(parent) {
     setObjectName("FrmFascolaINI");
     setWindowTitle("DEFINIZIONE AMBIENTE LAVORO");
 
-    Label1 = controllo<QLabel>("Label1",
+    Label1 = ui::named<QLabel>("Label1",
         "La prima esecuzione del programma prevede la definizione dell'ambiente di lavoro in cui il "
         "programma deve operare. Definire il percorso  e il nome (Pathname) degli archivi su cui il "
         "programma di gestione delle fascole deve lavorare.");
     Label1->setWordWrap(true);
-    TxtFascola = controllo<QLineEdit>("TxtFascola");
-    CmdSfoglia1 = controllo<QPushButton>("CmdSfoglia1", "SFOGLIA");
-    ChkZolpa = controllo<QCheckBox>("ChkZolpa", "Si vuole collegare la gestione fascole alla contabilità");
-    FramZolpa = controllo<QGroupBox>("FramZolpa", "Percorso e nome del DB ditte della contabilità (ditte.mdb)");
-    TxtCasaZolpa = controllo<QLineEdit>("TxtCasaZolpa");
-    CmdCasaZolpa = controllo<QPushButton>("CmdCasaZolpa", "SFOGLIA");
-    TxtFatture = controllo<QLineEdit>("TxtFatture");
-    CmdSfoglia3 = controllo<QPushButton>("CmdSfoglia3", "SFOGLIA");
-    CmdConferma = controllo<QPushButton>("CmdConferma", "CONFERMA");
-    CmdRinuncia = controllo<QPushButton>("CmdRinuncia", "RINUNCIA");
+    TxtFascola = ui::named<QLineEdit>("TxtFascola");
+    CmdSfoglia1 = ui::named<QPushButton>("CmdSfoglia1", "SFOGLIA");
+    ChkZolpa = ui::named<QCheckBox>("ChkZolpa", "Si vuole collegare la gestione fascole alla contabilità");
+    FramZolpa = ui::named<QGroupBox>("FramZolpa", "Percorso e nome del DB ditte della contabilità (ditte.mdb)");
+    TxtCasaZolpa = ui::named<QLineEdit>("TxtCasaZolpa");
+    CmdCasaZolpa = ui::named<QPushButton>("CmdCasaZolpa", "SFOGLIA");
+    TxtFatture = ui::named<QLineEdit>("TxtFatture");
+    CmdSfoglia3 = ui::named<QPushButton>("CmdSfoglia3", "SFOGLIA");
+    CmdConferma = ui::named<QPushButton>("CmdConferma", "CONFERMA");
+    CmdRinuncia = ui::named<QPushButton>("CmdRinuncia", "RINUNCIA");
     for (QPushButton* b : {CmdConferma, CmdRinuncia}) b->setAutoDefault(false);
 
     auto* zolpa = new QHBoxLayout(FramZolpa);

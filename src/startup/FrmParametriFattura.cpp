@@ -19,6 +19,7 @@
 #include "foundation/Ambiente.h"
 #include "foundation/Generale.h"
 #include "foundation/Procedura.h"
+#include "platform/ui/FormUtil.h"
 #include "platform/db/Recordset.h"
 #include "platform/system/Paths.h"
 #include "platform/ui/FocusEvents.h"
@@ -29,16 +30,9 @@
 
 namespace {
 
-template <class W, class... A>
-W* controllo(const char* nome, A&&... argomenti) {
-    auto* w = new W(std::forward<A>(argomenti)...);
-    w->setObjectName(nome);
-    return w;
-}
-
 // A text box as wide as the column that stores it, so that CONTINUA never fails on it.
 QLineEdit* casella(const char* nome, int larghezza = 0) {
-    auto* box = controllo<QLineEdit>(nome);
+    auto* box = ui::named<QLineEdit>(nome);
     if (larghezza > 0) box->setMaxLength(larghezza);
     return box;
 }
@@ -93,24 +87,24 @@ FrmParametriFattura::FrmParametriFattura(QWidget* parent) : QDialog(parent) {
 }
 
 void FrmParametriFattura::costruisci() {
-    ChkDettaglioFascola = controllo<QCheckBox>("ChkDettaglioFascola",
+    ChkDettaglioFascola = ui::named<QCheckBox>("ChkDettaglioFascola",
                                                "In fattura Visualizza le righe di specifica fascola lav. Inc.");
-    ChkAnteprimaStampa = controllo<QCheckBox>("ChkAnteprimaStampa", "Su comando stampa fattura visualizza anteprima");
-    ChkMemorizzaFattura = controllo<QCheckBox>("ChkMemorizzaFattura", "Memorizza fattura emessa in fascola");
-    CmdContinua = controllo<QPushButton>("CmdContinua", "CONTINUA");
+    ChkAnteprimaStampa = ui::named<QCheckBox>("ChkAnteprimaStampa", "Su comando stampa fattura visualizza anteprima");
+    ChkMemorizzaFattura = ui::named<QCheckBox>("ChkMemorizzaFattura", "Memorizza fattura emessa in fascola");
+    CmdContinua = ui::named<QPushButton>("CmdContinua", "CONTINUA");
     CmdContinua->setAutoDefault(false);
 
-    FrameZolpa = controllo<QGroupBox>("FrameZolpa", "Contabilità");
-    OptRegistraSi = controllo<QRadioButton>("OptRegistraSi", "SI");
-    OptRegistraNo = controllo<QRadioButton>("OptRegistraNo", "NO");
-    DbcZolpa = controllo<ui::RefillCombo>("DbcZolpa");
+    FrameZolpa = ui::named<QGroupBox>("FrameZolpa", "Contabilità");
+    OptRegistraSi = ui::named<QRadioButton>("OptRegistraSi", "SI");
+    OptRegistraNo = ui::named<QRadioButton>("OptRegistraNo", "NO");
+    DbcZolpa = ui::named<ui::RefillCombo>("DbcZolpa");
     DbcZolpa->lineEdit()->setMaxLength(30);
-    CmbEsercizio = controllo<QComboBox>("CmbEsercizio");
+    CmbEsercizio = ui::named<QComboBox>("CmbEsercizio");
     CmbEsercizio->setEditable(true);
     CmbEsercizio->setCompleter(nullptr);
     CmbEsercizio->setInsertPolicy(QComboBox::NoInsert);
     CmbEsercizio->lineEdit()->setMaxLength(4);
-    DbcRegIva = controllo<ui::RefillCombo>("DbcRegIva");
+    DbcRegIva = ui::named<ui::RefillCombo>("DbcRegIva");
     DbcRegIva->lineEdit()->setMaxLength(1);
     gruppo(this, {OptRegistraSi, OptRegistraNo});
     auto* zolpa = new QGridLayout(FrameZolpa);
@@ -122,11 +116,11 @@ void FrmParametriFattura::costruisci() {
     zolpa->addWidget(new QLabel("Registro IVA"), 3, 0);
     zolpa->addWidget(DbcRegIva, 3, 1);
 
-    FrameDataNumero = controllo<QGroupBox>("FrameDataNumero", "Data e Numero fattura");
+    FrameDataNumero = ui::named<QGroupBox>("FrameDataNumero", "Data e Numero fattura");
     TxtDataFattura = casella("TxtDataFattura");
     TxtNumeroFattura = casella("TxtNumeroFattura");
-    OptNumeroAutomatico = controllo<QRadioButton>("OptNumeroAutomatico", "Funzionamento AUTOMATICO");
-    OptNumeroManuale = controllo<QRadioButton>("OptNumeroManuale", "MANUALE");
+    OptNumeroAutomatico = ui::named<QRadioButton>("OptNumeroAutomatico", "Funzionamento AUTOMATICO");
+    OptNumeroManuale = ui::named<QRadioButton>("OptNumeroManuale", "MANUALE");
     gruppo(this, {OptNumeroAutomatico, OptNumeroManuale});
     auto* dataNumero = new QGridLayout(FrameDataNumero);
     dataNumero->addWidget(new QLabel("Data"), 0, 0);
@@ -135,16 +129,16 @@ void FrmParametriFattura::costruisci() {
     dataNumero->addWidget(TxtNumeroFattura, 1, 1);
     dataNumero->addWidget(riga({OptNumeroAutomatico, OptNumeroManuale}), 2, 0, 1, 2);
 
-    OptBolloNoIvaNoAnticipazioni = controllo<QGroupBox>("OptBolloNoIvaNoAnticipazioni", "Applicazione bollo ");
-    ChkBollo = controllo<QCheckBox>("ChkBollo", "Applicare l'imposta di Bollo dell'importo di ");
+    OptBolloNoIvaNoAnticipazioni = ui::named<QGroupBox>("OptBolloNoIvaNoAnticipazioni", "Applicazione bollo ");
+    ChkBollo = ui::named<QCheckBox>("ChkBollo", "Applicare l'imposta di Bollo dell'importo di ");
     TxtImportoBollo = casella("TxtImportoBollo", 10);
     TxtSogliaBollo = casella("TxtSogliaBollo", 10);
-    OptBolloSempre = controllo<QRadioButton>("OptBolloSempre", "Sempre per importi non imponibili maggiori della soglia");
-    OptBolloSempreNoAnticipazioni = controllo<QRadioButton>(
+    OptBolloSempre = ui::named<QRadioButton>("OptBolloSempre", "Sempre per importi non imponibili maggiori della soglia");
+    OptBolloSempreNoAnticipazioni = ui::named<QRadioButton>(
         "OptBolloSempreNoAnticipazioni", "Sempre, per importi non imponibili diversi da anticipazioni");
-    OptBolloNoIvaTutti = controllo<QRadioButton>("OptBolloNoIvaTutti",
+    OptBolloNoIvaTutti = ui::named<QRadioButton>("OptBolloNoIvaTutti",
                                                  "Se nella fattura non c'è iva, applicata su tutti gli importi");
-    OptBolloNoIvaNoAnticip = controllo<QRadioButton>("OptBolloNoIvaNoAnticip",
+    OptBolloNoIvaNoAnticip = ui::named<QRadioButton>("OptBolloNoIvaNoAnticip",
                                                      "Se nella fattura non c'è iva, solo per esenti non anticipaz.");
     GruppoCriterioBollo =
         gruppo(this, {OptBolloSempre, OptBolloSempreNoAnticipazioni, OptBolloNoIvaTutti, OptBolloNoIvaNoAnticip});
@@ -155,27 +149,27 @@ void FrmParametriFattura::costruisci() {
     for (QRadioButton* o : {OptBolloSempre, OptBolloSempreNoAnticipazioni, OptBolloNoIvaTutti, OptBolloNoIvaNoAnticip})
         bollo->addWidget(o);
 
-    FrameRitenutaAcconto = controllo<QGroupBox>("FrameRitenutaAcconto", "Ritenuta di Acconto");
-    ChkRitenutaAcconto = controllo<QCheckBox>("ChkRitenutaAcconto", "Applicare la ritenuta di acconto nella misura % del");
+    FrameRitenutaAcconto = ui::named<QGroupBox>("FrameRitenutaAcconto", "Ritenuta di Acconto");
+    ChkRitenutaAcconto = ui::named<QCheckBox>("ChkRitenutaAcconto", "Applicare la ritenuta di acconto nella misura % del");
     TxtRitAccPerc = casella("TxtRitAccPerc", 10);
     TxtRAPercImponibile = casella("TxtRAPercImponibile", 10);
-    OptRATutti = controllo<QRadioButton>("OptRATutti", "Calcolare su tutti gli importi in fattura");
-    OptRACostiCompetenze = controllo<QRadioButton>("OptRACostiCompetenze", "Calcolare solo su Costi e Competenze");
-    OptRACompetenze = controllo<QRadioButton>("OptRACompetenze", "Calcolare solo sulle competenze");
+    OptRATutti = ui::named<QRadioButton>("OptRATutti", "Calcolare su tutti gli importi in fattura");
+    OptRACostiCompetenze = ui::named<QRadioButton>("OptRACostiCompetenze", "Calcolare solo su Costi e Competenze");
+    OptRACompetenze = ui::named<QRadioButton>("OptRACompetenze", "Calcolare solo sulle competenze");
     GruppoCriterioRA = gruppo(this, {OptRATutti, OptRACostiCompetenze, OptRACompetenze});
     auto* ritenuta = new QVBoxLayout(FrameRitenutaAcconto);
     ritenuta->addWidget(riga({ChkRitenutaAcconto, TxtRitAccPerc}));
     ritenuta->addWidget(riga({new QLabel("su"), TxtRAPercImponibile, new QLabel("%"), new QLabel("imponibile")}));
     for (QRadioButton* o : {OptRATutti, OptRACostiCompetenze, OptRACompetenze}) ritenuta->addWidget(o);
 
-    FrameAltreRitenute = controllo<QGroupBox>("FrameAltreRitenute", "Altre Ritenute");
-    chkAltreRitenute = controllo<QCheckBox>("chkAltreRitenute", "Applicare la ritenuta  nella misura % del");
+    FrameAltreRitenute = ui::named<QGroupBox>("FrameAltreRitenute", "Altre Ritenute");
+    chkAltreRitenute = ui::named<QCheckBox>("chkAltreRitenute", "Applicare la ritenuta  nella misura % del");
     TxtAltreRitPerc = casella("TxtAltreRitPerc", 10);
     TxtAltreRitPercImponibile = casella("TxtAltreRitPercImponibile", 10);
     TxtAltreRitTesto = casella("TxtAltreRitTesto", 25);
-    OptAltreRitTutti = controllo<QRadioButton>("OptAltreRitTutti", "Calcolare su tutti gli importi in fattura");
-    OptAltreRitCostiComp = controllo<QRadioButton>("OptAltreRitCostiComp", "Calcolare solo su Costi e Competenze");
-    OptAltreRitComp = controllo<QRadioButton>("OptAltreRitComp", "Calcolare solo sulle competenze");
+    OptAltreRitTutti = ui::named<QRadioButton>("OptAltreRitTutti", "Calcolare su tutti gli importi in fattura");
+    OptAltreRitCostiComp = ui::named<QRadioButton>("OptAltreRitCostiComp", "Calcolare solo su Costi e Competenze");
+    OptAltreRitComp = ui::named<QRadioButton>("OptAltreRitComp", "Calcolare solo sulle competenze");
     GruppoAltreRitCriterio = gruppo(this, {OptAltreRitTutti, OptAltreRitCostiComp, OptAltreRitComp});
     auto* altre = new QVBoxLayout(FrameAltreRitenute);
     altre->addWidget(riga({chkAltreRitenute, TxtAltreRitPerc}));
@@ -183,7 +177,7 @@ void FrmParametriFattura::costruisci() {
     altre->addWidget(riga({new QLabel("Descrizione ritenuta"), TxtAltreRitTesto}));
     for (QRadioButton* o : {OptAltreRitTutti, OptAltreRitCostiComp, OptAltreRitComp}) altre->addWidget(o);
 
-    FrameIntestazione = controllo<QGroupBox>("FrameIntestazione", "Intestazione fattura");
+    FrameIntestazione = ui::named<QGroupBox>("FrameIntestazione", "Intestazione fattura");
     TxtRigaTestata1 = casella("TxtRigaTestata1", 25);
     TxtRigaTestata2 = casella("TxtRigaTestata2", 40);
     TxtRigaTestata3 = casella("TxtRigaTestata3", 40);

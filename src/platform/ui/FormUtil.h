@@ -1,10 +1,19 @@
 #pragma once
 #include <QColor>
 #include <cstdint>
+#include <utility>
 
 class QWidget;
 
 namespace ui {
+
+// A new control named `name`: forms find their controls, and tests find them, by that name.
+template <class W, class... A>
+W* named(const char* name, A&&... arguments) {
+    auto* w = new W(std::forward<A>(arguments)...);
+    w->setObjectName(name);
+    return w;
+}
 
 // Colours in the old code are written &HBBGGRR: blue in the high byte, red in the low one.
 inline constexpr std::uint32_t BgrYellow = 0x00FFFF;
