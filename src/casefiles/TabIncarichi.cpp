@@ -243,7 +243,7 @@ void TabIncarichi::I_CmdAggiungi_Click() {
     }
     I_LblNtask->setText(*numero);
 
-    if (!proc.esegui([&] { incarichi = Richiesto(archivio).openRecordset("task"); })) return;
+    if (!proc.esegui([&] { incarichi = Richiesto(archivio).openForAppend("task"); })) return;
     if (!proc.esegui([&] { Richiesto(incarichi).AddNew(); })) return;
     if (!proc.esegui([&] {
             db::Recordset& r = Richiesto(incarichi);

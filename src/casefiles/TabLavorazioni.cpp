@@ -284,7 +284,7 @@ void TabLavorazioni::L_CmdAggiungi_Click() {
     }
     L_LblNJob->setText(*numero);
 
-    if (!proc.esegui([&] { lavori = Richiesto(archivio).openRecordset("job"); })) return;
+    if (!proc.esegui([&] { lavori = Richiesto(archivio).openForAppend("job"); })) return;
     if (!proc.esegui([&] { Richiesto(lavori).AddNew(); })) return;
     if (!proc.esegui([&] {
             db::Recordset& r = Richiesto(lavori);

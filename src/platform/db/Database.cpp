@@ -179,6 +179,10 @@ std::unique_ptr<Recordset> Database::openRecordset(const std::string& sqlOrTable
     return std::make_unique<Recordset>(*this, sql, params);
 }
 
+std::unique_ptr<Recordset> Database::openForAppend(const std::string& table) {
+    return std::make_unique<Recordset>(*this, "SELECT * FROM \"" + table + "\" WHERE 0", Params{});
+}
+
 int64_t Database::lastInsertId() const { return sqlite3_last_insert_rowid(db_); }
 
 bool Database::tableExists(const std::string& table) {

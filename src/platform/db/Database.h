@@ -38,6 +38,10 @@ public:
     // A table name alone opens the whole table.
     std::unique_ptr<Recordset> openRecordset(const std::string& sqlOrTable, const Params& params = {});
 
+    // An updatable recordset of `table` holding no rows, for AddNew: adding a row does not
+    // read the whole table first.
+    std::unique_ptr<Recordset> openForAppend(const std::string& table);
+
     int64_t lastInsertId() const;
     bool tableExists(const std::string& table);
     bool columnExists(const std::string& table, const std::string& column);

@@ -141,9 +141,16 @@ TEST_F(DatabaseTest, EmptyAndReadOnlyRecordsets) {
     empty->Update();
     EXPECT_EQ((*empty)["codice"].toText(), "N") << "the first row added to an empty set becomes current";
 
+    auto append = db->openForAppend("cliente");
+    EXPECT_EQ(append->RecordCount(), 0);
+    append->AddNew();
+    append->setField("codice", "P");
+    append->Update();
+    EXPECT_EQ(db->scalar("SELECT count(*) FROM cliente").toInt(), 2);
+
     auto totals = db->openRecordset("SELECT count(*) AS n FROM cliente");
     EXPECT_FALSE(totals->updatable());
-    EXPECT_EQ((*totals)["n"].toInt(), 1);
+    EXPECT_EQ((*totals)["n"].toInt(), 2);
     EXPECT_EQ(errorOf([&] { totals->Edit(); }), err::NotUpdatable);
     EXPECT_EQ(errorOf([&] { (*totals)["missing"]; }), err::UnknownColumn);
 }
