@@ -30,10 +30,8 @@
 namespace {
 
 QLabel* etichettaValore(const char* nome, const QString& testo) {
-    auto* l = ui::named<QLabel>(nome, testo);
-    l->setFrameShape(QFrame::Panel);
-    l->setFrameShadow(QFrame::Sunken);
-    l->setMinimumWidth(100);
+    QLabel* l = ui::valueLabel(nome, 100);
+    l->setText(testo);
     return l;
 }
 
@@ -41,15 +39,6 @@ QPushButton* pulsante(const char* nome, const QString& testo) {
     auto* b = ui::named<QPushButton>(nome, testo);
     b->setAutoDefault(false);
     return b;
-}
-
-QWidget* riga(std::initializer_list<QWidget*> controlli) {
-    auto* w = new QWidget;
-    auto* l = new QHBoxLayout(w);
-    l->setContentsMargins(0, 0, 0, 0);
-    for (QWidget* c : controlli) l->addWidget(c);
-    l->addStretch();
-    return w;
 }
 
 // A left click on a field, which the old controls reported as the field's Click. A combo's
@@ -148,11 +137,11 @@ void MascheraFascola::costruisci() {
     dati->setObjectName("FrmDatiFascola");
     auto* griglia = new QGridLayout(dati);
     griglia->addWidget(new QLabel("Cliente"), 0, 0);
-    griglia->addWidget(riga({DbcNomeCliente, LblCodiceCliente}), 0, 1);
+    griglia->addWidget(ui::row({DbcNomeCliente, LblCodiceCliente}), 0, 1);
     griglia->addWidget(new QLabel("Numero relativo di FASCOLA:"), 1, 0);
-    griglia->addWidget(riga({LblNpra, new QLabel("Numerazione assoluta fascola"), LblNumeroAssoluto}), 1, 1);
+    griglia->addWidget(ui::row({LblNpra, new QLabel("Numerazione assoluta fascola"), LblNumeroAssoluto}), 1, 1);
     griglia->addWidget(new QLabel("Data apertura"), 2, 0);
-    griglia->addWidget(riga({TxtData, ChkStato}), 2, 1);
+    griglia->addWidget(ui::row({TxtData, ChkStato}), 2, 1);
     auto* criterio = new QGroupBox("Criterio di fatturazione");
     auto* opzioni = new QGridLayout(criterio);
     int posto = 0;
@@ -174,7 +163,7 @@ void MascheraFascola::costruisci() {
 
     auto* ricerca = new QGridLayout(FrmCriteriRicerca);
     ricerca->addWidget(new QLabel("Ricerca estesa alle fascole:"), 0, 0);
-    ricerca->addWidget(riga({OptTutte, OptAperte, OptChiuse}), 0, 1);
+    ricerca->addWidget(ui::row({OptTutte, OptAperte, OptChiuse}), 0, 1);
     ricerca->addWidget(new QLabel("Lavoro o documento"), 1, 0);
     ricerca->addWidget(TxtRicercaDocumento, 1, 1);
     ricerca->addWidget(new QLabel("per titolo Incarico"), 2, 0);
@@ -189,7 +178,7 @@ void MascheraFascola::costruisci() {
     sopra->addLayout(pulsanti);
     auto* tutto = new QVBoxLayout(this);
     tutto->addLayout(sopra);
-    tutto->addWidget(riga({LblAzioneInCorsoFascola}));
+    tutto->addWidget(ui::row({LblAzioneInCorsoFascola}));
     tutto->addWidget(DtaSelezionatiFascola);
     tutto->addWidget(FrmCriteriRicerca);
     tutto->addStretch();

@@ -12,7 +12,6 @@
 
 #include "casefiles/CampiIncarichi.h"
 #include "casefiles/EvidenziaRiga.h"
-#include "casefiles/ProssimoNumero.h"
 #include "casefiles/TabLavorazioni.h"
 #include "foundation/Procedura.h"
 #include "platform/db/Recordset.h"
@@ -41,19 +40,6 @@ void messaggio(const QString& testo) {
     ui::MessageService::show(testo);
 }
 
-QLineEdit* casella(const QString& nome, int lunghezza, QWidget* parent) {
-    auto* c = new QLineEdit(parent);
-    c->setObjectName(nome);
-    if (lunghezza > 0) c->setMaxLength(lunghezza);
-    return c;
-}
-
-QPushButton* pulsante(const QString& nome, const QString& testo, QWidget* parent) {
-    auto* p = new QPushButton(testo, parent);
-    p->setObjectName(nome);
-    return p;
-}
-
 }  // namespace
 
 TabIncarichi::TabIncarichi(QWidget& pagina, TabLavorazioni& lavorazioni, Evidenziatore& righe)
@@ -78,16 +64,16 @@ void TabIncarichi::creaControlli(QWidget& pagina) {
 
     auto* riquadro = new QGroupBox(&pagina);
     I_LblNtask = Valore("I_LblNtask", riquadro);
-    I_TxtData = casella("I_TxtData", 0, riquadro);
-    I_TxtTitolo = casella("I_TxtTitolo", 30, riquadro);
-    I_TxtNote = casella("I_TxtNote", 255, riquadro);
-    I_ChkStato = new QCheckBox("Incarico aperto", riquadro);
-    I_ChkStato->setObjectName("I_ChkStato");
-    I_CmdAggiungi = pulsante("I_CmdAggiungi", "AGGIUNGI", riquadro);
-    I_CmdCorreggi = pulsante("I_CmdCorreggi", "CORREGGI", riquadro);
-    I_CmdCancella = pulsante("I_CmdCancella", "CANCELLA", riquadro);
-    I_FlxIncarichi = new ui::Grid(riquadro);
-    I_FlxIncarichi->setObjectName("I_FlxIncarichi");
+    I_TxtData = ui::named<QLineEdit>("I_TxtData", riquadro);
+    I_TxtTitolo = ui::named<QLineEdit>("I_TxtTitolo", riquadro);
+    I_TxtTitolo->setMaxLength(30);
+    I_TxtNote = ui::named<QLineEdit>("I_TxtNote", riquadro);
+    I_TxtNote->setMaxLength(255);
+    I_ChkStato = ui::named<QCheckBox>("I_ChkStato", "Incarico aperto", riquadro);
+    I_CmdAggiungi = ui::named<QPushButton>("I_CmdAggiungi", "AGGIUNGI", riquadro);
+    I_CmdCorreggi = ui::named<QPushButton>("I_CmdCorreggi", "CORREGGI", riquadro);
+    I_CmdCancella = ui::named<QPushButton>("I_CmdCancella", "CANCELLA", riquadro);
+    I_FlxIncarichi = ui::named<ui::Grid>("I_FlxIncarichi", riquadro);
 
     auto* campi = new QGridLayout;
     campi->addWidget(new QLabel("Numero:", riquadro), 0, 0);
@@ -124,16 +110,7 @@ void TabIncarichi::creaControlli(QWidget& pagina) {
 }
 
 void TabIncarichi::I_VuotaGriglia() {
-    ui::Grid& g = *I_FlxIncarichi;
-    g.setRow(0);
-    g.setCol(0);
-    g.setFormatString(FormatoGriglia);
-    for (int riga = 1; riga < g.rows(); ++riga) {
-        for (int colonna = 0; colonna < 4; ++colonna) {
-            g.setCellBackColor(riga, colonna, ui::bgr(ui::BgrWhite));
-            g.setText(riga, colonna, QString());
-        }
-    }
+    SvuotaGriglia(*I_FlxIncarichi, FormatoGriglia);
 }
 
 void TabIncarichi::I_MostraGriglia() {
@@ -142,37 +119,19 @@ void TabIncarichi::I_MostraGriglia() {
     std::unique_ptr<db::Recordset> incarichi;
     const db::Params fascola = {I_LblCodiceCliente->text(), I_LblNpra->text()};
 
-    if (!proc.esegui([&] { archivio = ApriArchivioFascole(); })) return;
-    if (!proc.esegui([&] { incarichi = Richiesto(archivio).openRecordset(SqlIncarichi, fascola); })) return;
+    if (!ApriRighe(proc, archivio, incarichi, SqlIncarichi, fascola)) return;
     bool nessuno = true;
     if (!proc.esegui([&] { nessuno = Richiesto(incarichi).EOF_(); })) return;
     if (nessuno) return;
 
     I_VuotaGriglia();
-    int n = 0;
-    if (!proc.esegui([&] {
-            Richiesto(incarichi).MoveLast();
-            n = incarichi->RecordCount();
-        }))
-        return;
     ui::Grid& g = *I_FlxIncarichi;
-    g.setRows(n < RigheMinime - 1 ? RigheMinime : n + 1);
-    g.setCols(4);
-    g.setRow(0);
-    g.setCol(0);
-    g.setFormatString(FormatoGriglia);
-    for (int i = 1; i <= n; ++i) {
-        if (!proc.esegui([&] { i == 1 ? Richiesto(incarichi).MoveFirst() : Richiesto(incarichi).MoveNext(); }))
-            return;
-        if (!proc.esegui([&] {
-                const db::Recordset& r = Richiesto(incarichi);
-                g.setText(i, 0, r["ntask"].textOr(QString()));
-                g.setText(i, 1, DataMostrata(r["data"]));
-                g.setText(i, 2, r["stato"].boolOr(false) ? "aperto" : "chiuso");
-                g.setText(i, 3, Colonna(r["titolo"].textOr(QString()), 30));
-            }))
-            return;
-    }
+    RiempiGriglia(proc, incarichi, g, RigheMinime, FormatoGriglia, [&](const db::Recordset& r, int i) {
+        g.setText(i, 0, r["ntask"].textOr(QString()));
+        g.setText(i, 1, DataMostrata(r["data"]));
+        g.setText(i, 2, r["stato"].boolOr(false) ? "aperto" : "chiuso");
+        g.setText(i, 3, Colonna(r["titolo"].textOr(QString()), 30));
+    });
 }
 
 void TabIncarichi::I_PulisciCampi() {
@@ -226,34 +185,20 @@ void TabIncarichi::I_CmdAggiungi_Click() {
     std::unique_ptr<db::Recordset> incarichi;
     const db::Params fascola = {I_LblCodiceCliente->text(), I_LblNpra->text()};
 
-    if (!proc.esegui([&] { archivio = ApriArchivioFascole(); })) return;
-    if (!proc.esegui([&] { incarichi = Richiesto(archivio).openRecordset(SqlIncarichi, fascola); })) return;
-    std::optional<QString> ultimo;
-    if (!proc.esegui([&] {
-            if (Richiesto(incarichi).EOF_()) return;
-            incarichi->MoveLast();
-            ultimo = incarichi->field("ntask").textOr(QString());
-        }))
-        return;
-    incarichi.reset();
-    const std::optional<QString> numero = ProssimoNumero(ultimo);
-    if (!numero) {
-        messaggio("La fascola ha già l'incarico 9999, l'ultimo che si può numerare: non si possono aggiungere altri incarichi");
-        return;
-    }
+    if (!ApriRighe(proc, archivio, incarichi, SqlIncarichi, fascola)) return;
+    const std::optional<QString> numero = NumeroSuccessivo(
+        proc, incarichi, "ntask",
+        "La fascola ha già l'incarico 9999, l'ultimo che si può numerare: non si possono aggiungere altri incarichi");
+    if (!numero) return;
     I_LblNtask->setText(*numero);
 
-    if (!proc.esegui([&] { incarichi = Richiesto(archivio).openForAppend("task"); })) return;
-    if (!proc.esegui([&] { Richiesto(incarichi).AddNew(); })) return;
-    if (!proc.esegui([&] {
-            db::Recordset& r = Richiesto(incarichi);
+    if (!AggiungiRiga(proc, archivio, incarichi, "task", [&](db::Recordset& r) {
             r.setField("cliente", I_LblCodiceCliente->text());
             r.setField("npra", I_LblNpra->text());
             r.setField("ntask", I_LblNtask->text());
             scriviCampi(r, *this);
         }))
         return;
-    if (!proc.esegui([&] { Richiesto(incarichi).Update(); })) return;
     incarichi.reset();
     archivio.reset();
 
@@ -270,17 +215,9 @@ void TabIncarichi::I_CmdCorreggi_Click() {
     std::unique_ptr<db::Recordset> incarico;
     const db::Params chiave = {I_LblCodiceCliente->text(), I_LblNpra->text(), I_LblNtask->text()};
 
-    const bool completata = [&] {
-        if (!proc.esegui([&] { archivio = ApriArchivioFascole(); })) return false;
-        if (!proc.esegui([&] { incarico = Richiesto(archivio).openRecordset(SqlIncarico, chiave); })) return false;
-        bool trovato = false;
-        if (!proc.esegui([&] { trovato = !Richiesto(incarico).EOF_(); })) return false;
-        if (!trovato) return true;
-        if (!proc.esegui([&] { Richiesto(incarico).Edit(); })) return false;
-        if (!proc.esegui([&] { scriviCampi(Richiesto(incarico), *this); })) return false;
-        return proc.esegui([&] { Richiesto(incarico).Update(); });
-    }();
-    if (!completata) return;
+    if (!CorreggiRiga(proc, archivio, incarico, SqlIncarico, chiave,
+                      [&](db::Recordset& r) { scriviCampi(r, *this); }))
+        return;
     incarico.reset();
     archivio.reset();
 
@@ -301,8 +238,7 @@ void TabIncarichi::I_CmdCancella_Click() {
 
     // Rows of `sql` that refer to the task; true when there are any.
     auto collegate = [&](const char* sql, bool& trovate) {
-        if (!proc.esegui([&] { righe = Richiesto(archivio).openRecordset(sql, chiave); })) return false;
-        if (!proc.esegui([&] { trovate = !Richiesto(righe).EOF_(); })) return false;
+        if (!CercaRighe(proc, archivio, righe, sql, chiave, trovate)) return false;
         righe.reset();
         return true;
     };
@@ -322,14 +258,7 @@ void TabIncarichi::I_CmdCancella_Click() {
             messaggio("All'incarico sono collegate delle competenze: l'incarico non può essere cancellato");
             return true;
         }
-        if (!proc.esegui([&] { righe = Richiesto(archivio).openRecordset(SqlIncarico, chiave); })) return false;
-        bool trovato = false;
-        if (!proc.esegui([&] { trovato = !Richiesto(righe).EOF_(); })) return false;
-        if (!trovato) return true;
-        return proc.esegui([&] {
-            Richiesto(righe).Delete();
-            cancellato = true;
-        });
+        return CancellaRiga(proc, archivio, righe, SqlIncarico, chiave, cancellato);
     }();
     if (!completata) return;
     righe.reset();
@@ -363,8 +292,7 @@ void TabIncarichi::I_FlxIncarichi_Click(int riga) {
     std::unique_ptr<db::Recordset> incarico;
     const db::Params chiave = {I_LblCodiceCliente->text(), I_LblNpra->text(), ntask};
 
-    if (!proc.esegui([&] { archivio = ApriArchivioFascole(); })) return;
-    if (!proc.esegui([&] { incarico = Richiesto(archivio).openRecordset(SqlIncarico, chiave); })) return;
+    if (!ApriRighe(proc, archivio, incarico, SqlIncarico, chiave)) return;
     bool trovato = false;
     if (!proc.esegui([&] { trovato = !Richiesto(incarico).EOF_(); })) return;
     if (!trovato) return;

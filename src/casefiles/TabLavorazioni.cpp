@@ -12,7 +12,6 @@
 
 #include "casefiles/CampiIncarichi.h"
 #include "casefiles/EvidenziaRiga.h"
-#include "casefiles/ProssimoNumero.h"
 #include "foundation/Procedura.h"
 #include "platform/db/Recordset.h"
 #include "platform/system/BasicRuntime.h"
@@ -35,24 +34,6 @@ const char* const SqlCompetenzeLavorazione =
 
 void messaggio(const QString& testo) {
     ui::MessageService::show(testo);
-}
-
-QRadioButton* opzione(const QString& nome, const QString& testo, QWidget* parent) {
-    auto* o = new QRadioButton(testo, parent);
-    o->setObjectName(nome);
-    return o;
-}
-
-QLineEdit* casella(const QString& nome, QWidget* parent) {
-    auto* c = new QLineEdit(parent);
-    c->setObjectName(nome);
-    return c;
-}
-
-QPushButton* pulsante(const QString& nome, const QString& testo, QWidget* parent) {
-    auto* p = new QPushButton(testo, parent);
-    p->setObjectName(nome);
-    return p;
 }
 
 }  // namespace
@@ -78,37 +59,35 @@ void TabLavorazioni::creaControlli(QWidget& pagina) {
     L_LblTitolo = Valore("L_LblTitolo", &pagina);
     L_LblNtask = Valore("L_LblNtask", &pagina);
 
-    L_FrmLavorazioni = new QGroupBox("LAVORAZIONI e/o DOCUMENTI", &pagina);
-    L_FrmLavorazioni->setObjectName("L_FrmLavorazioni");
+    L_FrmLavorazioni = ui::named<QGroupBox>("L_FrmLavorazioni", "LAVORAZIONI e/o DOCUMENTI", &pagina);
     L_LblNJob = Valore("L_LblNJob", L_FrmLavorazioni);
 
     auto* tipo = new QGroupBox("Tipo ", L_FrmLavorazioni);
-    L_OptTipoDocumento = opzione("L_OptTipoDocumento", "Documento", tipo);
-    L_OptTipoLavorazione = opzione("L_OptTipoLavorazione", "Lavorazione", tipo);
+    L_OptTipoDocumento = ui::named<QRadioButton>("L_OptTipoDocumento", "Documento", tipo);
+    L_OptTipoLavorazione = ui::named<QRadioButton>("L_OptTipoLavorazione", "Lavorazione", tipo);
     auto* righeTipo = new QVBoxLayout(tipo);
     righeTipo->addWidget(L_OptTipoDocumento);
     righeTipo->addWidget(L_OptTipoLavorazione);
 
-    L_TxtDescrizione = casella("L_TxtDescrizione", L_FrmLavorazioni);
+    L_TxtDescrizione = ui::named<QLineEdit>("L_TxtDescrizione", L_FrmLavorazioni);
     L_TxtDescrizione->setMaxLength(30);
-    L_TxtData = casella("L_TxtData", L_FrmLavorazioni);
+    L_TxtData = ui::named<QLineEdit>("L_TxtData", L_FrmLavorazioni);
 
     auto* puntatore = new QGroupBox("Tipo puntatore", L_FrmLavorazioni);
-    L_OptPuntaNomeFile = opzione("L_OptPuntaNomeFile", "Nome file", puntatore);
-    L_OptPuntaIndicedoc = opzione("L_OptPuntaIndicedoc", "Numero indice", puntatore);
+    L_OptPuntaNomeFile = ui::named<QRadioButton>("L_OptPuntaNomeFile", "Nome file", puntatore);
+    L_OptPuntaIndicedoc = ui::named<QRadioButton>("L_OptPuntaIndicedoc", "Numero indice", puntatore);
     auto* righePuntatore = new QVBoxLayout(puntatore);
     righePuntatore->addWidget(L_OptPuntaNomeFile);
     righePuntatore->addWidget(L_OptPuntaIndicedoc);
 
     // Held to what the archive's column takes, so a long pointer is never refused on saving.
-    L_TxtPuntatore = casella("L_TxtPuntatore", L_FrmLavorazioni);
+    L_TxtPuntatore = ui::named<QLineEdit>("L_TxtPuntatore", L_FrmLavorazioni);
     L_TxtPuntatore->setMaxLength(50);
 
-    L_CmdAggiungi = pulsante("L_CmdAggiungi", "AGGIUNGI", L_FrmLavorazioni);
-    L_CmdCorreggi = pulsante("L_CmdCorreggi", "CORREGGI", L_FrmLavorazioni);
-    L_CmdCancella = pulsante("L_CmdCancella", "CANCELLA", L_FrmLavorazioni);
-    L_FlxLavorazioni = new ui::Grid(L_FrmLavorazioni);
-    L_FlxLavorazioni->setObjectName("L_FlxLavorazioni");
+    L_CmdAggiungi = ui::named<QPushButton>("L_CmdAggiungi", "AGGIUNGI", L_FrmLavorazioni);
+    L_CmdCorreggi = ui::named<QPushButton>("L_CmdCorreggi", "CORREGGI", L_FrmLavorazioni);
+    L_CmdCancella = ui::named<QPushButton>("L_CmdCancella", "CANCELLA", L_FrmLavorazioni);
+    L_FlxLavorazioni = ui::named<ui::Grid>("L_FlxLavorazioni", L_FrmLavorazioni);
 
     auto* campi = new QGridLayout;
     campi->addWidget(new QLabel("Numero:", L_FrmLavorazioni), 0, 0);
@@ -154,15 +133,7 @@ void TabLavorazioni::L_VuotaGriglia() {
     ui::Grid& g = *L_FlxLavorazioni;
     g.setRows(RigheMinime);
     g.setCols(4);
-    g.setRow(0);
-    g.setCol(0);
-    g.setFormatString(FormatoGriglia);
-    for (int riga = 1; riga < RigheMinime; ++riga) {
-        for (int colonna = 0; colonna < 4; ++colonna) {
-            g.setCellBackColor(riga, colonna, ui::bgr(ui::BgrWhite));
-            g.setText(riga, colonna, QString());
-        }
-    }
+    SvuotaGriglia(g, FormatoGriglia);
 }
 
 void TabLavorazioni::L_MostraGriglia() {
@@ -171,39 +142,19 @@ void TabLavorazioni::L_MostraGriglia() {
     std::unique_ptr<db::Recordset> lavori;
     const db::Params chiave = {L_LblCodiceCliente->text(), L_LblNpra->text(), L_LblNtask->text()};
 
-    if (!proc.esegui([&] { archivio = ApriArchivioFascole(); })) return;
-    if (!proc.esegui([&] { lavori = Richiesto(archivio).openRecordset(SqlLavorazioni, chiave); })) return;
+    if (!ApriRighe(proc, archivio, lavori, SqlLavorazioni, chiave)) return;
     bool nessuno = true;
     if (!proc.esegui([&] { nessuno = Richiesto(lavori).EOF_(); })) return;
-    if (nessuno) {
-        L_VuotaGriglia();
-        return;
-    }
-
     L_VuotaGriglia();
-    int n = 0;
-    if (!proc.esegui([&] {
-            Richiesto(lavori).MoveLast();
-            n = lavori->RecordCount();
-        }))
-        return;
+    if (nessuno) return;
+
     ui::Grid& g = *L_FlxLavorazioni;
-    g.setRows(n < RigheMinime - 1 ? RigheMinime : n + 1);
-    g.setCols(4);
-    g.setRow(0);
-    g.setCol(0);
-    g.setFormatString(FormatoGriglia);
-    for (int i = 1; i <= n; ++i) {
-        if (!proc.esegui([&] { i == 1 ? Richiesto(lavori).MoveFirst() : Richiesto(lavori).MoveNext(); })) return;
-        if (!proc.esegui([&] {
-                const db::Recordset& r = Richiesto(lavori);
-                g.setText(i, 0, r["njob"].textOr(QString()));
-                g.setText(i, 1, DataMostrata(r["data"]));
-                g.setText(i, 2, r["tipo"].textOr(QString()) == "D" ? "Documento" : "Lavorazione");
-                g.setText(i, 3, Colonna(r["descrizione"].textOr(QString()), 30));
-            }))
-            return;
-    }
+    RiempiGriglia(proc, lavori, g, RigheMinime, FormatoGriglia, [&](const db::Recordset& r, int i) {
+        g.setText(i, 0, r["njob"].textOr(QString()));
+        g.setText(i, 1, DataMostrata(r["data"]));
+        g.setText(i, 2, r["tipo"].textOr(QString()) == "D" ? "Documento" : "Lavorazione");
+        g.setText(i, 3, Colonna(r["descrizione"].textOr(QString()), 30));
+    });
 }
 
 void TabLavorazioni::L_PulisciCampi() {
@@ -267,27 +218,14 @@ void TabLavorazioni::L_CmdAggiungi_Click() {
     std::unique_ptr<db::Recordset> lavori;
     const db::Params chiave = {L_LblCodiceCliente->text(), L_LblNpra->text(), L_LblNtask->text()};
 
-    if (!proc.esegui([&] { archivio = ApriArchivioFascole(); })) return;
-    if (!proc.esegui([&] { lavori = Richiesto(archivio).openRecordset(SqlLavorazioni, chiave); })) return;
-    std::optional<QString> ultimo;
-    if (!proc.esegui([&] {
-            if (Richiesto(lavori).EOF_()) return;
-            lavori->MoveLast();
-            ultimo = lavori->field("njob").textOr(QString());
-        }))
-        return;
-    lavori.reset();
-    const std::optional<QString> numero = ProssimoNumero(ultimo);
-    if (!numero) {
-        messaggio("L'incarico ha già la voce 9999, l'ultima che si può numerare: non si possono aggiungere altre voci");
-        return;
-    }
+    if (!ApriRighe(proc, archivio, lavori, SqlLavorazioni, chiave)) return;
+    const std::optional<QString> numero = NumeroSuccessivo(
+        proc, lavori, "njob",
+        "L'incarico ha già la voce 9999, l'ultima che si può numerare: non si possono aggiungere altre voci");
+    if (!numero) return;
     L_LblNJob->setText(*numero);
 
-    if (!proc.esegui([&] { lavori = Richiesto(archivio).openForAppend("job"); })) return;
-    if (!proc.esegui([&] { Richiesto(lavori).AddNew(); })) return;
-    if (!proc.esegui([&] {
-            db::Recordset& r = Richiesto(lavori);
+    if (!AggiungiRiga(proc, archivio, lavori, "job", [&](db::Recordset& r) {
             r.setField("cliente", L_LblCodiceCliente->text());
             r.setField("npra", L_LblNpra->text());
             r.setField("ntask", L_LblNtask->text());
@@ -295,7 +233,6 @@ void TabLavorazioni::L_CmdAggiungi_Click() {
             scriviCampi(r, *this);
         }))
         return;
-    if (!proc.esegui([&] { Richiesto(lavori).Update(); })) return;
     lavori.reset();
     archivio.reset();
 
@@ -313,17 +250,9 @@ void TabLavorazioni::L_CmdCorreggi_Click() {
     const db::Params chiave = {L_LblCodiceCliente->text(), L_LblNpra->text(), L_LblNtask->text(),
                                L_LblNJob->text()};
 
-    const bool completata = [&] {
-        if (!proc.esegui([&] { archivio = ApriArchivioFascole(); })) return false;
-        if (!proc.esegui([&] { lavoro = Richiesto(archivio).openRecordset(SqlLavorazione, chiave); })) return false;
-        bool trovato = false;
-        if (!proc.esegui([&] { trovato = !Richiesto(lavoro).EOF_(); })) return false;
-        if (!trovato) return true;
-        if (!proc.esegui([&] { Richiesto(lavoro).Edit(); })) return false;
-        if (!proc.esegui([&] { scriviCampi(Richiesto(lavoro), *this); })) return false;
-        return proc.esegui([&] { Richiesto(lavoro).Update(); });
-    }();
-    if (!completata) return;
+    if (!CorreggiRiga(proc, archivio, lavoro, SqlLavorazione, chiave,
+                      [&](db::Recordset& r) { scriviCampi(r, *this); }))
+        return;
     lavoro.reset();
     archivio.reset();
 
@@ -344,24 +273,15 @@ void TabLavorazioni::L_CmdCancella_Click() {
 
     const bool completata = [&] {
         if (!proc.esegui([&] { archivio = ApriArchivioFascole(); })) return false;
-        if (!proc.esegui([&] { righe = Richiesto(archivio).openRecordset(SqlCompetenzeLavorazione, chiave); }))
-            return false;
         bool conCompetenze = false;
-        if (!proc.esegui([&] { conCompetenze = !Richiesto(righe).EOF_(); })) return false;
+        if (!CercaRighe(proc, archivio, righe, SqlCompetenzeLavorazione, chiave, conCompetenze)) return false;
         righe.reset();
         if (conCompetenze) {
             // Removing it would leave its fee items pointing at a job that is no more.
             messaggio("Alla voce sono collegate delle competenze: la voce non può essere cancellata");
             return true;
         }
-        if (!proc.esegui([&] { righe = Richiesto(archivio).openRecordset(SqlLavorazione, chiave); })) return false;
-        bool trovata = false;
-        if (!proc.esegui([&] { trovata = !Richiesto(righe).EOF_(); })) return false;
-        if (!trovata) return true;
-        return proc.esegui([&] {
-            Richiesto(righe).Delete();
-            cancellata = true;
-        });
+        return CancellaRiga(proc, archivio, righe, SqlLavorazione, chiave, cancellata);
     }();
     if (!completata) return;
     righe.reset();
@@ -388,8 +308,7 @@ void TabLavorazioni::L_FlxLavorazioni_Click(int riga) {
     std::unique_ptr<db::Recordset> lavoro;
     const db::Params chiave = {L_LblCodiceCliente->text(), L_LblNpra->text(), L_LblNtask->text(), njob};
 
-    if (!proc.esegui([&] { archivio = ApriArchivioFascole(); })) return;
-    if (!proc.esegui([&] { lavoro = Richiesto(archivio).openRecordset(SqlLavorazione, chiave); })) return;
+    if (!ApriRighe(proc, archivio, lavoro, SqlLavorazione, chiave)) return;
     bool trovato = false;
     if (!proc.esegui([&] { trovato = !Richiesto(lavoro).EOF_(); })) return;
     if (!trovato) return;

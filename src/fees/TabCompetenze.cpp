@@ -23,14 +23,6 @@
 
 namespace {
 
-QLabel* valore(const char* nome, int larghezza) {
-    auto* l = ui::named<QLabel>(nome);
-    l->setFrameShape(QFrame::Panel);
-    l->setFrameShadow(QFrame::Sunken);
-    l->setMinimumWidth(larghezza);
-    return l;
-}
-
 // The grid's lines without a fee item.
 constexpr int RigheVuote = 15;
 constexpr int RigheMinime = 11;
@@ -73,11 +65,11 @@ TabCompetenze::TabCompetenze(FrmFascola& finestra) : QWidget(finestra.PaginaComp
 }
 
 void TabCompetenze::costruisci() {
-    C_LblNomeCliente = valore("C_LblNomeCliente", 300);
-    C_LblCodiceCliente = valore("C_LblCodiceCliente", 110);
-    C_LblNpra = valore("C_LblNpra", 50);
-    C_LblNtask = valore("C_LblNtask", 50);
-    C_LblNjob = valore("C_LblNjob", 50);
+    C_LblNomeCliente = ui::valueLabel("C_LblNomeCliente", 300);
+    C_LblCodiceCliente = ui::valueLabel("C_LblCodiceCliente", 110);
+    C_LblNpra = ui::valueLabel("C_LblNpra", 50);
+    C_LblNtask = ui::valueLabel("C_LblNtask", 50);
+    C_LblNjob = ui::valueLabel("C_LblNjob", 50);
     auto* intestazione = new QGroupBox("gestione competenze associate alla fascola ");
     auto* righe = new QHBoxLayout(intestazione);
     for (QWidget* w : std::initializer_list<QWidget*>{C_LblNomeCliente, C_LblCodiceCliente, new QLabel("Fascola:"),

@@ -28,6 +28,7 @@
 #include "startup/FileIni.h"
 #include "startup/ParametriFatturaArchivio.h"
 #include "startup/Richiesto.h"
+#include "startup/SceltaAmbiente.h"
 
 namespace {
 
@@ -43,19 +44,9 @@ void RendiLocaleAllUscita(QLineEdit& box) {
 }
 
 QLabel* valore(const char* nome) {
-    auto* l = ui::named<QLabel>(nome);
-    l->setFrameShape(QFrame::Panel);
-    l->setFrameShadow(QFrame::Sunken);
+    QLabel* l = ui::valueLabel(nome);
     l->setTextInteractionFlags(Qt::TextSelectableByMouse);
     return l;
-}
-
-QWidget* riga(std::initializer_list<QWidget*> controlli) {
-    auto* w = new QWidget;
-    auto* l = new QHBoxLayout(w);
-    l->setContentsMargins(0, 0, 0, 0);
-    for (QWidget* c : controlli) l->addWidget(c);
-    return w;
 }
 
 }  // namespace
@@ -106,7 +97,7 @@ void FrmCollegamentoArchivi::costruisci() {
     CmdCercaFascole = ui::named<QPushButton>("CmdCercaFascole", "SFOGLIA");
     auto* fascole = new QGroupBox("Nuova associazione ad un archivio delle fascole");
     auto* f = new QGridLayout(fascole);
-    f->addWidget(riga({OptFascoleEsi, OptFascoleNuo}), 0, 0, 1, 3);
+    f->addWidget(ui::row({OptFascoleEsi, OptFascoleNuo}, false), 0, 0, 1, 3);
     f->addWidget(new QLabel("Archivio"), 1, 0);
     f->addWidget(TxtFascole, 1, 1);
     f->addWidget(CmdCercaFascole, 1, 2);
@@ -117,7 +108,7 @@ void FrmCollegamentoArchivi::costruisci() {
     CmdCercaImmagini = ui::named<QPushButton>("CmdCercaImmagini", "SFOGLIA");
     auto* immagini = new QGroupBox("Nuova associazione Cartella Immagini");
     auto* i = new QGridLayout(immagini);
-    i->addWidget(riga({OptImmaginiEsi, OptImmaginiNuo}), 0, 0, 1, 3);
+    i->addWidget(ui::row({OptImmaginiEsi, OptImmaginiNuo}, false), 0, 0, 1, 3);
     i->addWidget(new QLabel("Cartella"), 1, 0);
     i->addWidget(TxtImmagini, 1, 1);
     i->addWidget(CmdCercaImmagini, 1, 2);
@@ -207,34 +198,22 @@ void FrmCollegamentoArchivi::collegaEventi() {
         *TxtArchivioDitte, [this] { ArchivioDittePrecedente = TxtArchivioDitte->text(); },
         [this] { TxtArchivioDitte_LostFocus(); });
     ui::onFocusChange(*DbcDitta, [this] { DbcDitta_GotFocus(); }, {});
-    ui::onFocusChange(*CmbEsercizio, [this] { CmbEsercizio_GotFocus(); }, [this] { CmbEsercizio_LostFocus(); });
-}
-
-QString FrmCollegamentoArchivi::cartellaIniziale(const QLineEdit& box) const {
-    const QString cartella = CartellaDaPercorso(box.text());
-    return sys::LocalPath(cartella.isEmpty() ? AmbienteLavoro().CartellaAvvio : cartella);
+    ui::onFocusChange(*CmbEsercizio, [this] { CmbEsercizio_GotFocus(); }, [this] { LasciaEsercizi(*CmbEsercizio); });
 }
 
 // A cancelled chooser leaves the box as it was.
 void FrmCollegamentoArchivi::CmdCercaFascole_Click() {
-    const auto scelta = ui::MessageService::current().chooseFile(
-        {"Scegliere l'archivio di lavoro a cui collegarsi", "Archivi (*.mdb) |*.mdb|", 1, ".mdb",
-         cartellaIniziale(*TxtFascole), false, false});
-    if (scelta) TxtFascole->setText(*scelta);
+    if (const auto scelta = ScegliArchivioFascole(TxtFascole->text())) TxtFascole->setText(*scelta);
 }
 
-// The folder is chosen by naming any file inside it; only the folder part is kept.
 void FrmCollegamentoArchivi::CmdCercaImmagini_Click() {
-    const auto scelta = ui::MessageService::current().chooseFile(
-        {"Scegliere la cartella di memorizzazione delle fatture", "", 0, ".*", cartellaIniziale(*TxtImmagini), true,
-         false});
-    if (scelta) TxtImmagini->setText(CartellaDaPercorso(*scelta));
+    if (const auto scelta = ScegliCartellaFatture(TxtImmagini->text())) TxtImmagini->setText(*scelta);
 }
 
 void FrmCollegamentoArchivi::CmdCercaDitte_Click() {
     const auto scelta = ui::MessageService::current().chooseFile(
         {"Selezionare il file ditte.mdb della contabilità Zolpa", "(*.mdb) |*.mdb|", 1, ".mdb",
-         cartellaIniziale(*TxtArchivioDitte), false, false});
+         CartellaIniziale(TxtArchivioDitte->text()), false, false});
     if (!scelta) return;
     TxtArchivioDitte->setText(*scelta);
     svuotaDittaEsercizio();
@@ -281,44 +260,21 @@ void FrmCollegamentoArchivi::CmbEsercizio_GotFocus() {
     }
     const QString pathDitte = TxtArchivioDitte->text();
     Procedura proc("Definizione esercizi selezionabili");
-    std::unique_ptr<db::Database> ditte;
-    std::unique_ptr<db::Recordset> ditta;
-    bool trovata = false;
-    QString cartellaDitta;
-    if (!proc.esegui([&] { ditte = db::Database::open(pathDitte.toStdString()); })) return;
-    if (!proc.esegui([&] {
-            ditta = Richiesto(ditte).openRecordset("select * from ditte where acronimo = ?", {acronimo});
-        }))
-        return;
-    if (!proc.esegui([&] { trovata = !Richiesto(ditta).EOF_(); })) return;
-    if (!trovata) {
-        ditta.reset();
-        ditte.reset();
+    std::optional<QString> cartellaDitta;
+    if (!CartellaDitta(proc, pathDitte, acronimo, cartellaDitta)) return;
+    if (!cartellaDitta) {
         ui::MessageService::show("L'acronimo dato non corrisponde a una ditta definita", TitoloDitta);
         DbcDitta->setFocus();
         return;
     }
-    if (!proc.esegui([&] {
-            cartellaDitta = Richiesto(ditta).field("Dove").toText<QString>() +
-                            Richiesto(ditta).field("Acronimo").toText<QString>();
-        }))
-        return;
-    ditta.reset();
-    ditte.reset();
 
     // A companies list on another computer names that computer's folders.
-    if (pathDitte.startsWith("\\\\")) cartellaDitta = sys::NetworkPath(MacchinaDelPercorso(pathDitte), cartellaDitta);
+    if (pathDitte.startsWith("\\\\"))
+        cartellaDitta = sys::NetworkPath(MacchinaDelPercorso(pathDitte), *cartellaDitta);
 
     const QString testo = CmbEsercizio->currentText();
     CmbEsercizio->clear();
-    CmbEsercizio->addItems(EserciziDaArchivi(cartellaDitta));
-    CmbEsercizio->setEditText(testo);
-}
-
-// The year list lives only while the user is in the combo.
-void FrmCollegamentoArchivi::CmbEsercizio_LostFocus() {
-    const QString testo = CmbEsercizio->currentText();
-    CmbEsercizio->clear();
+    CmbEsercizio->addItems(EserciziDaArchivi(*cartellaDitta));
     CmbEsercizio->setEditText(testo);
 }
 

@@ -60,12 +60,10 @@ private:
     void TxtArchivioDitte_LostFocus();
     void DbcDitta_GotFocus();
     void CmbEsercizio_GotFocus();
-    void CmbEsercizio_LostFocus();
     void CmdConferma_Click();
     // The first failed check of CONFERMA, after its message; false when all pass.
     bool controlloFallito();
     void svuotaDittaEsercizio();
-    QString cartellaIniziale(const QLineEdit& box) const;
 
     // The companies list the box held when the user entered it.
     QString ArchivioDittePrecedente;

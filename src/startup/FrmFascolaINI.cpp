@@ -18,6 +18,7 @@
 #include "platform/system/Paths.h"
 #include "platform/ui/MessageService.h"
 #include "startup/FileIni.h"
+#include "startup/SceltaAmbiente.h"
 
 namespace {
 
@@ -89,32 +90,20 @@ void FrmFascolaINI::ChkZolpa_Click() {
     FramZolpa->setEnabled(ChkZolpa->isChecked());
 }
 
-QString FrmFascolaINI::cartellaIniziale(const QLineEdit& box) const {
-    const QString cartella = CartellaDaPercorso(box.text());
-    return sys::LocalPath(cartella.isEmpty() ? AmbienteLavoro().CartellaAvvio : cartella);
-}
-
 // A cancelled chooser leaves the box as it was.
 void FrmFascolaINI::CmdSfoglia1_Click() {
-    const auto scelta = ui::MessageService::current().chooseFile(
-        {"Scegliere l'archivio di lavoro a cui collegarsi", "Archivi (*.mdb) |*.mdb|", 1, ".mdb",
-         cartellaIniziale(*TxtFascola), false, false});
-    if (scelta) TxtFascola->setText(*scelta);
+    if (const auto scelta = ScegliArchivioFascole(TxtFascola->text())) TxtFascola->setText(*scelta);
 }
 
 void FrmFascolaINI::CmdCasaZolpa_Click() {
     const auto scelta = ui::MessageService::current().chooseFile(
         {"Indicare la cartella di lavoro della contabilità Zolpa", "(*.mdb) |*.mdb|", 1, ".mdb",
-         cartellaIniziale(*TxtCasaZolpa), false, false});
+         CartellaIniziale(TxtCasaZolpa->text()), false, false});
     if (scelta) TxtCasaZolpa->setText(*scelta);
 }
 
-// The folder is chosen by naming any file inside it; only the folder part is kept.
 void FrmFascolaINI::CmdSfoglia3_Click() {
-    const auto scelta = ui::MessageService::current().chooseFile(
-        {"Scegliere la cartella di memorizzazione delle fatture", "", 0, ".*", cartellaIniziale(*TxtFatture),
-         true, false});
-    if (scelta) TxtFatture->setText(CartellaDaPercorso(*scelta));
+    if (const auto scelta = ScegliCartellaFatture(TxtFatture->text())) TxtFatture->setText(*scelta);
 }
 
 void FrmFascolaINI::CmdConferma_Click() {

@@ -35,7 +35,4 @@ private:
     void CmdSfoglia3_Click();
     void CmdConferma_Click();
     void CmdRinuncia_Click();
-
-    // The folder a chooser opens in: the one of the path already in `box`, else the start folder.
-    QString cartellaIniziale(const QLineEdit& box) const;
 };

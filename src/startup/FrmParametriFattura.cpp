@@ -27,6 +27,7 @@
 #include "platform/ui/RefillCombo.h"
 #include "startup/ParametriFatturaArchivio.h"
 #include "startup/Richiesto.h"
+#include "startup/SceltaAmbiente.h"
 
 namespace {
 
@@ -60,15 +61,6 @@ void impostaOpzioni(QRadioButton* si, QRadioButton* no, bool valore) {
     (valore ? si : no)->setChecked(true);
 }
 
-QWidget* riga(std::initializer_list<QWidget*> controlli) {
-    auto* w = new QWidget;
-    auto* l = new QHBoxLayout(w);
-    l->setContentsMargins(0, 0, 0, 0);
-    for (QWidget* c : controlli) l->addWidget(c);
-    l->addStretch();
-    return w;
-}
-
 const QString TitoloDitta = QStringLiteral("Conferma definizione nuova ditta");
 
 }  // namespace
@@ -79,7 +71,7 @@ FrmParametriFattura::FrmParametriFattura(QWidget* parent) : QDialog(parent) {
     costruisci();
 
     ui::onFocusChange(*DbcZolpa, [this] { DbcZolpa_GotFocus(); }, {});
-    ui::onFocusChange(*CmbEsercizio, [this] { CmbEsercizio_GotFocus(); }, [this] { CmbEsercizio_LostFocus(); });
+    ui::onFocusChange(*CmbEsercizio, [this] { CmbEsercizio_GotFocus(); }, [this] { LasciaEsercizi(*CmbEsercizio); });
     ui::onFocusChange(*DbcRegIva, [this] { DbcRegIva_GotFocus(); }, {});
     connect(CmdContinua, &QPushButton::clicked, this, &FrmParametriFattura::CmdContinua_Click);
 
@@ -108,7 +100,7 @@ void FrmParametriFattura::costruisci() {
     DbcRegIva->lineEdit()->setMaxLength(1);
     gruppo(this, {OptRegistraSi, OptRegistraNo});
     auto* zolpa = new QGridLayout(FrameZolpa);
-    zolpa->addWidget(riga({new QLabel("Registrazione contabile automatica:"), OptRegistraSi, OptRegistraNo}), 0, 0, 1, 2);
+    zolpa->addWidget(ui::row({new QLabel("Registrazione contabile automatica:"), OptRegistraSi, OptRegistraNo}), 0, 0, 1, 2);
     zolpa->addWidget(new QLabel("Nome ditta"), 1, 0);
     zolpa->addWidget(DbcZolpa, 1, 1);
     zolpa->addWidget(new QLabel("Esercizio contabile:"), 2, 0);
@@ -127,7 +119,7 @@ void FrmParametriFattura::costruisci() {
     dataNumero->addWidget(TxtDataFattura, 0, 1);
     dataNumero->addWidget(new QLabel("Numero"), 1, 0);
     dataNumero->addWidget(TxtNumeroFattura, 1, 1);
-    dataNumero->addWidget(riga({OptNumeroAutomatico, OptNumeroManuale}), 2, 0, 1, 2);
+    dataNumero->addWidget(ui::row({OptNumeroAutomatico, OptNumeroManuale}), 2, 0, 1, 2);
 
     OptBolloNoIvaNoAnticipazioni = ui::named<QGroupBox>("OptBolloNoIvaNoAnticipazioni", "Applicazione bollo ");
     ChkBollo = ui::named<QCheckBox>("ChkBollo", "Applicare l'imposta di Bollo dell'importo di ");
@@ -143,8 +135,8 @@ void FrmParametriFattura::costruisci() {
     GruppoCriterioBollo =
         gruppo(this, {OptBolloSempre, OptBolloSempreNoAnticipazioni, OptBolloNoIvaTutti, OptBolloNoIvaNoAnticip});
     auto* bollo = new QVBoxLayout(OptBolloNoIvaNoAnticipazioni);
-    bollo->addWidget(riga({ChkBollo, TxtImportoBollo}));
-    bollo->addWidget(riga({new QLabel("Soglia di applicabilità"), TxtSogliaBollo}));
+    bollo->addWidget(ui::row({ChkBollo, TxtImportoBollo}));
+    bollo->addWidget(ui::row({new QLabel("Soglia di applicabilità"), TxtSogliaBollo}));
     bollo->addWidget(new QLabel("Criterio di applicazione:"));
     for (QRadioButton* o : {OptBolloSempre, OptBolloSempreNoAnticipazioni, OptBolloNoIvaTutti, OptBolloNoIvaNoAnticip})
         bollo->addWidget(o);
@@ -158,8 +150,8 @@ void FrmParametriFattura::costruisci() {
     OptRACompetenze = ui::named<QRadioButton>("OptRACompetenze", "Calcolare solo sulle competenze");
     GruppoCriterioRA = gruppo(this, {OptRATutti, OptRACostiCompetenze, OptRACompetenze});
     auto* ritenuta = new QVBoxLayout(FrameRitenutaAcconto);
-    ritenuta->addWidget(riga({ChkRitenutaAcconto, TxtRitAccPerc}));
-    ritenuta->addWidget(riga({new QLabel("su"), TxtRAPercImponibile, new QLabel("%"), new QLabel("imponibile")}));
+    ritenuta->addWidget(ui::row({ChkRitenutaAcconto, TxtRitAccPerc}));
+    ritenuta->addWidget(ui::row({new QLabel("su"), TxtRAPercImponibile, new QLabel("%"), new QLabel("imponibile")}));
     for (QRadioButton* o : {OptRATutti, OptRACostiCompetenze, OptRACompetenze}) ritenuta->addWidget(o);
 
     FrameAltreRitenute = ui::named<QGroupBox>("FrameAltreRitenute", "Altre Ritenute");
@@ -172,9 +164,9 @@ void FrmParametriFattura::costruisci() {
     OptAltreRitComp = ui::named<QRadioButton>("OptAltreRitComp", "Calcolare solo sulle competenze");
     GruppoAltreRitCriterio = gruppo(this, {OptAltreRitTutti, OptAltreRitCostiComp, OptAltreRitComp});
     auto* altre = new QVBoxLayout(FrameAltreRitenute);
-    altre->addWidget(riga({chkAltreRitenute, TxtAltreRitPerc}));
-    altre->addWidget(riga({new QLabel("su"), TxtAltreRitPercImponibile, new QLabel("%"), new QLabel("imponibile")}));
-    altre->addWidget(riga({new QLabel("Descrizione ritenuta"), TxtAltreRitTesto}));
+    altre->addWidget(ui::row({chkAltreRitenute, TxtAltreRitPerc}));
+    altre->addWidget(ui::row({new QLabel("su"), TxtAltreRitPercImponibile, new QLabel("%"), new QLabel("imponibile")}));
+    altre->addWidget(ui::row({new QLabel("Descrizione ritenuta"), TxtAltreRitTesto}));
     for (QRadioButton* o : {OptAltreRitTutti, OptAltreRitCostiComp, OptAltreRitComp}) altre->addWidget(o);
 
     FrameIntestazione = ui::named<QGroupBox>("FrameIntestazione", "Intestazione fattura");
@@ -290,36 +282,16 @@ void FrmParametriFattura::CmbEsercizio_GotFocus() {
         return;
     }
     Procedura proc("Definizione esercizi selezionabili");
-    std::unique_ptr<db::Database> ditte;
-    std::unique_ptr<db::Recordset> ditta;
-    bool trovata = false;
-    QString cartellaDitta;
-    if (!proc.esegui([&] { ditte = db::Database::open(AmbienteLavoro().PathArchivioDitte.toStdString()); })) return;
-    if (!proc.esegui([&] {
-            ditta = Richiesto(ditte).openRecordset("select * from ditte where acronimo = ?", {acronimo});
-        }))
-        return;
-    if (!proc.esegui([&] { trovata = !Richiesto(ditta).EOF_(); })) return;
-    if (!trovata) {
+    std::optional<QString> cartellaDitta;
+    if (!CartellaDitta(proc, AmbienteLavoro().PathArchivioDitte, acronimo, cartellaDitta)) return;
+    if (!cartellaDitta) {
         ui::MessageService::show("L'acronimo dato non corrisponde a una ditta definita", TitoloDitta);
         DbcZolpa->setFocus();
         return;
     }
-    if (!proc.esegui([&] {
-            cartellaDitta = Richiesto(ditta).field("Dove").toText<QString>() +
-                            Richiesto(ditta).field("Acronimo").toText<QString>();
-        }))
-        return;
     const QString testo = CmbEsercizio->currentText();
-    CmbEsercizio->addItems(EserciziDaArchivi(cartellaDitta));
+    CmbEsercizio->addItems(EserciziDaArchivi(*cartellaDitta));
     CmbEsercizio->setCurrentIndex(-1);
-    CmbEsercizio->setEditText(testo);
-}
-
-// The year list lives only while the user is in the combo.
-void FrmParametriFattura::CmbEsercizio_LostFocus() {
-    const QString testo = CmbEsercizio->currentText();
-    CmbEsercizio->clear();
     CmbEsercizio->setEditText(testo);
 }
 

@@ -77,7 +77,6 @@ private:
     void Form_Load();
     void DbcZolpa_GotFocus();
     void CmbEsercizio_GotFocus();
-    void CmbEsercizio_LostFocus();
     void DbcRegIva_GotFocus();
     void CmdContinua_Click();
 

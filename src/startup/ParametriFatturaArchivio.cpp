@@ -25,6 +25,24 @@ QStringList EserciziDaArchivi(const QString& cartellaDitta) {
     return esercizi;
 }
 
+bool CartellaDitta(Procedura& proc, const QString& pathDitte, const QString& acronimo,
+                   std::optional<QString>& cartella) {
+    std::unique_ptr<db::Database> ditte;
+    std::unique_ptr<db::Recordset> ditta;
+    bool trovata = false;
+    if (!proc.esegui([&] { ditte = db::Database::open(pathDitte.toStdString()); })) return false;
+    if (!proc.esegui([&] {
+            ditta = Richiesto(ditte).openRecordset("select * from ditte where acronimo = ?", {acronimo});
+        }))
+        return false;
+    if (!proc.esegui([&] { trovata = !Richiesto(ditta).EOF_(); })) return false;
+    if (!trovata) return true;
+    cartella = QString();
+    return proc.esegui([&] {
+        cartella = Richiesto(ditta).field("Dove").toText<QString>() + Richiesto(ditta).field("Acronimo").toText<QString>();
+    });
+}
+
 bool MemorizzaParametriFattura(Procedura& proc) {
     const ParametriFatturaRec& p = ParametriFattura();
     std::unique_ptr<db::Database> archivio;

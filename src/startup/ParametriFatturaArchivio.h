@@ -1,6 +1,7 @@
 #pragma once
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 class Procedura;
 
@@ -8,6 +9,12 @@ class Procedura;
 // accounting archive ("00007_2003.mdb" gives 2003), in name order, each year once; the
 // package's "filc" archive is no year.
 QStringList EserciziDaArchivi(const QString& cartellaDitta);
+
+// The folder of the company `acronimo` in the companies list `pathDitte`, its "Dove"
+// followed by its "Acronimo"; `cartella` stays empty when the list has no such company.
+// Statements run under `proc`; false when the procedure was left.
+bool CartellaDitta(Procedura& proc, const QString& pathDitte, const QString& acronimo,
+                   std::optional<QString>& cartella);
 
 // Writes ParametriFattura into the single AmbienteFascola row of the case-file archive;
 // a new row gets empty notes, an existing one keeps its notes. Statements run under

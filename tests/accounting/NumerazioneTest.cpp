@@ -7,6 +7,7 @@
 #include "accounting/NumerazioneDocumenti.h"
 #include "accounting/NumeriRegistrazione.h"
 #include "fixtures/AccountingFixture.h"
+#include "fixtures/ContabilitaCollegata.h"
 #include "foundation/Ambiente.h"
 #include "foundation/GestioneErrori.h"
 #include "platform/db/Database.h"
@@ -21,21 +22,8 @@ namespace {
 const QString Giorno = "18/01/2004";
 const std::string GiornoIso = "2004-01-18";
 
-// The sample archive of a linked installation, with the messages scripted.
-class ArchivioCollegato : public ::testing::Test {
+class ArchivioCollegato : public ContabilitaCollegata {
 protected:
-    void SetUp() override {
-        RipristinaAmbiente();
-        RipristinaAttesaBlocco();
-        contab.creaCampione();
-        contab.collega(AccountingFixture::AcronimoCampione, AccountingFixture::EsercizioCampione);
-        archivio = AccountingFixture::apri(AmbienteLavoro().PathArchivioContabile);
-    }
-    void TearDown() override {
-        RipristinaAmbiente();
-        RipristinaAttesaBlocco();
-    }
-
     struct Contatori {
         db::Value fattura, aumento, diminuzione;
         bool operator==(const Contatori&) const = default;
@@ -66,11 +54,6 @@ protected:
         for (; !rs->EOF_(); rs->MoveNext()) numeri.emplace_back(int(rs->field("numero").toInt()), rs->field("confermato").toBool());
         return numeri;
     }
-
-    TempDir dir;
-    AccountingFixture contab{dir.path()};
-    std::unique_ptr<db::Database> archivio;
-    ScriptedMessages box;
 };
 
 // Another workstation's connection holding the archive's write lock: the handler is told of

@@ -8,6 +8,7 @@
 #include "accounting/RegistrazioneContabile.h"
 #include "accounting/SchemaContabile.h"
 #include "fixtures/AccountingFixture.h"
+#include "fixtures/ContabilitaCollegata.h"
 #include "foundation/Ambiente.h"
 #include "foundation/GestioneErrori.h"
 #include "platform/db/Recordset.h"
@@ -24,20 +25,12 @@ const QString Cliente = "01.01.01.0001";
 
 Currency euro(const char* testo) { return *Currency::parse(testo, '.'); }
 
-class RegistrazioneTest : public ::testing::Test {
+class RegistrazioneTest : public ContabilitaCollegata {
 protected:
     void SetUp() override {
-        RipristinaAmbiente();
-        RipristinaAttesaBlocco();
-        contab.creaCampione();
-        contab.collega(AccountingFixture::AcronimoCampione, AccountingFixture::EsercizioCampione);
-        archivio = AccountingFixture::apri(AmbienteLavoro().PathArchivioContabile);
+        ContabilitaCollegata::SetUp();
         // An earlier registration of another day, so that the new header is not the first row.
         AccountingFixture::inserisci(*archivio, "giornale", {{"giorno", "2004-01-10"}, {"numero", 1}});
-    }
-    void TearDown() override {
-        RipristinaAmbiente();
-        RipristinaAttesaBlocco();
     }
 
     // An invoice of 180 on two revenue accounts with VAT 20% on 150 and 10% on 30, filled as
@@ -84,11 +77,6 @@ protected:
         }
         return tutte;
     }
-
-    TempDir dir;
-    AccountingFixture contab{dir.path()};
-    std::unique_ptr<db::Database> archivio;
-    ScriptedMessages box;
 };
 
 TEST_F(RegistrazioneTest, InvoiceWritesHeaderLinesVatLinesAndConfirmsTheNumber) {

@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QDialog>
-#include <QFile>
 #include <QGroupBox>
 #include <QMenuBar>
 #include <QPushButton>
@@ -22,6 +21,7 @@
 #include "platform/system/Paths.h"
 #include "startup/TerminaProgramma.h"
 #include "startup/Versione.h"
+#include "support/Files.h"
 #include "support/ModalHelper.h"
 #include "support/ScriptedMessages.h"
 #include "support/TempDir.h"
@@ -58,10 +58,7 @@ protected:
             fixtures::CaseFileArchive fascole(archivio);
             fascole.setParameters(parametri);
         }
-        QFile ini(cartella.file("Fascola.ini"));
-        ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-        for (const QString& riga : {archivio, ditte, QString("NO"), VersioneDelProgramma()})
-            ini.write(riga.toLocal8Bit() + "\r\n");
+        scriviFascolaIni(cartella.path(), {archivio, ditte, "NO", VersioneDelProgramma()});
     }
 
     QAction* azione(const QString& nome) {

@@ -30,6 +30,7 @@
 #include "platform/ui/RefillCombo.h"
 #include "startup/TerminaProgramma.h"
 #include "startup/Versione.h"
+#include "support/Files.h"
 #include "support/ScriptedMessages.h"
 #include "support/TempDir.h"
 
@@ -69,11 +70,7 @@ protected:
         } else {
             fascole.setParameters({});
         }
-        QFile ini(cartella.file("Fascola.ini"));
-        ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-        for (const QString& riga : {fascole.path(), ditte, QString("NO"), VersioneDelProgramma()})
-            ini.write(riga.toLocal8Bit() + "\r\n");
-        ini.close();
+        scriviFascolaIni(cartella.path(), {fascole.path(), ditte, "NO", VersioneDelProgramma()});
         MontaggioFinestra(finestra);
         finestra.Form_Load(cartella.path());
         finestra.show();

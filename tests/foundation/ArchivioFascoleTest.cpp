@@ -3,23 +3,20 @@
 #include <QDir>
 #include <QFile>
 
+#include "fixtures/ArchivioFascoleInUso.h"
 #include "fixtures/CaseFileArchive.h"
 #include "foundation/Ambiente.h"
 #include "foundation/ArchivioFascole.h"
 #include "foundation/GestioneErrori.h"
 #include "platform/db/Database.h"
 #include "platform/db/Recordset.h"
+#include "support/Files.h"
 #include "support/ScriptedMessages.h"
 #include "support/TempDir.h"
 
 using ui::Answer;
 
 namespace {
-
-QByteArray contentOf(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 int errorOf(const std::function<void()>& f) {
     try {
@@ -47,23 +44,12 @@ void insertWith(db::Database& db, const db::Table& t, const std::string& column,
     db.execute("INSERT INTO \"" + t.name + "\" (" + names + ") VALUES (" + marks + ")", params);
 }
 
-class ArchivioFascoleTest : public ::testing::Test {
+class ArchivioFascoleTest : public ArchivioFascoleInUso {
 protected:
-    void SetUp() override {
-        RipristinaAmbiente();
-        RipristinaAttesaBlocco();
-        path = dir.file("Fascole.mdb");
-        AmbienteLavoro().PathArchivioFascole = path;
-    }
-    void TearDown() override { RipristinaAmbiente(); }
-
     std::unique_ptr<db::Database> created() {
         DefinizioneDataBase();
         return db::Database::open(path.toStdString());
     }
-
-    TempDir dir;
-    QString path;
 };
 
 TEST_F(ArchivioFascoleTest, NewArchiveHoldsTheTenTablesInCreationOrder) {

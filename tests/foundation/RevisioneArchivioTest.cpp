@@ -1,15 +1,16 @@
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <algorithm>
 #include <map>
 
+#include "fixtures/ArchivioFascoleInUso.h"
 #include "fixtures/CaseFileArchive.h"
 #include "foundation/Ambiente.h"
 #include "foundation/ArchivioFascole.h"
 #include "foundation/GestioneErrori.h"
 #include "platform/db/Database.h"
 #include "platform/db/Recordset.h"
+#include "support/Files.h"
 #include "support/ScriptedMessages.h"
 #include "support/TempDir.h"
 
@@ -21,21 +22,8 @@ namespace {
 const QString Incongruenza = "Esiste una incongruenza nella tabella revisioni del db Fascola, VERIFICARE";
 const QString TitoloIncongruenza = "CONTROLLO REVISIONE DB ESERCIZIO";
 
-QByteArray contentOf(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-class RevisioneArchivioTest : public ::testing::Test {
+class RevisioneArchivioTest : public ArchivioFascoleInUso {
 protected:
-    void SetUp() override {
-        RipristinaAmbiente();
-        RipristinaAttesaBlocco();
-        path = dir.file("Fascole.mdb");
-        AmbienteLavoro().PathArchivioFascole = path;
-    }
-    void TearDown() override { RipristinaAmbiente(); }
-
     // The column names of every table, sorted: an upgrade adds its columns at the end.
     static std::map<std::string, std::vector<std::string>> columnsIn(db::Database& db) {
         std::map<std::string, std::vector<std::string>> tables;
@@ -72,9 +60,6 @@ protected:
     }
 
     static QString revisionOf(db::Database& db) { return db.scalar("SELECT revisione FROM Revisione").toText<QString>(); }
-
-    TempDir dir;
-    QString path;
 };
 
 TEST_F(RevisioneArchivioTest, CurrentArchiveIsOnlyRead) {

@@ -1,23 +1,13 @@
 #include "startup/FileIni.h"
 
-#include <QFile>
 #include <gtest/gtest.h>
 
 #include "platform/db/DbError.h"
+#include "support/Files.h"
 #include "support/TempDir.h"
 
 namespace {
 
-QByteArray contenuto(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void scrivi(const QString& path, const QByteArray& testo) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(testo);
-}
 
 }  // namespace
 
@@ -25,15 +15,15 @@ TEST(FileIni, EveryValueIsWrittenUnchangedAndEndedByCrLf) {
     TempDir dir;
     const QString path = dir.file("Fascola.ini");
     ScriviFileIni(path, {"C:\\dati, 2004\\fascole.mdb", "NO", " spazi ", "3.1.4"});
-    EXPECT_EQ(contenuto(path), QByteArray("C:\\dati, 2004\\fascole.mdb\r\nNO\r\n spazi \r\n3.1.4\r\n"));
+    EXPECT_EQ(contentOf(path), QByteArray("C:\\dati, 2004\\fascole.mdb\r\nNO\r\n spazi \r\n3.1.4\r\n"));
 }
 
 TEST(FileIni, WritingReplacesTheWholeFile) {
     TempDir dir;
     const QString path = dir.file("Fascola.ini");
-    scrivi(path, "uno\r\ndue\r\ntre\r\nquattro\r\ncinque\r\nsei\r\n");
+    writeFile(path, "uno\r\ndue\r\ntre\r\nquattro\r\ncinque\r\nsei\r\n");
     ScriviFileIni(path, {"a", "b", "c", "d"});
-    EXPECT_EQ(contenuto(path), QByteArray("a\r\nb\r\nc\r\nd\r\n"));
+    EXPECT_EQ(contentOf(path), QByteArray("a\r\nb\r\nc\r\nd\r\n"));
 }
 
 TEST(FileIni, EachLineIsOneValueCommasAndQuotesIncluded) {
@@ -53,7 +43,7 @@ TEST(FileIni, EachLineIsOneValueCommasAndQuotesIncluded) {
     TempDir dir;
     const QString path = dir.file("Fascola.ini");
     for (const Caso& c : casi) {
-        scrivi(path, c.file);
+        writeFile(path, c.file);
         EXPECT_EQ(LeggiFileIni(path), c.valori) << c.file.toStdString();
     }
 }

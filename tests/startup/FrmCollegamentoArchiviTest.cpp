@@ -19,7 +19,7 @@
 #include "platform/ui/RefillCombo.h"
 #include "startup/DefinizioneValoriDefault.h"
 #include "startup/FrmParametriFattura.h"
-#include "startup/Installazione.h"
+#include "startup/DitteCollegate.h"
 #include "startup/Versione.h"
 #include "support/ModalHelper.h"
 #include "support/ScriptedMessages.h"
@@ -43,12 +43,9 @@ QStringList dittaEsercizio(const QString& archivio) {
 
 // A linked installation started up on company ROSSI, year 2004: Fascola.ini names the
 // case-file archive, the companies list (ROSSI 2004, BIANCHI 2005) and an empty invoice folder.
-class LinkingDialog : public Installazione {
+class LinkingDialog : public DitteCollegate {
 protected:
-    LinkingDialog() : contab(cartella.path()) {
-        contab.creaCampione();
-        contab.aggiungiDitta("BIANCHI", 12);
-        contab.creaArchivio("BIANCHI", "2005");
+    LinkingDialog() {
         fatture = cartella.file("fatture") + "/";
         QDir().mkpath(fatture);
         fixtures::CaseFileArchive(pathArchivio())
@@ -63,20 +60,11 @@ protected:
         QApplication::setActiveWindow(form.get());
     }
 
-    static void entra(QWidget* w) { w->setFocus(Qt::MouseFocusReason); }
-    static void click(QAbstractButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
-    static void scrivi(QLineEdit* box, const QString& testo) {
-        entra(box);
-        box->selectAll();
-        QTest::keyClicks(box, testo);
-    }
-    static void scrivi(QComboBox* combo, const QString& testo) { scrivi(combo->lineEdit(), testo); }
     void conferma() {
         entra(form->CmdConferma);
         click(form->CmdConferma);
     }
 
-    AccountingFixture contab;
     QString fatture;
     std::unique_ptr<FrmCollegamentoArchivi> form;
 };

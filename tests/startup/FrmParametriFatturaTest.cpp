@@ -16,7 +16,7 @@
 #include "platform/db/Recordset.h"
 #include "platform/ui/RefillCombo.h"
 #include "startup/DefinizioneValoriDefault.h"
-#include "startup/Installazione.h"
+#include "startup/DitteCollegate.h"
 #include "startup/Versione.h"
 #include "support/ScriptedMessages.h"
 
@@ -34,12 +34,9 @@ QStringList elenco(const QComboBox& combo) {
 
 // A linked installation: company ROSSI (2004 archive) and company BIANCHI (2005 archive);
 // the case-file archive has a parameters row for ROSSI 2004.
-class ParametersDialog : public Installazione {
+class ParametersDialog : public DitteCollegate {
 protected:
-    ParametersDialog() : contab(cartella.path()) {
-        contab.creaCampione();
-        contab.aggiungiDitta("BIANCHI", 12);
-        contab.creaArchivio("BIANCHI", "2005");
+    ParametersDialog() {
         principale.setObjectName("FrmFascola");
     }
 
@@ -59,21 +56,12 @@ protected:
         QApplication::setActiveWindow(form.get());
     }
 
-    static void entra(QWidget* w) { w->setFocus(Qt::MouseFocusReason); }
-    static void scrivi(QLineEdit* box, const QString& testo) {
-        entra(box);
-        box->selectAll();
-        QTest::keyClicks(box, testo);
-    }
-    static void scrivi(QComboBox* combo, const QString& testo) { scrivi(combo->lineEdit(), testo); }
-    static void click(QAbstractButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
 
     db::Value colonna(const char* nome) const {
         return db::Database::open(pathArchivio().toStdString())
             ->scalar(std::string("select ") + nome + " from AmbienteFascola");
     }
 
-    AccountingFixture contab;
     QWidget principale;  // stands for the main window, whose caption CONTINUA sets
     std::unique_ptr<FrmParametriFattura> form;
 };

@@ -1,6 +1,5 @@
 #pragma once
 #include <QByteArray>
-#include <QFile>
 #include <QString>
 #include <QStringList>
 #include <gtest/gtest.h>
@@ -8,6 +7,7 @@
 #include "foundation/Ambiente.h"
 #include "platform/system/Paths.h"
 #include "startup/TerminaProgramma.h"
+#include "support/Files.h"
 #include "support/TempDir.h"
 
 // The end of the program as a test sees it.
@@ -32,21 +32,9 @@ protected:
     QString pathIni() const { return cartella.file("Fascola.ini"); }
     QString pathArchivio() const { return cartella.file("fascole.mdb"); }
 
-    // Fascola.ini made of `righe`, each ended by CR LF.
-    void scriviIni(const QStringList& righe) const {
-        QByteArray testo;
-        for (const QString& r : righe) testo += r.toLocal8Bit() + "\r\n";
-        scriviIniGrezzo(testo);
-    }
-    void scriviIniGrezzo(const QByteArray& testo) const {
-        QFile f(pathIni());
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(testo);
-    }
-    QByteArray leggiIni() const {
-        QFile f(pathIni());
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
+    void scriviIni(const QStringList& righe) const { scriviFascolaIni(cartella.path(), righe); }
+    void scriviIniGrezzo(const QByteArray& testo) const { writeFile(pathIni(), testo); }
+    QByteArray leggiIni() const { return contentOf(pathIni()); }
 
     TempDir cartella;
 };

@@ -1,8 +1,10 @@
 #pragma once
 #include <QColor>
 #include <cstdint>
+#include <initializer_list>
 #include <utility>
 
+class QLabel;
 class QWidget;
 
 namespace ui {
@@ -14,6 +16,14 @@ W* named(const char* name, A&&... arguments) {
     w->setObjectName(name);
     return w;
 }
+
+// A label that shows a value rather than naming one: sunk in a panel, as the old forms
+// drew them, at least `minimumWidth` wide.
+QLabel* valueLabel(const char* name, int minimumWidth = 0, QWidget* parent = nullptr);
+
+// `controls` side by side in a widget of their own, without margins; with `stretch` the room
+// left over goes after them, so that they keep to the left.
+QWidget* row(std::initializer_list<QWidget*> controls, bool stretch = true);
 
 // Colours in the old code are written &HBBGGRR: blue in the high byte, red in the low one.
 inline constexpr std::uint32_t BgrYellow = 0x00FFFF;
