@@ -13,6 +13,7 @@
 #include "startup/DefinizioneValoriDefault.h"
 #include "startup/FrmCollegamentoArchivi.h"
 #include "startup/Versione.h"
+#include "support/Files.h"
 #include "support/ScriptedMessages.h"
 #include "support/TempDir.h"
 
@@ -34,11 +35,7 @@ protected:
         QDir().mkpath(fatture);
         fixtures::CaseFileArchive(archivio).setParameters(
             {{"ditta", "ROSSI"}, {"esercizio", "2004"}, {"registroiva", "V"}});
-        QFile ini(cartella.file("Fascola.ini"));
-        EXPECT_TRUE(ini.open(QIODevice::WriteOnly));
-        for (const QString& riga : {archivio, contab.pathDitte(), fatture, VersioneDelProgramma()})
-            ini.write(riga.toLocal8Bit() + "\r\n");
-        ini.close();
+        scriviFascolaIni(cartella.path(), {archivio, contab.pathDitte(), fatture, VersioneDelProgramma()});
         AmbienteLavoro().CartellaAvvio = cartella.path();
         DefinizioneValoriDefault();
     }

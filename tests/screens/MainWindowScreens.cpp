@@ -13,6 +13,7 @@
 #include "foundation/FrmComandoSql.h"
 #include "foundation/FrmInformazioni.h"
 #include "startup/Versione.h"
+#include "support/Files.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -30,10 +31,7 @@ protected:
         RipristinaFascolaCorrente();
         const QString archivio = cartella.file("fascole.mdb");
         fixtures::CaseFileArchive(archivio).setParameters({});
-        QFile ini(cartella.file("Fascola.ini"));
-        EXPECT_TRUE(ini.open(QIODevice::WriteOnly));
-        for (const QString& riga : {archivio, QString("NO"), QString("NO"), VersioneDelProgramma()})
-            ini.write(riga.toLocal8Bit() + "\r\n");
+        scriviFascolaIni(cartella.path(), {archivio, QString("NO"), QString("NO"), VersioneDelProgramma()});
     }
     ~MainWindowScreens() override {
         RipristinaFascolaCorrente();

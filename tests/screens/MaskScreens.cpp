@@ -22,6 +22,7 @@
 #include "invoice/MontaggioFinestra.h"
 #include "platform/ui/RefillCombo.h"
 #include "startup/Versione.h"
+#include "support/Files.h"
 #include "support/ScriptedMessages.h"
 #include "support/TempDir.h"
 
@@ -61,11 +62,7 @@ protected:
             a.addFeeItem("R01", "0001", "0001", "0000", "ONO",
                          {{"importo", 250}, {"fattore", "2"}, {"impofat", 500}, {"primanota", true}});
         }
-        QFile ini(cartella.file("Fascola.ini"));
-        EXPECT_TRUE(ini.open(QIODevice::WriteOnly));
-        for (const QString& riga : {archivio, QString("NO"), QString("NO"), VersioneDelProgramma()})
-            ini.write(riga.toLocal8Bit() + "\r\n");
-        ini.close();
+        scriviFascolaIni(cartella.path(), {archivio, QString("NO"), QString("NO"), VersioneDelProgramma()});
         MontaggioFinestra(finestra);
         finestra.Form_Load(cartella.path());
         finestra.show();

@@ -16,6 +16,7 @@
 #include "foundation/Ambiente.h"
 #include "platform/ui/Grid.h"
 #include "startup/Versione.h"
+#include "support/Files.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -49,11 +50,7 @@ TEST(TabsScreens, TasksAndJobsTabs) {
                         {{"data", "2004-03-10"}, {"tipo", "D"}, {"descrizione", "Relazione di stima"},
                          {"idpuntatore", "P"}, {"puntatore", "relazione.doc"}});
     }
-    QFile ini(cartella.file("Fascola.ini"));
-    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-    for (const QString& riga : {percorso, QString("NO"), QString("NO"), VersioneDelProgramma()})
-        ini.write(riga.toLocal8Bit() + "\r\n");
-    ini.close();
+    scriviFascolaIni(cartella.path(), {percorso, QString("NO"), QString("NO"), VersioneDelProgramma()});
 
     FrmFascola finestra;
     finestra.Form_Load(cartella.path());
