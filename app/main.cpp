@@ -1,12 +1,13 @@
 #include <QApplication>
 
 #include "casefiles/FrmFascola.h"
+#include "foundation/Ambiente.h"
 #include "invoice/MontaggioFinestra.h"
 #include "platform/ui/FocusEvents.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    app.setApplicationName("FASCOLE & FATTURAZIONE");
+    app.setApplicationName(TitoloProgramma);
     ui::installFocusColours();
     FrmFascola window;
     MontaggioFinestra(window);

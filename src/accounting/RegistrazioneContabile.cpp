@@ -21,7 +21,7 @@ int64_t ValoreNumerico(const QString& testo) { return int64_t(std::nearbyint(bas
 // would refuse it.
 db::Value DataGiornale(const QString& testo) {
     const auto data = basic::ToDate(testo);
-    if (!data) throw db::DbError(db::err::TypeMismatch, "Tipo non corrispondente.", "Fascole");
+    if (!data) throw db::err::typeMismatch();
     return data->toString("yyyy-MM-dd");
 }
 

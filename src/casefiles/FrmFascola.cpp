@@ -29,8 +29,6 @@
 
 namespace {
 
-const QString TitoloProgramma = QStringLiteral("FASCOLE & FATTURAZIONE");
-
 // The toolbar keys that act; the other buttons carry none and do nothing.
 const QString TastoAlbero = QStringLiteral("Albero");
 const QString TastoVeloce = QStringLiteral("Veloce");

@@ -37,7 +37,7 @@ NumeroAssoluto NumeroAssolutoSuccessivo(db::Database& archivio, const QString& a
 
 QString DataInArchivio(const QString& data) {
     const auto giorno = basic::ToDate(data);
-    if (!giorno) throw db::DbError(db::err::TypeMismatch, "Tipo non corrispondente.", "Fascole");
+    if (!giorno) throw db::err::typeMismatch();
     return giorno->toString("yyyy-MM-dd");
 }
 

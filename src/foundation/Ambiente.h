@@ -1,6 +1,10 @@
 #pragma once
 #include <QString>
 
+// The program's name: the main window's caption begins with it and untitled message boxes
+// carry it.
+inline const QString TitoloProgramma = QStringLiteral("FASCOLE & FATTURAZIONE");
+
 // The program-wide records: one instance each for the whole run, reached through the
 // accessors below. Tests start from a clean state with RipristinaAmbiente().
 

@@ -20,7 +20,7 @@ Currency ImportoDaTesto(QString& TestoImporto) {
         if (QStringLiteral("-0123456789,").contains(c)) cifre += c;
     if (cifre.isEmpty()) cifre = "0";
     const auto valore = Currency::parse(cifre.toStdString(), ',');
-    if (!valore) throw db::DbError(db::err::TypeMismatch, "Tipo non corrispondente.", "Fascole");
+    if (!valore) throw db::err::typeMismatch();
     return *valore;
 }
 

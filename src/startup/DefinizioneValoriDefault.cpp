@@ -41,7 +41,7 @@ QString messaggioVersioneErrata(const QString& versioneRegistrata) {
 void definizioneCostanti(AmbienteLavoroRec& ambiente) {
     ambiente.DescrizioneProgramma =
         "Programma di gestione di una attività di servizi per mezzo di Fascole e della successiva Fatturazione";
-    ambiente.RevisioneArchivio = "030104";
+    ambiente.RevisioneArchivio = RevisioneArchivioCorrente;
     ambiente.FormatoImporto = "###,##0.00";
     ambiente.FormatoImportoEsteso = "#,###,##0.00";
     ambiente.VersioneProgramma = VersioneDelProgramma();

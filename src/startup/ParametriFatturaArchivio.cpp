@@ -97,7 +97,7 @@ bool MemorizzaParametriFattura(Procedura& proc) {
 }
 
 QString TitoloParametriConfermati() {
-    QString titolo = "FASCOLE & FATTURAZIONE";
+    QString titolo = TitoloProgramma;
     if (AmbienteLavoro().CollegatoContabilita)
         titolo += " ditta: " + ParametriFattura().Ditta + " " + "esercizio: " + ParametriFattura().Esercizio;
     return titolo;

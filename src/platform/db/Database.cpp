@@ -195,15 +195,6 @@ bool Database::columnExists(const std::string& table, const std::string& column)
                    {table, column}).isNull();
 }
 
-void Database::attach(const std::string& path, const std::string& alias) {
-    const std::string local = mapped(path);
-    if (!QFileInfo(QString::fromStdString(local)).isFile())
-        throw DbError(err::FileNotFound, "Impossibile trovare il file '" + path + "'.");
-    execute("ATTACH DATABASE ? AS \"" + alias + "\"", {local});
-}
-
-void Database::detach(const std::string& alias) { execute("DETACH DATABASE \"" + alias + "\""); }
-
 bool Database::inTransaction() const { return sqlite3_get_autocommit(db_) == 0; }
 
 // ---------------------------------------------------------------------------------------

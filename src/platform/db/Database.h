@@ -46,10 +46,6 @@ public:
     bool tableExists(const std::string& table);
     bool columnExists(const std::string& table, const std::string& column);
 
-    // Makes another file visible to this connection's statements under `alias`.
-    void attach(const std::string& path, const std::string& alias);
-    void detach(const std::string& alias);
-
     bool inTransaction() const;
     const std::string& path() const { return path_; }
     sqlite3* handle() const { return db_; }

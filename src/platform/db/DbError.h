@@ -38,6 +38,9 @@ constexpr int EmptyTextRefused = 3315;
 constexpr int NotUpdatable = 3027;
 constexpr int NoEditInProgress = 3020;
 
+// The old runtime's "type mismatch": a text that is no number or no date.
+inline DbError typeMismatch() { return DbError(TypeMismatch, "Tipo non corrispondente.", "Fascole"); }
+
 inline bool isLockConflict(int number) {
     return number == Locked || number == LockedByUser || number == TableLocked ||
            number == CannotLockTable;

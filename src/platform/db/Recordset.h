@@ -28,7 +28,6 @@ public:
     void MovePrevious();
 
     bool updatable() const { return !table_.empty(); }
-    const std::vector<std::string>& columns() const { return names_; }
 
     // The current row's value (the staged one while editing). DbError 3265 for an unknown
     // column, 3021 when there is no current row.

@@ -10,7 +10,6 @@ namespace db {
 namespace {
 
 DbError nullUse() { return DbError(err::InvalidUseOfNull, "Utilizzo non valido di Null.", "Fascole"); }
-DbError mismatch() { return DbError(err::TypeMismatch, "Tipo non corrispondente.", "Fascole"); }
 
 std::string realText(double d) {
     char buf[40];
@@ -32,7 +31,7 @@ int64_t Value::toInt() const {
     if (auto i = std::get_if<int64_t>(&v_)) return *i;
     if (auto d = std::get_if<double>(&v_)) return std::llrint(*d);  // half to even, as CLng
     const auto c = Currency::parse(std::get<std::string>(v_), '.');
-    if (!c) throw mismatch();
+    if (!c) throw err::typeMismatch();
     return std::llrint(c->toDouble());
 }
 
@@ -41,7 +40,7 @@ double Value::toDouble() const {
     if (auto i = std::get_if<int64_t>(&v_)) return double(*i);
     if (auto d = std::get_if<double>(&v_)) return *d;
     const auto c = Currency::parse(std::get<std::string>(v_), '.');
-    if (!c) throw mismatch();
+    if (!c) throw err::typeMismatch();
     return c->toDouble();
 }
 
@@ -50,7 +49,7 @@ Currency Value::toCurrency() const {
     if (auto i = std::get_if<int64_t>(&v_)) return Currency::fromUnits(*i);
     if (auto d = std::get_if<double>(&v_)) return Currency::fromDouble(*d);
     const auto c = Currency::parse(std::get<std::string>(v_), '.');
-    if (!c) throw mismatch();
+    if (!c) throw err::typeMismatch();
     return *c;
 }
 

@@ -35,9 +35,6 @@ public:
     Value(const S& s) : v_(s.toStdString()) {}
 
     bool isNull() const { return std::holds_alternative<std::monostate>(v_); }
-    bool isInteger() const { return std::holds_alternative<int64_t>(v_); }
-    bool isReal() const { return std::holds_alternative<double>(v_); }
-    bool isText() const { return std::holds_alternative<std::string>(v_); }
 
     // Conversions follow the old runtime: Null raises "invalid use of Null" (94), a text
     // that is no number raises "type mismatch" (13).

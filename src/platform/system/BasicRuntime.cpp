@@ -227,7 +227,7 @@ bool IsNumeric(const QString& s) { return readItalian(s).has_value(); }
 
 Currency CCur(const QString& s) {
     auto d = readItalian(s);
-    if (!d) raise(db::err::TypeMismatch, "Tipo non corrispondente");
+    if (!d) throw db::err::typeMismatch();
     std::string plain = (d->negative ? "-" : "") + (d->whole.empty() ? "0" : d->whole) + "." + d->fraction;
     auto c = Currency::parse(plain, '.');
     if (!c) raise(Overflow, "Overflow");
