@@ -1,14 +1,16 @@
 #include <QApplication>
 
-#include "casefiles/FrmFascola.h"
-#include "foundation/Ambiente.h"
-#include "invoice/MontaggioFinestra.h"
+#include "casefiles/forms/FrmFascola.h"
+#include "foundation/engine/Ambiente.h"
+#include "app/MontaggioFinestra.h"
 #include "platform/ui/FocusEvents.h"
+#include "platform/ui/QtMessageService.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     app.setApplicationName(TitoloProgramma);
     ui::installFocusColours();
+    ui::installQtMessages();
     FrmFascola window;
     MontaggioFinestra(window);
     // The start folder is the folder the program is started from. The start-up may end the

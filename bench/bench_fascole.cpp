@@ -12,15 +12,15 @@
 #include <QTreeWidget>
 #include <memory>
 
-#include "casefiles/AlberoClienti.h"
-#include "casefiles/FrmFascola.h"
-#include "casefiles/MascheraFascola.h"
+#include "casefiles/forms/AlberoClienti.h"
+#include "casefiles/forms/FrmFascola.h"
+#include "casefiles/forms/MascheraFascola.h"
 #include "fixtures/ArchivioGrande.h"
 #include "fixtures/CaseFileArchive.h"
-#include "invoice/MontaggioFinestra.h"
+#include "app/MontaggioFinestra.h"
 #include "platform/db/Recordset.h"
 #include "platform/system/Paths.h"
-#include "startup/Versione.h"
+#include "startup/engine/Versione.h"
 
 namespace {
 

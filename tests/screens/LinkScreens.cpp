@@ -5,14 +5,14 @@
 #include <QLineEdit>
 #include <QTableWidget>
 
-#include "accounting/FrmHelpPianoDeiConti.h"
+#include "accounting/forms/FrmHelpPianoDeiConti.h"
 #include "fixtures/AccountingFixture.h"
 #include "fixtures/CaseFileArchive.h"
-#include "foundation/Ambiente.h"
+#include "foundation/engine/Ambiente.h"
 #include "platform/ui/RefillCombo.h"
-#include "startup/DefinizioneValoriDefault.h"
-#include "startup/FrmCollegamentoArchivi.h"
-#include "startup/Versione.h"
+#include "startup/forms/DefinizioneValoriDefault.h"
+#include "startup/forms/FrmCollegamentoArchivi.h"
+#include "startup/engine/Versione.h"
 #include "support/Files.h"
 #include "support/ScriptedMessages.h"
 #include "support/TempDir.h"

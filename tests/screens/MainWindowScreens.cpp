@@ -6,13 +6,13 @@
 #include <QPlainTextEdit>
 #include <QTabWidget>
 
-#include "casefiles/FascolaCorrente.h"
-#include "casefiles/FrmFascola.h"
+#include "casefiles/engine/FascolaCorrente.h"
+#include "casefiles/forms/FrmFascola.h"
 #include "fixtures/CaseFileArchive.h"
-#include "foundation/Ambiente.h"
-#include "foundation/FrmComandoSql.h"
-#include "foundation/FrmInformazioni.h"
-#include "startup/Versione.h"
+#include "foundation/engine/Ambiente.h"
+#include "foundation/forms/FrmComandoSql.h"
+#include "foundation/forms/FrmInformazioni.h"
+#include "startup/engine/Versione.h"
 #include "support/Files.h"
 #include "support/TempDir.h"
 

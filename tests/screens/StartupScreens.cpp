@@ -3,9 +3,9 @@
 #include <QApplication>
 #include <QDir>
 
-#include "foundation/Ambiente.h"
-#include "startup/FrmFascolaINI.h"
-#include "startup/FrmParametriFattura.h"
+#include "foundation/engine/Ambiente.h"
+#include "startup/forms/FrmFascolaINI.h"
+#include "startup/forms/FrmParametriFattura.h"
 
 namespace {
 

@@ -8,14 +8,14 @@
 #include <QTabWidget>
 #include <QTest>
 
-#include "casefiles/FascolaCorrente.h"
-#include "casefiles/FrmFascola.h"
-#include "casefiles/TabIncarichi.h"
-#include "casefiles/TabLavorazioni.h"
+#include "casefiles/engine/FascolaCorrente.h"
+#include "casefiles/forms/FrmFascola.h"
+#include "casefiles/forms/TabIncarichi.h"
+#include "casefiles/forms/TabLavorazioni.h"
 #include "fixtures/CaseFileArchive.h"
-#include "foundation/Ambiente.h"
+#include "foundation/engine/Ambiente.h"
 #include "platform/ui/Grid.h"
-#include "startup/Versione.h"
+#include "startup/engine/Versione.h"
 #include "support/Files.h"
 #include "support/TempDir.h"
 

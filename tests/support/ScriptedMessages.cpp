@@ -21,7 +21,7 @@ std::string describe(const ScriptedMessages::Question& question) {
 
 }  // namespace
 
-ScriptedMessages::ScriptedMessages() : previous_(&ui::MessageService::current()) {
+ScriptedMessages::ScriptedMessages() : previous_(ui::MessageService::installed()) {
     ui::MessageService::install(this);
 }
 

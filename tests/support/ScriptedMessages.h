@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/ui/MessageService.h"
+#include "platform/system/MessageService.h"
 #include "support/QtPrinters.h"
 
 #include <deque>

@@ -4,13 +4,9 @@
 #include <optional>
 #include <vector>
 
-namespace ui {
+#include "platform/system/ComboRow.h"
 
-// One entry of a look-up list: the text shown and the value it stands for (a code).
-struct ComboRow {
-    QString text;
-    QString bound;
-};
+namespace ui {
 
 // An editable combo whose list is rebuilt from the archive each time the user enters it, so
 // it never shows a stale list. The text typed or chosen is kept across refills; the value of

@@ -1,4 +1,5 @@
-#include "platform/ui/MessageService.h"
+#include "platform/system/MessageService.h"
+#include "platform/ui/QtMessageService.h"
 #include "support/ModalHelper.h"
 #include "support/TempDir.h"
 
@@ -20,11 +21,14 @@ namespace {
 // These tests reach the real dialogs, which the test program otherwise keeps out of the way.
 class QtDialogs : public ::testing::Test {
 protected:
-    void SetUp() override { MessageService::install(nullptr); }
+    void SetUp() override {
+        ui::installQtMessages();
+        MessageService::install(nullptr);
+    }
     void TearDown() override { MessageService::install(previous_); }
 
 private:
-    MessageService* previous_ = &MessageService::current();
+    MessageService* previous_ = MessageService::installed();
 };
 
 }  // namespace

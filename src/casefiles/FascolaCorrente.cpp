@@ -1,9 +1,0 @@
-#include "casefiles/FascolaCorrente.h"
-
-namespace {
-FascolaCorrenteRec gFascolaCorrente;
-}  // namespace
-
-FascolaCorrenteRec& FascolaCorrente() { return gFascolaCorrente; }
-
-void RipristinaFascolaCorrente() { gFascolaCorrente = {}; }

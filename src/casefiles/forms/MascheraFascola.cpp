@@ -1,0 +1,381 @@
+#include "casefiles/forms/MascheraFascola.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "casefiles/engine/ClientiFascola.h"
+#include "casefiles/engine/FascolaCorrente.h"
+#include "casefiles/forms/FrmFascola.h"
+#include "casefiles/forms/NavigatoreRecord.h"
+#include "casefiles/forms/SchedeFascola.h"
+#include "foundation/engine/Generale.h"
+#include "platform/ui/FormUtil.h"
+#include "platform/db/Database.h"
+#include "platform/db/Recordset.h"
+#include "platform/system/BasicRuntime.h"
+#include "platform/ui/FocusEvents.h"
+#include "platform/system/MessageService.h"
+#include "platform/ui/RefillCombo.h"
+
+namespace {
+
+QLabel* etichettaValore(const char* nome, const QString& testo) {
+    QLabel* l = ui::valueLabel(nome, 100);
+    l->setText(testo);
+    return l;
+}
+
+QPushButton* pulsante(const char* nome, const QString& testo) {
+    auto* b = ui::named<QPushButton>(nome, testo);
+    b->setAutoDefault(false);
+    return b;
+}
+
+// A left click on a field, which the old controls reported as the field's Click. A combo's
+// list reports nothing that tells the user's pick from the box's own matching of the text
+// when it is left, so the press that opens the list stands for it.
+class Clic final : public QObject {
+public:
+    Clic(QWidget& campo, std::function<void()> azione) : QObject(&campo), azione_(std::move(azione)) {
+        campo.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* evento) override {
+        if (evento->type() == QEvent::MouseButtonPress &&
+            static_cast<QMouseEvent*>(evento)->button() == Qt::LeftButton)
+            azione_();
+        return false;
+    }
+
+private:
+    std::function<void()> azione_;
+};
+
+const QString TestoRicerca = QStringLiteral("definisci i campi per la ricerca");
+const QString TestoVisione = QStringLiteral("Visualizzazione Fascole");
+const QString TestoCorrezione = QStringLiteral("Correzione Fascola");
+
+}  // namespace
+
+MascheraFascola::MascheraFascola(FrmFascola& finestra) : QWidget(finestra.PaginaFascola()), finestra_(finestra) {
+    setObjectName("MascheraFascola");
+    costruisci();
+    collegaEventi();
+    auto* posto = new QVBoxLayout(finestra.PaginaFascola());
+    posto->setContentsMargins(0, 0, 0, 0);
+    posto->addWidget(this);
+    // The window's load: no case file on display, the mask in its initial state.
+    connect(&finestra, &FrmFascola::AvvioMaschera, this, [this] {
+        FascolaInVisione = false;
+        StatoIniziale();
+    });
+}
+
+MascheraFascola::~MascheraFascola() = default;
+
+void MascheraFascola::costruisci() {
+    DbcNomeCliente = ui::named<ui::RefillCombo>("DbcNomeCliente");
+    DbcNomeCliente->setMinimumWidth(230);
+    DbcNomeCliente->setRefill([] { return ElencoClienti(); });
+    LblCodiceCliente = etichettaValore("LblCodiceCliente", "GG.MM.CC.SSSS");
+    LblNpra = etichettaValore("LblNpra", "NNNN");
+    LblNumeroAssoluto = etichettaValore("LblNumeroAssoluto", {});
+    TxtData = ui::named<QLineEdit>("TxtData");
+    TxtData->setMaxLength(10);
+    TxtData->setMaximumWidth(110);
+    OptFineMese = ui::named<QRadioButton>("OptFineMese", "Fine mese");
+    OptAnticipazioni = ui::named<QRadioButton>("OptAnticipazioni", "Anticipazioni");
+    OptOgniVoce = ui::named<QRadioButton>("OptOgniVoce", "Per ogni voce");
+    OptFineLavoro = ui::named<QRadioButton>("OptFineLavoro", "Ogni fine incarico");
+    OptFineFascola = ui::named<QRadioButton>("OptFineFascola", "A chiusura fascola");
+    criteri_ = new QButtonGroup(this);
+    for (QRadioButton* o : {OptFineMese, OptAnticipazioni, OptOgniVoce, OptFineLavoro, OptFineFascola})
+        criteri_->addButton(o);
+    ChkStato = ui::named<QCheckBox>("ChkStato", "Fascola Aperta");
+    TxtRifCli = ui::named<QLineEdit>("TxtRifCli");
+    TxtRifCli->setMaxLength(20);
+    TxtNote = ui::named<QLineEdit>("TxtNote");
+    TxtNote->setMaxLength(255);
+    LblAzioneInCorsoFascola = ui::named<QLabel>("LblAzioneInCorsoFascola", "xxxxxx");
+    QFont grassetto = LblAzioneInCorsoFascola->font();
+    grassetto.setBold(true);
+    LblAzioneInCorsoFascola->setFont(grassetto);
+
+    CmdAggiungiFascola = pulsante("CmdAggiungiFascola", "AGGIUNGI");
+    CmdRicercaFascola = pulsante("CmdRicercaFascola", "RICERCA");
+    CmdCorreggiFascola = pulsante("CmdCorreggiFascola", "CORREGGI");
+    CmdCancellaFascola = pulsante("CmdCancellaFascola", "CANCELLA");
+    CmdConfermaFascola = pulsante("CmdConfermaFascola", "CONFERMA");
+    CmdAnnullaFascola = pulsante("CmdAnnullaFascola", "ANNULLA");
+    CmdStampaFascola = pulsante("CmdStampaFascola", "STAMPA PROSPETTO FASCOLA");
+    DtaSelezionatiFascola = ui::named<NavigatoreRecord>("DtaSelezionatiFascola");
+
+    FrmCriteriRicerca = ui::named<QGroupBox>("FrmCriteriRicerca", "Altri criteri di ricerca");
+    OptTutte = ui::named<QRadioButton>("OptTutte", "Tutte");
+    OptAperte = ui::named<QRadioButton>("OptAperte", "Aperte");
+    OptChiuse = ui::named<QRadioButton>("OptChiuse", "Chiuse");
+    auto* stati = new QButtonGroup(this);
+    for (QRadioButton* o : {OptTutte, OptAperte, OptChiuse}) stati->addButton(o);
+    TxtRicercaDocumento = ui::named<QLineEdit>("TxtRicercaDocumento");
+    TxtRicercaIncarico = ui::named<QLineEdit>("TxtRicercaIncarico");
+    DbcRicercaCompetenza = ui::named<ui::RefillCombo>("DbcRicercaCompetenza");
+    DbcRicercaCompetenza->setRefill([] { return ElencoElementi(); });
+    TxtRicercaImporto = ui::named<QLineEdit>("TxtRicercaImporto");
+
+    auto* dati = new QGroupBox("dati caratteristici della fascola");
+    dati->setObjectName("FrmDatiFascola");
+    auto* griglia = new QGridLayout(dati);
+    griglia->addWidget(new QLabel("Cliente"), 0, 0);
+    griglia->addWidget(ui::row({DbcNomeCliente, LblCodiceCliente}), 0, 1);
+    griglia->addWidget(new QLabel("Numero relativo di FASCOLA:"), 1, 0);
+    griglia->addWidget(ui::row({LblNpra, new QLabel("Numerazione assoluta fascola"), LblNumeroAssoluto}), 1, 1);
+    griglia->addWidget(new QLabel("Data apertura"), 2, 0);
+    griglia->addWidget(ui::row({TxtData, ChkStato}), 2, 1);
+    auto* criterio = new QGroupBox("Criterio di fatturazione");
+    auto* opzioni = new QGridLayout(criterio);
+    int posto = 0;
+    for (QRadioButton* o : {OptFineMese, OptAnticipazioni, OptOgniVoce, OptFineLavoro, OptFineFascola}) {
+        opzioni->addWidget(o, posto / 3, posto % 3, Qt::AlignLeft);
+        ++posto;
+    }
+    griglia->addWidget(criterio, 3, 0, 1, 2);
+    griglia->addWidget(new QLabel("Riferimento cliente:"), 4, 0);
+    griglia->addWidget(TxtRifCli, 4, 1);
+    griglia->addWidget(new QLabel("Note generali sulla fascola"), 5, 0);
+    griglia->addWidget(TxtNote, 5, 1);
+
+    auto* pulsanti = new QVBoxLayout;
+    for (QPushButton* b : {CmdAggiungiFascola, CmdRicercaFascola, CmdCorreggiFascola, CmdCancellaFascola,
+                           CmdConfermaFascola, CmdAnnullaFascola, CmdStampaFascola})
+        pulsanti->addWidget(b);
+    pulsanti->addStretch();
+
+    auto* ricerca = new QGridLayout(FrmCriteriRicerca);
+    ricerca->addWidget(new QLabel("Ricerca estesa alle fascole:"), 0, 0);
+    ricerca->addWidget(ui::row({OptTutte, OptAperte, OptChiuse}), 0, 1);
+    ricerca->addWidget(new QLabel("Lavoro o documento"), 1, 0);
+    ricerca->addWidget(TxtRicercaDocumento, 1, 1);
+    ricerca->addWidget(new QLabel("per titolo Incarico"), 2, 0);
+    ricerca->addWidget(TxtRicercaIncarico, 2, 1);
+    ricerca->addWidget(new QLabel("per competenza "), 3, 0);
+    ricerca->addWidget(DbcRicercaCompetenza, 3, 1);
+    ricerca->addWidget(new QLabel("con addebito"), 4, 0);
+    ricerca->addWidget(TxtRicercaImporto, 4, 1);
+
+    auto* sopra = new QHBoxLayout;
+    sopra->addWidget(dati, 1);
+    sopra->addLayout(pulsanti);
+    auto* tutto = new QVBoxLayout(this);
+    tutto->addLayout(sopra);
+    tutto->addWidget(ui::row({LblAzioneInCorsoFascola}));
+    tutto->addWidget(DtaSelezionatiFascola);
+    tutto->addWidget(FrmCriteriRicerca);
+    tutto->addStretch();
+}
+
+void MascheraFascola::collegaEventi() {
+    ui::onFocusChange(*TxtData, {}, [this] { TxtData_LostFocus(); });
+    ui::onFocusChange(*DbcNomeCliente, {}, [this] { DbcNomeCliente_LostFocus(); });
+
+    // The name box's own click is the one on its list button; its text is a field of its own.
+    for (QWidget* campo :
+         std::initializer_list<QWidget*>{TxtData, TxtNote, TxtRifCli, DbcNomeCliente, DbcNomeCliente->lineEdit()})
+        new Clic(*campo, [this] { CampoCliccato(); });
+    connect(ChkStato, &QCheckBox::clicked, this, [this] { CampoCliccato(); });
+    connect(criteri_, &QButtonGroup::buttonClicked, this, [this] { CampoCliccato(); });
+
+    connect(CmdAggiungiFascola, &QPushButton::clicked, this, [this] { cmdAggiungiFascola_Click(); });
+    connect(CmdRicercaFascola, &QPushButton::clicked, this, [this] { cmdRicercaFascola_Click(); });
+    connect(CmdCorreggiFascola, &QPushButton::clicked, this, [this] { cmdCorreggiFascola_Click(); });
+    connect(CmdCancellaFascola, &QPushButton::clicked, this, [this] { cmdCancellaFascola_Click(); });
+    connect(CmdConfermaFascola, &QPushButton::clicked, this, [this] { cmdConfermaFascola_Click(); });
+    connect(CmdAnnullaFascola, &QPushButton::clicked, this, [this] { cmdAnnullaFascola_Click(); });
+    connect(CmdStampaFascola, &QPushButton::clicked, this, [this] { CmdStampafascola_Click(); });
+    connect(DtaSelezionatiFascola, &NavigatoreRecord::Validate, this,
+            [this](int azione) { DtaSelezionatiFascola_Validate(azione); });
+}
+
+void MascheraFascola::abilitaPulsanti(bool aggiungi, bool ricerca, bool correggi, bool cancella, bool conferma,
+                                      bool annulla, bool stampa) {
+    CmdAggiungiFascola->setEnabled(aggiungi);
+    CmdRicercaFascola->setEnabled(ricerca);
+    CmdCorreggiFascola->setEnabled(correggi);
+    CmdCancellaFascola->setEnabled(cancella);
+    CmdConfermaFascola->setEnabled(conferma);
+    CmdAnnullaFascola->setEnabled(annulla);
+    CmdStampaFascola->setEnabled(stampa);
+}
+
+void MascheraFascola::mostraAzione(const QString& azione) {
+    LblAzioneInCorsoFascola->setText(azione);
+    LblAzioneInCorsoFascola->setVisible(true);
+}
+
+void MascheraFascola::StatoIniziale() {
+    abilitaPulsanti(true, true, false, false, false, false, false);
+    mostraAzione(TestoRicerca);
+    ModoOperativo = ModoIniziale;
+    PulisciCampi();
+    FrmCriteriRicerca->setVisible(true);
+    for (QLineEdit* t : {TxtRicercaDocumento, TxtRicercaIncarico, TxtRicercaImporto}) t->clear();
+    DbcRicercaCompetenza->setEditText({});
+
+    DbcNomeCliente->setEnabled(true);
+    for (QAbstractButton* o : criteri_->buttons()) o->setEnabled(false);
+    TxtData->setEnabled(true);
+    TxtNote->setEnabled(false);
+    TxtRifCli->setEnabled(true);
+    ChkStato->setEnabled(false);
+
+    SvuotaSchede(finestra_);
+    finestra_.AbilitaEsposizione(false);
+}
+
+void MascheraFascola::AbilitaCampi() {
+    DbcNomeCliente->setEnabled(true);
+    for (QAbstractButton* o : criteri_->buttons()) o->setEnabled(true);
+    for (QWidget* w : std::initializer_list<QWidget*>{TxtData, TxtNote, TxtRifCli, ChkStato}) w->setEnabled(true);
+}
+
+void MascheraFascola::PulisciCampi() {
+    DbcNomeCliente->setEditText({});
+    for (QLabel* l : {LblCodiceCliente, LblNumeroAssoluto, LblNpra}) l->clear();
+    for (QLineEdit* t : {TxtData, TxtNote, TxtRifCli, TxtRicercaDocumento, TxtRicercaIncarico, TxtRicercaImporto})
+        t->clear();
+    DbcRicercaCompetenza->setEditText({});
+    FascolaCorrente().CodiceClienteCorrente.clear();
+    FascolaCorrente().NpraCorrente.clear();
+    spegniCriteri();
+    ChkStato->setChecked(true);
+    OptTutte->setChecked(false);
+    OptAperte->setChecked(true);
+    OptChiuse->setChecked(false);
+}
+
+void MascheraFascola::VisEnvi() {
+    abilitaPulsanti(false, false, false, true, false, true, true);
+    mostraAzione(TestoVisione);
+    ModoOperativo = ModoVisione;
+}
+
+void MascheraFascola::Visu2corre() {
+    abilitaPulsanti(false, false, true, false, false, true, true);
+    mostraAzione(TestoCorrezione);
+    ModoOperativo = ModoCorrezione;
+}
+
+void MascheraFascola::AnnullaAzione() {
+    FascolaInVisione = false;
+    ModoOperativo = ModoIniziale;
+    StatoIniziale();
+    DbcNomeCliente->setFocus();
+    LblCodiceCliente->setText("         ");
+    FascolaCorrente().CodiceClienteCorrente.clear();
+}
+
+bool MascheraFascola::Verificatore() {
+    auto rifiuta = [](QWidget* campo, const QString& messaggio) {
+        ui::MessageService::show(messaggio);
+        campo->setFocus();
+        return false;
+    };
+    if (DbcNomeCliente->currentText().isEmpty()) return rifiuta(DbcNomeCliente, "Definire il cliente");
+    if (criterioScelto().isEmpty())
+        return rifiuta(OptFineFascola, "selezionare il criterio di fatturazione voluto");
+    if (!basic::IsDate(TxtData->text()))
+        return rifiuta(TxtData, "Bisogna definire una data di apertura della fascola");
+    // A stored case file never has an empty note or reference: the empty value is a blank.
+    if (TxtNote->text().isEmpty()) TxtNote->setText(" ");
+    if (TxtRifCli->text().isEmpty()) TxtRifCli->setText(" ");
+    return true;
+}
+
+QString MascheraFascola::criterioScelto() const {
+    if (OptFineMese->isChecked()) return "M";
+    if (OptAnticipazioni->isChecked()) return "D";
+    if (OptOgniVoce->isChecked()) return "V";
+    if (OptFineLavoro->isChecked()) return "L";
+    if (OptFineFascola->isChecked()) return "P";
+    return {};
+}
+
+void MascheraFascola::spegniCriteri() {
+    // An exclusive group keeps one option on; switching it off takes leaving the group
+    // open for a moment.
+    criteri_->setExclusive(false);
+    for (QAbstractButton* o : criteri_->buttons()) o->setChecked(false);
+    criteri_->setExclusive(true);
+}
+
+void MascheraFascola::mostraCriterio(const QString& lettera) {
+    if (lettera == "M") OptFineMese->setChecked(true);
+    else if (lettera == "D") OptAnticipazioni->setChecked(true);
+    else if (lettera == "V") OptOgniVoce->setChecked(true);
+    else if (lettera == "L") OptFineLavoro->setChecked(true);
+    else if (lettera == "P") OptFineFascola->setChecked(true);
+}
+
+void MascheraFascola::TxtData_LostFocus() {
+    const QString completa = CompletaData(TxtData->text());
+    if (basic::IsDate(completa)) {
+        TxtData->setText(completa);
+        return;
+    }
+    ui::MessageService::show("Scrivere una data nel giusto formato!", "CONTROLLO DATI INSERITI");
+}
+
+void MascheraFascola::CampoCliccato() {
+    if (FascolaInVisione) Visu2corre();
+}
+
+void MascheraFascola::didascaliaNavigatore(bool primaRiga) {
+    const QString totale = basic::Str(NumSelezionati);
+    DtaSelezionatiFascola->setCaption(primaRiga ? "1 di" + totale
+                                                : basic::Str(PosSelezionata) + " di " + totale);
+}
+
+void MascheraFascola::posizionaRisultato() { RsSelezionati->setAbsolutePosition(int(PosSelezionata - 1)); }
+
+void MascheraFascola::DtaSelezionatiFascola_Validate(int Action, int) {
+    // Nothing to browse before the first search that found rows.
+    if (!RsSelezionati || NumSelezionati < 1) return;
+    bool primaRiga = false;
+    switch (Action) {
+    case AzionePrimo:
+        PosSelezionata = 1;
+        primaRiga = true;
+        break;
+    case AzionePrecedente:
+        if (PosSelezionata < 2) return;
+        --PosSelezionata;
+        break;
+    case AzioneSuccessivo:
+        if (PosSelezionata >= NumSelezionati) return;
+        ++PosSelezionata;
+        break;
+    case AzioneUltimo:
+        if (NumSelezionati < 2) return;
+        PosSelezionata = NumSelezionati;
+        break;
+    default:
+        return;
+    }
+    // A refused move leaves the case file on display as it was, correction included.
+    FascolaInVisione = false;
+    posizionaRisultato();
+    didascaliaNavigatore(primaRiga);
+    Visualizza();
+    VisEnvi();
+    FascolaInVisione = true;
+}

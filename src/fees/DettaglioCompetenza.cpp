@@ -1,9 +1,0 @@
-#include "fees/DettaglioCompetenza.h"
-
-namespace {
-DettaglioCompetenzaRec gDettaglioCompetenza;
-}  // namespace
-
-DettaglioCompetenzaRec& DettaglioCompetenza() { return gDettaglioCompetenza; }
-
-void RipristinaDettaglioCompetenza() { gDettaglioCompetenza = {}; }

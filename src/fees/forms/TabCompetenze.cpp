@@ -1,0 +1,216 @@
+#include "fees/forms/TabCompetenze.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+#include <memory>
+#include <vector>
+
+#include "casefiles/forms/FrmFascola.h"
+#include "casefiles/forms/TabIncarichi.h"
+#include "casefiles/forms/TabLavorazioni.h"
+#include "fees/engine/DettaglioCompetenza.h"
+#include "foundation/engine/Ambiente.h"
+#include "foundation/engine/Procedura.h"
+#include "platform/db/Database.h"
+#include "platform/system/BasicRuntime.h"
+#include "platform/ui/FormUtil.h"
+#include "platform/ui/Grid.h"
+#include "platform/ui/RefillCombo.h"
+
+namespace {
+
+// The grid's lines without a fee item.
+constexpr int RigheVuote = 15;
+constexpr int RigheMinime = 11;
+constexpr int Colonne = 9;
+
+// One fee item as a grid row shows it.
+struct RigaCompetenza {
+    QString ntask, njob, elemento;
+    Currency importo, addebitounitario, impofat;
+    QString fattore;
+    bool fatturato = false, primanota = false;
+};
+
+// An amount above zero as the program shows amounts, nothing otherwise.
+QString importo(const Currency& valore) {
+    return valore > Currency() ? basic::Format(valore, AmbienteLavoro().FormatoImporto) : QString();
+}
+
+QString segno(bool vero) { return vero ? QStringLiteral("S") : QString(); }
+
+}  // namespace
+
+TabCompetenze::TabCompetenze(FrmFascola& finestra) : QWidget(finestra.PaginaCompetenze()) {
+    setObjectName("TabCompetenze");
+    costruisci();
+    auto* posto = new QVBoxLayout(finestra.PaginaCompetenze());
+    posto->setContentsMargins(0, 0, 0, 0);
+    posto->addWidget(this);
+    C_VuotaGriglia();
+    finestra.Evidenziazione.RegistraGriglia("C", *C_FlxCompetenze);
+    // New fee items go to the task and job last chosen on their tabs.
+    connect(finestra.Incarichi, &TabIncarichi::CompetenzeSuIncarico, this,
+            [this](const QString& ntask, const QString& njob) {
+                C_LblNtask->setText(ntask);
+                C_LblNjob->setText(njob);
+            });
+    connect(finestra.Lavorazioni, &TabLavorazioni::CompetenzeSuLavorazione, this,
+            [this](const QString& njob) { C_LblNjob->setText(njob); });
+    finestra.Competenze = this;
+}
+
+void TabCompetenze::costruisci() {
+    C_LblNomeCliente = ui::valueLabel("C_LblNomeCliente", 300);
+    C_LblCodiceCliente = ui::valueLabel("C_LblCodiceCliente", 110);
+    C_LblNpra = ui::valueLabel("C_LblNpra", 50);
+    C_LblNtask = ui::valueLabel("C_LblNtask", 50);
+    C_LblNjob = ui::valueLabel("C_LblNjob", 50);
+    auto* intestazione = new QGroupBox("gestione competenze associate alla fascola ");
+    auto* righe = new QHBoxLayout(intestazione);
+    for (QWidget* w : std::initializer_list<QWidget*>{C_LblNomeCliente, C_LblCodiceCliente, new QLabel("Fascola:"),
+                                                      C_LblNpra, new QLabel("Incarico:"), C_LblNtask,
+                                                      new QLabel("Lavoraz./Docum."), C_LblNjob})
+        righe->addWidget(w);
+    righe->addStretch();
+
+    C_DbcElemento = ui::named<ui::RefillCombo>("C_DbcElemento");
+    C_DbcElemento->lineEdit()->setMaxLength(3);
+    C_DbcDescrizEle = ui::named<ui::RefillCombo>("C_DbcDescrizEle");
+    C_DbcDescrizEle->setMinimumWidth(260);
+    C_TxtDescrizione = ui::named<QLineEdit>("C_TxtDescrizione");
+    C_TxtDescrizione->setMaxLength(50);
+    C_LblCheCao = ui::named<QLabel>("C_LblCheCao");
+    C_TxTImporto = ui::named<QLineEdit>("C_TxTImporto");
+    C_LblFattore = ui::named<QLabel>("C_LblFattore");
+    C_TxtFattore = ui::named<QLineEdit>("C_TxtFattore");
+    C_TxtFattore->setMaxLength(10);
+    C_TxtImpoFatt = ui::named<QLineEdit>("C_TxtImpoFatt");
+    C_DbcPagamento = ui::named<ui::RefillCombo>("C_DbcPagamento");
+    C_DbcPagamento->lineEdit()->setMaxLength(3);
+    C_TxtData = ui::named<QLineEdit>("C_TxtData");
+    C_TxtData->setMaxLength(10);
+    C_FlxCompetenze = ui::named<ui::Grid>("C_FlxCompetenze");
+
+    auto* campi = new QGridLayout;
+    campi->addWidget(new QLabel("Codice elemento"), 0, 0);
+    campi->addWidget(C_DbcElemento, 1, 0);
+    campi->addWidget(C_DbcDescrizEle, 1, 1, 1, 2);
+    campi->addWidget(new QLabel("Descrizione"), 2, 0);
+    campi->addWidget(C_TxtDescrizione, 3, 0, 1, 3);
+    campi->addWidget(C_LblCheCao, 4, 0);
+    campi->addWidget(C_TxTImporto, 5, 0);
+    campi->addWidget(C_LblFattore, 4, 1);
+    campi->addWidget(C_TxtFattore, 5, 1);
+    campi->addWidget(new QLabel("Fatturare"), 4, 2);
+    campi->addWidget(C_TxtImpoFatt, 5, 2);
+    campi->addWidget(new QLabel("Modalità di pagamento"), 6, 0);
+    campi->addWidget(C_DbcPagamento, 7, 0);
+    campi->addWidget(new QLabel("data di inserimento"), 6, 1);
+    campi->addWidget(C_TxtData, 7, 1);
+
+    auto* tutto = new QVBoxLayout(this);
+    tutto->addWidget(intestazione);
+    tutto->addLayout(campi);
+    tutto->addWidget(C_FlxCompetenze, 1);
+}
+
+void TabCompetenze::C_PulisciCampi() {
+    C_DbcElemento->setEditText({});
+    C_DbcDescrizEle->setEditText({});
+    C_TxtDescrizione->clear();
+    C_TxTImporto->clear();
+    C_TxtFattore->clear();
+    C_TxtImpoFatt->clear();
+    C_DbcPagamento->setEditText({});
+    C_TxtData->clear();
+    C_LblCheCao->clear();
+    C_LblFattore->clear();
+    DettaglioCompetenzaRec& d = DettaglioCompetenza();
+    d.PrimaNota = false;
+    d.Fatturato = false;
+    d.Spuntato = false;
+    d.DarePn.clear();
+    d.AverePn.clear();
+    d.IdPn.clear();
+    d.Ricavi.clear();
+    d.IdFattura.clear();
+}
+
+void TabCompetenze::C_AbilitaElemento(bool abilita) {
+    C_DbcElemento->setEnabled(abilita);
+    C_DbcDescrizEle->setEnabled(abilita);
+}
+
+void TabCompetenze::C_AbilitaDescrizione(bool abilita) {
+    C_TxtDescrizione->setEnabled(abilita);
+    C_DbcPagamento->setEnabled(abilita);
+    C_TxtData->setEnabled(abilita);
+}
+
+void TabCompetenze::C_AbilitaImporti(bool abilita) {
+    for (QLineEdit* box : {C_TxTImporto, C_TxtFattore}) {
+        box->setEnabled(abilita);
+        box->setVisible(abilita);
+    }
+    C_TxtImpoFatt->setEnabled(abilita);
+    if (!abilita) {
+        C_LblCheCao->clear();
+        C_LblFattore->clear();
+    }
+}
+
+void TabCompetenze::C_VuotaGriglia() {
+    ui::Grid& g = *C_FlxCompetenze;
+    g.setRows(RigheVuote);
+    g.setCols(Colonne);
+    g.setRow(0);
+    g.setCol(0);
+    g.setFormatString(FormatoGriglia);
+    for (int riga = 1; riga < RigheVuote; ++riga) {
+        for (int colonna = 0; colonna < Colonne; ++colonna) {
+            g.setCellBackColor(riga, colonna, ui::bgr(ui::BgrWhite));
+            g.setText(riga, colonna, {});
+        }
+    }
+}
+
+void TabCompetenze::C_MostraGriglia() {
+    C_VuotaGriglia();
+    std::vector<RigaCompetenza> righe;
+    Procedura proc("Funzione di visualizzazione griglia competenze");
+    if (!proc.esegui([&] {
+            righe.clear();
+            auto archivio = db::Database::open(AmbienteLavoro().PathArchivioFascole.toStdString());
+            db::Statement st(*archivio,
+                             "SELECT ntask, njob, elemento, importo, addebitounitario, fattore, impofat, fatturato, "
+                             "primanota FROM competenze WHERE cliente = ? AND npra = ? ORDER BY ntask, njob, elemento",
+                             {C_LblCodiceCliente->text(), C_LblNpra->text()});
+            while (st.step())
+                righe.push_back({st.column(0).toText<QString>(), st.column(1).toText<QString>(),
+                                 st.column(2).toText<QString>(), st.column(3).currencyOr(), st.column(4).currencyOr(),
+                                 st.column(6).currencyOr(), st.column(5).textOr(QString()), st.column(7).boolOr(),
+                                 st.column(8).boolOr()});
+        }))
+        return;
+    if (righe.empty()) return;
+
+    ui::Grid& g = *C_FlxCompetenze;
+    const int n = int(righe.size());
+    g.setRows(n >= RigheMinime - 1 ? n + 1 : RigheMinime);
+    g.setCols(Colonne);
+    g.setRow(0);
+    g.setCol(0);
+    g.setFormatString(FormatoGriglia);
+    for (int i = 1; i <= n; ++i) {
+        const RigaCompetenza& r = righe[size_t(i - 1)];
+        const QString celle[Colonne] = {r.ntask,          r.njob,          r.elemento,
+                                        importo(r.importo), importo(r.addebitounitario), r.fattore,
+                                        importo(r.impofat), segno(r.fatturato), segno(r.primanota)};
+        for (int colonna = 0; colonna < Colonne; ++colonna) g.setText(i, colonna, celle[colonna]);
+    }
+}

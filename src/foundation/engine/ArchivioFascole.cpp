@@ -1,0 +1,159 @@
+#include "foundation/engine/ArchivioFascole.h"
+
+#include <QFile>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+
+#include "foundation/engine/Ambiente.h"
+#include "foundation/engine/Procedura.h"
+#include "platform/db/Database.h"
+#include "platform/system/Paths.h"
+
+using db::money;
+using db::text;
+using db::yesNo;
+
+namespace {
+
+// Key columns refuse the empty text; so do the two columns that always hold a number.
+constexpr bool NonVuoto = false;
+
+std::vector<db::Column> colonneAmbienteFascola() {
+    std::vector<db::Column> c = {
+        yesNo("Registrazione"),
+        text("ditta", 30),
+        text("esercizio", 4),
+        text("registroiva", 1),
+        yesNo("numerazioneautomatica"),
+        text("numero", 10),
+        yesNo("bollo"),
+        text("importobollo", 10),
+        text("sogliabollo", 10),
+        text("criteriobollo", 1),
+        yesNo("dettagliofascola"),
+        yesNo("ritenutaacconto"),
+        text("ritaccperc", 10),
+        text("rapercimponibile", 10),
+        text("criteriora", 1),
+        yesNo("memorizzafattura"),
+        yesNo("anteprimastampa"),
+        text("rigatestata1", 25),
+    };
+    for (int i = 2; i <= 6; ++i) c.push_back(text("rigatestata" + std::to_string(i), 40));
+    for (int i = 1; i <= 4; ++i) c.push_back(text("nota" + std::to_string(i), 60));
+    c.push_back(yesNo("altreritenute"));
+    c.push_back(text("altreritperc", 10));
+    c.push_back(text("altreritcriterio", 1));
+    c.push_back(text("altrerittesto", 25));
+    c.push_back(text("altreritpercimponibile", 10));
+    return c;
+}
+
+std::vector<db::Column> colonneParcli() {
+    std::vector<db::Column> c = {text("codice", 13, NonVuoto), text("criterio", 1), text("camponote", 255)};
+    for (int i = 1; i <= 8; ++i) {
+        c.push_back(text("elemento" + std::to_string(i), 3));
+        c.push_back(text("applica" + std::to_string(i), 1));
+    }
+    return c;
+}
+
+std::vector<db::Table> schema() {
+    return {
+        {"AmbienteFascola", colonneAmbienteFascola(), {}},
+        {"Competenze",
+         {text("cliente", 13, NonVuoto), text("npra", 4, NonVuoto), text("ntask", 4, NonVuoto),
+          text("njob", 4, NonVuoto), text("elemento", 3, NonVuoto), text("descrizione", 50),
+          db::date("data"), money("importo"), money("impofat"), yesNo("primanota"), text("darepn", 13),
+          text("averepn", 13), text("idpn", 13), yesNo("fatturato"), text("ricavi", 13),
+          text("idfattura", 15), yesNo("spuntato"), text("pagamento", 3), money("addebitounitario"),
+          text("fattore", 10)},
+         {"cliente", "npra", "ntask", "njob", "elemento"}},
+        {"Elecli",
+         {text("cliente", 13, NonVuoto), text("elemento", 3, NonVuoto), money("importo"), text("pagamento", 3)},
+         {"cliente", "elemento"}},
+        {"Elefat",
+         {text("codice", 3, NonVuoto), text("descrizione", 50), yesNo("accoda"), text("calcolo", 1),
+          money("importo"), money("arrotonda"), text("iva", 5), text("ivacee", 5), text("tipo", 1),
+          text("contofat", 13), text("dare", 13), text("avere", 13), yesNo("pagamento"),
+          text("codicepagamento", 13)},
+         {"codice"}},
+        {"Job",
+         {text("cliente", 13, NonVuoto), text("npra", 4, NonVuoto), text("ntask", 4, NonVuoto),
+          text("njob", 4, NonVuoto), text("tipo", 1), text("descrizione", 30), db::date("data"),
+          text("idpuntatore", 1), text("puntatore", 50)},
+         {"cliente", "npra", "ntask", "njob"}},
+        {"Mpxanagrafe",
+         {text("codice", 10, NonVuoto), text("ragione", 60), text("indirizzo", 60), text("indirizzo2", 60),
+          text("cap", 5), text("localita", 60), text("provincia", 2), text("stato", 2), text("picf", 16),
+          text("trasportatore", 10)},
+         {"codice"}},
+        {"Parcli", colonneParcli(), {"codice"}},
+        {"Fascola",
+         {text("cliente", 13, NonVuoto), text("npra", 4, NonVuoto), text("camponote", 255), db::date("data"),
+          text("criterio", 1), text("rifcli", 20), yesNo("stato"), text("numpranno", 10, NonVuoto)},
+         {"cliente", "npra"}},
+        {"Task",
+         {text("npra", 4, NonVuoto), text("cliente", 13, NonVuoto), text("ntask", 4, NonVuoto),
+          db::date("data"), text("camponote", 255), text("titolo", 30), yesNo("stato")},
+         {"npra", "cliente", "ntask"}},
+        {"Revisione", {text("revisione", 6, NonVuoto)}, {}},
+    };
+}
+
+// What the error handler is told while each table is being created.
+QString descrizioneCreazione(const std::string& tabella) {
+    static const std::vector<std::pair<std::string, QString>> testi = {
+        {"AmbienteFascola", "Creazione tabella AmbienteFascola"},
+        {"Competenze", "Creazione tabella Competenze"},
+        {"Elecli", "Creazione tabella Elecli"},
+        {"Elefat", "Creazione tabella Elefat"},
+        {"Job", "Creazione tabella job"},
+        {"Mpxanagrafe", "Creazione tabella MpxAnagrafe"},
+        {"Parcli", "Creazione tabella Parcli"},
+        {"Fascola", "Creazione tabella Fascola"},
+        {"Task", "creazione tabella Task"},
+        {"Revisione", "Creazione tabella revisione"},
+    };
+    for (const auto& [nome, testo] : testi)
+        if (nome == tabella) return testo;
+    throw std::logic_error("no creation text for " + tabella);
+}
+
+// The tables and the revision row in one transaction; true when all of it is committed.
+// A statement skipped at the handler's answer counts as a failure: half an archive is of
+// no use to anyone.
+bool CreaTabelle(db::Database& db, Procedura& creazione) {
+    std::optional<db::Transaction> transazione;
+    if (!creazione.esegui([&] { transazione.emplace(db); }) || !transazione) return false;
+
+    for (const db::Table& t : SchemaArchivioFascole()) {
+        Procedura tabella(descrizioneCreazione(t.name));
+        if (!tabella.esegui([&] { db.execute(db::createTableSql(t)); }) || tabella.fallita()) return false;
+    }
+    // The revision row and the commit still go under the last table's text.
+    Procedura revisione(descrizioneCreazione(SchemaArchivioFascole().back().name));
+    if (!revisione.esegui([&] {
+            db.execute("INSERT INTO Revisione (revisione) VALUES (?)", {RevisioneArchivioCorrente});
+        }) || revisione.fallita())
+        return false;
+    return revisione.esegui([&] { transazione->commit(); }) && !revisione.fallita();
+}
+
+}  // namespace
+
+const std::vector<db::Table>& SchemaArchivioFascole() {
+    static const std::vector<db::Table> tabelle = schema();
+    return tabelle;
+}
+
+void DefinizioneDataBase() {
+    const QString percorso = AmbienteLavoro().PathArchivioFascole;
+    Procedura creazione("Sub di definizione Data Base gestione fascole");
+    std::unique_ptr<db::Database> db;
+    if (!creazione.esegui([&] { db = db::Database::create(percorso.toStdString()); }) || !db) return;
+    const bool completo = CreaTabelle(*db, creazione);
+    db.reset();
+    if (!completo) QFile::remove(sys::LocalPath(percorso));
+}

@@ -1,0 +1,99 @@
+#include "foundation/engine/Generale.h"
+
+#include <QDir>
+#include <QFile>
+
+#include "foundation/engine/Ambiente.h"
+#include "platform/db/DbError.h"
+#include "platform/system/BasicRuntime.h"
+#include "platform/system/Paths.h"
+#include "platform/system/MessageService.h"
+
+Currency ImportoDaTesto(QString& TestoImporto) {
+    if (TestoImporto.isEmpty()) return {};
+    if (TestoImporto.count('.') == 1) {
+        const int p = TestoImporto.indexOf('.') + 1;
+        if (p >= TestoImporto.size() - 2) TestoImporto[p - 1] = ',';
+    }
+    QString cifre;
+    for (QChar c : TestoImporto)
+        if (QStringLiteral("-0123456789,").contains(c)) cifre += c;
+    if (cifre.isEmpty()) cifre = "0";
+    const auto valore = Currency::parse(cifre.toStdString(), ',');
+    if (!valore) throw db::err::typeMismatch();
+    return *valore;
+}
+
+QString DataPerSql(const QString& TestoData) {
+    if (const auto d = basic::ToDate(TestoData)) return d->toString("yyyy,MM,dd");
+    ui::MessageService::show("ERRORE: si sta tentando di usare come data un oggetto che non è una data");
+    return {};
+}
+
+QString CompletaData(const QString& TestoData) {
+    QString risultato;
+    if (TestoData.size() == 10) {
+        risultato = TestoData;
+    } else if (TestoData.size() == 8 && TestoData[2] == '/' && TestoData[5] == '/') {
+        risultato = TestoData.left(6) + "20" + TestoData.right(2);
+    } else if (TestoData.size() == 6 && basic::IsNumeric(TestoData)) {
+        risultato = TestoData.left(2) + "/" + TestoData.mid(2, 2) + "/20" + TestoData.right(2);
+    }
+    if (!basic::IsDate(risultato)) risultato = "NO_DATA";
+    return risultato;
+}
+
+QString CartellaDaPercorso(const QString& Percorso) {
+    QString cartella = Percorso;
+    while (!cartella.isEmpty() && !cartella.endsWith('\\') && !cartella.endsWith('/')) cartella.chop(1);
+    return cartella;
+}
+
+QString NomeFileDaPercorso(const QString& Percorso) {
+    const QString cartella = CartellaDaPercorso(Percorso);
+    if (cartella.isEmpty()) return Percorso;
+    if (cartella.size() == Percorso.size()) return {};
+    return Percorso.right(Percorso.size() - cartella.size());
+}
+
+QString NomeMacchina() {
+    QString nome = sys::HostName().trimmed();
+    if (nome.isEmpty()) nome = "NON DEFINITO";
+
+    if (nome == "NON DEFINITO") {
+        const QString file = QDir(AmbienteLavoro().CartellaAvvio).filePath("nome_macchina");
+        if (!QFile::exists(file)) {
+            QFile f(file);
+            if (f.open(QIODevice::WriteOnly)) f.write("DEFINIRE\r\n");
+            ui::MessageService::show(
+                "ATTENZIONE: nome macchina non leggibile dai parametri di sistema, "
+                "è stato definito il file nome_macchina con un contenuto provvisorio. "
+                "Uscire dal programa, aprire il file nome_macchina nella cartella del programma "
+                "e scrivere il giusto nome della macchina, in sostituizione della parola DEFINIRE "
+                "scritta dal programma in automatico. Questa operazione è necessaria "
+                "per consentire il giusto funzionamento del programma in rete. (Il nome "
+                "macchina definito non deve essere una sola parola, senza spazi)",
+                "DEFINIRE IL NOME MACCHINA");
+            nome = "DEFINIRE";
+        } else {
+            QFile f(file);
+            nome.clear();
+            if (f.open(QIODevice::ReadOnly)) {
+                const QString riga = QString::fromLocal8Bit(f.readLine()).remove('\r').remove('\n');
+                nome = riga.section(',', 0, 0).trimmed();
+                if (nome.startsWith('"') && nome.endsWith('"') && nome.size() >= 2) nome = nome.mid(1, nome.size() - 2);
+            }
+        }
+    }
+
+    QString stampabile;
+    for (QChar c : nome)
+        if (c.unicode() >= 32 && c.unicode() <= 126) stampabile += c;
+    return stampabile;
+}
+
+QString MacchinaDelPercorso(const QString& Percorso) {
+    if (!Percorso.startsWith("\\\\")) return AmbienteLavoro().MacchinaLocale;
+    const int fine = Percorso.indexOf('\\', 2);
+    return fine < 0 ? Percorso.mid(2) : Percorso.mid(2, fine - 2);
+}

@@ -1,0 +1,28 @@
+#pragma once
+#include <QString>
+
+#include "platform/system/Currency.h"
+
+// An amount typed as text: decimal comma; a single "." among the last three characters
+// counts as the comma and is rewritten so in the caller's text. Other characters than
+// digits, "-" and "," are dropped. A text that still is no number raises the type-mismatch
+// error (db::DbError 13).
+Currency ImportoDaTesto(QString& TestoImporto);
+
+// A date as "yyyy,mm,dd" for DateSerial in SQL text; "" and a message when it is no date.
+QString DataPerSql(const QString& TestoData);
+
+// A typed date completed to "dd/mm/yyyy" (dd/mm/yy and ddmmyy take the century 20), or
+// "NO_DATA".
+QString CompletaData(const QString& TestoData);
+
+// The folder part of a path with its final separator ("\" or "/"), or "".
+QString CartellaDaPercorso(const QString& Percorso);
+// The file-name part of a path.
+QString NomeFileDaPercorso(const QString& Percorso);
+
+// This computer's network name; when the system does not give one, the first field of the
+// file "nome_macchina" in the start folder (created holding "DEFINIRE" when missing).
+QString NomeMacchina();
+// The computer named at the head of a network path, else this computer.
+QString MacchinaDelPercorso(const QString& Percorso);

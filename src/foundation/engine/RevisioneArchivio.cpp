@@ -1,0 +1,136 @@
+#include <memory>
+#include <optional>
+#include <stdexcept>
+
+#include "foundation/engine/Ambiente.h"
+#include "foundation/engine/ArchivioFascole.h"
+#include "foundation/engine/Procedura.h"
+#include "platform/db/Database.h"
+#include "platform/db/Recordset.h"
+#include "platform/system/MessageService.h"
+
+namespace {
+
+std::string quoted(const std::string& nome) { return "\"" + nome + "\""; }
+
+void MessaggioIncongruenza() {
+    ui::MessageService::show("Esiste una incongruenza nella tabella revisioni del db Fascola, VERIFICARE",
+                             "CONTROLLO REVISIONE DB ESERCIZIO");
+}
+
+// The column as the current schema states it.
+ColonnaArchivio colonnaCorrente(const std::string& tabella, const std::string& colonna) {
+    for (const db::Table& t : SchemaArchivioFascole())
+        if (t.name == tabella) return {tabella, *t.column(colonna)};
+    throw std::logic_error("no table " + tabella);
+}
+
+// Archives of the first release printed the task and job headings always.
+void AttivaDettaglioFascola(db::Database& db) {
+    db.execute("UPDATE AmbienteFascola SET dettagliofascola = 1 "
+               "WHERE rowid = (SELECT rowid FROM AmbienteFascola LIMIT 1)");
+}
+
+// The absolute case number: the year of the case file, "." and the counter's successor in
+// five digits. A case file without a date has no year to give it.
+void NumeraFascole(db::Database& db) {
+    db.execute("UPDATE Fascola SET numpranno = substr(data, 1, 4) || '.' || "
+               "substr('00000' || (contatore + 1), -5) WHERE data IS NOT NULL AND contatore IS NOT NULL");
+}
+
+// The revisions from `revisione` to the current one; nothing when the chain does not
+// lead from it to there.
+std::optional<std::vector<const PassoRevisione*>> Percorso(const QString& revisione) {
+    std::vector<const PassoRevisione*> percorso;
+    QString corrente = revisione;
+    for (const PassoRevisione& passo : PassiRevisioneArchivio()) {
+        if (passo.da != corrente) continue;
+        percorso.push_back(&passo);
+        corrente = passo.a;
+    }
+    if (corrente != RevisioneArchivioCorrente) return std::nullopt;
+    return percorso;
+}
+
+// A counter added to a table that has rows numbers them in the order they were written,
+// after any number already given.
+void NumeraContatore(db::Database& db, const ColonnaArchivio& c) {
+    const std::string t = quoted(c.tabella), n = quoted(c.colonna.name);
+    db.execute("UPDATE " + t + " SET " + n + " = numerate.numero FROM (SELECT rowid AS riga, "
+               "(SELECT coalesce(max(" + n + "), 0) FROM " + t + ") + row_number() OVER (ORDER BY rowid) "
+               "AS numero FROM " + t + " WHERE " + n + " IS NULL) AS numerate "
+               "WHERE " + t + ".rowid = numerate.riga");
+}
+
+// One step and the revision it leads to, in one transaction. Leaving at the handler's
+// answer rolls the whole step back; a statement skipped at its answer is left out and the
+// step goes on, which is how an archive that an interrupted run of an earlier release left
+// half-changed gets past the column that is already there or already gone.
+bool EseguiPasso(db::Database& db, const PassoRevisione& passo, int64_t rigaRevisione) {
+    Procedura proc("Aggiornamento db Fascola dalla versione " + passo.da);
+    std::optional<db::Transaction> transazione;
+    if (!proc.esegui([&] { transazione.emplace(db); }) || !transazione) return false;
+
+    for (const ColonnaArchivio& c : passo.aggiunte) {
+        if (!proc.esegui([&] { db.execute(db::addColumnSql(c.tabella, c.colonna)); })) return false;
+        if (c.colonna.kind == db::Kind::Counter && !proc.esegui([&] { NumeraContatore(db, c); })) return false;
+    }
+    if (passo.conversione && !proc.esegui([&] { passo.conversione(db); })) return false;
+    for (const ColonnaArchivio& c : passo.tolte) {
+        if (!proc.esegui([&] {
+                db.execute("ALTER TABLE " + quoted(c.tabella) + " DROP COLUMN " + quoted(c.colonna.name));
+            }))
+            return false;
+    }
+
+    Procedura registra("Aggiornamento su db Fascola eseguito, registro su revisione");
+    if (!registra.esegui([&] {
+            db.execute("UPDATE Revisione SET revisione = ? WHERE rowid = ?", {passo.a, rigaRevisione});
+        }) || registra.fallita())
+        return false;
+    return registra.esegui([&] { transazione->commit(); }) && !registra.fallita();
+}
+
+}  // namespace
+
+const std::vector<PassoRevisione>& PassiRevisioneArchivio() {
+    // The counter that numbered the case files for one revision only.
+    static const ColonnaArchivio contatore{"Fascola", db::counter("contatore")};
+    static const std::vector<PassoRevisione> passi = {
+        {"011019", "020120", {contatore, colonnaCorrente("AmbienteFascola", "dettagliofascola")}, {},
+         AttivaDettaglioFascola},
+        {"020120", "030104", {colonnaCorrente("Fascola", "numpranno")}, {contatore}, NumeraFascole},
+    };
+    return passi;
+}
+
+void VerificaRevisioneDb() {
+    Procedura verifica("Sub di di verifica revisione db Fascola");
+    std::unique_ptr<db::Database> db;
+    if (!verifica.esegui([&] { db = db::Database::open(AmbienteLavoro().PathArchivioFascole.toStdString()); }) ||
+        !db)
+        return;
+
+    // Only the first row counts, and only the first row is rewritten.
+    std::unique_ptr<db::Recordset> rs;
+    if (!verifica.esegui([&] { rs = db->openRecordset("SELECT rowid AS riga, revisione FROM Revisione LIMIT 1"); }) ||
+        !rs)
+        return;
+    if (rs->EOF_()) {
+        MessaggioIncongruenza();
+        return;
+    }
+    const int64_t riga = rs->field("riga").toInt();
+    const QString revisione = rs->field("revisione").textOr(QString());
+    rs.reset();
+    if (revisione == RevisioneArchivioCorrente) return;
+
+    // A revision this program does not know is not marked current without its changes.
+    const auto percorso = Percorso(revisione);
+    if (!percorso) {
+        MessaggioIncongruenza();
+        return;
+    }
+    for (const PassoRevisione* passo : *percorso)
+        if (!EseguiPasso(*db, *passo, riga)) return;
+}

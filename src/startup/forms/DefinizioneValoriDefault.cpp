@@ -1,0 +1,179 @@
+#include "startup/forms/DefinizioneValoriDefault.h"
+
+#include <QDate>
+#include <QFileInfo>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "accounting/engine/ArchivioContabile.h"
+#include "foundation/engine/Ambiente.h"
+#include "foundation/engine/ArchivioFascole.h"
+#include "foundation/engine/Generale.h"
+#include "foundation/engine/Procedura.h"
+#include "platform/db/Recordset.h"
+#include "platform/system/Paths.h"
+#include "platform/system/MessageService.h"
+#include "startup/engine/FileIni.h"
+#include "startup/forms/FrmFascolaINI.h"
+#include "startup/forms/FrmParametriFattura.h"
+#include "foundation/engine/Richiesto.h"
+#include "startup/engine/TerminaProgramma.h"
+#include "startup/engine/Versione.h"
+
+namespace {
+
+const QString CrLf = QStringLiteral("\r\n");
+
+bool esiste(const QString& percorso) { return QFileInfo(sys::LocalPath(percorso)).isFile(); }
+
+QString oggi() { return QDate::currentDate().toString("dd/MM/yyyy"); }
+
+QString messaggioVersioneErrata(const QString& versioneRegistrata) {
+    return "ATTENZIONE: è stata ripristinata una versione del programma" + CrLf +
+           " antecedente a quella che era in esecuzione, per poter" + CrLf +
+           "eseguire il programma è necessario attivare una versione" + CrLf +
+           " uguale o successiva alla " + versioneRegistrata + CrLf +
+           " Per ora Non è possibile eseguire il programma.";
+}
+
+// Steps 1 to 4: the program's own constants and where its configuration lives.
+void definizioneCostanti(AmbienteLavoroRec& ambiente) {
+    ambiente.DescrizioneProgramma =
+        "Programma di gestione di una attività di servizi per mezzo di Fascole e della successiva Fatturazione";
+    ambiente.RevisioneArchivio = RevisioneArchivioCorrente;
+    ambiente.FormatoImporto = "###,##0.00";
+    ambiente.FormatoImportoEsteso = "#,###,##0.00";
+    ambiente.VersioneProgramma = VersioneDelProgramma();
+    ambiente.MacchinaLocale = NomeMacchina();
+    ambiente.PathFileIni = PercorsoFileIni(ambiente.CartellaAvvio);
+}
+
+// Step 5: without a configuration file nothing can go on.
+void definizioneFileIni(AmbienteLavoroRec& ambiente) {
+    if (esiste(ambiente.PathFileIni)) return;
+    ambiente.IniDefinito = false;
+    FrmFascolaINI dialogo;
+    dialogo.exec();
+    if (ambiente.IniDefinito) return;
+    ui::MessageService::show("Non è possibile procedere senza inizializzazione");
+    TerminaProgramma();
+}
+
+// Step 14: the archive has no parameters yet.
+void primaDefinizioneParametri() {
+    ParametriFattura() = ParametriFatturaRec{};
+    ParametriFattura().DataFattura = oggi();
+    NoteFattura() = NoteFatturaRec{};
+    ui::MessageService::show("Prima esecuzione del programma con questo archivio, è necessario definire" + CrLf +
+                                 "i parametri generali di fatturazione, sarà attivata la maschera di gestione," +
+                                 CrLf + "per un corretto funzionamento definire tutti i campi che interessano.",
+                             "PRIMA DEFINIZIONE DEI PARAMETRI DI FATTURAZIONE");
+    FrmParametriFattura dialogo;
+    dialogo.exec();
+}
+
+// Step 15: the statements that take the records from the row, in their order.
+std::vector<std::function<void()>> letturaRiga(const std::unique_ptr<db::Recordset>& riga, bool collegato) {
+    ParametriFatturaRec& p = ParametriFattura();
+    NoteFatturaRec& n = NoteFattura();
+    auto campo = [&riga](const char* colonna) { return Richiesto(riga)[colonna]; };
+    auto testo = [campo](const char* colonna, const QString& seNull) { return campo(colonna).textOr(seNull); };
+    auto contabili = std::make_shared<bool>(false);
+    return {
+        [=] { *contabili = collegato && !campo("esercizio").isNull() && !campo("registroiva").isNull(); },
+        [=, &p] { p.DettaglioFascola = *contabili ? campo("dettagliofascola").toBool() : true; },
+        [=, &p] { p.Registrazione = *contabili ? campo("registrazione").toBool() : false; },
+        [=, &p] { p.Ditta = *contabili ? campo("ditta").toText<QString>() : QString(); },
+        [=, &p] { p.Esercizio = *contabili ? campo("esercizio").toText<QString>() : QString(); },
+        [=, &p] { p.RegistroIva = *contabili ? campo("registroiva").toText<QString>() : QString(); },
+        [=, &p] { p.NumerazioneAutomatica = campo("numerazioneautomatica").toBool(); },
+        [&p] {
+            p.DataFattura = oggi();
+            p.NumeroDocumento.clear();
+        },
+        [=, &p] { p.Bollo = campo("bollo").toBool(); },
+        [=, &p] { p.ImportoBollo = testo("importobollo", ""); },
+        [=, &p] { p.SogliaBollo = testo("sogliabollo", ""); },
+        [=, &p] { p.CriterioBollo = testo("criteriobollo", "4"); },
+        [=, &p] { p.RitenutaAcconto = campo("ritenutaacconto").toBool(); },
+        [=, &p] { p.RitAccPerc = testo("ritaccperc", "20"); },
+        [=, &p] { p.RAPercImponibile = testo("rapercimponibile", "100"); },
+        [=, &p] { p.CriterioRA = testo("criteriora", "3"); },
+        [=, &p] { p.AltreRitenute = campo("altreritenute").toBool(); },
+        [=, &p] { p.AltreRitPerc = testo("altreritperc", "20"); },
+        [=, &p] { p.AltreRitPercImponibile = testo("altreritpercimponibile", "100"); },
+        [=, &p] { p.AltreRitCriterio = testo("altreritcriterio", "3"); },
+        [=, &p] { p.AltreRitTesto = testo("altrerittesto", ""); },
+        [=, &p] { p.MemorizzaFattura = campo("memorizzafattura").toBool(); },
+        [=, &p] { p.AnteprimaStampa = campo("anteprimastampa").toBool(); },
+        [=, &p] { p.RigaTestata1 = testo("rigatestata1", ""); },
+        [=, &p] { p.RigaTestata2 = testo("rigatestata2", ""); },
+        [=, &p] { p.RigaTestata3 = testo("rigatestata3", ""); },
+        [=, &p] { p.RigaTestata4 = testo("rigatestata4", ""); },
+        [=, &p] { p.RigaTestata5 = testo("rigatestata5", ""); },
+        [=, &p] { p.RigaTestata6 = testo("rigatestata6", ""); },
+        [=, &n] { n.Nota1 = testo("nota1", ""); },
+        [=, &n] { n.Nota2 = testo("nota2", ""); },
+        [=, &n] { n.Nota3 = testo("nota3", ""); },
+        [=, &n] { n.Nota4 = testo("nota4", ""); },
+    };
+}
+
+}  // namespace
+
+void DefinizioneValoriDefault() {
+    AmbienteLavoroRec& ambiente = AmbienteLavoro();
+    Procedura proc("Funzione di definizione valori default Fascola");
+
+    definizioneCostanti(ambiente);
+    definizioneFileIni(ambiente);
+
+    // Step 6: a value the file does not hold leaves its field as it was.
+    QStringList valori;
+    if (!proc.esegui([&] { valori = LeggiFileIni(ambiente.PathFileIni); })) return;
+    if (valori.size() > 0) ambiente.PathArchivioFascole = valori[0];
+    if (valori.size() > 1) ambiente.PathArchivioDitte = valori[1];
+    if (valori.size() > 2) ambiente.CartellaFatture = valori[2];
+    const QString versioneRegistrata = valori.value(3);
+
+    ambiente.MacchinaArchivioDitte = MacchinaDelPercorso(ambiente.PathArchivioDitte);
+    if (!esiste(ambiente.PathArchivioFascole)) DefinizioneDataBase();
+    ambiente.CollegatoContabilita = ambiente.PathArchivioDitte != "NO";
+
+    // Steps 10 and 11: a newer program moves the file on; an older one may not run on it.
+    const int confronto = ConfrontaVersioni(versioneRegistrata, ambiente.VersioneProgramma);
+    if (confronto < 0) {
+        if (!proc.esegui([&] {
+                ScriviFileIni(ambiente.PathFileIni, {ambiente.PathArchivioFascole, ambiente.PathArchivioDitte,
+                                                     ambiente.CartellaFatture, ambiente.VersioneProgramma});
+            }))
+            return;
+    } else if (confronto > 0) {
+        ui::MessageService::show(messaggioVersioneErrata(versioneRegistrata), "REVISIONE SOFTWARE ERRATA");
+        TerminaProgramma();
+    }
+
+    VerificaRevisioneDb();
+
+    // Steps 13 to 16: the parameters row.
+    std::unique_ptr<db::Database> archivio;
+    std::unique_ptr<db::Recordset> riga;
+    bool senzaRiga = false;
+    if (!proc.esegui([&] { archivio = db::Database::open(ambiente.PathArchivioFascole.toStdString()); })) return;
+    if (!proc.esegui([&] { riga = Richiesto(archivio).openRecordset("select * from AmbienteFascola"); })) return;
+    if (!proc.esegui([&] { senzaRiga = Richiesto(riga).EOF_(); })) return;
+    if (senzaRiga) {
+        riga.reset();
+        archivio.reset();
+        primaDefinizioneParametri();
+    } else {
+        for (const auto& passo : letturaRiga(riga, ambiente.CollegatoContabilita))
+            if (!proc.esegui(passo)) return;
+        riga.reset();
+        archivio.reset();
+    }
+    ParametriFattura().LetteraDocumento.clear();
+
+    DefinizionePathNameZolpa();
+}

@@ -1,0 +1,121 @@
+#pragma once
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QTest>
+#include <QWidget>
+#include <vector>
+
+#include "casefiles/forms/EvidenziaRiga.h"
+#include "casefiles/forms/TabIncarichi.h"
+#include "casefiles/forms/TabLavorazioni.h"
+#include "fixtures/CaseFileArchive.h"
+#include "foundation/engine/Ambiente.h"
+#include "platform/ui/FormUtil.h"
+#include "platform/ui/Grid.h"
+#include "support/TempDir.h"
+
+// The tasks and jobs tabs side by side in a window of their own, over a case-file archive
+// in a temp folder; the fee tab's two labels follow the tabs' signals as the main window
+// wires them.
+class SchedeIncarichiTest : public ::testing::Test {
+protected:
+    SchedeIncarichiTest() : archivio(cartella.file("fascole.mdb")) {
+        RipristinaAmbiente();
+        AmbienteLavoro().PathArchivioFascole = archivio.path();
+        auto* paginaIncarichi = new QWidget(&finestra);
+        auto* paginaLavorazioni = new QWidget(&finestra);
+        lavorazioni = new TabLavorazioni(*paginaLavorazioni, righe);
+        incarichi = new TabIncarichi(*paginaIncarichi, *lavorazioni, righe);
+        auto* layout = new QHBoxLayout(&finestra);
+        layout->addWidget(paginaIncarichi);
+        layout->addWidget(paginaLavorazioni);
+        QObject::connect(incarichi, &TabIncarichi::CompetenzeSuIncarico, &finestra,
+                         [this](const QString& ntask, const QString& njob) {
+                             C_LblNtask.setText(ntask);
+                             C_LblNjob.setText(njob);
+                         });
+        QObject::connect(lavorazioni, &TabLavorazioni::CompetenzeSuLavorazione, &finestra,
+                         [this](const QString& njob) { C_LblNjob.setText(njob); });
+        finestra.resize(1400, 700);
+        finestra.show();
+        QApplication::setActiveWindow(&finestra);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&finestra));
+        // The main window's load puts both tabs in their initial state.
+        incarichi->I_PulisciCampi();
+        lavorazioni->L_PulisciCampi();
+    }
+    ~SchedeIncarichiTest() override { RipristinaAmbiente(); }
+
+    // What the display of a case file does to the two tabs.
+    void mostraFascola(const QString& cliente, const QString& npra, const QString& nome = "Rossi Mario") {
+        incarichi->I_LblNomeCliente->setText(nome);
+        incarichi->I_LblCodiceCliente->setText(cliente);
+        incarichi->I_LblNpra->setText(npra);
+        incarichi->I_PulisciCampi();
+        incarichi->I_MostraGriglia();
+        lavorazioni->L_LblNomeCliente->setText(nome);
+        lavorazioni->L_LblCodiceCliente->setText(cliente);
+        lavorazioni->L_LblNpra->setText(npra);
+        lavorazioni->L_LblTitolo->clear();
+        lavorazioni->L_LblNtask->clear();
+        lavorazioni->L_PulisciCampi();
+        lavorazioni->L_VuotaGriglia();
+        C_LblNtask.setText("0000");
+        C_LblNjob.setText("0000");
+    }
+
+public:
+    static void clicRiga(ui::Grid& griglia, int riga) {
+        const QModelIndex cella = griglia.model()->index(riga - 1, 0);
+        griglia.scrollTo(cella);
+        QTest::mouseClick(griglia.viewport(), Qt::LeftButton, {}, griglia.visualRect(cella).center());
+    }
+
+    static void scrivi(QWidget* campo, const QString& testo) {
+        QTest::keyClicks(campo, testo);
+    }
+
+    // The data rows whose cells are all yellow.
+    static std::vector<int> righeGialle(const ui::Grid& griglia) {
+        std::vector<int> gialle;
+        for (int r = 1; r < griglia.rows(); ++r) {
+            bool tutte = true;
+            for (int c = 0; c < griglia.cols(); ++c)
+                tutte = tutte && griglia.cellBackColor(r, c) == ui::bgr(ui::BgrYellow);
+            if (tutte) gialle.push_back(r);
+        }
+        return gialle;
+    }
+
+    // The first column of the data rows, down to the last row that shows anything.
+    static QStringList numeri(const ui::Grid& griglia) {
+        QStringList elenco;
+        for (int r = 1; r < griglia.rows(); ++r) elenco << griglia.text(r, 0);
+        while (!elenco.isEmpty() && elenco.back().isEmpty()) elenco.removeLast();
+        return elenco;
+    }
+
+    static bool rigaVuota(const ui::Grid& griglia, int riga) {
+        for (int c = 0; c < griglia.cols(); ++c)
+            if (!griglia.text(riga, c).isEmpty()) return false;
+        return true;
+    }
+
+protected:
+    int conta(const std::string& sql, const db::Params& parametri = {}) {
+        return int(archivio.db().scalar(sql, parametri).toInt());
+    }
+
+    TempDir cartella;
+    fixtures::CaseFileArchive archivio;
+    QWidget finestra;
+    Evidenziatore righe;
+    TabIncarichi* incarichi = nullptr;
+    TabLavorazioni* lavorazioni = nullptr;
+    // The fee tab's task and job labels.
+    QLabel C_LblNtask;
+    QLabel C_LblNjob;
+};

@@ -1,0 +1,285 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+
+#include "fixtures/ArchivioFascoleInUso.h"
+#include "fixtures/CaseFileArchive.h"
+#include "foundation/engine/Ambiente.h"
+#include "foundation/engine/ArchivioFascole.h"
+#include "foundation/engine/GestioneErrori.h"
+#include "platform/db/Database.h"
+#include "platform/db/Recordset.h"
+#include "support/Files.h"
+#include "support/ScriptedMessages.h"
+#include "support/TempDir.h"
+
+using fixtures::CaseFileArchive;
+using ui::Answer;
+
+namespace {
+
+const QString Incongruenza = "Esiste una incongruenza nella tabella revisioni del db Fascola, VERIFICARE";
+const QString TitoloIncongruenza = "CONTROLLO REVISIONE DB ESERCIZIO";
+
+class RevisioneArchivioTest : public ArchivioFascoleInUso {
+protected:
+    // The column names of every table, sorted: an upgrade adds its columns at the end.
+    static std::map<std::string, std::vector<std::string>> columnsIn(db::Database& db) {
+        std::map<std::string, std::vector<std::string>> tables;
+        for (auto t = db.openRecordset("SELECT name FROM sqlite_master WHERE type = 'table'"); !t->EOF_();
+             t->MoveNext()) {
+            auto& columns = tables[t->field("name").toText()];
+            for (auto c = db.openRecordset("SELECT name FROM pragma_table_info(?)", {t->field("name")}); !c->EOF_();
+                 c->MoveNext())
+                columns.push_back(c->field("name").toText());
+            std::sort(columns.begin(), columns.end());
+        }
+        return tables;
+    }
+
+    static std::map<std::string, std::vector<std::string>> currentColumns() {
+        std::map<std::string, std::vector<std::string>> tables;
+        for (const db::Table& t : SchemaArchivioFascole()) {
+            for (const db::Column& c : t.columns) tables[t.name].push_back(c.name);
+            std::sort(tables[t.name].begin(), tables[t.name].end());
+        }
+        return tables;
+    }
+
+    static std::string lastColumnOfFascola(db::Database& db) {
+        return db.scalar("SELECT name FROM pragma_table_info('Fascola') ORDER BY cid DESC LIMIT 1").toText();
+    }
+
+    static std::vector<QString> numbersOf(db::Database& db) {
+        std::vector<QString> numbers;
+        for (auto rs = db.openRecordset("SELECT numpranno FROM Fascola ORDER BY cliente, npra"); !rs->EOF_();
+             rs->MoveNext())
+            numbers.push_back(rs->field("numpranno").textOr(QString("<Null>")));
+        return numbers;
+    }
+
+    static QString revisionOf(db::Database& db) { return db.scalar("SELECT revisione FROM Revisione").toText<QString>(); }
+};
+
+TEST_F(RevisioneArchivioTest, CurrentArchiveIsOnlyRead) {
+    for (bool created : {true, false}) {
+        TempDir here;
+        AmbienteLavoro().PathArchivioFascole = here.file("Fascole.mdb");
+        if (created) {
+            DefinizioneDataBase();
+        } else {
+            CaseFileArchive archive(here.file("Fascole.mdb"));
+            archive.addCaseFile("C1", "0001", "2004-01-02", {{"numpranno", "2004.00001"}});
+        }
+        const QByteArray before = contentOf(here.file("Fascole.mdb"));
+        ScriptedMessages box;
+        VerificaRevisioneDb();
+        EXPECT_EQ(contentOf(here.file("Fascole.mdb")), before);
+    }
+}
+
+TEST_F(RevisioneArchivioTest, CaseFilesAt020120AreNumberedFromTheirCounter) {
+    CaseFileArchive archive(path, "020120");
+    archive.addCaseFile("C1", "0001", "2001-05-10", {{"contatore", 1}});
+    archive.addCaseFile("C1", "0002", "2002-01-15", {{"contatore", 2}});
+    archive.addCaseFile("C2", "0001", "2002-12-31", {{"contatore", 5}});
+    archive.close();
+
+    ScriptedMessages box;
+    VerificaRevisioneDb();
+
+    auto db = db::Database::open(path.toStdString());
+    EXPECT_EQ(numbersOf(*db), (std::vector<QString>{"2001.00002", "2002.00003", "2002.00006"}));
+    EXPECT_FALSE(db->columnExists("Fascola", "contatore"));
+    EXPECT_EQ(revisionOf(*db), "030104");
+    EXPECT_EQ(columnsIn(*db), currentColumns());
+    EXPECT_EQ(lastColumnOfFascola(*db), "numpranno");
+}
+
+TEST_F(RevisioneArchivioTest, NumberingEdgeCases) {
+    const struct {
+        const char* what;
+        db::Value data;
+        int counter;
+        QString expected;
+    } cases[] = {
+        {"year with a counter gap", "2003-07-01", 41, "2003.00042"},
+        {"successor of six digits keeps the last five", "2004-02-29", 123456, "2004.23457"},
+        {"no date, no year to number with", nullptr, 7, "<Null>"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempDir here;
+        AmbienteLavoro().PathArchivioFascole = here.file("Fascole.mdb");
+        CaseFileArchive archive(here.file("Fascole.mdb"), "020120");
+        archive.addCaseFile("C1", "0001", c.data, {{"contatore", c.counter}});
+        archive.close();
+        ScriptedMessages box;
+        VerificaRevisioneDb();
+        auto db = db::Database::open(here.file("Fascole.mdb").toStdString());
+        EXPECT_EQ(numbersOf(*db), std::vector<QString>{c.expected});
+        EXPECT_EQ(revisionOf(*db), "030104");
+    }
+}
+
+TEST_F(RevisioneArchivioTest, EmptyArchiveAt020120GetsTheColumnAndTheRevision) {
+    { CaseFileArchive archive(path, "020120"); }
+    ScriptedMessages box;
+    VerificaRevisioneDb();
+    auto db = db::Database::open(path.toStdString());
+    EXPECT_EQ(db->scalar("SELECT count(*) FROM Fascola").toInt(), 0);
+    EXPECT_EQ(revisionOf(*db), "030104");
+    EXPECT_EQ(columnsIn(*db), currentColumns());
+    EXPECT_EQ(lastColumnOfFascola(*db), "numpranno");
+}
+
+TEST_F(RevisioneArchivioTest, ArchiveAt011019PassesBothSteps) {
+    CaseFileArchive archive(path, "011019");
+    ASSERT_FALSE(archive.db().columnExists("AmbienteFascola", "dettagliofascola"));
+    ASSERT_FALSE(archive.db().columnExists("Fascola", "contatore"));
+    archive.setParameters({{"ditta", "ACME"}, {"bollo", true}});
+    archive.addCaseFile("C2", "0001", "2003-03-03");
+    archive.addCaseFile("C1", "0001", "2003-04-04");
+    archive.addCaseFile("C1", "0002", "2004-01-01");
+    archive.close();
+
+    ScriptedMessages box;
+    VerificaRevisioneDb();
+
+    auto db = db::Database::open(path.toStdString());
+    EXPECT_TRUE(db->scalar("SELECT dettagliofascola FROM AmbienteFascola").toBool());
+    EXPECT_EQ(db->scalar("SELECT ditta FROM AmbienteFascola").toText(), "ACME");
+    // The counter numbered the case files in the order they were written.
+    EXPECT_EQ(numbersOf(*db), (std::vector<QString>{"2003.00003", "2004.00004", "2003.00002"}));
+    EXPECT_EQ(revisionOf(*db), "030104");
+    EXPECT_EQ(columnsIn(*db), currentColumns());
+    EXPECT_EQ(lastColumnOfFascola(*db), "numpranno");
+}
+
+TEST_F(RevisioneArchivioTest, ArchiveAt011019WithoutParametersGetsNoRow) {
+    { CaseFileArchive archive(path, "011019"); }
+    ScriptedMessages box;
+    VerificaRevisioneDb();
+    auto db = db::Database::open(path.toStdString());
+    EXPECT_EQ(db->scalar("SELECT count(*) FROM AmbienteFascola").toInt(), 0);
+    EXPECT_EQ(revisionOf(*db), "030104");
+}
+
+TEST_F(RevisioneArchivioTest, OnlyTheFirstRevisionRowCountsAndIsRewritten) {
+    CaseFileArchive archive(path, "020120");
+    archive.addRow("Revisione", {{"revisione", "011019"}});
+    archive.addCaseFile("C1", "0001", "2005-06-07", {{"contatore", 9}});
+    archive.close();
+
+    ScriptedMessages box;
+    VerificaRevisioneDb();
+
+    auto db = db::Database::open(path.toStdString());
+    std::vector<QString> rows;
+    for (auto rs = db->openRecordset("SELECT revisione FROM Revisione ORDER BY rowid"); !rs->EOF_(); rs->MoveNext())
+        rows.push_back(rs->field("revisione").toText<QString>());
+    EXPECT_EQ(rows, (std::vector<QString>{"030104", "011019"}));
+    EXPECT_EQ(numbersOf(*db), std::vector<QString>{"2005.00010"});
+}
+
+TEST_F(RevisioneArchivioTest, RevisionTableWithoutAKnownRevisionIsReportedAndLeftAlone) {
+    const struct {
+        const char* what;
+        std::function<void(CaseFileArchive&)> damage;
+    } cases[] = {
+        {"no row", [](CaseFileArchive& a) { a.db().execute("DELETE FROM Revisione"); }},
+        {"unknown revision", [](CaseFileArchive& a) { a.db().execute("UPDATE Revisione SET revisione = '040101'"); }},
+        {"Null revision", [](CaseFileArchive& a) { a.db().execute("UPDATE Revisione SET revisione = NULL"); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempDir here;
+        AmbienteLavoro().PathArchivioFascole = here.file("Fascole.mdb");
+        {
+            CaseFileArchive archive(here.file("Fascole.mdb"), "011019");
+            archive.addCaseFile("C1", "0001", "2001-01-01");
+            c.damage(archive);
+        }
+        const QByteArray before = contentOf(here.file("Fascole.mdb"));
+        ScriptedMessages box;
+        box.expectMessage(Answer::Ok, Incongruenza, TitoloIncongruenza);
+        VerificaRevisioneDb();
+        ASSERT_EQ(box.asked().size(), 1u);
+        EXPECT_EQ(box.asked()[0].buttons, ui::Buttons::Ok);
+        EXPECT_EQ(box.asked()[0].icon, ui::Icon::None);
+        EXPECT_EQ(contentOf(here.file("Fascole.mdb")), before);
+    }
+}
+
+TEST_F(RevisioneArchivioTest, MissingRevisionTableGoesToTheHandler) {
+    {
+        CaseFileArchive archive(path);
+        archive.db().execute("DROP TABLE Revisione");
+    }
+    ScriptedMessages box;
+    box.expectMessage(Answer::Abort, std::nullopt, "GESTIONE DEGLI ERRORI");
+    VerificaRevisioneDb();
+    ASSERT_EQ(box.messageTexts().size(), 1);
+    EXPECT_TRUE(box.messageTexts()[0].startsWith("Si è verificato l'errore  3078\n"));
+    EXPECT_TRUE(box.messageTexts()[0].contains("\nFunzione: Sub di di verifica revisione db Fascola\n"));
+}
+
+// A statement that fails late in a step: leaving at the handler's answer undoes the whole
+// step, the column already added and the numbers already written included.
+TEST_F(RevisioneArchivioTest, LeavingAFailingStepRollsItBack) {
+    {
+        CaseFileArchive archive(path, "020120");
+        archive.addCaseFile("C1", "0001", "2002-02-02", {{"contatore", 3}});
+        archive.db().execute("CREATE INDEX contatore ON Fascola (contatore)");  // the counter cannot be dropped
+    }
+    ScriptedMessages box;
+    box.expectMessage(Answer::Abort, std::nullopt, "GESTIONE DEGLI ERRORI");
+    VerificaRevisioneDb();
+    ASSERT_EQ(box.messageTexts().size(), 1);
+    EXPECT_TRUE(box.messageTexts()[0].contains("\nFunzione: Aggiornamento db Fascola dalla versione 020120\n"))
+        << box.messageTexts()[0].toStdString();
+
+    auto db = db::Database::open(path.toStdString());
+    EXPECT_EQ(revisionOf(*db), "020120");
+    EXPECT_FALSE(db->columnExists("Fascola", "numpranno"));
+    EXPECT_EQ(db->scalar("SELECT contatore FROM Fascola").toInt(), 3);
+}
+
+// An interrupted run of an earlier release added numpranno and stopped before recording
+// "030104". Leaving keeps the step before done and this one undone; going on gets past the
+// column that is already there and finishes the step.
+TEST_F(RevisioneArchivioTest, HalfUpgradedArchiveIsLeftOrCompletedAsAnswered) {
+    const struct {
+        Answer answer;
+        QString revision;
+        bool counter;
+        std::vector<QString> numbers;
+    } cases[] = {
+        {Answer::Abort, "020120", true, {"<Null>"}},
+        {Answer::Ignore, "030104", false, {"2002.00002"}},
+    };
+    for (const auto& c : cases) {
+        TempDir here;
+        AmbienteLavoro().PathArchivioFascole = here.file("Fascole.mdb");
+        {
+            CaseFileArchive archive(here.file("Fascole.mdb"), "011019");
+            archive.addCaseFile("C1", "0001", "2002-02-02");
+            archive.db().execute("ALTER TABLE Fascola ADD COLUMN numpranno TEXT");
+        }
+        ScriptedMessages box;
+        box.expectMessage(c.answer, std::nullopt, "GESTIONE DEGLI ERRORI");
+        VerificaRevisioneDb();
+        ASSERT_EQ(box.messageTexts().size(), 1);
+        EXPECT_TRUE(box.messageTexts()[0].contains("\nFunzione: Aggiornamento db Fascola dalla versione 020120\n"))
+            << box.messageTexts()[0].toStdString();
+
+        auto db = db::Database::open(here.file("Fascole.mdb").toStdString());
+        EXPECT_EQ(revisionOf(*db), c.revision);
+        EXPECT_TRUE(db->columnExists("AmbienteFascola", "dettagliofascola"));
+        EXPECT_EQ(db->columnExists("Fascola", "contatore"), c.counter);
+        EXPECT_EQ(numbersOf(*db), c.numbers);
+    }
+}
+
+}  // namespace

@@ -1,0 +1,71 @@
+#include "startup/engine/FileIni.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/db/DbError.h"
+#include "support/Files.h"
+#include "support/TempDir.h"
+
+namespace {
+
+
+}  // namespace
+
+TEST(FileIni, EveryValueIsWrittenUnchangedAndEndedByCrLf) {
+    TempDir dir;
+    const QString path = dir.file("Fascola.ini");
+    ScriviFileIni(path, {"C:\\dati, 2004\\fascole.mdb", "NO", " spazi ", "3.1.4"});
+    EXPECT_EQ(contentOf(path), QByteArray("C:\\dati, 2004\\fascole.mdb\r\nNO\r\n spazi \r\n3.1.4\r\n"));
+}
+
+TEST(FileIni, WritingReplacesTheWholeFile) {
+    TempDir dir;
+    const QString path = dir.file("Fascola.ini");
+    writeFile(path, "uno\r\ndue\r\ntre\r\nquattro\r\ncinque\r\nsei\r\n");
+    ScriviFileIni(path, {"a", "b", "c", "d"});
+    EXPECT_EQ(contentOf(path), QByteArray("a\r\nb\r\nc\r\nd\r\n"));
+}
+
+TEST(FileIni, EachLineIsOneValueCommasAndQuotesIncluded) {
+    struct Caso {
+        QByteArray file;
+        QStringList valori;
+    };
+    const Caso casi[] = {
+        {"C:\\a,b\\f.mdb\r\nNO\r\nNO\r\n1.0.0\r\n", {"C:\\a,b\\f.mdb", "NO", "NO", "1.0.0"}},
+        {"\"quoted\"\r\nx\r\n", {"\"quoted\"", "x"}},
+        {"a\r\nb\r\nc\r\n", {"a", "b", "c"}},
+        {"a\nb\n", {"a", "b"}},            // line feeds alone
+        {"a\r\nb", {"a", "b"}},            // last line without its end
+        {"a\r\n\r\nc\r\n", {"a", "", "c"}},  // an empty line is an empty value
+        {"", {}},
+    };
+    TempDir dir;
+    const QString path = dir.file("Fascola.ini");
+    for (const Caso& c : casi) {
+        writeFile(path, c.file);
+        EXPECT_EQ(LeggiFileIni(path), c.valori) << c.file.toStdString();
+    }
+}
+
+TEST(FileIni, AMissingFileIsAnErrorForTheHandler) {
+    TempDir dir;
+    try {
+        LeggiFileIni(dir.file("Fascola.ini"));
+        FAIL() << "no error";
+    } catch (const db::DbError& e) {
+        EXPECT_EQ(e.number, 53);
+    }
+}
+
+TEST(FileIni, AFolderThatCannotBeWrittenIsAnErrorForTheHandler) {
+    TempDir dir;
+    const QString path = dir.file("manca/Fascola.ini");
+    EXPECT_THROW(ScriviFileIni(path, {"a"}), db::DbError);
+}
+
+TEST(FileIni, TheFileLivesInTheStartFolder) {
+    EXPECT_EQ(PercorsoFileIni("/home/u/Fascole"), "/home/u/Fascole/Fascola.ini");
+    EXPECT_EQ(PercorsoFileIni("/home/u/Fascole/"), "/home/u/Fascole/Fascola.ini");
+    EXPECT_EQ(PercorsoFileIni("C:\\Fascole"), "C:\\Fascole\\Fascola.ini");
+}

@@ -1,0 +1,174 @@
+#include "startup/forms/FrmFascolaINI.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "startup/engine/FileIni.h"
+#include "support/ScriptedMessages.h"
+#include "startup/engine/Installazione.h"
+
+using ui::Answer;
+
+namespace {
+
+class SetUpDialog : public Installazione {
+protected:
+    SetUpDialog() {
+        AmbienteLavoro().PathFileIni = pathIni();
+        AmbienteLavoro().VersioneProgramma = "3.1.4";
+        form.show();
+        QApplication::setActiveWindow(&form);
+    }
+
+    void click(QAbstractButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
+    void type(QLineEdit* box, const QString& text) {
+        box->setFocus();
+        QTest::keyClicks(box, text);
+    }
+
+    FrmFascolaINI form;
+};
+
+}  // namespace
+
+TEST_F(SetUpDialog, OpensCentredWithTheLinkOffAndItsFrameClosed) {
+    EXPECT_EQ(form.windowTitle(), "DEFINIZIONE AMBIENTE LAVORO");
+    EXPECT_FALSE(form.ChkZolpa->isChecked());
+    EXPECT_FALSE(form.FramZolpa->isEnabled());
+    for (QLineEdit* box : {form.TxtFascola, form.TxtCasaZolpa, form.TxtFatture}) EXPECT_TRUE(box->text().isEmpty());
+    for (const char* nome : {"Label1", "TxtFascola", "CmdSfoglia1", "ChkZolpa", "FramZolpa", "TxtCasaZolpa",
+                             "CmdCasaZolpa", "TxtFatture", "CmdSfoglia3", "CmdConferma", "CmdRinuncia"})
+        EXPECT_NE(form.findChild<QWidget*>(nome), nullptr) << nome;
+}
+
+TEST_F(SetUpDialog, ConfirmWritesTheFourLinesWithNoForTheMissingParts) {
+    ScriptedMessages box;
+    type(form.TxtFascola, "C:\\dati,2004\\fascole.mdb");
+    click(form.CmdConferma);
+    EXPECT_EQ(leggiIni(), QByteArray("C:\\dati,2004\\fascole.mdb\r\nNO\r\nNO\r\n3.1.4\r\n"));
+    EXPECT_TRUE(AmbienteLavoro().IniDefinito);
+    EXPECT_EQ(form.result(), QDialog::Accepted);
+    EXPECT_TRUE(box.asked().empty());
+}
+
+TEST_F(SetUpDialog, ConfirmWritesTheCompaniesListAndInvoiceFolderAsTyped) {
+    ScriptedMessages box;
+    const QString ditte = cartella.file("ditte.mdb");
+    QFile(ditte).open(QIODevice::WriteOnly);
+    type(form.TxtFascola, " archivio.mdb ");
+    click(form.ChkZolpa);
+    type(form.TxtCasaZolpa, ditte);
+    type(form.TxtFatture, "/fatture/");
+    click(form.CmdConferma);
+    EXPECT_EQ(leggiIni(), (" archivio.mdb \r\n" + ditte + "\r\n/fatture/\r\n3.1.4\r\n").toLocal8Bit());
+}
+
+TEST_F(SetUpDialog, EachFailedCheckShowsItsMessageMovesTheFocusAndWritesNothing) {
+    struct Caso {
+        QString archivio;
+        bool collega;
+        QString ditte;
+        QString messaggio;
+        QString titolo;
+    };
+    ScriptedMessages box;
+    const Caso casi[] = {
+        {"", false, "", "Si deve definire il pathname dell'archivio di lavoro", "INIZIALIZZAZIONE FASCOLE"},
+        {"a.mdb", true, "", "Definire il pathname della cartella di lavoro della contabilità",
+         "INIZIALIZZAZIONE FASCOLE"},
+        {"a.mdb", true, cartella.file("manca.mdb"), "il DB delle ditte della contabilità non è correttamente definito",
+         "INIZIALIZZAZIONE PARAMETRI"},
+        {"a.mdb", true, cartella.path(), "il DB delle ditte della contabilità non è correttamente definito",
+         "INIZIALIZZAZIONE PARAMETRI"},   // a folder is no companies list
+    };
+    for (const Caso& c : casi) {
+        FrmFascolaINI f;
+        f.show();
+        QApplication::setActiveWindow(&f);
+        f.TxtFascola->setText(c.archivio);
+        f.ChkZolpa->setChecked(c.collega);
+        f.TxtCasaZolpa->setText(c.ditte);
+        box.expectMessage(Answer::Ok, c.messaggio, c.titolo);
+        click(f.CmdConferma);
+        EXPECT_EQ(QApplication::focusWidget(), c.archivio.isEmpty() ? f.TxtFascola : f.TxtCasaZolpa) << c.messaggio.toStdString();
+        EXPECT_TRUE(f.isVisible());
+        EXPECT_FALSE(QFile::exists(pathIni()));
+        EXPECT_FALSE(AmbienteLavoro().IniDefinito);
+    }
+    EXPECT_EQ(box.pending(), 0);
+}
+
+TEST_F(SetUpDialog, ClearingTheLinkEmptiesTheCompaniesListAndClosesTheFrame) {
+    click(form.ChkZolpa);
+    EXPECT_TRUE(form.FramZolpa->isEnabled());
+    type(form.TxtCasaZolpa, "/x/ditte.mdb");
+    click(form.ChkZolpa);
+    EXPECT_FALSE(form.FramZolpa->isEnabled());
+    EXPECT_TRUE(form.TxtCasaZolpa->text().isEmpty());
+    click(form.ChkZolpa);
+    EXPECT_TRUE(form.TxtCasaZolpa->text().isEmpty());
+}
+
+TEST_F(SetUpDialog, BrowseButtonsAskTheirChooserAndKeepTheTextWhenCancelled) {
+    ScriptedMessages box;
+    click(form.ChkZolpa);
+    box.expectFile("/dati/fascole.mdb", "Scegliere l'archivio di lavoro a cui collegarsi")
+        .expectFile("/contab/ditte.mdb", "Indicare la cartella di lavoro della contabilità Zolpa")
+        .expectFile("/fatture/2004/qualsiasi.txt", "Scegliere la cartella di memorizzazione delle fatture");
+    click(form.CmdSfoglia1);
+    click(form.CmdCasaZolpa);
+    click(form.CmdSfoglia3);
+    EXPECT_EQ(form.TxtFascola->text(), "/dati/fascole.mdb");
+    EXPECT_EQ(form.TxtCasaZolpa->text(), "/contab/ditte.mdb");
+    EXPECT_EQ(form.TxtFatture->text(), "/fatture/2004/");
+
+    const auto& chiesto = box.asked();
+    ASSERT_EQ(chiesto.size(), 3u);
+    EXPECT_EQ(chiesto[0].file.filter, "Archivi (*.mdb) |*.mdb|");
+    EXPECT_EQ(chiesto[0].file.defaultExtension, ".mdb");
+    EXPECT_FALSE(chiesto[0].file.save);
+    EXPECT_EQ(chiesto[1].file.filter, "(*.mdb) |*.mdb|");
+    EXPECT_TRUE(chiesto[2].file.save);
+    EXPECT_EQ(chiesto[2].file.filterIndex, 0);
+    // The chooser opens where the box's path lies, else in the start folder.
+    EXPECT_EQ(chiesto[0].file.initialPath, cartella.path());
+
+    box.expectFile(std::nullopt).expectFile(std::nullopt).expectFile(std::nullopt);
+    click(form.CmdSfoglia1);
+    click(form.CmdCasaZolpa);
+    click(form.CmdSfoglia3);
+    EXPECT_EQ(form.TxtFascola->text(), "/dati/fascole.mdb");
+    EXPECT_EQ(form.TxtCasaZolpa->text(), "/contab/ditte.mdb");
+    EXPECT_EQ(form.TxtFatture->text(), "/fatture/2004/");
+    EXPECT_EQ(box.asked()[3].file.initialPath, "/dati/");
+}
+
+TEST_F(SetUpDialog, ConfirmReplacesAnExistingFileAndGivingUpLeavesItAlone) {
+    ScriptedMessages box;
+    scriviIni({"vecchio.mdb", "NO", "NO", "1.0.0", "quinta"});
+    type(form.TxtFascola, "nuovo.mdb");
+    click(form.CmdRinuncia);
+    EXPECT_EQ(leggiIni(), QByteArray("vecchio.mdb\r\nNO\r\nNO\r\n1.0.0\r\nquinta\r\n"));
+    EXPECT_FALSE(AmbienteLavoro().IniDefinito);
+    EXPECT_EQ(form.result(), QDialog::Rejected);
+
+    FrmFascolaINI again;
+    again.show();
+    again.TxtFascola->setText("nuovo.mdb");
+    click(again.CmdConferma);
+    EXPECT_EQ(leggiIni(), QByteArray("nuovo.mdb\r\nNO\r\nNO\r\n3.1.4\r\n"));
+}
+
+TEST_F(SetUpDialog, AFileThatCannotBeWrittenIsReportedAndTheDialogStaysOpen) {
+    ScriptedMessages box;
+    AmbienteLavoro().PathFileIni = cartella.file("manca/Fascola.ini");
+    type(form.TxtFascola, "a.mdb");
+    box.expectMessage(Answer::Ok, std::nullopt, "INIZIALIZZAZIONE FASCOLE");
+    click(form.CmdConferma);
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_FALSE(AmbienteLavoro().IniDefinito);
+}
