@@ -1,5 +1,7 @@
 #include "foundation/engine/Ambiente.h"
 
+#include "foundation/engine/Sessione.h"
+
 namespace {
 AmbienteLavoroRec gAmbiente;
 ParametriFatturaRec gParametri;
@@ -11,6 +13,7 @@ ParametriFatturaRec& ParametriFattura() { return gParametri; }
 NoteFatturaRec& NoteFattura() { return gNote; }
 
 void RipristinaAmbiente() {
+    ChiudiSessione();
     gAmbiente = {};
     gParametri = {};
     gNote = {};

@@ -62,5 +62,5 @@ AmbienteLavoroRec& AmbienteLavoro();
 ParametriFatturaRec& ParametriFattura();
 NoteFatturaRec& NoteFattura();
 
-// Every record back to its state before the first start-up.
+// Every record back to its state before the first start-up, the archives let go.
 void RipristinaAmbiente();

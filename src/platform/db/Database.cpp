@@ -183,6 +183,20 @@ std::unique_ptr<Recordset> Database::openForAppend(const std::string& table) {
     return std::make_unique<Recordset>(*this, "SELECT * FROM \"" + table + "\" WHERE 0", Params{});
 }
 
+void Database::attach(const std::string& path, const std::string& schema) {
+    const std::string local = mapped(path);
+    if (local.empty() || !QFileInfo(QString::fromStdString(local)).isFile())
+        throw DbError(err::FileNotFound, "Impossibile trovare il file '" + path + "'.");
+    execute("ATTACH DATABASE ? AS \"" + schema + "\"", {local});
+    execute("PRAGMA \"" + schema + "\".journal_mode=DELETE");
+}
+
+void Database::detach(const std::string& schema) { execute("DETACH DATABASE \"" + schema + "\""); }
+
+bool Database::isAttached(const std::string& schema) {
+    return !scalar("SELECT name FROM pragma_database_list WHERE name = ?", {schema}).isNull();
+}
+
 int64_t Database::lastInsertId() const { return sqlite3_last_insert_rowid(db_); }
 
 bool Database::tableExists(const std::string& table) {

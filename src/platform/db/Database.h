@@ -42,6 +42,14 @@ public:
     // read the whole table first.
     std::unique_ptr<Recordset> openForAppend(const std::string& table);
 
+    // Attaches the archive file `path` under the schema name `schema` (DbError 3024 when the
+    // file does not exist); its tables are then reached by their names, or as
+    // `schema.table`, and one transaction covers both files. Nothing while a transaction is
+    // open: SQLite refuses it.
+    void attach(const std::string& path, const std::string& schema);
+    void detach(const std::string& schema);
+    bool isAttached(const std::string& schema);
+
     int64_t lastInsertId() const;
     bool tableExists(const std::string& table);
     bool columnExists(const std::string& table, const std::string& column);

@@ -1,0 +1,45 @@
+#pragma once
+#include <QString>
+#include <memory>
+
+#include "platform/db/Database.h"
+
+// The schema name under which the accounting archive is attached to the session.
+inline constexpr const char* SchemaContabile = "contabile";
+
+// The program's one connection to its archives while they are in use: the case-file archive,
+// and, while the accounting link is on, the company's accounting archive attached to it. Every
+// engine operation runs on the connection it is given and inside the caller's transaction
+// when there is one, so that numbering a document, posting it and marking its fee items
+// commit or fail together over both files. The two archives' table names never coincide, so
+// a table is reached by its name alone whichever file holds it.
+class Sessione {
+public:
+    // Opens the case-file archive; attaches the accounting archive when its path is given.
+    // db::DbError when a file cannot be opened.
+    explicit Sessione(const QString& pathFascole, const QString& pathContabile = {});
+
+    db::Database& db() { return *db_; }
+    const QString& pathFascole() const { return pathFascole_; }
+    // The accounting archive attached, empty when none.
+    const QString& pathContabile() const { return pathContabile_; }
+
+    // Attaches `pathContabile` in place of the one attached (empty: none). db::DbError when
+    // the file cannot be attached; the session then has none.
+    void collega(const QString& pathContabile);
+
+private:
+    std::unique_ptr<db::Database> db_;
+    QString pathFascole_;
+    QString pathContabile_;
+};
+
+// The program's session on the archives AmbienteLavoro() names: opened at first use and kept,
+// so that showing a case file opens no connection; opened again, or the accounting archive
+// attached again, when the paths or the link have changed since (the linking and parameters
+// dialogs change them). db::DbError when an archive cannot be opened: callers run it under
+// their Procedura like any other statement.
+db::Database& ArchivioInUso();
+
+// Lets the archives go: before a file is replaced, and at the end of a test.
+void ChiudiSessione();
