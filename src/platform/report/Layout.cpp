@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStringList>
+#include <algorithm>
 
 #include "platform/report/ReportError.h"
 
@@ -294,6 +295,9 @@ private:
         const double h = layout.landscape ? layout.pageWidth : layout.pageHeight;
         if (layout.marginLeft + layout.marginRight >= w || layout.marginTop + layout.marginBottom >= h)
             fail("i margini non lasciano spazio sulla pagina");
+        // An empty or truncated file would print blank pages.
+        if (std::none_of(layout.bands.begin(), layout.bands.end(), [](const Band& b) { return !b.items.empty(); }))
+            fail("non c'è niente da stampare");
     }
 
     QString name_;

@@ -95,7 +95,9 @@ TEST(Layout, RefusesWhatItDoesNotUnderstandNamingTheLine) {
         {"band title\n\nband title", 3},
         {"band detail table=A\nband detail table=B", 2},
         {"band title\nfont size=9", 2},
-        {"page margins=100,10,120,10", 0},
+        {"page margins=100,10,120,10\nband title\n  text x=0 value=\"x\"", 0},
+        {"", 0},
+        {"# nothing but a comment\npage size=A4\nband detail table=T", 0},
     };
     for (const Case& c : cases) {
         try {

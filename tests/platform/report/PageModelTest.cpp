@@ -291,7 +291,7 @@ TEST(PageModel, NamesTheDataDoesNotHoldAreErrors) {
         {"band title\n  field x=0 w=9 column=T.manca", err::ColumnNotFound},
         {"band title\n  field x=0 w=9 column=a", err::ColumnNotFound},  // no row outside the rows
         {"band detail table=T when=\"manca=1\"\n  field x=0 w=9 column=a", err::ColumnNotFound},
-        {"band group table=T column=manca\nband detail table=T", err::ColumnNotFound},
+        {"band group table=T column=manca\nband detail table=T\n  field x=0 w=9 column=a", err::ColumnNotFound},
         {"band title\n  text x=0 w=9 value=\"{#pagina}\"", err::LayoutInvalid},
         {"band title\n  text x=0 w=9 value=\"{T.a\"", err::LayoutInvalid},
     };
