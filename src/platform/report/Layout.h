@@ -10,9 +10,10 @@
 //
 //   page size=A4 orientation=landscape margins=10,10,10,10    (left,top,right,bottom)
 //   font family="DejaVu Sans" size=9                           (the report's default font)
+// (both before the first band; sizes A3, A4, A5, Letter or WIDTHxHEIGHT in millimetres)
 //
 //   band <kind> [table=T] [column=C] [when="C=pattern"] [height=H] [at=bottom] [font...]
-//     kinds:  title    once, at the top of the first page
+//     kinds:  title    once, at the top of the first page (above its header)
 //             header   at the top of every page (repeated headings, letterhead)
 //             group    before the first detail row and whenever `column` changes value
 //             detail   once per row of `table`, flowing over as many pages as needed;
@@ -22,7 +23,9 @@
 //             summary  once, after the last detail row (at=bottom: at the foot of the
 //                      last page, above the page footer)
 //             footer   at the foot of every page
-//     A band is as high as `height` or as its items need, whichever is more.
+//     A band is as high as `height` or as its items need, whichever is more. A row that
+//     does not fit above the page footer starts a new page; a group heading moves with
+//     the row under it. A layout with nothing to print is refused.
 //
 //   text  x= y= w= [h=] [align=left|center|right] [wrap] [when=...] [font...] value="..."
 //   field x= y= w= [h=] [align=...] [wrap] [when=...] [font...] column=C
@@ -33,11 +36,11 @@
 // size=points, and the flags bold, italic, regular (not bold, not italic).
 // In a text value, {C} is a column's value, {#page} the page number, {#pages} the number of
 // pages, {#date} today's date (dd/mm/yyyy), {#rows} the number of detail rows, {{ and }}
-// are braces. A column C is written
-// `table.column` (the first row of that table, such as a one-row header table) or, inside
-// group and detail bands, just `column` (the row being printed). Names ignore case.
-// A text is cut to its width w unless it wraps; a wrapped text takes as many lines as it
-// needs and makes its band taller. A condition "C=pattern" holds when the column's value
+// are braces. A column C is written `table.column` (the first row of that table, such as a
+// one-row header table) or, inside group and detail bands, just `column` (the row being
+// printed). Names ignore case.
+// A text is cut to its width w unless it wraps (without w it takes the room it needs); a
+// wrapped text takes as many lines as it needs and makes its band taller. A condition "C=pattern" holds when the column's value
 // matches the pattern (* any text, ? one character, case ignored); "C!=pattern" when it
 // does not; "C=" when the value is empty.
 #include <QColor>
