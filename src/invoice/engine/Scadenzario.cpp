@@ -49,8 +49,9 @@ Scadenza CalcoloScadenzario(const RigaFattura& riga, const QString& DataFattura,
             return s;
     } else if (basic::IsNumeric(riga.Pagamento)) {
         if (!proc.esegui([&] {
-                const qint64 giorni = giorniInteri(basic::CCur(riga.Pagamento));
-                termine = Termine{giorni, giorni == 0 ? QString("Rimessa diretta") : riga.Pagamento + " gg. data fattura"};
+                const Currency giorni = basic::CCur(riga.Pagamento);
+                termine = Termine{giorniInteri(giorni), giorni.isZero() ? QString("Rimessa diretta")
+                                                                         : riga.Pagamento + " gg. data fattura"};
             }))
             return s;
     }
