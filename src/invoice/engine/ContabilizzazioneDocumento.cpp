@@ -1,0 +1,120 @@
+#include "invoice/engine/ContabilizzazioneDocumento.h"
+
+#include "accounting/engine/CodicePdC.h"
+#include "invoice/engine/Importi.h"
+#include "platform/db/Database.h"
+#include "platform/system/BasicRuntime.h"
+
+namespace {
+
+constexpr int LarghezzaDescrizione = 100;
+
+QString esteso(Currency importo) { return basic::Format(importo, MascheraImportoEsteso); }
+
+}  // namespace
+
+bool ContabilizzazioneAmmessa(const DocumentoDaEmettere& d) {
+    return d.Ambiente.CollegatoContabilita && !d.Parametri.RitenutaAcconto && !d.Parametri.AltreRitenute;
+}
+
+QString SegnoCliente(TipoDocumento tipo) { return tipo == TipoDocumento::NotaCredito ? "A" : "D"; }
+
+QString SegnoRicavi(TipoDocumento tipo) { return tipo == TipoDocumento::NotaCredito ? "D" : "A"; }
+
+RigheRegistrazione RigheClienteERicavi(const DocumentoDaEmettere& d, Currency totaleDocumento) {
+    RigheRegistrazione r;
+    r.Segni.push_back(SegnoCliente(d.Tipo));
+    r.Conti.push_back(d.Fascola.CodiceCliente);
+    r.Importi.push_back(totaleDocumento);
+    const QString ricavi = SegnoRicavi(d.Tipo);
+    for (const RigaFattura& riga : d.RigheFattura) {
+        if (riga.Impofat.isZero()) continue;
+        size_t j = 0;
+        while (j < r.Conti.size() && !(r.Conti[j] == riga.Ricavi && r.Segni[j] == ricavi)) ++j;
+        if (j < r.Conti.size()) {
+            r.Importi[j] += riga.Impofat;
+        } else {
+            r.Segni.push_back(ricavi);
+            r.Conti.push_back(riga.Ricavi);
+            r.Importi.push_back(riga.Impofat);
+        }
+        r.Ricavi += riga.Impofat;
+    }
+    return r;
+}
+
+bool ServeRigaIva(const RigheRegistrazione& righe, Currency totaleDocumento) { return righe.Ricavi != totaleDocumento; }
+
+void AggiungiRigaIva(RigheRegistrazione& righe, TipoDocumento tipo, const QString& contoIvaVendite,
+                     Currency totaleDocumento) {
+    righe.Segni.push_back(SegnoRicavi(tipo));
+    righe.Conti.push_back(contoIvaVendite);
+    righe.Importi.push_back(totaleDocumento - righe.Ricavi);
+}
+
+QString DescrizioneRegistrazione(TipoDocumento tipo, const QString& numeroDocumento, const QString& nomeCliente) {
+    QString testo;
+    switch (tipo) {
+    case TipoDocumento::Fattura: testo = "EMESSA FATTURA "; break;
+    case TipoDocumento::NotaDebito: testo = "EMESSA NOTA DI DEBITO (var. in Aumento) "; break;
+    case TipoDocumento::NotaCredito: testo = "EMESSA NOTA DI CREDITO (var. in Diminuizione) "; break;
+    }
+    return basic::Left(testo + "N. " + numeroDocumento + " A " + nomeCliente, LarghezzaDescrizione);
+}
+
+DatiRegistrazione RegistrazioneDocumento(const DocumentoDaEmettere& d, const RiepilogoIva& riepilogo,
+                                         const RigheRegistrazione& righe, const QString& numeroDocumento,
+                                         const QString& numeroRegistrazione) {
+    DatiRegistrazione r;
+    Currency totaleIvato;
+    for (const GruppoIva& g : riepilogo.GruppiIva) {
+        const Currency imponibile = basic::IsNumeric(g.Imponibile) ? ImportoRiletto(g.Imponibile) : Currency();
+        r.CodiciIva.push_back(g.Codice);
+        r.Imponibili.push_back(imponibile);
+        r.Imposte.push_back(g.ImpostaValore);
+        totaleIvato += imponibile + g.ImpostaValore;
+    }
+    r.Segni = righe.Segni;
+    r.Conti = righe.Conti;
+    r.Importi = righe.Importi;
+
+    const QString& data = d.Parametri.DataFattura;
+    r.Testata = {QString(),
+                 "FASCOLA",
+                 "C",
+                 "S",
+                 "EUR",
+                 "1,00",
+                 data,
+                 numeroRegistrazione,
+                 data,
+                 d.Fascola.Npra,
+                 "N",
+                 DescrizioneRegistrazione(d.Tipo, numeroDocumento, d.Fascola.NomeCliente),
+                 LetteraDocumento(d.Tipo),
+                 d.Parametri.RegistroIva,
+                 d.Fascola.CodiceCliente,
+                 numeroDocumento,
+                 esteso(totaleIvato),
+                 "N",
+                 QString::number(riepilogo.NumeroGruppiIva()),
+                 QString::number(righe.Numero()),
+                 "FASCOLA",
+                 d.Ambiente.PathArchivioContabile,
+                 "0",
+                 "0",
+                 "N",
+                 "NO",
+                 "0"};
+    return r;
+}
+
+QString RiferimentoContabile(const QString& dataFattura, const QString& numeroRegistrazione) {
+    return dataFattura + " - " + numeroRegistrazione;
+}
+
+QString ContoIvaVendite(db::Database& sessione) {
+    const QString conto =
+        basic::Trim(sessione.scalar("SELECT ContoIvaVendite FROM parametri ORDER BY rowid LIMIT 1").textOr(QString()));
+    return conto == CodicePdCVuoto ? QString() : conto;
+}

@@ -1,0 +1,79 @@
+#pragma once
+#include <QString>
+#include <optional>
+
+#include "invoice/engine/DocumentoDaEmettere.h"
+#include "invoice/engine/ImportiDocumento.h"
+
+namespace db {
+class Database;
+}
+class Procedura;
+
+// The issue of a document: what STAMPA does with the invoice composed on the tab, up to the
+// print database that the report then prints.
+//
+// Stages, in order: totals and VAT summary, withholdings, stamp duty (nothing written); then,
+// in one transaction of the session over the case-file archive and the accounting archive
+// attached to it: when the document is posted (ContabilizzazioneAmmessa), its number (from the
+// VAT register under automatic numbering, else as typed), a registration number and the
+// journal registration; its identifier `idfattura` and the invoiced marks on its fee items;
+// and the print database in the start folder. The transaction commits only when every stage is
+// complete: a refusal, a failure, or Abort or Ignore at any error box leaves both archives as
+// they were (no register number, registration number or journal row used up, no item marked)
+// and no print database behind, and STAMPA may be pressed again.
+
+// Why a document was not issued. Every stop but Nessuno leaves the archives untouched and has
+// been explained to the user with one message of the issue (titled TitoloEmissione), after the
+// error boxes and the accounting link's own messages, if any.
+enum class ArrestoEmissione {
+    Nessuno,                      // issued
+    NessunaRiga,                  // the invoice has no line
+    DataNonValida,                // the document date is no date
+    CodiceClienteNonAmmesso,      // not linked: the client code cannot stand in a file name
+    NumeroMancante,               // posted with manual numbering and no number typed
+    NumeroNonAssegnato,           // the VAT register gave no number
+    NumeroNonAmmesso,             // the number holds a character no file name may hold
+    NumeroRegistrazioneMancante,  // the document date has no registration number left
+    ContoIvaVenditeMancante,      // a VAT row is needed and the parameters name no sales VAT account
+    RegistrazioneNonEseguita,     // the journal registration did not complete
+    IdFatturaInUso,               // the client's fee items already carry this `idfattura`
+    CopiaArchiviataEsistente,     // a stored copy of the client carries this `idfattura`
+    CompetenzeGiaFatturate,       // another document billed some of the fee items meanwhile
+    Errore,                       // a failure left (Abort or Ignore) through the error handler
+};
+
+inline const QString TitoloEmissione = QStringLiteral("EMISSIONE DOCUMENTO");
+
+struct EsitoEmissione {
+    ArrestoEmissione Arresto = ArrestoEmissione::Errore;
+    // Committed: the document exists. The tab must forget its lines and disable STAMPA, whatever
+    // happens to the printing afterwards; otherwise nothing was written and the lines stay.
+    bool Emesso() const { return Arresto == ArrestoEmissione::Nessuno; }
+
+    // The amounts, once worked out (also for a document that then stopped).
+    std::optional<ImportiDocumento> Importi;
+    QString LetteraDocumento;     // "F", "E", "H"
+    bool Contabilizzato = false;  // numbered from the register (if automatic) and posted
+    // The document number as issued; the caller keeps it in ParametriFattura().NumeroDocumento.
+    QString NumeroDocumento;
+    QString NumeroRegistrazione;  // five digits when posted, else ""
+    QString RifContabile;         // "15/01/2004 - 00012" when posted, else ""
+    QString IdFattura;
+    int CompetenzeFatturate = 0;  // fee items marked invoiced
+    // The print database: its file name (NomeFileFattura) and full path in the start folder.
+    // The report runs on it and deletes it; a copy goes to the invoice folder when asked.
+    QString NomeFileFattura;
+    QString PathArchivioStampa;
+};
+
+// The totals of the tab's captions, the VAT summary of the lines, the withholdings and the
+// stamp duty. Nothing when a VAT code could not be read or a caption is no amount (the error
+// handler was told under `procedura`).
+std::optional<ImportiDocumento> ImportiEmissione(db::Database& sessione, const DocumentoDaEmettere& documento,
+                                                 Procedura& procedura);
+
+// Issues `documento` on the session `sessione` (ArchivioInUso(): the case-file archive with
+// the accounting archive attached when linked). Must not be called inside a transaction of the
+// caller's: the issue commits its own. std::invalid_argument when a grid row points at no line.
+EsitoEmissione EmissioneDocumento(db::Database& sessione, const DocumentoDaEmettere& documento);

@@ -1,0 +1,201 @@
+#pragma once
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "accounting/engine/SchemaContabile.h"
+#include "fixtures/AccountingFixture.h"
+#include "fixtures/CaseFileArchive.h"
+#include "foundation/engine/Ambiente.h"
+#include "foundation/engine/GestioneErrori.h"
+#include "foundation/engine/Sessione.h"
+#include "invoice/engine/CalcoloIva.h"
+#include "invoice/engine/DocumentoDaEmettere.h"
+#include "invoice/engine/FatturaDiProva.h"
+#include "invoice/engine/ImportiDocumento.h"
+#include "platform/db/Database.h"
+#include "support/ScriptedMessages.h"
+#include "support/TempDir.h"
+
+namespace emissione_di_prova {
+
+using fattura_di_prova::euro;
+
+inline const QString Cliente = "01.01.01.0001";
+inline const QString Npra = "0007";
+inline const QString DataFattura = "15/01/2004";
+inline const std::string GiornoIso = "2004-01-15";
+
+// Every row of every table of an archive, so that a test can tell whether anything at all
+// changed.
+inline QStringList Contenuto(db::Database& archivio, const std::string& schema = "main") {
+    QStringList righe;
+    db::Statement tabelle(archivio, "SELECT name FROM " + schema +
+                                        ".sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite_%' ORDER BY name");
+    while (tabelle.step()) {
+        const std::string t = tabelle.column(0).toText();
+        db::Statement st(archivio, "SELECT * FROM " + schema + ".\"" + t + "\" ORDER BY rowid");
+        while (st.step()) {
+            QString riga = QString::fromStdString(t);
+            for (int i = 0; i < st.columnCount(); ++i) riga += "|" + QString::fromStdString(st.column(i).textOr("<Null>"));
+            righe << riga;
+        }
+    }
+    return righe;
+}
+
+// The rows a query returns, each column as text ("<Null>" for Null).
+inline std::vector<QStringList> Righe(db::Database& archivio, const std::string& sql, const db::Params& params = {}) {
+    std::vector<QStringList> tutte;
+    db::Statement st(archivio, sql, params);
+    while (st.step()) {
+        QStringList riga;
+        for (int i = 0; i < st.columnCount(); ++i) riga << QString::fromStdString(st.column(i).textOr("<Null>"));
+        tutte.push_back(riga);
+    }
+    return tutte;
+}
+
+// A linked installation: the sample accounting archive of ROSSI 2004 (sales register V numbers
+// invoices from 12; VAT codes 20, 10, 4, E15, N8; sales VAT account 02.02.01.0001), a case-file
+// archive with case file 0007 of client 01.01.01.0001 and its fee items, the session on both,
+// a start folder and an invoice folder of the test's own, and an invoice of five lines on them:
+//   1 task 0001       ONO fee     100,00  VAT 20  revenue 04.01.01.0001
+//   2 task 0001/0001  SPE cost     50,00  VAT 10  revenue 04.01.01.0002
+//   3 task 0002       ONO fee      30,00  VAT 20  revenue 04.01.01.0001
+//   4 task 0002       ANT advance  40,00  E15     revenue 04.01.02.0001
+//   5 task 0002       ZER fee       0,00  VAT 20  revenue 04.01.01.0001
+// taxable 220,00, VAT 31,00 (26,00 at 20 %, 5,00 at 10 %), total 251,00; grid rows: task
+// heading, line 1, job heading, line 2, task heading, lines 3 to 5.
+class EmissioneCollegata : public ::testing::Test {
+protected:
+    void SetUp() override {
+        RipristinaAmbiente();
+        RipristinaAttesaBlocco();
+        pathContabile = contab.creaCampione();
+        contab.collega(AccountingFixture::AcronimoCampione, AccountingFixture::EsercizioCampione);
+        avvio = dir.file("avvio");
+        fatture = dir.file("fatture");
+        QDir().mkpath(avvio);
+        QDir().mkpath(fatture);
+
+        fascole.addCaseFile(Cliente, Npra, "2004-01-02", {{"numpranno", "2004.00017"}});
+        struct Voce {
+            const char *ntask, *njob, *elemento;
+            const char* importo;
+        };
+        const Voce voci[] = {{"0001", "0000", "ONO", "100"}, {"0001", "0001", "SPE", "50"}, {"0002", "0000", "ONO", "30"},
+                             {"0002", "0000", "ANT", "40"},  {"0002", "0000", "ZER", "0"},  {"0003", "0000", "ONO", "77"}};
+        for (const Voce& v : voci)
+            fascole.addFeeItem(Cliente, Npra, v.ntask, v.njob, v.elemento,
+                               {{"impofat", euro(v.importo)}, {"descrizione", "voce " + QString(v.elemento)},
+                                {"ricavi", "04.01.01.0001"}});
+        fascole.close();
+        sessione = std::make_unique<Sessione>(pathFascole(), pathContabile);
+        documento = DocumentoDiProva();
+    }
+    void TearDown() override {
+        sessione.reset();
+        RipristinaAmbiente();
+        RipristinaAttesaBlocco();
+        ImpostaOrologioAttese(nullptr);
+    }
+
+    QString pathFascole() const { return fascole.path(); }
+    db::Database& db() { return sessione->db(); }
+
+    static RigaFattura Riga(const char* ntask, const char* njob, const char* elemento, const char* tipo,
+                            const char* importo, const char* iva, const char* ricavi) {
+        RigaFattura r;
+        r.Cliente = Cliente;
+        r.Npra = Npra;
+        r.Ntask = ntask;
+        r.Njob = njob;
+        r.Elemento = elemento;
+        r.Tipo = tipo;
+        r.Descrizione = "Descrizione " + QString(elemento) + " " + ntask;
+        r.Impofat = euro(importo);
+        r.CodiceIva = iva;
+        r.Ricavi = ricavi;
+        r.Pagamento = "R30";
+        return r;
+    }
+
+    // The document as the tab would hand it over: its captions are the totals the tab shows.
+    DocumentoDaEmettere DocumentoDiProva() {
+        DocumentoDaEmettere d;
+        d.Tipo = TipoDocumento::Fattura;
+        d.RigheFattura.aggiungi(Riga("0001", "0000", "ONO", "X", "100", "20", "04.01.01.0001"));
+        d.RigheFattura.aggiungi(Riga("0001", "0001", "SPE", "C", "50", "10", "04.01.01.0002"));
+        d.RigheFattura.aggiungi(Riga("0002", "0000", "ONO", "X", "30", "20", "04.01.01.0001"));
+        d.RigheFattura.aggiungi(Riga("0002", "0000", "ANT", "A", "40", "E15", "04.01.02.0001"));
+        d.RigheFattura.aggiungi(Riga("0002", "0000", "ZER", "X", "0", "20", "04.01.01.0001"));
+        d.RigheVisualizzate.aggiungi({TipoRiga::Incarico, "Incarico uno", 1});
+        d.RigheVisualizzate.aggiungi({TipoRiga::Elemento, {}, 1});
+        d.RigheVisualizzate.aggiungi({TipoRiga::Lavorazione, "Lavorazione uno", 2});
+        d.RigheVisualizzate.aggiungi({TipoRiga::Elemento, {}, 2});
+        d.RigheVisualizzate.aggiungi({TipoRiga::Incarico, "Incarico due", 3});
+        for (int i = 3; i <= 5; ++i) d.RigheVisualizzate.aggiungi({TipoRiga::Elemento, {}, i});
+        d.Fascola = {Cliente, "Rossi Mario", Npra, "2004.00017", "02/01/2004", "RIF-42",
+                     "Pratica di successione per la famiglia Rossi, immobili in Milano e provincia"};
+        d.Parametri.DataFattura = DataFattura;
+        d.Parametri.RegistroIva = "V";
+        d.Parametri.NumerazioneAutomatica = true;
+        d.Parametri.DettaglioFascola = true;
+        d.Parametri.RigaTestata1 = "Studio Bianchi";
+        d.Parametri.RigaTestata2 = "Via Manzoni 1";
+        d.Parametri.RigaTestata3 = "20121 Milano";
+        d.Parametri.RigaTestata4 = "P.IVA 00000000001";
+        d.Parametri.RigaTestata5 = "tel. 02 1234567";
+        d.Parametri.RigaTestata6 = "studio@example.it";
+        d.Note = {"Nota uno", "Nota due", "Nota tre", "Nota quattro"};
+        d.DatiCliente.Indirizzo = "Via Verdi 3";
+        d.DatiCliente.Cap = "20121";
+        d.DatiCliente.Localita = "Milano";
+        d.DatiCliente.Provincia = "MI";
+        d.DatiCliente.PartitaIva = "01234567890";
+        d.DatiCliente.CodiceFiscale = "RSSMRA60A01F205X";
+        d.Ambiente = AmbienteLavoro();
+        d.Ambiente.CartellaAvvio = avvio;
+        d.Ambiente.CartellaFatture = fatture + "\\";
+        Didascalie(d);
+        return d;
+    }
+
+    // The tab's captions for the lines of `d`, as the tab computes them.
+    void Didascalie(DocumentoDaEmettere& d) {
+        LettoreAliquoteIva aliquote(db(), d.Ambiente.CollegatoContabilita);
+        const auto r = CalcoloRiepilogoIva(d.RigheFattura, aliquote);
+        ASSERT_TRUE(r.has_value());
+        d.TestoTotale = r->TestoTotale;
+        d.TestoIva = r->TestoIva;
+    }
+
+    // Both archives, every row, and the files of the start and invoice folders.
+    QStringList Stato() {
+        QStringList s = Contenuto(db(), "main");
+        s += Contenuto(db(), SchemaContabile);
+        s += QDir(avvio).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot);
+        s += QDir(fatture).entryList(QDir::Files | QDir::NoDotAndDotDot);
+        return s;
+    }
+
+    // A connection of another workstation to the accounting archive.
+    std::unique_ptr<db::Database> AltraPostazioneContabile() { return db::Database::open(pathContabile.toStdString()); }
+
+    TempDir dir;
+    AccountingFixture contab{dir.path()};
+    fixtures::CaseFileArchive fascole{dir.file("fascole.mdb")};
+    QString pathContabile, avvio, fatture;
+    std::unique_ptr<Sessione> sessione;
+    DocumentoDaEmettere documento;
+    ScriptedMessages box;
+};
+
+}  // namespace emissione_di_prova
