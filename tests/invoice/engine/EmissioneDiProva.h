@@ -74,32 +74,8 @@ inline std::vector<QStringList> Righe(db::Database& archivio, const std::string&
 // taxable 220,00, VAT 31,00 (26,00 at 20 %, 5,00 at 10 %), total 251,00; grid rows: task
 // heading, line 1, job heading, line 2, task heading, lines 3 to 5.
 class EmissioneCollegata : public ::testing::Test {
-protected:
-    void SetUp() override {
-        RipristinaAmbiente();
-        RipristinaAttesaBlocco();
-        pathContabile = contab.creaCampione();
-        contab.collega(AccountingFixture::AcronimoCampione, AccountingFixture::EsercizioCampione);
-        avvio = dir.file("avvio");
-        fatture = dir.file("fatture");
-        QDir().mkpath(avvio);
-        QDir().mkpath(fatture);
-
-        fascole.addCaseFile(Cliente, Npra, "2004-01-02", {{"numpranno", "2004.00017"}});
-        struct Voce {
-            const char *ntask, *njob, *elemento;
-            const char* importo;
-        };
-        const Voce voci[] = {{"0001", "0000", "ONO", "100"}, {"0001", "0001", "SPE", "50"}, {"0002", "0000", "ONO", "30"},
-                             {"0002", "0000", "ANT", "40"},  {"0002", "0000", "ZER", "0"},  {"0003", "0000", "ONO", "77"}};
-        for (const Voce& v : voci)
-            fascole.addFeeItem(Cliente, Npra, v.ntask, v.njob, v.elemento,
-                               {{"impofat", euro(v.importo)}, {"descrizione", "voce " + QString(v.elemento)},
-                                {"ricavi", "04.01.01.0001"}});
-        fascole.close();
-        sessione = std::make_unique<Sessione>(pathFascole(), pathContabile);
-        documento = DocumentoDiProva();
-    }
+public:
+    void SetUp() override { Ricrea(); }
     void TearDown() override {
         sessione.reset();
         RipristinaAmbiente();
@@ -107,7 +83,42 @@ protected:
         ImpostaOrologioAttese(nullptr);
     }
 
-    QString pathFascole() const { return fascole.path(); }
+    // The whole installation made again from nothing: for a test that tries one case after
+    // another.
+    void Ricrea() {
+        sessione.reset();
+        fascole.reset();
+        contab.reset();
+        dir = std::make_unique<TempDir>();
+        RipristinaAmbiente();
+        RipristinaAttesaBlocco();
+        ImpostaOrologioAttese(nullptr);
+        contab = std::make_unique<AccountingFixture>(dir->path());
+        fascole = std::make_unique<fixtures::CaseFileArchive>(dir->file("fascole.mdb"));
+        pathContabile = contab->creaCampione();
+        contab->collega(AccountingFixture::AcronimoCampione, AccountingFixture::EsercizioCampione);
+        avvio = dir->file("avvio");
+        fatture = dir->file("fatture");
+        QDir().mkpath(avvio);
+        QDir().mkpath(fatture);
+
+        fascole->addCaseFile(Cliente, Npra, "2004-01-02", {{"numpranno", "2004.00017"}});
+        struct Voce {
+            const char *ntask, *njob, *elemento;
+            const char* importo;
+        };
+        const Voce voci[] = {{"0001", "0000", "ONO", "100"}, {"0001", "0001", "SPE", "50"}, {"0002", "0000", "ONO", "30"},
+                             {"0002", "0000", "ANT", "40"},  {"0002", "0000", "ZER", "0"},  {"0003", "0000", "ONO", "77"}};
+        for (const Voce& v : voci)
+            fascole->addFeeItem(Cliente, Npra, v.ntask, v.njob, v.elemento,
+                                {{"impofat", euro(v.importo)}, {"descrizione", "voce " + QString(v.elemento)},
+                                 {"ricavi", "04.01.01.0001"}});
+        fascole->close();
+        sessione = std::make_unique<Sessione>(pathFascole(), pathContabile);
+        documento = DocumentoDiProva();
+    }
+
+    QString pathFascole() const { return fascole->path(); }
     db::Database& db() { return sessione->db(); }
 
     static RigaFattura Riga(const char* ntask, const char* njob, const char* elemento, const char* tipo,
@@ -189,9 +200,9 @@ protected:
     // A connection of another workstation to the accounting archive.
     std::unique_ptr<db::Database> AltraPostazioneContabile() { return db::Database::open(pathContabile.toStdString()); }
 
-    TempDir dir;
-    AccountingFixture contab{dir.path()};
-    fixtures::CaseFileArchive fascole{dir.file("fascole.mdb")};
+    std::unique_ptr<TempDir> dir;
+    std::unique_ptr<AccountingFixture> contab;
+    std::unique_ptr<fixtures::CaseFileArchive> fascole;
     QString pathContabile, avvio, fatture;
     std::unique_ptr<Sessione> sessione;
     DocumentoDaEmettere documento;

@@ -1,0 +1,460 @@
+#include "invoice/engine/EmissioneDocumento.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <functional>
+
+#include "invoice/engine/ArchivioStampaFattura.h"
+#include "invoice/engine/EmissioneDiProva.h"
+
+namespace {
+
+using emissione_di_prova::EmissioneCollegata;
+using emissione_di_prova::Righe;
+using fattura_di_prova::euro;
+using ui::Answer;
+
+const QString Gestione = "GESTIONE DEGLI ERRORI";
+const QString NonEmessoDopoErrore =
+    "Il documento non è stato emesso: gli archivi sono rimasti come erano prima della stampa";
+
+class EmissioneDocumentoTest : public EmissioneCollegata {
+public:
+    std::vector<QStringList> competenze() {
+        return Righe(db(), "SELECT ntask, njob, elemento, fatturato, idfattura FROM competenze ORDER BY rowid");
+    }
+    std::vector<QStringList> stampa(const QString& path, const std::string& sql) {
+        auto file = db::Database::open(path.toStdString());
+        return Righe(*file, sql);
+    }
+    // The document issued without the accounting link, for client CLI01 of the own registry.
+    DocumentoDaEmettere nonCollegato() {
+        for (const char* voce : {"ONO", "SPE"})
+            db().execute("INSERT INTO competenze (cliente, npra, ntask, njob, elemento, impofat, fatturato) "
+                         "VALUES ('CLI01', '0007', '0001', '0000', ?, 10, 0)",
+                         {voce});
+        DocumentoDaEmettere d = documento;
+        d.Ambiente.CollegatoContabilita = false;
+        d.Ambiente.PathArchivioContabile.clear();
+        d.Fascola.CodiceCliente = "CLI01";
+        d.RigheFattura.svuota();
+        for (const char* voce : {"ONO", "SPE"}) {
+            RigaFattura r = Riga("0001", "0000", voce, "X", "10", "20", "");
+            r.Cliente = "CLI01";
+            d.RigheFattura.aggiungi(r);
+        }
+        d.RigheVisualizzate.svuota();
+        d.RigheVisualizzate.aggiungi({TipoRiga::Elemento, {}, 1});
+        d.RigheVisualizzate.aggiungi({TipoRiga::Elemento, {}, 2});
+        Didascalie(d);
+        return d;
+    }
+};
+
+TEST_F(EmissioneDocumentoTest, ALinkedInvoiceIsNumberedPostedBilledAndWrittenForPrinting) {
+    const EsitoEmissione e = EmissioneDocumento(db(), documento);
+    ASSERT_TRUE(e.Emesso()) << int(e.Arresto);
+    EXPECT_TRUE(box.asked().empty());
+    EXPECT_TRUE(e.Contabilizzato);
+    EXPECT_EQ(e.LetteraDocumento, "F");
+    EXPECT_EQ(e.NumeroDocumento, "13");
+    EXPECT_EQ(e.NumeroRegistrazione, "00001");
+    EXPECT_EQ(e.RifContabile, "15/01/2004 - 00001");
+    EXPECT_EQ(e.IdFattura, "000704011500013");
+    EXPECT_EQ(e.CompetenzeFatturate, 5);
+    EXPECT_EQ(e.NomeFileFattura, "SDB0101010001F00001000704011500013.mdb");
+    EXPECT_EQ(e.PathArchivioStampa, QDir(avvio).filePath(e.NomeFileFattura));
+    ASSERT_TRUE(e.Importi.has_value());
+    EXPECT_EQ(e.Importi->TotaleDocumento, euro("251"));
+
+    // The register's invoice counter, the confirmed registration number and the journal.
+    EXPECT_EQ(Righe(db(), "SELECT numerofattura FROM ivaregistri WHERE codice = 'V'").front(), QStringList{"13"});
+    const std::vector<QStringList> numeri = {{"2004-01-15", "1", "1"}};
+    EXPECT_EQ(Righe(db(), "SELECT giorno, numero, confermato FROM giornalenumero"), numeri);
+    const std::vector<QStringList> testata = {
+        {"2004-01-15", "1", "FASCOLA", "C", "1", "EMESSA FATTURA N. 13 A Rossi Mario", "2004-01-15", "0007", "0", "0",
+         "0", "0", "NO", "EUR", "1", "01.01.01.0001", "V", "F", "13", "0", "0", "251"}};
+    EXPECT_EQ(Righe(db(), "SELECT giorno, numero, madre, tipo, iva, descrizione, datadocumento, protocollo, competenza, "
+                          "stampaiva, stampagio, appunti, immagine, valuta, cambio, clientefornitoreiva, registroiva, "
+                          "tipodocumentoiva, protocolloiva, linkivasospe, competenzaiva, totaleiva FROM giornale"),
+              testata);
+    const std::vector<QStringList> dettaglio = {
+        {"2004-01-15", "1", "01.01.01.0001", "251", "D", "0", "1"},
+        {"2004-01-15", "1", "04.01.01.0001", "130", "A", "0", "1"},
+        {"2004-01-15", "1", "04.01.01.0002", "50", "A", "0", "2"},
+        {"2004-01-15", "1", "04.01.02.0001", "40", "A", "0", "3"},
+        {"2004-01-15", "1", "02.02.01.0001", "31", "A", "0", "4"},
+    };
+    EXPECT_EQ(Righe(db(), "SELECT giorno, numero, codice, importo, segno, costo, ordinale FROM giornaledettaglio "
+                          "ORDER BY rowid"),
+              dettaglio);
+    const QString contatore = Righe(db(), "SELECT contatore FROM giornale").front().front();
+    const std::vector<QStringList> iva = {
+        {contatore, "130", "26", "20", "1"}, {contatore, "50", "5", "10", "2"}, {contatore, "40", "0", "E15", "3"}};
+    EXPECT_EQ(Righe(db(), "SELECT linkgiornale, imponibile, imposta, codiceiva, ordinaleiva FROM ivadettaglio "
+                          "ORDER BY rowid"),
+              iva);
+
+    // Each billed item carries the identifier; the item of task 0003 was not on the invoice.
+    const QString id = "000704011500013";
+    const std::vector<QStringList> voci = {{"0001", "0000", "ONO", "1", id}, {"0001", "0001", "SPE", "1", id},
+                                           {"0002", "0000", "ONO", "1", id}, {"0002", "0000", "ANT", "1", id},
+                                           {"0002", "0000", "ZER", "1", id}, {"0003", "0000", "ONO", "0", "<Null>"}};
+    EXPECT_EQ(competenze(), voci);
+
+    // The print database, row by row and column by column.
+    const std::vector<QStringList> corpo = {
+        {"I0001", "Incarico uno", "1", "", "", ""},
+        {"EONO", "Descrizione ONO 0001", "1", "100,00", "20", "R30"},
+        {"L0001", "Lavorazione uno", "2", "", "", ""},
+        {"ESPE", "Descrizione SPE 0001", "2", "50,00", "10", "R30"},
+        {"I0002", "Incarico due", "3", "", "", ""},
+        {"EONO", "Descrizione ONO 0002", "3", "30,00", "20", "R30"},
+        {"EANT", "Descrizione ANT 0002", "4", "40,00", "E15", "R30"},
+        {" ", "Descrizione ZER 0002", "5", "", "", ""},
+    };
+    EXPECT_EQ(stampa(e.PathArchivioStampa, "SELECT * FROM Righecorpo ORDER BY rowid"), corpo);
+    const auto dati = stampa(e.PathArchivioStampa, "SELECT * FROM Dati");
+    ASSERT_EQ(dati.size(), 1u);
+    QStringList attesi = {"FATTURA",
+                          "13",
+                          "15/01/2004",
+                          " ",
+                          "01234567890",
+                          "RSSMRA60A01F205X",
+                          "01.01.01.0001",
+                          "15/01/2004 - 00001",
+                          "Rossi Mario" + QString(35, u' '),
+                          "Via Verdi 3",
+                          "20121 Milano MI",
+                          "251,00",
+                          "2004.00017",
+                          "02/01/2004",
+                          "RIF-42",
+                          "Pratica di successione per la famiglia Rossi, ",
+                          "immobili in Milano e provincia" + QString(20, u' '),
+                          "Nota uno",
+                          "Nota due",
+                          "Nota tre",
+                          "Nota quattro",
+                          "Studio Bianchi",
+                          "Via Manzoni 1",
+                          "20121 Milano",
+                          "P.IVA 00000000001",
+                          "tel. 02 1234567",
+                          "studio@example.it"};
+    for (int i = 0; i < 15; ++i) attesi << "";  // no due dates
+    attesi << "20" << "130,00" << "20,00" << "26,00" << "10" << "50,00" << "10,00" << "5,00"  //
+           << "E15" << "40,00" << "0,00" << "Escluso art. 15";
+    for (int i = 0; i < 8; ++i) attesi << "";  // groups 4 and 5
+    attesi << "220,00" << "31,00" << "" << "";  // sums, stamp, expenses
+    for (int i = 0; i < 8; ++i) attesi << "";  // no withholding
+    ASSERT_EQ(attesi.size(), 74);
+    for (int i = 0; i < 74; ++i) EXPECT_EQ(dati[0][i], attesi[i]) << ColonneDati[size_t(i)];
+}
+
+TEST_F(EmissioneDocumentoTest, ACreditNoteWithATypedNumberTakesNoRegisterNumber) {
+    documento.Tipo = TipoDocumento::NotaCredito;
+    documento.Parametri.NumerazioneAutomatica = false;
+    documento.Parametri.NumeroDocumento = "12";
+    const EsitoEmissione e = EmissioneDocumento(db(), documento);
+    ASSERT_TRUE(e.Emesso());
+    EXPECT_EQ(e.NumeroDocumento, "12");
+    EXPECT_EQ(e.IdFattura, "000704011500012");
+    EXPECT_EQ(e.NomeFileFattura, "SDB0101010001H00001000704011500012.mdb");
+    EXPECT_EQ(Righe(db(), "SELECT numerofattura, numerovariazionedim FROM ivaregistri WHERE codice = 'V'").front(),
+              (QStringList{"12", "0"}));
+    EXPECT_EQ(Righe(db(), "SELECT descrizione, tipodocumentoiva, protocolloiva FROM giornale").front(),
+              (QStringList{"EMESSA NOTA DI CREDITO (var. in Diminuizione) N. 12 A Rossi Mario", "H", "12"}));
+    const std::vector<QStringList> lati = {{"A", "251"}, {"D", "130"}, {"D", "50"}, {"D", "40"}, {"D", "31"}};
+    EXPECT_EQ(Righe(db(), "SELECT segno, importo FROM giornaledettaglio ORDER BY rowid"), lati);
+    EXPECT_EQ(stampa(e.PathArchivioStampa, "SELECT TipoDocumento, Numero FROM Dati").front(),
+              (QStringList{"NOTA DI CREDITO (var. in Diminuizione)", "12"}));
+}
+
+TEST_F(EmissioneDocumentoTest, WithoutTheLinkOrWithAWithholdingNothingIsPostedYetTheItemsAreBilled) {
+    const QStringList contabilita = emissione_di_prova::Contenuto(db(), SchemaContabile);
+
+    DocumentoDaEmettere d = nonCollegato();
+    d.Parametri.NumeroDocumento = "42";
+    EsitoEmissione e = EmissioneDocumento(db(), d);
+    ASSERT_TRUE(e.Emesso());
+    EXPECT_FALSE(e.Contabilizzato);
+    EXPECT_EQ(e.NumeroDocumento, "42");
+    EXPECT_EQ(e.NumeroRegistrazione, "");
+    EXPECT_EQ(e.RifContabile, "");
+    EXPECT_EQ(e.NomeFileFattura, "SDBCLI01F00000000704011500042.mdb");
+    EXPECT_EQ(Righe(db(), "SELECT count(*) FROM competenze WHERE cliente = 'CLI01' AND fatturato = 1 "
+                          "AND idfattura = '000704011500042'")
+                  .front(),
+              QStringList{"2"});
+    EXPECT_EQ(stampa(e.PathArchivioStampa, "SELECT CodiceCliente, RifContabile, Numero FROM Dati").front(),
+              (QStringList{"CLI01", "", "42"}));
+
+    // Linked but with the withholding on account: automatic numbering is not consulted and an
+    // empty number stays empty.
+    documento.Parametri.RitenutaAcconto = true;
+    documento.Parametri.CriterioRA = "1";
+    documento.Parametri.RAPercImponibile = "100";
+    documento.Parametri.RitAccPerc = "20";
+    e = EmissioneDocumento(db(), documento);
+    ASSERT_TRUE(e.Emesso());
+    EXPECT_FALSE(e.Contabilizzato);
+    EXPECT_EQ(e.NumeroDocumento, "");
+    EXPECT_EQ(e.IdFattura, "000704011500000");
+    EXPECT_EQ(e.NomeFileFattura, "SDB0101010001F00000000704011500000.mdb");
+    EXPECT_EQ(e.CompetenzeFatturate, 5);
+    EXPECT_EQ(emissione_di_prova::Contenuto(db(), SchemaContabile), contabilita);
+    EXPECT_EQ(stampa(e.PathArchivioStampa,
+                     "SELECT Totale, RifContabile, descrizioneritenuta1, imponibileritenuta1, percritenuta1, "
+                     "importoritenuta1, descrizioneritenuta2 FROM Dati")
+                  .front(),
+              (QStringList{"207,00", "", "Ritenuta di acconto", "220,00", "20", "44,00", ""}));
+}
+
+TEST_F(EmissioneDocumentoTest, TheSameLinesCannotBeIssuedTwice) {
+    ASSERT_TRUE(EmissioneDocumento(db(), documento).Emesso());
+    const QStringList dopo = Stato();
+    box.expectMessage(Answer::Ok,
+                      "5 competenze sono già state fatturate con un altro documento: rifare la selezione: il documento "
+                      "non è stato emesso",
+                      TitoloEmissione);
+    const EsitoEmissione e = EmissioneDocumento(db(), documento);
+    EXPECT_EQ(e.Arresto, ArrestoEmissione::CompetenzeGiaFatturate);
+    EXPECT_FALSE(e.Emesso());
+    // The register number the second attempt took is given back with everything else.
+    EXPECT_EQ(Stato(), dopo);
+}
+
+// Each refusal explains itself and leaves both archives and both folders as they were.
+TEST_F(EmissioneDocumentoTest, RefusalsWriteNothing) {
+    struct Caso {
+        const char* nome;
+        std::function<void(EmissioneDocumentoTest&, DocumentoDaEmettere&)> prepara;
+        ArrestoEmissione arresto;
+        QStringList messaggi;
+    };
+    const QString fine = ": il documento non è stato emesso";
+    const Caso casi[] = {
+        {"no line", [](auto&, auto& d) { d.RigheFattura.svuota(), d.RigheVisualizzate.svuota(); },
+         ArrestoEmissione::NessunaRiga, {"Non ci sono righe da fatturare" + fine}},
+        {"no date", [](auto&, auto& d) { d.Parametri.DataFattura = "32/01/2004"; }, ArrestoEmissione::DataNonValida,
+         {"La data del documento (32/01/2004) non è una data valida" + fine}},
+        {"no number",
+         [](auto&, auto& d) {
+             d.Parametri.NumerazioneAutomatica = false;
+             d.Parametri.NumeroDocumento = "  ";
+         },
+         ArrestoEmissione::NumeroMancante, {"Manca il numero del documento" + fine}},
+        {"number with a slash",
+         [](auto&, auto& d) {
+             d.Parametri.NumerazioneAutomatica = false;
+             d.Parametri.NumeroDocumento = "2004/12";
+         },
+         ArrestoEmissione::NumeroNonAmmesso,
+         {"Il numero del documento 2004/12 contiene il carattere /, che non può stare nel nome del file del documento" +
+          fine}},
+        {"register suffix with a colon",
+         [](auto& t, auto&) { t.db().execute("UPDATE ivaregistri SET suffisso = 'A:' WHERE codice = 'V'"); },
+         ArrestoEmissione::NumeroNonAmmesso,
+         {"Il numero del documento 13 A: contiene il carattere :, che non può stare nel nome del file del documento" +
+          fine}},
+        {"client code of the own registry with a colon",
+         [](auto& t, auto& d) {
+             d = t.nonCollegato();
+             d.Fascola.CodiceCliente = "CLI:01";
+         },
+         ArrestoEmissione::CodiceClienteNonAmmesso,
+         {"Il codice cliente CLI:01 contiene il carattere :, che non può stare nel nome del file del documento" + fine}},
+        {"unknown register", [](auto&, auto& d) { d.Parametri.RegistroIva = "Q"; }, ArrestoEmissione::NumeroNonAssegnato,
+         {"Errore chiamata a <NumeroFattura>. Specificato un registro iva inesistente (Q)",
+          "Il registro IVA Q non ha dato un numero al documento" + fine}},
+        {"no registration number left",
+         [](auto& t, auto&) {
+             t.db().execute("INSERT INTO giornalenumero (giorno, numero, confermato) VALUES ('2004-01-15', 32767, 1)");
+         },
+         ArrestoEmissione::NumeroRegistrazioneMancante,
+         {"ATTENZIONE: Non è più possibile assegnare nuovi numeri in questa data\nCambiare la data, o richiedere un "
+          "intervento per poter recuperare i numeri non usati",
+          "Non è stato possibile assegnare il numero di registrazione contabile" + fine}},
+        {"no sales VAT account",
+         [](auto& t, auto&) { t.db().execute("UPDATE parametri SET ContoIvaVendite = '00.00.00.0000'"); },
+         ArrestoEmissione::ContoIvaVenditeMancante, {"Nei parametri della contabilità manca il conto IVA vendite" + fine}},
+        {"identifier billing other items",
+         [](auto& t, auto&) {
+             t.db().execute("UPDATE competenze SET fatturato = 1, idfattura = '000704011500013' WHERE ntask = '0003'");
+         },
+         ArrestoEmissione::IdFatturaInUso,
+         {"Il cliente ha già competenze fatturate con il documento 000704011500013 (stessa fascola, data e numero)" +
+          fine}},
+        {"stored copy with the identifier",
+         [](auto& t, auto&) {
+             QFile copia(QDir(t.fatture).filePath("SDB0101010001E00007000704011500013.mdb"));
+             ASSERT_TRUE(copia.open(QIODevice::WriteOnly));
+         },
+         ArrestoEmissione::CopiaArchiviataEsistente,
+         {"Nella cartella delle fatture c'è già il documento SDB0101010001E00007000704011500013.mdb (stessa fascola, "
+          "data e numero)" +
+          fine}},
+        {"an item billed meanwhile",
+         [](auto& t, auto&) {
+             t.db().execute("UPDATE competenze SET fatturato = 1, idfattura = '000704010900002' WHERE elemento = 'SPE'");
+         },
+         ArrestoEmissione::CompetenzeGiaFatturate,
+         {"1 competenze sono già state fatturate con un altro documento: rifare la selezione" + fine}},
+    };
+    for (const Caso& c : casi) {
+        SCOPED_TRACE(c.nome);
+        Ricrea();
+        c.prepara(*this, documento);
+        const QStringList prima = Stato();
+        ScriptedMessages messaggi;
+        for (const QString& m : c.messaggi) messaggi.expectMessage(Answer::Ok, m);
+        const EsitoEmissione e = EmissioneDocumento(db(), documento);
+        EXPECT_EQ(e.Arresto, c.arresto);
+        EXPECT_FALSE(e.Emesso());
+        EXPECT_EQ(e.NumeroRegistrazione, "");
+        EXPECT_EQ(e.PathArchivioStampa, "");
+        EXPECT_EQ(messaggi.pending(), 0);
+        ASSERT_FALSE(messaggi.asked().empty());
+        EXPECT_EQ(messaggi.asked().back().title, TitoloEmissione);
+        EXPECT_EQ(Stato(), prima);
+    }
+}
+
+// A statement of any write step fails; whether the user answers Abort or Ignore, the issue is
+// given up whole.
+TEST_F(EmissioneDocumentoTest, AFailureAtAnyWriteStepLeavesBothArchivesAsTheyWere) {
+    struct Guasto {
+        const char* nome;
+        bool contabile;  // a trigger of the accounting archive, else of the case-file archive
+        const char* trigger;
+    };
+    const Guasto guasti[] = {
+        {"register counter", true, "BEFORE UPDATE ON ivaregistri"},
+        {"registration number", true, "BEFORE INSERT ON giornalenumero"},
+        {"journal header", true, "BEFORE INSERT ON giornale"},
+        {"third journal line", true, "BEFORE INSERT ON giornaledettaglio WHEN NEW.codice = '04.01.01.0002'"},
+        {"second VAT line", true, "BEFORE INSERT ON ivadettaglio WHEN NEW.ordinaleiva = 2"},
+        {"number confirmed", true, "BEFORE UPDATE ON giornalenumero"},
+        {"fourth invoiced mark", false, "BEFORE UPDATE ON competenze WHEN NEW.elemento = 'ANT'"},
+    };
+    for (const Answer risposta : {Answer::Abort, Answer::Ignore}) {
+        for (const Guasto& g : guasti) {
+            SCOPED_TRACE(std::string(g.nome) + (risposta == Answer::Abort ? " / Abort" : " / Ignore"));
+            Ricrea();
+            {
+                auto archivio =
+                    g.contabile ? AltraPostazioneContabile() : db::Database::open(pathFascole().toStdString());
+                archivio->execute(std::string("CREATE TRIGGER guasto ") + g.trigger +
+                                  " BEGIN SELECT RAISE(ABORT, 'guasto'); END");
+            }
+            const QStringList prima = Stato();
+            ScriptedMessages messaggi;
+            messaggi.expectMessage(risposta, std::nullopt, Gestione);
+            messaggi.expectMessage(Answer::Ok, NonEmessoDopoErrore, TitoloEmissione);
+            const EsitoEmissione e = EmissioneDocumento(db(), documento);
+            EXPECT_EQ(e.Arresto, ArrestoEmissione::Errore);
+            EXPECT_EQ(messaggi.pending(), 0);
+            EXPECT_EQ(Stato(), prima);
+        }
+    }
+}
+
+TEST_F(EmissioneDocumentoTest, APrintDatabaseThatCannotBeWrittenGivesBackTheNumberAndThePosting) {
+    // Something of the print database's name that cannot be removed stands in the start folder.
+    QDir(avvio).mkdir("SDB0101010001F00001000704011500013.mdb");
+    QFile(QDir(avvio).filePath("SDB0101010001F00001000704011500013.mdb/dentro")).open(QIODevice::WriteOnly);
+    const QStringList prima = Stato();
+    box.expectMessage(Answer::Abort, std::nullopt, Gestione);
+    box.expectMessage(Answer::Ok, NonEmessoDopoErrore, TitoloEmissione);
+    const EsitoEmissione e = EmissioneDocumento(db(), documento);
+    EXPECT_EQ(e.Arresto, ArrestoEmissione::Errore);
+    EXPECT_TRUE(box.asked().front().text.contains("contabilizzazione della fattura")) << box.asked().front().text.toStdString();
+    EXPECT_EQ(Stato(), prima);
+}
+
+// Another workstation holds the accounting archive until the silent wait of 15 seconds gives
+// up (a clock that jumps 20 seconds at each look).
+TEST_F(EmissioneDocumentoTest, AnotherWorkstationHoldingTheArchiveUntilTheWaitGivesUp) {
+    int64_t adesso = 0;
+    ImpostaOrologioAttese([&] { return adesso += 20000; });
+    auto altra = AltraPostazioneContabile();
+    altra->execute("BEGIN IMMEDIATE");
+    const QStringList prima = Stato();
+    box.expectMessage(Answer::Abort, std::nullopt, Gestione);
+    box.expectMessage(Answer::Ok, NonEmessoDopoErrore, TitoloEmissione);
+    const EsitoEmissione e = EmissioneDocumento(db(), documento);
+    EXPECT_EQ(e.Arresto, ArrestoEmissione::Errore);
+    ASSERT_FALSE(box.asked().empty());
+    EXPECT_TRUE(box.asked().front().text.contains("3218"));
+    EXPECT_TRUE(box.asked().front().text.contains("(è stato eseguito un ciclo di attesa di 15 secondi)"));
+    altra->execute("ROLLBACK");
+    EXPECT_EQ(Stato(), prima);
+}
+
+// A workstation reading the case-file archive keeps the issue from committing: everything is
+// written, the commit waits, and Abort gives all of it back, the print database too.
+TEST_F(EmissioneDocumentoTest, AReaderHoldingTheCommitUntilTheWaitGivesUp) {
+    int64_t adesso = 0;
+    ImpostaOrologioAttese([&] { return adesso += 20000; });
+    const QStringList prima = Stato();
+    auto lettore = db::Database::open(pathFascole().toStdString());
+    lettore->execute("BEGIN");
+    lettore->scalar("SELECT count(*) FROM competenze");
+    box.expectMessage(Answer::Abort, std::nullopt, Gestione);
+    box.expectMessage(Answer::Ok, NonEmessoDopoErrore, TitoloEmissione);
+    const EsitoEmissione e = EmissioneDocumento(db(), documento);
+    EXPECT_EQ(e.Arresto, ArrestoEmissione::Errore);
+    ASSERT_FALSE(box.asked().empty());
+    EXPECT_TRUE(box.asked().front().text.contains("3218"));
+    lettore->execute("ROLLBACK");
+    EXPECT_EQ(Stato(), prima);
+}
+
+// Two workstations press STAMPA at the same moment: the second waits for the first to commit
+// and takes the next numbers.
+TEST_F(EmissioneDocumentoTest, TwoWorkstationsIssuingAtOnceGetDifferentNumbers) {
+    auto altraPostazione = std::make_unique<Sessione>(pathFascole(), pathContabile);
+    DocumentoDaEmettere altro = documento;
+    altro.RigheFattura.svuota();
+    altro.RigheFattura.aggiungi(Riga("0003", "0000", "ONO", "X", "77", "20", "04.01.01.0001"));
+    altro.RigheVisualizzate.svuota();
+    altro.RigheVisualizzate.aggiungi({TipoRiga::Elemento, {}, 1});
+    Didascalie(altro);
+
+    // The other workstation is writing when this one starts; while this one waits, it issues
+    // its own document and lets go.
+    auto occupata = AltraPostazioneContabile();
+    occupata->execute("BEGIN IMMEDIATE");
+    std::optional<EsitoEmissione> esitoAltro;
+    int64_t adesso = 0;
+    ImpostaOrologioAttese([&] {
+        if (!esitoAltro) {
+            occupata->execute("ROLLBACK");
+            esitoAltro = EmissioneDocumento(altraPostazione->db(), altro);
+        }
+        return adesso += 1000;
+    });
+
+    const EsitoEmissione e = EmissioneDocumento(db(), documento);
+    ASSERT_TRUE(esitoAltro.has_value());
+    ASSERT_TRUE(esitoAltro->Emesso());
+    ASSERT_TRUE(e.Emesso());
+    EXPECT_TRUE(box.asked().empty());
+    EXPECT_EQ(esitoAltro->NumeroDocumento, "13");
+    EXPECT_EQ(e.NumeroDocumento, "14");
+    EXPECT_EQ(esitoAltro->NumeroRegistrazione, "00001");
+    EXPECT_EQ(e.NumeroRegistrazione, "00002");
+    EXPECT_EQ(Righe(db(), "SELECT numerofattura FROM ivaregistri WHERE codice = 'V'").front(), QStringList{"14"});
+    const std::vector<QStringList> numeri = {{"1", "1", "EMESSA FATTURA N. 13 A Rossi Mario"},
+                                             {"2", "1", "EMESSA FATTURA N. 14 A Rossi Mario"}};
+    EXPECT_EQ(Righe(db(), "SELECT g.numero, n.confermato, g.descrizione FROM giornale g "
+                          "JOIN giornalenumero n ON n.giorno = g.giorno AND n.numero = g.numero ORDER BY g.numero"),
+              numeri);
+    EXPECT_EQ(Righe(db(), "SELECT count(DISTINCT idfattura) FROM competenze WHERE fatturato = 1").front(),
+              QStringList{"2"});
+}
+
+}  // namespace
