@@ -218,6 +218,7 @@ void FrmAnagrafe::VisEnvi() {
 }
 
 void FrmAnagrafe::Visu2corre() {
+    if (!RsSelezionati || PosSelezionata < 1) return;
     if (Bollato(rigaInVisione().testo("codice")))
         ui::MessageService::show("l'elemento è già usato nelle fascole, correggere propriamente");
     abilitaPulsanti(false, false, true, false, false, true);

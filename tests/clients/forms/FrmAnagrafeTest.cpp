@@ -189,6 +189,28 @@ TEST_F(FrmAnagrafeTest, ConfermaChecksTheFieldsInOrderThenStoresAndStaysReadyFor
     EXPECT_EQ(lista, QStringList({"N01", "R01"}));
 }
 
+TEST_F(FrmAnagrafeTest, AClientTheArchiveRefusesKeepsTheMaskAsTyped) {
+    // Stands for any refusal of the archive: a client added meanwhile under the same code
+    // by another workstation, a lock that does not go away.
+    fascole.db().execute("CREATE TRIGGER rifiuta BEFORE INSERT ON mpxanagrafe BEGIN SELECT RAISE(ABORT, 'no'); END");
+    apri();
+    clic(f().cmdAggiungi);
+    scriviCodice("N01");
+    for (QLineEdit* t : {f().TxtRagione, f().TxtIndirizzo, f().TxtCap, f().TxtLocalita, f().TxtProvincia, f().TxtPicf})
+        scrivi(t, "x");
+    {
+        ScriptedMessages box;
+        box.expectMessage(Answer::Abort, std::nullopt, "GESTIONE DEGLI ERRORI");
+        clic(f().cmdConferma);
+        ASSERT_EQ(box.asked().size(), 1u);
+        EXPECT_TRUE(box.asked()[0].text.contains("Funzione di registrazione di una anagrafica"));
+    }
+    EXPECT_EQ(quanti(), 0);
+    EXPECT_EQ(f().ModoOperativo, 1);
+    EXPECT_EQ(codice(), "N01");
+    EXPECT_EQ(f().TxtPicf->text(), "x");
+}
+
 TEST_F(FrmAnagrafeTest, ASearchShowsTheFirstClientAndTheArrowsBrowseTheResult) {
     clienti(7);
     apri();
