@@ -5,6 +5,7 @@
 #include "casefiles/forms/MascheraFascola.h"
 #include "clients/forms/FrmAnagrafe.h"
 #include "clients/forms/FrmEsposizione.h"
+#include "clients/forms/FrmParCli.h"
 #include "fees/forms/TabCompetenze.h"
 #include "invoice/engine/FatturazioneFissa.h"
 #include "startup/forms/FrmCollegamentoArchivi.h"
@@ -17,6 +18,10 @@ void MontaggioFinestra(FrmFascola& finestra) {
     });
     finestra.ImpostaDialogo(FrmFascola::Dialogo::Anagrafe, [](QWidget* sopra) {
         FrmAnagrafe dialogo(sopra);
+        dialogo.exec();
+    });
+    finestra.ImpostaDialogo(FrmFascola::Dialogo::ParCli, [](QWidget* sopra) {
+        FrmParCli dialogo(sopra);
         dialogo.exec();
     });
     finestra.ImpostaDialogo(FrmFascola::Dialogo::Esposizione, [](QWidget* sopra) {
