@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,6 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "casefiles/engine/ClientiFascola.h"
 #include "casefiles/forms/NavigatoreRecord.h"
@@ -53,6 +55,22 @@ private:
     std::function<void()> azione_;
     bool doppio_;
 };
+
+// The grids' rows on one line each, low enough for the whole list to show without scrolling.
+void preparaGriglia(ui::Grid& g, int righe) {
+    g.setWordWrap(false);
+    const int altezza = g.fontMetrics().height() + 6;
+    g.verticalHeader()->setDefaultSectionSize(altezza);
+    g.setMinimumHeight(altezza * (righe + 1) + 2 * g.frameWidth() + 4);
+}
+
+// The heading from the format string, the price column wide enough for the largest prices.
+void formato(ui::Grid& g, const QString& formato, int colonnaImporti = -1) {
+    g.setFormatString(formato);
+    if (colonnaImporti >= 0)
+        g.setColWidth(colonnaImporti,
+                      std::max(g.colWidth(colonnaImporti), g.fontMetrics().horizontalAdvance("9.999.999,99") + 12));
+}
 
 const QString TestoRicerca = QStringLiteral("definisci il cliente per la ricerca");
 const QString TestoVisione = QStringLiteral("visualizzazione parametri");
@@ -118,7 +136,8 @@ void FrmParCli::costruisci() {
     CmdTogliFisso = pulsante("CmdTogliFisso", "TOGLI");
     FlxFissi = ui::named<ui::Grid>("FlxFissi");
     FlxFissi->setRows(9);
-    FlxFissi->setFormatString(FormatoFissi);
+    formato(*FlxFissi, FormatoFissi);
+    preparaGriglia(*FlxFissi, 9);
 
     DbcElementoListino = ui::named<ui::RefillCombo>("DbcElementoListino");
     DbcElementoListino->setMinimumWidth(220);
@@ -145,7 +164,8 @@ void FrmParCli::costruisci() {
     CmdTogliListino = pulsante("CmdTogliListino", "TOGLI");
     FlxListino = ui::named<ui::Grid>("FlxListino");
     FlxListino->setRows(10);
-    FlxListino->setFormatString(FormatoListino);
+    formato(*FlxListino, FormatoListino, 1);
+    preparaGriglia(*FlxListino, 9);
 
     cmdAggiungi = pulsante("cmdAggiungi", "AGGIUNGI");
     cmdRicerca = pulsante("cmdRicerca", "RICERCA");
@@ -444,7 +464,7 @@ void FrmParCli::Visualizza() {
 }
 
 void FrmParCli::VuotaGrigliaFissi() {
-    FlxFissi->setFormatString(FormatoFissi);
+    formato(*FlxFissi, FormatoFissi);
     for (int r = 1; r <= MassimoElementiFissi; ++r)
         for (int c = 0; c <= 2; ++c) FlxFissi->setText(r, c, {});
 }
@@ -452,14 +472,14 @@ void FrmParCli::VuotaGrigliaFissi() {
 // Every row goes, not only the first nine: the rows of a longer list shown before would
 // otherwise stay under the next client's.
 void FrmParCli::VuotaGrigliaListino() {
-    FlxListino->setFormatString(FormatoListino);
+    formato(*FlxListino, FormatoListino, 1);
     for (int r = 1; r < FlxListino->rows(); ++r)
         for (int c = 0; c <= 3; ++c) FlxListino->setText(r, c, {});
 }
 
 void FrmParCli::MostraGrigliaFissi() {
     FlxFissi->setRows(MassimoElementiFissi + 1);
-    FlxFissi->setFormatString(FormatoFissi);
+    formato(*FlxFissi, FormatoFissi);
     for (int i = 1; i <= NumeroElementiFissi(); ++i) {
         const ElementoFisso& e = ElementiFissi[size_t(i - 1)];
         FlxFissi->setText(i, 0, e.elemento);
@@ -472,7 +492,7 @@ void FrmParCli::MostraGrigliaFissi() {
 void FrmParCli::MostraGrigliaListino() {
     const int n = NumeroElementiListino();
     FlxListino->setRows(n < 9 ? 10 : n + 1);
-    FlxListino->setFormatString(FormatoListino);
+    formato(*FlxListino, FormatoListino, 1);
     for (int i = 1; i <= n; ++i) {
         const RigaListino& r = ElementiListino[size_t(i - 1)];
         FlxListino->setText(i, 0, r.elemento);
