@@ -91,7 +91,9 @@ TEST_F(ParametriClienteListeTest, FixedItemChecksInTheirOrder) {
     for (const auto& c : casi) {
         const auto r = VerificaElementiFissi(a(), c.lista, c.elemento, c.applica);
         EXPECT_EQ(messaggio(r), c.atteso) << c.elemento.toStdString();
-        if (r) EXPECT_EQ(r->campo, c.campo) << c.elemento.toStdString();
+        if (r) {
+            EXPECT_EQ(r->campo, c.campo) << c.elemento.toStdString();
+        }
     }
 }
 
@@ -124,7 +126,9 @@ TEST_F(ParametriClienteListeTest, PriceListChecksInTheirOrderLinkedOrNot) {
         const auto r = VerificaElementiListino(a(), lista, c.elemento, c.prezzo, c.pagamento, c.collegato);
         const std::string caso = (c.elemento + "/" + c.prezzo + "/" + c.pagamento).toStdString();
         EXPECT_EQ(messaggio(r), c.atteso) << caso;
-        if (r) EXPECT_EQ(r->campo, c.campo) << caso;
+        if (r) {
+            EXPECT_EQ(r->campo, c.campo) << caso;
+        }
     }
 }
 
