@@ -6,6 +6,7 @@
 #include "clients/forms/FrmAnagrafe.h"
 #include "clients/forms/FrmEsposizione.h"
 #include "clients/forms/FrmParCli.h"
+#include "fees/forms/FrmElefat.h"
 #include "fees/forms/TabCompetenze.h"
 #include "invoice/engine/FatturazioneFissa.h"
 #include "startup/forms/FrmCollegamentoArchivi.h"
@@ -27,6 +28,10 @@ void MontaggioFinestra(FrmFascola& finestra) {
     finestra.ImpostaDialogo(FrmFascola::Dialogo::Esposizione, [](QWidget* sopra) {
         const FascolaCorrenteRec& fascola = FascolaCorrente();
         FrmEsposizione dialogo(fascola.CodiceClienteCorrente, fascola.NomeClienteCorrente, fascola.NpraCorrente, sopra);
+        dialogo.exec();
+    });
+    finestra.ImpostaDialogo(FrmFascola::Dialogo::Elefat, [](QWidget* sopra) {
+        FrmElefat dialogo(sopra);
         dialogo.exec();
     });
     finestra.Maschera->ElementiFatturazioneFissa = [](const QString& cliente, const QString& npra) {
