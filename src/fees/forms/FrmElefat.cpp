@@ -143,10 +143,10 @@ void FrmElefat::costruisci() {
         calcolo->addWidget(o);
     }
     TxtImporto = ui::named<QLineEdit>("TxtImporto");
-    TxtImporto->setMaximumWidth(130);
+    TxtImporto->setFixedWidth(120);
     TxtImporto->setAlignment(Qt::AlignRight);
     TxtArrotonda = ui::named<QLineEdit>("TxtArrotonda");
-    TxtArrotonda->setMaximumWidth(130);
+    TxtArrotonda->setFixedWidth(120);
     TxtArrotonda->setAlignment(Qt::AlignRight);
 
     FrameIva = ui::named<QGroupBox>("FrameIva", " Trattamento I.V.A. ");
