@@ -581,14 +581,21 @@ void FrmElefat::AssegnazioneConto(int selettore) {
 }
 
 void FrmElefat::ComePaga() {
+    // An option the program turns on counts as clicked: on an element on display that is
+    // a correction.
+    auto scegli = [this](QRadioButton* opzione) {
+        if (opzione->isChecked()) return;
+        opzione->setChecked(true);
+        CampoCliccato();
+    };
     if (!collegato()) {
         // Not linked the term is a number of days, which only "Applica " can hold.
-        OptPagaCod->setChecked(true);
+        scegli(OptPagaCod);
         LblCodicePagamento->setText(GiorniPagamento(DbcPagamento->currentText()));
         return;
     }
     if (!OptPagaCod->isChecked()) {
-        OptPagaCli->setChecked(true);
+        scegli(OptPagaCli);
         LblCodicePagamento->setText(PagamentoDelCliente);
         return;
     }

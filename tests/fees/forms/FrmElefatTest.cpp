@@ -390,6 +390,21 @@ TEST_F(FrmElefatTest, FieldHandlersNotLinked) {
     EXPECT_TRUE(box.asked().empty());
 }
 
+TEST_F(FrmElefatTest, NotLinkedLeavingThePaymentOfAnElementOnDisplayIsACorrection) {
+    catalogoDi(1);
+    apri();
+    clic(f().CmdRicerca);
+    ASSERT_TRUE(f().OptPagaCli->isChecked());
+    entra(f().DbcPagamento);  // by the keyboard: no click
+    EXPECT_EQ(f().ModoOperativo, 2);
+    lascia();
+    EXPECT_TRUE(f().OptPagaCod->isChecked());
+    EXPECT_EQ(f().ModoOperativo, 3);
+    clic(f().CmdCorreggi);
+    EXPECT_EQ(colonna("SELECT pagamento FROM elefat WHERE codice = 'E01'").toInt(), 0);
+    EXPECT_EQ(testo("SELECT codicepagamento FROM elefat WHERE codice = 'E01'"), "0");
+}
+
 TEST_F(FrmElefatTest, LinkedThePairsFollowTheAccountingArchive) {
     apri(true);
     ASSERT_TRUE(AmbienteLavoro().CollegatoContabilita);
