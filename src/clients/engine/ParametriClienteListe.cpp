@@ -51,10 +51,6 @@ bool soloCifre(const QString& t) {
 
 }  // namespace
 
-std::vector<ui::ComboRow> ElencoDescrizioniElementi(db::Database& archivio) {
-    return prima(archivio, "SELECT descrizione FROM elefat ORDER BY descrizione");
-}
-
 std::vector<ui::ComboRow> ElencoCodiciPagamento(db::Database& archivio) {
     return prima(archivio, "SELECT codice FROM codicipagamento ORDER BY codice");
 }

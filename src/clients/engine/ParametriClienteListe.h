@@ -12,14 +12,15 @@
 #include <vector>
 
 #include "clients/engine/ParametriCliente.h"
+#include "fees/engine/ElementiDaFatturare.h"
 #include "platform/system/ComboRow.h"
 
 namespace db {
 class Database;
 }
 
-// The catalogue's descriptions, alphabetically, for the two element combos.
-std::vector<ui::ComboRow> ElencoDescrizioniElementi(db::Database& archivio);
+// The two element combos list the catalogue's descriptions alphabetically:
+// ElencoDescrizioniElementi, with the catalogue.
 
 // The accounting archive's payment codes, in order, for the payment combo (linked only).
 std::vector<ui::ComboRow> ElencoCodiciPagamento(db::Database& archivio);

@@ -32,14 +32,12 @@ protected:
         RipristinaAttesaBlocco();
     }
 
-    // The sample accounting archive, its VAT rates stored as the package stores them (the
-    // percentage times 100), plus a rate of 10.5 %.
+    // The sample accounting archive, plus a VAT rate of 10.5 %.
     void collega() {
         contab = std::make_unique<AccountingFixture>(dir.path());
         contab->creaCampione();
         contab->collega(AccountingFixture::AcronimoCampione, AccountingFixture::EsercizioCampione);
         auto archivio = AccountingFixture::apri(AmbienteLavoro().PathArchivioContabile);
-        archivio->execute("UPDATE ivacodici SET aliquota = aliquota * 100");
         AccountingFixture::inserisci(*archivio, "ivacodici",
                                      {{"codice", "10R"}, {"descrizione", "Aliquota 10,5%"}, {"aliquota", 1050}});
     }

@@ -50,14 +50,12 @@ protected:
         RipristinaAttesaBlocco();
     }
 
-    // The start folder's configuration: the link off, or on to the sample company ROSSI 2004,
-    // whose VAT rates are stored as the package stores them (the percentage times 100).
+    // The start folder's configuration: the link off, or on to the sample company ROSSI 2004.
     void installa(bool collegato = false) {
         QString ditte = "NO";
         if (collegato) {
             contabilita = std::make_unique<AccountingFixture>(cartella.path());
-            const QString archivio = contabilita->creaCampione();
-            AccountingFixture::apri(archivio)->execute("UPDATE ivacodici SET aliquota = aliquota * 100");
+            contabilita->creaCampione();
             ditte = contabilita->pathDitte();
             fascole.setParameters({{"ditta", AccountingFixture::AcronimoCampione},
                                    {"esercizio", AccountingFixture::EsercizioCampione},
