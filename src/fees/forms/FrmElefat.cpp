@@ -17,6 +17,7 @@
 #include "fees/engine/CatalogoContabile.h"
 #include "fees/engine/VerificaElemento.h"
 #include "fees/forms/ClicCampo.h"
+#include "fees/forms/StampaElementiDaFatturare.h"
 #include "foundation/engine/Ambiente.h"
 #include "foundation/engine/Generale.h"
 #include "foundation/engine/Procedura.h"
@@ -310,6 +311,10 @@ void FrmElefat::collegaEventi() {
     connect(CmdConferma, &QPushButton::clicked, this, [this] { CmdConferma_Click(); });
     connect(CmdAnnulla, &QPushButton::clicked, this, [this] { cmdAnnulla_Click(); });
     connect(CmdStampa, &QPushButton::clicked, this, [this] { CmdStampa_Click(); });
+    Stampa = [this] {
+        Procedura proc("Stampa Codici elementi da fatturare");
+        proc.esegui([&] { StampaElementiDaFatturare(ArchivioInUso(), report::Screen, {}, this); });
+    };
     connect(CmdFine, &QPushButton::clicked, this, [this] { CmdFine_Click(); });
     connect(DtaSelezionati, &NavigatoreRecord::Validate, this, [this](int azione) { DtaSelezionati_Validate(azione); });
 }

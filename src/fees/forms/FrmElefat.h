@@ -41,7 +41,8 @@ public:
     enum Selettore { Ordinaria = 1, Comunitaria = 2 };
     enum Conto { ContoRicavi = 1, ContoDare = 2, ContoAvere = 3 };
 
-    // The printed list of the catalogue, run by STAMPA; while it is empty STAMPA does nothing.
+    // The printed list of the catalogue, run by STAMPA: the preview of the whole catalogue
+    // unless a test puts something else here.
     std::function<void()> Stampa;
 
     void StatoIniziale();

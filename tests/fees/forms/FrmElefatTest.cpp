@@ -1,5 +1,6 @@
 #include <QAction>
 #include <QDate>
+#include <QFile>
 #include <QGroupBox>
 
 #include "app/MontaggioFinestra.h"
@@ -520,7 +521,7 @@ TEST_F(FrmElefatTest, TheLoadRunsTheStartUpAgain) {
     EXPECT_FALSE(form.ElementoInVisione);
 }
 
-TEST_F(FrmElefatTest, StampaIsOnInViewAndCorrectionAndRunsWhatItIsGiven) {
+TEST_F(FrmElefatTest, StampaIsOnInViewAndCorrectionAndPreviewsTheCatalogue) {
     catalogoDi(1);
     apri();
     int stampe = 0;
@@ -529,7 +530,17 @@ TEST_F(FrmElefatTest, StampaIsOnInViewAndCorrectionAndRunsWhatItIsGiven) {
     clic(f().CmdAnnulla);
     clic(f().CmdRicerca);
     ASSERT_TRUE(f().CmdStampa->isEnabled());
-    clic(f().CmdStampa);  // nothing given yet: nothing happens
+    {
+        ModalHelper modali;
+        QString titolo;
+        modali.onNextModal([&](QWidget* anteprima) {
+            titolo = anteprima->windowTitle();
+            anteprima->close();
+        });
+        clic(f().CmdStampa);
+        EXPECT_EQ(titolo, "STAMPA elementi da fatturara");
+        EXPECT_TRUE(QFile::exists(cartella.file("SDBEleFat.mdb")));
+    }
     f().Stampa = [&] { ++stampe; };
     clic(f().CmdStampa);
     clic(f().OptRichiesta);
