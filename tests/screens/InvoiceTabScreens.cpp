@@ -31,4 +31,28 @@ TEST_F(InvoiceTabScreens, MonthBoxOfTheEndOfMonthSelection) {
     salva(finestra, "FrmFascola_fattura_fine_mese.png");
 }
 
+// An invoice composed by hand: a unit-price line being prepared, and the grid's pop-up menu
+// of insertion places.
+TEST_F(InvoiceTabScreens, LineEditing) {
+    apri();
+    applica(t().F_OptNessunaSelezione);
+    scegliElemento("ONO");
+    clic(t().F_CmdAggiungi);
+    scegliElemento("SPE");
+    importo(t().F_TxtImporto, "12");
+    importo(t().F_TxtImpofatt, "12");
+    clic(t().F_CmdAggiungi);
+    clicRiga(rigaDellaLinea(1));
+    clic(t().F_CmdAnnulla);
+    scegliElemento("ORE");
+    importo(t().F_TxtFattore, "3");
+    salva(finestra, "FrmFascola_fattura_nuova_riga.png");
+    clicRiga(rigaDellaLinea(1), Qt::RightButton);
+    ASSERT_TRUE(t().mnurapido->isVisible());
+    salva(*t().mnurapido, "FrmFascola_fattura_mnurapido.png");
+    t().F_mnuRigaSotto->trigger();
+    t().mnurapido->hide();
+    salva(finestra, "FrmFascola_fattura_inserita_sotto.png");
+}
+
 }  // namespace
