@@ -1,8 +1,12 @@
 // Pictures of the invoice tab and its dialogs, on the sample case file to bill.
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QDir>
 
+#include "invoice/forms/FrmDatiClienteFattura.h"
+#include "invoice/forms/FrmDettElemFattura.h"
+#include "invoice/forms/FrmNoteFattura.h"
 #include "invoice/forms/TabFatturaFixture.h"
 
 namespace {
@@ -53,6 +57,42 @@ TEST_F(InvoiceTabScreens, LineEditing) {
     t().F_mnuRigaSotto->trigger();
     t().mnurapido->hide();
     salva(finestra, "FrmFascola_fattura_inserita_sotto.png");
+}
+
+// The three dialogs of the invoice tab, linked to the accounting archive.
+TEST_F(InvoiceTabScreens, Dialogs) {
+    apri("0001", true);
+    applica(t().F_OptPerOgniVoce);
+    clicRiga(rigaDellaLinea(3));
+    {
+        ScriptedMessages box;
+        box.expectMessage(ui::Answer::Ok, "inserire un codice esistente");
+        fattura().RigaFatturaInCorso.Descrizione = t().F_DbcDescrizione->currentText();
+        FrmDettElemFattura d(cliente, "0001", &finestra);
+        d.show();
+        QApplication::setActiveWindow(&d);
+        scrivi(d.DbcIva, "20");
+        entra(d.DbcPagamento);
+        scrivi(d.DbcPagamento, "R30");
+        entra(d.CmdContinua);
+        salva(d, "FrmDettElemFattura.png");
+    }
+    {
+        DatiClienteFattura().Nome = "Rossi Mario S.r.l.";
+        DatiClienteFattura().SoggettoIva = false;
+        DatiClienteFattura().MotivoEsenzione = "Art. 10 DPR 633/72";
+        FrmDatiClienteFattura d(&finestra);
+        d.show();
+        salva(d, "FrmDatiClienteFattura.png");
+    }
+    {
+        NoteFattura().Nota1 = "Pagamento a mezzo bonifico bancario";
+        NoteFattura().Nota2 = "IBAN IT00 X000 0000 0000 0000 0000 000";
+        FrmNoteFattura d(&finestra);
+        d.ChkNota[0]->setChecked(true);
+        d.show();
+        salva(d, "FrmNoteFattura.png");
+    }
 }
 
 }  // namespace

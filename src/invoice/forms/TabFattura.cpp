@@ -259,9 +259,10 @@ void TabFattura::F_StatoIniziale() {
     F_FrmOpzioni->setEnabled(true);
     F_LblNomeCliente->setText(basic::Left(FascolaSulTab().Nome + basic::Space(LarghezzaNomeCliente),
                                           LarghezzaNomeCliente));
-    F_TxtMese->clear();
+    // Closed before it is emptied: leaving it would put this month back in.
     F_TxtMese->setEnabled(false);
     F_TxtMese->setVisible(false);
+    F_TxtMese->clear();
     F_OptNessunaSelezione->setChecked(true);
     F_LblTotale->clear();
     F_LblIva->clear();

@@ -27,7 +27,13 @@ protected:
     void apri(const QString& npra = "0001", bool collegato = false) {
         cliente = collegato ? QStringLiteral("01.01.01.0001") : QStringLiteral("R01");
         fascola_da_fatturare::riempi(fascole, cliente);
-        if (!collegato) fascole.addClient(cliente, {{"ragione", "Rossi Mario"}});
+        if (!collegato)
+            fascole.addClient(cliente, {{"ragione", "Rossi Mario"},
+                                        {"indirizzo", "Via Roma 1"},
+                                        {"cap", "00184"},
+                                        {"localita", "Roma"},
+                                        {"provincia", "RM"},
+                                        {"picf", "01234567890"}});
         avvia(collegato);
         ParametriFattura().DataFattura = "15/03/2004";
         cercaTutte();
