@@ -38,6 +38,13 @@ TEST_F(TabFatturaFixture, ChoosingTheTabShowsAnEmptyDocumentReadyForACriterion) 
         }
     EXPECT_TRUE(tab.F_LblTotale->text().isEmpty());
     EXPECT_TRUE(tab.F_LblIva->text().isEmpty());
+
+    // A regime chosen before anything is selected draws the empty document with its totals.
+    clic(finestra.OptIvaInter);
+    EXPECT_EQ(g.rows(), 16);
+    EXPECT_TRUE(codici().isEmpty());
+    EXPECT_EQ(tab.F_LblTotale->text(), "0,00");
+    EXPECT_EQ(tab.F_LblIva->text(), "0,00");
 }
 
 TEST_F(TabFatturaFixture, EveryItemShowsUnderItsHeadingsWithTheTotalsUnderTheEuRegime) {
@@ -142,6 +149,8 @@ TEST_F(TabFatturaFixture, ChoosingTheTabAgainEmptiesTheGridButKeepsTheLinesUntil
     apri();
     applica(t().F_OptPerOgniVoce);
     ASSERT_EQ(fattura().RigheFattura.NumeroRighe(), 6);
+    clicRiga(rigaDellaLinea(5));
+    ASSERT_EQ(fattura().RigaCorrente, 5);
     sceltaScheda();
     EXPECT_TRUE(codici().isEmpty());
     EXPECT_FALSE(t().F_CmdStampa->isEnabled());
@@ -150,6 +159,10 @@ TEST_F(TabFatturaFixture, ChoosingTheTabAgainEmptiesTheGridButKeepsTheLinesUntil
     EXPECT_EQ(fattura().RigheFattura.NumeroRighe(), 6);
     applica(t().F_OptAnticipazioni);
     EXPECT_EQ(elementiLinee(), QStringList{"ANT"});
+    // The new document has no line selected: a line chosen now belongs to no task.
+    EXPECT_EQ(fattura().RigaCorrente, 0);
+    scegliElemento("ONO");
+    EXPECT_EQ(fattura().RigaFatturaInCorso.Ntask, "0000");
 }
 
 TEST_F(TabFatturaFixture, TheIssueReadsTheComposedDocumentAndResetsTheTab) {
