@@ -2,6 +2,12 @@
 
 QString LetteraDocumento(TipoDocumento tipo) { return QString(QChar::fromLatin1(static_cast<char>(tipo))); }
 
+std::optional<TipoDocumento> TipoDaLettera(const QString& lettera) {
+    for (TipoDocumento t : {TipoDocumento::Fattura, TipoDocumento::NotaDebito, TipoDocumento::NotaCredito})
+        if (lettera == LetteraDocumento(t)) return t;
+    return std::nullopt;
+}
+
 DocumentoDaEmettere DocumentoInComposizione(TipoDocumento tipo, const QString& testoTotale, const QString& testoIva,
                                             const FascolaEmessa& fascola) {
     DocumentoDaEmettere d;

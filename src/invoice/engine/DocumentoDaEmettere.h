@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <optional>
 
 #include "foundation/engine/Ambiente.h"
 #include "foundation/engine/DatiCliente.h"
@@ -18,6 +19,8 @@ enum class TipoDocumento : char {
 
 // "F", "E" or "H".
 QString LetteraDocumento(TipoDocumento tipo);
+// The kind of a document letter; nothing for any other text.
+std::optional<TipoDocumento> TipoDaLettera(const QString& lettera);
 
 // The case file on display: its client and the fields of the mask printed on the document.
 struct FascolaEmessa {

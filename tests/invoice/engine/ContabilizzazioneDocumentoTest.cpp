@@ -35,6 +35,16 @@ void verifica(const RigheRegistrazione& r, const std::vector<RigaAttesa>& attese
     }
 }
 
+TEST(TipoDocumento, LettersOfTheThreeKinds) {
+    for (const auto& [tipo, lettera] : {std::pair{TipoDocumento::Fattura, "F"}, {TipoDocumento::NotaDebito, "E"},
+                                        {TipoDocumento::NotaCredito, "H"}}) {
+        EXPECT_EQ(LetteraDocumento(tipo), lettera);
+        EXPECT_EQ(TipoDaLettera(lettera), tipo);
+    }
+    EXPECT_FALSE(TipoDaLettera("f").has_value());
+    EXPECT_FALSE(TipoDaLettera("").has_value());
+}
+
 TEST(ContabilizzazioneAmmessa, LinkedAndNoWithholdingSwitchedOn) {
     DocumentoDaEmettere d;
     EXPECT_FALSE(ContabilizzazioneAmmessa(d));
