@@ -1,21 +1,11 @@
 #include "invoice/engine/DettaglioRigaFattura.h"
 
+#include "foundation/engine/ElencoCombo.h"
 #include "foundation/engine/Procedura.h"
 #include "platform/db/Database.h"
 #include "platform/system/BasicRuntime.h"
 
 namespace {
-
-std::vector<ui::ComboRow> elenco(db::Database& sessione, const char* sql, const db::Params& parametri = {}) {
-    std::vector<ui::ComboRow> righe;
-    db::Statement st(sessione, sql, parametri);
-    const bool valore = st.columnCount() > 1;
-    while (st.step()) {
-        const QString testo = st.column(0).textOr(QString());
-        righe.push_back({testo, valore ? st.column(1).textOr(QString()) : testo});
-    }
-    return righe;
-}
 
 // `testo` followed by blanks, cut to `lunghezza` characters.
 QString aLunghezza(const QString& testo, int lunghezza) { return basic::Left(testo + basic::Space(lunghezza), lunghezza); }
@@ -23,27 +13,19 @@ QString aLunghezza(const QString& testo, int lunghezza) { return basic::Left(tes
 }  // namespace
 
 std::vector<ui::ComboRow> ElencoIncarichiFascola(db::Database& sessione, const QString& cliente, const QString& npra) {
-    return elenco(sessione, "SELECT ntask FROM task WHERE cliente = ? AND npra = ? ORDER BY ntask", {cliente, npra});
+    return ElencoDaQuery(sessione, "SELECT ntask FROM task WHERE cliente = ? AND npra = ? ORDER BY ntask", {cliente, npra});
 }
 
 std::vector<ui::ComboRow> ElencoLavorazioniIncarico(db::Database& sessione, const QString& cliente,
                                                     const QString& npra, const QString& ntask) {
-    return elenco(sessione, "SELECT njob FROM job WHERE cliente = ? AND npra = ? AND ntask = ? ORDER BY njob",
+    return ElencoDaQuery(sessione, "SELECT njob FROM job WHERE cliente = ? AND npra = ? AND ntask = ? ORDER BY njob",
                   {cliente, npra, ntask});
 }
 
 std::vector<ui::ComboRow> ElencoContiPrimaNota(db::Database& sessione) {
-    return elenco(sessione,
+    return ElencoDaQuery(sessione,
                   "SELECT descrizione, codice FROM pianodeiconti WHERE codice NOT LIKE '%.0000' AND natura = 'P' "
                   "ORDER BY descrizione");
-}
-
-std::vector<ui::ComboRow> ElencoCodiciPagamento(db::Database& sessione) {
-    return elenco(sessione, "SELECT codice FROM codicipagamento ORDER BY codice");
-}
-
-std::vector<ui::ComboRow> ElencoCodiciIva(db::Database& sessione) {
-    return elenco(sessione, "SELECT codice FROM ivacodici ORDER BY codice");
 }
 
 QString DefinizionePagamento(db::Database& sessione, bool collegato, const QString& codice) {

@@ -4,6 +4,7 @@
 #include <optional>
 #include <vector>
 
+#include "accounting/engine/ElenchiContabili.h"
 #include "platform/system/ComboRow.h"
 
 namespace db {
@@ -23,8 +24,6 @@ std::vector<ui::ComboRow> ElencoLavorazioniIncarico(db::Database& sessione, cons
 // The postable accounts of nature "P" by description (the code as the bound value), never
 // the headings ending in ".0000".
 std::vector<ui::ComboRow> ElencoContiPrimaNota(db::Database& sessione);
-std::vector<ui::ComboRow> ElencoCodiciPagamento(db::Database& sessione);
-std::vector<ui::ComboRow> ElencoCodiciIva(db::Database& sessione);
 
 // The caption beside a payment code: linked, the code's description padded or cut to 29
 // characters, "" for a code the archive lacks; not linked, "". Errors: "Funzione di

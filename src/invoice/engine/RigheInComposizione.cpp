@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "foundation/engine/ElencoCombo.h"
 #include "foundation/engine/Generale.h"
 #include "foundation/engine/Procedura.h"
 #include "invoice/engine/Importi.h"
@@ -15,35 +16,6 @@ constexpr const char* ColonneElemento =
     "codicepagamento FROM elefat ";
 
 QString testo(const db::Statement& st, int i) { return st.column(i).textOr(QString()); }
-
-std::optional<ElementoCatalogo> primoElemento(db::Database& sessione, const std::string& sql, const QString& chiave) {
-    db::Statement st(sessione, ColonneElemento + sql, {chiave});
-    if (!st.step()) return std::nullopt;
-    ElementoCatalogo e;
-    e.Codice = testo(st, 0);
-    e.Descrizione = testo(st, 1);
-    e.Calcolo = testo(st, 2);
-    e.Tipo = testo(st, 3);
-    e.Importo = st.column(4).currencyOr();
-    e.Iva = testo(st, 5);
-    e.Ivacee = testo(st, 6);
-    e.Contofat = testo(st, 7);
-    e.Dare = testo(st, 8);
-    e.Avere = testo(st, 9);
-    e.Pagamento = st.column(10).boolOr();
-    e.CodicePagamento = testo(st, 11);
-    return e;
-}
-
-std::vector<ui::ComboRow> elenco(db::Database& sessione, const char* sql) {
-    std::vector<ui::ComboRow> righe;
-    db::Statement st(sessione, sql);
-    while (st.step()) {
-        const QString t = testo(st, 0);
-        righe.push_back({t, t});
-    }
-    return righe;
-}
 
 QString fmt(Currency valore) { return basic::Format(valore, MascheraImporto); }
 
@@ -69,21 +41,9 @@ Currency prodotto(Currency a, Currency b) {
 
 }  // namespace
 
-std::optional<ElementoCatalogo> ElementoPerCodice(db::Database& sessione, const QString& codice) {
-    return primoElemento(sessione, "WHERE codice = ?", codice);
-}
 
-std::optional<ElementoCatalogo> ElementoPerDescrizione(db::Database& sessione, const QString& descrizione) {
-    return primoElemento(sessione, "WHERE descrizione = ? ORDER BY codice", descrizione);
-}
 
-std::vector<ui::ComboRow> ElencoCodiciElementi(db::Database& sessione) {
-    return elenco(sessione, "SELECT codice FROM elefat ORDER BY codice");
-}
 
-std::vector<ui::ComboRow> ElencoDescrizioniElementi(db::Database& sessione) {
-    return elenco(sessione, "SELECT descrizione FROM elefat ORDER BY descrizione");
-}
 
 std::optional<PrezzoCliente> PrezzoDiListino(db::Database& sessione, const QString& cliente, const QString& elemento) {
     db::Statement st(sessione, "SELECT importo, pagamento FROM elecli WHERE cliente = ? AND elemento = ?",
@@ -107,14 +67,14 @@ CasoCalcolo CasoDiCalcolo(const QString& calcolo, const QString& tipo) {
     return CasoCalcolo::Nessuno;
 }
 
-CampiImporto DefinizioneCalcolo(const ElementoCatalogo& elemento, const std::optional<Currency>& prezzoCliente,
+CampiImporto DefinizioneCalcolo(const ElementoDaFatturare& elemento, const std::optional<Currency>& prezzoCliente,
                                 const RigaFattura* riga, CampiImporto c) {
-    const QString prezzo = fmt(prezzoCliente.value_or(elemento.Importo));
+    const QString prezzo = fmt(prezzoCliente.value_or(elemento.importo));
     const auto spento = [](QString& box, bool& attivo) {
         box = "0,00";
         attivo = false;
     };
-    switch (CasoDiCalcolo(elemento.Calcolo, elemento.Tipo)) {
+    switch (CasoDiCalcolo(elemento.calcolo, elemento.tipo)) {
     case CasoCalcolo::Nessuno: break;
     case CasoCalcolo::CostoPercentuale:
         c.LblCheCao = "Costo";
@@ -126,7 +86,7 @@ CampiImporto DefinizioneCalcolo(const ElementoCatalogo& elemento, const std::opt
         break;
     case CasoCalcolo::CostoRichiesto:
     case CasoCalcolo::Anticipazione:
-        c.LblCheCao = elemento.Tipo == "A" ? "Anticipazione" : "Costo";
+        c.LblCheCao = elemento.tipo == "A" ? "Anticipazione" : "Costo";
         c.LblFattore.clear();
         c.ImportoAttivo = true;
         if (riga) c.Importo = fmt(riga->Importo);
@@ -206,12 +166,12 @@ EsitoVerificaRiga VerificaDatiFattura(db::Database& sessione, const CampiRiga& c
     if (campi.Descrizione.isEmpty()) return errore(MessaggioMancaDescrizione, CampoRiga::Descrizione);
 
     Procedura proc("Funzione di verifica dati form fattura");
-    std::optional<ElementoCatalogo> elemento;
+    std::optional<ElementoDaFatturare> elemento;
     if (!proc.essenziale([&] { elemento = ElementoPerCodice(sessione, campi.Elemento); })) return esito;
     if (!elemento) return errore(MessaggioElementoInesistente, CampoRiga::Elemento);
-    esito.Calcolo = elemento->Calcolo;
+    esito.Calcolo = elemento->calcolo;
 
-    const ImportiRichiesti richiesti = ImportiRichiestiPer(elemento->Calcolo, elemento->Tipo);
+    const ImportiRichiesti richiesti = ImportiRichiestiPer(elemento->calcolo, elemento->tipo);
     if (richiesti.Importo && campi.Importo.isEmpty()) return errore(MessaggioMancaImporto, CampoRiga::Importo);
     if (richiesti.Fattore && campi.Fattore.isEmpty()) return errore(MessaggioMancaFattore, CampoRiga::Fattore);
     esito.Valida = true;
@@ -279,7 +239,7 @@ EsitoDefault DefinizioneDefaultFattura(db::Database& sessione, SceltaElemento sc
                                        const QString& cliente, bool collegato, const FatturaInComposizioneRec& fattura) {
     EsitoDefault esito;
     Procedura proc("Funzione di definizione default fattura");
-    std::optional<ElementoCatalogo> elemento;
+    std::optional<ElementoDaFatturare> elemento;
     if (!proc.essenziale([&] {
             elemento = scelta == SceltaElemento::PerCodice ? ElementoPerCodice(sessione, testoScelto)
                                                            : ElementoPerDescrizione(sessione, testoScelto);
@@ -292,11 +252,11 @@ EsitoDefault DefinizioneDefaultFattura(db::Database& sessione, SceltaElemento sc
 
     DefaultRigaFattura d;
     d.Elemento = *elemento;
-    if (!proc.essenziale([&] { d.Listino = PrezzoDiListino(sessione, cliente, elemento->Codice); })) return esito;
+    if (!proc.essenziale([&] { d.Listino = PrezzoDiListino(sessione, cliente, elemento->codice); })) return esito;
 
     if (d.Listino) {
         d.Pagamento = d.Listino->Pagamento;
-    } else if (collegato && elemento->Pagamento) {
+    } else if (collegato && elemento->pagamento) {
         if (!proc.essenziale([&] {
                 db::Statement st(sessione, "SELECT codicepagamento FROM anagrafe WHERE codice = ?", {cliente});
                 // A client missing from the accounting registry: the old default text.
@@ -304,18 +264,18 @@ EsitoDefault DefinizioneDefaultFattura(db::Database& sessione, SceltaElemento sc
             }))
             return esito;
     } else {
-        d.Pagamento = elemento->CodicePagamento;
+        d.Pagamento = elemento->codicepagamento;
     }
-    d.DarePn = elemento->Dare;
-    d.AverePn = elemento->Avere;
-    d.Ricavi = elemento->Contofat;
+    d.DarePn = elemento->dare;
+    d.AverePn = elemento->avere;
+    d.Ricavi = elemento->contofat;
     if (const int i = fattura.RigaSelezionata()) {
         d.Ntask = fattura.RigheFattura.riga(i).Ntask;
         d.Njob = fattura.RigheFattura.riga(i).Njob;
     } else {
         d.Ntask = d.Njob = QStringLiteral("0000");
     }
-    d.CodiceIva = elemento->Iva;
+    d.CodiceIva = elemento->iva;
     esito.Default = std::move(d);
     return esito;
 }

@@ -4,6 +4,7 @@
 #include <optional>
 #include <vector>
 
+#include "fees/engine/ElementiDaFatturare.h"
 #include "invoice/engine/RigheFattura.h"
 #include "platform/system/ComboRow.h"
 #include "platform/system/Currency.h"
@@ -16,30 +17,6 @@ class Database;
 // element chosen and its defaults, the amount boxes of its calculation mode, the check of
 // the fields, and the line they make. Look-ups run on the session given and throw
 // db::DbError; the procedures that hand their errors to the error handler say so.
-
-// A catalogue element (`elefat`) as the invoice lines use it.
-struct ElementoCatalogo {
-    QString Codice;
-    QString Descrizione;
-    QString Calcolo;  // "P" percentage, "R" amount asked, "F" list price, "U" unit price x quantity
-    QString Tipo;     // "C" cost, "A" advance, "X" fee
-    Currency Importo;  // list price; the percentage of the percentage modes
-    QString Iva;
-    QString Ivacee;
-    QString Contofat;
-    QString Dare;
-    QString Avere;
-    bool Pagamento = false;  // paid on the client's own terms
-    QString CodicePagamento;
-};
-
-std::optional<ElementoCatalogo> ElementoPerCodice(db::Database& sessione, const QString& codice);
-// The first element, by code, of that description.
-std::optional<ElementoCatalogo> ElementoPerDescrizione(db::Database& sessione, const QString& descrizione);
-
-// The element combos' lists: the codes, the descriptions, each in order.
-std::vector<ui::ComboRow> ElencoCodiciElementi(db::Database& sessione);
-std::vector<ui::ComboRow> ElencoDescrizioniElementi(db::Database& sessione);
 
 // The client's price-list row for an element (`elecli`).
 struct PrezzoCliente {
@@ -77,7 +54,7 @@ struct CampiImporto {
 // The boxes laid out for an element: with the prices of a newly chosen element (the client's
 // price when given, else the list price), or with the stored values of the line `riga`.
 // Texts a layout does not set stay as in `campi`.
-CampiImporto DefinizioneCalcolo(const ElementoCatalogo& elemento, const std::optional<Currency>& prezzoCliente,
+CampiImporto DefinizioneCalcolo(const ElementoDaFatturare& elemento, const std::optional<Currency>& prezzoCliente,
                                 const RigaFattura* riga, CampiImporto campi);
 
 // The amount to invoice worked out when the amount or the factor box is left, as the fee
@@ -153,7 +130,7 @@ enum class SceltaElemento { PerCodice = 1, PerDescrizione = 2 };
 
 // What a newly chosen element proposes for its line.
 struct DefaultRigaFattura {
-    ElementoCatalogo Elemento;
+    ElementoDaFatturare Elemento;
     std::optional<PrezzoCliente> Listino;
     // The line's staging values: payment, accounts, task and job, VAT code (not fixed).
     QString Pagamento;

@@ -130,7 +130,7 @@ void TabFattura::F_FlxFattura_Click(int riga) {
     const RigaFattura& linea = fattura.RigheFattura.riga(fattura.RigaCorrente);
 
     Procedura proc("Funzione di puntamento a riga fattura");
-    std::optional<ElementoCatalogo> elemento;
+    std::optional<ElementoDaFatturare> elemento;
     db::Database* s = sessione(proc.descrizione());
     if (!s || !proc.essenziale([&] { elemento = ElementoPerCodice(*s, linea.Elemento); })) return;
     if (!elemento) {
@@ -146,11 +146,11 @@ void TabFattura::F_FlxFattura_Click(int riga) {
     F_AbilitaDescrizione(true);
     F_AbilitaImporti(true);
     F_DbcElemento->setEditText(linea.Elemento);
-    F_DbcDescrizione->setEditText(elemento->Descrizione);
+    F_DbcDescrizione->setEditText(elemento->descrizione);
     F_AbilitaElemento(false);
     F_TxtDescrizione->setText(linea.Descrizione);
     F_TxtDescrizione->setEnabled(true);
-    casoCalcolo_ = CasoDiCalcolo(elemento->Calcolo, elemento->Tipo);
+    casoCalcolo_ = CasoDiCalcolo(elemento->calcolo, elemento->tipo);
     mostraImporti(DefinizioneCalcolo(*elemento, std::nullopt, &linea, campiImporto()));
     QString maschera = "111011";
     F_AbilitaPulsanti(maschera);
@@ -205,9 +205,9 @@ void TabFattura::DefinizioneDefaultFattura(SceltaElemento modo) {
     }
     if (!esito.Default) return;
     const DefaultRigaFattura& d = *esito.Default;
-    if (modo == SceltaElemento::PerCodice) F_DbcDescrizione->setEditText(d.Elemento.Descrizione);
-    else F_DbcElemento->setEditText(d.Elemento.Codice);
-    F_TxtDescrizione->setText(d.Elemento.Descrizione);
+    if (modo == SceltaElemento::PerCodice) F_DbcDescrizione->setEditText(d.Elemento.descrizione);
+    else F_DbcElemento->setEditText(d.Elemento.codice);
+    F_TxtDescrizione->setText(d.Elemento.descrizione);
 
     RigaFatturaInCorsoRec& inCorso = fattura.RigaFatturaInCorso;
     inCorso.Pagamento = d.Pagamento;
@@ -225,7 +225,7 @@ void TabFattura::DefinizioneDefaultFattura(SceltaElemento modo) {
     F_AbilitaPulsanti(maschera);
     F_AbilitaDescrizione(true);
     F_AbilitaImporti(true);
-    casoCalcolo_ = CasoDiCalcolo(d.Elemento.Calcolo, d.Elemento.Tipo);
+    casoCalcolo_ = CasoDiCalcolo(d.Elemento.calcolo, d.Elemento.tipo);
     std::optional<Currency> prezzo;
     if (d.Listino) prezzo = d.Listino->Importo;
     mostraImporti(DefinizioneCalcolo(d.Elemento, prezzo, nullptr, campiImporto()));

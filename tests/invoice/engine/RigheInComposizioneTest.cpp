@@ -12,12 +12,12 @@ namespace {
 using fattura_di_prova::euro;
 using fattura_di_prova::SessioneCollegata;
 
-ElementoCatalogo elemento(const QString& calcolo, const QString& tipo, const char* importo = "5") {
-    ElementoCatalogo e;
-    e.Codice = "ELE";
-    e.Calcolo = calcolo;
-    e.Tipo = tipo;
-    e.Importo = euro(importo);
+ElementoDaFatturare elemento(const QString& calcolo, const QString& tipo, const char* importo = "5") {
+    ElementoDaFatturare e;
+    e.codice = "ELE";
+    e.calcolo = calcolo;
+    e.tipo = tipo;
+    e.importo = euro(importo);
     return e;
 }
 
@@ -265,7 +265,7 @@ TEST_F(Composizione, TheDefaultsOfAnElementChosenByCodeOrByDescription) {
     FatturaInComposizioneRec fattura;
     EsitoDefault e = DefinizioneDefaultFattura(s(), SceltaElemento::PerCodice, "ORE", "R01", false, fattura);
     ASSERT_TRUE(e.Default);
-    EXPECT_EQ(e.Default->Elemento.Descrizione, "Ore di lavoro");
+    EXPECT_EQ(e.Default->Elemento.descrizione, "Ore di lavoro");
     EXPECT_EQ(e.Default->Pagamento, "30");
     EXPECT_EQ(e.Default->DarePn, "01.01.01.0001");
     EXPECT_EQ(e.Default->AverePn, "04.01.01.0001");
@@ -277,7 +277,7 @@ TEST_F(Composizione, TheDefaultsOfAnElementChosenByCodeOrByDescription) {
 
     e = DefinizioneDefaultFattura(s(), SceltaElemento::PerDescrizione, "spese", "R01", false, fattura);
     ASSERT_TRUE(e.Default);
-    EXPECT_EQ(e.Default->Elemento.Codice, "SPE");
+    EXPECT_EQ(e.Default->Elemento.codice, "SPE");
 
     e = DefinizioneDefaultFattura(s(), SceltaElemento::PerCodice, "XYZ", "R01", false, fattura);
     EXPECT_TRUE(e.ElementoInesistente);
