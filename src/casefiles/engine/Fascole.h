@@ -26,6 +26,9 @@ public:
     bool stato() const;
     QString numpranno() const;
 
+    // Whether both belong to one client, its code compared as stored.
+    bool stessoCliente(const Fascola& altra) const { return letti_[0] == altra.letti_[0]; }
+
     const ValoriLetti& letti() const { return letti_; }
     ValoriLetti& letti() { return letti_; }
 

@@ -39,7 +39,7 @@ const QIcon& icona(int immagine) {
 // Where a node's numbers sit in its internal id: the case file in the low 32 bits, then the
 // task and the job in 14 bits each (four-digit numbers fit), the level on top.
 constexpr quintptr BitFascola = 32, BitIncarico = 14, BitLavoro = 14;
-constexpr quintptr MascheraFascola_ = (quintptr(1) << BitFascola) - 1;
+constexpr quintptr MascheraNumeroFascola = (quintptr(1) << BitFascola) - 1;
 constexpr quintptr MascheraIncarico = (quintptr(1) << BitIncarico) - 1;
 constexpr quintptr MascheraLavoro = (quintptr(1) << BitLavoro) - 1;
 constexpr quintptr BitLivello = BitFascola + BitIncarico + BitLavoro;
@@ -56,28 +56,28 @@ quintptr ModelloAlberoClienti::codifica(Livello livello, quintptr fascola, quint
 ModelloAlberoClienti::Nodo ModelloAlberoClienti::decodifica(const QModelIndex& indice) {
     const quintptr id = indice.internalId();
     const auto livello = Livello(id >> BitLivello);
-    const int fascola = int(id & MascheraFascola_);
+    const int fascola = int(id & MascheraNumeroFascola);
     return {livello, livello == LivelloCima ? fascola : -1, fascola, int((id >> BitFascola) & MascheraIncarico),
             int((id >> (BitFascola + BitIncarico)) & MascheraLavoro)};
 }
 
-void ModelloAlberoClienti::Mostra(db::Database& archivio, const std::vector<FascolaNelRisultato>& fascole) {
+void ModelloAlberoClienti::Mostra(db::Database& archivio, std::shared_ptr<const std::vector<Fascola>> fascole) {
     beginResetModel();
     costruito_ = true;
     collegato_ = AmbienteLavoro().CollegatoContabilita;
     clienti_.clear();
-    npra_.clear();
     nomi_.clear();
     incarichi_.clear();
-    npra_.reserve(fascole.size());
+    fascole_ = std::move(fascole);
+    // Only the clients are read out here; a case file's number is read when its node shows.
     std::vector<QString> codici;
-    for (const FascolaNelRisultato& f : fascole) {
-        if (clienti_.empty() || clienti_.back().codice != f.cliente) {
-            clienti_.push_back({f.cliente, int(npra_.size()), 0});
-            codici.push_back(f.cliente);
+    const std::vector<Fascola>& f = *fascole_;
+    for (size_t i = 0; i < f.size(); ++i) {
+        if (i == 0 || !f[i].stessoCliente(f[i - 1])) {
+            clienti_.push_back({f[i].cliente(), int(i), 0});
+            codici.push_back(clienti_.back().codice);
         }
         ++clienti_.back().quante;
-        npra_.push_back(f.npra);
     }
     Procedura proc(TestoProcedura);
     proc.esegui([&] { nomi_ = NomiDeiClienti(archivio, codici); });
@@ -158,7 +158,7 @@ void ModelloAlberoClienti::fetchMore(const QModelIndex& parent) {
     Procedura proc(TestoProcedura);
     proc.esegui([&] {
         letti = IncarichiConLavori(ArchivioInUso(), clienti_[size_t(clienteDi(fascola))].codice,
-                                   npra_[size_t(fascola)]);
+                                   (*fascole_)[size_t(fascola)].npra());
     });
     if (letti.empty()) {
         // Opened and found empty: the node loses its mark.
@@ -177,7 +177,7 @@ QString ModelloAlberoClienti::chiaveCliente(int cliente) const {
 }
 
 QString ModelloAlberoClienti::chiaveFascola(int fascola) const {
-    return chiaveCliente(clienteDi(fascola)) + "." + npra_[size_t(fascola)];
+    return chiaveCliente(clienteDi(fascola)) + "." + (*fascole_)[size_t(fascola)].npra();
 }
 
 QVariant ModelloAlberoClienti::data(const QModelIndex& indice, int role) const {
@@ -201,7 +201,7 @@ QVariant ModelloAlberoClienti::data(const QModelIndex& indice, int role) const {
         break;
     case LivelloFascola:
         immagine = ImmagineFascola;
-        testo = npra_[size_t(n.fascola)];
+        testo = (*fascole_)[size_t(n.fascola)].npra();
         if (role == RuoloChiave) chiave = chiaveFascola(n.fascola);
         break;
     case LivelloIncarico: {
@@ -245,11 +245,8 @@ ModelloAlberoClienti* PreparaAlberoClienti(QTreeView& albero) {
 }
 
 void MascheraFascola::DefinizioneAlberoClienti() {
-    std::vector<FascolaNelRisultato> fascole;
-    fascole.reserve(Selezionate.size());
-    for (const Fascola& f : Selezionate) fascole.push_back({f.cliente(), f.npra()});
     Procedura proc(TestoProcedura);
     db::Database* archivio = nullptr;
     if (!proc.essenziale([&] { archivio = &ArchivioInUso(); })) return;
-    albero_->Mostra(*archivio, fascole);
+    albero_->Mostra(*archivio, Selezionate);
 }

@@ -3,10 +3,12 @@
 #include <QHash>
 #include <QString>
 #include <Qt>
+#include <memory>
 #include <unordered_map>
 #include <vector>
 
 #include "casefiles/engine/AlberoFascole.h"
+#include "casefiles/engine/Fascole.h"
 
 class QTreeView;
 namespace db {
@@ -34,22 +36,17 @@ enum ImmagineNodo {
     ImmagineRadice = 7,
 };
 
-// A case file of the search result.
-struct FascolaNelRisultato {
-    QString cliente;
-    QString npra;
-};
-
 class ModelloAlberoClienti : public QAbstractItemModel {
     Q_OBJECT
 public:
     explicit ModelloAlberoClienti(QObject* parent = nullptr);
 
-    // Rebuilds the tree from `fascole`, in the search's order (so each client's case files are
-    // together), with the client names read on `archivio` (from the accounting archive when
-    // linked). Errors go to the error handler: clients whose names could not be read show
-    // their codes.
-    void Mostra(db::Database& archivio, const std::vector<FascolaNelRisultato>& fascole);
+    // Rebuilds the tree from the search result `fascole`, in its order (so each client's case
+    // files are together), with the client names read on `archivio` (from the accounting
+    // archive when linked). The tree keeps the result it was built from, whatever later
+    // happens to the mask's. Errors go to the error handler: clients whose names could not be
+    // read show their codes.
+    void Mostra(db::Database& archivio, std::shared_ptr<const std::vector<Fascola>> fascole);
 
     QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
     QModelIndex parent(const QModelIndex& child) const override;
@@ -88,7 +85,7 @@ private:
     bool costruito_ = false;
     bool collegato_ = false;
     std::vector<Cliente> clienti_;
-    std::vector<QString> npra_;
+    std::shared_ptr<const std::vector<Fascola>> fascole_;
     QHash<QString, QString> nomi_;
     std::unordered_map<int, std::vector<NodoIncarico>> incarichi_;
 };

@@ -100,7 +100,7 @@ void MascheraFascola::cmdConfermaFascola_Click() {
 
 void MascheraFascola::cmdCorreggiFascola_Click() {
     if (!Verificatore()) return;
-    if (Selezionate.empty()) return;
+    if (Selezionate->empty()) return;
     const CorrezioneFascola nuova{criterioScelto(), TxtData->text(), TxtNote->text(), TxtRifCli->text(),
                                   ChkStato->isChecked()};
     Procedura proc("Funzione di correzione di una fascola");
@@ -109,7 +109,7 @@ void MascheraFascola::cmdCorreggiFascola_Click() {
 }
 
 void MascheraFascola::cmdCancellaFascola_Click() {
-    if (Selezionate.empty()) return;
+    if (Selezionate->empty()) return;
     Procedura proc("Funzione di cancellazione di una fascola");
     // The rule is checked on the row that is deleted, whatever the mask shows meanwhile
     // (leaving the name box changes the code shown).
@@ -141,7 +141,9 @@ void MascheraFascola::cmdCancellaFascola_Click() {
         return;
     }
 
-    Selezionate.erase(Selezionate.begin() + (PosSelezionata - 1));
+    // The tree goes on showing the result as it was found.
+    if (Selezionate.use_count() > 1) Selezionate = std::make_shared<std::vector<Fascola>>(*Selezionate);
+    Selezionate->erase(Selezionate->begin() + (PosSelezionata - 1));
     --NumSelezionati;
     if (NumSelezionati < 1) {
         AnnullaAzione();

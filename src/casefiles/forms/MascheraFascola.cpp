@@ -306,7 +306,7 @@ void MascheraFascola::mostraCodice(const QString& codice) {
     LblCodiceCliente->setText(codice);
 }
 
-Fascola& MascheraFascola::selezionata() { return Selezionate[size_t(PosSelezionata - 1)]; }
+Fascola& MascheraFascola::selezionata() { return (*Selezionate)[size_t(PosSelezionata - 1)]; }
 
 bool MascheraFascola::Verificatore() {
     auto rifiuta = [](QWidget* campo, const QString& messaggio) {

@@ -20,6 +20,7 @@
 // - AlberoClienti.cpp: the client tree of the window's left column.
 #include <QString>
 #include <QWidget>
+#include <memory>
 #include <vector>
 
 #include "casefiles/engine/Fascole.h"
@@ -110,8 +111,9 @@ public:
     // correction. Cleared while the program itself refills the fields.
     bool FascolaInVisione = false;
     // The search result, kept until the next search replaces it: its case files as read, so
-    // that a correction or deletion of one shown long ago never lands on another row.
-    std::vector<Fascola> Selezionate;
+    // that a correction or deletion of one shown long ago never lands on another row. Shared
+    // with the client tree, which shows it as it was found.
+    std::shared_ptr<std::vector<Fascola>> Selezionate = std::make_shared<std::vector<Fascola>>();
     long PosSelezionata = 0;
     long NumSelezionati = 0;
 

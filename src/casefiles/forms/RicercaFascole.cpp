@@ -30,7 +30,7 @@ void MascheraFascola::cmdRicercaFascola_Click() {
     if (!proc.essenziale([&] { trovate = CercaFascole(ArchivioInUso(), criteri); }) || !trovate) return;
 
     // The result replaces the previous one.
-    Selezionate.clear();
+    Selezionate = std::make_shared<std::vector<Fascola>>();
     NumSelezionati = 0;
     PosSelezionata = 0;
     if (trovate->empty()) {
@@ -39,12 +39,12 @@ void MascheraFascola::cmdRicercaFascola_Click() {
         DbcNomeCliente->setFocus();
         return;
     }
-    Selezionate = std::move(*trovate);
+    Selezionate = std::make_shared<std::vector<Fascola>>(std::move(*trovate));
 
     VisEnvi();
     FrmCriteriRicerca->setVisible(false);
     AbilitaCampi();
-    NumSelezionati = long(Selezionate.size());
+    NumSelezionati = long(Selezionate->size());
     PosSelezionata = 1;
     didascaliaNavigatore(true);
     DefinizioneAlberoClienti();

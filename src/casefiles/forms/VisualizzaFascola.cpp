@@ -26,7 +26,7 @@ QString clienteSconosciuto() {
 // The case file at PosSelezionata of the search result into the mask, and onto display: the
 // tasks, jobs and fee-item tabs follow FascolaCorrente() and show it.
 void MascheraFascola::Visualizza() {
-    if (PosSelezionata < 1 || PosSelezionata > long(Selezionate.size())) return;
+    if (PosSelezionata < 1 || PosSelezionata > long(Selezionate->size())) return;
     const Fascola& riga = selezionata();
     const QString cliente = riga.cliente();
     mostraCodice(cliente);
