@@ -23,6 +23,7 @@
 #include <QTemporaryDir>
 #include <QTreeView>
 #include <array>
+#include <chrono>
 #include <memory>
 #include <stdexcept>
 
@@ -235,6 +236,36 @@ void BM_CercaFascole_10x(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(CercaFascole(ArchivioInUso(), {}));
 }
 BENCHMARK(BM_CercaFascole_10x)->Unit(benchmark::kMillisecond)->MinTime(1);
+
+// The search click and its raw queries taken in turns within one loop, so that both meet the
+// same load of the machine: "rapporto" is the click's time over the queries' time.
+void BM_RicercaAConfronto_10x(benchmark::State& state) {
+    Programma& p = programma10();
+    Grezzo g(p.archivio);
+    const std::string codici = g.codiciClienti();
+    const std::string sql = ComponiRicerca({}, ColonneLette(Fascola::Forma()))->sql;
+    const auto prima = g.primaEUltima().first;
+    using Orologio = std::chrono::steady_clock;
+    Orologio::duration grezzo{}, nostro{};
+    for (auto _ : state) {
+        p.maschera().AnnullaAzione();
+        p.maschera().OptTutte->setChecked(true);
+        const auto t0 = Orologio::now();
+        benchmark::DoNotOptimize(g.esegui(sql));
+        benchmark::DoNotOptimize(g.esegui(SqlNomi, {codici}));
+        benchmark::DoNotOptimize(visualizzazioneGrezza(g, prima[0], prima[1]));
+        const auto t1 = Orologio::now();
+        p.maschera().CmdRicercaFascola->click();
+        const auto t2 = Orologio::now();
+        grezzo += t1 - t0;
+        nostro += t2 - t1;
+    }
+    const double n = double(state.iterations());
+    state.counters["grezzo_ms"] = std::chrono::duration<double, std::milli>(grezzo).count() / n;
+    state.counters["nostro_ms"] = std::chrono::duration<double, std::milli>(nostro).count() / n;
+    state.counters["rapporto"] = double(nostro.count()) / double(grezzo.count());
+}
+BENCHMARK(BM_RicercaAConfronto_10x)->Unit(benchmark::kMillisecond)->MinTime(4);
 
 void BM_RicercaGrezza_10x(benchmark::State& s) { ricercaGrezza(s, programma10()); }
 void BM_Ricerca_10x(benchmark::State& s) { ricerca(s, programma10()); }

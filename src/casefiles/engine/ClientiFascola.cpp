@@ -1,5 +1,7 @@
 #include "casefiles/engine/ClientiFascola.h"
 
+#include <cstdio>
+
 #include "foundation/engine/Ambiente.h"
 #include "platform/db/Database.h"
 
@@ -22,15 +24,28 @@ QStringList primaColonna(db::Database& archivio, const std::string& sql, const d
     return righe;
 }
 
-// A text as a JSON string, for a list of values bound as one parameter.
-QString testoJson(const QString& testo) {
-    QString j = "\"";
-    for (QChar c : testo) {
-        if (c == '"' || c == '\\') j += '\\';
-        if (c.unicode() < 0x20) j += QString("\\u%1").arg(c.unicode(), 4, 16, QChar('0'));
-        else j += c;
+// A list of texts as one JSON array, bound as one parameter.
+std::string elencoJson(const std::vector<QString>& testi) {
+    std::string json = "[";
+    json.reserve(testi.size() * 16);
+    for (const QString& testo : testi) {
+        if (json.size() > 1) json += ',';
+        json += '"';
+        for (const char c : testo.toStdString()) {
+            if (c == '"' || c == '\\') {
+                json += '\\';
+                json += c;
+            } else if (static_cast<unsigned char>(c) < 0x20) {
+                char codice[8];
+                std::snprintf(codice, sizeof codice, "\\u%04x", c);
+                json += codice;
+            } else {
+                json += c;
+            }
+        }
+        json += '"';
     }
-    return j + "\"";
+    return json + "]";
 }
 
 }  // namespace
@@ -48,9 +63,7 @@ std::optional<QString> NomeDelCliente(db::Database& archivio, const QString& cod
 }
 
 QHash<QString, QString> NomiDeiClienti(db::Database& archivio, const std::vector<QString>& codici) {
-    QString elenco = "[";
-    for (const QString& codice : codici) elenco += (elenco.size() > 1 ? "," : "") + testoJson(codice);
-    elenco += "]";
+    const std::string elenco = elencoJson(codici);
     const std::string sql = collegato() ? "SELECT k.value, p.descrizione FROM json_each(?) AS k "
                                           "CROSS JOIN pianodeiconti AS p WHERE p.codice = k.value"
                                         : "SELECT k.value, m.ragione FROM json_each(?) AS k "

@@ -1,5 +1,8 @@
 #include "casefiles/engine/Fascole.h"
 
+#include <algorithm>
+#include <stdexcept>
+
 #include "casefiles/engine/NumerazioneFascole.h"
 #include "platform/db/Database.h"
 #include "platform/system/BasicRuntime.h"
@@ -14,6 +17,15 @@ const FormaRiga& Fascola::Forma() {
     static const FormaRiga forma{
         "fascola", {"cliente", "npra"}, {"data", "criterio", "camponote", "rifcli", "stato", "numpranno"}};
     return forma;
+}
+
+Fascola::Fascola(const ValoriLetti& letti) {
+    if (letti.size() != Colonne) throw std::logic_error("a case file read without its columns");
+    std::copy(letti.begin(), letti.end(), letti_.begin());
+}
+
+Fascola::Fascola(const db::Statement& riga) {
+    for (size_t i = 0; i < Colonne; ++i) letti_[i] = riga.column(int(i));
 }
 
 QString Fascola::cliente() const { return letti_[Cliente].textOr(QString()); }
@@ -31,12 +43,14 @@ bool Fascola::stato() const { return letti_[Stato].boolOr(false); }
 QString Fascola::numpranno() const { return letti_[Numpranno].textOr(QString()); }
 
 void CorreggiFascola(db::Database& archivio, Fascola& letta, const CorrezioneFascola& nuova) {
-    AggiornaRigaLetta(archivio, Fascola::Forma(), letta.letti(),
+    ValoriLetti letti = letta.letti();
+    AggiornaRigaLetta(archivio, Fascola::Forma(), letti,
                       {{"criterio", nuova.criterio},
                        {"data", DataInArchivio(nuova.data)},
                        {"camponote", nuova.camponote},
                        {"rifcli", nuova.rifcli},
                        {"stato", nuova.stato}});
+    letta = Fascola(letti);
 }
 
 Cancellazione CancellazioneAmmessa(db::Database& archivio, const QString& cliente, const QString& npra) {

@@ -1,10 +1,13 @@
 #pragma once
 #include <QString>
+#include <array>
+#include <deque>
 
 #include "casefiles/engine/RigaLetta.h"
 
 namespace db {
 class Database;
+class Statement;
 }
 
 // A stored case file (a row of `fascola`) as the mask shows it, kept with the values it was
@@ -12,9 +15,12 @@ class Database;
 class Fascola {
 public:
     static const FormaRiga& Forma();
+    static constexpr size_t Colonne = 8;
 
-    // Built from the values of ColonneLette(Forma()).
-    explicit Fascola(ValoriLetti letti) : letti_(std::move(letti)) {}
+    // Built from the values of ColonneLette(Forma()), or from the current row of a query that
+    // selects them. A search result holds thousands of these: the values sit in the object.
+    explicit Fascola(const ValoriLetti& letti);
+    explicit Fascola(const db::Statement& riga);
 
     QString cliente() const;
     QString npra() const;
@@ -29,12 +35,15 @@ public:
     // Whether both belong to one client, its code compared as stored.
     bool stessoCliente(const Fascola& altra) const { return letti_[0] == altra.letti_[0]; }
 
-    const ValoriLetti& letti() const { return letti_; }
-    ValoriLetti& letti() { return letti_; }
+    ValoriLetti letti() const { return ValoriLetti(letti_.begin(), letti_.end()); }
 
 private:
-    ValoriLetti letti_;
+    std::array<db::Value, Colonne> letti_;
 };
+
+// Case files as a search finds them, in its order. A deque: thousands of them are read in
+// without being moved as the list grows.
+using ElencoFascole = std::deque<Fascola>;
 
 // What a correction rewrites: the key and the absolute number never change.
 struct CorrezioneFascola {

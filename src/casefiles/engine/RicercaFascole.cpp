@@ -59,17 +59,11 @@ std::optional<QueryRicerca> ComponiRicerca(const CriteriRicerca& c, const std::s
                         std::move(parametri)};
 }
 
-std::optional<std::vector<Fascola>> CercaFascole(db::Database& archivio, const CriteriRicerca& criteri) {
+std::optional<ElencoFascole> CercaFascole(db::Database& archivio, const CriteriRicerca& criteri) {
     const std::optional<QueryRicerca> query = ComponiRicerca(criteri, ColonneLette(Fascola::Forma()));
     if (!query) return std::nullopt;
-    std::vector<Fascola> trovate;
+    ElencoFascole trovate;
     db::Statement st(archivio, query->sql, query->parametri);
-    const int colonne = st.columnCount();
-    while (st.step()) {
-        ValoriLetti riga;
-        riga.reserve(size_t(colonne));
-        for (int i = 0; i < colonne; ++i) riga.push_back(st.column(i));
-        trovate.emplace_back(std::move(riga));
-    }
+    while (st.step()) trovate.emplace_back(st);
     return trovate;
 }

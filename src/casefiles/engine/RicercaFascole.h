@@ -34,4 +34,4 @@ std::optional<QueryRicerca> ComponiRicerca(const CriteriRicerca& criteri, const 
 
 // The case files the criteria find, in the search's order; nothing when the date is no date.
 // Throws db::DbError.
-std::optional<std::vector<Fascola>> CercaFascole(db::Database& archivio, const CriteriRicerca& criteri);
+std::optional<ElencoFascole> CercaFascole(db::Database& archivio, const CriteriRicerca& criteri);

@@ -61,7 +61,7 @@ ModelloAlberoClienti::Nodo ModelloAlberoClienti::decodifica(const QModelIndex& i
             int((id >> (BitFascola + BitIncarico)) & MascheraLavoro)};
 }
 
-void ModelloAlberoClienti::Mostra(db::Database& archivio, std::shared_ptr<const std::vector<Fascola>> fascole) {
+void ModelloAlberoClienti::Mostra(db::Database& archivio, std::shared_ptr<const ElencoFascole> fascole) {
     beginResetModel();
     costruito_ = true;
     collegato_ = AmbienteLavoro().CollegatoContabilita;
@@ -71,13 +71,16 @@ void ModelloAlberoClienti::Mostra(db::Database& archivio, std::shared_ptr<const 
     fascole_ = std::move(fascole);
     // Only the clients are read out here; a case file's number is read when its node shows.
     std::vector<QString> codici;
-    const std::vector<Fascola>& f = *fascole_;
-    for (size_t i = 0; i < f.size(); ++i) {
-        if (i == 0 || !f[i].stessoCliente(f[i - 1])) {
-            clienti_.push_back({f[i].cliente(), int(i), 0});
+    const Fascola* precedente = nullptr;
+    int i = 0;
+    for (const Fascola& f : *fascole_) {
+        if (!precedente || !f.stessoCliente(*precedente)) {
+            clienti_.push_back({f.cliente(), i, 0});
             codici.push_back(clienti_.back().codice);
         }
         ++clienti_.back().quante;
+        precedente = &f;
+        ++i;
     }
     Procedura proc(TestoProcedura);
     proc.esegui([&] { nomi_ = NomiDeiClienti(archivio, codici); });

@@ -46,7 +46,7 @@ public:
     // archive when linked). The tree keeps the result it was built from, whatever later
     // happens to the mask's. Errors go to the error handler: clients whose names could not be
     // read show their codes.
-    void Mostra(db::Database& archivio, std::shared_ptr<const std::vector<Fascola>> fascole);
+    void Mostra(db::Database& archivio, std::shared_ptr<const ElencoFascole> fascole);
 
     QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
     QModelIndex parent(const QModelIndex& child) const override;
@@ -85,7 +85,7 @@ private:
     bool costruito_ = false;
     bool collegato_ = false;
     std::vector<Cliente> clienti_;
-    std::shared_ptr<const std::vector<Fascola>> fascole_;
+    std::shared_ptr<const ElencoFascole> fascole_;
     QHash<QString, QString> nomi_;
     std::unordered_map<int, std::vector<NodoIncarico>> incarichi_;
 };

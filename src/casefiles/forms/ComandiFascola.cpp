@@ -142,7 +142,7 @@ void MascheraFascola::cmdCancellaFascola_Click() {
     }
 
     // The tree goes on showing the result as it was found.
-    if (Selezionate.use_count() > 1) Selezionate = std::make_shared<std::vector<Fascola>>(*Selezionate);
+    if (Selezionate.use_count() > 1) Selezionate = std::make_shared<ElencoFascole>(*Selezionate);
     Selezionate->erase(Selezionate->begin() + (PosSelezionata - 1));
     --NumSelezionati;
     if (NumSelezionati < 1) {

@@ -113,7 +113,7 @@ public:
     // The search result, kept until the next search replaces it: its case files as read, so
     // that a correction or deletion of one shown long ago never lands on another row. Shared
     // with the client tree, which shows it as it was found.
-    std::shared_ptr<std::vector<Fascola>> Selezionate = std::make_shared<std::vector<Fascola>>();
+    std::shared_ptr<ElencoFascole> Selezionate = std::make_shared<ElencoFascole>();
     long PosSelezionata = 0;
     long NumSelezionati = 0;
 

@@ -26,11 +26,11 @@ void MascheraFascola::cmdRicercaFascola_Click() {
 
     // A search that cannot run leaves the mask as it is, criteria included.
     Procedura proc("Funzione di ricerca fascole");
-    std::optional<std::vector<Fascola>> trovate;
+    std::optional<ElencoFascole> trovate;
     if (!proc.essenziale([&] { trovate = CercaFascole(ArchivioInUso(), criteri); }) || !trovate) return;
 
     // The result replaces the previous one.
-    Selezionate = std::make_shared<std::vector<Fascola>>();
+    Selezionate = std::make_shared<ElencoFascole>();
     NumSelezionati = 0;
     PosSelezionata = 0;
     if (trovate->empty()) {
@@ -39,7 +39,7 @@ void MascheraFascola::cmdRicercaFascola_Click() {
         DbcNomeCliente->setFocus();
         return;
     }
-    Selezionate = std::make_shared<std::vector<Fascola>>(std::move(*trovate));
+    Selezionate = std::make_shared<ElencoFascole>(std::move(*trovate));
 
     VisEnvi();
     FrmCriteriRicerca->setVisible(false);

@@ -63,8 +63,8 @@ void TabCompetenze::FascolaCambiata() {
     C_AbilitaImporti(false);
     C_AbilitaDescrizione(false);
     C_AbilitaElemento(f.InVisione());
-    C_VuotaGriglia();
-    if (f.InVisione()) C_MostraGriglia();
+    if (f.InVisione()) C_MostraGriglia();  // which empties the grid first
+    else C_VuotaGriglia();
 }
 
 void TabCompetenze::DestinazioneCambiata() {

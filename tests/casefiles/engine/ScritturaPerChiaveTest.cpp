@@ -47,7 +47,7 @@ protected:
     Fascola fascola(const QString& cliente, const QString& npra) {
         CriteriRicerca c;
         c.cliente = cliente;
-        const std::optional<std::vector<Fascola>> trovate = CercaFascole(ArchivioInUso(), c);
+        const std::optional<ElencoFascole> trovate = CercaFascole(ArchivioInUso(), c);
         for (const Fascola& f : *trovate)
             if (f.npra() == npra) return f;
         throw std::runtime_error("no such case file");

@@ -148,7 +148,7 @@ TEST_F(MascheraAlbero, TheTreeKeysAndSelectedCaseFileImage) {
     // A case file's node shows image 3 while it is selected.
     fascole.addCaseFile("R01", "0001", "2004-01-10", {{"numpranno", "2004.00001"}});
     QTreeView t;
-    PreparaAlberoClienti(t)->Mostra(fascole.db(), std::make_shared<std::vector<Fascola>>(
+    PreparaAlberoClienti(t)->Mostra(fascole.db(), std::make_shared<ElencoFascole>(
                                                        *CercaFascole(fascole.db(), {})));
     const QIcon icona = nodo(t, 0, nodo(t, 1)).data(Qt::DecorationRole).value<QIcon>();
     EXPECT_FALSE(icona.pixmap(16, QIcon::Normal).toImage() == icona.pixmap(16, QIcon::Selected).toImage());
