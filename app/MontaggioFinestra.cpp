@@ -47,14 +47,15 @@ bool AddebitaElementiFissi(db::Database& archivio, const QString& cliente, const
     const QString oggi = basic::Today().toString("yyyy-MM-dd");
     for (const QString& elemento : elementi) {
         if (!proc.essenziale([&] {
-                db::Statement catalogo(archivio,
-                                       "SELECT descrizione, importo, dare, avere, contofat, codicepagamento FROM elefat "
-                                       "WHERE codice = ?",
-                                       {elemento});
+                db::Statement catalogo(
+                    archivio,
+                    "SELECT descrizione, importo, dare, avere, contofat, codicepagamento FROM elefat WHERE codice = ?",
+                    {elemento});
                 if (!catalogo.step()) return;
                 Currency importo = catalogo.column(1).currencyOr();
                 QString pagamento = catalogo.column(5).textOr(QString());
-                db::Statement listino(archivio, "SELECT importo, pagamento FROM elecli WHERE cliente = ? AND elemento = ?",
+                db::Statement listino(archivio,
+                                      "SELECT importo, pagamento FROM elecli WHERE cliente = ? AND elemento = ?",
                                       {cliente, elemento});
                 if (listino.step()) {
                     importo = listino.column(0).currencyOr();

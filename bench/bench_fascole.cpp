@@ -94,7 +94,9 @@ Programma& programma10() {
 }
 
 Programma& programma100() {
-    if (!gProgramma100) gProgramma100 = std::make_unique<Programma>(fixtures::DimensioniArchivio{.clienti = 20000, .giorniDiApertura = 1095});
+    if (!gProgramma100)
+        gProgramma100 =
+            std::make_unique<Programma>(fixtures::DimensioniArchivio{.clienti = 20000, .giorniDiApertura = 1095});
     return *gProgramma100;
 }
 

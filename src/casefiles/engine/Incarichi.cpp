@@ -30,7 +30,8 @@ Campi campi(const Incarico& i) {
 
 std::vector<Incarico> IncarichiDellaFascola(db::Database& archivio, const QString& cliente, const QString& npra) {
     std::vector<Incarico> incarichi;
-    for (ValoriLetti& letti : LeggiVoci(archivio, forma(), {cliente, npra})) incarichi.push_back(incarico(std::move(letti)));
+    for (ValoriLetti& letti : LeggiVoci(archivio, forma(), {cliente, npra}))
+        incarichi.push_back(incarico(std::move(letti)));
     return incarichi;
 }
 

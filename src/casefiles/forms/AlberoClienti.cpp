@@ -103,7 +103,8 @@ QModelIndex ModelloAlberoClienti::index(int row, int column, const QModelIndex& 
     if (!parent.isValid()) return createIndex(row, 0, codifica(LivelloCima, quintptr(row)));
     const Nodo p = decodifica(parent);
     switch (p.livello) {
-    case LivelloCima: return createIndex(row, 0, codifica(LivelloFascola, quintptr(clienti_[size_t(p.riga - 1)].prima + row)));
+    case LivelloCima:
+        return createIndex(row, 0, codifica(LivelloFascola, quintptr(clienti_[size_t(p.riga - 1)].prima + row)));
     case LivelloFascola: return createIndex(row, 0, codifica(LivelloIncarico, quintptr(p.fascola), quintptr(row)));
     case LivelloIncarico:
         return createIndex(row, 0, codifica(LivelloLavoro, quintptr(p.fascola), quintptr(p.incarico), quintptr(row)));
@@ -123,7 +124,8 @@ QModelIndex ModelloAlberoClienti::parent(const QModelIndex& child) const {
         const int riga = n.fascola - clienti_[size_t(clienteDi(n.fascola))].prima;
         return createIndex(riga, 0, codifica(LivelloFascola, quintptr(n.fascola)));
     }
-    case LivelloLavoro: return createIndex(n.incarico, 0, codifica(LivelloIncarico, quintptr(n.fascola), quintptr(n.incarico)));
+    case LivelloLavoro:
+        return createIndex(n.incarico, 0, codifica(LivelloIncarico, quintptr(n.fascola), quintptr(n.incarico)));
     default: return {};
     }
 }

@@ -1,7 +1,7 @@
 #pragma once
 // What the tasks tab and the jobs tab do alike. Both list numbered rows of the case file on
 // display (tasks of the case file, jobs of the chosen task) in a four-column grid that keeps
-// a least number of lines, load a row into their fields when its line is clicked, and add,
+// a minimum number of lines, load a row into their fields when its line is clicked, and add,
 // correct and delete rows through the case-file engine (Incarichi.h, Lavorazioni.h) on the
 // session, each command under its own error-handler text and ending with the fields cleared
 // and the grid read again. Their headings show the case file of FascolaCorrente().
@@ -50,14 +50,14 @@ public:
         }
     }
 
-    // As Svuota, with the grid back to its least number of lines.
+    // As Svuota, with the grid back to its minimum number of lines.
     void Riduci() {
         griglia_.setRows(righeMinime_);
         griglia_.setCols(4);
         Svuota();
     }
 
-    // Lists `voci` from line 1, one a line, the grid keeping at least its least number of
+    // Lists `voci` from line 1, one a line, the grid keeping at least its minimum number of
     // lines. The lines were emptied before.
     void Mostra(std::vector<Voce> voci) {
         const int n = int(voci.size());

@@ -222,7 +222,8 @@ void TabLavorazioni::L_CmdAggiungi_Click() {
         }))
         return;
     if (esito == EsitoAggiunta::NumerazioneEsaurita) {
-        messaggio("L'incarico ha già la voce 9999, l'ultima che si può numerare: non si possono aggiungere altre voci");
+        messaggio(
+            "L'incarico ha già la voce 9999, l'ultima che si può numerare: non si possono aggiungere altre voci");
         return;
     }
     L_PulisciCampi();
@@ -256,7 +257,8 @@ void TabLavorazioni::L_CmdCancella_Click() {
     L_PulisciCampi();
     L_MostraGriglia();
     // The fee tab pointed at the job just deleted: new fee items go to the task itself again.
-    if (cancellata) FascolaCorrente().DestinaCompetenze(FascolaCorrente().NtaskCompetenze(), FascolaCorrenteRec::Nessuno);
+    if (cancellata)
+        FascolaCorrente().DestinaCompetenze(FascolaCorrente().NtaskCompetenze(), FascolaCorrenteRec::Nessuno);
 }
 
 void TabLavorazioni::L_FlxLavorazioni_Click(int riga) {

@@ -139,6 +139,20 @@ TEST_F(MascheraAlbero, OnlyASearchThatFindsRowsRebuildsTheTree) {
     EXPECT_EQ(albero(trv()), prima);
 }
 
+TEST_F(MascheraAlbero, ADeletionLeavesTheTreeAsTheSearchDrewIt) {
+    for (const char* npra : {"0001", "0002", "0003"})
+        fascole.addCaseFile("R01", npra, "2004-01-10", {{"numpranno", QString("2004.0") + npra}});
+    avvia();
+    cercaTutte();
+    ScriptedMessages box;
+    box.expectMessage(Answer::Yes, "Confermare la cancellazione della fascola", "");
+    clic(m().CmdCancellaFascola);
+    ASSERT_EQ(m().NumSelezionati, 2);
+    EXPECT_EQ(m().LblNpra->text(), "0002");
+    EXPECT_EQ(figli(trv(), nodo(trv(), 1)), 3);
+    EXPECT_EQ(nodo(trv(), 0, nodo(trv(), 1)).data().toString(), "0003");
+}
+
 TEST_F(MascheraAlbero, TheTreeKeysAndSelectedCaseFileImage) {
     EXPECT_EQ(ChiaveCliente("R12"), "CR12");
     AmbienteLavoro().CollegatoContabilita = true;
