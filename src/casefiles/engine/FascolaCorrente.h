@@ -21,6 +21,12 @@
 // - the VAT regime of the invoice being composed: IvaCee() takes the catalogue's EU VAT code,
 //   IvaInter() is its complement; both off until the user chooses.
 //
+// Who changes it: the case-file mask (MostraFascola when it displays a case file of its search
+// result, Svuota whenever it clears, ScegliCliente and ImpostaNpra while a new case file is
+// typed); the tasks tab (ScegliIncarico and DestinaCompetenze on a task click, and when it
+// deletes the chosen task); the jobs tab (DestinaCompetenze on a job click); the window's
+// VAT-regime options (ImpostaRegimeIva). Others read it and follow its signals.
+//
 // Its signals say what changed; each setter emits its signal every time it is called, also
 // when the values stay the same, because the tabs refill their grids from the archive on it.
 class FascolaCorrenteRec : public QObject {
