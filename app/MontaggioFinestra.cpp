@@ -3,10 +3,16 @@
 #include <optional>
 #include <vector>
 
+#include "casefiles/engine/FascolaCorrente.h"
 #include "casefiles/forms/FrmFascola.h"
 #include "casefiles/forms/MascheraFascola.h"
+#include "clients/forms/FrmAnagrafe.h"
+#include "clients/forms/FrmEsposizione.h"
+#include "clients/forms/FrmParCli.h"
+#include "fees/forms/FrmElefat.h"
 #include "fees/forms/TabCompetenze.h"
 #include "foundation/engine/Procedura.h"
+#include "invoice/forms/TabFattura.h"
 #include "platform/db/Database.h"
 #include "platform/db/Recordset.h"
 #include "platform/system/BasicRuntime.h"
@@ -14,8 +20,27 @@
 
 void MontaggioFinestra(FrmFascola& finestra) {
     new TabCompetenze(finestra);
+    new TabFattura(finestra);
     finestra.ImpostaDialogo(FrmFascola::Dialogo::CollegamentoArchivi, [](QWidget* sopra) {
         FrmCollegamentoArchivi dialogo(sopra);
+        dialogo.exec();
+    });
+    finestra.ImpostaDialogo(FrmFascola::Dialogo::Anagrafe, [](QWidget* sopra) {
+        FrmAnagrafe dialogo(sopra);
+        dialogo.exec();
+    });
+    finestra.ImpostaDialogo(FrmFascola::Dialogo::ParCli, [](QWidget* sopra) {
+        FrmParCli dialogo(sopra);
+        dialogo.exec();
+    });
+    finestra.ImpostaDialogo(FrmFascola::Dialogo::Esposizione, [](QWidget* sopra) {
+        const FascolaCorrenteRec& fascola = FascolaCorrente();
+        FrmEsposizione dialogo(fascola.CodiceClienteCorrente(), fascola.NomeClienteCorrente(), fascola.NpraCorrente(),
+                               sopra);
+        dialogo.exec();
+    });
+    finestra.ImpostaDialogo(FrmFascola::Dialogo::Elefat, [](QWidget* sopra) {
+        FrmElefat dialogo(sopra);
         dialogo.exec();
     });
     finestra.Maschera->ElementiFatturazioneFissa = AddebitaElementiFissi;

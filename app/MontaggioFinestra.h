@@ -7,8 +7,8 @@ class Database;
 }
 
 // Puts into the main window what the subsystems built on the case files give it: the
-// fee-item tab, the archive-linking dialog, and the fixed billing items that a newly
-// confirmed case file is charged with. Called once, right after the window is created.
+// fee-item tab, the invoice tab, the dialogs of the menus, and the fixed billing items that a
+// newly confirmed case file is charged with. Called once, right after the window is created.
 void MontaggioFinestra(FrmFascola& finestra);
 
 // The fixed billing items of client `cliente` (application code "1") charged to its new case

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "foundation/engine/Ambiente.h"
+#include "foundation/engine/ElencoCombo.h"
 #include "platform/db/Database.h"
 
 namespace {
@@ -15,13 +16,6 @@ std::optional<QString> primoValore(db::Database& archivio, const std::string& sq
     db::Statement st(archivio, sql, parametri);
     if (!st.step()) return std::nullopt;
     return st.column(0).textOr(QString());
-}
-
-QStringList primaColonna(db::Database& archivio, const std::string& sql, const db::Params& parametri = {}) {
-    QStringList righe;
-    db::Statement st(archivio, sql, parametri);
-    while (st.step()) righe << st.column(0).textOr(QString());
-    return righe;
 }
 
 // A list of texts as one JSON array, bound as one parameter.
@@ -75,15 +69,15 @@ QHash<QString, QString> NomiDeiClienti(db::Database& archivio, const std::vector
     return nomi;
 }
 
-QStringList ElencoClienti(db::Database& archivio) {
+std::vector<ui::ComboRow> ElencoClienti(db::Database& archivio) {
     if (collegato())
-        return primaColonna(archivio,
+        return ElencoDaQuery(archivio,
                             "SELECT descrizione FROM pianodeiconti WHERE codice NOT LIKE ? ESCAPE '\\' AND natura = ? "
                             "ORDER BY descrizione",
                             {db::likePattern("*.0000"), NaturaCliente});
-    return primaColonna(archivio, "SELECT ragione FROM mpxanagrafe ORDER BY ragione");
+    return ElencoDaQuery(archivio, "SELECT ragione FROM mpxanagrafe ORDER BY ragione");
 }
 
-QStringList ElencoElementi(db::Database& archivio) {
-    return primaColonna(archivio, "SELECT codice FROM elefat ORDER BY codice");
+std::vector<ui::ComboRow> ElencoElementi(db::Database& archivio) {
+    return ElencoDaQuery(archivio, "SELECT codice FROM elefat ORDER BY codice");
 }

@@ -1,9 +1,10 @@
 #pragma once
 #include <QHash>
 #include <QString>
-#include <QStringList>
 #include <optional>
 #include <vector>
+
+#include "platform/system/ComboRow.h"
 
 namespace db {
 class Database;
@@ -26,7 +27,7 @@ QHash<QString, QString> NomiDeiClienti(db::Database& archivio, const std::vector
 
 // The names offered in the client-name box, alphabetically (when linked the postable client
 // accounts only, never the headings ending in ".0000").
-QStringList ElencoClienti(db::Database& archivio);
+std::vector<ui::ComboRow> ElencoClienti(db::Database& archivio);
 
 // The catalogue's element codes, in order, for the fee-element search criterion.
-QStringList ElencoElementi(db::Database& archivio);
+std::vector<ui::ComboRow> ElencoElementi(db::Database& archivio);

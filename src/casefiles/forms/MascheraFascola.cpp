@@ -64,14 +64,11 @@ private:
 
 // A look-up list of the session for a refilled combo; its errors go to the handler under
 // `descrizione` and leave the list empty.
-ui::RefillCombo::Refill elenco(const QString& descrizione, QStringList (*lettura)(db::Database&)) {
+ui::RefillCombo::Refill elenco(const QString& descrizione, std::vector<ui::ComboRow> (*lettura)(db::Database&)) {
     return [descrizione, lettura] {
         std::vector<ui::ComboRow> righe;
         Procedura proc(descrizione);
-        proc.esegui([&] {
-            righe.clear();
-            for (const QString& testo : lettura(ArchivioInUso())) righe.push_back({testo, testo});
-        });
+        proc.esegui([&] { righe = lettura(ArchivioInUso()); });
         return righe;
     };
 }

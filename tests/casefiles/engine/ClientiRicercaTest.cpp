@@ -14,6 +14,12 @@
 
 namespace {
 
+QStringList testi(const std::vector<ui::ComboRow>& righe) {
+    QStringList t;
+    for (const ui::ComboRow& r : righe) t << r.text;
+    return t;
+}
+
 class ClientiRicerca : public ::testing::Test {
 protected:
     ClientiRicerca() : fascole(cartella.file("fascole.mdb")) {
@@ -45,8 +51,8 @@ TEST_F(ClientiRicerca, NotLinkedTheClientsAreTheOwnRegistrys) {
     EXPECT_EQ(CodiceDelCliente(s, "Verdi"), std::nullopt);
     EXPECT_EQ(NomeDelCliente(s, "R01"), "Rossi Mario");
     EXPECT_EQ(NomeDelCliente(s, "Z99"), std::nullopt);
-    EXPECT_EQ(ElencoClienti(s), QStringList({"Bianchi Srl", "Bianchi Srl", "Rossi Mario"}));
-    EXPECT_EQ(ElencoElementi(s), QStringList({"BOL", "ONO"}));
+    EXPECT_EQ(testi(ElencoClienti(s)), QStringList({"Bianchi Srl", "Bianchi Srl", "Rossi Mario"}));
+    EXPECT_EQ(testi(ElencoElementi(s)), QStringList({"BOL", "ONO"}));
     const QHash<QString, QString> nomi = NomiDeiClienti(s, {"R01", "Z99", "B03", "a\"b"});
     EXPECT_EQ(nomi.size(), 2);
     EXPECT_EQ(nomi.value("B03"), "Bianchi Srl");
@@ -61,7 +67,7 @@ TEST_F(ClientiRicerca, LinkedTheClientsAreTheAttachedArchivesClientAccounts) {
     EXPECT_EQ(CodiceDelCliente(s, "L'Ottica di Verdi Anna"), "01.01.01.0003");
     EXPECT_EQ(CodiceDelCliente(s, "Rossi Mario"), std::nullopt) << "the own registry does not count";
     EXPECT_EQ(NomeDelCliente(s, "01.01.01.0001"), "Rossi Mario S.r.l.");
-    EXPECT_EQ(ElencoClienti(s),
+    EXPECT_EQ(testi(ElencoClienti(s)),
               QStringList({"Bianchi & Figli S.n.c.", "L'Ottica di Verdi Anna", "Rossi Mario S.r.l."}));
     EXPECT_EQ(NomiDeiClienti(s, {"01.01.01.0002", "R01"}).keys(), QStringList({"01.01.01.0002"}));
 }
