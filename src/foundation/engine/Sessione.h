@@ -46,7 +46,9 @@ private:
 // attached does not stop the work on case files: the session goes on without it, the attach
 // is tried again at the next call, and ArchivioContabileInUso() tells why it is missing.
 // Changing the paths while a transaction is open on the session is a fault of the program
-// (std::logic_error): the transaction would be lost.
+// (std::logic_error): the transaction would be lost. The reference holds until the session
+// is opened again: take it at the start of each operation, never keep it across the start-up
+// (DefinizioneValoriDefault), the linking or parameters dialogs or an archive's creation.
 db::Database& ArchivioInUso();
 
 // The same, as an essential statement of `proc`: nullptr when the archives could not be
