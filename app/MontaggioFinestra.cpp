@@ -1,7 +1,12 @@
 #include "app/MontaggioFinestra.h"
 
+#include "casefiles/engine/FascolaCorrente.h"
 #include "casefiles/forms/FrmFascola.h"
 #include "casefiles/forms/MascheraFascola.h"
+#include "clients/forms/FrmAnagrafe.h"
+#include "clients/forms/FrmEsposizione.h"
+#include "clients/forms/FrmParCli.h"
+#include "fees/forms/FrmElefat.h"
 #include "fees/forms/TabCompetenze.h"
 #include "invoice/engine/FatturazioneFissa.h"
 #include "startup/forms/FrmCollegamentoArchivi.h"
@@ -10,6 +15,23 @@ void MontaggioFinestra(FrmFascola& finestra) {
     new TabCompetenze(finestra);
     finestra.ImpostaDialogo(FrmFascola::Dialogo::CollegamentoArchivi, [](QWidget* sopra) {
         FrmCollegamentoArchivi dialogo(sopra);
+        dialogo.exec();
+    });
+    finestra.ImpostaDialogo(FrmFascola::Dialogo::Anagrafe, [](QWidget* sopra) {
+        FrmAnagrafe dialogo(sopra);
+        dialogo.exec();
+    });
+    finestra.ImpostaDialogo(FrmFascola::Dialogo::ParCli, [](QWidget* sopra) {
+        FrmParCli dialogo(sopra);
+        dialogo.exec();
+    });
+    finestra.ImpostaDialogo(FrmFascola::Dialogo::Esposizione, [](QWidget* sopra) {
+        const FascolaCorrenteRec& fascola = FascolaCorrente();
+        FrmEsposizione dialogo(fascola.CodiceClienteCorrente, fascola.NomeClienteCorrente, fascola.NpraCorrente, sopra);
+        dialogo.exec();
+    });
+    finestra.ImpostaDialogo(FrmFascola::Dialogo::Elefat, [](QWidget* sopra) {
+        FrmElefat dialogo(sopra);
         dialogo.exec();
     });
     finestra.Maschera->ElementiFatturazioneFissa = [](const QString& cliente, const QString& npra) {

@@ -1,0 +1,187 @@
+#include "clients/engine/ParametriCliente.h"
+
+#include <stdexcept>
+#include <string>
+
+#include "foundation/engine/Procedura.h"
+#include "platform/db/Database.h"
+#include "platform/system/BasicRuntime.h"
+
+namespace {
+
+std::string slot(const char* colonna, int k) { return colonna + std::to_string(k); }
+
+QString testo(const db::Value& v) { return v.textOr(QString()); }
+
+// The columns of `parcli` after the key, in the order the statements below name them.
+std::string colonneParametri() {
+    std::string colonne = "criterio, camponote";
+    for (int k = 1; k <= MassimoElementiFissi; ++k)
+        colonne += ", " + slot("elemento", k) + ", " + slot("applica", k);
+    return colonne;
+}
+
+// The values of those columns: every slot is written, those beyond the items with empty text.
+db::Params valoriParametri(const ParametriCliente& p) {
+    if (p.fissi.size() > size_t(MassimoElementiFissi))
+        throw std::invalid_argument("more fixed billing items than parcli has slots");
+    db::Params valori{p.criterio, p.camponote};
+    for (int k = 0; k < MassimoElementiFissi; ++k) {
+        const bool usato = k < int(p.fissi.size());
+        valori.push_back(usato ? p.fissi[size_t(k)].elemento : QString());
+        valori.push_back(usato ? p.fissi[size_t(k)].applica : QString());
+    }
+    return valori;
+}
+
+void scriviListino(db::Database& archivio, const QString& cliente, const std::vector<RigaListino>& listino) {
+    for (const RigaListino& r : listino)
+        archivio.execute("INSERT INTO elecli (cliente, elemento, importo, pagamento) VALUES (?, ?, ?, ?)",
+                         {cliente, r.elemento, r.importo, r.pagamento});
+}
+
+// What a stored row holds, as another workstation may have changed it: everything the form
+// writes, the catalogue's descriptions aside.
+bool stessiDati(const ParametriCliente& a, const ParametriCliente& b) {
+    if (a.criterio != b.criterio || a.camponote != b.camponote || a.fissi.size() != b.fissi.size() ||
+        a.listino.size() != b.listino.size())
+        return false;
+    for (size_t i = 0; i < a.fissi.size(); ++i)
+        if (a.fissi[i].elemento != b.fissi[i].elemento || a.fissi[i].applica != b.fissi[i].applica) return false;
+    for (size_t i = 0; i < a.listino.size(); ++i)
+        if (a.listino[i].elemento != b.listino[i].elemento || a.listino[i].importo != b.listino[i].importo ||
+            a.listino[i].pagamento != b.listino[i].pagamento)
+            return false;
+    return true;
+}
+
+// Whether the client's stored parameters are still those read; the answer for the form
+// when they are not.
+std::optional<EsitoParametri> cambiatiDaAllora(db::Database& archivio, const ParametriCliente& letti) {
+    const std::optional<ParametriCliente> ora = LeggiParametriCliente(archivio, letti.codice);
+    if (!ora) return EsitoParametri::EliminatiAltrove;
+    if (!stessiDati(*ora, letti)) return EsitoParametri::ModificatiAltrove;
+    return std::nullopt;
+}
+
+}  // namespace
+
+bool CodiceClienteValido(const QString& codice) {
+    return !basic::Trim(codice).isEmpty() && codice != ClienteNonDefinito;
+}
+
+bool CriterioValido(const QString& criterio) {
+    return criterio.size() == 1 && QStringLiteral("MDVLP").contains(criterio);
+}
+
+QString DescrizioneElemento(db::Database& archivio, const QString& elemento) {
+    if (elemento.isEmpty()) return {};
+    return testo(archivio.scalar("SELECT descrizione FROM elefat WHERE codice = ?", {elemento}));
+}
+
+std::vector<QString> RicercaParametriClienti(db::Database& archivio, const QString& codice) {
+    std::vector<QString> codici;
+    const bool tutti = codice.isEmpty();
+    db::Statement st(archivio,
+                     tutti ? "SELECT codice FROM parcli ORDER BY codice"
+                           : "SELECT codice FROM parcli WHERE codice = ? ORDER BY codice",
+                     tutti ? db::Params{} : db::Params{codice});
+    while (st.step()) codici.push_back(testo(st.column(0)));
+    return codici;
+}
+
+std::optional<ParametriCliente> LeggiParametriCliente(db::Database& archivio, const QString& codice) {
+    db::Statement riga(archivio, "SELECT codice, " + colonneParametri() + " FROM parcli WHERE codice = ?", {codice});
+    if (!riga.step()) return std::nullopt;
+    ParametriCliente p;
+    p.codice = testo(riga.column(0));
+    p.criterio = testo(riga.column(1));
+    p.camponote = testo(riga.column(2));
+    // A slot left empty between two items (rows written by other programs) is passed over,
+    // so the list has no holes and no item is lost.
+    for (int k = 0; k < MassimoElementiFissi; ++k) {
+        const QString elemento = testo(riga.column(3 + 2 * k));
+        if (elemento.isEmpty()) continue;
+        p.fissi.push_back({elemento, testo(riga.column(4 + 2 * k)), DescrizioneElemento(archivio, elemento)});
+    }
+
+    db::Statement listino(archivio,
+                          "SELECT elemento, importo, pagamento FROM elecli WHERE cliente = ? ORDER BY rowid", {codice});
+    while (listino.step()) {
+        const QString elemento = testo(listino.column(0));
+        p.listino.push_back({elemento, listino.column(1).currencyOr(), testo(listino.column(2)),
+                             DescrizioneElemento(archivio, elemento)});
+    }
+    return p;
+}
+
+EsitoParametri RegistraParametriCliente(db::Database& archivio, const ParametriCliente& nuovi) {
+    if (!CodiceClienteValido(nuovi.codice)) return EsitoParametri::ClienteNonValido;
+    if (!CriterioValido(nuovi.criterio)) return EsitoParametri::CriterioNonValido;
+    Procedura proc("Funzione di conferma parametri clienti");
+    EsitoParametri esito = EsitoParametri::NonEseguito;
+    const bool fatto = proc.essenziale([&] {
+        db::Transaction scrittura(archivio);
+        // Checked inside the write transaction: a second workstation storing the same client
+        // at the same moment waits for this one and then finds its row.
+        if (archivio.scalar("SELECT count(*) FROM parcli WHERE codice = ?", {nuovi.codice}).toInt() > 0) {
+            esito = EsitoParametri::GiaDefiniti;
+            return;
+        }
+        db::Params valori = valoriParametri(nuovi);
+        valori.insert(valori.begin(), nuovi.codice);
+        std::string segni = "?";
+        for (size_t i = 1; i < valori.size(); ++i) segni += ", ?";
+        archivio.execute("INSERT INTO parcli (codice, " + colonneParametri() + ") VALUES (" + segni + ")", valori);
+        archivio.execute("DELETE FROM elecli WHERE cliente = ?", {nuovi.codice});
+        scriviListino(archivio, nuovi.codice, nuovi.listino);
+        scrittura.commit();
+        esito = EsitoParametri::Eseguito;
+    });
+    return fatto ? esito : EsitoParametri::NonEseguito;
+}
+
+EsitoParametri CorreggiParametriCliente(db::Database& archivio, const ParametriCliente& letti,
+                                        const ParametriCliente& nuovi) {
+    if (!CodiceClienteValido(letti.codice)) return EsitoParametri::ClienteNonValido;
+    if (!CriterioValido(nuovi.criterio)) return EsitoParametri::CriterioNonValido;
+    Procedura proc("Funzione di correzione parametri clienti");
+    EsitoParametri esito = EsitoParametri::NonEseguito;
+    const bool fatto = proc.essenziale([&] {
+        db::Transaction scrittura(archivio);
+        if (const auto cambiati = cambiatiDaAllora(archivio, letti)) {
+            esito = *cambiati;
+            return;
+        }
+        std::string assegnazioni;
+        for (const char* c : {"criterio", "camponote"}) assegnazioni += std::string(c) + " = ?, ";
+        for (int k = 1; k <= MassimoElementiFissi; ++k)
+            assegnazioni += slot("elemento", k) + " = ?, " + slot("applica", k) + " = ?" +
+                            (k < MassimoElementiFissi ? ", " : "");
+        db::Params valori = valoriParametri(nuovi);
+        valori.push_back(letti.codice);
+        archivio.execute("UPDATE parcli SET " + assegnazioni + " WHERE codice = ?", valori);
+        archivio.execute("DELETE FROM elecli WHERE cliente = ?", {letti.codice});
+        scriviListino(archivio, letti.codice, nuovi.listino);
+        scrittura.commit();
+        esito = EsitoParametri::Eseguito;
+    });
+    return fatto ? esito : EsitoParametri::NonEseguito;
+}
+
+EsitoParametri CancellaParametriCliente(db::Database& archivio, const ParametriCliente& letti) {
+    Procedura proc("Funzione di cancellazione parametri clienti");
+    EsitoParametri esito = EsitoParametri::NonEseguito;
+    const bool fatto = proc.essenziale([&] {
+        db::Transaction scrittura(archivio);
+        if (const auto cambiati = cambiatiDaAllora(archivio, letti)) {
+            esito = *cambiati;
+            return;
+        }
+        archivio.execute("DELETE FROM elecli WHERE cliente = ?", {letti.codice});
+        archivio.execute("DELETE FROM parcli WHERE codice = ?", {letti.codice});
+        scrittura.commit();
+        esito = EsitoParametri::Eseguito;
+    });
+    return fatto ? esito : EsitoParametri::NonEseguito;
+}

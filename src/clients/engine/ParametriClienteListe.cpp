@@ -1,0 +1,131 @@
+#include "clients/engine/ParametriClienteListe.h"
+
+#include <algorithm>
+
+#include "foundation/engine/Generale.h"
+#include "platform/db/Database.h"
+#include "platform/system/BasicRuntime.h"
+
+namespace {
+
+// The width of `elecli.pagamento`: a longer payment would make the whole list fail to store.
+constexpr int LarghezzaPagamento = 3;
+
+const QString GiaInLista = QStringLiteral("L'elemento inserito risulta già definito nella lista");
+const QString NonInArchivio = QStringLiteral("Il codice elemento inserito non risulta definito negli archivi");
+
+std::vector<ui::ComboRow> prima(db::Database& archivio, const std::string& sql) {
+    std::vector<ui::ComboRow> righe;
+    db::Statement st(archivio, sql);
+    while (st.step()) {
+        const QString t = st.column(0).textOr(QString());
+        righe.push_back({t, t});
+    }
+    return righe;
+}
+
+// The kind of a catalogue element; nothing when the catalogue does not hold it.
+std::optional<QString> tipoElemento(db::Database& archivio, const QString& elemento) {
+    db::Statement st(archivio, "SELECT tipo FROM elefat WHERE codice = ?", {elemento});
+    if (!st.step()) return std::nullopt;
+    return st.column(0).textOr(QString());
+}
+
+template <class Riga>
+bool inLista(const std::vector<Riga>& lista, const QString& elemento) {
+    return std::any_of(lista.begin(), lista.end(), [&](const Riga& r) { return r.elemento == elemento; });
+}
+
+template <class Riga>
+bool togli(std::vector<Riga>& lista, const QString& elemento) {
+    const auto trovato =
+        std::find_if(lista.begin(), lista.end(), [&](const Riga& r) { return r.elemento == elemento; });
+    if (trovato == lista.end()) return false;
+    lista.erase(trovato);
+    return true;
+}
+
+bool soloCifre(const QString& t) {
+    return !t.isEmpty() && std::all_of(t.begin(), t.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
+}  // namespace
+
+std::vector<ui::ComboRow> ElencoCodiciPagamento(db::Database& archivio) {
+    return prima(archivio, "SELECT codice FROM codicipagamento ORDER BY codice");
+}
+
+std::optional<ElementoCatalogo> ElementoPerDescrizione(db::Database& archivio, const QString& descrizione) {
+    db::Statement st(archivio, "SELECT codice, importo FROM elefat WHERE descrizione = ? ORDER BY codice",
+                     {descrizione});
+    if (!st.step()) return std::nullopt;
+    return ElementoCatalogo{st.column(0).textOr(QString()), st.column(1).currencyOr()};
+}
+
+std::optional<RifiutoRiga> VerificaElementiFissi(db::Database& archivio, const std::vector<ElementoFisso>& fissi,
+                                                 const QString& elemento, const QString& applica) {
+    if (int(fissi.size()) >= MassimoElementiFissi)
+        return RifiutoRiga{"Si possono definire solo 8 elementi a fatturazione fissa"};
+    if (inLista(fissi, elemento)) return RifiutoRiga{GiaInLista};
+    const std::optional<QString> tipo = tipoElemento(archivio, elemento);
+    if (!tipo) return RifiutoRiga{NonInArchivio};
+    if (*tipo == "A") return RifiutoRiga{"Non è possibile dichiarare come elemento fisso una anticipazione"};
+    if (applica.isEmpty())
+        return RifiutoRiga{"definire il tipo di addebito che deve essere applicato per l'elemento",
+                           RifiutoRiga::Applicazione};
+    return std::nullopt;
+}
+
+std::optional<RifiutoRiga> VerificaElementiListino(db::Database& archivio, const std::vector<RigaListino>& listino,
+                                                   const QString& elemento, const QString& prezzo,
+                                                   const QString& pagamento, bool collegato) {
+    if (elemento.isEmpty()) return RifiutoRiga{"L'elemento indicato non risulta in archivio"};
+    if (inLista(listino, elemento)) return RifiutoRiga{GiaInLista};
+    const std::optional<QString> tipo = tipoElemento(archivio, elemento);
+    if (!tipo) return RifiutoRiga{NonInArchivio};
+    if (*tipo == "A") return RifiutoRiga{"Non è possibile dichiarare un listino particolare per una anticipazione"};
+    if (!PrezzoListino(prezzo))
+        return RifiutoRiga{"Definire correttamente il prezzo di listino da applicare", RifiutoRiga::Prezzo};
+    if (pagamento.isEmpty()) return std::nullopt;
+    if (collegato) {
+        if (archivio.scalar("SELECT count(*) FROM codicipagamento WHERE codice = ?", {pagamento}).toInt() == 0)
+            return RifiutoRiga{"Il codice pagamento inserito non è definito", RifiutoRiga::Pagamento};
+    } else if (!soloCifre(pagamento)) {
+        return RifiutoRiga{"La scadenza deve essere indicata in numero di giorni", RifiutoRiga::Pagamento};
+    }
+    if (pagamento.size() > LarghezzaPagamento)
+        return RifiutoRiga{"Il pagamento non può superare i 3 caratteri", RifiutoRiga::Pagamento};
+    return std::nullopt;
+}
+
+std::optional<Currency> PrezzoListino(const QString& prezzo) {
+    QString testo = prezzo;
+    if (basic::Trim(testo).isEmpty()) return std::nullopt;
+    Currency importo;
+    try {
+        importo = ImportoDaTesto(testo);
+    } catch (const db::DbError&) {
+        return std::nullopt;
+    }
+    // ImportoDaTesto drops what is no digit; the text it read must be an amount as typed.
+    if (!basic::IsNumeric(testo)) return std::nullopt;
+    return importo;
+}
+
+QString PagamentoListino(const QString& pagamento) { return pagamento.isEmpty() ? QStringLiteral("0") : pagamento; }
+
+bool TogliElementoFisso(std::vector<ElementoFisso>& fissi, const QString& elemento) { return togli(fissi, elemento); }
+
+bool TogliRigaListino(std::vector<RigaListino>& listino, const QString& elemento) { return togli(listino, elemento); }
+
+QString TestoApplicazione(const QString& applica) {
+    if (applica.isEmpty()) return QStringLiteral(" ");
+    if (applica == "1") return QStringLiteral("fascola");
+    if (applica == "2") return QStringLiteral("Lavoraz.");
+    if (applica == "3") return QStringLiteral("Fattura");
+    return {};
+}
+
+QString DescrizioneInGriglia(const QString& descrizione, int larghezza) {
+    return basic::Left(descrizione + basic::Space(larghezza), larghezza);
+}

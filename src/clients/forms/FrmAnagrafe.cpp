@@ -1,0 +1,434 @@
+#include "clients/forms/FrmAnagrafe.h"
+
+#include <QEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <functional>
+
+#include "casefiles/forms/NavigatoreRecord.h"
+#include "foundation/engine/Procedura.h"
+#include "foundation/engine/Sessione.h"
+#include "platform/system/BasicRuntime.h"
+#include "platform/system/MessageService.h"
+#include "platform/ui/FormUtil.h"
+#include "platform/ui/RefillCombo.h"
+
+namespace {
+
+const QString TestoRicerca = QStringLiteral("definisci i campi per selezione di ricerca");
+const QString TestoInserimento = QStringLiteral("Inserimento di una nuova anagrafica");
+const QString TestoVisione = QStringLiteral("Visualizzazione anagrafica");
+const QString TestoCorrezione = QStringLiteral("Correzione anagrafica");
+const QString StatoItalia = QStringLiteral("IT");
+
+// The widths of the columns the boxes write.
+constexpr int LarghezzaCodice = 10;
+
+QPushButton* pulsante(const char* nome, const QString& testo) {
+    auto* b = ui::named<QPushButton>(nome, testo);
+    // Enter in a field must not press a button.
+    b->setAutoDefault(false);
+    return b;
+}
+
+QLineEdit* casella(const char* nome, int lunghezza) {
+    auto* t = ui::named<QLineEdit>(nome);
+    t->setMaxLength(lunghezza);
+    return t;
+}
+
+// A left click on a field, which the old controls reported as the field's Click.
+class Clic final : public QObject {
+public:
+    Clic(QWidget& campo, std::function<void()> azione) : QObject(&campo), azione_(std::move(azione)) {
+        campo.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* evento) override {
+        if (evento->type() == QEvent::MouseButtonPress &&
+            static_cast<QMouseEvent*>(evento)->button() == Qt::LeftButton)
+            azione_();
+        return false;
+    }
+
+private:
+    std::function<void()> azione_;
+};
+
+// `lavoro` on the session's archive, under the error handler of `proc`; false when it was
+// not carried out.
+bool sullArchivio(Procedura& proc, const std::function<void(db::Database&)>& lavoro) {
+    return proc.essenziale([&] { lavoro(ArchivioInUso()); });
+}
+
+}  // namespace
+
+FrmAnagrafe::FrmAnagrafe(QWidget* parent) : QDialog(parent) {
+    setObjectName("FrmAnagrafe");
+    setWindowTitle("ANAGRAFICA CLIENTI");
+    costruisci();
+    collegaEventi();
+    // The load.
+    AnagraficaInVisione = false;
+    StatoIniziale();
+}
+
+FrmAnagrafe::~FrmAnagrafe() = default;
+
+void FrmAnagrafe::costruisci() {
+    lblTitolo = ui::named<QLabel>("lblTitolo", "GESTIONE ANAGRAFICA CLIENTI");
+    QFont titolo = lblTitolo->font();
+    titolo.setBold(true);
+    titolo.setPointSizeF(titolo.pointSizeF() * 1.4);
+    lblTitolo->setFont(titolo);
+    lblTitolo->setAlignment(Qt::AlignCenter);
+
+    DbcCodice = ui::named<ui::RefillCombo>("DbcCodice");
+    DbcCodice->lineEdit()->setMaxLength(LarghezzaCodice);
+    DbcCodice->setMinimumWidth(140);
+    DbcCodice->setRefill([] {
+        std::vector<ui::ComboRow> codici;
+        Procedura proc("Funzione di lettura codici anagrafe");
+        sullArchivio(proc, [&](db::Database& archivio) { codici = ElencoCodiciAnagrafe(archivio); });
+        return codici;
+    });
+    TxtRagione = casella("TxtRagione", 60);
+    TxtIndirizzo = casella("TxtIndirizzo", 60);
+    TxtCap = casella("TxtCap", 5);
+    TxtLocalita = casella("TxtLocalita", 60);
+    TxtProvincia = casella("TxtProvincia", 2);
+    TxtStato = casella("TxtStato", 2);
+    TxtStato->setText(StatoItalia);
+    TxtPicf = casella("TxtPicf", 16);
+    for (QLineEdit* corta : {TxtCap, TxtProvincia, TxtStato}) corta->setMaximumWidth(80);
+    TxtPicf->setMinimumWidth(180);
+
+    DtaSelezionati = ui::named<NavigatoreRecord>("DtaSelezionati");
+    cmdAggiungi = pulsante("cmdAggiungi", "AGGIUNGI");
+    cmdRicerca = pulsante("cmdRicerca", "RICERCA");
+    cmdCorreggi = pulsante("cmdCorreggi", "CORREGGI");
+    cmdCancella = pulsante("cmdCancella", "CANCELLA");
+    cmdConferma = pulsante("cmdConferma", "CONFERMA");
+    cmdAnnulla = pulsante("cmdAnnulla", "ANNULLA");
+    cmdFine = pulsante("cmdFine", "ESCI");
+    lblAzioneInCorso = ui::named<QLabel>("lblAzioneInCorso");
+    QFont grassetto = lblAzioneInCorso->font();
+    grassetto.setBold(true);
+    lblAzioneInCorso->setFont(grassetto);
+
+    auto* campi = new QGridLayout;
+    int riga = 0;
+    auto aggiungi = [&](const QString& etichetta, QWidget* campo) {
+        campi->addWidget(new QLabel(etichetta), riga, 0);
+        campi->addWidget(campo, riga++, 1);
+    };
+    aggiungi("Codice mnemonico", ui::row({DbcCodice}));
+    aggiungi("Ragione sociale", TxtRagione);
+    aggiungi("Indirizzo", TxtIndirizzo);
+    aggiungi("CAP", ui::row({TxtCap}));
+    aggiungi("Località", TxtLocalita);
+    aggiungi("Provincia", ui::row({TxtProvincia}));
+    aggiungi("Sigla stato", ui::row({TxtStato}));
+    aggiungi("Partita IVA / Codice Fiscale", ui::row({TxtPicf}));
+    campi->setColumnMinimumWidth(1, 380);
+
+    auto* pulsanti = new QVBoxLayout;
+    for (QPushButton* b : {cmdAggiungi, cmdRicerca, cmdCorreggi, cmdCancella, cmdConferma, cmdAnnulla})
+        pulsanti->addWidget(b);
+    pulsanti->addStretch();
+    pulsanti->addWidget(cmdFine);
+
+    auto* centro = new QHBoxLayout;
+    centro->addLayout(campi, 1);
+    centro->addSpacing(12);
+    centro->addLayout(pulsanti);
+
+    auto* tutto = new QVBoxLayout(this);
+    tutto->addWidget(lblTitolo);
+    tutto->addSpacing(8);
+    tutto->addLayout(centro);
+    tutto->addWidget(lblAzioneInCorso);
+    tutto->addWidget(DtaSelezionati);
+}
+
+void FrmAnagrafe::collegaEventi() {
+    // The code box's own click is the one on its list button; its text is a field of its own.
+    for (QWidget* campo : std::initializer_list<QWidget*>{DbcCodice, DbcCodice->lineEdit(), TxtRagione, TxtIndirizzo,
+                                                          TxtCap, TxtLocalita, TxtProvincia, TxtStato, TxtPicf})
+        new Clic(*campo, [this] { CampoCliccato(); });
+    connect(cmdAggiungi, &QPushButton::clicked, this, [this] { cmdAggiungi_Click(); });
+    connect(cmdRicerca, &QPushButton::clicked, this, [this] { cmdRicerca_Click(); });
+    connect(cmdConferma, &QPushButton::clicked, this, [this] { CmdConferma_Click(); });
+    connect(cmdCorreggi, &QPushButton::clicked, this, [this] { cmdCorreggi_Click(); });
+    connect(cmdCancella, &QPushButton::clicked, this, [this] { cmdCancella_Click(); });
+    connect(cmdAnnulla, &QPushButton::clicked, this, [this] { AnnullaAzione(); });
+    connect(cmdFine, &QPushButton::clicked, this, [this] { CmdFine_Click(); });
+    connect(DtaSelezionati, &NavigatoreRecord::Validate, this, [this](int azione) { DtaSelezionati_Validate(azione); });
+}
+
+void FrmAnagrafe::abilitaPulsanti(bool aggiungi, bool ricerca, bool correggi, bool cancella, bool conferma,
+                                  bool annulla) {
+    cmdAggiungi->setEnabled(aggiungi);
+    cmdRicerca->setEnabled(ricerca);
+    cmdCorreggi->setEnabled(correggi);
+    cmdCancella->setEnabled(cancella);
+    cmdConferma->setEnabled(conferma);
+    cmdAnnulla->setEnabled(annulla);
+}
+
+void FrmAnagrafe::mostraAzione(const QString& azione) {
+    lblAzioneInCorso->setText(azione);
+    lblAzioneInCorso->setVisible(true);
+}
+
+void FrmAnagrafe::StatoIniziale() {
+    abilitaPulsanti(true, true, false, false, false, false);
+    mostraAzione(TestoRicerca);
+    ModoOperativo = ModoIniziale;
+    PulisciCampi();
+    // The search keys only.
+    DbcCodice->setEnabled(true);
+    TxtRagione->setEnabled(true);
+    for (QLineEdit* t : {TxtIndirizzo, TxtCap, TxtLocalita, TxtProvincia, TxtStato, TxtPicf}) t->setEnabled(false);
+}
+
+void FrmAnagrafe::AbilitaCampi() {
+    DbcCodice->setEnabled(true);
+    for (QLineEdit* t : {TxtRagione, TxtIndirizzo, TxtCap, TxtLocalita, TxtProvincia, TxtStato, TxtPicf})
+        t->setEnabled(true);
+}
+
+void FrmAnagrafe::PulisciCampi() {
+    DbcCodice->setEditText({});
+    for (QLineEdit* t : {TxtRagione, TxtIndirizzo, TxtCap, TxtLocalita, TxtProvincia, TxtStato, TxtPicf}) t->clear();
+    TxtStato->setText(StatoItalia);
+}
+
+void FrmAnagrafe::VisEnvi() {
+    abilitaPulsanti(false, false, false, true, false, true);
+    mostraAzione(TestoVisione);
+    ModoOperativo = ModoVisione;
+}
+
+void FrmAnagrafe::Visu2corre() {
+    if (!RsSelezionati || PosSelezionata < 1) return;
+    if (Bollato(rigaInVisione().testo("codice")))
+        ui::MessageService::show("l'elemento è già usato nelle fascole, correggere propriamente");
+    abilitaPulsanti(false, false, true, false, false, true);
+    mostraAzione(TestoCorrezione);
+    ModoOperativo = ModoCorrezione;
+}
+
+void FrmAnagrafe::AnnullaAzione() {
+    AnagraficaInVisione = false;
+    ModoOperativo = ModoIniziale;
+    StatoIniziale();
+    DbcCodice->setFocus();
+    DtaSelezionati->setCaption("         ");
+}
+
+void FrmAnagrafe::CampoCliccato() {
+    if (AnagraficaInVisione) Visu2corre();
+}
+
+DatiAnagrafica FrmAnagrafe::campi() const {
+    return {DbcCodice->currentText(), TxtRagione->text(),   TxtIndirizzo->text(), TxtCap->text(),
+            TxtLocalita->text(),      TxtProvincia->text(), TxtStato->text(),     TxtPicf->text()};
+}
+
+const RigaAnagrafe& FrmAnagrafe::rigaInVisione() const { return RsSelezionati->at(size_t(PosSelezionata - 1)); }
+
+bool FrmAnagrafe::Verificatore() {
+    auto rifiuta = [](QWidget* campo, const QString& messaggio) {
+        ui::MessageService::show(messaggio);
+        campo->setFocus();
+        return false;
+    };
+    if (DbcCodice->currentText().isEmpty()) return rifiuta(DbcCodice, "Definire il codice elemento");
+    if (ModoOperativo == ModoInserimento) {
+        Procedura proc("Funzione di Verifica dei dati inseriti");
+        bool esiste = false;
+        if (!sullArchivio(proc, [&](db::Database& archivio) {
+                esiste = CodiceAnagraficaEsistente(archivio, DbcCodice->currentText());
+            }))
+            return false;
+        if (esiste) return rifiuta(DbcCodice, "Il codice mnemonico dato è già definito");
+    }
+    const std::pair<QLineEdit*, const char*> obbligatori[] = {
+        {TxtRagione, "Definire la ragione sociale del cliente"},
+        {TxtIndirizzo, "Definire l'indirizzo del cliente"},
+        {TxtCap, "Definire il codice di avviamento postale"},
+        {TxtLocalita, "Definire la località dell'indirizzo del cliente"},
+        {TxtProvincia, "Definire la provincia dell'indirizzo del cliente"},
+        {TxtStato, "Definire lo stato dell'indirizzo del cliente"},
+        {TxtPicf, "Definire la partita iva e/o codice fiscale del cliente"},
+    };
+    for (const auto& [campo, messaggio] : obbligatori)
+        if (campo->text().isEmpty()) return rifiuta(campo, QString::fromUtf8(messaggio));
+    return true;
+}
+
+bool FrmAnagrafe::Bollato(const QString& codice) {
+    Procedura proc("Funzione di verifica di integrità referenziale dell'anagrafica");
+    bool inUso = false;
+    sullArchivio(proc, [&](db::Database& archivio) { inUso = AnagraficaInUso(archivio, codice); });
+    return inUso;
+}
+
+void FrmAnagrafe::Visualizza() {
+    const RigaAnagrafe& riga = rigaInVisione();
+    DbcCodice->setEditText(riga.testo("codice"));
+    const std::pair<QLineEdit*, const char*> caselle[] = {
+        {TxtRagione, "ragione"}, {TxtIndirizzo, "indirizzo"}, {TxtCap, "cap"},   {TxtLocalita, "localita"},
+        {TxtProvincia, "provincia"}, {TxtStato, "stato"},     {TxtPicf, "picf"},
+    };
+    for (const auto& [casella, colonna] : caselle) casella->setText(riga.testo(colonna));
+    if (TxtStato->text().isEmpty()) TxtStato->setText(StatoItalia);
+}
+
+void FrmAnagrafe::didascalia(bool primaRiga) {
+    const QString totale = basic::Str(NumSelezionati);
+    DtaSelezionati->setCaption(primaRiga ? "1 di" + totale : basic::Str(PosSelezionata) + " di " + totale);
+}
+
+void FrmAnagrafe::cmdAggiungi_Click() {
+    abilitaPulsanti(false, false, false, false, true, true);
+    mostraAzione(TestoInserimento);
+    ModoOperativo = ModoInserimento;
+    AbilitaCampi();
+    PulisciCampi();
+    DbcCodice->setFocus();
+}
+
+void FrmAnagrafe::CmdConferma_Click() {
+    if (!Verificatore()) return;
+    if (ModoOperativo != ModoInserimento) return;
+    Procedura proc("Funzione di registrazione di una anagrafica");
+    // A client not stored keeps the mask as typed, to be put right.
+    if (!sullArchivio(proc, [&](db::Database& archivio) { InserisciAnagrafica(archivio, campi()); })) return;
+    PulisciCampi();
+    DbcCodice->setFocus();
+}
+
+void FrmAnagrafe::cmdRicerca_Click() {
+    AnagraficaInVisione = false;
+    Procedura proc("Funzione di ricerca anagrafica");
+    std::vector<RigaAnagrafe> trovate;
+    if (!sullArchivio(proc, [&](db::Database& archivio) {
+            trovate = CercaAnagrafiche(archivio, DbcCodice->currentText(), TxtRagione->text());
+        }))
+        return;
+
+    // The new result replaces the last one, even when it is empty.
+    RsSelezionati.reset();
+    NumSelezionati = 0;
+    PosSelezionata = 0;
+    if (trovate.empty()) {
+        ui::MessageService::show("Non c'è nessuna anagrafica  definita nell'archivio");
+        StatoIniziale();
+        DbcCodice->setFocus();
+        return;
+    }
+    RsSelezionati = std::move(trovate);
+    VisEnvi();
+    AbilitaCampi();
+    NumSelezionati = long(RsSelezionati->size());
+    PosSelezionata = 1;
+    didascalia(true);
+    Visualizza();
+    AnagraficaInVisione = true;
+}
+
+void FrmAnagrafe::DtaSelezionati_Validate(int Action, int) {
+    // Nothing to browse before a search that found clients, nor once they are all deleted.
+    if (!RsSelezionati || NumSelezionati < 1) return;
+    AnagraficaInVisione = false;
+    bool primaRiga = false;
+    switch (Action) {
+    case AzionePrimo:
+        PosSelezionata = 1;
+        primaRiga = true;
+        break;
+    case AzionePrecedente:
+        if (PosSelezionata <= 1) return;
+        --PosSelezionata;
+        break;
+    case AzioneSuccessivo:
+        if (PosSelezionata >= NumSelezionati) return;
+        ++PosSelezionata;
+        break;
+    case AzioneUltimo:
+        if (NumSelezionati < 2) return;
+        PosSelezionata = NumSelezionati;
+        break;
+    default:
+        return;
+    }
+    didascalia(primaRiga);
+    Visualizza();
+    VisEnvi();
+    AnagraficaInVisione = true;
+}
+
+void FrmAnagrafe::cmdCorreggi_Click() {
+    if (!Verificatore()) return;
+    Procedura proc("Funzione di correzione di una anagrafica");
+    RigaAnagrafe ora;
+    // A correction refused (another workstation changed or deleted the client meanwhile)
+    // leaves the mask in correction with what was typed.
+    if (!sullArchivio(proc, [&](db::Database& archivio) { ora = CorreggiAnagrafica(archivio, rigaInVisione(), campi()); }))
+        return;
+    RsSelezionati->at(size_t(PosSelezionata - 1)) = ora;
+    VisEnvi();
+}
+
+void FrmAnagrafe::cmdCancella_Click() {
+    const RigaAnagrafe riga = rigaInVisione();
+    const QString inUso = "L'anagrafica non è cancellabile: è in uso in una fascola";
+    if (Bollato(riga.testo("codice"))) {
+        ui::MessageService::show(inUso);
+        return;
+    }
+    const ui::Answer risposta =
+        ui::MessageService::show("Confermare la cancellazione dell'anagrafica", {}, ui::Buttons::YesNo);
+    AnagraficaInVisione = false;
+    if (risposta != ui::Answer::Yes) return;
+
+    Procedura proc("Funzione di cancellazione di una anagrafica");
+    EsitoCancellazione esito = EsitoCancellazione::InUso;
+    if (!sullArchivio(proc, [&](db::Database& archivio) { esito = CancellaAnagrafica(archivio, riga); })) return;
+    // A case file opened meanwhile by another workstation.
+    if (esito == EsitoCancellazione::InUso) {
+        ui::MessageService::show(inUso);
+        return;
+    }
+
+    RsSelezionati->erase(RsSelezionati->begin() + (PosSelezionata - 1));
+    --NumSelezionati;
+    if (NumSelezionati == 0) {
+        AnnullaAzione();
+        return;
+    }
+    PosSelezionata = std::min(PosSelezionata, NumSelezionati);
+    didascalia(false);
+    Visualizza();
+    VisEnvi();
+    AnagraficaInVisione = true;
+}
+
+void FrmAnagrafe::CmdFine_Click() { accept(); }
+
+void FrmAnagrafe::done(int risultato) {
+    AnnullaAzione();
+    RsSelezionati.reset();
+    NumSelezionati = 0;
+    PosSelezionata = 0;
+    QDialog::done(risultato);
+}

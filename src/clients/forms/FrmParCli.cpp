@@ -1,0 +1,505 @@
+#include "clients/forms/FrmParCli.h"
+
+#include <QButtonGroup>
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "casefiles/engine/ClientiFascola.h"
+#include "casefiles/forms/NavigatoreRecord.h"
+#include "clients/engine/ParametriClienteListe.h"
+#include "clients/forms/ParCliArchivio.h"
+#include "foundation/engine/Ambiente.h"
+#include "platform/system/BasicRuntime.h"
+#include "platform/system/MessageService.h"
+#include "platform/ui/FocusEvents.h"
+#include "platform/ui/FormUtil.h"
+#include "platform/ui/Grid.h"
+#include "platform/ui/RefillCombo.h"
+
+namespace {
+
+QPushButton* pulsante(const char* nome, const QString& testo) {
+    auto* b = ui::named<QPushButton>(nome, testo);
+    b->setAutoDefault(false);
+    return b;
+}
+
+// A left click on a field, which the old controls reported as the field's Click (or, with
+// `doppio`, its DblClick). A combo's list reports nothing that tells the user's pick from
+// the box's own matching of the text, so the press that opens the list stands for it.
+class Clic final : public QObject {
+public:
+    Clic(QWidget& campo, std::function<void()> azione, bool doppio = false)
+        : QObject(&campo), azione_(std::move(azione)), doppio_(doppio) {
+        campo.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* evento) override {
+        const auto atteso = doppio_ ? QEvent::MouseButtonDblClick : QEvent::MouseButtonPress;
+        if (evento->type() == atteso && static_cast<QMouseEvent*>(evento)->button() == Qt::LeftButton) azione_();
+        return false;
+    }
+
+private:
+    std::function<void()> azione_;
+    bool doppio_;
+};
+
+// The grids' rows on one line each, low enough for the whole list to show without scrolling.
+void preparaGriglia(ui::Grid& g, int righe) {
+    g.setWordWrap(false);
+    const int altezza = g.fontMetrics().height() + 6;
+    g.verticalHeader()->setDefaultSectionSize(altezza);
+    g.setMinimumHeight(altezza * (righe + 1) + 2 * g.frameWidth() + 4);
+}
+
+// The heading from the format string, the price column wide enough for the largest prices.
+void formato(ui::Grid& g, const QString& formato, int colonnaImporti = -1) {
+    g.setFormatString(formato);
+    if (colonnaImporti >= 0)
+        g.setColWidth(colonnaImporti,
+                      std::max(g.colWidth(colonnaImporti), g.fontMetrics().horizontalAdvance("9.999.999,99") + 12));
+}
+
+const QString TestoRicerca = QStringLiteral("definisci il cliente per la ricerca");
+const QString TestoVisione = QStringLiteral("visualizzazione parametri");
+const QString TestoCorrezione = QStringLiteral("Correzione Parametri");
+
+}  // namespace
+
+FrmParCli::FrmParCli(QWidget* parent) : QDialog(parent) {
+    setObjectName("FrmParCli");
+    setWindowTitle("Parametri economici Cliente");
+    setModal(true);
+    costruisci();
+    collegaEventi();
+    Form_Load();
+}
+
+FrmParCli::~FrmParCli() = default;
+
+void FrmParCli::costruisci() {
+    LblTitolo = ui::named<QLabel>("LblTitolo", "GESTIONE PARAMETRI ECONOMICI CLIENTI");
+    QFont titolo = LblTitolo->font();
+    titolo.setBold(true);
+    titolo.setPointSizeF(titolo.pointSizeF() * 1.4);
+    LblTitolo->setFont(titolo);
+    LblTitolo->setAlignment(Qt::AlignCenter);
+
+    DbcNomeCliente = ui::named<ui::RefillCombo>("DbcNomeCliente");
+    DbcNomeCliente->setMinimumWidth(280);
+    DbcNomeCliente->setRefill([] { return ElencoClienti(); });
+    LblCodiceCliente = ui::valueLabel("LblCodiceCliente", 110);
+
+    OptFineMese = ui::named<QRadioButton>("OptFineMese", "Fine mese");
+    OptPerAnticipazioni = ui::named<QRadioButton>("OptPerAnticipazioni", "Per anticipazioni");
+    OptPerOgniVoce = ui::named<QRadioButton>("OptPerOgniVoce", "Per ogni voce");
+    OptFineLavoro = ui::named<QRadioButton>("OptFineLavoro", "Fine lavoro");
+    OptFineFascola = ui::named<QRadioButton>("OptFineFascola", "Fine fascola");
+    criteri_ = new QButtonGroup(this);
+    for (QRadioButton* o : {OptFineMese, OptPerAnticipazioni, OptPerOgniVoce, OptFineLavoro, OptFineFascola})
+        criteri_->addButton(o);
+    TxtNote = ui::named<QLineEdit>("TxtNote");
+    TxtNote->setMaxLength(255);
+
+    lblAzioneInCorso = ui::named<QLabel>("lblAzioneInCorso");
+    QFont grassetto = lblAzioneInCorso->font();
+    grassetto.setBold(true);
+    lblAzioneInCorso->setFont(grassetto);
+    DtaSelezionati = ui::named<NavigatoreRecord>("DtaSelezionati");
+
+    DbcElementoFisso = ui::named<ui::RefillCombo>("DbcElementoFisso");
+    DbcElementoFisso->setMinimumWidth(220);
+    DbcElementoFisso->setRefill([] {
+        std::vector<ui::ComboRow> righe;
+        parcli::InArchivio("Funzione di lettura elenco elementi", [&](db::Database& a) { righe = ElencoDescrizioniElementi(a); });
+        return righe;
+    });
+    LblEleFisso = ui::valueLabel("LblEleFisso", 50);
+    OptPerFascola = ui::named<QRadioButton>("OptPerFascola", "per fascola");
+    OptPerLavorazione = ui::named<QRadioButton>("OptPerLavorazione", "per lavoraz.");
+    OptPerFattura = ui::named<QRadioButton>("OptPerFattura", "per fattura");
+    applicazioni_ = new QButtonGroup(this);
+    for (QRadioButton* o : {OptPerFascola, OptPerLavorazione, OptPerFattura}) applicazioni_->addButton(o);
+    CmdAggiungiFisso = pulsante("CmdAggiungiFisso", "AGGIUNGI");
+    CmdTogliFisso = pulsante("CmdTogliFisso", "TOGLI");
+    FlxFissi = ui::named<ui::Grid>("FlxFissi");
+    FlxFissi->setRows(9);
+    formato(*FlxFissi, FormatoFissi);
+    preparaGriglia(*FlxFissi, 9);
+
+    DbcElementoListino = ui::named<ui::RefillCombo>("DbcElementoListino");
+    DbcElementoListino->setMinimumWidth(220);
+    DbcElementoListino->setRefill([] {
+        std::vector<ui::ComboRow> righe;
+        parcli::InArchivio("Funzione di lettura elenco elementi", [&](db::Database& a) { righe = ElencoDescrizioniElementi(a); });
+        return righe;
+    });
+    LblEleListino = ui::valueLabel("LblEleListino", 50);
+    LblListino = ui::valueLabel("LblListino", 90);
+    TxtListino = ui::named<QLineEdit>("TxtListino");
+    TxtListino->setMaximumWidth(120);
+    TxtListino->setAlignment(Qt::AlignRight);
+    DbcPagamento = ui::named<ui::RefillCombo>("DbcPagamento");
+    DbcPagamento->setMaximumWidth(90);
+    // Not linked, the payment is a number of days typed in: there is no list to offer.
+    DbcPagamento->setRefill([] {
+        std::vector<ui::ComboRow> righe;
+        if (AmbienteLavoro().CollegatoContabilita)
+            parcli::InArchivio("Funzione di lettura codici pagamento", [&](db::Database& a) { righe = ElencoCodiciPagamento(a); });
+        return righe;
+    });
+    CmdAggiungiListino = pulsante("CmdAggiungiListino", "AGGIUNGI");
+    CmdTogliListino = pulsante("CmdTogliListino", "TOGLI");
+    FlxListino = ui::named<ui::Grid>("FlxListino");
+    FlxListino->setRows(10);
+    formato(*FlxListino, FormatoListino, 1);
+    preparaGriglia(*FlxListino, 9);
+
+    cmdAggiungi = pulsante("cmdAggiungi", "AGGIUNGI");
+    cmdRicerca = pulsante("cmdRicerca", "RICERCA");
+    cmdCorreggi = pulsante("cmdCorreggi", "CORREGGI");
+    cmdCancella = pulsante("cmdCancella", "CANCELLA");
+    cmdConferma = pulsante("cmdConferma", "CONFERMA");
+    cmdAnnulla = pulsante("cmdAnnulla", "ANNULLA");
+    cmdFine = pulsante("cmdFine", "ESCI");
+    CmdStampa = pulsante("CmdStampa", "STAMPA");
+
+    // Client, criterion and notes.
+    auto* cliente = new QGridLayout;
+    cliente->addWidget(new QLabel("Cliente"), 0, 0);
+    cliente->addWidget(ui::row({DbcNomeCliente, LblCodiceCliente}), 0, 1);
+    auto* criterio = new QGroupBox("Criterio di fatturazione");
+    criterio->setObjectName("FrmCriterio");
+    auto* opzioni = new QHBoxLayout(criterio);
+    for (QRadioButton* o : {OptFineMese, OptPerAnticipazioni, OptPerOgniVoce, OptFineLavoro, OptFineFascola})
+        opzioni->addWidget(o);
+    opzioni->addStretch();
+    cliente->addWidget(criterio, 1, 0, 1, 2);
+    cliente->addWidget(new QLabel("Note generali"), 2, 0);
+    cliente->addWidget(TxtNote, 2, 1);
+
+    // Fixed items.
+    auto* fissi = new QGroupBox("Elementi a fatturazione fissa ");
+    fissi->setObjectName("FrmFissi");
+    auto* f = new QGridLayout(fissi);
+    f->addWidget(ui::row({DbcElementoFisso, LblEleFisso}), 0, 0, 1, 2);
+    f->addWidget(ui::row({new QLabel("Applicazione:"), OptPerFascola, OptPerLavorazione, OptPerFattura}), 1, 0, 1, 2);
+    f->addWidget(ui::row({CmdAggiungiFisso, CmdTogliFisso}), 2, 0, 1, 2);
+    f->addWidget(FlxFissi, 3, 0, 1, 2);
+
+    // Price list.
+    auto* listino = new QGroupBox("Elementi listino particolare ");
+    listino->setObjectName("FrmListino");
+    auto* l = new QGridLayout(listino);
+    l->addWidget(ui::row({DbcElementoListino, LblEleListino, LblListino}), 0, 0, 1, 2);
+    l->addWidget(ui::row({new QLabel("Listino"), TxtListino, new QLabel("Pagamento"), DbcPagamento}), 1, 0, 1, 2);
+    l->addWidget(ui::row({CmdAggiungiListino, CmdTogliListino}), 2, 0, 1, 2);
+    l->addWidget(FlxListino, 3, 0, 1, 2);
+
+    auto* liste = new QHBoxLayout;
+    liste->addWidget(fissi);
+    liste->addWidget(listino);
+
+    auto* pulsanti = new QVBoxLayout;
+    for (QPushButton* b : {cmdAggiungi, cmdRicerca, cmdCorreggi, cmdCancella, cmdConferma, cmdAnnulla, CmdStampa})
+        pulsanti->addWidget(b);
+    pulsanti->addStretch();
+    pulsanti->addWidget(cmdFine);
+
+    auto* dati = new QVBoxLayout;
+    dati->addLayout(cliente);
+    dati->addLayout(liste);
+    auto* corpo = new QHBoxLayout;
+    corpo->addLayout(dati, 1);
+    corpo->addLayout(pulsanti);
+
+    auto* tutto = new QVBoxLayout(this);
+    tutto->addWidget(LblTitolo);
+    tutto->addLayout(corpo);
+    tutto->addWidget(ui::row({lblAzioneInCorso}));
+    tutto->addWidget(DtaSelezionati);
+}
+
+void FrmParCli::collegaEventi() {
+    ui::onFocusChange(*DbcNomeCliente, {}, [this] { DbcNomeCliente_LostFocus(); });
+    ui::onFocusChange(*DbcElementoFisso, {}, [this] { DbcElementoFisso_LostFocus(); });
+    ui::onFocusChange(*DbcElementoListino, {}, [this] { DbcElementoListino_LostFocus(); });
+    ui::onFocusChange(*TxtListino, {}, [this] { TxtListino_LostFocus(); });
+
+    // The change family: the options, the combos, a click on the price, a double click on the
+    // notes. Typing in the notes or the price is a change too, or it would be lost unseen.
+    connect(criteri_, &QButtonGroup::buttonClicked, this, [this] { CampoCambiato(); });
+    connect(applicazioni_, &QButtonGroup::buttonClicked, this, [this] { CampoCambiato(); });
+    for (ui::RefillCombo* c : {DbcNomeCliente, DbcPagamento, DbcElementoFisso, DbcElementoListino}) {
+        new Clic(*c, [this] { CampoCambiato(); });
+        new Clic(*c->lineEdit(), [this] { CampoCambiato(); });
+    }
+    new Clic(*TxtListino, [this] { CampoCambiato(); });
+    new Clic(*TxtNote, [this] { CampoCambiato(); }, true);
+    for (QLineEdit* t : {TxtNote, TxtListino}) connect(t, &QLineEdit::textEdited, this, [this] { CampoCambiato(); });
+
+    connect(cmdAggiungi, &QPushButton::clicked, this, [this] { cmdAggiungi_Click(); });
+    connect(cmdRicerca, &QPushButton::clicked, this, [this] { cmdRicerca_Click(); });
+    connect(cmdCorreggi, &QPushButton::clicked, this, [this] { cmdCorreggi_Click(); });
+    connect(cmdCancella, &QPushButton::clicked, this, [this] { cmdCancella_Click(); });
+    connect(cmdConferma, &QPushButton::clicked, this, [this] { CmdConferma_Click(); });
+    connect(cmdAnnulla, &QPushButton::clicked, this, [this] { cmdAnnulla_Click(); });
+    connect(cmdFine, &QPushButton::clicked, this, [this] { CmdFine_Click(); });
+    connect(CmdStampa, &QPushButton::clicked, this, [this] { CmdStampa_Click(); });
+    connect(CmdAggiungiFisso, &QPushButton::clicked, this, [this] { CmdAggiungiFisso_Click(); });
+    connect(CmdTogliFisso, &QPushButton::clicked, this, [this] { CmdTogliFisso_Click(); });
+    connect(CmdAggiungiListino, &QPushButton::clicked, this, [this] { CmdAggiungilistino_Click(); });
+    connect(CmdTogliListino, &QPushButton::clicked, this, [this] { CmdTogliListino_Click(); });
+    connect(DtaSelezionati, &NavigatoreRecord::Validate, this, [this](int azione) { DtaSelezionati_Validate(azione); });
+}
+
+void FrmParCli::Form_Load() {
+    ParametriInVisione = false;
+    StatoIniziale();
+}
+
+void FrmParCli::Form_Unload() { AnnullaAzione(); }
+
+void FrmParCli::done(int risultato) {
+    Form_Unload();
+    QDialog::done(risultato);
+}
+
+void FrmParCli::abilitaPulsanti(bool aggiungi, bool ricerca, bool correggi, bool cancella, bool conferma,
+                                bool annulla, bool stampa, bool liste) {
+    cmdAggiungi->setEnabled(aggiungi);
+    cmdRicerca->setEnabled(ricerca);
+    cmdCorreggi->setEnabled(correggi);
+    cmdCancella->setEnabled(cancella);
+    cmdConferma->setEnabled(conferma);
+    cmdAnnulla->setEnabled(annulla);
+    CmdStampa->setEnabled(stampa);
+    for (QPushButton* b : {CmdAggiungiFisso, CmdTogliFisso, CmdAggiungiListino, CmdTogliListino})
+        b->setEnabled(liste);
+}
+
+void FrmParCli::mostraAzione(const QString& azione) {
+    lblAzioneInCorso->setText(azione);
+    lblAzioneInCorso->setVisible(true);
+}
+
+void FrmParCli::StatoIniziale() {
+    abilitaPulsanti(true, true, false, false, false, false, false, false);
+    mostraAzione(TestoRicerca);
+    ModoOperativo = ModoIniziale;
+    VuotaCampi();
+    // The client is the search key.
+    DbcNomeCliente->setEnabled(true);
+    for (QAbstractButton* o : criteri_->buttons()) o->setEnabled(false);
+    for (QAbstractButton* o : applicazioni_->buttons()) o->setEnabled(false);
+    for (QWidget* w : std::initializer_list<QWidget*>{TxtNote, DbcElementoListino, TxtListino, DbcPagamento,
+                                                      DbcElementoFisso})
+        w->setEnabled(false);
+    for (QLabel* l : {LblEleListino, LblListino, LblEleFisso}) l->clear();
+}
+
+void FrmParCli::AbilitaCampi() {
+    DbcNomeCliente->setEnabled(true);
+    for (QAbstractButton* o : criteri_->buttons()) o->setEnabled(true);
+    for (QAbstractButton* o : applicazioni_->buttons()) o->setEnabled(true);
+    for (QWidget* w : std::initializer_list<QWidget*>{TxtNote, DbcElementoListino, TxtListino, DbcPagamento,
+                                                      DbcElementoFisso})
+        w->setEnabled(true);
+}
+
+void FrmParCli::VuotaCampi() {
+    DbcNomeCliente->setEditText({});
+    LblCodiceCliente->clear();
+    spegniCriteri();
+    TxtNote->clear();
+    VuotaGrigliaFissi();
+    DbcElementoFisso->setEditText({});
+    LblEleFisso->clear();
+    spegniApplicazioni();
+    VuotaGrigliaListino();
+    DbcElementoListino->setEditText({});
+    TxtListino->clear();
+    DbcPagamento->setEditText({});
+    LblListino->clear();
+    LblEleListino->clear();
+}
+
+// The client on display stays the one the search found: its name cannot be changed in view
+// or correction mode, or a correction would write the price list under another client.
+void FrmParCli::Vis2Envi() {
+    abilitaPulsanti(false, false, false, true, false, true, true, false);
+    mostraAzione(TestoVisione);
+    DbcNomeCliente->setEnabled(false);
+    ModoOperativo = ModoVisione;
+}
+
+void FrmParCli::Visu2corre() {
+    abilitaPulsanti(false, false, true, false, false, true, true, true);
+    mostraAzione(TestoCorrezione);
+    DbcNomeCliente->setEnabled(false);
+    ModoOperativo = ModoCorrezione;
+}
+
+void FrmParCli::AnnullaAzione() {
+    ParametriInVisione = false;
+    ModoOperativo = ModoIniziale;
+    StatoIniziale();
+    DbcNomeCliente->setFocus();
+    DtaSelezionati->setCaption(basic::Space(9));
+    VuotaGrigliaListino();
+    VuotaGrigliaFissi();
+}
+
+void FrmParCli::CampoCambiato() {
+    if (ParametriInVisione) Visu2corre();
+}
+
+bool FrmParCli::Verificatore() {
+    auto rifiuta = [](QWidget* campo, const QString& messaggio) {
+        ui::MessageService::show(messaggio);
+        campo->setFocus();
+        return false;
+    };
+    if (DbcNomeCliente->currentText().isEmpty()) return rifiuta(DbcNomeCliente, "Definire il cliente");
+    // Parameters stored under no client would never be read by anyone.
+    if (!CodiceClienteValido(LblCodiceCliente->text()))
+        return rifiuta(DbcNomeCliente, "Cliente non definito: scegliere un cliente esistente");
+    if (criterioScelto().isEmpty()) return rifiuta(OptFineFascola, "selezionare il criterio di fatturazione voluto");
+    return true;
+}
+
+QString FrmParCli::criterioScelto() const {
+    if (OptFineMese->isChecked()) return "M";
+    if (OptPerAnticipazioni->isChecked()) return "D";
+    if (OptPerOgniVoce->isChecked()) return "V";
+    if (OptFineLavoro->isChecked()) return "L";
+    if (OptFineFascola->isChecked()) return "P";
+    return {};
+}
+
+QString FrmParCli::applicazioneScelta() const {
+    if (OptPerFascola->isChecked()) return "1";
+    if (OptPerLavorazione->isChecked()) return "2";
+    if (OptPerFattura->isChecked()) return "3";
+    return {};
+}
+
+void FrmParCli::spegniCriteri() {
+    // An exclusive group keeps one option on; switching it off takes leaving the group open
+    // for a moment.
+    criteri_->setExclusive(false);
+    for (QAbstractButton* o : criteri_->buttons()) o->setChecked(false);
+    criteri_->setExclusive(true);
+}
+
+void FrmParCli::spegniApplicazioni() {
+    applicazioni_->setExclusive(false);
+    for (QAbstractButton* o : applicazioni_->buttons()) o->setChecked(false);
+    applicazioni_->setExclusive(true);
+}
+
+ParametriCliente FrmParCli::parametriAVideo(const QString& codice) const {
+    return {codice, criterioScelto(), TxtNote->text(), ElementiFissi, ElementiListino};
+}
+
+void FrmParCli::svuotaListe() {
+    ElementiFissi.clear();
+    ElementiListino.clear();
+}
+
+void FrmParCli::Visualizza() {
+    if (PosSelezionata < 1 || PosSelezionata > long(Selezionati.size())) return;
+    const QString codice = Selezionati[size_t(PosSelezionata - 1)];
+    std::optional<ParametriCliente> letti;
+    std::optional<QString> nome;
+    if (!parcli::InArchivio("Funzione di visualizzazione parametri cliente", [&](db::Database& a) {
+            letti = LeggiParametriCliente(a, codice);
+            nome = NomeDelCliente(codice);
+        }))
+        return;
+    ParametriLetti = letti;
+
+    LblCodiceCliente->setText(codice);
+    if (nome)
+        DbcNomeCliente->setEditText(*nome);
+    else
+        DbcNomeCliente->setEditText(AmbienteLavoro().CollegatoContabilita
+                                        ? "??? Cliente non definito in contabilità ???"
+                                        : "??? Cliente non definito in archivio ???");
+    // A client without a criterion must not show the one of the client shown before.
+    spegniCriteri();
+    const ParametriCliente p = letti.value_or(ParametriCliente{codice, {}, {}, {}, {}});
+    if (p.criterio == "M") OptFineMese->setChecked(true);
+    else if (p.criterio == "D") OptPerAnticipazioni->setChecked(true);
+    else if (p.criterio == "V") OptPerOgniVoce->setChecked(true);
+    else if (p.criterio == "L") OptFineLavoro->setChecked(true);
+    else if (p.criterio == "P") OptFineFascola->setChecked(true);
+    TxtNote->setText(p.camponote);
+
+    for (ui::RefillCombo* c : {DbcElementoListino, DbcPagamento, DbcElementoFisso}) c->setEditText({});
+    TxtListino->clear();
+    for (QLabel* l : {LblListino, LblEleListino, LblEleFisso}) l->clear();
+    spegniApplicazioni();
+
+    VuotaGrigliaFissi();
+    ElementiFissi = p.fissi;
+    MostraGrigliaFissi();
+    VuotaGrigliaListino();
+    ElementiListino = p.listino;
+    MostraGrigliaListino();
+
+    if (!letti) ui::MessageService::show("I parametri del cliente sono stati cancellati da un altro utente");
+}
+
+void FrmParCli::VuotaGrigliaFissi() {
+    formato(*FlxFissi, FormatoFissi);
+    for (int r = 1; r <= MassimoElementiFissi; ++r)
+        for (int c = 0; c <= 2; ++c) FlxFissi->setText(r, c, {});
+}
+
+// Every row goes, not only the first nine: the rows of a longer list shown before would
+// otherwise stay under the next client's.
+void FrmParCli::VuotaGrigliaListino() {
+    formato(*FlxListino, FormatoListino, 1);
+    for (int r = 1; r < FlxListino->rows(); ++r)
+        for (int c = 0; c <= 3; ++c) FlxListino->setText(r, c, {});
+}
+
+void FrmParCli::MostraGrigliaFissi() {
+    FlxFissi->setRows(MassimoElementiFissi + 1);
+    formato(*FlxFissi, FormatoFissi);
+    for (int i = 1; i <= NumeroElementiFissi(); ++i) {
+        const ElementoFisso& e = ElementiFissi[size_t(i - 1)];
+        FlxFissi->setText(i, 0, e.elemento);
+        const QString applicazione = TestoApplicazione(e.applica);
+        if (!applicazione.isEmpty()) FlxFissi->setText(i, 1, applicazione);
+        FlxFissi->setText(i, 2, DescrizioneInGriglia(e.descrizione, 18));
+    }
+}
+
+void FrmParCli::MostraGrigliaListino() {
+    const int n = NumeroElementiListino();
+    FlxListino->setRows(n < 9 ? 10 : n + 1);
+    formato(*FlxListino, FormatoListino, 1);
+    for (int i = 1; i <= n; ++i) {
+        const RigaListino& r = ElementiListino[size_t(i - 1)];
+        FlxListino->setText(i, 0, r.elemento);
+        FlxListino->setText(i, 1, basic::Format(r.importo, AmbienteLavoro().FormatoImporto));
+        FlxListino->setText(i, 2, r.pagamento);
+        FlxListino->setText(i, 3, DescrizioneInGriglia(r.descrizione, 13));
+    }
+    for (int i = n + 1; i <= 9; ++i)
+        for (int c = 0; c <= 3; ++c) FlxListino->setText(i, c, " ");
+}

@@ -1,0 +1,172 @@
+#pragma once
+// "Parametri economici Cliente": the billing parameters of each client, one record of `parcli`
+// with the client's price list in `elecli`. A modal record form with four modes
+// (ModoOperativo): 0 initial and search mask, 1 insert, 2 view, 3 correction; a click on a
+// field of a client on display starts a correction.
+//
+// Where its parts live:
+// - FrmParCli.cpp: the controls, the modes, the check before storing, the display and the
+//   two grids;
+// - FrmParCliComandi.cpp: the record commands, the record browser and the client and payment
+//   look-ups;
+// - FrmParCliListe.cpp: the element look-ups and the add and remove buttons of the fixed
+//   items and of the price list.
+// The rules, the look-ups and the writes are in clients/engine/ParametriCliente*.h.
+#include <QDialog>
+#include <optional>
+#include <vector>
+
+#include "clients/engine/ParametriCliente.h"
+
+class NavigatoreRecord;
+class QButtonGroup;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+namespace ui {
+class Grid;
+class RefillCombo;
+}
+
+class FrmParCli : public QDialog {
+    Q_OBJECT
+public:
+    explicit FrmParCli(QWidget* parent = nullptr);
+    ~FrmParCli() override;
+
+    enum Modo { ModoIniziale = 0, ModoInserimento = 1, ModoVisione = 2, ModoCorrezione = 3 };
+    enum Azione { AzionePrimo = 1, AzionePrecedente = 2, AzioneSuccessivo = 3, AzioneUltimo = 4 };
+
+    static inline const QString FormatoFissi =
+        QStringLiteral("^ Codice |^ Applicaz. |^          Descrizione          ");
+    static inline const QString FormatoListino =
+        QStringLiteral("^Codice|^  Listino  |^ Pag. |^      Descrizione       ");
+
+    void StatoIniziale();
+    void AbilitaCampi();
+    // Shows the message of the first check that fails, moves the focus there and answers false.
+    bool Verificatore();
+    // Shows the client at PosSelezionata of the search result.
+    void Visualizza();
+    void Vis2Envi();
+    void Visu2corre();
+    void AnnullaAzione();
+    void VuotaCampi();
+    void VuotaGrigliaFissi();
+    void VuotaGrigliaListino();
+    void MostraGrigliaFissi();
+    void MostraGrigliaListino();
+    // A press on one of the browser's buttons; any other Action does nothing.
+    void DtaSelezionati_Validate(int Action, int Save = 0);
+
+    // The controls, named as the controls.
+    QLabel* LblTitolo;
+    ui::RefillCombo* DbcNomeCliente;
+    QLabel* LblCodiceCliente;
+    QRadioButton* OptFineMese;
+    QRadioButton* OptPerAnticipazioni;
+    QRadioButton* OptPerOgniVoce;
+    QRadioButton* OptFineLavoro;
+    QRadioButton* OptFineFascola;
+    QLineEdit* TxtNote;
+    QLabel* lblAzioneInCorso;
+    NavigatoreRecord* DtaSelezionati;
+
+    ui::RefillCombo* DbcElementoFisso;
+    QLabel* LblEleFisso;
+    QRadioButton* OptPerFascola;
+    QRadioButton* OptPerLavorazione;
+    QRadioButton* OptPerFattura;
+    QPushButton* CmdAggiungiFisso;
+    QPushButton* CmdTogliFisso;
+    ui::Grid* FlxFissi;
+
+    ui::RefillCombo* DbcElementoListino;
+    QLabel* LblEleListino;
+    QLabel* LblListino;
+    QLineEdit* TxtListino;
+    ui::RefillCombo* DbcPagamento;
+    QPushButton* CmdAggiungiListino;
+    QPushButton* CmdTogliListino;
+    ui::Grid* FlxListino;
+
+    QPushButton* cmdAggiungi;
+    QPushButton* cmdRicerca;
+    QPushButton* cmdCorreggi;
+    QPushButton* cmdCancella;
+    QPushButton* cmdConferma;
+    QPushButton* cmdAnnulla;
+    QPushButton* cmdFine;
+    QPushButton* CmdStampa;
+
+    // The form's state.
+    int ModoOperativo = ModoIniziale;
+    // A client of the search result is on display: a change of a field then starts a
+    // correction. Cleared while the program itself fills the fields.
+    bool ParametriInVisione = false;
+    // The search result: the codes of the clients found, kept until the next search or ESCI.
+    std::vector<QString> Selezionati;
+    long PosSelezionata = 0;
+    long NumSelezionati = 0;
+    // The parameters of the client on display as they were read: a correction or deletion
+    // goes to that client, and only while its stored parameters are still these.
+    std::optional<ParametriCliente> ParametriLetti;
+    // The two lists being edited.
+    std::vector<ElementoFisso> ElementiFissi;
+    std::vector<RigaListino> ElementiListino;
+    int NumeroElementiFissi() const { return int(ElementiFissi.size()); }
+    int NumeroElementiListino() const { return int(ElementiListino.size()); }
+
+protected:
+    // However the form is closed (ESCI, the close box, Esc) it unloads through Form_Unload.
+    void done(int risultato) override;
+
+private:
+    void costruisci();
+    void collegaEventi();
+    void Form_Load();
+    void Form_Unload();
+
+    // FrmParCliComandi.cpp
+    void cmdAggiungi_Click();
+    void cmdRicerca_Click();
+    void cmdCorreggi_Click();
+    void cmdCancella_Click();
+    void CmdConferma_Click();
+    void cmdAnnulla_Click();
+    void CmdFine_Click();
+    void CmdStampa_Click();
+    void DbcNomeCliente_LostFocus();
+    void ChiudiSelezionati();
+    // After a deletion: the next client of the result, or the initial mode when none is left.
+    void DopoCancellazione();
+
+    // FrmParCliListe.cpp
+    void DbcElementoFisso_LostFocus();
+    void DbcElementoListino_LostFocus();
+    void TxtListino_LostFocus();
+    void CmdAggiungiFisso_Click();
+    void CmdTogliFisso_Click();
+    void CmdAggiungilistino_Click();
+    void CmdTogliListino_Click();
+    void SvuotaVociFisse();
+    void SvuotaVociListino();
+
+    // The change handlers' common rule: a change to a client on display starts a correction.
+    void CampoCambiato();
+    void abilitaPulsanti(bool aggiungi, bool ricerca, bool correggi, bool cancella, bool conferma, bool annulla,
+                         bool stampa, bool liste);
+    void mostraAzione(const QString& azione);
+    QString criterioScelto() const;
+    QString applicazioneScelta() const;
+    void spegniCriteri();
+    void spegniApplicazioni();
+    void didascaliaNavigatore(bool primaRiga);
+    // The parameters as the fields and the lists hold them, for `codice`.
+    ParametriCliente parametriAVideo(const QString& codice) const;
+    void svuotaListe();
+
+    QButtonGroup* criteri_;
+    QButtonGroup* applicazioni_;
+};

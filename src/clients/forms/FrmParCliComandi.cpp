@@ -1,0 +1,236 @@
+#include <QAbstractButton>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <algorithm>
+
+#include "casefiles/engine/ClientiFascola.h"
+#include "casefiles/forms/NavigatoreRecord.h"
+#include "clients/forms/FrmParCli.h"
+#include "clients/forms/ParCliArchivio.h"
+#include "platform/system/BasicRuntime.h"
+#include "platform/system/MessageService.h"
+#include "platform/ui/RefillCombo.h"
+
+namespace {
+
+const QString GiaDefiniti =
+    QStringLiteral("Il cliente ha già i parametri definiti: cercarli con RICERCA per correggerli");
+const QString ModificatiAltrove =
+    QStringLiteral("I parametri del cliente sono stati modificati da un altro utente: ecco i dati aggiornati");
+const QString EliminatiAltrove = QStringLiteral("I parametri del cliente sono stati cancellati da un altro utente");
+
+}  // namespace
+
+void FrmParCli::cmdAggiungi_Click() {
+    abilitaPulsanti(false, false, false, false, true, true, true, true);
+    mostraAzione("Inserimento nuovi parametri");
+    ModoOperativo = ModoInserimento;
+    AbilitaCampi();
+    VuotaCampi();
+    svuotaListe();
+    ParametriLetti.reset();
+    DbcNomeCliente->setFocus();
+}
+
+void FrmParCli::ChiudiSelezionati() {
+    Selezionati.clear();
+    NumSelezionati = 0;
+    PosSelezionata = 0;
+    ParametriLetti.reset();
+}
+
+void FrmParCli::cmdRicerca_Click() {
+    ParametriInVisione = false;
+    const QString codice = basic::Trim(LblCodiceCliente->text());
+    std::vector<QString> trovati;
+    if (!parcli::InArchivio("Funzione di ricerca parametri clienti",
+                            [&](db::Database& a) { trovati = RicercaParametriClienti(a, codice); }))
+        return;
+    ChiudiSelezionati();
+    if (trovati.empty()) {
+        ui::MessageService::show("Non c'è nessun parametro definito per il cliente");
+        StatoIniziale();
+        DbcNomeCliente->setFocus();
+        return;
+    }
+    abilitaPulsanti(false, false, false, true, false, true, true, false);
+    mostraAzione("Visualizzando parametri clienti");
+    ModoOperativo = ModoVisione;
+    AbilitaCampi();
+    DbcNomeCliente->setEnabled(false);
+    Selezionati = std::move(trovati);
+    NumSelezionati = long(Selezionati.size());
+    PosSelezionata = 1;
+    didascaliaNavigatore(true);
+    Visualizza();
+    ParametriInVisione = true;
+}
+
+void FrmParCli::didascaliaNavigatore(bool primaRiga) {
+    const QString totale = basic::Str(NumSelezionati);
+    DtaSelezionati->setCaption(primaRiga ? "1 di" + totale : basic::Str(PosSelezionata) + " di " + totale);
+}
+
+void FrmParCli::DtaSelezionati_Validate(int Action, int) {
+    // Nothing to browse before a search has found something.
+    if (Selezionati.empty()) return;
+    bool primaRiga = false;
+    switch (Action) {
+    case AzionePrimo:
+        PosSelezionata = 1;
+        primaRiga = true;
+        break;
+    case AzionePrecedente:
+        if (PosSelezionata <= 1) return;
+        --PosSelezionata;
+        break;
+    case AzioneSuccessivo:
+        if (PosSelezionata >= NumSelezionati) return;
+        ++PosSelezionata;
+        break;
+    case AzioneUltimo:
+        if (NumSelezionati <= 1) return;
+        PosSelezionata = NumSelezionati;
+        break;
+    default:
+        return;
+    }
+    // A refused move leaves the client on display as it was, correction included.
+    ParametriInVisione = false;
+    didascaliaNavigatore(primaRiga);
+    AbilitaCampi();
+    Visualizza();
+    Vis2Envi();
+    ParametriInVisione = true;
+}
+
+void FrmParCli::cmdCancella_Click() {
+    const bool si = ui::MessageService::show("Confermare la cancellazione dei parametri del cliente", {},
+                                             ui::Buttons::YesNo) == ui::Answer::Yes;
+    if (!si) return;
+    if (!ParametriLetti) {
+        ui::MessageService::show(EliminatiAltrove);
+        DopoCancellazione();
+        return;
+    }
+    db::Database* archivio = parcli::ArchivioAperto("Funzione di cancellazione parametri clienti");
+    if (!archivio) return;
+    switch (CancellaParametriCliente(*archivio, *ParametriLetti)) {
+    case EsitoParametri::Eseguito:
+        DopoCancellazione();
+        return;
+    case EsitoParametri::EliminatiAltrove:
+        ui::MessageService::show(EliminatiAltrove);
+        DopoCancellazione();
+        return;
+    case EsitoParametri::ModificatiAltrove:
+        // Shown again as they are now, for the user to decide anew.
+        ui::MessageService::show(ModificatiAltrove);
+        ParametriInVisione = false;
+        Visualizza();
+        Vis2Envi();
+        ParametriInVisione = true;
+        return;
+    default:
+        // The error handler has told of the failure; the client stays on display.
+        return;
+    }
+}
+
+void FrmParCli::DopoCancellazione() {
+    ParametriInVisione = false;
+    Selezionati.erase(Selezionati.begin() + (PosSelezionata - 1));
+    --NumSelezionati;
+    if (NumSelezionati < 1) {
+        ChiudiSelezionati();
+        AnnullaAzione();
+        return;
+    }
+    PosSelezionata = std::min(PosSelezionata, NumSelezionati);
+    didascaliaNavigatore(false);
+    Visualizza();
+    Vis2Envi();
+    ParametriInVisione = true;
+}
+
+void FrmParCli::cmdCorreggi_Click() {
+    if (!Verificatore()) return;
+    if (!ParametriLetti) {
+        ui::MessageService::show(EliminatiAltrove);
+        return;
+    }
+    db::Database* archivio = parcli::ArchivioAperto("Funzione di correzione parametri clienti");
+    if (!archivio) return;
+    // The client is the one the search found, whatever the labels show.
+    const ParametriCliente nuovi = parametriAVideo(ParametriLetti->codice);
+    switch (CorreggiParametriCliente(*archivio, *ParametriLetti, nuovi)) {
+    case EsitoParametri::Eseguito:
+        ParametriLetti = nuovi;
+        Vis2Envi();
+        return;
+    case EsitoParametri::ModificatiAltrove:
+        ui::MessageService::show(ModificatiAltrove);
+        ParametriInVisione = false;
+        Visualizza();
+        Vis2Envi();
+        ParametriInVisione = true;
+        return;
+    case EsitoParametri::EliminatiAltrove:
+        ui::MessageService::show(EliminatiAltrove);
+        ParametriLetti.reset();
+        return;
+    default:
+        return;
+    }
+}
+
+void FrmParCli::CmdConferma_Click() {
+    if (ModoOperativo != ModoInserimento) return;
+    if (!Verificatore()) return;
+    db::Database* archivio = parcli::ArchivioAperto("Funzione di conferma parametri clienti");
+    if (!archivio) return;
+    switch (RegistraParametriCliente(*archivio, parametriAVideo(LblCodiceCliente->text()))) {
+    case EsitoParametri::Eseguito:
+        VuotaGrigliaListino();
+        VuotaGrigliaFissi();
+        svuotaListe();
+        VuotaCampi();
+        DbcNomeCliente->setFocus();
+        return;
+    case EsitoParametri::GiaDefiniti:
+        ui::MessageService::show(GiaDefiniti);
+        DbcNomeCliente->setFocus();
+        return;
+    default:
+        // Nothing was stored: the fields stay for another try.
+        return;
+    }
+}
+
+void FrmParCli::cmdAnnulla_Click() {
+    VuotaGrigliaListino();
+    VuotaGrigliaFissi();
+    svuotaListe();
+    AnnullaAzione();
+}
+
+void FrmParCli::CmdFine_Click() {
+    ChiudiSelezionati();
+    close();
+}
+
+// The print button has nothing to print.
+void FrmParCli::CmdStampa_Click() {}
+
+void FrmParCli::DbcNomeCliente_LostFocus() {
+    // The client of a record on display is not changed from here.
+    if (ModoOperativo != ModoIniziale && ModoOperativo != ModoInserimento) return;
+    const QString nome = DbcNomeCliente->currentText();
+    if (nome.isEmpty()) return;
+    std::optional<QString> codice;
+    Procedura proc("Funzione di rilascio nome cliente");
+    if (!proc.essenziale([&] { codice = CodiceDelCliente(nome); })) return;
+    LblCodiceCliente->setText(codice.value_or(ClienteNonDefinito));
+}

@@ -1,0 +1,97 @@
+#include "fees/engine/CatalogoContabile.h"
+
+#include <cmath>
+
+#include "platform/db/Database.h"
+#include "platform/db/DbError.h"
+#include "platform/system/BasicRuntime.h"
+
+namespace {
+
+std::optional<CodiceIva> iva(db::Database& archivio, const std::string& condizione, const QString& valore) {
+    db::Statement st(archivio, "SELECT codice, descrizione, aliquota FROM ivacodici WHERE " + condizione + " LIMIT 1",
+                     {valore});
+    if (!st.step()) return std::nullopt;
+    const db::Value aliquota = st.column(2);
+    return CodiceIva{st.column(0).textOr(QString()), st.column(1).textOr(QString()),
+                     aliquota.isNull() ? 0.0 : aliquota.toDouble()};
+}
+
+std::optional<QString> primo(db::Database& archivio, const std::string& sql, const QString& valore) {
+    db::Statement st(archivio, sql, {valore});
+    if (!st.step()) return std::nullopt;
+    return st.column(0).textOr(QString());
+}
+
+std::vector<ui::ComboRow> elenco(db::Database& archivio, const std::string& sql, const db::Params& parametri = {}) {
+    std::vector<ui::ComboRow> righe;
+    db::Statement st(archivio, sql, parametri);
+    while (st.step()) {
+        const QString testo = st.column(0).textOr(QString());
+        righe.push_back({testo, testo});
+    }
+    return righe;
+}
+
+constexpr int GiorniMassimi = 365;
+
+}  // namespace
+
+std::optional<CodiceIva> IvaDaDescrizione(db::Database& archivio, const QString& descrizione) {
+    return iva(archivio, "descrizione = ?", descrizione);
+}
+
+std::optional<CodiceIva> IvaDaCodice(db::Database& archivio, const QString& codice) {
+    return iva(archivio, "codice = ?", codice);
+}
+
+QString DidascaliaIva(const CodiceIva& iva) {
+    const auto percentuale = static_cast<long long>(std::floor(iva.aliquota / 100));
+    return iva.codice + " (" + basic::Str(percentuale) + "%)";
+}
+
+QString CodiceDaDidascaliaIva(const QString& didascalia) {
+    const qsizetype fine = didascalia.indexOf(" (");
+    return basic::Trim(fine < 0 ? didascalia : didascalia.left(fine));
+}
+
+std::optional<ContoPdC> ContoDaCodice(db::Database& archivio, const QString& codice) {
+    db::Statement st(archivio, "SELECT codice, descrizione FROM pianodeiconti WHERE codice = ? LIMIT 1", {codice});
+    if (!st.step()) return std::nullopt;
+    return ContoPdC{st.column(0).textOr(QString()), st.column(1).textOr(QString())};
+}
+
+std::optional<QString> PagamentoDaDescrizione(db::Database& archivio, const QString& descrizione) {
+    return primo(archivio, "SELECT codice FROM codicipagamento WHERE descrizione = ? LIMIT 1", descrizione);
+}
+
+std::optional<QString> DescrizioneCodicePagamento(db::Database& archivio, const QString& codice) {
+    return primo(archivio, "SELECT descrizione FROM codicipagamento WHERE codice = ? LIMIT 1", codice);
+}
+
+QString GiorniPagamento(const QString& testo) {
+    if (!basic::IsNumeric(testo)) return "0";
+    double giorni = 0;
+    try {
+        giorni = std::nearbyint(basic::Val(testo));
+    } catch (const db::DbError&) {
+        return "0";  // beyond any number the runtime can read: no term of days
+    }
+    if (!(giorni >= 0 && giorni <= GiorniMassimi)) return "0";
+    return QString::number(static_cast<int>(giorni));
+}
+
+std::vector<ui::ComboRow> ElencoIva(db::Database& archivio) {
+    return elenco(archivio, "SELECT descrizione FROM ivacodici ORDER BY descrizione");
+}
+
+std::vector<ui::ComboRow> ElencoPagamenti(db::Database& archivio) {
+    return elenco(archivio, "SELECT descrizione FROM codicipagamento ORDER BY descrizione");
+}
+
+std::vector<ui::ComboRow> ElencoContiPatrimoniali(db::Database& archivio) {
+    return elenco(archivio,
+                  "SELECT descrizione FROM pianodeiconti WHERE codice NOT LIKE ? ESCAPE '\\' AND natura = ? "
+                  "ORDER BY descrizione",
+                  {db::likePattern("*.0000"), "P"});
+}

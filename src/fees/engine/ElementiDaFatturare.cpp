@@ -1,0 +1,181 @@
+#include "fees/engine/ElementiDaFatturare.h"
+
+#include <optional>
+
+#include "foundation/engine/Procedura.h"
+#include "platform/db/DbError.h"
+
+namespace {
+
+// The columns of `elefat`, in the order ElementoLetto::comeLetto keeps them.
+const char* const Colonne[] = {"codice",   "descrizione", "accoda", "calcolo",  "importo",
+                               "arrotonda", "iva",        "ivacee", "tipo",     "contofat",
+                               "dare",      "avere",      "pagamento", "codicepagamento"};
+constexpr size_t NumeroColonne = std::size(Colonne);
+
+std::string elencoColonne() {
+    std::string elenco;
+    for (const char* c : Colonne) elenco += (elenco.empty() ? "" : ", ") + std::string(c);
+    return elenco;
+}
+
+ElementoLetto elementoDaRiga(const db::Statement& st) {
+    ElementoLetto letto;
+    for (size_t i = 0; i < NumeroColonne; ++i) letto.comeLetto.push_back(st.column(int(i)));
+    const db::Params& v = letto.comeLetto;
+    auto testo = [&](size_t i) { return v[i].textOr(QString()); };
+    ElementoDaFatturare& e = letto.elemento;
+    e.codice = testo(0);
+    e.descrizione = testo(1);
+    e.accoda = v[2].boolOr(false);
+    e.calcolo = testo(3);
+    e.importo = v[4].currencyOr();
+    e.arrotonda = v[5].currencyOr();
+    e.iva = testo(6);
+    e.ivacee = testo(7);
+    e.tipo = testo(8);
+    e.contofat = testo(9);
+    e.dare = testo(10);
+    e.avere = testo(11);
+    e.pagamento = v[12].boolOr(false);
+    e.codicepagamento = testo(13);
+    return letto;
+}
+
+std::vector<ElementoLetto> leggi(db::Database& archivio, const std::string& condizioni, const db::Params& parametri) {
+    std::vector<ElementoLetto> righe;
+    db::Statement st(archivio, "SELECT " + elencoColonne() + " FROM elefat" + condizioni + " ORDER BY codice",
+                     parametri);
+    while (st.step()) righe.push_back(elementoDaRiga(st));
+    return righe;
+}
+
+// Every column but the code, in the order of Colonne.
+db::Params valoriScritti(const ElementoDaFatturare& e) {
+    return {e.descrizione, e.accoda,   e.calcolo, e.importo, e.arrotonda, e.iva,      e.ivacee,
+            e.tipo,        e.contofat, e.dare,    e.avere,   e.pagamento, e.codicepagamento};
+}
+
+// "codice = ? AND descrizione IS ? AND ...": the row as it was read, Null columns included.
+std::string comeLettaSql() {
+    std::string sql = "codice = ?";
+    for (size_t i = 1; i < NumeroColonne; ++i) sql += std::string(" AND ") + Colonne[i] + " IS ?";
+    return sql;
+}
+
+// The row was not found as it was read: gone, or changed by somebody else.
+[[noreturn]] void rigaCambiata(db::Database& archivio, const QString& codice) {
+    if (archivio.scalar("SELECT 1 FROM elefat WHERE codice = ?", {codice}).isNull())
+        throw db::DbError(errore_riga::Eliminata, "Il record è stato eliminato.");
+    throw db::DbError(errore_riga::Modificata,
+                      "I dati sono stati modificati da un altro utente dopo la lettura: l'operazione è stata "
+                      "interrotta.");
+}
+
+std::vector<ui::ComboRow> elenco(db::Database& archivio, const std::string& sql) {
+    std::vector<ui::ComboRow> righe;
+    db::Statement st(archivio, sql);
+    while (st.step()) {
+        const QString testo = st.column(0).textOr(QString());
+        righe.push_back({testo, testo});
+    }
+    return righe;
+}
+
+}  // namespace
+
+std::vector<ElementoLetto> RicercaElementi(db::Database& archivio, const QString& codice, const QString& descrizione) {
+    std::string condizioni;
+    db::Params parametri;
+    if (!codice.isEmpty()) {
+        condizioni = " WHERE codice = ?";
+        parametri.push_back(codice);
+    }
+    if (!descrizione.isEmpty()) {
+        condizioni += condizioni.empty() ? " WHERE descrizione = ?" : " AND descrizione = ?";
+        parametri.push_back(descrizione);
+    }
+    return leggi(archivio, condizioni, parametri);
+}
+
+std::optional<ElementoLetto> LeggiElemento(db::Database& archivio, const QString& codice) {
+    auto righe = leggi(archivio, " WHERE codice = ?", {codice});
+    if (righe.empty()) return std::nullopt;
+    return std::move(righe.front());
+}
+
+bool ElementoInUso(db::Database& archivio, const QString& codice) {
+    return !archivio.scalar("SELECT 1 FROM competenze WHERE elemento = ? LIMIT 1", {codice}).isNull();
+}
+
+std::vector<ui::ComboRow> ElencoCodiciElementi(db::Database& archivio) {
+    return elenco(archivio, "SELECT codice FROM elefat ORDER BY codice");
+}
+
+std::vector<ui::ComboRow> ElencoDescrizioniElementi(db::Database& archivio) {
+    return elenco(archivio, "SELECT descrizione FROM elefat ORDER BY descrizione");
+}
+
+EsitoElemento InserisciElemento(db::Database& archivio, const ElementoDaFatturare& e) {
+    Procedura proc("Funzione di conferma elemento");
+    EsitoElemento esito = EsitoElemento::NonRegistrato;
+    const bool fatto = proc.essenziale([&] {
+        db::Transaction scrittura(archivio);
+        if (!archivio.scalar("SELECT 1 FROM elefat WHERE codice = ?", {e.codice}).isNull()) {
+            esito = EsitoElemento::CodiceEsistente;
+            return;
+        }
+        db::Params valori = valoriScritti(e);
+        valori.insert(valori.begin(), e.codice);
+        std::string marche;
+        for (size_t i = 0; i < NumeroColonne; ++i) marche += i ? ", ?" : "?";
+        try {
+            archivio.execute("INSERT INTO elefat (" + elencoColonne() + ") VALUES (" + marche + ")", valori);
+        } catch (const db::DbError& errore) {
+            // Another workstation got in between; its row stands.
+            if (errore.number != db::err::DuplicateKey) throw;
+            esito = EsitoElemento::CodiceEsistente;
+            return;
+        }
+        scrittura.commit();
+        esito = EsitoElemento::Registrato;
+    });
+    return fatto ? esito : EsitoElemento::NonRegistrato;
+}
+
+EsitoElemento CorreggiElemento(db::Database& archivio, ElementoLetto& letto, const ElementoDaFatturare& nuovo) {
+    Procedura proc("Funzione di correzione elemento");
+    std::optional<ElementoLetto> dopo;
+    const bool fatto = proc.essenziale([&] {
+        db::Transaction scrittura(archivio);
+        std::string assegna;
+        for (size_t i = 1; i < NumeroColonne; ++i) assegna += std::string(i > 1 ? ", " : "") + Colonne[i] + " = ?";
+        db::Params parametri = valoriScritti(nuovo);
+        parametri.insert(parametri.end(), letto.comeLetto.begin(), letto.comeLetto.end());
+        if (archivio.execute("UPDATE elefat SET " + assegna + " WHERE " + comeLettaSql(), parametri) == 0)
+            rigaCambiata(archivio, letto.elemento.codice);
+        dopo = LeggiElemento(archivio, letto.elemento.codice);
+        scrittura.commit();
+    });
+    if (!fatto) return EsitoElemento::NonRegistrato;
+    if (dopo) letto = std::move(*dopo);
+    return EsitoElemento::Registrato;
+}
+
+EsitoElemento CancellaElemento(db::Database& archivio, const ElementoLetto& letto) {
+    Procedura proc("Funzione di cancellazione elemento");
+    EsitoElemento esito = EsitoElemento::NonRegistrato;
+    const bool fatto = proc.essenziale([&] {
+        db::Transaction scrittura(archivio);
+        // A fee item added meanwhile by another workstation keeps the element.
+        if (ElementoInUso(archivio, letto.elemento.codice)) {
+            esito = EsitoElemento::InUso;
+            return;
+        }
+        if (archivio.execute("DELETE FROM elefat WHERE " + comeLettaSql(), letto.comeLetto) == 0)
+            rigaCambiata(archivio, letto.elemento.codice);
+        scrittura.commit();
+        esito = EsitoElemento::Registrato;
+    });
+    return fatto ? esito : EsitoElemento::NonRegistrato;
+}

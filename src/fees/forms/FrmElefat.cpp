@@ -1,0 +1,815 @@
+#include "fees/forms/FrmElefat.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "accounting/engine/LetturaContabile.h"
+#include "casefiles/forms/NavigatoreRecord.h"
+#include "fees/engine/CatalogoContabile.h"
+#include "fees/engine/VerificaElemento.h"
+#include "fees/forms/ClicCampo.h"
+#include "fees/forms/StampaElementiDaFatturare.h"
+#include "foundation/engine/Ambiente.h"
+#include "foundation/engine/Generale.h"
+#include "foundation/engine/Procedura.h"
+#include "foundation/engine/Sessione.h"
+#include "platform/db/DbError.h"
+#include "platform/system/BasicRuntime.h"
+#include "platform/system/MessageService.h"
+#include "platform/ui/FocusEvents.h"
+#include "platform/ui/FormUtil.h"
+#include "platform/ui/RefillCombo.h"
+#include "startup/forms/DefinizioneValoriDefault.h"
+
+namespace {
+
+const QString TestoRicerca = QStringLiteral("definisci i campi per selezione di ricerca");
+const QString TestoInserimento = QStringLiteral("Inserimento di un nuovo elemento");
+const QString TestoRisultato = QStringLiteral("Visualizzazione Elementi da fatturare");
+const QString TestoVisione = QStringLiteral("Visualizzazione di un elemento");
+const QString TestoCorrezione = QStringLiteral("Correzione elemento visualizzato");
+const QString NonCollegato = QStringLiteral("Non collegato alla contabilità");
+const QString ElementoUsato = QStringLiteral("L'elemento non è cancellabile: è in uso in una fascola");
+
+// The widths of the columns the fields are stored in.
+constexpr int LunghezzaCodice = 3;
+constexpr int LunghezzaDescrizione = 50;
+constexpr int LunghezzaIva = 5;
+
+bool collegato() { return AmbienteLavoro().CollegatoContabilita; }
+
+// The session, opened under `proc`; nullptr when it could not be and the handler said not
+// to try again.
+db::Database* sessione(Procedura& proc) {
+    db::Database* archivio = nullptr;
+    proc.essenziale([&] { archivio = &ArchivioInUso(); });
+    return archivio;
+}
+
+// A look-up list read under the error handler: a failure leaves the list empty.
+std::vector<ui::ComboRow> elenco(const QString& descrizione, std::vector<ui::ComboRow> (*leggi)(db::Database&)) {
+    std::vector<ui::ComboRow> righe;
+    Procedura proc(descrizione);
+    proc.esegui([&] { righe = leggi(ArchivioInUso()); });
+    return righe;
+}
+
+// The list the combo holds now: what a combo not bound to any archive keeps.
+std::vector<ui::ComboRow> righeAttuali(const QComboBox& combo) {
+    std::vector<ui::ComboRow> righe;
+    for (int i = 0; i < combo.count(); ++i) righe.push_back({combo.itemText(i), combo.itemData(i).toString()});
+    return righe;
+}
+
+QPushButton* pulsante(const char* nome, const QString& testo) {
+    auto* b = ui::named<QPushButton>(nome, testo);
+    b->setAutoDefault(false);
+    return b;
+}
+
+// The letter of the option set, "" when none is.
+QString letteraScelta(const QButtonGroup* gruppo) {
+    const QAbstractButton* scelta = gruppo->checkedButton();
+    return scelta ? scelta->property("lettera").toString() : QString();
+}
+
+// Sets the option of `lettera`; another letter leaves the options as they are.
+void mostraLettera(QButtonGroup* gruppo, const QString& lettera) {
+    for (QAbstractButton* o : gruppo->buttons())
+        if (o->property("lettera").toString() == lettera) o->setChecked(true);
+}
+
+QRadioButton* opzione(const char* nome, const QString& testo, const QString& lettera) {
+    auto* o = ui::named<QRadioButton>(nome, testo);
+    o->setProperty("lettera", lettera);
+    return o;
+}
+
+}  // namespace
+
+FrmElefat::FrmElefat(QWidget* parent) : QDialog(parent) {
+    setObjectName("FrmElefat");
+    setWindowTitle("Elementi da Fatturare");
+    setModal(true);
+    costruisci();
+    collegaEventi();
+    Form_Load();
+}
+
+FrmElefat::~FrmElefat() = default;
+
+void FrmElefat::costruisci() {
+    LblTitolo = ui::named<QLabel>("LblTitolo", "GESTIONE ARCHIVIO DEGLI ELEMENTI DA FATTURARE");
+    QFont grassetto = LblTitolo->font();
+    grassetto.setBold(true);
+    LblTitolo->setFont(grassetto);
+    LblTitolo->setAlignment(Qt::AlignCenter);
+
+    DbcCodice = ui::named<ui::RefillCombo>("DbcCodice");
+    DbcCodice->lineEdit()->setMaxLength(LunghezzaCodice);
+    DbcCodice->setMinimumWidth(80);
+    DbcDescrizione = ui::named<ui::RefillCombo>("DbcDescrizione");
+    DbcDescrizione->lineEdit()->setMaxLength(LunghezzaDescrizione);
+    DbcDescrizione->setMinimumWidth(330);
+    ChkAccoda = ui::named<QCheckBox>("ChkAccoda", "Descrizione completata automaticamente con dati documento");
+
+    FrameCalcolo =
+        ui::named<QGroupBox>("FrameCalcolo", "Criterio di determinazione dell'importo da fatturare ");
+    OptPercentuale = opzione(
+        "OptPercentuale", "Percentuale: l'importo si calcola applicando una percentuale di aumento al costo;",
+        calcolo::Percentuale);
+    OptRichiesta = opzione("OptRichiesta",
+                           "Richiesta: l'importo sarà richiesto al momento dell'inserimento dell'elemento;",
+                           calcolo::Richiesta);
+    OptListino = opzione("OptListino",
+                         "Listino fisso: quando si inserisce l'elemento viene proposto l'importo definito",
+                         calcolo::Listino);
+    OptImportoUnitario =
+        opzione("OptImportoUnitario",
+                "Importo unitario:l'importo sarà determinato moltiplicando per una quantità richiesta",
+                calcolo::ImportoUnitario);
+    calcoli_ = new QButtonGroup(this);
+    auto* calcolo = new QVBoxLayout(FrameCalcolo);
+    for (QRadioButton* o : {OptPercentuale, OptRichiesta, OptListino, OptImportoUnitario}) {
+        calcoli_->addButton(o);
+        calcolo->addWidget(o);
+    }
+    TxtImporto = ui::named<QLineEdit>("TxtImporto");
+    TxtImporto->setFixedWidth(120);
+    TxtImporto->setAlignment(Qt::AlignRight);
+    TxtArrotonda = ui::named<QLineEdit>("TxtArrotonda");
+    TxtArrotonda->setFixedWidth(120);
+    TxtArrotonda->setAlignment(Qt::AlignRight);
+
+    FrameIva = ui::named<QGroupBox>("FrameIva", " Trattamento I.V.A. ");
+    DbcIva = ui::named<ui::RefillCombo>("DbcIva");
+    DbcIva->setMinimumWidth(220);
+    LblIva = ui::valueLabel("LblIva", 90);
+    DbcIvacee = ui::named<ui::RefillCombo>("DbcIvacee");
+    DbcIvacee->setMinimumWidth(220);
+    LblIvacee = ui::valueLabel("LblIvacee", 90);
+    auto* iva = new QGridLayout(FrameIva);
+    iva->addWidget(new QLabel("Iva per servizi prestati nel territorio internazionale"), 0, 0, 1, 2);
+    iva->addWidget(DbcIva, 1, 0);
+    iva->addWidget(LblIva, 1, 1);
+    iva->addWidget(new QLabel("Iva per servizi prestati nel territorio comunitario"), 2, 0, 1, 2);
+    iva->addWidget(DbcIvacee, 3, 0);
+    iva->addWidget(LblIvacee, 3, 1);
+
+    FrameTipo = ui::named<QGroupBox>("FrameTipo", "Tipo dell'elemento da fatturare ");
+    OptCosto = opzione("OptCosto", "Addebito costo", tipo::Costo);
+    OptAnticipazione = opzione("OptAnticipazione", "Rimborso anticipazione", tipo::Anticipazione);
+    OptCompetenza = opzione("OptCompetenza", "Competenza professionale", tipo::Competenza);
+    tipi_ = new QButtonGroup(this);
+    auto* tipo = new QVBoxLayout(FrameTipo);
+    for (QRadioButton* o : {OptCosto, OptAnticipazione, OptCompetenza}) {
+        tipi_->addButton(o);
+        tipo->addWidget(o);
+    }
+
+    FrameConti = ui::named<QGroupBox>("FrameConti", "Contropartite contabili ");
+    DbcContofat = ui::named<ui::RefillCombo>("DbcContofat");
+    LblContofat = ui::valueLabel("LblContofat", 110);
+    DbcDare = ui::named<ui::RefillCombo>("DbcDare");
+    LblDare = ui::valueLabel("LblDare", 110);
+    DbcAvere = ui::named<ui::RefillCombo>("DbcAvere");
+    LblAvere = ui::valueLabel("LblAvere", 110);
+    auto* conti = new QGridLayout(FrameConti);
+    int riga = 0;
+    for (auto [testo, combo, etichetta] :
+         {std::tuple{"Ricavi per fatturazione (Avere)", DbcContofat, LblContofat},
+          std::tuple{"Prima nota automatica - Dare", DbcDare, LblDare},
+          std::tuple{"Prima nota automatica - Avere", DbcAvere, LblAvere}}) {
+        combo->setMinimumWidth(260);
+        conti->addWidget(new QLabel(testo), riga, 0);
+        conti->addWidget(combo, riga, 1);
+        conti->addWidget(etichetta, riga, 2);
+        ++riga;
+    }
+
+    FramePagamenti = ui::named<QGroupBox>("FramePagamenti",
+                                          "Criterio di pagamento degli importi dovuti per questa voce:");
+    OptPagaCli = ui::named<QRadioButton>("OptPagaCli", "Pagamento definito nella scheda cliente");
+    OptPagaCod = ui::named<QRadioButton>("OptPagaCod", "Applica ");
+    pagamenti_ = new QButtonGroup(this);
+    pagamenti_->addButton(OptPagaCli);
+    pagamenti_->addButton(OptPagaCod);
+    DbcPagamento = ui::named<ui::RefillCombo>("DbcPagamento");
+    DbcPagamento->setMinimumWidth(260);
+    LblCodicePagamento = ui::valueLabel("LblCodicePagamento", 60);
+    auto* pagamento = new QVBoxLayout(FramePagamenti);
+    pagamento->addWidget(OptPagaCli);
+    pagamento->addWidget(ui::row({OptPagaCod, DbcPagamento, LblCodicePagamento}));
+
+    LblAzioneInCorso = ui::named<QLabel>("LblAzioneInCorso");
+    LblAzioneInCorso->setFont(grassetto);
+    CmdAggiungi = pulsante("CmdAggiungi", "AGGIUNGI");
+    CmdRicerca = pulsante("CmdRicerca", "RICERCA");
+    CmdCorreggi = pulsante("CmdCorreggi", "CORREGGI");
+    CmdCancella = pulsante("CmdCancella", "CANCELLA");
+    CmdConferma = pulsante("CmdConferma", "CONFERMA");
+    CmdAnnulla = pulsante("CmdAnnulla", "ANNULLA");
+    CmdStampa = pulsante("CmdStampa", "STAMPA");
+    CmdFine = pulsante("CmdFine", "FINE");
+    DtaSelezionati = ui::named<NavigatoreRecord>("DtaSelezionati");
+
+    auto* dati = new QGridLayout;
+    dati->addWidget(new QLabel("Codice elemento"), 0, 0);
+    dati->addWidget(new QLabel("Descrizione"), 0, 1);
+    dati->addWidget(DbcCodice, 1, 0);
+    dati->addWidget(DbcDescrizione, 1, 1);
+    dati->addWidget(ChkAccoda, 2, 0, 1, 2);
+    dati->setColumnStretch(1, 1);
+
+    auto* importi = new QGridLayout;
+    importi->addWidget(new QLabel("Importo"), 0, 0);
+    importi->addWidget(TxtImporto, 0, 1);
+    importi->addWidget(new QLabel("Arrotonda alle"), 1, 0);
+    importi->addWidget(TxtArrotonda, 1, 1);
+    importi->addWidget(new QLabel("(unità superiori)"), 1, 2);
+    importi->setRowStretch(2, 1);
+    auto* centro = new QHBoxLayout;
+    centro->addWidget(FrameCalcolo, 1);
+    centro->addLayout(importi);
+
+    auto* mezzo = new QHBoxLayout;
+    mezzo->addWidget(FrameTipo);
+    mezzo->addWidget(FrameIva, 1);
+
+    auto* sinistra = new QVBoxLayout;
+    sinistra->addLayout(dati);
+    sinistra->addLayout(centro);
+    sinistra->addLayout(mezzo);
+    sinistra->addWidget(FrameConti);
+    sinistra->addWidget(FramePagamenti);
+
+    auto* comandi = new QVBoxLayout;
+    for (QPushButton* b : {CmdAggiungi, CmdRicerca, CmdCorreggi, CmdCancella, CmdConferma, CmdAnnulla, CmdStampa})
+        comandi->addWidget(b);
+    comandi->addStretch();
+    comandi->addWidget(CmdFine);
+
+    auto* corpo = new QHBoxLayout;
+    corpo->addLayout(sinistra, 1);
+    corpo->addLayout(comandi);
+
+    auto* tutto = new QVBoxLayout(this);
+    tutto->addWidget(LblTitolo);
+    tutto->addLayout(corpo);
+    tutto->addWidget(ui::row({LblAzioneInCorso}));
+    tutto->addWidget(DtaSelezionati);
+}
+
+void FrmElefat::collegaEventi() {
+    DbcCodice->setRefill([] { return elenco("Funzione di lettura elenco elementi", ElencoCodiciElementi); });
+    DbcDescrizione->setRefill([] { return elenco("Funzione di lettura elenco elementi", ElencoDescrizioniElementi); });
+    // Not linked the VAT and payment combos take a typed number and keep whatever list they had.
+    for (ui::RefillCombo* combo : {DbcIva, DbcIvacee})
+        combo->setRefill([combo] {
+            return collegato() ? elenco("Funzione di lettura elenco codici iva", ElencoIva) : righeAttuali(*combo);
+        });
+    DbcPagamento->setRefill([this] {
+        return collegato() ? elenco("Funzione di lettura elenco codici pagamento", ElencoPagamenti)
+                           : righeAttuali(*DbcPagamento);
+    });
+    for (ui::RefillCombo* combo : {DbcContofat, DbcDare, DbcAvere})
+        combo->setRefill([] { return elenco("Funzione di lettura elenco conti", ElencoContiPatrimoniali); });
+
+    ui::onFocusChange(*DbcCodice, {}, [this] { DbcCodice_LostFocus(); });
+    ui::onFocusChange(*DbcDescrizione, {}, [this] { dbcdescrizione_LostFocus(); });
+    ui::onFocusChange(*DbcIva, {}, [this] { CoerenzaCodificaIva(Ordinaria); });
+    ui::onFocusChange(*DbcIvacee, {}, [this] { CoerenzaCodificaIva(Comunitaria); });
+    ui::onFocusChange(*DbcPagamento, {}, [this] { ComePaga(); });
+    ui::onFocusChange(*DbcContofat, {}, [this] { LblContofat->setText(LetturaDescrizionePianoDeiConti(DbcContofat->currentText())); });
+    ui::onFocusChange(*DbcDare, {}, [this] { LblDare->setText(LetturaDescrizionePianoDeiConti(DbcDare->currentText())); });
+    ui::onFocusChange(*DbcAvere, {}, [this] { LblAvere->setText(LetturaDescrizionePianoDeiConti(DbcAvere->currentText())); });
+    ui::onFocusChange(*TxtImporto, {}, [this] { TxtImporto_LostFocus(); });
+
+    for (ui::RefillCombo* combo :
+         {DbcCodice, DbcDescrizione, DbcIva, DbcIvacee, DbcPagamento, DbcContofat, DbcDare, DbcAvere}) {
+        new ClicCampo(*combo, [this] { CampoCliccato(); });
+        new ClicCampo(*combo->lineEdit(), [this] { CampoCliccato(); });
+    }
+    for (QLineEdit* box : {TxtImporto, TxtArrotonda}) new ClicCampo(*box, [this] { CampoCliccato(); });
+    for (QButtonGroup* gruppo : {calcoli_, tipi_, pagamenti_})
+        connect(gruppo, &QButtonGroup::buttonClicked, this, [this] { CampoCliccato(); });
+    connect(ChkAccoda, &QCheckBox::clicked, this, [this] { CampoCliccato(); });
+
+    connect(CmdAggiungi, &QPushButton::clicked, this, [this] { cmdAggiungi_Click(); });
+    connect(CmdRicerca, &QPushButton::clicked, this, [this] { cmdRicerca_Click(); });
+    connect(CmdCorreggi, &QPushButton::clicked, this, [this] { cmdCorreggi_Click(); });
+    connect(CmdCancella, &QPushButton::clicked, this, [this] { cmdCancella_Click(); });
+    connect(CmdConferma, &QPushButton::clicked, this, [this] { CmdConferma_Click(); });
+    connect(CmdAnnulla, &QPushButton::clicked, this, [this] { cmdAnnulla_Click(); });
+    connect(CmdStampa, &QPushButton::clicked, this, [this] { CmdStampa_Click(); });
+    Stampa = [this] {
+        Procedura proc("Stampa Codici elementi da fatturare");
+        proc.esegui([&] { StampaElementiDaFatturare(ArchivioInUso(), report::Screen, {}, this); });
+    };
+    connect(CmdFine, &QPushButton::clicked, this, [this] { CmdFine_Click(); });
+    connect(DtaSelezionati, &NavigatoreRecord::Validate, this, [this](int azione) { DtaSelezionati_Validate(azione); });
+}
+
+void FrmElefat::Form_Load() {
+    ui::CentraForm(*this);
+    DefinizioneValoriDefault();
+    // Not linked, a VAT combo holds the rate that is stored as it was typed.
+    for (ui::RefillCombo* combo : {DbcIva, DbcIvacee})
+        combo->lineEdit()->setMaxLength(collegato() ? 32767 : LunghezzaIva);
+    ElementoInVisione = false;
+    StatoIniziale();
+}
+
+void FrmElefat::done(int risultato) {
+    if (!scaricato_) Form_Unload();
+    QDialog::done(risultato);
+}
+
+void FrmElefat::Form_Unload() {
+    scaricato_ = true;
+    AnnullaAzione();
+}
+
+// --- modes ---------------------------------------------------------------------------------
+
+void FrmElefat::abilitaPulsanti(bool aggiungi, bool ricerca, bool correggi, bool cancella, bool conferma,
+                                bool annulla, bool stampa) {
+    CmdAggiungi->setEnabled(aggiungi);
+    CmdRicerca->setEnabled(ricerca);
+    CmdCorreggi->setEnabled(correggi);
+    CmdCancella->setEnabled(cancella);
+    CmdConferma->setEnabled(conferma);
+    CmdAnnulla->setEnabled(annulla);
+    CmdStampa->setEnabled(stampa);
+    CmdFine->setEnabled(true);
+}
+
+void FrmElefat::mostraAzione(const QString& azione) {
+    LblAzioneInCorso->setText(azione);
+    LblAzioneInCorso->setVisible(true);
+}
+
+void FrmElefat::abilitaCampi(bool abilita) {
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             FrameCalcolo, FrameTipo, FrameIva, ChkAccoda, OptPercentuale, OptRichiesta, OptListino,
+             OptImportoUnitario, TxtImporto, TxtArrotonda, DbcIva, DbcIvacee, OptCosto, OptAnticipazione,
+             OptCompetenza, OptPagaCli, OptPagaCod, DbcPagamento})
+        w->setEnabled(abilita);
+    const bool conti = abilita && collegato();
+    for (QWidget* w : std::initializer_list<QWidget*>{FrameConti, DbcContofat, DbcDare, DbcAvere})
+        w->setEnabled(conti);
+}
+
+void FrmElefat::StatoIniziale() {
+    abilitaPulsanti(true, true, false, false, false, false, false);
+    mostraAzione(TestoRicerca);
+    ModoOperativo = ModoIniziale;
+    DbcCodice->setEnabled(true);
+    DbcDescrizione->setEnabled(true);
+    abilitaCampi(false);
+    // The browser moves through a search result on display only.
+    DtaSelezionati->setEnabled(false);
+    PulisciCampi();
+}
+
+void FrmElefat::AbilitaCampi() {
+    DbcCodice->setEnabled(true);
+    DbcDescrizione->setEnabled(true);
+    abilitaCampi(true);
+}
+
+void FrmElefat::PulisciCampi() {
+    for (ui::RefillCombo* combo : {DbcCodice, DbcDescrizione, DbcIva, DbcIvacee, DbcPagamento})
+        combo->setEditText({});
+    TxtImporto->clear();
+    TxtArrotonda->clear();
+    for (QLabel* l : {LblIva, LblIvacee, LblCodicePagamento}) l->clear();
+    ChkAccoda->setChecked(false);
+    OptListino->setChecked(true);
+    OptCompetenza->setChecked(true);
+    OptPagaCli->setChecked(true);
+    const bool conCodici = collegato();
+    for (ui::RefillCombo* combo : {DbcContofat, DbcDare, DbcAvere})
+        combo->setEditText(conCodici ? QString() : QStringLiteral("*"));
+    for (QLabel* l : {LblContofat, LblDare, LblAvere}) l->setText(conCodici ? QString() : NonCollegato);
+}
+
+void FrmElefat::VisEnvi() {
+    abilitaPulsanti(false, false, false, true, false, true, true);
+    mostraAzione(TestoVisione);
+    ModoOperativo = ModoVisione;
+}
+
+void FrmElefat::Visu2corre() {
+    if (Bollato(codiceInVisione()))
+        ui::MessageService::show("l'elemento è già usato nelle fascole, correggere propriamente");
+    abilitaPulsanti(false, false, true, false, false, true, true);
+    mostraAzione(TestoCorrezione);
+    ModoOperativo = ModoCorrezione;
+}
+
+void FrmElefat::AnnullaAzione() {
+    ElementoInVisione = false;
+    ModoOperativo = ModoIniziale;
+    StatoIniziale();
+    DbcCodice->setFocus();
+    DtaSelezionati->setCaption("         ");
+}
+
+// --- the record ----------------------------------------------------------------------------
+
+CampiElemento FrmElefat::campi() const {
+    CampiElemento c;
+    c.codice = DbcCodice->currentText();
+    c.descrizione = DbcDescrizione->currentText();
+    c.accoda = ChkAccoda->isChecked();
+    c.calcolo = letteraScelta(calcoli_);
+    c.importo = TxtImporto->text();
+    c.arrotonda = TxtArrotonda->text();
+    c.iva = DbcIva->currentText();
+    c.ivacee = DbcIvacee->currentText();
+    c.lblIva = LblIva->text();
+    c.lblIvacee = LblIvacee->text();
+    c.tipo = letteraScelta(tipi_);
+    c.contofat = DbcContofat->currentText();
+    c.dare = DbcDare->currentText();
+    c.avere = DbcAvere->currentText();
+    c.lblContofat = LblContofat->text();
+    c.lblDare = LblDare->text();
+    c.lblAvere = LblAvere->text();
+    c.pagaCli = OptPagaCli->isChecked();
+    c.lblCodicePagamento = LblCodicePagamento->text();
+    return c;
+}
+
+bool FrmElefat::Verificatore() {
+    const auto rifiuto = VerificaElemento(campi(), collegato());
+    if (!rifiuto) return true;
+    ui::MessageService::show(rifiuto->messaggio);
+    QWidget* fuoco = nullptr;
+    switch (rifiuto->campo) {
+    case CampoElemento::Codice: fuoco = DbcCodice; break;
+    case CampoElemento::Descrizione: fuoco = DbcDescrizione; break;
+    case CampoElemento::Calcolo: fuoco = OptListino; break;
+    case CampoElemento::Importo: fuoco = TxtImporto; break;
+    case CampoElemento::Arrotonda: fuoco = TxtArrotonda; break;
+    case CampoElemento::Iva: fuoco = DbcIva; break;
+    case CampoElemento::IvaCee: fuoco = DbcIvacee; break;
+    case CampoElemento::Tipo: fuoco = OptCompetenza; break;
+    case CampoElemento::Contofat: fuoco = DbcContofat; break;
+    case CampoElemento::Dare: fuoco = DbcDare; break;
+    case CampoElemento::Avere: fuoco = DbcAvere; break;
+    }
+    fuoco->setFocus();
+    return false;
+}
+
+bool FrmElefat::Bollato(const QString& codice) {
+    Procedura proc("Funzione di integrità referenziale elemento");
+    bool usato = false;
+    if (db::Database* archivio = sessione(proc)) proc.esegui([&] { usato = ElementoInUso(*archivio, codice); });
+    return usato;
+}
+
+ElementoLetto* FrmElefat::inVisione() {
+    if (PosSelezionata < 1 || PosSelezionata > long(RsSelezionati.size())) return nullptr;
+    return &RsSelezionati[size_t(PosSelezionata - 1)];
+}
+
+QString FrmElefat::codiceInVisione() const {
+    if (PosSelezionata >= 1 && PosSelezionata <= long(RsSelezionati.size()))
+        return RsSelezionati[size_t(PosSelezionata - 1)].elemento.codice;
+    return DbcCodice->currentText();
+}
+
+void FrmElefat::Visualizza() {
+    ElementoLetto* riga = inVisione();
+    if (!riga) return;
+    // The row as it stands now: another workstation may have corrected it since the search.
+    {
+        Procedura proc("Funzione di visualizzazione elemento");
+        if (db::Database* archivio = sessione(proc))
+            proc.esegui([&] {
+                if (auto ora = LeggiElemento(*archivio, riga->elemento.codice)) *riga = std::move(*ora);
+            });
+    }
+    const ElementoDaFatturare& e = riga->elemento;
+    DbcCodice->setEditText(e.codice);
+    DbcDescrizione->setEditText(e.descrizione);
+    ChkAccoda->setChecked(e.accoda);
+    mostraLettera(calcoli_, e.calcolo);
+    TxtImporto->setText(TestoImportoElemento(e.importo));
+    TxtArrotonda->setText(TestoImportoElemento(e.arrotonda));
+    if (collegato()) {
+        DefinizioneCampoIva(Ordinaria);
+        DefinizioneCampoIva(Comunitaria);
+    } else {
+        DbcIva->setEditText(e.iva);
+        DbcIvacee->setEditText(e.ivacee);
+        LblIva->clear();
+        LblIvacee->clear();
+    }
+    mostraLettera(tipi_, e.tipo);
+    (e.pagamento ? OptPagaCli : OptPagaCod)->setChecked(true);
+    LblCodicePagamento->setText(e.codicepagamento);
+    DescrizionePagamento();
+    if (collegato()) {
+        AssegnazioneConto(ContoRicavi);
+        AssegnazioneConto(ContoDare);
+        AssegnazioneConto(ContoAvere);
+    }
+}
+
+// --- look-ups in the accounting archive ----------------------------------------------------
+
+void FrmElefat::CoerenzaCodificaIva(int selettore) {
+    ui::RefillCombo* combo = selettore == Ordinaria ? DbcIva : DbcIvacee;
+    QLabel* etichetta = selettore == Ordinaria ? LblIva : LblIvacee;
+    if (!collegato()) {
+        if (!basic::IsNumeric(combo->currentText())) {
+            combo->setEditText({});
+            etichetta->clear();
+        }
+        return;
+    }
+    Procedura proc("Funzione di coerenza codifica iva");
+    db::Database* archivio = sessione(proc);
+    if (!archivio) return;
+    std::optional<CodiceIva> trovato;
+    if (!proc.essenziale([&] { trovato = IvaDaDescrizione(*archivio, combo->currentText()); })) return;
+    if (trovato) {
+        etichetta->setText(DidascaliaIva(*trovato));
+    } else {
+        combo->setEditText({});
+        etichetta->clear();
+    }
+}
+
+void FrmElefat::DefinizioneCampoIva(int selettore) {
+    const ElementoLetto* riga = inVisione();
+    if (!riga) return;
+    ui::RefillCombo* combo = selettore == Ordinaria ? DbcIva : DbcIvacee;
+    QLabel* etichetta = selettore == Ordinaria ? LblIva : LblIvacee;
+    const QString codice = selettore == Ordinaria ? riga->elemento.iva : riga->elemento.ivacee;
+    Procedura proc("Funzione di definizione campo iva per elemento");
+    db::Database* archivio = sessione(proc);
+    if (!archivio) return;
+    std::optional<CodiceIva> trovato;
+    if (!proc.essenziale([&] { trovato = IvaDaCodice(*archivio, codice); })) return;
+    combo->setEditText(trovato ? trovato->descrizione : QString());
+    etichetta->setText(trovato ? DidascaliaIva(*trovato) : QString());
+}
+
+void FrmElefat::AssegnazioneConto(int selettore) {
+    const ElementoLetto* riga = inVisione();
+    if (!riga) return;
+    ui::RefillCombo* combo = selettore == ContoRicavi ? DbcContofat : selettore == ContoDare ? DbcDare : DbcAvere;
+    QLabel* etichetta = selettore == ContoRicavi ? LblContofat : selettore == ContoDare ? LblDare : LblAvere;
+    const ElementoDaFatturare& e = riga->elemento;
+    const QString codice = selettore == ContoRicavi ? e.contofat : selettore == ContoDare ? e.dare : e.avere;
+    Procedura proc("Funzione di assegnazione conto");
+    db::Database* archivio = sessione(proc);
+    if (!archivio) return;
+    std::optional<ContoPdC> conto;
+    if (!proc.essenziale([&] { conto = ContoDaCodice(*archivio, codice); })) return;
+    etichetta->setText(conto ? conto->codice : QString());
+    combo->setEditText(conto ? conto->descrizione : QString());
+}
+
+void FrmElefat::ComePaga() {
+    // An option the program turns on counts as clicked: on an element on display that is
+    // a correction.
+    auto scegli = [this](QRadioButton* opzione) {
+        if (opzione->isChecked()) return;
+        opzione->setChecked(true);
+        CampoCliccato();
+    };
+    if (!collegato()) {
+        // Not linked the term is a number of days, which only "Applica " can hold.
+        scegli(OptPagaCod);
+        LblCodicePagamento->setText(GiorniPagamento(DbcPagamento->currentText()));
+        return;
+    }
+    if (!OptPagaCod->isChecked()) {
+        scegli(OptPagaCli);
+        LblCodicePagamento->setText(PagamentoDelCliente);
+        return;
+    }
+    Procedura proc("Funzione di definizione codice pagamento");
+    db::Database* archivio = sessione(proc);
+    if (!archivio) return;
+    std::optional<QString> codice;
+    if (!proc.essenziale([&] { codice = PagamentoDaDescrizione(*archivio, DbcPagamento->currentText()); })) return;
+    LblCodicePagamento->setText(codice.value_or(PagamentoDelCliente));
+}
+
+void FrmElefat::DescrizionePagamento() {
+    const QString codice = LblCodicePagamento->text();
+    if (!collegato()) {
+        DbcPagamento->setEditText(codice);
+        return;
+    }
+    Procedura proc("Funzione di definizione descrizione codice pagamento");
+    db::Database* archivio = sessione(proc);
+    if (!archivio) return;
+    std::optional<QString> descrizione;
+    if (!proc.essenziale([&] { descrizione = DescrizioneCodicePagamento(*archivio, codice); })) return;
+    DbcPagamento->setEditText(descrizione.value_or(codice));
+}
+
+// --- field handlers ------------------------------------------------------------------------
+
+void FrmElefat::CampoCliccato() {
+    if (ElementoInVisione) Visu2corre();
+}
+
+void FrmElefat::DbcCodice_LostFocus() {
+    const QString testo = DbcCodice->currentText();
+    if (!testo.isEmpty()) DbcCodice->setEditText(testo.toUpper());
+}
+
+void FrmElefat::dbcdescrizione_LostFocus() {
+    const QString testo = DbcDescrizione->currentText();
+    if (testo.size() > LunghezzaDescrizione) DbcDescrizione->setEditText(testo.left(LunghezzaDescrizione));
+}
+
+void FrmElefat::TxtImporto_LostFocus() {
+    QString testo = TxtImporto->text();
+    if (testo.isEmpty()) return;
+    try {
+        const Currency importo = ImportoDaTesto(testo);
+        TxtImporto->setText(basic::Format(importo, AmbienteLavoro().FormatoImporto));
+    } catch (const db::DbError&) {
+        // No amount can be read from it: the text stays for the checks to point out.
+    }
+}
+
+void FrmElefat::didascaliaNavigatore(bool primaRiga) {
+    const QString totale = basic::Str(NumSelezionati);
+    DtaSelezionati->setCaption(primaRiga ? "1 di" + totale : basic::Str(PosSelezionata) + " di " + totale);
+}
+
+void FrmElefat::DtaSelezionati_Validate(int Action, int) {
+    if (RsSelezionati.empty()) return;
+    bool primaRiga = false;
+    switch (Action) {
+    case AzionePrimo:
+        PosSelezionata = 1;
+        primaRiga = true;
+        break;
+    case AzionePrecedente:
+        if (PosSelezionata <= 1) return;
+        --PosSelezionata;
+        break;
+    case AzioneSuccessivo:
+        if (PosSelezionata >= NumSelezionati) return;
+        ++PosSelezionata;
+        break;
+    case AzioneUltimo:
+        if (NumSelezionati <= 1) return;
+        PosSelezionata = NumSelezionati;
+        break;
+    default:
+        // Nothing moves: the element stays on display as it was, correction included.
+        return;
+    }
+    ElementoInVisione = false;
+    didascaliaNavigatore(primaRiga);
+    Visualizza();
+    VisEnvi();
+    ElementoInVisione = true;
+}
+
+// --- commands ------------------------------------------------------------------------------
+
+void FrmElefat::cmdAggiungi_Click() {
+    abilitaPulsanti(false, false, false, false, true, true, false);
+    mostraAzione(TestoInserimento);
+    ModoOperativo = ModoInserimento;
+    AbilitaCampi();
+    PulisciCampi();
+    DbcCodice->setFocus();
+}
+
+void FrmElefat::CmdConferma_Click() {
+    if (!Verificatore()) return;
+    if (ModoOperativo == ModoInserimento) {
+        Procedura proc("Funzione di conferma elemento");
+        ElementoDaFatturare elemento;
+        if (!proc.essenziale([&] { elemento = ElementoDaiCampi(campi(), collegato()); })) return;
+        db::Database* archivio = sessione(proc);
+        if (!archivio) return;
+        switch (InserisciElemento(*archivio, elemento)) {
+        case EsitoElemento::Registrato: break;
+        case EsitoElemento::CodiceEsistente:
+            // Refused before anything is written: what was typed stays, to change the code.
+            ui::MessageService::show("Il codice elemento " + elemento.codice +
+                                     " è già definito nell'archivio: indicare un codice diverso");
+            DbcCodice->setFocus();
+            return;
+        default: return;
+        }
+    }
+    PulisciCampi();
+    DbcCodice->setFocus();
+}
+
+void FrmElefat::cmdRicerca_Click() {
+    ElementoInVisione = false;
+    Procedura proc("Funzione di ricerca elementi");
+    db::Database* archivio = sessione(proc);
+    if (!archivio) return;
+    std::vector<ElementoLetto> trovati;
+    if (!proc.essenziale(
+            [&] { trovati = RicercaElementi(*archivio, DbcCodice->currentText(), DbcDescrizione->currentText()); }))
+        return;
+
+    RsSelezionati = std::move(trovati);
+    NumSelezionati = long(RsSelezionati.size());
+    PosSelezionata = NumSelezionati > 0 ? 1 : 0;
+    if (RsSelezionati.empty()) {
+        ui::MessageService::show("Non c'è nessun elemento definito nell'archivio");
+        StatoIniziale();
+        DbcCodice->setFocus();
+        return;
+    }
+    abilitaPulsanti(false, false, false, true, false, true, true);
+    mostraAzione(TestoRisultato);
+    ModoOperativo = ModoVisione;
+    AbilitaCampi();
+    DtaSelezionati->setEnabled(true);
+    didascaliaNavigatore(true);
+    Visualizza();
+    ElementoInVisione = true;
+}
+
+void FrmElefat::cmdCorreggi_Click() {
+    if (!Verificatore()) return;
+    ElementoLetto* riga = inVisione();
+    if (!riga) return;
+    Procedura proc("Funzione di correzione elemento");
+    ElementoDaFatturare nuovo;
+    if (!proc.essenziale([&] { nuovo = ElementoDaiCampi(campi(), collegato()); })) return;
+    db::Database* archivio = sessione(proc);
+    if (!archivio) return;
+    if (CorreggiElemento(*archivio, *riga, nuovo) != EsitoElemento::Registrato) return;
+    VisEnvi();
+}
+
+void FrmElefat::cmdCancella_Click() {
+    ElementoLetto* riga = inVisione();
+    if (!riga) return;
+    if (Bollato(riga->elemento.codice)) {
+        ui::MessageService::show(ElementoUsato);
+        return;
+    }
+    if (ui::MessageService::show("Confermare la cancellazione dell'elemento", {}, ui::Buttons::YesNo) !=
+        ui::Answer::Yes)
+        return;
+
+    ElementoInVisione = false;
+    Procedura proc("Funzione di cancellazione elemento");
+    db::Database* archivio = sessione(proc);
+    const EsitoElemento esito = archivio ? CancellaElemento(*archivio, *riga) : EsitoElemento::NonRegistrato;
+    if (esito != EsitoElemento::Registrato) {
+        if (esito == EsitoElemento::InUso) ui::MessageService::show(ElementoUsato);
+        ElementoInVisione = true;
+        return;
+    }
+
+    RsSelezionati.erase(RsSelezionati.begin() + (PosSelezionata - 1));
+    --NumSelezionati;
+    if (NumSelezionati < 1) {
+        AnnullaAzione();
+        return;
+    }
+    PosSelezionata = std::min(PosSelezionata, NumSelezionati);
+    didascaliaNavigatore(false);
+    Visualizza();
+    VisEnvi();
+    ElementoInVisione = true;
+}
+
+void FrmElefat::cmdAnnulla_Click() { AnnullaAzione(); }
+
+void FrmElefat::CmdStampa_Click() {
+    if (Stampa) Stampa();
+}
+
+void FrmElefat::CmdFine_Click() {
+    if (ModoOperativo == ModoVisione || ModoOperativo == ModoCorrezione) {
+        RsSelezionati.clear();
+        NumSelezionati = 0;
+        PosSelezionata = 0;
+    }
+    close();
+}

@@ -1,0 +1,168 @@
+#pragma once
+// The catalogue of billable items, "Elementi da Fatturare": one set of fields that serves as
+// search mask, insert form, viewer and correction form, switched by ModoOperativo (0 initial
+// and search mask, 1 insert, 2 view, 3 correction), with a row of command buttons and a
+// browser through the search result. Shown modally from the main window's menu; its load
+// runs the start-up routine again. The rules, the reads and the writes are the engine's
+// (fees/engine/ElementiDaFatturare.h, VerificaElemento.h, CatalogoContabile.h); the form
+// turns clicks into calls and keeps each description combo in step with the code beside it.
+#include <QDialog>
+#include <QString>
+#include <functional>
+#include <vector>
+
+#include "fees/engine/ElementiDaFatturare.h"
+
+class NavigatoreRecord;
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+struct CampiElemento;
+namespace ui {
+class RefillCombo;
+}
+
+class FrmElefat : public QDialog {
+    Q_OBJECT
+public:
+    // Builds the form and loads it: centred, the start-up routine run again (which may end
+    // the program), no element on display, the search mask.
+    explicit FrmElefat(QWidget* parent = nullptr);
+    ~FrmElefat() override;
+
+    enum Modo { ModoIniziale = 0, ModoInserimento = 1, ModoVisione = 2, ModoCorrezione = 3 };
+    enum Azione { AzionePrimo = 1, AzionePrecedente = 2, AzioneSuccessivo = 3, AzioneUltimo = 4 };
+    // Which of a pair of VAT fields, or which account, a look-up works on.
+    enum Selettore { Ordinaria = 1, Comunitaria = 2 };
+    enum Conto { ContoRicavi = 1, ContoDare = 2, ContoAvere = 3 };
+
+    // The printed list of the catalogue, run by STAMPA: the preview of the whole catalogue
+    // unless a test puts something else here.
+    std::function<void()> Stampa;
+
+    void StatoIniziale();
+    void AbilitaCampi();
+    void PulisciCampi();
+    // Shows the message of the first check that fails, moves the focus there and returns
+    // false; true when every check passed.
+    bool Verificatore();
+    void Visualizza();
+    void VisEnvi();
+    void Visu2corre();
+    void AnnullaAzione();
+    // Whether some fee item uses the element `codice`.
+    bool Bollato(const QString& codice);
+    // A press on one of the browser's buttons; any other Action does nothing.
+    void DtaSelezionati_Validate(int Action, int Save = 0);
+
+    // The description combos and the code labels beside them, kept in step with the
+    // accounting archive.
+    void CoerenzaCodificaIva(int selettore);
+    void DefinizioneCampoIva(int selettore);
+    void AssegnazioneConto(int selettore);
+    void ComePaga();
+    void DescrizionePagamento();
+
+    void CmdStampa_Click();
+
+    // The controls, named as the controls.
+    QLabel* LblTitolo;
+    ui::RefillCombo* DbcCodice;
+    ui::RefillCombo* DbcDescrizione;
+    QCheckBox* ChkAccoda;
+    QGroupBox* FrameCalcolo;
+    QRadioButton* OptPercentuale;
+    QRadioButton* OptRichiesta;
+    QRadioButton* OptListino;
+    QRadioButton* OptImportoUnitario;
+    QLineEdit* TxtImporto;
+    QLineEdit* TxtArrotonda;
+    QGroupBox* FrameIva;
+    ui::RefillCombo* DbcIva;
+    QLabel* LblIva;
+    ui::RefillCombo* DbcIvacee;
+    QLabel* LblIvacee;
+    QGroupBox* FrameTipo;
+    QRadioButton* OptCosto;
+    QRadioButton* OptAnticipazione;
+    QRadioButton* OptCompetenza;
+    QGroupBox* FrameConti;
+    ui::RefillCombo* DbcContofat;
+    QLabel* LblContofat;
+    ui::RefillCombo* DbcDare;
+    QLabel* LblDare;
+    ui::RefillCombo* DbcAvere;
+    QLabel* LblAvere;
+    QGroupBox* FramePagamenti;
+    QRadioButton* OptPagaCli;
+    QRadioButton* OptPagaCod;
+    ui::RefillCombo* DbcPagamento;
+    QLabel* LblCodicePagamento;
+    QLabel* LblAzioneInCorso;
+    QPushButton* CmdAggiungi;
+    QPushButton* CmdRicerca;
+    QPushButton* CmdCorreggi;
+    QPushButton* CmdCancella;
+    QPushButton* CmdConferma;
+    QPushButton* CmdAnnulla;
+    QPushButton* CmdStampa;
+    QPushButton* CmdFine;
+    NavigatoreRecord* DtaSelezionati;
+
+    // The form's state.
+    int ModoOperativo = ModoIniziale;
+    // An element of the search result is on display: a click on one of its fields then
+    // switches to correction.
+    bool ElementoInVisione = false;
+    // The search result, in code order; the row on display is PosSelezionata (from 1).
+    std::vector<ElementoLetto> RsSelezionati;
+    long PosSelezionata = 0;
+    long NumSelezionati = 0;
+
+protected:
+    // Every way of closing (FINE, the close box, Esc) passes here once.
+    void done(int risultato) override;
+
+private:
+    void costruisci();
+    void collegaEventi();
+    void Form_Load();
+    void Form_Unload();
+
+    void cmdAggiungi_Click();
+    void CmdConferma_Click();
+    void cmdRicerca_Click();
+    void cmdCorreggi_Click();
+    void cmdCancella_Click();
+    void cmdAnnulla_Click();
+    void CmdFine_Click();
+    // The click family of the fields: on an element on display, the switch to correction.
+    void CampoCliccato();
+
+    void DbcCodice_LostFocus();
+    void dbcdescrizione_LostFocus();
+    void TxtImporto_LostFocus();
+
+    // AGGIUNGI, RICERCA, CORREGGI, CANCELLA, CONFERMA, ANNULLA, STAMPA.
+    void abilitaPulsanti(bool aggiungi, bool ricerca, bool correggi, bool cancella, bool conferma, bool annulla,
+                         bool stampa);
+    void mostraAzione(const QString& azione);
+    void abilitaCampi(bool abilita);
+    CampiElemento campi() const;
+    // The element on display: the row of the search result at PosSelezionata.
+    ElementoLetto* inVisione();
+    // The code the in-use checks look at: the displayed row's own, whatever the code box
+    // shows meanwhile.
+    QString codiceInVisione() const;
+    void didascaliaNavigatore(bool primaRiga);
+
+    QButtonGroup* calcoli_;
+    QButtonGroup* tipi_;
+    QButtonGroup* pagamenti_;
+    bool scaricato_ = false;
+};

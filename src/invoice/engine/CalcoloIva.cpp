@@ -1,0 +1,113 @@
+#include "invoice/engine/CalcoloIva.h"
+
+#include <stdexcept>
+
+#include "foundation/engine/Generale.h"
+#include "foundation/engine/Procedura.h"
+#include "invoice/engine/Importi.h"
+#include "platform/db/Database.h"
+#include "platform/system/BasicRuntime.h"
+
+namespace {
+
+bool haCifre(const QString& testo) {
+    for (QChar c : testo)
+        if (c >= u'0' && c <= u'9') return true;
+    return false;
+}
+
+AliquotaIva leggiArchivio(db::Database& sessione, const QString& codice) {
+    AliquotaIva a;
+    db::Statement riga(sessione, "SELECT aliquota, descrizione FROM ivacodici WHERE codice = ?", {codice});
+    if (!riga.step()) {
+        a.TestoAliquota = "0,00";
+        return a;
+    }
+    // `aliquota` holds hundredths of a percent; Currency holds ten-thousandths of a unit.
+    a.Percentuale = Currency::fromRaw(riga.column(0).intOr(0) * (Currency::Scale / 100));
+    a.TestoAliquota = basic::Format(a.Percentuale, "#0.00");
+    if (a.Percentuale.isZero()) {
+        a.TestoImposta = AliquotaIva::Imposta::Descrizione;
+        a.Descrizione = riga.column(1).textOr(QString());
+    }
+    return a;
+}
+
+}  // namespace
+
+AliquotaIva AliquotaDaCodiceDigitato(const QString& codice) {
+    AliquotaIva a;
+    a.TestoAliquota = codice;
+    a.TestoImposta = AliquotaIva::Imposta::Codice;
+    if (!haCifre(codice)) return a;
+    try {
+        QString copia = codice;
+        a.Percentuale = ImportoDaTesto(copia);
+        a.TestoImposta = AliquotaIva::Imposta::Importo;
+    } catch (const db::DbError&) {
+        // Digits the amount reading refuses ("1-2"): no rate, as a code without digits.
+    }
+    return a;
+}
+
+std::optional<AliquotaIva> LettoreAliquoteIva::leggi(const QString& codice, Procedura& procedura) {
+    const QString chiave = basic::Trim(codice);
+    if (const auto letto = letti_.constFind(chiave); letto != letti_.cend()) return *letto;
+    std::optional<AliquotaIva> a;
+    if (!collegato_) {
+        a = AliquotaDaCodiceDigitato(chiave);
+    } else {
+        if (!sessione_) throw std::logic_error("a linked VAT reader needs a session");
+        procedura.esegui([&] { a = leggiArchivio(*sessione_, chiave); });
+    }
+    if (a) letti_.insert(chiave, *a);
+    return a;
+}
+
+Currency ImpostaRiga(const RigaFattura& riga, const AliquotaIva& aliquota) {
+    return ImpostaSuImponibile(riga.Impofat, aliquota.Percentuale);
+}
+
+QString TestoImpostaRiga(const RigaFattura& riga, const AliquotaIva& aliquota) {
+    switch (aliquota.TestoImposta) {
+    case AliquotaIva::Imposta::Descrizione: return aliquota.Descrizione;
+    case AliquotaIva::Imposta::Codice: return riga.CodiceIva;
+    case AliquotaIva::Imposta::Importo: break;
+    }
+    return basic::Format(ImpostaRiga(riga, aliquota), "#########0.00");
+}
+
+Currency CalcoloIva(RigaFattura& riga, bool ivaCee, db::Database& sessione, LettoreAliquoteIva& aliquote) {
+    Procedura proc("Funzione di calcolo iva");
+    if (!riga.IvaBloccata) {
+        struct Catalogo {
+            QString iva, ivacee, tipo;
+        };
+        std::optional<Catalogo> elemento;
+        if (!proc.esegui([&] {
+                db::Statement r(sessione, "SELECT iva, ivacee, tipo FROM elefat WHERE codice = ?", {riga.Elemento});
+                if (r.step())
+                    elemento = Catalogo{r.column(0).textOr(QString()), r.column(1).textOr(QString()),
+                                        r.column(2).textOr(QString())};
+            }))
+            return {};
+        if (elemento) {
+            riga.Tipo = elemento->tipo;
+            riga.CodiceIva = ivaCee ? elemento->ivacee : elemento->iva;
+        }
+    }
+    const auto aliquota = aliquote.leggi(riga.CodiceIva, proc);
+    return aliquota ? ImpostaRiga(riga, *aliquota) : Currency();
+}
+
+QString DefinizioneAliquotaIva(const RigaFattura& riga, LettoreAliquoteIva& aliquote) {
+    Procedura proc("Funzione di definizione aliquota iva");
+    const auto aliquota = aliquote.leggi(riga.CodiceIva, proc);
+    return aliquota ? aliquota->TestoAliquota : QString();
+}
+
+QString CalcoloImpostaIva(const RigaFattura& riga, LettoreAliquoteIva& aliquote) {
+    Procedura proc("Funzione di calcolo imposta iva");
+    const auto aliquota = aliquote.leggi(riga.CodiceIva, proc);
+    return aliquota ? TestoImpostaRiga(riga, *aliquota) : QString();
+}

@@ -1,0 +1,91 @@
+#pragma once
+#include <QHash>
+#include <QString>
+#include <optional>
+
+#include "invoice/engine/RigheFattura.h"
+#include "platform/system/Currency.h"
+
+namespace db {
+class Database;
+}
+class Procedura;
+
+// VAT of the invoice lines. What a line's VAT code means depends on the accounting link:
+// linked, it is a code of the accounting archive's `ivacodici`, whose `aliquota` is the rate
+// in percent times 100 (2000 is 20 %); not linked, it is the rate in percent itself, typed
+// as a number. Every figure derived from a code (the VAT of a line on the tab, the rate
+// and VAT texts of the printed summary, the VAT added to the due amounts, the zero-rate
+// test of the stamp duty) goes through one reading of it, LettoreAliquoteIva, so the
+// printed summary always agrees with the totals the tab showed.
+
+// What a VAT code stands for.
+struct AliquotaIva {
+    // The rate in percent; 0 for a code that carries none.
+    Currency Percentuale;
+    // The rate as the VAT summary prints it: linked, the rate with two decimals ("20,00",
+    // "0,00" for a code the archive does not hold); not linked, the code without the blanks
+    // around it.
+    QString TestoAliquota;
+    // What the summary prints in place of the VAT: the amount, the exemption text of a
+    // zero-rate code of the archive (`Descrizione`), or, not linked, the code itself when
+    // it is no number.
+    enum class Imposta { Importo, Descrizione, Codice };
+    Imposta TestoImposta = Imposta::Importo;
+    QString Descrizione;
+};
+
+// Not linked: what a typed code means. A code holding a digit is read as an amount text
+// (ImportoDaTesto: decimal comma, or a single full stop near the end); any other code,
+// and one that cannot be read so, carries no rate and prints as itself.
+AliquotaIva AliquotaDaCodiceDigitato(const QString& codice);
+
+// Reads VAT codes: the code without the blanks around it; linked, its `ivacodici` row on
+// the session, where the accounting archive is reachable by its table names; not linked,
+// AliquotaDaCodiceDigitato. Each code is read once for the reader's life: give one reader
+// to one display of the grid or to one issue.
+class LettoreAliquoteIva {
+public:
+    // Not linked: no archive is read.
+    LettoreAliquoteIva() = default;
+    // `sessione` must outlive the reader; it is read only when `collegato`.
+    LettoreAliquoteIva(db::Database& sessione, bool collegato) : sessione_(&sessione), collegato_(collegato) {}
+
+    bool collegato() const { return collegato_; }
+    // The session given, nullptr for a reader built without one.
+    db::Database* sessione() const { return sessione_; }
+
+    // The meaning of `codice`. A failed read goes to the error handler under `procedura`'s
+    // description; when it was not carried out (the user chose to go on or to leave) the
+    // result is empty, and nothing is remembered for the code.
+    std::optional<AliquotaIva> leggi(const QString& codice, Procedura& procedura);
+
+private:
+    db::Database* sessione_ = nullptr;
+    bool collegato_ = false;
+    QHash<QString, AliquotaIva> letti_;
+};
+
+// The VAT of a line at the meaning of its code, to the cent (ImpostaSuImponibile).
+Currency ImpostaRiga(const RigaFattura& riga, const AliquotaIva& aliquota);
+
+// The VAT text of a line for the summary: its VAT with two decimals and no thousands mark
+// ("1234,56"), or the exemption text, or the line's own code.
+QString TestoImpostaRiga(const RigaFattura& riga, const AliquotaIva& aliquota);
+
+// Settles the VAT code and kind of a line and returns its VAT. Unless the code was fixed by
+// hand, the line takes its element's catalogue row (`elefat` on the session): the kind
+// `tipo` and the code `ivacee` under the EU VAT regime, `iva` otherwise. A line whose
+// element is no longer in the catalogue keeps its code and kind. The VAT is that of the
+// code the line then holds. Failures go to the error handler ("Funzione di calcolo iva"):
+// a catalogue read not carried out leaves the line's code and kind as they were; leaving the
+// procedure, or a VAT code that could not be read, gives 0.
+Currency CalcoloIva(RigaFattura& riga, bool ivaCee, db::Database& sessione, LettoreAliquoteIva& aliquote);
+
+// The rate text of the line's code, "" when the code could not be read ("Funzione di
+// definizione aliquota iva").
+QString DefinizioneAliquotaIva(const RigaFattura& riga, LettoreAliquoteIva& aliquote);
+
+// The VAT text of the line (TestoImpostaRiga), "" when the code could not be read
+// ("Funzione di calcolo imposta iva").
+QString CalcoloImpostaIva(const RigaFattura& riga, LettoreAliquoteIva& aliquote);

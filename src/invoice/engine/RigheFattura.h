@@ -1,0 +1,163 @@
+#pragma once
+#include <QDate>
+#include <QString>
+#include <vector>
+
+#include "platform/system/Currency.h"
+
+// The invoice being composed on the invoice tab: its lines, the rows of the grid that shows
+// them, the line being prepared and the line selected. It lives only in memory; the issue
+// of the document reads it and empties it again.
+
+// One line of the invoice: a copy of the fee item it bills (`competenze`) and three fields
+// of the invoice's own (`Tipo`, `CodiceIva`, `IvaBloccata`). A field nobody sets stays empty
+// text, 0 or false.
+struct RigaFattura {
+    // Key of the fee item behind the line; the issue finds its `competenze` row by these.
+    QString Cliente;
+    QString Npra;
+    QString Ntask;  // "0000": no task
+    QString Njob;   // "0000": no job
+    QString Elemento;
+    // Kind of the catalogue element: "C" cost, "A" advance, "X" fee. Empty until the VAT
+    // computation reads it from the catalogue.
+    QString Tipo;
+    QString Descrizione;  // the text printed on the document
+    QDate Data;           // null when the fee item has no date
+    Currency Importo;
+    Currency Impofat;  // the amount to invoice: the taxable amount of the line
+    bool Primanota = false;
+    QString Darepn;
+    QString Averepn;
+    QString Idpn;
+    bool Fatturato = false;
+    QString Ricavi;  // revenue account of the posting
+    QString Idfattura;
+    bool Spuntato = false;
+    // Payment code of the accounting archive, or a number of days when it is not linked.
+    QString Pagamento;
+    Currency AddebitoUnitario;
+    QString Fattore;  // quantity or percentage, as typed
+    // VAT code of the accounting archive, or the rate in percent typed as a number when it
+    // is not linked.
+    QString CodiceIva;
+    // The VAT code was fixed by hand: the VAT computation keeps it.
+    bool IvaBloccata = false;
+};
+
+// The invoice lines, numbered from 1 to NumeroRighe() in the order they are billed and
+// printed; 0 is no line.
+class TabellaRigheFattura {
+public:
+    // The old line counter was a 16-bit integer.
+    static constexpr int MassimoRighe = 32767;
+
+    int NumeroRighe() const { return int(righe_.size()); }
+    bool vuota() const { return righe_.empty(); }
+    // True when `indice` names a line of the table.
+    bool contiene(int indice) const { return indice >= 1 && indice <= NumeroRighe(); }
+
+    // Line `indice`, 1 to NumeroRighe(); std::out_of_range otherwise.
+    RigaFattura& riga(int indice);
+    const RigaFattura& riga(int indice) const;
+
+    // Appends a line and returns its number. A full table raises the overflow error
+    // (db::DbError 6) and stays as it was.
+    int aggiungi(RigaFattura riga);
+    // Puts a line at `posizione`, moving that line and the ones below it down by one; a
+    // position before the first line counts as 1, one past the end as an append. Returns
+    // the line's number. Overflow as aggiungi.
+    int inserisci(int posizione, RigaFattura riga);
+    // Takes line `indice` out; the lines below move up by one. False when there is no such
+    // line.
+    bool rimuovi(int indice);
+    void svuota() { righe_.clear(); }
+
+    // The lines in order, for range-for.
+    auto begin() const { return righe_.begin(); }
+    auto end() const { return righe_.end(); }
+    auto begin() { return righe_.begin(); }
+    auto end() { return righe_.end(); }
+
+private:
+    std::vector<RigaFattura> righe_;
+};
+
+// Kind of a row of the invoice grid.
+enum class TipoRiga : char {
+    Incarico = 'I',     // task heading
+    Lavorazione = 'L',  // job heading
+    Elemento = 'E',     // invoice line
+};
+// "I", "L" or "E", as the print database stores it.
+QString TestoTipoRiga(TipoRiga tipo);
+
+// One row of the invoice grid, pointing back into the line table.
+struct RigaVisualizzata {
+    TipoRiga Tipo = TipoRiga::Elemento;
+    // Heading text: the task's title or "FASCOLA " and the case number for a task heading,
+    // the job's description for a job heading (" " when there is none). Empty for a line.
+    QString Testo;
+    // The line the row shows, or for a heading the first line under it.
+    int IndiceRiga = 0;
+};
+
+// The rows of the invoice grid in display order, numbered from 1; grid row r is row r.
+class TabellaRigheVisualizzate {
+public:
+    int NumeroRigheVisualizzate() const { return int(righe_.size()); }
+    bool contiene(int indice) const { return indice >= 1 && indice <= NumeroRigheVisualizzate(); }
+    // Row `indice`, 1 to NumeroRigheVisualizzate(); std::out_of_range otherwise.
+    const RigaVisualizzata& riga(int indice) const;
+    // The rows are rebuilt as a whole after every change of the lines, never edited.
+    void aggiungi(RigaVisualizzata riga) { righe_.push_back(std::move(riga)); }
+    void svuota() { righe_.clear(); }
+
+    auto begin() const { return righe_.begin(); }
+    auto end() const { return righe_.end(); }
+
+private:
+    std::vector<RigaVisualizzata> righe_;
+};
+
+// The line being prepared or corrected on the invoice tab, shared with the line detail
+// dialog; copied into the line table when the line is added, inserted or corrected.
+struct RigaFatturaInCorsoRec {
+    QString Ntask;  // "0000": no task
+    QString Njob;   // "0000": no job
+    QString DarePn;
+    QString AverePn;
+    QString Ricavi;
+    QString Pagamento;
+    QString CodiceIva;
+    bool IvaBloccata = false;
+    // 1 when a grid click chose the line: only then does the detail dialog write into the
+    // line table.
+    int Modo = 0;
+    QString Descrizione;  // the element description the detail dialog shows
+};
+
+// The document being composed: one for the whole run, reached through
+// FatturaInComposizione().
+struct FatturaInComposizioneRec {
+    TabellaRigheFattura RigheFattura;
+    TabellaRigheVisualizzate RigheVisualizzate;
+    RigaFatturaInCorsoRec RigaFatturaInCorso;
+    // The line selected on the tab, 0 when none. It may be left pointing past the table
+    // (a new selection does not reset it): use RigaSelezionata() to read it.
+    int RigaCorrente = 0;
+
+    // The selected line when RigaCorrente names one, else 0.
+    int RigaSelezionata() const { return RigheFattura.contiene(RigaCorrente) ? RigaCorrente : 0; }
+    // The selected line, nullptr when none.
+    RigaFattura* LineaSelezionata();
+
+    // Both tables emptied and no line selected: what VUOTA, a new selection and a completed
+    // issue start from.
+    void AzzeraRighe();
+};
+
+FatturaInComposizioneRec& FatturaInComposizione();
+
+// The record back to its state before the first use.
+void RipristinaFatturaInComposizione();

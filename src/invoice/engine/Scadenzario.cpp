@@ -1,0 +1,79 @@
+#include "invoice/engine/Scadenzario.h"
+
+#include <optional>
+#include <stdexcept>
+
+#include "foundation/engine/Procedura.h"
+#include "invoice/engine/CalcoloIva.h"
+#include "invoice/engine/Importi.h"
+#include "platform/db/Database.h"
+#include "platform/system/BasicRuntime.h"
+
+namespace {
+
+struct Termine {
+    qint64 giorni = 0;
+    QString descrizione;
+};
+
+// The amount as a plain number with the decimal comma and only the decimals it has.
+QString testoSemplice(Currency importo) {
+    return QString::fromStdString(importo.toPlainString()).replace(u'.', u',');
+}
+
+// Whole days of a number of days typed with decimals: the date the old date arithmetic
+// showed for a fraction of a day.
+qint64 giorniInteri(Currency giorni) {
+    const int64_t raw = giorni.raw();
+    int64_t q = raw / Currency::Scale;
+    if (raw % Currency::Scale != 0 && raw < 0) --q;
+    return q;
+}
+
+}  // namespace
+
+Scadenza CalcoloScadenzario(const RigaFattura& riga, const QString& DataFattura, LettoreAliquoteIva& aliquote) {
+    Procedura proc("Funzione di calcolo dello scadenzario");
+    Scadenza s;
+
+    std::optional<Termine> termine;
+    if (aliquote.collegato()) {
+        if (!aliquote.sessione()) throw std::logic_error("a linked due-date computation needs a session");
+        if (!proc.esegui([&] {
+                db::Statement r(*aliquote.sessione(),
+                                "SELECT periodo, descrizione FROM codicipagamento WHERE codice = ?", {riga.Pagamento});
+                if (r.step())
+                    termine = Termine{r.column(0).intOr(0),
+                                      riga.Pagamento + " - " + basic::Left(r.column(1).textOr(QString()), 20)};
+            }))
+            return s;
+    } else if (basic::IsNumeric(riga.Pagamento)) {
+        if (!proc.esegui([&] {
+                const Currency giorni = basic::CCur(riga.Pagamento);
+                termine = Termine{giorniInteri(giorni), giorni.isZero() ? QString("Rimessa diretta")
+                                                                         : riga.Pagamento + " gg. data fattura"};
+            }))
+            return s;
+    }
+    if (!termine) return s;
+
+    if (!proc.esegui([&] {
+            const auto data = basic::ToDate(DataFattura);
+            if (!data) throw db::err::typeMismatch();
+            s.ScadenzaData = basic::Format(data->addDays(termine->giorni), "dd/mm/yyyy");
+        }))
+        return s;
+    s.ScadenzaDescrizione = termine->descrizione;
+    s.ScadenzaImporto = testoSemplice(riga.Impofat);
+    if (riga.Impofat.isZero()) return s;
+
+    Currency importo = riga.Impofat;
+    const auto aliquota = aliquote.leggi(riga.CodiceIva, proc);
+    if (proc.abbandonata()) return s;
+    // The 0,9 carries a remainder of a tenth or more up to the next whole unit.
+    if (aliquota && aliquota->Percentuale > Currency())
+        importo = importo + PercentualeDi(importo, aliquota->Percentuale) + Currency::fromRaw(9000);
+    const QString testo = basic::Format(importo, "##########0.#0");
+    s.ScadenzaImporto = basic::Left(testo, testo.size() - 3);
+    return s;
+}

@@ -1,0 +1,155 @@
+#include "clients/engine/Anagrafe.h"
+
+#include <gtest/gtest.h>
+
+#include "fixtures/CaseFileArchive.h"
+#include "platform/db/Database.h"
+#include "platform/db/DbError.h"
+#include "support/TempDir.h"
+
+namespace {
+
+class Anagrafe : public ::testing::Test {
+protected:
+    Anagrafe() : fascole(cartella.file("fascole.mdb")) {
+        fascole.addClient("R01", {{"ragione", "Rossi Mario"}, {"indirizzo", "Via Roma 1"}, {"indirizzo2", "Scala B"},
+                                  {"cap", "20100"}, {"localita", "Milano"}, {"provincia", "MI"}, {"stato", nullptr},
+                                  {"picf", "01234567890"}, {"trasportatore", "VETTORE1"}});
+        fascole.addClient("B02", {{"ragione", "Bianchi \"Srl\""}});
+        fascole.addClient("A03", {{"ragione", "Rossi Mario"}});
+        // The workstation under test has a connection of its own, as the session is.
+        archivio = db::Database::open(fascole.path().toStdString());
+    }
+
+    QStringList codici(const std::vector<RigaAnagrafe>& righe) {
+        QStringList c;
+        for (const RigaAnagrafe& r : righe) c << r.testo("codice");
+        return c;
+    }
+    RigaAnagrafe leggi(const QString& codice) { return CercaAnagrafiche(*archivio, codice, {}).at(0); }
+    QString colonna(const QString& codice, const std::string& nome) {
+        return fascole.db().scalar("SELECT " + nome + " FROM mpxanagrafe WHERE codice = ?", {codice}).textOr(QString());
+    }
+    static int errore(const std::function<void()>& f) {
+        try {
+            f();
+        } catch (const db::DbError& e) {
+            return e.number;
+        }
+        return 0;
+    }
+
+    TempDir cartella;
+    fixtures::CaseFileArchive fascole;
+    std::unique_ptr<db::Database> archivio;
+};
+
+const DatiAnagrafica Verdi{"V04", "Verdi Anna", "Corso Italia 3", "10100", "Torino", "TO", "IT", "VRDNNA80A41L219X"};
+
+TEST_F(Anagrafe, SearchMatchesCodeAndNameWholeIgnoringCaseInCodeOrder) {
+    const struct {
+        QString codice, ragione;
+        QStringList attesi;
+    } casi[] = {
+        {"", "", {"A03", "B02", "R01"}},
+        {"r01", "", {"R01"}},
+        {"", "ROSSI MARIO", {"A03", "R01"}},
+        {"A03", "Rossi Mario", {"A03"}},
+        {"B02", "Rossi Mario", {}},
+        {"", "Bianchi \"Srl\"", {"B02"}},
+        // No wildcards: the text is compared whole.
+        {"R*", "", {}},
+        {"", "Rossi", {}},
+    };
+    for (const auto& c : casi)
+        EXPECT_EQ(codici(CercaAnagrafiche(*archivio, c.codice, c.ragione)), c.attesi)
+            << c.codice.toStdString() << " / " << c.ragione.toStdString();
+
+    const RigaAnagrafe r = leggi("R01");
+    EXPECT_TRUE(r.valore("stato").isNull());
+    EXPECT_EQ(r.dati().picf, "01234567890");
+    EXPECT_EQ(r.dati().stato, "");
+    std::vector<QString> lista;
+    for (const ui::ComboRow& riga : ElencoCodiciAnagrafe(*archivio)) lista.push_back(riga.text);
+    EXPECT_EQ(lista, (std::vector<QString>{"A03", "B02", "R01"}));
+}
+
+TEST_F(Anagrafe, InsertingStoresTheFieldsWithOneBlankInTheColumnsTheFormDoesNotEdit) {
+    InserisciAnagrafica(*archivio, Verdi);
+    const RigaAnagrafe r = leggi("V04");
+    EXPECT_EQ(r.dati().ragione, "Verdi Anna");
+    EXPECT_EQ(r.dati().picf, "VRDNNA80A41L219X");
+    EXPECT_EQ(r.testo("indirizzo2"), " ");
+    EXPECT_EQ(r.testo("trasportatore"), " ");
+    EXPECT_TRUE(CodiceAnagraficaEsistente(*archivio, "v04"));
+    EXPECT_FALSE(CodiceAnagraficaEsistente(*archivio, "V05"));
+}
+
+TEST_F(Anagrafe, TheArchiveRefusesDuplicateCodesAndTextsBeyondTheirWidths) {
+    DatiAnagrafica doppio = Verdi;
+    doppio.codice = "r01";
+    EXPECT_EQ(errore([&] { InserisciAnagrafica(*archivio, doppio); }), db::err::DuplicateKey);
+
+    const struct {
+        QString codice, cap, provincia;
+    } troppoLunghi[] = {{"ABCDEFGHIJK", "10100", "TO"}, {"V05", "101000", "TO"}, {"V06", "10100", "TOR"}};
+    for (const auto& t : troppoLunghi) {
+        DatiAnagrafica d = Verdi;
+        d.codice = t.codice;
+        d.cap = t.cap;
+        d.provincia = t.provincia;
+        EXPECT_EQ(errore([&] { InserisciAnagrafica(*archivio, d); }), db::err::TextTooLong) << t.codice.toStdString();
+    }
+    DatiAnagrafica dieci = Verdi;
+    dieci.codice = "ABCDEFGHIJ";
+    InserisciAnagrafica(*archivio, dieci);
+    EXPECT_EQ(fascole.db().scalar("SELECT count(*) FROM mpxanagrafe").toInt(), 4);
+
+    // The price list's payment code is three characters wide.
+    EXPECT_EQ(errore([&] {
+                  archivio->execute("INSERT INTO elecli (cliente, elemento, pagamento) VALUES ('R01', 'ONO', 'R120')");
+              }),
+              db::err::TextTooLong);
+    archivio->execute("INSERT INTO elecli (cliente, elemento, pagamento) VALUES ('R01', 'ONO', 'R90')");
+}
+
+TEST_F(Anagrafe, ACorrectionWritesTheFieldsAndKeepsCodeSecondAddressAndCarrier) {
+    DatiAnagrafica nuovi = leggi("R01").dati();
+    nuovi.codice = "ALTRO";  // the code box changed: the key stays
+    nuovi.ragione = "Rossi Mario & C.";
+    nuovi.stato = "SM";
+    const RigaAnagrafe ora = CorreggiAnagrafica(*archivio, leggi("R01"), nuovi);
+    EXPECT_EQ(ora.testo("codice"), "R01");
+    EXPECT_EQ(ora.testo("ragione"), "Rossi Mario & C.");
+    EXPECT_EQ(colonna("R01", "stato"), "SM");
+    EXPECT_EQ(colonna("R01", "indirizzo2"), "Scala B");
+    EXPECT_EQ(colonna("R01", "trasportatore"), "VETTORE1");
+    EXPECT_FALSE(CodiceAnagraficaEsistente(*archivio, "ALTRO"));
+}
+
+TEST_F(Anagrafe, ARowChangedOrDeletedByAnotherWorkstationIsNeitherCorrectedNorDeleted) {
+    const RigaAnagrafe letta = leggi("R01");
+    DatiAnagrafica nuovi = letta.dati();
+    nuovi.ragione = "Scritta qui";
+
+    fascole.db().execute("UPDATE mpxanagrafe SET localita = 'Monza' WHERE codice = 'R01'");
+    EXPECT_EQ(errore([&] { CorreggiAnagrafica(*archivio, letta, nuovi); }), 3197);
+    EXPECT_EQ(errore([&] { CancellaAnagrafica(*archivio, letta); }), 3197);
+    EXPECT_EQ(colonna("R01", "ragione"), "Rossi Mario");
+
+    fascole.db().execute("DELETE FROM mpxanagrafe WHERE codice = 'R01'");
+    EXPECT_EQ(errore([&] { CorreggiAnagrafica(*archivio, letta, nuovi); }), 3167);
+    EXPECT_EQ(errore([&] { CancellaAnagrafica(*archivio, letta); }), 3167);
+    EXPECT_EQ(fascole.db().scalar("SELECT count(*) FROM mpxanagrafe").toInt(), 2);
+}
+
+TEST_F(Anagrafe, AClientWithACaseFileIsInUseAndCannotBeDeleted) {
+    fascole.addCaseFile("r01", "0001", "2004-03-05", {{"numpranno", "2004.00001"}});
+    EXPECT_TRUE(AnagraficaInUso(*archivio, "R01"));
+    EXPECT_FALSE(AnagraficaInUso(*archivio, "B02"));
+    EXPECT_EQ(CancellaAnagrafica(*archivio, leggi("R01")), EsitoCancellazione::InUso);
+    EXPECT_EQ(CancellaAnagrafica(*archivio, leggi("B02")), EsitoCancellazione::Cancellata);
+    EXPECT_EQ(codici(CercaAnagrafiche(*archivio, {}, {})), QStringList({"A03", "R01"}));
+}
+
+}  // namespace

@@ -1,0 +1,321 @@
+#include "invoice/engine/ImportiDocumento.h"
+
+#include <gtest/gtest.h>
+
+#include "foundation/engine/Ambiente.h"
+#include "invoice/engine/CalcoloIva.h"
+#include "invoice/engine/FatturaDiProva.h"
+#include "support/ScriptedMessages.h"
+
+namespace {
+
+using fattura_di_prova::euro;
+using fattura_di_prova::riga;
+using fattura_di_prova::SessioneCollegata;
+using fattura_di_prova::tabella;
+
+RiepilogoIva riepilogo(const TabellaRigheFattura& righe, LettoreAliquoteIva aliquote = {}) {
+    auto r = CalcoloRiepilogoIva(righe, aliquote);
+    if (!r) throw std::runtime_error("no VAT summary");
+    return *r;
+}
+
+struct GruppoAtteso {
+    QString codice, imponibile, aliquota, imposta;
+    const char* valore;
+};
+
+void verificaGruppi(const RiepilogoIva& r, const std::vector<GruppoAtteso>& attesi) {
+    ASSERT_EQ(r.NumeroGruppiIva(), int(attesi.size()));
+    for (int k = 1; k <= r.NumeroGruppiIva(); ++k) {
+        const GruppoIva& g = r.gruppo(k);
+        const GruppoAtteso& a = attesi[size_t(k - 1)];
+        EXPECT_EQ(g.Codice, a.codice) << k;
+        EXPECT_EQ(g.Imponibile, a.imponibile) << k;
+        EXPECT_EQ(g.Aliquota, a.aliquota) << k;
+        EXPECT_EQ(g.Imposta, a.imposta) << k;
+        EXPECT_EQ(g.ImpostaValore, euro(a.valore)) << k;
+    }
+}
+
+// ---- totals and VAT summary ----
+
+TEST(CalcoloRiepilogoIva, NoLinesNoGroupsAndZeroTotals) {
+    const RiepilogoIva r = riepilogo({});
+    EXPECT_EQ(r.NumeroGruppiIva(), 0);
+    EXPECT_EQ(r.TestoTotale, "0,00");
+    EXPECT_EQ(r.TestoIva, "0,00");
+    EXPECT_EQ(r.TotaleIva, Currency());
+    EXPECT_EQ(r.TotaleDocumento, Currency());
+}
+
+TEST(CalcoloRiepilogoIva, OneGroupPerCodeInTheOrderTheCodesFirstOccur) {
+    const RiepilogoIva r = riepilogo(
+        tabella({riga("22", "100"), riga("", "50"), riga("22", "200"), riga("04", "10"), riga("ES", "5")}));
+    verificaGruppi(r, {{"22", "300,00", "22", "66,00", "66"},
+                       {"", "50,00", "", "", "0"},
+                       {"04", "10,00", "04", "0,40", "0,40"},
+                       {"ES", "5,00", "ES", "ES", "0"}});
+    EXPECT_EQ(r.TestoTotale, "365,00");
+    EXPECT_EQ(r.TestoIva, "66,40");
+    EXPECT_EQ(r.TotaleIva, euro("66,40"));
+    EXPECT_EQ(r.TotaleDocumento, euro("431,40"));
+}
+
+TEST(CalcoloRiepilogoIva, AOneLineGroupKeepsTheLineTextAndASumIsShownWithThousands) {
+    verificaGruppi(riepilogo(tabella({riga("10", "12345")})), {{"10", "12.345,00", "10", "1234,50", "1234,50"}});
+    verificaGruppi(riepilogo(tabella({riga("10", "10000"), riga("10", "2345")})),
+                   {{"10", "12.345,00", "10", "1.234,50", "1234,50"}});
+    // Seven codes, seven groups: how many reach the print is the print's business.
+    TabellaRigheFattura sette;
+    for (const char* c : {"1", "2", "3", "4", "5", "6", "7"}) sette.aggiungi(riga(c, "100"));
+    EXPECT_EQ(riepilogo(sette).NumeroGruppiIva(), 7);
+}
+
+TEST(CalcoloRiepilogoIva, TheGroupTaxableAmountIsSummedFromItsTwoDecimalText) {
+    const RiepilogoIva r = riepilogo(tabella({riga("", "10,004"), riga("", "10,004")}));
+    verificaGruppi(r, {{"", "20,00", "", "", "0"}});
+    // The total is the tab's: the exact sum shown to the cent.
+    EXPECT_EQ(r.TestoTotale, "20,01");
+    EXPECT_EQ(r.TotaleDocumento, euro("20,01"));
+}
+
+TEST_F(SessioneCollegata, LinkedGroupsTakeRateAndVatTextsFromTheArchive) {
+    const RiepilogoIva r = riepilogo(tabella({riga("20", "100"), riga("E15", "40"), riga("e15", "60"),
+                                              riga("XX", "70"), riga("E15", "10"), riga("20", "23,45")}),
+                                     LettoreAliquoteIva(sessione(), true));
+    verificaGruppi(r, {{"20", "123,45", "20,00", "24,69", "24,69"},
+                       {"E15", "50,00", "0,00", "Escluso art. 15", "0"},
+                       {"e15", "60,00", "0,00", "Escluso art. 15", "0"},
+                       {"XX", "70,00", "0,00", "0,00", "0"}});
+    EXPECT_EQ(r.TotaleIva, euro("24,69"));
+    EXPECT_EQ(r.TotaleDocumento, euro("328,14"));
+}
+
+// What the tab shows as VAT total (the lines' CalcoloIva) is what the summary prints and posts.
+TEST_F(SessioneCollegata, ThePrintedVatEqualsTheVatTotalOfTheTab) {
+    fascole.addCatalogueItem("ONO", {{"iva", " 10 "}, {"tipo", "X"}});
+    fascole.addCatalogueItem("SPE", {{"iva", "125"}, {"tipo", "C"}});
+    fascole.addCatalogueItem("ANT", {{"iva", "E15"}, {"tipo", "A"}});
+    const struct {
+        bool collegato;
+        std::vector<std::pair<QString, QString>> righe;  // element, or "" and a code fixed by hand
+    } casi[] = {
+        {true, {{"ONO", ""}, {"SPE", ""}, {"ANT", ""}, {"", "20"}, {"ONO", ""}}},
+        {false, {{"", "12,5"}, {"", "20%"}, {"", "12.5"}, {"", "ES"}, {"", "N8"}, {"", "20"}}},
+    };
+    const char* importi[] = {"10,25", "333,33", "0,01", "1234,56", "99,99", "0,05"};
+    for (const auto& c : casi) {
+        TabellaRigheFattura righe;
+        for (size_t i = 0; i < c.righe.size(); ++i) {
+            RigaFattura r = riga(c.righe[i].second, importi[i], "");
+            r.Elemento = c.righe[i].first;
+            r.IvaBloccata = r.Elemento.isEmpty();
+            righe.aggiungi(r);
+        }
+        LettoreAliquoteIva perLaScheda(sessione(), c.collegato);
+        Currency ivaScheda;
+        for (RigaFattura& r : righe) ivaScheda += CalcoloIva(r, false, sessione(), perLaScheda);
+
+        const RiepilogoIva r = riepilogo(righe, LettoreAliquoteIva(sessione(), c.collegato));
+        Currency stampata;
+        for (const GruppoIva& g : r.GruppiIva) stampata += g.ImpostaValore;
+        EXPECT_GT(ivaScheda, Currency());
+        EXPECT_EQ(r.TotaleIva, ivaScheda) << c.collegato;
+        EXPECT_EQ(stampata, ivaScheda) << c.collegato;
+    }
+}
+
+TEST_F(SessioneCollegata, ASummaryWhoseCodeCannotBeReadIsNoSummary) {
+    sessione().execute("DETACH DATABASE contabile");
+    ScriptedMessages box;
+    box.expectMessage(ui::Answer::Ignore, std::nullopt, "GESTIONE DEGLI ERRORI")
+        .expectMessage(ui::Answer::Abort, std::nullopt, "GESTIONE DEGLI ERRORI");
+    LettoreAliquoteIva aliquote(sessione(), true);
+    EXPECT_FALSE(CalcoloRiepilogoIva(tabella({riga("20", "100")}), aliquote));
+    ParametriFatturaRec p;
+    EXPECT_FALSE(CalcoloImportiDocumento(tabella({riga("20", "100")}), p, aliquote).has_value());
+    EXPECT_EQ(box.messageTexts().size(), 2u);
+}
+
+// ---- withholdings ----
+
+TEST(CalcoloRitenute, BothOffLeaveEveryTextEmptyAndTheTotalAlone) {
+    ParametriFatturaRec p;
+    const RitenuteDocumento r = CalcoloRitenute(tabella({riga("20", "100")}), p, euro("120"));
+    for (const Ritenuta* x : {&r.Ritenuta1, &r.Ritenuta2}) {
+        EXPECT_FALSE(x->Applicata);
+        EXPECT_EQ(x->Descrizione + x->Imponibile + x->Perc + x->Importo, "");
+    }
+    EXPECT_EQ(r.TotaleDocumento, euro("120"));
+}
+
+TEST(CalcoloRitenute, EachWithholdingTakesItsBaseShareAndRate) {
+    const TabellaRigheFattura righe =
+        tabella({riga("20", "100", "C"), riga("20", "50", "A"), riga("20", "200", "X")});
+    const struct {
+        QString criterio, percImponibile, perc;
+        const char* imponibile;
+        QString testoImponibile, testoImporto;
+        const char* importo;
+    } casi[] = {
+        {"1", "100", "20", "350", "350,00", "70,00", "70"},
+        {"2", "100", "20", "300", "300,00", "60,00", "60"},
+        {"3", "100", "20", "200", "200,00", "40,00", "40"},
+        {"3", "50", "20", "100", "100,00", "20,00", "20"},
+        {"9", "100", "20", "0", "0,00", "0,00", "0"},
+        {"3", "100", "12,5", "200", "200,00", "25,00", "25"},
+        {"3", "100", "12.5", "200", "200,00", "25,00", "25"},
+        {"3", "33,3", "4", "66,6", "66,60", "2,66", "2,664"},
+    };
+    for (const auto& c : casi) {
+        ParametriFatturaRec p;
+        p.RitenutaAcconto = true;
+        p.CriterioRA = c.criterio;
+        p.RAPercImponibile = c.percImponibile;
+        p.RitAccPerc = c.perc;
+        const RitenuteDocumento r = CalcoloRitenute(righe, p, euro("420"));
+        const std::string caso = (c.criterio + " " + c.percImponibile + " " + c.perc).toStdString();
+        EXPECT_EQ(r.Ritenuta1.Descrizione, "Ritenuta di acconto") << caso;
+        EXPECT_EQ(r.Ritenuta1.ImponibileValore, euro(c.imponibile)) << caso;
+        EXPECT_EQ(r.Ritenuta1.Imponibile, c.testoImponibile) << caso;
+        EXPECT_EQ(r.Ritenuta1.Perc, c.perc) << caso;
+        EXPECT_EQ(r.Ritenuta1.Importo, c.testoImporto) << caso;
+        EXPECT_EQ(r.TotaleDocumento, euro("420") - euro(c.importo)) << caso;
+        EXPECT_FALSE(r.Ritenuta2.Applicata) << caso;
+    }
+}
+
+TEST(CalcoloRitenute, TheAmountLeavesTheTotalUnroundedAndBothAreTaken) {
+    ParametriFatturaRec p;
+    p.RitenutaAcconto = true;
+    p.CriterioRA = "1";
+    p.RAPercImponibile = "100";
+    p.RitAccPerc = "20";
+    RitenuteDocumento r = CalcoloRitenute(tabella({riga("", "333,33")}), p, euro("333,33"));
+    EXPECT_EQ(r.Ritenuta1.Importo, "66,67");
+    EXPECT_EQ(r.TotaleDocumento, euro("266,664"));
+
+    p.AltreRitenute = true;
+    p.AltreRitCriterio = "1";
+    p.AltreRitPercImponibile = "100";
+    p.AltreRitPerc = "4";
+    p.AltreRitTesto = "Contributo INPS";
+    r = CalcoloRitenute(tabella({riga("", "100", "C"), riga("", "200", "X")}), p, euro("300"));
+    EXPECT_EQ(r.Ritenuta1.Imponibile, "300,00");
+    EXPECT_EQ(r.Ritenuta2.Descrizione, "Contributo INPS");
+    EXPECT_EQ(r.Ritenuta2.Imponibile, "300,00");
+    EXPECT_EQ(r.Ritenuta2.Perc, "4");
+    EXPECT_EQ(r.Ritenuta2.Importo, "12,00");
+    EXPECT_EQ(r.TotaleDocumento, euro("228"));
+}
+
+// ---- stamp duty ----
+
+struct Bollo {
+    QString criterio, soglia, importo;
+};
+
+ImpostaBollo bollo(const TabellaRigheFattura& righe, const Bollo& b, const RiepilogoIva& r, Currency totale) {
+    ParametriFatturaRec p;
+    p.Bollo = true;
+    p.CriterioBollo = b.criterio;
+    p.SogliaBollo = b.soglia;
+    p.ImportoBollo = b.importo;
+    return CalcoloBollo(righe, r, p, totale);
+}
+
+TEST(CalcoloBollo, SwitchedOffNoStampAndNoExpenses) {
+    ParametriFatturaRec p;
+    p.CriterioBollo = "3";
+    p.ImportoBollo = "2.00";
+    const TabellaRigheFattura righe = tabella({riga("", "500")});
+    const ImpostaBollo b = CalcoloBollo(righe, riepilogo(righe), p, euro("500"));
+    EXPECT_EQ(b.BolloDocumento, "0,00");
+    EXPECT_EQ(b.SpeseDocumento, "0,00");
+    EXPECT_EQ(b.TotaleDocumento, euro("500"));
+}
+
+TEST(CalcoloBollo, AStampNeedsABaseAboveZeroThatReachesTheThreshold) {
+    const struct {
+        const char* caso;
+        std::vector<RigaFattura> righe;
+        Bollo parametri;
+        const char* base;
+        QString atteso;
+    } casi[] = {
+        {"1: exactly the threshold", {riga("", "77,47"), riga("20", "500")}, {"1", "77.47", "2.00"}, "77,47", "2.00"},
+        {"1: one cent short", {riga("", "77,46"), riga("20", "500")}, {"1", "77.47", "2.00"}, "77,46", "0,00"},
+        {"1: threshold with a comma", {riga("", "77,47")}, {"1", "77,47", "2.00"}, "77,47", "2.00"},
+        {"1: short of it", {riga("", "77,46")}, {"1", "77,47", "2.00"}, "77,46", "0,00"},
+        {"1: a 0,5 % rate is no zero rate", {riga("0,5", "500")}, {"1", "0", "2.00"}, "0", "0,00"},
+        {"1: groups of zero rate add up", {riga("", "40"), riga("ES", "40"), riga("0", "40")}, {"1", "77.47", "2.00"}, "120", "2.00"},
+        {"2: fees and costs of zero rate", {riga("", "50", "X"), riga("", "30", "C"), riga("20", "500", "X"), riga("", "900", "A")}, {"2", "77.47", "2.00"}, "80", "2.00"},
+        {"3: without VAT, every line", {riga("", "50", "X"), riga("", "100", "A")}, {"3", "77.47", "2.00"}, "150", "2.00"},
+        {"4: without VAT, advances out", {riga("", "50", "X"), riga("", "100", "A")}, {"4", "77.47", "2.00"}, "50", "0,00"},
+        {"3: a document with VAT bears none", {riga("20", "500")}, {"3", "0", "2.00"}, "0", "0,00"},
+        {"4: nor with an empty threshold", {riga("20", "500")}, {"4", "", "2.00"}, "0", "0,00"},
+        {"1: nothing exempt, empty threshold", {riga("20", "500")}, {"1", "", "2.00"}, "0", "0,00"},
+        {"3: a credit note's negative base", {riga("", "-500")}, {"3", "", "2.00"}, "-500", "0,00"},
+        {"unknown criterion", {riga("", "500")}, {"5", "", "2.00"}, "0", "0,00"},
+    };
+    for (const auto& c : casi) {
+        TabellaRigheFattura righe;
+        for (const RigaFattura& r : c.righe) righe.aggiungi(r);
+        const RiepilogoIva r = riepilogo(righe);
+        const ImpostaBollo b = bollo(righe, c.parametri, r, r.TotaleDocumento);
+        EXPECT_EQ(b.Base, euro(c.base)) << c.caso;
+        EXPECT_EQ(b.BolloDocumento, c.atteso) << c.caso;
+        const Currency aggiunto = c.atteso == "2.00" ? euro("2") : Currency();
+        EXPECT_EQ(b.TotaleDocumento, r.TotaleDocumento + aggiunto) << c.caso;
+        EXPECT_EQ(b.SpeseDocumento, "0,00") << c.caso;
+    }
+}
+
+TEST_F(SessioneCollegata, ACodeTheArchiveLacksCountsAsZeroRate) {
+    const TabellaRigheFattura righe = tabella({riga("XX", "80"), riga("E15", "10"), riga("20", "500")});
+    const RiepilogoIva r = riepilogo(righe, LettoreAliquoteIva(sessione(), true));
+    EXPECT_EQ(bollo(righe, {"1", "77.47", "2.00"}, r, r.TotaleDocumento).Base, euro("90"));
+}
+
+TEST(CalcoloBollo, TheStampAmountIsPrintedAsTypedAndAddedAsRead) {
+    const TabellaRigheFattura righe = tabella({riga("", "100")});
+    const RiepilogoIva r = riepilogo(righe);
+    const struct {
+        QString importo;
+        const char* aggiunto;
+    } casi[] = {{"2.00", "2"}, {"1,50", "1,5"}, {"1.81", "1,81"}, {"0", "0"}, {"", "0"}, {"bollo", "0"}};
+    for (const auto& c : casi) {
+        const ImpostaBollo b = bollo(righe, {"3", "77,47", c.importo}, r, euro("100"));
+        EXPECT_EQ(b.BolloDocumento, c.importo) << c.importo.toStdString();
+        EXPECT_EQ(b.Importo, euro(c.aggiunto)) << c.importo.toStdString();
+        EXPECT_EQ(b.TotaleDocumento, euro("100") + euro(c.aggiunto)) << c.importo.toStdString();
+    }
+}
+
+// ---- the three stages together ----
+
+TEST(CalcoloImportiDocumento, TheTotalPassesThroughWithholdingsAndStamp) {
+    ParametriFatturaRec p;
+    p.RitenutaAcconto = true;
+    p.CriterioRA = "3";
+    p.RAPercImponibile = "100";
+    p.RitAccPerc = "20";
+    p.Bollo = true;
+    p.CriterioBollo = "2";
+    p.SogliaBollo = "77,47";
+    p.ImportoBollo = "1,81";
+    const TabellaRigheFattura righe =
+        tabella({riga("20", "1000", "X"), riga("", "100", "C"), riga("", "50", "A")});
+    LettoreAliquoteIva aliquote;
+    const auto d = CalcoloImportiDocumento(righe, p, aliquote);
+    ASSERT_TRUE(d);
+    EXPECT_EQ(d->Riepilogo.TotaleDocumento, euro("1350"));   // 1150 + 200 VAT
+    EXPECT_EQ(d->Ritenute.Ritenuta1.Importo, "200,00");      // 20 % of the fees
+    EXPECT_EQ(d->Ritenute.TotaleDocumento, euro("1150"));
+    EXPECT_EQ(d->Bollo.Base, euro("100"));                   // the exempt cost, not the advance
+    EXPECT_EQ(d->Bollo.BolloDocumento, "1,81");
+    EXPECT_EQ(d->TotaleDocumento, euro("1151,81"));
+}
+
+}  // namespace

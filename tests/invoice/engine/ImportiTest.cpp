@@ -1,0 +1,61 @@
+#include "invoice/engine/Importi.h"
+
+#include <gtest/gtest.h>
+
+#include "invoice/engine/FatturaDiProva.h"
+#include "platform/db/DbError.h"
+#include "platform/system/BasicRuntime.h"
+
+namespace {
+
+using fattura_di_prova::euro;
+
+TEST(NumeroDaTesto, ReadsTheDecimalCommaAndKeepsEveryTextWrittenWithAFullStop) {
+    const struct {
+        const char* testo;
+        const char* atteso;
+    } casi[] = {
+        // Texts the full-stop reading always read right keep their value.
+        {"20", "20"}, {"12.5", "12,5"}, {"77.47", "77,47"}, {"2.00", "2"}, {" 1 00 ", "100"},
+        {"", "0"}, {"abc", "0"}, {"-3.5", "-3,5"}, {"1.000,50", "1"}, {"1,234.5", "1"}, {"20%", "20"},
+        {".5", "0,5"}, {"5.", "5"}, {"0.00001", "0"}, {"0.00005", "0"}, {"0.00015", "0,0002"},
+        // A comma typed as the decimal point.
+        {"12,5", "12,5"}, {"1,50", "1,5"}, {"77,47", "77,47"}, {"0,00", "0"}, {"4,00", "4"}, {"0,50", "0,5"},
+        {"12,5,3", "12,5"}, {"-0,5", "-0,5"},
+    };
+    for (const auto& c : casi) EXPECT_EQ(NumeroDaTesto(c.testo), euro(c.atteso)) << c.testo;
+}
+
+TEST(NumeroDaTesto, ANumberBeyondMoneyRaisesOverflow) {
+    try {
+        NumeroDaTesto("99999999999999999999");
+        FAIL();
+    } catch (const db::DbError& e) {
+        EXPECT_EQ(e.number, 6);
+    }
+}
+
+TEST(ImpostaSuImponibile, RoundsToTheCentWithHalvesGoingUp) {
+    const struct {
+        const char *imponibile, *aliquota, *attesa;
+    } casi[] = {
+        {"123,45", "20", "24,69"},   {"10,25", "10", "1,03"},     {"100", "20", "20"},
+        {"1000", "20", "200"},       {"0,125", "20", "0,03"},     {"0,1249", "20", "0,02"},
+        {"100,5", "12,5", "12,56"},  {"-10,25", "10", "-1,02"},   {"-10,26", "10", "-1,03"},
+        {"100", "0", "0"},           {"1234567,89", "22", "271604,94"},
+        {"99999999,9999", "22", "22000000"},
+    };
+    for (const auto& c : casi)
+        EXPECT_EQ(ImpostaSuImponibile(euro(c.imponibile), euro(c.aliquota)), euro(c.attesa))
+            << c.imponibile << " at " << c.aliquota;
+}
+
+TEST(PercentualeDi, RoundsOnceToFourDecimalsHalfToEven) {
+    EXPECT_EQ(PercentualeDi(euro("333,33"), euro("20")), euro("66,666"));
+    EXPECT_EQ(PercentualeDi(euro("300"), euro("12,5")), euro("37,5"));
+    EXPECT_EQ(PercentualeDi(euro("0,0125"), euro("10")), euro("0,0012"));  // 0,00125: half to even
+    EXPECT_EQ(PercentualeDi(euro("0,0135"), euro("10")), euro("0,0014"));  // 0,00135
+    EXPECT_EQ(PercentualeDi(euro("-200"), euro("20")), euro("-40"));
+}
+
+}  // namespace

@@ -1,0 +1,312 @@
+#include <gtest/gtest.h>
+
+#include <QFontInfo>
+#include <QFontMetricsF>
+#include <QImage>
+#include <cmath>
+
+#include "platform/report/PageModel.h"
+#include "platform/report/ReportError.h"
+#include "support/QtPrinters.h"
+
+namespace {
+
+using namespace report;
+
+DataTable tabella(const QString& nome, const QStringList& colonne, std::vector<QStringList> righe) {
+    return {nome, colonne, std::move(righe)};
+}
+
+// Widths in points as the page model measures them (72 dots per inch).
+double larghezza(const TextItem& t) {
+    static QImage device = [] {
+        QImage i(1, 1, QImage::Format_RGB32);
+        i.setDotsPerMeterX(2835);
+        i.setDotsPerMeterY(2835);
+        return i;
+    }();
+    return QFontMetricsF(toQFont(t.font), &device).horizontalAdvance(t.text);
+}
+
+std::vector<const TextItem*> testiCon(const Page& p, const QString& prefisso) {
+    std::vector<const TextItem*> out;
+    for (const TextItem& t : p.texts)
+        if (t.text.startsWith(prefisso)) out.push_back(&t);
+    return out;
+}
+
+TEST(PageModel, FontsAreDejaVuWithoutShaping) {
+    const QFont f = toQFont({});
+    EXPECT_EQ(QFontInfo(f).family(), "DejaVu Sans");
+    EXPECT_TRUE(f.styleStrategy() & QFont::PreferNoShaping);
+    FontSpec grassetto;
+    grassetto.bold = true;
+    EXPECT_TRUE(QFontInfo(toQFont(grassetto)).bold());
+}
+
+TEST(PageModel, DetailRowsFlowOverPagesUnderRepeatedHeadersAndNumberedFooters) {
+    const Layout l = parseLayout(R"(
+page size=A4 margins=10,10,10,10
+band title height=12
+  text x=0 y=0 w=190 size=14 bold value="ELENCO"
+band header height=10
+  text x=0 y=0 w=20 bold value="Codice"
+  text x=25 y=0 w=100 bold value="Descrizione"
+band detail table=Dati height=6
+  field x=0 y=0 w=20 column=codice
+  field x=25 y=0 w=100 column=descrizione
+band footer height=8
+  text x=0 y=2 w=190 align=right value="Pagina {#page} di {#pages}"
+)",
+                                 "elenco.rpt");
+    DataSet data;
+    std::vector<QStringList> righe;
+    for (int i = 1; i <= 120; ++i) righe.push_back({QString::number(i), "Elemento " + QString::number(i)});
+    data.tables.push_back(tabella("Dati", {"codice", "descrizione"}, righe));
+
+    const Document doc = buildDocument(l, data);
+    // 277 mm of body: 10 of headings, 8 of footer, room for 43 rows of 6 mm; the title
+    // takes two rows' room on the first page.
+    ASSERT_EQ(doc.pages.size(), 3u);
+    EXPECT_NEAR(doc.size.width(), 210 * PointsPerMm, 0.01);
+    const double fondo = (297 - 10) * PointsPerMm;
+    const double piede = fondo - 8 * PointsPerMm;
+
+    QStringList stampati;
+    for (size_t p = 0; p < doc.pages.size(); ++p) {
+        const Page& page = doc.pages[p];
+        const QStringList linee = page.textLines();
+        const int titolo = p == 0 ? 1 : 0;
+        ASSERT_GT(linee.size(), titolo + 1);
+        if (p == 0) {
+            EXPECT_EQ(linee[0], "ELENCO");
+        }
+        EXPECT_EQ(linee[titolo], "Codice | Descrizione") << "page " << p + 1;
+        EXPECT_EQ(linee.last(), QStringLiteral("Pagina %1 di 3").arg(p + 1));
+        for (const TextItem& t : page.texts) {
+            EXPECT_LE(t.rect.bottom(), fondo + 0.01);
+            if (t.text.startsWith("Elemento")) {
+                EXPECT_LE(t.rect.top() + 6 * PointsPerMm, piede + 0.01) << t.text.toStdString();
+                stampati << t.text;
+            }
+        }
+    }
+    EXPECT_EQ(testiCon(doc.pages[1], "Elemento").size(), 43u);
+    ASSERT_EQ(stampati.size(), 120);
+    for (int i = 0; i < 120; ++i) EXPECT_EQ(stampati[i], "Elemento " + QString::number(i + 1));
+}
+
+// The invoice's body: heading rows of a task and of a job stand out, a column value
+// deciding their style; rows are grouped by case file.
+TEST(PageModel, AColumnValueChoosesTheRowStyleAndGroupsStartOnChange) {
+    const Layout l = parseLayout(R"(
+band group table=Righecorpo column=Fascola height=7
+  field x=0 y=0 w=100 size=11 bold column=Fascola
+band detail table=Righecorpo when="Tipo=I*" bold
+  field x=0 w=120 column=Descrizione
+band detail table=Righecorpo when="Tipo=L*" italic
+  field x=5 w=120 column=Descrizione
+band detail table=Righecorpo
+  field x=10 w=110 column=Descrizione
+  field x=120 w=30 align=right column=Importo
+  line x1=120 y1=5 x2=150 y2=5 when="Importo!="
+)",
+                                 "corpo.rpt");
+    DataSet data;
+    data.tables.push_back(tabella("Righecorpo", {"Fascola", "Tipo", "Descrizione", "Importo"},
+                                  {{"0001", "I0001", "Incarico uno", ""},
+                                   {"0001", "L0001", "Lavorazione uno", ""},
+                                   {"0001", "E001", "Onorario", "1.234,50"},
+                                   {"0002", " ", "Riga senza importo", ""},
+                                   {"0002", "i0002", "incarico in minuscolo", ""}}));
+    const Document doc = buildDocument(l, data);
+    ASSERT_EQ(doc.pages.size(), 1u);
+    const Page& p = doc.pages[0];
+    EXPECT_EQ(p.textLines(), QStringList({"0001", "Incarico uno", "Lavorazione uno", "Onorario | 1.234,50", "0002",
+                                          "Riga senza importo", "incarico in minuscolo"}));
+    auto testo = [&](const QString& t) -> const TextItem& {
+        auto found = testiCon(p, t);
+        EXPECT_EQ(found.size(), 1u) << t.toStdString();
+        return *found.front();
+    };
+    EXPECT_TRUE(testo("Incarico uno").font.bold);
+    EXPECT_TRUE(testo("incarico in minuscolo").font.bold);  // patterns ignore case
+    EXPECT_TRUE(testo("Lavorazione uno").font.italic);
+    EXPECT_FALSE(testo("Onorario").font.bold);
+    EXPECT_FALSE(testo("Riga senza importo").font.italic);
+    EXPECT_EQ(testo("1.234,50").align, Qt::AlignRight);
+    EXPECT_TRUE(testo("0002").font.bold);
+    // The rule under an amount only where there is one.
+    EXPECT_EQ(p.lines.size(), 1u);
+    // Each row starts below the one before.
+    EXPECT_LT(testo("Lavorazione uno").rect.top(), testo("Onorario").rect.top());
+    EXPECT_LT(testo("Onorario").rect.top(), testo("0002").rect.top());
+}
+
+TEST(PageModel, LongTextsWrapWithinTheirColumnOrAreCutToIt) {
+    const Layout l = parseLayout(R"(
+band detail table=T height=5
+  field x=0 w=40 wrap column=lunga
+  field x=50 w=30 column=corta
+)",
+                                 "a_capo.rpt");
+    const QString lunga = "Assistenza nella predisposizione della dichiarazione dei redditi e degli allegati";
+    const QString corta = "Un testo che non sta nella sua colonna di trenta millimetri";
+    DataSet data;
+    data.tables.push_back(tabella("T", {"lunga", "corta"}, {{lunga, corta}, {"dopo", "x"}}));
+    const Document doc = buildDocument(l, data);
+    const Page& p = doc.pages.at(0);
+
+    QStringList righe;
+    double ultima = 0;
+    for (const TextItem& t : p.texts)
+        if (t.rect.left() < 20 * PointsPerMm + 15 * PointsPerMm && t.text != "dopo") {
+            righe << t.text;
+            EXPECT_LE(larghezza(t), 40 * PointsPerMm + 0.01) << t.text.toStdString();
+            ultima = std::max(ultima, t.rect.bottom());
+        }
+    ASSERT_GE(righe.size(), 2);
+    EXPECT_EQ(righe.join(" "), lunga);  // nothing lost at the breaks
+
+    const auto tagliata = testiCon(p, "Un testo");
+    ASSERT_EQ(tagliata.size(), 1u);
+    EXPECT_LT(tagliata[0]->text.size(), corta.size());
+    EXPECT_TRUE(corta.startsWith(tagliata[0]->text));
+    EXPECT_LE(larghezza(*tagliata[0]), 30 * PointsPerMm + 0.01);
+
+    // The wrapped row made its band taller: the next row starts below its last line.
+    const auto dopo = testiCon(p, "dopo");
+    ASSERT_EQ(dopo.size(), 1u);
+    EXPECT_GE(dopo[0]->rect.top(), ultima - 0.01);
+}
+
+// The invoice's last-page footer: the VAT summary from the one-row header table, at the
+// foot of the last page only.
+TEST(PageModel, TheSummaryStandsAtTheFootOfTheLastPageAndReadsTheHeaderTable) {
+    const Layout l = parseLayout(R"(
+page size=A5 margins=10,10,10,10
+band header height=10
+  text x=0 w=100 value="{Dati.Nome} - {Dati.Numero}"
+band detail table=Righecorpo height=6
+  field x=0 w=80 column=Descrizione
+band summary at=bottom height=20
+  text x=0 y=0 w=60 value="Imponibile {Dati.Ivaimponibile1}"
+  text x=0 y=5 w=60 when="Dati.Bollo!=" value="Bollo {Dati.Bollo}"
+  text x=0 y=10 w=60 bold value="Totale {Dati.Totale}"
+band footer height=6
+  text x=0 w=128 align=right value="{#page}/{#pages}"
+)",
+                                 "fattura.rpt");
+    DataSet data;
+    data.tables.push_back(tabella("Dati", {"Nome", "Numero", "Ivaimponibile1", "Bollo", "Totale"},
+                                  {{"Rossi S.p.A.", "17", "1.000,00", "", "1.220,00"}}));
+    std::vector<QStringList> righe;
+    for (int i = 0; i < 30; ++i) righe.push_back({"Riga " + QString::number(i + 1), ""});
+    data.tables.push_back(tabella("Righecorpo", {"Descrizione", "x"}, righe));
+
+    const Document doc = buildDocument(l, data);
+    ASSERT_GE(doc.pages.size(), 2u);
+    const double limite = (210 - 10 - 6) * PointsPerMm;  // above the page footer
+    for (size_t p = 0; p < doc.pages.size(); ++p) {
+        const Page& page = doc.pages[p];
+        EXPECT_EQ(page.textLines().first(), "Rossi S.p.A. - 17");
+        EXPECT_EQ(page.textLines().last(), QStringLiteral("%1/%2").arg(p + 1).arg(doc.pages.size()));
+        EXPECT_EQ(testiCon(page, "Totale").size(), p + 1 == doc.pages.size() ? 1u : 0u);
+    }
+    const Page& ultima = doc.pages.back();
+    const auto totale = testiCon(ultima, "Totale");
+    ASSERT_EQ(totale.size(), 1u);
+    EXPECT_EQ(totale[0]->text, "Totale 1.220,00");
+    EXPECT_NEAR(totale[0]->rect.top(), limite - 20 * PointsPerMm + 10 * PointsPerMm, 0.01);
+    EXPECT_TRUE(testiCon(ultima, "Bollo").empty());  // an empty stamp duty prints nothing
+    EXPECT_EQ(testiCon(ultima, "Imponibile 1.000,00").size(), 1u);
+    for (const TextItem& t : ultima.texts)
+        if (t.text.startsWith("Riga")) {
+            EXPECT_LE(t.rect.bottom(), limite - 20 * PointsPerMm + 0.01);
+        }
+}
+
+TEST(PageModel, ASummaryThatDoesNotFitGoesOnAPageOfItsOwnAndIsCounted) {
+    const Layout l = parseLayout(R"(
+page size=100x100 margins=10,10,10,10
+band detail table=T height=10
+  field x=0 w=50 column=a
+band summary height=30
+  text x=0 w=50 value="Fine"
+band footer height=5
+  text x=0 w=80 value="Pagina {#page} di {#pages}"
+)",
+                                 "piccolo.rpt");
+    DataSet data;
+    data.tables.push_back(tabella("T", {"a"}, {{"1"}, {"2"}, {"3"}, {"4"}, {"5"}, {"6"}, {"7"}}));
+    // 75 mm of body: seven rows of 10 mm leave 5 mm, too little for the summary.
+    const Document doc = buildDocument(l, data);
+    ASSERT_EQ(doc.pages.size(), 2u);
+    EXPECT_EQ(doc.pages[1].textLines(), QStringList({"Fine", "Pagina 2 di 2"}));
+    EXPECT_EQ(doc.pages[0].textLines().last(), "Pagina 1 di 2");
+}
+
+TEST(PageModel, PlaceholdersAndBraces) {
+    const Layout l = parseLayout(R"(
+band title
+  text x=0 w=150 value="{{x}} {#date} righe {#rows} {T.a}"
+band detail table=T
+  field x=0 w=50 column=T.a
+)",
+                                 "segni.rpt");
+    DataSet data;
+    data.tables.push_back(tabella("T", {"a"}, {{"primo"}, {"secondo"}}));
+    const Document doc = buildDocument(l, data, QDate(2004, 3, 5));
+    // Inside the detail band the table's own columns are those of the row being printed.
+    EXPECT_EQ(doc.pages.at(0).textLines(), QStringList({"{x} 05/03/2004 righe 2 primo", "primo", "secondo"}));
+}
+
+TEST(PageModel, AnEmptyDetailTablePrintsTheRestOfThePage) {
+    const Layout l = parseLayout(R"(
+band header
+  text x=0 w=50 value="Intestazione"
+band detail table=T
+  field x=0 w=50 column=a
+band summary
+  text x=0 w=50 value="Nessuna riga: {#rows}"
+)",
+                                 "vuoto.rpt");
+    DataSet data;
+    data.tables.push_back(tabella("T", {"a"}, {}));
+    const Document doc = buildDocument(l, data);
+    ASSERT_EQ(doc.pages.size(), 1u);
+    EXPECT_EQ(doc.pages[0].textLines(), QStringList({"Intestazione", "Nessuna riga: 0"}));
+}
+
+// A layout that reads what the data does not hold is refused before anything is drawn.
+TEST(PageModel, NamesTheDataDoesNotHoldAreErrors) {
+    struct Case {
+        const char* layout;
+        int number;
+    };
+    const Case cases[] = {
+        {"band detail table=Manca\n  field x=0 w=9 column=a", err::TableNotFound},
+        {"band detail table=T\n  field x=0 w=9 column=manca", err::ColumnNotFound},
+        {"band title\n  field x=0 w=9 column=Manca.a", err::TableNotFound},
+        {"band title\n  field x=0 w=9 column=T.manca", err::ColumnNotFound},
+        {"band title\n  field x=0 w=9 column=a", err::ColumnNotFound},  // no row outside the rows
+        {"band detail table=T when=\"manca=1\"\n  field x=0 w=9 column=a", err::ColumnNotFound},
+        {"band group table=T column=manca\nband detail table=T\n  field x=0 w=9 column=a", err::ColumnNotFound},
+        {"band title\n  text x=0 w=9 value=\"{#pagina}\"", err::LayoutInvalid},
+        {"band title\n  text x=0 w=9 value=\"{T.a\"", err::LayoutInvalid},
+    };
+    DataSet data;
+    data.tables.push_back(tabella("T", {"a"}, {{"1"}}));
+    for (const Case& c : cases) {
+        const Layout l = parseLayout(c.layout, "sbagliato.rpt");
+        try {
+            buildDocument(l, data);
+            ADD_FAILURE() << "built: " << c.layout;
+        } catch (const db::DbError& e) {
+            EXPECT_EQ(e.number, c.number) << c.layout;
+            EXPECT_NE(e.description.find("sbagliato.rpt"), std::string::npos) << e.description;
+        }
+    }
+}
+
+}  // namespace
