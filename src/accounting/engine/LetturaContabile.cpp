@@ -34,6 +34,8 @@ QString PicfDiLunghezza(const db::Recordset& rs, qsizetype lunghezza) {
 namespace {
 
 const QString DescrizioneLetturaDatiCliente = QStringLiteral("Funzione di lettura dati cliente");
+const QString DescrizioneLetturaConto =
+    QStringLiteral("Funzione di lettura da contabilità descrizione piano dei conti");
 
 }  // namespace
 
@@ -76,10 +78,17 @@ void LetturaDatiCliente(db::Database& archivio, const QString& CodiceCliente) {
     dati.MotivoEsenzione = "";
 }
 
+QString LetturaDescrizionePianoDeiConti(const QString& DescrizioneConto) {
+    if (!AmbienteLavoro().CollegatoContabilita) return {};
+    Procedura proc(DescrizioneLetturaConto);
+    db::Database* archivio = ArchivioContabileInUso(proc);
+    return archivio ? LetturaDescrizionePianoDeiConti(*archivio, DescrizioneConto) : QString();
+}
+
 QString LetturaDescrizionePianoDeiConti(db::Database& archivio, const QString& DescrizioneConto) {
     if (!AmbienteLavoro().CollegatoContabilita) return {};
 
-    Procedura proc("Funzione di lettura da contabilità descrizione piano dei conti");
+    Procedura proc(DescrizioneLetturaConto);
     std::unique_ptr<db::Recordset> rs;
     QString codice;
     if (!proc.essenziale([&] {

@@ -21,6 +21,8 @@ void LetturaDatiCliente(const QString& CodiceCliente);
 // The code of the postable account named `DescrizioneConto` (headings never), or "" when
 // there is none or the link is off.
 QString LetturaDescrizionePianoDeiConti(db::Database& archivio, const QString& DescrizioneConto);
+// The same on the program's session. For the callers not yet given a session of their own.
+QString LetturaDescrizionePianoDeiConti(const QString& DescrizioneConto);
 
 // The name of the account `CodiceConto` (headings too); "" when the link is off, and ""
 // after the message "inserire un codice esistente" when the code does not exist.

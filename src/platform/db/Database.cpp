@@ -245,13 +245,15 @@ Transaction::Transaction(Database& db) : db_(db) {
         owner_ = true;
         db_.guarded_ = true;
         db_.doomed_ = false;
+    } else {
+        changesAtStart_ = sqlite3_total_changes64(db_.handle());
     }
 }
 
 Transaction::~Transaction() {
     if (state_ != State::Open) return;
     if (!owner_) {
-        db_.doomed_ = true;
+        if (sqlite3_total_changes64(db_.handle()) != changesAtStart_) db_.doomed_ = true;
         return;
     }
     end("ROLLBACK");

@@ -86,9 +86,11 @@ private:
 //
 // A guard made while a transaction is open joins it: its commit() only says that its part is
 // done, and the outermost guard commits the whole. A joined guard that ends without commit()
-// (its operation failed or was left) dooms the whole transaction: the outermost commit() then
-// rolls everything back and raises DbError 3000, so that no caller can commit an operation
-// with a part missing. Once rolled back, commit() raises that error again.
+// after rows were written under it (its operation failed half-way or was left) dooms the whole
+// transaction: the outermost commit() then rolls everything back and raises DbError 3000, so
+// that half an operation is never committed as part of a larger one. A joined guard that
+// wrote nothing leaves the decision to its caller. Once rolled back, commit() raises that
+// error again.
 class Transaction {
 public:
     explicit Transaction(Database& db);
@@ -104,6 +106,7 @@ private:
     void end(const char* how);
     Database& db_;
     bool owner_ = false;
+    long long changesAtStart_ = 0;  // rows the connection had changed when a joined guard began
     State state_ = State::Open;
 };
 

@@ -224,13 +224,18 @@ TEST_F(WriteBackTest, AJoinedGuardThatEndsWithoutCommitLetsNothingBeCommitted) {
     }
     EXPECT_EQ(b->scalar("SELECT count(*) FROM nota").toInt(), 0);
 
-    // The next transaction starts clean; parts that commit let the whole commit.
+    // The next transaction starts clean; parts that commit let the whole commit, and so does a
+    // part that ended before writing anything (its caller knows why and decides).
     {
         Transaction outer(*a);
         {
             Transaction part(*a);
             a->execute("INSERT INTO nota (testo) VALUES ('parte')");
             part.commit();
+        }
+        {
+            Transaction nothingToDo(*a);
+            EXPECT_EQ(a->scalar("SELECT count(*) FROM cliente WHERE codice = 'Z'").toInt(), 0);
         }
         outer.commit();
     }
