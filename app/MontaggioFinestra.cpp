@@ -9,10 +9,12 @@
 #include "fees/forms/FrmElefat.h"
 #include "fees/forms/TabCompetenze.h"
 #include "invoice/engine/FatturazioneFissa.h"
+#include "invoice/forms/TabFattura.h"
 #include "startup/forms/FrmCollegamentoArchivi.h"
 
 void MontaggioFinestra(FrmFascola& finestra) {
     new TabCompetenze(finestra);
+    new TabFattura(finestra);
     finestra.ImpostaDialogo(FrmFascola::Dialogo::CollegamentoArchivi, [](QWidget* sopra) {
         FrmCollegamentoArchivi dialogo(sopra);
         dialogo.exec();

@@ -3,6 +3,6 @@
 class FrmFascola;
 
 // Puts into the main window what the subsystems built on the case files give it: the
-// fee-item tab, and the fixed billing items that a newly confirmed case file is charged
-// with. Called once, right after the window is created.
+// fee-item tab, the invoice tab, and the fixed billing items that a newly confirmed case
+// file is charged with. Called once, right after the window is created.
 void MontaggioFinestra(FrmFascola& finestra);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "foundation/engine/ElencoCombo.h"
 #include "foundation/engine/Generale.h"
 #include "platform/db/Database.h"
 #include "platform/system/BasicRuntime.h"
@@ -13,16 +14,6 @@ constexpr int LarghezzaPagamento = 3;
 
 const QString GiaInLista = QStringLiteral("L'elemento inserito risulta già definito nella lista");
 const QString NonInArchivio = QStringLiteral("Il codice elemento inserito non risulta definito negli archivi");
-
-std::vector<ui::ComboRow> prima(db::Database& archivio, const std::string& sql) {
-    std::vector<ui::ComboRow> righe;
-    db::Statement st(archivio, sql);
-    while (st.step()) {
-        const QString t = st.column(0).textOr(QString());
-        righe.push_back({t, t});
-    }
-    return righe;
-}
 
 // The kind of a catalogue element; nothing when the catalogue does not hold it.
 std::optional<QString> tipoElemento(db::Database& archivio, const QString& elemento) {
@@ -50,17 +41,6 @@ bool soloCifre(const QString& t) {
 }
 
 }  // namespace
-
-std::vector<ui::ComboRow> ElencoCodiciPagamento(db::Database& archivio) {
-    return prima(archivio, "SELECT codice FROM codicipagamento ORDER BY codice");
-}
-
-std::optional<ElementoCatalogo> ElementoPerDescrizione(db::Database& archivio, const QString& descrizione) {
-    db::Statement st(archivio, "SELECT codice, importo FROM elefat WHERE descrizione = ? ORDER BY codice",
-                     {descrizione});
-    if (!st.step()) return std::nullopt;
-    return ElementoCatalogo{st.column(0).textOr(QString()), st.column(1).currencyOr()};
-}
 
 std::optional<RifiutoRiga> VerificaElementiFissi(db::Database& archivio, const std::vector<ElementoFisso>& fissi,
                                                  const QString& elemento, const QString& applica) {

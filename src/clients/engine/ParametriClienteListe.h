@@ -13,6 +13,7 @@
 
 #include "clients/engine/ParametriCliente.h"
 #include "fees/engine/ElementiDaFatturare.h"
+#include "accounting/engine/ElenchiContabili.h"
 #include "platform/system/ComboRow.h"
 
 namespace db {
@@ -22,16 +23,9 @@ class Database;
 // The two element combos list the catalogue's descriptions alphabetically:
 // ElencoDescrizioniElementi, with the catalogue.
 
-// The accounting archive's payment codes, in order, for the payment combo (linked only).
-std::vector<ui::ComboRow> ElencoCodiciPagamento(db::Database& archivio);
 
 // The catalogue element a description chosen in an element combo stands for: the first one
 // of that description.
-struct ElementoCatalogo {
-    QString codice;
-    Currency importo;
-};
-std::optional<ElementoCatalogo> ElementoPerDescrizione(db::Database& archivio, const QString& descrizione);
 
 // Why a row may not join its list: the message for the user and the field to correct.
 struct RifiutoRiga {

@@ -24,7 +24,7 @@ QString descrizioneNuovaRiga(db::Database& archivio, const QString& elemento) {
 }  // namespace
 
 void FrmParCli::DbcElementoFisso_LostFocus() {
-    std::optional<ElementoCatalogo> trovato;
+    std::optional<ElementoDaFatturare> trovato;
     if (!parcli::InArchivio("Funzione di rilascio campo elemento a fatturazione fissa", [&](db::Database& a) {
             trovato = ElementoPerDescrizione(a, DbcElementoFisso->currentText());
         }))
@@ -33,7 +33,7 @@ void FrmParCli::DbcElementoFisso_LostFocus() {
 }
 
 void FrmParCli::DbcElementoListino_LostFocus() {
-    std::optional<ElementoCatalogo> trovato;
+    std::optional<ElementoDaFatturare> trovato;
     if (!parcli::InArchivio("Funzione di rilascio elementto di listino per cliente", [&](db::Database& a) {
             trovato = ElementoPerDescrizione(a, DbcElementoListino->currentText());
         }))

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "foundation/engine/ElencoCombo.h"
 #include "platform/db/Database.h"
 #include "platform/db/DbError.h"
 #include "platform/system/BasicRuntime.h"
@@ -21,16 +22,6 @@ std::optional<QString> primo(db::Database& archivio, const std::string& sql, con
     db::Statement st(archivio, sql, {valore});
     if (!st.step()) return std::nullopt;
     return st.column(0).textOr(QString());
-}
-
-std::vector<ui::ComboRow> elenco(db::Database& archivio, const std::string& sql, const db::Params& parametri = {}) {
-    std::vector<ui::ComboRow> righe;
-    db::Statement st(archivio, sql, parametri);
-    while (st.step()) {
-        const QString testo = st.column(0).textOr(QString());
-        righe.push_back({testo, testo});
-    }
-    return righe;
 }
 
 constexpr int GiorniMassimi = 365;
@@ -82,15 +73,15 @@ QString GiorniPagamento(const QString& testo) {
 }
 
 std::vector<ui::ComboRow> ElencoIva(db::Database& archivio) {
-    return elenco(archivio, "SELECT descrizione FROM ivacodici ORDER BY descrizione");
+    return ElencoDaQuery(archivio, "SELECT descrizione FROM ivacodici ORDER BY descrizione");
 }
 
 std::vector<ui::ComboRow> ElencoPagamenti(db::Database& archivio) {
-    return elenco(archivio, "SELECT descrizione FROM codicipagamento ORDER BY descrizione");
+    return ElencoDaQuery(archivio, "SELECT descrizione FROM codicipagamento ORDER BY descrizione");
 }
 
 std::vector<ui::ComboRow> ElencoContiPatrimoniali(db::Database& archivio) {
-    return elenco(archivio,
+    return ElencoDaQuery(archivio,
                   "SELECT descrizione FROM pianodeiconti WHERE codice NOT LIKE ? ESCAPE '\\' AND natura = ? "
                   "ORDER BY descrizione",
                   {db::likePattern("*.0000"), "P"});

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "foundation/engine/ElencoCombo.h"
 #include "foundation/engine/Procedura.h"
 #include "platform/db/DbError.h"
 
@@ -72,16 +73,6 @@ std::string comeLettaSql() {
                       "interrotta.");
 }
 
-std::vector<ui::ComboRow> elenco(db::Database& archivio, const std::string& sql) {
-    std::vector<ui::ComboRow> righe;
-    db::Statement st(archivio, sql);
-    while (st.step()) {
-        const QString testo = st.column(0).textOr(QString());
-        righe.push_back({testo, testo});
-    }
-    return righe;
-}
-
 }  // namespace
 
 std::vector<ElementoLetto> RicercaElementi(db::Database& archivio, const QString& codice, const QString& descrizione) {
@@ -104,16 +95,28 @@ std::optional<ElementoLetto> LeggiElemento(db::Database& archivio, const QString
     return std::move(righe.front());
 }
 
+std::optional<ElementoDaFatturare> ElementoPerCodice(db::Database& archivio, const QString& codice) {
+    auto letto = LeggiElemento(archivio, codice);
+    if (!letto) return std::nullopt;
+    return std::move(letto->elemento);
+}
+
+std::optional<ElementoDaFatturare> ElementoPerDescrizione(db::Database& archivio, const QString& descrizione) {
+    auto righe = leggi(archivio, " WHERE descrizione = ?", {descrizione});
+    if (righe.empty()) return std::nullopt;
+    return std::move(righe.front().elemento);
+}
+
 bool ElementoInUso(db::Database& archivio, const QString& codice) {
     return !archivio.scalar("SELECT 1 FROM competenze WHERE elemento = ? LIMIT 1", {codice}).isNull();
 }
 
 std::vector<ui::ComboRow> ElencoCodiciElementi(db::Database& archivio) {
-    return elenco(archivio, "SELECT codice FROM elefat ORDER BY codice");
+    return ElencoDaQuery(archivio, "SELECT codice FROM elefat ORDER BY codice");
 }
 
 std::vector<ui::ComboRow> ElencoDescrizioniElementi(db::Database& archivio) {
-    return elenco(archivio, "SELECT descrizione FROM elefat ORDER BY descrizione");
+    return ElencoDaQuery(archivio, "SELECT descrizione FROM elefat ORDER BY descrizione");
 }
 
 EsitoElemento InserisciElemento(db::Database& archivio, const ElementoDaFatturare& e) {

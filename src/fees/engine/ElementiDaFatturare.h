@@ -65,6 +65,11 @@ std::vector<ElementoLetto> RicercaElementi(db::Database& archivio, const QString
 // The row of `codice` as it is now; nothing when there is none.
 std::optional<ElementoLetto> LeggiElemento(db::Database& archivio, const QString& codice);
 
+// The element `codice`, or the first one in code order whose description is `descrizione`;
+// nothing when there is none.
+std::optional<ElementoDaFatturare> ElementoPerCodice(db::Database& archivio, const QString& codice);
+std::optional<ElementoDaFatturare> ElementoPerDescrizione(db::Database& archivio, const QString& descrizione);
+
 // Whether some fee item of any client and case file is priced from the element `codice`.
 bool ElementoInUso(db::Database& archivio, const QString& codice);
 

@@ -1,0 +1,255 @@
+#include "invoice/engine/SelezioneFattura.h"
+
+#include <QHash>
+#include <optional>
+
+#include "foundation/engine/Procedura.h"
+#include "invoice/engine/CalcoloIva.h"
+#include "invoice/engine/Importi.h"
+#include "platform/db/Database.h"
+#include "platform/system/BasicRuntime.h"
+
+namespace {
+
+const QString SenzaIncarico = QStringLiteral("0000");
+const QString SenzaLavorazione = QStringLiteral("0000");
+
+// The columns of a fee item, in the order the lines take them.
+constexpr const char* ColonneCompetenza =
+    "c.cliente, c.npra, c.ntask, c.njob, c.elemento, c.descrizione, c.data, c.importo, c.impofat, c.primanota, "
+    "c.darepn, c.averepn, c.idpn, c.fatturato, c.ricavi, c.idfattura, c.spuntato, c.pagamento, "
+    "c.addebitounitario, c.fattore";
+
+QString testo(const db::Statement& st, int i) { return st.column(i).textOr(QString()); }
+
+RigaFattura rigaDaCompetenza(const db::Statement& st) {
+    RigaFattura r;
+    r.Cliente = testo(st, 0);
+    r.Npra = testo(st, 1);
+    r.Ntask = testo(st, 2);
+    r.Njob = testo(st, 3);
+    r.Elemento = testo(st, 4);
+    r.Descrizione = testo(st, 5);
+    if (const auto data = basic::ToDate(testo(st, 6))) r.Data = *data;
+    r.Importo = st.column(7).currencyOr();
+    r.Impofat = st.column(8).currencyOr();
+    r.Primanota = st.column(9).boolOr();
+    r.Darepn = testo(st, 10);
+    r.Averepn = testo(st, 11);
+    r.Idpn = testo(st, 12);
+    r.Fatturato = st.column(13).boolOr();
+    r.Ricavi = testo(st, 14);
+    r.Idfattura = testo(st, 15);
+    r.Spuntato = st.column(16).boolOr();
+    r.Pagamento = testo(st, 17);
+    r.AddebitoUnitario = st.column(18).currencyOr();
+    r.Fattore = testo(st, 19);
+    return r;
+}
+
+struct Istruzione {
+    std::string sql;
+    db::Params parametri;
+};
+
+Istruzione istruzioneDelCriterio(const RichiestaEstrazione& r) {
+    const std::string colonne = ColonneCompetenza;
+    const std::string ordine = " ORDER BY c.ntask, c.njob, c.elemento";
+    const std::string dellaFascola = " c.cliente = ? AND c.npra = ? AND c.fatturato = 0";
+    switch (r.Criterio) {
+    case CriterioEstrazione::FineMese: {
+        const QDate limite = LimiteFineMese(r.Mese, r.DataFattura);
+        return {"SELECT " + colonne + " FROM competenze c WHERE c.data <= ? AND" + dellaFascola + ordine,
+                {limite.toString(Qt::ISODate), r.Cliente, r.Npra}};
+    }
+    case CriterioEstrazione::Anticipazioni:
+        return {"SELECT " + colonne + " FROM competenze c JOIN elefat e ON e.codice = c.elemento WHERE e.tipo = 'A' AND" +
+                    dellaFascola + ordine,
+                {r.Cliente, r.Npra}};
+    case CriterioEstrazione::IncaricoFinito:
+        return {"SELECT " + colonne +
+                    " FROM competenze c JOIN task t ON t.ntask = c.ntask AND t.cliente = ? AND t.npra = ? "
+                    "AND t.stato = 0 WHERE" +
+                    dellaFascola + ordine,
+                {r.Cliente, r.Npra, r.Cliente, r.Npra}};
+    default:
+        return {"SELECT " + colonne + " FROM competenze c WHERE" + dellaFascola + ordine, {r.Cliente, r.Npra}};
+    }
+}
+
+// One shared lock on the archive for all the statements of a display, which would otherwise
+// each take it and give it back (and look for a journal to roll back) one by one; the
+// statements then also read one state of the archive. Inside the caller's transaction there
+// is nothing to do.
+class LetturaUnica {
+public:
+    explicit LetturaUnica(db::Database& sessione) : sessione_(sessione) {
+        if (sessione_.inTransaction()) return;
+        try {
+            sessione_.execute("BEGIN");
+            aperta_ = true;
+        } catch (const db::DbError&) {
+            // Each statement then takes its own lock, as without this.
+        }
+    }
+    ~LetturaUnica() {
+        if (!aperta_ || !sessione_.inTransaction()) return;
+        try {
+            sessione_.execute("COMMIT");
+        } catch (const db::DbError&) {
+        }
+    }
+    LetturaUnica(const LetturaUnica&) = delete;
+    LetturaUnica& operator=(const LetturaUnica&) = delete;
+
+private:
+    db::Database& sessione_;
+    bool aperta_ = false;
+};
+
+// Headings' texts, read once per rebuild of the rows.
+class TitoliIntestazioni {
+public:
+    explicit TitoliIntestazioni(db::Database& sessione) : sessione_(sessione) {}
+
+    QString incarico(const RigaFattura& r) {
+        return leggi(incarichi_, r.Cliente + '\n' + r.Npra + '\n' + r.Ntask,
+                     "SELECT titolo FROM task WHERE cliente = ? AND npra = ? AND ntask = ?",
+                     {r.Cliente, r.Npra, r.Ntask});
+    }
+    QString lavorazione(const RigaFattura& r) {
+        return leggi(lavorazioni_, r.Cliente + '\n' + r.Npra + '\n' + r.Ntask + '\n' + r.Njob,
+                     "SELECT descrizione FROM job WHERE cliente = ? AND npra = ? AND ntask = ? AND njob = ?",
+                     {r.Cliente, r.Npra, r.Ntask, r.Njob});
+    }
+
+private:
+    QString leggi(QHash<QString, QString>& letti, const QString& chiave, const char* sql, const db::Params& p) {
+        if (const auto t = letti.constFind(chiave); t != letti.cend()) return *t;
+        QString titolo;
+        db::Statement st(sessione_, sql, p);
+        if (st.step()) titolo = testo(st, 0);
+        if (titolo.isEmpty()) titolo = " ";
+        letti.insert(chiave, titolo);
+        return titolo;
+    }
+
+    db::Database& sessione_;
+    QHash<QString, QString> incarichi_;
+    QHash<QString, QString> lavorazioni_;
+};
+
+}  // namespace
+
+QString MeseDigitato(const QString& testo, const QDate& oggi) {
+    const QString t = basic::Trim(testo);
+    bool cifre = !t.isEmpty();
+    for (QChar c : t) cifre = cifre && c >= u'0' && c <= u'9';
+    if (cifre && t.size() <= 2) {
+        const int mese = t.toInt();
+        if (mese >= 1 && mese <= 12) return testo;
+    }
+    return basic::Format(oggi, "mm");
+}
+
+QDate LimiteFineMese(const QString& mese, const QDate& dataFattura) {
+    bool numero = false;
+    int m = basic::Trim(mese).toInt(&numero);
+    if (!numero || m < 1 || m > 12) m = dataFattura.month();
+    const int anno = m > dataFattura.month() ? dataFattura.year() - 1 : dataFattura.year();
+    const QDate primo(anno, m, 1);
+    return primo.addDays(primo.daysInMonth() - 1);
+}
+
+EsitoEstrazione EstrazioneElementiDaFatturare(db::Database& sessione, const RichiestaEstrazione& richiesta,
+                                              TabellaRigheFattura& righe) {
+    righe.svuota();
+    if (richiesta.Criterio == CriterioEstrazione::NessunaSelezione) return EsitoEstrazione::NessunaSelezione;
+
+    Procedura proc("Funzione di estrazione elementi da fatturare");
+    if (richiesta.Criterio == CriterioEstrazione::FascolaFinita) {
+        bool aperta = false;
+        if (!proc.essenziale([&] {
+                aperta = sessione.scalar("SELECT stato FROM fascola WHERE cliente = ? AND npra = ?",
+                                         {richiesta.Cliente, richiesta.Npra})
+                             .boolOr(false);
+            }))
+            return EsitoEstrazione::Interrotta;
+        if (aperta) return EsitoEstrazione::FascolaNonFinita;
+    }
+
+    const Istruzione istruzione = istruzioneDelCriterio(richiesta);
+    TabellaRigheFattura lette;
+    if (!proc.essenziale([&] {
+            lette.svuota();
+            db::Statement st(sessione, istruzione.sql, istruzione.parametri);
+            while (st.step()) lette.aggiungi(rigaDaCompetenza(st));
+        }))
+        return EsitoEstrazione::Interrotta;
+    if (lette.vuota()) return EsitoEstrazione::NessunElemento;
+    righe = std::move(lette);
+    return EsitoEstrazione::Estratte;
+}
+
+bool DefinizioneRigaFattura(db::Database& sessione, const TabellaRigheFattura& righe,
+                            TabellaRigheVisualizzate& visualizzate) {
+    visualizzate.svuota();
+    Procedura proc("Funzione di definizione riga fattura");
+    LetturaUnica lettura(sessione);
+    TitoliIntestazioni titoli(sessione);
+    // Nothing before the first line: its task and job always differ.
+    std::optional<QString> incaricoPrecedente, lavorazionePrecedente;
+    for (int i = 1; i <= righe.NumeroRighe(); ++i) {
+        const RigaFattura& r = righe.riga(i);
+        if (r.Ntask != incaricoPrecedente) {
+            incaricoPrecedente = r.Ntask;
+            lavorazionePrecedente.reset();
+            QString titolo = r.Ntask == SenzaIncarico ? "FASCOLA " + r.Npra : QStringLiteral(" ");
+            if (r.Ntask != SenzaIncarico && !proc.esegui([&] { titolo = titoli.incarico(r); })) return false;
+            visualizzate.aggiungi({TipoRiga::Incarico, titolo, i});
+        }
+        if (r.Njob != lavorazionePrecedente) {
+            lavorazionePrecedente = r.Njob;
+            QString titolo = " ";
+            if (r.Njob != SenzaLavorazione && !proc.esegui([&] { titolo = titoli.lavorazione(r); })) return false;
+            visualizzate.aggiungi({TipoRiga::Lavorazione, titolo, i});
+        }
+        visualizzate.aggiungi({TipoRiga::Elemento, QString(), i});
+    }
+    return true;
+}
+
+GrigliaFattura VisualizzazioneElementiDaFatturare(db::Database& sessione, TabellaRigheFattura& righe,
+                                                  const TabellaRigheVisualizzate& visualizzate, bool ivaCee,
+                                                  LettoreAliquoteIva& aliquote) {
+    GrigliaFattura g;
+    LetturaUnica lettura(sessione);
+    g.Righe.reserve(size_t(visualizzate.NumeroRigheVisualizzate()));
+    for (const RigaVisualizzata& v : visualizzate) {
+        CelleRigaFattura celle;
+        if (righe.contiene(v.IndiceRiga)) {
+            RigaFattura& r = righe.riga(v.IndiceRiga);
+            switch (v.Tipo) {
+            case TipoRiga::Incarico:
+                celle.Codice = "I." + r.Ntask;
+                celle.Descrizione = r.Ntask == SenzaIncarico ? "FASCOLA " + r.Npra : v.Testo;
+                break;
+            case TipoRiga::Lavorazione:
+                celle.Codice = "L." + r.Njob;
+                celle.Descrizione = r.Ntask == SenzaIncarico ? QStringLiteral(" ") : v.Testo;
+                break;
+            case TipoRiga::Elemento:
+                celle.Codice = "E." + r.Elemento;
+                celle.Descrizione = "     " + r.Descrizione;
+                celle.Importo = basic::Format(r.Impofat, MascheraImportoEsteso);
+                g.Totale += r.Impofat;
+                g.Iva += CalcoloIva(r, ivaCee, sessione, aliquote);
+                break;
+            }
+        }
+        g.Righe.push_back(std::move(celle));
+    }
+    g.TestoTotale = basic::Format(g.Totale, MascheraImportoEsteso);
+    g.TestoIva = basic::Format(g.Iva, MascheraImportoEsteso);
+    return g;
+}

@@ -1,0 +1,199 @@
+#include "invoice/forms/FrmDettElemFattura.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "accounting/engine/LetturaContabile.h"
+#include "foundation/engine/Ambiente.h"
+#include "foundation/engine/Procedura.h"
+#include "foundation/engine/Sessione.h"
+#include "invoice/engine/DettaglioRigaFattura.h"
+#include "invoice/engine/RigheFattura.h"
+#include "platform/ui/FocusEvents.h"
+#include "platform/ui/FormUtil.h"
+#include "platform/ui/RefillCombo.h"
+
+namespace {
+
+const char* const TestoCombo = "testoMostrato";
+
+bool collegato() { return AmbienteLavoro().CollegatoContabilita; }
+
+// A list read on the session under the error handler; nothing when it cannot be read.
+std::vector<ui::ComboRow> lista(const std::function<std::vector<ui::ComboRow>(db::Database&)>& leggi) {
+    std::vector<ui::ComboRow> righe;
+    Procedura proc("Funzione di lista dettaglio elementi in fattura");
+    proc.esegui([&] { righe = leggi(ArchivioInUso()); });
+    return righe;
+}
+
+// The text a combo was given last by the program, to tell whether the user changed it.
+void ricorda(ui::RefillCombo& combo) { combo.setProperty(TestoCombo, combo.currentText()); }
+bool cambiato(const ui::RefillCombo& combo) { return combo.property(TestoCombo).toString() != combo.currentText(); }
+
+}  // namespace
+
+FrmDettElemFattura::FrmDettElemFattura(const QString& cliente, const QString& npra, QWidget* parent)
+    : QDialog(parent), cliente_(cliente), npra_(npra) {
+    setObjectName("FrmDettElemFattura");
+    setWindowTitle("DETTAGLIO ELEMENTO IN FATTURA");
+    costruisci();
+
+    DbcNtask->setRefill([this] {
+        return lista([this](db::Database& s) { return ElencoIncarichiFascola(s, cliente_, npra_); });
+    });
+    ui::onFocusChange(*DbcNjob, [this] {
+        if (DbcNtask->currentText().isEmpty()) DbcNtask->setEditText("0000");
+    }, {});
+    DbcNjob->setRefill([this] {
+        return lista([this](db::Database& s) {
+            return ElencoLavorazioniIncarico(s, cliente_, npra_, DbcNtask->currentText());
+        });
+    });
+    const auto soloCollegato = [](std::vector<ui::ComboRow> (*leggi)(db::Database&)) {
+        return [leggi] { return collegato() ? lista(leggi) : std::vector<ui::ComboRow>{}; };
+    };
+    for (ui::RefillCombo* conto : {DbcDarePn, DbcAverePn, DbcRicavi}) conto->setRefill(soloCollegato(ElencoContiPrimaNota));
+    DbcPagamento->setRefill(soloCollegato(ElencoCodiciPagamento));
+    DbcIva->setRefill(soloCollegato(ElencoCodiciIva));
+
+    ui::onFocusChange(*DbcDarePn, {}, [this] { ContoLasciato(*DbcDarePn, *LblDarePn); });
+    ui::onFocusChange(*DbcAverePn, {}, [this] { ContoLasciato(*DbcAverePn, *LblAverePn); });
+    ui::onFocusChange(*DbcRicavi, {}, [this] { ContoLasciato(*DbcRicavi, *LblRicavi); });
+    ui::onFocusChange(*DbcPagamento, {}, [this] { DbcPagamento_LostFocus(); });
+    ui::onFocusChange(*DbcIva, {}, [this] { DbcIva_LostFocus(); });
+    connect(CmdContinua, &QPushButton::clicked, this, &FrmDettElemFattura::CmdContinua_Click);
+
+    Form_Load();
+}
+
+void FrmDettElemFattura::costruisci() {
+    LblElemento = ui::valueLabel("LblElemento", 300);
+    DbcNtask = ui::named<ui::RefillCombo>("DbcNtask");
+    DbcNjob = ui::named<ui::RefillCombo>("DbcNjob");
+    DbcDarePn = ui::named<ui::RefillCombo>("DbcDarePn");
+    LblDarePn = ui::valueLabel("LblDarePn", 110);
+    DbcAverePn = ui::named<ui::RefillCombo>("DbcAverePn");
+    LblAverePn = ui::valueLabel("LblAverePn", 110);
+    DbcRicavi = ui::named<ui::RefillCombo>("DbcRicavi");
+    LblRicavi = ui::valueLabel("LblRicavi", 110);
+    DbcPagamento = ui::named<ui::RefillCombo>("DbcPagamento");
+    LblPagamento = ui::valueLabel("LblPagamento", 220);
+    CmdContinua = ui::named<QPushButton>("CmdContinua", "CONTINUA");
+    DbcIva = ui::named<ui::RefillCombo>("DbcIva");
+    LblDescrizione = ui::valueLabel("LblDescrizione", 200);
+    ChkIvaBloccata = ui::named<QCheckBox>("ChkIvaBloccata", "Codice iva Bloccato");
+    for (ui::RefillCombo* c : {DbcDarePn, DbcAverePn, DbcRicavi}) c->setMinimumWidth(260);
+    for (ui::RefillCombo* c : {DbcNtask, DbcNjob}) c->lineEdit()->setMaxLength(4);
+
+    auto* griglia = new QGridLayout;
+    int r = 0;
+    griglia->addWidget(LblElemento, r++, 0, 1, 3);
+    griglia->addWidget(new QLabel("Incarico: "), r, 0);
+    griglia->addWidget(DbcNtask, r++, 1);
+    griglia->addWidget(new QLabel("Lavorazione:"), r, 0);
+    griglia->addWidget(DbcNjob, r++, 1);
+    griglia->addWidget(new QLabel("Conto in dare per prima nota"), r, 0);
+    griglia->addWidget(DbcDarePn, r, 1);
+    griglia->addWidget(LblDarePn, r++, 2);
+    griglia->addWidget(new QLabel("Conto in avere per prima nota:"), r, 0);
+    griglia->addWidget(DbcAverePn, r, 1);
+    griglia->addWidget(LblAverePn, r++, 2);
+    griglia->addWidget(new QLabel("Conto per Ricavi"), r, 0);
+    griglia->addWidget(DbcRicavi, r, 1);
+    griglia->addWidget(LblRicavi, r++, 2);
+    griglia->addWidget(new QLabel("Pagamento"), r, 0);
+    griglia->addWidget(DbcPagamento, r, 1);
+    griglia->addWidget(LblPagamento, r++, 2);
+    griglia->addWidget(new QLabel("Codice iva"), r, 0);
+    griglia->addWidget(DbcIva, r, 1);
+    griglia->addWidget(LblDescrizione, r++, 2);
+    griglia->addWidget(ChkIvaBloccata, r++, 1);
+
+    auto* attenzione = new QLabel(
+        "ATTENZIONE: il programma controlla e ricalcola il codice iva di ogni elemento, se si vuole un valore "
+        "fisso \"Check-are\"");
+    attenzione->setWordWrap(true);
+
+    auto* tutto = new QVBoxLayout(this);
+    tutto->addLayout(griglia);
+    tutto->addWidget(attenzione);
+    tutto->addWidget(CmdContinua, 0, Qt::AlignRight);
+}
+
+void FrmDettElemFattura::Form_Load() {
+    ui::CentraForm(*this);
+    const RigaFatturaInCorsoRec& r = FatturaInComposizione().RigaFatturaInCorso;
+    DbcNtask->setEditText(r.Ntask);
+    DbcNjob->setEditText(r.Njob);
+    DbcDarePn->setEditText(LetturaPdC(r.DarePn));
+    DbcAverePn->setEditText(LetturaPdC(r.AverePn));
+    DbcRicavi->setEditText(LetturaPdC(r.Ricavi));
+    DbcPagamento->setEditText(r.Pagamento);
+    DbcIva->setEditText(r.CodiceIva);
+    ChkIvaBloccata->setChecked(r.IvaBloccata);
+    LblDarePn->setText(r.DarePn);
+    LblAverePn->setText(r.AverePn);
+    LblRicavi->setText(r.Ricavi);
+    LblPagamento->setText(DefinizionePagamento(r.Pagamento));
+    LblElemento->setText(r.Descrizione);
+    for (ui::RefillCombo* c : {DbcDarePn, DbcAverePn, DbcRicavi}) ricorda(*c);
+    DbcNtask->setFocus(Qt::OtherFocusReason);
+}
+
+void FrmDettElemFattura::ContoLasciato(ui::RefillCombo& combo, QLabel& codice) {
+    // Not linked there is no chart of accounts to read the code from: the line keeps its
+    // account. Linked, a description left as it was shown keeps the code it stood for.
+    if (!collegato() || !cambiato(combo)) return;
+    codice.setText(LetturaDescrizionePianoDeiConti(combo.currentText()));
+    ricorda(combo);
+}
+
+QString FrmDettElemFattura::DefinizionePagamento(const QString& codice) {
+    if (!collegato()) return {};
+    Procedura proc("Funzione di definizione pagamento");
+    db::Database* s = nullptr;
+    if (!proc.essenziale([&] { s = &ArchivioInUso(); })) return {};
+    return ::DefinizionePagamento(*s, true, codice);
+}
+
+void FrmDettElemFattura::DbcPagamento_LostFocus() { LblPagamento->setText(DefinizionePagamento(DbcPagamento->currentText())); }
+
+void FrmDettElemFattura::DbcIva_LostFocus() {
+    if (!collegato()) return;
+    Procedura proc("Decodifica codice iva - dettaglio elementi in fattura");
+    db::Database* s = nullptr;
+    if (!proc.essenziale([&] { s = &ArchivioInUso(); })) return;
+    if (const auto testo = DescrizioneCodiceIva(*s, DbcIva->currentText())) LblDescrizione->setText(*testo);
+}
+
+void FrmDettElemFattura::CmdContinua_Click() {
+    FatturaInComposizioneRec& fattura = FatturaInComposizione();
+    RigaFatturaInCorsoRec& r = fattura.RigaFatturaInCorso;
+    r.Ntask = DbcNtask->currentText();
+    r.Njob = DbcNjob->currentText();
+    r.AverePn = LblAverePn->text();
+    r.DarePn = LblDarePn->text();
+    r.Ricavi = LblRicavi->text();
+    r.Pagamento = DbcPagamento->currentText();
+    r.CodiceIva = DbcIva->currentText();
+    r.IvaBloccata = ChkIvaBloccata->isChecked();
+    // Only a line loaded from the grid is written; a line still being composed takes the
+    // values when it is added.
+    if (RigaFattura* linea = r.Modo == 1 ? fattura.LineaSelezionata() : nullptr) {
+        linea->Ntask = r.Ntask;
+        linea->Njob = r.Njob;
+        linea->Averepn = r.AverePn;
+        linea->Darepn = r.DarePn;
+        linea->Ricavi = r.Ricavi;
+        linea->Pagamento = r.Pagamento;
+        linea->CodiceIva = r.CodiceIva;
+        linea->IvaBloccata = r.IvaBloccata;
+        rigaScritta_ = true;
+    }
+    accept();
+}

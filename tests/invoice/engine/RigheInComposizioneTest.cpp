@@ -1,0 +1,330 @@
+#include "invoice/engine/RigheInComposizione.h"
+
+#include <gtest/gtest.h>
+
+#include "invoice/engine/FascolaDaFatturare.h"
+#include "invoice/engine/FatturaDiProva.h"
+#include "platform/db/Database.h"
+#include "support/ScriptedMessages.h"
+
+namespace {
+
+using fattura_di_prova::euro;
+using fattura_di_prova::SessioneCollegata;
+
+ElementoDaFatturare elemento(const QString& calcolo, const QString& tipo, const char* importo = "5") {
+    ElementoDaFatturare e;
+    e.codice = "ELE";
+    e.calcolo = calcolo;
+    e.tipo = tipo;
+    e.importo = euro(importo);
+    return e;
+}
+
+// What the boxes show: captions, then "+text" for a box on and "-text" for one off.
+QString mostra(const CampiImporto& c) {
+    return c.LblCheCao + "|" + c.LblFattore + "|" + (c.ImportoAttivo ? "+" : "-") + c.Importo + "|" +
+           (c.FattoreAttivo ? "+" : "-") + c.Fattore + "|" + c.Impofatt;
+}
+
+TEST(DefinizioneCalcolo, EachModeLaysTheBoxesOutWithThePricesOfANewElement) {
+    const CampiImporto prima{"x", "y", "a", true, "f", true, "p"};
+    const struct {
+        QString calcolo, tipo;
+        std::optional<Currency> prezzoCliente;
+        QString atteso;
+    } casi[] = {
+        {"P", "C", {}, "Costo|Percent|+a|+5,00|p"},
+        {"R", "C", {}, "Costo||+a|-0,00|p"},
+        {"R", "A", {}, "Anticipazione||+a|-0,00|p"},
+        {"F", "A", {}, "Anticipazione||+a|-0,00|p"},
+        {"F", "X", {}, "||-0,00|-0,00|5,00"},
+        {"F", "X", euro("1234,5"), "||-0,00|-0,00|1.234,50"},
+        {"R", "X", {}, "||-0,00|-0,00|"},
+        {"U", "X", {}, "dir. unitario|quantità|+5,00|+1|p"},
+        {"U", "X", euro("7"), "dir. unitario|quantità|+7,00|+1|p"},
+        {"P", "X", {}, "Base imponibile|Percent|+1|+5,00|p"},
+        // A pair no layout names leaves everything as it was.
+        {"F", "C", {}, "x|y|+a|+f|p"},
+        {"U", "C", {}, "x|y|+a|+f|p"},
+        {"", "", {}, "x|y|+a|+f|p"},
+    };
+    for (const auto& c : casi)
+        EXPECT_EQ(mostra(DefinizioneCalcolo(elemento(c.calcolo, c.tipo), c.prezzoCliente, nullptr, prima)), c.atteso)
+            << c.calcolo.toStdString() << c.tipo.toStdString();
+}
+
+TEST(DefinizioneCalcolo, ALineFromTheGridShowsItsStoredValues) {
+    RigaFattura r;
+    r.Importo = euro("200");
+    r.Impofat = euro("10,5");
+    r.AddebitoUnitario = euro("12,5");
+    r.Fattore = "5";
+    const CampiImporto prima{"x", "y", "a", true, "f", true, "p"};
+    const struct {
+        QString calcolo, tipo, atteso;
+    } casi[] = {
+        {"P", "C", "Costo|Percent|+200,00|+5|10,5"},
+        {"R", "C", "Costo||+200,00|-0,00|10,50"},
+        {"F", "A", "Anticipazione||+200,00|-0,00|10,50"},
+        {"F", "X", "||-0,00|-0,00|10,50"},
+        {"R", "X", "||-0,00|-0,00|10,50"},
+        {"U", "X", "dir. unitario|quantità|+12,50|+5|10,5"},
+        {"P", "X", "Base imponibile|Percent|+200,00|+5,00|10,5"},
+    };
+    for (const auto& c : casi)
+        EXPECT_EQ(mostra(DefinizioneCalcolo(elemento(c.calcolo, c.tipo, "99"), euro("77"), &r, prima)), c.atteso)
+            << c.calcolo.toStdString() << c.tipo.toStdString();
+}
+
+TEST(ImportoDaFattore, TheAmountToInvoiceFollowsTheFeeItemRule) {
+    const struct {
+        CasoCalcolo caso;
+        QString importo, fattore;
+        std::optional<QString> atteso;
+    } casi[] = {
+        {CasoCalcolo::PrezzoUnitario, "12,50", "2", "25,00"},
+        {CasoCalcolo::PrezzoUnitario, "12.50", "2", "25,00"},
+        {CasoCalcolo::PrezzoUnitario, "10", "3", "30,00"},
+        {CasoCalcolo::PrezzoUnitario, "1.234,50", "2", "2.469,00"},
+        {CasoCalcolo::PrezzoUnitario, "-5", "2", "-10,00"},
+        {CasoCalcolo::Percentuale, "200", "5", "10,00"},
+        {CasoCalcolo::Percentuale, "200", "5,00", "10,00"},
+        {CasoCalcolo::Percentuale, "1", "5,00", "0,05"},
+        {CasoCalcolo::Percentuale, "10,25", "10", "1,03"},
+        {CasoCalcolo::CostoPercentuale, "1.234,50", "10", "123,45"},
+        {CasoCalcolo::Anticipazione, "1.234,5", "0,00", "1.234,5"},
+        // Nothing to work out.
+        {CasoCalcolo::Percentuale, "", "5", {}},
+        {CasoCalcolo::PrezzoUnitario, "3", "", {}},
+        {CasoCalcolo::Anticipazione, "", "0,00", {}},
+        {CasoCalcolo::Listino, "0,00", "0,00", {}},
+        {CasoCalcolo::ImportoRichiesto, "0,00", "0,00", {}},
+        {CasoCalcolo::CostoRichiesto, "10", "0,00", {}},
+        {CasoCalcolo::Nessuno, "10", "2", {}},
+        // What cannot be read, or is beyond range, leaves the box as it is.
+        {CasoCalcolo::PrezzoUnitario, "1,2,3", "2", {}},
+        {CasoCalcolo::PrezzoUnitario, "999999999999999", "99999999", {}},
+    };
+    for (const auto& c : casi)
+        EXPECT_EQ(ImportoDaFattore(c.caso, c.importo, c.fattore), c.atteso)
+            << int(c.caso) << " " << c.importo.toStdString() << " x " << c.fattore.toStdString();
+}
+
+TEST(ImportiRichiesti, WhichBoxesALineMustFill) {
+    const struct {
+        QString calcolo, tipo;
+        bool importo, fattore;
+    } casi[] = {
+        {"P", "C", true, true},  {"R", "C", true, false},  {"F", "A", true, false}, {"U", "A", true, false},
+        {"R", "X", false, false}, {"F", "X", false, false}, {"U", "X", true, true},  {"P", "X", true, true},
+        {"F", "C", true, true},
+    };
+    for (const auto& c : casi) {
+        const ImportiRichiesti r = ImportiRichiestiPer(c.calcolo, c.tipo);
+        EXPECT_EQ(r.Importo, c.importo) << c.calcolo.toStdString() << c.tipo.toStdString();
+        EXPECT_EQ(r.Fattore, c.fattore) << c.calcolo.toStdString() << c.tipo.toStdString();
+    }
+}
+
+TEST(PosizioneInserimento, FirstAboveBelowOrLast) {
+    const struct {
+        char modo;
+        int selezionata, righe, posizione;
+    } casi[] = {
+        {'I', 3, 5, 1}, {'P', 3, 5, 3}, {'D', 3, 5, 4}, {'F', 3, 5, 5}, {'P', 1, 5, 1}, {'D', 4, 5, 5},
+        // No line selected: above and below both mean first.
+        {'P', 0, 5, 1}, {'D', 0, 5, 1}, {'X', 3, 5, 1}, {'F', 0, 1, 1}, {'I', 0, 1, 1},
+    };
+    for (const auto& c : casi)
+        EXPECT_EQ(PosizioneInserimento(QChar::fromLatin1(c.modo), c.selezionata, c.righe), c.posizione)
+            << c.modo << c.selezionata;
+}
+
+class Composizione : public ::testing::Test {
+protected:
+    Composizione() { fascola_da_fatturare::riempi(fascole, "R01"); }
+    db::Database& s() { return fascole.db(); }
+
+    TempDir dir;
+    fixtures::CaseFileArchive fascole{dir.file("fascole.mdb")};
+};
+
+TEST_F(Composizione, TheChecksRunInOrderAndStopAtTheFirstFailure) {
+    const struct {
+        CampiRiga campi;
+        QString messaggio;
+        CampoRiga campo;
+    } casi[] = {
+        {{"", "", "", "", ""}, "Bisogna definire un codice elemento da fatturare", CampoRiga::Elemento},
+        {{"ORE", "", "", "", ""}, "Si deve definire una descrizione per l'elemento", CampoRiga::Descrizione},
+        {{"XYZ", "Testo", "", "", ""}, "Il codice elemento non risulta definito in archivio", CampoRiga::Elemento},
+        {{"ORE", "Ore", "", "2", ""}, "Bisogna definire l'importo nel campo", CampoRiga::Importo},
+        {{"ORE", "Ore", "12,50", "", ""}, "Definire il campo fattore", CampoRiga::Fattore},
+        {{"ANT", "Anticipo", "", "", ""}, "Bisogna definire l'importo nel campo", CampoRiga::Importo},
+    };
+    for (const auto& c : casi) {
+        const EsitoVerificaRiga e = VerificaDatiFattura(s(), c.campi);
+        EXPECT_FALSE(e.Valida);
+        EXPECT_EQ(e.Messaggio, c.messaggio);
+        EXPECT_EQ(e.Campo, c.campo) << c.messaggio.toStdString();
+    }
+    const struct {
+        CampiRiga campi;
+        QString calcolo;
+    } buoni[] = {
+        {{"ONO", "Onorario", "", "", ""}, "F"},        // a fee at list price needs no box
+        {{"SPE", "Spese", "10", "", ""}, "R"},         // a cost typed needs no factor
+        {{"ANT", "Anticipo", "5", "", ""}, "R"},
+        {{"ORE", "Ore", "12,50", "2", ""}, "U"},       // no check of numbers
+        {{"PER", "Perc", "abc", "-1", "x"}, "P"},
+    };
+    for (const auto& b : buoni) {
+        const EsitoVerificaRiga e = VerificaDatiFattura(s(), b.campi);
+        EXPECT_TRUE(e.Valida) << b.campi.Elemento.toStdString();
+        EXPECT_EQ(e.Calcolo, b.calcolo);
+    }
+}
+
+TEST_F(Composizione, ANewLineTakesTheFieldsTheLineInHandAndTheCaseFile) {
+    RigaFatturaInCorsoRec inCorso;
+    inCorso.Ntask = "0001";
+    inCorso.Njob = "0002";
+    inCorso.DarePn = "D";
+    inCorso.AverePn = "A";
+    inCorso.Ricavi = "R";
+    inCorso.Pagamento = "60";
+    inCorso.CodiceIva = "10";
+    inCorso.IvaBloccata = true;
+    const QDate oggi(2004, 3, 15);
+    RigaFattura r = NuovaRigaFattura({"ORE", "Ore in più", "12.50", "3", "37,50"}, inCorso, "R01", "0001", "U", oggi);
+    EXPECT_EQ(r.Cliente, "R01");
+    EXPECT_EQ(r.Npra, "0001");
+    EXPECT_EQ(r.Ntask, "0001");
+    EXPECT_EQ(r.Njob, "0002");
+    EXPECT_EQ(r.Elemento, "ORE");
+    EXPECT_TRUE(r.Tipo.isEmpty());
+    EXPECT_EQ(r.Descrizione, "Ore in più");
+    EXPECT_EQ(r.Data, oggi);
+    EXPECT_EQ(r.Importo, euro("12,5"));
+    EXPECT_EQ(r.Impofat, euro("37,5"));
+    EXPECT_EQ(r.AddebitoUnitario, euro("12,5"));
+    EXPECT_EQ(r.Fattore, "3");
+    EXPECT_EQ(r.Darepn, "D");
+    EXPECT_EQ(r.Averepn, "A");
+    EXPECT_EQ(r.Ricavi, "R");
+    EXPECT_EQ(r.Pagamento, "60");
+    EXPECT_EQ(r.CodiceIva, "10");
+    EXPECT_TRUE(r.IvaBloccata);
+    EXPECT_FALSE(r.Primanota || r.Fatturato || r.Spuntato);
+
+    // The unit charge belongs to the unit-price mode, the factor to it and the percentage.
+    const struct {
+        QString calcolo;
+        const char* addebito;
+        QString fattore;
+    } modi[] = {{"P", "0", "3"}, {"R", "0", ""}, {"F", "0", ""}, {"", "12,5", "3"}};
+    for (const auto& m : modi) {
+        r = NuovaRigaFattura({"X", "x", "12,50", "3", ""}, inCorso, "R01", "0001", m.calcolo, oggi);
+        EXPECT_EQ(r.AddebitoUnitario, euro(m.addebito)) << m.calcolo.toStdString();
+        EXPECT_EQ(r.Fattore, m.fattore) << m.calcolo.toStdString();
+        EXPECT_EQ(r.Impofat, Currency());
+    }
+}
+
+TEST_F(Composizione, ACorrectionKeepsTheKeyAndIsAllOrNothing) {
+    RigaFattura r = fattura_di_prova::riga("20", "100", "X");
+    r.Elemento = "ORE";
+    r.Ntask = "0001";
+    r.Primanota = true;
+    r.Idpn = "PN1";
+    r.Idfattura = "F1";
+    RigaFatturaInCorsoRec inCorso;
+    inCorso.Ntask = "0009";  // the line's task changes only through the detail dialog
+    inCorso.Pagamento = "30";
+    inCorso.CodiceIva = "4";
+    CorreggiRigaFattura(r, {"ORE", "Nuovo testo", "10", "4", "40"}, inCorso, "U");
+    EXPECT_EQ(r.Ntask, "0001");
+    EXPECT_EQ(r.Elemento, "ORE");
+    EXPECT_EQ(r.Tipo, "X");
+    EXPECT_EQ(r.Descrizione, "Nuovo testo");
+    EXPECT_EQ(r.Impofat, euro("40"));
+    EXPECT_EQ(r.AddebitoUnitario, euro("10"));
+    EXPECT_EQ(r.Fattore, "4");
+    EXPECT_EQ(r.CodiceIva, "4");
+    EXPECT_FALSE(r.Primanota);
+    EXPECT_TRUE(r.Idpn.isEmpty() && r.Idfattura.isEmpty());
+
+    const RigaFattura prima = r;
+    EXPECT_THROW(CorreggiRigaFattura(r, {"ORE", "Altro", "1-2-3", "4", "40"}, inCorso, "U"), db::DbError);
+    EXPECT_EQ(r.Descrizione, prima.Descrizione);
+    EXPECT_EQ(r.Importo, prima.Importo);
+}
+
+TEST_F(Composizione, TheDefaultsOfAnElementChosenByCodeOrByDescription) {
+    FatturaInComposizioneRec fattura;
+    EsitoDefault e = DefinizioneDefaultFattura(s(), SceltaElemento::PerCodice, "ORE", "R01", false, fattura);
+    ASSERT_TRUE(e.Default);
+    EXPECT_EQ(e.Default->Elemento.descrizione, "Ore di lavoro");
+    EXPECT_EQ(e.Default->Pagamento, "30");
+    EXPECT_EQ(e.Default->DarePn, "01.01.01.0001");
+    EXPECT_EQ(e.Default->AverePn, "04.01.01.0001");
+    EXPECT_EQ(e.Default->Ricavi, "04.01.01.0001");
+    EXPECT_EQ(e.Default->CodiceIva, "20");
+    EXPECT_EQ(e.Default->Ntask, "0000");
+    EXPECT_EQ(e.Default->Njob, "0000");
+    EXPECT_FALSE(e.Default->Listino);
+
+    e = DefinizioneDefaultFattura(s(), SceltaElemento::PerDescrizione, "spese", "R01", false, fattura);
+    ASSERT_TRUE(e.Default);
+    EXPECT_EQ(e.Default->Elemento.codice, "SPE");
+
+    e = DefinizioneDefaultFattura(s(), SceltaElemento::PerCodice, "XYZ", "R01", false, fattura);
+    EXPECT_TRUE(e.ElementoInesistente);
+    EXPECT_FALSE(e.Default);
+
+    // The client's price list gives the price and the payment, whatever the catalogue says.
+    fascole.addPriceListItem("R01", "ORE", {{"importo", 15}, {"pagamento", "60"}});
+    fascole.db().execute("UPDATE elefat SET pagamento = 1 WHERE codice = 'ORE'");
+    e = DefinizioneDefaultFattura(s(), SceltaElemento::PerCodice, "ORE", "R01", false, fattura);
+    ASSERT_TRUE(e.Default && e.Default->Listino);
+    EXPECT_EQ(e.Default->Listino->Importo, euro("15"));
+    EXPECT_EQ(e.Default->Pagamento, "60");
+    // Not linked, an element paid on the client's terms takes its own payment code.
+    e = DefinizioneDefaultFattura(s(), SceltaElemento::PerCodice, "ORE", "B02", false, fattura);
+    EXPECT_EQ(e.Default->Pagamento, "30");
+
+    // Task and job of the line selected; a selection past the table is none.
+    RigaFattura r;
+    r.Ntask = "0002";
+    r.Njob = "0003";
+    fattura.RigheFattura.aggiungi(r);
+    fattura.RigaCorrente = 1;
+    e = DefinizioneDefaultFattura(s(), SceltaElemento::PerCodice, "ONO", "R01", false, fattura);
+    EXPECT_EQ(e.Default->Ntask, "0002");
+    EXPECT_EQ(e.Default->Njob, "0003");
+    fattura.RigaCorrente = 7;
+    e = DefinizioneDefaultFattura(s(), SceltaElemento::PerCodice, "ONO", "R01", false, fattura);
+    EXPECT_EQ(e.Default->Ntask, "0000");
+    EXPECT_EQ(e.Default->Njob, "0000");
+}
+
+TEST_F(SessioneCollegata, LinkedAnElementPaidOnTheClientsTermsTakesTheClientsPaymentCode) {
+    fascola_da_fatturare::riempi(fascole, "01.01.01.0001");
+    sessione().execute("UPDATE elefat SET pagamento = 1 WHERE codice = 'ONO'");
+    FatturaInComposizioneRec fattura;
+    const struct {
+        QString cliente, pagamento;
+    } casi[] = {{"01.01.01.0001", "R30"}, {"01.01.01.0002", "RD"}, {"01.01.01.0099", "0,00"}};
+    for (const auto& c : casi) {
+        const EsitoDefault e =
+            DefinizioneDefaultFattura(sessione(), SceltaElemento::PerCodice, "ONO", c.cliente, true, fattura);
+        ASSERT_TRUE(e.Default);
+        EXPECT_EQ(e.Default->Pagamento, c.pagamento) << c.cliente.toStdString();
+    }
+    const EsitoDefault propri =
+        DefinizioneDefaultFattura(sessione(), SceltaElemento::PerCodice, "ORE", "01.01.01.0001", true, fattura);
+    EXPECT_EQ(propri.Default->Pagamento, "30");
+}
+
+}  // namespace
