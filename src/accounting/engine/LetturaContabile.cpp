@@ -34,6 +34,7 @@ QString PicfDiLunghezza(const db::Recordset& rs, qsizetype lunghezza) {
 namespace {
 
 const QString DescrizioneLetturaDatiCliente = QStringLiteral("Funzione di lettura dati cliente");
+const QString DescrizioneLetturaPdC = QStringLiteral("Funzione di lettura PdC da contabilità");
 const QString DescrizioneLetturaConto =
     QStringLiteral("Funzione di lettura da contabilità descrizione piano dei conti");
 
@@ -101,10 +102,17 @@ QString LetturaDescrizionePianoDeiConti(db::Database& archivio, const QString& D
     return codice;
 }
 
+QString LetturaPdC(const QString& CodiceConto) {
+    if (!AmbienteLavoro().CollegatoContabilita) return {};
+    Procedura proc(DescrizioneLetturaPdC);
+    db::Database* archivio = ArchivioContabileInUso(proc);
+    return archivio ? LetturaPdC(*archivio, CodiceConto) : QString();
+}
+
 QString LetturaPdC(db::Database& archivio, const QString& CodiceConto) {
     if (!AmbienteLavoro().CollegatoContabilita) return {};
 
-    Procedura proc("Funzione di lettura PdC da contabilità");
+    Procedura proc(DescrizioneLetturaPdC);
     std::unique_ptr<db::Recordset> rs;
     QString descrizione;
     if (!proc.essenziale([&] {

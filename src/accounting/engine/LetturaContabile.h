@@ -27,3 +27,5 @@ QString LetturaDescrizionePianoDeiConti(const QString& DescrizioneConto);
 // The name of the account `CodiceConto` (headings too); "" when the link is off, and ""
 // after the message "inserire un codice esistente" when the code does not exist.
 QString LetturaPdC(db::Database& archivio, const QString& CodiceConto);
+// The same on the program's session. For the callers not yet given a session of their own.
+QString LetturaPdC(const QString& CodiceConto);
