@@ -1,37 +1,53 @@
-// The case-file mask on a busy office's archive (2,000 clients, 20,000 case files, 60,000
-// tasks and as many jobs, 200,000 fee items): the search that returns every case file and
-// draws the client tree, the tree alone, the first opening of a case file in the tree, and
-// the display of one case file with its fee grid.
+// The case-file mask on a busy office's archive and on one ten times larger. "10x": 2,000
+// clients, 20,000 case files, 60,000 tasks and as many jobs, 200,000 fee items; "100x": 20,000
+// clients and 200,000 case files (opened over three years) with as many tasks, jobs and fee
+// items each.
+//
+// Each of the program's operations is measured beside the same SQL run straight on SQLite
+// (the "Grezza" benchmarks: prepare, bind, step every row and fetch every column), so that
+// the cost the program adds on top of its queries can be read off one run:
+// - the search that returns every case file (RICERCA with state "Tutte"): the search query,
+//   the client names of the tree, and the display of the first case file with its tasks and
+//   fee items;
+// - the client tree rebuilt from a search result and laid out in its view: the client names;
+// - the first opening of a case file in the tree: its tasks and jobs;
+// - the display of one case file with its fee grid.
 #include <benchmark/benchmark.h>
+#include <sqlite3.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
-#include <QTreeWidget>
+#include <QTreeView>
+#include <array>
+#include <chrono>
 #include <memory>
+#include <stdexcept>
 
-#include "casefiles/forms/AlberoClienti.h"
+#include "app/MontaggioFinestra.h"
+#include "casefiles/engine/RicercaFascole.h"
 #include "casefiles/forms/FrmFascola.h"
 #include "casefiles/forms/MascheraFascola.h"
+#include "fees/engine/CompetenzeFascola.h"
 #include "fixtures/ArchivioGrande.h"
 #include "fixtures/CaseFileArchive.h"
-#include "app/MontaggioFinestra.h"
-#include "platform/db/Recordset.h"
+#include "foundation/engine/Sessione.h"
 #include "platform/system/Paths.h"
 #include "startup/engine/Versione.h"
 
 namespace {
 
-// One archive and one started program for every benchmark of the run.
+// One archive and one started program per size, built when a benchmark first asks for it.
 struct Programma {
-    Programma() {
-        const QString archivio = cartella.filePath("fascole.mdb");
+    explicit Programma(const fixtures::DimensioniArchivio& dimensioni) {
+        archivio = cartella.filePath("fascole.mdb");
         {
             fixtures::CaseFileArchive fascole(archivio);
             fascole.setParameters({});
-            fixtures::RiempiArchivioGrande(fascole.db());
+            fixtures::RiempiArchivioGrande(fascole.db(), dimensioni);
         }
         QFile ini(cartella.filePath("Fascola.ini"));
         ini.open(QIODevice::WriteOnly);
@@ -42,71 +58,278 @@ struct Programma {
         finestra = std::make_unique<FrmFascola>();
         MontaggioFinestra(*finestra);
         finestra->Form_Load(cartella.path());
+        finestra->resize(1024, 720);
+        finestra->show();
+        // The left column shows the tree, so that its cost includes laying out what shows.
+        finestra->findChild<QAction*>("BarraIcone_4")->trigger();
     }
 
     MascheraFascola& maschera() { return *finestra->Maschera; }
 
     // RICERCA from the search mask with state "Tutte": every case file.
     void cercaTutte() {
+        maschera().AnnullaAzione();
         maschera().OptTutte->setChecked(true);
         maschera().CmdRicercaFascola->click();
     }
 
+    // The tree rebuilt from the search result and laid out in its view.
+    void albero() {
+        maschera().DefinizioneAlberoClienti();
+        finestra->TrvFascole->doItemsLayout();
+        finestra->TrvFascole->viewport()->repaint();
+    }
+
     QTemporaryDir cartella;
+    QString archivio;
     std::unique_ptr<FrmFascola> finestra;
 };
 
-Programma& programma() {
-    static Programma p;
-    return p;
+// Let go before the application object, which their windows need while they close.
+std::unique_ptr<Programma> gProgramma10, gProgramma100;
+
+Programma& programma10() {
+    if (!gProgramma10) gProgramma10 = std::make_unique<Programma>(fixtures::DimensioniArchivio{});
+    return *gProgramma10;
 }
 
-void BM_RicercaDiTutteLeFascoleConAlbero(benchmark::State& state) {
-    Programma& p = programma();
+Programma& programma100() {
+    if (!gProgramma100)
+        gProgramma100 =
+            std::make_unique<Programma>(fixtures::DimensioniArchivio{.clienti = 20000, .giorniDiApertura = 1095});
+    return *gProgramma100;
+}
+
+// The archive opened straight on SQLite, and a query run on it as the program's layer would,
+// every row stepped and every column fetched.
+class Grezzo {
+public:
+    explicit Grezzo(const QString& path) {
+        if (sqlite3_open_v2(path.toUtf8().constData(), &db_, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
+            throw std::runtime_error("open");
+    }
+    ~Grezzo() { sqlite3_close_v2(db_); }
+
+    // The rows found.
+    int esegui(const std::string& sql, const std::vector<std::string>& testi = {}) {
+        sqlite3_stmt* st = nullptr;
+        if (sqlite3_prepare_v2(db_, sql.c_str(), int(sql.size()), &st, nullptr) != SQLITE_OK)
+            throw std::runtime_error(sqlite3_errmsg(db_));
+        for (size_t i = 0; i < testi.size(); ++i)
+            sqlite3_bind_text(st, int(i) + 1, testi[i].data(), int(testi[i].size()), SQLITE_TRANSIENT);
+        int righe = 0;
+        while (sqlite3_step(st) == SQLITE_ROW) {
+            ++righe;
+            for (int c = 0; c < sqlite3_column_count(st); ++c) {
+                switch (sqlite3_column_type(st, c)) {
+                case SQLITE_INTEGER: benchmark::DoNotOptimize(sqlite3_column_int64(st, c)); break;
+                case SQLITE_FLOAT: benchmark::DoNotOptimize(sqlite3_column_double(st, c)); break;
+                case SQLITE_TEXT:
+                    benchmark::DoNotOptimize(sqlite3_column_text(st, c));
+                    benchmark::DoNotOptimize(sqlite3_column_bytes(st, c));
+                    break;
+                default: break;
+                }
+            }
+        }
+        sqlite3_finalize(st);
+        return righe;
+    }
+
+    // The client and case number of the first and of the last case file the search finds.
+    std::pair<std::array<std::string, 2>, std::array<std::string, 2>> primaEUltima() {
+        std::array<std::string, 2> prima, ultima;
+        sqlite3_stmt* st = nullptr;
+        const std::string sql = ComponiRicerca({}, "cliente, npra")->sql;
+        sqlite3_prepare_v2(db_, sql.c_str(), -1, &st, nullptr);
+        for (bool primo = true; sqlite3_step(st) == SQLITE_ROW; primo = false) {
+            ultima = {reinterpret_cast<const char*>(sqlite3_column_text(st, 0)),
+                      reinterpret_cast<const char*>(sqlite3_column_text(st, 1))};
+            if (primo) prima = ultima;
+        }
+        sqlite3_finalize(st);
+        return {prima, ultima};
+    }
+
+    // The distinct client codes of `fascola` in search order, as the one JSON text that the
+    // tree's name query binds.
+    std::string codiciClienti() {
+        std::string json = "[";
+        sqlite3_stmt* st = nullptr;
+        const std::string sql = ComponiRicerca({}, "cliente")->sql;
+        sqlite3_prepare_v2(db_, sql.c_str(), -1, &st, nullptr);
+        std::string precedente;
+        while (sqlite3_step(st) == SQLITE_ROW) {
+            const std::string codice = reinterpret_cast<const char*>(sqlite3_column_text(st, 0));
+            if (codice == precedente) continue;
+            json += (json.size() > 1 ? ",\"" : "\"") + codice + "\"";
+            precedente = codice;
+        }
+        sqlite3_finalize(st);
+        return json + "]";
+    }
+
+private:
+    sqlite3* db_ = nullptr;
+};
+
+const std::string SqlNomi = "SELECT k.value, m.ragione FROM json_each(?) AS k CROSS JOIN mpxanagrafe AS m "
+                            "WHERE m.codice = k.value";
+
+// The queries of one case file's display: the client's name and data, its tasks, its fee items.
+int visualizzazioneGrezza(Grezzo& g, const std::string& cliente, const std::string& npra) {
+    int righe = g.esegui("SELECT ragione FROM mpxanagrafe WHERE codice = ?", {cliente});
+    righe += g.esegui("SELECT * FROM mpxanagrafe WHERE codice = ?", {cliente});
+    righe += g.esegui("SELECT cliente, npra, ntask, data, titolo, camponote, stato FROM task "
+                      "WHERE cliente = ? AND npra = ? ORDER BY ntask",
+                      {cliente, npra});
+    righe += g.esegui("SELECT " + ColonneLette(FormaCompetenze()) +
+                          " FROM competenze WHERE cliente = ? AND npra = ? ORDER BY ntask, njob, elemento",
+                      {cliente, npra});
+    return righe;
+}
+
+void ricercaGrezza(benchmark::State& state, Programma& p) {
+    Grezzo g(p.archivio);
+    const std::string codici = g.codiciClienti();
+    const std::string ricerca = ComponiRicerca({}, ColonneLette(Fascola::Forma()))->sql;
+    const auto prima = g.primaEUltima().first;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(g.esegui(ricerca));
+        benchmark::DoNotOptimize(g.esegui(SqlNomi, {codici}));
+        benchmark::DoNotOptimize(visualizzazioneGrezza(g, prima[0], prima[1]));
+    }
+}
+
+void ricerca(benchmark::State& state, Programma& p) {
     for (auto _ : state) {
         state.PauseTiming();
         p.maschera().AnnullaAzione();
         state.ResumeTiming();
-        p.cercaTutte();
+        p.maschera().OptTutte->setChecked(true);
+        p.maschera().CmdRicercaFascola->click();
     }
     state.counters["fascole"] = double(p.maschera().NumSelezionati);
-    state.counters["nodi"] = double(p.finestra->TrvFascole->topLevelItemCount());
+    state.counters["nodi"] = double(p.finestra->TrvFascole->model()->rowCount());
 }
-BENCHMARK(BM_RicercaDiTutteLeFascoleConAlbero)->Unit(benchmark::kMillisecond)->MinTime(3);
 
-void BM_AlberoClientiCompleto(benchmark::State& state) {
-    Programma& p = programma();
-    p.maschera().AnnullaAzione();
-    p.cercaTutte();
-    for (auto _ : state) p.maschera().DefinizioneAlberoClienti();
+void alberoGrezzo(benchmark::State& state, Programma& p) {
+    Grezzo g(p.archivio);
+    const std::string codici = g.codiciClienti();
+    for (auto _ : state) benchmark::DoNotOptimize(g.esegui(SqlNomi, {codici}));
 }
-BENCHMARK(BM_AlberoClientiCompleto)->Unit(benchmark::kMillisecond)->MinTime(3);
+
+void albero(benchmark::State& state, Programma& p) {
+    p.cercaTutte();
+    for (auto _ : state) p.albero();
+    state.counters["clienti"] = double(p.finestra->TrvFascole->model()->rowCount() - 1);
+}
+
+// The search query alone, raw and through the engine (rows read into the result).
+void BM_QueryRicercaGrezza_10x(benchmark::State& state) {
+    Grezzo g(programma10().archivio);
+    const std::string ricerca = ComponiRicerca({}, ColonneLette(Fascola::Forma()))->sql;
+    for (auto _ : state) benchmark::DoNotOptimize(g.esegui(ricerca));
+}
+BENCHMARK(BM_QueryRicercaGrezza_10x)->Unit(benchmark::kMillisecond)->MinTime(1);
+
+void BM_CercaFascole_10x(benchmark::State& state) {
+    programma10();
+    for (auto _ : state) benchmark::DoNotOptimize(CercaFascole(ArchivioInUso(), {}));
+}
+BENCHMARK(BM_CercaFascole_10x)->Unit(benchmark::kMillisecond)->MinTime(1);
+
+// The search click and its raw queries taken in turns within one loop, so that both meet the
+// same load of the machine: "rapporto" is the click's time over the queries' time.
+void BM_RicercaAConfronto_10x(benchmark::State& state) {
+    Programma& p = programma10();
+    Grezzo g(p.archivio);
+    const std::string codici = g.codiciClienti();
+    const std::string sql = ComponiRicerca({}, ColonneLette(Fascola::Forma()))->sql;
+    const auto prima = g.primaEUltima().first;
+    using Orologio = std::chrono::steady_clock;
+    Orologio::duration grezzo{}, nostro{};
+    for (auto _ : state) {
+        p.maschera().AnnullaAzione();
+        p.maschera().OptTutte->setChecked(true);
+        const auto t0 = Orologio::now();
+        benchmark::DoNotOptimize(g.esegui(sql));
+        benchmark::DoNotOptimize(g.esegui(SqlNomi, {codici}));
+        benchmark::DoNotOptimize(visualizzazioneGrezza(g, prima[0], prima[1]));
+        const auto t1 = Orologio::now();
+        p.maschera().CmdRicercaFascola->click();
+        const auto t2 = Orologio::now();
+        grezzo += t1 - t0;
+        nostro += t2 - t1;
+    }
+    const double n = double(state.iterations());
+    state.counters["grezzo_ms"] = std::chrono::duration<double, std::milli>(grezzo).count() / n;
+    state.counters["nostro_ms"] = std::chrono::duration<double, std::milli>(nostro).count() / n;
+    state.counters["rapporto"] = double(nostro.count()) / double(grezzo.count());
+}
+BENCHMARK(BM_RicercaAConfronto_10x)->Unit(benchmark::kMillisecond)->MinTime(4);
+
+void BM_RicercaGrezza_10x(benchmark::State& s) { ricercaGrezza(s, programma10()); }
+void BM_Ricerca_10x(benchmark::State& s) { ricerca(s, programma10()); }
+void BM_AlberoGrezzo_10x(benchmark::State& s) { alberoGrezzo(s, programma10()); }
+void BM_Albero_10x(benchmark::State& s) { albero(s, programma10()); }
+void BM_AlberoGrezzo_100x(benchmark::State& s) { alberoGrezzo(s, programma100()); }
+void BM_Albero_100x(benchmark::State& s) { albero(s, programma100()); }
+void BM_RicercaGrezza_100x(benchmark::State& s) { ricercaGrezza(s, programma100()); }
+void BM_Ricerca_100x(benchmark::State& s) { ricerca(s, programma100()); }
+
+BENCHMARK(BM_RicercaGrezza_10x)->Unit(benchmark::kMillisecond)->MinTime(2);
+BENCHMARK(BM_Ricerca_10x)->Unit(benchmark::kMillisecond)->MinTime(2);
+BENCHMARK(BM_AlberoGrezzo_10x)->Unit(benchmark::kMillisecond)->MinTime(1);
+BENCHMARK(BM_Albero_10x)->Unit(benchmark::kMillisecond)->MinTime(1);
+BENCHMARK(BM_AlberoGrezzo_100x)->Unit(benchmark::kMillisecond)->MinTime(2);
+BENCHMARK(BM_Albero_100x)->Unit(benchmark::kMillisecond)->MinTime(2);
+BENCHMARK(BM_RicercaGrezza_100x)->Unit(benchmark::kMillisecond)->MinTime(2);
+BENCHMARK(BM_Ricerca_100x)->Unit(benchmark::kMillisecond)->MinTime(2);
 
 // A case file's node opened for the first time: its tasks and jobs are read and drawn.
-void BM_AperturaDiUnaFascolaNellAlbero(benchmark::State& state) {
-    Programma& p = programma();
-    p.maschera().AnnullaAzione();
+void BM_AperturaGrezza_10x(benchmark::State& state) {
+    Grezzo g(programma10().archivio);
+    const auto prima = g.primaEUltima().first;
+    for (auto _ : state) {
+        g.esegui("SELECT ntask, titolo FROM task WHERE cliente = ? AND npra = ? ORDER BY ntask", {prima[0], prima[1]});
+        g.esegui("SELECT ntask, descrizione, tipo FROM job WHERE cliente = ? AND npra = ? ORDER BY ntask, njob",
+                 {prima[0], prima[1]});
+    }
+}
+BENCHMARK(BM_AperturaGrezza_10x)->Unit(benchmark::kMicrosecond);
+
+void BM_Apertura_10x(benchmark::State& state) {
+    Programma& p = programma10();
     p.cercaTutte();
-    QTreeWidgetItem* fascola = p.finestra->TrvFascole->topLevelItem(1)->child(0);
+    QTreeView& t = *p.finestra->TrvFascole;
+    int incarichi = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        fascola->setExpanded(false);
-        qDeleteAll(fascola->takeChildren());
+        p.albero();
+        const QModelIndex fascola = t.model()->index(0, 0, t.model()->index(1, 0));
         state.ResumeTiming();
-        fascola->setExpanded(true);
+        t.expand(fascola);
+        incarichi = t.model()->rowCount(fascola);
     }
-    state.counters["incarichi"] = double(fascola->childCount());
+    state.counters["incarichi"] = double(incarichi);
 }
-BENCHMARK(BM_AperturaDiUnaFascolaNellAlbero)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Apertura_10x)->Unit(benchmark::kMicrosecond);
 
-void BM_VisualizzaFascolaConCompetenze(benchmark::State& state) {
-    Programma& p = programma();
-    p.maschera().AnnullaAzione();
+void BM_VisualizzazioneGrezza_10x(benchmark::State& state) {
+    Grezzo g(programma10().archivio);
+    const auto ultima = g.primaEUltima().second;
+    for (auto _ : state) benchmark::DoNotOptimize(visualizzazioneGrezza(g, ultima[0], ultima[1]));
+}
+BENCHMARK(BM_VisualizzazioneGrezza_10x)->Unit(benchmark::kMillisecond);
+
+void BM_Visualizzazione_10x(benchmark::State& state) {
+    Programma& p = programma10();
     p.cercaTutte();
     p.maschera().DtaSelezionatiFascola_Validate(MascheraFascola::AzioneUltimo);
     for (auto _ : state) p.maschera().Visualizza();
 }
-BENCHMARK(BM_VisualizzaFascolaConCompetenze)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Visualizzazione_10x)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
@@ -117,5 +340,7 @@ int main(int argc, char** argv) {
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    gProgramma100.reset();
+    gProgramma10.reset();
     return 0;
 }

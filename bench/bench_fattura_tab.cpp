@@ -81,9 +81,7 @@ void Applica(benchmark::State& state) {
     AmbienteLavoro().PathArchivioFascole = archivio.fascole->path();
     AmbienteLavoro().CollegatoContabilita = collegato;
     AmbienteLavoro().PathArchivioContabile = collegato ? archivio.pathContabile : QString();
-    FascolaCorrente().CodiceClienteCorrente = Cliente;
-    FascolaCorrente().NomeClienteCorrente = "Rossi Mario S.r.l.";
-    FascolaCorrente().NpraCorrente = "0001";
+    FascolaCorrente().MostraFascola(Cliente, "Rossi Mario S.r.l.", "0001");
 
     FrmFascola finestra;
     MontaggioFinestra(finestra);

@@ -10,11 +10,12 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include "casefiles/engine/FascolaCorrente.h"
 #include "casefiles/forms/FrmFascola.h"
 #include "casefiles/forms/MascheraFascola.h"
+#include "casefiles/forms/NodiAlbero.h"
 #include "fees/engine/DettaglioCompetenza.h"
 #include "fixtures/CaseFileArchive.h"
 #include "foundation/engine/Ambiente.h"
@@ -100,7 +101,7 @@ TEST_F(MaskScreens, Insert) {
 TEST_F(MaskScreens, ViewWithTreeAndFeeItems) {
     cercaTutte();
     finestra.findChild<QAction*>("BarraIcone_4")->trigger();
-    for (QTreeWidgetItemIterator it(finestra.TrvFascole); *it; ++it) (*it)->setExpanded(true);
+    albero::apriTutto(*finestra.TrvFascole);
     m().DtaSelezionatiFascola_Validate(MascheraFascola::AzioneUltimo);
     salva(finestra, "Maschera_2_visione.png");
     finestra.NellaFascola->setCurrentIndex(FrmFascola::SchedaCompetenze);

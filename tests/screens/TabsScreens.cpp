@@ -57,14 +57,10 @@ TEST(TabsScreens, TasksAndJobsTabs) {
     finestra.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&finestra));
 
-    // The case file on display, as its display hands it to the two tabs.
+    // The case file on display, which the two tabs follow.
     TabIncarichi& incarichi = *finestra.Incarichi;
     TabLavorazioni& lavorazioni = *finestra.Lavorazioni;
-    for (QLabel* l : {incarichi.I_LblNomeCliente, lavorazioni.L_LblNomeCliente}) l->setText("Rossi Mario");
-    for (QLabel* l : {incarichi.I_LblCodiceCliente, lavorazioni.L_LblCodiceCliente}) l->setText("C001");
-    for (QLabel* l : {incarichi.I_LblNpra, lavorazioni.L_LblNpra}) l->setText("0001");
-    incarichi.I_PulisciCampi();
-    incarichi.I_MostraGriglia();
+    FascolaCorrente().MostraFascola("C001", "Rossi Mario", "0001");
 
     QDir().mkpath(SCREENS_DIR);
     finestra.NellaFascola->setCurrentIndex(FrmFascola::SchedaIncarichi);

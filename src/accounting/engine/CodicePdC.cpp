@@ -3,7 +3,6 @@
 #include <memory>
 
 #include "foundation/engine/Procedura.h"
-#include "foundation/engine/Ambiente.h"
 #include "platform/db/Database.h"
 #include "platform/db/Recordset.h"
 #include "platform/system/BasicRuntime.h"
@@ -33,7 +32,7 @@ QString Letterale(const QString& testo) {
 
 }  // namespace
 
-QString NuovoCodicePdC(const QString& CodicePadre) {
+QString NuovoCodicePdC(db::Database& archivio, const QString& CodicePadre) {
     const QString& P = CodicePadre;
     const QString due = "[0-9][0-9]";
     Livello livello;
@@ -53,12 +52,9 @@ QString NuovoCodicePdC(const QString& CodicePadre) {
     }
 
     Procedura proc("Sub di creazione di un nuovo codice del PdC");
-    std::unique_ptr<db::Database> archivio;
     std::unique_ptr<db::Recordset> rs;
-    if (!proc.essenziale([&] { archivio = db::Database::open(AmbienteLavoro().PathArchivioContabile.toStdString()); }))
-        return CodicePdCVuoto;
     if (!proc.essenziale([&] {
-            rs = archivio->openRecordset("SELECT * FROM pianodeiconti WHERE codice GLOB ? ORDER BY codice", {schema});
+            rs = archivio.openRecordset("SELECT * FROM pianodeiconti WHERE codice GLOB ? ORDER BY codice", {schema});
         }))
         return CodicePdCVuoto;
 
@@ -71,7 +67,6 @@ QString NuovoCodicePdC(const QString& CodicePadre) {
             return CodicePdCVuoto;
     }
     rs.reset();
-    archivio.reset();
 
     const int massimo = livello.cifre == 4 ? 9999 : 99;
     if (ultimo >= massimo) {

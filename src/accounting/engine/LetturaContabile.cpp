@@ -5,6 +5,7 @@
 #include "foundation/engine/Procedura.h"
 #include "foundation/engine/Ambiente.h"
 #include "foundation/engine/DatiCliente.h"
+#include "foundation/engine/Sessione.h"
 #include "platform/db/Database.h"
 #include "platform/db/Recordset.h"
 #include "platform/system/BasicRuntime.h"
@@ -30,18 +31,28 @@ QString PicfDiLunghezza(const db::Recordset& rs, qsizetype lunghezza) {
 
 }  // namespace
 
+namespace {
+
+const QString DescrizioneLetturaDatiCliente = QStringLiteral("Funzione di lettura dati cliente");
+const QString DescrizioneLetturaPdC = QStringLiteral("Funzione di lettura PdC da contabilità");
+const QString DescrizioneLetturaConto =
+    QStringLiteral("Funzione di lettura da contabilità descrizione piano dei conti");
+
+}  // namespace
+
 void LetturaDatiCliente(const QString& CodiceCliente) {
-    Procedura proc("Funzione di lettura dati cliente");
-    const AmbienteLavoroRec& ambiente = AmbienteLavoro();
-    const bool collegato = ambiente.CollegatoContabilita;
+    Procedura proc(DescrizioneLetturaDatiCliente);
+    if (db::Database* archivio = ArchivioContabileInUso(proc)) LetturaDatiCliente(*archivio, CodiceCliente);
+}
+
+void LetturaDatiCliente(db::Database& archivio, const QString& CodiceCliente) {
+    Procedura proc(DescrizioneLetturaDatiCliente);
+    const bool collegato = AmbienteLavoro().CollegatoContabilita;
     DatiClienteFatturaRec& dati = DatiClienteFattura();
 
-    std::unique_ptr<db::Database> archivio;
     std::unique_ptr<db::Recordset> rs;
-    const QString& path = collegato ? ambiente.PathArchivioContabile : ambiente.PathArchivioFascole;
-    if (!proc.essenziale([&] { archivio = db::Database::open(path.toStdString()); })) return;
     if (!proc.essenziale([&] {
-            rs = archivio->openRecordset(collegato ? "SELECT * FROM anagrafe WHERE codice = ?"
+            rs = archivio.openRecordset(collegato ? "SELECT * FROM anagrafe WHERE codice = ?"
                                                    : "SELECT * FROM mpxanagrafe WHERE codice = ?",
                                          {CodiceCliente});
         }))
@@ -70,15 +81,19 @@ void LetturaDatiCliente(const QString& CodiceCliente) {
 
 QString LetturaDescrizionePianoDeiConti(const QString& DescrizioneConto) {
     if (!AmbienteLavoro().CollegatoContabilita) return {};
+    Procedura proc(DescrizioneLetturaConto);
+    db::Database* archivio = ArchivioContabileInUso(proc);
+    return archivio ? LetturaDescrizionePianoDeiConti(*archivio, DescrizioneConto) : QString();
+}
 
-    Procedura proc("Funzione di lettura da contabilità descrizione piano dei conti");
-    std::unique_ptr<db::Database> archivio;
+QString LetturaDescrizionePianoDeiConti(db::Database& archivio, const QString& DescrizioneConto) {
+    if (!AmbienteLavoro().CollegatoContabilita) return {};
+
+    Procedura proc(DescrizioneLetturaConto);
     std::unique_ptr<db::Recordset> rs;
     QString codice;
-    if (!proc.essenziale([&] { archivio = db::Database::open(AmbienteLavoro().PathArchivioContabile.toStdString()); }))
-        return codice;
     if (!proc.essenziale([&] {
-            rs = archivio->openRecordset(
+            rs = archivio.openRecordset(
                 "SELECT * FROM pianodeiconti WHERE descrizione = ? AND codice NOT LIKE ? ESCAPE '\\'",
                 {DescrizioneConto, db::likePattern("*.0000")});
         }))
@@ -89,24 +104,25 @@ QString LetturaDescrizionePianoDeiConti(const QString& DescrizioneConto) {
 
 QString LetturaPdC(const QString& CodiceConto) {
     if (!AmbienteLavoro().CollegatoContabilita) return {};
+    Procedura proc(DescrizioneLetturaPdC);
+    db::Database* archivio = ArchivioContabileInUso(proc);
+    return archivio ? LetturaPdC(*archivio, CodiceConto) : QString();
+}
 
-    Procedura proc("Funzione di lettura PdC da contabilità");
-    std::unique_ptr<db::Database> archivio;
+QString LetturaPdC(db::Database& archivio, const QString& CodiceConto) {
+    if (!AmbienteLavoro().CollegatoContabilita) return {};
+
+    Procedura proc(DescrizioneLetturaPdC);
     std::unique_ptr<db::Recordset> rs;
     QString descrizione;
-    if (!proc.essenziale([&] { archivio = db::Database::open(AmbienteLavoro().PathArchivioContabile.toStdString()); }))
-        return descrizione;
     if (!proc.essenziale([&] {
-            rs = archivio->openRecordset("SELECT * FROM pianodeiconti WHERE codice = ?", {CodiceConto});
+            rs = archivio.openRecordset("SELECT * FROM pianodeiconti WHERE codice = ?", {CodiceConto});
         }))
         return descrizione;
     if (!rs->EOF_()) {
         proc.esegui([&] { descrizione = rs->field("descrizione").textOr(QString()); });
         return descrizione;
     }
-    // The archive is let go before the message, so that nobody waits on it meanwhile.
-    rs.reset();
-    archivio.reset();
     ui::MessageService::show("inserire un codice esistente");
     return descrizione;
 }

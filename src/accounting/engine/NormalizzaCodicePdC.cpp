@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "foundation/engine/Procedura.h"
-#include "foundation/engine/Ambiente.h"
 #include "platform/db/Database.h"
 #include "platform/system/MessageService.h"
 
@@ -16,12 +15,8 @@ void Avviso(const QString& testo) { ui::MessageService::show(testo, Titolo); }
 
 bool Cifra(QChar c) { return c >= '0' && c <= '9'; }
 
-std::unique_ptr<db::Database> ApriArchivio() {
-    return db::Database::open(AmbienteLavoro().PathArchivioContabile.toStdString());
-}
-
 // The word's accounts: one is the answer, several are offered in the picker.
-QString DecodificaMnemonico(QString& CodiceDigitato, const ScegliConto& Scelta) {
+QString DecodificaMnemonico(db::Database& archivio, QString& CodiceDigitato, const ScegliConto& Scelta) {
     CodiceDigitato = CodiceDigitato.left(10);
     const bool prefisso = CodiceDigitato.endsWith('*');
     const QString parola = prefisso ? CodiceDigitato.chopped(1) : CodiceDigitato;
@@ -35,11 +30,9 @@ QString DecodificaMnemonico(QString& CodiceDigitato, const ScegliConto& Scelta) 
     Procedura proc("Decodifica di un codice mnemonico");
     std::vector<QString> codici;
     {
-        std::unique_ptr<db::Database> archivio;
-        if (!proc.essenziale([&] { archivio = ApriArchivio(); })) return CodicePdCVuoto;
         if (!proc.essenziale([&] {
                 codici.clear();
-                db::Statement conti(*archivio,
+                db::Statement conti(archivio,
                                     prefisso ? "SELECT codice FROM pianodeiconti WHERE parola LIKE ? ESCAPE '\\'"
                                              : "SELECT codice FROM pianodeiconti WHERE parola = ?",
                                     {prefisso ? db::Value(db::likePattern(CodiceDigitato.toStdString()))
@@ -84,11 +77,11 @@ QStringList Livelli(const QString& codice13) {
     return parti;
 }
 
-QString NormalizzaNumerico(QString& CodiceDigitato) {
+QString NormalizzaNumerico(db::Database& archivio, QString& CodiceDigitato) {
     bool nuovo = false;
     if (CodiceDigitato.endsWith('+')) {
         if (CodiceDigitato == "+") {
-            CodiceDigitato = NuovoCodicePdC(CodicePdCVuoto);
+            CodiceDigitato = NuovoCodicePdC(archivio, CodicePdCVuoto);
         } else {
             CodiceDigitato.chop(1);
             nuovo = true;
@@ -121,16 +114,13 @@ QString NormalizzaNumerico(QString& CodiceDigitato) {
 
     if (!padri.empty()) {
         Procedura proc("Sub di normalizzazione del codice del PdC");
-        std::unique_ptr<db::Database> archivio;
-        if (!proc.essenziale([&] { archivio = ApriArchivio(); })) return CodicePdCVuoto;
         for (const auto& [padre, livello] : padri) {
             bool esiste = false;
             if (!proc.essenziale([&, &padre = padre] {
-                    esiste = !archivio->scalar("SELECT 1 FROM pianodeiconti WHERE codice = ?", {padre}).isNull();
+                    esiste = !archivio.scalar("SELECT 1 FROM pianodeiconti WHERE codice = ?", {padre}).isNull();
                 }))
                 return CodicePdCVuoto;
             if (!esiste) {
-                archivio.reset();
                 Avviso(livello + padre + " non è definito");
                 return CodicePdCVuoto;
             }
@@ -138,12 +128,12 @@ QString NormalizzaNumerico(QString& CodiceDigitato) {
     }
 
     const QString normalizzato = gruppo + "." + mastro + "." + conto + "." + sottoconto;
-    return nuovo ? NuovoCodicePdC(normalizzato) : normalizzato;
+    return nuovo ? NuovoCodicePdC(archivio, normalizzato) : normalizzato;
 }
 
 }  // namespace
 
-QString NormalizzaCodicePdC(QString& CodiceDigitato, const ScegliConto& Scelta) {
+QString NormalizzaCodicePdC(db::Database& archivio, QString& CodiceDigitato, const ScegliConto& Scelta) {
     if (CodiceDigitato.isEmpty()) return CodicePdCNonDigitato;
     CodiceDigitato = CodiceDigitato.toUpper();
 
@@ -154,6 +144,6 @@ QString NormalizzaCodicePdC(QString& CodiceDigitato, const ScegliConto& Scelta) 
     }
 
     if (!CodiceDigitato.isEmpty() && CodiceDigitato[0] >= 'A' && CodiceDigitato[0] <= 'Z')
-        return DecodificaMnemonico(CodiceDigitato, Scelta);
-    return NormalizzaNumerico(CodiceDigitato);
+        return DecodificaMnemonico(archivio, CodiceDigitato, Scelta);
+    return NormalizzaNumerico(archivio, CodiceDigitato);
 }

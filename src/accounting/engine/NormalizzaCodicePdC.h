@@ -6,11 +6,16 @@
 #include <functional>
 #include <optional>
 
+namespace db {
+class Database;
+}
+
 // The answer for an empty code field.
 inline const QString CodicePdCNonDigitato = QStringLiteral("00.00.00.0001");
 
-// What the user typed into a chart-of-accounts code field, as a code of the linked
-// archive "GG.MM.CC.SSSS"; CodicePdCVuoto when the text was refused (after a message titled
+// What the user typed into a chart-of-accounts code field, as a code of the accounting
+// archive reached through `archivio` (the session, or the accounting archive itself),
+// "GG.MM.CC.SSSS"; CodicePdCVuoto when the text was refused (after a message titled
 // "CONTROLLO CODICE PdC") or nothing was chosen, CodicePdCNonDigitato when it was empty.
 //
 // Accepted: a code with any separators, each level's digits ending at a separator or when
@@ -30,4 +35,4 @@ inline const QString CodicePdCNonDigitato = QStringLiteral("00.00.00.0001");
 // a mnemonic word (all accounts for an empty word) and gives the text of the field after it,
 // or nothing when the picker was left without a choice.
 using ScegliConto = std::function<std::optional<QString>(const QString& Parola)>;
-QString NormalizzaCodicePdC(QString& CodiceDigitato, const ScegliConto& Scelta);
+QString NormalizzaCodicePdC(db::Database& archivio, QString& CodiceDigitato, const ScegliConto& Scelta);

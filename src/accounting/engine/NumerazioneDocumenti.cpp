@@ -33,24 +33,20 @@ const char* ContatoreNota(const QString& TipoDocumento, const QString& criterio)
 
 }  // namespace
 
-QString NumeroFattura(const QString& TipoDocumento) {
+QString NumeroFattura(db::Database& archivio, const QString& TipoDocumento) {
     Procedura proc("Funzione di determinazione numero fattura");
     const QString registro = ParametriFattura().RegistroIva;
 
-    std::unique_ptr<db::Database> archivio;
     std::optional<db::Transaction> scrittura;
     std::unique_ptr<db::Recordset> rs;
     // The archive is let go before any message, so that nobody waits on it meanwhile.
     auto chiudi = [&] {
         rs.reset();
         scrittura.reset();
-        archivio.reset();
     };
 
-    if (!proc.essenziale([&] { archivio = db::Database::open(AmbienteLavoro().PathArchivioContabile.toStdString()); }))
-        return {};
-    if (!proc.essenziale([&] { scrittura.emplace(*archivio); })) return {};
-    if (!proc.essenziale([&] { rs = archivio->openRecordset("SELECT * FROM ivaregistri WHERE codice = ?", {registro}); }))
+    if (!proc.essenziale([&] { scrittura.emplace(archivio); })) return {};
+    if (!proc.essenziale([&] { rs = archivio.openRecordset("SELECT * FROM ivaregistri WHERE codice = ?", {registro}); }))
         return {};
 
     if (rs->EOF_()) {

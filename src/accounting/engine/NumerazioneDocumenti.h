@@ -1,8 +1,13 @@
 #pragma once
 #include <QString>
 
+namespace db {
+class Database;
+}
+
 // The next number of a document kind on the sales VAT register ParametriFattura().RegistroIva
-// of the accounting archive AmbienteLavoro().PathArchivioContabile.
+// of the accounting archive reached through `archivio` (the session, or a connection to the
+// accounting archive itself), inside the caller's transaction when there is one.
 //
 // TipoDocumento is the document letter: "F" invoice, "E" debit note, "H" credit note. The
 // register's numbering criterion chooses the counter of a note: 1 the invoice counter, 2 one
@@ -12,4 +17,4 @@
 // then a blank and the register's suffix when it has one ("13 A"); the empty text when no
 // number was issued (unknown register or letter, a note under a criterion without a
 // counter for it, or a failure left through the error handler: then nothing is written).
-QString NumeroFattura(const QString& TipoDocumento);
+QString NumeroFattura(db::Database& archivio, const QString& TipoDocumento);

@@ -5,7 +5,6 @@
 #include <optional>
 
 #include "foundation/engine/Procedura.h"
-#include "foundation/engine/Ambiente.h"
 #include "foundation/engine/GestioneErrori.h"
 #include "foundation/engine/Generale.h"
 #include "platform/db/Database.h"
@@ -29,31 +28,25 @@ db::Params GiornoPerSql(const QString& dataSql, std::optional<int> numero = {}) 
     return {parti[0].toInt(), parti[1].toInt(), parti[2].toInt()};
 }
 
-std::unique_ptr<db::Database> ApriArchivioContabile() {
-    return db::Database::open(AmbienteLavoro().PathArchivioContabile.toStdString());
-}
-
 }  // namespace
 
-QString AssegnaNumeroRegistrazione(const QString& DataRegistrazione) {
+QString AssegnaNumeroRegistrazione(db::Database& archivio, const QString& DataRegistrazione) {
     Procedura proc("Assegnazione del numero progressivo registrazione");
     const QString giorno = DataPerSql(DataRegistrazione);
 
-    std::unique_ptr<db::Database> archivio;
     std::optional<db::Transaction> scrittura;
-    if (!proc.essenziale([&] { archivio = ApriArchivioContabile(); })) return NessunNumeroRegistrazione;
-    if (!proc.essenziale([&] { scrittura.emplace(*archivio); })) return NessunNumeroRegistrazione;
+    if (!proc.essenziale([&] { scrittura.emplace(archivio); })) return NessunNumeroRegistrazione;
 
     long long ultimo = 0;
     if (!proc.essenziale([&] {
-            ultimo = archivio->scalar("SELECT max(numero) FROM giornalenumero WHERE giorno = DateSerial(?, ?, ?)",
+            ultimo = archivio.scalar("SELECT max(numero) FROM giornalenumero WHERE giorno = DateSerial(?, ?, ?)",
                                       GiornoPerSql(giorno)).intOr(0);
         }))
         return NessunNumeroRegistrazione;
 
     if (ultimo >= UltimoNumero) {
+        // Let go before the message, so that nobody waits on the archive meanwhile.
         scrittura.reset();
-        archivio.reset();
         ui::MessageService::show("ATTENZIONE: Non è più possibile assegnare nuovi numeri in questa data" +
                                  SeparatoreMessaggi +
                                  "Cambiare la data, o richiedere un intervento per poter recuperare i numeri non usati");
@@ -62,7 +55,7 @@ QString AssegnaNumeroRegistrazione(const QString& DataRegistrazione) {
 
     const int numero = int(ultimo) + 1;
     if (!proc.essenziale([&] {
-            archivio->execute("INSERT INTO giornalenumero (giorno, numero, confermato) "
+            archivio.execute("INSERT INTO giornalenumero (giorno, numero, confermato) "
                               "VALUES (DateSerial(?, ?, ?), ?, 0)",
                               GiornoPerSql(giorno, numero));
         }))
@@ -71,7 +64,8 @@ QString AssegnaNumeroRegistrazione(const QString& DataRegistrazione) {
     return CinqueCifre(numero);
 }
 
-QString ControlloNumeroRegistrazione(const QString& DataRegistrazione, const QString& NumeroRegistrazione) {
+QString ControlloNumeroRegistrazione(db::Database& archivio, const QString& DataRegistrazione,
+                                     const QString& NumeroRegistrazione) {
     Procedura proc("Controllo bontà del numero progressivo registrazione");
 
     int numero = 0;
@@ -85,16 +79,13 @@ QString ControlloNumeroRegistrazione(const QString& DataRegistrazione, const QSt
     QString risultato = CinqueCifre(numero);
     const QString giorno = DataPerSql(DataRegistrazione);
 
-    std::unique_ptr<db::Database> archivio;
-    if (!proc.essenziale([&] { archivio = ApriArchivioContabile(); })) return NessunNumeroRegistrazione;
     bool occupato = false;
     if (!proc.esegui([&] {
-            occupato = archivio->scalar("SELECT count(*) FROM giornale WHERE giorno = DateSerial(?, ?, ?) AND numero = ?",
+            occupato = archivio.scalar("SELECT count(*) FROM giornale WHERE giorno = DateSerial(?, ?, ?) AND numero = ?",
                                         GiornoPerSql(giorno, numero)).toInt() > 0;
         }))
         return NessunNumeroRegistrazione;
-    archivio.reset();
 
-    if (occupato) risultato = AssegnaNumeroRegistrazione(DataRegistrazione);
+    if (occupato) risultato = AssegnaNumeroRegistrazione(archivio, DataRegistrazione);
     return risultato;
 }

@@ -118,25 +118,21 @@ const std::vector<Campo>& Campi() {
 
 ParametriContabiliRec& ParametriContabili() { return gParametriContabili; }
 
-void LetturaParametri() {
+void LetturaParametri(db::Database& archivio) {
     Procedura proc("Lettura dei parametri");
-    std::unique_ptr<db::Database> archivio;
     std::unique_ptr<db::Recordset> rs;
-    if (!proc.essenziale([&] { archivio = db::Database::open(AmbienteLavoro().PathArchivioContabile.toStdString()); }))
-        return;
-    if (!proc.essenziale([&] { rs = archivio->openRecordset("SELECT * FROM parametri"); })) return;
+    if (!proc.essenziale([&] { rs = archivio.openRecordset("SELECT * FROM parametri"); })) return;
 
     if (rs->EOF_()) {
         rs.reset();
-        archivio.reset();
-        DefinizioneDefaultParametri();
+        DefinizioneDefaultParametri(archivio);
         return;
     }
     for (const Campo& c : Campi())
         if (!proc.esegui([&] { c.leggi(gParametriContabili, rs->field(c.colonna)); })) return;
 }
 
-void DefinizioneDefaultParametri() {
+void DefinizioneDefaultParametri(db::Database& archivio) {
     const QString& path = AmbienteLavoro().PathArchivioContabile;
     ParametriContabiliRec predefiniti;
     predefiniti.Esercizio = basic::Left(basic::Right(path, 8), 4);
@@ -145,10 +141,8 @@ void DefinizioneDefaultParametri() {
     gParametriContabili = predefiniti;
 
     Procedura proc("Definizione default dei parametri");
-    std::unique_ptr<db::Database> archivio;
     std::unique_ptr<db::Recordset> rs;
-    if (!proc.essenziale([&] { archivio = db::Database::open(path.toStdString()); })) return;
-    if (!proc.essenziale([&] { rs = archivio->openRecordset("parametri"); })) return;
+    if (!proc.essenziale([&] { rs = archivio.openForAppend("parametri"); })) return;
     if (!proc.essenziale([&] { rs->AddNew(); })) return;
     for (const Campo& c : Campi())
         if (c.scritto && !proc.esegui([&] { rs->setField(c.colonna, c.valore(gParametriContabili)); })) return;

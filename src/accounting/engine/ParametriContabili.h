@@ -5,6 +5,10 @@
 #include "accounting/engine/CodicePdC.h"
 #include "platform/system/Currency.h"
 
+namespace db {
+class Database;
+}
+
 // The accounting parameters of the linked archive: its one `parametri` row, one field per
 // column under the column's name. The initial values are the defaults a new row gets (the
 // year aside, which comes from the archive's name). Filled by LetturaParametri each time
@@ -69,13 +73,13 @@ struct ParametriContabiliRec {
 
 ParametriContabiliRec& ParametriContabili();
 
-// Reads the `parametri` row of the archive at AmbienteLavoro().PathArchivioContabile into
-// ParametriContabili(); an archive without the row gets the defaults
-// (DefinizioneDefaultParametri). A column that cannot be read goes to the error handler;
-// going on leaves its field as it was.
-void LetturaParametri();
+// Reads the `parametri` row of the accounting archive reached through `archivio` (the
+// session, or a connection to the accounting archive itself) into ParametriContabili(); an
+// archive without the row gets the defaults (DefinizioneDefaultParametri). A column that
+// cannot be read goes to the error handler; going on leaves its field as it was.
+void LetturaParametri(db::Database& archivio);
 
-// ParametriContabili() to the defaults, the year taken from the archive's name (..._2004.mdb
-// gives "2004"), and the row added to the archive with every column but the last two, which
-// the package keeps.
-void DefinizioneDefaultParametri();
+// ParametriContabili() to the defaults, the year taken from the archive's name
+// AmbienteLavoro().PathArchivioContabile (..._2004.mdb gives "2004"), and the row added to the
+// archive with every column but the last two, which the package keeps.
+void DefinizioneDefaultParametri(db::Database& archivio);

@@ -1,8 +1,8 @@
 #include "accounting/engine/RegistrazioneContabile.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <memory>
 #include <optional>
 
 #include "accounting/engine/NumeriRegistrazione.h"
@@ -14,8 +14,20 @@
 namespace {
 
 // The whole number at the start of a text (0 when there is none), rounded as the old
-// conversion into a number column did.
-int64_t ValoreNumerico(const QString& testo) { return int64_t(std::nearbyint(basic::Val(testo))); }
+// conversion into a number column did; beyond a 32-bit column it overflows.
+int64_t ValoreNumerico(const QString& testo) {
+    const double valore = std::nearbyint(basic::Val(testo));
+    if (!(valore >= -2147483648.0 && valore <= 2147483647.0)) throw db::DbError(6, "Overflow.", "Fascole");
+    return int64_t(valore);
+}
+
+// A line count of the header: a whole number from `minimo` to the lines the arrays hold;
+// nothing for any other text (a fraction, a negative, a number beyond every array).
+std::optional<int> Conteggio(const QString& testo, int minimo, size_t righe) {
+    const double valore = basic::Val(testo);
+    if (!(valore >= minimo) || valore > double(righe) || valore != std::floor(valore)) return std::nullopt;
+    return int(valore);
+}
 
 // A date item as the archive stores it; a text that is no date is refused as the column
 // would refuse it.
@@ -25,45 +37,59 @@ db::Value DataGiornale(const QString& testo) {
     return data->toString("yyyy-MM-dd");
 }
 
-// Line i (from 1) of one of the line arrays; an array shorter than the header announces is
-// the caller's error, reported like any other.
-template <class T>
-const T& Riga(const std::vector<T>& righe, int i) {
-    if (i < 1 || size_t(i) > righe.size())
-        throw db::DbError(9, "Indice non compreso nell'intervallo.", "Fascole");
-    return righe[size_t(i - 1)];
+// Whether a journal header of the day already carries the number.
+bool NumeroUsato(db::Database& archivio, const QString& giorno, const QString& numero) {
+    const auto data = basic::ToDate(giorno);
+    return data && !archivio.scalar("SELECT 1 FROM giornale WHERE giorno = ? AND numero = ? LIMIT 1",
+                                    {data->toString("yyyy-MM-dd"), ValoreNumerico(numero)})
+                        .isNull();
 }
 
 // Step 1: the number of item 7 is tested against the journal of its date until no header
-// carries it; each replacement is a fresh reservation of that date.
-void RinnovaNumero(std::array<QString, 27>& Testata) {
+// carries it; each replacement is a fresh reservation of that date. A reservation may come
+// back equal to the number tested (a number used in the journal without ever being reserved):
+// then it is tested again, so that a number of the journal is never posted a second time.
+QString RinnovaNumero(Procedura& proc, db::Database& archivio, const std::array<QString, 27>& Testata) {
     QString numero = Testata[7];
-    QString controllato;
     for (;;) {
-        controllato = ControlloNumeroRegistrazione(Testata[6], numero);
-        if (basic::Val(numero) == basic::Val(controllato)) break;
+        const QString controllato = ControlloNumeroRegistrazione(archivio, Testata[6], numero);
+        if (basic::Val(controllato) < 1) return controllato;
+        if (basic::Val(numero) == basic::Val(controllato)) {
+            bool usato = true;
+            if (!proc.essenziale([&] { usato = NumeroUsato(archivio, Testata[6], controllato); }))
+                return NessunNumeroRegistrazione;
+            if (!usato) return controllato;
+        }
         numero = controllato;
     }
-    Testata[7] = controllato;
 }
 
 }  // namespace
 
-int RegistrazioneContabile(DatiRegistrazione& Dati) {
+int RegistrazioneContabile(db::Database& archivio, DatiRegistrazione& Dati) {
     auto& T = Dati.Testata;
-    RinnovaNumero(T);
-    const int64_t numero = ValoreNumerico(T[7]);
-    if (numero < 1) return RegistrazioneSenzaNumero;
-
-    Procedura proc("Funzione di esecuzione della Registrazione contabile");
     const bool conIva = T[3] == "S";
 
-    std::unique_ptr<db::Database> archivio;
-    std::optional<db::Transaction> scrittura;
-    if (!proc.essenziale([&] { archivio = db::Database::open(T[21].toStdString()); })) return RegistrazioneAbbandonata;
-    if (!proc.essenziale([&] { scrittura.emplace(*archivio); })) return RegistrazioneAbbandonata;
+    // Counts that the arrays cannot honour are the caller's fault: nothing is reserved or
+    // written for them.
+    const auto righe = Conteggio(T[19], 1, std::min({Dati.Segni.size(), Dati.Conti.size(), Dati.Importi.size()}));
+    const auto righeIva =
+        conIva ? Conteggio(T[18], 0, std::min({Dati.CodiciIva.size(), Dati.Imponibili.size(), Dati.Imposte.size()}))
+               : std::optional<int>(0);
+    if (!righe || !righeIva) return RegistrazioneRigheNonValide;
 
-    // Values that fail to convert stay empty in the row when the user goes on past them.
+    OperazioneIndivisibile registrazione;
+    Procedura proc("Funzione di esecuzione della Registrazione contabile");
+    std::optional<db::Transaction> scrittura;
+    if (!proc.essenziale([&] { scrittura.emplace(archivio); })) return RegistrazioneAbbandonata;
+
+    // The number is renewed inside the transaction: no other workstation can post it between
+    // the check and the header, and the reservations made on the way go if the posting goes.
+    const QString numeroUsato = RinnovaNumero(proc, archivio, T);
+    if (registrazione.interrotta()) return RegistrazioneAbbandonata;
+    const int64_t numero = int64_t(basic::Val(numeroUsato));
+    if (numero < 1) return RegistrazioneSenzaNumero;
+
     db::Value giorno, dataDocumento;
     Currency cambio, totaleIva;
     if (!proc.esegui([&] { giorno = DataGiornale(T[6]); })) return RegistrazioneAbbandonata;
@@ -72,56 +98,53 @@ int RegistrazioneContabile(DatiRegistrazione& Dati) {
     if (conIva && !proc.esegui([&] { totaleIva = ImportoDaTesto(T[16]); })) return RegistrazioneAbbandonata;
 
     int64_t contatore = 0;
-    const bool testataScritta = proc.essenziale([&] {
-        archivio->execute(
-            "INSERT INTO giornale (giorno, numero, madre, tipo, iva, descrizione, datadocumento, protocollo, "
-            "competenza, stampaiva, stampagio, appunti, immagine, valuta, cambio, clientefornitoreiva, "
-            "registroiva, tipodocumentoiva, protocolloiva, linkivasospe, competenzaiva, totaleiva) "
-            "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
-            {giorno, numero, T[1], T[2], conIva, T[11], dataDocumento, T[9], T[10] == "S",
-             ValoreNumerico(T[22]), ValoreNumerico(T[23]), T[24] == "S", T[25], T[4], cambio,
-             conIva ? T[14] : QString(), conIva ? T[13] : QString(), conIva ? T[12] : QString(),
-             conIva ? T[15] : QString(), conIva ? ValoreNumerico(T[26]) : 0, conIva && T[17] == "S",
-             conIva ? totaleIva : Currency()});
-        // The VAT lines belong to this very row, whatever other header shares its date and number.
-        contatore = archivio->scalar("SELECT contatore FROM giornale WHERE rowid = ?", {archivio->lastInsertId()}).toInt();
-    });
-    if (proc.abbandonata()) return RegistrazioneAbbandonata;
-    if (!testataScritta) return RegistrazioneSenzaTestata;
+    if (!proc.esegui([&] {
+            archivio.execute(
+                "INSERT INTO giornale (giorno, numero, madre, tipo, iva, descrizione, datadocumento, protocollo, "
+                "competenza, stampaiva, stampagio, appunti, immagine, valuta, cambio, clientefornitoreiva, "
+                "registroiva, tipodocumentoiva, protocolloiva, linkivasospe, competenzaiva, totaleiva) "
+                "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
+                {giorno, numero, T[1], T[2], conIva, T[11], dataDocumento, T[9], T[10] == "S",
+                 ValoreNumerico(T[22]), ValoreNumerico(T[23]), T[24] == "S", T[25], T[4], cambio,
+                 conIva ? T[14] : QString(), conIva ? T[13] : QString(), conIva ? T[12] : QString(),
+                 conIva ? T[15] : QString(), conIva ? ValoreNumerico(T[26]) : 0, conIva && T[17] == "S",
+                 conIva ? totaleIva : Currency()});
+            // The VAT lines belong to this very row, whatever other header shares its date and number.
+            contatore = archivio.scalar("SELECT contatore FROM giornale WHERE rowid = ?", {archivio.lastInsertId()}).toInt();
+        }))
+        return RegistrazioneAbbandonata;
 
     int avere = 0, dare = 0;
-    const int64_t righe = ValoreNumerico(T[19]);
-    for (int i = 1; i <= righe; ++i) {
+    for (int i = 0; i < *righe; ++i) {
+        const QString& segno = Dati.Segni[size_t(i)];
+        int& lato = segno == "A" ? avere : dare;
         if (!proc.esegui([&] {
-                const QString& segno = Riga(Dati.Segni, i);
-                int& lato = segno == "A" ? avere : dare;
-                archivio->execute("INSERT INTO giornaledettaglio (giorno, numero, codice, importo, segno, costo, ordinale) "
-                                  "VALUES (?, ?, ?, ?, ?, 0, ?)",
-                                  {giorno, numero, Riga(Dati.Conti, i), Riga(Dati.Importi, i), segno, lato + 1});
-                ++lato;
+                archivio.execute("INSERT INTO giornaledettaglio (giorno, numero, codice, importo, segno, costo, ordinale) "
+                                 "VALUES (?, ?, ?, ?, ?, 0, ?)",
+                                 {giorno, numero, Dati.Conti[size_t(i)], Dati.Importi[size_t(i)], segno, lato + 1});
+            }))
+            return RegistrazioneAbbandonata;
+        ++lato;
+    }
+
+    for (int i = 0; i < *righeIva; ++i) {
+        if (!proc.esegui([&] {
+                archivio.execute("INSERT INTO ivadettaglio (linkgiornale, imponibile, imposta, codiceiva, ordinaleiva) "
+                                 "VALUES (?, ?, ?, ?, ?)",
+                                 {contatore, Dati.Imponibili[size_t(i)], Dati.Imposte[size_t(i)],
+                                  Dati.CodiciIva[size_t(i)], i + 1});
             }))
             return RegistrazioneAbbandonata;
     }
 
-    if (conIva) {
-        const int64_t righeIva = ValoreNumerico(T[18]);
-        for (int i = 1; i <= righeIva; ++i) {
-            if (!proc.esegui([&] {
-                    archivio->execute("INSERT INTO ivadettaglio (linkgiornale, imponibile, imposta, codiceiva, ordinaleiva) "
-                                      "VALUES (?, ?, ?, ?, ?)",
-                                      {contatore, Riga(Dati.Imponibili, i), Riga(Dati.Imposte, i),
-                                       Riga(Dati.CodiciIva, i), i});
-                }))
-                return RegistrazioneAbbandonata;
-        }
-    }
-
     // A number that was never reserved is posted all the same: there is nothing to confirm.
     if (!proc.esegui([&] {
-            archivio->execute("UPDATE giornalenumero SET confermato = 1 WHERE giorno = ? AND numero = ?",
-                              {giorno, numero});
+            archivio.execute("UPDATE giornalenumero SET confermato = 1 WHERE giorno = ? AND numero = ?",
+                             {giorno, numero});
         }))
         return RegistrazioneAbbandonata;
+    if (registrazione.interrotta()) return RegistrazioneAbbandonata;
     if (!proc.essenziale([&] { scrittura->commit(); })) return RegistrazioneAbbandonata;
+    T[7] = numeroUsato;
     return RegistrazioneEseguita;
 }

@@ -5,6 +5,10 @@
 
 #include "platform/system/Currency.h"
 
+namespace db {
+class Database;
+}
+
 // One registration to be written into the journal of an accounting archive.
 //
 // Testata holds the header items 1 to 26 (element 0 is not used):
@@ -23,7 +27,8 @@
 //  12 VAT document kind, the document letter     26 link to a suspended-VAT registration
 //  13 VAT register code
 // Items 12 to 17 and 26 count only when item 3 is "S". Every comparison with "S" or "A" is
-// exact: "s" is no, "a" a debit side.
+// exact: "s" is no, "a" a debit side. Item 21 names the archive for the record: the rows go
+// to the archive the registration is given.
 //
 // The line arrays hold line i at element i - 1: the VAT lines 1 to V in CodiciIva,
 // Imponibili and Imposte, the detail lines 1 to L in Segni ("A" credit, anything else
@@ -39,22 +44,29 @@ struct DatiRegistrazione {
 };
 
 // The results of RegistrazioneContabile. Only RegistrazioneEseguita leaves rows in the
-// archive: every other result leaves it as it was.
+// archive: every other result leaves it as it was (and, inside a caller's transaction, dooms
+// that transaction: see db::Transaction).
 enum EsitoRegistrazione {
     RegistrazioneEseguita = 0,
-    // The header row could not be written (the user went on past its failure), so the lines
-    // had nothing to belong to.
-    RegistrazioneSenzaTestata = 10,
     // No registration number ("00000": the date had none left).
     RegistrazioneSenzaNumero = 11,
-    // A failure was left through the error handler.
+    // A failure was answered Abort or Ignore: a registration is written whole or not at all.
     RegistrazioneAbbandonata = 12,
+    // Item 19 is no whole number from 1 to the detail lines given, or, with VAT, item 18 none
+    // from 0 to the VAT lines given: refused before anything is reserved or written.
+    RegistrazioneRigheNonValide = 13,
 };
 
-// Writes the registration: the `giornale` header, one `giornaledettaglio` row per detail line
-// numbered within its side, one `ivadettaglio` row per VAT line linked to that header, and
-// the confirmation of the number in `giornalenumero`, all in one transaction. First the
-// number of item 7 is checked against the journal of its date and renewed while a header
-// already carries it; item 7 leaves holding the number used, as five-digit text. Items 5 and
-// 16 may be rewritten by the amount conversion (a decimal point becomes a comma).
-int RegistrazioneContabile(DatiRegistrazione& Dati);
+// Writes the registration into the accounting archive reached through `archivio` (the
+// session, or a connection to the accounting archive itself): the `giornale` header, one
+// `giornaledettaglio` row per detail line numbered within its side, one `ivadettaglio` row
+// per VAT line linked to that header, and the confirmation of the number in
+// `giornalenumero`, all in one transaction (the caller's, when there is one). First the
+// number of item 7 is checked against the journal of its date and renewed until no header
+// of that date carries it; on success item 7 holds the number used, as five-digit text.
+// Items 5 and 16 may be rewritten by the amount conversion (a decimal point becomes a comma).
+//
+// The registration is an OperazioneIndivisibile: a failed statement is never skipped, not on
+// Ignore either, so no header without its date and no journal entry without some of its lines
+// is ever committed.
+int RegistrazioneContabile(db::Database& archivio, DatiRegistrazione& Dati);

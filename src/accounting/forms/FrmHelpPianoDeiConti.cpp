@@ -18,6 +18,7 @@
 #include "foundation/engine/Ambiente.h"
 #include "foundation/engine/Generale.h"
 #include "foundation/engine/Procedura.h"
+#include "foundation/engine/Sessione.h"
 #include "platform/ui/FormUtil.h"
 #include "platform/db/Database.h"
 #include "platform/ui/FocusEvents.h"
@@ -38,8 +39,7 @@ std::optional<std::vector<Conto>> LeggiConti(const std::string& sql, const db::P
     bool letti = false;
     proc.esegui([&] {
         conti.clear();
-        const auto archivio = db::Database::open(AmbienteLavoro().PathArchivioContabile.toStdString());
-        db::Statement elenco(*archivio, sql, parametri);
+        db::Statement elenco(ArchivioContabileInUso(), sql, parametri);
         while (elenco.step())
             conti.push_back({elenco.column(0).textOr(QString()), elenco.column(1).textOr(QString())});
         letti = true;

@@ -1,20 +1,16 @@
 #include "casefiles/engine/ClientiFascola.h"
 
-#include <memory>
+#include <cstdio>
 
 #include "foundation/engine/Ambiente.h"
-#include "foundation/engine/Procedura.h"
+#include "foundation/engine/ElencoCombo.h"
 #include "platform/db/Database.h"
-#include "platform/db/Recordset.h"
 
 namespace {
 
 const char* const NaturaCliente = "C";
 
-std::unique_ptr<db::Database> archivioClienti() {
-    const AmbienteLavoroRec& a = AmbienteLavoro();
-    return db::Database::open((a.CollegatoContabilita ? a.PathArchivioContabile : a.PathArchivioFascole).toStdString());
-}
+bool collegato() { return AmbienteLavoro().CollegatoContabilita; }
 
 std::optional<QString> primoValore(db::Database& archivio, const std::string& sql, const db::Params& parametri) {
     db::Statement st(archivio, sql, parametri);
@@ -22,52 +18,66 @@ std::optional<QString> primoValore(db::Database& archivio, const std::string& sq
     return st.column(0).textOr(QString());
 }
 
-// The first column of every row of `sql` on `path`, as list rows.
-std::vector<ui::ComboRow> elenco(const QString& descrizione, const QString& path, const std::string& sql,
-                                 const db::Params& parametri = {}) {
-    std::vector<ui::ComboRow> righe;
-    Procedura proc(descrizione);
-    proc.esegui([&] {
-        righe.clear();
-        auto archivio = db::Database::open(path.toStdString());
-        db::Statement st(*archivio, sql, parametri);
-        while (st.step()) {
-            const QString testo = st.column(0).textOr(QString());
-            righe.push_back({testo, testo});
+// A list of texts as one JSON array, bound as one parameter.
+std::string elencoJson(const std::vector<QString>& testi) {
+    std::string json = "[";
+    json.reserve(testi.size() * 16);
+    for (const QString& testo : testi) {
+        if (json.size() > 1) json += ',';
+        json += '"';
+        for (const char c : testo.toStdString()) {
+            if (c == '"' || c == '\\') {
+                json += '\\';
+                json += c;
+            } else if (static_cast<unsigned char>(c) < 0x20) {
+                char codice[8];
+                std::snprintf(codice, sizeof codice, "\\u%04x", c);
+                json += codice;
+            } else {
+                json += c;
+            }
         }
-    });
-    return righe;
+        json += '"';
+    }
+    return json + "]";
 }
 
 }  // namespace
 
-std::optional<QString> CodiceDelCliente(const QString& nome) {
-    auto archivio = archivioClienti();
-    if (AmbienteLavoro().CollegatoContabilita)
-        return primoValore(*archivio, "SELECT codice FROM pianodeiconti WHERE descrizione = ? AND natura = ?",
+std::optional<QString> CodiceDelCliente(db::Database& archivio, const QString& nome) {
+    if (collegato())
+        return primoValore(archivio, "SELECT codice FROM pianodeiconti WHERE descrizione = ? AND natura = ?",
                            {nome, NaturaCliente});
-    return primoValore(*archivio, "SELECT codice FROM mpxanagrafe WHERE ragione = ?", {nome});
+    return primoValore(archivio, "SELECT codice FROM mpxanagrafe WHERE ragione = ?", {nome});
 }
 
-std::optional<QString> NomeDelCliente(const QString& codice) {
-    auto archivio = archivioClienti();
-    if (AmbienteLavoro().CollegatoContabilita)
-        return primoValore(*archivio, "SELECT descrizione FROM pianodeiconti WHERE codice = ?", {codice});
-    return primoValore(*archivio, "SELECT ragione FROM mpxanagrafe WHERE codice = ?", {codice});
+std::optional<QString> NomeDelCliente(db::Database& archivio, const QString& codice) {
+    if (collegato()) return primoValore(archivio, "SELECT descrizione FROM pianodeiconti WHERE codice = ?", {codice});
+    return primoValore(archivio, "SELECT ragione FROM mpxanagrafe WHERE codice = ?", {codice});
 }
 
-std::vector<ui::ComboRow> ElencoClienti() {
-    const AmbienteLavoroRec& a = AmbienteLavoro();
-    if (a.CollegatoContabilita)
-        return elenco("Funzione di definizione nome cliente", a.PathArchivioContabile,
-                      "SELECT descrizione FROM pianodeiconti WHERE codice NOT LIKE ? ESCAPE '\\' AND natura = ? "
-                      "ORDER BY descrizione",
-                      {db::likePattern("*.0000"), NaturaCliente});
-    return elenco("Funzione di definizione nome cliente", a.PathArchivioFascole,
-                  "SELECT ragione FROM mpxanagrafe ORDER BY ragione");
+QHash<QString, QString> NomiDeiClienti(db::Database& archivio, const std::vector<QString>& codici) {
+    const std::string elenco = elencoJson(codici);
+    const std::string sql = collegato() ? "SELECT k.value, p.descrizione FROM json_each(?) AS k "
+                                          "CROSS JOIN pianodeiconti AS p WHERE p.codice = k.value"
+                                        : "SELECT k.value, m.ragione FROM json_each(?) AS k "
+                                          "CROSS JOIN mpxanagrafe AS m WHERE m.codice = k.value";
+    QHash<QString, QString> nomi;
+    nomi.reserve(qsizetype(codici.size()));
+    db::Statement st(archivio, sql, {elenco});
+    while (st.step()) nomi.insert(st.column(0).toText<QString>(), st.column(1).textOr(QString()));
+    return nomi;
 }
 
-std::vector<ui::ComboRow> ElencoElementi() {
-    return elenco("Funzione di ricerca fascole", AmbienteLavoro().PathArchivioFascole,
-                  "SELECT codice FROM elefat ORDER BY codice");
+std::vector<ui::ComboRow> ElencoClienti(db::Database& archivio) {
+    if (collegato())
+        return ElencoDaQuery(archivio,
+                            "SELECT descrizione FROM pianodeiconti WHERE codice NOT LIKE ? ESCAPE '\\' AND natura = ? "
+                            "ORDER BY descrizione",
+                            {db::likePattern("*.0000"), NaturaCliente});
+    return ElencoDaQuery(archivio, "SELECT ragione FROM mpxanagrafe ORDER BY ragione");
+}
+
+std::vector<ui::ComboRow> ElencoElementi(db::Database& archivio) {
+    return ElencoDaQuery(archivio, "SELECT codice FROM elefat ORDER BY codice");
 }

@@ -1,9 +1,6 @@
 #include "casefiles/engine/NumerazioneFascole.h"
 
-#include <memory>
-
 #include "casefiles/engine/ProssimoNumero.h"
-#include "foundation/engine/Ambiente.h"
 #include "foundation/engine/Procedura.h"
 #include "platform/db/Database.h"
 #include "platform/system/BasicRuntime.h"
@@ -41,25 +38,22 @@ QString DataInArchivio(const QString& data) {
     return giorno->toString("yyyy-MM-dd");
 }
 
-EsitoConferma ConfermaNuovaFascola(NuovaFascola& f) {
+EsitoConferma ConfermaNuovaFascola(db::Database& archivio, NuovaFascola& f, const AddebitiNuovaFascola& addebiti) {
     Procedura proc("Funzione di conferma di una fascola");
-    std::unique_ptr<db::Database> archivio;
     std::optional<db::Transaction> scrittura;
-    if (!proc.essenziale([&] { archivio = db::Database::open(AmbienteLavoro().PathArchivioFascole.toStdString()); }))
-        return EsitoConferma::NonRegistrata;
-    if (!proc.essenziale([&] { scrittura.emplace(*archivio); })) return EsitoConferma::NonRegistrata;
+    if (!proc.essenziale([&] { scrittura.emplace(archivio); })) return EsitoConferma::NonRegistrata;
 
     // The number proposed when the client was chosen may have been taken since.
     bool occupato = true;
     if (!proc.essenziale([&] {
             occupato = f.npra.isEmpty() ||
-                       !archivio->scalar("SELECT 1 FROM fascola WHERE cliente = ? AND npra = ?", {f.cliente, f.npra})
+                       !archivio.scalar("SELECT 1 FROM fascola WHERE cliente = ? AND npra = ?", {f.cliente, f.npra})
                             .isNull();
         }))
         return EsitoConferma::NonRegistrata;
     if (occupato) {
         std::optional<QString> libero;
-        if (!proc.essenziale([&] { libero = ProssimoNumero(UltimoNpra(*archivio, f.cliente)); }))
+        if (!proc.essenziale([&] { libero = ProssimoNumero(UltimoNpra(archivio, f.cliente)); }))
             return EsitoConferma::NonRegistrata;
         if (!libero) return EsitoConferma::NumerazioneEsaurita;
         f.npra = *libero;
@@ -67,25 +61,18 @@ EsitoConferma ConfermaNuovaFascola(NuovaFascola& f) {
 
     QString data;
     if (!proc.essenziale([&] { data = DataInArchivio(f.data); })) return EsitoConferma::NonRegistrata;
-    if (!proc.essenziale([&] { f.numeroAssoluto = NumeroAssolutoSuccessivo(*archivio, data.left(4)); }))
+    if (!proc.essenziale([&] { f.numeroAssoluto = NumeroAssolutoSuccessivo(archivio, data.left(4)); }))
         return EsitoConferma::NonRegistrata;
     if (f.numeroAssoluto.numero.isEmpty()) return EsitoConferma::NumerazioneEsaurita;
 
     if (!proc.essenziale([&] {
-            archivio->execute("INSERT INTO fascola (cliente, criterio, data, camponote, npra, rifcli, stato, numpranno) "
-                              "VALUES (?, ?, ?, ?, ?, ?, ?, ?)",
-                              {f.cliente, f.criterio, data, f.camponote, f.npra, f.rifcli, f.stato,
-                               f.numeroAssoluto.numero});
+            archivio.execute("INSERT INTO fascola (cliente, criterio, data, camponote, npra, rifcli, stato, numpranno) "
+                             "VALUES (?, ?, ?, ?, ?, ?, ?, ?)",
+                             {f.cliente, f.criterio, data, f.camponote, f.npra, f.rifcli, f.stato,
+                              f.numeroAssoluto.numero});
         }))
         return EsitoConferma::NonRegistrata;
+    if (addebiti && !addebiti(archivio, f.cliente, f.npra)) return EsitoConferma::NonRegistrata;
     if (!proc.essenziale([&] { scrittura->commit(); })) return EsitoConferma::NonRegistrata;
     return EsitoConferma::Registrata;
-}
-
-Cancellazione CancellazioneAmmessa(db::Database& archivio, const QString& cliente, const QString& npra) {
-    if (!archivio.scalar("SELECT 1 FROM task WHERE npra = ? AND cliente = ? LIMIT 1", {npra, cliente}).isNull())
-        return Cancellazione::HaIncarichi;
-    if (!archivio.scalar("SELECT 1 FROM competenze WHERE cliente = ? AND npra = ? LIMIT 1", {cliente, npra}).isNull())
-        return Cancellazione::HaCompetenze;
-    return Cancellazione::Ammessa;
 }

@@ -1,6 +1,9 @@
 #pragma once
 #include <QString>
+#include <functional>
 #include <optional>
+
+#include "casefiles/engine/Fascole.h"
 
 namespace db {
 class Database;
@@ -46,20 +49,21 @@ enum class EsitoConferma {
     NonRegistrata,
 };
 
-// Stores `fascola` in the case-file archive, in one write transaction that first checks the
-// proposed case number again (taken meanwhile: the next free one, written back into
-// `fascola.npra`) and takes the absolute number; so two workstations can take neither the
-// same case number nor the same absolute number. Failures go to the error handler with the
+// What a new case file is charged with inside its own write transaction (its client's fixed
+// billing items), on the session it is given: false when it could not be charged in full
+// (the error handler has been told), and then nothing of the confirmation is stored.
+using AddebitiNuovaFascola =
+    std::function<bool(db::Database& archivio, const QString& cliente, const QString& npra)>;
+
+// Stores `fascola` on `archivio`, in one write transaction that first checks the proposed case
+// number again (taken meanwhile: the next free one, written back into `fascola.npra`), takes
+// the absolute number, inserts the row and charges it with `addebiti`; so two workstations
+// can take neither the same case number nor the same absolute number, and a case file is
+// never stored without its fixed items. Failures go to the error handler with the
 // confirmation's text; nothing is stored unless the result is Registrata.
-EsitoConferma ConfermaNuovaFascola(NuovaFascola& fascola);
+EsitoConferma ConfermaNuovaFascola(db::Database& archivio, NuovaFascola& fascola,
+                                   const AddebitiNuovaFascola& addebiti = {});
 
 // A date typed as dd/mm/yyyy in the form the archive stores; db::DbError 13 when it is no
 // date.
 QString DataInArchivio(const QString& data);
-
-// Why a case file cannot be deleted. Its fee items keep it too: its number would be given
-// again to the next case file of the client, which would inherit them.
-enum class Cancellazione { Ammessa, HaIncarichi, HaCompetenze };
-
-// Throws db::DbError.
-Cancellazione CancellazioneAmmessa(db::Database& archivio, const QString& cliente, const QString& npra);

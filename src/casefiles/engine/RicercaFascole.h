@@ -2,7 +2,9 @@
 #include <QString>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "casefiles/engine/Fascole.h"
 #include "platform/db/Database.h"
 
 // The search of the case-file mask: one query over `fascola` from the criteria that are not
@@ -10,7 +12,7 @@
 struct CriteriRicerca {
     enum class Stato { Tutte, Aperte, Chiuse };
 
-    QString cliente{};     // the code label; empty when only blanks
+    QString cliente{};     // the client's code; empty when only blanks
     QString data{};        // opening date
     QString rifcli{};      // client's reference, matched whole
     Stato stato = Stato::Tutte;
@@ -25,7 +27,11 @@ struct QueryRicerca {
     db::Params parametri;
 };
 
-// The query, ordered by client, then latest date, then highest case number. Nothing when
-// the date is no date (the date helper has said so). An amount that is no number raises
-// db::DbError 13.
-std::optional<QueryRicerca> ComponiRicerca(const CriteriRicerca& criteri);
+// The query selecting `colonne`, ordered by client, then latest date, then highest case
+// number. Nothing when the date is no date (the date helper has said so). An amount that is
+// no number raises db::DbError 13.
+std::optional<QueryRicerca> ComponiRicerca(const CriteriRicerca& criteri, const std::string& colonne = "*");
+
+// The case files the criteria find, in the search's order; nothing when the date is no date.
+// Throws db::DbError.
+std::optional<ElencoFascole> CercaFascole(db::Database& archivio, const CriteriRicerca& criteri);

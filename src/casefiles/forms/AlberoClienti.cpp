@@ -1,30 +1,25 @@
 #include "casefiles/forms/AlberoClienti.h"
 
 #include <QApplication>
-#include <QHash>
 #include <QIcon>
 #include <QStyle>
-#include <QTreeWidget>
+#include <QTreeView>
+#include <algorithm>
 #include <array>
-#include <memory>
 
 #include "casefiles/forms/FrmFascola.h"
 #include "casefiles/forms/MascheraFascola.h"
+#include "casefiles/engine/ClientiFascola.h"
 #include "foundation/engine/Ambiente.h"
 #include "foundation/engine/Procedura.h"
-#include "platform/db/Database.h"
-#include "platform/db/Recordset.h"
+#include "foundation/engine/Sessione.h"
 #include "platform/system/BasicRuntime.h"
 
 namespace {
 
-// A case file's node carries its client and number, which its tasks are read by.
-constexpr int RuoloCliente = Qt::UserRole + 2;
-constexpr int RuoloNpra = Qt::UserRole + 3;
+const char* const TestoProcedura = "Funzione di definizione albero clienti";
 
-const QString NomeApertura = QStringLiteral("AperturaFascole");
-
-const QIcon& icona(ImmagineNodo immagine) {
+const QIcon& icona(int immagine) {
     static const std::array<QIcon, 8> icone = [] {
         QStyle* s = QApplication::style();
         QIcon fascola = s->standardIcon(QStyle::SP_DirClosedIcon);
@@ -38,154 +33,225 @@ const QIcon& icona(ImmagineNodo immagine) {
                                     s->standardIcon(QStyle::SP_FileDialogContentsView),
                                     s->standardIcon(QStyle::SP_DriveHDIcon)};
     }();
-    return icone[immagine];
+    return icone[size_t(immagine)];
 }
 
-QTreeWidgetItem* nodo(const QString& testo, ImmagineNodo immagine, const QString& chiave = {}) {
-    auto* n = new QTreeWidgetItem(QStringList{testo});
-    n->setIcon(0, icona(immagine));
-    n->setData(0, RuoloImmagine, int(immagine));
-    if (!chiave.isEmpty()) n->setData(0, RuoloChiave, chiave);
-    return n;
-}
-
-// A text as a JSON string.
-QString testoJson(const QString& testo) {
-    QString j = "\"";
-    for (QChar c : testo) {
-        if (c == '"' || c == '\\') j += '\\';
-        if (c.unicode() < 0x20) j += QString("\\u%1").arg(c.unicode(), 4, 16, QChar('0'));
-        else j += c;
-    }
-    return j + "\"";
-}
-
-// The names of the distinct clients of the result, in one query.
-QHash<QString, QString> nomiClienti(db::Database& archivio, const std::vector<FascolaNelRisultato>& fascole) {
-    QString codici = "[";
-    QString precedente;
-    for (const FascolaNelRisultato& f : fascole) {
-        if (codici.size() > 1 && f.cliente == precedente) continue;
-        codici += (codici.size() > 1 ? "," : "") + testoJson(f.cliente);
-        precedente = f.cliente;
-    }
-    codici += "]";
-    std::unique_ptr<db::Database> contabile;
-    db::Database* fonte = &archivio;
-    std::string sql = "SELECT k.value, m.ragione FROM json_each(?) AS k CROSS JOIN mpxanagrafe AS m "
-                      "WHERE m.codice = k.value";
-    if (AmbienteLavoro().CollegatoContabilita) {
-        contabile = db::Database::open(AmbienteLavoro().PathArchivioContabile.toStdString());
-        fonte = contabile.get();
-        sql = "SELECT k.value, p.descrizione FROM json_each(?) AS k CROSS JOIN pianodeiconti AS p "
-              "WHERE p.codice = k.value";
-    }
-    QHash<QString, QString> nomi;
-    db::Statement st(*fonte, sql, {codici});
-    while (st.step()) nomi.insert(st.column(0).toText<QString>(), st.column(1).textOr(QString()));
-    return nomi;
-}
-
-// The tasks of the case file, each with its jobs, in number order.
-QList<QTreeWidgetItem*> incarichi(const QString& cliente, const QString& npra, const QString& chiaveFascola) {
-    auto archivio = db::Database::open(AmbienteLavoro().PathArchivioFascole.toStdString());
-    QList<QTreeWidgetItem*> nodi;
-    QHash<QString, QTreeWidgetItem*> perNumero;
-    db::Statement t(*archivio, "SELECT ntask, titolo FROM task WHERE cliente = ? AND npra = ? ORDER BY ntask",
-                    {cliente, npra});
-    while (t.step()) {
-        const QString ntask = t.column(0).toText<QString>();
-        nodi.append(nodo(t.column(1).textOr(QString()), ImmagineIncarico, chiaveFascola + "." + ntask));
-        perNumero.insert(ntask.toUpper(), nodi.back());
-    }
-    db::Statement j(*archivio,
-                    "SELECT ntask, descrizione, tipo FROM job WHERE cliente = ? AND npra = ? ORDER BY ntask, njob",
-                    {cliente, npra});
-    while (j.step()) {
-        // A job whose task is gone shows nowhere.
-        if (QTreeWidgetItem* incarico = perNumero.value(j.column(0).toText<QString>().toUpper()))
-            incarico->addChild(nodo(j.column(1).textOr(QString()),
-                                    j.column(2).textOr(QString()) == "D" ? ImmagineDocumento : ImmagineLavoro));
-    }
-    return nodi;
-}
-
-// A case file's tasks and jobs become nodes when the user first opens it: a result of
-// thousands of case files is drawn at once, and each opens in an instant.
-class AperturaFascole final : public QObject {
-public:
-    explicit AperturaFascole(QTreeWidget& albero) : QObject(&albero) {
-        setObjectName(NomeApertura);
-        connect(&albero, &QTreeWidget::itemExpanded, this, &AperturaFascole::apri);
-    }
-
-private:
-    static void apri(QTreeWidgetItem* nodoFascola) {
-        const QVariant cliente = nodoFascola->data(0, RuoloCliente);
-        if (!cliente.isValid() || nodoFascola->childCount() > 0) return;
-        QList<QTreeWidgetItem*> figli;
-        Procedura proc("Funzione di definizione albero clienti");
-        proc.esegui([&] {
-            qDeleteAll(std::exchange(figli, {}));
-            figli = incarichi(cliente.toString(), nodoFascola->data(0, RuoloNpra).toString(),
-                              nodoFascola->data(0, RuoloChiave).toString());
-        });
-        nodoFascola->addChildren(figli);
-        if (figli.isEmpty()) nodoFascola->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicator);
-    }
-};
+// Where a node's numbers sit in its internal id: the case file in the low 32 bits, then the
+// task and the job in 14 bits each (four-digit numbers fit), the level on top.
+constexpr quintptr BitFascola = 32, BitIncarico = 14, BitLavoro = 14;
+constexpr quintptr MascheraNumeroFascola = (quintptr(1) << BitFascola) - 1;
+constexpr quintptr MascheraIncarico = (quintptr(1) << BitIncarico) - 1;
+constexpr quintptr MascheraLavoro = (quintptr(1) << BitLavoro) - 1;
+constexpr quintptr BitLivello = BitFascola + BitIncarico + BitLavoro;
 
 }  // namespace
 
-QString ChiaveCliente(const QString& codice) {
-    if (!AmbienteLavoro().CollegatoContabilita) return "C" + codice;
-    return "C" + basic::Mid(codice, 1, 2) + basic::Mid(codice, 4, 2) + basic::Mid(codice, 7, 2) +
-           basic::Mid(codice, 10, 4);
+ModelloAlberoClienti::ModelloAlberoClienti(QObject* parent) : QAbstractItemModel(parent) {}
+
+quintptr ModelloAlberoClienti::codifica(Livello livello, quintptr fascola, quintptr incarico, quintptr lavoro) {
+    return (quintptr(livello) << BitLivello) | (lavoro << (BitFascola + BitIncarico)) | (incarico << BitFascola) |
+           fascola;
 }
 
-void CostruisciAlberoClienti(QTreeWidget& albero, db::Database& archivio,
-                             const std::vector<FascolaNelRisultato>& fascole) {
-    albero.clear();
-    if (!albero.findChild<QObject*>(NomeApertura, Qt::FindDirectChildrenOnly)) new AperturaFascole(albero);
-    QHash<QString, QString> nomi;
-    Procedura proc("Funzione di definizione albero clienti");
-    proc.esegui([&] { nomi = nomiClienti(archivio, fascole); });
+ModelloAlberoClienti::Nodo ModelloAlberoClienti::decodifica(const QModelIndex& indice) {
+    const quintptr id = indice.internalId();
+    const auto livello = Livello(id >> BitLivello);
+    const int fascola = int(id & MascheraNumeroFascola);
+    return {livello, livello == LivelloCima ? fascola : -1, fascola, int((id >> BitFascola) & MascheraIncarico),
+            int((id >> (BitFascola + BitIncarico)) & MascheraLavoro)};
+}
 
-    QList<QTreeWidgetItem*> cima{nodo("FASCOLE", ImmagineRadice, "root")};
-    QString cliente = "root";
-    QString chiaveCliente;
-    QTreeWidgetItem* nodoCliente = nullptr;
-    QList<QTreeWidgetItem*> fascoleCliente;
-    for (const FascolaNelRisultato& f : fascole) {
-        if (f.cliente != cliente) {
-            if (nodoCliente) nodoCliente->addChildren(std::exchange(fascoleCliente, {}));
-            cliente = f.cliente;
-            chiaveCliente = ChiaveCliente(cliente);
-            const auto nome = nomi.constFind(cliente);
-            nodoCliente = nodo(nome != nomi.cend() ? basic::Left(*nome, 25) : "codice " + cliente, ImmagineCliente,
-                               chiaveCliente);
-            cima.append(nodoCliente);
+void ModelloAlberoClienti::Mostra(db::Database& archivio, std::shared_ptr<const ElencoFascole> fascole) {
+    beginResetModel();
+    costruito_ = true;
+    collegato_ = AmbienteLavoro().CollegatoContabilita;
+    clienti_.clear();
+    nomi_.clear();
+    incarichi_.clear();
+    fascole_ = std::move(fascole);
+    // Only the clients are read out here; a case file's number is read when its node shows.
+    std::vector<QString> codici;
+    const Fascola* precedente = nullptr;
+    int i = 0;
+    for (const Fascola& f : *fascole_) {
+        if (!precedente || !f.stessoCliente(*precedente)) {
+            clienti_.push_back({f.cliente(), i, 0});
+            codici.push_back(clienti_.back().codice);
         }
-        QTreeWidgetItem* nodoFascola = nodo(f.npra, ImmagineFascola, chiaveCliente + "." + f.npra);
-        nodoFascola->setData(0, RuoloCliente, f.cliente);
-        nodoFascola->setData(0, RuoloNpra, f.npra);
-        nodoFascola->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
-        fascoleCliente.append(nodoFascola);
+        ++clienti_.back().quante;
+        precedente = &f;
+        ++i;
     }
-    if (nodoCliente) nodoCliente->addChildren(fascoleCliente);
-    albero.addTopLevelItems(cima);
+    Procedura proc(TestoProcedura);
+    proc.esegui([&] { nomi_ = NomiDeiClienti(archivio, codici); });
+    endResetModel();
+}
+
+int ModelloAlberoClienti::clienteDi(int fascola) const {
+    const auto dopo = std::upper_bound(clienti_.begin(), clienti_.end(), fascola,
+                                       [](int f, const Cliente& c) { return f < c.prima; });
+    return int(dopo - clienti_.begin()) - 1;
+}
+
+const std::vector<NodoIncarico>* ModelloAlberoClienti::incarichi(int fascola) const {
+    const auto trovati = incarichi_.find(fascola);
+    return trovati == incarichi_.end() ? nullptr : &trovati->second;
+}
+
+QModelIndex ModelloAlberoClienti::index(int row, int column, const QModelIndex& parent) const {
+    if (column != 0 || row < 0 || row >= rowCount(parent)) return {};
+    if (!parent.isValid()) return createIndex(row, 0, codifica(LivelloCima, quintptr(row)));
+    const Nodo p = decodifica(parent);
+    switch (p.livello) {
+    case LivelloCima:
+        return createIndex(row, 0, codifica(LivelloFascola, quintptr(clienti_[size_t(p.riga - 1)].prima + row)));
+    case LivelloFascola: return createIndex(row, 0, codifica(LivelloIncarico, quintptr(p.fascola), quintptr(row)));
+    case LivelloIncarico:
+        return createIndex(row, 0, codifica(LivelloLavoro, quintptr(p.fascola), quintptr(p.incarico), quintptr(row)));
+    default: return {};
+    }
+}
+
+QModelIndex ModelloAlberoClienti::parent(const QModelIndex& child) const {
+    if (!child.isValid()) return {};
+    const Nodo n = decodifica(child);
+    switch (n.livello) {
+    case LivelloFascola: {
+        const int riga = clienteDi(n.fascola) + 1;
+        return createIndex(riga, 0, codifica(LivelloCima, quintptr(riga)));
+    }
+    case LivelloIncarico: {
+        const int riga = n.fascola - clienti_[size_t(clienteDi(n.fascola))].prima;
+        return createIndex(riga, 0, codifica(LivelloFascola, quintptr(n.fascola)));
+    }
+    case LivelloLavoro:
+        return createIndex(n.incarico, 0, codifica(LivelloIncarico, quintptr(n.fascola), quintptr(n.incarico)));
+    default: return {};
+    }
+}
+
+int ModelloAlberoClienti::rowCount(const QModelIndex& parent) const {
+    if (!parent.isValid()) return costruito_ ? int(clienti_.size()) + 1 : 0;
+    const Nodo n = decodifica(parent);
+    switch (n.livello) {
+    case LivelloCima: return n.riga == 0 ? 0 : clienti_[size_t(n.riga - 1)].quante;
+    case LivelloFascola: {
+        const auto* t = incarichi(n.fascola);
+        return t ? int(t->size()) : 0;
+    }
+    case LivelloIncarico: return int((*incarichi(n.fascola))[size_t(n.incarico)].lavori.size());
+    default: return 0;
+    }
+}
+
+int ModelloAlberoClienti::columnCount(const QModelIndex&) const { return 1; }
+
+bool ModelloAlberoClienti::hasChildren(const QModelIndex& parent) const {
+    if (parent.isValid() && decodifica(parent).livello == LivelloFascola && !incarichi(decodifica(parent).fascola))
+        return true;
+    return rowCount(parent) > 0;
+}
+
+bool ModelloAlberoClienti::canFetchMore(const QModelIndex& parent) const {
+    return parent.isValid() && decodifica(parent).livello == LivelloFascola && !incarichi(decodifica(parent).fascola);
+}
+
+void ModelloAlberoClienti::fetchMore(const QModelIndex& parent) {
+    if (!canFetchMore(parent)) return;
+    const int fascola = decodifica(parent).fascola;
+    std::vector<NodoIncarico> letti;
+    Procedura proc(TestoProcedura);
+    proc.esegui([&] {
+        letti = IncarichiConLavori(ArchivioInUso(), clienti_[size_t(clienteDi(fascola))].codice,
+                                   (*fascole_)[size_t(fascola)].npra());
+    });
+    if (letti.empty()) {
+        // Opened and found empty: the node loses its mark.
+        incarichi_[fascola];
+        emit layoutAboutToBeChanged({QPersistentModelIndex(parent)});
+        emit layoutChanged({QPersistentModelIndex(parent)});
+        return;
+    }
+    beginInsertRows(parent, 0, int(letti.size()) - 1);
+    incarichi_[fascola] = std::move(letti);
+    endInsertRows();
+}
+
+QString ModelloAlberoClienti::chiaveCliente(int cliente) const {
+    return ChiaveCliente(clienti_[size_t(cliente)].codice, collegato_);
+}
+
+QString ModelloAlberoClienti::chiaveFascola(int fascola) const {
+    return chiaveCliente(clienteDi(fascola)) + "." + (*fascole_)[size_t(fascola)].npra();
+}
+
+QVariant ModelloAlberoClienti::data(const QModelIndex& indice, int role) const {
+    if (!indice.isValid()) return {};
+    const Nodo n = decodifica(indice);
+    int immagine = 0;
+    QString testo, chiave;
+    switch (n.livello) {
+    case LivelloCima:
+        if (n.riga == 0) {
+            immagine = ImmagineRadice;
+            testo = "FASCOLE";
+            chiave = "root";
+        } else {
+            const Cliente& c = clienti_[size_t(n.riga - 1)];
+            immagine = ImmagineCliente;
+            const auto nome = nomi_.constFind(c.codice);
+            testo = nome != nomi_.cend() ? basic::Left(*nome, 25) : "codice " + c.codice;
+            if (role == RuoloChiave) chiave = chiaveCliente(n.riga - 1);
+        }
+        break;
+    case LivelloFascola:
+        immagine = ImmagineFascola;
+        testo = (*fascole_)[size_t(n.fascola)].npra();
+        if (role == RuoloChiave) chiave = chiaveFascola(n.fascola);
+        break;
+    case LivelloIncarico: {
+        const NodoIncarico& t = (*incarichi(n.fascola))[size_t(n.incarico)];
+        immagine = ImmagineIncarico;
+        testo = t.titolo;
+        if (role == RuoloChiave) chiave = chiaveFascola(n.fascola) + "." + t.ntask;
+        break;
+    }
+    case LivelloLavoro: {
+        const NodoLavoro& j = (*incarichi(n.fascola))[size_t(n.incarico)].lavori[size_t(n.lavoro)];
+        immagine = j.documento ? ImmagineDocumento : ImmagineLavoro;
+        testo = j.descrizione;
+        break;
+    }
+    }
+    switch (role) {
+    case Qt::DisplayRole: return testo;
+    case Qt::DecorationRole: return icona(immagine);
+    case RuoloImmagine: return immagine;
+    case RuoloChiave: return chiave.isEmpty() ? QVariant() : QVariant(chiave);
+    default: return {};
+    }
+}
+
+Qt::ItemFlags ModelloAlberoClienti::flags(const QModelIndex& indice) const {
+    if (!indice.isValid()) return Qt::NoItemFlags;
+    Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    const Nodo n = decodifica(indice);
+    if (n.livello == LivelloLavoro || (n.livello == LivelloCima && n.riga == 0)) f |= Qt::ItemNeverHasChildren;
+    return f;
+}
+
+ModelloAlberoClienti* PreparaAlberoClienti(QTreeView& albero) {
+    auto* modello = new ModelloAlberoClienti(&albero);
+    albero.setModel(modello);
+    QObject::connect(&albero, &QTreeView::expanded, modello, [modello](const QModelIndex& indice) {
+        if (modello->canFetchMore(indice)) modello->fetchMore(indice);
+    });
+    return modello;
 }
 
 void MascheraFascola::DefinizioneAlberoClienti() {
-    std::vector<FascolaNelRisultato> fascole;
-    fascole.reserve(size_t(NumSelezionati));
-    Procedura proc("Funzione di definizione albero clienti");
-    if (!proc.essenziale([&] {
-            fascole.clear();
-            for (RsSelezionati->MoveFirst(); !RsSelezionati->EOF_(); RsSelezionati->MoveNext())
-                fascole.push_back({RsSelezionati->field("cliente").textOr(QString()),
-                                   RsSelezionati->field("npra").textOr(QString())});
-        }))
-        return;
-    CostruisciAlberoClienti(*finestra_.TrvFascole, *DbSelezionati, fascole);
+    Procedura proc(TestoProcedura);
+    db::Database* archivio = nullptr;
+    if (!proc.essenziale([&] { archivio = &ArchivioInUso(); })) return;
+    albero_->Mostra(*archivio, Selezionate);
 }

@@ -7,18 +7,16 @@
 #include <QLineEdit>
 #include <QTime>
 #include <algorithm>
-#include <memory>
 #include <optional>
 
 #include "casefiles/engine/ClientiFascola.h"
 #include "casefiles/engine/FascolaCorrente.h"
-#include "casefiles/forms/MascheraFascola.h"
 #include "casefiles/engine/NumerazioneFascole.h"
 #include "casefiles/engine/ProssimoNumero.h"
+#include "casefiles/forms/MascheraFascola.h"
 #include "foundation/engine/Ambiente.h"
 #include "foundation/engine/Procedura.h"
-#include "platform/db/Database.h"
-#include "platform/db/Recordset.h"
+#include "foundation/engine/Sessione.h"
 #include "platform/system/BasicRuntime.h"
 #include "platform/system/MessageService.h"
 #include "platform/ui/RefillCombo.h"
@@ -34,32 +32,28 @@ void NumerazioneEsaurita() {
 
 }  // namespace
 
+// Leaving the name box resolves the client's code; a new case file also gets its number
+// proposed. While a case file is on display the name only changes the code the mask shows:
+// a correction never stores another client, so the case file on display stays the one read.
 void MascheraFascola::DbcNomeCliente_LostFocus() {
     const QString nome = DbcNomeCliente->currentText();
     if (nome.isEmpty()) return;
-    FascolaCorrente().NomeClienteCorrente = nome;
+    const bool nessunaInVisione = ModoOperativo == ModoIniziale || ModoOperativo == ModoInserimento;
 
     Procedura proc("Funzione di definizione nome cliente");
     std::optional<QString> codice;
-    if (!proc.essenziale([&] { codice = CodiceDelCliente(nome); })) return;
-    if (codice) {
-        LblCodiceCliente->setText(*codice);
-        FascolaCorrente().CodiceClienteCorrente = *codice;
-    } else {
-        LblCodiceCliente->setText(ClienteNonDefinito);
+    if (!proc.essenziale([&] { codice = CodiceDelCliente(ArchivioInUso(), nome); })) {
+        if (nessunaInVisione) FascolaCorrente().ScegliCliente(nome, std::nullopt);
+        return;
     }
+    mostraCodice(codice.value_or(ClienteNonDefinito));
+    if (nessunaInVisione) FascolaCorrente().ScegliCliente(nome, codice);
 
-    // Only a new case file gets a number proposed.
     if (ModoOperativo != ModoInserimento) return;
     std::optional<QString> npra;
-    if (!proc.essenziale([&] {
-            auto archivio = db::Database::open(AmbienteLavoro().PathArchivioFascole.toStdString());
-            npra = ProssimoNumero(UltimoNpra(*archivio, LblCodiceCliente->text()));
-        }))
-        return;
+    if (!proc.essenziale([&] { npra = ProssimoNumero(UltimoNpra(ArchivioInUso(), codiceMostrato_)); })) return;
     if (!npra) NumerazioneEsaurita();
-    LblNpra->setText(npra.value_or(QString()));
-    FascolaCorrente().NpraCorrente = npra.value_or(QString());
+    FascolaCorrente().ImpostaNpra(npra.value_or(QString()));
 }
 
 void MascheraFascola::cmdAggiungiFascola_Click() {
@@ -79,26 +73,26 @@ void MascheraFascola::cmdConfermaFascola_Click() {
     if (ModoOperativo != ModoInserimento) return;
 
     // A case file stored under a code that is no client would carry its fee items to nobody.
-    const QString cliente = LblCodiceCliente->text();
+    const QString cliente = codiceMostrato_;
     if (basic::Trim(cliente).isEmpty() || cliente == ClienteNonDefinito) {
         ui::MessageService::show("Cliente non definito: scegliere un cliente esistente");
         DbcNomeCliente->setFocus();
         return;
     }
 
-    NuovaFascola nuova{cliente,         criterioScelto(),       TxtData->text(),         TxtNote->text(),
-                       LblNpra->text(), TxtRifCli->text(),      ChkStato->isChecked(),   {}};
-    switch (ConfermaNuovaFascola(nuova)) {
+    NuovaFascola nuova{cliente,         criterioScelto(),  TxtData->text(),       TxtNote->text(),
+                       FascolaCorrente().NpraCorrente(), TxtRifCli->text(), ChkStato->isChecked(), {}};
+    Procedura proc("Funzione di conferma di una fascola");
+    db::Database* archivio = nullptr;
+    if (!proc.essenziale([&] { archivio = &ArchivioInUso(); })) return;
+    switch (ConfermaNuovaFascola(*archivio, nuova, ElementiFatturazioneFissa)) {
     case EsitoConferma::Registrata: break;
     case EsitoConferma::NumerazioneEsaurita: NumerazioneEsaurita(); return;
     case EsitoConferma::NonRegistrata: return;
     }
-    LblNpra->setText(nuova.npra);
-    FascolaCorrente().NpraCorrente = nuova.npra;
+    FascolaCorrente().ImpostaNpra(nuova.npra);
     if (!nuova.numeroAssoluto.primoDellAnno)
         ui::MessageService::show("Numero assegnato: " + nuova.numeroAssoluto.numero, "NUMERAZIONE ASSOLUTA FASCOLE");
-
-    if (ElementiFatturazioneFissa) ElementiFatturazioneFissa(cliente, nuova.npra);
 
     PulisciCampi();
     DbcNomeCliente->setFocus();
@@ -106,37 +100,20 @@ void MascheraFascola::cmdConfermaFascola_Click() {
 
 void MascheraFascola::cmdCorreggiFascola_Click() {
     if (!Verificatore()) return;
-    if (!RsSelezionati) return;
-    const QString criterio = criterioScelto();
+    if (Selezionate->empty()) return;
+    const CorrezioneFascola nuova{criterioScelto(), TxtData->text(), TxtNote->text(), TxtRifCli->text(),
+                                  ChkStato->isChecked()};
     Procedura proc("Funzione di correzione di una fascola");
-    const bool corretta = proc.essenziale([&] {
-        const QString data = DataInArchivio(TxtData->text());
-        RsSelezionati->Edit();
-        RsSelezionati->setField("criterio", criterio);
-        RsSelezionati->setField("data", data);
-        RsSelezionati->setField("camponote", TxtNote->text());
-        RsSelezionati->setField("rifcli", TxtRifCli->text());
-        RsSelezionati->setField("stato", ChkStato->isChecked());
-        RsSelezionati->Update();
-    });
-    if (!corretta) {
-        RsSelezionati->CancelUpdate();
-        return;
-    }
+    if (!proc.essenziale([&] { CorreggiFascola(ArchivioInUso(), selezionata(), nuova); })) return;
     VisEnvi();
 }
 
 void MascheraFascola::cmdCancellaFascola_Click() {
-    if (!RsSelezionati || !DbSelezionati) return;
+    if (Selezionate->empty()) return;
     Procedura proc("Funzione di cancellazione di una fascola");
-    // The rule is checked on the row that is deleted, whatever the labels show meanwhile
-    // (leaving the name box changes the code label).
-    QString cliente, npra;
-    if (!proc.essenziale([&] {
-            cliente = RsSelezionati->field("cliente").toText<QString>();
-            npra = RsSelezionati->field("npra").toText<QString>();
-        }))
-        return;
+    // The rule is checked on the row that is deleted, whatever the mask shows meanwhile
+    // (leaving the name box changes the code shown).
+    const Fascola& riga = selezionata();
 
     auto rifiuto = [](Cancellazione motivo) {
         if (motivo == Cancellazione::HaIncarichi)
@@ -145,7 +122,8 @@ void MascheraFascola::cmdCancellaFascola_Click() {
             ui::MessageService::show("Non si può cancellare una fascola che ha Competenze associate");
     };
     Cancellazione motivo = Cancellazione::Ammessa;
-    if (!proc.essenziale([&] { motivo = CancellazioneAmmessa(*DbSelezionati, cliente, npra); })) return;
+    if (!proc.essenziale([&] { motivo = CancellazioneAmmessa(ArchivioInUso(), riga.cliente(), riga.npra()); }))
+        return;
     if (motivo != Cancellazione::Ammessa) {
         rifiuto(motivo);
         return;
@@ -156,20 +134,16 @@ void MascheraFascola::cmdCancellaFascola_Click() {
 
     FascolaInVisione = false;
     // Checked again together with the deletion: a task or fee item added meanwhile by another
-    // workstation keeps the case file.
-    if (!proc.essenziale([&] {
-            db::Transaction scrittura(*DbSelezionati);
-            motivo = CancellazioneAmmessa(*DbSelezionati, cliente, npra);
-            if (motivo != Cancellazione::Ammessa) return;
-            RsSelezionati->Delete();
-            scrittura.commit();
-        }))
-        return;
+    // workstation keeps the case file, and a row changed or replaced meanwhile is not deleted.
+    if (!proc.essenziale([&] { motivo = CancellaFascola(ArchivioInUso(), riga); })) return;
     if (motivo != Cancellazione::Ammessa) {
         rifiuto(motivo);
         return;
     }
 
+    // The tree goes on showing the result as it was found.
+    if (Selezionate.use_count() > 1) Selezionate = std::make_shared<ElencoFascole>(*Selezionate);
+    Selezionate->erase(Selezionate->begin() + (PosSelezionata - 1));
     --NumSelezionati;
     if (NumSelezionati < 1) {
         AnnullaAzione();
@@ -177,7 +151,6 @@ void MascheraFascola::cmdCancellaFascola_Click() {
     }
     PosSelezionata = std::min(PosSelezionata, NumSelezionati);
     didascaliaNavigatore(false);
-    posizionaRisultato();
     Visualizza();
     VisEnvi();
     FascolaInVisione = true;

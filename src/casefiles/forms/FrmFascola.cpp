@@ -13,7 +13,7 @@
 #include <QStyle>
 #include <QTabWidget>
 #include <QToolBar>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 #include "platform/ui/FormUtil.h"
@@ -205,9 +205,11 @@ QWidget* FrmFascola::creaColonnaSinistra() {
     veloce->addWidget(elenco("Incarico", "LstIncarico", FrmVeloce));
     veloce->addWidget(elenco("Lavoro o Documento", "LstLavoro", FrmVeloce));
 
-    TrvFascole = new QTreeWidget(colonna);
+    TrvFascole = new QTreeView(colonna);
     TrvFascole->setObjectName("TrvFascole");
     TrvFascole->setHeaderHidden(true);
+    TrvFascole->setUniformRowHeights(true);
+    TrvFascole->setEditTriggers(QAbstractItemView::NoEditTriggers);
     TrvFascole->hide();
 
     posto->addWidget(FrmVeloce, 0, 0);
@@ -254,6 +256,14 @@ QWidget* FrmFascola::creaSchede() {
     OptIvaCee->setObjectName("OptIvaCee");
     connect(OptIvaCee, &QRadioButton::clicked, this, &FrmFascola::OptIvaCee_Click);
     connect(OptIvaInter, &QRadioButton::clicked, this, &FrmFascola::OptIvaInter_Click);
+    // The options show the regime held by the case file object, whoever sets it.
+    connect(&FascolaCorrente(), &FascolaCorrenteRec::RegimeIvaCambiato, this, [this] {
+        // Exclusive options cannot both be off otherwise; both are before the first choice.
+        for (QRadioButton* o : {OptIvaCee, OptIvaInter}) o->setAutoExclusive(false);
+        OptIvaCee->setChecked(FascolaCorrente().IvaCee());
+        OptIvaInter->setChecked(FascolaCorrente().IvaInter());
+        for (QRadioButton* o : {OptIvaCee, OptIvaInter}) o->setAutoExclusive(true);
+    });
     auto* rigaRegime = new QHBoxLayout(regime);
     rigaRegime->setContentsMargins(0, 0, 0, 0);
     rigaRegime->addStretch();
@@ -350,18 +360,12 @@ void FrmFascola::NellaFascola_Click() {
 }
 
 void FrmFascola::OptIvaCee_Click() {
-    FascolaCorrente().IvaCee = true;
-    FascolaCorrente().IvaInter = false;
-    OptIvaCee->setChecked(true);
-    OptIvaInter->setChecked(false);
+    FascolaCorrente().ImpostaRegimeIva(true);
     emit RegimeIvaCambiato();
 }
 
 void FrmFascola::OptIvaInter_Click() {
-    FascolaCorrente().IvaCee = false;
-    FascolaCorrente().IvaInter = true;
-    OptIvaCee->setChecked(false);
-    OptIvaInter->setChecked(true);
+    FascolaCorrente().ImpostaRegimeIva(false);
     emit RegimeIvaCambiato();
 }
 

@@ -10,6 +10,8 @@
 //   client tree TrvFascole, built by the case-file code of src/casefiles/ inside
 //   PaginaFascola(); it puts the mask in its initial state on AvvioMaschera() and gates the
 //   exposure button with AbilitaEsposizione();
+// - the case file on display, the task and job chosen and the VAT regime live in the one
+//   FascolaCorrente() object (casefiles/engine/FascolaCorrente.h), which every tab follows;
 // - tab 1 "&Incarichi" and tab 2 "&Lavori e Documenti": src/casefiles/, inside
 //   PaginaIncarichi() and PaginaLavorazioni();
 // - tab 4 "&Competenze": the fee-item tab of src/fees/, inside PaginaCompetenze();
@@ -33,7 +35,7 @@ class QPushButton;
 class QRadioButton;
 class QTabWidget;
 class QToolBar;
-class QTreeWidget;
+class QTreeView;
 class MascheraFascola;
 class ServiziCompetenze;
 class TabIncarichi;
@@ -89,7 +91,7 @@ public:
     QToolBar* BarraIcone;
     QTabWidget* NellaFascola;
     QGroupBox* FrmVeloce;
-    QTreeWidget* TrvFascole;
+    QTreeView* TrvFascole;
     QPushButton* E_CmdCalcola;
     QRadioButton* OptIvaInter;
     QRadioButton* OptIvaCee;
@@ -106,11 +108,12 @@ public:
     ServiziCompetenze* Competenze = nullptr;
 
 signals:
-    // Load steps 4 and 5: no case file on display, the mask in its initial state.
+    // The load has run the start-up: no case file on display, the mask in its initial state.
     void AvvioMaschera();
     // The tab strip reported a click while the invoice tab is the current one.
     void SchedaFatturaScelta();
-    // A VAT-regime option set IvaCee and IvaInter: the invoice grid is to be redrawn.
+    // A click on a VAT-regime option (FascolaCorrente() holds the regime): the invoice grid is
+    // to be redrawn.
     void RegimeIvaCambiato();
 
 private:

@@ -15,13 +15,13 @@
 
 #include "casefiles/engine/ClientiFascola.h"
 #include "casefiles/engine/FascolaCorrente.h"
+#include "casefiles/forms/AlberoClienti.h"
 #include "casefiles/forms/FrmFascola.h"
 #include "casefiles/forms/NavigatoreRecord.h"
-#include "casefiles/forms/SchedeFascola.h"
 #include "foundation/engine/Generale.h"
+#include "foundation/engine/Procedura.h"
+#include "foundation/engine/Sessione.h"
 #include "platform/ui/FormUtil.h"
-#include "platform/db/Database.h"
-#include "platform/db/Recordset.h"
 #include "platform/system/BasicRuntime.h"
 #include "platform/ui/FocusEvents.h"
 #include "platform/system/MessageService.h"
@@ -62,16 +62,31 @@ private:
     std::function<void()> azione_;
 };
 
+// A look-up list of the session for a refilled combo; its errors go to the handler under
+// `descrizione` and leave the list empty.
+ui::RefillCombo::Refill elenco(const QString& descrizione, std::vector<ui::ComboRow> (*lettura)(db::Database&)) {
+    return [descrizione, lettura] {
+        std::vector<ui::ComboRow> righe;
+        Procedura proc(descrizione);
+        proc.esegui([&] { righe = lettura(ArchivioInUso()); });
+        return righe;
+    };
+}
+
 const QString TestoRicerca = QStringLiteral("definisci i campi per la ricerca");
 const QString TestoVisione = QStringLiteral("Visualizzazione Fascole");
 const QString TestoCorrezione = QStringLiteral("Correzione Fascola");
 
 }  // namespace
 
-MascheraFascola::MascheraFascola(FrmFascola& finestra) : QWidget(finestra.PaginaFascola()), finestra_(finestra) {
+MascheraFascola::MascheraFascola(FrmFascola& finestra)
+    : QWidget(finestra.PaginaFascola()), finestra_(finestra), albero_(PreparaAlberoClienti(*finestra.TrvFascole)) {
     setObjectName("MascheraFascola");
     costruisci();
     collegaEventi();
+    // The case number shown is the one of the case file on display or being added.
+    connect(&FascolaCorrente(), &FascolaCorrenteRec::FascolaCambiata, this,
+            [this] { LblNpra->setText(FascolaCorrente().NpraCorrente()); });
     auto* posto = new QVBoxLayout(finestra.PaginaFascola());
     posto->setContentsMargins(0, 0, 0, 0);
     posto->addWidget(this);
@@ -87,7 +102,7 @@ MascheraFascola::~MascheraFascola() = default;
 void MascheraFascola::costruisci() {
     DbcNomeCliente = ui::named<ui::RefillCombo>("DbcNomeCliente");
     DbcNomeCliente->setMinimumWidth(230);
-    DbcNomeCliente->setRefill([] { return ElencoClienti(); });
+    DbcNomeCliente->setRefill(elenco("Funzione di definizione nome cliente", ElencoClienti));
     LblCodiceCliente = etichettaValore("LblCodiceCliente", "GG.MM.CC.SSSS");
     LblNpra = etichettaValore("LblNpra", "NNNN");
     LblNumeroAssoluto = etichettaValore("LblNumeroAssoluto", {});
@@ -130,7 +145,7 @@ void MascheraFascola::costruisci() {
     TxtRicercaDocumento = ui::named<QLineEdit>("TxtRicercaDocumento");
     TxtRicercaIncarico = ui::named<QLineEdit>("TxtRicercaIncarico");
     DbcRicercaCompetenza = ui::named<ui::RefillCombo>("DbcRicercaCompetenza");
-    DbcRicercaCompetenza->setRefill([] { return ElencoElementi(); });
+    DbcRicercaCompetenza->setRefill(elenco("Funzione di ricerca fascole", ElencoElementi));
     TxtRicercaImporto = ui::named<QLineEdit>("TxtRicercaImporto");
 
     auto* dati = new QGroupBox("dati caratteristici della fascola");
@@ -238,7 +253,6 @@ void MascheraFascola::StatoIniziale() {
     TxtRifCli->setEnabled(true);
     ChkStato->setEnabled(false);
 
-    SvuotaSchede(finestra_);
     finestra_.AbilitaEsposizione(false);
 }
 
@@ -248,14 +262,15 @@ void MascheraFascola::AbilitaCampi() {
     for (QWidget* w : std::initializer_list<QWidget*>{TxtData, TxtNote, TxtRifCli, ChkStato}) w->setEnabled(true);
 }
 
+// Also ends the display of a case file: the other tabs empty themselves.
 void MascheraFascola::PulisciCampi() {
     DbcNomeCliente->setEditText({});
-    for (QLabel* l : {LblCodiceCliente, LblNumeroAssoluto, LblNpra}) l->clear();
+    mostraCodice({});
+    LblNumeroAssoluto->clear();
     for (QLineEdit* t : {TxtData, TxtNote, TxtRifCli, TxtRicercaDocumento, TxtRicercaIncarico, TxtRicercaImporto})
         t->clear();
     DbcRicercaCompetenza->setEditText({});
-    FascolaCorrente().CodiceClienteCorrente.clear();
-    FascolaCorrente().NpraCorrente.clear();
+    FascolaCorrente().Svuota();
     spegniCriteri();
     ChkStato->setChecked(true);
     OptTutte->setChecked(false);
@@ -280,9 +295,15 @@ void MascheraFascola::AnnullaAzione() {
     ModoOperativo = ModoIniziale;
     StatoIniziale();
     DbcNomeCliente->setFocus();
-    LblCodiceCliente->setText("         ");
-    FascolaCorrente().CodiceClienteCorrente.clear();
+    mostraCodice("         ");
 }
+
+void MascheraFascola::mostraCodice(const QString& codice) {
+    codiceMostrato_ = codice;
+    LblCodiceCliente->setText(codice);
+}
+
+Fascola& MascheraFascola::selezionata() { return (*Selezionate)[size_t(PosSelezionata - 1)]; }
 
 bool MascheraFascola::Verificatore() {
     auto rifiuta = [](QWidget* campo, const QString& messaggio) {
@@ -345,11 +366,9 @@ void MascheraFascola::didascaliaNavigatore(bool primaRiga) {
                                                 : basic::Str(PosSelezionata) + " di " + totale);
 }
 
-void MascheraFascola::posizionaRisultato() { RsSelezionati->setAbsolutePosition(int(PosSelezionata - 1)); }
-
 void MascheraFascola::DtaSelezionatiFascola_Validate(int Action, int) {
     // Nothing to browse before the first search that found rows.
-    if (!RsSelezionati || NumSelezionati < 1) return;
+    if (NumSelezionati < 1) return;
     bool primaRiga = false;
     switch (Action) {
     case AzionePrimo:
@@ -373,7 +392,6 @@ void MascheraFascola::DtaSelezionatiFascola_Validate(int Action, int) {
     }
     // A refused move leaves the case file on display as it was, correction included.
     FascolaInVisione = false;
-    posizionaRisultato();
     didascaliaNavigatore(primaRiga);
     Visualizza();
     VisEnvi();

@@ -4,20 +4,30 @@
 // search mask, 1 insert, 2 view, 3 correction; the procedure that enters a mode sets every
 // button and field.
 //
+// The rules, numbering and SQL behind it are the case-file engine's (casefiles/engine:
+// NumerazioneFascole, Fascole, RicercaFascole, ClientiFascola), run on the session
+// ArchivioInUso(); the mask turns clicks into calls of it. The case file it puts on display
+// goes into FascolaCorrente(), which the other tabs follow.
+//
 // Where its parts live:
 // - MascheraFascola.cpp: the controls, the modes, the validation, the record browser and the
 //   field handlers;
-// - VisualizzaFascola.cpp: Visualizza, the stored row into the mask and into the other tabs;
+// - VisualizzaFascola.cpp: Visualizza, a case file of the search result into the mask and
+//   into FascolaCorrente();
 // - ComandiFascola.cpp: the client choice and the commands AGGIUNGI, CONFERMA, CORREGGI,
 //   CANCELLA, ANNULLA and STAMPA PROSPETTO FASCOLA;
-// - RicercaFascole.cpp: RICERCA and the query it builds;
+// - RicercaFascole.cpp: RICERCA;
 // - AlberoClienti.cpp: the client tree of the window's left column.
 #include <QString>
 #include <QWidget>
-#include <functional>
 #include <memory>
+#include <vector>
+
+#include "casefiles/engine/Fascole.h"
+#include "casefiles/engine/NumerazioneFascole.h"
 
 class FrmFascola;
+class ModelloAlberoClienti;
 class NavigatoreRecord;
 class QButtonGroup;
 class QCheckBox;
@@ -26,10 +36,6 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
-namespace db {
-class Database;
-class Recordset;
-}
 namespace ui {
 class RefillCombo;
 }
@@ -47,9 +53,10 @@ public:
     // The record browser's buttons, as the navigator reports them.
     enum Azione { AzionePrimo = 1, AzionePrecedente = 2, AzioneSuccessivo = 3, AzioneUltimo = 4 };
 
-    // Charges a case file just stored with its client's fixed billing items. Set by the
-    // subsystem that owns them; while unset a new case file gets none.
-    std::function<void(const QString& cliente, const QString& npra)> ElementiFatturazioneFissa;
+    // Charges a case file being stored with its client's fixed billing items, inside the
+    // confirmation's transaction. Set by the subsystem that owns them; while unset a new case
+    // file gets none.
+    AddebitiNuovaFascola ElementiFatturazioneFissa;
 
     void StatoIniziale();
     void AbilitaCampi();
@@ -103,10 +110,10 @@ public:
     // A case file of the search result is on display: a click on a field then switches to
     // correction. Cleared while the program itself refills the fields.
     bool FascolaInVisione = false;
-    // The search result: the archive it was read from and its rows, kept until the next
-    // search replaces them.
-    std::unique_ptr<db::Database> DbSelezionati;
-    std::unique_ptr<db::Recordset> RsSelezionati;
+    // The search result, kept until the next search replaces it: its case files as read, so
+    // that a correction or deletion of one shown long ago never lands on another row. Shared
+    // with the client tree, which shows it as it was found.
+    std::shared_ptr<ElencoFascole> Selezionate = std::make_shared<ElencoFascole>();
     long PosSelezionata = 0;
     long NumSelezionati = 0;
 
@@ -140,8 +147,14 @@ private:
     void spegniCriteri();
     // The navigator's caption for the displayed position.
     void didascaliaNavigatore(bool primaRiga);
-    void posizionaRisultato();
+    // The case file of the result at PosSelezionata.
+    Fascola& selezionata();
+    // The client code the mask works with: a code found by name, "NON DEFINITO" when the name
+    // matched no client, blanks or nothing; LblCodiceCliente shows it.
+    void mostraCodice(const QString& codice);
 
     FrmFascola& finestra_;
     QButtonGroup* criteri_;
+    ModelloAlberoClienti* albero_;
+    QString codiceMostrato_;
 };

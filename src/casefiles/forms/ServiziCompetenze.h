@@ -1,11 +1,10 @@
 #pragma once
 
-class QLabel;
-
-// What the case-file mask uses of the fee-item tab. The tab itself
-// belongs to the fee-item subsystem, built on this one; it implements this face and hands
-// itself to the main window (FrmFascola::Competenze), so that this subsystem reaches it
-// without depending on that one.
+// What the main window knows of the fee-item tab. The tab itself belongs to the fee-item
+// subsystem, built on this one; it implements this face and hands itself to the main window
+// (FrmFascola::Competenze), so that this subsystem reaches it without depending on that one.
+// The tab follows FascolaCorrente() by itself: it shows the case file on display and the
+// task and job that new fee items go to, and refills its grid when another case file is shown.
 class ServiziCompetenze {
 public:
     virtual ~ServiziCompetenze() = default;
@@ -20,15 +19,6 @@ public:
     virtual void C_AbilitaImporti(bool abilita) = 0;
     // The fee grid back to its empty 14 lines.
     virtual void C_VuotaGriglia() = 0;
-    // The fee grid filled with the fee items of the case file named by C_LblCodiceCliente
-    // and C_LblNpra.
+    // The fee grid filled with the fee items of the case file on display.
     virtual void C_MostraGriglia() = 0;
-
-    // The case file on display: client name, client code, case number.
-    QLabel* C_LblNomeCliente = nullptr;
-    QLabel* C_LblCodiceCliente = nullptr;
-    QLabel* C_LblNpra = nullptr;
-    // The task and job a new fee item goes to; "0000" for none.
-    QLabel* C_LblNtask = nullptr;
-    QLabel* C_LblNjob = nullptr;
 };

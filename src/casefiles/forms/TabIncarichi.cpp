@@ -10,17 +10,14 @@
 #include <QVBoxLayout>
 #include <memory>
 
-#include "casefiles/forms/CampiIncarichi.h"
+#include "casefiles/engine/FascolaCorrente.h"
 #include "casefiles/forms/EvidenziaRiga.h"
 #include "casefiles/forms/TabLavorazioni.h"
-#include "foundation/engine/Procedura.h"
-#include "platform/db/Recordset.h"
 #include "platform/system/BasicRuntime.h"
+#include "platform/system/MessageService.h"
 #include "platform/ui/FocusEvents.h"
 #include "platform/ui/FormUtil.h"
 #include "platform/ui/Grid.h"
-#include "platform/system/MessageService.h"
-#include "foundation/engine/Richiesto.h"
 
 namespace {
 
@@ -28,13 +25,12 @@ const QString FormatoGriglia = QStringLiteral(
     "^   Numero   |^      Data      |^   Stato   |^                                Titolo                                 ");
 constexpr int RigheMinime = 12;
 
-const char* const SqlIncarichi = "select * from task where cliente=? and npra=? order by ntask";
-const char* const SqlIncarico = "select * from task where cliente=? and npra=? and ntask=?";
-const char* const SqlLavorazioniIncarico = "select * from job where cliente=? and npra=? and ntask=?";
-const char* const SqlCompetenzeIncarico = "select * from competenze where cliente=? and npra=? and ntask=?";
-
 const QString NessunIncarico = QStringLiteral(".");
-const QString Nessuno = QStringLiteral("0000");
+const QString& Nessuno = FascolaCorrenteRec::Nessuno;
+
+std::array<QString, 4> celle(const Incarico& i) {
+    return {i.ntask, DataMostrata(i.data), i.stato ? "aperto" : "chiuso", Colonna(i.titolo, 30)};
+}
 
 void messaggio(const QString& testo) {
     ui::MessageService::show(testo);
@@ -46,15 +42,15 @@ TabIncarichi::TabIncarichi(QWidget& pagina, TabLavorazioni& lavorazioni, Evidenz
     : QObject(&pagina), lavorazioni_(lavorazioni), righe_(righe) {
     setObjectName("TabIncarichi");
     creaControlli(pagina);
-    I_FlxIncarichi->setRows(RigheMinime);
-    I_FlxIncarichi->setFormatString(FormatoGriglia);
+    griglia_.emplace(*I_FlxIncarichi, FormatoGriglia, RigheMinime, celle);
     righe_.RegistraGriglia("I", *I_FlxIncarichi);
 
     connect(I_CmdAggiungi, &QPushButton::clicked, this, &TabIncarichi::I_CmdAggiungi_Click);
     connect(I_CmdCorreggi, &QPushButton::clicked, this, &TabIncarichi::I_CmdCorreggi_Click);
     connect(I_CmdCancella, &QPushButton::clicked, this, &TabIncarichi::I_CmdCancella_Click);
     connect(I_FlxIncarichi, &ui::Grid::clicked, this, &TabIncarichi::I_FlxIncarichi_Click);
-    ui::onFocusChange(*I_TxtData, [this] { I_TxtData_GotFocus(); }, {});
+    ui::onFocusChange(*I_TxtData, [this] { OggiSeVuota(*I_TxtData); }, {});
+    connect(&FascolaCorrente(), &FascolaCorrenteRec::FascolaCambiata, this, &TabIncarichi::FascolaCambiata);
 }
 
 void TabIncarichi::creaControlli(QWidget& pagina) {
@@ -109,29 +105,25 @@ void TabIncarichi::creaControlli(QWidget& pagina) {
     layout->addWidget(riquadro, 1);
 }
 
-void TabIncarichi::I_VuotaGriglia() {
-    SvuotaGriglia(*I_FlxIncarichi, FormatoGriglia);
+void TabIncarichi::FascolaCambiata() {
+    MostraFascolaInTestata(I_LblNomeCliente, I_LblCodiceCliente, I_LblNpra);
+    I_PulisciCampi();
+    if (FascolaCorrente().InVisione()) I_MostraGriglia();
 }
 
+void TabIncarichi::I_VuotaGriglia() { griglia_->Svuota(); }
+
 void TabIncarichi::I_MostraGriglia() {
-    Procedura proc("Funzione di visualizzazione griglia degli incarichi");
-    std::unique_ptr<db::Database> archivio;
-    std::unique_ptr<db::Recordset> incarichi;
-    const db::Params fascola = {I_LblCodiceCliente->text(), I_LblNpra->text()};
-
-    if (!ApriRighe(proc, archivio, incarichi, SqlIncarichi, fascola)) return;
-    bool nessuno = true;
-    if (!proc.esegui([&] { nessuno = Richiesto(incarichi).EOF_(); })) return;
-    if (nessuno) return;
-
+    const FascolaCorrenteRec& f = FascolaCorrente();
+    if (!f.InVisione()) return;
+    std::vector<Incarico> incarichi;
+    if (!SuArchivio("Funzione di visualizzazione griglia degli incarichi", [&](db::Database& archivio) {
+            incarichi = IncarichiDellaFascola(archivio, f.CodiceClienteCorrente(), f.NpraCorrente());
+        }))
+        return;
+    if (incarichi.empty()) return;
     I_VuotaGriglia();
-    ui::Grid& g = *I_FlxIncarichi;
-    RiempiGriglia(proc, incarichi, g, RigheMinime, FormatoGriglia, [&](const db::Recordset& r, int i) {
-        g.setText(i, 0, r["ntask"].textOr(QString()));
-        g.setText(i, 1, DataMostrata(r["data"]));
-        g.setText(i, 2, r["stato"].boolOr(false) ? "aperto" : "chiuso");
-        g.setText(i, 3, Colonna(r["titolo"].textOr(QString()), 30));
-    });
+    griglia_->Mostra(std::move(incarichi));
 }
 
 void TabIncarichi::I_PulisciCampi() {
@@ -139,6 +131,8 @@ void TabIncarichi::I_PulisciCampi() {
     I_TxtTitolo->clear();
     I_TxtNote->clear();
     I_ChkStato->setChecked(true);
+    scelto_.reset();
+    pulito_ = true;
     I_LblNtask->setText(NessunIncarico);
     righe_.EvidenziaRiga("I", 0);
     I_VuotaGriglia();
@@ -160,167 +154,109 @@ bool TabIncarichi::I_Verificatore() {
     return true;
 }
 
-namespace {
-
-// The fields that the add and the correction write alike; the key columns are the add's.
-void scriviCampi(db::Recordset& r, const TabIncarichi& t) {
-    r.setField("data", DataArchiviata(t.I_TxtData->text()));
-    r.setField("titolo", t.I_TxtTitolo->text());
-    r.setField("camponote", t.I_TxtNote->text());
-    r.setField("stato", t.I_ChkStato->isChecked());
+Incarico TabIncarichi::campi() const {
+    Incarico i;
+    i.data = DataDigitata(I_TxtData->text());
+    i.titolo = I_TxtTitolo->text();
+    i.camponote = I_TxtNote->text();
+    i.stato = I_ChkStato->isChecked();
+    return i;
 }
 
-}  // namespace
-
 void TabIncarichi::I_CmdAggiungi_Click() {
-    // Without a case file on display the task would be stored under empty keys.
-    if (I_LblCodiceCliente->text().isEmpty() || I_LblNpra->text().isEmpty()) {
+    // Without a case file on display the task would belong to none.
+    const FascolaCorrenteRec& f = FascolaCorrente();
+    if (!f.InVisione()) {
         messaggio("Visualizzare prima la fascola a cui aggiungere l'incarico");
         return;
     }
     if (!I_Verificatore()) return;
 
-    Procedura proc("Funzione di definizione nuovo incarico");
-    std::unique_ptr<db::Database> archivio;
-    std::unique_ptr<db::Recordset> incarichi;
-    const db::Params fascola = {I_LblCodiceCliente->text(), I_LblNpra->text()};
-
-    if (!ApriRighe(proc, archivio, incarichi, SqlIncarichi, fascola)) return;
-    const std::optional<QString> numero = NumeroSuccessivo(
-        proc, incarichi, "ntask",
-        "La fascola ha già l'incarico 9999, l'ultimo che si può numerare: non si possono aggiungere altri incarichi");
-    if (!numero) return;
-    I_LblNtask->setText(*numero);
-
-    if (!AggiungiRiga(proc, archivio, incarichi, "task", [&](db::Recordset& r) {
-            r.setField("cliente", I_LblCodiceCliente->text());
-            r.setField("npra", I_LblNpra->text());
-            r.setField("ntask", I_LblNtask->text());
-            scriviCampi(r, *this);
+    Incarico nuovo = campi();
+    EsitoAggiunta esito = EsitoAggiunta::Aggiunta;
+    if (!SuArchivio("Funzione di definizione nuovo incarico", [&](db::Database& archivio) {
+            esito = AggiungiIncarico(archivio, f.CodiceClienteCorrente(), f.NpraCorrente(), nuovo);
         }))
         return;
-    incarichi.reset();
-    archivio.reset();
-
+    if (esito == EsitoAggiunta::NumerazioneEsaurita) {
+        messaggio("La fascola ha già l'incarico 9999, l'ultimo che si può numerare: non si possono aggiungere "
+                  "altri incarichi");
+        return;
+    }
     I_PulisciCampi();
     I_MostraGriglia();
 }
 
 void TabIncarichi::I_CmdCorreggi_Click() {
     if (!I_Verificatore()) return;
-    if (I_LblNtask->text().isEmpty()) return;
-
-    Procedura proc("Funzione di correzione incarico puntato");
-    std::unique_ptr<db::Database> archivio;
-    std::unique_ptr<db::Recordset> incarico;
-    const db::Params chiave = {I_LblCodiceCliente->text(), I_LblNpra->text(), I_LblNtask->text()};
-
-    if (!CorreggiRiga(proc, archivio, incarico, SqlIncarico, chiave,
-                      [&](db::Recordset& r) { scriviCampi(r, *this); }))
+    if (!pulito_) return;
+    if (scelto_ && !SuArchivio("Funzione di correzione incarico puntato",
+                               [&](db::Database& archivio) { CorreggiIncarico(archivio, *scelto_, campi()); }))
         return;
-    incarico.reset();
-    archivio.reset();
-
     I_PulisciCampi();
     I_MostraGriglia();
 }
 
 void TabIncarichi::I_CmdCancella_Click() {
     if (!I_Verificatore()) return;
-    if (I_LblNtask->text().isEmpty()) return;
-
-    Procedura proc("Funzione di cancellazione incarico in fattura");
-    std::unique_ptr<db::Database> archivio;
-    std::unique_ptr<db::Recordset> righe;
-    const QString ntask = I_LblNtask->text();
-    const db::Params chiave = {I_LblCodiceCliente->text(), I_LblNpra->text(), ntask};
+    if (!pulito_) return;
     bool cancellato = false;
-
-    // Rows of `sql` that refer to the task; true when there are any.
-    auto collegate = [&](const char* sql, bool& trovate) {
-        if (!CercaRighe(proc, archivio, righe, sql, chiave, trovate)) return false;
-        righe.reset();
-        return true;
-    };
-
-    const bool completata = [&] {
-        if (!proc.esegui([&] { archivio = ApriArchivioFascole(); })) return false;
-        bool conLavorazioni = false;
-        if (!collegate(SqlLavorazioniIncarico, conLavorazioni)) return false;
-        if (conLavorazioni) {
+    QString ntask;
+    if (scelto_) {
+        ntask = scelto_->ntask;
+        EsitoCancellazioneIncarico esito = EsitoCancellazioneIncarico::Cancellato;
+        if (!SuArchivio("Funzione di cancellazione incarico in fattura",
+                        [&](db::Database& archivio) { esito = CancellaIncarico(archivio, *scelto_); }))
+            return;
+        switch (esito) {
+        case EsitoCancellazioneIncarico::HaLavorazioni:
             messaggio("L'incarico ha lavorazioni o documenti: cancellarli prima di cancellare l'incarico");
-            return true;
-        }
-        // Removing it would leave its fee items pointing at a task that is no more.
-        bool conCompetenze = false;
-        if (!collegate(SqlCompetenzeIncarico, conCompetenze)) return false;
-        if (conCompetenze) {
+            break;
+        case EsitoCancellazioneIncarico::HaCompetenze:
+            // Removing it would leave its fee items pointing at a task that is no more.
             messaggio("All'incarico sono collegate delle competenze: l'incarico non può essere cancellato");
-            return true;
+            break;
+        case EsitoCancellazioneIncarico::Cancellato: cancellato = true; break;
         }
-        return CancellaRiga(proc, archivio, righe, SqlIncarico, chiave, cancellato);
-    }();
-    if (!completata) return;
-    righe.reset();
-    archivio.reset();
-
+    }
     I_PulisciCampi();
     I_MostraGriglia();
     if (!cancellato) return;
-    // Nothing may go on pointing at the task just deleted: neither the jobs tab, whose
-    // adds would store jobs under it, nor the fee tab, whose adds would store fee items.
-    if (lavorazioni_.L_LblNtask->text() == ntask) {
-        lavorazioni_.L_LblTitolo->clear();
-        lavorazioni_.L_LblNtask->clear();
-    }
-    emit CompetenzeSuIncarico(Nessuno, Nessuno);
+    // Nothing may go on pointing at the task just deleted: neither the jobs tab, whose adds
+    // would store jobs under it, nor the fee tab, whose adds would store fee items.
+    FascolaCorrenteRec& f = FascolaCorrente();
+    if (f.NtaskScelto() == ntask) f.ScegliIncarico({}, {});
+    f.DestinaCompetenze(Nessuno, Nessuno);
 }
 
 void TabIncarichi::I_FlxIncarichi_Click(int riga) {
     righe_.RigaCliccata = riga;
     I_FlxIncarichi->setRow(riga);
     I_FlxIncarichi->setCol(0);
-    const QString ntask = I_FlxIncarichi->text(riga, 0);
-    if (ntask.isEmpty()) {
+    const Incarico* listato = griglia_->Listata(riga);
+    if (!listato) {
         I_PulisciCampi();
         righe_.EvidenziaRiga("I", 0);
         return;
     }
 
-    Procedura proc("Funzione di puntamento ad un incarico");
-    std::unique_ptr<db::Database> archivio;
-    std::unique_ptr<db::Recordset> incarico;
-    const db::Params chiave = {I_LblCodiceCliente->text(), I_LblNpra->text(), ntask};
-
-    if (!ApriRighe(proc, archivio, incarico, SqlIncarico, chiave)) return;
-    bool trovato = false;
-    if (!proc.esegui([&] { trovato = !Richiesto(incarico).EOF_(); })) return;
-    if (!trovato) return;
-
-    righe_.EvidenziaRiga("I", 1);
-    QString titolo;
-    if (!proc.esegui([&] {
-            const db::Recordset& r = Richiesto(incarico);
-            titolo = r["titolo"].textOr(QString());
-            I_TxtData->setText(DataMostrata(r["data"]));
-            I_TxtTitolo->setText(titolo);
-            I_TxtNote->setText(r["camponote"].textOr(QString()));
-            I_ChkStato->setChecked(r["stato"].boolOr(false));
-            I_LblNtask->setText(r["ntask"].textOr(QString()));
+    FascolaCorrenteRec& f = FascolaCorrente();
+    std::optional<Incarico> letto;
+    if (!SuArchivio("Funzione di puntamento ad un incarico", [&](db::Database& archivio) {
+            letto = LeggiIncarico(archivio, f.CodiceClienteCorrente(), f.NpraCorrente(), listato->ntask);
         }))
         return;
-    incarico.reset();
-    archivio.reset();
+    if (!letto) return;
 
-    lavorazioni_.L_LblTitolo->setText(titolo);
-    lavorazioni_.L_LblNtask->setText(I_LblNtask->text());
-    lavorazioni_.L_PulisciCampi();
-    lavorazioni_.L_VuotaGriglia();
-    lavorazioni_.L_MostraGriglia();
+    righe_.EvidenziaRiga("I", 1);
+    I_TxtData->setText(DataMostrata(letto->data));
+    I_TxtTitolo->setText(letto->titolo);
+    I_TxtNote->setText(letto->camponote);
+    I_ChkStato->setChecked(letto->stato);
+    I_LblNtask->setText(letto->ntask);
+    scelto_ = std::move(letto);
 
-    emit CompetenzeSuIncarico(I_LblNtask->text(), Nessuno);
-}
-
-void TabIncarichi::I_TxtData_GotFocus() {
-    if (I_TxtData->text().isEmpty()) I_TxtData->setText(basic::Format(basic::Today(), "dd/mm/yyyy"));
+    // The jobs tab lists the task's jobs; new fee items go to the task itself.
+    f.ScegliIncarico(scelto_->ntask, scelto_->titolo);
+    f.DestinaCompetenze(scelto_->ntask, Nessuno);
 }

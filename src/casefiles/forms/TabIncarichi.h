@@ -1,6 +1,10 @@
 #pragma once
 #include <QObject>
 #include <QString>
+#include <optional>
+
+#include "casefiles/engine/Incarichi.h"
+#include "casefiles/forms/SchedaVoci.h"
 
 class Evidenziatore;
 class TabLavorazioni;
@@ -13,11 +17,11 @@ namespace ui {
 class Grid;
 }
 
-// The tab "&Incarichi" of the main window: the tasks of the case file on display, added,
-// corrected and deleted in the case-file archive. The case-file display writes the heading
-// labels I_LblNomeCliente, I_LblCodiceCliente and I_LblNpra. Choosing a task in the grid
-// makes it the current task of the jobs tab and the target of new fee items. Built inside
-// the page it is given.
+// The tab "&Incarichi" of the main window: the tasks of the case file on display
+// (FascolaCorrente()), added, corrected and deleted in the case-file archive. Its heading
+// shows that case file and it refills itself whenever another one is put on display.
+// Choosing a task in the grid makes it the task of the jobs tab and the target of new fee
+// items. Built inside the page it is given.
 class TabIncarichi : public QObject {
     Q_OBJECT
 public:
@@ -25,15 +29,17 @@ public:
 
     // Empties the task grid; its row count stays.
     void I_VuotaGriglia();
-    // Fills the task grid with the tasks of the case file in the heading, in number order.
+    // Fills the task grid with the tasks of the case file on display, in number order; with
+    // none the grid stays as it is.
     void I_MostraGriglia();
-    // Clears the fields, the task mark and the task grid, and the jobs tab's fields and grid.
+    // Clears the fields, the chosen task and its mark and the task grid, and the jobs tab's
+    // fields and grid.
     void I_PulisciCampi();
 
     QLabel* I_LblNomeCliente;
     QLabel* I_LblCodiceCliente;
     QLabel* I_LblNpra;
-    QLabel* I_LblNtask;
+    QLabel* I_LblNtask;  // the chosen task's number, "." when none
     QLineEdit* I_TxtData;
     QLineEdit* I_TxtTitolo;
     QLineEdit* I_TxtNote;
@@ -43,20 +49,22 @@ public:
     QPushButton* I_CmdCancella;
     ui::Grid* I_FlxIncarichi;
 
-signals:
-    // The task and job that new fee items go to, "0000" for none: the fee tab's task and
-    // job labels.
-    void CompetenzeSuIncarico(const QString& ntask, const QString& njob);
-
 private:
     void creaControlli(QWidget& pagina);
+    void FascolaCambiata();
     bool I_Verificatore();
+    // The fields as a task.
+    Incarico campi() const;
     void I_CmdAggiungi_Click();
     void I_CmdCorreggi_Click();
     void I_CmdCancella_Click();
     void I_FlxIncarichi_Click(int riga);
-    void I_TxtData_GotFocus();
 
     TabLavorazioni& lavorazioni_;
     Evidenziatore& righe_;
+    std::optional<GrigliaVoci<Incarico>> griglia_;
+    // The task loaded from the grid, as read.
+    std::optional<Incarico> scelto_;
+    // Until the tab is first cleared a command without a chosen task does nothing at all.
+    bool pulito_ = false;
 };

@@ -10,16 +10,13 @@
 #include <QVBoxLayout>
 #include <memory>
 
-#include "casefiles/forms/CampiIncarichi.h"
+#include "casefiles/engine/FascolaCorrente.h"
 #include "casefiles/forms/EvidenziaRiga.h"
-#include "foundation/engine/Procedura.h"
-#include "platform/db/Recordset.h"
 #include "platform/system/BasicRuntime.h"
+#include "platform/system/MessageService.h"
 #include "platform/ui/FocusEvents.h"
 #include "platform/ui/FormUtil.h"
 #include "platform/ui/Grid.h"
-#include "platform/system/MessageService.h"
-#include "foundation/engine/Richiesto.h"
 
 namespace {
 
@@ -27,10 +24,9 @@ const QString FormatoGriglia =
     QStringLiteral("^ Numero |^      Data      |^      Tipo      |^                    Descrizione                     ");
 constexpr int RigheMinime = 9;
 
-const char* const SqlLavorazioni = "select * from job where cliente=? and npra=? and ntask=? order by njob";
-const char* const SqlLavorazione = "select * from job where cliente=? and npra=? and ntask=? and njob=?";
-const char* const SqlCompetenzeLavorazione =
-    "select * from competenze where cliente=? and npra=? and ntask=? and njob=?";
+std::array<QString, 4> celle(const Lavorazione& l) {
+    return {l.njob, DataMostrata(l.data), l.tipo == "D" ? "Documento" : "Lavorazione", Colonna(l.descrizione, 30)};
+}
 
 void messaggio(const QString& testo) {
     ui::MessageService::show(testo);
@@ -41,15 +37,16 @@ void messaggio(const QString& testo) {
 TabLavorazioni::TabLavorazioni(QWidget& pagina, Evidenziatore& righe) : QObject(&pagina), righe_(righe) {
     setObjectName("TabLavorazioni");
     creaControlli(pagina);
-    L_FlxLavorazioni->setRows(RigheMinime);
-    L_FlxLavorazioni->setFormatString(FormatoGriglia);
+    griglia_.emplace(*L_FlxLavorazioni, FormatoGriglia, RigheMinime, celle);
     righe_.RegistraGriglia("L", *L_FlxLavorazioni);
 
     connect(L_CmdAggiungi, &QPushButton::clicked, this, &TabLavorazioni::L_CmdAggiungi_Click);
     connect(L_CmdCorreggi, &QPushButton::clicked, this, &TabLavorazioni::L_CmdCorreggi_Click);
     connect(L_CmdCancella, &QPushButton::clicked, this, &TabLavorazioni::L_CmdCancella_Click);
     connect(L_FlxLavorazioni, &ui::Grid::clicked, this, &TabLavorazioni::L_FlxLavorazioni_Click);
-    ui::onFocusChange(*L_TxtData, [this] { L_TxtData_GotFocus(); }, {});
+    ui::onFocusChange(*L_TxtData, [this] { OggiSeVuota(*L_TxtData); }, {});
+    connect(&FascolaCorrente(), &FascolaCorrenteRec::FascolaCambiata, this, &TabLavorazioni::FascolaCambiata);
+    connect(&FascolaCorrente(), &FascolaCorrenteRec::IncaricoCambiato, this, &TabLavorazioni::IncaricoCambiato);
 }
 
 void TabLavorazioni::creaControlli(QWidget& pagina) {
@@ -129,36 +126,43 @@ void TabLavorazioni::creaControlli(QWidget& pagina) {
     layout->addWidget(L_FrmLavorazioni, 1);
 }
 
-void TabLavorazioni::L_VuotaGriglia() {
-    ui::Grid& g = *L_FlxLavorazioni;
-    g.setRows(RigheMinime);
-    g.setCols(4);
-    SvuotaGriglia(g, FormatoGriglia);
+// Another case file, or none: no task is chosen any more.
+void TabLavorazioni::FascolaCambiata() {
+    MostraFascolaInTestata(L_LblNomeCliente, L_LblCodiceCliente, L_LblNpra);
+    L_LblTitolo->setText(FascolaCorrente().TitoloIncaricoScelto());
+    L_LblNtask->setText(FascolaCorrente().NtaskScelto());
+    L_PulisciCampi();
+    L_VuotaGriglia();
 }
 
-void TabLavorazioni::L_MostraGriglia() {
-    Procedura proc("Funzione di visualizzazione griglia delle lavorazioni");
-    std::unique_ptr<db::Database> archivio;
-    std::unique_ptr<db::Recordset> lavori;
-    const db::Params chiave = {L_LblCodiceCliente->text(), L_LblNpra->text(), L_LblNtask->text()};
-
-    if (!ApriRighe(proc, archivio, lavori, SqlLavorazioni, chiave)) return;
-    bool nessuno = true;
-    if (!proc.esegui([&] { nessuno = Richiesto(lavori).EOF_(); })) return;
+void TabLavorazioni::IncaricoCambiato() {
+    L_LblTitolo->setText(FascolaCorrente().TitoloIncaricoScelto());
+    L_LblNtask->setText(FascolaCorrente().NtaskScelto());
+    L_PulisciCampi();
     L_VuotaGriglia();
-    if (nessuno) return;
+    L_MostraGriglia();
+}
 
-    ui::Grid& g = *L_FlxLavorazioni;
-    RiempiGriglia(proc, lavori, g, RigheMinime, FormatoGriglia, [&](const db::Recordset& r, int i) {
-        g.setText(i, 0, r["njob"].textOr(QString()));
-        g.setText(i, 1, DataMostrata(r["data"]));
-        g.setText(i, 2, r["tipo"].textOr(QString()) == "D" ? "Documento" : "Lavorazione");
-        g.setText(i, 3, Colonna(r["descrizione"].textOr(QString()), 30));
-    });
+void TabLavorazioni::L_VuotaGriglia() { griglia_->Riduci(); }
+
+void TabLavorazioni::L_MostraGriglia() {
+    const FascolaCorrenteRec& f = FascolaCorrente();
+    if (!f.InVisione() || f.NtaskScelto().isEmpty()) {
+        L_VuotaGriglia();
+        return;
+    }
+    std::vector<Lavorazione> lavori;
+    if (!SuArchivio("Funzione di visualizzazione griglia delle lavorazioni", [&](db::Database& archivio) {
+            lavori = LavorazioniDellIncarico(archivio, f.CodiceClienteCorrente(), f.NpraCorrente(), f.NtaskScelto());
+        }))
+        return;
+    L_VuotaGriglia();
+    if (!lavori.empty()) griglia_->Mostra(std::move(lavori));
 }
 
 void TabLavorazioni::L_PulisciCampi() {
     Deseleziona(L_OptTipoDocumento, L_OptTipoLavorazione);
+    scelta_.reset();
     L_LblNJob->clear();
     L_TxtDescrizione->clear();
     Deseleziona(L_OptPuntaNomeFile, L_OptPuntaIndicedoc);
@@ -192,150 +196,107 @@ bool TabLavorazioni::L_Verificatore() {
     return true;
 }
 
-namespace {
-
-// The fields that the add and the correction write alike; the key columns are the add's.
-void scriviCampi(db::Recordset& r, const TabLavorazioni& t) {
-    r.setField("data", DataArchiviata(t.L_TxtData->text()));
-    r.setField("tipo", t.L_OptTipoDocumento->isChecked() ? "D" : "L");
-    r.setField("descrizione", t.L_TxtDescrizione->text());
-    r.setField("idpuntatore", t.L_OptPuntaNomeFile->isChecked() ? "P" : "I");
-    r.setField("puntatore", t.L_TxtPuntatore->text());
+Lavorazione TabLavorazioni::campi() const {
+    Lavorazione l;
+    l.tipo = L_OptTipoDocumento->isChecked() ? "D" : "L";
+    l.descrizione = L_TxtDescrizione->text();
+    l.data = DataDigitata(L_TxtData->text());
+    l.idpuntatore = L_OptPuntaNomeFile->isChecked() ? "P" : "I";
+    l.puntatore = L_TxtPuntatore->text();
+    return l;
 }
 
-}  // namespace
-
 void TabLavorazioni::L_CmdAggiungi_Click() {
-    // Without a task the job would be stored under an empty task number.
-    if (L_LblNtask->text().isEmpty() || L_LblCodiceCliente->text().isEmpty() || L_LblNpra->text().isEmpty()) {
+    // Without a task the job would belong to none.
+    const FascolaCorrenteRec& f = FascolaCorrente();
+    if (!f.InVisione() || f.NtaskScelto().isEmpty()) {
         messaggio("Scegliere prima nella scheda Incarichi l'incarico a cui aggiungere la voce");
         return;
     }
     if (!L_Verificatore()) return;
 
-    Procedura proc("Funzione di aggiunge nuova lavorazione");
-    std::unique_ptr<db::Database> archivio;
-    std::unique_ptr<db::Recordset> lavori;
-    const db::Params chiave = {L_LblCodiceCliente->text(), L_LblNpra->text(), L_LblNtask->text()};
-
-    if (!ApriRighe(proc, archivio, lavori, SqlLavorazioni, chiave)) return;
-    const std::optional<QString> numero = NumeroSuccessivo(
-        proc, lavori, "njob",
-        "L'incarico ha già la voce 9999, l'ultima che si può numerare: non si possono aggiungere altre voci");
-    if (!numero) return;
-    L_LblNJob->setText(*numero);
-
-    if (!AggiungiRiga(proc, archivio, lavori, "job", [&](db::Recordset& r) {
-            r.setField("cliente", L_LblCodiceCliente->text());
-            r.setField("npra", L_LblNpra->text());
-            r.setField("ntask", L_LblNtask->text());
-            r.setField("njob", L_LblNJob->text());
-            scriviCampi(r, *this);
+    Lavorazione nuova = campi();
+    EsitoAggiunta esito = EsitoAggiunta::Aggiunta;
+    if (!SuArchivio("Funzione di aggiunge nuova lavorazione", [&](db::Database& archivio) {
+            esito = AggiungiLavorazione(archivio, f.CodiceClienteCorrente(), f.NpraCorrente(), f.NtaskScelto(), nuova);
         }))
         return;
-    lavori.reset();
-    archivio.reset();
-
+    if (esito == EsitoAggiunta::NumerazioneEsaurita) {
+        messaggio(
+            "L'incarico ha già la voce 9999, l'ultima che si può numerare: non si possono aggiungere altre voci");
+        return;
+    }
     L_PulisciCampi();
     L_MostraGriglia();
 }
 
 void TabLavorazioni::L_CmdCorreggi_Click() {
     if (!L_Verificatore()) return;
-    if (L_LblNJob->text().isEmpty()) return;
-
-    Procedura proc("Funzione di correzione diuna lavorazione");
-    std::unique_ptr<db::Database> archivio;
-    std::unique_ptr<db::Recordset> lavoro;
-    const db::Params chiave = {L_LblCodiceCliente->text(), L_LblNpra->text(), L_LblNtask->text(),
-                               L_LblNJob->text()};
-
-    if (!CorreggiRiga(proc, archivio, lavoro, SqlLavorazione, chiave,
-                      [&](db::Recordset& r) { scriviCampi(r, *this); }))
+    if (!scelta_) return;
+    if (!SuArchivio("Funzione di correzione diuna lavorazione",
+                    [&](db::Database& archivio) { CorreggiLavorazione(archivio, *scelta_, campi()); }))
         return;
-    lavoro.reset();
-    archivio.reset();
-
     L_PulisciCampi();
     L_MostraGriglia();
 }
 
 void TabLavorazioni::L_CmdCancella_Click() {
     if (!L_Verificatore()) return;
-    if (L_LblNtask->text().isEmpty()) return;
-
-    Procedura proc("Funzione di cancella lavorazione");
-    std::unique_ptr<db::Database> archivio;
-    std::unique_ptr<db::Recordset> righe;
-    const db::Params chiave = {L_LblCodiceCliente->text(), L_LblNpra->text(), L_LblNtask->text(),
-                               L_LblNJob->text()};
+    if (FascolaCorrente().NtaskScelto().isEmpty()) return;
     bool cancellata = false;
-
-    const bool completata = [&] {
-        if (!proc.esegui([&] { archivio = ApriArchivioFascole(); })) return false;
-        bool conCompetenze = false;
-        if (!CercaRighe(proc, archivio, righe, SqlCompetenzeLavorazione, chiave, conCompetenze)) return false;
-        righe.reset();
-        if (conCompetenze) {
-            // Removing it would leave its fee items pointing at a job that is no more.
+    if (scelta_) {
+        EsitoCancellazioneLavorazione esito = EsitoCancellazioneLavorazione::Cancellata;
+        if (!SuArchivio("Funzione di cancella lavorazione",
+                        [&](db::Database& archivio) { esito = CancellaLavorazione(archivio, *scelta_); }))
+            return;
+        // Removing it would leave its fee items pointing at a job that is no more.
+        if (esito == EsitoCancellazioneLavorazione::HaCompetenze)
             messaggio("Alla voce sono collegate delle competenze: la voce non può essere cancellata");
-            return true;
-        }
-        return CancellaRiga(proc, archivio, righe, SqlLavorazione, chiave, cancellata);
-    }();
-    if (!completata) return;
-    righe.reset();
-    archivio.reset();
-
+        cancellata = esito == EsitoCancellazioneLavorazione::Cancellata;
+    }
     L_PulisciCampi();
     L_MostraGriglia();
     // The fee tab pointed at the job just deleted: new fee items go to the task itself again.
-    if (cancellata) emit CompetenzeSuLavorazione(QStringLiteral("0000"));
+    if (cancellata)
+        FascolaCorrente().DestinaCompetenze(FascolaCorrente().NtaskCompetenze(), FascolaCorrenteRec::Nessuno);
 }
 
 void TabLavorazioni::L_FlxLavorazioni_Click(int riga) {
     righe_.RigaCliccata = riga;
     L_FlxLavorazioni->setRow(riga);
     L_FlxLavorazioni->setCol(0);
-    const QString njob = L_FlxLavorazioni->text(riga, 0);
-    if (njob.isEmpty()) {
+    const Lavorazione* listata = griglia_->Listata(riga);
+    if (!listata) {
         L_PulisciCampi();
         return;
     }
 
-    Procedura proc("Funzione di puntamento a una lavorazione");
-    std::unique_ptr<db::Database> archivio;
-    std::unique_ptr<db::Recordset> lavoro;
-    const db::Params chiave = {L_LblCodiceCliente->text(), L_LblNpra->text(), L_LblNtask->text(), njob};
-
-    if (!ApriRighe(proc, archivio, lavoro, SqlLavorazione, chiave)) return;
-    bool trovato = false;
-    if (!proc.esegui([&] { trovato = !Richiesto(lavoro).EOF_(); })) return;
-    if (!trovato) return;
+    FascolaCorrenteRec& f = FascolaCorrente();
+    std::optional<Lavorazione> letta;
+    if (!SuArchivio("Funzione di puntamento a una lavorazione", [&](db::Database& archivio) {
+            letta = LeggiLavorazione(archivio, f.CodiceClienteCorrente(), f.NpraCorrente(), f.NtaskScelto(),
+                                     listata->njob);
+        }))
+        return;
+    if (!letta) return;
 
     righe_.EvidenziaRiga("L", 1);
-    proc.esegui([&] {
-        const db::Recordset& r = Richiesto(lavoro);
-        const bool documento = r["tipo"].textOr(QString()) == "D";
-        L_OptTipoDocumento->setChecked(documento);
-        L_OptTipoLavorazione->setChecked(!documento);
-        L_LblNJob->setText(r["njob"].textOr(QString()));
-        L_TxtDescrizione->setText(r["descrizione"].textOr(QString()));
-        // A job saved without a pointer shows no pointer kind, so that it passes the checks
-        // that pair the kind with a value and can be corrected and deleted as it is.
-        const QString puntatore = r["puntatore"].textOr(QString());
-        if (puntatore.isEmpty())
-            Deseleziona(L_OptPuntaNomeFile, L_OptPuntaIndicedoc);
-        else if (r["idpuntatore"].textOr(QString()) == "P")
-            L_OptPuntaNomeFile->setChecked(true);
-        else
-            L_OptPuntaIndicedoc->setChecked(true);
-        L_TxtData->setText(DataMostrata(r["data"]));
-        L_TxtPuntatore->setText(puntatore);
-        emit CompetenzeSuLavorazione(L_LblNJob->text());
-    });
-}
-
-void TabLavorazioni::L_TxtData_GotFocus() {
-    if (L_TxtData->text().isEmpty()) L_TxtData->setText(basic::Format(basic::Today(), "dd/mm/yyyy"));
+    const bool documento = letta->tipo == "D";
+    L_OptTipoDocumento->setChecked(documento);
+    L_OptTipoLavorazione->setChecked(!documento);
+    L_LblNJob->setText(letta->njob);
+    L_TxtDescrizione->setText(letta->descrizione);
+    // A job saved without a pointer shows no pointer kind, so that it passes the checks that
+    // pair the kind with a value and can be corrected and deleted as it is.
+    if (letta->puntatore.isEmpty())
+        Deseleziona(L_OptPuntaNomeFile, L_OptPuntaIndicedoc);
+    else if (letta->idpuntatore == "P")
+        L_OptPuntaNomeFile->setChecked(true);
+    else
+        L_OptPuntaIndicedoc->setChecked(true);
+    L_TxtData->setText(DataMostrata(letta->data));
+    L_TxtPuntatore->setText(letta->puntatore);
+    scelta_ = std::move(letta);
+    // New fee items go to this job of the task they already go to.
+    f.DestinaCompetenze(f.NtaskCompetenze(), scelta_->njob);
 }

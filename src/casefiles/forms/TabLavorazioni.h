@@ -1,6 +1,10 @@
 #pragma once
 #include <QObject>
 #include <QString>
+#include <optional>
+
+#include "casefiles/engine/Lavorazioni.h"
+#include "casefiles/forms/SchedaVoci.h"
 
 class Evidenziatore;
 class QGroupBox;
@@ -13,11 +17,11 @@ namespace ui {
 class Grid;
 }
 
-// The tab "&Lavori e Documenti" of the main window: the jobs and documents of the current
-// task, added, corrected and deleted in the case-file archive. The current task is the one
-// last chosen on the tasks tab, which writes the heading labels L_LblTitolo and L_LblNtask;
-// the case-file display writes the client and case-number labels. Built inside the page
-// it is given.
+// The tab "&Lavori e Documenti" of the main window: the jobs and documents of the task chosen
+// on the tasks tab, added, corrected and deleted in the case-file archive. Its heading shows
+// the case file on display and the chosen task, both held by FascolaCorrente(); it refills
+// itself whenever another task is chosen. Choosing a job makes it the target of new fee
+// items. Built inside the page it is given.
 class TabLavorazioni : public QObject {
     Q_OBJECT
 public:
@@ -25,9 +29,9 @@ public:
 
     // Empties the job grid back to 9 rows.
     void L_VuotaGriglia();
-    // Fills the job grid with the current task's jobs, in number order.
+    // Fills the job grid with the chosen task's jobs, in number order.
     void L_MostraGriglia();
-    // Clears the fields and the job mark; the grid and the heading stay.
+    // Clears the fields, the chosen job and its mark; the grid and the heading stay.
     void L_PulisciCampi();
 
     QLabel* L_LblNomeCliente;
@@ -36,7 +40,7 @@ public:
     QLabel* L_LblTitolo;
     QLabel* L_LblNtask;
     QGroupBox* L_FrmLavorazioni;
-    QLabel* L_LblNJob;
+    QLabel* L_LblNJob;  // the chosen job's number, "" when none
     QRadioButton* L_OptTipoDocumento;
     QRadioButton* L_OptTipoLavorazione;
     QLineEdit* L_TxtDescrizione;
@@ -49,18 +53,20 @@ public:
     QPushButton* L_CmdCancella;
     ui::Grid* L_FlxLavorazioni;
 
-signals:
-    // The job that new fee items go to, "0000" for none: the fee tab's job label.
-    void CompetenzeSuLavorazione(const QString& njob);
-
 private:
     void creaControlli(QWidget& pagina);
+    void FascolaCambiata();
+    void IncaricoCambiato();
     bool L_Verificatore();
+    // The fields as a job.
+    Lavorazione campi() const;
     void L_CmdAggiungi_Click();
     void L_CmdCorreggi_Click();
     void L_CmdCancella_Click();
     void L_FlxLavorazioni_Click(int riga);
-    void L_TxtData_GotFocus();
 
     Evidenziatore& righe_;
+    std::optional<GrigliaVoci<Lavorazione>> griglia_;
+    // The job loaded from the grid, as read.
+    std::optional<Lavorazione> scelta_;
 };

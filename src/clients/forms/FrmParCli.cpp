@@ -99,7 +99,11 @@ void FrmParCli::costruisci() {
 
     DbcNomeCliente = ui::named<ui::RefillCombo>("DbcNomeCliente");
     DbcNomeCliente->setMinimumWidth(280);
-    DbcNomeCliente->setRefill([] { return ElencoClienti(); });
+    DbcNomeCliente->setRefill([] {
+        std::vector<ui::ComboRow> righe;
+        parcli::InArchivio("Funzione di definizione nome cliente", [&](db::Database& a) { righe = ElencoClienti(a); });
+        return righe;
+    });
     LblCodiceCliente = ui::valueLabel("LblCodiceCliente", 110);
 
     OptFineMese = ui::named<QRadioButton>("OptFineMese", "Fine mese");
@@ -426,7 +430,7 @@ void FrmParCli::Visualizza() {
     std::optional<QString> nome;
     if (!parcli::InArchivio("Funzione di visualizzazione parametri cliente", [&](db::Database& a) {
             letti = LeggiParametriCliente(a, codice);
-            nome = NomeDelCliente(codice);
+            nome = NomeDelCliente(a, codice);
         }))
         return;
     ParametriLetti = letti;

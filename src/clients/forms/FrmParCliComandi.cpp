@@ -231,6 +231,6 @@ void FrmParCli::DbcNomeCliente_LostFocus() {
     if (nome.isEmpty()) return;
     std::optional<QString> codice;
     Procedura proc("Funzione di rilascio nome cliente");
-    if (!proc.essenziale([&] { codice = CodiceDelCliente(nome); })) return;
+    if (!proc.essenziale([&] { codice = CodiceDelCliente(ArchivioInUso(), nome); })) return;
     LblCodiceCliente->setText(codice.value_or(ClienteNonDefinito));
 }

@@ -9,13 +9,13 @@
 #include <memory>
 #include <vector>
 
+#include "casefiles/engine/FascolaCorrente.h"
 #include "casefiles/forms/FrmFascola.h"
-#include "casefiles/forms/TabIncarichi.h"
-#include "casefiles/forms/TabLavorazioni.h"
+#include "fees/engine/CompetenzeFascola.h"
 #include "fees/engine/DettaglioCompetenza.h"
 #include "foundation/engine/Ambiente.h"
 #include "foundation/engine/Procedura.h"
-#include "platform/db/Database.h"
+#include "foundation/engine/Sessione.h"
 #include "platform/system/BasicRuntime.h"
 #include "platform/ui/FormUtil.h"
 #include "platform/ui/Grid.h"
@@ -27,14 +27,6 @@ namespace {
 constexpr int RigheVuote = 15;
 constexpr int RigheMinime = 11;
 constexpr int Colonne = 9;
-
-// One fee item as a grid row shows it.
-struct RigaCompetenza {
-    QString ntask, njob, elemento;
-    Currency importo, addebitounitario, impofat;
-    QString fattore;
-    bool fatturato = false, primanota = false;
-};
 
 // An amount above zero as the program shows amounts, nothing otherwise.
 QString importo(const Currency& valore) {
@@ -53,15 +45,32 @@ TabCompetenze::TabCompetenze(FrmFascola& finestra) : QWidget(finestra.PaginaComp
     posto->addWidget(this);
     C_VuotaGriglia();
     finestra.Evidenziazione.RegistraGriglia("C", *C_FlxCompetenze);
-    // New fee items go to the task and job last chosen on their tabs.
-    connect(finestra.Incarichi, &TabIncarichi::CompetenzeSuIncarico, this,
-            [this](const QString& ntask, const QString& njob) {
-                C_LblNtask->setText(ntask);
-                C_LblNjob->setText(njob);
-            });
-    connect(finestra.Lavorazioni, &TabLavorazioni::CompetenzeSuLavorazione, this,
-            [this](const QString& njob) { C_LblNjob->setText(njob); });
+    connect(&FascolaCorrente(), &FascolaCorrenteRec::FascolaCambiata, this, &TabCompetenze::FascolaCambiata);
+    connect(&FascolaCorrente(), &FascolaCorrenteRec::DestinazioneCambiata, this,
+            &TabCompetenze::DestinazioneCambiata);
     finestra.Competenze = this;
+}
+
+// A case file on display lets the user pick an element for a new fee item; without one the
+// tab is empty and closed.
+void TabCompetenze::FascolaCambiata() {
+    const FascolaCorrenteRec& f = FascolaCorrente();
+    C_LblNomeCliente->setText(f.InVisione() ? f.NomeClienteCorrente() : QString());
+    C_LblCodiceCliente->setText(f.InVisione() ? f.CodiceClienteCorrente() : QString());
+    C_LblNpra->setText(f.InVisione() ? f.NpraCorrente() : QString());
+    DestinazioneCambiata();
+    C_PulisciCampi();
+    C_AbilitaImporti(false);
+    C_AbilitaDescrizione(false);
+    C_AbilitaElemento(f.InVisione());
+    if (f.InVisione()) C_MostraGriglia();  // which empties the grid first
+    else C_VuotaGriglia();
+}
+
+void TabCompetenze::DestinazioneCambiata() {
+    const FascolaCorrenteRec& f = FascolaCorrente();
+    C_LblNtask->setText(f.InVisione() ? f.NtaskCompetenze() : QString());
+    C_LblNjob->setText(f.InVisione() ? f.NjobCompetenze() : QString());
 }
 
 void TabCompetenze::costruisci() {
@@ -181,21 +190,12 @@ void TabCompetenze::C_VuotaGriglia() {
 
 void TabCompetenze::C_MostraGriglia() {
     C_VuotaGriglia();
-    std::vector<RigaCompetenza> righe;
+    const FascolaCorrenteRec& f = FascolaCorrente();
+    if (!f.InVisione()) return;
+    std::vector<Competenza> righe;
     Procedura proc("Funzione di visualizzazione griglia competenze");
-    if (!proc.esegui([&] {
-            righe.clear();
-            auto archivio = db::Database::open(AmbienteLavoro().PathArchivioFascole.toStdString());
-            db::Statement st(*archivio,
-                             "SELECT ntask, njob, elemento, importo, addebitounitario, fattore, impofat, fatturato, "
-                             "primanota FROM competenze WHERE cliente = ? AND npra = ? ORDER BY ntask, njob, elemento",
-                             {C_LblCodiceCliente->text(), C_LblNpra->text()});
-            while (st.step())
-                righe.push_back({st.column(0).toText<QString>(), st.column(1).toText<QString>(),
-                                 st.column(2).toText<QString>(), st.column(3).currencyOr(), st.column(4).currencyOr(),
-                                 st.column(6).currencyOr(), st.column(5).textOr(QString()), st.column(7).boolOr(),
-                                 st.column(8).boolOr()});
-        }))
+    if (!proc.esegui(
+            [&] { righe = CompetenzeDellaFascola(ArchivioInUso(), f.CodiceClienteCorrente(), f.NpraCorrente()); }))
         return;
     if (righe.empty()) return;
 
@@ -207,7 +207,7 @@ void TabCompetenze::C_MostraGriglia() {
     g.setCol(0);
     g.setFormatString(FormatoGriglia);
     for (int i = 1; i <= n; ++i) {
-        const RigaCompetenza& r = righe[size_t(i - 1)];
+        const Competenza& r = righe[size_t(i - 1)];
         const QString celle[Colonne] = {r.ntask,          r.njob,          r.elemento,
                                         importo(r.importo), importo(r.addebitounitario), r.fattore,
                                         importo(r.impofat), segno(r.fatturato), segno(r.primanota)};

@@ -1,13 +1,15 @@
 #pragma once
 // The fee-item tab of the main window (tab "&Competenze"): the labels naming the case file,
 // task and job that new fee items go to, the entry fields of one fee item, and the grid of
-// the displayed case file's fee items. The case-file mask and the task and job tabs reach it
-// through ServiziCompetenze; the task and job tabs' choices set its task and job labels.
+// the displayed case file's fee items. Its labels show FascolaCorrente() and nothing else:
+// the case file on display, and the task and job chosen on their tabs. Another case file on
+// display, or none, puts the tab in its state for it.
 #include <QWidget>
 
 #include "casefiles/forms/ServiziCompetenze.h"
 
 class FrmFascola;
+class QLabel;
 class QLineEdit;
 namespace ui {
 class Grid;
@@ -31,6 +33,14 @@ public:
     void C_VuotaGriglia() override;
     void C_MostraGriglia() override;
 
+    // The case file on display: client name, client code, case number.
+    QLabel* C_LblNomeCliente;
+    QLabel* C_LblCodiceCliente;
+    QLabel* C_LblNpra;
+    // The task and job a new fee item goes to; "0000" for none.
+    QLabel* C_LblNtask;
+    QLabel* C_LblNjob;
+
     // The entry fields of one fee item.
     ui::RefillCombo* C_DbcElemento;
     ui::RefillCombo* C_DbcDescrizEle;
@@ -46,4 +56,6 @@ public:
 
 private:
     void costruisci();
+    void FascolaCambiata();
+    void DestinazioneCambiata();
 };

@@ -1,5 +1,6 @@
 #include "foundation/engine/ArchivioFascole.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <memory>
 #include <optional>
@@ -7,6 +8,7 @@
 
 #include "foundation/engine/Ambiente.h"
 #include "foundation/engine/Procedura.h"
+#include "foundation/engine/Sessione.h"
 #include "platform/db/Database.h"
 #include "platform/system/Paths.h"
 
@@ -148,12 +150,40 @@ const std::vector<db::Table>& SchemaArchivioFascole() {
     return tabelle;
 }
 
+QString NomeArchivioInCostruzione(const QString& Percorso) {
+    QString macchina;
+    for (QChar c : sys::HostName())
+        if (c.isLetterOrNumber()) macchina += c;
+    return Percorso + "." + macchina + "-" + QString::number(QCoreApplication::applicationPid()) + ".tmp";
+}
+
 void DefinizioneDataBase() {
+    ChiudiSessione();
     const QString percorso = AmbienteLavoro().PathArchivioFascole;
+    const QString locale = sys::LocalPath(percorso);
+    const QString costruzione = NomeArchivioInCostruzione(percorso);
     Procedura creazione("Sub di definizione Data Base gestione fascole");
+
+    // An archive under the name already is never touched.
+    if (!creazione.esegui([&] {
+            if (QFile::exists(locale)) throw db::DbError(db::err::DatabaseExists, "Il database esiste già.");
+        }) || creazione.fallita())
+        return;
+    // What a run of this very process left half-built can only be this process's to remove.
+    QFile::remove(sys::LocalPath(costruzione));
+    QFile::remove(sys::LocalPath(costruzione) + "-journal");
+
     std::unique_ptr<db::Database> db;
-    if (!creazione.esegui([&] { db = db::Database::create(percorso.toStdString()); }) || !db) return;
-    const bool completo = CreaTabelle(*db, creazione);
+    if (!creazione.esegui([&] { db = db::Database::create(costruzione.toStdString()); }) || !db) return;
+    bool completo = CreaTabelle(*db, creazione);
     db.reset();
-    if (!completo) QFile::remove(sys::LocalPath(percorso));
+    // The archive gets its name whole, or not at all. Another workstation that made one under
+    // the name in the meantime keeps its own.
+    if (completo) {
+        completo = creazione.esegui([&] {
+            if (!QFile::rename(sys::LocalPath(costruzione), locale))
+                throw db::DbError(db::err::DatabaseExists, "Il database esiste già.");
+        }) && !creazione.fallita();
+    }
+    if (!completo) QFile::remove(sys::LocalPath(costruzione));
 }

@@ -40,12 +40,22 @@ struct PassoRevisione {
 // The chain from the oldest known revision to RevisioneArchivioCorrente, in order.
 const std::vector<PassoRevisione>& PassiRevisioneArchivio();
 
-// Creates a new, empty archive at AmbienteLavoro().PathArchivioFascole, all or nothing:
-// when any statement fails the file just made is removed again. Failures go to the error
-// handler.
+// Creates a new, empty archive at AmbienteLavoro().PathArchivioFascole, all or nothing: it is
+// built under another name (NomeArchivioInCostruzione) and given its own name only when
+// complete, so that a failure, or the program stopped half-way, leaves no archive rather
+// than half of one that would stop every later start. When a statement fails the file being
+// built is removed. An archive that appeared under the name meanwhile (another workstation
+// made it) is kept, and this one is given up with the error 3204. The program's session is
+// closed first: it must not stay on a file that the new one replaces. Failures go to the
+// error handler.
 void DefinizioneDataBase();
 
-// Brings the archive at AmbienteLavoro().PathArchivioFascole to RevisioneArchivioCorrente
-// one step at a time, each step with its revision write in one transaction. An empty
-// revision table or a revision outside the chain is reported and nothing is changed.
-void VerificaRevisioneDb();
+// The name under which the archive `Percorso` is built: beside it, named after this computer
+// and this process, so that no two workstations ever build on the same file.
+QString NomeArchivioInCostruzione(const QString& Percorso);
+
+// Brings the case-file archive reached through `archivio` (the session) to
+// RevisioneArchivioCorrente one step at a time, each step with its revision write in one
+// transaction. An empty revision table or a revision outside the chain is reported and
+// nothing is changed.
+void VerificaRevisioneDb(db::Database& archivio);

@@ -3,6 +3,27 @@
 #include "foundation/engine/GestioneErrori.h"
 #include "platform/db/DbError.h"
 
+namespace {
+// The innermost operation under way; each one knows the one around it. One thread only.
+OperazioneIndivisibile* gOperazione = nullptr;
+}  // namespace
+
+OperazioneIndivisibile::OperazioneIndivisibile() : esterna_(gOperazione) { gOperazione = this; }
+
+OperazioneIndivisibile::~OperazioneIndivisibile() { gOperazione = esterna_; }
+
+bool OperazioneIndivisibile::inCorso() { return gOperazione != nullptr; }
+
+void OperazioneIndivisibile::interrompiTutte() {
+    for (OperazioneIndivisibile* o = gOperazione; o; o = o->esterna_) o->interrotta_ = true;
+}
+
+void Procedura::abbandona() {
+    fallita_ = true;
+    abbandonata_ = true;
+    OperazioneIndivisibile::interrompiTutte();
+}
+
 bool Procedura::esegui(const std::function<void()>& istruzione) {
     if (abbandonata_) return false;
     bool inAttesa = false;
@@ -16,8 +37,15 @@ bool Procedura::esegui(const std::function<void()>& istruzione) {
             switch (GestioneErrori(e.number, QString::fromStdString(e.source),
                                    QString::fromStdString(e.description), descrizione_)) {
             case Riprova: continue;
-            case Prosegui: fallita_ = true; return true;
-            default: fallita_ = true; abbandonata_ = true; return false;
+            case Prosegui:
+                // Half an all-or-nothing operation is worth less than none of it.
+                if (OperazioneIndivisibile::inCorso()) {
+                    abbandona();
+                    return false;
+                }
+                fallita_ = true;
+                return true;
+            default: abbandona(); return false;
             }
         }
     }

@@ -104,16 +104,12 @@ const std::vector<PassoRevisione>& PassiRevisioneArchivio() {
     return passi;
 }
 
-void VerificaRevisioneDb() {
+void VerificaRevisioneDb(db::Database& db) {
     Procedura verifica("Sub di di verifica revisione db Fascola");
-    std::unique_ptr<db::Database> db;
-    if (!verifica.esegui([&] { db = db::Database::open(AmbienteLavoro().PathArchivioFascole.toStdString()); }) ||
-        !db)
-        return;
 
     // Only the first row counts, and only the first row is rewritten.
     std::unique_ptr<db::Recordset> rs;
-    if (!verifica.esegui([&] { rs = db->openRecordset("SELECT rowid AS riga, revisione FROM Revisione LIMIT 1"); }) ||
+    if (!verifica.esegui([&] { rs = db.openRecordset("SELECT rowid AS riga, revisione FROM Revisione LIMIT 1"); }) ||
         !rs)
         return;
     if (rs->EOF_()) {
@@ -132,5 +128,5 @@ void VerificaRevisioneDb() {
         return;
     }
     for (const PassoRevisione* passo : *percorso)
-        if (!EseguiPasso(*db, *passo, riga)) return;
+        if (!EseguiPasso(db, *passo, riga)) return;
 }

@@ -7,7 +7,11 @@
 // opened it failed and the error handler chose to go on, it is missing: that is the
 // old runtime's error 91, handed to the handler like any other.
 template <class T>
-T& Richiesto(const std::unique_ptr<T>& oggetto) {
+T& Richiesto(T* oggetto) {
     if (!oggetto) throw db::DbError(91, "Variabile oggetto o variabile del blocco With non impostata", "Fascole");
     return *oggetto;
+}
+template <class T>
+T& Richiesto(const std::unique_ptr<T>& oggetto) {
+    return Richiesto(oggetto.get());
 }

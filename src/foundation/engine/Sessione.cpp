@@ -1,8 +1,10 @@
 #include "foundation/engine/Sessione.h"
 
+#include <optional>
 #include <stdexcept>
 
 #include "foundation/engine/Ambiente.h"
+#include "foundation/engine/Procedura.h"
 
 Sessione::Sessione(const QString& pathFascole, const QString& pathContabile)
     : db_(db::Database::open(pathFascole.toStdString())), pathFascole_(pathFascole) {
@@ -23,24 +25,61 @@ void Sessione::collega(const QString& pathContabile) {
 namespace {
 
 std::unique_ptr<Sessione> gSessione;
+// Why the accounting archive wanted is not attached; empty while it is (or none is wanted).
+std::optional<db::DbError> gMancaContabile;
+
+QString ContabileVoluto() {
+    const AmbienteLavoroRec& a = AmbienteLavoro();
+    return a.CollegatoContabilita ? a.PathArchivioContabile : QString();
+}
 
 }  // namespace
 
 db::Database& ArchivioInUso() {
-    const AmbienteLavoroRec& a = AmbienteLavoro();
-    const QString contabile = a.CollegatoContabilita ? a.PathArchivioContabile : QString();
-    if (gSessione && gSessione->pathFascole() != a.PathArchivioFascole) {
+    const QString& fascole = AmbienteLavoro().PathArchivioFascole;
+    const QString contabile = ContabileVoluto();
+    if (gSessione && gSessione->pathFascole() != fascole) {
         if (gSessione->db().inTransaction())
             throw std::logic_error("the case-file archive changed inside a transaction");
         gSessione.reset();
     }
-    if (!gSessione) gSessione = std::make_unique<Sessione>(a.PathArchivioFascole);
+    if (!gSessione) {
+        gSessione = std::make_unique<Sessione>(fascole);
+        gMancaContabile.reset();
+    }
     if (gSessione->pathContabile() != contabile) {
         if (gSessione->db().inTransaction())
             throw std::logic_error("the accounting archive changed inside a transaction");
-        gSessione->collega(contabile);
+        try {
+            gSessione->collega(contabile);
+            gMancaContabile.reset();
+        } catch (const db::DbError& e) {
+            gMancaContabile = e;
+        }
     }
     return gSessione->db();
 }
 
-void ChiudiSessione() { gSessione.reset(); }
+db::Database* ArchivioInUso(Procedura& proc) {
+    db::Database* archivio = nullptr;
+    proc.essenziale([&] { archivio = &ArchivioInUso(); });
+    return archivio;
+}
+
+db::Database& ArchivioContabileInUso() {
+    db::Database& sessione = ArchivioInUso();
+    if (gSessione->pathContabile() != ContabileVoluto())
+        throw gMancaContabile.value_or(db::DbError(db::err::FileNotFound, "Archivio contabile non collegato."));
+    return sessione;
+}
+
+db::Database* ArchivioContabileInUso(Procedura& proc) {
+    db::Database* archivio = nullptr;
+    proc.essenziale([&] { archivio = &ArchivioContabileInUso(); });
+    return archivio;
+}
+
+void ChiudiSessione() {
+    gSessione.reset();
+    gMancaContabile.reset();
+}

@@ -4,6 +4,8 @@
 
 #include "platform/db/Database.h"
 
+class Procedura;
+
 // The schema name under which the accounting archive is attached to the session.
 inline constexpr const char* SchemaContabile = "contabile";
 
@@ -12,7 +14,9 @@ inline constexpr const char* SchemaContabile = "contabile";
 // engine operation runs on the connection it is given and inside the caller's transaction
 // when there is one, so that numbering a document, posting it and marking its fee items
 // commit or fail together over both files. The two archives' table names never coincide, so
-// a table is reached by its name alone whichever file holds it.
+// a table is reached by its name alone whichever file holds it. Both files are kept on the
+// rollback journal (db::Database refuses them otherwise): only there is a transaction over
+// two files atomic.
 class Sessione {
 public:
     // Opens the case-file archive; attaches the accounting archive when its path is given.
@@ -37,9 +41,24 @@ private:
 // The program's session on the archives AmbienteLavoro() names: opened at first use and kept,
 // so that showing a case file opens no connection; opened again, or the accounting archive
 // attached again, when the paths or the link have changed since (the linking and parameters
-// dialogs change them). db::DbError when an archive cannot be opened: callers run it under
-// their Procedura like any other statement.
+// dialogs change them). db::DbError when the case-file archive cannot be opened: callers run
+// it under their Procedura like any other statement. An accounting archive that cannot be
+// attached does not stop the work on case files: the session goes on without it, the attach
+// is tried again at the next call, and ArchivioContabileInUso() tells why it is missing.
+// Changing the paths while a transaction is open on the session is a fault of the program
+// (std::logic_error): the transaction would be lost. The reference holds until the session
+// is opened again: take it at the start of each operation, never keep it across the start-up
+// (DefinizioneValoriDefault), the linking or parameters dialogs or an archive's creation.
 db::Database& ArchivioInUso();
+
+// The same, as an essential statement of `proc`: nullptr when the archives could not be
+// opened and the user did not retry until they were (the handler has said why).
+db::Database* ArchivioInUso(Procedura& proc);
+
+// The session, for work that reads or writes the accounting archive: while the link is on,
+// db::DbError (why the attach failed) when that archive is not attached.
+db::Database& ArchivioContabileInUso();
+db::Database* ArchivioContabileInUso(Procedura& proc);
 
 // Lets the archives go: before a file is replaced, and at the end of a test.
 void ChiudiSessione();

@@ -61,6 +61,9 @@ void FrmComandoSql::CmdEsegui_Click() {
     }
 
     Procedura proc("Routine di esecuzione comando SQL");
+    // A connection of its own to the case-file archive alone, not the session: a statement
+    // typed here must not reach the accounting archive attached to the session, nor leave a
+    // transaction of its own open on it.
     std::unique_ptr<db::Database> archivio;
     if (!proc.esegui([&] { archivio = db::Database::open(AmbienteLavoro().PathArchivioFascole.toStdString()); }))
         return;

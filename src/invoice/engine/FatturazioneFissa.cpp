@@ -4,8 +4,8 @@
 #include <optional>
 #include <vector>
 
-#include "foundation/engine/Ambiente.h"
 #include "foundation/engine/Procedura.h"
+#include "foundation/engine/Sessione.h"
 #include "platform/db/Database.h"
 #include "platform/db/Recordset.h"
 #include "platform/system/BasicRuntime.h"
@@ -48,20 +48,20 @@ std::optional<Prezzo> prezzo(db::Database& archivio, const QString& cliente, con
     return p;
 }
 
+const QString DescrizioneFatturazioneFissa = QStringLiteral("Funzione di lettura elementi a fatturazione fissa");
+
 }  // namespace
 
-void LetturaElementiFatturazioneFissa(QString& modo, const QString& CodiceCliente, const QString& Npra) {
+bool LetturaElementiFatturazioneFissa(db::Database& archivio, QString& modo, const QString& CodiceCliente,
+                                      const QString& Npra) {
     const QString applica = codiceApplicazione(modo);
-    if (applica.isEmpty()) return;
-    Procedura proc("Funzione di lettura elementi a fatturazione fissa");
-    std::unique_ptr<db::Database> archivio;
-    if (!proc.essenziale([&] { archivio = db::Database::open(AmbienteLavoro().PathArchivioFascole.toStdString()); }))
-        return;
+    if (applica.isEmpty()) return true;
+    Procedura proc(DescrizioneFatturazioneFissa);
 
     std::vector<QString> elementi;
     if (!proc.essenziale([&] {
             elementi.clear();
-            db::Recordset parametri(*archivio, "SELECT * FROM parcli WHERE codice = ?", {CodiceCliente});
+            db::Recordset parametri(archivio, "SELECT * FROM parcli WHERE codice = ?", {CodiceCliente});
             if (parametri.EOF_()) return;
             for (int k = 1; k <= Posti; ++k) {
                 const QString elemento = parametri.field("elemento" + std::to_string(k)).textOr(QString());
@@ -69,21 +69,30 @@ void LetturaElementiFatturazioneFissa(QString& modo, const QString& CodiceClient
                     elementi.push_back(elemento);
             }
         }))
-        return;
+        return false;
+    if (elementi.empty()) return true;
 
+    std::optional<db::Transaction> scrittura;
+    if (!proc.essenziale([&] { scrittura.emplace(archivio); })) return false;
     const QString oggi = basic::Today().toString("yyyy-MM-dd");
     for (const QString& elemento : elementi) {
         std::optional<Prezzo> p;
-        if (!proc.esegui([&] { p = prezzo(*archivio, CodiceCliente, elemento); })) return;
+        if (!proc.esegui([&] { p = prezzo(archivio, CodiceCliente, elemento); })) return false;
         if (!p) continue;
         if (!proc.esegui([&] {
-                archivio->execute(
+                archivio.execute(
                     "INSERT INTO competenze (cliente, npra, ntask, njob, elemento, descrizione, data, importo, "
                     "impofat, primanota, darepn, averepn, idpn, fatturato, ricavi, idfattura, spuntato, pagamento, "
                     "addebitounitario, fattore) VALUES (?, ?, ?, ?, ?, ?, ?, 0, ?, 0, ?, ?, '', 0, ?, '', 0, ?, 0, '')",
                     {CodiceCliente, Npra, Nessuno, Nessuno, elemento, p->descrizione, oggi, p->importo, p->dare,
                      p->avere, p->ricavi, p->pagamento});
             }))
-            return;
+            return false;
     }
+    return proc.essenziale([&] { scrittura->commit(); });
+}
+
+void LetturaElementiFatturazioneFissa(QString& modo, const QString& CodiceCliente, const QString& Npra) {
+    Procedura proc(DescrizioneFatturazioneFissa);
+    if (db::Database* archivio = ArchivioInUso(proc)) LetturaElementiFatturazioneFissa(*archivio, modo, CodiceCliente, Npra);
 }

@@ -5,9 +5,9 @@
 FascolaInFattura FascolaSulTab() {
     const FascolaCorrenteRec& f = FascolaCorrente();
     FascolaInFattura t;
-    t.Cliente = f.CodiceClienteCorrente;
-    t.Nome = f.CodiceClienteCorrente.isEmpty() ? QString() : f.NomeClienteCorrente;
-    t.Npra = f.NpraCorrente;
-    t.IvaCee = f.IvaCee;
+    t.Cliente = f.CodiceClienteCorrente();
+    t.Nome = f.CodiceClienteCorrente().isEmpty() ? QString() : f.NomeClienteCorrente();
+    t.Npra = f.NpraCorrente();
+    t.IvaCee = f.IvaCee();
     return t;
 }

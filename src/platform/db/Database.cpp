@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include <QFileInfo>
+#include <atomic>
 #include <cstring>
 
 #include "platform/db/Recordset.h"
@@ -97,7 +98,13 @@ void bindAll(sqlite3_stmt* stmt, const Params& params, const Database& db) {
 
 }  // namespace
 
-Database::Database(sqlite3* handle, std::string path) : db_(handle), path_(std::move(path)) {}
+namespace {
+std::atomic<long long> gOpened{0};
+}
+
+Database::Database(sqlite3* handle, std::string path) : db_(handle), path_(std::move(path)) { ++gOpened; }
+
+long long Database::opened() { return gOpened; }
 
 Database::~Database() { sqlite3_close_v2(db_); }
 
@@ -129,10 +136,24 @@ std::unique_ptr<Database> Database::create(const std::string& path) {
 void Database::configure() {
     sqlite3_busy_timeout(db_, BusyTimeoutMs);
     sqlite3_extended_result_codes(db_, 1);
-    // Rollback journal, not WAL: atomic across attached files and safe on shared folders.
     // A first read checks that the file is an archive at all.
-    execute("PRAGMA journal_mode=DELETE");
+    requireRollbackJournal("main");
     registerSqlFunctions(db_);
+}
+
+// Rollback journal, not WAL: a transaction is atomic across attached files only there, and
+// WAL's shared memory does not work on a shared folder. A file that another program holds in
+// WAL mode cannot be switched back and is refused rather than used without that guarantee.
+void Database::requireRollbackJournal(const std::string& schema) {
+    const std::string mode = scalar("PRAGMA \"" + schema + "\".journal_mode=DELETE").textOr();
+    if (mode != "delete")
+        throw DbError(err::FileInUse, "Impossibile usare l'archivio '" + schema +
+                                          "': un altro programma lo tiene aperto in un modo che non "
+                                          "consente la condivisione (giornale " + mode + ").");
+}
+
+std::string Database::journalMode(const std::string& schema) {
+    return scalar("PRAGMA \"" + schema + "\".journal_mode").textOr();
 }
 
 void Database::fail(int rc, const std::string& context) const {
@@ -188,7 +209,12 @@ void Database::attach(const std::string& path, const std::string& schema) {
     if (local.empty() || !QFileInfo(QString::fromStdString(local)).isFile())
         throw DbError(err::FileNotFound, "Impossibile trovare il file '" + path + "'.");
     execute("ATTACH DATABASE ? AS \"" + schema + "\"", {local});
-    execute("PRAGMA \"" + schema + "\".journal_mode=DELETE");
+    try {
+        requireRollbackJournal(schema);
+    } catch (...) {
+        execute("DETACH DATABASE \"" + schema + "\"");
+        throw;
+    }
 }
 
 void Database::detach(const std::string& schema) { execute("DETACH DATABASE \"" + schema + "\""); }
@@ -217,26 +243,63 @@ Transaction::Transaction(Database& db) : db_(db) {
     if (!db_.inTransaction()) {
         db_.execute("BEGIN IMMEDIATE");
         owner_ = true;
+        db_.guarded_ = true;
+        db_.doomed_ = false;
+    } else {
+        changesAtStart_ = sqlite3_total_changes64(db_.handle());
     }
 }
 
 Transaction::~Transaction() {
-    if (owner_ && !done_ && db_.inTransaction()) {
+    if (state_ != State::Open) return;
+    if (!owner_) {
+        if (sqlite3_total_changes64(db_.handle()) != changesAtStart_) db_.doomed_ = true;
+        return;
+    }
+    end("ROLLBACK");
+}
+
+void Transaction::end(const char* how) {
+    db_.guarded_ = false;
+    db_.doomed_ = false;
+    if (db_.inTransaction()) {
         try {
-            db_.execute("ROLLBACK");
+            db_.execute(how);
         } catch (...) {
         }
     }
 }
 
 void Transaction::commit() {
-    if (owner_ && !done_) db_.execute("COMMIT");
-    done_ = true;
+    auto rolledBack = [] {
+        return DbError(err::Generic,
+                       "Le modifiche non sono state registrate: una delle operazioni che ne facevano parte "
+                       "non è stata completata.");
+    };
+    if (state_ == State::RolledBack) throw rolledBack();
+    if (state_ == State::Committed) return;
+    if (!owner_) {
+        state_ = State::Committed;
+        return;
+    }
+    if (db_.doomed_ || !db_.inTransaction()) {
+        // Some part is missing, or the engine gave the transaction up after an I/O failure.
+        end("ROLLBACK");
+        state_ = State::RolledBack;
+        throw rolledBack();
+    }
+    db_.execute("COMMIT");  // a lock conflict leaves the transaction open: commit() may be retried
+    db_.guarded_ = false;
+    state_ = State::Committed;
 }
 
 // ---------------------------------------------------------------------------------------
 
 Statement::Statement(Database& db, const std::string& sql, const Params& params) : db_(db), sql_(sql) {
+    // After an I/O failure SQLite may have rolled the transaction back on its own: what follows
+    // must not be written outside it, one statement at a time.
+    if (db_.guarded_ && sqlite3_get_autocommit(db_.handle()))
+        throw DbError(err::Generic, "La transazione in corso è stata annullata dall'archivio.");
     int rc = sqlite3_prepare_v2(db_.handle(), sql.c_str(), int(sql.size()), &stmt_, nullptr);
     if (rc != SQLITE_OK) db_.fail(rc, "prepare");
     bindAll(stmt_, params, db_);
@@ -272,6 +335,11 @@ Value Statement::column(int i) const {
 std::string Statement::originTable(int i) const {
     const char* t = sqlite3_column_table_name(stmt_, i);
     return t ? t : "";
+}
+
+std::string Statement::originDatabase(int i) const {
+    const char* d = sqlite3_column_database_name(stmt_, i);
+    return d ? d : "";
 }
 
 std::string Statement::originColumn(int i) const {

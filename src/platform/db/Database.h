@@ -45,16 +45,23 @@ public:
     // Attaches the archive file `path` under the schema name `schema` (DbError 3024 when the
     // file does not exist); its tables are then reached by their names, or as
     // `schema.table`, and one transaction covers both files. Nothing while a transaction is
-    // open: SQLite refuses it.
+    // open: SQLite refuses it. Like open(), refuses a file that cannot be kept on the rollback
+    // journal.
     void attach(const std::string& path, const std::string& schema);
     void detach(const std::string& schema);
     bool isAttached(const std::string& schema);
+
+    // Connections this process has opened or created so far: tests see by it that an
+    // operation ran on the connection it was given.
+    static long long opened();
 
     int64_t lastInsertId() const;
     bool tableExists(const std::string& table);
     bool columnExists(const std::string& table, const std::string& column);
 
     bool inTransaction() const;
+    // The journal mode of `schema` ("delete" on every archive this layer opened).
+    std::string journalMode(const std::string& schema = "main");
     const std::string& path() const { return path_; }
     sqlite3* handle() const { return db_; }
 
@@ -62,15 +69,28 @@ public:
     [[noreturn]] void fail(int rc, const std::string& context = {}) const;
 
 private:
+    friend class Transaction;
+    friend class Statement;
     Database(sqlite3* handle, std::string path);
     void configure();
+    void requireRollbackJournal(const std::string& schema);
 
     sqlite3* db_ = nullptr;
     std::string path_;
+    bool guarded_ = false;  // a Transaction guard began the open transaction
+    bool doomed_ = false;   // a joined guard ended without commit: the whole transaction goes
 };
 
-// A write transaction (BEGIN IMMEDIATE) that rolls back unless commit() was called.
-// Nested use joins the outer transaction: only the outermost guard commits.
+// A write transaction (BEGIN IMMEDIATE, which takes the write lock of every attached file
+// too) that rolls back unless commit() was called.
+//
+// A guard made while a transaction is open joins it: its commit() only says that its part is
+// done, and the outermost guard commits the whole. A joined guard that ends without commit()
+// after rows were written under it (its operation failed half-way or was left) dooms the whole
+// transaction: the outermost commit() then rolls everything back and raises DbError 3000, so
+// that half an operation is never committed as part of a larger one. A joined guard that
+// wrote nothing leaves the decision to its caller. Once rolled back, commit() raises that
+// error again.
 class Transaction {
 public:
     explicit Transaction(Database& db);
@@ -78,11 +98,16 @@ public:
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;
     void commit();
+    // This guard began the transaction (false when it joined one).
+    bool owner() const { return owner_; }
 
 private:
+    enum class State { Open, Committed, RolledBack };
+    void end(const char* how);
     Database& db_;
     bool owner_ = false;
-    bool done_ = false;
+    long long changesAtStart_ = 0;  // rows the connection had changed when a joined guard began
+    State state_ = State::Open;
 };
 
 // Prepared statement wrapper used by the layer itself and by callers that loop.
@@ -101,6 +126,8 @@ public:
     // expressions.
     std::string originTable(int i) const;
     std::string originColumn(int i) const;
+    // The schema ("main", or an attached one's name) of the column's table.
+    std::string originDatabase(int i) const;
 
 private:
     Database& db_;

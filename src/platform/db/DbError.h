@@ -37,6 +37,10 @@ constexpr int NullRefused = 3314;
 constexpr int EmptyTextRefused = 3315;
 constexpr int NotUpdatable = 3027;
 constexpr int NoEditInProgress = 3020;
+constexpr int FileInUse = 3051;
+// Another workstation deleted the row, or changed it, since it was read.
+constexpr int RecordDeleted = 3167;
+constexpr int DataChanged = 3197;
 
 // The old runtime's "type mismatch": a text that is no number or no date.
 inline DbError typeMismatch() { return DbError(TypeMismatch, "Tipo non corrispondente.", "Fascole"); }

@@ -31,16 +31,23 @@ Recordset::Recordset(Database& db, const std::string& sql, const Params& params)
     // Is every column a real column of one table? Then the rows can be written back.
     {
         Statement probe(db_, sql, params);
-        std::string table;
+        std::string table, schema;
         bool single = probe.columnCount() > 0;
         for (int i = 0; i < probe.columnCount(); ++i) {
             names_.push_back(probe.columnName(i));
             origins_.push_back(probe.originColumn(i));
             const std::string t = probe.originTable(i);
-            if (t.empty() || (!table.empty() && !sameName(t, table))) single = false;
-            if (table.empty()) table = t;
+            const std::string d = probe.originDatabase(i);
+            if (t.empty() || (!table.empty() && (!sameName(t, table) || d != schema))) single = false;
+            if (table.empty()) {
+                table = t;
+                schema = d;
+            }
         }
-        if (single) table_ = table;
+        if (single) {
+            table_ = table;
+            schema_ = schema;
+        }
     }
     std::string keyed = table_.empty() ? std::string() : withRowid(sql);
     if (!keyed.empty()) {
@@ -173,6 +180,72 @@ void Recordset::Edit() {
 
 void Recordset::CancelUpdate() { mode_ = Mode::None; }
 
+std::string Recordset::target() const { return "\"" + schema_ + "\".\"" + table_ + "\""; }
+
+const std::vector<size_t>& Recordset::keyColumns() {
+    if (keyKnown_) return key_;
+    std::vector<size_t> key;
+    Statement pk(db_, "SELECT name FROM pragma_table_info(?, ?) WHERE pk > 0 ORDER BY pk", {table_, schema_});
+    bool whole = true, any = false;
+    while (pk.step()) {
+        any = true;
+        const std::string name = pk.column(0).toText();
+        const auto at = std::find_if(origins_.begin(), origins_.end(), [&](const std::string& o) { return sameName(o, name); });
+        if (at == origins_.end()) whole = false;
+        else key.push_back(size_t(at - origins_.begin()));
+    }
+    if (any && whole) key_ = std::move(key);
+    keyKnown_ = true;
+    return key_;
+}
+
+// The row read at `index`, found by its key as read, or by its row id when the key is not in
+// the set.
+std::string Recordset::identity(size_t index, Params& params) {
+    const auto& key = keyColumns();
+    if (key.empty()) {
+        params.push_back(Value(static_cast<long long>(rowids_[index])));
+        return "rowid = ?";
+    }
+    std::string where;
+    for (size_t k : key) {
+        where += (where.empty() ? "\"" : " AND \"") + origins_[k] + "\" = ?";
+        params.push_back(rows_[index][k]);
+    }
+    return where;
+}
+
+// ...and still holding every value as it was read, case and all.
+std::string Recordset::asRead(size_t index, Params& params) {
+    std::string where = identity(index, params);
+    for (size_t i = 0; i < origins_.size(); ++i) {
+        if (origins_[i].empty()) continue;
+        where += " AND \"" + origins_[i] + "\" IS ? COLLATE BINARY";
+        params.push_back(rows_[index][i]);
+    }
+    return where;
+}
+
+// The row read at `index` is no longer as it was: tell deleted from changed, and show the
+// set what is there now.
+void Recordset::conflict(size_t index) {
+    mode_ = Mode::None;
+    Params params;
+    const std::string where = identity(index, params);
+    const Value now = db_.scalar("SELECT rowid FROM " + target() + " WHERE " + where, params);
+    if (now.isNull()) {
+        if (!deleted_[index]) {
+            deleted_[index] = true;
+            --live_;
+        }
+        throw DbError(err::RecordDeleted, "Il record è stato eliminato da un altro utente.");
+    }
+    rowids_[index] = now.toInt();
+    reload(index);
+    throw DbError(err::DataChanged,
+                  "Operazione interrotta: un altro utente ha modificato gli stessi dati nel frattempo.");
+}
+
 void Recordset::Update() {
     if (mode_ == Mode::None)
         throw DbError(err::NoEditInProgress, "Aggiornamento o annullamento senza AddNew o Edit.");
@@ -186,16 +259,18 @@ void Recordset::Update() {
         params.push_back(staged_[i]);
     }
     if (mode_ == Mode::Edit) {
+        const size_t index = size_t(pos_);
         if (!cols.empty()) {
-            params.push_back(Value(static_cast<long long>(rowids_[size_t(pos_)])));
-            db_.execute("UPDATE \"" + table_ + "\" SET " + cols + " WHERE rowid = ?", params);
+            const std::string where = asRead(index, params);
+            if (db_.execute("UPDATE " + target() + " SET " + cols + " WHERE " + where, params) == 0)
+                conflict(index);
         }
         mode_ = Mode::None;
-        reload(size_t(pos_));
+        reload(index);
         return;
     }
-    const std::string sql = cols.empty() ? "INSERT INTO \"" + table_ + "\" DEFAULT VALUES"
-                                         : "INSERT INTO \"" + table_ + "\" (" + cols + ") VALUES (" + marks + ")";
+    const std::string sql = cols.empty() ? "INSERT INTO " + target() + " DEFAULT VALUES"
+                                         : "INSERT INTO " + target() + " (" + cols + ") VALUES (" + marks + ")";
     db_.execute(sql, params);
     mode_ = Mode::None;
     rowids_.push_back(db_.lastInsertId());
@@ -215,7 +290,7 @@ void Recordset::reload(size_t index) {
         which.push_back(i);
     }
     if (cols.empty()) return;
-    Statement st(db_, "SELECT " + cols + " FROM \"" + table_ + "\" WHERE rowid = ?",
+    Statement st(db_, "SELECT " + cols + " FROM " + target() + " WHERE rowid = ?",
                  {Value(static_cast<long long>(rowids_[index]))});
     if (!st.step()) return;
     for (size_t k = 0; k < which.size(); ++k) rows_[index][which[k]] = st.column(int(k));
@@ -224,9 +299,11 @@ void Recordset::reload(size_t index) {
 void Recordset::Delete() {
     requireUpdatable();
     requireCurrent();
-    db_.execute("DELETE FROM \"" + table_ + "\" WHERE rowid = ?",
-                {Value(static_cast<long long>(rowids_[size_t(pos_)]))});
-    deleted_[size_t(pos_)] = true;
+    const size_t index = size_t(pos_);
+    Params params;
+    const std::string where = asRead(index, params);
+    if (db_.execute("DELETE FROM " + target() + " WHERE " + where, params) == 0) conflict(index);
+    deleted_[index] = true;
     --live_;
     mode_ = Mode::None;
 }

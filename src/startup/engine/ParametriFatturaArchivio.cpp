@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "accounting/engine/ArchivioContabile.h"
 #include "foundation/engine/Ambiente.h"
 #include "foundation/engine/Procedura.h"
 #include "platform/db/Recordset.h"
@@ -25,25 +26,14 @@ QStringList EserciziDaArchivi(const QString& cartellaDitta) {
 
 bool CartellaDitta(Procedura& proc, const QString& pathDitte, const QString& acronimo,
                    std::optional<QString>& cartella) {
-    std::unique_ptr<db::Database> ditte;
-    std::unique_ptr<db::Recordset> ditta;
-    bool trovata = false;
-    if (!proc.esegui([&] { ditte = db::Database::open(pathDitte.toStdString()); })) return false;
-    if (!proc.esegui([&] {
-            ditta = Richiesto(ditte).openRecordset("select * from ditte where acronimo = ?", {acronimo});
-        }))
-        return false;
-    if (!proc.esegui([&] { trovata = !Richiesto(ditta).EOF_(); })) return false;
-    if (!trovata) return true;
-    cartella = QString();
-    return proc.esegui([&] {
-        cartella = Richiesto(ditta).field("Dove").toText<QString>() + Richiesto(ditta).field("Acronimo").toText<QString>();
-    });
+    std::optional<DittaContabile> ditta;
+    if (!proc.esegui([&] { ditta = LeggiDitta(pathDitte, acronimo); })) return false;
+    if (ditta) cartella = ditta->cartella;
+    return true;
 }
 
-bool MemorizzaParametriFattura(Procedura& proc) {
+bool MemorizzaParametriFattura(db::Database& archivio, Procedura& proc) {
     const ParametriFatturaRec& p = ParametriFattura();
-    std::unique_ptr<db::Database> archivio;
     std::unique_ptr<db::Recordset> riga;
 
     const std::vector<std::pair<const char*, db::Value>> colonne = {
@@ -76,9 +66,7 @@ bool MemorizzaParametriFattura(Procedura& proc) {
         {"RigaTestata6", p.RigaTestata6},
     };
 
-    if (!proc.esegui([&] { archivio = db::Database::open(AmbienteLavoro().PathArchivioFascole.toStdString()); }))
-        return false;
-    if (!proc.esegui([&] { riga = Richiesto(archivio).openRecordset("select * from ambientefascola"); }))
+    if (!proc.esegui([&] { riga = archivio.openRecordset("select * from ambientefascola"); }))
         return false;
     bool nuova = false;
     if (!proc.esegui([&] { nuova = Richiesto(riga).EOF_(); })) return false;

@@ -4,6 +4,9 @@
 #include <optional>
 
 class Procedura;
+namespace db {
+class Database;
+}
 
 // The financial years a company's folder offers: characters 7 to 10 of the name of each
 // accounting archive ("00007_2003.mdb" gives 2003), in name order, each year once; the
@@ -16,10 +19,10 @@ QStringList EserciziDaArchivi(const QString& cartellaDitta);
 bool CartellaDitta(Procedura& proc, const QString& pathDitte, const QString& acronimo,
                    std::optional<QString>& cartella);
 
-// Writes ParametriFattura into the single AmbienteFascola row of the case-file archive;
-// a new row gets empty notes, an existing one keeps its notes. Statements run under
-// `proc`; false when the procedure was left.
-bool MemorizzaParametriFattura(Procedura& proc);
+// Writes ParametriFattura into the single AmbienteFascola row of the case-file archive
+// reached through `archivio`; a new row gets empty notes, an existing one keeps its notes.
+// Statements run under `proc`; false when the procedure was left.
+bool MemorizzaParametriFattura(db::Database& archivio, Procedura& proc);
 
 // The main window's caption after the parameters have been confirmed: the company and the
 // year follow while the accounting link is on.

@@ -11,6 +11,7 @@
 #include "foundation/engine/ArchivioFascole.h"
 #include "foundation/engine/Generale.h"
 #include "foundation/engine/Procedura.h"
+#include "foundation/engine/Sessione.h"
 #include "platform/db/Recordset.h"
 #include "platform/system/Paths.h"
 #include "platform/system/MessageService.h"
@@ -125,6 +126,9 @@ std::vector<std::function<void()>> letturaRiga(const std::unique_ptr<db::Records
 void DefinizioneValoriDefault() {
     AmbienteLavoroRec& ambiente = AmbienteLavoro();
     Procedura proc("Funzione di definizione valori default Fascola");
+    // The archives are taken up anew from the configuration: the files it names may not be
+    // the ones the session had open.
+    ChiudiSessione();
 
     definizioneCostanti(ambiente);
     definizioneFileIni(ambiente);
@@ -154,24 +158,25 @@ void DefinizioneValoriDefault() {
         TerminaProgramma();
     }
 
-    VerificaRevisioneDb();
+    {
+        Procedura verifica("Sub di di verifica revisione db Fascola");
+        if (db::Database* archivio = ArchivioInUso(verifica)) VerificaRevisioneDb(*archivio);
+    }
 
     // Steps 13 to 16: the parameters row.
-    std::unique_ptr<db::Database> archivio;
+    db::Database* archivio = nullptr;
     std::unique_ptr<db::Recordset> riga;
     bool senzaRiga = false;
-    if (!proc.esegui([&] { archivio = db::Database::open(ambiente.PathArchivioFascole.toStdString()); })) return;
+    if (!proc.esegui([&] { archivio = &ArchivioInUso(); })) return;
     if (!proc.esegui([&] { riga = Richiesto(archivio).openRecordset("select * from AmbienteFascola"); })) return;
     if (!proc.esegui([&] { senzaRiga = Richiesto(riga).EOF_(); })) return;
     if (senzaRiga) {
         riga.reset();
-        archivio.reset();
         primaDefinizioneParametri();
     } else {
         for (const auto& passo : letturaRiga(riga, ambiente.CollegatoContabilita))
             if (!proc.esegui(passo)) return;
         riga.reset();
-        archivio.reset();
     }
     ParametriFattura().LetteraDocumento.clear();
 

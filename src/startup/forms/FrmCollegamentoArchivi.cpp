@@ -18,6 +18,8 @@
 #include "foundation/engine/ArchivioFascole.h"
 #include "foundation/engine/Generale.h"
 #include "foundation/engine/Procedura.h"
+#include "foundation/engine/Sessione.h"
+#include "accounting/engine/ArchivioContabile.h"
 #include "platform/ui/FormUtil.h"
 #include "platform/db/Recordset.h"
 #include "platform/system/Paths.h"
@@ -234,17 +236,11 @@ void FrmCollegamentoArchivi::DbcDitta_GotFocus() {
     const QString pathDitte = TxtArchivioDitte->text();
     if (pathDitte.isEmpty()) return;
     Procedura proc("Attivazione campo selezione ditta");
-    std::unique_ptr<db::Database> ditte;
     std::vector<ui::ComboRow> righe;
     bool letto = false;
-    if (!proc.esegui([&] { ditte = db::Database::open(pathDitte.toStdString()); })) return;
     proc.esegui([&] {
         righe.clear();
-        db::Statement elenco(Richiesto(ditte), "select acronimo from ditte order by acronimo");
-        while (elenco.step()) {
-            const QString acronimo = elenco.column(0).textOr(QString());
-            righe.push_back({acronimo, acronimo});
-        }
+        for (const QString& acronimo : AcronimiDitte(pathDitte)) righe.push_back({acronimo, acronimo});
         letto = true;
     });
     if (letto) DbcDitta->setRows(righe);
@@ -344,10 +340,11 @@ void FrmCollegamentoArchivi::CmdConferma_Click() {
     }
 
     {
-        std::unique_ptr<db::Database> archivio;
+        // The session follows the archive now named.
+        db::Database* archivio = nullptr;
         std::unique_ptr<db::Recordset> riga;
         bool presente = false;
-        if (!proc.esegui([&] { archivio = db::Database::open(ambiente.PathArchivioFascole.toStdString()); })) return;
+        if (!proc.esegui([&] { archivio = &ArchivioInUso(); })) return;
         if (!proc.esegui([&] { riga = Richiesto(archivio).openRecordset("select * from AmbienteFascola"); })) return;
         if (!proc.esegui([&] { presente = !Richiesto(riga).EOF_(); })) return;
         if (presente) {

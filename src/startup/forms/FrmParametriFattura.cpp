@@ -20,6 +20,7 @@
 #include "foundation/engine/Ambiente.h"
 #include "foundation/engine/Generale.h"
 #include "foundation/engine/Procedura.h"
+#include "foundation/engine/Sessione.h"
 #include "platform/ui/FormUtil.h"
 #include "platform/db/Recordset.h"
 #include "platform/system/Paths.h"
@@ -267,15 +268,10 @@ void FrmParametriFattura::DbcZolpa_GotFocus() {
         return;
     }
     Procedura proc("Definizione ditte selezionabili");
-    std::unique_ptr<db::Database> ditte;
     std::vector<ui::ComboRow> righe;
-    if (!proc.esegui([&] { ditte = db::Database::open(pathDitte.toStdString()); })) return;
     proc.esegui([&] {
-        db::Statement elenco(Richiesto(ditte), "select acronimo from ditte order by acronimo");
-        while (elenco.step()) {
-            const QString acronimo = elenco.column(0).textOr(QString());
-            righe.push_back({acronimo, acronimo});
-        }
+        righe.clear();
+        for (const QString& acronimo : AcronimiDitte(pathDitte)) righe.push_back({acronimo, acronimo});
     });
     DbcZolpa->setRows(righe);
 }
@@ -307,12 +303,10 @@ void FrmParametriFattura::DbcRegIva_GotFocus() {
     const AmbienteLavoroRec& ambiente = AmbienteLavoro();
     if (ambiente.PathArchivioContabile.isEmpty() || !ambiente.CollegatoContabilita) return;
     Procedura proc("Definizione registri IVA selezionabili");
-    std::unique_ptr<db::Database> contabile;
     std::vector<ui::ComboRow> righe;
-    if (!proc.esegui([&] { contabile = db::Database::open(ambiente.PathArchivioContabile.toStdString()); })) return;
     proc.esegui([&] {
-        db::Statement elenco(Richiesto(contabile), "select codice from ivaregistri where tipo = ? order by codice",
-                             {"V"});
+        righe.clear();
+        db::Statement elenco(ArchivioContabileInUso(), "select codice from ivaregistri where tipo = ? order by codice", {"V"});
         while (elenco.step()) {
             const QString codice = elenco.column(0).textOr(QString());
             righe.push_back({codice, codice});
@@ -359,7 +353,8 @@ void FrmParametriFattura::CmdContinua_Click() {
     DefinizionePathNameZolpa();
 
     Procedura proc("Funzione di conferma parametri di fatturazione");
-    if (!MemorizzaParametriFattura(proc)) return;
+    db::Database* archivio = ArchivioInUso(proc);
+    if (!archivio || !MemorizzaParametriFattura(*archivio, proc)) return;
 
     ImpostaTitoloFinestraPrincipale(TitoloParametriConfermati());
     accept();

@@ -7,6 +7,7 @@
 #include "accounting/engine/ParametriContabili.h"
 #include "accounting/engine/SchemaContabile.h"
 #include "fixtures/AccountingFixture.h"
+#include "fixtures/CaseFileArchive.h"
 #include "foundation/engine/Ambiente.h"
 #include "foundation/engine/GestioneErrori.h"
 #include "platform/system/Paths.h"
@@ -155,6 +156,8 @@ TEST_F(DefinizionePath, CompaniesListOnAnotherMachineReachesTheArchiveThroughIts
         AccountingFixture::creaTabelle(*db, SchemaArchivioContabile());
         AccountingFixture::riempiCampione(*db, "2003");
     }
+    fixtures::CaseFileArchive fascole(dir.file("Fascole.mdb"));
+    AmbienteLavoro().PathArchivioFascole = fascole.path();
     AmbienteLavoro().CollegatoContabilita = true;
     AmbienteLavoro().PathArchivioDitte = "\\\\SERVER\\C\\CONTAB\\ditte.mdb";
     AmbienteLavoro().MacchinaLocale = "PC1";

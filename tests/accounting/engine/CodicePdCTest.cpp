@@ -24,6 +24,11 @@ protected:
     }
     void TearDown() override { RipristinaAmbiente(); }
 
+    QString nuovo(const QString& padre) {
+        auto db = AccountingFixture::apri(AmbienteLavoro().PathArchivioContabile);
+        return NuovoCodicePdC(*db, padre);
+    }
+
     void piano(const std::vector<QString>& codici) {
         auto db = AccountingFixture::apri(AmbienteLavoro().PathArchivioContabile);
         db->execute("DELETE FROM pianodeiconti");
@@ -60,7 +65,7 @@ TEST_F(NuovoCodice, ProposesOneAboveTheHighestCodeOfTheLevel) {
     };
     for (const Caso& c : casi) {
         piano(c.piano);
-        EXPECT_EQ(NuovoCodicePdC(c.padre), c.atteso) << c.padre.toStdString() << " -> " << c.atteso.toStdString();
+        EXPECT_EQ(nuovo(c.padre), c.atteso) << c.padre.toStdString() << " -> " << c.atteso.toStdString();
     }
     EXPECT_TRUE(box.asked().empty());
 }
@@ -84,16 +89,16 @@ TEST_F(NuovoCodice, FullLevelIsRefused) {
     for (const Caso& c : casi) {
         piano(c.piano);
         box.expectMessage(ui::Answer::Ok, c.messaggio, "CONTROLLO CODICE PdC");
-        EXPECT_EQ(NuovoCodicePdC(c.padre), "00.00.00.0000") << c.padre.toStdString();
+        EXPECT_EQ(nuovo(c.padre), "00.00.00.0000") << c.padre.toStdString();
         EXPECT_EQ(box.pending(), 0);
     }
 }
 
 TEST_F(NuovoCodice, LeftThroughTheHandlerGivesNoCode) {
-    AmbienteLavoro().PathArchivioContabile = dir.file("missing.mdb");
+    AccountingFixture::apri(AmbienteLavoro().PathArchivioContabile)->execute("DROP TABLE pianodeiconti");
     for (ui::Answer risposta : {ui::Answer::Abort, ui::Answer::Ignore}) {
         box.expectMessage(risposta, std::nullopt, "GESTIONE DEGLI ERRORI");
-        EXPECT_EQ(NuovoCodicePdC("05.03.02.0000"), "00.00.00.0000");
+        EXPECT_EQ(nuovo("05.03.02.0000"), "00.00.00.0000");
     }
     ASSERT_EQ(box.messageTexts().size(), 2);
     EXPECT_TRUE(box.messageTexts()[0].contains("Funzione: Sub di creazione di un nuovo codice del PdC"));

@@ -6,6 +6,7 @@
 #include "foundation/engine/Ambiente.h"
 #include "foundation/engine/DatiCliente.h"
 #include "foundation/engine/GestioneErrori.h"
+#include "foundation/engine/Sessione.h"
 #include "support/ScriptedMessages.h"
 #include "support/TempDir.h"
 
@@ -48,7 +49,7 @@ protected:
 
 TEST_F(Letture, LinkedClientDataComeFromTheAccountingRegistry) {
     sporca();
-    LetturaDatiCliente("01.01.01.0001");
+    LetturaDatiCliente(ArchivioInUso(), "01.01.01.0001");
 
     const DatiClienteFatturaRec& d = DatiClienteFattura();
     EXPECT_EQ(d.Nome, "Nome") << "the name is not the look-up's";
@@ -71,7 +72,7 @@ TEST_F(Letture, LinkedAddressWithoutStreetOrHouseNumber) {
     };
     for (const Caso& c : {Caso{"01.01.01.0003", "Corso Italia, "}, Caso{"01.01.01.0009", ""}}) {
         sporca();
-        LetturaDatiCliente(c.codice);
+        LetturaDatiCliente(ArchivioInUso(), c.codice);
         EXPECT_EQ(DatiClienteFattura().Indirizzo, c.indirizzo) << c.codice.toStdString();
     }
     const DatiClienteFatturaRec& d = DatiClienteFattura();
@@ -85,7 +86,7 @@ TEST_F(Letture, ClientInNeitherRegistryEmptiesTheAddress) {
     for (bool collegato : {true, false}) {
         AmbienteLavoro().CollegatoContabilita = collegato;
         sporca();
-        LetturaDatiCliente("99.99.99.9999");
+        LetturaDatiCliente(ArchivioInUso(), "99.99.99.9999");
         const DatiClienteFatturaRec& d = DatiClienteFattura();
         for (const QString& campo : {d.Indirizzo, d.Cap, d.Localita, d.Provincia, d.PartitaIva, d.CodiceFiscale})
             EXPECT_EQ(campo, "") << collegato;
@@ -116,7 +117,7 @@ TEST_F(Letture, UnlinkedClientDataComeFromTheOwnRegistry) {
 
     for (const Caso& c : casi) {
         sporca();
-        LetturaDatiCliente(c.codice);
+        LetturaDatiCliente(ArchivioInUso(), c.codice);
         const DatiClienteFatturaRec& d = DatiClienteFattura();
         EXPECT_EQ(d.Indirizzo, " Via Po 4 ") << c.codice.toStdString();
         EXPECT_EQ(d.Cap, "10100");
@@ -129,6 +130,21 @@ TEST_F(Letture, UnlinkedClientDataComeFromTheOwnRegistry) {
 }
 
 TEST_F(Letture, FailureGoesToTheHandlerAndLeavingKeepsWhatWasFilled) {
+    archivio()->execute("DROP TABLE anagrafe");
+    sporca();
+    box.expectMessage(ui::Answer::Abort, std::nullopt, "GESTIONE DEGLI ERRORI");
+
+    LetturaDatiCliente(ArchivioInUso(), "01.01.01.0001");
+
+    ASSERT_EQ(box.messageTexts().size(), 1);
+    EXPECT_TRUE(box.messageTexts()[0].contains("Funzione: Funzione di lettura dati cliente"));
+    EXPECT_EQ(DatiClienteFattura().Indirizzo, "old street");
+    EXPECT_FALSE(DatiClienteFattura().SoggettoIva);
+}
+
+// The overload that opens the program's session itself: an archive that cannot be opened is
+// reported under the look-up's own text.
+TEST_F(Letture, SessionThatCannotBeOpenedGoesToTheHandler) {
     AmbienteLavoro().PathArchivioContabile = dir.file("missing.mdb");
     sporca();
     box.expectMessage(ui::Answer::Abort, std::nullopt, "GESTIONE DEGLI ERRORI");
@@ -138,7 +154,6 @@ TEST_F(Letture, FailureGoesToTheHandlerAndLeavingKeepsWhatWasFilled) {
     ASSERT_EQ(box.messageTexts().size(), 1);
     EXPECT_TRUE(box.messageTexts()[0].contains("Funzione: Funzione di lettura dati cliente"));
     EXPECT_EQ(DatiClienteFattura().Indirizzo, "old street");
-    EXPECT_FALSE(DatiClienteFattura().SoggettoIva);
 }
 
 TEST_F(Letture, AccountNameToCodeSkipsHeadings) {
@@ -158,18 +173,18 @@ TEST_F(Letture, AccountNameToCodeSkipsHeadings) {
         {"Nessuno", ""},
     };
     for (const Caso& c : casi)
-        EXPECT_EQ(LetturaDescrizionePianoDeiConti(c.descrizione), c.codice) << c.descrizione.toStdString();
+        EXPECT_EQ(LetturaDescrizionePianoDeiConti(ArchivioInUso(), c.descrizione), c.codice) << c.descrizione.toStdString();
     EXPECT_TRUE(box.asked().empty());
 }
 
 TEST_F(Letture, AccountCodeToName) {
-    EXPECT_EQ(LetturaPdC("04.01.01.0001"), "Onorari");
-    EXPECT_EQ(LetturaPdC("04.00.00.0000"), "RICAVI") << "headings are found too";
+    EXPECT_EQ(LetturaPdC(ArchivioInUso(), "04.01.01.0001"), "Onorari");
+    EXPECT_EQ(LetturaPdC(ArchivioInUso(), "04.00.00.0000"), "RICAVI") << "headings are found too";
     EXPECT_TRUE(box.asked().empty());
 
     for (const QString codice : {"04.01.01.0099", "04.01.01\"0001"}) {
         box.expectMessage(ui::Answer::Ok, "inserire un codice esistente", "");
-        EXPECT_EQ(LetturaPdC(codice), "");
+        EXPECT_EQ(LetturaPdC(ArchivioInUso(), codice), "");
         EXPECT_EQ(box.pending(), 0);
     }
     EXPECT_EQ(box.asked().size(), 2u);
@@ -177,8 +192,8 @@ TEST_F(Letture, AccountCodeToName) {
 
 TEST_F(Letture, LinkOffLooksNothingUp) {
     scollega();
-    EXPECT_EQ(LetturaDescrizionePianoDeiConti("Onorari"), "");
-    EXPECT_EQ(LetturaPdC("04.01.01.0099"), "");
+    EXPECT_EQ(LetturaDescrizionePianoDeiConti(ArchivioInUso(), "Onorari"), "");
+    EXPECT_EQ(LetturaPdC(ArchivioInUso(), "04.01.01.0099"), "");
     EXPECT_TRUE(box.asked().empty());
 }
 

@@ -108,7 +108,7 @@ TEST_F(NumeroFatturaTest, EachCriterionNumbersTheKindsOnItsCounters) {
     for (const auto& caso : casi) {
         ParametriFattura().RegistroIva = caso.registro;
         for (size_t i = 0; i < caso.lettere.size(); ++i)
-            EXPECT_EQ(NumeroFattura(caso.lettere[i]), caso.numeri[i]) << caso.registro << " " << i;
+            EXPECT_EQ(NumeroFattura(*archivio, caso.lettere[i]), caso.numeri[i]) << caso.registro << " " << i;
         EXPECT_EQ(contatori(caso.registro), caso.dopo) << caso.registro;
     }
     EXPECT_TRUE(box.asked().empty());
@@ -121,11 +121,11 @@ TEST_F(NumeroFatturaTest, NoteUnderACriterionWithoutItsCounterGetsNoNumber) {
     for (const char* registro : {"4", "E", "N"}) {
         ParametriFattura().RegistroIva = registro;
         const Contatori prima = contatori(registro);
-        EXPECT_EQ(NumeroFattura("E"), "") << registro;
-        EXPECT_EQ(NumeroFattura("H"), "") << registro;
+        EXPECT_EQ(NumeroFattura(*archivio, "E"), "") << registro;
+        EXPECT_EQ(NumeroFattura(*archivio, "H"), "") << registro;
         EXPECT_EQ(contatori(registro), prima) << registro;
         // An invoice does not look at the criterion; no suffix (empty or none) adds nothing.
-        EXPECT_EQ(NumeroFattura("F"), "13") << registro;
+        EXPECT_EQ(NumeroFattura(*archivio, "F"), "13") << registro;
     }
     EXPECT_TRUE(box.asked().empty());
 }
@@ -147,7 +147,7 @@ TEST_F(NumeroFatturaTest, UnknownRegisterOrLetterIsReportedAndNothingIsWritten) 
         ScriptedMessages messaggi;
         messaggi.expectMessage(Answer::Ok, caso.messaggio, "");
         ParametriFattura().RegistroIva = caso.registro;
-        EXPECT_EQ(NumeroFattura(caso.lettera), "");
+        EXPECT_EQ(NumeroFattura(*archivio, caso.lettera), "");
         ASSERT_EQ(messaggi.asked().size(), 1u);
         EXPECT_EQ(messaggi.asked()[0].icon, ui::Icon::Critical);
         EXPECT_EQ(messaggi.asked()[0].buttons, ui::Buttons::Ok);
@@ -166,7 +166,7 @@ TEST_F(NumeroFatturaTest, ACounterThatCannotBeReadOrWrittenHandsOutNoNumber) {
         messaggi.expectMessage(Answer::Ignore, std::nullopt, "GESTIONE DEGLI ERRORI");
         ParametriFattura().RegistroIva = registro;
         const Contatori prima = contatori(registro);
-        EXPECT_EQ(NumeroFattura("F"), "") << registro;
+        EXPECT_EQ(NumeroFattura(*archivio, "F"), "") << registro;
         EXPECT_EQ(contatori(registro), prima) << registro;
         EXPECT_TRUE(messaggi.messageTexts().value(0).contains("Funzione: Funzione di determinazione numero fattura"));
     }
@@ -181,7 +181,7 @@ TEST_F(NumeroFatturaTest, TwoWorkstationsNeverGetTheSameNumber) {
     altra->execute("UPDATE ivaregistri SET numerofattura = 13 WHERE codice = 'V'");
 
     AltraPostazione attesa([&] { lavoro->commit(); });
-    EXPECT_EQ(NumeroFattura("F"), "14");
+    EXPECT_EQ(NumeroFattura(*archivio, "F"), "14");
     EXPECT_EQ(attesa.domande, 1);
     EXPECT_EQ(contatori("V").fattura.toInt(), 14);
 }
@@ -205,7 +205,7 @@ TEST_F(NumeriRegistrazioneTest, NextNumberIsOneAboveTheDaysHighest) {
         riserva("2004-01-19", 400);  // another day counts on its own
         for (int n : caso.presenti) riserva(GiornoIso, n, true);
 
-        EXPECT_EQ(AssegnaNumeroRegistrazione(Giorno), caso.atteso);
+        EXPECT_EQ(AssegnaNumeroRegistrazione(*archivio, Giorno), caso.atteso);
 
         std::vector<std::pair<int, bool>> attesi;
         for (int n : caso.presenti) attesi.emplace_back(n, true);
@@ -218,12 +218,12 @@ TEST_F(NumeriRegistrazioneTest, NextNumberIsOneAboveTheDaysHighest) {
 
 TEST_F(NumeriRegistrazioneTest, ADayWithNoNumberLeftGivesTheMessageAndNoNumber) {
     riserva(GiornoIso, 32766);
-    EXPECT_EQ(AssegnaNumeroRegistrazione(Giorno), "32767");
+    EXPECT_EQ(AssegnaNumeroRegistrazione(*archivio, Giorno), "32767");
     box.expectMessage(Answer::Ok,
                       "ATTENZIONE: Non è più possibile assegnare nuovi numeri in questa data\n"
                       "Cambiare la data, o richiedere un intervento per poter recuperare i numeri non usati",
                       "");
-    EXPECT_EQ(AssegnaNumeroRegistrazione(Giorno), NessunNumeroRegistrazione);
+    EXPECT_EQ(AssegnaNumeroRegistrazione(*archivio, Giorno), NessunNumeroRegistrazione);
     ASSERT_EQ(box.asked().size(), 1u);
     EXPECT_EQ(box.asked()[0].icon, ui::Icon::None);
     EXPECT_EQ(box.asked()[0].buttons, ui::Buttons::Ok);
@@ -238,7 +238,7 @@ TEST_F(NumeriRegistrazioneTest, TwoWorkstationsNeverReserveTheSameNumber) {
     AccountingFixture::inserisci(*altra, "giornalenumero", {{"giorno", GiornoIso}, {"numero", 1}, {"confermato", false}});
 
     AltraPostazione attesa([&] { lavoro->commit(); });
-    EXPECT_EQ(AssegnaNumeroRegistrazione(Giorno), "00002");
+    EXPECT_EQ(AssegnaNumeroRegistrazione(*archivio, Giorno), "00002");
     EXPECT_EQ(attesa.domande, 1);
     EXPECT_EQ(riservati(), (std::vector<std::pair<int, bool>>{{1, false}, {2, false}}));
 }
@@ -246,7 +246,7 @@ TEST_F(NumeriRegistrazioneTest, TwoWorkstationsNeverReserveTheSameNumber) {
 TEST_F(NumeriRegistrazioneTest, ADateThatIsNoDateReservesNothing) {
     box.expectMessage(Answer::Ok, "ERRORE: si sta tentando di usare come data un oggetto che non è una data");
     box.expectMessage(Answer::Abort, std::nullopt, "GESTIONE DEGLI ERRORI");
-    EXPECT_EQ(AssegnaNumeroRegistrazione("31/02/2004"), NessunNumeroRegistrazione);
+    EXPECT_EQ(AssegnaNumeroRegistrazione(*archivio, "31/02/2004"), NessunNumeroRegistrazione);
     EXPECT_TRUE(box.messageTexts().value(1).contains("Funzione: Assegnazione del numero progressivo registrazione"));
     EXPECT_EQ(archivio->scalar("SELECT count(*) FROM giornalenumero").toInt(), 0);
 }
@@ -271,7 +271,7 @@ TEST_F(NumeriRegistrazioneTest, CheckKeepsAFreeNumberAndReplacesATakenOne) {
         testata("2004-01-19", caso.numero.toInt());  // another day's header does not count
         for (int n : caso.testate) testata(GiornoIso, n);
 
-        EXPECT_EQ(ControlloNumeroRegistrazione(Giorno, caso.numero), caso.atteso) << caso.numero.toStdString();
+        EXPECT_EQ(ControlloNumeroRegistrazione(*archivio, Giorno, caso.numero), caso.atteso) << caso.numero.toStdString();
         std::vector<std::pair<int, bool>> attesi{{40, true}};
         if (caso.riservaNuova) attesi.emplace_back(41, false);
         EXPECT_EQ(riservati(), attesi);

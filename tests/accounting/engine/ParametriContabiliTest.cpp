@@ -34,7 +34,7 @@ TEST_F(Parametri, ExistingRowIsReadAndNothingWritten) {
     archivio->execute("UPDATE parametri SET numerorigagiornale = 1520, totaleariportare = 1234.5, "
                       "proratapercentuale = 12.5, \"PeriodicitàDichiarazioneIva\" = 3");
 
-    LetturaParametri();
+    LetturaParametri(*archivio);
 
     const ParametriContabiliRec& p = ParametriContabili();
     EXPECT_EQ(p.Esercizio, "2004");
@@ -53,7 +53,7 @@ TEST_F(Parametri, EmptyTableGetsTheDefaultRowWithTheYearOfTheArchiveName) {
     archivio->execute("DELETE FROM parametri");
     ParametriContabili().numerorigagiornale = 77;
 
-    LetturaParametri();
+    LetturaParametri(*archivio);
 
     const ParametriContabiliRec& p = ParametriContabili();
     EXPECT_EQ(p.Esercizio, "2004");
@@ -86,7 +86,7 @@ TEST_F(Parametri, EmptyTableGetsTheDefaultRowWithTheYearOfTheArchiveName) {
     ParametriContabili() = {};
     ParametriContabili().Esercizio = "other";
     ParametriContabili().numerorigagiornale = 77;
-    LetturaParametri();
+    LetturaParametri(*archivio);
     EXPECT_TRUE(box.asked().empty());
     EXPECT_EQ(ParametriContabili().Esercizio, "2004");
     EXPECT_EQ(ParametriContabili().numerorigagiornale, 0);
@@ -99,7 +99,7 @@ TEST_F(Parametri, NullColumnGoesToTheHandlerAndGoingOnKeepsThatFieldOnly) {
     ParametriContabili().ContoCassa = "previous";
     box.expectMessage(ui::Answer::Ignore, std::nullopt, "GESTIONE DEGLI ERRORI");
 
-    LetturaParametri();
+    LetturaParametri(*archivio);
 
     ASSERT_EQ(box.messageTexts().size(), 1);
     EXPECT_TRUE(box.messageTexts()[0].contains("Funzione: Lettura dei parametri"));

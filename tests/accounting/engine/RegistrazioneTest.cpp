@@ -42,7 +42,7 @@ protected:
                                   "2", "4", "FASCOLA", AmbienteLavoro().PathArchivioContabile, "0", "0", "N", "NO",
                                   "0"};
         std::copy(std::begin(voci), std::end(voci), d.Testata.begin());
-        d.Testata[7] = AssegnaNumeroRegistrazione(Giorno);
+        d.Testata[7] = AssegnaNumeroRegistrazione(*archivio, Giorno);
         d.CodiciIva = {"20", "10"};
         d.Imponibili = {euro("150"), euro("30")};
         d.Imposte = {euro("30"), euro("3")};
@@ -82,7 +82,7 @@ protected:
 TEST_F(RegistrazioneTest, InvoiceWritesHeaderLinesVatLinesAndConfirmsTheNumber) {
     DatiRegistrazione d = fattura();
     ASSERT_EQ(d.Testata[7], "00001");
-    ASSERT_EQ(RegistrazioneContabile(d), RegistrazioneEseguita);
+    ASSERT_EQ(RegistrazioneContabile(*archivio, d), RegistrazioneEseguita);
     EXPECT_EQ(d.Testata[7], "00001");
     EXPECT_EQ(d.Testata[5], "1,00") << "the amount text is written back as the conversion read it";
     EXPECT_EQ(d.Testata[16], "213,00");
@@ -130,7 +130,7 @@ TEST_F(RegistrazioneTest, DetailLinesAreNumberedWithinTheirSide) {
         d.Conti.assign(size_t(caso.segni.size()), "04.01.01.0001");
         d.Importi.assign(size_t(caso.segni.size()), euro("10"));
         d.Testata[19] = QString::number(caso.segni.size());
-        ASSERT_EQ(RegistrazioneContabile(d), RegistrazioneEseguita);
+        ASSERT_EQ(RegistrazioneContabile(*archivio, d), RegistrazioneEseguita);
 
         std::vector<std::vector<std::string>> attese;
         for (qsizetype i = 0; i < caso.segni.size(); ++i)
@@ -147,7 +147,7 @@ TEST_F(RegistrazioneTest, WithoutVatTheVatColumnsAreEmptyAndNoVatLineIsWritten) 
         d.Testata[16] = "non è un importo";  // not read without VAT
         d.Testata[17] = "S";
         d.Testata[26] = "5";
-        ASSERT_EQ(RegistrazioneContabile(d), RegistrazioneEseguita) << iva;
+        ASSERT_EQ(RegistrazioneContabile(*archivio, d), RegistrazioneEseguita) << iva;
         EXPECT_EQ(righe("SELECT iva, clientefornitoreiva, registroiva, tipodocumentoiva, protocolloiva, linkivasospe, "
                         "competenzaiva, totaleiva FROM giornale WHERE giorno = ? AND numero = ?",
                         {GiornoIso, d.Testata[7].toInt()}),
@@ -162,7 +162,7 @@ TEST_F(RegistrazioneTest, WithoutVatTheVatColumnsAreEmptyAndNoVatLineIsWritten) 
 TEST_F(RegistrazioneTest, VatRegistrationWithoutVatLinesIsStillConfirmed) {
     DatiRegistrazione d = fattura();
     d.Testata[18] = "0";
-    ASSERT_EQ(RegistrazioneContabile(d), RegistrazioneEseguita);
+    ASSERT_EQ(RegistrazioneContabile(*archivio, d), RegistrazioneEseguita);
     EXPECT_EQ(archivio->scalar("SELECT count(*) FROM ivadettaglio").toInt(), 0);
     EXPECT_EQ(archivio->scalar("SELECT confermato FROM giornalenumero WHERE giorno = ? AND numero = 1", {GiornoIso}).toInt(), 1);
 }
@@ -173,7 +173,7 @@ TEST_F(RegistrazioneTest, ANumberAlreadyInTheJournalIsReplacedByAFreshOne) {
     AccountingFixture::inserisci(*archivio, "giornale", {{"giorno", GiornoIso}, {"numero", 1}});
     AccountingFixture::inserisci(*archivio, "giornalenumero", {{"giorno", GiornoIso}, {"numero", 2}, {"confermato", false}});
 
-    ASSERT_EQ(RegistrazioneContabile(d), RegistrazioneEseguita);
+    ASSERT_EQ(RegistrazioneContabile(*archivio, d), RegistrazioneEseguita);
     EXPECT_EQ(d.Testata[7], "00003");
     EXPECT_EQ(righe("SELECT DISTINCT numero FROM giornaledettaglio"), (std::vector<std::vector<std::string>>{{"3"}}));
     EXPECT_EQ(righe("SELECT numero, confermato FROM giornalenumero WHERE giorno = ? ORDER BY numero", {GiornoIso}),
@@ -187,7 +187,7 @@ TEST_F(RegistrazioneTest, AFreeNumberNeverReservedIsPostedInFiveDigits) {
     DatiRegistrazione d = fattura();
     archivio->execute("DELETE FROM giornalenumero");
     d.Testata[7] = "12";
-    ASSERT_EQ(RegistrazioneContabile(d), RegistrazioneEseguita);
+    ASSERT_EQ(RegistrazioneContabile(*archivio, d), RegistrazioneEseguita);
     EXPECT_EQ(d.Testata[7], "00012");
     EXPECT_EQ(archivio->scalar("SELECT numero FROM giornale WHERE giorno = ?", {GiornoIso}).toInt(), 12);
     EXPECT_EQ(archivio->scalar("SELECT count(*) FROM giornalenumero").toInt(), 0) << "nothing to confirm";
@@ -197,7 +197,7 @@ TEST_F(RegistrazioneTest, NoRegistrationNumberIsRefused) {
     DatiRegistrazione d = fattura();
     d.Testata[7] = NessunNumeroRegistrazione;
     const QStringList prima = contenuto();
-    EXPECT_EQ(RegistrazioneContabile(d), RegistrazioneSenzaNumero);
+    EXPECT_EQ(RegistrazioneContabile(*archivio, d), RegistrazioneSenzaNumero);
     EXPECT_EQ(contenuto(), prima);
     EXPECT_TRUE(box.asked().empty());
 }
@@ -213,42 +213,86 @@ TEST_F(RegistrazioneTest, AFailureLeftThroughTheHandlerLeavesTheArchiveAsItWas) 
                                "BEGIN SELECT RAISE(ABORT, 'riga iva rifiutata'); END");
          }},
         {"an account code too long for its column", [](DatiRegistrazione& d) { d.Conti[2] = "04.01.01.00020"; }},
-        {"fewer detail lines than the header announces", [](DatiRegistrazione& d) { d.Testata[19] = "5"; }},
+        // Without it the header would be written with no date, its lines belonging to no header.
+        {"a document date that is no date", [](DatiRegistrazione& d) { d.Testata[8] = "31/02/2004"; }},
+        {"an exchange rate that is no amount", [](DatiRegistrazione& d) { d.Testata[5] = "1-2"; }},
+        {"a document total that is no amount", [](DatiRegistrazione& d) { d.Testata[16] = "12,,5"; }},
+        {"a header refused by the archive", [](DatiRegistrazione& d) { d.Testata[11] = QString(101, 'X'); }},
+        {"the confirmation refused by the archive",
+         [this](DatiRegistrazione&) {
+             archivio->execute("CREATE TRIGGER guasto BEFORE UPDATE ON giornalenumero "
+                               "BEGIN SELECT RAISE(ABORT, 'conferma rifiutata'); END");
+         }},
     };
-    for (const auto& caso : casi) {
-        archivio->execute("DROP TRIGGER IF EXISTS guasto");
-        DatiRegistrazione d = fattura();
-        caso.prepara(d);
-        const QStringList prima = contenuto();
+    // A registration is whole or nothing: Ignore leaves it as Abort does.
+    for (Answer risposta : {Answer::Abort, Answer::Ignore}) {
+        for (const auto& caso : casi) {
+            SCOPED_TRACE(std::string(caso.guasto) + (risposta == Answer::Abort ? ", Abort" : ", Ignore"));
+            archivio->execute("DROP TRIGGER IF EXISTS guasto");
+            DatiRegistrazione d = fattura();
+            caso.prepara(d);
+            const QStringList prima = contenuto();
 
-        ScriptedMessages messaggi;
-        messaggi.expectMessage(Answer::Abort, std::nullopt, "GESTIONE DEGLI ERRORI");
-        EXPECT_EQ(RegistrazioneContabile(d), RegistrazioneAbbandonata) << caso.guasto;
-        EXPECT_TRUE(messaggi.messageTexts().value(0).contains("Funzione: Funzione di esecuzione della Registrazione contabile"))
-            << caso.guasto;
-        EXPECT_EQ(contenuto(), prima) << caso.guasto;
+            ScriptedMessages messaggi;
+            messaggi.expectMessage(risposta, std::nullopt, "GESTIONE DEGLI ERRORI");
+            EXPECT_EQ(RegistrazioneContabile(*archivio, d), RegistrazioneAbbandonata);
+            EXPECT_EQ(messaggi.messageTexts().size(), 1);
+            EXPECT_TRUE(
+                messaggi.messageTexts().value(0).contains("Funzione: Funzione di esecuzione della Registrazione contabile"));
+            EXPECT_EQ(contenuto(), prima);
+        }
     }
 }
 
-TEST_F(RegistrazioneTest, GoingOnPastAFailedHeaderWritesNothing) {
+TEST_F(RegistrazioneTest, LineCountsTheArraysCannotHonourAreRefusedBeforeAnythingIsWritten) {
+    const struct {
+        int voce;
+        QString conteggio;
+    } casi[] = {
+        {19, "99999999999999999999"}, {19, "-5"}, {19, "0"}, {19, ""}, {19, "5"}, {19, "1.5"},
+        {18, "99999999999999999999"}, {18, "-1"}, {18, "3"}, {18, "0.5"},
+    };
+    for (const auto& caso : casi) {
+        SCOPED_TRACE(std::to_string(caso.voce) + " = " + caso.conteggio.toStdString());
+        DatiRegistrazione d = fattura();
+        d.Testata[caso.voce] = caso.conteggio;
+        const QStringList prima = contenuto();
+        EXPECT_EQ(RegistrazioneContabile(*archivio, d), RegistrazioneRigheNonValide);
+        EXPECT_EQ(contenuto(), prima) << "no header, no reservation";
+    }
+    // The VAT count means nothing without VAT.
     DatiRegistrazione d = fattura();
-    d.Testata[11] = QString(101, 'X');  // longer than the description column
-    const QStringList prima = contenuto();
-    box.expectMessage(Answer::Ignore, std::nullopt, "GESTIONE DEGLI ERRORI");
-    EXPECT_EQ(RegistrazioneContabile(d), RegistrazioneSenzaTestata);
-    EXPECT_EQ(contenuto(), prima) << "lines without their header would be worse than nothing";
+    d.Testata[3] = "N";
+    d.Testata[18] = "99999999999999999999";
+    EXPECT_EQ(RegistrazioneContabile(*archivio, d), RegistrazioneEseguita);
+    EXPECT_TRUE(box.asked().empty());
 }
 
-TEST_F(RegistrazioneTest, GoingOnPastAFailedLineKeepsTheRest) {
+TEST_F(RegistrazioneTest, ANumberOfTheJournalIsNeverPostedTwiceEvenWithoutAReservation) {
+    // Number 1 typed by hand, never reserved, posted three times on one day.
+    std::vector<QString> usati;
+    for (int volta = 0; volta < 3; ++volta) {
+        DatiRegistrazione d = fattura();
+        archivio->execute("DELETE FROM giornalenumero WHERE confermato = 0");
+        d.Testata[7] = "1";
+        ASSERT_EQ(RegistrazioneContabile(*archivio, d), RegistrazioneEseguita);
+        usati.push_back(d.Testata[7]);
+    }
+    EXPECT_EQ(usati, (std::vector<QString>{"00001", "00002", "00003"}));
+    EXPECT_EQ(righe("SELECT numero, count(*) FROM giornale WHERE giorno = ? GROUP BY numero ORDER BY numero",
+                    {GiornoIso}),
+              (std::vector<std::vector<std::string>>{{"1", "1"}, {"2", "1"}, {"3", "1"}}));
+}
+
+TEST_F(RegistrazioneTest, IgnoringAFailedLineLeavesTheWholeRegistration) {
+    // An unbalanced journal entry is never committed, whatever the answer.
     DatiRegistrazione d = fattura();
     d.Conti[2] = "04.01.01.00020";
+    const QStringList prima = contenuto();
     box.expectMessage(Answer::Ignore, std::nullopt, "GESTIONE DEGLI ERRORI");
-    ASSERT_EQ(RegistrazioneContabile(d), RegistrazioneEseguita);
-    EXPECT_EQ(righe("SELECT codice, segno, ordinale FROM giornaledettaglio ORDER BY rowid"),
-              (std::vector<std::vector<std::string>>{{Cliente.toStdString(), "D", "1"},
-                                                     {"04.01.01.0001", "A", "1"},
-                                                     {"02.02.01.0001", "A", "2"}}));
-    EXPECT_EQ(archivio->scalar("SELECT count(*) FROM ivadettaglio").toInt(), 2);
+    EXPECT_EQ(RegistrazioneContabile(*archivio, d), RegistrazioneAbbandonata);
+    EXPECT_EQ(contenuto(), prima);
+    EXPECT_EQ(archivio->scalar("SELECT count(*) FROM giornaledettaglio").toInt(), 0);
 }
 
 }  // namespace

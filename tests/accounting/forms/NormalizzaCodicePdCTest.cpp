@@ -11,6 +11,7 @@
 #include "fixtures/AccountingFixture.h"
 #include "foundation/engine/Ambiente.h"
 #include "foundation/engine/GestioneErrori.h"
+#include "foundation/engine/Sessione.h"
 #include "platform/ui/RefillCombo.h"
 #include "support/ModalHelper.h"
 #include "support/ScriptedMessages.h"
@@ -104,9 +105,6 @@ TEST_F(Normalizzazione, EmptyFieldOpensNoArchive) {
     QString digitato;
     EXPECT_EQ(normalizza(digitato), "00.00.00.0001");
     EXPECT_TRUE(digitato.isEmpty());
-    // "01" needs no parent: nothing is opened either.
-    digitato = "01";
-    EXPECT_EQ(normalizza(digitato), "01.00.00.0000");
     EXPECT_TRUE(box.asked().empty());
 }
 
@@ -180,7 +178,7 @@ TEST_F(Normalizzazione, AFullLevelGivesNoCodeNeverAMalformedOne) {
 
 TEST_F(Normalizzazione, AnArchiveThatCannotBeReadGivesNoCode) {
     piano(PianoCompleto);
-    AmbienteLavoro().PathArchivioContabile = dir.file("manca.mdb");
+    AccountingFixture::apri(AmbienteLavoro().PathArchivioContabile)->execute("DROP TABLE pianodeiconti");
     const std::pair<QString, QString> casi[] = {
         {"1.2.3.4", "Funzione: Sub di normalizzazione del codice del PdC"},
         {"ROSSI", "Funzione: Decodifica di un codice mnemonico"},
@@ -191,6 +189,13 @@ TEST_F(Normalizzazione, AnArchiveThatCannotBeReadGivesNoCode) {
         EXPECT_EQ(normalizza(digitato), "00.00.00.0000") << testo.toStdString();
         EXPECT_TRUE(box.messageTexts().last().contains(funzione)) << box.messageTexts().last().toStdString();
     }
+    // An archive that cannot even be opened: any code, even one that needs no parent.
+    ChiudiSessione();
+    AmbienteLavoro().PathArchivioContabile = dir.file("manca.mdb");
+    QString digitato = "01";
+    box.expectMessage(Answer::Ignore, std::nullopt, "GESTIONE DEGLI ERRORI");
+    EXPECT_EQ(normalizza(digitato), "00.00.00.0000");
+    EXPECT_TRUE(box.messageTexts().last().contains("Funzione: Sub di normalizzazione del codice del PdC"));
 }
 
 // The picker's rows, code by code.

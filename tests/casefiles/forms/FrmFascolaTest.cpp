@@ -11,7 +11,8 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QToolBar>
-#include <QTreeWidget>
+#include <QStandardItemModel>
+#include <QTreeView>
 
 #include "casefiles/engine/FascolaCorrente.h"
 #include "casefiles/forms/FrmFascola.h"
@@ -276,9 +277,11 @@ TEST_F(FrmFascolaTest, AlberoAndVeloceSwitchTheLeftColumn) {
     EXPECT_FALSE(window.TrvFascole->isEnabled());
 
     // The tree keeps whatever it holds; the key does not rebuild it.
-    window.TrvFascole->addTopLevelItem(new QTreeWidgetItem(QStringList{"FASCOLE"}));
+    QStandardItemModel contenuto;
+    contenuto.appendRow(new QStandardItem("FASCOLE"));
+    window.TrvFascole->setModel(&contenuto);
     tasto("Albero")->trigger();
-    EXPECT_EQ(window.TrvFascole->topLevelItemCount(), 1);
+    EXPECT_EQ(window.TrvFascole->model()->rowCount(), 1);
 }
 
 TEST_F(FrmFascolaTest, TabStripHasSixTabsAndOnlyTheInvoiceTabReactsToAClick) {
@@ -304,14 +307,14 @@ TEST_F(FrmFascolaTest, VatRegimeOptionsSetTheFlagsAndRedrawTheInvoice) {
     QSignalSpy ridisegni(&window, &FrmFascola::RegimeIvaCambiato);
 
     QTest::mouseClick(window.OptIvaCee, Qt::LeftButton);
-    EXPECT_TRUE(FascolaCorrente().IvaCee);
-    EXPECT_FALSE(FascolaCorrente().IvaInter);
+    EXPECT_TRUE(FascolaCorrente().IvaCee());
+    EXPECT_FALSE(FascolaCorrente().IvaInter());
     EXPECT_TRUE(window.OptIvaCee->isChecked());
     EXPECT_FALSE(window.OptIvaInter->isChecked());
 
     QTest::mouseClick(window.OptIvaInter, Qt::LeftButton);
-    EXPECT_FALSE(FascolaCorrente().IvaCee);
-    EXPECT_TRUE(FascolaCorrente().IvaInter);
+    EXPECT_FALSE(FascolaCorrente().IvaCee());
+    EXPECT_TRUE(FascolaCorrente().IvaInter());
     EXPECT_FALSE(window.OptIvaCee->isChecked());
     EXPECT_TRUE(window.OptIvaInter->isChecked());
     EXPECT_EQ(ridisegni.count(), 2);

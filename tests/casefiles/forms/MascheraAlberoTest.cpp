@@ -1,36 +1,38 @@
 #include "casefiles/forms/AlberoClienti.h"
+#include "casefiles/engine/RicercaFascole.h"
 
 #include <QAction>
-#include <QTreeWidget>
+#include <QItemSelectionModel>
+#include <QTreeView>
 
 #include "casefiles/forms/MascheraFixture.h"
+#include "casefiles/forms/NodiAlbero.h"
 
 using ui::Answer;
 
 namespace maschera {
 namespace {
 
-// A node as "text [key] image", with its children indented below it: every node is opened,
-// as a user would to see them.
-void descrivi(QTreeWidgetItem& n, int livello, QStringList& righe) {
-    n.setExpanded(true);
-    QString riga = QString(livello * 2, ' ') + n.text(0);
-    const QString chiave = n.data(0, RuoloChiave).toString();
-    if (!chiave.isEmpty()) riga += " [" + chiave + "]";
-    riga += " " + QString::number(n.data(0, RuoloImmagine).toInt());
-    righe << riga;
-    for (int i = 0; i < n.childCount(); ++i) descrivi(*n.child(i), livello + 1, righe);
-}
+using albero::figli;
+using albero::nodo;
 
-QStringList albero(QTreeWidget& t) {
+// Each node as "text [key] image", its children indented below it: every node is opened,
+// as a user would to see them.
+QStringList albero(QTreeView& t) {
     QStringList righe;
-    for (int i = 0; i < t.topLevelItemCount(); ++i) descrivi(*t.topLevelItem(i), 0, righe);
+    albero::apriTutto(t, [&](const QModelIndex& n, int livello) {
+        QString riga = QString(livello * 2, ' ') + n.data().toString();
+        const QString chiave = n.data(RuoloChiave).toString();
+        if (!chiave.isEmpty()) riga += " [" + chiave + "]";
+        riga += " " + QString::number(n.data(RuoloImmagine).toInt());
+        righe << riga;
+    });
     return righe;
 }
 
 class MascheraAlbero : public MascheraFixture {
 protected:
-    QTreeWidget& trv() { return *finestra.TrvFascole; }
+    QTreeView& trv() { return *finestra.TrvFascole; }
 };
 
 TEST_F(MascheraAlbero, TheSearchDrawsClientsCaseFilesTasksAndJobs) {
@@ -70,22 +72,29 @@ TEST_F(MascheraAlbero, NothingIsOpenedOrSelectedByTheProgramAndEmptyCaseFilesLos
     fascole.addTask("R12", "0002", "0001", {{"titolo", "Perizia"}});
     avvia();
     cercaTutte();
-    for (QTreeWidgetItemIterator it(&trv()); *it; ++it) {
-        EXPECT_FALSE((*it)->isExpanded());
-        EXPECT_FALSE((*it)->isSelected());
-    }
-    QTreeWidgetItem* cliente = trv().topLevelItem(1);
-    ASSERT_EQ(cliente->childCount(), 2);
-    for (int i = 0; i < 2; ++i) cliente->child(i)->setExpanded(true);
-    EXPECT_EQ(cliente->child(0)->text(0), "0002");
-    EXPECT_EQ(cliente->child(0)->childCount(), 1);
-    EXPECT_EQ(cliente->child(0)->childIndicatorPolicy(), QTreeWidgetItem::ShowIndicator);
-    EXPECT_EQ(cliente->child(1)->childCount(), 0);
-    EXPECT_EQ(cliente->child(1)->childIndicatorPolicy(), QTreeWidgetItem::DontShowIndicator);
+    std::function<void(const QModelIndex&)> nessunoAperto = [&](const QModelIndex& padre) {
+        for (int i = 0; i < figli(trv(), padre); ++i) {
+            const QModelIndex n = nodo(trv(), i, padre);
+            EXPECT_FALSE(trv().isExpanded(n));
+            EXPECT_FALSE(trv().selectionModel()->isSelected(n));
+            nessunoAperto(n);
+        }
+    };
+    nessunoAperto({});
+    const QModelIndex cliente = nodo(trv(), 1);
+    ASSERT_EQ(figli(trv(), cliente), 2);
+    // Before they are opened both case files show the mark that says they may hold tasks.
+    for (int i = 0; i < 2; ++i) EXPECT_TRUE(trv().model()->hasChildren(nodo(trv(), i, cliente)));
+    for (int i = 0; i < 2; ++i) trv().expand(nodo(trv(), i, cliente));
+    EXPECT_EQ(nodo(trv(), 0, cliente).data().toString(), "0002");
+    EXPECT_EQ(figli(trv(), nodo(trv(), 0, cliente)), 1);
+    EXPECT_TRUE(trv().model()->hasChildren(nodo(trv(), 0, cliente)));
+    EXPECT_EQ(figli(trv(), nodo(trv(), 1, cliente)), 0);
+    EXPECT_FALSE(trv().model()->hasChildren(nodo(trv(), 1, cliente)));
     // Opened again, a case file's tasks are not added twice.
-    cliente->child(0)->setExpanded(false);
-    cliente->child(0)->setExpanded(true);
-    EXPECT_EQ(cliente->child(0)->childCount(), 1);
+    trv().collapse(nodo(trv(), 0, cliente));
+    trv().expand(nodo(trv(), 0, cliente));
+    EXPECT_EQ(figli(trv(), nodo(trv(), 0, cliente)), 1);
 }
 
 TEST_F(MascheraAlbero, MoreCaseFilesThanA16BitCounterHoldsAreAllDrawn) {
@@ -98,8 +107,8 @@ TEST_F(MascheraAlbero, MoreCaseFilesThanA16BitCounterHoldsAreAllDrawn) {
     cercaTutte();
     EXPECT_EQ(m().NumSelezionati, 40000);
     int fascoleNelAlbero = 0;
-    for (int i = 1; i < trv().topLevelItemCount(); ++i) fascoleNelAlbero += trv().topLevelItem(i)->childCount();
-    EXPECT_EQ(trv().topLevelItemCount(), 41);
+    for (int i = 1; i < figli(trv()); ++i) fascoleNelAlbero += figli(trv(), nodo(trv(), i));
+    EXPECT_EQ(figli(trv()), 41);
     EXPECT_EQ(fascoleNelAlbero, 40000);
     clic(m().DtaSelezionatiFascola->Ultimo);
     EXPECT_EQ(didascalia(), " 40000 di  40000");
@@ -118,7 +127,7 @@ TEST_F(MascheraAlbero, LinkedClientKeysAreTheAccountDigits) {
 TEST_F(MascheraAlbero, OnlyASearchThatFindsRowsRebuildsTheTree) {
     fascole.addCaseFile("R01", "0001", "2004-01-10", {{"numpranno", "2004.00001"}});
     avvia();
-    EXPECT_EQ(trv().topLevelItemCount(), 0);
+    EXPECT_EQ(figli(trv()), 0);
     cercaTutte();
     const QStringList prima = albero(trv());
     ASSERT_EQ(prima.size(), 3);
@@ -130,6 +139,20 @@ TEST_F(MascheraAlbero, OnlyASearchThatFindsRowsRebuildsTheTree) {
     EXPECT_EQ(albero(trv()), prima);
 }
 
+TEST_F(MascheraAlbero, ADeletionLeavesTheTreeAsTheSearchDrewIt) {
+    for (const char* npra : {"0001", "0002", "0003"})
+        fascole.addCaseFile("R01", npra, "2004-01-10", {{"numpranno", QString("2004.0") + npra}});
+    avvia();
+    cercaTutte();
+    ScriptedMessages box;
+    box.expectMessage(Answer::Yes, "Confermare la cancellazione della fascola", "");
+    clic(m().CmdCancellaFascola);
+    ASSERT_EQ(m().NumSelezionati, 2);
+    EXPECT_EQ(m().LblNpra->text(), "0002");
+    EXPECT_EQ(figli(trv(), nodo(trv(), 1)), 3);
+    EXPECT_EQ(nodo(trv(), 0, nodo(trv(), 1)).data().toString(), "0003");
+}
+
 TEST_F(MascheraAlbero, TheTreeKeysAndSelectedCaseFileImage) {
     EXPECT_EQ(ChiaveCliente("R12"), "CR12");
     AmbienteLavoro().CollegatoContabilita = true;
@@ -138,9 +161,10 @@ TEST_F(MascheraAlbero, TheTreeKeysAndSelectedCaseFileImage) {
 
     // A case file's node shows image 3 while it is selected.
     fascole.addCaseFile("R01", "0001", "2004-01-10", {{"numpranno", "2004.00001"}});
-    QTreeWidget t;
-    CostruisciAlberoClienti(t, fascole.db(), {{"R01", "0001"}});
-    const QIcon icona = t.topLevelItem(1)->child(0)->icon(0);
+    QTreeView t;
+    PreparaAlberoClienti(t)->Mostra(fascole.db(), std::make_shared<ElencoFascole>(
+                                                       *CercaFascole(fascole.db(), {})));
+    const QIcon icona = nodo(t, 0, nodo(t, 1)).data(Qt::DecorationRole).value<QIcon>();
     EXPECT_FALSE(icona.pixmap(16, QIcon::Normal).toImage() == icona.pixmap(16, QIcon::Selected).toImage());
 }
 

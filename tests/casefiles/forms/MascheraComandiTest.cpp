@@ -1,9 +1,10 @@
 #include <QDate>
 #include <QDir>
 #include <QTime>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include "casefiles/forms/MascheraFixture.h"
+#include "casefiles/forms/NodiAlbero.h"
 #include "platform/db/Recordset.h"
 
 using ui::Answer;
@@ -40,8 +41,8 @@ TEST_F(MascheraComandi, ChoosingTheClientResolvesTheCodeAndProposesTheNextNumber
     avvia();
     scegliCliente("Rossi Mario");
     EXPECT_EQ(m().LblCodiceCliente->text(), "R01");
-    EXPECT_EQ(FascolaCorrente().CodiceClienteCorrente, "R01");
-    EXPECT_EQ(FascolaCorrente().NomeClienteCorrente, "Rossi Mario");
+    EXPECT_EQ(FascolaCorrente().CodiceClienteCorrente(), "R01");
+    EXPECT_EQ(FascolaCorrente().NomeClienteCorrente(), "Rossi Mario");
     EXPECT_TRUE(m().LblNpra->text().isEmpty()) << "no proposal in the search mask";
 
     clic(m().CmdAggiungiFascola);
@@ -52,10 +53,10 @@ TEST_F(MascheraComandi, ChoosingTheClientResolvesTheCodeAndProposesTheNextNumber
         scegliCliente(c.nome);
         EXPECT_EQ(m().LblCodiceCliente->text(), c.codice);
         EXPECT_EQ(m().LblNpra->text(), c.npra);
-        EXPECT_EQ(FascolaCorrente().NpraCorrente, c.npra);
+        EXPECT_EQ(FascolaCorrente().NpraCorrente(), c.npra);
     }
     // A name that matches nobody leaves the code of the last client found.
-    EXPECT_EQ(FascolaCorrente().CodiceClienteCorrente, "B02");
+    EXPECT_EQ(FascolaCorrente().CodiceClienteCorrente(), "B02");
 }
 
 TEST_F(MascheraComandi, LinkedTheClientsAreTheChartsClientAccounts) {
@@ -185,7 +186,7 @@ TEST_F(MascheraComandi, ANumberTakenMeanwhileIsReplacedByTheNextFreeOne) {
     box.expectMessage(Answer::Ok, "Numero assegnato: 2004.00002", "NUMERAZIONE ASSOLUTA FASCOLE");
     clic(m().CmdConfermaFascola);
     EXPECT_EQ(colonna("SELECT npra FROM fascola WHERE numpranno = '2004.00002'").toText(), "0002");
-    EXPECT_EQ(FascolaCorrente().NpraCorrente, "") << "the mask is emptied after the insert";
+    EXPECT_EQ(FascolaCorrente().NpraCorrente(), "") << "the mask is emptied after the insert";
 }
 
 TEST_F(MascheraComandi, CorreggiRewritesTheShownRowButNeverItsKeyOrNumber) {
@@ -358,9 +359,9 @@ TEST_F(MascheraComandi, ANewUsersCaseFileFromAddingToDeleting) {
     EXPECT_EQ(m().LblNumeroAssoluto->text(), "2004.00002");
     EXPECT_EQ(competenze().C_FlxCompetenze->text(1, 2), "ONO");
     EXPECT_EQ(competenze().C_FlxCompetenze->text(1, 6), "250,00");
-    ASSERT_EQ(finestra.TrvFascole->topLevelItemCount(), 2);
-    EXPECT_EQ(finestra.TrvFascole->topLevelItem(1)->text(0), "Rossi Mario");
-    EXPECT_EQ(finestra.TrvFascole->topLevelItem(1)->childCount(), 2);
+    ASSERT_EQ(albero::figli(*finestra.TrvFascole), 2);
+    EXPECT_EQ(albero::testo(albero::nodo(*finestra.TrvFascole, 1)), "Rossi Mario");
+    EXPECT_EQ(albero::figli(*finestra.TrvFascole, albero::nodo(*finestra.TrvFascole, 1)), 2);
 
     // Corrected.
     clic(m().TxtNote);

@@ -150,9 +150,9 @@ TEST_F(MascheraModi, TheFirstFoundCaseFileIsShownAndHandedToTheOtherTabs) {
     EXPECT_EQ(m().TxtRifCli->text(), "A3");
     EXPECT_TRUE(m().ChkStato->isChecked());
     EXPECT_TRUE(m().OptFineFascola->isChecked());
-    EXPECT_EQ(FascolaCorrente().CodiceClienteCorrente, "R01");
-    EXPECT_EQ(FascolaCorrente().NomeClienteCorrente, "Rossi Mario");
-    EXPECT_EQ(FascolaCorrente().NpraCorrente, "0003");
+    EXPECT_EQ(FascolaCorrente().CodiceClienteCorrente(), "R01");
+    EXPECT_EQ(FascolaCorrente().NomeClienteCorrente(), "Rossi Mario");
+    EXPECT_EQ(FascolaCorrente().NpraCorrente(), "0003");
     EXPECT_EQ(DatiClienteFattura().Nome, "Rossi Mario");
     EXPECT_EQ(DatiClienteFattura().Indirizzo, "Via Roma");
     EXPECT_TRUE(finestra.E_CmdCalcola->isEnabled() == finestra.DialogoDisponibile(FrmFascola::Dialogo::Esposizione));
@@ -190,7 +190,7 @@ TEST_F(MascheraModi, AClientMissingFromTheRegistryIsNamedAsSuch) {
     avvia();
     cercaTutte();
     EXPECT_EQ(m().DbcNomeCliente->currentText(), "??? Cliente non definito in archivio ???");
-    EXPECT_EQ(FascolaCorrente().NomeClienteCorrente, "??? Cliente non definito in archivio ???");
+    EXPECT_EQ(FascolaCorrente().NomeClienteCorrente(), "??? Cliente non definito in archivio ???");
     EXPECT_EQ(DatiClienteFattura().Nome, "??? Cliente non definito in archivio ???");
     EXPECT_EQ(m().LblNpra->text(), "0001");
 }
@@ -291,7 +291,7 @@ TEST_F(MascheraModi, AnnullaReturnsToTheSearchMaskKeepingTheResultForTheBrowser)
     EXPECT_FALSE(m().FascolaInVisione);
     EXPECT_EQ(pulsanti(), ModoZero);
     EXPECT_EQ(m().LblCodiceCliente->text(), "         ");
-    EXPECT_TRUE(FascolaCorrente().CodiceClienteCorrente.isEmpty());
+    EXPECT_TRUE(FascolaCorrente().CodiceClienteCorrente().isEmpty());
     EXPECT_TRUE(m().DbcNomeCliente->currentText().isEmpty());
     EXPECT_EQ(competenze().C_FlxCompetenze->text(1, 2), "");
     EXPECT_FALSE(finestra.E_CmdCalcola->isEnabled());

@@ -8,6 +8,7 @@
 #include <QWidget>
 #include <vector>
 
+#include "casefiles/engine/FascolaCorrente.h"
 #include "casefiles/forms/EvidenziaRiga.h"
 #include "casefiles/forms/TabIncarichi.h"
 #include "casefiles/forms/TabLavorazioni.h"
@@ -18,12 +19,13 @@
 #include "support/TempDir.h"
 
 // The tasks and jobs tabs side by side in a window of their own, over a case-file archive
-// in a temp folder; the fee tab's two labels follow the tabs' signals as the main window
-// wires them.
+// in a temp folder; the fee tab's two labels follow the case file object as the fee tab's
+// own do.
 class SchedeIncarichiTest : public ::testing::Test {
 protected:
     SchedeIncarichiTest() : archivio(cartella.file("fascole.mdb")) {
         RipristinaAmbiente();
+        RipristinaFascolaCorrente();
         AmbienteLavoro().PathArchivioFascole = archivio.path();
         auto* paginaIncarichi = new QWidget(&finestra);
         auto* paginaLavorazioni = new QWidget(&finestra);
@@ -32,13 +34,10 @@ protected:
         auto* layout = new QHBoxLayout(&finestra);
         layout->addWidget(paginaIncarichi);
         layout->addWidget(paginaLavorazioni);
-        QObject::connect(incarichi, &TabIncarichi::CompetenzeSuIncarico, &finestra,
-                         [this](const QString& ntask, const QString& njob) {
-                             C_LblNtask.setText(ntask);
-                             C_LblNjob.setText(njob);
-                         });
-        QObject::connect(lavorazioni, &TabLavorazioni::CompetenzeSuLavorazione, &finestra,
-                         [this](const QString& njob) { C_LblNjob.setText(njob); });
+        QObject::connect(&FascolaCorrente(), &FascolaCorrenteRec::DestinazioneCambiata, &finestra, [this] {
+            C_LblNtask.setText(FascolaCorrente().NtaskCompetenze());
+            C_LblNjob.setText(FascolaCorrente().NjobCompetenze());
+        });
         finestra.resize(1400, 700);
         finestra.show();
         QApplication::setActiveWindow(&finestra);
@@ -47,24 +46,16 @@ protected:
         incarichi->I_PulisciCampi();
         lavorazioni->L_PulisciCampi();
     }
-    ~SchedeIncarichiTest() override { RipristinaAmbiente(); }
+    ~SchedeIncarichiTest() override {
+        RipristinaFascolaCorrente();
+        RipristinaAmbiente();
+    }
 
-    // What the display of a case file does to the two tabs.
+    // A case file put on display, as the mask's display does.
     void mostraFascola(const QString& cliente, const QString& npra, const QString& nome = "Rossi Mario") {
-        incarichi->I_LblNomeCliente->setText(nome);
-        incarichi->I_LblCodiceCliente->setText(cliente);
-        incarichi->I_LblNpra->setText(npra);
-        incarichi->I_PulisciCampi();
-        incarichi->I_MostraGriglia();
-        lavorazioni->L_LblNomeCliente->setText(nome);
-        lavorazioni->L_LblCodiceCliente->setText(cliente);
-        lavorazioni->L_LblNpra->setText(npra);
-        lavorazioni->L_LblTitolo->clear();
-        lavorazioni->L_LblNtask->clear();
-        lavorazioni->L_PulisciCampi();
-        lavorazioni->L_VuotaGriglia();
-        C_LblNtask.setText("0000");
-        C_LblNjob.setText("0000");
+        FascolaCorrente().MostraFascola(cliente, nome, npra);
+        C_LblNtask.setText(FascolaCorrente().NtaskCompetenze());
+        C_LblNjob.setText(FascolaCorrente().NjobCompetenze());
     }
 
 public:

@@ -213,7 +213,8 @@ TEST_F(TabIncarichiTest, AClickLoadsTheTaskAndMakesItTheJobsAndFeeTabsTask) {
     archivio.addJob(Cliente, Npra, "0001", "0001", {{"descrizione", "Sopralluogo"}, {"tipo", "L"}});
     archivio.addJob(Cliente, Npra, "0001", "0002", {{"descrizione", "Relazione"}, {"tipo", "D"}});
     mostraFascola(Cliente, Npra);
-    C_LblNjob.setText("0007");  // a job of another task chosen before
+    FascolaCorrente().DestinaCompetenze("0000", "0007");  // a job of another task chosen before
+    ASSERT_EQ(C_LblNjob.text(), "0007");
 
     clicRiga(*incarichi->I_FlxIncarichi, 1);
     EXPECT_EQ(incarichi->I_TxtData->text(), "05/03/2004");

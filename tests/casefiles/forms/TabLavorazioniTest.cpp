@@ -118,9 +118,8 @@ TEST_F(TabLavorazioniTest, TheGridHasNineRowsUntilTheJobsNeedMore) {
         archivio.addTask(Cliente, Npra, ntask, {{"titolo", "Incarico"}});
         for (int i = 1; i <= caso.lavori; ++i)
             archivio.addJob(Cliente, Npra, ntask, QString::number(i).rightJustified(4, '0'));
-        lavorazioni->L_LblCodiceCliente->setText(Cliente);
-        lavorazioni->L_LblNpra->setText(Npra);
-        lavorazioni->L_LblNtask->setText(ntask);
+        FascolaCorrente().MostraFascola(Cliente, "Rossi Mario", Npra);
+        FascolaCorrente().ScegliIncarico(ntask, "Incarico");
         lavorazioni->L_MostraGriglia();
         const ui::Grid& g = *lavorazioni->L_FlxLavorazioni;
         EXPECT_EQ(g.rows(), caso.righe) << caso.lavori;
@@ -401,25 +400,20 @@ TEST(SchedeIncarichiFinestra, ANewUserAddsTasksAndJobsAndTheMarksAndFeeLabelsFol
     RipristinaAmbiente();
     AmbienteLavoro().PathArchivioFascole = archivio.path();
 
+    RipristinaFascolaCorrente();
     FrmFascola finestra;
     QLabel C_LblNtask, C_LblNjob;
     TabIncarichi& incarichi = *finestra.Incarichi;
     TabLavorazioni& lavorazioni = *finestra.Lavorazioni;
-    QObject::connect(&incarichi, &TabIncarichi::CompetenzeSuIncarico, &finestra,
-                     [&](const QString& t, const QString& j) {
-                         C_LblNtask.setText(t);
-                         C_LblNjob.setText(j);
-                     });
-    QObject::connect(&lavorazioni, &TabLavorazioni::CompetenzeSuLavorazione, &finestra,
-                     [&](const QString& j) { C_LblNjob.setText(j); });
+    QObject::connect(&FascolaCorrente(), &FascolaCorrenteRec::DestinazioneCambiata, &finestra, [&] {
+        C_LblNtask.setText(FascolaCorrente().NtaskCompetenze());
+        C_LblNjob.setText(FascolaCorrente().NjobCompetenze());
+    });
     finestra.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&finestra));
 
     // The case file on display.
-    for (QLabel* l : {incarichi.I_LblCodiceCliente, lavorazioni.L_LblCodiceCliente}) l->setText("C001");
-    for (QLabel* l : {incarichi.I_LblNpra, lavorazioni.L_LblNpra}) l->setText("0003");
-    incarichi.I_PulisciCampi();
-    incarichi.I_MostraGriglia();
+    FascolaCorrente().MostraFascola("C001", "", "0003");
 
     finestra.NellaFascola->setCurrentIndex(FrmFascola::SchedaIncarichi);
     for (const char* titolo : {"Consulenza", "Perizia", "Stima"}) {
@@ -460,6 +454,7 @@ TEST(SchedeIncarichiFinestra, ANewUserAddsTasksAndJobsAndTheMarksAndFeeLabelsFol
     EXPECT_EQ(C_LblNtask.text(), "0001");
     EXPECT_EQ(C_LblNjob.text(), "0000");
     EXPECT_TRUE(SchedeIncarichiTest::numeri(*lavorazioni.L_FlxLavorazioni).isEmpty());
+    RipristinaFascolaCorrente();
     RipristinaAmbiente();
 }
 

@@ -5,9 +5,8 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include "casefiles/engine/FascolaCorrente.h"
 #include "casefiles/forms/FrmFascola.h"
-#include "casefiles/forms/TabIncarichi.h"
-#include "casefiles/forms/TabLavorazioni.h"
 #include "fees/engine/DettaglioCompetenza.h"
 #include "fixtures/CaseFileArchive.h"
 #include "foundation/engine/Ambiente.h"
@@ -25,12 +24,14 @@ class TabCompetenzeTest : public ::testing::Test {
 protected:
     TabCompetenzeTest() : fascole(cartella.file("fascole.mdb")), tab(new TabCompetenze(finestra)) {
         RipristinaAmbiente();
+        RipristinaFascolaCorrente();
         RipristinaDettaglioCompetenza();
         AmbienteLavoro().PathArchivioFascole = fascole.path();
         AmbienteLavoro().FormatoImporto = "###,##0.00";
     }
     ~TabCompetenzeTest() override {
         RipristinaDettaglioCompetenza();
+        RipristinaFascolaCorrente();
         RipristinaAmbiente();
     }
 
@@ -38,8 +39,7 @@ protected:
     const ui::Grid& mostra(int n) {
         for (int i = 0; i < n; ++i)
             fascole.addFeeItem("R01", "0001", "0000", "0000", QString("E%1").arg(i, 2, 10, QChar('0')));
-        tab->C_LblCodiceCliente->setText("R01");
-        tab->C_LblNpra->setText("0001");
+        FascolaCorrente().MostraFascola("R01", "Rossi Mario", "0001");
         tab->C_MostraGriglia();
         return *tab->C_FlxCompetenze;
     }
@@ -152,13 +152,22 @@ TEST_F(TabCompetenzeTest, EachGroupOfFieldsOpensAndClosesTogether) {
 }
 
 TEST_F(TabCompetenzeTest, TheTaskAndJobChosenOnTheirTabsReceiveNewItems) {
-    tab->C_LblNtask->setText("0000");
-    tab->C_LblNjob->setText("0000");
-    emit finestra.Incarichi->CompetenzeSuIncarico("0003", "0000");
+    FascolaCorrenteRec& f = FascolaCorrente();
+    f.MostraFascola("R01", "Rossi Mario", "0001");
+    EXPECT_EQ(tab->C_LblNomeCliente->text(), "Rossi Mario");
+    EXPECT_EQ(tab->C_LblCodiceCliente->text(), "R01");
+    EXPECT_EQ(tab->C_LblNpra->text(), "0001");
+    EXPECT_EQ(tab->C_LblNtask->text(), "0000");
+    EXPECT_EQ(tab->C_LblNjob->text(), "0000");
+    f.DestinaCompetenze("0003", "0000");  // a task chosen
     EXPECT_EQ(tab->C_LblNtask->text(), "0003");
-    emit finestra.Lavorazioni->CompetenzeSuLavorazione("0002");
+    f.DestinaCompetenze(f.NtaskCompetenze(), "0002");  // then one of its jobs
     EXPECT_EQ(tab->C_LblNtask->text(), "0003");
     EXPECT_EQ(tab->C_LblNjob->text(), "0002");
+    // No case file on display: nothing to put a fee item on.
+    f.Svuota();
+    EXPECT_TRUE(tab->C_LblCodiceCliente->text().isEmpty());
+    EXPECT_TRUE(tab->C_LblNtask->text().isEmpty());
 }
 
 }  // namespace

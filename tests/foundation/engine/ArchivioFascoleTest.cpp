@@ -2,12 +2,14 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include "fixtures/ArchivioFascoleInUso.h"
 #include "fixtures/CaseFileArchive.h"
 #include "foundation/engine/Ambiente.h"
 #include "foundation/engine/ArchivioFascole.h"
 #include "foundation/engine/GestioneErrori.h"
+#include "foundation/engine/Sessione.h"
 #include "platform/db/Database.h"
 #include "platform/db/Recordset.h"
 #include "support/Files.h"
@@ -223,14 +225,18 @@ TEST_F(ArchivioFascoleTest, ArchiveThatCannotBeMadeGoesToTheHandlerAndLeavesNoth
     }
 }
 
-// Answers the error handler and notes whether the archive file existed when it asked.
+// Answers the error handler and notes which of two files existed when it asked.
 class FileWatchingHandler final : public ui::MessageService {
 public:
-    FileWatchingHandler(QString path, Answer answer) : path_(std::move(path)), answer_(answer) { install(this); }
+    FileWatchingHandler(QString path, QString other, Answer answer)
+        : path_(std::move(path)), other_(std::move(other)), answer_(answer) {
+        install(this);
+    }
     ~FileWatchingHandler() override { install(nullptr); }
     ui::Answer message(const ui::MessageRequest& request) override {
         texts << request.text;
         fileExisted << QFile::exists(path_);
+        otherExisted << QFile::exists(other_);
         return answer_;
     }
     std::optional<QString> input(const QString&, const QString&, const QString&) override { return {}; }
@@ -238,25 +244,57 @@ public:
     std::optional<QString> chooseFolder(const QString&, const QString&) override { return {}; }
 
     QStringList texts;
-    QList<bool> fileExisted;
+    QList<bool> fileExisted, otherExisted;
 
 private:
-    QString path_;
+    QString path_, other_;
     Answer answer_;
 };
 
-TEST_F(ArchivioFascoleTest, FailedCreationRemovesTheFileItMade) {
-    // A journal that cannot be written makes the archive's first write fail.
-    ASSERT_TRUE(QDir(dir.path()).mkdir("Fascole.mdb-journal"));
+TEST_F(ArchivioFascoleTest, TheArchiveIsBuiltAsideAndNamedOnlyWhenWhole) {
+    // A journal that cannot be written makes the first write of the archive being built fail.
+    const QString costruzione = NomeArchivioInCostruzione(path);
+    EXPECT_NE(costruzione, path);
+    EXPECT_EQ(QFileInfo(costruzione).dir(), QFileInfo(path).dir()) << "built beside it, to be renamed";
+    ASSERT_TRUE(QDir().mkdir(costruzione + "-journal"));
     for (Answer answer : {Answer::Abort, Answer::Ignore}) {
-        FileWatchingHandler handler(path, answer);
+        FileWatchingHandler handler(path, costruzione, answer);
         DefinizioneDataBase();
         ASSERT_EQ(handler.texts.size(), 1);
         EXPECT_TRUE(handler.texts[0].contains("\nFunzione: Sub di definizione Data Base gestione fascole\n"))
             << handler.texts[0].toStdString();
-        EXPECT_TRUE(handler.fileExisted[0]) << "the file was made before the failure";
+        EXPECT_TRUE(handler.otherExisted[0]) << "the file was being built when it failed";
+        EXPECT_FALSE(handler.fileExisted[0]) << "the archive's own name never names half an archive";
         EXPECT_FALSE(QFile::exists(path));
+        EXPECT_FALSE(QFile::exists(costruzione)) << "what was built is removed";
     }
+    QDir().rmdir(costruzione + "-journal");
+    DefinizioneDataBase();
+    EXPECT_EQ(db::Database::open(path.toStdString())->scalar("SELECT revisione FROM Revisione").toText(), "030104");
+    EXPECT_FALSE(QFile::exists(costruzione));
+}
+
+// The program killed while it built the archive left the half-built file under the building
+// name: the next start builds the archive as if nothing had happened.
+TEST_F(ArchivioFascoleTest, WhatAnInterruptedCreationLeftDoesNotBlockTheNext) {
+    writeFile(NomeArchivioInCostruzione(path), "half an archive");
+    writeFile(NomeArchivioInCostruzione(path) + "-journal", "its journal");
+    ScriptedMessages box;  // not a word
+    DefinizioneDataBase();
+    auto db = db::Database::open(path.toStdString());
+    EXPECT_EQ(db->scalar("SELECT revisione FROM Revisione").toText(), "030104");
+    EXPECT_EQ(db->scalar("SELECT count(*) FROM sqlite_master WHERE type = 'table'").toInt(), 10);
+    EXPECT_FALSE(QFile::exists(NomeArchivioInCostruzione(path)));
+}
+
+// A new archive replaces nothing the session holds: the session is let go before it is made,
+// and the next use opens the new file.
+TEST_F(ArchivioFascoleTest, CreationLetsTheSessionGo) {
+    DefinizioneDataBase();
+    ArchivioInUso().execute("INSERT INTO Elefat (codice) VALUES ('OLD')");
+    QFile::remove(path);
+    DefinizioneDataBase();
+    EXPECT_EQ(ArchivioInUso().scalar("SELECT count(*) FROM Elefat").toInt(), 0);
 }
 
 TEST_F(ArchivioFascoleTest, ArchivePathMayBeWrittenWithBackslashes) {

@@ -64,8 +64,8 @@ TEST_F(TabFatturaFixture, EveryItemShowsUnderItsHeadingsWithTheTotalsUnderTheEuR
     // The selection chose the EU regime: the lines carry the catalogue's EU codes.
     EXPECT_TRUE(finestra.OptIvaCee->isChecked());
     EXPECT_FALSE(finestra.OptIvaInter->isChecked());
-    EXPECT_TRUE(FascolaCorrente().IvaCee);
-    EXPECT_FALSE(FascolaCorrente().IvaInter);
+    EXPECT_TRUE(FascolaCorrente().IvaCee());
+    EXPECT_FALSE(FascolaCorrente().IvaInter());
     EXPECT_EQ(t().F_LblTotale->text(), "202,00");
     EXPECT_EQ(t().F_LblIva->text(), "4,00");
     EXPECT_EQ(fattura().RigheFattura.riga(2).CodiceIva, "0");
@@ -80,7 +80,7 @@ TEST_F(TabFatturaFixture, EveryItemShowsUnderItsHeadingsWithTheTotalsUnderTheEuR
     clic(finestra.OptIvaInter);
     EXPECT_EQ(t().F_LblIva->text(), "28,00");
     EXPECT_EQ(codici(), OgniVoce);
-    EXPECT_FALSE(FascolaCorrente().IvaCee);
+    EXPECT_FALSE(FascolaCorrente().IvaCee());
     clic(finestra.OptIvaCee);
     EXPECT_EQ(t().F_LblIva->text(), "4,00");
 }

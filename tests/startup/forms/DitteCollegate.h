@@ -4,7 +4,11 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include <QFileInfo>
+
 #include "fixtures/AccountingFixture.h"
+#include "foundation/engine/Sessione.h"
+#include "platform/system/Paths.h"
 #include "startup/engine/Installazione.h"
 
 // The accounting side of a linked installation in the start folder, for the dialogs that
@@ -27,6 +31,19 @@ protected:
         QTest::keyClicks(box, testo);
     }
     static void scrivi(QComboBox* combo, const QString& testo) { scrivi(combo->lineEdit(), testo); }
+
+    // The files the program's session works on now: the case-file archive, and the accounting
+    // archive attached to it ("" when none).
+    static std::pair<QString, QString> fileDellaSessione() {
+        auto file = [](const char* schema) {
+            const QString f = ArchivioInUso()
+                                  .scalar("SELECT file FROM pragma_database_list WHERE name = ?", {schema})
+                                  .textOr(QString());
+            return f.isEmpty() ? f : QFileInfo(f).canonicalFilePath();
+        };
+        return {file("main"), file(SchemaContabile)};
+    }
+    static QString canonico(const QString& path) { return QFileInfo(sys::LocalPath(path)).canonicalFilePath(); }
 
     AccountingFixture contab;
 };

@@ -127,6 +127,8 @@ TEST_F(LinkingDialog, RelinkingToOtherArchivesCompanyAndYear) {
     contab2.creaArchivio("VERDI", "2007");
 
     ScriptedMessages box;
+    EXPECT_EQ(fileDellaSessione(),
+              std::make_pair(canonico(pathArchivio()), canonico(contab.pathArchivio("ROSSI", "2004"))));
     apri();
     FrmCollegamentoArchivi& f = *form;
     box.expectFile(archivio2, "Scegliere l'archivio di lavoro a cui collegarsi");
@@ -164,6 +166,9 @@ TEST_F(LinkingDialog, RelinkingToOtherArchivesCompanyAndYear) {
     EXPECT_EQ(ParametriFattura().Esercizio, "2006");
     EXPECT_EQ(ParametriFattura().RegistroIva, "W");
     EXPECT_FALSE(ParametriFattura().DettaglioFascola);
+    // The program now works on the other archives.
+    EXPECT_EQ(fileDellaSessione(),
+              std::make_pair(canonico(archivio2), canonico(contab2.pathArchivio("VERDI", "2006"))));
 }
 
 TEST_F(LinkingDialog, ANewArchiveAndANewFolderAreCreatedAndTheParametersAskedFor) {

@@ -165,6 +165,9 @@ TEST_F(ParametersDialog, EveryFieldRoundTripsThroughTheRow) {
     // The company and year now chosen are the ones resolved.
     EXPECT_TRUE(AmbienteLavoro().CollegatoContabilita);
     EXPECT_EQ(AmbienteLavoro().PathArchivioContabile, contab.pathArchivio("BIANCHI", "2005"));
+    EXPECT_EQ(fileDellaSessione(),
+              std::make_pair(canonico(pathArchivio()), canonico(contab.pathArchivio("BIANCHI", "2005"))))
+        << "the session has the company's archive attached";
     EXPECT_EQ(principale.windowTitle(), "FASCOLE & FATTURAZIONE ditta: BIANCHI esercizio: 2005");
     EXPECT_EQ(colonna("count(*)").toInt(), 1);
     EXPECT_EQ(colonna("nota1").toText(), "Nota da tenere");
