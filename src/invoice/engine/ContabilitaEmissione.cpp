@@ -21,13 +21,13 @@ private:
 
 }  // namespace
 
-QString NumeroDocumentoDalRegistro(db::Database& /*sessione*/, const QString& registro, const QString& lettera) {
+QString NumeroDocumentoDalRegistro(db::Database& sessione, const QString& registro, const QString& lettera) {
     RegistroPerLaChiamata r(registro);
-    return NumeroFattura(lettera);
+    return NumeroFattura(sessione, lettera);
 }
 
-QString NumeroRegistrazioneRiservato(db::Database& /*sessione*/, const QString& data) {
-    return AssegnaNumeroRegistrazione(data);
+QString NumeroRegistrazioneRiservato(db::Database& sessione, const QString& data) {
+    return AssegnaNumeroRegistrazione(sessione, data);
 }
 
-int RegistraDocumento(db::Database& /*sessione*/, DatiRegistrazione& dati) { return RegistrazioneContabile(dati); }
+int RegistraDocumento(db::Database& sessione, DatiRegistrazione& dati) { return RegistrazioneContabile(sessione, dati); }

@@ -83,6 +83,8 @@ class Registrazione {
 public:
     Registrazione(db::Database& sessione, const DocumentoDaEmettere& d, EsitoEmissione& e)
         : sessione_(sessione), d_(d), e_(e) {}
+    Registrazione(const Registrazione&) = delete;
+    Registrazione& operator=(const Registrazione&) = delete;
 
     ArrestoEmissione esegui() {
         if (!stampa_.essenziale([&] { scrittura_.emplace(sessione_); })) return ArrestoEmissione::Errore;
@@ -97,7 +99,8 @@ public:
                 QString numero;
                 if (!proc->essenziale([&] {
                         numero = NumeroDocumentoDalRegistro(sessione_, d_.Parametri.RegistroIva, e_.LetteraDocumento);
-                    }))
+                    }) ||
+                    emissione_.interrotta())
                     return ArrestoEmissione::Errore;
                 if (numero.isEmpty()) return ArrestoEmissione::NumeroNonAssegnato;
                 e_.NumeroDocumento = numero;
@@ -133,7 +136,7 @@ public:
         const ContenutoStampaFattura contenuto =
             ContenutoArchivioStampa(d_, {*e_.Importi, e_.NumeroDocumento, e_.RifContabile});
         if (!proc->essenziale([&] { ScriviArchivioStampaFattura(path, contenuto); })) return ArrestoEmissione::Errore;
-        if (!proc->essenziale([&] { scrittura_->commit(); })) {
+        if (emissione_.interrotta() || !proc->essenziale([&] { scrittura_->commit(); })) {
             QFile::remove(sys::LocalPath(path));
             return ArrestoEmissione::Errore;
         }
@@ -158,20 +161,25 @@ private:
         }
         QString numeroRegistrazione;
         if (!proc.essenziale(
-                [&] { numeroRegistrazione = NumeroRegistrazioneRiservato(sessione_, d_.Parametri.DataFattura); }))
+                [&] { numeroRegistrazione = NumeroRegistrazioneRiservato(sessione_, d_.Parametri.DataFattura); }) ||
+            emissione_.interrotta())
             return ArrestoEmissione::Errore;
         if (basic::Val(numeroRegistrazione) < 1) return ArrestoEmissione::NumeroRegistrazioneMancante;
 
         DatiRegistrazione dati = RegistrazioneDocumento(d_, e_.Importi->Riepilogo, righe, e_.NumeroDocumento,
                                                         numeroRegistrazione);
         int risultato = -1;
-        if (!proc.essenziale([&] { risultato = RegistraDocumento(sessione_, dati); })) return ArrestoEmissione::Errore;
+        if (!proc.essenziale([&] { risultato = RegistraDocumento(sessione_, dati); }) || emissione_.interrotta())
+            return ArrestoEmissione::Errore;
         if (risultato != 0) return ArrestoEmissione::RegistrazioneNonEseguita;
         e_.NumeroRegistrazione = dati.Testata[7];
         e_.RifContabile = RiferimentoContabile(d_.Parametri.DataFattura, e_.NumeroRegistrazione);
         return ArrestoEmissione::Nessuno;
     }
 
+    // First made, last gone: every procedure of the issue, those of the accounting link included,
+    // leaves on Ignore too, and the transaction is rolled back before it goes.
+    OperazioneIndivisibile emissione_;
     db::Database& sessione_;
     const DocumentoDaEmettere& d_;
     EsitoEmissione& e_;

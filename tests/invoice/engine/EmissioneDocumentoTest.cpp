@@ -357,6 +357,8 @@ TEST_F(EmissioneDocumentoTest, AFailureAtAnyWriteStepLeavesBothArchivesAsTheyWer
             const EsitoEmissione e = EmissioneDocumento(db(), documento);
             EXPECT_EQ(e.Arresto, ArrestoEmissione::Errore);
             EXPECT_EQ(messaggi.pending(), 0);
+            ASSERT_FALSE(messaggi.asked().empty());
+            EXPECT_TRUE(messaggi.asked().front().text.contains("guasto")) << messaggi.asked().front().text.toStdString();
             EXPECT_EQ(Stato(), prima);
         }
     }
@@ -409,6 +411,8 @@ TEST_F(EmissioneDocumentoTest, AReaderHoldingTheCommitUntilTheWaitGivesUp) {
     EXPECT_EQ(e.Arresto, ArrestoEmissione::Errore);
     ASSERT_FALSE(box.asked().empty());
     EXPECT_TRUE(box.asked().front().text.contains("3218"));
+    // Everything had been written: the commit is what waited.
+    EXPECT_TRUE(box.asked().front().text.contains("Funzione: contabilizzazione della fattura"));
     lettore->execute("ROLLBACK");
     EXPECT_EQ(Stato(), prima);
 }
