@@ -4,10 +4,12 @@
 #include <QFile>
 #include <stdexcept>
 
+#include "accounting/engine/NumerazioneDocumenti.h"
+#include "accounting/engine/NumeriRegistrazione.h"
+#include "foundation/engine/Ambiente.h"
 #include "foundation/engine/Procedura.h"
 #include "invoice/engine/ArchivioStampaFattura.h"
 #include "invoice/engine/CalcoloIva.h"
-#include "invoice/engine/ContabilitaEmissione.h"
 #include "invoice/engine/ContabilizzazioneDocumento.h"
 #include "invoice/engine/FatturazioneCompetenze.h"
 #include "invoice/engine/Importi.h"
@@ -20,6 +22,21 @@ namespace {
 
 const QString NomeFileNonAmmesso = QStringLiteral(", che non può stare nel nome del file del documento");
 const QString NonEmesso = QStringLiteral(": il documento non è stato emesso");
+
+// The register numbering reads its register from the program-wide parameters: for the call,
+// they name the register of the document being issued.
+class RegistroPerLaChiamata {
+public:
+    explicit RegistroPerLaChiamata(const QString& registro) : prima_(ParametriFattura().RegistroIva) {
+        ParametriFattura().RegistroIva = registro;
+    }
+    ~RegistroPerLaChiamata() { ParametriFattura().RegistroIva = prima_; }
+    RegistroPerLaChiamata(const RegistroPerLaChiamata&) = delete;
+    RegistroPerLaChiamata& operator=(const RegistroPerLaChiamata&) = delete;
+
+private:
+    QString prima_;
+};
 
 void VerificaRigheVisualizzate(const DocumentoDaEmettere& d) {
     for (const RigaVisualizzata& v : d.RigheVisualizzate)
@@ -67,8 +84,8 @@ void Spiega(const EsitoEmissione& e, const DocumentoDaEmettere& d, int giaFattur
                 NonEmesso;
         break;
     case ArrestoEmissione::CompetenzeGiaFatturate:
-        testo = QString::number(giaFatturate) +
-                " competenze sono già state fatturate con un altro documento: rifare la selezione" + NonEmesso;
+        testo = "Competenze già fatturate con un altro documento: " + QString::number(giaFatturate) +
+                "; rifare la selezione" + NonEmesso;
         break;
     case ArrestoEmissione::Errore:
         testo = "Il documento non è stato emesso: gli archivi sono rimasti come erano prima della stampa";
@@ -77,14 +94,14 @@ void Spiega(const EsitoEmissione& e, const DocumentoDaEmettere& d, int giaFattur
     ui::MessageService::show(testo, TitoloEmissione, ui::Buttons::Ok, ui::Icon::Warning);
 }
 
-// The stages that write, in one transaction of the session. Returns why they stopped, or
-// Nessuno once committed; the transaction is rolled back when `scrittura` goes.
-class Registrazione {
+// The stages that write, in one transaction of the session. esegui() returns why they stopped,
+// or Nessuno once committed; an uncommitted transaction is rolled back when the object goes.
+class ScritturaEmissione {
 public:
-    Registrazione(db::Database& sessione, const DocumentoDaEmettere& d, EsitoEmissione& e)
+    ScritturaEmissione(db::Database& sessione, const DocumentoDaEmettere& d, EsitoEmissione& e)
         : sessione_(sessione), d_(d), e_(e) {}
-    Registrazione(const Registrazione&) = delete;
-    Registrazione& operator=(const Registrazione&) = delete;
+    ScritturaEmissione(const ScritturaEmissione&) = delete;
+    ScritturaEmissione& operator=(const ScritturaEmissione&) = delete;
 
     ArrestoEmissione esegui() {
         if (!stampa_.essenziale([&] { scrittura_.emplace(sessione_); })) return ArrestoEmissione::Errore;
@@ -98,7 +115,8 @@ public:
             if (d_.Parametri.NumerazioneAutomatica) {
                 QString numero;
                 if (!proc->essenziale([&] {
-                        numero = NumeroDocumentoDalRegistro(sessione_, d_.Parametri.RegistroIva, e_.LetteraDocumento);
+                        RegistroPerLaChiamata registro(d_.Parametri.RegistroIva);
+                        numero = NumeroFattura(sessione_, e_.LetteraDocumento);
                     }) ||
                     emissione_.interrotta())
                     return ArrestoEmissione::Errore;
@@ -161,7 +179,7 @@ private:
         }
         QString numeroRegistrazione;
         if (!proc.essenziale(
-                [&] { numeroRegistrazione = NumeroRegistrazioneRiservato(sessione_, d_.Parametri.DataFattura); }) ||
+                [&] { numeroRegistrazione = AssegnaNumeroRegistrazione(sessione_, d_.Parametri.DataFattura); }) ||
             emissione_.interrotta())
             return ArrestoEmissione::Errore;
         if (basic::Val(numeroRegistrazione) < 1) return ArrestoEmissione::NumeroRegistrazioneMancante;
@@ -169,7 +187,7 @@ private:
         DatiRegistrazione dati = RegistrazioneDocumento(d_, e_.Importi->Riepilogo, righe, e_.NumeroDocumento,
                                                         numeroRegistrazione);
         int risultato = -1;
-        if (!proc.essenziale([&] { risultato = RegistraDocumento(sessione_, dati); }) || emissione_.interrotta())
+        if (!proc.essenziale([&] { risultato = RegistrazioneContabile(sessione_, dati); }) || emissione_.interrotta())
             return ArrestoEmissione::Errore;
         if (risultato != 0) return ArrestoEmissione::RegistrazioneNonEseguita;
         e_.NumeroRegistrazione = dati.Testata[7];
@@ -260,10 +278,10 @@ EsitoEmissione EmissioneDocumento(db::Database& sessione, const DocumentoDaEmett
     QString copia;
     ArrestoEmissione arresto;
     {
-        Registrazione registrazione(sessione, d, e);
-        arresto = registrazione.esegui();
-        giaFatturate = registrazione.giaFatturate;
-        copia = registrazione.copia;
+        ScritturaEmissione scrittura(sessione, d, e);
+        arresto = scrittura.esegui();
+        giaFatturate = scrittura.giaFatturate;
+        copia = scrittura.copia;
     }  // rolled back here unless committed
     return ferma(arresto, giaFatturate, copia);
 }

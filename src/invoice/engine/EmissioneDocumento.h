@@ -59,7 +59,7 @@ struct EsitoEmissione {
     QString NumeroDocumento;
     QString NumeroRegistrazione;  // five digits when posted, else ""
     QString RifContabile;         // "15/01/2004 - 00012" when posted, else ""
-    QString IdFattura;
+    QString IdFattura;            // once composed (also when a later step stopped the issue)
     int CompetenzeFatturate = 0;  // fee items marked invoiced
     // The print database: its file name (NomeFileFattura) and full path in the start folder.
     // The report runs on it and deletes it; a copy goes to the invoice folder when asked.

@@ -45,6 +45,38 @@ TEST(TipoDocumento, LettersOfTheThreeKinds) {
     EXPECT_FALSE(TipoDaLettera("").has_value());
 }
 
+// The issue works on a copy: what the window changes afterwards is not issued.
+TEST(DocumentoInComposizione, ACopyOfTheComposedDocumentAndOfTheRecords) {
+    RipristinaAmbiente();
+    RipristinaFatturaInComposizione();
+    RipristinaDatiClienteFattura();
+    FatturaInComposizione().RigheFattura.aggiungi(RigaFattura{});
+    FatturaInComposizione().RigheVisualizzate.aggiungi({TipoRiga::Elemento, {}, 1});
+    ParametriFattura().NumeroDocumento = "12";
+    NoteFattura().Nota2 = "seconda";
+    DatiClienteFattura().PartitaIva = "01234567890";
+    AmbienteLavoro().CartellaAvvio = "/avvio";
+    const FascolaEmessa fascola{"CLI01", "Rossi", "0007", "2004.00017", "02/01/2004", "RIF", "nota"};
+
+    const DocumentoDaEmettere d = DocumentoInComposizione(TipoDocumento::NotaDebito, "100,00", "20,00", fascola);
+    FatturaInComposizione().AzzeraRighe();
+    ParametriFattura().NumeroDocumento = "13";
+
+    EXPECT_EQ(d.Tipo, TipoDocumento::NotaDebito);
+    EXPECT_EQ(d.RigheFattura.NumeroRighe(), 1);
+    EXPECT_EQ(d.RigheVisualizzate.NumeroRigheVisualizzate(), 1);
+    EXPECT_EQ(d.TestoTotale, "100,00");
+    EXPECT_EQ(d.TestoIva, "20,00");
+    EXPECT_EQ(d.Fascola.NumeroAssoluto, "2004.00017");
+    EXPECT_EQ(d.Parametri.NumeroDocumento, "12");
+    EXPECT_EQ(d.Note.Nota2, "seconda");
+    EXPECT_EQ(d.DatiCliente.PartitaIva, "01234567890");
+    EXPECT_EQ(d.Ambiente.CartellaAvvio, "/avvio");
+    RipristinaAmbiente();
+    RipristinaFatturaInComposizione();
+    RipristinaDatiClienteFattura();
+}
+
 TEST(ContabilizzazioneAmmessa, LinkedAndNoWithholdingSwitchedOn) {
     DocumentoDaEmettere d;
     EXPECT_FALSE(ContabilizzazioneAmmessa(d));

@@ -217,8 +217,8 @@ TEST_F(EmissioneDocumentoTest, TheSameLinesCannotBeIssuedTwice) {
     ASSERT_TRUE(EmissioneDocumento(db(), documento).Emesso());
     const QStringList dopo = Stato();
     box.expectMessage(Answer::Ok,
-                      "5 competenze sono già state fatturate con un altro documento: rifare la selezione: il documento "
-                      "non è stato emesso",
+                      "Competenze già fatturate con un altro documento: 5; rifare la selezione: il documento non è "
+                      "stato emesso",
                       TitoloEmissione);
     const EsitoEmissione e = EmissioneDocumento(db(), documento);
     EXPECT_EQ(e.Arresto, ArrestoEmissione::CompetenzeGiaFatturate);
@@ -302,7 +302,7 @@ TEST_F(EmissioneDocumentoTest, RefusalsWriteNothing) {
              t.db().execute("UPDATE competenze SET fatturato = 1, idfattura = '000704010900002' WHERE elemento = 'SPE'");
          },
          ArrestoEmissione::CompetenzeGiaFatturate,
-         {"1 competenze sono già state fatturate con un altro documento: rifare la selezione" + fine}},
+         {"Competenze già fatturate con un altro documento: 1; rifare la selezione" + fine}},
     };
     for (const Caso& c : casi) {
         SCOPED_TRACE(c.nome);
