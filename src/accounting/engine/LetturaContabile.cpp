@@ -40,11 +40,6 @@ const QString DescrizioneLetturaConto =
 
 }  // namespace
 
-void LetturaDatiCliente(const QString& CodiceCliente) {
-    Procedura proc(DescrizioneLetturaDatiCliente);
-    if (db::Database* archivio = ArchivioContabileInUso(proc)) LetturaDatiCliente(*archivio, CodiceCliente);
-}
-
 void LetturaDatiCliente(db::Database& archivio, const QString& CodiceCliente) {
     Procedura proc(DescrizioneLetturaDatiCliente);
     const bool collegato = AmbienteLavoro().CollegatoContabilita;
@@ -79,13 +74,6 @@ void LetturaDatiCliente(db::Database& archivio, const QString& CodiceCliente) {
     dati.MotivoEsenzione = "";
 }
 
-QString LetturaDescrizionePianoDeiConti(const QString& DescrizioneConto) {
-    if (!AmbienteLavoro().CollegatoContabilita) return {};
-    Procedura proc(DescrizioneLetturaConto);
-    db::Database* archivio = ArchivioContabileInUso(proc);
-    return archivio ? LetturaDescrizionePianoDeiConti(*archivio, DescrizioneConto) : QString();
-}
-
 QString LetturaDescrizionePianoDeiConti(db::Database& archivio, const QString& DescrizioneConto) {
     if (!AmbienteLavoro().CollegatoContabilita) return {};
 
@@ -100,13 +88,6 @@ QString LetturaDescrizionePianoDeiConti(db::Database& archivio, const QString& D
         return codice;
     if (!rs->EOF_()) proc.esegui([&] { codice = rs->field("codice").textOr(QString()); });
     return codice;
-}
-
-QString LetturaPdC(const QString& CodiceConto) {
-    if (!AmbienteLavoro().CollegatoContabilita) return {};
-    Procedura proc(DescrizioneLetturaPdC);
-    db::Database* archivio = ArchivioContabileInUso(proc);
-    return archivio ? LetturaPdC(*archivio, CodiceConto) : QString();
 }
 
 QString LetturaPdC(db::Database& archivio, const QString& CodiceConto) {

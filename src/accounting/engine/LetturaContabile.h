@@ -14,18 +14,11 @@ class Database;
 // `mpxanagrafe` of the case-file archive otherwise. A client in neither gives empty fields.
 // The client is always taken as subject to VAT, without an exemption reason.
 void LetturaDatiCliente(db::Database& archivio, const QString& CodiceCliente);
-// The same on the program's session, its opening under the look-up's own error handling.
-// For the callers not yet given a session of their own.
-void LetturaDatiCliente(const QString& CodiceCliente);
 
 // The code of the postable account named `DescrizioneConto` (headings never), or "" when
 // there is none or the link is off.
 QString LetturaDescrizionePianoDeiConti(db::Database& archivio, const QString& DescrizioneConto);
-// The same on the program's session. For the callers not yet given a session of their own.
-QString LetturaDescrizionePianoDeiConti(const QString& DescrizioneConto);
 
 // The name of the account `CodiceConto` (headings too); "" when the link is off, and ""
 // after the message "inserire un codice esistente" when the code does not exist.
 QString LetturaPdC(db::Database& archivio, const QString& CodiceConto);
-// The same on the program's session. For the callers not yet given a session of their own.
-QString LetturaPdC(const QString& CodiceConto);

@@ -45,7 +45,7 @@ bool NumeroUsato(db::Database& archivio, const QString& giorno, const QString& n
                         .isNull();
 }
 
-// Step 1: the number of item 7 is tested against the journal of its date until no header
+// The number of item 7 is tested against the journal of its date until no header
 // carries it; each replacement is a fresh reservation of that date. A reservation may come
 // back equal to the number tested (a number used in the journal without ever being reserved):
 // then it is tested again, so that a number of the journal is never posted a second time.

@@ -3,7 +3,7 @@
 #include <array>
 #include <deque>
 
-#include "casefiles/engine/RigaLetta.h"
+#include "foundation/engine/RigaLetta.h"
 
 namespace db {
 class Database;

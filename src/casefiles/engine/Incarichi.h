@@ -4,7 +4,7 @@
 #include <optional>
 #include <vector>
 
-#include "casefiles/engine/RigaLetta.h"
+#include "foundation/engine/RigaLetta.h"
 
 namespace db {
 class Database;

@@ -39,6 +39,8 @@ QString DataInArchivio(const QString& data) {
 }
 
 EsitoConferma ConfermaNuovaFascola(db::Database& archivio, NuovaFascola& f, const AddebitiNuovaFascola& addebiti) {
+    // The case file and its fixed items are stored together or not at all.
+    OperazioneIndivisibile conferma;
     Procedura proc("Funzione di conferma di una fascola");
     std::optional<db::Transaction> scrittura;
     if (!proc.essenziale([&] { scrittura.emplace(archivio); })) return EsitoConferma::NonRegistrata;
@@ -73,6 +75,7 @@ EsitoConferma ConfermaNuovaFascola(db::Database& archivio, NuovaFascola& f, cons
         }))
         return EsitoConferma::NonRegistrata;
     if (addebiti && !addebiti(archivio, f.cliente, f.npra)) return EsitoConferma::NonRegistrata;
+    if (conferma.interrotta()) return EsitoConferma::NonRegistrata;
     if (!proc.essenziale([&] { scrittura->commit(); })) return EsitoConferma::NonRegistrata;
     return EsitoConferma::Registrata;
 }

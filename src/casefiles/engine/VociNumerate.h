@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "casefiles/engine/RigaLetta.h"
+#include "foundation/engine/RigaLetta.h"
 
 namespace db {
 class Database;

@@ -46,7 +46,7 @@ void MascheraFascola::Visualizza() {
     ChkStato->setChecked(riga.stato());
     LblNumeroAssoluto->setText(riga.numpranno());
 
-    LetturaDatiCliente(cliente);
+    if (db::Database* archivio = ArchivioContabileInUso(proc)) LetturaDatiCliente(*archivio, cliente);
     DatiClienteFattura().Nome = nomeMostrato;
 
     FascolaCorrente().MostraFascola(cliente, nomeMostrato, riga.npra());

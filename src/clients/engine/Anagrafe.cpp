@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr int DatiModificati = 3197;
-constexpr int RecordEliminato = 3167;
 
 size_t indice(const char* colonna) {
     for (size_t i = 0; i < ColonneAnagrafe.size(); ++i)
@@ -51,8 +49,8 @@ std::string comeLetta(const RigaAnagrafe& letta, db::Params& parametri) {
 // Nothing matched the row as read: tell a change from a deletion.
 [[noreturn]] void rigaNonTrovata(db::Database& archivio, const RigaAnagrafe& letta) {
     if (archivio.scalar("SELECT 1 FROM mpxanagrafe WHERE codice = ?", {letta.valore("codice")}).isNull())
-        throw db::DbError(RecordEliminato, "Il record è stato eliminato da un altro utente.");
-    throw db::DbError(DatiModificati, "I dati sono stati modificati da un altro utente dopo la lettura.");
+        throw db::err::recordDeleted();
+    throw db::err::dataChanged();
 }
 
 }  // namespace

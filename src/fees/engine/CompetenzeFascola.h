@@ -2,7 +2,7 @@
 #include <QString>
 #include <vector>
 
-#include "casefiles/engine/RigaLetta.h"
+#include "foundation/engine/RigaLetta.h"
 #include "platform/system/Currency.h"
 
 namespace db {

@@ -4,6 +4,7 @@
 
 #include "foundation/engine/ElencoCombo.h"
 #include "foundation/engine/Procedura.h"
+#include "foundation/engine/RigaLetta.h"
 #include "platform/db/DbError.h"
 
 namespace {
@@ -57,20 +58,10 @@ db::Params valoriScritti(const ElementoDaFatturare& e) {
             e.tipo,        e.contofat, e.dare,    e.avere,   e.pagamento, e.codicepagamento};
 }
 
-// "codice = ? AND descrizione IS ? AND ...": the row as it was read, Null columns included.
-std::string comeLettaSql() {
-    std::string sql = "codice = ?";
-    for (size_t i = 1; i < NumeroColonne; ++i) sql += std::string(" AND ") + Colonne[i] + " IS ?";
-    return sql;
-}
-
-// The row was not found as it was read: gone, or changed by somebody else.
-[[noreturn]] void rigaCambiata(db::Database& archivio, const QString& codice) {
-    if (archivio.scalar("SELECT 1 FROM elefat WHERE codice = ?", {codice}).isNull())
-        throw db::DbError(errore_riga::Eliminata, "Il record è stato eliminato.");
-    throw db::DbError(errore_riga::Modificata,
-                      "I dati sono stati modificati da un altro utente dopo la lettura: l'operazione è stata "
-                      "interrotta.");
+// How a catalogue row is found again as it was read.
+const FormaRiga& FormaElefat() {
+    static const FormaRiga forma{"elefat", {Colonne[0]}, {std::begin(Colonne) + 1, std::end(Colonne)}};
+    return forma;
 }
 
 }  // namespace
@@ -151,12 +142,11 @@ EsitoElemento CorreggiElemento(db::Database& archivio, ElementoLetto& letto, con
     std::optional<ElementoLetto> dopo;
     const bool fatto = proc.essenziale([&] {
         db::Transaction scrittura(archivio);
-        std::string assegna;
-        for (size_t i = 1; i < NumeroColonne; ++i) assegna += std::string(i > 1 ? ", " : "") + Colonne[i] + " = ?";
-        db::Params parametri = valoriScritti(nuovo);
-        parametri.insert(parametri.end(), letto.comeLetto.begin(), letto.comeLetto.end());
-        if (archivio.execute("UPDATE elefat SET " + assegna + " WHERE " + comeLettaSql(), parametri) == 0)
-            rigaCambiata(archivio, letto.elemento.codice);
+        const db::Params valori = valoriScritti(nuovo);
+        Campi campi;
+        for (size_t i = 1; i < NumeroColonne; ++i) campi.emplace_back(Colonne[i], valori[i - 1]);
+        db::Params comeLetto = letto.comeLetto;
+        AggiornaRigaLetta(archivio, FormaElefat(), comeLetto, campi);
         dopo = LeggiElemento(archivio, letto.elemento.codice);
         scrittura.commit();
     });
@@ -175,8 +165,7 @@ EsitoElemento CancellaElemento(db::Database& archivio, const ElementoLetto& lett
             esito = EsitoElemento::InUso;
             return;
         }
-        if (archivio.execute("DELETE FROM elefat WHERE " + comeLettaSql(), letto.comeLetto) == 0)
-            rigaCambiata(archivio, letto.elemento.codice);
+        CancellaRigaLetta(archivio, FormaElefat(), letto.comeLetto);
         scrittura.commit();
         esito = EsitoElemento::Registrato;
     });

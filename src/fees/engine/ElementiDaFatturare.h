@@ -103,10 +103,3 @@ EsitoElemento CorreggiElemento(db::Database& archivio, ElementoLetto& letto, con
 // transaction; changed or deleted since it was read, as for CorreggiElemento ("Funzione di
 // cancellazione elemento").
 EsitoElemento CancellaElemento(db::Database& archivio, const ElementoLetto& letto);
-
-// The old engine's numbers for a row another workstation changed or deleted after it was
-// read.
-namespace errore_riga {
-constexpr int Modificata = 3197;
-constexpr int Eliminata = 3167;
-}  // namespace errore_riga

@@ -289,9 +289,12 @@ void FrmElefat::collegaEventi() {
     ui::onFocusChange(*DbcIva, {}, [this] { CoerenzaCodificaIva(Ordinaria); });
     ui::onFocusChange(*DbcIvacee, {}, [this] { CoerenzaCodificaIva(Comunitaria); });
     ui::onFocusChange(*DbcPagamento, {}, [this] { ComePaga(); });
-    ui::onFocusChange(*DbcContofat, {}, [this] { LblContofat->setText(LetturaDescrizionePianoDeiConti(DbcContofat->currentText())); });
-    ui::onFocusChange(*DbcDare, {}, [this] { LblDare->setText(LetturaDescrizionePianoDeiConti(DbcDare->currentText())); });
-    ui::onFocusChange(*DbcAvere, {}, [this] { LblAvere->setText(LetturaDescrizionePianoDeiConti(DbcAvere->currentText())); });
+    for (auto [combo, codice] : {std::pair{DbcContofat, LblContofat}, {DbcDare, LblDare}, {DbcAvere, LblAvere}})
+        ui::onFocusChange(*combo, {}, [combo, codice] {
+            Procedura proc("Funzione di lettura conto");
+            if (db::Database* archivio = ArchivioContabileInUso(proc))
+                codice->setText(LetturaDescrizionePianoDeiConti(*archivio, combo->currentText()));
+        });
     ui::onFocusChange(*TxtImporto, {}, [this] { TxtImporto_LostFocus(); });
 
     for (ui::RefillCombo* combo :

@@ -92,7 +92,3 @@ bool LetturaElementiFatturazioneFissa(db::Database& archivio, QString& modo, con
     return proc.essenziale([&] { scrittura->commit(); });
 }
 
-void LetturaElementiFatturazioneFissa(QString& modo, const QString& CodiceCliente, const QString& Npra) {
-    Procedura proc(DescrizioneFatturazioneFissa);
-    if (db::Database* archivio = ArchivioInUso(proc)) LetturaElementiFatturazioneFissa(*archivio, modo, CodiceCliente, Npra);
-}

@@ -23,6 +23,3 @@ class Database;
 // joined can no longer be committed (db::Transaction).
 bool LetturaElementiFatturazioneFissa(db::Database& archivio, QString& modo, const QString& CodiceCliente,
                                       const QString& Npra);
-
-// The same on the program's session. For the callers not yet given a session of their own.
-void LetturaElementiFatturazioneFissa(QString& modo, const QString& CodiceCliente, const QString& Npra);

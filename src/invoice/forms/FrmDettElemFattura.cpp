@@ -130,9 +130,12 @@ void FrmDettElemFattura::Form_Load() {
     const RigaFatturaInCorsoRec& r = FatturaInComposizione().RigaFatturaInCorso;
     DbcNtask->setEditText(r.Ntask);
     DbcNjob->setEditText(r.Njob);
-    DbcDarePn->setEditText(LetturaPdC(r.DarePn));
-    DbcAverePn->setEditText(LetturaPdC(r.AverePn));
-    DbcRicavi->setEditText(LetturaPdC(r.Ricavi));
+    Procedura proc("Funzione di lettura conti della riga");
+    if (db::Database* archivio = ArchivioContabileInUso(proc)) {
+        DbcDarePn->setEditText(LetturaPdC(*archivio, r.DarePn));
+        DbcAverePn->setEditText(LetturaPdC(*archivio, r.AverePn));
+        DbcRicavi->setEditText(LetturaPdC(*archivio, r.Ricavi));
+    }
     DbcPagamento->setEditText(r.Pagamento);
     DbcIva->setEditText(r.CodiceIva);
     ChkIvaBloccata->setChecked(r.IvaBloccata);
@@ -149,7 +152,9 @@ void FrmDettElemFattura::ContoLasciato(ui::RefillCombo& combo, QLabel& codice) {
     // Not linked there is no chart of accounts to read the code from: the line keeps its
     // account. Linked, a description left as it was shown keeps the code it stood for.
     if (!collegato() || !cambiato(combo)) return;
-    codice.setText(LetturaDescrizionePianoDeiConti(combo.currentText()));
+    Procedura proc("Funzione di lettura conto");
+    if (db::Database* archivio = ArchivioContabileInUso(proc))
+        codice.setText(LetturaDescrizionePianoDeiConti(*archivio, combo.currentText()));
     ricorda(combo);
 }
 

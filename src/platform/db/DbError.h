@@ -42,6 +42,12 @@ constexpr int FileInUse = 3051;
 constexpr int RecordDeleted = 3167;
 constexpr int DataChanged = 3197;
 
+// The row another workstation deleted, or changed, since this one read it.
+inline DbError recordDeleted() { return DbError(RecordDeleted, "Il record è stato eliminato da un altro utente."); }
+inline DbError dataChanged() {
+    return DbError(DataChanged, "Operazione interrotta: un altro utente ha modificato gli stessi dati nel frattempo.");
+}
+
 // The old runtime's "type mismatch": a text that is no number or no date.
 inline DbError typeMismatch() { return DbError(TypeMismatch, "Tipo non corrispondente.", "Fascole"); }
 

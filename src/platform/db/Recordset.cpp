@@ -238,12 +238,11 @@ void Recordset::conflict(size_t index) {
             deleted_[index] = true;
             --live_;
         }
-        throw DbError(err::RecordDeleted, "Il record è stato eliminato da un altro utente.");
+        throw err::recordDeleted();
     }
     rowids_[index] = now.toInt();
     reload(index);
-    throw DbError(err::DataChanged,
-                  "Operazione interrotta: un altro utente ha modificato gli stessi dati nel frattempo.");
+    throw err::dataChanged();
 }
 
 void Recordset::Update() {

@@ -38,7 +38,7 @@ QString messaggioVersioneErrata(const QString& versioneRegistrata) {
            " Per ora Non è possibile eseguire il programma.";
 }
 
-// Steps 1 to 4: the program's own constants and where its configuration lives.
+// The program's own constants and where its configuration lives.
 void definizioneCostanti(AmbienteLavoroRec& ambiente) {
     ambiente.DescrizioneProgramma =
         "Programma di gestione di una attività di servizi per mezzo di Fascole e della successiva Fatturazione";
@@ -50,7 +50,7 @@ void definizioneCostanti(AmbienteLavoroRec& ambiente) {
     ambiente.PathFileIni = PercorsoFileIni(ambiente.CartellaAvvio);
 }
 
-// Step 5: without a configuration file nothing can go on.
+// Without a configuration file nothing can go on.
 void definizioneFileIni(AmbienteLavoroRec& ambiente) {
     if (esiste(ambiente.PathFileIni)) return;
     ambiente.IniDefinito = false;
@@ -61,7 +61,7 @@ void definizioneFileIni(AmbienteLavoroRec& ambiente) {
     TerminaProgramma();
 }
 
-// Step 14: the archive has no parameters yet.
+// The archive has no parameters yet: the user defines them first.
 void primaDefinizioneParametri() {
     ParametriFattura() = ParametriFatturaRec{};
     ParametriFattura().DataFattura = oggi();
@@ -74,7 +74,7 @@ void primaDefinizioneParametri() {
     dialogo.exec();
 }
 
-// Step 15: the statements that take the records from the row, in their order.
+// The statements that take the records from the parameters row, in their order.
 std::vector<std::function<void()>> letturaRiga(const std::unique_ptr<db::Recordset>& riga, bool collegato) {
     ParametriFatturaRec& p = ParametriFattura();
     NoteFatturaRec& n = NoteFattura();
@@ -133,7 +133,7 @@ void DefinizioneValoriDefault() {
     definizioneCostanti(ambiente);
     definizioneFileIni(ambiente);
 
-    // Step 6: a value the file does not hold leaves its field as it was.
+    // A value the file does not hold leaves its field as it was.
     QStringList valori;
     if (!proc.esegui([&] { valori = LeggiFileIni(ambiente.PathFileIni); })) return;
     if (valori.size() > 0) ambiente.PathArchivioFascole = valori[0];
@@ -145,7 +145,7 @@ void DefinizioneValoriDefault() {
     if (!esiste(ambiente.PathArchivioFascole)) DefinizioneDataBase();
     ambiente.CollegatoContabilita = ambiente.PathArchivioDitte != "NO";
 
-    // Steps 10 and 11: a newer program moves the file on; an older one may not run on it.
+    // A newer program moves the file on; an older one may not run on it.
     const int confronto = ConfrontaVersioni(versioneRegistrata, ambiente.VersioneProgramma);
     if (confronto < 0) {
         if (!proc.esegui([&] {
@@ -163,7 +163,7 @@ void DefinizioneValoriDefault() {
         if (db::Database* archivio = ArchivioInUso(verifica)) VerificaRevisioneDb(*archivio);
     }
 
-    // Steps 13 to 16: the parameters row.
+    // The invoicing parameters and notes from the archive's parameters row.
     db::Database* archivio = nullptr;
     std::unique_ptr<db::Recordset> riga;
     bool senzaRiga = false;

@@ -234,44 +234,12 @@ void FrmCollegamentoArchivi::TxtArchivioDitte_LostFocus() {
 
 void FrmCollegamentoArchivi::DbcDitta_GotFocus() {
     const QString pathDitte = TxtArchivioDitte->text();
-    if (pathDitte.isEmpty()) return;
-    Procedura proc("Attivazione campo selezione ditta");
-    std::vector<ui::ComboRow> righe;
-    bool letto = false;
-    proc.esegui([&] {
-        righe.clear();
-        for (const QString& acronimo : AcronimiDitte(pathDitte)) righe.push_back({acronimo, acronimo});
-        letto = true;
-    });
-    if (letto) DbcDitta->setRows(righe);
+    if (!pathDitte.isEmpty()) OffriDitte(*DbcDitta, pathDitte, "Attivazione campo selezione ditta");
 }
 
 // The years of which the company has an accounting archive in its folder.
 void FrmCollegamentoArchivi::CmbEsercizio_GotFocus() {
-    const QString acronimo = DbcDitta->currentText();
-    if (acronimo.isEmpty()) {
-        ui::MessageService::show("Si deve prima definire la ditta su cui lavorare", TitoloDitta);
-        DbcDitta->setFocus();
-        return;
-    }
-    const QString pathDitte = TxtArchivioDitte->text();
-    Procedura proc("Definizione esercizi selezionabili");
-    std::optional<QString> cartellaDitta;
-    if (!CartellaDitta(proc, pathDitte, acronimo, cartellaDitta)) return;
-    if (!cartellaDitta) {
-        ui::MessageService::show("L'acronimo dato non corrisponde a una ditta definita", TitoloDitta);
-        DbcDitta->setFocus();
-        return;
-    }
-
-    // A companies list on another computer names that computer's folders.
-    if (pathDitte.startsWith("\\\\"))
-        cartellaDitta = sys::NetworkPath(MacchinaDelPercorso(pathDitte), *cartellaDitta);
-
-    const QString testo = CmbEsercizio->currentText();
-    CmbEsercizio->clear();
-    CmbEsercizio->addItems(EserciziDaArchivi(*cartellaDitta));
-    CmbEsercizio->setEditText(testo);
+    OffriEsercizi(*CmbEsercizio, *DbcDitta, TxtArchivioDitte->text(), DbcDitta->currentText(), TitoloDitta);
 }
 
 bool FrmCollegamentoArchivi::controlloFallito() {

@@ -267,35 +267,12 @@ void FrmParametriFattura::DbcZolpa_GotFocus() {
         FrameZolpa->setEnabled(false);
         return;
     }
-    Procedura proc("Definizione ditte selezionabili");
-    std::vector<ui::ComboRow> righe;
-    proc.esegui([&] {
-        righe.clear();
-        for (const QString& acronimo : AcronimiDitte(pathDitte)) righe.push_back({acronimo, acronimo});
-    });
-    DbcZolpa->setRows(righe);
+    OffriDitte(*DbcZolpa, pathDitte, "Definizione ditte selezionabili");
 }
 
 // Offers the years of which the company typed or chosen has an accounting archive.
 void FrmParametriFattura::CmbEsercizio_GotFocus() {
-    const QString acronimo = DbcZolpa->currentText();
-    if (acronimo.isEmpty()) {
-        ui::MessageService::show("Si deve prima definire la ditta su cui lavorare", TitoloDitta);
-        DbcZolpa->setFocus();
-        return;
-    }
-    Procedura proc("Definizione esercizi selezionabili");
-    std::optional<QString> cartellaDitta;
-    if (!CartellaDitta(proc, AmbienteLavoro().PathArchivioDitte, acronimo, cartellaDitta)) return;
-    if (!cartellaDitta) {
-        ui::MessageService::show("L'acronimo dato non corrisponde a una ditta definita", TitoloDitta);
-        DbcZolpa->setFocus();
-        return;
-    }
-    const QString testo = CmbEsercizio->currentText();
-    CmbEsercizio->addItems(EserciziDaArchivi(*cartellaDitta));
-    CmbEsercizio->setCurrentIndex(-1);
-    CmbEsercizio->setEditText(testo);
+    OffriEsercizi(*CmbEsercizio, *DbcZolpa, AmbienteLavoro().PathArchivioDitte, DbcZolpa->currentText(), TitoloDitta);
 }
 
 // The sales registers of the accounting archive in use.

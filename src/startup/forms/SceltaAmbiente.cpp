@@ -1,6 +1,12 @@
 #include "startup/forms/SceltaAmbiente.h"
 
 #include <QComboBox>
+#include <vector>
+
+#include "accounting/engine/ArchivioContabile.h"
+#include "startup/engine/ParametriFatturaArchivio.h"
+#include "foundation/engine/Procedura.h"
+#include "platform/ui/RefillCombo.h"
 
 #include "foundation/engine/Ambiente.h"
 #include "foundation/engine/Generale.h"
@@ -28,5 +34,42 @@ std::optional<QString> ScegliCartellaFatture(const QString& attuale) {
 void LasciaEsercizi(QComboBox& esercizi) {
     const QString testo = esercizi.currentText();
     esercizi.clear();
+    esercizi.setEditText(testo);
+}
+
+void OffriDitte(ui::RefillCombo& ditte, const QString& pathDitte, const QString& descrizione) {
+    Procedura proc(descrizione);
+    std::vector<ui::ComboRow> righe;
+    bool letto = false;
+    proc.esegui([&] {
+        righe.clear();
+        for (const QString& acronimo : AcronimiDitte(pathDitte)) righe.push_back({acronimo, acronimo});
+        letto = true;
+    });
+    if (letto) ditte.setRows(righe);
+}
+
+void OffriEsercizi(QComboBox& esercizi, QWidget& ditta, const QString& pathDitte, const QString& acronimo,
+                   const QString& titolo) {
+    if (acronimo.isEmpty()) {
+        ui::MessageService::show("Si deve prima definire la ditta su cui lavorare", titolo);
+        ditta.setFocus();
+        return;
+    }
+    Procedura proc("Definizione esercizi selezionabili");
+    std::optional<QString> cartellaDitta;
+    if (!CartellaDitta(proc, pathDitte, acronimo, cartellaDitta)) return;
+    if (!cartellaDitta) {
+        ui::MessageService::show("L'acronimo dato non corrisponde a una ditta definita", titolo);
+        ditta.setFocus();
+        return;
+    }
+    // A companies list on another computer names that computer's folders.
+    if (pathDitte.startsWith("\\\\")) cartellaDitta = sys::NetworkPath(MacchinaDelPercorso(pathDitte), *cartellaDitta);
+
+    const QString testo = esercizi.currentText();
+    esercizi.clear();
+    esercizi.addItems(EserciziDaArchivi(*cartellaDitta));
+    esercizi.setCurrentIndex(-1);
     esercizi.setEditText(testo);
 }

@@ -3,6 +3,10 @@
 #include <optional>
 
 class QComboBox;
+class QWidget;
+namespace ui {
+class RefillCombo;
+}
 
 // What the set-up, linking and billing-parameters dialogs offer alike.
 
@@ -19,3 +23,14 @@ std::optional<QString> ScegliCartellaFatture(const QString& attuale);
 // The list of a company's years lives only while the user is in its combo: on leaving it
 // the list goes and the text typed or chosen stays.
 void LasciaEsercizi(QComboBox& esercizi);
+
+// The companies of the companies list `pathDitte`, offered in `ditte` when the list could be
+// read (failures go to the error handler as `descrizione`).
+void OffriDitte(ui::RefillCombo& ditte, const QString& pathDitte, const QString& descrizione);
+
+// The years of which the company `acronimo` of the companies list `pathDitte` has an
+// accounting archive, offered in `esercizi` with the text typed kept. Without a company, or
+// with one the list does not know, the user is told (in a box titled `titolo`) and the focus
+// goes back to `ditta`.
+void OffriEsercizi(QComboBox& esercizi, QWidget& ditta, const QString& pathDitte, const QString& acronimo,
+                   const QString& titolo);

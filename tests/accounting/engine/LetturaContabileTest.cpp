@@ -144,18 +144,6 @@ TEST_F(Letture, FailureGoesToTheHandlerAndLeavingKeepsWhatWasFilled) {
 
 // The overload that opens the program's session itself: an archive that cannot be opened is
 // reported under the look-up's own text.
-TEST_F(Letture, SessionThatCannotBeOpenedGoesToTheHandler) {
-    AmbienteLavoro().PathArchivioContabile = dir.file("missing.mdb");
-    sporca();
-    box.expectMessage(ui::Answer::Abort, std::nullopt, "GESTIONE DEGLI ERRORI");
-
-    LetturaDatiCliente("01.01.01.0001");
-
-    ASSERT_EQ(box.messageTexts().size(), 1);
-    EXPECT_TRUE(box.messageTexts()[0].contains("Funzione: Funzione di lettura dati cliente"));
-    EXPECT_EQ(DatiClienteFattura().Indirizzo, "old street");
-}
-
 TEST_F(Letture, AccountNameToCodeSkipsHeadings) {
     auto db = archivio();
     AccountingFixture::aggiungiConto(*db, "04.01.01.0003", "Studio \"Alfa\" d'Italia");

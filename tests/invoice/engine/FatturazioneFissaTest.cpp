@@ -161,11 +161,4 @@ TEST_F(FatturazioneFissa, InsideTheCallersTransactionTheCaseFileAndItsItemsGoTog
 }
 
 // The overload for callers that have no session in hand works on the program's one.
-TEST_F(FatturazioneFissa, WithoutASessionGivenTheProgramsOneIsUsed) {
-    fascole.addClientParameters("R01", {{"elemento1", "SPE"}, {"applica1", "1"}});
-    QString modo = "P";
-    LetturaElementiFatturazioneFissa(modo, "R01", "0005");
-    EXPECT_EQ(elementi(), QStringList({"SPE"}));
-}
-
 }  // namespace

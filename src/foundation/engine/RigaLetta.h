@@ -28,11 +28,6 @@ using ValoriLetti = db::Params;
 // Column names with the values to write into them.
 using Campi = std::vector<std::pair<std::string, db::Value>>;
 
-namespace errore_riga {
-constexpr int RecordEliminato = 3167;
-constexpr int DatiModificati = 3197;
-}  // namespace errore_riga
-
 // "k1, k2, ..., a1, a2, ...": the select list that reads rows as ValoriLetti.
 std::string ColonneLette(const FormaRiga& forma);
 

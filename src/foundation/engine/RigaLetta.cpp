@@ -1,4 +1,4 @@
-#include "casefiles/engine/RigaLetta.h"
+#include "foundation/engine/RigaLetta.h"
 
 #include <stdexcept>
 
@@ -30,10 +30,8 @@ void controllaForma(const FormaRiga& forma, const ValoriLetti& letti) {
     const db::Params chiave(letti.begin(), letti.begin() + long(forma.chiave.size()));
     if (archivio.scalar("SELECT 1 FROM " + forma.tabella + " WHERE " + elenco(forma.chiave, " = ?", " AND "), chiave)
             .isNull())
-        throw db::DbError(errore_riga::RecordEliminato, "Il record è stato eliminato.");
-    throw db::DbError(errore_riga::DatiModificati,
-                      "Il record è stato modificato da un altro utente dopo che è stato letto: l'operazione "
-                      "è stata interrotta.");
+        throw db::err::recordDeleted();
+    throw db::err::dataChanged();
 }
 
 }  // namespace
