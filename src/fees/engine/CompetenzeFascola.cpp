@@ -21,7 +21,10 @@ Competenza competenzaDaRiga(const db::Statement& st) {
     c.njob = testo(Njob);
     c.elemento = testo(Elemento);
     c.descrizione = testo(Descrizione);
-    c.data = basic::ToDate(testo(Data)).value_or(QDate());
+    // Stored as ISO text; anything else an older tool may have left is read as a typed date.
+    const QString data = testo(Data);
+    c.data = QDate::fromString(data, Qt::ISODate);
+    if (!c.data.isValid()) c.data = basic::ToDate(data).value_or(QDate());
     c.importo = c.letti[Importo].currencyOr();
     c.addebitounitario = c.letti[Addebitounitario].currencyOr();
     c.impofat = c.letti[Impofat].currencyOr();
