@@ -45,7 +45,7 @@ void TabCompetenze::collegaEventi() {
         std::vector<ui::ComboRow> righe;
         if (!AmbienteLavoro().CollegatoContabilita) return righe;
         Procedura proc("Funzione di lista codici di pagamento");
-        if (db::Database* s = sessione(proc.descrizione())) proc.esegui([&] { righe = ElencoCodiciPagamento(*s); });
+        if (db::Database* s = ArchivioContabileInUso(proc)) proc.esegui([&] { righe = ElencoCodiciPagamento(*s); });
         return righe;
     });
     ui::onFocusChange(*C_DbcElemento, {}, [this] { C_DbcElemento_LostFocus(); });

@@ -194,6 +194,7 @@ void TabCompetenze::C_AbilitaImporti(bool abilita) {
 }
 
 void TabCompetenze::C_VuotaGriglia() {
+    righe_.clear();
     ui::Grid& g = *C_FlxCompetenze;
     g.setRows(RigheVuote);
     g.setCols(Colonne);
@@ -210,7 +211,6 @@ void TabCompetenze::C_VuotaGriglia() {
 
 void TabCompetenze::C_MostraGriglia() {
     C_VuotaGriglia();
-    righe_.clear();
     const FascolaCorrenteRec& f = FascolaCorrente();
     if (!f.InVisione()) return;
     std::vector<Competenza> lette;

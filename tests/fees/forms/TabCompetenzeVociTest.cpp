@@ -341,12 +341,17 @@ TEST_F(VociCompetenza, AStaleCorrectionGetsTheConflict) {
 // Without a case file on display the tab is empty and closed.
 TEST_F(VociCompetenza, WithoutACaseFileTheTabIsClosed) {
     apri();
+    scegli("ONO");
+    clic(t().C_CmdAggiungi);
     clic(m().CmdAnnullaFascola);
     EXPECT_TRUE(t().C_LblCodiceCliente->text().isEmpty());
     EXPECT_EQ(aperti(), "00000000");
     EXPECT_TRUE(griglia().isEmpty());
     clic(t().C_CmdVuota);
     EXPECT_EQ(aperti(), "00000000");
+    clicRiga(1);  // the grid no longer shows the item that was there
+    EXPECT_EQ(aperti(), "00000000");
+    EXPECT_TRUE(t().C_DbcElemento->currentText().isEmpty());
 }
 
 }  // namespace
