@@ -24,7 +24,8 @@ protected:
             {"0000", "ONO", "Onorario pratica", {{"impofat", 100}}},
             {"0000", "ANT", "Diritti di segreteria", {{"importo", 50}, {"impofat", 50}, {"fatturato", true}}},
             {"0001", "ORE", "Ore di consulenza", {{"addebitounitario", 12}, {"fattore", "3"}, {"impofat", 36}}},
-            {"0001", "BAS", "Materiali", {{"importo", 200}, {"fattore", "10"}, {"impofat", 20}, {"primanota", true}, {"idpn", "PN0042"}}},
+            {"0001", "BAS", "Materiali",
+             {{"importo", 200}, {"fattore", "10"}, {"impofat", 20}, {"primanota", true}, {"idpn", "PN0042"}}},
         };
         for (const auto& v : voci) {
             fixtures::Fields campi = v.importi;

@@ -88,8 +88,8 @@ void TabCompetenze::DefinizioneDefault(SceltaElemento modo) {
     if (!s) return;
     const QString scelto =
         modo == SceltaElemento::PerCodice ? C_DbcElemento->currentText() : C_DbcDescrizEle->currentText();
-    const EsitoDefaultCompetenza esito = ::DefinizioneDefault(*s, modo, scelto, FascolaCorrente().CodiceClienteCorrente(),
-                                                              AmbienteLavoro().CollegatoContabilita);
+    const EsitoDefaultCompetenza esito = ::DefinizioneDefault(
+        *s, modo, scelto, FascolaCorrente().CodiceClienteCorrente(), AmbienteLavoro().CollegatoContabilita);
     if (esito.ElementoInesistente) {
         ui::MessageService::show(MessaggioElementoAnomalo);
         return;

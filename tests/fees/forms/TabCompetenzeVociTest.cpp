@@ -94,6 +94,11 @@ TEST_F(VociCompetenza, AUnitPriceFromTheCatalogueOrTheClientsPriceList) {
     entra(t().C_FlxCompetenze);
     EXPECT_EQ(t().C_DbcDescrizEle->currentText(), "Ore di lavoro");
     EXPECT_EQ(t().C_LblCheCao->text(), "dir. unitario");
+
+    // Not linked, the payment is a number of days typed: no list is offered.
+    t().C_DbcPagamento->setEnabled(true);
+    entra(t().C_DbcPagamento);
+    EXPECT_EQ(t().C_DbcPagamento->count(), 0);
 }
 
 TEST_F(VociCompetenza, AnElementTheCatalogueDoesNotHold) {
@@ -336,6 +341,42 @@ TEST_F(VociCompetenza, AStaleCorrectionGetsTheConflict) {
     EXPECT_TRUE(box.asked().front().text.contains("Funzione di correzione elemento in fascola"));
     EXPECT_EQ(riga("0000", "0000", "ONO"), altra);
     EXPECT_EQ(t().C_TxtImpoFatt->text(), "120");  // the fields keep what was typed
+}
+
+// Another workstation deleted the item on screen, or the element it was priced from.
+TEST_F(VociCompetenza, AnItemOrItsElementDeletedElsewhere) {
+    apri();
+    scegli("ONO");
+    clic(t().C_CmdAggiungi);
+    clicRiga(1);
+    fascole.db().execute("DELETE FROM competenze");
+    {
+        ScriptedMessages box;
+        box.expectMessage(ui::Answer::Ok, "L'elemento non è più definito nelle competenze!")
+            .expectMessage(ui::Answer::Ok, "L'elemento non è più definito nelle competenze!");
+        clic(t().C_CmdCorreggi);
+        clic(t().C_CmdCancella);
+    }
+    EXPECT_EQ(t().C_DbcElemento->currentText(), "ONO");
+    clicRiga(1);  // the grid still shows it: nothing is loaded, nothing is said
+    clic(t().C_CmdVuota);
+
+    scegli("ORE");
+    fascole.db().execute("DELETE FROM elefat WHERE codice = 'ORE'");
+    {
+        ScriptedMessages box;
+        box.expectMessage(ui::Answer::Ok, "Il codice elemento non risulta definito in archivio");
+        clic(t().C_CmdAggiungi);
+    }
+    clic(t().C_CmdVuota);
+    scegli("ONO");
+    clic(t().C_CmdAggiungi);
+    fascole.db().execute("DELETE FROM elefat WHERE codice = 'ONO'");
+    ScriptedMessages box;
+    box.expectMessage(ui::Answer::Ok, "E' stato cancellato un elemento in uso, ripristinare la normale condizione");
+    clicRiga(1);
+    EXPECT_TRUE(t().C_DbcElemento->isEnabled());  // nothing of the item was loaded
+    EXPECT_EQ(t().C_FlxCompetenze->cellBackColor(1, 0), ui::bgr(ui::BgrWhite));
 }
 
 // Without a case file on display the tab is empty and closed.
