@@ -1,6 +1,6 @@
 #pragma once
 #include <QColor>
-#include <QTableWidget>
+#include <QTableView>
 #include <vector>
 
 namespace ui {
@@ -11,18 +11,24 @@ namespace ui {
 // heading and sets the column's width. Row 0 is the table's horizontal header, so row r of
 // the grid is row r - 1 of the table. Cells are read-only; the program paints the highlight
 // of the chosen row itself, so the table selects nothing.
-class Grid : public QTableWidget {
+//
+// The cells live in a light model of the grid's own: a cell is its text, its colour and its
+// alignment, with no object of its own. Writing a cell tells the view nothing at once; the
+// view learns of all the cells written since the last time in one go when control returns
+// to the event loop, so that filling thousands of cells costs no more than storing them.
+class Grid : public QTableView {
     Q_OBJECT
 public:
     explicit Grid(QWidget* parent = nullptr);
+    ~Grid() override;
 
     // Sets the columns, their headings, alignments and widths; leaves the rows as they are.
     void setFormatString(const QString& format);
 
     // Counts include the heading row.
-    int rows() const { return rowCount() + 1; }
+    int rows() const;
     void setRows(int rows);
-    int cols() const { return columnCount(); }
+    int cols() const;
     void setCols(int cols);
 
     // A cell outside the grid reads as empty, and writing to it changes nothing.
@@ -37,7 +43,6 @@ public:
     int colWidth(int col) const { return columnWidth(col); }
 
     // The current cell: set by a click on a data row, or by the program.
-    using QTableWidget::row;
     int row() const { return row_; }
     void setRow(int row) { row_ = row; }
     int col() const { return col_; }
@@ -48,11 +53,8 @@ signals:
     void clicked(int row);
 
 private:
-    bool contains(int row, int col) const;
-    QTableWidgetItem* cell(int row, int col) const;
-    QTableWidgetItem* ensureCell(int row, int col);
-
-    std::vector<Qt::Alignment> columnAlignments_;
+    class Cells;
+    Cells* cells_;
     int row_ = 0;
     int col_ = 0;
 };

@@ -2,6 +2,8 @@
 #include "platform/ui/Grid.h"
 #include "support/QtPrinters.h"
 
+#include <QBrush>
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QSignalSpy>
 #include <QTest>
@@ -16,7 +18,7 @@ TEST(Grid, FormatStringGivesHeadingsAlignmentsAndColumns) {
 
     EXPECT_EQ(grid.cols(), 5);
     EXPECT_EQ(grid.rows(), 15);
-    EXPECT_EQ(grid.rowCount(), 14);
+    EXPECT_EQ(grid.model()->rowCount(), 14);
     struct Column {
         const char* heading;
         Qt::Alignment alignment;
@@ -27,7 +29,7 @@ TEST(Grid, FormatStringGivesHeadingsAlignmentsAndColumns) {
     };
     for (int col = 0; col < 5; ++col) {
         EXPECT_EQ(grid.text(0, col), QString::fromUtf8(columns[col].heading)) << col;
-        EXPECT_EQ(grid.horizontalHeaderItem(col)->text(), QString::fromUtf8(columns[col].heading));
+        EXPECT_EQ(grid.model()->headerData(col, Qt::Horizontal).toString(), QString::fromUtf8(columns[col].heading));
         EXPECT_EQ(grid.cellAlignment(0, col), columns[col].alignment) << col;
         // Data cells take their column's alignment.
         grid.setText(1, col, QStringLiteral("x"));
@@ -61,22 +63,22 @@ TEST(Grid, RowsCountTheHeadingAndCellsMapOneRowDown) {
     EXPECT_EQ(grid.text(0, 2), QString());  // no column number shown as heading
     grid.setText(3, 2, QStringLiteral("ultima"));
     grid.setText(1, 0, QStringLiteral("prima"));
-    EXPECT_EQ(grid.item(2, 2)->text(), QStringLiteral("ultima"));
-    EXPECT_EQ(grid.item(0, 0)->text(), QStringLiteral("prima"));
+    EXPECT_EQ(grid.model()->index(2, 2).data().toString(), QStringLiteral("ultima"));
+    EXPECT_EQ(grid.model()->index(0, 0).data().toString(), QStringLiteral("prima"));
     EXPECT_EQ(grid.text(3, 2), QStringLiteral("ultima"));
-    EXPECT_FALSE(grid.item(0, 0)->flags() & Qt::ItemIsEditable);
+    EXPECT_FALSE(grid.model()->flags(grid.model()->index(0, 0)) & Qt::ItemIsEditable);
 
     // Outside the grid nothing is written and nothing is read.
     grid.setText(4, 0, QStringLiteral("fuori"));
     grid.setCellBackColor(1, 3, ui::bgr(ui::BgrYellow));
-    EXPECT_EQ(grid.rowCount(), 3);
-    EXPECT_EQ(grid.columnCount(), 3);
+    EXPECT_EQ(grid.model()->rowCount(), 3);
+    EXPECT_EQ(grid.model()->columnCount(), 3);
     EXPECT_EQ(grid.text(4, 0), QString());
     EXPECT_EQ(grid.text(-1, 0), QString());
 
     grid.setRows(1);
     EXPECT_EQ(grid.rows(), 1);
-    EXPECT_EQ(grid.rowCount(), 0);
+    EXPECT_EQ(grid.model()->rowCount(), 0);
 }
 
 TEST(Grid, CellColoursArePerCellAndWhiteByDefault) {
@@ -90,7 +92,7 @@ TEST(Grid, CellColoursArePerCellAndWhiteByDefault) {
     EXPECT_EQ(grid.cellBackColor(3, 1), QColor(Qt::white));
     EXPECT_EQ(grid.cellBackColor(3, 2), QColor(Qt::yellow));
     EXPECT_EQ(grid.cellBackColor(2, 0), QColor(Qt::white));
-    EXPECT_EQ(grid.item(2, 2)->background().color(), QColor(Qt::yellow));
+    EXPECT_EQ(grid.model()->index(2, 2).data(Qt::BackgroundRole).value<QBrush>().color(), QColor(Qt::yellow));
 }
 
 TEST(Grid, AClickOnADataRowMakesItTheCurrentRowAndIsSignalled) {
@@ -108,5 +110,66 @@ TEST(Grid, AClickOnADataRowMakesItTheCurrentRowAndIsSignalled) {
     EXPECT_EQ(clicked.at(0).at(0).toInt(), 3);
     EXPECT_EQ(grid.row(), 3);
     EXPECT_EQ(grid.col(), 1);
-    EXPECT_TRUE(grid.selectedItems().isEmpty());
+    EXPECT_TRUE(grid.selectionModel()->selectedIndexes().isEmpty());
+}
+
+TEST(Grid, CellsWrittenTogetherAreToldToTheViewOnceWhenTheEventLoopTurns) {
+    Grid grid;
+    grid.setFormatString(QStringLiteral("^A|^B|>C"));
+    grid.setRows(501);
+    QCoreApplication::processEvents();
+    QSignalSpy changed(grid.model(), &QAbstractItemModel::dataChanged);
+
+    for (int row = 1; row <= 500; ++row)
+        for (int col = 0; col < 3; ++col) grid.setText(row, col, QString::number(row * 10 + col));
+    grid.setCellBackColor(7, 1, ui::bgr(ui::BgrYellow));
+    // Read back at once, before the view has been told.
+    EXPECT_EQ(grid.text(500, 2), QStringLiteral("5002"));
+    EXPECT_EQ(changed.count(), 0);
+
+    QCoreApplication::processEvents();
+    ASSERT_EQ(changed.count(), 1);
+    EXPECT_EQ(changed.at(0).at(0).toModelIndex(), grid.model()->index(0, 0));
+    EXPECT_EQ(changed.at(0).at(1).toModelIndex(), grid.model()->index(499, 2));
+    // The alignment as an int, the form the item views read it in.
+    const QVariant alignment = grid.model()->index(0, 2).data(Qt::TextAlignmentRole);
+    EXPECT_EQ(alignment.typeId(), QMetaType::Int);
+    EXPECT_EQ(Qt::Alignment(alignment.toInt()), Qt::AlignRight | Qt::AlignVCenter);
+
+    // Rows taken away before the turn leave only what is still there to tell.
+    grid.setText(400, 0, QStringLiteral("x"));
+    grid.setRows(101);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(changed.count(), 1);
+    grid.setText(50, 0, QStringLiteral("y"));
+    grid.setText(90, 1, QStringLiteral("z"));
+    QCoreApplication::processEvents();
+    ASSERT_EQ(changed.count(), 2);
+    EXPECT_EQ(changed.at(1).at(0).toModelIndex(), grid.model()->index(49, 0));
+    EXPECT_EQ(changed.at(1).at(1).toModelIndex(), grid.model()->index(89, 1));
+}
+
+TEST(Grid, RowsAndColumnsTakenAwayComeBackEmpty) {
+    Grid grid;
+    grid.setRows(5);
+    grid.setFormatString(QStringLiteral("^A|>B|<C"));
+    grid.setText(4, 2, QStringLiteral("via"));
+    grid.setText(2, 1, QStringLiteral("resta"));
+    grid.setCellBackColor(4, 0, ui::bgr(ui::BgrYellow));
+    grid.setCellAlignment(2, 1, Qt::AlignLeft);
+
+    grid.setRows(3);
+    grid.setCols(2);
+    grid.setRows(5);
+    grid.setCols(3);
+    EXPECT_EQ(grid.text(4, 2), QString());
+    EXPECT_EQ(grid.text(0, 2), QString());
+    EXPECT_EQ(grid.cellBackColor(4, 0), QColor(Qt::white));
+    EXPECT_EQ(grid.cellAlignment(4, 2), Qt::AlignLeft);
+    // What stayed inside the grid is kept, its own alignment too, until the next format.
+    EXPECT_EQ(grid.text(2, 1), QStringLiteral("resta"));
+    EXPECT_EQ(grid.cellAlignment(2, 1), Qt::AlignLeft);
+    EXPECT_EQ(grid.cellAlignment(3, 1), Qt::AlignRight);
+    grid.setFormatString(QStringLiteral("^A|>B|<C"));
+    EXPECT_EQ(grid.cellAlignment(2, 1), Qt::AlignRight);
 }
