@@ -2,13 +2,11 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -21,6 +19,7 @@
 #include "foundation/engine/Generale.h"
 #include "foundation/engine/Procedura.h"
 #include "foundation/engine/Sessione.h"
+#include "platform/ui/ClickEvents.h"
 #include "platform/ui/FormUtil.h"
 #include "platform/system/BasicRuntime.h"
 #include "platform/ui/FocusEvents.h"
@@ -40,27 +39,6 @@ QPushButton* pulsante(const char* nome, const QString& testo) {
     b->setAutoDefault(false);
     return b;
 }
-
-// A left click on a field, which the old controls reported as the field's Click. A combo's
-// list reports nothing that tells the user's pick from the box's own matching of the text
-// when it is left, so the press that opens the list stands for it.
-class Clic final : public QObject {
-public:
-    Clic(QWidget& campo, std::function<void()> azione) : QObject(&campo), azione_(std::move(azione)) {
-        campo.installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject*, QEvent* evento) override {
-        if (evento->type() == QEvent::MouseButtonPress &&
-            static_cast<QMouseEvent*>(evento)->button() == Qt::LeftButton)
-            azione_();
-        return false;
-    }
-
-private:
-    std::function<void()> azione_;
-};
 
 // A look-up list of the session for a refilled combo; its errors go to the handler under
 // `descrizione` and leave the list empty.
@@ -206,7 +184,7 @@ void MascheraFascola::collegaEventi() {
     // The name box's own click is the one on its list button; its text is a field of its own.
     for (QWidget* campo :
          std::initializer_list<QWidget*>{TxtData, TxtNote, TxtRifCli, DbcNomeCliente, DbcNomeCliente->lineEdit()})
-        new Clic(*campo, [this] { CampoCliccato(); });
+        ui::onClick(*campo, [this] { CampoCliccato(); });
     connect(ChkStato, &QCheckBox::clicked, this, [this] { CampoCliccato(); });
     connect(criteri_, &QButtonGroup::buttonClicked, this, [this] { CampoCliccato(); });
 

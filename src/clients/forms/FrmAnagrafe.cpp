@@ -1,11 +1,9 @@
 #include "clients/forms/FrmAnagrafe.h"
 
-#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -16,6 +14,7 @@
 #include "foundation/engine/Sessione.h"
 #include "platform/system/BasicRuntime.h"
 #include "platform/system/MessageService.h"
+#include "platform/ui/ClickEvents.h"
 #include "platform/ui/FormUtil.h"
 #include "platform/ui/RefillCombo.h"
 
@@ -42,25 +41,6 @@ QLineEdit* casella(const char* nome, int lunghezza) {
     t->setMaxLength(lunghezza);
     return t;
 }
-
-// A left click on a field, which the old controls reported as the field's Click.
-class Clic final : public QObject {
-public:
-    Clic(QWidget& campo, std::function<void()> azione) : QObject(&campo), azione_(std::move(azione)) {
-        campo.installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject*, QEvent* evento) override {
-        if (evento->type() == QEvent::MouseButtonPress &&
-            static_cast<QMouseEvent*>(evento)->button() == Qt::LeftButton)
-            azione_();
-        return false;
-    }
-
-private:
-    std::function<void()> azione_;
-};
 
 // `lavoro` on the session's archive, under the error handler of `proc`; false when it was
 // not carried out.
@@ -162,7 +142,7 @@ void FrmAnagrafe::collegaEventi() {
     // The code box's own click is the one on its list button; its text is a field of its own.
     for (QWidget* campo : std::initializer_list<QWidget*>{DbcCodice, DbcCodice->lineEdit(), TxtRagione, TxtIndirizzo,
                                                           TxtCap, TxtLocalita, TxtProvincia, TxtStato, TxtPicf})
-        new Clic(*campo, [this] { CampoCliccato(); });
+        ui::onClick(*campo, [this] { CampoCliccato(); });
     connect(cmdAggiungi, &QPushButton::clicked, this, [this] { cmdAggiungi_Click(); });
     connect(cmdRicerca, &QPushButton::clicked, this, [this] { cmdRicerca_Click(); });
     connect(cmdConferma, &QPushButton::clicked, this, [this] { CmdConferma_Click(); });

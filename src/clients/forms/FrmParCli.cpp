@@ -1,14 +1,12 @@
 #include "clients/forms/FrmParCli.h"
 
 #include <QButtonGroup>
-#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -21,6 +19,7 @@
 #include "foundation/engine/Ambiente.h"
 #include "platform/system/BasicRuntime.h"
 #include "platform/system/MessageService.h"
+#include "platform/ui/ClickEvents.h"
 #include "platform/ui/FocusEvents.h"
 #include "platform/ui/FormUtil.h"
 #include "platform/ui/Grid.h"
@@ -33,28 +32,6 @@ QPushButton* pulsante(const char* nome, const QString& testo) {
     b->setAutoDefault(false);
     return b;
 }
-
-// A left click on a field, which the old controls reported as the field's Click (or, with
-// `doppio`, its DblClick). A combo's list reports nothing that tells the user's pick from
-// the box's own matching of the text, so the press that opens the list stands for it.
-class Clic final : public QObject {
-public:
-    Clic(QWidget& campo, std::function<void()> azione, bool doppio = false)
-        : QObject(&campo), azione_(std::move(azione)), doppio_(doppio) {
-        campo.installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject*, QEvent* evento) override {
-        const auto atteso = doppio_ ? QEvent::MouseButtonDblClick : QEvent::MouseButtonPress;
-        if (evento->type() == atteso && static_cast<QMouseEvent*>(evento)->button() == Qt::LeftButton) azione_();
-        return false;
-    }
-
-private:
-    std::function<void()> azione_;
-    bool doppio_;
-};
 
 // The grids' rows on one line each, low enough for the whole list to show without scrolling.
 void preparaGriglia(ui::Grid& g, int righe) {
@@ -247,11 +224,11 @@ void FrmParCli::collegaEventi() {
     connect(criteri_, &QButtonGroup::buttonClicked, this, [this] { CampoCambiato(); });
     connect(applicazioni_, &QButtonGroup::buttonClicked, this, [this] { CampoCambiato(); });
     for (ui::RefillCombo* c : {DbcNomeCliente, DbcPagamento, DbcElementoFisso, DbcElementoListino}) {
-        new Clic(*c, [this] { CampoCambiato(); });
-        new Clic(*c->lineEdit(), [this] { CampoCambiato(); });
+        ui::onClick(*c, [this] { CampoCambiato(); });
+        ui::onClick(*c->lineEdit(), [this] { CampoCambiato(); });
     }
-    new Clic(*TxtListino, [this] { CampoCambiato(); });
-    new Clic(*TxtNote, [this] { CampoCambiato(); }, true);
+    ui::onClick(*TxtListino, [this] { CampoCambiato(); });
+    ui::onDoubleClick(*TxtNote, [this] { CampoCambiato(); });
     for (QLineEdit* t : {TxtNote, TxtListino}) connect(t, &QLineEdit::textEdited, this, [this] { CampoCambiato(); });
 
     connect(cmdAggiungi, &QPushButton::clicked, this, [this] { cmdAggiungi_Click(); });

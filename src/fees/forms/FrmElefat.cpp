@@ -16,7 +16,6 @@
 #include "casefiles/forms/NavigatoreRecord.h"
 #include "fees/engine/CatalogoContabile.h"
 #include "fees/engine/VerificaElemento.h"
-#include "fees/forms/ClicCampo.h"
 #include "fees/forms/StampaElementiDaFatturare.h"
 #include "foundation/engine/Ambiente.h"
 #include "foundation/engine/Generale.h"
@@ -25,6 +24,7 @@
 #include "platform/db/DbError.h"
 #include "platform/system/BasicRuntime.h"
 #include "platform/system/MessageService.h"
+#include "platform/ui/ClickEvents.h"
 #include "platform/ui/FocusEvents.h"
 #include "platform/ui/FormUtil.h"
 #include "platform/ui/RefillCombo.h"
@@ -299,10 +299,10 @@ void FrmElefat::collegaEventi() {
 
     for (ui::RefillCombo* combo :
          {DbcCodice, DbcDescrizione, DbcIva, DbcIvacee, DbcPagamento, DbcContofat, DbcDare, DbcAvere}) {
-        new ClicCampo(*combo, [this] { CampoCliccato(); });
-        new ClicCampo(*combo->lineEdit(), [this] { CampoCliccato(); });
+        ui::onClick(*combo, [this] { CampoCliccato(); });
+        ui::onClick(*combo->lineEdit(), [this] { CampoCliccato(); });
     }
-    for (QLineEdit* box : {TxtImporto, TxtArrotonda}) new ClicCampo(*box, [this] { CampoCliccato(); });
+    for (QLineEdit* box : {TxtImporto, TxtArrotonda}) ui::onClick(*box, [this] { CampoCliccato(); });
     for (QButtonGroup* gruppo : {calcoli_, tipi_, pagamenti_})
         connect(gruppo, &QButtonGroup::buttonClicked, this, [this] { CampoCliccato(); });
     connect(ChkAccoda, &QCheckBox::clicked, this, [this] { CampoCliccato(); });
