@@ -150,7 +150,7 @@ void MascheraFascola::cmdCancellaFascola_Click() {
         return;
     }
     PosSelezionata = std::min(PosSelezionata, NumSelezionati);
-    didascaliaNavigatore(false);
+    DtaSelezionatiFascola->MostraPosizione(PosSelezionata, NumSelezionati, false);
     Visualizza();
     VisEnvi();
     FascolaInVisione = true;

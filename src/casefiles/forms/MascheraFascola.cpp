@@ -338,39 +338,14 @@ void MascheraFascola::CampoCliccato() {
     if (FascolaInVisione) Visu2corre();
 }
 
-void MascheraFascola::didascaliaNavigatore(bool primaRiga) {
-    const QString totale = basic::Str(NumSelezionati);
-    DtaSelezionatiFascola->setCaption(primaRiga ? "1 di" + totale
-                                                : basic::Str(PosSelezionata) + " di " + totale);
-}
-
 void MascheraFascola::DtaSelezionatiFascola_Validate(int Action, int) {
-    // Nothing to browse before the first search that found rows.
-    if (NumSelezionati < 1) return;
-    bool primaRiga = false;
-    switch (Action) {
-    case AzionePrimo:
-        PosSelezionata = 1;
-        primaRiga = true;
-        break;
-    case AzionePrecedente:
-        if (PosSelezionata < 2) return;
-        --PosSelezionata;
-        break;
-    case AzioneSuccessivo:
-        if (PosSelezionata >= NumSelezionati) return;
-        ++PosSelezionata;
-        break;
-    case AzioneUltimo:
-        if (NumSelezionati < 2) return;
-        PosSelezionata = NumSelezionati;
-        break;
-    default:
-        return;
-    }
-    // A refused move leaves the case file on display as it was, correction included.
+    // Nothing to browse before the first search that found rows; a refused move leaves the
+    // case file on display as it was, correction included.
+    const auto mossa = NavigatoreRecord::Sposta(Action, PosSelezionata, NumSelezionati);
+    if (!mossa) return;
+    PosSelezionata = mossa->posizione;
     FascolaInVisione = false;
-    didascaliaNavigatore(primaRiga);
+    DtaSelezionatiFascola->MostraPosizione(PosSelezionata, NumSelezionati, mossa->primo);
     Visualizza();
     VisEnvi();
     FascolaInVisione = true;

@@ -25,10 +25,10 @@
 
 #include "casefiles/engine/Fascole.h"
 #include "casefiles/engine/NumerazioneFascole.h"
+#include "casefiles/forms/NavigatoreRecord.h"
 
 class FrmFascola;
 class ModelloAlberoClienti;
-class NavigatoreRecord;
 class QButtonGroup;
 class QCheckBox;
 class QGroupBox;
@@ -51,7 +51,7 @@ public:
     enum Modo { ModoIniziale = 0, ModoInserimento = 1, ModoVisione = 2, ModoCorrezione = 3 };
 
     // The record browser's buttons, as the navigator reports them.
-    enum Azione { AzionePrimo = 1, AzionePrecedente = 2, AzioneSuccessivo = 3, AzioneUltimo = 4 };
+    using enum NavigatoreRecord::Azione;
 
     // Charges a case file being stored with its client's fixed billing items, inside the
     // confirmation's transaction. Set by the subsystem that owns them; while unset a new case
@@ -145,8 +145,6 @@ private:
     // Turns the option of `lettera` on; with another letter every option stays off.
     void mostraCriterio(const QString& lettera);
     void spegniCriteri();
-    // The navigator's caption for the displayed position.
-    void didascaliaNavigatore(bool primaRiga);
     // The case file of the result at PosSelezionata.
     Fascola& selezionata();
     // The client code the mask works with: a code found by name, "NON DEFINITO" when the name

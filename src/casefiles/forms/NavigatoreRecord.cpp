@@ -4,6 +4,8 @@
 #include <QLabel>
 #include <QToolButton>
 
+#include "platform/system/BasicRuntime.h"
+
 namespace {
 
 QToolButton* pulsante(QWidget* padre, const char* nome, Qt::ArrowType freccia, const QString& testo) {
@@ -48,3 +50,25 @@ NavigatoreRecord::NavigatoreRecord(QWidget* parent) : QWidget(parent) {
 QString NavigatoreRecord::caption() const { return didascalia_->text(); }
 
 void NavigatoreRecord::setCaption(const QString& caption) { didascalia_->setText(caption); }
+
+std::optional<NavigatoreRecord::Spostamento> NavigatoreRecord::Sposta(int azione, long posizione, long numero) {
+    if (numero < 1) return std::nullopt;
+    switch (azione) {
+    case AzionePrimo: return Spostamento{1, true};
+    case AzionePrecedente:
+        if (posizione <= 1) return std::nullopt;
+        return Spostamento{posizione - 1, false};
+    case AzioneSuccessivo:
+        if (posizione >= numero) return std::nullopt;
+        return Spostamento{posizione + 1, false};
+    case AzioneUltimo:
+        if (numero <= 1) return std::nullopt;
+        return Spostamento{numero, false};
+    default: return std::nullopt;
+    }
+}
+
+void NavigatoreRecord::MostraPosizione(long posizione, long numero, bool primo) {
+    const QString totale = basic::Str(numero);
+    setCaption(primo ? "1 di" + totale : basic::Str(posizione) + " di " + totale);
+}

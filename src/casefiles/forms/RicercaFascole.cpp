@@ -46,7 +46,7 @@ void MascheraFascola::cmdRicercaFascola_Click() {
     AbilitaCampi();
     NumSelezionati = long(Selezionate->size());
     PosSelezionata = 1;
-    didascaliaNavigatore(true);
+    DtaSelezionatiFascola->MostraPosizione(PosSelezionata, NumSelezionati, true);
     DefinizioneAlberoClienti();
     Visualizza();
     FascolaInVisione = true;

@@ -12,7 +12,6 @@
 #include "casefiles/forms/NavigatoreRecord.h"
 #include "foundation/engine/Procedura.h"
 #include "foundation/engine/Sessione.h"
-#include "platform/system/BasicRuntime.h"
 #include "platform/system/MessageService.h"
 #include "platform/ui/ClickEvents.h"
 #include "platform/ui/FormUtil.h"
@@ -273,11 +272,6 @@ void FrmAnagrafe::Visualizza() {
     if (TxtStato->text().isEmpty()) TxtStato->setText(StatoItalia);
 }
 
-void FrmAnagrafe::didascalia(bool primaRiga) {
-    const QString totale = basic::Str(NumSelezionati);
-    DtaSelezionati->setCaption(primaRiga ? "1 di" + totale : basic::Str(PosSelezionata) + " di " + totale);
-}
-
 void FrmAnagrafe::cmdAggiungi_Click() {
     abilitaPulsanti(false, false, false, false, true, true);
     mostraAzione(TestoInserimento);
@@ -321,7 +315,7 @@ void FrmAnagrafe::cmdRicerca_Click() {
     AbilitaCampi();
     NumSelezionati = long(RsSelezionati->size());
     PosSelezionata = 1;
-    didascalia(true);
+    DtaSelezionati->MostraPosizione(PosSelezionata, NumSelezionati, true);
     Visualizza();
     AnagraficaInVisione = true;
 }
@@ -330,28 +324,10 @@ void FrmAnagrafe::DtaSelezionati_Validate(int Action, int) {
     // Nothing to browse before a search that found clients, nor once they are all deleted.
     if (!RsSelezionati || NumSelezionati < 1) return;
     AnagraficaInVisione = false;
-    bool primaRiga = false;
-    switch (Action) {
-    case AzionePrimo:
-        PosSelezionata = 1;
-        primaRiga = true;
-        break;
-    case AzionePrecedente:
-        if (PosSelezionata <= 1) return;
-        --PosSelezionata;
-        break;
-    case AzioneSuccessivo:
-        if (PosSelezionata >= NumSelezionati) return;
-        ++PosSelezionata;
-        break;
-    case AzioneUltimo:
-        if (NumSelezionati < 2) return;
-        PosSelezionata = NumSelezionati;
-        break;
-    default:
-        return;
-    }
-    didascalia(primaRiga);
+    const auto mossa = NavigatoreRecord::Sposta(Action, PosSelezionata, NumSelezionati);
+    if (!mossa) return;
+    PosSelezionata = mossa->posizione;
+    DtaSelezionati->MostraPosizione(PosSelezionata, NumSelezionati, mossa->primo);
     Visualizza();
     VisEnvi();
     AnagraficaInVisione = true;
@@ -397,7 +373,7 @@ void FrmAnagrafe::cmdCancella_Click() {
         return;
     }
     PosSelezionata = std::min(PosSelezionata, NumSelezionati);
-    didascalia(false);
+    DtaSelezionati->MostraPosizione(PosSelezionata, NumSelezionati, false);
     Visualizza();
     VisEnvi();
     AnagraficaInVisione = true;

@@ -8,9 +8,9 @@
 #include <optional>
 #include <vector>
 
+#include "casefiles/forms/NavigatoreRecord.h"
 #include "clients/engine/Anagrafe.h"
 
-class NavigatoreRecord;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -23,7 +23,7 @@ class FrmAnagrafe : public QDialog {
 public:
     enum Modo { ModoIniziale = 0, ModoInserimento = 1, ModoVisione = 2, ModoCorrezione = 3 };
     // The record browser's buttons, as the navigator reports them.
-    enum Azione { AzionePrimo = 1, AzionePrecedente = 2, AzioneSuccessivo = 3, AzioneUltimo = 4 };
+    using enum NavigatoreRecord::Azione;
 
     // Loads the form in its initial mode, on the archive of the session.
     explicit FrmAnagrafe(QWidget* parent = nullptr);
@@ -93,7 +93,6 @@ private:
     // The six buttons in the order AGGIUNGI, RICERCA, CORREGGI, CANCELLA, CONFERMA, ANNULLA.
     void abilitaPulsanti(bool aggiungi, bool ricerca, bool correggi, bool cancella, bool conferma, bool annulla);
     void mostraAzione(const QString& azione);
-    void didascalia(bool primaRiga);
     DatiAnagrafica campi() const;
     const RigaAnagrafe& rigaInVisione() const;
 };

@@ -16,9 +16,9 @@
 #include <optional>
 #include <vector>
 
+#include "casefiles/forms/NavigatoreRecord.h"
 #include "clients/engine/ParametriCliente.h"
 
-class NavigatoreRecord;
 class QButtonGroup;
 class QLabel;
 class QLineEdit;
@@ -36,7 +36,8 @@ public:
     ~FrmParCli() override;
 
     enum Modo { ModoIniziale = 0, ModoInserimento = 1, ModoVisione = 2, ModoCorrezione = 3 };
-    enum Azione { AzionePrimo = 1, AzionePrecedente = 2, AzioneSuccessivo = 3, AzioneUltimo = 4 };
+    // The record browser's buttons, as the navigator reports them.
+    using enum NavigatoreRecord::Azione;
 
     static inline const QString FormatoFissi =
         QStringLiteral("^ Codice |^ Applicaz. |^          Descrizione          ");
@@ -162,7 +163,6 @@ private:
     QString applicazioneScelta() const;
     void spegniCriteri();
     void spegniApplicazioni();
-    void didascaliaNavigatore(bool primaRiga);
     // The parameters as the fields and the lists hold them, for `codice`.
     ParametriCliente parametriAVideo(const QString& codice) const;
     void svuotaListe();

@@ -63,43 +63,20 @@ void FrmParCli::cmdRicerca_Click() {
     Selezionati = std::move(trovati);
     NumSelezionati = long(Selezionati.size());
     PosSelezionata = 1;
-    didascaliaNavigatore(true);
+    DtaSelezionati->MostraPosizione(PosSelezionata, NumSelezionati, true);
     Visualizza();
     ParametriInVisione = true;
-}
-
-void FrmParCli::didascaliaNavigatore(bool primaRiga) {
-    const QString totale = basic::Str(NumSelezionati);
-    DtaSelezionati->setCaption(primaRiga ? "1 di" + totale : basic::Str(PosSelezionata) + " di " + totale);
 }
 
 void FrmParCli::DtaSelezionati_Validate(int Action, int) {
     // Nothing to browse before a search has found something.
     if (Selezionati.empty()) return;
-    bool primaRiga = false;
-    switch (Action) {
-    case AzionePrimo:
-        PosSelezionata = 1;
-        primaRiga = true;
-        break;
-    case AzionePrecedente:
-        if (PosSelezionata <= 1) return;
-        --PosSelezionata;
-        break;
-    case AzioneSuccessivo:
-        if (PosSelezionata >= NumSelezionati) return;
-        ++PosSelezionata;
-        break;
-    case AzioneUltimo:
-        if (NumSelezionati <= 1) return;
-        PosSelezionata = NumSelezionati;
-        break;
-    default:
-        return;
-    }
+    const auto mossa = NavigatoreRecord::Sposta(Action, PosSelezionata, NumSelezionati);
     // A refused move leaves the client on display as it was, correction included.
+    if (!mossa) return;
+    PosSelezionata = mossa->posizione;
     ParametriInVisione = false;
-    didascaliaNavigatore(primaRiga);
+    DtaSelezionati->MostraPosizione(PosSelezionata, NumSelezionati, mossa->primo);
     AbilitaCampi();
     Visualizza();
     Vis2Envi();
@@ -149,7 +126,7 @@ void FrmParCli::DopoCancellazione() {
         return;
     }
     PosSelezionata = std::min(PosSelezionata, NumSelezionati);
-    didascaliaNavigatore(false);
+    DtaSelezionati->MostraPosizione(PosSelezionata, NumSelezionati, false);
     Visualizza();
     Vis2Envi();
     ParametriInVisione = true;

@@ -656,37 +656,14 @@ void FrmElefat::TxtImporto_LostFocus() {
     }
 }
 
-void FrmElefat::didascaliaNavigatore(bool primaRiga) {
-    const QString totale = basic::Str(NumSelezionati);
-    DtaSelezionati->setCaption(primaRiga ? "1 di" + totale : basic::Str(PosSelezionata) + " di " + totale);
-}
-
 void FrmElefat::DtaSelezionati_Validate(int Action, int) {
     if (RsSelezionati.empty()) return;
-    bool primaRiga = false;
-    switch (Action) {
-    case AzionePrimo:
-        PosSelezionata = 1;
-        primaRiga = true;
-        break;
-    case AzionePrecedente:
-        if (PosSelezionata <= 1) return;
-        --PosSelezionata;
-        break;
-    case AzioneSuccessivo:
-        if (PosSelezionata >= NumSelezionati) return;
-        ++PosSelezionata;
-        break;
-    case AzioneUltimo:
-        if (NumSelezionati <= 1) return;
-        PosSelezionata = NumSelezionati;
-        break;
-    default:
-        // Nothing moves: the element stays on display as it was, correction included.
-        return;
-    }
+    const auto mossa = NavigatoreRecord::Sposta(Action, PosSelezionata, NumSelezionati);
+    // Nothing moves: the element stays on display as it was, correction included.
+    if (!mossa) return;
+    PosSelezionata = mossa->posizione;
     ElementoInVisione = false;
-    didascaliaNavigatore(primaRiga);
+    DtaSelezionati->MostraPosizione(PosSelezionata, NumSelezionati, mossa->primo);
     Visualizza();
     VisEnvi();
     ElementoInVisione = true;
@@ -750,7 +727,7 @@ void FrmElefat::cmdRicerca_Click() {
     ModoOperativo = ModoVisione;
     AbilitaCampi();
     DtaSelezionati->setEnabled(true);
-    didascaliaNavigatore(true);
+    DtaSelezionati->MostraPosizione(PosSelezionata, NumSelezionati, true);
     Visualizza();
     ElementoInVisione = true;
 }
@@ -796,7 +773,7 @@ void FrmElefat::cmdCancella_Click() {
         return;
     }
     PosSelezionata = std::min(PosSelezionata, NumSelezionati);
-    didascaliaNavigatore(false);
+    DtaSelezionati->MostraPosizione(PosSelezionata, NumSelezionati, false);
     Visualizza();
     VisEnvi();
     ElementoInVisione = true;

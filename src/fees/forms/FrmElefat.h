@@ -11,9 +11,9 @@
 #include <functional>
 #include <vector>
 
+#include "casefiles/forms/NavigatoreRecord.h"
 #include "fees/engine/ElementiDaFatturare.h"
 
-class NavigatoreRecord;
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
@@ -36,7 +36,8 @@ public:
     ~FrmElefat() override;
 
     enum Modo { ModoIniziale = 0, ModoInserimento = 1, ModoVisione = 2, ModoCorrezione = 3 };
-    enum Azione { AzionePrimo = 1, AzionePrecedente = 2, AzioneSuccessivo = 3, AzioneUltimo = 4 };
+    // The record browser's buttons, as the navigator reports them.
+    using enum NavigatoreRecord::Azione;
     // Which of a pair of VAT fields, or which account, a look-up works on.
     enum Selettore { Ordinaria = 1, Comunitaria = 2 };
     enum Conto { ContoRicavi = 1, ContoDare = 2, ContoAvere = 3 };
@@ -159,7 +160,6 @@ private:
     // The code the in-use checks look at: the displayed row's own, whatever the code box
     // shows meanwhile.
     QString codiceInVisione() const;
-    void didascaliaNavigatore(bool primaRiga);
 
     QButtonGroup* calcoli_;
     QButtonGroup* tipi_;
