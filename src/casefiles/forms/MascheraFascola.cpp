@@ -34,12 +34,6 @@ QLabel* etichettaValore(const char* nome, const QString& testo) {
     return l;
 }
 
-QPushButton* pulsante(const char* nome, const QString& testo) {
-    auto* b = ui::named<QPushButton>(nome, testo);
-    b->setAutoDefault(false);
-    return b;
-}
-
 // A look-up list of the session for a refilled combo; its errors go to the handler under
 // `descrizione` and leave the list empty.
 ui::RefillCombo::Refill elenco(const QString& descrizione, std::vector<ui::ComboRow> (*lettura)(db::Database&)) {
@@ -87,11 +81,11 @@ void MascheraFascola::costruisci() {
     TxtData = ui::named<QLineEdit>("TxtData");
     TxtData->setMaxLength(10);
     TxtData->setMaximumWidth(110);
-    OptFineMese = ui::named<QRadioButton>("OptFineMese", "Fine mese");
-    OptAnticipazioni = ui::named<QRadioButton>("OptAnticipazioni", "Anticipazioni");
-    OptOgniVoce = ui::named<QRadioButton>("OptOgniVoce", "Per ogni voce");
-    OptFineLavoro = ui::named<QRadioButton>("OptFineLavoro", "Ogni fine incarico");
-    OptFineFascola = ui::named<QRadioButton>("OptFineFascola", "A chiusura fascola");
+    OptFineMese = ui::valueOption("OptFineMese", "Fine mese", "M");
+    OptAnticipazioni = ui::valueOption("OptAnticipazioni", "Anticipazioni", "D");
+    OptOgniVoce = ui::valueOption("OptOgniVoce", "Per ogni voce", "V");
+    OptFineLavoro = ui::valueOption("OptFineLavoro", "Ogni fine incarico", "L");
+    OptFineFascola = ui::valueOption("OptFineFascola", "A chiusura fascola", "P");
     criteri_ = new QButtonGroup(this);
     for (QRadioButton* o : {OptFineMese, OptAnticipazioni, OptOgniVoce, OptFineLavoro, OptFineFascola})
         criteri_->addButton(o);
@@ -100,18 +94,15 @@ void MascheraFascola::costruisci() {
     TxtRifCli->setMaxLength(20);
     TxtNote = ui::named<QLineEdit>("TxtNote");
     TxtNote->setMaxLength(255);
-    LblAzioneInCorsoFascola = ui::named<QLabel>("LblAzioneInCorsoFascola", "xxxxxx");
-    QFont grassetto = LblAzioneInCorsoFascola->font();
-    grassetto.setBold(true);
-    LblAzioneInCorsoFascola->setFont(grassetto);
+    LblAzioneInCorsoFascola = ui::boldLabel("LblAzioneInCorsoFascola", "xxxxxx");
 
-    CmdAggiungiFascola = pulsante("CmdAggiungiFascola", "AGGIUNGI");
-    CmdRicercaFascola = pulsante("CmdRicercaFascola", "RICERCA");
-    CmdCorreggiFascola = pulsante("CmdCorreggiFascola", "CORREGGI");
-    CmdCancellaFascola = pulsante("CmdCancellaFascola", "CANCELLA");
-    CmdConfermaFascola = pulsante("CmdConfermaFascola", "CONFERMA");
-    CmdAnnullaFascola = pulsante("CmdAnnullaFascola", "ANNULLA");
-    CmdStampaFascola = pulsante("CmdStampaFascola", "STAMPA PROSPETTO FASCOLA");
+    CmdAggiungiFascola = ui::commandButton("CmdAggiungiFascola", "AGGIUNGI");
+    CmdRicercaFascola = ui::commandButton("CmdRicercaFascola", "RICERCA");
+    CmdCorreggiFascola = ui::commandButton("CmdCorreggiFascola", "CORREGGI");
+    CmdCancellaFascola = ui::commandButton("CmdCancellaFascola", "CANCELLA");
+    CmdConfermaFascola = ui::commandButton("CmdConfermaFascola", "CONFERMA");
+    CmdAnnullaFascola = ui::commandButton("CmdAnnullaFascola", "ANNULLA");
+    CmdStampaFascola = ui::commandButton("CmdStampaFascola", "STAMPA PROSPETTO FASCOLA");
     DtaSelezionatiFascola = ui::named<NavigatoreRecord>("DtaSelezionatiFascola");
 
     FrmCriteriRicerca = ui::named<QGroupBox>("FrmCriteriRicerca", "Altri criteri di ricerca");
@@ -148,11 +139,9 @@ void MascheraFascola::costruisci() {
     griglia->addWidget(new QLabel("Note generali sulla fascola"), 5, 0);
     griglia->addWidget(TxtNote, 5, 1);
 
-    auto* pulsanti = new QVBoxLayout;
-    for (QPushButton* b : {CmdAggiungiFascola, CmdRicercaFascola, CmdCorreggiFascola, CmdCancellaFascola,
-                           CmdConfermaFascola, CmdAnnullaFascola, CmdStampaFascola})
-        pulsanti->addWidget(b);
-    pulsanti->addStretch();
+    QVBoxLayout* pulsanti = ui::buttonColumn({CmdAggiungiFascola, CmdRicercaFascola, CmdCorreggiFascola,
+                                              CmdCancellaFascola, CmdConfermaFascola, CmdAnnullaFascola,
+                                              CmdStampaFascola});
 
     auto* ricerca = new QGridLayout(FrmCriteriRicerca);
     ricerca->addWidget(new QLabel("Ricerca estesa alle fascole:"), 0, 0);
@@ -284,46 +273,22 @@ void MascheraFascola::mostraCodice(const QString& codice) {
 Fascola& MascheraFascola::selezionata() { return (*Selezionate)[size_t(PosSelezionata - 1)]; }
 
 bool MascheraFascola::Verificatore() {
-    auto rifiuta = [](QWidget* campo, const QString& messaggio) {
-        ui::MessageService::show(messaggio);
-        campo->setFocus();
-        return false;
-    };
-    if (DbcNomeCliente->currentText().isEmpty()) return rifiuta(DbcNomeCliente, "Definire il cliente");
+    if (DbcNomeCliente->currentText().isEmpty()) return ui::refuse(*DbcNomeCliente, "Definire il cliente");
     if (criterioScelto().isEmpty())
-        return rifiuta(OptFineFascola, "selezionare il criterio di fatturazione voluto");
+        return ui::refuse(*OptFineFascola, "selezionare il criterio di fatturazione voluto");
     if (!basic::IsDate(TxtData->text()))
-        return rifiuta(TxtData, "Bisogna definire una data di apertura della fascola");
+        return ui::refuse(*TxtData, "Bisogna definire una data di apertura della fascola");
     // A stored case file never has an empty note or reference: the empty value is a blank.
     if (TxtNote->text().isEmpty()) TxtNote->setText(" ");
     if (TxtRifCli->text().isEmpty()) TxtRifCli->setText(" ");
     return true;
 }
 
-QString MascheraFascola::criterioScelto() const {
-    if (OptFineMese->isChecked()) return "M";
-    if (OptAnticipazioni->isChecked()) return "D";
-    if (OptOgniVoce->isChecked()) return "V";
-    if (OptFineLavoro->isChecked()) return "L";
-    if (OptFineFascola->isChecked()) return "P";
-    return {};
-}
+QString MascheraFascola::criterioScelto() const { return ui::checkedValue(*criteri_); }
 
-void MascheraFascola::spegniCriteri() {
-    // An exclusive group keeps one option on; switching it off takes leaving the group
-    // open for a moment.
-    criteri_->setExclusive(false);
-    for (QAbstractButton* o : criteri_->buttons()) o->setChecked(false);
-    criteri_->setExclusive(true);
-}
+void MascheraFascola::spegniCriteri() { ui::uncheckAll(*criteri_); }
 
-void MascheraFascola::mostraCriterio(const QString& lettera) {
-    if (lettera == "M") OptFineMese->setChecked(true);
-    else if (lettera == "D") OptAnticipazioni->setChecked(true);
-    else if (lettera == "V") OptOgniVoce->setChecked(true);
-    else if (lettera == "L") OptFineLavoro->setChecked(true);
-    else if (lettera == "P") OptFineFascola->setChecked(true);
-}
+void MascheraFascola::mostraCriterio(const QString& lettera) { ui::checkValue(*criteri_, lettera); }
 
 void MascheraFascola::TxtData_LostFocus() {
     const QString completa = CompletaData(TxtData->text());

@@ -28,13 +28,6 @@ const QString StatoItalia = QStringLiteral("IT");
 // The widths of the columns the boxes write.
 constexpr int LarghezzaCodice = 10;
 
-QPushButton* pulsante(const char* nome, const QString& testo) {
-    auto* b = ui::named<QPushButton>(nome, testo);
-    // Enter in a field must not press a button.
-    b->setAutoDefault(false);
-    return b;
-}
-
 QLineEdit* casella(const char* nome, int lunghezza) {
     auto* t = ui::named<QLineEdit>(nome);
     t->setMaxLength(lunghezza);
@@ -62,12 +55,7 @@ FrmAnagrafe::FrmAnagrafe(QWidget* parent) : QDialog(parent) {
 FrmAnagrafe::~FrmAnagrafe() = default;
 
 void FrmAnagrafe::costruisci() {
-    lblTitolo = ui::named<QLabel>("lblTitolo", "GESTIONE ANAGRAFICA CLIENTI");
-    QFont titolo = lblTitolo->font();
-    titolo.setBold(true);
-    titolo.setPointSizeF(titolo.pointSizeF() * 1.4);
-    lblTitolo->setFont(titolo);
-    lblTitolo->setAlignment(Qt::AlignCenter);
+    lblTitolo = ui::titleLabel("lblTitolo", "GESTIONE ANAGRAFICA CLIENTI");
 
     DbcCodice = ui::named<ui::RefillCombo>("DbcCodice");
     DbcCodice->lineEdit()->setMaxLength(LarghezzaCodice);
@@ -90,17 +78,14 @@ void FrmAnagrafe::costruisci() {
     TxtPicf->setMinimumWidth(180);
 
     DtaSelezionati = ui::named<NavigatoreRecord>("DtaSelezionati");
-    cmdAggiungi = pulsante("cmdAggiungi", "AGGIUNGI");
-    cmdRicerca = pulsante("cmdRicerca", "RICERCA");
-    cmdCorreggi = pulsante("cmdCorreggi", "CORREGGI");
-    cmdCancella = pulsante("cmdCancella", "CANCELLA");
-    cmdConferma = pulsante("cmdConferma", "CONFERMA");
-    cmdAnnulla = pulsante("cmdAnnulla", "ANNULLA");
-    cmdFine = pulsante("cmdFine", "ESCI");
-    lblAzioneInCorso = ui::named<QLabel>("lblAzioneInCorso");
-    QFont grassetto = lblAzioneInCorso->font();
-    grassetto.setBold(true);
-    lblAzioneInCorso->setFont(grassetto);
+    cmdAggiungi = ui::commandButton("cmdAggiungi", "AGGIUNGI");
+    cmdRicerca = ui::commandButton("cmdRicerca", "RICERCA");
+    cmdCorreggi = ui::commandButton("cmdCorreggi", "CORREGGI");
+    cmdCancella = ui::commandButton("cmdCancella", "CANCELLA");
+    cmdConferma = ui::commandButton("cmdConferma", "CONFERMA");
+    cmdAnnulla = ui::commandButton("cmdAnnulla", "ANNULLA");
+    cmdFine = ui::commandButton("cmdFine", "ESCI");
+    lblAzioneInCorso = ui::boldLabel("lblAzioneInCorso");
 
     auto* campi = new QGridLayout;
     int riga = 0;
@@ -118,16 +103,11 @@ void FrmAnagrafe::costruisci() {
     aggiungi("Partita IVA / Codice Fiscale", ui::row({TxtPicf}));
     campi->setColumnMinimumWidth(1, 380);
 
-    auto* pulsanti = new QVBoxLayout;
-    for (QPushButton* b : {cmdAggiungi, cmdRicerca, cmdCorreggi, cmdCancella, cmdConferma, cmdAnnulla})
-        pulsanti->addWidget(b);
-    pulsanti->addStretch();
-    pulsanti->addWidget(cmdFine);
-
     auto* centro = new QHBoxLayout;
     centro->addLayout(campi, 1);
     centro->addSpacing(12);
-    centro->addLayout(pulsanti);
+    centro->addLayout(
+        ui::buttonColumn({cmdAggiungi, cmdRicerca, cmdCorreggi, cmdCancella, cmdConferma, cmdAnnulla}, cmdFine));
 
     auto* tutto = new QVBoxLayout(this);
     tutto->addWidget(lblTitolo);
@@ -225,12 +205,7 @@ DatiAnagrafica FrmAnagrafe::campi() const {
 const RigaAnagrafe& FrmAnagrafe::rigaInVisione() const { return RsSelezionati->at(size_t(PosSelezionata - 1)); }
 
 bool FrmAnagrafe::Verificatore() {
-    auto rifiuta = [](QWidget* campo, const QString& messaggio) {
-        ui::MessageService::show(messaggio);
-        campo->setFocus();
-        return false;
-    };
-    if (DbcCodice->currentText().isEmpty()) return rifiuta(DbcCodice, "Definire il codice elemento");
+    if (DbcCodice->currentText().isEmpty()) return ui::refuse(*DbcCodice, "Definire il codice elemento");
     if (ModoOperativo == ModoInserimento) {
         Procedura proc("Funzione di Verifica dei dati inseriti");
         bool esiste = false;
@@ -238,7 +213,7 @@ bool FrmAnagrafe::Verificatore() {
                 esiste = CodiceAnagraficaEsistente(archivio, DbcCodice->currentText());
             }))
             return false;
-        if (esiste) return rifiuta(DbcCodice, "Il codice mnemonico dato è già definito");
+        if (esiste) return ui::refuse(*DbcCodice, "Il codice mnemonico dato è già definito");
     }
     const std::pair<QLineEdit*, const char*> obbligatori[] = {
         {TxtRagione, "Definire la ragione sociale del cliente"},
@@ -250,7 +225,7 @@ bool FrmAnagrafe::Verificatore() {
         {TxtPicf, "Definire la partita iva e/o codice fiscale del cliente"},
     };
     for (const auto& [campo, messaggio] : obbligatori)
-        if (campo->text().isEmpty()) return rifiuta(campo, QString::fromUtf8(messaggio));
+        if (campo->text().isEmpty()) return ui::refuse(*campo, QString::fromUtf8(messaggio));
     return true;
 }
 

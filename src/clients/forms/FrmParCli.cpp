@@ -27,12 +27,6 @@
 
 namespace {
 
-QPushButton* pulsante(const char* nome, const QString& testo) {
-    auto* b = ui::named<QPushButton>(nome, testo);
-    b->setAutoDefault(false);
-    return b;
-}
-
 // The grids' rows on one line each, low enough for the whole list to show without scrolling.
 void preparaGriglia(ui::Grid& g, int righe) {
     g.setWordWrap(false);
@@ -67,12 +61,7 @@ FrmParCli::FrmParCli(QWidget* parent) : QDialog(parent) {
 FrmParCli::~FrmParCli() = default;
 
 void FrmParCli::costruisci() {
-    LblTitolo = ui::named<QLabel>("LblTitolo", "GESTIONE PARAMETRI ECONOMICI CLIENTI");
-    QFont titolo = LblTitolo->font();
-    titolo.setBold(true);
-    titolo.setPointSizeF(titolo.pointSizeF() * 1.4);
-    LblTitolo->setFont(titolo);
-    LblTitolo->setAlignment(Qt::AlignCenter);
+    LblTitolo = ui::titleLabel("LblTitolo", "GESTIONE PARAMETRI ECONOMICI CLIENTI");
 
     DbcNomeCliente = ui::named<ui::RefillCombo>("DbcNomeCliente");
     DbcNomeCliente->setMinimumWidth(280);
@@ -83,21 +72,18 @@ void FrmParCli::costruisci() {
     });
     LblCodiceCliente = ui::valueLabel("LblCodiceCliente", 110);
 
-    OptFineMese = ui::named<QRadioButton>("OptFineMese", "Fine mese");
-    OptPerAnticipazioni = ui::named<QRadioButton>("OptPerAnticipazioni", "Per anticipazioni");
-    OptPerOgniVoce = ui::named<QRadioButton>("OptPerOgniVoce", "Per ogni voce");
-    OptFineLavoro = ui::named<QRadioButton>("OptFineLavoro", "Fine lavoro");
-    OptFineFascola = ui::named<QRadioButton>("OptFineFascola", "Fine fascola");
+    OptFineMese = ui::valueOption("OptFineMese", "Fine mese", "M");
+    OptPerAnticipazioni = ui::valueOption("OptPerAnticipazioni", "Per anticipazioni", "D");
+    OptPerOgniVoce = ui::valueOption("OptPerOgniVoce", "Per ogni voce", "V");
+    OptFineLavoro = ui::valueOption("OptFineLavoro", "Fine lavoro", "L");
+    OptFineFascola = ui::valueOption("OptFineFascola", "Fine fascola", "P");
     criteri_ = new QButtonGroup(this);
     for (QRadioButton* o : {OptFineMese, OptPerAnticipazioni, OptPerOgniVoce, OptFineLavoro, OptFineFascola})
         criteri_->addButton(o);
     TxtNote = ui::named<QLineEdit>("TxtNote");
     TxtNote->setMaxLength(255);
 
-    lblAzioneInCorso = ui::named<QLabel>("lblAzioneInCorso");
-    QFont grassetto = lblAzioneInCorso->font();
-    grassetto.setBold(true);
-    lblAzioneInCorso->setFont(grassetto);
+    lblAzioneInCorso = ui::boldLabel("lblAzioneInCorso");
     DtaSelezionati = ui::named<NavigatoreRecord>("DtaSelezionati");
 
     DbcElementoFisso = ui::named<ui::RefillCombo>("DbcElementoFisso");
@@ -108,13 +94,13 @@ void FrmParCli::costruisci() {
         return righe;
     });
     LblEleFisso = ui::valueLabel("LblEleFisso", 50);
-    OptPerFascola = ui::named<QRadioButton>("OptPerFascola", "per fascola");
-    OptPerLavorazione = ui::named<QRadioButton>("OptPerLavorazione", "per lavoraz.");
-    OptPerFattura = ui::named<QRadioButton>("OptPerFattura", "per fattura");
+    OptPerFascola = ui::valueOption("OptPerFascola", "per fascola", "1");
+    OptPerLavorazione = ui::valueOption("OptPerLavorazione", "per lavoraz.", "2");
+    OptPerFattura = ui::valueOption("OptPerFattura", "per fattura", "3");
     applicazioni_ = new QButtonGroup(this);
     for (QRadioButton* o : {OptPerFascola, OptPerLavorazione, OptPerFattura}) applicazioni_->addButton(o);
-    CmdAggiungiFisso = pulsante("CmdAggiungiFisso", "AGGIUNGI");
-    CmdTogliFisso = pulsante("CmdTogliFisso", "TOGLI");
+    CmdAggiungiFisso = ui::commandButton("CmdAggiungiFisso", "AGGIUNGI");
+    CmdTogliFisso = ui::commandButton("CmdTogliFisso", "TOGLI");
     FlxFissi = ui::named<ui::Grid>("FlxFissi");
     FlxFissi->setRows(9);
     formato(*FlxFissi, FormatoFissi);
@@ -141,21 +127,21 @@ void FrmParCli::costruisci() {
             parcli::InArchivio("Funzione di lettura codici pagamento", [&](db::Database& a) { righe = ElencoCodiciPagamento(a); });
         return righe;
     });
-    CmdAggiungiListino = pulsante("CmdAggiungiListino", "AGGIUNGI");
-    CmdTogliListino = pulsante("CmdTogliListino", "TOGLI");
+    CmdAggiungiListino = ui::commandButton("CmdAggiungiListino", "AGGIUNGI");
+    CmdTogliListino = ui::commandButton("CmdTogliListino", "TOGLI");
     FlxListino = ui::named<ui::Grid>("FlxListino");
     FlxListino->setRows(10);
     formato(*FlxListino, FormatoListino, 1);
     preparaGriglia(*FlxListino, 9);
 
-    cmdAggiungi = pulsante("cmdAggiungi", "AGGIUNGI");
-    cmdRicerca = pulsante("cmdRicerca", "RICERCA");
-    cmdCorreggi = pulsante("cmdCorreggi", "CORREGGI");
-    cmdCancella = pulsante("cmdCancella", "CANCELLA");
-    cmdConferma = pulsante("cmdConferma", "CONFERMA");
-    cmdAnnulla = pulsante("cmdAnnulla", "ANNULLA");
-    cmdFine = pulsante("cmdFine", "ESCI");
-    CmdStampa = pulsante("CmdStampa", "STAMPA");
+    cmdAggiungi = ui::commandButton("cmdAggiungi", "AGGIUNGI");
+    cmdRicerca = ui::commandButton("cmdRicerca", "RICERCA");
+    cmdCorreggi = ui::commandButton("cmdCorreggi", "CORREGGI");
+    cmdCancella = ui::commandButton("cmdCancella", "CANCELLA");
+    cmdConferma = ui::commandButton("cmdConferma", "CONFERMA");
+    cmdAnnulla = ui::commandButton("cmdAnnulla", "ANNULLA");
+    cmdFine = ui::commandButton("cmdFine", "ESCI");
+    CmdStampa = ui::commandButton("CmdStampa", "STAMPA");
 
     // Client, criterion and notes.
     auto* cliente = new QGridLayout;
@@ -193,18 +179,13 @@ void FrmParCli::costruisci() {
     liste->addWidget(fissi);
     liste->addWidget(listino);
 
-    auto* pulsanti = new QVBoxLayout;
-    for (QPushButton* b : {cmdAggiungi, cmdRicerca, cmdCorreggi, cmdCancella, cmdConferma, cmdAnnulla, CmdStampa})
-        pulsanti->addWidget(b);
-    pulsanti->addStretch();
-    pulsanti->addWidget(cmdFine);
-
     auto* dati = new QVBoxLayout;
     dati->addLayout(cliente);
     dati->addLayout(liste);
     auto* corpo = new QHBoxLayout;
     corpo->addLayout(dati, 1);
-    corpo->addLayout(pulsanti);
+    corpo->addLayout(ui::buttonColumn(
+        {cmdAggiungi, cmdRicerca, cmdCorreggi, cmdCancella, cmdConferma, cmdAnnulla, CmdStampa}, cmdFine));
 
     auto* tutto = new QVBoxLayout(this);
     tutto->addWidget(LblTitolo);
@@ -348,48 +329,22 @@ void FrmParCli::CampoCambiato() {
 }
 
 bool FrmParCli::Verificatore() {
-    auto rifiuta = [](QWidget* campo, const QString& messaggio) {
-        ui::MessageService::show(messaggio);
-        campo->setFocus();
-        return false;
-    };
-    if (DbcNomeCliente->currentText().isEmpty()) return rifiuta(DbcNomeCliente, "Definire il cliente");
+    if (DbcNomeCliente->currentText().isEmpty()) return ui::refuse(*DbcNomeCliente, "Definire il cliente");
     // Parameters stored under no client would never be read by anyone.
     if (!CodiceClienteValido(LblCodiceCliente->text()))
-        return rifiuta(DbcNomeCliente, "Cliente non definito: scegliere un cliente esistente");
-    if (criterioScelto().isEmpty()) return rifiuta(OptFineFascola, "selezionare il criterio di fatturazione voluto");
+        return ui::refuse(*DbcNomeCliente, "Cliente non definito: scegliere un cliente esistente");
+    if (criterioScelto().isEmpty())
+        return ui::refuse(*OptFineFascola, "selezionare il criterio di fatturazione voluto");
     return true;
 }
 
-QString FrmParCli::criterioScelto() const {
-    if (OptFineMese->isChecked()) return "M";
-    if (OptPerAnticipazioni->isChecked()) return "D";
-    if (OptPerOgniVoce->isChecked()) return "V";
-    if (OptFineLavoro->isChecked()) return "L";
-    if (OptFineFascola->isChecked()) return "P";
-    return {};
-}
+QString FrmParCli::criterioScelto() const { return ui::checkedValue(*criteri_); }
 
-QString FrmParCli::applicazioneScelta() const {
-    if (OptPerFascola->isChecked()) return "1";
-    if (OptPerLavorazione->isChecked()) return "2";
-    if (OptPerFattura->isChecked()) return "3";
-    return {};
-}
+QString FrmParCli::applicazioneScelta() const { return ui::checkedValue(*applicazioni_); }
 
-void FrmParCli::spegniCriteri() {
-    // An exclusive group keeps one option on; switching it off takes leaving the group open
-    // for a moment.
-    criteri_->setExclusive(false);
-    for (QAbstractButton* o : criteri_->buttons()) o->setChecked(false);
-    criteri_->setExclusive(true);
-}
+void FrmParCli::spegniCriteri() { ui::uncheckAll(*criteri_); }
 
-void FrmParCli::spegniApplicazioni() {
-    applicazioni_->setExclusive(false);
-    for (QAbstractButton* o : applicazioni_->buttons()) o->setChecked(false);
-    applicazioni_->setExclusive(true);
-}
+void FrmParCli::spegniApplicazioni() { ui::uncheckAll(*applicazioni_); }
 
 ParametriCliente FrmParCli::parametriAVideo(const QString& codice) const {
     return {codice, criterioScelto(), TxtNote->text(), ElementiFissi, ElementiListino};
@@ -422,11 +377,7 @@ void FrmParCli::Visualizza() {
     // A client without a criterion must not show the one of the client shown before.
     spegniCriteri();
     const ParametriCliente p = letti.value_or(ParametriCliente{codice, {}, {}, {}, {}});
-    if (p.criterio == "M") OptFineMese->setChecked(true);
-    else if (p.criterio == "D") OptPerAnticipazioni->setChecked(true);
-    else if (p.criterio == "V") OptPerOgniVoce->setChecked(true);
-    else if (p.criterio == "L") OptFineLavoro->setChecked(true);
-    else if (p.criterio == "P") OptFineFascola->setChecked(true);
+    ui::checkValue(*criteri_, p.criterio);
     TxtNote->setText(p.camponote);
 
     for (ui::RefillCombo* c : {DbcElementoListino, DbcPagamento, DbcElementoFisso}) c->setEditText({});

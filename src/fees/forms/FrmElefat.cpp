@@ -70,30 +70,6 @@ std::vector<ui::ComboRow> righeAttuali(const QComboBox& combo) {
     return righe;
 }
 
-QPushButton* pulsante(const char* nome, const QString& testo) {
-    auto* b = ui::named<QPushButton>(nome, testo);
-    b->setAutoDefault(false);
-    return b;
-}
-
-// The letter of the option set, "" when none is.
-QString letteraScelta(const QButtonGroup* gruppo) {
-    const QAbstractButton* scelta = gruppo->checkedButton();
-    return scelta ? scelta->property("lettera").toString() : QString();
-}
-
-// Sets the option of `lettera`; another letter leaves the options as they are.
-void mostraLettera(QButtonGroup* gruppo, const QString& lettera) {
-    for (QAbstractButton* o : gruppo->buttons())
-        if (o->property("lettera").toString() == lettera) o->setChecked(true);
-}
-
-QRadioButton* opzione(const char* nome, const QString& testo, const QString& lettera) {
-    auto* o = ui::named<QRadioButton>(nome, testo);
-    o->setProperty("lettera", lettera);
-    return o;
-}
-
 }  // namespace
 
 FrmElefat::FrmElefat(QWidget* parent) : QDialog(parent) {
@@ -108,11 +84,7 @@ FrmElefat::FrmElefat(QWidget* parent) : QDialog(parent) {
 FrmElefat::~FrmElefat() = default;
 
 void FrmElefat::costruisci() {
-    LblTitolo = ui::named<QLabel>("LblTitolo", "GESTIONE ARCHIVIO DEGLI ELEMENTI DA FATTURARE");
-    QFont grassetto = LblTitolo->font();
-    grassetto.setBold(true);
-    LblTitolo->setFont(grassetto);
-    LblTitolo->setAlignment(Qt::AlignCenter);
+    LblTitolo = ui::titleLabel("LblTitolo", "GESTIONE ARCHIVIO DEGLI ELEMENTI DA FATTURARE", 1);
 
     DbcCodice = ui::named<ui::RefillCombo>("DbcCodice");
     DbcCodice->lineEdit()->setMaxLength(LunghezzaCodice);
@@ -124,17 +96,17 @@ void FrmElefat::costruisci() {
 
     FrameCalcolo =
         ui::named<QGroupBox>("FrameCalcolo", "Criterio di determinazione dell'importo da fatturare ");
-    OptPercentuale = opzione(
+    OptPercentuale = ui::valueOption(
         "OptPercentuale", "Percentuale: l'importo si calcola applicando una percentuale di aumento al costo;",
         calcolo::Percentuale);
-    OptRichiesta = opzione("OptRichiesta",
+    OptRichiesta = ui::valueOption("OptRichiesta",
                            "Richiesta: l'importo sarà richiesto al momento dell'inserimento dell'elemento;",
                            calcolo::Richiesta);
-    OptListino = opzione("OptListino",
+    OptListino = ui::valueOption("OptListino",
                          "Listino fisso: quando si inserisce l'elemento viene proposto l'importo definito",
                          calcolo::Listino);
     OptImportoUnitario =
-        opzione("OptImportoUnitario",
+        ui::valueOption("OptImportoUnitario",
                 "Importo unitario:l'importo sarà determinato moltiplicando per una quantità richiesta",
                 calcolo::ImportoUnitario);
     calcoli_ = new QButtonGroup(this);
@@ -166,9 +138,9 @@ void FrmElefat::costruisci() {
     iva->addWidget(LblIvacee, 3, 1);
 
     FrameTipo = ui::named<QGroupBox>("FrameTipo", "Tipo dell'elemento da fatturare ");
-    OptCosto = opzione("OptCosto", "Addebito costo", tipo::Costo);
-    OptAnticipazione = opzione("OptAnticipazione", "Rimborso anticipazione", tipo::Anticipazione);
-    OptCompetenza = opzione("OptCompetenza", "Competenza professionale", tipo::Competenza);
+    OptCosto = ui::valueOption("OptCosto", "Addebito costo", tipo::Costo);
+    OptAnticipazione = ui::valueOption("OptAnticipazione", "Rimborso anticipazione", tipo::Anticipazione);
+    OptCompetenza = ui::valueOption("OptCompetenza", "Competenza professionale", tipo::Competenza);
     tipi_ = new QButtonGroup(this);
     auto* tipo = new QVBoxLayout(FrameTipo);
     for (QRadioButton* o : {OptCosto, OptAnticipazione, OptCompetenza}) {
@@ -210,16 +182,15 @@ void FrmElefat::costruisci() {
     pagamento->addWidget(OptPagaCli);
     pagamento->addWidget(ui::row({OptPagaCod, DbcPagamento, LblCodicePagamento}));
 
-    LblAzioneInCorso = ui::named<QLabel>("LblAzioneInCorso");
-    LblAzioneInCorso->setFont(grassetto);
-    CmdAggiungi = pulsante("CmdAggiungi", "AGGIUNGI");
-    CmdRicerca = pulsante("CmdRicerca", "RICERCA");
-    CmdCorreggi = pulsante("CmdCorreggi", "CORREGGI");
-    CmdCancella = pulsante("CmdCancella", "CANCELLA");
-    CmdConferma = pulsante("CmdConferma", "CONFERMA");
-    CmdAnnulla = pulsante("CmdAnnulla", "ANNULLA");
-    CmdStampa = pulsante("CmdStampa", "STAMPA");
-    CmdFine = pulsante("CmdFine", "FINE");
+    LblAzioneInCorso = ui::boldLabel("LblAzioneInCorso");
+    CmdAggiungi = ui::commandButton("CmdAggiungi", "AGGIUNGI");
+    CmdRicerca = ui::commandButton("CmdRicerca", "RICERCA");
+    CmdCorreggi = ui::commandButton("CmdCorreggi", "CORREGGI");
+    CmdCancella = ui::commandButton("CmdCancella", "CANCELLA");
+    CmdConferma = ui::commandButton("CmdConferma", "CONFERMA");
+    CmdAnnulla = ui::commandButton("CmdAnnulla", "ANNULLA");
+    CmdStampa = ui::commandButton("CmdStampa", "STAMPA");
+    CmdFine = ui::commandButton("CmdFine", "FINE");
     DtaSelezionati = ui::named<NavigatoreRecord>("DtaSelezionati");
 
     auto* dati = new QGridLayout;
@@ -252,15 +223,10 @@ void FrmElefat::costruisci() {
     sinistra->addWidget(FrameConti);
     sinistra->addWidget(FramePagamenti);
 
-    auto* comandi = new QVBoxLayout;
-    for (QPushButton* b : {CmdAggiungi, CmdRicerca, CmdCorreggi, CmdCancella, CmdConferma, CmdAnnulla, CmdStampa})
-        comandi->addWidget(b);
-    comandi->addStretch();
-    comandi->addWidget(CmdFine);
-
     auto* corpo = new QHBoxLayout;
     corpo->addLayout(sinistra, 1);
-    corpo->addLayout(comandi);
+    corpo->addLayout(ui::buttonColumn(
+        {CmdAggiungi, CmdRicerca, CmdCorreggi, CmdCancella, CmdConferma, CmdAnnulla, CmdStampa}, CmdFine));
 
     auto* tutto = new QVBoxLayout(this);
     tutto->addWidget(LblTitolo);
@@ -435,14 +401,14 @@ CampiElemento FrmElefat::campi() const {
     c.codice = DbcCodice->currentText();
     c.descrizione = DbcDescrizione->currentText();
     c.accoda = ChkAccoda->isChecked();
-    c.calcolo = letteraScelta(calcoli_);
+    c.calcolo = ui::checkedValue(*calcoli_);
     c.importo = TxtImporto->text();
     c.arrotonda = TxtArrotonda->text();
     c.iva = DbcIva->currentText();
     c.ivacee = DbcIvacee->currentText();
     c.lblIva = LblIva->text();
     c.lblIvacee = LblIvacee->text();
-    c.tipo = letteraScelta(tipi_);
+    c.tipo = ui::checkedValue(*tipi_);
     c.contofat = DbcContofat->currentText();
     c.dare = DbcDare->currentText();
     c.avere = DbcAvere->currentText();
@@ -509,7 +475,7 @@ void FrmElefat::Visualizza() {
     DbcCodice->setEditText(e.codice);
     DbcDescrizione->setEditText(e.descrizione);
     ChkAccoda->setChecked(e.accoda);
-    mostraLettera(calcoli_, e.calcolo);
+    ui::checkValue(*calcoli_, e.calcolo);
     TxtImporto->setText(TestoImportoElemento(e.importo));
     TxtArrotonda->setText(TestoImportoElemento(e.arrotonda));
     if (collegato()) {
@@ -521,7 +487,7 @@ void FrmElefat::Visualizza() {
         LblIva->clear();
         LblIvacee->clear();
     }
-    mostraLettera(tipi_, e.tipo);
+    ui::checkValue(*tipi_, e.tipo);
     (e.pagamento ? OptPagaCli : OptPagaCod)->setChecked(true);
     LblCodicePagamento->setText(e.codicepagamento);
     DescrizionePagamento();

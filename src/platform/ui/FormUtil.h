@@ -4,7 +4,12 @@
 #include <initializer_list>
 #include <utility>
 
+class QButtonGroup;
 class QLabel;
+class QPushButton;
+class QRadioButton;
+class QString;
+class QVBoxLayout;
 class QWidget;
 
 namespace ui {
@@ -24,6 +29,32 @@ QLabel* valueLabel(const char* name, int minimumWidth = 0, QWidget* parent = nul
 // `controls` side by side in a widget of their own, without margins; with `stretch` the room
 // left over goes after them, so that they keep to the left.
 QWidget* row(std::initializer_list<QWidget*> controls, bool stretch = true);
+
+// A command button that Enter typed in a field never presses: the old forms had no default
+// button.
+QPushButton* commandButton(const char* name, const QString& text);
+
+// A form's command buttons one under the other from the top, and `last` (when given) alone at
+// the foot of the column: the exit, kept apart from the record commands.
+QVBoxLayout* buttonColumn(std::initializer_list<QPushButton*> buttons, QPushButton* last = nullptr);
+
+// A label in bold, as the forms show the action in progress.
+QLabel* boldLabel(const char* name, const QString& text = {});
+// A form's title: bold, centred, `scale` times the usual size.
+QLabel* titleLabel(const char* name, const QString& text, double scale = 1.4);
+
+// Options that each stand for a value (a letter, a digit), gathered in `group`: the value of
+// the one chosen ("" while none is), the choice of the one standing for `value` (any other
+// value leaves the choice as it was), and no option chosen at all, which a click on an
+// exclusive group cannot give.
+QRadioButton* valueOption(const char* name, const QString& text, const QString& value);
+QString checkedValue(const QButtonGroup& group);
+void checkValue(QButtonGroup& group, const QString& value);
+void uncheckAll(QButtonGroup& group);
+
+// A check that refuses what was typed: its message shown, the focus on `field` to mend it;
+// answers false, for the check to return.
+bool refuse(QWidget& field, const QString& message);
 
 // Colours in the old code are written &HBBGGRR: blue in the high byte, red in the low one.
 inline constexpr std::uint32_t BgrYellow = 0x00FFFF;
