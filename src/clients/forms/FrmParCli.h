@@ -142,6 +142,11 @@ private:
     void ChiudiSelezionati();
     // After a deletion: the next client of the result, or the initial mode when none is left.
     void DopoCancellazione();
+    // The client at PosSelezionata read and shown in view mode; the program's own filling of
+    // the fields starts no correction.
+    void MostraInVisione();
+    // The client's parameters changed by another workstation: said, and shown as they are now.
+    void MostraModificatiAltrove();
 
     // FrmParCliListe.cpp
     void DbcElementoFisso_LostFocus();

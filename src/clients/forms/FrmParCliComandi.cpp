@@ -75,12 +75,21 @@ void FrmParCli::DtaSelezionati_Validate(int Action, int) {
     // A refused move leaves the client on display as it was, correction included.
     if (!mossa) return;
     PosSelezionata = mossa->posizione;
-    ParametriInVisione = false;
     DtaSelezionati->MostraPosizione(PosSelezionata, NumSelezionati, mossa->primo);
     AbilitaCampi();
+    MostraInVisione();
+}
+
+void FrmParCli::MostraInVisione() {
+    ParametriInVisione = false;
     Visualizza();
     Vis2Envi();
     ParametriInVisione = true;
+}
+
+void FrmParCli::MostraModificatiAltrove() {
+    ui::MessageService::show(ModificatiAltrove);
+    MostraInVisione();
 }
 
 void FrmParCli::cmdCancella_Click() {
@@ -104,11 +113,7 @@ void FrmParCli::cmdCancella_Click() {
         return;
     case EsitoParametri::ModificatiAltrove:
         // Shown again as they are now, for the user to decide anew.
-        ui::MessageService::show(ModificatiAltrove);
-        ParametriInVisione = false;
-        Visualizza();
-        Vis2Envi();
-        ParametriInVisione = true;
+        MostraModificatiAltrove();
         return;
     default:
         // The error handler has told of the failure; the client stays on display.
@@ -127,9 +132,7 @@ void FrmParCli::DopoCancellazione() {
     }
     PosSelezionata = std::min(PosSelezionata, NumSelezionati);
     DtaSelezionati->MostraPosizione(PosSelezionata, NumSelezionati, false);
-    Visualizza();
-    Vis2Envi();
-    ParametriInVisione = true;
+    MostraInVisione();
 }
 
 void FrmParCli::cmdCorreggi_Click() {
@@ -148,11 +151,7 @@ void FrmParCli::cmdCorreggi_Click() {
         Vis2Envi();
         return;
     case EsitoParametri::ModificatiAltrove:
-        ui::MessageService::show(ModificatiAltrove);
-        ParametriInVisione = false;
-        Visualizza();
-        Vis2Envi();
-        ParametriInVisione = true;
+        MostraModificatiAltrove();
         return;
     case EsitoParametri::EliminatiAltrove:
         ui::MessageService::show(EliminatiAltrove);
