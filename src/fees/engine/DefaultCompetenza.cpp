@@ -34,10 +34,11 @@ std::optional<QString> PagamentoInAnagrafe(db::Database& sessione, const QString
     return st.column(0).textOr(QString());
 }
 
-EsitoDefaultCompetenza DefinizioneDefault(db::Database& sessione, SceltaElemento scelta, const QString& testo,
-                                          const QString& cliente, bool collegato) {
-    EsitoDefaultCompetenza esito;
-    Procedura proc("Funzione di definizione dei default");
+EsitoElementoProposto PropostaElemento(db::Database& sessione, SceltaElemento scelta, const QString& testo,
+                                       const QString& cliente, bool collegato, const QString& descrizioneErrori,
+                                       const QString& fuoriAnagrafe) {
+    EsitoElementoProposto esito;
+    Procedura proc(descrizioneErrori);
     std::optional<ElementoDaFatturare> elemento;
     if (!proc.essenziale([&] {
             elemento = scelta == SceltaElemento::PerCodice ? ElementoPerCodice(sessione, testo)
@@ -49,21 +50,32 @@ EsitoDefaultCompetenza DefinizioneDefault(db::Database& sessione, SceltaElemento
         return esito;
     }
 
-    DefaultCompetenza d;
-    d.Elemento = *elemento;
-    if (!proc.essenziale([&] { d.Listino = PrezzoDiListino(sessione, cliente, elemento->codice); })) return esito;
-    switch (OrigineDelPagamento(d.Listino.has_value(), elemento->pagamento, collegato)) {
-    case OrigineCodicePagamento::Listino: d.Pagamento = d.Listino->Pagamento; break;
+    ElementoProposto p;
+    p.Elemento = *elemento;
+    if (!proc.essenziale([&] { p.Listino = PrezzoDiListino(sessione, cliente, elemento->codice); })) return esito;
+    switch (OrigineDelPagamento(p.Listino.has_value(), elemento->pagamento, collegato)) {
+    case OrigineCodicePagamento::Listino: p.Pagamento = p.Listino->Pagamento; break;
     case OrigineCodicePagamento::Anagrafe:
-        // A client missing from the accounting registry: immediate payment.
-        if (!proc.essenziale(
-                [&] { d.Pagamento = PagamentoInAnagrafe(sessione, cliente).value_or(QStringLiteral("0")); }))
+        if (!proc.essenziale([&] { p.Pagamento = PagamentoInAnagrafe(sessione, cliente).value_or(fuoriAnagrafe); }))
             return esito;
         break;
-    case OrigineCodicePagamento::Catalogo: d.Pagamento = elemento->codicepagamento; break;
+    case OrigineCodicePagamento::Catalogo: p.Pagamento = elemento->codicepagamento; break;
     }
-    d.Dettaglio = DettaglioDiDefault(*elemento);
-    esito.Default = std::move(d);
+    esito.Proposta = std::move(p);
+    return esito;
+}
+
+EsitoDefaultCompetenza DefinizioneDefault(db::Database& sessione, SceltaElemento scelta, const QString& testo,
+                                          const QString& cliente, bool collegato) {
+    // A client missing from the accounting registry: immediate payment.
+    EsitoElementoProposto proposta = PropostaElemento(sessione, scelta, testo, cliente, collegato,
+                                                      QStringLiteral("Funzione di definizione dei default"),
+                                                      QStringLiteral("0"));
+    EsitoDefaultCompetenza esito;
+    esito.ElementoInesistente = proposta.ElementoInesistente;
+    if (!proposta.Proposta) return esito;
+    DettaglioCompetenzaRec dettaglio = DettaglioDiDefault(proposta.Proposta->Elemento);
+    esito.Default = DefaultCompetenza{std::move(*proposta.Proposta), std::move(dettaglio)};
     return esito;
 }
 

@@ -31,11 +31,31 @@ inline const QString MessaggioElementoAnomalo =
 
 enum class SceltaElemento { PerCodice = 1, PerDescrizione = 2 };
 
-// What a newly chosen element proposes for its fee item.
-struct DefaultCompetenza {
+// An element chosen to be charged to a client, and what it proposes wherever it is charged
+// (a fee item, an invoice line): the client's own price and the payment term.
+struct ElementoProposto {
     ElementoDaFatturare Elemento;
     std::optional<PrezzoCliente> Listino;  // the client's own price, when the list has one
     QString Pagamento;
+};
+
+struct EsitoElementoProposto {
+    std::optional<ElementoProposto> Proposta;
+    bool ElementoInesistente = false;  // MessaggioElementoAnomalo
+};
+
+// The element chosen by code or by description (the first in code order of those so
+// described) for client `cliente`, with the client's price-list row for it and its payment
+// term: the client's price-list term; else, linked and the element paid on the client's own
+// terms, the client's payment code in the accounting archive, `fuoriAnagrafe` when the client
+// is not there; else the element's own. Errors go to the handler under `descrizioneErrori`;
+// nothing when the procedure was left.
+EsitoElementoProposto PropostaElemento(db::Database& sessione, SceltaElemento scelta, const QString& testo,
+                                       const QString& cliente, bool collegato, const QString& descrizioneErrori,
+                                       const QString& fuoriAnagrafe);
+
+// What a newly chosen element proposes for its fee item.
+struct DefaultCompetenza : ElementoProposto {
     DettaglioCompetenzaRec Dettaglio;
 };
 
@@ -44,11 +64,10 @@ struct EsitoDefaultCompetenza {
     bool ElementoInesistente = false;  // MessaggioElementoAnomalo
 };
 
-// The defaults of the element chosen by code or by description (the first in code order of
-// those so described) for a fee item of client `cliente`. Payment: the client's price-list
-// term; else, linked and the element paid on the client's own terms, the client's payment
-// code in the accounting archive ("0" when the client is not there); else the element's own.
-// Errors: "Funzione di definizione dei default"; nothing when the procedure was left.
+// The defaults of the element chosen by code or by description for a fee item of client
+// `cliente`: PropostaElemento, the payment "0" (immediate) for a client missing from the
+// accounting registry, and the element's bookkeeping defaults. Errors: "Funzione di
+// definizione dei default"; nothing when the procedure was left.
 EsitoDefaultCompetenza DefinizioneDefault(db::Database& sessione, SceltaElemento scelta, const QString& testo,
                                           const QString& cliente, bool collegato);
 

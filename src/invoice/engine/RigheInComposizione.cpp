@@ -2,9 +2,7 @@
 
 #include <algorithm>
 
-#include "foundation/engine/ElencoCombo.h"
 #include "foundation/engine/Generale.h"
-#include "foundation/engine/Procedura.h"
 #include "invoice/engine/Importi.h"
 #include "platform/db/Database.h"
 #include "platform/system/BasicRuntime.h"
@@ -124,43 +122,21 @@ int PosizioneInserimento(QChar modo, int rigaSelezionata, int numeroRighe) {
 
 EsitoDefault DefinizioneDefaultFattura(db::Database& sessione, SceltaElemento scelta, const QString& testoScelto,
                                        const QString& cliente, bool collegato, const FatturaInComposizioneRec& fattura) {
+    // A client missing from the accounting registry: the invoice's old default text.
+    const EsitoElementoProposto proposta = PropostaElemento(sessione, scelta, testoScelto, cliente, collegato,
+                                                      QStringLiteral("Funzione di definizione default fattura"),
+                                                      QStringLiteral("0,00"));
     EsitoDefault esito;
-    Procedura proc("Funzione di definizione default fattura");
-    std::optional<ElementoDaFatturare> elemento;
-    if (!proc.essenziale([&] {
-            elemento = scelta == SceltaElemento::PerCodice ? ElementoPerCodice(sessione, testoScelto)
-                                                           : ElementoPerDescrizione(sessione, testoScelto);
-        }))
-        return esito;
-    if (!elemento) {
-        esito.ElementoInesistente = true;
-        return esito;
-    }
+    esito.ElementoInesistente = proposta.ElementoInesistente;
+    if (!proposta.Proposta) return esito;
 
-    DefaultRigaFattura d;
-    d.Elemento = *elemento;
-    if (!proc.essenziale([&] { d.Listino = PrezzoDiListino(sessione, cliente, elemento->codice); })) return esito;
-
-    switch (OrigineDelPagamento(d.Listino.has_value(), elemento->pagamento, collegato)) {
-    case OrigineCodicePagamento::Listino: d.Pagamento = d.Listino->Pagamento; break;
-    case OrigineCodicePagamento::Anagrafe:
-        // A client missing from the accounting registry: the invoice's old default text.
-        if (!proc.essenziale(
-                [&] { d.Pagamento = PagamentoInAnagrafe(sessione, cliente).value_or(QStringLiteral("0,00")); }))
-            return esito;
-        break;
-    case OrigineCodicePagamento::Catalogo: d.Pagamento = elemento->codicepagamento; break;
-    }
-    d.DarePn = elemento->dare;
-    d.AverePn = elemento->avere;
-    d.Ricavi = elemento->contofat;
+    const ElementoDaFatturare& e = proposta.Proposta->Elemento;
+    QString ntask = QStringLiteral("0000");
+    QString njob = ntask;
     if (const int i = fattura.RigaSelezionata()) {
-        d.Ntask = fattura.RigheFattura.riga(i).Ntask;
-        d.Njob = fattura.RigheFattura.riga(i).Njob;
-    } else {
-        d.Ntask = d.Njob = QStringLiteral("0000");
+        ntask = fattura.RigheFattura.riga(i).Ntask;
+        njob = fattura.RigheFattura.riga(i).Njob;
     }
-    d.CodiceIva = elemento->iva;
-    esito.Default = std::move(d);
+    esito.Default = DefaultRigaFattura{*proposta.Proposta, e.dare, e.avere, e.contofat, ntask, njob, e.iva};
     return esito;
 }

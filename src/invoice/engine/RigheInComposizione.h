@@ -71,12 +71,10 @@ void CorreggiRigaFattura(RigaFattura& riga, const CampiRiga& campi, const RigaFa
 // first.
 int PosizioneInserimento(QChar modo, int rigaSelezionata, int numeroRighe);
 
-// What a newly chosen element proposes for its line.
-struct DefaultRigaFattura {
-    ElementoDaFatturare Elemento;
-    std::optional<PrezzoCliente> Listino;
-    // The line's staging values: payment, accounts, task and job, VAT code (not fixed).
-    QString Pagamento;
+// What a newly chosen element proposes for its line: the fee items' proposal (element, the
+// client's price, payment), and the line's other staging values: accounts, task and job, VAT
+// code (not fixed).
+struct DefaultRigaFattura : ElementoProposto {
     QString DarePn;
     QString AverePn;
     QString Ricavi;
@@ -91,9 +89,8 @@ struct EsitoDefault {
 };
 
 // The defaults of the element chosen by code or by description for a line of the case file
-// of client `cliente`. Payment: the client's price-list term; else, linked and the element
-// paid on the client's terms, the client's payment code in the accounting archive's
-// `anagrafe` ("0,00" when the client is not there); else the element's own. Task and job are
+// of client `cliente`: PropostaElemento, the payment "0,00" for a client missing from the
+// accounting archive's `anagrafe`. Task and job are
 // those of the line selected in `fattura`, "0000" when none is. The VAT code is the element's
 // ordinary one. Errors: "Funzione di definizione default fattura"; nothing when the
 // procedure was left.
