@@ -1,5 +1,6 @@
 #include "fees/engine/ComandiCompetenza.h"
 
+#include <functional>
 #include <optional>
 
 #include "fees/engine/ElementiDaFatturare.h"
@@ -41,6 +42,26 @@ std::optional<EsitoCompetenza> bloccata(const std::optional<Competenza>& ora) {
     return std::nullopt;
 }
 
+// `scrittura` in one write transaction under the error handler with `descrizione`: it
+// answers a refusal, after which nothing is committed, or nothing once its writes are done,
+// which are then committed. NonRegistrata when the handler's answer left the procedure.
+EsitoCompetenza inTransazione(db::Database& sessione, const QString& descrizione,
+                              const std::function<std::optional<EsitoCompetenza>()>& scrittura) {
+    Procedura proc(descrizione);
+    EsitoCompetenza esito = EsitoCompetenza::NonRegistrata;
+    const bool fatto = proc.essenziale([&] {
+        esito = EsitoCompetenza::NonRegistrata;
+        db::Transaction transazione(sessione);
+        if (const std::optional<EsitoCompetenza> rifiuto = scrittura()) {
+            esito = *rifiuto;
+            return;
+        }
+        transazione.commit();
+        esito = EsitoCompetenza::Registrata;
+    });
+    return fatto ? esito : EsitoCompetenza::NonRegistrata;
+}
+
 }  // namespace
 
 QString MessaggioDuplicata(const QString& elemento) {
@@ -49,20 +70,11 @@ QString MessaggioDuplicata(const QString& elemento) {
 
 EsitoCompetenza AggiungiCompetenza(db::Database& sessione, const ChiaveCompetenza& k, const CampiCompetenza& campi,
                                    const DettaglioCompetenzaRec& dettaglio) {
-    Procedura proc("Funzione di aggiunta di un elemento in fascola");
-    EsitoCompetenza esito = EsitoCompetenza::NonRegistrata;
-    const bool fatto = proc.essenziale([&] {
-        esito = EsitoCompetenza::NonRegistrata;
-        db::Transaction scrittura(sessione);
+    return inTransazione(sessione, "Funzione di aggiunta di un elemento in fascola",
+                         [&]() -> std::optional<EsitoCompetenza> {
         const std::optional<ElementoDaFatturare> elemento = ElementoPerCodice(sessione, k.elemento);
-        if (!elemento) {
-            esito = EsitoCompetenza::ElementoAssente;
-            return;
-        }
-        if (LeggiCompetenza(sessione, k)) {
-            esito = EsitoCompetenza::Duplicata;
-            return;
-        }
+        if (!elemento) return EsitoCompetenza::ElementoAssente;
+        if (LeggiCompetenza(sessione, k)) return EsitoCompetenza::Duplicata;
         std::string colonne = "cliente, npra, ntask, njob, elemento";
         db::Params valori{k.cliente, k.npra, k.ntask, k.njob, k.elemento};
         for (const auto& [colonna, valore] : campiDaScrivere(ValoriDaScrivere(*elemento, campi, dettaglio))) {
@@ -76,55 +88,33 @@ EsitoCompetenza AggiungiCompetenza(db::Database& sessione, const ChiaveCompetenz
         } catch (const db::DbError& errore) {
             // Another workstation got in first; its row stands.
             if (errore.number != db::err::DuplicateKey) throw;
-            esito = EsitoCompetenza::Duplicata;
-            return;
+            return EsitoCompetenza::Duplicata;
         }
-        scrittura.commit();
-        esito = EsitoCompetenza::Registrata;
+        return std::nullopt;
     });
-    return fatto ? esito : EsitoCompetenza::NonRegistrata;
 }
 
 EsitoCompetenza CorreggiCompetenza(db::Database& sessione, const ChiaveCompetenza& k, const CampiCompetenza& campi,
                                    const DettaglioCompetenzaRec& dettaglio, const Competenza* letta) {
-    Procedura proc("Funzione di correzione elemento in fascola");
-    EsitoCompetenza esito = EsitoCompetenza::NonRegistrata;
-    const bool fatto = proc.essenziale([&] {
-        esito = EsitoCompetenza::NonRegistrata;
-        db::Transaction scrittura(sessione);
+    return inTransazione(sessione, "Funzione di correzione elemento in fascola",
+                         [&]() -> std::optional<EsitoCompetenza> {
         const std::optional<Competenza> ora = LeggiCompetenza(sessione, k);
-        if (const auto no = bloccata(ora)) {
-            esito = *no;
-            return;
-        }
+        if (const auto no = bloccata(ora)) return no;
         const std::optional<ElementoDaFatturare> elemento = ElementoPerCodice(sessione, k.elemento);
-        if (!elemento) {
-            esito = EsitoCompetenza::ElementoAssente;
-            return;
-        }
+        if (!elemento) return EsitoCompetenza::ElementoAssente;
         ValoriLetti letti = comeLetta(k, letta, *ora);
         AggiornaRigaLetta(sessione, FormaCompetenze(), letti,
                           campiDaScrivere(ValoriDaScrivere(*elemento, campi, dettaglio)));
-        scrittura.commit();
-        esito = EsitoCompetenza::Registrata;
+        return std::nullopt;
     });
-    return fatto ? esito : EsitoCompetenza::NonRegistrata;
 }
 
 EsitoCompetenza CancellaCompetenza(db::Database& sessione, const ChiaveCompetenza& k, const Competenza* letta) {
-    Procedura proc("Funzione di cancellazione di un elemento in fascola");
-    EsitoCompetenza esito = EsitoCompetenza::NonRegistrata;
-    const bool fatto = proc.essenziale([&] {
-        esito = EsitoCompetenza::NonRegistrata;
-        db::Transaction scrittura(sessione);
+    return inTransazione(sessione, "Funzione di cancellazione di un elemento in fascola",
+                         [&]() -> std::optional<EsitoCompetenza> {
         const std::optional<Competenza> ora = LeggiCompetenza(sessione, k);
-        if (const auto no = bloccata(ora)) {
-            esito = *no;
-            return;
-        }
+        if (const auto no = bloccata(ora)) return no;
         CancellaRigaLetta(sessione, FormaCompetenze(), comeLetta(k, letta, *ora));
-        scrittura.commit();
-        esito = EsitoCompetenza::Registrata;
+        return std::nullopt;
     });
-    return fatto ? esito : EsitoCompetenza::NonRegistrata;
 }
