@@ -3,11 +3,11 @@
 // over both archives; linked to the accounting archive (numbered and posted) and not.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
 #include <memory>
 
+#include "BenchMain.h"
 #include "fixtures/AccountingFixture.h"
 #include "fixtures/CaseFileArchive.h"
 #include "foundation/engine/Ambiente.h"
@@ -114,12 +114,4 @@ BENCHMARK(BM_Emissione200Righe)->ArgName("collegato")->Arg(1)->Arg(0)->Unit(benc
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return bench::runBenchmarks(argc, argv); }

@@ -18,7 +18,6 @@
 #include <sqlite3.h>
 
 #include <QAction>
-#include <QApplication>
 #include <QFile>
 #include <QPushButton>
 #include <QRadioButton>
@@ -29,6 +28,7 @@
 #include <memory>
 #include <stdexcept>
 
+#include "BenchMain.h"
 #include "app/MontaggioFinestra.h"
 #include "casefiles/engine/RicercaFascole.h"
 #include "casefiles/forms/FrmFascola.h"
@@ -407,13 +407,8 @@ BENCHMARK(BM_VisualizzazioneDuemilaVoci_10x)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    gProgramma100.reset();
-    gProgramma10.reset();
-    return 0;
+    return bench::runBenchmarks(argc, argv, [] {
+        gProgramma100.reset();
+        gProgramma10.reset();
+    });
 }

@@ -3,10 +3,10 @@
 // VAT code is read from the archive again), linked to the accounting archive and not.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QTemporaryDir>
 #include <memory>
 
+#include "BenchMain.h"
 #include "fixtures/AccountingFixture.h"
 #include "fixtures/CaseFileArchive.h"
 #include "foundation/engine/Ambiente.h"
@@ -95,12 +95,4 @@ BENCHMARK(BM_ImportiFattura200Righe)->ArgName("collegato")->Arg(1)->Arg(0)->Unit
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return bench::runBenchmarks(argc, argv); }

@@ -5,12 +5,12 @@
 // not.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <memory>
 
+#include "BenchMain.h"
 #include "app/MontaggioFinestra.h"
 #include "casefiles/engine/FascolaCorrente.h"
 #include "casefiles/forms/FrmFascola.h"
@@ -106,11 +106,4 @@ BENCHMARK(Applica)->Arg(0)->Arg(1)->ArgName("collegato")->Unit(benchmark::kMilli
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return bench::runBenchmarks(argc, argv); }

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <array>
 
+#include "BenchMain.h"
 #include "platform/ui/FormUtil.h"
 #include "platform/ui/Grid.h"
 
@@ -109,12 +110,4 @@ BENCHMARK(BM_GrigliaSvuota2000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return bench::runBenchmarks(argc, argv); }

@@ -3,10 +3,10 @@
 // "Stp_elefat.rpt" read, laid out on its pages and written. Also the two halves alone.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
 
+#include "BenchMain.h"
 #include "fees/engine/StampaElefat.h"
 #include "fees/forms/StampaElementiDaFatturare.h"
 #include "fixtures/CaseFileArchive.h"
@@ -76,12 +76,4 @@ BENCHMARK(BM_ReportCatalogo500SuPdf)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return bench::runBenchmarks(argc, argv); }
