@@ -22,6 +22,7 @@
 #include "fees/forms/TabCompetenze.h"
 #include "fixtures/AccountingFixture.h"
 #include "fixtures/CaseFileArchive.h"
+#include "fixtures/ProgrammaInstallato.h"
 #include "foundation/engine/Ambiente.h"
 #include "foundation/engine/DatiCliente.h"
 #include "app/MontaggioFinestra.h"
@@ -29,16 +30,15 @@
 #include "platform/ui/Grid.h"
 #include "platform/ui/RefillCombo.h"
 #include "startup/engine/TerminaProgramma.h"
-#include "startup/engine/Versione.h"
-#include "support/Files.h"
 #include "support/ScriptedMessages.h"
 #include "support/TempDir.h"
+#include "support/UserInput.h"
 
 namespace maschera {
 
 struct Terminato {};
 
-class MascheraFixture : public ::testing::Test {
+class MascheraFixture : public ::testing::Test, public UserInput {
 protected:
     MascheraFixture() : fascole(cartella.file("fascole.mdb")) {
         RipristinaAmbiente();
@@ -59,18 +59,7 @@ protected:
 
     // Starts the program: the accounting link off, or on to the sample company ROSSI 2004.
     void avvia(bool collegato = false) {
-        QString ditte = "NO";
-        if (collegato) {
-            contabilita = std::make_unique<AccountingFixture>(cartella.path());
-            contabilita->creaCampione();
-            ditte = contabilita->pathDitte();
-            fascole.setParameters({{"ditta", AccountingFixture::AcronimoCampione},
-                                   {"esercizio", AccountingFixture::EsercizioCampione},
-                                   {"registroiva", "V"}});
-        } else {
-            fascole.setParameters({});
-        }
-        scriviFascolaIni(cartella.path(), {fascole.path(), ditte, "NO", VersioneDelProgramma()});
+        contabilita = fixtures::InstallaProgramma(cartella.path(), fascole, collegato);
         MontaggioFinestra(finestra);
         finestra.Form_Load(cartella.path());
         finestra.show();
@@ -80,20 +69,6 @@ protected:
     MascheraFascola& m() { return *finestra.Maschera; }
     TabCompetenze& competenze() { return dynamic_cast<TabCompetenze&>(*finestra.Competenze); }
 
-    static void clic(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton); }
-    static void entra(QWidget* w) { w->setFocus(Qt::TabFocusReason); }
-    static void scrivi(QLineEdit* box, const QString& testo) {
-        entra(box);
-        box->selectAll();
-        box->del();
-        QTest::keyClicks(box, testo);
-    }
-    static void scrivi(QComboBox* combo, const QString& testo) {
-        entra(combo);
-        combo->lineEdit()->selectAll();
-        combo->lineEdit()->del();
-        QTest::keyClicks(combo->lineEdit(), testo);
-    }
     // Leaves the field being typed in for the client reference, as a tab key would.
     void lascia() { entra(m().TxtRifCli); }
 

@@ -70,7 +70,7 @@ TEST_F(MascheraPostazioni, ATaskCorrectedAfterTheOtherWorkstationChangedItIsRefu
     cercaTutte();
     TabIncarichi& t = *finestra.Incarichi;
     finestra.NellaFascola->setCurrentIndex(FrmFascola::SchedaIncarichi);
-    SchedeIncarichiTest::clicRiga(*t.I_FlxIncarichi, 1);
+    clicRiga(*t.I_FlxIncarichi, 1);
     ASSERT_EQ(t.I_LblNtask->text(), "0001");
     t.I_TxtTitolo->setText("Perizia estimativa");
     fascole.db().execute("UPDATE task SET titolo = 'Consulenza' WHERE ntask = '0001'");
@@ -97,9 +97,9 @@ TEST_F(MascheraPostazioni, ShowingACaseFileWithItsTasksJobsAndTreeOpensNoConnect
     EXPECT_EQ(conta.aperte(), 0);
     conta.azzera();
     finestra.NellaFascola->setCurrentIndex(FrmFascola::SchedaIncarichi);
-    SchedeIncarichiTest::clicRiga(*finestra.Incarichi->I_FlxIncarichi, 1);
+    clicRiga(*finestra.Incarichi->I_FlxIncarichi, 1);
     finestra.NellaFascola->setCurrentIndex(FrmFascola::SchedaLavorazioni);
-    SchedeIncarichiTest::clicRiga(*finestra.Lavorazioni->L_FlxLavorazioni, 1);
+    clicRiga(*finestra.Lavorazioni->L_FlxLavorazioni, 1);
     albero::apriTutto(*finestra.TrvFascole);
     EXPECT_EQ(conta.aperte(), 0);
     EXPECT_EQ(finestra.Lavorazioni->L_LblNJob->text(), "0001");

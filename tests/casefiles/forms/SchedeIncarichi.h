@@ -17,11 +17,12 @@
 #include "platform/ui/FormUtil.h"
 #include "platform/ui/Grid.h"
 #include "support/TempDir.h"
+#include "support/UserInput.h"
 
 // The tasks and jobs tabs side by side in a window of their own, over a case-file archive
 // in a temp folder; the fee tab's two labels follow the case file object as the fee tab's
 // own do.
-class SchedeIncarichiTest : public ::testing::Test {
+class SchedeIncarichiTest : public ::testing::Test, public UserInput {
 protected:
     SchedeIncarichiTest() : archivio(cartella.file("fascole.mdb")) {
         RipristinaAmbiente();
@@ -59,12 +60,6 @@ protected:
     }
 
 public:
-    static void clicRiga(ui::Grid& griglia, int riga) {
-        const QModelIndex cella = griglia.model()->index(riga - 1, 0);
-        griglia.scrollTo(cella);
-        QTest::mouseClick(griglia.viewport(), Qt::LeftButton, {}, griglia.visualRect(cella).center());
-    }
-
     static void scrivi(QWidget* campo, const QString& testo) {
         QTest::keyClicks(campo, testo);
     }

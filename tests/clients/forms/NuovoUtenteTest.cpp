@@ -32,6 +32,7 @@
 #include "support/ModalHelper.h"
 #include "support/ScriptedMessages.h"
 #include "support/TempDir.h"
+#include "support/UserInput.h"
 
 using ui::Answer;
 
@@ -39,27 +40,13 @@ namespace {
 
 struct Terminato {};
 
-void clic(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton); }
-void scrivi(QLineEdit* box, const QString& testo) {
-    box->setFocus(Qt::TabFocusReason);
-    box->selectAll();
-    box->del();
-    QTest::keyClicks(box, testo);
-}
-void scrivi(QComboBox* combo, const QString& testo) {
-    combo->setFocus(Qt::TabFocusReason);
-    combo->lineEdit()->selectAll();
-    combo->lineEdit()->del();
-    QTest::keyClicks(combo->lineEdit(), testo);
-}
-
 struct Cliente {
     QString codice, ragione, indirizzo, cap, localita, provincia, picf;
 };
 const Cliente Rossi{"ROSSI", "Rossi Mario", "Via Roma 1", "20100", "Milano", "MI", "RSSMRA70A01F205X"};
 const Cliente Bianchi{"BIANCHI", "Bianchi Srl", "Corso Italia 3", "10100", "Torino", "TO", "01234567890"};
 
-class NuovoUtente : public ::testing::Test {
+class NuovoUtente : public ::testing::Test, public UserInput {
 protected:
     NuovoUtente() {
         RipristinaAmbiente();

@@ -23,10 +23,11 @@
 #include "platform/ui/RefillCombo.h"
 #include "support/ScriptedMessages.h"
 #include "support/TempDir.h"
+#include "support/UserInput.h"
 
 namespace parcli_test {
 
-class ParCliFixture : public ::testing::Test {
+class ParCliFixture : public ::testing::Test, public UserInput {
 protected:
     ParCliFixture() : fascole(cartella.file("fascole.mdb")) {
         RipristinaAmbiente();
@@ -65,20 +66,6 @@ protected:
     }
     FrmParCli& f() { return *form; }
 
-    static void clic(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton); }
-    static void entra(QWidget* w) { w->setFocus(Qt::TabFocusReason); }
-    static void scrivi(QLineEdit* box, const QString& testo) {
-        entra(box);
-        box->selectAll();
-        box->del();
-        QTest::keyClicks(box, testo);
-    }
-    static void scrivi(QComboBox* combo, const QString& testo) {
-        entra(combo);
-        combo->lineEdit()->selectAll();
-        combo->lineEdit()->del();
-        QTest::keyClicks(combo->lineEdit(), testo);
-    }
     // Leaves the field being typed in, for the exit button, which is always there.
     void lascia() { entra(f().cmdFine); }
 

@@ -47,12 +47,8 @@ protected:
         entra(t().C_FlxCompetenze);
     }
 
-    // A mouse click on row `r` of a grid, scrolled into view first.
-    static void clicRiga(ui::Grid& g, int r) {
-        const QModelIndex cella = g.model()->index(r - 1, 0);
-        g.scrollTo(cella);
-        QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, g.visualRect(cella).center());
-    }
+    using UserInput::clicRiga;
+    // A mouse click on row `r` of the fee grid, scrolled into view first.
     void clicRiga(int r) { clicRiga(*t().C_FlxCompetenze, r); }
     // A click on the task `r` of the tasks tab, then back to the fee items.
     void scegliIncarico(int r) {

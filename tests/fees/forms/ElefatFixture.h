@@ -18,6 +18,7 @@
 #include "fees/forms/FrmElefat.h"
 #include "fixtures/AccountingFixture.h"
 #include "fixtures/CaseFileArchive.h"
+#include "fixtures/ProgrammaInstallato.h"
 #include "foundation/engine/Ambiente.h"
 #include "foundation/engine/GestioneErrori.h"
 #include "platform/db/Database.h"
@@ -25,16 +26,15 @@
 #include "platform/system/Paths.h"
 #include "platform/ui/RefillCombo.h"
 #include "startup/engine/TerminaProgramma.h"
-#include "startup/engine/Versione.h"
-#include "support/Files.h"
 #include "support/ScriptedMessages.h"
 #include "support/TempDir.h"
+#include "support/UserInput.h"
 
 namespace catalogo {
 
 struct Terminato {};
 
-class ElefatFixture : public ::testing::Test {
+class ElefatFixture : public ::testing::Test, public UserInput {
 protected:
     ElefatFixture() : fascole(cartella.file("fascole.mdb")) {
         RipristinaAmbiente();
@@ -52,18 +52,7 @@ protected:
 
     // The start folder's configuration: the link off, or on to the sample company ROSSI 2004.
     void installa(bool collegato = false) {
-        QString ditte = "NO";
-        if (collegato) {
-            contabilita = std::make_unique<AccountingFixture>(cartella.path());
-            contabilita->creaCampione();
-            ditte = contabilita->pathDitte();
-            fascole.setParameters({{"ditta", AccountingFixture::AcronimoCampione},
-                                   {"esercizio", AccountingFixture::EsercizioCampione},
-                                   {"registroiva", "V"}});
-        } else {
-            fascole.setParameters({});
-        }
-        scriviFascolaIni(cartella.path(), {fascole.path(), ditte, "NO", VersioneDelProgramma()});
+        contabilita = fixtures::InstallaProgramma(cartella.path(), fascole, collegato);
         AmbienteLavoro().CartellaAvvio = cartella.path();
     }
 
@@ -78,7 +67,7 @@ protected:
 
     FrmElefat& f() { return *form; }
 
-    static void clic(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton); }
+    using UserInput::clic;
     // On the button's own mark: a check box or option takes a click on its mark or its
     // caption, not on the empty rest of its row.
     static void clic(QAbstractButton* b) {
@@ -86,19 +75,6 @@ protected:
     }
     // A click on a combo's text, where the user clicks to type.
     static void clic(ui::RefillCombo* combo) { QTest::mouseClick(combo->lineEdit(), Qt::LeftButton); }
-    static void entra(QWidget* w) { w->setFocus(Qt::TabFocusReason); }
-    static void scrivi(QLineEdit* box, const QString& testo) {
-        entra(box);
-        box->selectAll();
-        box->del();
-        QTest::keyClicks(box, testo);
-    }
-    static void scrivi(QComboBox* combo, const QString& testo) {
-        entra(combo);
-        combo->lineEdit()->selectAll();
-        combo->lineEdit()->del();
-        QTest::keyClicks(combo->lineEdit(), testo);
-    }
     // Leaves the field being typed in, as the tab key would.
     void lascia() { entra(f().CmdFine); }
 

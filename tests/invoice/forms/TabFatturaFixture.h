@@ -74,12 +74,7 @@ protected:
     }
 
     // A mouse click on grid row `r`, scrolled into view first.
-    void clicRiga(int r, Qt::MouseButton tasto = Qt::LeftButton) {
-        ui::Grid& g = *t().F_FlxFattura;
-        const QModelIndex cella = g.model()->index(r - 1, 0);
-        g.scrollTo(cella);
-        QTest::mouseClick(g.viewport(), tasto, {}, g.visualRect(cella).center());
-    }
+    void clicRiga(int r, Qt::MouseButton tasto = Qt::LeftButton) { UserInput::clicRiga(*t().F_FlxFattura, r, tasto); }
     // The grid row showing line `i`.
     int rigaDellaLinea(int i) {
         const TabellaRigheVisualizzate& v = fattura().RigheVisualizzate;

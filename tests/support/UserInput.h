@@ -1,0 +1,33 @@
+#pragma once
+// What a user does on a form, for the forms' tests and their fixtures (which derive from it):
+// a click, entering a field as the tab key does, typing over what a box holds, a click on a
+// grid row.
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTest>
+
+#include "platform/ui/Grid.h"
+
+struct UserInput {
+    static void clic(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton); }
+    static void entra(QWidget* w) { w->setFocus(Qt::TabFocusReason); }
+    // `testo` typed into the box after what it held is selected and deleted.
+    static void scrivi(QLineEdit* box, const QString& testo) {
+        entra(box);
+        box->selectAll();
+        box->del();
+        QTest::keyClicks(box, testo);
+    }
+    static void scrivi(QComboBox* combo, const QString& testo) {
+        entra(combo);
+        combo->lineEdit()->selectAll();
+        combo->lineEdit()->del();
+        QTest::keyClicks(combo->lineEdit(), testo);
+    }
+    // A mouse click on row `r` of a grid (from 1, under the heading), scrolled into view first.
+    static void clicRiga(ui::Grid& g, int r, Qt::MouseButton tasto = Qt::LeftButton) {
+        const QModelIndex cella = g.model()->index(r - 1, 0);
+        g.scrollTo(cella);
+        QTest::mouseClick(g.viewport(), tasto, {}, g.visualRect(cella).center());
+    }
+};
