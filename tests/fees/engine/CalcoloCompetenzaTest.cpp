@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "fees/engine/ElementoDiProva.h"
 #include "platform/db/DbError.h"
 #include "platform/system/BasicRuntime.h"
 
@@ -9,21 +10,8 @@ namespace {
 
 Currency euro(const char* testo) { return basic::CCur(testo); }
 
-ElementoDaFatturare elemento(const QString& calcolo, const QString& tipo, const char* importo = "5") {
-    ElementoDaFatturare e;
-    e.codice = "ELE";
-    e.descrizione = "Elemento";
-    e.calcolo = calcolo;
-    e.tipo = tipo;
-    e.importo = euro(importo);
-    return e;
-}
-
-// What the boxes show: captions, then "+text" for a box on and "-text" for one off.
-QString mostra(const CampiImporto& c) {
-    return c.LblCheCao + "|" + c.LblFattore + "|" + (c.ImportoAttivo ? "+" : "-") + c.Importo + "|" +
-           (c.FattoreAttivo ? "+" : "-") + c.Fattore + "|" + c.Impofatt;
-}
+using elemento_di_prova::elemento;
+using elemento_di_prova::mostra;
 
 TEST(DefinizioneCalcolo, EachModeLaysTheBoxesOutWithThePricesOfANewElement) {
     const CampiImporto prima{"x", "y", "a", true, "f", true, "p"};

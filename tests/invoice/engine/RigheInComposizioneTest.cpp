@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "fees/engine/ElementoDiProva.h"
 #include "invoice/engine/FascolaDaFatturare.h"
 #include "invoice/engine/FatturaDiProva.h"
 #include "platform/db/Database.h"
@@ -12,20 +13,8 @@ namespace {
 using fattura_di_prova::euro;
 using fattura_di_prova::SessioneCollegata;
 
-ElementoDaFatturare elemento(const QString& calcolo, const QString& tipo, const char* importo = "5") {
-    ElementoDaFatturare e;
-    e.codice = "ELE";
-    e.calcolo = calcolo;
-    e.tipo = tipo;
-    e.importo = euro(importo);
-    return e;
-}
-
-// What the boxes show: captions, then "+text" for a box on and "-text" for one off.
-QString mostra(const CampiImporto& c) {
-    return c.LblCheCao + "|" + c.LblFattore + "|" + (c.ImportoAttivo ? "+" : "-") + c.Importo + "|" +
-           (c.FattoreAttivo ? "+" : "-") + c.Fattore + "|" + c.Impofatt;
-}
+using elemento_di_prova::elemento;
+using elemento_di_prova::mostra;
 
 // The fee-item layout with the line's own display of the amount to invoice and of a
 // percentage fee's factor.
