@@ -3,7 +3,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "foundation/engine/Procedura.h"
+#include "foundation/engine/ScritturaInTransazione.h"
 #include "platform/db/Database.h"
 #include "platform/system/BasicRuntime.h"
 
@@ -64,6 +64,13 @@ std::optional<EsitoParametri> cambiatiDaAllora(db::Database& archivio, const Par
     return std::nullopt;
 }
 
+// A write of a client's parameters: all of it or nothing, NonEseguito when the handler's
+// answer left it.
+EsitoParametri scrittura(db::Database& archivio, const QString& descrizione,
+                         const std::function<std::optional<EsitoParametri>()>& lavoro) {
+    return ScritturaInTransazione(archivio, descrizione, EsitoParametri::Eseguito, EsitoParametri::NonEseguito, lavoro);
+}
+
 }  // namespace
 
 bool CodiceClienteValido(const QString& codice) {
@@ -118,16 +125,11 @@ std::optional<ParametriCliente> LeggiParametriCliente(db::Database& archivio, co
 EsitoParametri RegistraParametriCliente(db::Database& archivio, const ParametriCliente& nuovi) {
     if (!CodiceClienteValido(nuovi.codice)) return EsitoParametri::ClienteNonValido;
     if (!CriterioValido(nuovi.criterio)) return EsitoParametri::CriterioNonValido;
-    Procedura proc("Funzione di conferma parametri clienti");
-    EsitoParametri esito = EsitoParametri::NonEseguito;
-    const bool fatto = proc.essenziale([&] {
-        db::Transaction scrittura(archivio);
+    return scrittura(archivio, "Funzione di conferma parametri clienti", [&]() -> std::optional<EsitoParametri> {
         // Checked inside the write transaction: a second workstation storing the same client
         // at the same moment waits for this one and then finds its row.
-        if (archivio.scalar("SELECT count(*) FROM parcli WHERE codice = ?", {nuovi.codice}).toInt() > 0) {
-            esito = EsitoParametri::GiaDefiniti;
-            return;
-        }
+        if (archivio.scalar("SELECT count(*) FROM parcli WHERE codice = ?", {nuovi.codice}).toInt() > 0)
+            return EsitoParametri::GiaDefiniti;
         db::Params valori = valoriParametri(nuovi);
         valori.insert(valori.begin(), nuovi.codice);
         std::string segni = "?";
@@ -135,24 +137,16 @@ EsitoParametri RegistraParametriCliente(db::Database& archivio, const ParametriC
         archivio.execute("INSERT INTO parcli (codice, " + colonneParametri() + ") VALUES (" + segni + ")", valori);
         archivio.execute("DELETE FROM elecli WHERE cliente = ?", {nuovi.codice});
         scriviListino(archivio, nuovi.codice, nuovi.listino);
-        scrittura.commit();
-        esito = EsitoParametri::Eseguito;
+        return std::nullopt;
     });
-    return fatto ? esito : EsitoParametri::NonEseguito;
 }
 
 EsitoParametri CorreggiParametriCliente(db::Database& archivio, const ParametriCliente& letti,
                                         const ParametriCliente& nuovi) {
     if (!CodiceClienteValido(letti.codice)) return EsitoParametri::ClienteNonValido;
     if (!CriterioValido(nuovi.criterio)) return EsitoParametri::CriterioNonValido;
-    Procedura proc("Funzione di correzione parametri clienti");
-    EsitoParametri esito = EsitoParametri::NonEseguito;
-    const bool fatto = proc.essenziale([&] {
-        db::Transaction scrittura(archivio);
-        if (const auto cambiati = cambiatiDaAllora(archivio, letti)) {
-            esito = *cambiati;
-            return;
-        }
+    return scrittura(archivio, "Funzione di correzione parametri clienti", [&]() -> std::optional<EsitoParametri> {
+        if (const auto cambiati = cambiatiDaAllora(archivio, letti)) return cambiati;
         std::string assegnazioni;
         for (const char* c : {"criterio", "camponote"}) assegnazioni += std::string(c) + " = ?, ";
         for (int k = 1; k <= MassimoElementiFissi; ++k)
@@ -163,25 +157,15 @@ EsitoParametri CorreggiParametriCliente(db::Database& archivio, const ParametriC
         archivio.execute("UPDATE parcli SET " + assegnazioni + " WHERE codice = ?", valori);
         archivio.execute("DELETE FROM elecli WHERE cliente = ?", {letti.codice});
         scriviListino(archivio, letti.codice, nuovi.listino);
-        scrittura.commit();
-        esito = EsitoParametri::Eseguito;
+        return std::nullopt;
     });
-    return fatto ? esito : EsitoParametri::NonEseguito;
 }
 
 EsitoParametri CancellaParametriCliente(db::Database& archivio, const ParametriCliente& letti) {
-    Procedura proc("Funzione di cancellazione parametri clienti");
-    EsitoParametri esito = EsitoParametri::NonEseguito;
-    const bool fatto = proc.essenziale([&] {
-        db::Transaction scrittura(archivio);
-        if (const auto cambiati = cambiatiDaAllora(archivio, letti)) {
-            esito = *cambiati;
-            return;
-        }
+    return scrittura(archivio, "Funzione di cancellazione parametri clienti", [&]() -> std::optional<EsitoParametri> {
+        if (const auto cambiati = cambiatiDaAllora(archivio, letti)) return cambiati;
         archivio.execute("DELETE FROM elecli WHERE cliente = ?", {letti.codice});
         archivio.execute("DELETE FROM parcli WHERE codice = ?", {letti.codice});
-        scrittura.commit();
-        esito = EsitoParametri::Eseguito;
+        return std::nullopt;
     });
-    return fatto ? esito : EsitoParametri::NonEseguito;
 }

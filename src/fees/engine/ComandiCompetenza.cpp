@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "fees/engine/ElementiDaFatturare.h"
-#include "foundation/engine/Procedura.h"
+#include "foundation/engine/ScritturaInTransazione.h"
 #include "platform/db/Database.h"
 #include "platform/db/DbError.h"
 
@@ -42,24 +42,11 @@ std::optional<EsitoCompetenza> bloccata(const std::optional<Competenza>& ora) {
     return std::nullopt;
 }
 
-// `scrittura` in one write transaction under the error handler with `descrizione`: it
-// answers a refusal, after which nothing is committed, or nothing once its writes are done,
-// which are then committed. NonRegistrata when the handler's answer left the procedure.
+// A write of a fee item: all of it or nothing, NonRegistrata when the handler's answer left it.
 EsitoCompetenza inTransazione(db::Database& sessione, const QString& descrizione,
                               const std::function<std::optional<EsitoCompetenza>()>& scrittura) {
-    Procedura proc(descrizione);
-    EsitoCompetenza esito = EsitoCompetenza::NonRegistrata;
-    const bool fatto = proc.essenziale([&] {
-        esito = EsitoCompetenza::NonRegistrata;
-        db::Transaction transazione(sessione);
-        if (const std::optional<EsitoCompetenza> rifiuto = scrittura()) {
-            esito = *rifiuto;
-            return;
-        }
-        transazione.commit();
-        esito = EsitoCompetenza::Registrata;
-    });
-    return fatto ? esito : EsitoCompetenza::NonRegistrata;
+    return ScritturaInTransazione(sessione, descrizione, EsitoCompetenza::Registrata, EsitoCompetenza::NonRegistrata,
+                                  scrittura);
 }
 
 }  // namespace

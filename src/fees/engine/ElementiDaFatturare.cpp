@@ -3,7 +3,7 @@
 #include <optional>
 
 #include "foundation/engine/ElencoCombo.h"
-#include "foundation/engine/Procedura.h"
+#include "foundation/engine/ScritturaInTransazione.h"
 #include "foundation/engine/RigaLetta.h"
 #include "platform/db/DbError.h"
 
@@ -64,6 +64,14 @@ const FormaRiga& FormaElefat() {
     return forma;
 }
 
+// A write of the catalogue: all of it or nothing, NonRegistrato when the handler's answer
+// left it.
+EsitoElemento scrittura(db::Database& archivio, const QString& descrizione,
+                        const std::function<std::optional<EsitoElemento>()>& lavoro) {
+    return ScritturaInTransazione(archivio, descrizione, EsitoElemento::Registrato, EsitoElemento::NonRegistrato,
+                                  lavoro);
+}
+
 }  // namespace
 
 std::vector<ElementoLetto> RicercaElementi(db::Database& archivio, const QString& codice, const QString& descrizione) {
@@ -111,14 +119,9 @@ std::vector<ui::ComboRow> ElencoDescrizioniElementi(db::Database& archivio) {
 }
 
 EsitoElemento InserisciElemento(db::Database& archivio, const ElementoDaFatturare& e) {
-    Procedura proc("Funzione di conferma elemento");
-    EsitoElemento esito = EsitoElemento::NonRegistrato;
-    const bool fatto = proc.essenziale([&] {
-        db::Transaction scrittura(archivio);
-        if (!archivio.scalar("SELECT 1 FROM elefat WHERE codice = ?", {e.codice}).isNull()) {
-            esito = EsitoElemento::CodiceEsistente;
-            return;
-        }
+    return scrittura(archivio, "Funzione di conferma elemento", [&]() -> std::optional<EsitoElemento> {
+        if (!archivio.scalar("SELECT 1 FROM elefat WHERE codice = ?", {e.codice}).isNull())
+            return EsitoElemento::CodiceEsistente;
         db::Params valori = valoriScritti(e);
         valori.insert(valori.begin(), e.codice);
         std::string marche;
@@ -128,46 +131,33 @@ EsitoElemento InserisciElemento(db::Database& archivio, const ElementoDaFatturar
         } catch (const db::DbError& errore) {
             // Another workstation got in between; its row stands.
             if (errore.number != db::err::DuplicateKey) throw;
-            esito = EsitoElemento::CodiceEsistente;
-            return;
+            return EsitoElemento::CodiceEsistente;
         }
-        scrittura.commit();
-        esito = EsitoElemento::Registrato;
+        return std::nullopt;
     });
-    return fatto ? esito : EsitoElemento::NonRegistrato;
 }
 
 EsitoElemento CorreggiElemento(db::Database& archivio, ElementoLetto& letto, const ElementoDaFatturare& nuovo) {
-    Procedura proc("Funzione di correzione elemento");
     std::optional<ElementoLetto> dopo;
-    const bool fatto = proc.essenziale([&] {
-        db::Transaction scrittura(archivio);
-        const db::Params valori = valoriScritti(nuovo);
-        Campi campi;
-        for (size_t i = 1; i < NumeroColonne; ++i) campi.emplace_back(Colonne[i], valori[i - 1]);
-        db::Params comeLetto = letto.comeLetto;
-        AggiornaRigaLetta(archivio, FormaElefat(), comeLetto, campi);
-        dopo = LeggiElemento(archivio, letto.elemento.codice);
-        scrittura.commit();
-    });
-    if (!fatto) return EsitoElemento::NonRegistrato;
-    if (dopo) letto = std::move(*dopo);
-    return EsitoElemento::Registrato;
+    const EsitoElemento esito =
+        scrittura(archivio, "Funzione di correzione elemento", [&]() -> std::optional<EsitoElemento> {
+            const db::Params valori = valoriScritti(nuovo);
+            Campi campi;
+            for (size_t i = 1; i < NumeroColonne; ++i) campi.emplace_back(Colonne[i], valori[i - 1]);
+            db::Params comeLetto = letto.comeLetto;
+            AggiornaRigaLetta(archivio, FormaElefat(), comeLetto, campi);
+            dopo = LeggiElemento(archivio, letto.elemento.codice);
+            return std::nullopt;
+        });
+    if (esito == EsitoElemento::Registrato && dopo) letto = std::move(*dopo);
+    return esito;
 }
 
 EsitoElemento CancellaElemento(db::Database& archivio, const ElementoLetto& letto) {
-    Procedura proc("Funzione di cancellazione elemento");
-    EsitoElemento esito = EsitoElemento::NonRegistrato;
-    const bool fatto = proc.essenziale([&] {
-        db::Transaction scrittura(archivio);
+    return scrittura(archivio, "Funzione di cancellazione elemento", [&]() -> std::optional<EsitoElemento> {
         // A fee item added meanwhile by another workstation keeps the element.
-        if (ElementoInUso(archivio, letto.elemento.codice)) {
-            esito = EsitoElemento::InUso;
-            return;
-        }
+        if (ElementoInUso(archivio, letto.elemento.codice)) return EsitoElemento::InUso;
         CancellaRigaLetta(archivio, FormaElefat(), letto.comeLetto);
-        scrittura.commit();
-        esito = EsitoElemento::Registrato;
+        return std::nullopt;
     });
-    return fatto ? esito : EsitoElemento::NonRegistrato;
 }
