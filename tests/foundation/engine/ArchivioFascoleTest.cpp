@@ -12,6 +12,7 @@
 #include "foundation/engine/Sessione.h"
 #include "platform/db/Database.h"
 #include "platform/db/Recordset.h"
+#include "support/DbErrors.h"
 #include "support/Files.h"
 #include "support/ScriptedMessages.h"
 #include "support/TempDir.h"
@@ -19,15 +20,6 @@
 using ui::Answer;
 
 namespace {
-
-int errorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const db::DbError& e) {
-        return e.number;
-    }
-    return 0;
-}
 
 bool inKey(const db::Table& t, const std::string& column) {
     return std::find(t.key.begin(), t.key.end(), column) != t.key.end();

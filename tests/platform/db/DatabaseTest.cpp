@@ -5,6 +5,7 @@
 #include "platform/db/Database.h"
 #include "platform/db/Recordset.h"
 #include "platform/db/Schema.h"
+#include "support/DbErrors.h"
 
 using namespace db;
 
@@ -24,15 +25,6 @@ protected:
         path = dir.filePath("archivio.mdb").toStdString();
         db = Database::create(path);
         db->execute(createTableSql(sample()));
-    }
-
-    int errorOf(const std::function<void()>& f) {
-        try {
-            f();
-        } catch (const DbError& e) {
-            return e.number;
-        }
-        return 0;
     }
 
     QTemporaryDir dir;

@@ -10,19 +10,11 @@
 #include "platform/db/Database.h"
 #include "platform/db/Recordset.h"
 #include "platform/db/Schema.h"
+#include "support/DbErrors.h"
 
 using namespace db;
 
 namespace {
-
-int errorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const DbError& e) {
-        return e.number;
-    }
-    return 0;
-}
 
 class WriteBackTest : public ::testing::Test {
 protected:

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/db/DbError.h"
+#include "support/DbErrors.h"
 
 // Readable failures: amounts print as their plain text.
 inline void PrintTo(const Currency& c, std::ostream* os) { *os << c.toPlainString(); }
@@ -29,15 +30,6 @@ void expectAll(std::initializer_list<TextCase> cases) {
 #define ROW(call, want) TextCase{#call, call, want}
 
 Currency cur(const char* text) { return *Currency::parse(text, '.'); }
-
-int errorNumber(auto&& call) {
-    try {
-        call();
-    } catch (const db::DbError& e) {
-        return e.number;
-    }
-    return 0;
-}
 
 }  // namespace
 
@@ -114,7 +106,7 @@ TEST(BasicRuntime, ValReadsTheLeadingNumberWithPointDecimals) {
     for (const auto& c : cases) EXPECT_DOUBLE_EQ(Val(c.s), c.want) << c.s;
     // Beyond the range of a double: too small reads as 0, too large overflows.
     EXPECT_EQ(Val("0." + QString(400, u'0') + "1"), 0);
-    EXPECT_EQ(errorNumber([] { Val(QString(400, u'9')); }), 6);
+    EXPECT_EQ(errorOf([] { Val(QString(400, u'9')); }), 6);
 }
 
 TEST(BasicRuntime, IsNumericFollowsItalianSettings) {
@@ -139,9 +131,9 @@ TEST(BasicRuntime, CCurReadsItalianTextOrRaisesTypeMismatch) {
     };
     for (const auto& c : cases) EXPECT_EQ(CCur(c.s), cur(c.want)) << c.s;
     for (const char* bad : {"", "abc", "1,2,3", "12-3", "-", "1,5€"})
-        EXPECT_EQ(errorNumber([&] { CCur(bad); }), db::err::TypeMismatch) << bad;
-    EXPECT_EQ(errorNumber([] { CCur("922337203685478"); }), 6);
-    EXPECT_EQ(errorNumber([] { CCur("922337203685477,5808"); }), 6);
+        EXPECT_EQ(errorOf([&] { CCur(bad); }), db::err::TypeMismatch) << bad;
+    EXPECT_EQ(errorOf([] { CCur("922337203685478"); }), 6);
+    EXPECT_EQ(errorOf([] { CCur("922337203685477,5808"); }), 6);
 }
 
 TEST(BasicRuntime, DatesAreDayMonthYearWithTheOldCenturyWindow) {
