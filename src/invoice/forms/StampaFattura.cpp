@@ -35,7 +35,7 @@ private:
 
 }  // namespace
 
-void ReportDocumentoEmesso(const QString& pathArchivio, int destinazione, QWidget* finestra, const QString& filePdf) {
+report::Document ReportDocumentoEmesso(const QString& pathArchivio, int destinazione, QWidget* finestra, const QString& filePdf) {
     const QString avvio = AmbienteLavoro().CartellaAvvio;
     report::Report stampa(avvio);
     stampa.setDataFile(pathArchivio);
@@ -45,6 +45,7 @@ void ReportDocumentoEmesso(const QString& pathArchivio, int destinazione, QWidge
     stampa.setPdfFile(filePdf);
     stampa.setParentWindow(finestra);
     stampa.run();
+    return stampa.document();
 }
 
 void StampaDocumentoEmesso(const EsitoEmissione& e, const DocumentoDaEmettere& d, QWidget* finestra) {

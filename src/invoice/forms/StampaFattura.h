@@ -14,8 +14,8 @@ struct EsitoEmissione;
 // file, the layout (ReportDocumento: the office's "stp_fattura_per.rpt" when it lies in the start
 // folder, else "stp_fattura.rpt"), the title "STAMPA FATTURA", the destination (0 a modal
 // preview, 1 the default printer; report::Pdf writes `filePdf`), and the run. Returns once the
-// preview is closed or the pages are printed. Throws db::DbError.
-void ReportDocumentoEmesso(const QString& pathArchivio, int destinazione, QWidget* finestra = nullptr,
+// preview is closed or the pages are printed, with the pages as drawn. Throws db::DbError.
+report::Document ReportDocumentoEmesso(const QString& pathArchivio, int destinazione, QWidget* finestra = nullptr,
                            const QString& filePdf = {});
 
 // The printing stage of a document just issued, on its print database `e.PathArchivioStampa`:
