@@ -6,6 +6,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QString>
 #include <memory>
 
@@ -17,6 +19,24 @@
 namespace stampa_di_prova {
 
 using emissione_di_prova::Righe;
+
+// What a user gets choosing to print the preview `w` to a PDF file `pdf`: the pages the preview
+// shows, painted on a PDF printer; then the preview is closed. The preview's title.
+inline QString AnteprimaSuPdf(QWidget* w, const QString& pdf) {
+    auto* anteprima = qobject_cast<QPrintPreviewDialog*>(w);
+    EXPECT_NE(anteprima, nullptr) << (w ? w->objectName().toStdString() : std::string("no window"));
+    if (!anteprima) {
+        if (w) w->close();
+        return {};
+    }
+    QPrinter* stampante = anteprima->printer();
+    stampante->setOutputFormat(QPrinter::PdfFormat);
+    stampante->setOutputFileName(pdf);
+    emit anteprima->paintRequested(stampante);
+    const QString titolo = anteprima->windowTitle();
+    anteprima->close();
+    return titolo;
+}
 
 class StampaDiProva : public emissione_di_prova::EmissioneCollegata {
 public:
