@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 #include "accounting/forms/FrmHelpPianoDeiConti.h"
@@ -63,6 +64,11 @@ FrmRistampa::FrmRistampa(QWidget* parent) : QDialog(parent) {
     // Before the client box is first entered: nothing listed, nothing to run.
     VuotaGriglia();
     CmdEsegui->setEnabled(false);
+    // As wide as its columns and a scroll bar.
+    int larghezza = 2 * FlxFatture->frameWidth() + FlxFatture->verticalScrollBar()->sizeHint().width();
+    for (int col = 0; col < Colonne; ++col) larghezza += FlxFatture->colWidth(col);
+    FlxFatture->setFixedWidth(larghezza);
+    adjustSize();
     ui::CentraForm(*this);
 }
 
@@ -106,7 +112,6 @@ void FrmRistampa::costruisci() {
     auto* tutto = new QVBoxLayout(this);
     tutto->addLayout(cliente);
     tutto->addLayout(centro, 1);
-    resize(640, 380);
 }
 
 void FrmRistampa::showEvent(QShowEvent* evento) {
@@ -256,8 +261,10 @@ void FrmRistampa::CmdEsegui_Click() {
 }
 
 void FrmRistampa::TornaAlCliente() {
-    if (DbcCliente->hasFocus()) DbcCliente_GotFocus();
-    else DbcCliente->setFocus(Qt::OtherFocusReason);
+    // Started over here and now: the focus itself may reach the box only once the window is
+    // active again (after the preview), and starting over twice changes nothing.
+    DbcCliente_GotFocus();
+    DbcCliente->setFocus(Qt::OtherFocusReason);
 }
 
 void FrmRistampa::Ristampa(const DocumentoArchiviato& documento) {
