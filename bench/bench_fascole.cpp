@@ -11,7 +11,9 @@
 //   fee items;
 // - the client tree rebuilt from a search result and laid out in its view: the client names;
 // - the first opening of a case file in the tree: its tasks and jobs;
-// - the display of one case file with its fee grid.
+// - the display of one case file with its fee grid;
+// - the display of a case file holding 2,000 fee items, its fee grid filled, taken in turns
+//   with its raw queries.
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
@@ -35,7 +37,9 @@
 #include "fixtures/ArchivioGrande.h"
 #include "fixtures/CaseFileArchive.h"
 #include "foundation/engine/Sessione.h"
+#include "platform/db/Database.h"
 #include "platform/system/Paths.h"
+#include "platform/ui/Grid.h"
 #include "startup/engine/Versione.h"
 
 namespace {
@@ -330,6 +334,75 @@ void BM_Visualizzazione_10x(benchmark::State& state) {
     for (auto _ : state) p.maschera().Visualizza();
 }
 BENCHMARK(BM_Visualizzazione_10x)->Unit(benchmark::kMillisecond);
+
+// The second case file the search finds given 2,000 fee items (20 tasks of 10 jobs, ten
+// elements under each) in place of its own, once; its client and case number.
+std::array<std::string, 2> fascolaConDuemilaVoci(Programma& p) {
+    static std::array<std::string, 2> fascola;
+    if (!fascola[0].empty()) return fascola;
+    auto archivio = db::Database::open(p.archivio.toStdString());
+    {
+        db::Statement st(*archivio, ComponiRicerca({}, "cliente, npra")->sql);
+        st.step();
+        st.step();
+        fascola = {st.column(0).textOr(), st.column(1).textOr()};
+    }
+    db::Transaction t(*archivio);
+    archivio->execute("DELETE FROM competenze WHERE cliente = ? AND npra = ?", {fascola[0], fascola[1]});
+    for (int i = 0; i < 2000; ++i) {
+        const auto numero = [](int n) { return QString("%1").arg(n, 4, 10, QChar('0')); };
+        archivio->execute("INSERT INTO competenze (cliente, npra, ntask, njob, elemento, descrizione, data, importo, "
+                          "impofat, primanota, fatturato, spuntato, pagamento, addebitounitario, fattore) "
+                          "VALUES (?, ?, ?, ?, ?, 'Voce', '2004-02-01', ?, ?, ?, ?, 0, '30', ?, ?)",
+                          {fascola[0], fascola[1], numero(i / 100), numero(i / 10 % 10), "Z" + std::to_string(i % 10),
+                           i % 3 ? 0 : 50 + i % 7, 10 + i % 97, i % 11 == 0, i % 13 == 0, i % 3 == 1 ? 12.5 : 0,
+                           i % 3 == 1 ? "3" : ""});
+    }
+    t.commit();
+    return fascola;
+}
+
+// The mask on the second case file of the search, so that Visualizza shows it.
+void suDuemilaVoci(Programma& p) {
+    fascolaConDuemilaVoci(p);
+    p.cercaTutte();
+    p.maschera().DtaSelezionatiFascola_Validate(MascheraFascola::AzioneSuccessivo);
+}
+
+// Showing the case file with 2,000 fee items and the same queries run raw, in turns within
+// one loop: "rapporto" is the display's time over the queries' time.
+void BM_VisualizzazioneDuemilaVociAConfronto_10x(benchmark::State& state) {
+    Programma& p = programma10();
+    const auto fascola = fascolaConDuemilaVoci(p);
+    suDuemilaVoci(p);
+    Grezzo g(p.archivio);
+    using Orologio = std::chrono::steady_clock;
+    Orologio::duration grezzo{}, nostro{};
+    int voci = 0;
+    for (auto _ : state) {
+        const auto t0 = Orologio::now();
+        voci = visualizzazioneGrezza(g, fascola[0], fascola[1]);
+        const auto t1 = Orologio::now();
+        p.maschera().Visualizza();
+        const auto t2 = Orologio::now();
+        grezzo += t1 - t0;
+        nostro += t2 - t1;
+    }
+    const double n = double(state.iterations());
+    state.counters["grezzo_ms"] = std::chrono::duration<double, std::milli>(grezzo).count() / n;
+    state.counters["nostro_ms"] = std::chrono::duration<double, std::milli>(nostro).count() / n;
+    state.counters["rapporto"] = double(nostro.count()) / double(grezzo.count());
+    state.counters["righe_griglia"] = double(p.finestra->findChild<ui::Grid*>("C_FlxCompetenze")->rows() - 1);
+    benchmark::DoNotOptimize(voci);
+}
+BENCHMARK(BM_VisualizzazioneDuemilaVociAConfronto_10x)->Unit(benchmark::kMillisecond)->MinTime(2);
+
+void BM_VisualizzazioneDuemilaVoci_10x(benchmark::State& state) {
+    Programma& p = programma10();
+    suDuemilaVoci(p);
+    for (auto _ : state) p.maschera().Visualizza();
+}
+BENCHMARK(BM_VisualizzazioneDuemilaVoci_10x)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

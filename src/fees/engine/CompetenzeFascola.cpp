@@ -1,6 +1,7 @@
 #include "fees/engine/CompetenzeFascola.h"
 
 #include "platform/db/Database.h"
+#include "platform/system/BasicRuntime.h"
 
 namespace {
 
@@ -8,6 +9,37 @@ enum Colonna {
     Cliente, Npra, Ntask, Njob, Elemento, Descrizione, Data, Importo, Impofat, Primanota, Darepn, Averepn, Idpn,
     Fatturato, Ricavi, Idfattura, Spuntato, Pagamento, Addebitounitario, Fattore
 };
+
+Competenza competenzaDaRiga(const db::Statement& st) {
+    Competenza c;
+    c.letti.reserve(size_t(st.columnCount()));
+    for (int i = 0; i < st.columnCount(); ++i) c.letti.push_back(st.column(i));
+    const auto testo = [&](Colonna i) { return c.letti[i].textOr(QString()); };
+    c.cliente = testo(Cliente);
+    c.npra = testo(Npra);
+    c.ntask = testo(Ntask);
+    c.njob = testo(Njob);
+    c.elemento = testo(Elemento);
+    c.descrizione = testo(Descrizione);
+    // Stored as ISO text; anything else an older tool may have left is read as a typed date.
+    const QString data = testo(Data);
+    c.data = QDate::fromString(data, Qt::ISODate);
+    if (!c.data.isValid()) c.data = basic::ToDate(data).value_or(QDate());
+    c.importo = c.letti[Importo].currencyOr();
+    c.addebitounitario = c.letti[Addebitounitario].currencyOr();
+    c.impofat = c.letti[Impofat].currencyOr();
+    c.fattore = testo(Fattore);
+    c.primanota = c.letti[Primanota].boolOr();
+    c.darepn = testo(Darepn);
+    c.averepn = testo(Averepn);
+    c.idpn = testo(Idpn);
+    c.fatturato = c.letti[Fatturato].boolOr();
+    c.ricavi = testo(Ricavi);
+    c.idfattura = testo(Idfattura);
+    c.spuntato = c.letti[Spuntato].boolOr();
+    c.pagamento = testo(Pagamento);
+    return c;
+}
 
 }  // namespace
 
@@ -26,19 +58,15 @@ std::vector<Competenza> CompetenzeDellaFascola(db::Database& archivio, const QSt
                      "SELECT " + ColonneLette(FormaCompetenze()) +
                          " FROM competenze WHERE cliente = ? AND npra = ? ORDER BY ntask, njob, elemento",
                      {cliente, npra});
-    while (st.step()) {
-        Competenza c;
-        for (int i = 0; i < st.columnCount(); ++i) c.letti.push_back(st.column(i));
-        c.ntask = c.letti[Ntask].textOr(QString());
-        c.njob = c.letti[Njob].textOr(QString());
-        c.elemento = c.letti[Elemento].textOr(QString());
-        c.importo = c.letti[Importo].currencyOr();
-        c.addebitounitario = c.letti[Addebitounitario].currencyOr();
-        c.impofat = c.letti[Impofat].currencyOr();
-        c.fattore = c.letti[Fattore].textOr(QString());
-        c.fatturato = c.letti[Fatturato].boolOr();
-        c.primanota = c.letti[Primanota].boolOr();
-        competenze.push_back(std::move(c));
-    }
+    while (st.step()) competenze.push_back(competenzaDaRiga(st));
     return competenze;
+}
+
+std::optional<Competenza> LeggiCompetenza(db::Database& archivio, const ChiaveCompetenza& k) {
+    db::Statement st(archivio,
+                     "SELECT " + ColonneLette(FormaCompetenze()) +
+                         " FROM competenze WHERE cliente = ? AND npra = ? AND ntask = ? AND njob = ? AND elemento = ?",
+                     {k.cliente, k.npra, k.ntask, k.njob, k.elemento});
+    if (!st.step()) return std::nullopt;
+    return competenzaDaRiga(st);
 }

@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QVBoxLayout>
 #include <memory>
 #include <vector>
@@ -37,14 +38,19 @@ QString segno(bool vero) { return vero ? QStringLiteral("S") : QString(); }
 
 }  // namespace
 
-TabCompetenze::TabCompetenze(FrmFascola& finestra) : QWidget(finestra.PaginaCompetenze()) {
+TabCompetenze::TabCompetenze(FrmFascola& finestra) : QWidget(finestra.PaginaCompetenze()), finestra_(finestra) {
     setObjectName("TabCompetenze");
     costruisci();
     auto* posto = new QVBoxLayout(finestra.PaginaCompetenze());
     posto->setContentsMargins(0, 0, 0, 0);
     posto->addWidget(this);
+    C_PulisciCampi();
+    C_AbilitaImporti(false);
+    C_AbilitaDescrizione(false);
+    C_AbilitaElemento(false);
     C_VuotaGriglia();
     finestra.Evidenziazione.RegistraGriglia("C", *C_FlxCompetenze);
+    collegaEventi();
     connect(&FascolaCorrente(), &FascolaCorrenteRec::FascolaCambiata, this, &TabCompetenze::FascolaCambiata);
     connect(&FascolaCorrente(), &FascolaCorrenteRec::DestinazioneCambiata, this,
             &TabCompetenze::DestinazioneCambiata);
@@ -55,6 +61,7 @@ TabCompetenze::TabCompetenze(FrmFascola& finestra) : QWidget(finestra.PaginaComp
 // tab is empty and closed.
 void TabCompetenze::FascolaCambiata() {
     const FascolaCorrenteRec& f = FascolaCorrente();
+    destinazioneSalvata_.reset();
     C_LblNomeCliente->setText(f.InVisione() ? f.NomeClienteCorrente() : QString());
     C_LblCodiceCliente->setText(f.InVisione() ? f.CodiceClienteCorrente() : QString());
     C_LblNpra->setText(f.InVisione() ? f.NpraCorrente() : QString());
@@ -104,6 +111,11 @@ void TabCompetenze::costruisci() {
     C_TxtData = ui::named<QLineEdit>("C_TxtData");
     C_TxtData->setMaxLength(10);
     C_FlxCompetenze = ui::named<ui::Grid>("C_FlxCompetenze");
+    C_CmdAggiungi = ui::named<QPushButton>("C_CmdAggiungi", "AGGIUNGI");
+    C_CmdCorreggi = ui::named<QPushButton>("C_CmdCorreggi", "CORREGGI");
+    C_CmdCancella = ui::named<QPushButton>("C_CmdCancella", "CANCELLA");
+    C_CmdVuota = ui::named<QPushButton>("C_CmdVuota", "VUOTA");
+    C_CmdVediAltriDati = ui::named<QPushButton>("C_CmdVediAltriDati", "VEDI ALTRI DATI");
 
     auto* campi = new QGridLayout;
     campi->addWidget(new QLabel("Codice elemento"), 0, 0);
@@ -122,9 +134,15 @@ void TabCompetenze::costruisci() {
     campi->addWidget(new QLabel("data di inserimento"), 6, 1);
     campi->addWidget(C_TxtData, 7, 1);
 
+    auto* comandi = new QHBoxLayout;
+    for (QPushButton* b : {C_CmdAggiungi, C_CmdCorreggi, C_CmdCancella, C_CmdVuota, C_CmdVediAltriDati})
+        comandi->addWidget(b);
+    comandi->addStretch();
+
     auto* tutto = new QVBoxLayout(this);
     tutto->addWidget(intestazione);
     tutto->addLayout(campi);
+    tutto->addLayout(comandi);
     tutto->addWidget(C_FlxCompetenze, 1);
 }
 
@@ -148,6 +166,8 @@ void TabCompetenze::C_PulisciCampi() {
     d.IdPn.clear();
     d.Ricavi.clear();
     d.IdFattura.clear();
+    caricata_.reset();
+    daRicalcolare_ = false;
 }
 
 void TabCompetenze::C_AbilitaElemento(bool abilita) {
@@ -174,6 +194,7 @@ void TabCompetenze::C_AbilitaImporti(bool abilita) {
 }
 
 void TabCompetenze::C_VuotaGriglia() {
+    righe_.clear();
     ui::Grid& g = *C_FlxCompetenze;
     g.setRows(RigheVuote);
     g.setCols(Colonne);
@@ -192,11 +213,13 @@ void TabCompetenze::C_MostraGriglia() {
     C_VuotaGriglia();
     const FascolaCorrenteRec& f = FascolaCorrente();
     if (!f.InVisione()) return;
-    std::vector<Competenza> righe;
+    std::vector<Competenza> lette;
     Procedura proc("Funzione di visualizzazione griglia competenze");
     if (!proc.esegui(
-            [&] { righe = CompetenzeDellaFascola(ArchivioInUso(), f.CodiceClienteCorrente(), f.NpraCorrente()); }))
+            [&] { lette = CompetenzeDellaFascola(ArchivioInUso(), f.CodiceClienteCorrente(), f.NpraCorrente()); }))
         return;
+    righe_ = std::move(lette);
+    const std::vector<Competenza>& righe = righe_;
     if (righe.empty()) return;
 
     ui::Grid& g = *C_FlxCompetenze;

@@ -1,16 +1,33 @@
 #pragma once
 // The fee-item tab of the main window (tab "&Competenze"): the labels naming the case file,
-// task and job that new fee items go to, the entry fields of one fee item, and the grid of
-// the displayed case file's fee items. Its labels show FascolaCorrente() and nothing else:
-// the case file on display, and the task and job chosen on their tabs. Another case file on
-// display, or none, puts the tab in its state for it.
+// task and job that new fee items go to, the entry fields of one fee item, its five commands
+// and the grid of the displayed case file's fee items. Its labels show FascolaCorrente() and
+// nothing else: the case file on display, and the task and job chosen on their tabs or by a
+// click on a fee item. Another case file on display, or none, puts the tab in its state for
+// it.
+//
+// The tab is in one of three states: no case file (every field closed); entry (only the
+// element combos open: choosing an element proposes the rest and opens the amount boxes its
+// mode needs); item shown (a click on the grid loaded a stored fee item: every field open
+// but the element combos, so that its key stays). Each command brings it back to entry.
+// The rules behind the fields are the fee engine's (fees/engine/CalcoloCompetenza.h,
+// DefaultCompetenza.h, ComandiCompetenza.h).
 #include <QWidget>
+#include <optional>
+#include <vector>
 
 #include "casefiles/forms/ServiziCompetenze.h"
+#include "fees/engine/CalcoloCompetenza.h"
+#include "fees/engine/CompetenzeFascola.h"
+#include "fees/engine/DefaultCompetenza.h"
 
 class FrmFascola;
 class QLabel;
 class QLineEdit;
+class QPushButton;
+namespace db {
+class Database;
+}
 namespace ui {
 class Grid;
 class RefillCombo;
@@ -33,6 +50,10 @@ public:
     void C_VuotaGriglia() override;
     void C_MostraGriglia() override;
 
+    // The layout of the amount boxes that the last element chosen or item loaded asked for;
+    // Nessuno until the first. Clearing the tab leaves it.
+    CasoCalcolo ModoCalcolo() const { return modoCalcolo_; }
+
     // The case file on display: client name, client code, case number.
     QLabel* C_LblNomeCliente;
     QLabel* C_LblCodiceCliente;
@@ -54,8 +75,62 @@ public:
     QLineEdit* C_TxtData;
     ui::Grid* C_FlxCompetenze;
 
+    QPushButton* C_CmdAggiungi;
+    QPushButton* C_CmdCorreggi;
+    QPushButton* C_CmdCancella;
+    QPushButton* C_CmdVuota;
+    QPushButton* C_CmdVediAltriDati;
+
 private:
     void costruisci();
+    void collegaEventi();
     void FascolaCambiata();
     void DestinazioneCambiata();
+
+    // The session, opened under the error handler with `descrizione`; nullptr when it could
+    // not be.
+    db::Database* sessione(const QString& descrizione);
+
+    // --- The element chosen and its amount boxes.
+    void C_DbcElemento_LostFocus();
+    void C_DbcDescrizEle_LostFocus();
+    void DefinizioneDefault(SceltaElemento modo);
+    // Lays the amount boxes out for the element: a new item's prices, or a stored item's
+    // values when `memorizzati` is given.
+    void C_DefinizioneCalcolo(const ElementoDaFatturare& elemento, const std::optional<Currency>& prezzoCliente,
+                              const ImportiMemorizzati* memorizzati);
+    // The amount to invoice worked out again from the amount and the factor, when the user
+    // has changed either since the boxes were laid out or last worked out; a new item's
+    // proposed values count as not yet worked out.
+    void C_CalcoloImpoFatt();
+    void C_TxtData_GotFocus();
+
+    // --- The grid.
+    void C_FlxCompetenze_Click(int riga);
+
+    // --- Commands.
+    CampiCompetenza campi() const;
+    ChiaveCompetenza chiave() const;
+    // The fields pass the checks; otherwise the first failure has been shown and the focus
+    // sent to its field.
+    bool VerificaCoerenzaDati();
+    // After a command that wrote, or found the item already there: fields cleared, only the
+    // element combos open, the grid read again.
+    void aggiornaDopoComando();
+    void C_CmdAggiungi_Click();
+    void C_CmdCorreggi_Click();
+    void C_CmdCancella_Click();
+    void C_CmdVuota_Click();
+    void C_CmdVediAltriDati_Click();
+
+    FrmFascola& finestra_;
+    CasoCalcolo modoCalcolo_ = CasoCalcolo::Nessuno;
+    bool daRicalcolare_ = false;
+    // The fee items the grid shows, row r being righe_[r - 1].
+    std::vector<Competenza> righe_;
+    // The stored item loaded by the last grid click, as it was read.
+    std::optional<Competenza> caricata_;
+    // The task and job the labels showed before the last click on the grid; nothing when
+    // there has been no click since the case file was put on display.
+    std::optional<std::pair<QString, QString>> destinazioneSalvata_;
 };

@@ -1,13 +1,10 @@
 #pragma once
 #include <QString>
 
+#include "fees/engine/CalcoloCompetenza.h"  // the amount masks
 #include "platform/system/Currency.h"
 
 // Amount arithmetic and number reading shared by the invoice rules.
-
-// The amount masks the start-up puts into AmbienteLavoro: fixed for the whole program.
-inline const QString MascheraImporto = QStringLiteral("###,##0.00");
-inline const QString MascheraImportoEsteso = QStringLiteral("#,###,##0.00");
 
 // A number typed in the invoicing parameters (percentages, stamp threshold, stamp amount) or
 // shown as a VAT rate text. Blanks are ignored, a sign may lead, reading stops at the first

@@ -151,7 +151,7 @@ void TabFattura::F_FlxFattura_Click(int riga) {
     F_TxtDescrizione->setText(linea.Descrizione);
     F_TxtDescrizione->setEnabled(true);
     casoCalcolo_ = CasoDiCalcolo(elemento->calcolo, elemento->tipo);
-    mostraImporti(DefinizioneCalcolo(*elemento, std::nullopt, &linea, campiImporto()));
+    mostraImporti(DefinizioneCalcoloRiga(*elemento, linea, campiImporto()));
     QString maschera = "111011";
     F_AbilitaPulsanti(maschera);
 

@@ -27,34 +27,9 @@ QString mostra(const CampiImporto& c) {
            (c.FattoreAttivo ? "+" : "-") + c.Fattore + "|" + c.Impofatt;
 }
 
-TEST(DefinizioneCalcolo, EachModeLaysTheBoxesOutWithThePricesOfANewElement) {
-    const CampiImporto prima{"x", "y", "a", true, "f", true, "p"};
-    const struct {
-        QString calcolo, tipo;
-        std::optional<Currency> prezzoCliente;
-        QString atteso;
-    } casi[] = {
-        {"P", "C", {}, "Costo|Percent|+a|+5,00|p"},
-        {"R", "C", {}, "Costo||+a|-0,00|p"},
-        {"R", "A", {}, "Anticipazione||+a|-0,00|p"},
-        {"F", "A", {}, "Anticipazione||+a|-0,00|p"},
-        {"F", "X", {}, "||-0,00|-0,00|5,00"},
-        {"F", "X", euro("1234,5"), "||-0,00|-0,00|1.234,50"},
-        {"R", "X", {}, "||-0,00|-0,00|"},
-        {"U", "X", {}, "dir. unitario|quantità|+5,00|+1|p"},
-        {"U", "X", euro("7"), "dir. unitario|quantità|+7,00|+1|p"},
-        {"P", "X", {}, "Base imponibile|Percent|+1|+5,00|p"},
-        // A pair no layout names leaves everything as it was.
-        {"F", "C", {}, "x|y|+a|+f|p"},
-        {"U", "C", {}, "x|y|+a|+f|p"},
-        {"", "", {}, "x|y|+a|+f|p"},
-    };
-    for (const auto& c : casi)
-        EXPECT_EQ(mostra(DefinizioneCalcolo(elemento(c.calcolo, c.tipo), c.prezzoCliente, nullptr, prima)), c.atteso)
-            << c.calcolo.toStdString() << c.tipo.toStdString();
-}
-
-TEST(DefinizioneCalcolo, ALineFromTheGridShowsItsStoredValues) {
+// The fee-item layout with the line's own display of the amount to invoice and of a
+// percentage fee's factor.
+TEST(DefinizioneCalcoloRiga, ALineFromTheGridShowsItsStoredValues) {
     RigaFattura r;
     r.Importo = euro("200");
     r.Impofat = euro("10,5");
@@ -73,58 +48,8 @@ TEST(DefinizioneCalcolo, ALineFromTheGridShowsItsStoredValues) {
         {"P", "X", "Base imponibile|Percent|+200,00|+5,00|10,5"},
     };
     for (const auto& c : casi)
-        EXPECT_EQ(mostra(DefinizioneCalcolo(elemento(c.calcolo, c.tipo, "99"), euro("77"), &r, prima)), c.atteso)
+        EXPECT_EQ(mostra(DefinizioneCalcoloRiga(elemento(c.calcolo, c.tipo, "99"), r, prima)), c.atteso)
             << c.calcolo.toStdString() << c.tipo.toStdString();
-}
-
-TEST(ImportoDaFattore, TheAmountToInvoiceFollowsTheFeeItemRule) {
-    const struct {
-        CasoCalcolo caso;
-        QString importo, fattore;
-        std::optional<QString> atteso;
-    } casi[] = {
-        {CasoCalcolo::PrezzoUnitario, "12,50", "2", "25,00"},
-        {CasoCalcolo::PrezzoUnitario, "12.50", "2", "25,00"},
-        {CasoCalcolo::PrezzoUnitario, "10", "3", "30,00"},
-        {CasoCalcolo::PrezzoUnitario, "1.234,50", "2", "2.469,00"},
-        {CasoCalcolo::PrezzoUnitario, "-5", "2", "-10,00"},
-        {CasoCalcolo::Percentuale, "200", "5", "10,00"},
-        {CasoCalcolo::Percentuale, "200", "5,00", "10,00"},
-        {CasoCalcolo::Percentuale, "1", "5,00", "0,05"},
-        {CasoCalcolo::Percentuale, "10,25", "10", "1,03"},
-        {CasoCalcolo::CostoPercentuale, "1.234,50", "10", "123,45"},
-        {CasoCalcolo::Anticipazione, "1.234,5", "0,00", "1.234,5"},
-        // Nothing to work out.
-        {CasoCalcolo::Percentuale, "", "5", {}},
-        {CasoCalcolo::PrezzoUnitario, "3", "", {}},
-        {CasoCalcolo::Anticipazione, "", "0,00", {}},
-        {CasoCalcolo::Listino, "0,00", "0,00", {}},
-        {CasoCalcolo::ImportoRichiesto, "0,00", "0,00", {}},
-        {CasoCalcolo::CostoRichiesto, "10", "0,00", {}},
-        {CasoCalcolo::Nessuno, "10", "2", {}},
-        // What cannot be read, or is beyond range, leaves the box as it is.
-        {CasoCalcolo::PrezzoUnitario, "1,2,3", "2", {}},
-        {CasoCalcolo::PrezzoUnitario, "999999999999999", "99999999", {}},
-    };
-    for (const auto& c : casi)
-        EXPECT_EQ(ImportoDaFattore(c.caso, c.importo, c.fattore), c.atteso)
-            << int(c.caso) << " " << c.importo.toStdString() << " x " << c.fattore.toStdString();
-}
-
-TEST(ImportiRichiesti, WhichBoxesALineMustFill) {
-    const struct {
-        QString calcolo, tipo;
-        bool importo, fattore;
-    } casi[] = {
-        {"P", "C", true, true},  {"R", "C", true, false},  {"F", "A", true, false}, {"U", "A", true, false},
-        {"R", "X", false, false}, {"F", "X", false, false}, {"U", "X", true, true},  {"P", "X", true, true},
-        {"F", "C", true, true},
-    };
-    for (const auto& c : casi) {
-        const ImportiRichiesti r = ImportiRichiestiPer(c.calcolo, c.tipo);
-        EXPECT_EQ(r.Importo, c.importo) << c.calcolo.toStdString() << c.tipo.toStdString();
-        EXPECT_EQ(r.Fattore, c.fattore) << c.calcolo.toStdString() << c.tipo.toStdString();
-    }
 }
 
 TEST(PosizioneInserimento, FirstAboveBelowOrLast) {

@@ -1,0 +1,174 @@
+#include "fees/engine/CalcoloCompetenza.h"
+
+#include <cstdint>
+
+#include "foundation/engine/Generale.h"
+#include "platform/db/DbError.h"
+#include "platform/system/BasicRuntime.h"
+
+namespace {
+
+QString fmt(Currency valore) { return basic::Format(valore, MascheraImporto); }
+
+Currency letto(const QString& testo) {
+    QString copia = testo;
+    return ImportoDaTesto(copia);
+}
+
+// The product as the old currency type gave it, or the overflow error where that type ended.
+Currency prodotto(Currency a, Currency b) {
+    const __int128 p = __int128(a.raw()) * b.raw();
+    const __int128 limite = __int128(INT64_MAX) * Currency::Scale;
+    if (p > limite || p < -limite) throw db::DbError(6, "Overflow", "Fascole");
+    return a * b;
+}
+
+void spento(QString& box, bool& attivo) {
+    box = QStringLiteral("0,00");
+    attivo = false;
+}
+
+}  // namespace
+
+CasoCalcolo CasoDiCalcolo(const QString& calcolo, const QString& tipo) {
+    if (tipo == tipo::Anticipazione) return CasoCalcolo::Anticipazione;
+    if (tipo == tipo::Costo) {
+        if (calcolo == calcolo::Percentuale) return CasoCalcolo::CostoPercentuale;
+        if (calcolo == calcolo::Richiesta) return CasoCalcolo::CostoRichiesto;
+    }
+    if (tipo == tipo::Competenza) {
+        if (calcolo == calcolo::Listino) return CasoCalcolo::Listino;
+        if (calcolo == calcolo::Richiesta) return CasoCalcolo::ImportoRichiesto;
+        if (calcolo == calcolo::ImportoUnitario) return CasoCalcolo::PrezzoUnitario;
+        if (calcolo == calcolo::Percentuale) return CasoCalcolo::Percentuale;
+    }
+    return CasoCalcolo::Nessuno;
+}
+
+CampiImporto DefinizioneCalcolo(const ElementoDaFatturare& elemento, const std::optional<Currency>& prezzoCliente,
+                                const ImportiMemorizzati* m, CampiImporto c) {
+    const QString prezzo = fmt(prezzoCliente.value_or(elemento.importo));
+    switch (CasoDiCalcolo(elemento.calcolo, elemento.tipo)) {
+    case CasoCalcolo::Nessuno: return c;
+    case CasoCalcolo::CostoPercentuale:
+        c.LblCheCao = "Costo";
+        c.LblFattore = "Percent";
+        c.ImportoAttivo = c.FattoreAttivo = true;
+        if (m) c.Importo = fmt(m->Importo);
+        c.Fattore = m ? m->Fattore : prezzo;
+        break;
+    case CasoCalcolo::CostoRichiesto:
+    case CasoCalcolo::Anticipazione:
+        c.LblCheCao = elemento.tipo == tipo::Anticipazione ? "Anticipazione" : "Costo";
+        c.LblFattore.clear();
+        c.ImportoAttivo = true;
+        if (m) c.Importo = fmt(m->Importo);
+        spento(c.Fattore, c.FattoreAttivo);
+        break;
+    case CasoCalcolo::Listino:
+        c.LblCheCao.clear();
+        c.LblFattore.clear();
+        spento(c.Importo, c.ImportoAttivo);
+        spento(c.Fattore, c.FattoreAttivo);
+        if (!m) c.Impofatt = prezzo;
+        break;
+    case CasoCalcolo::ImportoRichiesto:
+        c.LblCheCao.clear();
+        c.LblFattore.clear();
+        spento(c.Importo, c.ImportoAttivo);
+        spento(c.Fattore, c.FattoreAttivo);
+        c.Impofatt.clear();
+        break;
+    case CasoCalcolo::PrezzoUnitario:
+        c.LblCheCao = "dir. unitario";
+        c.LblFattore = "quantità";
+        c.ImportoAttivo = c.FattoreAttivo = true;
+        c.Importo = m ? fmt(m->AddebitoUnitario) : prezzo;
+        c.Fattore = m ? m->Fattore : QStringLiteral("1");
+        break;
+    case CasoCalcolo::Percentuale:
+        c.LblCheCao = "Base imponibile";
+        c.LblFattore = "Percent";
+        c.ImportoAttivo = c.FattoreAttivo = true;
+        c.Importo = m ? fmt(m->Importo) : QStringLiteral("1");
+        c.Fattore = m ? m->Fattore : prezzo;
+        break;
+    }
+    if (m) c.Impofatt = fmt(m->Impofat);
+    return c;
+}
+
+std::optional<QString> ImportoDaFattore(CasoCalcolo caso, const QString& importo, const QString& fattore) {
+    try {
+        switch (caso) {
+        case CasoCalcolo::CostoPercentuale:
+        case CasoCalcolo::Percentuale:
+            if (importo.isEmpty() || fattore.isEmpty()) return std::nullopt;
+            return basic::Format(prodotto(letto(importo), letto(fattore)) / 100, MascheraImportoEsteso);
+        case CasoCalcolo::Anticipazione:
+            if (importo.isEmpty()) return std::nullopt;
+            return importo;
+        case CasoCalcolo::PrezzoUnitario:
+            if (importo.isEmpty() || fattore.isEmpty()) return std::nullopt;
+            return basic::Format(prodotto(letto(importo), letto(fattore)), MascheraImportoEsteso);
+        default: return std::nullopt;
+        }
+    } catch (const db::DbError&) {
+        // A text that reads as no amount, or a product beyond range: the box keeps its text.
+        return std::nullopt;
+    }
+}
+
+ImportiRichiesti ImportiRichiestiPer(const QString& calcolo, const QString& tipo) {
+    ImportiRichiesti r;
+    if ((calcolo == calcolo::Richiesta && tipo == tipo::Costo) || tipo == tipo::Anticipazione) r.Fattore = false;
+    if ((calcolo == calcolo::Richiesta || calcolo == calcolo::Listino) && tipo == tipo::Competenza)
+        r.Importo = r.Fattore = false;
+    return r;
+}
+
+OrigineCodicePagamento OrigineDelPagamento(bool inListino, bool pagamentoDelCliente, bool collegato) {
+    if (inListino) return OrigineCodicePagamento::Listino;
+    if (pagamentoDelCliente && collegato) return OrigineCodicePagamento::Anagrafe;
+    return OrigineCodicePagamento::Catalogo;
+}
+
+DettaglioCompetenzaRec DettaglioDiDefault(const ElementoDaFatturare& e) {
+    DettaglioCompetenzaRec d;
+    d.PrimaNota = false;
+    d.DarePn = e.dare;
+    d.AverePn = e.avere;
+    d.IdPn.clear();
+    d.Fatturato = false;
+    d.Ricavi = e.contofat;
+    d.IdFattura.clear();
+    d.Spuntato = false;
+    d.CodiceElemento = e.codice;
+    d.DescrizioneElemento = e.descrizione;
+    return d;
+}
+
+ValoriCompetenza ValoriDaScrivere(const ElementoDaFatturare& e, const CampiCompetenza& campi,
+                                  const DettaglioCompetenzaRec& d) {
+    const bool costo = e.tipo == tipo::Anticipazione || e.tipo == tipo::Costo;
+    const bool unitario = e.calcolo == calcolo::ImportoUnitario;
+    ValoriCompetenza v;
+    v.descrizione = campi.Descrizione;
+    const std::optional<QDate> data = basic::ToDate(campi.Data);
+    if (!data) throw db::err::typeMismatch();
+    v.data = *data;
+    if (costo) v.importo = letto(campi.Importo);
+    v.impofat = letto(campi.Impofatt);
+    v.primanota = d.PrimaNota;
+    v.darepn = d.DarePn;
+    v.averepn = d.AverePn;
+    v.idpn = d.IdPn;
+    v.fatturato = d.Fatturato;
+    v.ricavi = d.Ricavi;
+    v.idfattura = d.IdFattura;
+    v.spuntato = d.Spuntato;
+    v.pagamento = campi.Pagamento;
+    if (unitario) v.addebitounitario = letto(campi.Importo);
+    if (unitario || e.calcolo == calcolo::Percentuale) v.fattore = campi.Fattore;
+    return v;
+}

@@ -1,0 +1,126 @@
+#pragma once
+// How an element of the catalogue is priced when it is charged: by its calculation mode
+// (`calcolo`) and kind (`tipo`) the entry needs an amount box, a factor box, both or neither
+// besides the amount to invoice; the boxes carry captions and first texts; the amount to
+// invoice follows from them; a fee item stores some of them according to its kind. Plain
+// functions with no archive behind them. The invoice lines price a catalogue element by the
+// same rules and use these.
+#include <QDate>
+#include <QString>
+#include <optional>
+
+#include "fees/engine/DettaglioCompetenza.h"
+#include "fees/engine/ElementiDaFatturare.h"
+#include "platform/system/Currency.h"
+
+// The amount masks the start-up puts into AmbienteLavoro: fixed for the whole program. The
+// short one for amounts shown from a row, the long one for amounts worked out.
+inline const QString MascheraImporto = QStringLiteral("###,##0.00");
+inline const QString MascheraImportoEsteso = QStringLiteral("#,###,##0.00");
+
+// The seven layouts of the amount boxes, by calculation mode and kind.
+enum class CasoCalcolo {
+    Nessuno = 0,           // a pair no layout names: the boxes stay as they were
+    CostoPercentuale = 1,  // "P", "C": cost and percentage
+    CostoRichiesto = 2,    // "R", "C": cost typed
+    Anticipazione = 3,     // any mode, "A": advance typed
+    Listino = 4,           // "F", "X": the price is the amount to invoice
+    ImportoRichiesto = 5,  // "R", "X": amount to invoice typed
+    PrezzoUnitario = 6,    // "U", "X": unit price and quantity
+    Percentuale = 7,       // "P", "X": taxable base and percentage
+};
+CasoCalcolo CasoDiCalcolo(const QString& calcolo, const QString& tipo);
+
+// The amount boxes: the captions over the amount and factor boxes, their texts and whether
+// each is on (enabled and shown), and the amount to invoice (always on).
+struct CampiImporto {
+    QString LblCheCao;
+    QString LblFattore;
+    QString Importo;
+    bool ImportoAttivo = true;
+    QString Fattore;
+    bool FattoreAttivo = true;
+    QString Impofatt;
+
+    bool operator==(const CampiImporto&) const = default;
+};
+
+// What a fee item keeps of its amount boxes.
+struct ImportiMemorizzati {
+    Currency Importo;           // a cost or an advance, or a percentage's base
+    Currency AddebitoUnitario;  // the unit price
+    QString Fattore;            // the percentage or the quantity, as typed
+    Currency Impofat;           // the amount to invoice
+};
+
+// The boxes laid out for an element: with the prices of a newly chosen element (the client's
+// price when given, else the list price) when `memorizzati` is null, else with a stored fee
+// item's values. Amounts from a row are shown with MascheraImporto, a stored factor as it was
+// typed. The percentage modes put the price in the factor box; unit price puts it in the
+// amount box with a quantity of 1; list price makes it the amount to invoice. Texts a layout
+// does not set stay as in `campi`; a pair no layout names returns `campi` unchanged.
+CampiImporto DefinizioneCalcolo(const ElementoDaFatturare& elemento, const std::optional<Currency>& prezzoCliente,
+                                const ImportiMemorizzati* memorizzati, CampiImporto campi);
+
+// The amount to invoice worked out when the amount or the factor box is left: percentage
+// modes, amount x percentage / 100 (a base of 200 at 5 gives 10,00); unit price, amount x
+// quantity (12,50 x 2 gives 25,00); an advance, the amount as typed. Amounts are read as
+// amounts are typed (ImportoDaTesto: "12,50", or "12.50"); results are shown with
+// MascheraImportoEsteso. Nothing for the other modes, when a text the rule needs is empty,
+// or when one cannot be read or the product is beyond range.
+std::optional<QString> ImportoDaFattore(CasoCalcolo caso, const QString& importo, const QString& fattore);
+
+// Which boxes an entry of the element must fill besides the amount to invoice: both, except
+// no factor for a cost typed or an advance, and neither for a fee at list price or typed.
+struct ImportiRichiesti {
+    bool Importo = true;
+    bool Fattore = true;
+};
+ImportiRichiesti ImportiRichiestiPer(const QString& calcolo, const QString& tipo);
+
+// Where the payment term of a newly chosen element comes from: the client's price list when
+// it has the element; else, for an element paid on the client's own terms while the
+// accounting archive is linked, the client's account there; else the catalogue.
+enum class OrigineCodicePagamento { Listino, Anagrafe, Catalogo };
+OrigineCodicePagamento OrigineDelPagamento(bool inListino, bool pagamentoDelCliente, bool collegato);
+
+// The bookkeeping side of a new fee item of the element: its posting and revenue accounts,
+// neither posted, invoiced nor ticked.
+DettaglioCompetenzaRec DettaglioDiDefault(const ElementoDaFatturare& elemento);
+
+// The entry fields of a fee item, as typed.
+struct CampiCompetenza {
+    QString Elemento;  // the code combo's text
+    QString Descrizione;
+    QString Importo;
+    QString Fattore;
+    QString Impofatt;
+    QString Pagamento;
+    QString Data;
+};
+
+// The columns of `competenze` a fee item stores besides its key.
+struct ValoriCompetenza {
+    QString descrizione;
+    QDate data;
+    Currency importo;
+    Currency impofat;
+    bool primanota = false;
+    QString darepn, averepn, idpn;
+    bool fatturato = false;
+    QString ricavi, idfattura;
+    bool spuntato = false;
+    QString pagamento;
+    Currency addebitounitario;
+    QString fattore;
+
+    bool operator==(const ValoriCompetenza&) const = default;
+};
+
+// What an entry stores, by the kind and mode of its element: a cost or an advance keeps its
+// amount, any other kind 0; unit price keeps the amount as the unit price; unit price and
+// percentage keep the factor as typed, the others nothing; the amount to invoice always. The
+// bookkeeping columns come from `dettaglio`. db::DbError 13 when an amount that is kept, the
+// amount to invoice or the date cannot be read (the entry's check refuses them first).
+ValoriCompetenza ValoriDaScrivere(const ElementoDaFatturare& elemento, const CampiCompetenza& campi,
+                                  const DettaglioCompetenzaRec& dettaglio);

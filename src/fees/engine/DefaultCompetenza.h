@@ -1,0 +1,87 @@
+#pragma once
+// What a catalogue element proposes when it is chosen for a new fee item (its price from the
+// client's price list or the catalogue, its payment term, its bookkeeping defaults), and the
+// check of an entry's fields before it is stored. The look-ups run on the session given;
+// they hand their errors to the error handler under their own description texts.
+#include <QString>
+#include <optional>
+
+#include "fees/engine/CalcoloCompetenza.h"
+#include "fees/engine/ElementiDaFatturare.h"
+#include "platform/system/Currency.h"
+
+namespace db {
+class Database;
+}
+
+// The client's price-list row for an element (`elecli`). Null columns read as 0 and "".
+struct PrezzoCliente {
+    Currency Importo;
+    QString Pagamento;
+};
+// Throws db::DbError.
+std::optional<PrezzoCliente> PrezzoDiListino(db::Database& sessione, const QString& cliente, const QString& elemento);
+
+// The payment code of the client's account in the linked accounting archive (`anagrafe`);
+// nothing when the client has no row there. Throws db::DbError.
+std::optional<QString> PagamentoInAnagrafe(db::Database& sessione, const QString& cliente);
+
+inline const QString MessaggioElementoAnomalo =
+    QStringLiteral("Attenzione: situazione anomala, il codice elemento inserito non esiste");
+
+enum class SceltaElemento { PerCodice = 1, PerDescrizione = 2 };
+
+// What a newly chosen element proposes for its fee item.
+struct DefaultCompetenza {
+    ElementoDaFatturare Elemento;
+    std::optional<PrezzoCliente> Listino;  // the client's own price, when the list has one
+    QString Pagamento;
+    DettaglioCompetenzaRec Dettaglio;
+};
+
+struct EsitoDefaultCompetenza {
+    std::optional<DefaultCompetenza> Default;
+    bool ElementoInesistente = false;  // MessaggioElementoAnomalo
+};
+
+// The defaults of the element chosen by code or by description (the first in code order of
+// those so described) for a fee item of client `cliente`. Payment: the client's price-list
+// term; else, linked and the element paid on the client's own terms, the client's payment
+// code in the accounting archive ("0" when the client is not there); else the element's own.
+// Errors: "Funzione di definizione dei default"; nothing when the procedure was left.
+EsitoDefaultCompetenza DefinizioneDefault(db::Database& sessione, SceltaElemento scelta, const QString& testo,
+                                          const QString& cliente, bool collegato);
+
+// The fields the checks send the user to.
+enum class CampoCompetenza { Elemento, Descrizione, Importo, Fattore, Impofatt, Pagamento, Data };
+
+inline const QString MessaggioMancaElemento = QStringLiteral("Bisogna definire un codice elemento da fatturare");
+inline const QString MessaggioMancaDescrizione = QStringLiteral("Si deve definire una descrizione per l'elemento");
+inline const QString MessaggioElementoInesistente =
+    QStringLiteral("Il codice elemento non risulta definito in archivio");
+inline const QString MessaggioMancaImporto = QStringLiteral("Bisogna definire l'importo nel campo");
+inline const QString MessaggioMancaFattore = QStringLiteral("Definire il campo fattore");
+inline const QString MessaggioMancaImpofatt = QStringLiteral("definire l'importo da fatturare");
+inline const QString MessaggioMancaPagamento = QStringLiteral("Bisogna definire il campo pagamento");
+inline const QString MessaggioMancaData = QStringLiteral("Si deve inserire la data di inserimento in fascola");
+
+struct EsitoVerifica {
+    // The fields may be stored. False with no Messaggio: the procedure was left.
+    bool Valida = false;
+    QString Messaggio;  // the first check that failed
+    CampoCompetenza Campo = CampoCompetenza::Elemento;  // where the user is to go
+    std::optional<ElementoDaFatturare> Elemento;        // the element, once found
+};
+
+// The checks an element priced from the catalogue passes, in order: an element, a
+// description, an element of the catalogue, then the amount and the factor boxes its mode
+// requires; with `importoLeggibile` a required amount must also read as an amount
+// (ImportoDaTesto), while a factor only has to be there. `descrizioneErrori` names the
+// procedure to the error handler.
+EsitoVerifica VerificaElementoEImporti(db::Database& sessione, const CampiCompetenza& campi,
+                                       const QString& descrizioneErrori, bool importoLeggibile);
+
+// The checks of a fee item's fields before it is added or corrected: those above, then an
+// amount to invoice that can be read, a payment, and a date. Errors: "Funzione di verifica
+// coerenza dati inseriti".
+EsitoVerifica VerificaCoerenzaDati(db::Database& sessione, const CampiCompetenza& campi);
