@@ -199,7 +199,9 @@ void FrmRistampa::VuotaGriglia() {
 }
 
 void FrmRistampa::PopolaGriglia() {
-    elenco_.clear();
+    // A new list: no row of the one before stays chosen.
+    VuotaGriglia();
+    rigaSelezionata_ = 0;
     const QString codice = DbcCliente->currentText();
     elenco_ = ElencoDocumentiArchiviati(AmbienteLavoro().CartellaFatture, codice, collegato());
     const int n = NumeroFatture();
