@@ -10,13 +10,16 @@
 #include "fees/forms/FrmElefat.h"
 #include "fees/forms/TabCompetenze.h"
 #include "invoice/engine/FatturazioneFissa.h"
+#include "invoice/forms/FrmRistampa.h"
+#include "invoice/forms/StampaFattura.h"
 #include "invoice/forms/TabFattura.h"
 #include "platform/db/Database.h"
 #include "startup/forms/FrmCollegamentoArchivi.h"
 
 void MontaggioFinestra(FrmFascola& finestra) {
     new TabCompetenze(finestra);
-    new TabFattura(finestra);
+    auto* fattura = new TabFattura(finestra);
+    fattura->Stampa = [&finestra, fattura] { F_CmdStampa_Click(finestra, *fattura); };
     finestra.ImpostaDialogo(FrmFascola::Dialogo::CollegamentoArchivi, [](QWidget* sopra) {
         FrmCollegamentoArchivi dialogo(sopra);
         dialogo.exec();
@@ -33,6 +36,10 @@ void MontaggioFinestra(FrmFascola& finestra) {
         const FascolaCorrenteRec& fascola = FascolaCorrente();
         FrmEsposizione dialogo(fascola.CodiceClienteCorrente(), fascola.NomeClienteCorrente(), fascola.NpraCorrente(),
                                sopra);
+        dialogo.exec();
+    });
+    finestra.ImpostaDialogo(FrmFascola::Dialogo::Ristampa, [](QWidget* sopra) {
+        FrmRistampa dialogo(sopra);
         dialogo.exec();
     });
     finestra.ImpostaDialogo(FrmFascola::Dialogo::Elefat, [](QWidget* sopra) {

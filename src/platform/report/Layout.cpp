@@ -138,6 +138,8 @@ private:
         c.column = t.value.left(c.negate ? eq - 1 : eq).trimmed();
         c.pattern = t.value.mid(eq + 1);
         if (c.column.isEmpty()) fail("condizione senza colonna: " + t.value);
+        if (c.column.startsWith(u'#') && c.column.compare(QLatin1String("#page"), Qt::CaseInsensitive) != 0)
+            fail("una condizione legge una colonna o #page: " + t.value);
         return c;
     }
 
@@ -213,7 +215,8 @@ private:
         if (!rows && !b.table.isEmpty()) fail("table= vale solo per le sezioni group e detail");
         if ((b.kind == BandKind::Group) != !b.column.isEmpty())
             fail("column= vale solo, ed è richiesta, per la sezione group");
-        if (b.when && b.kind != BandKind::Detail) fail("when= vale solo per le sezioni detail");
+        if (b.when && b.kind != BandKind::Detail && b.kind != BandKind::Header)
+            fail("when= vale solo per le sezioni detail e header");
         if (b.atBottom && b.kind != BandKind::Summary) fail("at=bottom vale solo per la sezione summary");
         if (b.height < 0) fail("altezza negativa");
         bandFont_ = f;
@@ -273,7 +276,7 @@ private:
 
     void check(const Layout& layout) {
         line_ = 0;
-        for (BandKind single : {BandKind::Title, BandKind::Header, BandKind::Group, BandKind::Summary, BandKind::Footer})
+        for (BandKind single : {BandKind::Title, BandKind::Group, BandKind::Summary, BandKind::Footer})
             if (layout.bandsOf(single).size() > 1) {
                 line_ = layout.bandsOf(single)[1]->sourceLine;
                 fail("sezione ripetuta");

@@ -14,7 +14,10 @@
 //
 //   band <kind> [table=T] [column=C] [when="C=pattern"] [height=H] [at=bottom] [font...]
 //     kinds:  title    once, at the top of the first page (above its header)
-//             header   at the top of every page (repeated headings, letterhead)
+//             header   at the top of every page (repeated headings, letterhead); several
+//                      header bands print one under the other in their order, and one
+//                      with `when` only on the pages where it holds (when="#page=1": the
+//                      first page only)
 //             group    before the first detail row and whenever `column` changes value
 //             detail   once per row of `table`, flowing over as many pages as needed;
 //                      several detail bands of the same table may each carry a `when`:
@@ -42,7 +45,8 @@
 // A text is cut to its width w unless it wraps (without w it takes the room it needs); a
 // wrapped text takes as many lines as it needs and makes its band taller. A condition "C=pattern" holds when the column's value
 // matches the pattern (* any text, ? one character, case ignored); "C!=pattern" when it
-// does not; "C=" when the value is empty.
+// does not; "C=" when the value is empty or only blanks, "C!=" when it holds something else.
+// In a condition, #page stands for the page number: when="#page=1", when="#page!=1".
 #include <QColor>
 #include <QString>
 #include <optional>

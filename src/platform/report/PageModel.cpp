@@ -70,6 +70,8 @@ struct Segment {
 
 struct CompiledCondition {
     ColumnRef ref;
+    bool page = false;   // tests the page number instead of a column
+    bool blank = false;  // the empty pattern: holds for a value of blanks only, or none
     QRegularExpression pattern;
     bool negate = false;
 };
@@ -131,7 +133,7 @@ public:
         const CompiledBand* group = find(BandKind::Group);
         if (detail_) {
             for (int r = 0; r < int(detail_->rows.size()); ++r) {
-                const CompiledBand* row = variantFor(r);
+                const CompiledBand* row = variantFor(r, page());
                 Chunk rowChunk = row ? render(*row, r, page()) : Chunk();
                 if (group && (r == 0 || value(group->groupColumn, r) != value(group->groupColumn, r - 1))) {
                     Chunk head = render(*group, r, page());
@@ -245,7 +247,13 @@ private:
     }
 
     CompiledCondition condition(const Condition& c, bool rowBand, int line) const {
-        return {resolve(c.column, rowBand, line), patternOf(c.pattern), c.negate};
+        CompiledCondition out;
+        out.page = c.column.compare(QLatin1String("#page"), Qt::CaseInsensitive) == 0;
+        if (!out.page) out.ref = resolve(c.column, rowBand, line);
+        out.blank = c.pattern.isEmpty();
+        out.pattern = patternOf(c.pattern);
+        out.negate = c.negate;
+        return out;
     }
 
     CompiledBand compile(const Band& b) const {
@@ -270,13 +278,13 @@ private:
         return nullptr;
     }
 
-    const CompiledBand* variantFor(int row) const {
+    const CompiledBand* variantFor(int row, int pageNumber) const {
         const CompiledBand* fallback = nullptr;
         for (const CompiledBand& b : bands_) {
             if (b.band->kind != BandKind::Detail) continue;
             if (!b.when) {
                 if (!fallback) fallback = &b;
-            } else if (holds(*b.when, row)) {
+            } else if (holds(*b.when, row, pageNumber)) {
                 return &b;
             }
         }
@@ -290,8 +298,10 @@ private:
         return ref.table->rows.empty() ? QString() : ref.table->rows.front()[ref.column];
     }
 
-    bool holds(const CompiledCondition& c, int row) const {
-        return c.pattern.match(value(c.ref, row)).hasMatch() != c.negate;
+    bool holds(const CompiledCondition& c, int row, int pageNumber) const {
+        const QString v = c.page ? QString::number(pageNumber) : value(c.ref, row);
+        const bool match = c.blank ? v.trimmed().isEmpty() : c.pattern.match(v).hasMatch();
+        return match != c.negate;
     }
 
     QString text(const std::vector<Segment>& segs, int row, int pageNumber) const {
@@ -338,7 +348,7 @@ private:
         Chunk c;
         double extent = b.band->height * PointsPerMm;
         for (const CompiledItem& ci : b.items) {
-            if (ci.when && !holds(*ci.when, row)) continue;
+            if (ci.when && !holds(*ci.when, row, pageNumber)) continue;
             const LayoutItem& it = *ci.item;
             const double x = it.x * PointsPerMm, y = it.y * PointsPerMm;
             const double w = it.w * PointsPerMm, h = it.h * PointsPerMm;
@@ -377,13 +387,16 @@ private:
 
     int page() const { return int(pages_.size()); }
 
-    // The title opens the first page, above its headings; the headings open every page.
+    // The title opens the first page, above its headings; the headings open every page, one
+    // header band under the other, each on the pages its condition names.
     void newPage() {
         pages_.emplace_back();
         y_ = top_;
         if (pages_.size() == 1)
             if (const CompiledBand* title = find(BandKind::Title)) place(render(*title, -1, page()));
-        if (const CompiledBand* header = find(BandKind::Header)) place(render(*header, -1, page()));
+        for (const CompiledBand& b : bands_)
+            if (b.band->kind == BandKind::Header && (!b.when || holds(*b.when, -1, page())))
+                place(render(b, -1, page()));
         bodyTop_ = y_;
     }
 

@@ -85,6 +85,7 @@ TEST(Layout, RefusesWhatItDoesNotUnderstandNamingTheLine) {
         {"band detail", 1},                               // no table
         {"band group table=T", 1},                        // no column
         {"band title when=\"a=b\"", 1},
+        {"band detail table=T\n  text x=0 w=10 when=\"#pagine=1\" value=\"x\"", 2},
         {"band detail table=T\n  text x=abc value=\"x\"", 2},
         {"band detail table=T\n  text x=0 colour=red value=\"x\"", 2},
         {"band detail table=T\n  text x=0 value=\"unterminated", 2},

@@ -310,3 +310,46 @@ TEST(PageModel, NamesTheDataDoesNotHoldAreErrors) {
 }
 
 }  // namespace
+
+namespace {
+
+using namespace report;
+
+// A letterhead on every page, the addressee on the first page only, the column headings
+// under whichever of them ends lower; a value of blanks counts as no value.
+TEST(PageModel, HeaderBandsStackInOrderAndCanBeLimitedToThePagesTheyName) {
+    const Layout l = parseLayout(R"L(
+page size=100x100 margins=10,10,10,10
+band header height=6
+  text x=0 w=80 value="Studio {Dati.Studio} - pagina {#page}"
+band header when="#page=1" height=10
+  text x=0 w=80 value="Spett.le {Dati.Nome}"
+  text x=0 y=5 w=80 when="Dati.Rif!=" value="Rif. {Dati.Rif}"
+band header height=5
+  text x=0 w=80 bold value="Descrizione"
+  text x=40 w=40 when="#page!=1" value="(segue)"
+band detail table=Righe height=10
+  field x=0 w=80 column=d
+)L",
+                                 "intestazioni.rpt");
+    DataSet data;
+    data.tables.push_back(tabella("Dati", {"Studio", "Nome", "Rif"}, {{"Bianchi", "Rossi", " "}}));
+    std::vector<QStringList> righe;
+    for (int i = 1; i <= 10; ++i) righe.push_back({"Riga " + QString::number(i)});
+    data.tables.push_back(tabella("Righe", {"d"}, righe));
+
+    const Document doc = buildDocument(l, data);
+    ASSERT_GE(doc.pages.size(), 2u);
+    EXPECT_EQ(doc.pages[0].textLines().mid(0, 4),
+              QStringList({"Studio Bianchi - pagina 1", "Spett.le Rossi", "Descrizione", "Riga 1"}));
+    EXPECT_EQ(doc.pages[1].textLines().mid(0, 2),
+              QStringList({"Studio Bianchi - pagina 2", "Descrizione | (segue)"}));
+    // The first page's headings stand below the addressee, the second's right under the
+    // letterhead, so the second page holds more rows.
+    const auto intestazione = [&](int p) { return testiCon(doc.pages[size_t(p)], "Descrizione").front()->rect.top(); };
+    EXPECT_NEAR(intestazione(0) - intestazione(1), 10 * PointsPerMm, 0.01);
+    EXPECT_TRUE(testiCon(doc.pages[0], "Rif.").empty());
+    EXPECT_TRUE(testiCon(doc.pages[0], "(segue)").empty());
+}
+
+}  // namespace

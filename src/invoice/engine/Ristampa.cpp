@@ -1,0 +1,160 @@
+#include "invoice/engine/Ristampa.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <algorithm>
+#include <memory>
+
+#include "foundation/engine/ElencoCombo.h"
+#include "invoice/engine/ArchivioStampaFattura.h"
+#include "invoice/engine/StampaDocumento.h"
+#include "platform/db/Database.h"
+#include "platform/system/BasicRuntime.h"
+#include "platform/system/Paths.h"
+
+namespace {
+
+constexpr int LunghezzaLettera = 1;
+constexpr int LunghezzaRegistrazione = 5;
+constexpr int LunghezzaIdFattura = 15;
+const QString Estensione = QStringLiteral(".mdb");
+const QString Prefisso = QStringLiteral("SDB");
+
+}  // namespace
+
+QString DocumentoArchiviato::Fascola() const { return basic::Mid(IdFattura, 1, 4); }
+
+QString DocumentoArchiviato::Data() const {
+    return basic::Mid(IdFattura, 9, 2) + "/" + basic::Mid(IdFattura, 7, 2) + "/" + basic::Mid(IdFattura, 5, 2);
+}
+
+QString DocumentoArchiviato::TipoDoc() const {
+    if (Lettera == "F") return QStringLiteral("Fattura");
+    if (Lettera == "E") return QStringLiteral("N.Debit");
+    if (Lettera == "H") return QStringLiteral("N.Cred.");
+    return {};
+}
+
+QString DocumentoArchiviato::Numero() const { return SenzaZeriIniziali(basic::Mid(IdFattura, 11, 5)); }
+QString DocumentoArchiviato::RegCont() const { return SenzaZeriIniziali(Registrazione); }
+
+QString SenzaZeriIniziali(const QString& testo) {
+    for (qsizetype i = 0; i < testo.size(); ++i)
+        if (testo[i] != u'0') return testo.mid(i);
+    return testo;
+}
+
+std::optional<DocumentoArchiviato> LetturaNomeDocumento(const QString& nome, const QString& parteCliente) {
+    const qsizetype coda = LunghezzaLettera + LunghezzaRegistrazione + LunghezzaIdFattura + Estensione.size();
+    if (parteCliente.isEmpty() || nome.size() != Prefisso.size() + parteCliente.size() + coda) return std::nullopt;
+    if (!nome.startsWith(Prefisso + parteCliente, Qt::CaseInsensitive) || !nome.endsWith(Estensione, Qt::CaseInsensitive))
+        return std::nullopt;
+    DocumentoArchiviato d;
+    d.NomeFile = nome;
+    qsizetype p = Prefisso.size();
+    d.ParteCliente = nome.mid(p, parteCliente.size());
+    p += parteCliente.size();
+    d.Lettera = nome.mid(p, LunghezzaLettera);
+    p += LunghezzaLettera;
+    d.Registrazione = nome.mid(p, LunghezzaRegistrazione);
+    p += LunghezzaRegistrazione;
+    d.IdFattura = nome.mid(p, LunghezzaIdFattura);
+    if (d.Lettera != "F" && d.Lettera != "E" && d.Lettera != "H") return std::nullopt;
+    return d;
+}
+
+QString ParteClienteDocumenti(const QString& codiceCliente, bool collegato) {
+    if (!collegato) return basic::Trim(codiceCliente);
+    return basic::Mid(codiceCliente, 1, 2) + basic::Mid(codiceCliente, 4, 2) + basic::Mid(codiceCliente, 7, 2) +
+           basic::Right(codiceCliente, 4);
+}
+
+QString CodiceClienteDocumento(const DocumentoArchiviato& d, bool collegato) {
+    if (!collegato) return d.ParteCliente;
+    const QString& c = d.ParteCliente;
+    return basic::Mid(c, 1, 2) + "." + basic::Mid(c, 3, 2) + "." + basic::Mid(c, 5, 2) + "." + basic::Mid(c, 7, 4);
+}
+
+std::vector<DocumentoArchiviato> ElencoDocumentiArchiviati(const QString& cartellaFatture, const QString& codiceCliente,
+                                                           bool collegato) {
+    std::vector<DocumentoArchiviato> elenco;
+    const QString cartella = CartellaFattureIndicata(cartellaFatture);
+    const QString parte = ParteClienteDocumenti(codiceCliente, collegato);
+    if (cartella.isEmpty() || parte.isEmpty()) return elenco;
+    const QDir dir(sys::LocalPath(cartella));
+    if (!dir.exists()) return elenco;
+    // The pattern ignores letter case, as the office's file server does.
+    for (const QString& nome : dir.entryList({Prefisso + "*" + Estensione}, QDir::Files))
+        if (auto d = LetturaNomeDocumento(nome, parte)) elenco.push_back(std::move(*d));
+    std::sort(elenco.begin(), elenco.end(), [](const DocumentoArchiviato& a, const DocumentoArchiviato& b) {
+        return a.NomeFile.compare(b.NomeFile, Qt::CaseSensitive) < 0;
+    });
+    return elenco;
+}
+
+std::vector<ui::ComboRow> ElencoClientiDocumenti(db::Database& sessione, bool collegato) {
+    if (collegato)
+        return ElencoDaQuery(sessione,
+                             "SELECT codice FROM pianodeiconti WHERE codice NOT LIKE '%.0000' AND natura = 'C' "
+                             "ORDER BY codice");
+    return ElencoDaQuery(sessione, "SELECT codice FROM mpxanagrafe ORDER BY codice");
+}
+
+std::optional<QString> NomeClienteDocumenti(db::Database& sessione, const QString& codiceCliente, bool collegato) {
+    const db::Value nome =
+        collegato ? sessione.scalar("SELECT descrizione FROM pianodeiconti WHERE codice = ? AND natura = 'C' "
+                                    "ORDER BY rowid LIMIT 1",
+                                    {codiceCliente})
+                  : sessione.scalar("SELECT ragione FROM mpxanagrafe WHERE codice = ? ORDER BY rowid LIMIT 1",
+                                    {codiceCliente});
+    if (nome.isNull()) {
+        // A row whose name is Null is still the client.
+        const db::Value c =
+            collegato ? sessione.scalar("SELECT count(*) FROM pianodeiconti WHERE codice = ? AND natura = 'C'",
+                                        {codiceCliente})
+                      : sessione.scalar("SELECT count(*) FROM mpxanagrafe WHERE codice = ?", {codiceCliente});
+        if (c.toInt() == 0) return std::nullopt;
+        return QString();
+    }
+    return nome.toText<QString>();
+}
+
+StatoCopiaArchiviata VerificaCopiaArchiviata(const QString& path) {
+    const QString locale = sys::LocalPath(path);
+    if (!QFileInfo(locale).isFile()) return StatoCopiaArchiviata::Mancante;
+    try {
+        std::unique_ptr<db::Database> copia = db::Database::open(path.toStdString());
+        static const char* const colonneCorpo[] = {"Tipo", "Descrizione", "Indice", "Importo", "Iva", "Pagamento"};
+        for (const char* c : colonneCorpo)
+            if (!copia->columnExists("Righecorpo", c)) return StatoCopiaArchiviata::Illeggibile;
+        for (const char* c : ColonneDati)
+            if (!copia->columnExists("Dati", c)) return StatoCopiaArchiviata::Illeggibile;
+        if (copia->scalar("SELECT count(*) FROM Dati").toInt() < 1) return StatoCopiaArchiviata::Illeggibile;
+        // Every page of the file read once: a damaged one fails here, not halfway through a print.
+        if (copia->scalar("PRAGMA quick_check").toText<QString>() != "ok") return StatoCopiaArchiviata::Illeggibile;
+    } catch (const db::DbError&) {
+        return StatoCopiaArchiviata::Illeggibile;
+    }
+    return StatoCopiaArchiviata::Leggibile;
+}
+
+int RiaperturaCompetenze(db::Database& archivio, const QString& codiceCliente, const QString& idfattura) {
+    db::Transaction t(archivio);
+    const int n = archivio.execute("UPDATE competenze SET fatturato = 0, idfattura = '' WHERE cliente = ? AND "
+                                   "idfattura = ?",
+                                   {codiceCliente, idfattura});
+    t.commit();
+    return n;
+}
+
+void RimozioneCopiaArchiviata(const QString& path) {
+    const QString locale = sys::LocalPath(path);
+    if (!QFileInfo::exists(locale) || QFile::remove(locale)) return;
+    throw db::DbError(75,
+                      ("Le competenze del documento sono di nuovo da fatturare, ma non è stato possibile eliminare "
+                       "la copia archiviata " +
+                       path + ": annullando di nuovo il documento la copia viene eliminata.")
+                          .toStdString(),
+                      "Fascole");
+}

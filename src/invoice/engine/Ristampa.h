@@ -1,0 +1,85 @@
+#pragma once
+#include <QString>
+#include <optional>
+#include <vector>
+
+#include "platform/system/ComboRow.h"
+
+namespace db {
+class Database;
+}
+
+// The documents kept in the invoice folder, as the reprint form lists, reprints and cancels
+// them. A stored copy is found by its name alone (NomeFileFattura): "SDB", the client part,
+// the document letter, the five-digit registration number, `idfattura` and ".mdb". Linked to
+// the accounting archive, the client part is the account code without its dots (ten digits);
+// otherwise the code of the program's own registry, whole. The parts are read from the end of
+// the name, so both kinds are read alike.
+
+struct DocumentoArchiviato {
+    QString NomeFile;       // the file name, without folder
+    QString ParteCliente;   // the client part of the name
+    QString Lettera;        // "F" invoice, "E" debit note, "H" credit note
+    QString Registrazione;  // five characters, "00000" when not posted
+    QString IdFattura;      // fifteen characters: case number, yymmdd, document number
+
+    // The five columns of the list.
+    QString Fascola() const;   // the case number, characters 1-4 of `idfattura`
+    QString Data() const;      // the date part yymmdd shown as dd/mm/yy
+    QString TipoDoc() const;   // "Fattura", "N.Debit", "N.Cred."
+    QString Numero() const;    // the document number without its leading zeros
+    QString RegCont() const;   // the registration number without its leading zeros
+};
+
+// The text from its first character other than "0"; "00000" stays as it is.
+QString SenzaZeriIniziali(const QString& testo);
+
+// The name `nome` read as a stored copy of the client whose client part is `parteCliente`
+// (letter case ignored): nothing when it is not one (another client, another kind of file, a
+// letter other than F, E, H).
+std::optional<DocumentoArchiviato> LetturaNomeDocumento(const QString& nome, const QString& parteCliente);
+
+// The client part of the names of `codiceCliente`'s copies: linked, the account code
+// "GG.MM.CC.SSSS" without its dots (characters 1-2, 4-5, 7-8 and the last four); otherwise the
+// code, without surrounding blanks.
+QString ParteClienteDocumenti(const QString& codiceCliente, bool collegato);
+
+// The client code a stored copy belongs to: linked, its ten digits with the dots put back;
+// otherwise the client part whole.
+QString CodiceClienteDocumento(const DocumentoArchiviato& documento, bool collegato);
+
+// The client's stored copies in the invoice folder `cartellaFatture` (with or without its final
+// separator), in ascending order of their names by character code: so debit notes (E) come
+// before invoices (F) and these before credit notes (H). Empty when the folder is not given
+// ("NO") or does not exist.
+std::vector<DocumentoArchiviato> ElencoDocumentiArchiviati(const QString& cartellaFatture, const QString& codiceCliente,
+                                                           bool collegato);
+
+// The codes the client box offers: linked, the client accounts of the chart (natura "C",
+// headings ending ".0000" left out); otherwise the program's own registry. In code order.
+// Throws db::DbError.
+std::vector<ui::ComboRow> ElencoClientiDocumenti(db::Database& sessione, bool collegato);
+
+// The client's name: linked, the description of the client account in the chart; otherwise
+// the registry's `ragione`. Nothing when there is no such client. Throws db::DbError.
+std::optional<QString> NomeClienteDocumenti(db::Database& sessione, const QString& codiceCliente, bool collegato);
+
+// Whether the stored copy at `path` can be printed: a database holding the tables `Righecorpo`
+// and `Dati` with every column the layouts read.
+enum class StatoCopiaArchiviata {
+    Leggibile,
+    Mancante,     // no file of that name (cancelled meanwhile from another workstation)
+    Illeggibile,  // damaged, or a file of another kind or format
+};
+StatoCopiaArchiviata VerificaCopiaArchiviata(const QString& path);
+
+// The cancel's first half: the client's fee items billed with `idfattura` are billable again
+// (not invoiced, no `idfattura`), all of them in one transaction. Returns how many. Throws
+// db::DbError. Done again on a document already cancelled, it changes nothing.
+int RiaperturaCompetenze(db::Database& archivio, const QString& codiceCliente, const QString& idfattura);
+
+// The cancel's second half, once the fee items are billable again: the stored copy at `path`
+// goes. A copy already gone is no error. Throws db::DbError 75, saying that the fee items are
+// billable again and which file is left, when it cannot be removed: cancelling it again then
+// removes it and changes no fee item.
+void RimozioneCopiaArchiviata(const QString& path);

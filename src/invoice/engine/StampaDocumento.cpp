@@ -1,0 +1,111 @@
+#include "invoice/engine/StampaDocumento.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include "platform/db/DbError.h"
+#include "platform/system/Paths.h"
+
+namespace {
+
+// The old runtime's "path/file access error".
+[[noreturn]] void erroreFile(const QString& path, const QString& perche) {
+    throw db::DbError(75, ("Errore di accesso al percorso o al file: " + path + " (" + perche + ")").toStdString(),
+                      "Fascole");
+}
+
+QString separatore(const QString& cartella) {
+    // Paths keep the separator the user wrote them with.
+    return cartella.contains(u'/') && !cartella.contains(u'\\') ? QStringLiteral("/") : QStringLiteral("\\");
+}
+
+bool stessoFile(const QString& a, const QString& b) {
+    const QString ca = QFileInfo(a).canonicalFilePath(), cb = QFileInfo(b).canonicalFilePath();
+    return !ca.isEmpty() && ca == cb;
+}
+
+}  // namespace
+
+QString ReportDocumento(const QString& cartellaAvvio) {
+    const QDir dir(sys::LocalPath(cartellaAvvio));
+    if (!cartellaAvvio.isEmpty() && dir.exists())
+        for (const QString& nome : dir.entryList(QDir::Files))
+            if (nome.compare(ReportFatturaPersonalizzato, Qt::CaseInsensitive) == 0) return ReportFatturaPersonalizzato;
+    return ReportFattura;
+}
+
+int DestinazioneDocumento(bool anteprimaStampa) { return anteprimaStampa ? 0 : 1; }
+
+QString CartellaFattureIndicata(const QString& cartellaFatture) {
+    QString cartella = cartellaFatture.trimmed();
+    while (cartella.size() > 1 && (cartella.endsWith(u'\\') || cartella.endsWith(u'/'))) cartella.chop(1);
+    if (cartella.compare(QLatin1String("NO"), Qt::CaseInsensitive) == 0) return {};
+    return cartella;
+}
+
+QString PercorsoCopiaArchiviata(const QString& cartellaFatture, const QString& nomeFile) {
+    QString cartella = cartellaFatture;
+    while (cartella.size() > 1 && (cartella.endsWith(u'\\') || cartella.endsWith(u'/'))) cartella.chop(1);
+    return cartella + separatore(cartella) + nomeFile;
+}
+
+CopiaDocumento ArchiviaCopiaDocumento(const QString& pathArchivio, const QString& cartellaFatture, bool memorizza) {
+    CopiaDocumento copia;
+    copia.Cartella = CartellaFattureIndicata(cartellaFatture);
+    if (!memorizza) {
+        copia.Esito = EsitoCopia::NonRichiesta;
+        return copia;
+    }
+    if (copia.Cartella.isEmpty()) {
+        copia.Esito = EsitoCopia::NessunaCartella;
+        return copia;
+    }
+    const QString cartellaLocale = sys::LocalPath(copia.Cartella);
+    if (!QFileInfo(cartellaLocale).isDir()) {
+        copia.Esito = EsitoCopia::CartellaMancante;
+        return copia;
+    }
+    const QString origine = sys::LocalPath(pathArchivio);
+    const QString nome = QFileInfo(origine).fileName();
+    const QString destinazione = QDir(cartellaLocale).filePath(nome);
+    copia.Percorso = PercorsoCopiaArchiviata(copia.Cartella, nome);
+    // The invoice folder is the start folder: the file is its own copy.
+    if (stessoFile(origine, destinazione)) {
+        copia.Esito = EsitoCopia::GiaArchiviata;
+        return copia;
+    }
+
+    QFile sorgente(origine);
+    if (!sorgente.open(QIODevice::ReadOnly)) erroreFile(pathArchivio, sorgente.errorString());
+    const QByteArray contenuto = sorgente.readAll();
+    if (sorgente.error() != QFileDevice::NoError) erroreFile(pathArchivio, sorgente.errorString());
+    // Written aside and renamed over the copy of that name: never half a document there.
+    QSaveFile file(destinazione);
+    if (!file.open(QIODevice::WriteOnly)) erroreFile(copia.Percorso, file.errorString());
+    if (file.write(contenuto) != contenuto.size() || !file.commit()) erroreFile(copia.Percorso, file.errorString());
+    copia.Esito = EsitoCopia::Archiviata;
+    return copia;
+}
+
+QString MessaggioCopiaMancante(const CopiaDocumento& copia, const QString& pathArchivio) {
+    if (!copia.Mancante()) return {};
+    QString perche;
+    switch (copia.Esito) {
+    case EsitoCopia::NessunaCartella: perche = "Non è indicata la cartella delle fatture"; break;
+    case EsitoCopia::CartellaMancante: perche = "La cartella delle fatture " + copia.Cartella + " non esiste"; break;
+    default: perche = "La copia non è stata scritta nella cartella delle fatture " + copia.Cartella; break;
+    }
+    const QFileInfo file(pathArchivio);
+    return perche + ": il documento non è stato archiviato e non potrà essere ristampato né annullato da " +
+           "\"Ristampa / Annulla\".\nIl file " + file.fileName() + " resta nella cartella di avvio " +
+           file.path() +
+           ": copiarlo nella cartella delle fatture per archiviarlo.";
+}
+
+void RimuoviArchivioStampa(const QString& pathArchivio, const CopiaDocumento& copia) {
+    if (copia.Esito == EsitoCopia::GiaArchiviata || copia.Mancante()) return;
+    const QString locale = sys::LocalPath(pathArchivio);
+    if (QFileInfo::exists(locale) && !QFile::remove(locale)) erroreFile(pathArchivio, "impossibile eliminarlo");
+}

@@ -1,0 +1,110 @@
+#include "invoice/forms/StampaFattura.h"
+
+#include <QLabel>
+#include <QLineEdit>
+
+#include "casefiles/engine/FascolaCorrente.h"
+#include "casefiles/forms/FrmFascola.h"
+#include "casefiles/forms/MascheraFascola.h"
+#include "foundation/engine/Ambiente.h"
+#include "foundation/engine/Procedura.h"
+#include "foundation/engine/Sessione.h"
+#include "invoice/engine/DocumentoDaEmettere.h"
+#include "invoice/engine/EmissioneDocumento.h"
+#include "invoice/engine/StampaDocumento.h"
+#include "invoice/forms/TabFattura.h"
+#include "platform/system/MessageService.h"
+
+namespace {
+
+const QString FunzioneStampa = QStringLiteral("Funzione di stampa fattura");
+const QString FunzioneContabilizzazione = QStringLiteral("contabilizzazione della fattura");
+
+// The tab forgets the issued lines on every way out, a failure of the program's own included:
+// the same lines must never be issued twice.
+class AzzeramentoScheda {
+public:
+    explicit AzzeramentoScheda(TabFattura& tab) : tab_(tab) {}
+    ~AzzeramentoScheda() { tab_.AzzeraDopoEmissione(); }
+    AzzeramentoScheda(const AzzeramentoScheda&) = delete;
+    AzzeramentoScheda& operator=(const AzzeramentoScheda&) = delete;
+
+private:
+    TabFattura& tab_;
+};
+
+}  // namespace
+
+report::Document ReportDocumentoEmesso(const QString& pathArchivio, int destinazione, QWidget* finestra, const QString& filePdf) {
+    const QString avvio = AmbienteLavoro().CartellaAvvio;
+    report::Report stampa(avvio);
+    stampa.setDataFile(pathArchivio);
+    stampa.setReportFileName(ReportDocumento(avvio));
+    stampa.setWindowTitle(TitoloStampaFattura);
+    stampa.setDestination(destinazione);
+    stampa.setPdfFile(filePdf);
+    stampa.setParentWindow(finestra);
+    stampa.run();
+    return stampa.document();
+}
+
+void StampaDocumentoEmesso(const EsitoEmissione& e, const DocumentoDaEmettere& d, QWidget* finestra) {
+    const QString& path = e.PathArchivioStampa;
+    // Once the document was posted, its failures are reported as the posting's.
+    const QString descrizione = e.Contabilizzato ? FunzioneContabilizzazione : FunzioneStampa;
+    Procedura stampa(descrizione);
+
+    // The program keeps the invoice folder without its final separator from now on.
+    if (d.Parametri.MemorizzaFattura) {
+        QString& cartella = AmbienteLavoro().CartellaFatture;
+        while (cartella.endsWith(u'\\')) cartella.chop(1);
+    }
+
+    CopiaDocumento copia;
+    copia.Cartella = CartellaFattureIndicata(d.Ambiente.CartellaFatture);
+    stampa.esegui([&] { copia = ArchiviaCopiaDocumento(path, d.Ambiente.CartellaFatture, d.Parametri.MemorizzaFattura); });
+
+    if (!stampa.abbandonata())
+        stampa.esegui([&] { ReportDocumentoEmesso(path, DestinazioneDocumento(d.Parametri.AnteprimaStampa), finestra); });
+
+    // The temporary file goes whatever became of the report, unless it is the one place the
+    // document is kept.
+    Procedura pulizia(descrizione);
+    pulizia.esegui([&] { RimuoviArchivioStampa(path, copia); });
+
+    const QString mancante = MessaggioCopiaMancante(copia, path);
+    if (!mancante.isEmpty()) ui::MessageService::show(mancante, TitoloStampaFattura, ui::Buttons::Ok, ui::Icon::Warning);
+}
+
+void F_CmdStampa_Click(FrmFascola& finestra, TabFattura& tab) {
+    const FascolaCorrenteRec& corrente = FascolaCorrente();
+    if (!corrente.InVisione()) {
+        ui::MessageService::show("Nessuna fascola in visione: il documento non è stato emesso", TitoloEmissione,
+                                 ui::Buttons::Ok, ui::Icon::Warning);
+        return;
+    }
+    const std::optional<TipoDocumento> tipo = TipoDaLettera(tab.LetteraDocumento());
+    if (!tipo) return;
+    const MascheraFascola& maschera = *finestra.Maschera;
+    FascolaEmessa fascola;
+    fascola.CodiceCliente = corrente.CodiceClienteCorrente();
+    fascola.NomeCliente = corrente.NomeClienteCorrente();
+    fascola.Npra = corrente.NpraCorrente();
+    fascola.NumeroAssoluto = maschera.LblNumeroAssoluto->text();
+    fascola.Data = maschera.TxtData->text();
+    fascola.RifCliente = maschera.TxtRifCli->text();
+    fascola.Note = maschera.TxtNote->text();
+    const DocumentoDaEmettere documento =
+        DocumentoInComposizione(*tipo, tab.TestoTotale(), tab.TestoIva(), fascola);
+
+    Procedura proc(FunzioneStampa);
+    db::Database* sessione = documento.Ambiente.CollegatoContabilita ? ArchivioContabileInUso(proc) : ArchivioInUso(proc);
+    if (!sessione) return;
+    const EsitoEmissione e = EmissioneDocumento(*sessione, documento);
+    // Not issued: nothing was written, the engine has said why, the lines stay for another try.
+    if (!e.Emesso()) return;
+
+    AzzeramentoScheda azzeramento(tab);
+    ParametriFattura().NumeroDocumento = e.NumeroDocumento;
+    StampaDocumentoEmesso(e, documento, &finestra);
+}

@@ -1,0 +1,286 @@
+#include "invoice/forms/StampaFattura.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QPrintPreviewDialog>
+
+#include "invoice/engine/ArchivioStampaFattura.h"
+#include "invoice/engine/StampaDocumento.h"
+#include "invoice/forms/StampaDiProva.h"
+#include "platform/report/Report.h"
+#include "support/ModalHelper.h"
+#include "support/PdfTestTools.h"
+
+namespace {
+
+using emissione_di_prova::Righe;
+using stampa_di_prova::StampaDiProva;
+using ui::Answer;
+
+class StampaFatturaTest : public StampaDiProva {
+public:
+    // The two tables of a print database, every value as text.
+    std::vector<QStringList> tabella(const QString& path, const std::string& nome) {
+        auto file = db::Database::open(path.toStdString());
+        return Righe(*file, "SELECT * FROM " + nome + " ORDER BY rowid");
+    }
+    QStringList fileIn(const QString& cartella) { return QDir(cartella).entryList(QDir::Files); }
+
+    // Every printed text of the document's pages, one page after the other.
+    static QStringList testi(const report::Document& d) {
+        QStringList t;
+        for (const report::Page& p : d.pages) t += p.textLines();
+        return t;
+    }
+};
+
+// The printed invoice holds every value its print database stores for printing, each as
+// stored, the body in stored order: as a PDF reader extracts its text.
+TEST_F(StampaFatturaTest, TheInvoicePrintsEveryStoredField) {
+    const EsitoEmissione e = Emetti(ConBolloERitenuta());
+    ASSERT_FALSE(e.PathArchivioStampa.isEmpty());
+    const QString pdf = dir->file("fattura.pdf");
+    const report::Document pagine = ReportDocumentoEmesso(e.PathArchivioStampa, report::Pdf, nullptr, pdf);
+    ASSERT_EQ(pagine.pages.size(), 1u);
+    ASSERT_EQ(pdfPageCount(pdf), 1);
+    const QStringList righe = squeezedLines(pdfText(pdf));
+    const QString testo = righe.join("\n");
+
+    const std::vector<QStringList> dati = tabella(e.PathArchivioStampa, "Dati");
+    ASSERT_EQ(dati.size(), 1u);
+    int stampati = 0;
+    for (size_t i = 0; i < ColonneDati.size(); ++i) {
+        const QString valore = dati[0][qsizetype(i)].simplified();
+        // "Pagina" holds one blank for the report's own page numbers.
+        if (valore.isEmpty()) continue;
+        EXPECT_TRUE(testo.contains(valore)) << ColonneDati[i] << " = " << valore.toStdString();
+        ++stampati;
+    }
+    // Letterhead, document, client, case file, three VAT groups and their totals, stamp,
+    // withholding, total, four notes.
+    EXPECT_GE(stampati, 44);
+    for (const char* atteso : {"FATTURA", "N. 27 del 15/01/2004", "Pagina 1 di 1", "Imposta di bollo", "2,00",
+                               "Ritenuta di acconto", "20% su 130,00", "- 26,00", "TOTALE DOCUMENTO 227,00",
+                               "Partita IVA: 01234567890", "Codice fiscale: RSSMRA60A01F205X",
+                               "Codice cliente: 01.01.01.0001"})
+        EXPECT_TRUE(testo.contains(atteso)) << atteso << "\n" << testo.toStdString();
+
+    // The body: each row's description, amount, VAT code and payment, in stored order.
+    const std::vector<QStringList> corpo = tabella(e.PathArchivioStampa, "Righecorpo");
+    ASSERT_EQ(corpo.size(), 8u);
+    qsizetype dove = 0;
+    for (const QStringList& r : corpo) {
+        QString attesa = r[1];
+        for (int c = 3; c <= 5; ++c)
+            if (!r[c].isEmpty()) attesa += " " + r[c];
+        const qsizetype trovata = righe.indexOf(attesa, dove);
+        EXPECT_GE(trovata, dove) << attesa.toStdString() << "\n" << testo.toStdString();
+        if (trovata >= 0) dove = trovata + 1;
+    }
+
+    // Task and job headings stand out; amounts stand right-aligned in their column.
+    const report::Page& p = pagine.pages[0];
+    auto testoPagina = [&](const QString& t) -> const report::TextItem* {
+        for (const report::TextItem& i : p.texts)
+            if (i.text == t) return &i;
+        ADD_FAILURE() << "not printed: " << t.toStdString();
+        return nullptr;
+    };
+    for (const QString& titolo : {QString("Incarico uno"), QString("Incarico due"), QString("Lavorazione uno")}) {
+        const report::TextItem* t = testoPagina(titolo);
+        ASSERT_NE(t, nullptr);
+        EXPECT_TRUE(t->font.bold) << titolo.toStdString();
+    }
+    EXPECT_TRUE(testoPagina("Lavorazione uno")->font.italic);
+    EXPECT_FALSE(testoPagina("Descrizione ONO 0001")->font.bold);
+    const report::TextItem* importo = testoPagina("100,00");
+    ASSERT_NE(importo, nullptr);
+    EXPECT_EQ(importo->align, Qt::AlignRight);
+}
+
+// A long invoice flows over pages: the letterhead and the document's title on each, the
+// client and the case file on the first, the totals only at the foot of the last.
+TEST_F(StampaFatturaTest, ALongInvoiceFlowsOverPagesWithTheTotalsOnlyOnTheLast) {
+    const EsitoEmissione e = Emetti(DuecentoRighe());
+    const QString pdf = dir->file("lunga.pdf");
+    const report::Document pagine = ReportDocumentoEmesso(e.PathArchivioStampa, report::Pdf, nullptr, pdf);
+    const int n = int(pagine.pages.size());
+    ASSERT_GE(n, 4);
+    EXPECT_EQ(pdfPageCount(pdf), n);
+    QStringList corpo;
+    for (int i = 1; i <= n; ++i) {
+        const QString testo = squeezedLines(pdfText(pdf, i)).join("\n");
+        EXPECT_TRUE(testo.startsWith("Studio Bianchi")) << i;
+        EXPECT_TRUE(testo.contains("N. 13 del 15/01/2004")) << i;
+        EXPECT_TRUE(testo.contains(QStringLiteral("Pagina %1 di %2").arg(i).arg(n))) << i;
+        EXPECT_TRUE(testo.contains("Descrizione Importo IVA Pag.")) << i;
+        EXPECT_EQ(testo.contains("Spett.le"), i == 1) << i;
+        EXPECT_EQ(testo.contains("Cliente: Rossi Mario"), i > 1) << i;
+        EXPECT_EQ(testo.contains("TOTALE DOCUMENTO"), i == n) << i;
+        EXPECT_EQ(testo.contains("Riepilogo IVA"), i == n) << i;
+        for (const QString& riga : testo.split('\n'))
+            if (riga.startsWith("Prestazione numero ")) corpo << riga.section(' ', 0, 2);
+    }
+    // Every line once, in order, none lost at a page break.
+    ASSERT_EQ(corpo.size(), 200);
+    for (int i = 0; i < 200; ++i) EXPECT_EQ(corpo[i], "Prestazione numero " + QString::number(i + 1));
+    // The totals stand at the foot of the last page, above its bottom margin.
+    const report::Page& ultima = pagine.pages.back();
+    for (const report::TextItem& t : ultima.texts)
+        if (t.text == "TOTALE DOCUMENTO") {
+            EXPECT_GT(t.rect.top(), pagine.size.height() / 2);
+        }
+}
+
+// The office's own layout, while it lies in the start folder, prints every document; taken
+// away, the standard one is back. The one shipped with the program is not enough.
+TEST_F(StampaFatturaTest, TheOfficesOwnLayoutInTheStartFolderPrintsEveryDocument) {
+    const EsitoEmissione e = Emetti(documento);
+    EXPECT_EQ(ReportDocumento(avvio), "stp_fattura.rpt");
+    EXPECT_FALSE(testi(ReportDocumentoEmesso(e.PathArchivioStampa, report::Pdf, nullptr, "a.pdf")).join("\n")
+                     .contains("Modello dello studio"));
+
+    const QString proprio = QDir(avvio).filePath("STP_FATTURA_PER.RPT");
+    {
+        QFile f(proprio);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("band title\n  text x=0 w=100 value=\"Modello dello studio {Dati.Numero}\"\n"
+                "band detail table=Righecorpo\n  field x=0 w=100 column=Descrizione\n");
+    }
+    EXPECT_EQ(ReportDocumento(avvio), "stp_fattura_per.rpt");
+    EXPECT_EQ(testi(ReportDocumentoEmesso(e.PathArchivioStampa, report::Pdf, nullptr, "b.pdf")).first(),
+              "Modello dello studio 13");
+
+    QFile::remove(proprio);
+    EXPECT_EQ(ReportDocumento(avvio), "stp_fattura.rpt");
+    EXPECT_TRUE(testi(ReportDocumentoEmesso(e.PathArchivioStampa, report::Pdf, nullptr, "c.pdf")).join("\n")
+                    .contains("TOTALE DOCUMENTO"));
+    // The sample of the office's layout shipped with the program prints too.
+    report::Report campione(avvio);
+    EXPECT_FALSE(campione.findLayout("stp_fattura_per.rpt").isEmpty());
+}
+
+// The printing stage: the copy is stored first, so a print that fails leaves a document that
+// can still be reprinted or cancelled; the temporary file goes; the preview is titled.
+TEST_F(StampaFatturaTest, TheCopyIsStoredBeforeThePrintAndSurvivesItsFailure) {
+    DocumentoDaEmettere d = documento;
+    d.Parametri.MemorizzaFattura = true;
+    d.Parametri.AnteprimaStampa = true;
+    const EsitoEmissione e = Emetti(d);
+    ASSERT_TRUE(QFileInfo::exists(e.PathArchivioStampa));
+
+    ModalHelper modali;
+    QString titolo;
+    bool copiaGiaArchiviata = false;
+    modali.onNextModal([&](QWidget* w) {
+        titolo = w->windowTitle();
+        EXPECT_NE(qobject_cast<QPrintPreviewDialog*>(w), nullptr);
+        copiaGiaArchiviata = QFileInfo::exists(QDir(fatture).filePath(e.NomeFileFattura));
+        w->close();
+    });
+    StampaDocumentoEmesso(e, d, nullptr);
+    EXPECT_EQ(titolo, "STAMPA FATTURA");
+    EXPECT_TRUE(copiaGiaArchiviata);
+    EXPECT_EQ(fileIn(fatture), QStringList{e.NomeFileFattura});
+    EXPECT_FALSE(QFileInfo::exists(e.PathArchivioStampa));
+    // From now on the program holds the invoice folder without its final "\".
+    EXPECT_EQ(AmbienteLavoro().CartellaFatture, fatture);
+    EXPECT_TRUE(box.asked().empty());
+
+    // A second document sent to a printer that is not there: the error is reported, the
+    // copy is there all the same, the temporary file gone.
+    d.Parametri.AnteprimaStampa = false;
+    d.Parametri.DataFattura = "16/01/2004";
+    db().execute("UPDATE competenze SET fatturato = 0, idfattura = ''");
+    const EsitoEmissione e2 = Emetti(d);
+    box.expectMessage(Answer::Abort, std::nullopt, "GESTIONE DEGLI ERRORI");
+    StampaDocumentoEmesso(e2, d, nullptr);
+    ASSERT_EQ(box.asked().size(), 1u);
+    EXPECT_TRUE(box.asked()[0].text.contains("contabilizzazione della fattura"));
+    EXPECT_TRUE(box.asked()[0].text.contains("stampante"));
+    EXPECT_TRUE(QFileInfo::exists(QDir(fatture).filePath(e2.NomeFileFattura)));
+    EXPECT_FALSE(QFileInfo::exists(e2.PathArchivioStampa));
+}
+
+// Where the copy goes, by the parameters and the invoice folder; what stays in the start
+// folder; what the user is told.
+TEST_F(StampaFatturaTest, WhereTheCopyGoesAndWhatStaysInTheStartFolder) {
+    struct Caso {
+        const char* nome;
+        bool memorizza;
+        QString cartella;  // the invoice folder given
+        bool copia;        // a copy in the invoice folder
+        bool resta;        // the print database stays in the start folder
+        const char* messaggio;
+    };
+    const Caso casi[] = {
+        {"no copies kept", false, fatture, false, false, nullptr},
+        {"folder with final slash", true, fatture + "/", true, false, nullptr},
+        {"no folder given", true, "NO", false, true, "Non è indicata la cartella delle fatture"},
+        {"missing folder", true, dir->file("manca"), false, true, "non esiste"},
+        {"the start folder itself", true, avvio + "\\", true, true, nullptr},
+    };
+    int giorno = 10;
+    for (const Caso& c : casi) {
+        SCOPED_TRACE(c.nome);
+        for (const QString& f : fileIn(fatture)) QFile::remove(QDir(fatture).filePath(f));
+        DocumentoDaEmettere d = documento;
+        d.Parametri.MemorizzaFattura = c.memorizza;
+        d.Parametri.NumerazioneAutomatica = true;
+        d.Parametri.DataFattura = QStringLiteral("%1/02/2004").arg(++giorno);
+        d.Ambiente.CartellaFatture = c.cartella;
+        db().execute("UPDATE competenze SET fatturato = 0, idfattura = ''");
+        const EsitoEmissione e = Emetti(d);
+        // No printer here: the report fails and is left; the rest is done all the same.
+        box.expectMessage(Answer::Ignore, std::nullopt, "GESTIONE DEGLI ERRORI");
+        if (c.messaggio) box.expectMessage(Answer::Ok, std::nullopt, "STAMPA FATTURA");
+        StampaDocumentoEmesso(e, d, nullptr);
+        const QString cartella = c.cartella == "NO" ? fatture : CartellaFattureIndicata(c.cartella);
+        const bool copia = QFileInfo::exists(QDir(cartella).filePath(e.NomeFileFattura));
+        EXPECT_EQ(copia, c.copia);
+        EXPECT_EQ(QFileInfo::exists(e.PathArchivioStampa), c.resta);
+        if (c.messaggio) {
+            ASSERT_FALSE(box.asked().empty());
+            const QString testo = box.asked().back().text;
+            EXPECT_TRUE(testo.contains(c.messaggio)) << testo.toStdString();
+            EXPECT_TRUE(testo.contains(e.NomeFileFattura)) << testo.toStdString();
+            EXPECT_TRUE(testo.contains("resta nella cartella di avvio")) << testo.toStdString();
+        }
+        EXPECT_EQ(box.pending(), 0);
+        QFile::remove(e.PathArchivioStampa);
+    }
+}
+
+// A document issued twice under the same name leaves one stored copy, the later one.
+TEST_F(StampaFatturaTest, ALaterCopyOfTheSameNameReplacesTheEarlierOne) {
+    const QString copia = QDir(fatture).filePath("SDB0101010001F00001000704011500013.mdb");
+    {
+        QFile vecchia(copia);
+        ASSERT_TRUE(vecchia.open(QIODevice::WriteOnly));
+        vecchia.write("copia precedente");
+    }
+    const QString archivio = QDir(avvio).filePath("SDB0101010001F00001000704011500013.mdb");
+    ScriviArchivioStampaFattura(archivio, ContenutoStampaFattura{});
+    const CopiaDocumento c = ArchiviaCopiaDocumento(archivio, fatture + "\\", true);
+    EXPECT_EQ(c.Esito, EsitoCopia::Archiviata);
+    EXPECT_EQ(c.Percorso, fatture + "/SDB0101010001F00001000704011500013.mdb");  // the folder's own separator
+    QFile a(archivio), b(copia);
+    ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+    EXPECT_EQ(a.readAll(), b.readAll());
+    EXPECT_EQ(fileIn(fatture), QStringList{"SDB0101010001F00001000704011500013.mdb"});
+
+    // A copy that cannot be written leaves nothing behind in the folder.
+    QFile::remove(copia);
+    QDir().mkpath(copia);  // a folder where the copy should go
+    try {
+        ArchiviaCopiaDocumento(archivio, fatture, true);
+        FAIL() << "no error";
+    } catch (const db::DbError& e) {
+        EXPECT_EQ(e.number, 75);
+    }
+    EXPECT_TRUE(fileIn(fatture).isEmpty()) << fileIn(fatture).join(",").toStdString();
+}
+
+}  // namespace

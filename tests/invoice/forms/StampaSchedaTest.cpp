@@ -1,0 +1,113 @@
+// STAMPA on the real main window, as a user presses it: the document composed by a selection,
+// issued, shown in the preview (printed from it to a PDF), stored in the invoice folder, its
+// fee items invoiced and the tab emptied; with the accounting link on and off.
+#include <gtest/gtest.h>
+
+#include <QDir>
+
+#include "invoice/forms/StampaDiProva.h"
+#include "invoice/forms/TabFatturaFixture.h"
+#include "support/ModalHelper.h"
+#include "support/PdfTestTools.h"
+
+namespace {
+
+using ui::Answer;
+
+class StampaSchedaTest : public tab_fattura::TabFatturaFixture, public ::testing::WithParamInterface<bool> {
+protected:
+    // The program on case file 0001, copies kept in an invoice folder of the test's own and
+    // shown in a preview; linked, numbered from the sales register, otherwise number 7.
+    void prepara(bool collegato) {
+        apri("0001", collegato);
+        fatture = cartella.file("fatture");
+        QDir().mkpath(fatture);
+        AmbienteLavoro().CartellaFatture = fatture + "\\";
+        ParametriFattura().MemorizzaFattura = true;
+        ParametriFattura().AnteprimaStampa = true;
+        ParametriFattura().RigaTestata1 = "Studio Bianchi";
+        if (collegato) ParametriFattura().NumerazioneAutomatica = true;
+        else ParametriFattura().NumeroDocumento = "7";
+    }
+
+    // STAMPA pressed; the preview printed to `pdf` and closed. Its title.
+    QString stampa(const QString& pdf) {
+        ModalHelper modali;
+        QString titolo;
+        modali.onNextModal([&](QWidget* w) { titolo = stampa_di_prova::AnteprimaSuPdf(w, pdf); });
+        clic(t().F_CmdStampa);
+        return titolo;
+    }
+
+    QStringList copie() { return QDir(fatture).entryList(QDir::Files); }
+    QStringList temporanei() { return QDir(cartella.path()).entryList({"SDB*.mdb"}, QDir::Files); }
+
+    QString fatture;
+    ScriptedMessages box;
+};
+
+TEST_P(StampaSchedaTest, StampaIssuesPrintsStoresAndEmptiesTheTab) {
+    const bool collegato = GetParam();
+    prepara(collegato);
+    applica(t().F_OptPerOgniVoce);
+    const int righe = fattura().RigheFattura.NumeroRighe();
+    ASSERT_GT(righe, 0);
+    ASSERT_TRUE(t().F_CmdStampa->isEnabled());
+
+    const QString pdf = cartella.file("stampa.pdf");
+    EXPECT_EQ(stampa(pdf), "STAMPA FATTURA");
+
+    const QString numero = collegato ? "13" : "7";
+    EXPECT_EQ(ParametriFattura().NumeroDocumento, numero);
+    const QString testo = squeezedLines(pdfText(pdf)).join("\n");
+    for (const QString& atteso : {QString("Studio Bianchi"), QString("FATTURA"), "N. " + numero + " del 15/03/2004",
+                                  QString("Rossi Mario"), QString("Ore di consulenza"), QString("TOTALE DOCUMENTO")})
+        EXPECT_TRUE(testo.contains(atteso)) << atteso.toStdString() << "\n" << testo.toStdString();
+
+    // One stored copy, named for the client and the document; nothing left in the start folder.
+    const QString idfattura = "0001040315" + QString("00000" + numero).right(5);
+    const QString nome = collegato ? "SDB0101010001F00001" + idfattura + ".mdb" : "SDBR01F00000" + idfattura + ".mdb";
+    EXPECT_EQ(copie(), QStringList{nome});
+    EXPECT_TRUE(temporanei().isEmpty()) << temporanei().join(",").toStdString();
+    EXPECT_EQ(AmbienteLavoro().CartellaFatture, fatture);
+
+    // The lines' fee items are invoiced with the document's identifier.
+    EXPECT_EQ(colonna("SELECT count(*) FROM competenze WHERE idfattura = ? AND fatturato = 1", {idfattura}).toInt(),
+              righe);
+    if (collegato) {
+        EXPECT_EQ(ArchivioInUso().scalar("SELECT count(*) FROM giornale").toInt(), 1);
+    }
+
+    // The tab is empty and STAMPA disabled: the same lines cannot be issued twice.
+    EXPECT_TRUE(righeGriglia().isEmpty()) << righeGriglia().join("\n").toStdString();
+    EXPECT_EQ(fattura().RigheFattura.NumeroRighe(), 0);
+    EXPECT_FALSE(t().F_CmdStampa->isEnabled());
+    EXPECT_TRUE(t().F_LblTotale->text().isEmpty());
+
+    // The items are not offered again.
+    box.expectMessage(Answer::Ok);
+    applica(t().F_OptPerOgniVoce);
+    EXPECT_EQ(fattura().RigheFattura.NumeroRighe(), 0);
+}
+
+// The printer refuses the pages: the document stays issued and stored, the tab is emptied
+// all the same.
+TEST_P(StampaSchedaTest, APrintThatFailsLeavesTheDocumentIssuedAndStored) {
+    prepara(GetParam());
+    ParametriFattura().AnteprimaStampa = false;  // no printer here
+    applica(t().F_OptAnticipazioni);
+    ASSERT_GT(fattura().RigheFattura.NumeroRighe(), 0);
+    box.expectMessage(Answer::Abort, std::nullopt, "GESTIONE DEGLI ERRORI");
+    clic(t().F_CmdStampa);
+    EXPECT_EQ(copie().size(), 1);
+    EXPECT_TRUE(temporanei().isEmpty());
+    EXPECT_GT(colonna("SELECT count(*) FROM competenze WHERE fatturato = 1 AND idfattura LIKE '0001040315%'").toInt(),
+              0);
+    EXPECT_EQ(fattura().RigheFattura.NumeroRighe(), 0);
+    EXPECT_FALSE(t().F_CmdStampa->isEnabled());
+}
+
+INSTANTIATE_TEST_SUITE_P(Collegamento, StampaSchedaTest, ::testing::Values(true, false),
+                         [](const ::testing::TestParamInfo<bool>& i) { return i.param ? "Collegato" : "NonCollegato"; });
+
+}  // namespace
