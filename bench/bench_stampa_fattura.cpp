@@ -37,18 +37,12 @@ void BM_EmissioneEPdf200Righe(benchmark::State& state) {
     const QString pdf = QDir(inst.cartella.path()).filePath("fattura.pdf");
     size_t pagine = 0;
     for (auto _ : state) {
-        state.PauseTiming();
-        inst.riprendi();
-        state.ResumeTiming();
-        const EsitoEmissione e = EmissioneDocumento(inst.sessione->db(), d);
-        if (!e.Emesso()) {
-            state.SkipWithError("the document was not issued");
-            break;
-        }
+        const std::optional<EsitoEmissione> e = inst.emetti(state, d);
+        if (!e) break;
         const CopiaDocumento copia =
-            ArchiviaCopiaDocumento(e.PathArchivioStampa, d.Ambiente.CartellaFatture, d.Parametri.MemorizzaFattura);
-        pagine = ReportDocumentoEmesso(e.PathArchivioStampa, report::Pdf, nullptr, pdf).pages.size();
-        RimuoviArchivioStampa(e.PathArchivioStampa, copia);
+            ArchiviaCopiaDocumento(e->PathArchivioStampa, d.Ambiente.CartellaFatture, d.Parametri.MemorizzaFattura);
+        pagine = ReportDocumentoEmesso(e->PathArchivioStampa, report::Pdf, nullptr, pdf).pages.size();
+        RimuoviArchivioStampa(e->PathArchivioStampa, copia);
     }
     state.counters["pagine"] = double(pagine);
 }
