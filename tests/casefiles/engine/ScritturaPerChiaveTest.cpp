@@ -13,6 +13,7 @@
 #include "foundation/engine/Ambiente.h"
 #include "foundation/engine/Sessione.h"
 #include "platform/db/DbError.h"
+#include "support/DbErrors.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -30,16 +31,6 @@ protected:
 
     // The other workstation.
     db::Database& altra() { return fascole.db(); }
-
-    // The number of the error `operazione` raises, 0 for none.
-    static int errore(const std::function<void()>& operazione) {
-        try {
-            operazione();
-        } catch (const db::DbError& e) {
-            return e.number;
-        }
-        return 0;
-    }
 
     std::string testo(const std::string& sql, const db::Params& p = {}) { return altra().scalar(sql, p).textOr(); }
     int conta(const std::string& sql, const db::Params& p = {}) { return int(altra().scalar(sql, p).toInt()); }
@@ -168,7 +159,7 @@ TEST_F(ScritturaPerChiave, AStaleCorrectionOrDeletionIsRefusedAndTouchesNoOtherR
                 for (const QString& istruzione : QString::fromStdString(sql).split("; "))
                     altra().execute(istruzione.toStdString());
                 const std::string primaDellaScrittura = testo(caso.righeAltra);
-                EXPECT_EQ(errore(cancellazione ? caso.cancella : caso.correggi), numero);
+                EXPECT_EQ(errorOf(cancellazione ? caso.cancella : caso.correggi), numero);
                 EXPECT_EQ(testo(caso.righeAltra), primaDellaScrittura);
             }
         }

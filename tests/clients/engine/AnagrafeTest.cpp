@@ -5,6 +5,7 @@
 #include "fixtures/CaseFileArchive.h"
 #include "platform/db/Database.h"
 #include "platform/db/DbError.h"
+#include "support/DbErrors.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -29,14 +30,6 @@ protected:
     RigaAnagrafe leggi(const QString& codice) { return CercaAnagrafiche(*archivio, codice, {}).at(0); }
     QString colonna(const QString& codice, const std::string& nome) {
         return fascole.db().scalar("SELECT " + nome + " FROM mpxanagrafe WHERE codice = ?", {codice}).textOr(QString());
-    }
-    static int errore(const std::function<void()>& f) {
-        try {
-            f();
-        } catch (const db::DbError& e) {
-            return e.number;
-        }
-        return 0;
     }
 
     TempDir cartella;
@@ -88,7 +81,7 @@ TEST_F(Anagrafe, InsertingStoresTheFieldsWithOneBlankInTheColumnsTheFormDoesNotE
 TEST_F(Anagrafe, TheArchiveRefusesDuplicateCodesAndTextsBeyondTheirWidths) {
     DatiAnagrafica doppio = Verdi;
     doppio.codice = "r01";
-    EXPECT_EQ(errore([&] { InserisciAnagrafica(*archivio, doppio); }), db::err::DuplicateKey);
+    EXPECT_EQ(errorOf([&] { InserisciAnagrafica(*archivio, doppio); }), db::err::DuplicateKey);
 
     const struct {
         QString codice, cap, provincia;
@@ -98,7 +91,7 @@ TEST_F(Anagrafe, TheArchiveRefusesDuplicateCodesAndTextsBeyondTheirWidths) {
         d.codice = t.codice;
         d.cap = t.cap;
         d.provincia = t.provincia;
-        EXPECT_EQ(errore([&] { InserisciAnagrafica(*archivio, d); }), db::err::TextTooLong) << t.codice.toStdString();
+        EXPECT_EQ(errorOf([&] { InserisciAnagrafica(*archivio, d); }), db::err::TextTooLong) << t.codice.toStdString();
     }
     DatiAnagrafica dieci = Verdi;
     dieci.codice = "ABCDEFGHIJ";
@@ -106,7 +99,7 @@ TEST_F(Anagrafe, TheArchiveRefusesDuplicateCodesAndTextsBeyondTheirWidths) {
     EXPECT_EQ(fascole.db().scalar("SELECT count(*) FROM mpxanagrafe").toInt(), 4);
 
     // The price list's payment code is three characters wide.
-    EXPECT_EQ(errore([&] {
+    EXPECT_EQ(errorOf([&] {
                   archivio->execute("INSERT INTO elecli (cliente, elemento, pagamento) VALUES ('R01', 'ONO', 'R120')");
               }),
               db::err::TextTooLong);
@@ -133,13 +126,13 @@ TEST_F(Anagrafe, ARowChangedOrDeletedByAnotherWorkstationIsNeitherCorrectedNorDe
     nuovi.ragione = "Scritta qui";
 
     fascole.db().execute("UPDATE mpxanagrafe SET localita = 'Monza' WHERE codice = 'R01'");
-    EXPECT_EQ(errore([&] { CorreggiAnagrafica(*archivio, letta, nuovi); }), 3197);
-    EXPECT_EQ(errore([&] { CancellaAnagrafica(*archivio, letta); }), 3197);
+    EXPECT_EQ(errorOf([&] { CorreggiAnagrafica(*archivio, letta, nuovi); }), 3197);
+    EXPECT_EQ(errorOf([&] { CancellaAnagrafica(*archivio, letta); }), 3197);
     EXPECT_EQ(colonna("R01", "ragione"), "Rossi Mario");
 
     fascole.db().execute("DELETE FROM mpxanagrafe WHERE codice = 'R01'");
-    EXPECT_EQ(errore([&] { CorreggiAnagrafica(*archivio, letta, nuovi); }), 3167);
-    EXPECT_EQ(errore([&] { CancellaAnagrafica(*archivio, letta); }), 3167);
+    EXPECT_EQ(errorOf([&] { CorreggiAnagrafica(*archivio, letta, nuovi); }), 3167);
+    EXPECT_EQ(errorOf([&] { CancellaAnagrafica(*archivio, letta); }), 3167);
     EXPECT_EQ(fascole.db().scalar("SELECT count(*) FROM mpxanagrafe").toInt(), 2);
 }
 
