@@ -59,9 +59,7 @@ MascheraFascola::MascheraFascola(FrmFascola& finestra)
     // The case number shown is the one of the case file on display or being added.
     connect(&FascolaCorrente(), &FascolaCorrenteRec::FascolaCambiata, this,
             [this] { LblNpra->setText(FascolaCorrente().NpraCorrente()); });
-    auto* posto = new QVBoxLayout(finestra.PaginaFascola());
-    posto->setContentsMargins(0, 0, 0, 0);
-    posto->addWidget(this);
+    ui::fillPage(*finestra.PaginaFascola(), *this);
     // The window's load: no case file on display, the mask in its initial state.
     connect(&finestra, &FrmFascola::AvvioMaschera, this, [this] {
         FascolaInVisione = false;

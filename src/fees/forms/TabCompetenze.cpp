@@ -41,9 +41,7 @@ QString segno(bool vero) { return vero ? QStringLiteral("S") : QString(); }
 TabCompetenze::TabCompetenze(FrmFascola& finestra) : QWidget(finestra.PaginaCompetenze()), finestra_(finestra) {
     setObjectName("TabCompetenze");
     costruisci();
-    auto* posto = new QVBoxLayout(finestra.PaginaCompetenze());
-    posto->setContentsMargins(0, 0, 0, 0);
-    posto->addWidget(this);
+    ui::fillPage(*finestra.PaginaCompetenze(), *this);
     C_PulisciCampi();
     C_AbilitaImporti(false);
     C_AbilitaDescrizione(false);

@@ -41,10 +41,7 @@ Qt::Alignment allineamentoGenerale(const QString& testo) {
     return basic::IsNumeric(testo) ? Qt::AlignRight : Qt::AlignLeft;
 }
 
-QRadioButton* opzione(const char* nome, const QString& testo) {
-    auto* o = ui::named<QRadioButton>(nome, testo);
-    return o;
-}
+QRadioButton* opzione(const char* nome, const QString& testo) { return ui::named<QRadioButton>(nome, testo); }
 
 QPushButton* pulsante(const char* nome, const QString& testo) { return ui::named<QPushButton>(nome, testo); }
 
@@ -53,9 +50,7 @@ QPushButton* pulsante(const char* nome, const QString& testo) { return ui::named
 TabFattura::TabFattura(FrmFascola& finestra) : QWidget(finestra.PaginaFattura()), finestra_(finestra) {
     setObjectName("TabFattura");
     costruisci();
-    auto* posto = new QVBoxLayout(finestra.PaginaFattura());
-    posto->setContentsMargins(0, 0, 0, 0);
-    posto->addWidget(this);
+    ui::fillPage(*finestra.PaginaFattura(), *this);
     finestra.Evidenziazione.RegistraGriglia("F", *F_FlxFattura);
     collegaEventi();
     connect(&finestra, &FrmFascola::SchedaFatturaScelta, this, &TabFattura::F_StatoIniziale);

@@ -22,6 +22,12 @@ QLabel* valueLabel(const char* name, int minimumWidth, QWidget* parent) {
     return label;
 }
 
+void fillPage(QWidget& page, QWidget& content) {
+    auto* layout = new QVBoxLayout(&page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(&content);
+}
+
 QWidget* row(std::initializer_list<QWidget*> controls, bool stretch) {
     auto* w = new QWidget;
     auto* layout = new QHBoxLayout(w);

@@ -30,6 +30,9 @@ QLabel* valueLabel(const char* name, int minimumWidth = 0, QWidget* parent = nul
 // left over goes after them, so that they keep to the left.
 QWidget* row(std::initializer_list<QWidget*> controls, bool stretch = true);
 
+// `content` fills `page` edge to edge: how a tab's own widget takes its place in the tab strip.
+void fillPage(QWidget& page, QWidget& content);
+
 // A command button that Enter typed in a field never presses: the old forms had no default
 // button.
 QPushButton* commandButton(const char* name, const QString& text);
