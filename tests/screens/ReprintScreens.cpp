@@ -20,6 +20,7 @@ protected:
 
 TEST_F(ReprintScreens, StoredDocumentsOfAClient) {
     apri("0001", true);
+    rimettiInCatalogo();
     const QString fatture = cartella.file("fatture");
     QDir().mkpath(fatture);
     AmbienteLavoro().CartellaFatture = fatture;

@@ -4,6 +4,7 @@
 #include <limits>
 #include <memory>
 #include <optional>
+#include <set>
 
 #include "foundation/engine/Procedura.h"
 #include "foundation/engine/Ambiente.h"
@@ -13,6 +14,8 @@
 #include "platform/system/MessageService.h"
 
 namespace {
+
+const QStringList Lettere = {"F", "E", "H"};
 
 void ErroreChiamata(const QString& testo) {
     ui::MessageService::show(testo, {}, ui::Buttons::Ok, ui::Icon::Critical);
@@ -29,6 +32,63 @@ const char* ContatoreNota(const QString& TipoDocumento, const QString& criterio)
     case 3: return TipoDocumento == "E" ? "numerovariazioneaum" : "numerovariazionedim";
     default: return nullptr;
     }
+}
+
+// The counter of a document letter; nullptr for a letter outside "F", "E", "H" and for a note
+// the criterion gives none.
+const char* ContatoreDocumento(const QString& lettera, const QString& criterio) {
+    if (lettera == "F") return "numerofattura";
+    if (lettera == "E" || lettera == "H") return ContatoreNota(lettera, criterio);
+    return nullptr;
+}
+
+// The letters numbered in one sequence with `lettera`: those of its counter, or the letter
+// alone when it has none.
+QStringList LettereDellaSequenza(const QString& lettera, const QString& criterio) {
+    const char* contatore = ContatoreDocumento(lettera, criterio);
+    if (!contatore) return {lettera};
+    QStringList stesse;
+    for (const QString& l : Lettere)
+        if (const char* c = ContatoreDocumento(l, criterio); c && qstrcmp(c, contatore) == 0) stesse << l;
+    return stesse;
+}
+
+// The first number from `numero` up that no journal header of the register carries with
+// a letter of `lettere` (the whole number at the start of its document number counts).
+int64_t PrimoNumeroLibero(db::Database& archivio, const QString& registro, const QStringList& lettere, int64_t numero) {
+    QString segnaposti;
+    db::Params params{registro, numero};
+    for (const QString& l : lettere) {
+        segnaposti += segnaposti.isEmpty() ? "?" : ", ?";
+        params.push_back(l);
+    }
+    std::set<int64_t> usati;
+    db::Statement st(archivio,
+                     "SELECT DISTINCT CAST(trim(protocolloiva) AS INTEGER) FROM giornale "
+                     "WHERE registroiva = ? AND CAST(trim(protocolloiva) AS INTEGER) >= ? AND tipodocumentoiva IN (" + segnaposti.toStdString() + ")",
+                     params);
+    while (st.step()) usati.insert(st.column(0).toInt());
+    while (usati.count(numero)) ++numero;
+    return numero;
+}
+
+void VerificaIntervallo(int64_t numero) {
+    if (numero > std::numeric_limits<int32_t>::max()) throw db::DbError(6, "Overflow.", "Fascole");
+}
+
+// The whole number at the start of a typed document number, blanks around it ignored;
+// nothing when there is none from 1 up.
+std::optional<int64_t> NumeroIniziale(const QString& testo) {
+    const QString t = basic::Trim(testo);
+    qsizetype cifre = 0;
+    while (cifre < t.size() && t[cifre] >= u'0' && t[cifre] <= u'9') ++cifre;
+    if (cifre == 0) return std::nullopt;
+    bool ok = false;
+    const qlonglong n = t.left(cifre).toLongLong(&ok);
+    // Too many digits for any counter: beyond every register's next number.
+    if (!ok) return std::numeric_limits<int64_t>::max();
+    if (n < 1) return std::nullopt;
+    return n;
 }
 
 }  // namespace
@@ -55,25 +115,26 @@ QString NumeroFattura(db::Database& archivio, const QString& TipoDocumento) {
         return {};
     }
 
-    const char* contatore = nullptr;
-    if (TipoDocumento == "F") {
-        contatore = "numerofattura";
-    } else if (TipoDocumento == "E" || TipoDocumento == "H") {
-        QString criterio;
+    QString criterio;
+    if (TipoDocumento == "E" || TipoDocumento == "H") {
         if (!proc.essenziale([&] { criterio = rs->field("criterionumerazioni").textOr(QString()); })) return {};
-        contatore = ContatoreNota(TipoDocumento, criterio);
-        if (!contatore) return {};
+        if (!ContatoreDocumento(TipoDocumento, criterio)) return {};
+    } else if (TipoDocumento == "F") {
+        // An invoice's counter does not depend on the criterion; the notes that share it do.
+        if (!proc.esegui([&] { criterio = rs->field("criterionumerazioni").textOr(QString()); })) return {};
     } else {
         chiudi();
         ErroreChiamata("Errore chiamata a <NumeroFattura>. Specificato un documento iva inesistente (" +
                        TipoDocumento + ")");
         return {};
     }
+    const char* contatore = ContatoreDocumento(TipoDocumento, criterio);
 
     int64_t numero = 0;
     if (!proc.essenziale([&] {
-            numero = rs->field(contatore).toInt() + 1;
-            if (numero > std::numeric_limits<int32_t>::max()) throw db::DbError(6, "Overflow.", "Fascole");
+            numero = PrimoNumeroLibero(archivio, registro, LettereDellaSequenza(TipoDocumento, criterio),
+                                       rs->field(contatore).toInt() + 1);
+            VerificaIntervallo(numero);
         }))
         return {};
 
@@ -92,4 +153,35 @@ QString NumeroFattura(db::Database& archivio, const QString& TipoDocumento) {
     QString risultato = QString::number(numero);
     if (!suffisso.isEmpty()) risultato += " " + suffisso;
     return risultato;
+}
+
+EsitoNumeroDigitato AccogliNumeroDigitato(db::Database& archivio, const QString& registro, const QString& lettera,
+                                          const QString& numero) {
+    db::Transaction scrittura(archivio);
+    EsitoNumeroDigitato esito;
+    const db::Value criterioLetto =
+        archivio.scalar("SELECT coalesce(criterionumerazioni, '') FROM ivaregistri WHERE codice = ?", {registro});
+    if (criterioLetto.isNull()) return esito;
+    const QString criterio = criterioLetto.textOr(QString());
+    const char* contatore = ContatoreDocumento(lettera, criterio);
+    if (contatore)
+        esito.UltimoNumero = archivio.scalar("SELECT " + std::string(contatore) + " FROM ivaregistri WHERE codice = ?",
+                                             {registro})
+                                 .intOr(0);
+
+    const std::optional<int64_t> n = NumeroIniziale(numero);
+    if (!n) {
+        esito.Esito = NumeroDigitato::NonProgressivo;
+    } else if (PrimoNumeroLibero(archivio, registro, LettereDellaSequenza(lettera, criterio), *n) != *n) {
+        esito.Esito = NumeroDigitato::GiaUsato;
+    } else if (contatore && *n > esito.UltimoNumero + 1) {
+        esito.Esito = NumeroDigitato::OltreIlSuccessivo;
+    } else {
+        if (contatore && *n == esito.UltimoNumero + 1)
+            archivio.execute("UPDATE ivaregistri SET " + std::string(contatore) + " = ? WHERE codice = ?",
+                             {*n, registro});
+        esito.Esito = NumeroDigitato::Ammesso;
+    }
+    scrittura.commit();
+    return esito;
 }

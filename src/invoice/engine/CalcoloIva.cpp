@@ -21,6 +21,7 @@ AliquotaIva leggiArchivio(db::Database& sessione, const QString& codice) {
     db::Statement riga(sessione, "SELECT aliquota, descrizione FROM ivacodici WHERE codice = ?", {codice});
     if (!riga.step()) {
         a.TestoAliquota = "0,00";
+        a.Sconosciuto = true;
         return a;
     }
     // `aliquota` holds hundredths of a percent; Currency holds ten-thousandths of a unit.
@@ -62,6 +63,12 @@ std::optional<AliquotaIva> LettoreAliquoteIva::leggi(const QString& codice, Proc
     }
     if (a) letti_.insert(chiave, *a);
     return a;
+}
+
+std::optional<AliquotaIva> LettoreAliquoteIva::letta(const QString& codice) const {
+    const auto letto = letti_.constFind(basic::Trim(codice));
+    if (letto == letti_.cend()) return std::nullopt;
+    return *letto;
 }
 
 Currency ImpostaRiga(const RigaFattura& riga, const AliquotaIva& aliquota) {

@@ -33,6 +33,9 @@ struct AliquotaIva {
     enum class Imposta { Importo, Descrizione, Codice };
     Imposta TestoImposta = Imposta::Importo;
     QString Descrizione;
+    // Linked: the accounting archive holds no such code (the empty code included). It then
+    // carries no rate, and a document with it cannot be posted.
+    bool Sconosciuto = false;
 };
 
 // Not linked: what a typed code means. A code holding a digit is read as an amount text
@@ -59,6 +62,8 @@ public:
     // description; when it was not carried out (the user chose to go on or to leave) the
     // result is empty, and nothing is remembered for the code.
     std::optional<AliquotaIva> leggi(const QString& codice, Procedura& procedura);
+    // The meaning of `codice` when this reader has already read it; nothing is read here.
+    std::optional<AliquotaIva> letta(const QString& codice) const;
 
 private:
     db::Database* sessione_ = nullptr;

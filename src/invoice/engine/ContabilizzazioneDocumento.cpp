@@ -11,6 +11,30 @@ constexpr int LarghezzaDescrizione = 100;
 
 QString esteso(Currency importo) { return basic::Format(importo, MascheraImportoEsteso); }
 
+// Adds `importo` to the row of account `conto` on side `segno`, or appends a row for it.
+void Accredita(RigheRegistrazione& r, const QString& segno, const QString& conto, Currency importo) {
+    size_t j = 0;
+    while (j < r.Conti.size() && !(r.Conti[j] == conto && r.Segni[j] == segno)) ++j;
+    if (j < r.Conti.size()) {
+        r.Importi[j] += importo;
+    } else {
+        r.Segni.push_back(segno);
+        r.Conti.push_back(conto);
+        r.Importi.push_back(importo);
+    }
+    r.Ricavi += importo;
+}
+
+// Why the revenue account of a posted line cannot take its amount; "" when it can.
+QString MotivoConto(db::Database& sessione, const QString& conto) {
+    if (basic::Trim(conto).isEmpty() || conto == CodicePdCVuoto) return QStringLiteral("manca il conto ricavi");
+    const bool sottoconto = !sessione
+                                 .scalar("SELECT 1 FROM pianodeiconti WHERE codice = ? AND codice NOT LIKE '%.0000'",
+                                         {conto})
+                                 .isNull();
+    return sottoconto ? QString() : "il conto ricavi " + conto + " non è un sottoconto del piano dei conti";
+}
+
 }  // namespace
 
 bool ContabilizzazioneAmmessa(const DocumentoDaEmettere& d) {
@@ -27,20 +51,13 @@ RigheRegistrazione RigheClienteERicavi(const DocumentoDaEmettere& d, Currency to
     r.Conti.push_back(d.Fascola.CodiceCliente);
     r.Importi.push_back(totaleDocumento);
     const QString ricavi = SegnoRicavi(d.Tipo);
-    for (const RigaFattura& riga : d.RigheFattura) {
-        if (riga.Impofat.isZero()) continue;
-        size_t j = 0;
-        while (j < r.Conti.size() && !(r.Conti[j] == riga.Ricavi && r.Segni[j] == ricavi)) ++j;
-        if (j < r.Conti.size()) {
-            r.Importi[j] += riga.Impofat;
-        } else {
-            r.Segni.push_back(ricavi);
-            r.Conti.push_back(riga.Ricavi);
-            r.Importi.push_back(riga.Impofat);
-        }
-        r.Ricavi += riga.Impofat;
-    }
+    for (const RigaFattura& riga : d.RigheFattura)
+        if (!riga.Impofat.isZero()) Accredita(r, ricavi, riga.Ricavi, riga.Impofat);
     return r;
+}
+
+void AccreditaBollo(RigheRegistrazione& righe, TipoDocumento tipo, const QString& conto, Currency bollo) {
+    Accredita(righe, SegnoRicavi(tipo), conto, bollo);
 }
 
 bool ServeRigaIva(const RigheRegistrazione& righe, Currency totaleDocumento) { return righe.Ricavi != totaleDocumento; }
@@ -50,6 +67,25 @@ void AggiungiRigaIva(RigheRegistrazione& righe, TipoDocumento tipo, const QStrin
     righe.Segni.push_back(SegnoRicavi(tipo));
     righe.Conti.push_back(contoIvaVendite);
     righe.Importi.push_back(totaleDocumento - righe.Ricavi);
+}
+
+std::optional<RigaNonContabilizzabile> PrimaRigaNonContabilizzabile(db::Database& sessione,
+                                                                   const DocumentoDaEmettere& d,
+                                                                   const ImportiDocumento& importi) {
+    for (int i = 1; i <= d.RigheFattura.NumeroRighe(); ++i) {
+        const RigaFattura& riga = d.RigheFattura.riga(i);
+        RigaNonContabilizzabile r{i, {}};
+        if (!riga.Impofat.isZero() || i == importi.Bollo.Riga)
+            if (const QString motivo = MotivoConto(sessione, riga.Ricavi); !motivo.isEmpty()) r.Motivi << motivo;
+        const GruppoIva* gruppo = importi.Riepilogo.gruppoDelCodice(riga.CodiceIva);
+        if (gruppo && gruppo->CodiceSconosciuto) {
+            const QString codice = basic::Trim(riga.CodiceIva);
+            r.Motivi << (codice.isEmpty() ? QStringLiteral("manca il codice IVA")
+                                          : "il codice IVA " + codice + " non è nell'archivio contabile");
+        }
+        if (!r.Motivi.isEmpty()) return r;
+    }
+    return std::nullopt;
 }
 
 QString DescrizioneRegistrazione(TipoDocumento tipo, const QString& numeroDocumento, const QString& nomeCliente) {

@@ -1,5 +1,7 @@
 #pragma once
 #include <QString>
+#include <QStringList>
+#include <optional>
 #include <vector>
 
 #include "accounting/engine/RegistrazioneContabile.h"
@@ -12,9 +14,9 @@ class Database;
 }
 
 // What a document hands to the journal of the accounting archive: one registration with a
-// header, a row for the client, one row per revenue account and a row for the VAT (with the
-// stamp duty and what the two-decimal totals hold beyond the lines), and the VAT lines of its
-// VAT summary.
+// header, a row for the client, one row per revenue account (the stamp duty on the account of
+// the line that bears it) and a row for the VAT (with what the two-decimal totals hold beyond
+// the lines), and the VAT lines of its VAT summary.
 
 // A document is numbered from the VAT register and posted only when the accounting archive is
 // linked and neither withholding is switched on (whatever their amounts).
@@ -39,13 +41,34 @@ struct RigheRegistrazione {
 // amounts; lines of amount 0 give no row. An empty account is an account like any other.
 RigheRegistrazione RigheClienteERicavi(const DocumentoDaEmettere& documento, Currency totaleDocumento);
 
-// The revenue rows leave part of the total unposted (VAT, stamp duty, rounding of the totals
-// to the cent): a VAT row must carry it.
+// The stamp duty `bollo` credited to the revenue account `conto` (the account of the line that
+// bears it): added to that account's revenue row, or a row of its own after the others.
+void AccreditaBollo(RigheRegistrazione& righe, TipoDocumento tipo, const QString& conto, Currency bollo);
+
+// The revenue rows leave part of the total unposted (VAT, rounding of the totals to the
+// cent): a VAT row must carry it.
 bool ServeRigaIva(const RigheRegistrazione& righe, Currency totaleDocumento);
 
 // The VAT row: on the sales VAT account, the total less the revenue rows, revenue side.
 void AggiungiRigaIva(RigheRegistrazione& righe, TipoDocumento tipo, const QString& contoIvaVendite,
                      Currency totaleDocumento);
+
+// The first line of a document that cannot be posted, and why, in the user's words ("manca il
+// conto ricavi", "il codice IVA 22 non è nell'archivio contabile").
+struct RigaNonContabilizzabile {
+    int Riga = 0;  // 1 to NumeroRighe
+    QStringList Motivi;
+};
+
+// Checks the lines against the accounting archive reached through the session, before a
+// posting is written: every line whose amount is posted, and the line bearing the stamp duty,
+// needs a revenue account that is a sottoconto of `pianodeiconti` (not empty, not the empty
+// code, not a heading ".0000"); every line needs a VAT code the archive holds (the VAT summary
+// `importi.Riepilogo`, read on the same archive, tells). Nothing when every line can be
+// posted. Throws db::DbError.
+std::optional<RigaNonContabilizzabile> PrimaRigaNonContabilizzabile(db::Database& sessione,
+                                                                   const DocumentoDaEmettere& documento,
+                                                                   const ImportiDocumento& importi);
 
 // "EMESSA FATTURA N. 13 A Rossi Mario" and the like, cut to the journal's 100 characters.
 QString DescrizioneRegistrazione(TipoDocumento tipo, const QString& numeroDocumento, const QString& nomeCliente);

@@ -45,8 +45,22 @@ void VerificaRigheVisualizzate(const DocumentoDaEmettere& d) {
                                         ", which does not exist");
 }
 
+// What the writing stages found out about a stop, for its explanation.
+struct DettagliArresto {
+    int GiaFatturate = 0;     // fee items billed meanwhile by another document
+    QString Copia;            // the stored copy that carries the identifier
+    int64_t UltimoNumero = 0;  // the register's last number, when a typed number was refused
+    std::optional<RigaNonContabilizzabile> Riga;
+};
+
+QString DescrizioneRiga(const DocumentoDaEmettere& d, const RigaNonContabilizzabile& r) {
+    const RigaFattura& riga = d.RigheFattura.riga(r.Riga);
+    return "E." + riga.Elemento + " «" + basic::Trim(riga.Descrizione) + "»";
+}
+
 // The explanation of a stop, once the archives are free again.
-void Spiega(const EsitoEmissione& e, const DocumentoDaEmettere& d, int giaFatturate, const QString& copia) {
+void Spiega(const EsitoEmissione& e, const DocumentoDaEmettere& d, const DettagliArresto& dettagli) {
+    const QString registro = d.Parametri.RegistroIva;
     QString testo;
     switch (e.Arresto) {
     case ArrestoEmissione::Nessuno: return;
@@ -60,7 +74,27 @@ void Spiega(const EsitoEmissione& e, const DocumentoDaEmettere& d, int giaFattur
         break;
     case ArrestoEmissione::NumeroMancante: testo = "Manca il numero del documento" + NonEmesso; break;
     case ArrestoEmissione::NumeroNonAssegnato:
-        testo = "Il registro IVA " + d.Parametri.RegistroIva + " non ha dato un numero al documento" + NonEmesso;
+        testo = "Il registro IVA " + registro + " non ha dato un numero al documento" + NonEmesso;
+        break;
+    case ArrestoEmissione::RegistroInesistente:
+        testo = "Il registro IVA " + registro + " non è nell'archivio contabile" + NonEmesso;
+        break;
+    case ArrestoEmissione::NumeroGiaUsato:
+        testo = "Il numero " + e.NumeroDocumento + " è già stato dato a un altro documento del registro IVA " +
+                registro + NonEmesso;
+        break;
+    case ArrestoEmissione::NumeroOltreIlSuccessivo:
+        testo = "Il numero " + e.NumeroDocumento + " lascerebbe dei numeri non usati nel registro IVA " + registro +
+                ": l'ultimo numero dato è " + QString::number(dettagli.UltimoNumero) + ", il prossimo è " +
+                QString::number(dettagli.UltimoNumero + 1) + NonEmesso;
+        break;
+    case ArrestoEmissione::NumeroNonProgressivo:
+        testo = "Il numero del documento " + e.NumeroDocumento + " non è un numero progressivo del registro IVA " +
+                registro + NonEmesso;
+        break;
+    case ArrestoEmissione::RigaNonContabilizzabile:
+        testo = "Non si può registrare in contabilità la riga " + DescrizioneRiga(d, *dettagli.Riga) + " (" +
+                dettagli.Riga->Motivi.join("; ") + ")" + NonEmesso;
         break;
     case ArrestoEmissione::NumeroNonAmmesso:
         testo = "Il numero del documento " + e.NumeroDocumento + " contiene il carattere " +
@@ -80,11 +114,12 @@ void Spiega(const EsitoEmissione& e, const DocumentoDaEmettere& d, int giaFattur
                 " (stessa fascola, data e numero)" + NonEmesso;
         break;
     case ArrestoEmissione::CopiaArchiviataEsistente:
-        testo = "Nella cartella delle fatture c'è già il documento " + copia + " (stessa fascola, data e numero)" +
+        testo = "Nella cartella delle fatture c'è già il documento " + dettagli.Copia +
+                " (stessa fascola, data e numero)" +
                 NonEmesso;
         break;
     case ArrestoEmissione::CompetenzeGiaFatturate:
-        testo = "Competenze già fatturate con un altro documento: " + QString::number(giaFatturate) +
+        testo = "Competenze già fatturate con un altro documento: " + QString::number(dettagli.GiaFatturate) +
                 "; rifare la selezione" + NonEmesso;
         break;
     case ArrestoEmissione::Errore:
@@ -112,18 +147,11 @@ public:
         e_.NumeroDocumento = d_.Parametri.NumeroDocumento;
         e_.Contabilizzato = ContabilizzazioneAmmessa(d_);
         if (e_.Contabilizzato) {
-            if (d_.Parametri.NumerazioneAutomatica) {
-                QString numero;
-                if (!proc->essenziale([&] {
-                        RegistroPerLaChiamata registro(d_.Parametri.RegistroIva);
-                        numero = NumeroFattura(sessione_, e_.LetteraDocumento);
-                    }) ||
-                    emissione_.interrotta())
-                    return ArrestoEmissione::Errore;
-                if (numero.isEmpty()) return ArrestoEmissione::NumeroNonAssegnato;
-                e_.NumeroDocumento = numero;
-                if (!CarattereNonAmmessoInNomeFile(numero).isNull()) return ArrestoEmissione::NumeroNonAmmesso;
-            }
+            if (!proc->essenziale(
+                    [&] { dettagli.Riga = PrimaRigaNonContabilizzabile(sessione_, d_, *e_.Importi); }))
+                return ArrestoEmissione::Errore;
+            if (dettagli.Riga) return ArrestoEmissione::RigaNonContabilizzabile;
+            if (const auto arresto = numera(*proc); arresto != ArrestoEmissione::Nessuno) return arresto;
             proc = &contabilizzazione_;
             if (const auto arresto = registra(*proc); arresto != ArrestoEmissione::Nessuno) return arresto;
         }
@@ -135,17 +163,17 @@ public:
         if (inUso) return ArrestoEmissione::IdFatturaInUso;
         const bool collegato = d_.Ambiente.CollegatoContabilita;
         if (!proc->essenziale([&] {
-                copia = CopiaArchiviataConIdFattura(d_.Ambiente.CartellaFatture, collegato, d_.Fascola.CodiceCliente,
-                                                    e_.IdFattura);
+                dettagli.Copia = CopiaArchiviataConIdFattura(d_.Ambiente.CartellaFatture, collegato,
+                                                             d_.Fascola.CodiceCliente, e_.IdFattura);
             }))
             return ArrestoEmissione::Errore;
-        if (!copia.isEmpty()) return ArrestoEmissione::CopiaArchiviataEsistente;
+        if (!dettagli.Copia.isEmpty()) return ArrestoEmissione::CopiaArchiviataEsistente;
 
         EsitoFatturazioneCompetenze fatturazione;
         if (!proc->essenziale([&] { fatturazione = FatturazioneCompetenze(sessione_, d_.RigheFattura, e_.IdFattura); }))
             return ArrestoEmissione::Errore;
-        giaFatturate = fatturazione.GiaFatturate;
-        if (giaFatturate > 0) return ArrestoEmissione::CompetenzeGiaFatturate;
+        dettagli.GiaFatturate = fatturazione.GiaFatturate;
+        if (dettagli.GiaFatturate > 0) return ArrestoEmissione::CompetenzeGiaFatturate;
         e_.CompetenzeFatturate = fatturazione.Fatturate;
 
         e_.NomeFileFattura = NomeFileFattura(collegato, d_.Fascola.CodiceCliente, d_.Tipo, e_.NumeroRegistrazione,
@@ -162,15 +190,48 @@ public:
         return ArrestoEmissione::Nessuno;
     }
 
-    int giaFatturate = 0;
-    QString copia;
+    DettagliArresto dettagli;
 
 private:
-    // Number, journal rows and registration of a posted document.
+    // The number of a posted document: the register's next under automatic numbering; else the
+    // number typed, which the register must not hold yet and which moves the register's counter
+    // when it is the next one, so that the register never hands it out again.
+    ArrestoEmissione numera(Procedura& proc) {
+        if (!d_.Parametri.NumerazioneAutomatica) {
+            EsitoNumeroDigitato numero;
+            if (!proc.essenziale([&] {
+                    numero = AccogliNumeroDigitato(sessione_, d_.Parametri.RegistroIva, e_.LetteraDocumento,
+                                                   e_.NumeroDocumento);
+                }))
+                return ArrestoEmissione::Errore;
+            dettagli.UltimoNumero = numero.UltimoNumero;
+            switch (numero.Esito) {
+            case NumeroDigitato::Ammesso: return ArrestoEmissione::Nessuno;
+            case NumeroDigitato::GiaUsato: return ArrestoEmissione::NumeroGiaUsato;
+            case NumeroDigitato::OltreIlSuccessivo: return ArrestoEmissione::NumeroOltreIlSuccessivo;
+            case NumeroDigitato::NonProgressivo: return ArrestoEmissione::NumeroNonProgressivo;
+            case NumeroDigitato::RegistroInesistente: return ArrestoEmissione::RegistroInesistente;
+            }
+        }
+        QString numero;
+        if (!proc.essenziale([&] {
+                RegistroPerLaChiamata registro(d_.Parametri.RegistroIva);
+                numero = NumeroFattura(sessione_, e_.LetteraDocumento);
+            }) ||
+            emissione_.interrotta())
+            return ArrestoEmissione::Errore;
+        if (numero.isEmpty()) return ArrestoEmissione::NumeroNonAssegnato;
+        e_.NumeroDocumento = numero;
+        if (!CarattereNonAmmessoInNomeFile(numero).isNull()) return ArrestoEmissione::NumeroNonAmmesso;
+        return ArrestoEmissione::Nessuno;
+    }
+
+    // Journal rows and registration of a posted document.
     ArrestoEmissione registra(Procedura& proc) {
-        if (basic::Trim(e_.NumeroDocumento).isEmpty()) return ArrestoEmissione::NumeroMancante;
         const Currency totale = e_.Importi->TotaleDocumento;
         RigheRegistrazione righe = RigheClienteERicavi(d_, totale);
+        const ImpostaBollo& bollo = e_.Importi->Bollo;
+        if (bollo.Riga > 0) AccreditaBollo(righe, d_.Tipo, d_.RigheFattura.riga(bollo.Riga).Ricavi, bollo.Importo);
         if (ServeRigaIva(righe, totale)) {
             QString conto;
             if (!proc.essenziale([&] { conto = ContoIvaVendite(sessione_); })) return ArrestoEmissione::Errore;
@@ -240,9 +301,9 @@ EsitoEmissione EmissioneDocumento(db::Database& sessione, const DocumentoDaEmett
     EsitoEmissione e;
     e.LetteraDocumento = LetteraDocumento(d.Tipo);
     e.NumeroDocumento = d.Parametri.NumeroDocumento;
-    auto ferma = [&](ArrestoEmissione arresto, int giaFatturate = 0, const QString& copia = {}) {
+    auto ferma = [&](ArrestoEmissione arresto, const DettagliArresto& dettagli = {}) {
         e.Arresto = arresto;
-        Spiega(e, d, giaFatturate, copia);
+        Spiega(e, d, dettagli);
         if (arresto != ArrestoEmissione::Nessuno) {
             // Nothing of a stopped issue stands: not a number, not a mark.
             e.Contabilizzato = false;
@@ -266,22 +327,20 @@ EsitoEmissione EmissioneDocumento(db::Database& sessione, const DocumentoDaEmett
     if (!basic::IsDate(d.Parametri.DataFattura)) return ferma(ArrestoEmissione::DataNonValida);
     if (!d.Ambiente.CollegatoContabilita && !CarattereNonAmmessoInNomeFile(d.Fascola.CodiceCliente).isNull())
         return ferma(ArrestoEmissione::CodiceClienteNonAmmesso);
+    // A document the register does not number carries the number typed: never none.
     const bool numeroDigitato = !(ContabilizzazioneAmmessa(d) && d.Parametri.NumerazioneAutomatica);
     if (numeroDigitato) {
-        if (ContabilizzazioneAmmessa(d) && basic::Trim(d.Parametri.NumeroDocumento).isEmpty())
-            return ferma(ArrestoEmissione::NumeroMancante);
+        if (basic::Trim(d.Parametri.NumeroDocumento).isEmpty()) return ferma(ArrestoEmissione::NumeroMancante);
         if (!CarattereNonAmmessoInNomeFile(d.Parametri.NumeroDocumento).isNull())
             return ferma(ArrestoEmissione::NumeroNonAmmesso);
     }
 
-    int giaFatturate = 0;
-    QString copia;
+    DettagliArresto dettagli;
     ArrestoEmissione arresto;
     {
         ScritturaEmissione scrittura(sessione, d, e);
         arresto = scrittura.esegui();
-        giaFatturate = scrittura.giaFatturate;
-        copia = scrittura.copia;
+        dettagli = scrittura.dettagli;
     }  // rolled back here unless committed
-    return ferma(arresto, giaFatturate, copia);
+    return ferma(arresto, dettagli);
 }

@@ -15,9 +15,10 @@ class Procedura;
 //
 // Stages, in order: totals and VAT summary, withholdings, stamp duty (nothing written); then,
 // in one transaction of the session over the case-file archive and the accounting archive
-// attached to it: when the document is posted (ContabilizzazioneAmmessa), its number (from the
-// VAT register under automatic numbering, else as typed), a registration number and the
-// journal registration; its identifier `idfattura` and the invoiced marks on its fee items;
+// attached to it: when the document is posted (ContabilizzazioneAmmessa), the check of its
+// lines' accounts and VAT codes, its number (from the VAT register under automatic numbering,
+// else as typed, checked against the register, whose counter it advances when it is the next
+// one), a registration number and the journal registration; its identifier `idfattura` and the invoiced marks on its fee items;
 // and the print database in the start folder. The transaction commits only when every stage is
 // complete: a refusal, a failure, or Abort or Ignore at any error box leaves both archives as
 // they were (no register number, registration number or journal row used up, no item marked)
@@ -31,8 +32,13 @@ enum class ArrestoEmissione {
     NessunaRiga,                  // the invoice has no line
     DataNonValida,                // the document date is no date
     CodiceClienteNonAmmesso,      // not linked: the client code cannot stand in a file name
-    NumeroMancante,               // posted with manual numbering and no number typed
+    NumeroMancante,               // no number typed for a document the register does not number
     NumeroNonAssegnato,           // the VAT register gave no number
+    RegistroInesistente,          // posted with a typed number on a register the archive lacks
+    NumeroGiaUsato,               // the typed number is already on the register
+    NumeroOltreIlSuccessivo,      // the typed number would leave numbers of the register unused
+    NumeroNonProgressivo,         // the typed number of a posted document holds no number
+    RigaNonContabilizzabile,      // a line's revenue account or VAT code is not in the archive
     NumeroNonAmmesso,             // the number holds a character no file name may hold
     NumeroRegistrazioneMancante,  // the document date has no registration number left
     ContoIvaVenditeMancante,      // a VAT row is needed and the parameters name no sales VAT account

@@ -59,6 +59,7 @@ std::optional<RiepilogoIva> CalcoloRiepilogoIva(const TabellaRigheFattura& righe
             g.ImpostaValore = numerica ? imposta : Currency();
             g.Percentuale = aliquota->Percentuale;
             g.ImpostaNumerica = numerica;
+            g.CodiceSconosciuto = aliquota->Sconosciuto;
             r.GruppiIva.push_back(std::move(g));
             continue;
         }
@@ -102,22 +103,48 @@ RitenuteDocumento CalcoloRitenute(const TabellaRigheFattura& righe, const Parame
     return r;
 }
 
+namespace {
+
+bool AliquotaZero(const RiepilogoIva& riepilogo, const RigaFattura& riga) {
+    const GruppoIva* g = riepilogo.gruppoDelCodice(riga.CodiceIva);
+    return g && g->Percentuale.isZero();
+}
+
+// A line whose amount enters the stamp base of criteria "2" to "4" (criterion "1" sums the
+// groups' taxable texts); under criterion "1" the lines of the zero-rate groups.
+bool NellaBaseBollo(const RigaFattura& riga, const RiepilogoIva& riepilogo, const QString& criterio) {
+    if (criterio == "1") return AliquotaZero(riepilogo, riga);
+    if (criterio == "2") return riga.Tipo != "A" && AliquotaZero(riepilogo, riga);
+    if (criterio == "3" || criterio == "4") return riepilogo.TotaleIva.isZero() && (criterio == "3" || riga.Tipo != "A");
+    return false;
+}
+
+}  // namespace
+
 Currency BaseBollo(const TabellaRigheFattura& righe, const RiepilogoIva& riepilogo, const QString& criterio) {
     Currency base;
     if (criterio == "1") {
         for (const GruppoIva& g : riepilogo.GruppiIva)
             if (g.Percentuale.isZero()) base += ImportoRiletto(g.Imponibile);
-    } else if (criterio == "2") {
-        for (const RigaFattura& riga : righe) {
-            if (riga.Tipo == "A") continue;
-            const GruppoIva* g = riepilogo.gruppoDelCodice(riga.CodiceIva);
-            if (g && g->Percentuale.isZero()) base += riga.Impofat;
-        }
-    } else if ((criterio == "3" || criterio == "4") && riepilogo.TotaleIva.isZero()) {
-        for (const RigaFattura& riga : righe)
-            if (criterio == "3" || riga.Tipo != "A") base += riga.Impofat;
+        return base;
     }
+    for (const RigaFattura& riga : righe)
+        if (NellaBaseBollo(riga, riepilogo, criterio)) base += riga.Impofat;
     return base;
+}
+
+int RigaDelBollo(const TabellaRigheFattura& righe, const RiepilogoIva& riepilogo, const QString& criterio) {
+    int primaNellaBase = 0;
+    for (int i = 1; i <= righe.NumeroRighe(); ++i) {
+        const RigaFattura& riga = righe.riga(i);
+        if (!NellaBaseBollo(riga, riepilogo, criterio)) continue;
+        if (AliquotaZero(riepilogo, riga)) {
+            for (int j = 1; j <= i; ++j)
+                if (righe.riga(j).CodiceIva == riga.CodiceIva) return j;
+        }
+        if (!primaNellaBase) primaNellaBase = i;
+    }
+    return primaNellaBase;
 }
 
 ImpostaBollo CalcoloBollo(const TabellaRigheFattura& righe, const RiepilogoIva& riepilogo,
@@ -133,6 +160,7 @@ ImpostaBollo CalcoloBollo(const TabellaRigheFattura& righe, const RiepilogoIva& 
     if (bollo > Currency()) {
         b.Importo = bollo;
         b.TotaleDocumento += bollo;
+        b.Riga = RigaDelBollo(righe, riepilogo, p.CriterioBollo);
     }
     return b;
 }

@@ -26,6 +26,7 @@ struct GruppoIva {
     Currency ImpostaValore;  // the sum of the lines' VAT amounts
     Currency Percentuale;    // the rate in percent the code stands for
     bool ImpostaNumerica = true;  // Imposta holds an amount
+    bool CodiceSconosciuto = false;  // linked: the accounting archive holds no such code
 };
 
 struct RiepilogoIva {
@@ -83,6 +84,8 @@ struct ImpostaBollo {
     Currency Base;                    // the stamp base of the criterion
     Currency Importo;                 // what the total gained
     Currency TotaleDocumento;         // the total given, plus the stamp
+    // The line that bears the stamp, 1 to NumeroRighe (RigaDelBollo); 0 when there is none.
+    int Riga = 0;
 };
 
 // The stamp base of a criterion: "1" the taxable amounts of the zero-rate groups; "2" the
@@ -90,9 +93,16 @@ struct ImpostaBollo {
 // than advances, both only on a document without VAT; any other criterion nothing.
 Currency BaseBollo(const TabellaRigheFattura& righe, const RiepilogoIva& riepilogo, const QString& criterio);
 
+// The line that bears the stamp duty of a criterion, whose revenue account takes it when the
+// document is posted: the first line of the first zero-rate VAT group that entered the stamp
+// base; when no zero-rate group entered it (criteria "3" and "4" count the lines of a document
+// whose VAT rounds to nothing), the first line that did. 0 when no line entered it.
+int RigaDelBollo(const TabellaRigheFattura& righe, const RiepilogoIva& riepilogo, const QString& criterio);
+
 // Stamp duty. Switched on, a document bears it when its base is above zero and reaches the
 // threshold (a base equal to it bears it); the stamp amount is then printed as typed and
-// its value added to the total. Threshold and amount are read by NumeroDaTesto.
+// its value added to the total, and RigaDelBollo names the line that bears it. Threshold and
+// amount are read by NumeroDaTesto.
 ImpostaBollo CalcoloBollo(const TabellaRigheFattura& righe, const RiepilogoIva& riepilogo,
                           const ParametriFatturaRec& parametri, Currency totaleDocumento);
 

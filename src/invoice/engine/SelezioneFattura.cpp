@@ -219,6 +219,12 @@ bool DefinizioneRigaFattura(db::Database& sessione, const TabellaRigheFattura& r
     return true;
 }
 
+QString AvvisoCodiceIva(const QString& codiceIva) {
+    const QString codice = basic::Trim(codiceIva);
+    return codice.isEmpty() ? QStringLiteral("  [manca il codice IVA]")
+                            : "  [codice IVA " + codice + " non presente in contabilità]";
+}
+
 GrigliaFattura VisualizzazioneElementiDaFatturare(db::Database& sessione, TabellaRigheFattura& righe,
                                                   const TabellaRigheVisualizzate& visualizzate, bool ivaCee,
                                                   LettoreAliquoteIva& aliquote) {
@@ -244,6 +250,8 @@ GrigliaFattura VisualizzazioneElementiDaFatturare(db::Database& sessione, Tabell
                 celle.Importo = basic::Format(r.Impofat, MascheraImportoEsteso);
                 g.Totale += r.Impofat;
                 g.Iva += CalcoloIva(r, ivaCee, sessione, aliquote);
+                if (const auto a = aliquote.letta(r.CodiceIva); a && a->Sconosciuto)
+                    celle.Descrizione += AvvisoCodiceIva(r.CodiceIva);
                 break;
             }
         }

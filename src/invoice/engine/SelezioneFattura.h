@@ -78,7 +78,9 @@ bool DefinizioneRigaFattura(db::Database& sessione, const TabellaRigheFattura& r
 // The three cells of one grid row.
 struct CelleRigaFattura {
     QString Codice;       // "I.0001", "L.0002", "E.ONO"
-    QString Descrizione;  // heading text, or five blanks and the line's text
+    // Heading text, or five blanks and the line's text; then, for a line whose VAT code the
+    // accounting archive does not hold, AvvisoCodiceIva.
+    QString Descrizione;
     QString Importo;      // the line's amount to invoice, "#,###,##0.00"; empty for headings
 };
 
@@ -90,6 +92,10 @@ struct GrigliaFattura {
     QString TestoTotale;
     QString TestoIva;
 };
+
+// What the grid adds to a line whose VAT code the accounting archive does not hold:
+// "  [codice IVA 22 non presente in contabilità]", or "  [manca il codice IVA]" for none.
+QString AvvisoCodiceIva(const QString& codiceIva);
 
 // The grid of the display rows. Every line's VAT is worked out again (CalcoloIva, which
 // also settles the line's code and kind under the regime `ivaCee`); only invoice lines

@@ -104,6 +104,17 @@ QString MessaggioCopiaMancante(const CopiaDocumento& copia, const QString& pathA
            ": copiarlo nella cartella delle fatture per archiviarlo.";
 }
 
+QString MessaggioDocumentoNonStampato(const QString& numeroDocumento, const QString& dataFattura, bool contabilizzato,
+                                      const CopiaDocumento& copia) {
+    QString testo = "Il documento N. " + numeroDocumento + " del " + dataFattura + " è stato emesso" +
+                    (contabilizzato ? ", numerato e registrato in contabilità," : QString()) +
+                    " ma non è stato stampato.";
+    if (copia.Conservata()) testo += "\nSi può stampare da \"Ristampa / Annulla\".";
+    else if (copia.Esito == EsitoCopia::NonRichiesta)
+        testo += "\nNon ne è conservata una copia: non si potrà ristampare.";
+    return testo;
+}
+
 void RimuoviArchivioStampa(const QString& pathArchivio, const CopiaDocumento& copia) {
     if (copia.Esito == EsitoCopia::GiaArchiviata || copia.Mancante()) return;
     const QString locale = sys::LocalPath(pathArchivio);

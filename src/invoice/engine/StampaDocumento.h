@@ -68,6 +68,13 @@ CopiaDocumento ArchiviaCopiaDocumento(const QString& pathArchivio, const QString
 // document stays instead. Empty when there is nothing to tell.
 QString MessaggioCopiaMancante(const CopiaDocumento& copia, const QString& pathArchivio);
 
+// What the user is told when an issued document was not printed (the report failed, or was
+// never run): that the document exists, with its number and date, posted when `contabilizzato`,
+// and whether it can be printed again from "Ristampa / Annulla" (its copy is kept) or not (no
+// copy is kept; a copy wanted and missing is told by MessaggioCopiaMancante).
+QString MessaggioDocumentoNonStampato(const QString& numeroDocumento, const QString& dataFattura, bool contabilizzato,
+                                      const CopiaDocumento& copia);
+
 // Removes the print database once it has been printed, unless it must stay: it is the stored
 // copy itself, or the copy wanted could not be made. Throws db::DbError 75 when a file that
 // must go cannot be removed.

@@ -18,7 +18,6 @@
 namespace {
 
 const QString FunzioneStampa = QStringLiteral("Funzione di stampa fattura");
-const QString FunzioneContabilizzazione = QStringLiteral("contabilizzazione della fattura");
 
 // The tab forgets the issued lines on every way out, a failure of the program's own included:
 // the same lines must never be issued twice.
@@ -50,9 +49,8 @@ report::Document ReportDocumentoEmesso(const QString& pathArchivio, int destinaz
 
 void StampaDocumentoEmesso(const EsitoEmissione& e, const DocumentoDaEmettere& d, QWidget* finestra) {
     const QString& path = e.PathArchivioStampa;
-    // Once the document was posted, its failures are reported as the posting's.
-    const QString descrizione = e.Contabilizzato ? FunzioneContabilizzazione : FunzioneStampa;
-    Procedura stampa(descrizione);
+    // The document is issued, numbered and posted by now: what fails here is its printing.
+    Procedura stampa(FunzioneStampa);
 
     // The program keeps the invoice folder without its final separator from now on.
     if (d.Parametri.MemorizzaFattura) {
@@ -64,14 +62,19 @@ void StampaDocumentoEmesso(const EsitoEmissione& e, const DocumentoDaEmettere& d
     copia.Cartella = CartellaFattureIndicata(d.Ambiente.CartellaFatture);
     stampa.esegui([&] { copia = ArchiviaCopiaDocumento(path, d.Ambiente.CartellaFatture, d.Parametri.MemorizzaFattura); });
 
-    if (!stampa.abbandonata())
-        stampa.esegui([&] { ReportDocumentoEmesso(path, DestinazioneDocumento(d.Parametri.AnteprimaStampa), finestra); });
+    const bool stampato =
+        !stampa.abbandonata() &&
+        stampa.essenziale([&] { ReportDocumentoEmesso(path, DestinazioneDocumento(d.Parametri.AnteprimaStampa), finestra); });
 
     // The temporary file goes whatever became of the report, unless it is the one place the
     // document is kept.
-    Procedura pulizia(descrizione);
+    Procedura pulizia(FunzioneStampa);
     pulizia.esegui([&] { RimuoviArchivioStampa(path, copia); });
 
+    if (!stampato)
+        ui::MessageService::show(
+            MessaggioDocumentoNonStampato(e.NumeroDocumento, d.Parametri.DataFattura, e.Contabilizzato, copia),
+            TitoloStampaFattura, ui::Buttons::Ok, ui::Icon::Warning);
     const QString mancante = MessaggioCopiaMancante(copia, path);
     if (!mancante.isEmpty()) ui::MessageService::show(mancante, TitoloStampaFattura, ui::Buttons::Ok, ui::Icon::Warning);
 }

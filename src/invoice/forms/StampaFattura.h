@@ -22,9 +22,11 @@ report::Document ReportDocumentoEmesso(const QString& pathArchivio, int destinaz
 // first the copy in the invoice folder when the parameters keep copies (so that a print that
 // fails leaves a document that can still be reprinted or cancelled), then the report to the
 // preview or the printer as the parameters say, then the temporary file removed. A failure of
-// the copy or of the report goes to the error handler and never undoes the issue. A copy that
-// was wanted and could not be stored is told to the user, and the print database then stays
-// in the start folder, where the message says.
+// the copy or of the report goes to the error handler as the printing's ("Funzione di stampa
+// fattura") and never undoes the issue; a document left unprinted is then told to the user
+// (MessaggioDocumentoNonStampato: issued, and whether it can be printed from "Ristampa /
+// Annulla"). A copy that was wanted and could not be stored is told to the user, and the print
+// database then stays in the start folder, where the message says.
 void StampaDocumentoEmesso(const EsitoEmissione& e, const DocumentoDaEmettere& documento, QWidget* finestra);
 
 // STAMPA of the invoice tab: the document composed on `tab` for the case file on display in

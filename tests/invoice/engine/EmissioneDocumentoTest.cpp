@@ -192,25 +192,26 @@ TEST_F(EmissioneDocumentoTest, WithoutTheLinkOrWithAWithholdingNothingIsPostedYe
     EXPECT_EQ(stampa(e.PathArchivioStampa, "SELECT CodiceCliente, RifContabile, Numero FROM Dati").front(),
               (QStringList{"CLI01", "", "42"}));
 
-    // Linked but with the withholding on account: automatic numbering is not consulted and an
-    // empty number stays empty.
+    // Linked but with the withholding on account: automatic numbering is not consulted, the
+    // number typed is the document's.
     documento.Parametri.RitenutaAcconto = true;
     documento.Parametri.CriterioRA = "1";
     documento.Parametri.RAPercImponibile = "100";
     documento.Parametri.RitAccPerc = "20";
+    documento.Parametri.NumeroDocumento = "27";
     e = EmissioneDocumento(db(), documento);
     ASSERT_TRUE(e.Emesso());
     EXPECT_FALSE(e.Contabilizzato);
-    EXPECT_EQ(e.NumeroDocumento, "");
-    EXPECT_EQ(e.IdFattura, "000704011500000");
-    EXPECT_EQ(e.NomeFileFattura, "SDB0101010001F00000000704011500000.mdb");
+    EXPECT_EQ(e.NumeroDocumento, "27");
+    EXPECT_EQ(e.IdFattura, "000704011500027");
+    EXPECT_EQ(e.NomeFileFattura, "SDB0101010001F00000000704011500027.mdb");
     EXPECT_EQ(e.CompetenzeFatturate, 5);
     EXPECT_EQ(emissione_di_prova::Contenuto(db(), SchemaContabile), contabilita);
     EXPECT_EQ(stampa(e.PathArchivioStampa,
                      "SELECT Totale, RifContabile, descrizioneritenuta1, imponibileritenuta1, percritenuta1, "
-                     "importoritenuta1, descrizioneritenuta2 FROM Dati")
+                     "importoritenuta1, descrizioneritenuta2, Numero FROM Dati")
                   .front(),
-              (QStringList{"207,00", "", "Ritenuta di acconto", "220,00", "20", "44,00", ""}));
+              (QStringList{"207,00", "", "Ritenuta di acconto", "220,00", "20", "44,00", "", "27"}));
 }
 
 TEST_F(EmissioneDocumentoTest, TheSameLinesCannotBeIssuedTwice) {
@@ -245,6 +246,22 @@ TEST_F(EmissioneDocumentoTest, RefusalsWriteNothing) {
          [](auto&, auto& d) {
              d.Parametri.NumerazioneAutomatica = false;
              d.Parametri.NumeroDocumento = "  ";
+         },
+         ArrestoEmissione::NumeroMancante, {"Manca il numero del documento" + fine}},
+        // A document the register does not number needs the number typed, whatever the
+        // numbering chosen in the parameters.
+        {"not linked, automatic numbering and no number",
+         [](auto& t, auto& d) {
+             d = t.nonCollegato();
+             d.Parametri.NumerazioneAutomatica = true;
+         },
+         ArrestoEmissione::NumeroMancante, {"Manca il numero del documento" + fine}},
+        {"a withholding and no number",
+         [](auto&, auto& d) {
+             d.Parametri.AltreRitenute = true;
+             d.Parametri.AltreRitCriterio = "1";
+             d.Parametri.AltreRitPercImponibile = "100";
+             d.Parametri.AltreRitPerc = "4";
          },
          ArrestoEmissione::NumeroMancante, {"Manca il numero del documento" + fine}},
         {"number with a slash",

@@ -19,6 +19,7 @@
 //   0002/0000 ONO  already invoiced
 //   0003/0000 ZZZ  05/01/2004    7,00  (a task and an element that no longer exist)
 // Case file 0002 (finished) has one fee item, ONO on 10/05/2004 for 100,00.
+// Every fee item is credited to the catalogue's revenue account 04.01.01.0001.
 #include <QString>
 
 #include "fixtures/CaseFileArchive.h"
@@ -63,12 +64,13 @@ inline void riempi(fixtures::CaseFileArchive& a, const QString& cliente) {
         altro.emplace_back("data", data);
         altro.emplace_back("impofat", impofat);
         altro.emplace_back("pagamento", "30");
+        altro.emplace_back("ricavi", "04.01.01.0001");
         a.addFeeItem(cliente, npra, ntask, njob, elemento, altro);
     };
     voce("0001", "0000", "0000", "ANT", "Anticipazione diritti", "2004-02-29", 50);
     voce("0001", "0000", "0000", "ONO", "Onorario pratica", "2004-01-20", 100);
     voce("0001", "0001", "0000", "ORE", "Ore di consulenza", "2004-03-01", 25,
-         {{"addebitounitario", 12.5}, {"fattore", "2"}, {"darepn", "01.01.01.0001"}, {"ricavi", "04.01.01.0001"}});
+         {{"addebitounitario", 12.5}, {"fattore", "2"}, {"darepn", "01.01.01.0001"}});
     voce("0001", "0001", "0001", "SPE", "Spese sopralluogo", "2004-03-31", 10, {{"importo", 10}});
     voce("0001", "0002", "0000", "PER", "Percentuale su stima", "2004-04-01", 10,
          {{"importo", 200}, {"fattore", "5"}});

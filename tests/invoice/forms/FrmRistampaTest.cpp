@@ -107,6 +107,7 @@ protected:
 // items are offered on the invoice tab again and billed by a new document.
 TEST_F(FrmRistampaTest, IssueTwoReprintOneCancelTheOtherAndBillItsItemsAgain) {
     prepara(true);
+    rimettiInCatalogo();
     emetti(t().F_OptAnticipazioni);
     const int anticipi = colonna("SELECT count(*) FROM competenze WHERE idfattura = '000104031500013'").toInt();
     emetti(t().F_OptPerOgniVoce);

@@ -189,17 +189,24 @@ TEST_F(StampaFatturaTest, TheCopyIsStoredBeforeThePrintAndSurvivesItsFailure) {
     EXPECT_EQ(AmbienteLavoro().CartellaFatture, fatture);
     EXPECT_TRUE(box.asked().empty());
 
-    // A second document sent to a printer that is not there: the error is reported, the
-    // copy is there all the same, the temporary file gone.
+    // A second document sent to a printer that is not there: the error is reported as the
+    // printing's, and the user is told that the document exists and where to print it from;
+    // the copy is there all the same, the temporary file gone.
     d.Parametri.AnteprimaStampa = false;
     d.Parametri.DataFattura = "16/01/2004";
     db().execute("UPDATE competenze SET fatturato = 0, idfattura = ''");
     const EsitoEmissione e2 = Emetti(d);
     box.expectMessage(Answer::Abort, std::nullopt, "GESTIONE DEGLI ERRORI");
+    box.expectMessage(Answer::Ok,
+                      "Il documento N. 14 del 16/01/2004 è stato emesso, numerato e registrato in contabilità, ma non "
+                      "è stato stampato.\nSi può stampare da \"Ristampa / Annulla\".",
+                      "STAMPA FATTURA");
     StampaDocumentoEmesso(e2, d, nullptr);
-    ASSERT_EQ(box.asked().size(), 1u);
-    EXPECT_TRUE(box.asked()[0].text.contains("contabilizzazione della fattura"));
+    ASSERT_EQ(box.asked().size(), 2u);
+    EXPECT_TRUE(box.asked()[0].text.contains("Funzione: Funzione di stampa fattura")) << box.asked()[0].text.toStdString();
+    EXPECT_FALSE(box.asked()[0].text.contains("contabilizzazione"));
     EXPECT_TRUE(box.asked()[0].text.contains("stampante"));
+    EXPECT_EQ(box.pending(), 0);
     EXPECT_TRUE(QFileInfo::exists(QDir(fatture).filePath(e2.NomeFileFattura)));
     EXPECT_FALSE(QFileInfo::exists(e2.PathArchivioStampa));
 }
@@ -214,13 +221,16 @@ TEST_F(StampaFatturaTest, WhereTheCopyGoesAndWhatStaysInTheStartFolder) {
         bool copia;        // a copy in the invoice folder
         bool resta;        // the print database stays in the start folder
         const char* messaggio;
+        const char* ristampa;  // what the unprinted document's message says of printing it again
     };
+    const QString ristampabile = "\nSi può stampare da \"Ristampa / Annulla\".";
+    const QString senzaCopia = "\nNon ne è conservata una copia: non si potrà ristampare.";
     const Caso casi[] = {
-        {"no copies kept", false, fatture, false, false, nullptr},
-        {"folder with final slash", true, fatture + "/", true, false, nullptr},
-        {"no folder given", true, "NO", false, true, "Non è indicata la cartella delle fatture"},
-        {"missing folder", true, dir->file("manca"), false, true, "non esiste"},
-        {"the start folder itself", true, avvio + "\\", true, true, nullptr},
+        {"no copies kept", false, fatture, false, false, nullptr, "no copy"},
+        {"folder with final slash", true, fatture + "/", true, false, nullptr, "stored"},
+        {"no folder given", true, "NO", false, true, "Non è indicata la cartella delle fatture", ""},
+        {"missing folder", true, dir->file("manca"), false, true, "non esiste", ""},
+        {"the start folder itself", true, avvio + "\\", true, true, nullptr, "stored"},
     };
     int giorno = 10;
     for (const Caso& c : casi) {
@@ -235,6 +245,12 @@ TEST_F(StampaFatturaTest, WhereTheCopyGoesAndWhatStaysInTheStartFolder) {
         const EsitoEmissione e = Emetti(d);
         // No printer here: the report fails and is left; the rest is done all the same.
         box.expectMessage(Answer::Ignore, std::nullopt, "GESTIONE DEGLI ERRORI");
+        const QString nonStampato = "Il documento N. " + e.NumeroDocumento + " del " + d.Parametri.DataFattura +
+                                    " è stato emesso, numerato e registrato in contabilità, ma non è stato stampato.";
+        const QString ristampa = QString(c.ristampa) == "stored"    ? ristampabile
+                                 : QString(c.ristampa) == "no copy" ? senzaCopia
+                                                                    : QString();
+        box.expectMessage(Answer::Ok, nonStampato + ristampa, "STAMPA FATTURA");
         if (c.messaggio) box.expectMessage(Answer::Ok, std::nullopt, "STAMPA FATTURA");
         StampaDocumentoEmesso(e, d, nullptr);
         const QString cartella = c.cartella == "NO" ? fatture : CartellaFattureIndicata(c.cartella);

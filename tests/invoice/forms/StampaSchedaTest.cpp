@@ -54,6 +54,31 @@ TEST_P(StampaSchedaTest, StampaIssuesPrintsStoresAndEmptiesTheTab) {
     ASSERT_GT(righe, 0);
     ASSERT_TRUE(t().F_CmdStampa->isEnabled());
 
+    if (collegato) {
+        // The line of the element that left the catalogue has no VAT code: the document is
+        // refused before anything is written and stays on the tab; the element put back into the
+        // catalogue gives the line its code.
+        auto contatore = [] {
+            return ArchivioInUso().scalar("SELECT numerofattura FROM ivaregistri WHERE codice = 'V'").toInt();
+        };
+        const int64_t prima = contatore();
+        box.expectMessage(Answer::Ok,
+                          "Non si può registrare in contabilità la riga E.ZZZ «Voce fuori catalogo» (manca il codice "
+                          "IVA): il documento non è stato emesso",
+                          "EMISSIONE DOCUMENTO");
+        clic(t().F_CmdStampa);
+        EXPECT_EQ(box.pending(), 0);
+        EXPECT_EQ(contatore(), prima);
+        EXPECT_EQ(ArchivioInUso().scalar("SELECT count(*) FROM giornale").toInt(), 0);
+        EXPECT_EQ(colonna("SELECT count(*) FROM competenze WHERE idfattura LIKE '0001040315%'").toInt(), 0);
+        EXPECT_EQ(fattura().RigheFattura.NumeroRighe(), righe);
+        EXPECT_TRUE(t().F_CmdStampa->isEnabled());
+        rimettiInCatalogo();
+        clic(t().F_CmdVuota);
+        applica(t().F_OptPerOgniVoce);
+        ASSERT_EQ(fattura().RigheFattura.NumeroRighe(), righe);
+    }
+
     const QString pdf = cartella.file("stampa.pdf");
     EXPECT_EQ(stampa(pdf), "STAMPA FATTURA");
 
@@ -98,7 +123,15 @@ TEST_P(StampaSchedaTest, APrintThatFailsLeavesTheDocumentIssuedAndStored) {
     applica(t().F_OptAnticipazioni);
     ASSERT_GT(fattura().RigheFattura.NumeroRighe(), 0);
     box.expectMessage(Answer::Abort, std::nullopt, "GESTIONE DEGLI ERRORI");
+    const QString numero = GetParam() ? "13" : "7";
+    box.expectMessage(Answer::Ok,
+                      "Il documento N. " + numero + " del 15/03/2004 è stato emesso" +
+                          (GetParam() ? ", numerato e registrato in contabilità," : "") +
+                          " ma non è stato stampato.\nSi può stampare da \"Ristampa / Annulla\".",
+                      "STAMPA FATTURA");
     clic(t().F_CmdStampa);
+    EXPECT_EQ(box.pending(), 0);
+    EXPECT_TRUE(box.asked().front().text.contains("Funzione: Funzione di stampa fattura"));
     EXPECT_EQ(copie().size(), 1);
     EXPECT_TRUE(temporanei().isEmpty());
     EXPECT_GT(colonna("SELECT count(*) FROM competenze WHERE fatturato = 1 AND idfattura LIKE '0001040315%'").toInt(),

@@ -23,7 +23,8 @@ protected:
 
     // The program started on the sample case files of `cliente` (a registry client when not
     // linked, the sample's client account when linked), case file `npra` on display and the
-    // invoice tab chosen, the invoice dated 15/03/2004.
+    // invoice tab chosen, the invoice dated 15/03/2004. Linked, the sample accounting archive
+    // also holds the catalogue's VAT code 0 of the advances (exempt).
     void apri(const QString& npra = "0001", bool collegato = false) {
         cliente = collegato ? QStringLiteral("01.01.01.0001") : QStringLiteral("R01");
         fascola_da_fatturare::riempi(fascole, cliente);
@@ -35,6 +36,9 @@ protected:
                                         {"provincia", "RM"},
                                         {"picf", "01234567890"}});
         avvia(collegato);
+        if (collegato)
+            AccountingFixture::inserisci(*AccountingFixture::apri(AmbienteLavoro().PathArchivioContabile), "ivacodici",
+                                         {{"codice", "0"}, {"descrizione", "Esente art. 10"}, {"aliquota", 0}});
         ParametriFattura().DataFattura = "15/03/2004";
         cercaTutte();
         for (int i = 0; i < 5 && m().LblNpra->text() != npra; ++i) clic(m().DtaSelezionatiFascola->Successivo);
@@ -109,6 +113,18 @@ protected:
                                t().F_CmdCorreggi, t().F_CmdTogli})
             s += b->isEnabled() ? "1" : "0";
         return s;
+    }
+
+    // The element ZZZ of the fee item outside the catalogue put back into it (a fee at 20 %,
+    // revenue 04.01.01.0001), as a user does to post that item: a line of an element that left
+    // the catalogue has no VAT code, and can be neither corrected nor taken off.
+    void rimettiInCatalogo() {
+        fascole.addCatalogueItem("ZZZ", {{"descrizione", "Voce ripristinata"},
+                                         {"calcolo", "R"},
+                                         {"tipo", "X"},
+                                         {"iva", "20"},
+                                         {"ivacee", "20"},
+                                         {"contofat", "04.01.01.0001"}});
     }
 
     QStringList elementiLinee() {
