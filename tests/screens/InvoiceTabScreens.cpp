@@ -28,6 +28,16 @@ TEST_F(InvoiceTabScreens, SelectionOfEveryItem) {
     salva(finestra, "FrmFascola_fattura_riga_caricata.png");
 }
 
+// Linked, every item with the national regime: the item whose element left the catalogue
+// shows that it has no VAT code.
+TEST_F(InvoiceTabScreens, LinkedItemWithoutAVatCode) {
+    apri("0001", true);
+    applica(t().F_OptPerOgniVoce);
+    clic(finestra.OptIvaInter);
+    t().F_FlxFattura->scrollToBottom();
+    salva(finestra, "FrmFascola_fattura_codice_iva_mancante.png");
+}
+
 TEST_F(InvoiceTabScreens, MonthBoxOfTheEndOfMonthSelection) {
     apri();
     clic(t().F_OptFineMese);

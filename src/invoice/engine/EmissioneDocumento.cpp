@@ -85,8 +85,8 @@ void Spiega(const EsitoEmissione& e, const DocumentoDaEmettere& d, const Dettagl
         break;
     case ArrestoEmissione::NumeroOltreIlSuccessivo:
         testo = "Il numero " + e.NumeroDocumento + " lascerebbe dei numeri non usati nel registro IVA " + registro +
-                ": l'ultimo numero dato è " + QString::number(dettagli.UltimoNumero) + ", il prossimo è " +
-                QString::number(dettagli.UltimoNumero + 1) + NonEmesso;
+                " (l'ultimo dato è " + QString::number(dettagli.UltimoNumero) + ", il prossimo è " +
+                QString::number(dettagli.UltimoNumero + 1) + ")" + NonEmesso;
         break;
     case ArrestoEmissione::NumeroNonProgressivo:
         testo = "Il numero del documento " + e.NumeroDocumento + " non è un numero progressivo del registro IVA " +

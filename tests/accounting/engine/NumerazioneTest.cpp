@@ -186,6 +186,97 @@ TEST_F(NumeroFatturaTest, TwoWorkstationsNeverGetTheSameNumber) {
     EXPECT_EQ(contatori("V").fattura.toInt(), 14);
 }
 
+// A number a journal header of the register already carries on the same counter (typed on a
+// document before the counter reached it) is passed over, never handed out twice.
+TEST_F(NumeroFatturaTest, NumbersTheJournalAlreadyHoldsArePassedOver) {
+    const struct {
+        const char* registro;
+        const char* lettera;
+        std::vector<std::pair<const char*, const char*>> nelGiornale;  // letter, document number
+        QString numero;
+        Contatori dopo;
+    } casi[] = {
+        // V numbers every kind on one counter: an invoice 13 and a debit note "14" are passed.
+        {"V", "F", {{"F", "13"}, {"E", "14"}, {"F", "16"}}, "15", {15, 0, 0}},
+        // W gives notes their own counter: an invoice 13 is none of a note's business.
+        {"W", "E", {{"F", "5"}, {"H", "5"}, {"E", " 6"}}, "7", {12, 7, 0}},
+        // Z appends its suffix; the journal's number "13 A" is 13.
+        {"Z", "F", {{"F", "13 A"}, {"E", "14 A"}}, "14 A", {14, 4, 0}},
+        // Another register's numbers do not count.
+        {"V", "F", {}, "13", {13, 0, 0}},
+    };
+    for (const auto& caso : casi) {
+        SCOPED_TRACE(caso.registro);
+        archivio->execute("DELETE FROM giornale");
+        archivio->execute("UPDATE ivaregistri SET numerofattura = 12, numerovariazioneaum = CASE codice WHEN 'V' THEN 0 "
+                          "ELSE 4 END, numerovariazionedim = 0");
+        for (const auto& [lettera, numero] : caso.nelGiornale)
+            AccountingFixture::inserisci(*archivio, "giornale",
+                                         {{"giorno", GiornoIso}, {"numero", 1}, {"registroiva", caso.registro},
+                                          {"tipodocumentoiva", lettera}, {"protocolloiva", numero}});
+        AccountingFixture::inserisci(*archivio, "giornale",
+                                     {{"giorno", GiornoIso}, {"numero", 2}, {"registroiva", "A"},
+                                      {"tipodocumentoiva", caso.lettera}, {"protocolloiva", "13"}});
+        ParametriFattura().RegistroIva = caso.registro;
+        EXPECT_EQ(NumeroFattura(*archivio, caso.lettera), caso.numero);
+        EXPECT_EQ(contatori(caso.registro), caso.dopo);
+    }
+    EXPECT_TRUE(box.asked().empty());
+}
+
+// ---------------------------------------------------------------------------------------
+// AccogliNumeroDigitato
+
+using NumeroDigitatoTest = ArchivioCollegato;
+
+TEST_F(NumeroDigitatoTest, ATypedNumberIsRefusedWhenTheRegisterHoldsItOrWouldSkipNumbers) {
+    // V (criterion 1, invoices 12) has posted invoice 10; W (criterion 2, 12 and 4) a credit
+    // note 3; Z (criterion 3, 12, 4 and 0, suffix A) a debit note "4 A".
+    const auto testata = [&](const char* registro, const char* lettera, const char* numero) {
+        AccountingFixture::inserisci(*archivio, "giornale",
+                                     {{"giorno", GiornoIso}, {"numero", 1}, {"registroiva", registro},
+                                      {"tipodocumentoiva", lettera}, {"protocolloiva", numero}});
+    };
+    testata("V", "F", "10");
+    testata("W", "H", "3");
+    testata("Z", "E", "4 A");
+    const struct {
+        const char *registro, *lettera, *numero;
+        NumeroDigitato esito;
+        int64_t ultimo;
+        Contatori dopo;  // of the register
+    } casi[] = {
+        {"V", "F", "13", NumeroDigitato::Ammesso, 12, {13, 0, 0}},  // the next: the counter moves
+        {"V", "F", " 13 A", NumeroDigitato::Ammesso, 12, {13, 0, 0}},
+        {"V", "F", "5", NumeroDigitato::Ammesso, 12, {12, 0, 0}},  // a number the journal lacks
+        {"V", "F", "10", NumeroDigitato::GiaUsato, 12, {12, 0, 0}},
+        {"V", "E", "010", NumeroDigitato::GiaUsato, 12, {12, 0, 0}},  // one counter for all kinds
+        {"V", "F", "14", NumeroDigitato::OltreIlSuccessivo, 12, {12, 0, 0}},
+        {"V", "F", "99999999999999999999", NumeroDigitato::OltreIlSuccessivo, 12, {12, 0, 0}},
+        {"V", "F", "A13", NumeroDigitato::NonProgressivo, 12, {12, 0, 0}},
+        {"V", "F", "0", NumeroDigitato::NonProgressivo, 12, {12, 0, 0}},
+        {"W", "E", "3", NumeroDigitato::GiaUsato, 4, {12, 4, 0}},  // both notes on one counter
+        {"W", "F", "3", NumeroDigitato::Ammesso, 12, {12, 4, 0}},
+        {"W", "E", "5", NumeroDigitato::Ammesso, 4, {12, 5, 0}},
+        {"Z", "E", "4", NumeroDigitato::GiaUsato, 4, {12, 4, 0}},
+        {"Z", "H", "4", NumeroDigitato::OltreIlSuccessivo, 0, {12, 4, 0}},  // a counter of its own
+        {"Z", "H", "1 A", NumeroDigitato::Ammesso, 0, {12, 4, 1}},
+        {"Q", "F", "13", NumeroDigitato::RegistroInesistente, 0, {}},
+    };
+    for (const auto& c : casi) {
+        SCOPED_TRACE(std::string(c.registro) + " " + c.lettera + " " + c.numero);
+        archivio->execute("UPDATE ivaregistri SET numerofattura = 12, numerovariazioneaum = CASE codice WHEN 'V' "
+                          "THEN 0 ELSE 4 END, numerovariazionedim = 0");
+        const auto altri = tuttiIContatori();
+        const EsitoNumeroDigitato e = AccogliNumeroDigitato(*archivio, c.registro, c.lettera, c.numero);
+        EXPECT_EQ(e.Esito, c.esito);
+        EXPECT_EQ(e.UltimoNumero, c.ultimo);
+        if (c.esito != NumeroDigitato::RegistroInesistente) EXPECT_EQ(contatori(c.registro), c.dopo);
+        if (c.esito != NumeroDigitato::Ammesso) EXPECT_EQ(tuttiIContatori(), altri);
+    }
+    EXPECT_TRUE(box.asked().empty());
+}
+
 // ---------------------------------------------------------------------------------------
 // AssegnaNumeroRegistrazione, ControlloNumeroRegistrazione
 

@@ -284,6 +284,85 @@ TEST_F(EmissioneDocumentoTest, RefusalsWriteNothing) {
          },
          ArrestoEmissione::CodiceClienteNonAmmesso,
          {"Il codice cliente CLI:01 contiene il carattere :, che non può stare nel nome del file del documento" + fine}},
+        // A typed number of a posted document takes its place on the register, or is refused.
+        {"typed number the register already holds",
+         [](auto& t, auto& d) {
+             t.db().execute("INSERT INTO giornale (giorno, numero, registroiva, tipodocumentoiva, protocolloiva) "
+                            "VALUES ('2004-01-10', 1, 'V', 'E', '10')");
+             d.Parametri.NumerazioneAutomatica = false;
+             d.Parametri.NumeroDocumento = "10";
+         },
+         ArrestoEmissione::NumeroGiaUsato,
+         {"Il numero 10 è già stato dato a un altro documento del registro IVA V" + fine}},
+        {"typed number beyond the register's next",
+         [](auto&, auto& d) {
+             d.Parametri.NumerazioneAutomatica = false;
+             d.Parametri.NumeroDocumento = "15";
+         },
+         ArrestoEmissione::NumeroOltreIlSuccessivo,
+         {"Il numero 15 lascerebbe dei numeri non usati nel registro IVA V (l'ultimo dato è 12, il prossimo è 13)" +
+          fine}},
+        {"typed number holding no number",
+         [](auto&, auto& d) {
+             d.Parametri.NumerazioneAutomatica = false;
+             d.Parametri.NumeroDocumento = "bis";
+         },
+         ArrestoEmissione::NumeroNonProgressivo,
+         {"Il numero del documento bis non è un numero progressivo del registro IVA V" + fine}},
+        {"typed number on a register the archive lacks",
+         [](auto&, auto& d) {
+             d.Parametri.NumerazioneAutomatica = false;
+             d.Parametri.NumeroDocumento = "13";
+             d.Parametri.RegistroIva = "Q";
+         },
+         ArrestoEmissione::RegistroInesistente, {"Il registro IVA Q non è nell'archivio contabile" + fine}},
+        // Every posted line needs a revenue account of the chart and a VAT code of the archive.
+        {"a line with no revenue account",
+         [](auto&, auto& d) { d.RigheFattura.riga(2).Ricavi = ""; },
+         ArrestoEmissione::RigaNonContabilizzabile,
+         {"Non si può registrare in contabilità la riga E.SPE «Descrizione SPE 0001» (manca il conto ricavi)" + fine}},
+        {"a line on an account the chart lacks",
+         [](auto&, auto& d) { d.RigheFattura.riga(3).Ricavi = "04.09.09.0009"; },
+         ArrestoEmissione::RigaNonContabilizzabile,
+         {"Non si può registrare in contabilità la riga E.ONO «Descrizione ONO 0002» (il conto ricavi 04.09.09.0009 "
+          "non è un sottoconto del piano dei conti)" +
+          fine}},
+        {"a line on a heading of the chart",
+         [](auto&, auto& d) { d.RigheFattura.riga(4).Ricavi = "04.01.00.0000"; },
+         ArrestoEmissione::RigaNonContabilizzabile,
+         {"Non si può registrare in contabilità la riga E.ANT «Descrizione ANT 0002» (il conto ricavi 04.01.00.0000 "
+          "non è un sottoconto del piano dei conti)" +
+          fine}},
+        {"a line entered before the link: VAT code 22 and no accounts",
+         [](auto& t, auto& d) {
+             RigaFattura& r = d.RigheFattura.riga(1);
+             r.CodiceIva = "22";
+             r.Ricavi = r.Darepn = r.Averepn = "";
+             t.Didascalie(d);
+         },
+         ArrestoEmissione::RigaNonContabilizzabile,
+         {"Non si può registrare in contabilità la riga E.ONO «Descrizione ONO 0001» (manca il conto ricavi; il codice "
+          "IVA 22 non è nell'archivio contabile)" +
+          fine}},
+        {"a line of no amount and no VAT code",
+         [](auto& t, auto& d) {
+             d.RigheFattura.riga(5).CodiceIva = " ";
+             d.RigheFattura.riga(5).Ricavi = "";  // no row of its own: its account is not needed
+             t.Didascalie(d);
+         },
+         ArrestoEmissione::RigaNonContabilizzabile,
+         {"Non si può registrare in contabilità la riga E.ZER «Descrizione ZER 0002» (manca il codice IVA)" + fine}},
+        // The registration refused by the posting itself: the number reserved for the date turns
+        // out to be on a journal header already, and the date has none left to replace it.
+        {"registration not completed",
+         [](auto& t, auto&) {
+             t.db().execute("INSERT INTO giornalenumero (giorno, numero, confermato) VALUES ('2004-01-15', 32766, 1)");
+             t.db().execute("INSERT INTO giornale (giorno, numero) VALUES ('2004-01-15', 32767)");
+         },
+         ArrestoEmissione::RegistrazioneNonEseguita,
+         {"ATTENZIONE: Non è più possibile assegnare nuovi numeri in questa data\nCambiare la data, o richiedere un "
+          "intervento per poter recuperare i numeri non usati",
+          "La registrazione contabile non è stata eseguita" + fine}},
         {"unknown register", [](auto&, auto& d) { d.Parametri.RegistroIva = "Q"; }, ArrestoEmissione::NumeroNonAssegnato,
          {"Errore chiamata a <NumeroFattura>. Specificato un registro iva inesistente (Q)",
           "Il registro IVA Q non ha dato un numero al documento" + fine}},
@@ -476,6 +555,127 @@ TEST_F(EmissioneDocumentoTest, TwoWorkstationsIssuingAtOnceGetDifferentNumbers) 
               numeri);
     EXPECT_EQ(Righe(db(), "SELECT count(DISTINCT idfattura) FROM competenze WHERE fatturato = 1").front(),
               QStringList{"2"});
+}
+
+}  // namespace
+
+namespace {
+
+class NumeroDigitatoTest : public EmissioneDocumentoTest {
+public:
+    // The fee item of task 0003 of the same client, case file and date, alone on a document.
+    DocumentoDaEmettere altroDocumento() {
+        DocumentoDaEmettere d = documento;
+        d.RigheFattura.svuota();
+        d.RigheFattura.aggiungi(Riga("0003", "0000", "ONO", "X", "77", "20", "04.01.01.0001"));
+        d.RigheVisualizzate.svuota();
+        d.RigheVisualizzate.aggiungi({TipoRiga::Elemento, {}, 1});
+        Didascalie(d);
+        return d;
+    }
+    DocumentoDaEmettere digitato(DocumentoDaEmettere d, const QString& numero) {
+        d.Parametri.NumerazioneAutomatica = false;
+        d.Parametri.NumeroDocumento = numero;
+        return d;
+    }
+    QString contatore() { return Righe(db(), "SELECT numerofattura FROM ivaregistri WHERE codice = 'V'").front().front(); }
+    QStringList numeriDelRegistro() {
+        QStringList n;
+        for (const QStringList& r : Righe(db(), "SELECT protocolloiva FROM giornale WHERE registroiva = 'V' ORDER BY "
+                                                "contatore"))
+            n << r.front();
+        return n;
+    }
+};
+
+// Typing the register's next number moves its counter: the next automatic number follows it,
+// also for the same client, case file and date, whose identifier would otherwise repeat.
+TEST_F(NumeroDigitatoTest, TheRegistersNextNumberTypedMovesTheCounterAndAutomaticNumberingGoesOn) {
+    const EsitoEmissione e = EmissioneDocumento(db(), digitato(documento, "13"));
+    ASSERT_TRUE(e.Emesso()) << int(e.Arresto);
+    EXPECT_EQ(e.NumeroDocumento, "13");
+    EXPECT_EQ(contatore(), "13");
+
+    const EsitoEmissione automatico = EmissioneDocumento(db(), altroDocumento());
+    ASSERT_TRUE(automatico.Emesso()) << int(automatico.Arresto);
+    EXPECT_EQ(automatico.NumeroDocumento, "14");
+    EXPECT_EQ(automatico.IdFattura, "000704011500014");
+    EXPECT_EQ(contatore(), "14");
+    EXPECT_EQ(numeriDelRegistro(), (QStringList{"13", "14"}));
+    EXPECT_EQ(stampa(e.PathArchivioStampa, "SELECT Numero, RifContabile FROM Dati").front(),
+              (QStringList{"13", "15/01/2004 - 00001"}));
+    EXPECT_EQ(stampa(automatico.PathArchivioStampa, "SELECT Numero, RifContabile FROM Dati").front(),
+              (QStringList{"14", "15/01/2004 - 00002"}));
+    EXPECT_TRUE(box.asked().empty());
+}
+
+// One workstation types 13 while another numbers automatically: the other is writing when
+// this one starts and takes 13 while this one waits; this one is then refused, and the number
+// it types next is not handed out again by the register.
+TEST_F(NumeroDigitatoTest, TwoWorkstationsTypingAndNumberingAtOnceNeverShareANumber) {
+    auto altraPostazione = std::make_unique<Sessione>(pathFascole(), pathContabile);
+    auto occupata = AltraPostazioneContabile();
+    occupata->execute("BEGIN IMMEDIATE");
+    std::optional<EsitoEmissione> esitoAltro;
+    int64_t adesso = 0;
+    ImpostaOrologioAttese([&] {
+        if (!esitoAltro) {
+            occupata->execute("ROLLBACK");
+            esitoAltro = EmissioneDocumento(altraPostazione->db(), altroDocumento());
+        }
+        return adesso += 1000;
+    });
+
+    box.expectMessage(Answer::Ok,
+                      "Il numero 13 è già stato dato a un altro documento del registro IVA V: il documento non è stato "
+                      "emesso",
+                      TitoloEmissione);
+    const EsitoEmissione rifiutato = EmissioneDocumento(db(), digitato(documento, "13"));
+    ImpostaOrologioAttese(nullptr);
+    ASSERT_TRUE(esitoAltro.has_value());
+    ASSERT_TRUE(esitoAltro->Emesso());
+    EXPECT_EQ(esitoAltro->NumeroDocumento, "13");
+    EXPECT_EQ(rifiutato.Arresto, ArrestoEmissione::NumeroGiaUsato);
+    EXPECT_EQ(box.pending(), 0);
+    // Nothing of the refused document: one journal entry, one register number, the other's
+    // fee item alone invoiced.
+    EXPECT_EQ(numeriDelRegistro(), QStringList{"13"});
+    EXPECT_EQ(contatore(), "13");
+    EXPECT_EQ(Righe(db(), "SELECT ntask FROM competenze WHERE fatturato = 1"), std::vector<QStringList>{{"0003"}});
+
+    // This one types the next number; the other workstation numbers after it.
+    const EsitoEmissione e = EmissioneDocumento(db(), digitato(documento, "14"));
+    ASSERT_TRUE(e.Emesso()) << int(e.Arresto);
+    db().execute("UPDATE competenze SET fatturato = 0, idfattura = NULL WHERE ntask = '0003'");
+    const EsitoEmissione dopo = EmissioneDocumento(altraPostazione->db(), altroDocumento());
+    ASSERT_TRUE(dopo.Emesso()) << int(dopo.Arresto);
+    EXPECT_EQ(dopo.NumeroDocumento, "15");
+    EXPECT_EQ(numeriDelRegistro(), (QStringList{"13", "14", "15"}));
+    EXPECT_EQ(contatore(), "15");
+}
+
+// The stamp duty is credited to the revenue account of the line that bears it: the VAT row
+// carries the VAT of the register, and the entry balances.
+TEST_F(EmissioneDocumentoTest, TheStampDutyGoesToRevenueAndTheVatRowAgreesWithTheRegister) {
+    documento.Parametri.Bollo = true;
+    documento.Parametri.CriterioBollo = "1";
+    documento.Parametri.SogliaBollo = "20";
+    documento.Parametri.ImportoBollo = "2,00";
+    const EsitoEmissione e = EmissioneDocumento(db(), documento);
+    ASSERT_TRUE(e.Emesso()) << int(e.Arresto);
+    ASSERT_EQ(e.Importi->Bollo.Importo, euro("2"));
+    // The exempt group E15 bore the stamp; its first line is the advance on 04.01.02.0001.
+    const std::vector<QStringList> dettaglio = {
+        {"01.01.01.0001", "253", "D"}, {"04.01.01.0001", "130", "A"}, {"04.01.01.0002", "50", "A"},
+        {"04.01.02.0001", "42", "A"},  {"02.02.01.0001", "31", "A"},
+    };
+    EXPECT_EQ(Righe(db(), "SELECT codice, importo, segno FROM giornaledettaglio ORDER BY rowid"), dettaglio);
+    EXPECT_EQ(Righe(db(), "SELECT sum(imposta) FROM ivadettaglio").front(), QStringList{"31"});
+    EXPECT_EQ(Righe(db(), "SELECT sum(CASE segno WHEN 'D' THEN importo ELSE -importo END) FROM giornaledettaglio")
+                  .front(),
+              QStringList{"0"});
+    // Printed as before: the stamp and the total with it.
+    EXPECT_EQ(stampa(e.PathArchivioStampa, "SELECT Bollo, Totale FROM Dati").front(), (QStringList{"2,00", "253,00"}));
 }
 
 }  // namespace

@@ -272,6 +272,37 @@ TEST(CalcoloBollo, AStampNeedsABaseAboveZeroThatReachesTheThreshold) {
     }
 }
 
+// The line whose revenue account takes the stamp: the first line of the first zero-rate group
+// that entered the base, else the first line that entered it.
+TEST(RigaDelBollo, TheFirstLineOfTheZeroRateGroupThatBoreTheStamp) {
+    const struct {
+        const char* caso;
+        std::vector<RigaFattura> righe;
+        const char* criterio;
+        int riga;
+    } casi[] = {
+        {"1: any kind", {riga("20", "100"), riga("", "30", "A"), riga("", "40"), riga("0", "50")}, "1", 2},
+        {"2: the group of the first fee, from its first line",
+         {riga("20", "100"), riga("", "30", "A"), riga("", "40"), riga("0", "50")}, "2", 2},
+        {"2: advances' groups left out", {riga("20", "100"), riga("0", "30", "A"), riga("", "40")}, "2", 3},
+        {"3: the zero-rate group, not the first line", {riga("20", "0,01"), riga("", "50")}, "3", 2},
+        {"3: no zero-rate group, the first line", {riga("20", "0,01"), riga("20", "0,02")}, "3", 1},
+        {"4: fees only, their group's first line", {riga("0", "100", "A"), riga("0", "50")}, "4", 1},
+        {"1: no zero-rate group", {riga("20", "100")}, "1", 0},
+    };
+    for (const auto& c : casi) {
+        TabellaRigheFattura righe;
+        for (const RigaFattura& r : c.righe) righe.aggiungi(r);
+        EXPECT_EQ(RigaDelBollo(righe, riepilogo(righe), c.criterio), c.riga) << c.caso;
+    }
+
+    // The stamp applied names its line; no stamp, no line.
+    const TabellaRigheFattura righe = tabella({riga("20", "100"), riga("", "80")});
+    const RiepilogoIva r = riepilogo(righe);
+    EXPECT_EQ(bollo(righe, {"1", "77.47", "2.00"}, r, r.TotaleDocumento).Riga, 2);
+    EXPECT_EQ(bollo(righe, {"1", "80.01", "2.00"}, r, r.TotaleDocumento).Riga, 0);
+}
+
 TEST_F(SessioneCollegata, ACodeTheArchiveLacksCountsAsZeroRate) {
     const TabellaRigheFattura righe = tabella({riga("XX", "80"), riga("E15", "10"), riga("20", "500")});
     const RiepilogoIva r = riepilogo(righe, LettoreAliquoteIva(sessione(), true));

@@ -220,6 +220,27 @@ TEST_F(Selezione, TheGridShowsTheRowsAndTotalsTheLinesWithTheirVatUnderTheRegime
     EXPECT_EQ(righe.riga(5).CodiceIva, "10");
 }
 
+// Linked, the grid says which lines carry a VAT code the accounting archive lacks.
+using GrigliaCollegata = fattura_di_prova::SessioneCollegata;
+
+TEST_F(GrigliaCollegata, TheGridMarksALineWhoseVatCodeTheArchiveLacks) {
+    TabellaRigheFattura righe;
+    TabellaRigheVisualizzate v;
+    for (const char* codice : {"20", "22", " "}) {
+        RigaFattura r = fattura_di_prova::riga(codice, "100");
+        r.Descrizione = "Onorario";
+        r.IvaBloccata = true;
+        v.aggiungi({TipoRiga::Elemento, {}, righe.aggiungi(r)});
+    }
+    LettoreAliquoteIva aliquote(sessione(), true);
+    const GrigliaFattura g = VisualizzazioneElementiDaFatturare(sessione(), righe, v, false, aliquote);
+    ASSERT_EQ(g.Righe.size(), 3u);
+    EXPECT_EQ(g.Righe[0].Descrizione, "     Onorario");
+    EXPECT_EQ(g.Righe[1].Descrizione, "     Onorario  [codice IVA 22 non presente in contabilità]");
+    EXPECT_EQ(g.Righe[2].Descrizione, "     Onorario  [manca il codice IVA]");
+    EXPECT_EQ(g.TestoIva, "20,00");
+}
+
 TEST_F(Selezione, WithNoRowsTheTotalsReadZero) {
     TabellaRigheVisualizzate v;
     LettoreAliquoteIva aliquote;

@@ -215,4 +215,19 @@ TEST_F(TabFatturaFixture, LinkedTheTabsVatTotalIsTheVatOfThePrintedSummary) {
     EXPECT_EQ(DefinizioneAliquotaIva(fattura().RigheFattura.riga(2), aliquote), "20,00");
 }
 
+// Linked, a line whose VAT code the accounting archive lacks says so in the grid, where the
+// tab works out the VAT it does not have.
+TEST_F(TabFatturaFixture, LinkedALineWhoseVatCodeTheArchiveLacksSaysSoInTheGrid) {
+    apri("0001", true);
+    ArchivioInUso().execute("DELETE FROM ivacodici WHERE codice = '0'");
+    applica(t().F_OptPerOgniVoce);
+    clic(finestra.OptIvaInter);
+    const QStringList righe = righeGriglia();
+    for (const QString& attesa : {QString("E.ANT|     Anticipazione diritti  [codice IVA 0 non presente in contabilità]|50,00"),
+                                  QString("E.ONO|     Onorario pratica|100,00"),
+                                  QString("E.ZZZ|     Voce fuori catalogo  [manca il codice IVA]|7,00")})
+        EXPECT_TRUE(righe.contains(attesa)) << attesa.toStdString() << "\n" << righe.join("\n").toStdString();
+    EXPECT_EQ(t().F_LblIva->text(), "28,00");
+}
+
 }  // namespace
