@@ -64,8 +64,9 @@ int64_t PrimoNumeroLibero(db::Database& archivio, const QString& registro, const
     }
     std::set<int64_t> usati;
     db::Statement st(archivio,
-                     "SELECT DISTINCT CAST(trim(protocolloiva) AS INTEGER) FROM giornale "
-                     "WHERE registroiva = ? AND CAST(trim(protocolloiva) AS INTEGER) >= ? AND tipodocumentoiva IN (" + segnaposti.toStdString() + ")",
+                     "SELECT DISTINCT CAST(trim(protocolloiva) AS INTEGER) FROM giornale WHERE registroiva = ? "
+                     "AND CAST(trim(protocolloiva) AS INTEGER) >= ? AND tipodocumentoiva IN (" +
+                         segnaposti.toStdString() + ")",
                      params);
     while (st.step()) usati.insert(st.column(0).toInt());
     while (usati.count(numero)) ++numero;

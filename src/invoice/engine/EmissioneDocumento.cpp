@@ -47,8 +47,8 @@ void VerificaRigheVisualizzate(const DocumentoDaEmettere& d) {
 
 // What the writing stages found out about a stop, for its explanation.
 struct DettagliArresto {
-    int GiaFatturate = 0;     // fee items billed meanwhile by another document
-    QString Copia;            // the stored copy that carries the identifier
+    int GiaFatturate = 0;      // fee items billed meanwhile by another document
+    QString Copia;             // the stored copy that carries the identifier
     int64_t UltimoNumero = 0;  // the register's last number, when a typed number was refused
     std::optional<RigaNonContabilizzabile> Riga;
 };
@@ -115,8 +115,7 @@ void Spiega(const EsitoEmissione& e, const DocumentoDaEmettere& d, const Dettagl
         break;
     case ArrestoEmissione::CopiaArchiviataEsistente:
         testo = "Nella cartella delle fatture c'è già il documento " + dettagli.Copia +
-                " (stessa fascola, data e numero)" +
-                NonEmesso;
+                " (stessa fascola, data e numero)" + NonEmesso;
         break;
     case ArrestoEmissione::CompetenzeGiaFatturate:
         testo = "Competenze già fatturate con un altro documento: " + QString::number(dettagli.GiaFatturate) +
@@ -147,8 +146,7 @@ public:
         e_.NumeroDocumento = d_.Parametri.NumeroDocumento;
         e_.Contabilizzato = ContabilizzazioneAmmessa(d_);
         if (e_.Contabilizzato) {
-            if (!proc->essenziale(
-                    [&] { dettagli.Riga = PrimaRigaNonContabilizzabile(sessione_, d_, *e_.Importi); }))
+            if (!proc->essenziale([&] { dettagli.Riga = PrimaRigaNonContabilizzabile(sessione_, d_, *e_.Importi); }))
                 return ArrestoEmissione::Errore;
             if (dettagli.Riga) return ArrestoEmissione::RigaNonContabilizzabile;
             if (const auto arresto = numera(*proc); arresto != ArrestoEmissione::Nessuno) return arresto;

@@ -18,11 +18,12 @@ class Procedura;
 // attached to it: when the document is posted (ContabilizzazioneAmmessa), the check of its
 // lines' accounts and VAT codes, its number (from the VAT register under automatic numbering,
 // else as typed, checked against the register, whose counter it advances when it is the next
-// one), a registration number and the journal registration; its identifier `idfattura` and the invoiced marks on its fee items;
-// and the print database in the start folder. The transaction commits only when every stage is
-// complete: a refusal, a failure, or Abort or Ignore at any error box leaves both archives as
-// they were (no register number, registration number or journal row used up, no item marked)
-// and no print database behind, and STAMPA may be pressed again.
+// one), a registration number and the journal registration; its identifier `idfattura` and
+// the invoiced marks on its fee items; and the print database in the start folder. The
+// transaction commits only when every stage is complete: a refusal, a failure, or Abort or
+// Ignore at any error box leaves both archives as they were (no register number, registration
+// number or journal row used up, no item marked) and no print database behind, and STAMPA may
+// be pressed again.
 
 // Why a document was not issued. Every stop but Nessuno leaves the archives untouched and has
 // been explained to the user with one message of the issue (titled TitoloEmissione), after the

@@ -115,7 +115,8 @@ bool AliquotaZero(const RiepilogoIva& riepilogo, const RigaFattura& riga) {
 bool NellaBaseBollo(const RigaFattura& riga, const RiepilogoIva& riepilogo, const QString& criterio) {
     if (criterio == "1") return AliquotaZero(riepilogo, riga);
     if (criterio == "2") return riga.Tipo != "A" && AliquotaZero(riepilogo, riga);
-    if (criterio == "3" || criterio == "4") return riepilogo.TotaleIva.isZero() && (criterio == "3" || riga.Tipo != "A");
+    if (criterio == "3" || criterio == "4")
+        return riepilogo.TotaleIva.isZero() && (criterio == "3" || riga.Tipo != "A");
     return false;
 }
 

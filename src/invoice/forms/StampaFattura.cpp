@@ -62,9 +62,9 @@ void StampaDocumentoEmesso(const EsitoEmissione& e, const DocumentoDaEmettere& d
     copia.Cartella = CartellaFattureIndicata(d.Ambiente.CartellaFatture);
     stampa.esegui([&] { copia = ArchiviaCopiaDocumento(path, d.Ambiente.CartellaFatture, d.Parametri.MemorizzaFattura); });
 
+    const int destinazione = DestinazioneDocumento(d.Parametri.AnteprimaStampa);
     const bool stampato =
-        !stampa.abbandonata() &&
-        stampa.essenziale([&] { ReportDocumentoEmesso(path, DestinazioneDocumento(d.Parametri.AnteprimaStampa), finestra); });
+        !stampa.abbandonata() && stampa.essenziale([&] { ReportDocumentoEmesso(path, destinazione, finestra); });
 
     // The temporary file goes whatever became of the report, unless it is the one place the
     // document is kept.

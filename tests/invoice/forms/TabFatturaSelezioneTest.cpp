@@ -223,9 +223,10 @@ TEST_F(TabFatturaFixture, LinkedALineWhoseVatCodeTheArchiveLacksSaysSoInTheGrid)
     applica(t().F_OptPerOgniVoce);
     clic(finestra.OptIvaInter);
     const QStringList righe = righeGriglia();
-    for (const QString& attesa : {QString("E.ANT|     Anticipazione diritti  [codice IVA 0 non presente in contabilità]|50,00"),
-                                  QString("E.ONO|     Onorario pratica|100,00"),
-                                  QString("E.ZZZ|     Voce fuori catalogo  [manca il codice IVA]|7,00")})
+    const QStringList attese = {"E.ANT|     Anticipazione diritti  [codice IVA 0 non presente in contabilità]|50,00",
+                                "E.ONO|     Onorario pratica|100,00",
+                                "E.ZZZ|     Voce fuori catalogo  [manca il codice IVA]|7,00"};
+    for (const QString& attesa : attese)
         EXPECT_TRUE(righe.contains(attesa)) << attesa.toStdString() << "\n" << righe.join("\n").toStdString();
     EXPECT_EQ(t().F_LblIva->text(), "28,00");
 }
