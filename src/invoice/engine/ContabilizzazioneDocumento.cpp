@@ -1,5 +1,7 @@
 #include "invoice/engine/ContabilizzazioneDocumento.h"
 
+#include <QHash>
+
 #include "accounting/engine/CodicePdC.h"
 #include "invoice/engine/Importi.h"
 #include "platform/db/Database.h"
@@ -72,11 +74,16 @@ void AggiungiRigaIva(RigheRegistrazione& righe, TipoDocumento tipo, const QStrin
 std::optional<RigaNonContabilizzabile> PrimaRigaNonContabilizzabile(db::Database& sessione,
                                                                    const DocumentoDaEmettere& d,
                                                                    const ImportiDocumento& importi) {
+    QHash<QString, QString> motivoDelConto;  // each account is looked up once
     for (int i = 1; i <= d.RigheFattura.NumeroRighe(); ++i) {
         const RigaFattura& riga = d.RigheFattura.riga(i);
         RigaNonContabilizzabile r{i, {}};
-        if (!riga.Impofat.isZero() || i == importi.Bollo.Riga)
-            if (const QString motivo = MotivoConto(sessione, riga.Ricavi); !motivo.isEmpty()) r.Motivi << motivo;
+        if (!riga.Impofat.isZero() || i == importi.Bollo.Riga) {
+            auto motivo = motivoDelConto.constFind(riga.Ricavi);
+            if (motivo == motivoDelConto.cend())
+                motivo = motivoDelConto.insert(riga.Ricavi, MotivoConto(sessione, riga.Ricavi));
+            if (!motivo->isEmpty()) r.Motivi << *motivo;
+        }
         const GruppoIva* gruppo = importi.Riepilogo.gruppoDelCodice(riga.CodiceIva);
         if (gruppo && gruppo->CodiceSconosciuto) {
             const QString codice = basic::Trim(riga.CodiceIva);
