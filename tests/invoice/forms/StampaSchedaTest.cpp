@@ -140,6 +140,33 @@ TEST_P(StampaSchedaTest, APrintThatFailsLeavesTheDocumentIssuedAndStored) {
     EXPECT_FALSE(t().F_CmdStampa->isEnabled());
 }
 
+// A document the register does not number (not linked, or linked with a withholding) takes
+// the number typed in the parameters, "Funzionamento AUTOMATICO" or not: without one it is
+// not issued, and the tab keeps its lines.
+TEST_P(StampaSchedaTest, WithoutATypedNumberADocumentTheRegisterDoesNotNumberIsNotIssued) {
+    prepara(GetParam());
+    ParametriFattura().NumerazioneAutomatica = true;
+    ParametriFattura().NumeroDocumento.clear();
+    if (GetParam()) {
+        ParametriFattura().RitenutaAcconto = true;
+        ParametriFattura().CriterioRA = "1";
+        ParametriFattura().RAPercImponibile = "100";
+        ParametriFattura().RitAccPerc = "20";
+    }
+    applica(t().F_OptAnticipazioni);
+    const int righe = fattura().RigheFattura.NumeroRighe();
+    ASSERT_GT(righe, 0);
+    box.expectMessage(Answer::Ok, "Manca il numero del documento: il documento non è stato emesso",
+                      "EMISSIONE DOCUMENTO");
+    clic(t().F_CmdStampa);
+    EXPECT_EQ(box.pending(), 0);
+    EXPECT_TRUE(copie().isEmpty());
+    EXPECT_TRUE(temporanei().isEmpty());
+    EXPECT_EQ(colonna("SELECT count(*) FROM competenze WHERE idfattura LIKE '0001040315%'").toInt(), 0);
+    EXPECT_EQ(fattura().RigheFattura.NumeroRighe(), righe);
+    EXPECT_TRUE(t().F_CmdStampa->isEnabled());
+}
+
 INSTANTIATE_TEST_SUITE_P(Collegamento, StampaSchedaTest, ::testing::Values(true, false),
                          [](const ::testing::TestParamInfo<bool>& i) { return i.param ? "Collegato" : "NonCollegato"; });
 
