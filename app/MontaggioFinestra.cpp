@@ -9,7 +9,6 @@
 #include "clients/forms/FrmParCli.h"
 #include "fees/forms/FrmElefat.h"
 #include "fees/forms/TabCompetenze.h"
-#include "invoice/engine/FatturazioneFissa.h"
 #include "invoice/forms/FrmRistampa.h"
 #include "invoice/forms/StampaFattura.h"
 #include "invoice/forms/TabFattura.h"
@@ -46,10 +45,4 @@ void MontaggioFinestra(FrmFascola& finestra) {
         FrmElefat dialogo(sopra);
         dialogo.exec();
     });
-    // A new case file is charged with its client's fixed items inside its own confirmation.
-    finestra.Maschera->ElementiFatturazioneFissa = [](db::Database& archivio, const QString& cliente,
-                                                      const QString& npra) {
-        QString modo = "P";
-        return LetturaElementiFatturazioneFissa(archivio, modo, cliente, npra);
-    };
 }

@@ -267,7 +267,7 @@ BENCHMARK(BM_QueryRicercaGrezza_10x)->Unit(benchmark::kMillisecond)->MinTime(1);
 
 void BM_CercaFascole_10x(benchmark::State& state) {
     programma10();
-    for (auto _ : state) benchmark::DoNotOptimize(CercaFascole(ArchivioInUso(), {}));
+    for (auto _ : state) benchmark::DoNotOptimize(CercaFascole(*ArchivioInUso(), {}));
 }
 BENCHMARK(BM_CercaFascole_10x)->Unit(benchmark::kMillisecond)->MinTime(1);
 

@@ -73,7 +73,7 @@ TEST_F(FeeTabScreens, EachModeAndAStoredItem) {
     clicRiga(3);
     salva(finestra, "FrmFascola_competenze_voce_caricata.png");
 
-    FrmDettaglioElemento dettaglio(&finestra);
+    FrmDettaglioElemento dettaglio(t().Dettaglio(), &finestra);
     dettaglio.show();
     salva(dettaglio, "FrmDettaglioElemento.png");
 }

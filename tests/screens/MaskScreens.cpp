@@ -16,7 +16,6 @@
 #include "casefiles/forms/FrmFascola.h"
 #include "casefiles/forms/MascheraFascola.h"
 #include "casefiles/forms/NodiAlbero.h"
-#include "fees/engine/DettaglioCompetenza.h"
 #include "fixtures/CaseFileArchive.h"
 #include "foundation/engine/Ambiente.h"
 #include "foundation/engine/DatiCliente.h"
@@ -41,7 +40,6 @@ protected:
         RipristinaAmbiente();
         RipristinaFascolaCorrente();
         RipristinaDatiClienteFattura();
-        RipristinaDettaglioCompetenza();
         const QString archivio = cartella.file("fascole.mdb");
         {
             fixtures::CaseFileArchive a(archivio);
@@ -70,7 +68,6 @@ protected:
         QApplication::setActiveWindow(&finestra);
     }
     ~MaskScreens() override {
-        RipristinaDettaglioCompetenza();
         RipristinaDatiClienteFattura();
         RipristinaFascolaCorrente();
         RipristinaAmbiente();

@@ -67,5 +67,5 @@ void DefinizionePathNameZolpa() {
     }
 
     if (ambiente.PathArchivioContabile.isEmpty()) return;
-    if (db::Database* sessione = ArchivioContabileInUso(proc)) LetturaParametri(*sessione);
+    if (Connessione sessione = ArchivioContabileInUso(proc)) LetturaParametri(*sessione);
 }

@@ -39,7 +39,7 @@ std::optional<std::vector<Conto>> LeggiConti(const std::string& sql, const db::P
     bool letti = false;
     proc.esegui([&] {
         conti.clear();
-        db::Statement elenco(ArchivioContabileInUso(), sql, parametri);
+        db::Statement elenco(*ArchivioContabileInUso(), sql, parametri);
         while (elenco.step())
             conti.push_back({elenco.column(0).textOr(QString()), elenco.column(1).textOr(QString())});
         letti = true;

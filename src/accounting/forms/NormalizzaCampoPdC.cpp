@@ -9,7 +9,7 @@ QString NormalizzaCodicePdC(QString& CodiceDigitato, ui::RefillCombo& Campo) {
     // An empty field needs no archive.
     if (CodiceDigitato.isEmpty()) return CodicePdCNonDigitato;
     Procedura proc("Sub di normalizzazione del codice del PdC");
-    db::Database* archivio = ArchivioContabileInUso(proc);
+    Connessione archivio = ArchivioContabileInUso(proc);
     if (!archivio) return CodicePdCVuoto;
     return NormalizzaCodicePdC(*archivio, CodiceDigitato, [&Campo](const QString& parola) -> std::optional<QString> {
         if (!FrmHelpPianoDeiConti::Avvia(&Campo, parola, QString())) return std::nullopt;

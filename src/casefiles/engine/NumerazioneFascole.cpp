@@ -1,5 +1,6 @@
 #include "casefiles/engine/NumerazioneFascole.h"
 
+#include "casefiles/engine/FatturazioneFissa.h"
 #include "casefiles/engine/ProssimoNumero.h"
 #include "foundation/engine/Procedura.h"
 #include "platform/db/Database.h"
@@ -38,7 +39,7 @@ QString DataInArchivio(const QString& data) {
     return giorno->toString("yyyy-MM-dd");
 }
 
-EsitoConferma ConfermaNuovaFascola(db::Database& archivio, NuovaFascola& f, const AddebitiNuovaFascola& addebiti) {
+EsitoConferma ConfermaNuovaFascola(db::Database& archivio, NuovaFascola& f) {
     // The case file and its fixed items are stored together or not at all.
     OperazioneIndivisibile conferma;
     Procedura proc("Funzione di conferma di una fascola");
@@ -74,7 +75,9 @@ EsitoConferma ConfermaNuovaFascola(db::Database& archivio, NuovaFascola& f, cons
                               f.numeroAssoluto.numero});
         }))
         return EsitoConferma::NonRegistrata;
-    if (addebiti && !addebiti(archivio, f.cliente, f.npra)) return EsitoConferma::NonRegistrata;
+    QString nuovaFascola = "P";
+    if (!LetturaElementiFatturazioneFissa(archivio, nuovaFascola, f.cliente, f.npra))
+        return EsitoConferma::NonRegistrata;
     if (conferma.interrotta()) return EsitoConferma::NonRegistrata;
     if (!proc.essenziale([&] { scrittura->commit(); })) return EsitoConferma::NonRegistrata;
     return EsitoConferma::Registrata;

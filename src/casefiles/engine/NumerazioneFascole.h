@@ -1,6 +1,5 @@
 #pragma once
 #include <QString>
-#include <functional>
 #include <optional>
 
 #include "casefiles/engine/Fascole.h"
@@ -49,20 +48,14 @@ enum class EsitoConferma {
     NonRegistrata,
 };
 
-// What a new case file is charged with inside its own write transaction (its client's fixed
-// billing items), on the session it is given: false when it could not be charged in full
-// (the error handler has been told), and then nothing of the confirmation is stored.
-using AddebitiNuovaFascola =
-    std::function<bool(db::Database& archivio, const QString& cliente, const QString& npra)>;
-
 // Stores `fascola` on `archivio`, in one write transaction that first checks the proposed case
 // number again (taken meanwhile: the next free one, written back into `fascola.npra`), takes
-// the absolute number, inserts the row and charges it with `addebiti`; so two workstations
-// can take neither the same case number nor the same absolute number, and a case file is
-// never stored without its fixed items. Failures go to the error handler with the
-// confirmation's text; nothing is stored unless the result is Registrata.
-EsitoConferma ConfermaNuovaFascola(db::Database& archivio, NuovaFascola& fascola,
-                                   const AddebitiNuovaFascola& addebiti = {});
+// the absolute number, inserts the row and charges it with its client's fixed billing items of
+// a new case file (LetturaElementiFatturazioneFissa, mode "P"); so two workstations can take
+// neither the same case number nor the same absolute number, and a case file is never stored
+// without its fixed items. Failures go to the error handler with the confirmation's text (the
+// fixed items' with theirs); nothing is stored unless the result is Registrata.
+EsitoConferma ConfermaNuovaFascola(db::Database& archivio, NuovaFascola& fascola);
 
 // A date typed as dd/mm/yyyy in the form the archive stores; db::DbError 13 when it is no
 // date.

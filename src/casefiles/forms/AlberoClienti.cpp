@@ -162,7 +162,7 @@ void ModelloAlberoClienti::fetchMore(const QModelIndex& parent) {
     std::vector<NodoIncarico> letti;
     Procedura proc(TestoProcedura);
     proc.esegui([&] {
-        letti = IncarichiConLavori(ArchivioInUso(), clienti_[size_t(clienteDi(fascola))].codice,
+        letti = IncarichiConLavori(*ArchivioInUso(), clienti_[size_t(clienteDi(fascola))].codice,
                                    (*fascole_)[size_t(fascola)].npra());
     });
     if (letti.empty()) {
@@ -251,7 +251,7 @@ ModelloAlberoClienti* PreparaAlberoClienti(QTreeView& albero) {
 
 void MascheraFascola::DefinizioneAlberoClienti() {
     Procedura proc(TestoProcedura);
-    db::Database* archivio = nullptr;
-    if (!proc.essenziale([&] { archivio = &ArchivioInUso(); })) return;
+    Connessione archivio;
+    if (!proc.essenziale([&] { archivio = ArchivioInUso(); })) return;
     albero_->Mostra(*archivio, Selezionate);
 }

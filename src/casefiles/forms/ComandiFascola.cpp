@@ -42,7 +42,7 @@ void MascheraFascola::DbcNomeCliente_LostFocus() {
 
     Procedura proc("Funzione di definizione nome cliente");
     std::optional<QString> codice;
-    if (!proc.essenziale([&] { codice = CodiceDelCliente(ArchivioInUso(), nome); })) {
+    if (!proc.essenziale([&] { codice = CodiceDelCliente(*ArchivioInUso(), nome); })) {
         if (nessunaInVisione) FascolaCorrente().ScegliCliente(nome, std::nullopt);
         return;
     }
@@ -51,7 +51,7 @@ void MascheraFascola::DbcNomeCliente_LostFocus() {
 
     if (ModoOperativo != ModoInserimento) return;
     std::optional<QString> npra;
-    if (!proc.essenziale([&] { npra = ProssimoNumero(UltimoNpra(ArchivioInUso(), codiceMostrato_)); })) return;
+    if (!proc.essenziale([&] { npra = ProssimoNumero(UltimoNpra(*ArchivioInUso(), codiceMostrato_)); })) return;
     if (!npra) NumerazioneEsaurita();
     FascolaCorrente().ImpostaNpra(npra.value_or(QString()));
 }
@@ -83,9 +83,9 @@ void MascheraFascola::cmdConfermaFascola_Click() {
     NuovaFascola nuova{cliente,         criterioScelto(),  TxtData->text(),       TxtNote->text(),
                        FascolaCorrente().NpraCorrente(), TxtRifCli->text(), ChkStato->isChecked(), {}};
     Procedura proc("Funzione di conferma di una fascola");
-    db::Database* archivio = nullptr;
-    if (!proc.essenziale([&] { archivio = &ArchivioInUso(); })) return;
-    switch (ConfermaNuovaFascola(*archivio, nuova, ElementiFatturazioneFissa)) {
+    Connessione archivio;
+    if (!proc.essenziale([&] { archivio = ArchivioInUso(); })) return;
+    switch (ConfermaNuovaFascola(*archivio, nuova)) {
     case EsitoConferma::Registrata: break;
     case EsitoConferma::NumerazioneEsaurita: NumerazioneEsaurita(); return;
     case EsitoConferma::NonRegistrata: return;
@@ -104,7 +104,7 @@ void MascheraFascola::cmdCorreggiFascola_Click() {
     const CorrezioneFascola nuova{criterioScelto(), TxtData->text(), TxtNote->text(), TxtRifCli->text(),
                                   ChkStato->isChecked()};
     Procedura proc("Funzione di correzione di una fascola");
-    if (!proc.essenziale([&] { CorreggiFascola(ArchivioInUso(), selezionata(), nuova); })) return;
+    if (!proc.essenziale([&] { CorreggiFascola(*ArchivioInUso(), selezionata(), nuova); })) return;
     VisEnvi();
 }
 
@@ -122,7 +122,7 @@ void MascheraFascola::cmdCancellaFascola_Click() {
             ui::MessageService::show("Non si può cancellare una fascola che ha Competenze associate");
     };
     Cancellazione motivo = Cancellazione::Ammessa;
-    if (!proc.essenziale([&] { motivo = CancellazioneAmmessa(ArchivioInUso(), riga.cliente(), riga.npra()); }))
+    if (!proc.essenziale([&] { motivo = CancellazioneAmmessa(*ArchivioInUso(), riga.cliente(), riga.npra()); }))
         return;
     if (motivo != Cancellazione::Ammessa) {
         rifiuto(motivo);
@@ -135,7 +135,7 @@ void MascheraFascola::cmdCancellaFascola_Click() {
     FascolaInVisione = false;
     // Checked again together with the deletion: a task or fee item added meanwhile by another
     // workstation keeps the case file, and a row changed or replaced meanwhile is not deleted.
-    if (!proc.essenziale([&] { motivo = CancellaFascola(ArchivioInUso(), riga); })) return;
+    if (!proc.essenziale([&] { motivo = CancellaFascola(*ArchivioInUso(), riga); })) return;
     if (motivo != Cancellazione::Ammessa) {
         rifiuto(motivo);
         return;

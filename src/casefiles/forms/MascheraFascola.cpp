@@ -40,7 +40,7 @@ ui::RefillCombo::Refill elenco(const QString& descrizione, std::vector<ui::Combo
     return [descrizione, lettura] {
         std::vector<ui::ComboRow> righe;
         Procedura proc(descrizione);
-        proc.esegui([&] { righe = lettura(ArchivioInUso()); });
+        proc.esegui([&] { righe = lettura(*ArchivioInUso()); });
         return righe;
     };
 }

@@ -53,11 +53,6 @@ public:
     // The record browser's buttons, as the navigator reports them.
     using enum NavigatoreRecord::Azione;
 
-    // Charges a case file being stored with its client's fixed billing items, inside the
-    // confirmation's transaction. Set by the subsystem that owns them; while unset a new case
-    // file gets none.
-    AddebitiNuovaFascola ElementiFatturazioneFissa;
-
     void StatoIniziale();
     void AbilitaCampi();
     void PulisciCampi();

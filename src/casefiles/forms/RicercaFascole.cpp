@@ -27,7 +27,7 @@ void MascheraFascola::cmdRicercaFascola_Click() {
     // A search that cannot run leaves the mask as it is, criteria included.
     Procedura proc("Funzione di ricerca fascole");
     std::optional<ElencoFascole> trovate;
-    if (!proc.essenziale([&] { trovate = CercaFascole(ArchivioInUso(), criteri); }) || !trovate) return;
+    if (!proc.essenziale([&] { trovate = CercaFascole(*ArchivioInUso(), criteri); }) || !trovate) return;
 
     // The result replaces the previous one.
     Selezionate = std::make_shared<ElencoFascole>();

@@ -12,7 +12,7 @@
 
 bool SuArchivio(const QString& descrizione, const std::function<void(db::Database&)>& operazione) {
     Procedura proc(descrizione);
-    return proc.essenziale([&] { operazione(ArchivioInUso()); });
+    return proc.essenziale([&] { operazione(*ArchivioInUso()); });
 }
 
 void MostraFascolaInTestata(QLabel* nome, QLabel* codice, QLabel* npra) {

@@ -33,7 +33,7 @@ void MascheraFascola::Visualizza() {
 
     Procedura proc("Funzione di visualizza i dati di una fascola");
     std::optional<QString> nome;
-    if (!proc.esegui([&] { nome = NomeDelCliente(ArchivioInUso(), cliente); })) return;
+    if (!proc.esegui([&] { nome = NomeDelCliente(*ArchivioInUso(), cliente); })) return;
     DbcNomeCliente->setEditText(nome.value_or(clienteSconosciuto()));
     const QString nomeMostrato = DbcNomeCliente->currentText();
 
@@ -46,7 +46,7 @@ void MascheraFascola::Visualizza() {
     ChkStato->setChecked(riga.stato());
     LblNumeroAssoluto->setText(riga.numpranno());
 
-    if (db::Database* archivio = ArchivioContabileInUso(proc)) LetturaDatiCliente(*archivio, cliente);
+    if (Connessione archivio = ArchivioContabileInUso(proc)) LetturaDatiCliente(*archivio, cliente);
     DatiClienteFattura().Nome = nomeMostrato;
 
     FascolaCorrente().MostraFascola(cliente, nomeMostrato, riga.npra());

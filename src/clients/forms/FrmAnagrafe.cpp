@@ -37,7 +37,7 @@ QLineEdit* casella(const char* nome, int lunghezza) {
 // `lavoro` on the session's archive, under the error handler of `proc`; false when it was
 // not carried out.
 bool sullArchivio(Procedura& proc, const std::function<void(db::Database&)>& lavoro) {
-    return proc.essenziale([&] { lavoro(ArchivioInUso()); });
+    return proc.essenziale([&] { lavoro(*ArchivioInUso()); });
 }
 
 }  // namespace

@@ -190,9 +190,9 @@ void FrmEsposizione::Form_Load() {
     RichiestaEsposizione richiesta{codiceCliente_, npra_, ambiente.CollegatoContabilita,
                                    ambiente.PathArchivioContabile};
     Procedura proc("Funzione di inizializzazione Form Esposizione");
-    db::Database* sessione = nullptr;
+    Connessione sessione;
     // Left at a failure, the window opens with what was filled, the bar still on show.
-    if (!proc.essenziale([&] { sessione = &ArchivioInUso(); })) return;
+    if (!proc.essenziale([&] { sessione = ArchivioInUso(); })) return;
     const Esposizione e = CalcolaEsposizione(*sessione, richiesta, [this](int valore) { PrgBarra->setValue(valore); });
     if (!e.completa) return;
     mostra(e);

@@ -101,7 +101,7 @@ void FrmParCli::cmdCancella_Click() {
         DopoCancellazione();
         return;
     }
-    db::Database* archivio = parcli::ArchivioAperto("Funzione di cancellazione parametri clienti");
+    Connessione archivio = parcli::ArchivioAperto("Funzione di cancellazione parametri clienti");
     if (!archivio) return;
     switch (CancellaParametriCliente(*archivio, *ParametriLetti)) {
     case EsitoParametri::Eseguito:
@@ -141,7 +141,7 @@ void FrmParCli::cmdCorreggi_Click() {
         ui::MessageService::show(EliminatiAltrove);
         return;
     }
-    db::Database* archivio = parcli::ArchivioAperto("Funzione di correzione parametri clienti");
+    Connessione archivio = parcli::ArchivioAperto("Funzione di correzione parametri clienti");
     if (!archivio) return;
     // The client is the one the search found, whatever the labels show.
     const ParametriCliente nuovi = parametriAVideo(ParametriLetti->codice);
@@ -165,7 +165,7 @@ void FrmParCli::cmdCorreggi_Click() {
 void FrmParCli::CmdConferma_Click() {
     if (ModoOperativo != ModoInserimento) return;
     if (!Verificatore()) return;
-    db::Database* archivio = parcli::ArchivioAperto("Funzione di conferma parametri clienti");
+    Connessione archivio = parcli::ArchivioAperto("Funzione di conferma parametri clienti");
     if (!archivio) return;
     switch (RegistraParametriCliente(*archivio, parametriAVideo(LblCodiceCliente->text()))) {
     case EsitoParametri::Eseguito:
@@ -207,6 +207,6 @@ void FrmParCli::DbcNomeCliente_LostFocus() {
     if (nome.isEmpty()) return;
     std::optional<QString> codice;
     Procedura proc("Funzione di rilascio nome cliente");
-    if (!proc.essenziale([&] { codice = CodiceDelCliente(ArchivioInUso(), nome); })) return;
+    if (!proc.essenziale([&] { codice = CodiceDelCliente(*ArchivioInUso(), nome); })) return;
     LblCodiceCliente->setText(codice.value_or(ClienteNonDefinito));
 }

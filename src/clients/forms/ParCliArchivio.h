@@ -11,15 +11,15 @@ namespace parcli {
 // true when it was carried out.
 inline bool InArchivio(const QString& descrizione, const std::function<void(db::Database&)>& lavoro) {
     Procedura proc(descrizione);
-    return proc.essenziale([&] { lavoro(ArchivioInUso()); });
+    return proc.essenziale([&] { lavoro(*ArchivioInUso()); });
 }
 
 // The session for a command that handles its own errors; nullptr, after the error handler,
 // when the archives cannot be opened.
-inline db::Database* ArchivioAperto(const QString& descrizione) {
-    db::Database* archivio = nullptr;
+inline Connessione ArchivioAperto(const QString& descrizione) {
+    Connessione archivio;
     Procedura proc(descrizione);
-    proc.essenziale([&] { archivio = &ArchivioInUso(); });
+    proc.essenziale([&] { archivio = ArchivioInUso(); });
     return archivio;
 }
 

@@ -1,9 +1,10 @@
 #pragma once
 #include <QString>
 
-// The bookkeeping side of the fee item being entered or shown on the fee-item tab, shared
-// with the fee-item detail dialog: mirrored from the item's row or from the catalogue's
-// defaults. One instance for the whole run, reached through DettaglioCompetenza().
+// The bookkeeping side of the fee item being entered or shown on the fee-item tab: mirrored
+// from the item's row or from the catalogue's defaults. The tab owns one and lends it to the
+// fee-item detail dialog, which edits it in place; the tab's next addition or correction
+// stores it.
 struct DettaglioCompetenzaRec {
     bool PrimaNota = false;  // posted
     QString DarePn;          // debit account of the posting
@@ -16,8 +17,3 @@ struct DettaglioCompetenzaRec {
     QString CodiceElemento;  // the catalogue element the detail dialog shows
     QString DescrizioneElemento;
 };
-
-DettaglioCompetenzaRec& DettaglioCompetenza();
-
-// The record back to its state before the first fee item.
-void RipristinaDettaglioCompetenza();

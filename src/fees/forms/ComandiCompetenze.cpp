@@ -34,7 +34,7 @@ void TabCompetenze::collegaEventi() {
         return [this, leggi] {
             std::vector<ui::ComboRow> righe;
             Procedura proc("Funzione di lista elementi da fatturare");
-            if (db::Database* s = sessione(proc.descrizione())) proc.esegui([&] { righe = leggi(*s); });
+            if (Connessione s = sessione(proc.descrizione())) proc.esegui([&] { righe = leggi(*s); });
             return righe;
         };
     };
@@ -45,7 +45,7 @@ void TabCompetenze::collegaEventi() {
         std::vector<ui::ComboRow> righe;
         if (!AmbienteLavoro().CollegatoContabilita) return righe;
         Procedura proc("Funzione di lista codici di pagamento");
-        if (db::Database* s = ArchivioContabileInUso(proc)) proc.esegui([&] { righe = ElencoCodiciPagamento(*s); });
+        if (Connessione s = ArchivioContabileInUso(proc)) proc.esegui([&] { righe = ElencoCodiciPagamento(*s); });
         return righe;
     });
     ui::onFocusChange(*C_DbcElemento, {}, [this] { C_DbcElemento_LostFocus(); });
@@ -64,7 +64,7 @@ void TabCompetenze::collegaEventi() {
     connect(C_CmdVediAltriDati, &QPushButton::clicked, this, &TabCompetenze::C_CmdVediAltriDati_Click);
 }
 
-db::Database* TabCompetenze::sessione(const QString& descrizione) {
+Connessione TabCompetenze::sessione(const QString& descrizione) {
     Procedura proc(descrizione);
     return ArchivioInUso(proc);
 }
@@ -84,7 +84,7 @@ void TabCompetenze::C_DbcDescrizEle_LostFocus() {
 }
 
 void TabCompetenze::DefinizioneDefault(SceltaElemento modo) {
-    db::Database* s = sessione("Funzione di definizione dei default");
+    Connessione s = sessione("Funzione di definizione dei default");
     if (!s) return;
     const QString scelto =
         modo == SceltaElemento::PerCodice ? C_DbcElemento->currentText() : C_DbcDescrizEle->currentText();
@@ -104,7 +104,7 @@ void TabCompetenze::DefinizioneDefault(SceltaElemento modo) {
     C_DefinizioneCalcolo(d.Elemento, prezzo, nullptr);
     C_DbcPagamento->setEditText(d.Pagamento);
     C_TxtData->setText(testoData(basic::Today()));
-    DettaglioCompetenza() = d.Dettaglio;
+    dettaglio_ = d.Dettaglio;
 }
 
 void TabCompetenze::C_DefinizioneCalcolo(const ElementoDaFatturare& elemento,
@@ -164,7 +164,7 @@ void TabCompetenze::C_FlxCompetenze_Click(int riga) {
     f.DestinaCompetenze(mostrata.ntask, mostrata.njob);
 
     Procedura proc("Funzione di pntamento a competenza");
-    db::Database* s = ArchivioInUso(proc);
+    Connessione s = ArchivioInUso(proc);
     std::optional<Competenza> letta;
     if (!s || !proc.essenziale([&] { letta = LeggiCompetenza(*s, mostrata); })) return;
     // Deleted meanwhile by another workstation: nothing to load.
@@ -191,7 +191,7 @@ void TabCompetenze::C_FlxCompetenze_Click(int riga) {
     // A pair no layout names keeps what the boxes held: nothing is worked out from it.
     daRicalcolare_ = false;
 
-    DettaglioCompetenzaRec& d = DettaglioCompetenza();
+    DettaglioCompetenzaRec& d = dettaglio_;
     d.PrimaNota = letta->primanota;
     d.DarePn = letta->darepn;
     d.AverePn = letta->averepn;
@@ -219,7 +219,7 @@ ChiaveCompetenza TabCompetenze::chiave() const {
 }
 
 bool TabCompetenze::VerificaCoerenzaDati() {
-    db::Database* s = sessione("Funzione di verifica coerenza dati inseriti");
+    Connessione s = sessione("Funzione di verifica coerenza dati inseriti");
     if (!s) return false;
     const EsitoVerifica esito = ::VerificaCoerenzaDati(*s, campi());
     if (esito.Valida) return true;
@@ -253,10 +253,10 @@ void TabCompetenze::aggiornaDopoComando() {
 void TabCompetenze::C_CmdAggiungi_Click() {
     if (!VerificaCoerenzaDati()) return;
     if (!FascolaCorrente().InVisione()) return;
-    db::Database* s = sessione("Funzione di aggiunta di un elemento in fascola");
+    Connessione s = sessione("Funzione di aggiunta di un elemento in fascola");
     if (!s) return;
     const ChiaveCompetenza k = chiave();
-    switch (AggiungiCompetenza(*s, k, campi(), DettaglioCompetenza())) {
+    switch (AggiungiCompetenza(*s, k, campi(), dettaglio_)) {
     case EsitoCompetenza::Registrata: break;
     case EsitoCompetenza::Duplicata: ui::MessageService::show(MessaggioDuplicata(k.elemento)); break;
     default: return;
@@ -267,9 +267,9 @@ void TabCompetenze::C_CmdAggiungi_Click() {
 void TabCompetenze::C_CmdCorreggi_Click() {
     if (!VerificaCoerenzaDati()) return;
     if (!FascolaCorrente().InVisione()) return;
-    db::Database* s = sessione("Funzione di correzione elemento in fascola");
+    Connessione s = sessione("Funzione di correzione elemento in fascola");
     if (!s) return;
-    switch (CorreggiCompetenza(*s, chiave(), campi(), DettaglioCompetenza(), caricata_ ? &*caricata_ : nullptr)) {
+    switch (CorreggiCompetenza(*s, chiave(), campi(), dettaglio_, caricata_ ? &*caricata_ : nullptr)) {
     case EsitoCompetenza::Registrata: aggiornaDopoComando(); return;
     case EsitoCompetenza::NonDefinita: ui::MessageService::show(MessaggioNonDefinita); return;
     case EsitoCompetenza::Fatturata: ui::MessageService::show(MessaggioFatturataCorreggi); return;
@@ -284,7 +284,7 @@ void TabCompetenze::C_CmdCancella_Click() {
         return;
     }
     if (!FascolaCorrente().InVisione()) return;
-    db::Database* s = sessione("Funzione di cancellazione di un elemento in fascola");
+    Connessione s = sessione("Funzione di cancellazione di un elemento in fascola");
     if (!s) return;
     switch (CancellaCompetenza(*s, chiave(), caricata_ ? &*caricata_ : nullptr)) {
     case EsitoCompetenza::Registrata: aggiornaDopoComando(); return;
@@ -308,6 +308,6 @@ void TabCompetenze::C_CmdVuota_Click() {
 }
 
 void TabCompetenze::C_CmdVediAltriDati_Click() {
-    FrmDettaglioElemento dialogo(this);
+    FrmDettaglioElemento dialogo(dettaglio_, this);
     dialogo.exec();
 }

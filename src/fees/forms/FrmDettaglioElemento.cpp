@@ -9,7 +9,6 @@
 
 #include "accounting/engine/LetturaContabile.h"
 #include "fees/engine/CatalogoContabile.h"
-#include "fees/engine/DettaglioCompetenza.h"
 #include "foundation/engine/Ambiente.h"
 #include "foundation/engine/Procedura.h"
 #include "foundation/engine/Sessione.h"
@@ -31,7 +30,8 @@ bool cambiato(const ui::RefillCombo& combo) {
 
 }  // namespace
 
-FrmDettaglioElemento::FrmDettaglioElemento(QWidget* parent) : QDialog(parent) {
+FrmDettaglioElemento::FrmDettaglioElemento(DettaglioCompetenzaRec& dettaglio, QWidget* parent)
+    : QDialog(parent), dettaglio_(dettaglio) {
     setObjectName("FrmDettaglioElemento");
     setWindowTitle("Dettaglio Elemento in Competenza");
     costruisci();
@@ -41,7 +41,7 @@ FrmDettaglioElemento::FrmDettaglioElemento(QWidget* parent) : QDialog(parent) {
             std::vector<ui::ComboRow> righe;
             if (!collegato()) return righe;
             Procedura proc("Funzione di lista conti dettaglio elemento");
-            if (db::Database* s = ArchivioContabileInUso(proc))
+            if (Connessione s = ArchivioContabileInUso(proc))
                 proc.esegui([&] { righe = ElencoContiPatrimoniali(*s); });
             return righe;
         });
@@ -102,7 +102,7 @@ void FrmDettaglioElemento::costruisci() {
 }
 
 void FrmDettaglioElemento::Form_Load() {
-    const DettaglioCompetenzaRec& d = DettaglioCompetenza();
+    const DettaglioCompetenzaRec& d = dettaglio_;
     DC_LblCodiceElemento->setText(d.CodiceElemento);
     DC_LblDescrizioneElemento->setText(d.DescrizioneElemento);
     DC_ChkPrimanota->setChecked(d.PrimaNota);
@@ -119,7 +119,7 @@ void FrmDettaglioElemento::Form_Load() {
     if (collegato()) {
         // An account the chart does not hold leaves its combo empty and its code in place.
         Procedura proc("Funzione di definizione default dettaglio elemnento");
-        if (db::Database* s = ArchivioContabileInUso(proc)) {
+        if (Connessione s = ArchivioContabileInUso(proc)) {
             const std::pair<ui::RefillCombo*, QLabel*> conti[] = {
                 {DC_DbcDarepn, DC_LblDarepn}, {DC_DbcAverepn, DC_LblAverepn}, {DC_DbcRicavi, DC_LblRicavi}};
             for (const auto& [combo, codice] : conti) {
@@ -136,7 +136,7 @@ void FrmDettaglioElemento::Form_Load() {
 void FrmDettaglioElemento::ContoLasciato(ui::RefillCombo& combo, QLabel& codice) {
     if (!collegato() || !cambiato(combo)) return;
     Procedura proc("Funzione di lettura da contabilità descrizione piano dei conti");
-    db::Database* s = ArchivioContabileInUso(proc);
+    Connessione s = ArchivioContabileInUso(proc);
     if (!s) return;
     QString trovato;
     if (!proc.essenziale([&] { trovato = LetturaDescrizionePianoDeiConti(*s, combo.currentText()); })) return;
@@ -145,7 +145,7 @@ void FrmDettaglioElemento::ContoLasciato(ui::RefillCombo& combo, QLabel& codice)
 }
 
 void FrmDettaglioElemento::AggiornaDettaglio() {
-    DettaglioCompetenzaRec& d = DettaglioCompetenza();
+    DettaglioCompetenzaRec& d = dettaglio_;
     d.PrimaNota = DC_ChkPrimanota->isChecked();
     d.DarePn = DC_LblDarepn->text();
     d.AverePn = DC_LblAverepn->text();

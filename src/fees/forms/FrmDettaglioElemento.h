@@ -1,6 +1,8 @@
 #pragma once
 #include <QDialog>
 
+#include "fees/engine/DettaglioCompetenza.h"
+
 class QCheckBox;
 class QLabel;
 class QPushButton;
@@ -9,15 +11,16 @@ class RefillCombo;
 }
 
 // "Dettaglio Elemento in Competenza": the bookkeeping side of the fee item on the fee-item
-// tab, the record DettaglioCompetenza(): whether it is posted, invoiced or ticked off, and
-// its debit, credit and revenue accounts (each shown as the account's description in a combo
-// and its code in the label beside it). It reads the record when it opens and writes its
-// flags and account codes back however it is closed, CONTINUA, the close box or Escape; the
-// fee item itself changes only when it is next added or corrected on the tab.
+// tab, the record the tab lends it: whether it is posted, invoiced or ticked off, and its
+// debit, credit and revenue accounts (each shown as the account's description in a combo and
+// its code in the label beside it). It reads the record when it opens and writes its flags and
+// account codes back however it is closed, CONTINUA, the close box or Escape; the fee item
+// itself changes only when it is next added or corrected on the tab.
 class FrmDettaglioElemento : public QDialog {
     Q_OBJECT
 public:
-    explicit FrmDettaglioElemento(QWidget* parent = nullptr);
+    // `dettaglio` must outlive the dialog.
+    FrmDettaglioElemento(DettaglioCompetenzaRec& dettaglio, QWidget* parent = nullptr);
 
     void done(int risultato) override;
 
@@ -44,4 +47,6 @@ private:
     // the label keeps its code.
     void ContoLasciato(ui::RefillCombo& combo, QLabel& codice);
     void AggiornaDettaglio();
+
+    DettaglioCompetenzaRec& dettaglio_;
 };

@@ -49,9 +49,9 @@ bool collegato() { return AmbienteLavoro().CollegatoContabilita; }
 
 // The session, opened under `proc`; nullptr when it could not be and the handler said not
 // to try again.
-db::Database* sessione(Procedura& proc) {
-    db::Database* archivio = nullptr;
-    proc.essenziale([&] { archivio = &ArchivioInUso(); });
+Connessione sessione(Procedura& proc) {
+    Connessione archivio;
+    proc.essenziale([&] { archivio = ArchivioInUso(); });
     return archivio;
 }
 
@@ -59,7 +59,7 @@ db::Database* sessione(Procedura& proc) {
 std::vector<ui::ComboRow> elenco(const QString& descrizione, std::vector<ui::ComboRow> (*leggi)(db::Database&)) {
     std::vector<ui::ComboRow> righe;
     Procedura proc(descrizione);
-    proc.esegui([&] { righe = leggi(ArchivioInUso()); });
+    proc.esegui([&] { righe = leggi(*ArchivioInUso()); });
     return righe;
 }
 
@@ -258,7 +258,7 @@ void FrmElefat::collegaEventi() {
     for (auto [combo, codice] : {std::pair{DbcContofat, LblContofat}, {DbcDare, LblDare}, {DbcAvere, LblAvere}})
         ui::onFocusChange(*combo, {}, [combo, codice] {
             Procedura proc("Funzione di lettura conto");
-            if (db::Database* archivio = ArchivioContabileInUso(proc))
+            if (Connessione archivio = ArchivioContabileInUso(proc))
                 codice->setText(LetturaDescrizionePianoDeiConti(*archivio, combo->currentText()));
         });
     ui::onFocusChange(*TxtImporto, {}, [this] { TxtImporto_LostFocus(); });
@@ -282,7 +282,7 @@ void FrmElefat::collegaEventi() {
     connect(CmdStampa, &QPushButton::clicked, this, [this] { CmdStampa_Click(); });
     Stampa = [this] {
         Procedura proc("Stampa Codici elementi da fatturare");
-        proc.esegui([&] { StampaElementiDaFatturare(ArchivioInUso(), report::Screen, {}, this); });
+        proc.esegui([&] { StampaElementiDaFatturare(*ArchivioInUso(), report::Screen, {}, this); });
     };
     connect(CmdFine, &QPushButton::clicked, this, [this] { CmdFine_Click(); });
     connect(DtaSelezionati, &NavigatoreRecord::Validate, this, [this](int azione) { DtaSelezionati_Validate(azione); });
@@ -445,7 +445,7 @@ bool FrmElefat::Verificatore() {
 bool FrmElefat::Bollato(const QString& codice) {
     Procedura proc("Funzione di integrità referenziale elemento");
     bool usato = false;
-    if (db::Database* archivio = sessione(proc)) proc.esegui([&] { usato = ElementoInUso(*archivio, codice); });
+    if (Connessione archivio = sessione(proc)) proc.esegui([&] { usato = ElementoInUso(*archivio, codice); });
     return usato;
 }
 
@@ -466,7 +466,7 @@ void FrmElefat::Visualizza() {
     // The row as it stands now: another workstation may have corrected it since the search.
     {
         Procedura proc("Funzione di visualizzazione elemento");
-        if (db::Database* archivio = sessione(proc))
+        if (Connessione archivio = sessione(proc))
             proc.esegui([&] {
                 if (auto ora = LeggiElemento(*archivio, riga->elemento.codice)) *riga = std::move(*ora);
             });
@@ -511,7 +511,7 @@ void FrmElefat::CoerenzaCodificaIva(int selettore) {
         return;
     }
     Procedura proc("Funzione di coerenza codifica iva");
-    db::Database* archivio = sessione(proc);
+    Connessione archivio = sessione(proc);
     if (!archivio) return;
     std::optional<CodiceIva> trovato;
     if (!proc.essenziale([&] { trovato = IvaDaDescrizione(*archivio, combo->currentText()); })) return;
@@ -530,7 +530,7 @@ void FrmElefat::DefinizioneCampoIva(int selettore) {
     QLabel* etichetta = selettore == Ordinaria ? LblIva : LblIvacee;
     const QString codice = selettore == Ordinaria ? riga->elemento.iva : riga->elemento.ivacee;
     Procedura proc("Funzione di definizione campo iva per elemento");
-    db::Database* archivio = sessione(proc);
+    Connessione archivio = sessione(proc);
     if (!archivio) return;
     std::optional<CodiceIva> trovato;
     if (!proc.essenziale([&] { trovato = IvaDaCodice(*archivio, codice); })) return;
@@ -546,7 +546,7 @@ void FrmElefat::AssegnazioneConto(int selettore) {
     const ElementoDaFatturare& e = riga->elemento;
     const QString codice = selettore == ContoRicavi ? e.contofat : selettore == ContoDare ? e.dare : e.avere;
     Procedura proc("Funzione di assegnazione conto");
-    db::Database* archivio = sessione(proc);
+    Connessione archivio = sessione(proc);
     if (!archivio) return;
     std::optional<ContoPdC> conto;
     if (!proc.essenziale([&] { conto = ContoDaCodice(*archivio, codice); })) return;
@@ -574,7 +574,7 @@ void FrmElefat::ComePaga() {
         return;
     }
     Procedura proc("Funzione di definizione codice pagamento");
-    db::Database* archivio = sessione(proc);
+    Connessione archivio = sessione(proc);
     if (!archivio) return;
     std::optional<QString> codice;
     if (!proc.essenziale([&] { codice = PagamentoDaDescrizione(*archivio, DbcPagamento->currentText()); })) return;
@@ -588,7 +588,7 @@ void FrmElefat::DescrizionePagamento() {
         return;
     }
     Procedura proc("Funzione di definizione descrizione codice pagamento");
-    db::Database* archivio = sessione(proc);
+    Connessione archivio = sessione(proc);
     if (!archivio) return;
     std::optional<QString> descrizione;
     if (!proc.essenziale([&] { descrizione = DescrizioneCodicePagamento(*archivio, codice); })) return;
@@ -652,7 +652,7 @@ void FrmElefat::CmdConferma_Click() {
         Procedura proc("Funzione di conferma elemento");
         ElementoDaFatturare elemento;
         if (!proc.essenziale([&] { elemento = ElementoDaiCampi(campi(), collegato()); })) return;
-        db::Database* archivio = sessione(proc);
+        Connessione archivio = sessione(proc);
         if (!archivio) return;
         switch (InserisciElemento(*archivio, elemento)) {
         case EsitoElemento::Registrato: break;
@@ -672,7 +672,7 @@ void FrmElefat::CmdConferma_Click() {
 void FrmElefat::cmdRicerca_Click() {
     ElementoInVisione = false;
     Procedura proc("Funzione di ricerca elementi");
-    db::Database* archivio = sessione(proc);
+    Connessione archivio = sessione(proc);
     if (!archivio) return;
     std::vector<ElementoLetto> trovati;
     if (!proc.essenziale(
@@ -705,7 +705,7 @@ void FrmElefat::cmdCorreggi_Click() {
     Procedura proc("Funzione di correzione elemento");
     ElementoDaFatturare nuovo;
     if (!proc.essenziale([&] { nuovo = ElementoDaiCampi(campi(), collegato()); })) return;
-    db::Database* archivio = sessione(proc);
+    Connessione archivio = sessione(proc);
     if (!archivio) return;
     if (CorreggiElemento(*archivio, *riga, nuovo) != EsitoElemento::Registrato) return;
     VisEnvi();
@@ -724,7 +724,7 @@ void FrmElefat::cmdCancella_Click() {
 
     ElementoInVisione = false;
     Procedura proc("Funzione di cancellazione elemento");
-    db::Database* archivio = sessione(proc);
+    Connessione archivio = sessione(proc);
     const EsitoElemento esito = archivio ? CancellaElemento(*archivio, *riga) : EsitoElemento::NonRegistrato;
     if (esito != EsitoElemento::Registrato) {
         if (esito == EsitoElemento::InUso) ui::MessageService::show(ElementoUsato);

@@ -155,7 +155,7 @@ void TabCompetenze::C_PulisciCampi() {
     C_TxtData->clear();
     C_LblCheCao->clear();
     C_LblFattore->clear();
-    DettaglioCompetenzaRec& d = DettaglioCompetenza();
+    DettaglioCompetenzaRec& d = dettaglio_;
     d.PrimaNota = false;
     d.Fatturato = false;
     d.Spuntato = false;
@@ -214,7 +214,7 @@ void TabCompetenze::C_MostraGriglia() {
     std::vector<Competenza> lette;
     Procedura proc("Funzione di visualizzazione griglia competenze");
     if (!proc.esegui(
-            [&] { lette = CompetenzeDellaFascola(ArchivioInUso(), f.CodiceClienteCorrente(), f.NpraCorrente()); }))
+            [&] { lette = CompetenzeDellaFascola(*ArchivioInUso(), f.CodiceClienteCorrente(), f.NpraCorrente()); }))
         return;
     righe_ = std::move(lette);
     const std::vector<Competenza>& righe = righe_;

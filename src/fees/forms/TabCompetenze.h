@@ -20,6 +20,8 @@
 #include "fees/engine/CalcoloCompetenza.h"
 #include "fees/engine/CompetenzeFascola.h"
 #include "fees/engine/DefaultCompetenza.h"
+#include "fees/engine/DettaglioCompetenza.h"
+#include "foundation/engine/Sessione.h"
 
 class FrmFascola;
 class QLabel;
@@ -53,6 +55,10 @@ public:
     // The layout of the amount boxes that the last element chosen or item loaded asked for;
     // Nessuno until the first. Clearing the tab leaves it.
     CasoCalcolo ModoCalcolo() const { return modoCalcolo_; }
+
+    // The bookkeeping side of the item in the fields, lent to the detail dialog and stored by
+    // the next addition or correction.
+    DettaglioCompetenzaRec& Dettaglio() { return dettaglio_; }
 
     // The case file on display: client name, client code, case number.
     QLabel* C_LblNomeCliente;
@@ -89,7 +95,7 @@ private:
 
     // The session, opened under the error handler with `descrizione`; nullptr when it could
     // not be.
-    db::Database* sessione(const QString& descrizione);
+    Connessione sessione(const QString& descrizione);
 
     // --- The element chosen and its amount boxes.
     void C_DbcElemento_LostFocus();
@@ -125,6 +131,7 @@ private:
 
     FrmFascola& finestra_;
     CasoCalcolo modoCalcolo_ = CasoCalcolo::Nessuno;
+    DettaglioCompetenzaRec dettaglio_;
     bool daRicalcolare_ = false;
     // The fee items the grid shows, row r being righe_[r - 1].
     std::vector<Competenza> righe_;

@@ -4,8 +4,8 @@
 #include "platform/db/DbError.h"
 
 // The archive or result a statement works on. When an earlier statement that should have
-// opened it failed and the error handler chose to go on, it is missing: that is the
-// old runtime's error 91, handed to the handler like any other.
+// opened it failed and the error handler chose to go on, it is missing: error 91, an object
+// used before it was set, handed to the handler like any other.
 template <class T>
 T& Richiesto(T* oggetto) {
     if (!oggetto) throw db::DbError(91, "Variabile oggetto o variabile del blocco With non impostata", "Fascole");
@@ -13,5 +13,9 @@ T& Richiesto(T* oggetto) {
 }
 template <class T>
 T& Richiesto(const std::unique_ptr<T>& oggetto) {
+    return Richiesto(oggetto.get());
+}
+template <class T>
+T& Richiesto(const std::shared_ptr<T>& oggetto) {
     return Richiesto(oggetto.get());
 }

@@ -35,7 +35,7 @@ QString ContabileVoluto() {
 
 }  // namespace
 
-db::Database& ArchivioInUso() {
+Connessione ArchivioInUso() {
     const QString& fascole = AmbienteLavoro().PathArchivioFascole;
     const QString contabile = ContabileVoluto();
     if (gSessione && gSessione->pathFascole() != fascole) {
@@ -57,25 +57,25 @@ db::Database& ArchivioInUso() {
             gMancaContabile = e;
         }
     }
-    return gSessione->db();
+    return gSessione->connessione();
 }
 
-db::Database* ArchivioInUso(Procedura& proc) {
-    db::Database* archivio = nullptr;
-    proc.essenziale([&] { archivio = &ArchivioInUso(); });
+Connessione ArchivioInUso(Procedura& proc) {
+    Connessione archivio;
+    proc.essenziale([&] { archivio = ArchivioInUso(); });
     return archivio;
 }
 
-db::Database& ArchivioContabileInUso() {
-    db::Database& sessione = ArchivioInUso();
+Connessione ArchivioContabileInUso() {
+    Connessione sessione = ArchivioInUso();
     if (gSessione->pathContabile() != ContabileVoluto())
         throw gMancaContabile.value_or(db::DbError(db::err::FileNotFound, "Archivio contabile non collegato."));
     return sessione;
 }
 
-db::Database* ArchivioContabileInUso(Procedura& proc) {
-    db::Database* archivio = nullptr;
-    proc.essenziale([&] { archivio = &ArchivioContabileInUso(); });
+Connessione ArchivioContabileInUso(Procedura& proc) {
+    Connessione archivio;
+    proc.essenziale([&] { archivio = ArchivioContabileInUso(); });
     return archivio;
 }
 

@@ -24,6 +24,8 @@ public:
     explicit Sessione(const QString& pathFascole, const QString& pathContabile = {});
 
     db::Database& db() { return *db_; }
+    // A hold on the connection: it stays open while the hold lives, past the session.
+    std::shared_ptr<db::Database> connessione() const { return db_; }
     const QString& pathFascole() const { return pathFascole_; }
     // The accounting archive attached, empty when none.
     const QString& pathContabile() const { return pathContabile_; }
@@ -33,10 +35,17 @@ public:
     void collega(const QString& pathContabile);
 
 private:
-    std::unique_ptr<db::Database> db_;
+    std::shared_ptr<db::Database> db_;
     QString pathFascole_;
     QString pathContabile_;
 };
+
+// A hold on the session's connection. The connection stays open while any hold on it lives,
+// even after the session has moved to other archives (the paths changed, or ChiudiSessione()):
+// whoever holds it goes on working on the archive it took, never on a closed connection. The
+// accounting archive attached to it is the one the session attached last, and the session may
+// change it (never inside a transaction).
+using Connessione = std::shared_ptr<db::Database>;
 
 // The program's session on the archives AmbienteLavoro() names: opened at first use and kept,
 // so that showing a case file opens no connection; opened again, or the accounting archive
@@ -46,19 +55,19 @@ private:
 // attached does not stop the work on case files: the session goes on without it, the attach
 // is tried again at the next call, and ArchivioContabileInUso() tells why it is missing.
 // Changing the paths while a transaction is open on the session is a fault of the program
-// (std::logic_error): the transaction would be lost. The reference holds until the session
-// is opened again: take it at the start of each operation, never keep it across the start-up
-// (DefinizioneValoriDefault), the linking or parameters dialogs or an archive's creation.
-db::Database& ArchivioInUso();
+// (std::logic_error): the transaction would be lost. Take the session at the start of each
+// operation: a hold kept across the start-up (DefinizioneValoriDefault), the linking or
+// parameters dialogs or an archive's creation would go on reading the archive it took.
+Connessione ArchivioInUso();
 
-// The same, as an essential statement of `proc`: nullptr when the archives could not be
-// opened and the user did not retry until they were (the handler has said why).
-db::Database* ArchivioInUso(Procedura& proc);
+// The same, as an essential statement of `proc`: empty when the archives could not be opened
+// and the user did not retry until they were (the handler has said why).
+Connessione ArchivioInUso(Procedura& proc);
 
 // The session, for work that reads or writes the accounting archive: while the link is on,
 // db::DbError (why the attach failed) when that archive is not attached.
-db::Database& ArchivioContabileInUso();
-db::Database* ArchivioContabileInUso(Procedura& proc);
+Connessione ArchivioContabileInUso();
+Connessione ArchivioContabileInUso(Procedura& proc);
 
 // Lets the archives go: before a file is replaced, and at the end of a test.
 void ChiudiSessione();

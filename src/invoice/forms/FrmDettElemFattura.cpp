@@ -27,7 +27,7 @@ bool collegato() { return AmbienteLavoro().CollegatoContabilita; }
 std::vector<ui::ComboRow> lista(const std::function<std::vector<ui::ComboRow>(db::Database&)>& leggi) {
     std::vector<ui::ComboRow> righe;
     Procedura proc("Funzione di lista dettaglio elementi in fattura");
-    proc.esegui([&] { righe = leggi(ArchivioInUso()); });
+    proc.esegui([&] { righe = leggi(*ArchivioInUso()); });
     return righe;
 }
 
@@ -131,7 +131,7 @@ void FrmDettElemFattura::Form_Load() {
     DbcNtask->setEditText(r.Ntask);
     DbcNjob->setEditText(r.Njob);
     Procedura proc("Funzione di lettura conti della riga");
-    if (db::Database* archivio = ArchivioContabileInUso(proc)) {
+    if (Connessione archivio = ArchivioContabileInUso(proc)) {
         DbcDarePn->setEditText(LetturaPdC(*archivio, r.DarePn));
         DbcAverePn->setEditText(LetturaPdC(*archivio, r.AverePn));
         DbcRicavi->setEditText(LetturaPdC(*archivio, r.Ricavi));
@@ -153,7 +153,7 @@ void FrmDettElemFattura::ContoLasciato(ui::RefillCombo& combo, QLabel& codice) {
     // account. Linked, a description left as it was shown keeps the code it stood for.
     if (!collegato() || !cambiato(combo)) return;
     Procedura proc("Funzione di lettura conto");
-    if (db::Database* archivio = ArchivioContabileInUso(proc))
+    if (Connessione archivio = ArchivioContabileInUso(proc))
         codice.setText(LetturaDescrizionePianoDeiConti(*archivio, combo.currentText()));
     ricorda(combo);
 }
@@ -161,8 +161,8 @@ void FrmDettElemFattura::ContoLasciato(ui::RefillCombo& combo, QLabel& codice) {
 QString FrmDettElemFattura::DefinizionePagamento(const QString& codice) {
     if (!collegato()) return {};
     Procedura proc("Funzione di definizione pagamento");
-    db::Database* s = nullptr;
-    if (!proc.essenziale([&] { s = &ArchivioInUso(); })) return {};
+    Connessione s;
+    if (!proc.essenziale([&] { s = ArchivioInUso(); })) return {};
     return ::DefinizionePagamento(*s, true, codice);
 }
 
@@ -171,8 +171,8 @@ void FrmDettElemFattura::DbcPagamento_LostFocus() { LblPagamento->setText(Defini
 void FrmDettElemFattura::DbcIva_LostFocus() {
     if (!collegato()) return;
     Procedura proc("Decodifica codice iva - dettaglio elementi in fattura");
-    db::Database* s = nullptr;
-    if (!proc.essenziale([&] { s = &ArchivioInUso(); })) return;
+    Connessione s;
+    if (!proc.essenziale([&] { s = ArchivioInUso(); })) return;
     if (const auto testo = DescrizioneCodiceIva(*s, DbcIva->currentText())) LblDescrizione->setText(*testo);
 }
 

@@ -89,8 +89,8 @@ void FrmNoteFattura::CmdContinua_Click() {
     n.Nota4 = testi[3];
     if (std::find(costanti.begin(), costanti.end(), true) != costanti.end()) {
         Procedura proc("Funzione di definizione camponote alla fattura");
-        db::Database* sessione = nullptr;
-        if (proc.essenziale([&] { sessione = &ArchivioInUso(); }) &&
+        Connessione sessione;
+        if (proc.essenziale([&] { sessione = ArchivioInUso(); }) &&
             MemorizzaNoteCostanti(*sessione, testi, costanti) == EsitoNoteCostanti::MancaRigaParametri)
             ui::MessageService::show(MessaggioMancanoParametriFattura);
     }

@@ -48,7 +48,7 @@ FrmRistampa::FrmRistampa(QWidget* parent) : QDialog(parent) {
         std::vector<ui::ComboRow> righe;
         Procedura proc("Funzione di ristampa a annullamento fattura");
         const bool c = collegato();
-        if (db::Database* s = c ? ArchivioContabileInUso(proc) : ArchivioInUso(proc))
+        if (Connessione s = c ? ArchivioContabileInUso(proc) : ArchivioInUso(proc))
             proc.esegui([&] { righe = ElencoClientiDocumenti(*s, c); });
         return righe;
     });
@@ -174,7 +174,7 @@ void FrmRistampa::DbcCliente_LostFocus() {
 
     Procedura proc("Funzione di ristampa a annullamento fattura");
     std::optional<QString> nome;
-    if (db::Database* s = c ? ArchivioContabileInUso(proc) : ArchivioInUso(proc))
+    if (Connessione s = c ? ArchivioContabileInUso(proc) : ArchivioInUso(proc))
         proc.esegui([&] { nome = NomeClienteDocumenti(*s, codice, c); });
     LblNome->setText(nome ? *nome : NonDefinito);
     PopolaGriglia();
@@ -294,7 +294,7 @@ void FrmRistampa::Annullamento(const DocumentoArchiviato& documento) {
     const QString path = PercorsoCopiaArchiviata(AmbienteLavoro().CartellaFatture, documento.NomeFile);
     const QString cliente = CodiceClienteDocumento(documento, collegato());
     Procedura proc("Annullamento di una fattura");
-    db::Database* archivio = ArchivioInUso(proc);
+    Connessione archivio = ArchivioInUso(proc);
     if (!archivio) return;
     // The copy goes only once the fee items are billable again: a failure in between leaves
     // the document listed, and cancelling it again completes the cancel.

@@ -131,7 +131,7 @@ void TabFattura::F_FlxFattura_Click(int riga) {
 
     Procedura proc("Funzione di puntamento a riga fattura");
     std::optional<ElementoDaFatturare> elemento;
-    db::Database* s = sessione(proc.descrizione());
+    Connessione s = sessione(proc.descrizione());
     if (!s || !proc.essenziale([&] { elemento = ElementoPerCodice(*s, linea.Elemento); })) return;
     if (!elemento) {
         ui::MessageService::show(MessaggioElementoCancellato);
@@ -192,7 +192,7 @@ void TabFattura::F_DbcDescrizione_LostFocus() {
 }
 
 void TabFattura::DefinizioneDefaultFattura(SceltaElemento modo) {
-    db::Database* s = sessione("Funzione di definizione default fattura");
+    Connessione s = sessione("Funzione di definizione default fattura");
     if (!s) return;
     const QString scelto = modo == SceltaElemento::PerCodice ? F_DbcElemento->currentText()
                                                              : F_DbcDescrizione->currentText();
@@ -239,7 +239,7 @@ void TabFattura::F_TxtImporti_LostFocus() {
 // --- Check and commands.
 
 std::optional<QString> TabFattura::verificaRiga() {
-    db::Database* s = sessione("Funzione di verifica dati form fattura");
+    Connessione s = sessione("Funzione di verifica dati form fattura");
     if (!s) return std::nullopt;
     const EsitoVerificaRiga esito = ::VerificaDatiFattura(*s, campiRiga());
     if (!esito.Valida) {

@@ -101,7 +101,7 @@ void F_CmdStampa_Click(FrmFascola& finestra, TabFattura& tab) {
         DocumentoInComposizione(*tipo, tab.TestoTotale(), tab.TestoIva(), fascola);
 
     Procedura proc(FunzioneStampa);
-    db::Database* sessione = documento.Ambiente.CollegatoContabilita ? ArchivioContabileInUso(proc) : ArchivioInUso(proc);
+    Connessione sessione = documento.Ambiente.CollegatoContabilita ? ArchivioContabileInUso(proc) : ArchivioInUso(proc);
     if (!sessione) return;
     const EsitoEmissione e = EmissioneDocumento(*sessione, documento);
     // Not issued: nothing was written, the engine has said why, the lines stay for another try.

@@ -195,14 +195,14 @@ void TabFattura::collegaEventi() {
     F_DbcElemento->setRefill([this] {
         std::vector<ui::ComboRow> righe;
         Procedura proc("Funzione di lista elementi da fatturare");
-        if (db::Database* s = sessione("Funzione di lista elementi da fatturare"))
+        if (Connessione s = sessione("Funzione di lista elementi da fatturare"))
             proc.esegui([&] { righe = ElencoCodiciElementi(*s); });
         return righe;
     });
     F_DbcDescrizione->setRefill([this] {
         std::vector<ui::ComboRow> righe;
         Procedura proc("Funzione di lista elementi da fatturare");
-        if (db::Database* s = sessione("Funzione di lista elementi da fatturare"))
+        if (Connessione s = sessione("Funzione di lista elementi da fatturare"))
             proc.esegui([&] { righe = ElencoDescrizioniElementi(*s); });
         return righe;
     });
@@ -223,10 +223,10 @@ void TabFattura::collegaEventi() {
     connect(F_mnuUltimaRiga, &QAction::triggered, this, [this] { InserimentoNuovaRiga(u'F'); });
 }
 
-db::Database* TabFattura::sessione(const QString& descrizione) {
-    db::Database* s = nullptr;
+Connessione TabFattura::sessione(const QString& descrizione) {
+    Connessione s;
     Procedura proc(descrizione);
-    proc.essenziale([&] { s = &ArchivioInUso(); });
+    proc.essenziale([&] { s = ArchivioInUso(); });
     return s;
 }
 
@@ -342,7 +342,7 @@ void TabFattura::EstrazioneElementiDaFatturare(CriterioEstrazione criterio) {
         richiesta.Mese = F_TxtMese->text();
         richiesta.DataFattura = basic::ToDate(ParametriFattura().DataFattura).value_or(basic::Today());
     }
-    db::Database* s = sessione("Funzione di estrazione elementi da fatturare");
+    Connessione s = sessione("Funzione di estrazione elementi da fatturare");
     if (!s) return;
     switch (::EstrazioneElementiDaFatturare(*s, richiesta, fattura.RigheFattura)) {
     case EsitoEstrazione::Estratte: DefinizioneRigaFattura(); break;
@@ -357,13 +357,13 @@ void TabFattura::EstrazioneElementiDaFatturare(CriterioEstrazione criterio) {
 
 void TabFattura::DefinizioneRigaFattura() {
     FatturaInComposizioneRec& fattura = FatturaInComposizione();
-    if (db::Database* s = sessione("Funzione di definizione riga fattura"))
+    if (Connessione s = sessione("Funzione di definizione riga fattura"))
         ::DefinizioneRigaFattura(*s, fattura.RigheFattura, fattura.RigheVisualizzate);
 }
 
 void TabFattura::VisualizzazioneElementiDaFatturare() {
     F_VuotaGriglia();
-    db::Database* s = sessione("Funzione di visualizzazione elementi da fatturare");
+    Connessione s = sessione("Funzione di visualizzazione elementi da fatturare");
     if (!s) return;
     FatturaInComposizioneRec& fattura = FatturaInComposizione();
     LettoreAliquoteIva aliquote(*s, AmbienteLavoro().CollegatoContabilita);

@@ -17,6 +17,7 @@
 #include <functional>
 #include <optional>
 
+#include "foundation/engine/Sessione.h"
 #include "invoice/engine/RigheInComposizione.h"
 #include "invoice/engine/SelezioneFattura.h"
 
@@ -162,7 +163,7 @@ private:
     void mostraImporti(const CampiImporto& campi);
     CampiRiga campiRiga() const;
     // The session, or nullptr once the error handler was told it cannot be had.
-    db::Database* sessione(const QString& descrizione);
+    Connessione sessione(const QString& descrizione);
     // The element's calculation mode once the fields were checked, nothing when they failed.
     std::optional<QString> verificaRiga();
 

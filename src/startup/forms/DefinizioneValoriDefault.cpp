@@ -160,14 +160,14 @@ void DefinizioneValoriDefault() {
 
     {
         Procedura verifica("Sub di di verifica revisione db Fascola");
-        if (db::Database* archivio = ArchivioInUso(verifica)) VerificaRevisioneDb(*archivio);
+        if (Connessione archivio = ArchivioInUso(verifica)) VerificaRevisioneDb(*archivio);
     }
 
     // The invoicing parameters and notes from the archive's parameters row.
-    db::Database* archivio = nullptr;
+    Connessione archivio;
     std::unique_ptr<db::Recordset> riga;
     bool senzaRiga = false;
-    if (!proc.esegui([&] { archivio = &ArchivioInUso(); })) return;
+    if (!proc.esegui([&] { archivio = ArchivioInUso(); })) return;
     if (!proc.esegui([&] { riga = Richiesto(archivio).openRecordset("select * from AmbienteFascola"); })) return;
     if (!proc.esegui([&] { senzaRiga = Richiesto(riga).EOF_(); })) return;
     if (senzaRiga) {

@@ -309,10 +309,10 @@ void FrmCollegamentoArchivi::CmdConferma_Click() {
 
     {
         // The session follows the archive now named.
-        db::Database* archivio = nullptr;
+        Connessione archivio;
         std::unique_ptr<db::Recordset> riga;
         bool presente = false;
-        if (!proc.esegui([&] { archivio = &ArchivioInUso(); })) return;
+        if (!proc.esegui([&] { archivio = ArchivioInUso(); })) return;
         if (!proc.esegui([&] { riga = Richiesto(archivio).openRecordset("select * from AmbienteFascola"); })) return;
         if (!proc.esegui([&] { presente = !Richiesto(riga).EOF_(); })) return;
         if (presente) {

@@ -283,7 +283,7 @@ void FrmParametriFattura::DbcRegIva_GotFocus() {
     std::vector<ui::ComboRow> righe;
     proc.esegui([&] {
         righe.clear();
-        db::Statement elenco(ArchivioContabileInUso(), "select codice from ivaregistri where tipo = ? order by codice", {"V"});
+        db::Statement elenco(*ArchivioContabileInUso(), "select codice from ivaregistri where tipo = ? order by codice", {"V"});
         while (elenco.step()) {
             const QString codice = elenco.column(0).textOr(QString());
             righe.push_back({codice, codice});
@@ -330,7 +330,7 @@ void FrmParametriFattura::CmdContinua_Click() {
     DefinizionePathNameZolpa();
 
     Procedura proc("Funzione di conferma parametri di fatturazione");
-    db::Database* archivio = ArchivioInUso(proc);
+    Connessione archivio = ArchivioInUso(proc);
     if (!archivio || !MemorizzaParametriFattura(*archivio, proc)) return;
 
     ImpostaTitoloFinestraPrincipale(TitoloParametriConfermati());

@@ -49,7 +49,7 @@ protected:
 
 TEST_F(Letture, LinkedClientDataComeFromTheAccountingRegistry) {
     sporca();
-    LetturaDatiCliente(ArchivioInUso(), "01.01.01.0001");
+    LetturaDatiCliente(*ArchivioInUso(), "01.01.01.0001");
 
     const DatiClienteFatturaRec& d = DatiClienteFattura();
     EXPECT_EQ(d.Nome, "Nome") << "the name is not the look-up's";
@@ -72,7 +72,7 @@ TEST_F(Letture, LinkedAddressWithoutStreetOrHouseNumber) {
     };
     for (const Caso& c : {Caso{"01.01.01.0003", "Corso Italia, "}, Caso{"01.01.01.0009", ""}}) {
         sporca();
-        LetturaDatiCliente(ArchivioInUso(), c.codice);
+        LetturaDatiCliente(*ArchivioInUso(), c.codice);
         EXPECT_EQ(DatiClienteFattura().Indirizzo, c.indirizzo) << c.codice.toStdString();
     }
     const DatiClienteFatturaRec& d = DatiClienteFattura();
@@ -86,7 +86,7 @@ TEST_F(Letture, ClientInNeitherRegistryEmptiesTheAddress) {
     for (bool collegato : {true, false}) {
         AmbienteLavoro().CollegatoContabilita = collegato;
         sporca();
-        LetturaDatiCliente(ArchivioInUso(), "99.99.99.9999");
+        LetturaDatiCliente(*ArchivioInUso(), "99.99.99.9999");
         const DatiClienteFatturaRec& d = DatiClienteFattura();
         for (const QString& campo : {d.Indirizzo, d.Cap, d.Localita, d.Provincia, d.PartitaIva, d.CodiceFiscale})
             EXPECT_EQ(campo, "") << collegato;
@@ -117,7 +117,7 @@ TEST_F(Letture, UnlinkedClientDataComeFromTheOwnRegistry) {
 
     for (const Caso& c : casi) {
         sporca();
-        LetturaDatiCliente(ArchivioInUso(), c.codice);
+        LetturaDatiCliente(*ArchivioInUso(), c.codice);
         const DatiClienteFatturaRec& d = DatiClienteFattura();
         EXPECT_EQ(d.Indirizzo, " Via Po 4 ") << c.codice.toStdString();
         EXPECT_EQ(d.Cap, "10100");
@@ -134,7 +134,7 @@ TEST_F(Letture, FailureGoesToTheHandlerAndLeavingKeepsWhatWasFilled) {
     sporca();
     box.expectMessage(ui::Answer::Abort, std::nullopt, "GESTIONE DEGLI ERRORI");
 
-    LetturaDatiCliente(ArchivioInUso(), "01.01.01.0001");
+    LetturaDatiCliente(*ArchivioInUso(), "01.01.01.0001");
 
     ASSERT_EQ(box.messageTexts().size(), 1);
     EXPECT_TRUE(box.messageTexts()[0].contains("Funzione: Funzione di lettura dati cliente"));
@@ -161,18 +161,18 @@ TEST_F(Letture, AccountNameToCodeSkipsHeadings) {
         {"Nessuno", ""},
     };
     for (const Caso& c : casi)
-        EXPECT_EQ(LetturaDescrizionePianoDeiConti(ArchivioInUso(), c.descrizione), c.codice) << c.descrizione.toStdString();
+        EXPECT_EQ(LetturaDescrizionePianoDeiConti(*ArchivioInUso(), c.descrizione), c.codice) << c.descrizione.toStdString();
     EXPECT_TRUE(box.asked().empty());
 }
 
 TEST_F(Letture, AccountCodeToName) {
-    EXPECT_EQ(LetturaPdC(ArchivioInUso(), "04.01.01.0001"), "Onorari");
-    EXPECT_EQ(LetturaPdC(ArchivioInUso(), "04.00.00.0000"), "RICAVI") << "headings are found too";
+    EXPECT_EQ(LetturaPdC(*ArchivioInUso(), "04.01.01.0001"), "Onorari");
+    EXPECT_EQ(LetturaPdC(*ArchivioInUso(), "04.00.00.0000"), "RICAVI") << "headings are found too";
     EXPECT_TRUE(box.asked().empty());
 
     for (const QString codice : {"04.01.01.0099", "04.01.01\"0001"}) {
         box.expectMessage(ui::Answer::Ok, "inserire un codice esistente", "");
-        EXPECT_EQ(LetturaPdC(ArchivioInUso(), codice), "");
+        EXPECT_EQ(LetturaPdC(*ArchivioInUso(), codice), "");
         EXPECT_EQ(box.pending(), 0);
     }
     EXPECT_EQ(box.asked().size(), 2u);
@@ -180,8 +180,8 @@ TEST_F(Letture, AccountCodeToName) {
 
 TEST_F(Letture, LinkOffLooksNothingUp) {
     scollega();
-    EXPECT_EQ(LetturaDescrizionePianoDeiConti(ArchivioInUso(), "Onorari"), "");
-    EXPECT_EQ(LetturaPdC(ArchivioInUso(), "04.01.01.0099"), "");
+    EXPECT_EQ(LetturaDescrizionePianoDeiConti(*ArchivioInUso(), "Onorari"), "");
+    EXPECT_EQ(LetturaPdC(*ArchivioInUso(), "04.01.01.0099"), "");
     EXPECT_TRUE(box.asked().empty());
 }
 

@@ -36,7 +36,7 @@ protected:
     // The case files found, as "client/number" in the order found.
     QStringList trovate(const CriteriRicerca& criteri) {
         QStringList chiavi;
-        const std::optional<ElencoFascole> risultato = CercaFascole(ArchivioInUso(), criteri);
+        const std::optional<ElencoFascole> risultato = CercaFascole(*ArchivioInUso(), criteri);
         for (const Fascola& f : risultato.value()) chiavi << f.cliente() + "/" + f.npra();
         return chiavi;
     }
@@ -46,7 +46,8 @@ protected:
 };
 
 TEST_F(ClientiRicerca, NotLinkedTheClientsAreTheOwnRegistrys) {
-    db::Database& s = ArchivioInUso();
+    const Connessione sessione = ArchivioInUso();
+    db::Database& s = *sessione;
     EXPECT_EQ(CodiceDelCliente(s, "Bianchi Srl"), "B02") << "the first of two with one name";
     EXPECT_EQ(CodiceDelCliente(s, "Verdi"), std::nullopt);
     EXPECT_EQ(NomeDelCliente(s, "R01"), "Rossi Mario");
@@ -63,7 +64,8 @@ TEST_F(ClientiRicerca, LinkedTheClientsAreTheAttachedArchivesClientAccounts) {
     contabilita.creaCampione();
     contabilita.collega(AccountingFixture::AcronimoCampione, AccountingFixture::EsercizioCampione);
     AmbienteLavoro().PathArchivioFascole = fascole.path();
-    db::Database& s = ArchivioInUso();
+    const Connessione sessione = ArchivioInUso();
+    db::Database& s = *sessione;
     EXPECT_EQ(CodiceDelCliente(s, "L'Ottica di Verdi Anna"), "01.01.01.0003");
     EXPECT_EQ(CodiceDelCliente(s, "Rossi Mario"), std::nullopt) << "the own registry does not count";
     EXPECT_EQ(NomeDelCliente(s, "01.01.01.0001"), "Rossi Mario S.r.l.");
@@ -83,7 +85,7 @@ TEST_F(ClientiRicerca, TheSearchGivesTheCaseFilesAsReadInItsOrder) {
     EXPECT_EQ(trovate({.rifcli = "X\"1"}), QStringList({"R01/0003"}));
     EXPECT_EQ(trovate({.incarico = "Perizia*"}), QStringList({"R01/0002"}));
 
-    const Fascola f = CercaFascole(ArchivioInUso(), {.data = "10/01/2004"}).value().at(0);
+    const Fascola f = CercaFascole(*ArchivioInUso(), {.data = "10/01/2004"}).value().at(0);
     EXPECT_EQ(f.data(), "10/01/2004");
     EXPECT_TRUE(f.stato());
     EXPECT_EQ(f.numpranno(), "2004.00001");
@@ -92,7 +94,7 @@ TEST_F(ClientiRicerca, TheSearchGivesTheCaseFilesAsReadInItsOrder) {
     // A date that is no date: the helper says so and there is nothing to search.
     ScriptedMessages box;
     box.expectMessage(ui::Answer::Ok);
-    EXPECT_EQ(CercaFascole(ArchivioInUso(), {.data = "32/01/2004"}), std::nullopt);
+    EXPECT_EQ(CercaFascole(*ArchivioInUso(), {.data = "32/01/2004"}), std::nullopt);
 }
 
 }  // namespace

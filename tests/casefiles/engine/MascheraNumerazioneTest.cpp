@@ -63,7 +63,7 @@ TEST_F(Numerazione, AbsoluteNumberRestartsEveryYearAndFollowsTheHighest) {
 TEST_F(Numerazione, ConfirmationStoresTheRowWithBothNumbers) {
     fascole.addCaseFile("R01", "0001", "2004-01-10", {{"numpranno", "2004.00003"}});
     NuovaFascola f{"R01", "L", "05/03/2004", "nota", "0002", " ", false, {}};
-    ASSERT_EQ(ConfermaNuovaFascola(ArchivioInUso(), f), EsitoConferma::Registrata);
+    ASSERT_EQ(ConfermaNuovaFascola(*ArchivioInUso(), f), EsitoConferma::Registrata);
     EXPECT_EQ(f.npra, "0002");
     EXPECT_EQ(f.numeroAssoluto.numero, "2004.00004");
     EXPECT_FALSE(f.numeroAssoluto.primoDellAnno);
@@ -81,7 +81,7 @@ TEST_F(Numerazione, ANumberTakenSinceTheProposalGivesTheNextFreeOne) {
     fascole.addCaseFile("R01", "0001", "2004-01-10", {{"numpranno", "2004.00001"}});
     fascole.addCaseFile("R01", "0002", "2004-01-11", {{"numpranno", "2004.00002"}});
     NuovaFascola f = nuova("R01", "0001");
-    ASSERT_EQ(ConfermaNuovaFascola(ArchivioInUso(), f), EsitoConferma::Registrata);
+    ASSERT_EQ(ConfermaNuovaFascola(*ArchivioInUso(), f), EsitoConferma::Registrata);
     EXPECT_EQ(f.npra, "0003");
     EXPECT_EQ(f.numeroAssoluto.numero, "2004.00003");
     EXPECT_EQ(contaFascole(), 3);
@@ -89,7 +89,7 @@ TEST_F(Numerazione, ANumberTakenSinceTheProposalGivesTheNextFreeOne) {
 
 TEST_F(Numerazione, AClientWithoutANumberGetsOneAtConfirmation) {
     NuovaFascola f = nuova("R01", "");
-    ASSERT_EQ(ConfermaNuovaFascola(ArchivioInUso(), f), EsitoConferma::Registrata);
+    ASSERT_EQ(ConfermaNuovaFascola(*ArchivioInUso(), f), EsitoConferma::Registrata);
     EXPECT_EQ(f.npra, "0001");
     EXPECT_TRUE(f.numeroAssoluto.primoDellAnno);
     EXPECT_EQ(f.numeroAssoluto.numero, "2004.00001");
@@ -99,9 +99,9 @@ TEST_F(Numerazione, UsedUpNumbersStoreNothing) {
     fascole.addCaseFile("R01", "9999", "2004-01-10", {{"numpranno", "2004.00001"}});
     fascole.addCaseFile("B02", "0001", "2005-01-10", {{"numpranno", "2005.99999"}});
     NuovaFascola esaurito = nuova("R01", "9999");
-    EXPECT_EQ(ConfermaNuovaFascola(ArchivioInUso(), esaurito), EsitoConferma::NumerazioneEsaurita);
+    EXPECT_EQ(ConfermaNuovaFascola(*ArchivioInUso(), esaurito), EsitoConferma::NumerazioneEsaurita);
     NuovaFascola annoPieno = nuova("B02", "0002", "01/02/2005");
-    EXPECT_EQ(ConfermaNuovaFascola(ArchivioInUso(), annoPieno), EsitoConferma::NumerazioneEsaurita);
+    EXPECT_EQ(ConfermaNuovaFascola(*ArchivioInUso(), annoPieno), EsitoConferma::NumerazioneEsaurita);
     EXPECT_EQ(contaFascole(), 2);
 }
 
@@ -117,7 +117,7 @@ TEST_F(Numerazione, NothingIsStoredWhileAnotherWorkstationHoldsTheArchive) {
     int64_t orologio = 0;
     ImpostaOrologioAttese([&] { return orologio += 20000; });
     NuovaFascola f = nuova("R01", "0001");
-    EXPECT_EQ(ConfermaNuovaFascola(ArchivioInUso(), f), EsitoConferma::NonRegistrata);
+    EXPECT_EQ(ConfermaNuovaFascola(*ArchivioInUso(), f), EsitoConferma::NonRegistrata);
     ImpostaOrologioAttese({});
     RipristinaAttesaBlocco();
     suaScrittura.commit();

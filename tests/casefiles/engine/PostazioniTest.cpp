@@ -41,21 +41,21 @@ using Numeri = QStringList;
 // again before the other's wait comes round, and the two would only take turns.
 void giro(Numeri& numeri) {
     NuovaFascola f{"R01", "M", "05/03/2004", " ", "", " ", true, {}};
-    EXPECT_EQ(ConfermaNuovaFascola(ArchivioInUso(), f), EsitoConferma::Registrata);
+    EXPECT_EQ(ConfermaNuovaFascola(*ArchivioInUso(), f), EsitoConferma::Registrata);
     numeri << "F " + f.npra + " " + f.numeroAssoluto.numero;
     QThread::msleep(2);
 
     Incarico incarico;
     incarico.titolo = "Incarico";
     Procedura aggiuntaIncarico("Funzione di definizione nuovo incarico");
-    EXPECT_TRUE(aggiuntaIncarico.essenziale([&] { AggiungiIncarico(ArchivioInUso(), "R01", "0001", incarico); }));
+    EXPECT_TRUE(aggiuntaIncarico.essenziale([&] { AggiungiIncarico(*ArchivioInUso(), "R01", "0001", incarico); }));
     numeri << "I " + incarico.ntask;
     QThread::msleep(2);
 
     Lavorazione lavoro;
     lavoro.descrizione = "Lavoro";
     Procedura aggiuntaLavoro("Funzione di aggiunge nuova lavorazione");
-    EXPECT_TRUE(aggiuntaLavoro.essenziale([&] { AggiungiLavorazione(ArchivioInUso(), "R01", "0001", "0001", lavoro); }));
+    EXPECT_TRUE(aggiuntaLavoro.essenziale([&] { AggiungiLavorazione(*ArchivioInUso(), "R01", "0001", "0001", lavoro); }));
     numeri << "L " + lavoro.njob;
     QThread::msleep(2);
 }
@@ -66,7 +66,7 @@ void giro(Numeri& numeri) {
 void altraPostazione(const QProcessEnvironment& ambiente) {
     RipristinaAmbiente();
     AmbienteLavoro().PathArchivioFascole = ambiente.value(VarArchivio);
-    ArchivioInUso();
+    *ArchivioInUso();
     QTextStream(stdout) << "pronto" << Qt::endl;
     while (!QFile::exists(ambiente.value(VarVia))) QThread::msleep(1);
     Numeri numeri;
@@ -127,7 +127,8 @@ TEST_F(Postazioni, TwoWorkstationsAddingAtOnceNeverShareANumberNorLoseARow) {
     EXPECT_EQ(dati.size(), 3 * Giri);
     EXPECT_EQ(avuti.size(), 3 * Giri);
     EXPECT_TRUE(!dati.intersects(avuti));
-    db::Database& archivio = ArchivioInUso();
+    const Connessione sessione = ArchivioInUso();
+    db::Database& archivio = *sessione;
     EXPECT_EQ(archivio.scalar("SELECT count(*) FROM fascola").toInt(), 1 + 2 * Giri);
     EXPECT_EQ(archivio.scalar("SELECT count(DISTINCT numpranno) FROM fascola").toInt(), 1 + 2 * Giri);
     EXPECT_EQ(archivio.scalar("SELECT count(*) FROM task").toInt(), 1 + 2 * Giri);
@@ -166,11 +167,11 @@ TEST_F(Postazioni, AWorkstationThatWaitedForTheOtherReadsTheNumberAgain) {
     Incarico nostro;
     nostro.titolo = "Nostro";
     Procedura aggiunta("Funzione di definizione nuovo incarico");
-    const bool aggiunto = aggiunta.essenziale([&] { AggiungiIncarico(ArchivioInUso(), "R01", "0001", nostro); });
+    const bool aggiunto = aggiunta.essenziale([&] { AggiungiIncarico(*ArchivioInUso(), "R01", "0001", nostro); });
     altra.join();
     EXPECT_TRUE(aggiunto);
     EXPECT_EQ(nostro.ntask, "0003");
-    EXPECT_EQ(ArchivioInUso().scalar("SELECT titolo FROM task WHERE ntask = '0002'").toText(), "Suo");
+    EXPECT_EQ(ArchivioInUso()->scalar("SELECT titolo FROM task WHERE ntask = '0002'").toText(), "Suo");
 }
 
 }  // namespace

@@ -38,7 +38,7 @@ protected:
     Fascola fascola(const QString& cliente, const QString& npra) {
         CriteriRicerca c;
         c.cliente = cliente;
-        const std::optional<ElencoFascole> trovate = CercaFascole(ArchivioInUso(), c);
+        const std::optional<ElencoFascole> trovate = CercaFascole(*ArchivioInUso(), c);
         for (const Fascola& f : *trovate)
             if (f.npra() == npra) return f;
         throw std::runtime_error("no such case file");
@@ -52,9 +52,9 @@ TEST_F(ScritturaPerChiave, ACaseFileCorrectedTwiceKeepsItsKeyAndNumber) {
     fascole.addCaseFile("R01", "0001", "2004-01-10",
                         {{"criterio", "M"}, {"camponote", "prima"}, {"rifcli", "A"}, {"numpranno", "2004.00001"}});
     Fascola letta = fascola("R01", "0001");
-    CorreggiFascola(ArchivioInUso(), letta, {"L", "02/03/2004", "seconda", "B", false});
+    CorreggiFascola(*ArchivioInUso(), letta, {"L", "02/03/2004", "seconda", "B", false});
     // What was stored is what it now holds as read, so a second correction finds it.
-    CorreggiFascola(ArchivioInUso(), letta, {"P", "03/03/2004", "terza", "C", true});
+    CorreggiFascola(*ArchivioInUso(), letta, {"P", "03/03/2004", "terza", "C", true});
     EXPECT_EQ(letta.camponote(), "terza");
     EXPECT_EQ(letta.data(), "03/03/2004");
     EXPECT_EQ(testo("SELECT criterio || data || camponote || rifcli || stato || numpranno FROM fascola"),
@@ -84,8 +84,8 @@ TEST_F(ScritturaPerChiave, AStaleCorrectionOrDeletionIsRefusedAndTouchesNoOtherR
         {"case file",
          fascolaDiProva,
          [&] { f = fascola("R01", "0002"); },
-         [&] { CorreggiFascola(ArchivioInUso(), *f, {"M", "01/01/2005", "A", "A", true}); },
-         [&] { CancellaFascola(ArchivioInUso(), *f); },
+         [&] { CorreggiFascola(*ArchivioInUso(), *f, {"M", "01/01/2005", "A", "A", true}); },
+         [&] { CancellaFascola(*ArchivioInUso(), *f); },
          {{"UPDATE fascola SET camponote = 'di B' WHERE npra = '0002'", Modificato},
           {"DELETE FROM fascola WHERE npra = '0002'", Eliminato},
           // Deleted and another client's case file added: it may take the freed row id.
@@ -104,13 +104,13 @@ TEST_F(ScritturaPerChiave, AStaleCorrectionOrDeletionIsRefusedAndTouchesNoOtherR
              fascole.addTask("R01", "0001", "0001", {{"titolo", "Uno"}});
              fascole.addTask("R01", "0001", "0002", {{"titolo", "Due"}});
          },
-         [&] { t = LeggiIncarico(ArchivioInUso(), "R01", "0001", "0002"); },
+         [&] { t = LeggiIncarico(*ArchivioInUso(), "R01", "0001", "0002"); },
          [&] {
              Incarico nuovo = *t;
              nuovo.titolo = "Mio";
-             CorreggiIncarico(ArchivioInUso(), *t, nuovo);
+             CorreggiIncarico(*ArchivioInUso(), *t, nuovo);
          },
-         [&] { CancellaIncarico(ArchivioInUso(), *t); },
+         [&] { CancellaIncarico(*ArchivioInUso(), *t); },
          {{"UPDATE task SET titolo = 'di B' WHERE ntask = '0002'", Modificato},
           {"DELETE FROM task WHERE ntask = '0002'", Eliminato},
           // Deleted, and a task of the same number added to another case file.
@@ -129,13 +129,13 @@ TEST_F(ScritturaPerChiave, AStaleCorrectionOrDeletionIsRefusedAndTouchesNoOtherR
              fascole.addJob("R01", "0001", "0001", "0001", {{"descrizione", "Uno"}});
              fascole.addJob("R01", "0001", "0001", "0002", {{"descrizione", "Due"}});
          },
-         [&] { j = LeggiLavorazione(ArchivioInUso(), "R01", "0001", "0001", "0002"); },
+         [&] { j = LeggiLavorazione(*ArchivioInUso(), "R01", "0001", "0001", "0002"); },
          [&] {
              Lavorazione nuova = *j;
              nuova.descrizione = "Mia";
-             CorreggiLavorazione(ArchivioInUso(), *j, nuova);
+             CorreggiLavorazione(*ArchivioInUso(), *j, nuova);
          },
-         [&] { CancellaLavorazione(ArchivioInUso(), *j); },
+         [&] { CancellaLavorazione(*ArchivioInUso(), *j); },
          {{"UPDATE job SET puntatore = 'x.doc' WHERE njob = '0002'", Modificato},
           {"DELETE FROM job WHERE njob = '0002'", Eliminato},
           // Deleted, and a job of the same numbers added for another client.
@@ -174,7 +174,7 @@ TEST_F(ScritturaPerChiave, TasksAndJobsAreNumberedWithinWhatTheyBelongTo) {
     Incarico nuovo;
     nuovo.titolo = "Perizia";
     nuovo.data = QDate(2004, 3, 5);
-    ASSERT_EQ(AggiungiIncarico(ArchivioInUso(), "R01", "0001", nuovo), EsitoAggiunta::Aggiunta);
+    ASSERT_EQ(AggiungiIncarico(*ArchivioInUso(), "R01", "0001", nuovo), EsitoAggiunta::Aggiunta);
     EXPECT_EQ(nuovo.ntask, "0005");
     EXPECT_EQ(testo("SELECT data || titolo || stato FROM task WHERE cliente = 'R01' AND npra = '0001' AND "
                     "ntask = '0005'"),
@@ -182,14 +182,14 @@ TEST_F(ScritturaPerChiave, TasksAndJobsAreNumberedWithinWhatTheyBelongTo) {
     // What the add returns is the row as stored: it can be corrected at once.
     Incarico corretto = nuovo;
     corretto.camponote = "nota";
-    CorreggiIncarico(ArchivioInUso(), nuovo, corretto);
+    CorreggiIncarico(*ArchivioInUso(), nuovo, corretto);
     EXPECT_EQ(nuovo.camponote, "nota");
 
     fascole.addJob("R01", "0001", "0005", "9999");
     Lavorazione lavoro;
     lavoro.descrizione = "Relazione";
-    EXPECT_EQ(AggiungiLavorazione(ArchivioInUso(), "R01", "0001", "0005", lavoro), EsitoAggiunta::NumerazioneEsaurita);
-    EXPECT_EQ(AggiungiLavorazione(ArchivioInUso(), "R01", "0001", "0001", lavoro), EsitoAggiunta::Aggiunta);
+    EXPECT_EQ(AggiungiLavorazione(*ArchivioInUso(), "R01", "0001", "0005", lavoro), EsitoAggiunta::NumerazioneEsaurita);
+    EXPECT_EQ(AggiungiLavorazione(*ArchivioInUso(), "R01", "0001", "0001", lavoro), EsitoAggiunta::Aggiunta);
     EXPECT_EQ(lavoro.njob, "0001");
     EXPECT_EQ(conta("SELECT count(*) FROM job"), 2);
 }
@@ -208,9 +208,9 @@ TEST_F(ScritturaPerChiave, WhatBelongsToATaskOrJobKeepsIt) {
                 {"0002", EsitoCancellazioneIncarico::HaCompetenze},
                 {"0003", EsitoCancellazioneIncarico::Cancellato}};
     for (const auto& c : casi)
-        EXPECT_EQ(CancellaIncarico(ArchivioInUso(), *LeggiIncarico(ArchivioInUso(), "R01", "0001", c.ntask)), c.esito)
+        EXPECT_EQ(CancellaIncarico(*ArchivioInUso(), *LeggiIncarico(*ArchivioInUso(), "R01", "0001", c.ntask)), c.esito)
             << c.ntask.toStdString();
-    EXPECT_EQ(CancellaLavorazione(ArchivioInUso(), *LeggiLavorazione(ArchivioInUso(), "R01", "0001", "0001", "0001")),
+    EXPECT_EQ(CancellaLavorazione(*ArchivioInUso(), *LeggiLavorazione(*ArchivioInUso(), "R01", "0001", "0001", "0001")),
               EsitoCancellazioneLavorazione::HaCompetenze);
     EXPECT_EQ(conta("SELECT count(*) FROM task"), 2);
     EXPECT_EQ(conta("SELECT count(*) FROM job"), 1);

@@ -18,7 +18,6 @@
 #include "casefiles/forms/FrmFascola.h"
 #include "casefiles/forms/MascheraFascola.h"
 #include "casefiles/forms/NavigatoreRecord.h"
-#include "fees/engine/DettaglioCompetenza.h"
 #include "fees/forms/TabCompetenze.h"
 #include "fixtures/AccountingFixture.h"
 #include "fixtures/CaseFileArchive.h"
@@ -44,14 +43,12 @@ protected:
         RipristinaAmbiente();
         RipristinaFascolaCorrente();
         RipristinaDatiClienteFattura();
-        RipristinaDettaglioCompetenza();
         sys::OverrideHostName(QStringLiteral("PCTEST"));
         ImpostaTerminazione([] { throw Terminato{}; });
     }
     ~MascheraFixture() override {
         ImpostaTerminazione({});
         sys::OverrideHostName(std::nullopt);
-        RipristinaDettaglioCompetenza();
         RipristinaDatiClienteFattura();
         RipristinaFascolaCorrente();
         RipristinaAmbiente();

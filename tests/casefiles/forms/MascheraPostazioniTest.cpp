@@ -89,7 +89,7 @@ TEST_F(MascheraPostazioni, ShowingACaseFileWithItsTasksJobsAndTreeOpensNoConnect
     fascole.addFeeItem("R01", "0002", "0000", "0000", "ONO", {{"impofat", 10}});
     avvia();
     cercaTutte();
-    db::Database* sessione = &ArchivioInUso();
+    const Connessione sessione = ArchivioInUso();
 
     ContaConnessioni conta;
     clic(m().DtaSelezionatiFascola->Ultimo);
@@ -103,7 +103,7 @@ TEST_F(MascheraPostazioni, ShowingACaseFileWithItsTasksJobsAndTreeOpensNoConnect
     albero::apriTutto(*finestra.TrvFascole);
     EXPECT_EQ(conta.aperte(), 0);
     EXPECT_EQ(finestra.Lavorazioni->L_LblNJob->text(), "0001");
-    EXPECT_EQ(&ArchivioInUso(), sessione);
+    EXPECT_EQ(ArchivioInUso(), sessione);
 }
 
 }  // namespace

@@ -84,7 +84,7 @@ protected:
     Esposizione calcola(const QString& npra = "0001") {
         avanzamenti.clear();
         const AmbienteLavoroRec& a = AmbienteLavoro();
-        return CalcolaEsposizione(ArchivioInUso(), {Cliente, npra, a.CollegatoContabilita, a.PathArchivioContabile},
+        return CalcolaEsposizione(*ArchivioInUso(), {Cliente, npra, a.CollegatoContabilita, a.PathArchivioContabile},
                                   [this](int v) { avanzamenti.push_back(v); });
     }
 
@@ -183,7 +183,7 @@ TEST_F(EsposizioneCliente, AFailingStepGoesToTheErrorHandlerWhoseAnswerDecides) 
     AmbienteLavoro().CollegatoContabilita = false;
     fascole->addCatalogueItem("ONO", {{"tipo", "X"}});
     fascole->addFeeItem(Cliente, "0001", "0001", "0000", "ONO", {{"impofat", 7}});
-    ArchivioInUso();
+    *ArchivioInUso();
     fascole->db().execute("ALTER TABLE competenze RENAME TO competenze_vecchie");
 
     // Left at the first failure: the figures stop there.

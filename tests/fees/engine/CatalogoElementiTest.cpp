@@ -42,7 +42,7 @@ protected:
                                      {{"codice", "10R"}, {"descrizione", "Aliquota 10,5%"}, {"aliquota", 1050}});
     }
 
-    db::Database& sessione() { return ArchivioInUso(); }
+    Connessione sessione() { return ArchivioInUso(); }
 
     static ElementoDaFatturare elemento(const QString& codice, const QString& descrizione) {
         ElementoDaFatturare e;
@@ -216,41 +216,41 @@ TEST(GiorniPagamento, ADayCountFromZeroTo365ElseZero) {
 
 TEST_F(Catalogo, AnElementWithQuotesIsStoredFoundAndReadBack) {
     const ElementoDaFatturare virgolette = elemento("A\"'", "L'avvocato \"Rossi\"");
-    ASSERT_EQ(InserisciElemento(sessione(), virgolette), EsitoElemento::Registrato);
-    ASSERT_EQ(InserisciElemento(sessione(), elemento("ONO", "Onorario")), EsitoElemento::Registrato);
-    ASSERT_EQ(InserisciElemento(sessione(), elemento("BOL", "Marca da bollo")), EsitoElemento::Registrato);
+    ASSERT_EQ(InserisciElemento(*sessione(), virgolette), EsitoElemento::Registrato);
+    ASSERT_EQ(InserisciElemento(*sessione(), elemento("ONO", "Onorario")), EsitoElemento::Registrato);
+    ASSERT_EQ(InserisciElemento(*sessione(), elemento("BOL", "Marca da bollo")), EsitoElemento::Registrato);
 
     auto codici = [](const std::vector<ElementoLetto>& righe) {
         QStringList c;
         for (const auto& r : righe) c << r.elemento.codice;
         return c;
     };
-    EXPECT_EQ(codici(RicercaElementi(sessione(), "", "")), (QStringList{"A\"'", "BOL", "ONO"}));
-    EXPECT_EQ(codici(RicercaElementi(sessione(), "A\"'", "")), QStringList{"A\"'"});
-    EXPECT_EQ(codici(RicercaElementi(sessione(), "", "l'avvocato \"rossi\"")), QStringList{"A\"'"});
-    EXPECT_EQ(codici(RicercaElementi(sessione(), "ONO", "Marca da bollo")), QStringList{});
-    EXPECT_EQ(codici(RicercaElementi(sessione(), "bol", "Marca da bollo")), QStringList{"BOL"});
+    EXPECT_EQ(codici(RicercaElementi(*sessione(), "", "")), (QStringList{"A\"'", "BOL", "ONO"}));
+    EXPECT_EQ(codici(RicercaElementi(*sessione(), "A\"'", "")), QStringList{"A\"'"});
+    EXPECT_EQ(codici(RicercaElementi(*sessione(), "", "l'avvocato \"rossi\"")), QStringList{"A\"'"});
+    EXPECT_EQ(codici(RicercaElementi(*sessione(), "ONO", "Marca da bollo")), QStringList{});
+    EXPECT_EQ(codici(RicercaElementi(*sessione(), "bol", "Marca da bollo")), QStringList{"BOL"});
 
-    const auto letto = LeggiElemento(sessione(), "A\"'");
+    const auto letto = LeggiElemento(*sessione(), "A\"'");
     ASSERT_TRUE(letto);
     EXPECT_EQ(letto->elemento, virgolette);
-    EXPECT_FALSE(ElementoInUso(sessione(), "A\"'"));
+    EXPECT_FALSE(ElementoInUso(*sessione(), "A\"'"));
     fascole.addFeeItem("C001", "0001", "0000", "0000", "A\"'");
-    EXPECT_TRUE(ElementoInUso(sessione(), "A\"'"));
+    EXPECT_TRUE(ElementoInUso(*sessione(), "A\"'"));
     EXPECT_EQ(box.asked().size(), 0u);
 }
 
 TEST_F(Catalogo, ADuplicateCodeIsRefusedBeforeTheInsert) {
-    ASSERT_EQ(InserisciElemento(sessione(), elemento("ONO", "Onorario")), EsitoElemento::Registrato);
-    EXPECT_EQ(InserisciElemento(sessione(), elemento("ono", "Altro onorario")), EsitoElemento::CodiceEsistente);
-    EXPECT_EQ(sessione().scalar("SELECT count(*) FROM elefat").toInt(), 1);
-    EXPECT_EQ(sessione().scalar("SELECT descrizione FROM elefat").toText(), "Onorario");
+    ASSERT_EQ(InserisciElemento(*sessione(), elemento("ONO", "Onorario")), EsitoElemento::Registrato);
+    EXPECT_EQ(InserisciElemento(*sessione(), elemento("ono", "Altro onorario")), EsitoElemento::CodiceEsistente);
+    EXPECT_EQ(sessione()->scalar("SELECT count(*) FROM elefat").toInt(), 1);
+    EXPECT_EQ(sessione()->scalar("SELECT descrizione FROM elefat").toText(), "Onorario");
     EXPECT_EQ(box.asked().size(), 0u);  // no error handler: the form says why
 }
 
 TEST_F(Catalogo, ACorrectionWritesEveryColumnButTheCodeAndRereadsTheRow) {
-    ASSERT_EQ(InserisciElemento(sessione(), elemento("ONO", "Onorario")), EsitoElemento::Registrato);
-    ElementoLetto letto = *LeggiElemento(sessione(), "ONO");
+    ASSERT_EQ(InserisciElemento(*sessione(), elemento("ONO", "Onorario")), EsitoElemento::Registrato);
+    ElementoLetto letto = *LeggiElemento(*sessione(), "ONO");
     ElementoDaFatturare nuovo = elemento("ZZZ", "Onorario per perizia");
     nuovo.accoda = true;
     nuovo.calcolo = calcolo::ImportoUnitario;
@@ -264,28 +264,28 @@ TEST_F(Catalogo, ACorrectionWritesEveryColumnButTheCodeAndRereadsTheRow) {
     nuovo.avere = "04.01.01.0002";
     nuovo.pagamento = false;
     nuovo.codicepagamento = "R30";
-    ASSERT_EQ(CorreggiElemento(sessione(), letto, nuovo), EsitoElemento::Registrato);
+    ASSERT_EQ(CorreggiElemento(*sessione(), letto, nuovo), EsitoElemento::Registrato);
     nuovo.codice = "ONO";
     EXPECT_EQ(letto.elemento, nuovo);
-    EXPECT_EQ(LeggiElemento(sessione(), "ONO")->elemento, nuovo);
-    EXPECT_FALSE(LeggiElemento(sessione(), "ZZZ"));
+    EXPECT_EQ(LeggiElemento(*sessione(), "ONO")->elemento, nuovo);
+    EXPECT_FALSE(LeggiElemento(*sessione(), "ZZZ"));
     // What was read back is what a second correction compares with.
     nuovo.descrizione = "Onorario di perizia";
-    EXPECT_EQ(CorreggiElemento(sessione(), letto, nuovo), EsitoElemento::Registrato);
+    EXPECT_EQ(CorreggiElemento(*sessione(), letto, nuovo), EsitoElemento::Registrato);
 }
 
 TEST_F(Catalogo, ARowChangedOrDeletedElsewhereIsNeitherCorrectedNorDeleted) {
-    ASSERT_EQ(InserisciElemento(sessione(), elemento("ONO", "Onorario")), EsitoElemento::Registrato);
-    ASSERT_EQ(InserisciElemento(sessione(), elemento("BOL", "Bollo")), EsitoElemento::Registrato);
-    ElementoLetto ono = *LeggiElemento(sessione(), "ONO");
-    ElementoLetto bol = *LeggiElemento(sessione(), "BOL");
+    ASSERT_EQ(InserisciElemento(*sessione(), elemento("ONO", "Onorario")), EsitoElemento::Registrato);
+    ASSERT_EQ(InserisciElemento(*sessione(), elemento("BOL", "Bollo")), EsitoElemento::Registrato);
+    ElementoLetto ono = *LeggiElemento(*sessione(), "ONO");
+    ElementoLetto bol = *LeggiElemento(*sessione(), "BOL");
     altraPostazione()->execute("UPDATE elefat SET importo = 99 WHERE codice = 'ONO'");
     altraPostazione()->execute("DELETE FROM elefat WHERE codice = 'BOL'");
 
     box.expectMessage(Answer::Abort).expectMessage(Answer::Ignore).expectMessage(Answer::Abort);
-    EXPECT_EQ(CorreggiElemento(sessione(), ono, elemento("ONO", "Mio")), EsitoElemento::NonRegistrato);
-    EXPECT_EQ(CancellaElemento(sessione(), ono), EsitoElemento::NonRegistrato);
-    EXPECT_EQ(CorreggiElemento(sessione(), bol, elemento("BOL", "Mio")), EsitoElemento::NonRegistrato);
+    EXPECT_EQ(CorreggiElemento(*sessione(), ono, elemento("ONO", "Mio")), EsitoElemento::NonRegistrato);
+    EXPECT_EQ(CancellaElemento(*sessione(), ono), EsitoElemento::NonRegistrato);
+    EXPECT_EQ(CorreggiElemento(*sessione(), bol, elemento("BOL", "Mio")), EsitoElemento::NonRegistrato);
     ASSERT_EQ(box.asked().size(), 3u);
     for (int i : {0, 1}) {
         EXPECT_TRUE(box.asked()[i].text.startsWith("Si è verificato l'errore  3197")) << box.asked()[i].text.toStdString();
@@ -294,27 +294,27 @@ TEST_F(Catalogo, ARowChangedOrDeletedElsewhereIsNeitherCorrectedNorDeleted) {
     EXPECT_TRUE(box.asked()[0].text.contains("Funzione: Funzione di correzione elemento"));
     EXPECT_TRUE(box.asked()[1].text.contains("Funzione: Funzione di cancellazione elemento"));
     EXPECT_TRUE(box.asked()[2].text.startsWith("Si è verificato l'errore  3167"));
-    EXPECT_EQ(LeggiElemento(sessione(), "ONO")->elemento.importo, Currency::fromUnits(99));
-    EXPECT_EQ(LeggiElemento(sessione(), "ONO")->elemento.descrizione, "Onorario");
+    EXPECT_EQ(LeggiElemento(*sessione(), "ONO")->elemento.importo, Currency::fromUnits(99));
+    EXPECT_EQ(LeggiElemento(*sessione(), "ONO")->elemento.descrizione, "Onorario");
 }
 
 TEST_F(Catalogo, AnElementInUseIsNotDeletedEvenWhenTheUseCameAfterTheCheck) {
-    ASSERT_EQ(InserisciElemento(sessione(), elemento("ONO", "Onorario")), EsitoElemento::Registrato);
-    ASSERT_EQ(InserisciElemento(sessione(), elemento("BOL", "Bollo")), EsitoElemento::Registrato);
-    const ElementoLetto ono = *LeggiElemento(sessione(), "ONO");
-    const ElementoLetto bol = *LeggiElemento(sessione(), "BOL");
+    ASSERT_EQ(InserisciElemento(*sessione(), elemento("ONO", "Onorario")), EsitoElemento::Registrato);
+    ASSERT_EQ(InserisciElemento(*sessione(), elemento("BOL", "Bollo")), EsitoElemento::Registrato);
+    const ElementoLetto ono = *LeggiElemento(*sessione(), "ONO");
+    const ElementoLetto bol = *LeggiElemento(*sessione(), "BOL");
     fascole.addFeeItem("C002", "0003", "0001", "0000", "ONO");
-    EXPECT_EQ(CancellaElemento(sessione(), ono), EsitoElemento::InUso);
-    EXPECT_EQ(CancellaElemento(sessione(), bol), EsitoElemento::Registrato);
-    EXPECT_TRUE(LeggiElemento(sessione(), "ONO"));
-    EXPECT_FALSE(LeggiElemento(sessione(), "BOL"));
+    EXPECT_EQ(CancellaElemento(*sessione(), ono), EsitoElemento::InUso);
+    EXPECT_EQ(CancellaElemento(*sessione(), bol), EsitoElemento::Registrato);
+    EXPECT_TRUE(LeggiElemento(*sessione(), "ONO"));
+    EXPECT_FALSE(LeggiElemento(*sessione(), "BOL"));
 }
 
 TEST_F(Catalogo, TheListsAreReadAfreshAtEachCall) {
-    EXPECT_TRUE(ElencoCodiciElementi(sessione()).empty());
+    EXPECT_TRUE(ElencoCodiciElementi(*sessione()).empty());
     altraPostazione()->execute("INSERT INTO elefat (codice, descrizione) VALUES ('ONO', 'Onorario'), ('BOL', 'Bollo')");
-    const auto codici = ElencoCodiciElementi(sessione());
-    const auto descrizioni = ElencoDescrizioniElementi(sessione());
+    const auto codici = ElencoCodiciElementi(*sessione());
+    const auto descrizioni = ElencoDescrizioniElementi(*sessione());
     ASSERT_EQ(codici.size(), 2u);
     EXPECT_EQ(codici[0].text, "BOL");
     EXPECT_EQ(codici[1].text, "ONO");
@@ -324,7 +324,7 @@ TEST_F(Catalogo, TheListsAreReadAfreshAtEachCall) {
 
 TEST_F(Catalogo, LinkedTheCodesAreLookedUpInTheAccountingArchiveThroughTheSession) {
     collega();
-    db::Database& s = sessione();
+    db::Database& s = *sessione();
     ASSERT_TRUE(s.isAttached(SchemaContabile));
 
     const auto ordinaria = IvaDaDescrizione(s, "Aliquota ordinaria 20%");

@@ -34,7 +34,7 @@ TEST_F(CompetenzeFascolaTest, TheCaseFilesItemsInKeyOrderWithTheirValues) {
                        {{"importo", 1234.5}, {"fattore", "3"}, {"impofat", 3703.5}, {"fatturato", true}});
     fascole.addFeeItem("R01", "0001", "0000", "0001", "BOL", {{"addebitounitario", 12.25}, {"primanota", true}});
     fascole.addFeeItem("R01", "0002", "0000", "0000", "ALT");
-    const std::vector<Competenza> c = CompetenzeDellaFascola(ArchivioInUso(), "R01", "0001");
+    const std::vector<Competenza> c = CompetenzeDellaFascola(*ArchivioInUso(), "R01", "0001");
     ASSERT_EQ(c.size(), 2u);
     EXPECT_EQ(c[0].ntask + c[0].njob + c[0].elemento, "00000001BOL");
     EXPECT_EQ(c[0].addebitounitario, Currency::fromDouble(12.25));
@@ -64,12 +64,12 @@ TEST_F(CompetenzeFascolaTest, AStaleFeeItemIsNeverWrittenOverAnotherOne) {
         for (bool cancella : {false, true}) {
             fascole.db().execute("DELETE FROM competenze");
             fascole.addFeeItem("R01", "0001", "0000", "0000", "ONO", {{"impofat", 10}});
-            std::vector<Competenza> lette = CompetenzeDellaFascola(ArchivioInUso(), "R01", "0001");
+            std::vector<Competenza> lette = CompetenzeDellaFascola(*ArchivioInUso(), "R01", "0001");
             for (const QString& sql : QString(c.altra).split("; ")) fascole.db().execute(sql.toStdString());
             const std::string prima = righe();
             try {
-                if (cancella) CancellaRigaLetta(ArchivioInUso(), FormaCompetenze(), lette[0].letti);
-                else AggiornaRigaLetta(ArchivioInUso(), FormaCompetenze(), lette[0].letti, {{"impofat", 20}});
+                if (cancella) CancellaRigaLetta(*ArchivioInUso(), FormaCompetenze(), lette[0].letti);
+                else AggiornaRigaLetta(*ArchivioInUso(), FormaCompetenze(), lette[0].letti, {{"impofat", 20}});
                 ADD_FAILURE() << c.altra;
             } catch (const db::DbError& e) {
                 EXPECT_EQ(e.number, c.errore) << c.altra;
@@ -80,11 +80,11 @@ TEST_F(CompetenzeFascolaTest, AStaleFeeItemIsNeverWrittenOverAnotherOne) {
     // Unchanged since it was read, it is written.
     fascole.db().execute("DELETE FROM competenze");
     fascole.addFeeItem("R01", "0001", "0000", "0000", "ONO", {{"impofat", 10}});
-    std::vector<Competenza> lette = CompetenzeDellaFascola(ArchivioInUso(), "R01", "0001");
-    AggiornaRigaLetta(ArchivioInUso(), FormaCompetenze(), lette[0].letti, {{"impofat", Currency::fromDouble(20.5)}});
-    AggiornaRigaLetta(ArchivioInUso(), FormaCompetenze(), lette[0].letti, {{"fattore", "2"}});
+    std::vector<Competenza> lette = CompetenzeDellaFascola(*ArchivioInUso(), "R01", "0001");
+    AggiornaRigaLetta(*ArchivioInUso(), FormaCompetenze(), lette[0].letti, {{"impofat", Currency::fromDouble(20.5)}});
+    AggiornaRigaLetta(*ArchivioInUso(), FormaCompetenze(), lette[0].letti, {{"fattore", "2"}});
     EXPECT_EQ(righe(), "R0100010000ONO20.5");
-    CancellaRigaLetta(ArchivioInUso(), FormaCompetenze(), lette[0].letti);
+    CancellaRigaLetta(*ArchivioInUso(), FormaCompetenze(), lette[0].letti);
     EXPECT_EQ(righe(), "");
 }
 

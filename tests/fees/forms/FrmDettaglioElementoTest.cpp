@@ -34,8 +34,8 @@ class DettaglioElemento : public CompetenzeFixture {};
 // nothing, and passing through them keeps the accounts; the close box writes back too.
 TEST_F(DettaglioElemento, NotLinkedTheAccountsStayAndTheCloseBoxWrites) {
     apri();
-    DettaglioCompetenza() = dettaglio("01.01.01.0001", "04.01.01.0001", "04.01.01.0002");
-    FrmDettaglioElemento d(&finestra);
+    DettaglioCompetenzaRec r = dettaglio("01.01.01.0001", "04.01.01.0001", "04.01.01.0002");
+    FrmDettaglioElemento d(r, &finestra);
     d.show();
     QApplication::setActiveWindow(&d);
     EXPECT_EQ(d.windowTitle(), "Dettaglio Elemento in Competenza");
@@ -59,7 +59,6 @@ TEST_F(DettaglioElemento, NotLinkedTheAccountsStayAndTheCloseBoxWrites) {
     clic(d.DC_ChkSpuntato);
     clic(d.DC_ChkPrimanota);
     d.close();
-    const DettaglioCompetenzaRec& r = DettaglioCompetenza();
     EXPECT_FALSE(r.PrimaNota);
     EXPECT_TRUE(r.Spuntato);
     EXPECT_EQ(r.DarePn + r.AverePn + r.Ricavi, "01.01.01.000104.01.01.000104.01.01.0002");
@@ -72,8 +71,8 @@ TEST_F(DettaglioElemento, NotLinkedTheAccountsStayAndTheCloseBoxWrites) {
 // keeps its code unless the user names another; a description of no account empties the code.
 TEST_F(DettaglioElemento, LinkedTheAccountsAreChosenByDescription) {
     apri(true);
-    DettaglioCompetenza() = dettaglio("01.02.01.0001", "09.09.09.0009", "04.01.01.0001");
-    FrmDettaglioElemento d(&finestra);
+    DettaglioCompetenzaRec r = dettaglio("01.02.01.0001", "09.09.09.0009", "04.01.01.0001");
+    FrmDettaglioElemento d(r, &finestra);
     d.show();
     QApplication::setActiveWindow(&d);
     EXPECT_EQ(d.DC_DbcDarepn->currentText(), "Cassa contanti");
@@ -90,7 +89,6 @@ TEST_F(DettaglioElemento, LinkedTheAccountsAreChosenByDescription) {
     scrivi(d.DC_DbcDarepn, "Nessun conto");
     clic(d.DC_CmdNascondi);
     EXPECT_FALSE(d.isVisible());
-    const DettaglioCompetenzaRec& r = DettaglioCompetenza();
     EXPECT_EQ(r.Ricavi, "04.01.01.0002");
     EXPECT_EQ(r.AverePn, "09.09.09.0009");
     EXPECT_TRUE(r.DarePn.isEmpty());
@@ -101,7 +99,7 @@ TEST_F(DettaglioElemento, LinkedTheAccountsAreChosenByDescription) {
 TEST_F(DettaglioElemento, TheDetailsAreStoredWithTheNextCommand) {
     apri();
     scegli("ONO");
-    EXPECT_EQ(DettaglioCompetenza().Ricavi, "04.01.01.0002");
+    EXPECT_EQ(t().Dettaglio().Ricavi, "04.01.01.0002");
     ModalHelper modale;
     modale.onNextModal([](QWidget* w) {
         auto* d = qobject_cast<FrmDettaglioElemento*>(w);

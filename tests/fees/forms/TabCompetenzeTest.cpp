@@ -25,12 +25,10 @@ protected:
     TabCompetenzeTest() : fascole(cartella.file("fascole.mdb")), tab(new TabCompetenze(finestra)) {
         RipristinaAmbiente();
         RipristinaFascolaCorrente();
-        RipristinaDettaglioCompetenza();
         AmbienteLavoro().PathArchivioFascole = fascole.path();
         AmbienteLavoro().FormatoImporto = "###,##0.00";
     }
     ~TabCompetenzeTest() override {
-        RipristinaDettaglioCompetenza();
         RipristinaFascolaCorrente();
         RipristinaAmbiente();
     }
@@ -116,7 +114,7 @@ TEST_F(TabCompetenzeTest, ClearingEmptiesTheFieldsAndForgetsTheItem) {
         combo->setEditText("x");
     tab->C_LblCheCao->setText("Importo");
     tab->C_LblFattore->setText("Quantità");
-    DettaglioCompetenza() = {true, "D", "A", "PN1", true, "R", "FAT", true, "ONO", "Onorario"};
+    tab->Dettaglio() = {true, "D", "A", "PN1", true, "R", "FAT", true, "ONO", "Onorario"};
     tab->C_PulisciCampi();
     for (QLineEdit* box : {tab->C_TxtDescrizione, tab->C_TxTImporto, tab->C_TxtFattore, tab->C_TxtImpoFatt,
                            tab->C_TxtData})
@@ -125,7 +123,7 @@ TEST_F(TabCompetenzeTest, ClearingEmptiesTheFieldsAndForgetsTheItem) {
         EXPECT_TRUE(combo->currentText().isEmpty());
     EXPECT_TRUE(tab->C_LblCheCao->text().isEmpty());
     EXPECT_TRUE(tab->C_LblFattore->text().isEmpty());
-    const DettaglioCompetenzaRec& d = DettaglioCompetenza();
+    const DettaglioCompetenzaRec& d = tab->Dettaglio();
     EXPECT_FALSE(d.PrimaNota || d.Fatturato || d.Spuntato);
     EXPECT_TRUE(d.DarePn.isEmpty() && d.AverePn.isEmpty() && d.IdPn.isEmpty() && d.Ricavi.isEmpty() &&
                 d.IdFattura.isEmpty());

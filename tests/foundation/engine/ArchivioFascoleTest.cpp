@@ -283,10 +283,10 @@ TEST_F(ArchivioFascoleTest, WhatAnInterruptedCreationLeftDoesNotBlockTheNext) {
 // and the next use opens the new file.
 TEST_F(ArchivioFascoleTest, CreationLetsTheSessionGo) {
     DefinizioneDataBase();
-    ArchivioInUso().execute("INSERT INTO Elefat (codice) VALUES ('OLD')");
+    ArchivioInUso()->execute("INSERT INTO Elefat (codice) VALUES ('OLD')");
     QFile::remove(path);
     DefinizioneDataBase();
-    EXPECT_EQ(ArchivioInUso().scalar("SELECT count(*) FROM Elefat").toInt(), 0);
+    EXPECT_EQ(ArchivioInUso()->scalar("SELECT count(*) FROM Elefat").toInt(), 0);
 }
 
 TEST_F(ArchivioFascoleTest, ArchivePathMayBeWrittenWithBackslashes) {

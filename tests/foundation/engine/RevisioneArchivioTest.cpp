@@ -75,7 +75,7 @@ TEST_F(RevisioneArchivioTest, CurrentArchiveIsOnlyRead) {
         }
         const QByteArray before = contentOf(here.file("Fascole.mdb"));
         ScriptedMessages box;
-        VerificaRevisioneDb(ArchivioInUso());
+        VerificaRevisioneDb(*ArchivioInUso());
         EXPECT_EQ(contentOf(here.file("Fascole.mdb")), before);
     }
 }
@@ -88,7 +88,7 @@ TEST_F(RevisioneArchivioTest, CaseFilesAt020120AreNumberedFromTheirCounter) {
     archive.close();
 
     ScriptedMessages box;
-    VerificaRevisioneDb(ArchivioInUso());
+    VerificaRevisioneDb(*ArchivioInUso());
 
     auto db = db::Database::open(path.toStdString());
     EXPECT_EQ(numbersOf(*db), (std::vector<QString>{"2001.00002", "2002.00003", "2002.00006"}));
@@ -117,7 +117,7 @@ TEST_F(RevisioneArchivioTest, NumberingEdgeCases) {
         archive.addCaseFile("C1", "0001", c.data, {{"contatore", c.counter}});
         archive.close();
         ScriptedMessages box;
-        VerificaRevisioneDb(ArchivioInUso());
+        VerificaRevisioneDb(*ArchivioInUso());
         auto db = db::Database::open(here.file("Fascole.mdb").toStdString());
         EXPECT_EQ(numbersOf(*db), std::vector<QString>{c.expected});
         EXPECT_EQ(revisionOf(*db), "030104");
@@ -127,7 +127,7 @@ TEST_F(RevisioneArchivioTest, NumberingEdgeCases) {
 TEST_F(RevisioneArchivioTest, EmptyArchiveAt020120GetsTheColumnAndTheRevision) {
     { CaseFileArchive archive(path, "020120"); }
     ScriptedMessages box;
-    VerificaRevisioneDb(ArchivioInUso());
+    VerificaRevisioneDb(*ArchivioInUso());
     auto db = db::Database::open(path.toStdString());
     EXPECT_EQ(db->scalar("SELECT count(*) FROM Fascola").toInt(), 0);
     EXPECT_EQ(revisionOf(*db), "030104");
@@ -146,7 +146,7 @@ TEST_F(RevisioneArchivioTest, ArchiveAt011019PassesBothSteps) {
     archive.close();
 
     ScriptedMessages box;
-    VerificaRevisioneDb(ArchivioInUso());
+    VerificaRevisioneDb(*ArchivioInUso());
 
     auto db = db::Database::open(path.toStdString());
     EXPECT_TRUE(db->scalar("SELECT dettagliofascola FROM AmbienteFascola").toBool());
@@ -161,7 +161,7 @@ TEST_F(RevisioneArchivioTest, ArchiveAt011019PassesBothSteps) {
 TEST_F(RevisioneArchivioTest, ArchiveAt011019WithoutParametersGetsNoRow) {
     { CaseFileArchive archive(path, "011019"); }
     ScriptedMessages box;
-    VerificaRevisioneDb(ArchivioInUso());
+    VerificaRevisioneDb(*ArchivioInUso());
     auto db = db::Database::open(path.toStdString());
     EXPECT_EQ(db->scalar("SELECT count(*) FROM AmbienteFascola").toInt(), 0);
     EXPECT_EQ(revisionOf(*db), "030104");
@@ -174,7 +174,7 @@ TEST_F(RevisioneArchivioTest, OnlyTheFirstRevisionRowCountsAndIsRewritten) {
     archive.close();
 
     ScriptedMessages box;
-    VerificaRevisioneDb(ArchivioInUso());
+    VerificaRevisioneDb(*ArchivioInUso());
 
     auto db = db::Database::open(path.toStdString());
     std::vector<QString> rows;
@@ -205,7 +205,7 @@ TEST_F(RevisioneArchivioTest, RevisionTableWithoutAKnownRevisionIsReportedAndLef
         const QByteArray before = contentOf(here.file("Fascole.mdb"));
         ScriptedMessages box;
         box.expectMessage(Answer::Ok, Incongruenza, TitoloIncongruenza);
-        VerificaRevisioneDb(ArchivioInUso());
+        VerificaRevisioneDb(*ArchivioInUso());
         ASSERT_EQ(box.asked().size(), 1u);
         EXPECT_EQ(box.asked()[0].buttons, ui::Buttons::Ok);
         EXPECT_EQ(box.asked()[0].icon, ui::Icon::None);
@@ -220,7 +220,7 @@ TEST_F(RevisioneArchivioTest, MissingRevisionTableGoesToTheHandler) {
     }
     ScriptedMessages box;
     box.expectMessage(Answer::Abort, std::nullopt, "GESTIONE DEGLI ERRORI");
-    VerificaRevisioneDb(ArchivioInUso());
+    VerificaRevisioneDb(*ArchivioInUso());
     ASSERT_EQ(box.messageTexts().size(), 1);
     EXPECT_TRUE(box.messageTexts()[0].startsWith("Si è verificato l'errore  3078\n"));
     EXPECT_TRUE(box.messageTexts()[0].contains("\nFunzione: Sub di di verifica revisione db Fascola\n"));
@@ -236,7 +236,7 @@ TEST_F(RevisioneArchivioTest, LeavingAFailingStepRollsItBack) {
     }
     ScriptedMessages box;
     box.expectMessage(Answer::Abort, std::nullopt, "GESTIONE DEGLI ERRORI");
-    VerificaRevisioneDb(ArchivioInUso());
+    VerificaRevisioneDb(*ArchivioInUso());
     ASSERT_EQ(box.messageTexts().size(), 1);
     EXPECT_TRUE(box.messageTexts()[0].contains("\nFunzione: Aggiornamento db Fascola dalla versione 020120\n"))
         << box.messageTexts()[0].toStdString();
@@ -270,7 +270,7 @@ TEST_F(RevisioneArchivioTest, HalfUpgradedArchiveIsLeftOrCompletedAsAnswered) {
         }
         ScriptedMessages box;
         box.expectMessage(c.answer, std::nullopt, "GESTIONE DEGLI ERRORI");
-        VerificaRevisioneDb(ArchivioInUso());
+        VerificaRevisioneDb(*ArchivioInUso());
         ASSERT_EQ(box.messageTexts().size(), 1);
         EXPECT_TRUE(box.messageTexts()[0].contains("\nFunzione: Aggiornamento db Fascola dalla versione 020120\n"))
             << box.messageTexts()[0].toStdString();

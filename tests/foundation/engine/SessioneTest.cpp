@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <functional>
+#include <memory>
 #include <stdexcept>
 
 #include "fixtures/AccountingFixture.h"
@@ -43,11 +45,11 @@ protected:
     // What the session reads in each file: the catalogue of the case-file archive, the
     // invoice counter of the accounting archive (Null when none is attached).
     std::pair<std::string, db::Value> letto() {
-        db::Database& s = ArchivioInUso();
-        const std::string catalogo = s.scalar("SELECT codice FROM elefat").toText();
+        const Connessione s = ArchivioInUso();
+        const std::string catalogo = s->scalar("SELECT codice FROM elefat").toText();
         db::Value contatore;
-        if (s.isAttached(SchemaContabile))
-            contatore = s.scalar("SELECT numerofattura FROM ivaregistri WHERE codice = 'V'");
+        if (s->isAttached(SchemaContabile))
+            contatore = s->scalar("SELECT numerofattura FROM ivaregistri WHERE codice = 'V'");
         return {catalogo, contatore};
     }
 
@@ -60,10 +62,32 @@ protected:
 
 TEST_F(SessioneTest, OneConnectionForAsLongAsTheArchivesStayTheSame) {
     const long long prima = db::Database::opened();
-    db::Database& s = ArchivioInUso();
-    for (int i = 0; i < 5; ++i) EXPECT_EQ(&ArchivioInUso(), &s);
+    const Connessione s = ArchivioInUso();
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(ArchivioInUso(), s);
     EXPECT_EQ(db::Database::opened() - prima, 1);
-    EXPECT_EQ(s.journalMode(), "delete");
+    EXPECT_EQ(s->journalMode(), "delete");
+}
+
+// A connection taken from the session stays open and on its archive while it is held, however
+// the session moves on; the last hold let go closes it.
+TEST_F(SessioneTest, AConnectionHeldOutlivesTheSessionThatGaveIt) {
+    const struct {
+        const char* come;
+        std::function<void()> sposta;
+    } casi[] = {
+        {"another case-file archive", [&] { AmbienteLavoro().PathArchivioFascole = fascoleB.path(); }},
+        {"the session closed", [] { ChiudiSessione(); }},
+    };
+    for (const auto& c : casi) {
+        AmbienteLavoro().PathArchivioFascole = fascoleA.path();
+        Connessione presa = ArchivioInUso();
+        const std::weak_ptr<db::Database> vecchia = presa;
+        c.sposta();
+        EXPECT_NE(ArchivioInUso(), presa) << c.come;
+        EXPECT_EQ(presa->scalar("SELECT codice FROM elefat").toText(), "AAA") << c.come;
+        presa.reset();
+        EXPECT_TRUE(vecchia.expired()) << c.come;
+    }
 }
 
 TEST_F(SessioneTest, FollowsThePathsAndTheLink) {
@@ -72,7 +96,7 @@ TEST_F(SessioneTest, FollowsThePathsAndTheLink) {
 
     collegaA(contabileX);
     EXPECT_EQ(letto(), std::make_pair(std::string("AAA"), db::Value(12)));
-    EXPECT_EQ(ArchivioInUso().journalMode(SchemaContabile), "delete") << "both files on the rollback journal";
+    EXPECT_EQ(ArchivioInUso()->journalMode(SchemaContabile), "delete") << "both files on the rollback journal";
 
     // Another company: the same connection, the other archive attached.
     collegaA(contabileY);
@@ -92,16 +116,16 @@ TEST_F(SessioneTest, FollowsThePathsAndTheLink) {
 TEST_F(SessioneTest, OneTransactionCoversBothFiles) {
     collegaA(contabileX);
     {
-        db::Transaction t(ArchivioInUso());
-        ArchivioInUso().execute("UPDATE ivaregistri SET numerofattura = 13");
-        ArchivioInUso().execute("INSERT INTO elefat (codice) VALUES ('NEW')");
+        db::Transaction t(*ArchivioInUso());
+        ArchivioInUso()->execute("UPDATE ivaregistri SET numerofattura = 13");
+        ArchivioInUso()->execute("INSERT INTO elefat (codice) VALUES ('NEW')");
     }  // rolled back
     EXPECT_EQ(AccountingFixture::apri(contabileX)->scalar("SELECT numerofattura FROM ivaregistri WHERE codice = 'V'").toInt(), 12);
     EXPECT_EQ(db::Database::open(fascoleA.path().toStdString())->scalar("SELECT count(*) FROM elefat").toInt(), 1);
     {
-        db::Transaction t(ArchivioInUso());
-        ArchivioInUso().execute("UPDATE ivaregistri SET numerofattura = 13");
-        ArchivioInUso().execute("INSERT INTO elefat (codice) VALUES ('NEW')");
+        db::Transaction t(*ArchivioInUso());
+        ArchivioInUso()->execute("UPDATE ivaregistri SET numerofattura = 13");
+        ArchivioInUso()->execute("INSERT INTO elefat (codice) VALUES ('NEW')");
         t.commit();
     }
     EXPECT_EQ(AccountingFixture::apri(contabileX)->scalar("SELECT numerofattura FROM ivaregistri WHERE codice = 'V'").toInt(), 13);
@@ -110,14 +134,14 @@ TEST_F(SessioneTest, OneTransactionCoversBothFiles) {
 
 TEST_F(SessioneTest, ThePathsCannotChangeUnderAnOpenTransaction) {
     collegaA(contabileX);
-    db::Transaction t(ArchivioInUso());
+    db::Transaction t(*ArchivioInUso());
     collegaA(contabileY);
     EXPECT_THROW(ArchivioInUso(), std::logic_error);
     collegaA(contabileX);
     AmbienteLavoro().PathArchivioFascole = fascoleB.path();
     EXPECT_THROW(ArchivioInUso(), std::logic_error);
     AmbienteLavoro().PathArchivioFascole = fascoleA.path();
-    EXPECT_TRUE(ArchivioInUso().inTransaction()) << "the transaction is still there to finish";
+    EXPECT_TRUE(ArchivioInUso()->inTransaction()) << "the transaction is still there to finish";
 }
 
 TEST_F(SessioneTest, AnAccountingArchiveThatCannotBeAttachedLeavesTheCaseFilesAtHand) {
@@ -125,7 +149,7 @@ TEST_F(SessioneTest, AnAccountingArchiveThatCannotBeAttachedLeavesTheCaseFilesAt
     collegaA(manca);
     EXPECT_EQ(letto(), std::make_pair(std::string("AAA"), db::Value()));
     try {
-        ArchivioContabileInUso();
+        *ArchivioContabileInUso();
         ADD_FAILURE() << "no accounting archive to work on";
     } catch (const db::DbError& e) {
         EXPECT_EQ(e.number, db::err::FileNotFound);
@@ -133,7 +157,7 @@ TEST_F(SessioneTest, AnAccountingArchiveThatCannotBeAttachedLeavesTheCaseFilesAt
     // Once the file is there, the next use attaches it.
     ASSERT_TRUE(QFile::copy(sys::LocalPath(contabileX), manca));
     EXPECT_EQ(letto(), std::make_pair(std::string("AAA"), db::Value(12)));
-    EXPECT_EQ(&ArchivioContabileInUso(), &ArchivioInUso());
+    EXPECT_EQ(ArchivioContabileInUso(), ArchivioInUso());
 }
 
 TEST_F(SessioneTest, ASessionThatCannotBeOpenedGoesToTheCallersHandler) {

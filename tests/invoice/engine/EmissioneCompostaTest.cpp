@@ -71,7 +71,7 @@ protected:
     bool emetti() {
         OperazioneIndivisibile emissione;
         Procedura proc("Funzione di emissione del documento");
-        db::Database* sessione = ArchivioContabileInUso(proc);
+        Connessione sessione = ArchivioContabileInUso(proc);
         if (!sessione) return false;
         std::optional<db::Transaction> scrittura;
         if (!proc.essenziale([&] { scrittura.emplace(*sessione); })) return false;
@@ -176,7 +176,7 @@ TEST_F(EmissioneComposta, AFailureAtAnyStepLeavesBothFilesAsTheyWere) {
             const auto dopo = entrambi();
             for (const auto& [tabella, righe] : prima.first) EXPECT_EQ(dopo.first.at(tabella), righe) << tabella;
             for (const auto& [tabella, righe] : prima.second) EXPECT_EQ(dopo.second.at(tabella), righe) << tabella;
-            EXPECT_FALSE(ArchivioInUso().inTransaction());
+            EXPECT_FALSE(ArchivioInUso()->inTransaction());
 
             ChiudiSessione();
             db::Database::open(file.toStdString())->execute("DROP TRIGGER guasto");

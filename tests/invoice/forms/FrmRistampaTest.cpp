@@ -171,7 +171,7 @@ TEST_F(FrmRistampaTest, IssueTwoReprintOneCancelTheOtherAndBillItsItemsAgain) {
     // The cancelled document: its copy gone, its items billable again; the journal untouched.
     EXPECT_EQ(copie(), QStringList{"SDB0101010001F00001000104031500013.mdb"});
     EXPECT_EQ(colonna("SELECT count(*) FROM competenze WHERE idfattura = '000104031500014'").toInt(), 0);
-    EXPECT_EQ(ArchivioInUso().scalar("SELECT count(*) FROM giornale").toInt(), 2);
+    EXPECT_EQ(ArchivioInUso()->scalar("SELECT count(*) FROM giornale").toInt(), 2);
 
     applica(t().F_OptPerOgniVoce);
     EXPECT_EQ(fattura().RigheFattura.NumeroRighe(), altre);

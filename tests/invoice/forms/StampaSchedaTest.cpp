@@ -59,7 +59,7 @@ TEST_P(StampaSchedaTest, StampaIssuesPrintsStoresAndEmptiesTheTab) {
         // refused before anything is written and stays on the tab; the element put back into the
         // catalogue gives the line its code.
         auto contatore = [] {
-            return ArchivioInUso().scalar("SELECT numerofattura FROM ivaregistri WHERE codice = 'V'").toInt();
+            return ArchivioInUso()->scalar("SELECT numerofattura FROM ivaregistri WHERE codice = 'V'").toInt();
         };
         const int64_t prima = contatore();
         box.expectMessage(Answer::Ok,
@@ -69,7 +69,7 @@ TEST_P(StampaSchedaTest, StampaIssuesPrintsStoresAndEmptiesTheTab) {
         clic(t().F_CmdStampa);
         EXPECT_EQ(box.pending(), 0);
         EXPECT_EQ(contatore(), prima);
-        EXPECT_EQ(ArchivioInUso().scalar("SELECT count(*) FROM giornale").toInt(), 0);
+        EXPECT_EQ(ArchivioInUso()->scalar("SELECT count(*) FROM giornale").toInt(), 0);
         EXPECT_EQ(colonna("SELECT count(*) FROM competenze WHERE idfattura LIKE '0001040315%'").toInt(), 0);
         EXPECT_EQ(fattura().RigheFattura.NumeroRighe(), righe);
         EXPECT_TRUE(t().F_CmdStampa->isEnabled());
@@ -100,7 +100,7 @@ TEST_P(StampaSchedaTest, StampaIssuesPrintsStoresAndEmptiesTheTab) {
     EXPECT_EQ(colonna("SELECT count(*) FROM competenze WHERE idfattura = ? AND fatturato = 1", {idfattura}).toInt(),
               righe);
     if (collegato) {
-        EXPECT_EQ(ArchivioInUso().scalar("SELECT count(*) FROM giornale").toInt(), 1);
+        EXPECT_EQ(ArchivioInUso()->scalar("SELECT count(*) FROM giornale").toInt(), 1);
     }
 
     // The tab is empty and STAMPA disabled: the same lines cannot be issued twice.

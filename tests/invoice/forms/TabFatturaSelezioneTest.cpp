@@ -207,7 +207,7 @@ TEST_F(TabFatturaFixture, LinkedTheTabsVatTotalIsTheVatOfThePrintedSummary) {
     EXPECT_EQ(t().F_LblTotale->text(), "202,00");
     EXPECT_EQ(t().F_LblIva->text(), "28,00");
 
-    LettoreAliquoteIva aliquote(ArchivioInUso(), true);
+    LettoreAliquoteIva aliquote(*ArchivioInUso(), true);
     const auto riepilogo = CalcoloRiepilogoIva(fattura().RigheFattura, aliquote);
     ASSERT_TRUE(riepilogo);
     EXPECT_EQ(riepilogo->TestoIva, t().F_LblIva->text());
@@ -219,7 +219,7 @@ TEST_F(TabFatturaFixture, LinkedTheTabsVatTotalIsTheVatOfThePrintedSummary) {
 // tab works out the VAT it does not have.
 TEST_F(TabFatturaFixture, LinkedALineWhoseVatCodeTheArchiveLacksSaysSoInTheGrid) {
     apri("0001", true);
-    ArchivioInUso().execute("DELETE FROM ivacodici WHERE codice = '0'");
+    ArchivioInUso()->execute("DELETE FROM ivacodici WHERE codice = '0'");
     applica(t().F_OptPerOgniVoce);
     clic(finestra.OptIvaInter);
     const QStringList righe = righeGriglia();

@@ -37,7 +37,7 @@ protected:
     static std::pair<QString, QString> fileDellaSessione() {
         auto file = [](const char* schema) {
             const QString f = ArchivioInUso()
-                                  .scalar("SELECT file FROM pragma_database_list WHERE name = ?", {schema})
+                                  ->scalar("SELECT file FROM pragma_database_list WHERE name = ?", {schema})
                                   .textOr(QString());
             return f.isEmpty() ? f : QFileInfo(f).canonicalFilePath();
         };

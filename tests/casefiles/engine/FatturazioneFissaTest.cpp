@@ -1,4 +1,4 @@
-#include "invoice/engine/FatturazioneFissa.h"
+#include "casefiles/engine/FatturazioneFissa.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,6 @@
 
 #include "fixtures/CaseFileArchive.h"
 #include "foundation/engine/Ambiente.h"
-#include "foundation/engine/Procedura.h"
 #include "platform/db/Recordset.h"
 #include "support/ScriptedMessages.h"
 #include "support/TempDir.h"
@@ -123,42 +122,4 @@ TEST_F(FatturazioneFissa, LeavingKeepsNoneOfTheItems) {
     EXPECT_EQ(elementi(), QStringList({"BOL"})) << "ONO, written before the failure, is gone with it";
 }
 
-// The confirmation of a new case file writes the case file and its fixed items in one
-// transaction: they are kept together or not at all.
-TEST_F(FatturazioneFissa, InsideTheCallersTransactionTheCaseFileAndItsItemsGoTogether) {
-    fascole.addClientParameters("R01", {{"elemento1", "ONO"}, {"applica1", "1"}, {"elemento2", "BOL"},
-                                        {"applica2", "1"}});
-    auto conferma = [&](bool& riuscita) {
-        OperazioneIndivisibile nuovaFascola;
-        db::Database& db = fascole.db();
-        db::Transaction scrittura(db);
-        db.execute("INSERT INTO fascola (cliente, npra, numpranno) VALUES ('R01', '0005', '2004.00001')");
-        riuscita = applica("P");
-        if (!riuscita || nuovaFascola.interrotta()) return;
-        scrittura.commit();
-    };
-    auto fascolePresenti = [&] { return fascole.db().scalar("SELECT count(*) FROM fascola").toInt(); };
-
-    // An item that fails: whatever the answer, neither the case file nor any item is kept.
-    fascole.db().execute("CREATE TRIGGER guasto BEFORE INSERT ON competenze WHEN NEW.elemento = 'BOL' "
-                         "BEGIN SELECT RAISE(ABORT, 'rifiutato'); END");
-    for (ui::Answer risposta : {ui::Answer::Abort, ui::Answer::Ignore}) {
-        ScriptedMessages box;
-        box.expectMessage(risposta, {}, "GESTIONE DEGLI ERRORI");
-        bool riuscita = true;
-        conferma(riuscita);
-        EXPECT_FALSE(riuscita);
-        EXPECT_EQ(fascolePresenti(), 0);
-        EXPECT_TRUE(elementi().isEmpty());
-    }
-
-    fascole.db().execute("DROP TRIGGER guasto");
-    bool riuscita = false;
-    conferma(riuscita);
-    EXPECT_TRUE(riuscita);
-    EXPECT_EQ(fascolePresenti(), 1);
-    EXPECT_EQ(elementi(), QStringList({"ONO", "BOL"}));
-}
-
-// The overload for callers that have no session in hand works on the program's one.
 }  // namespace

@@ -1,4 +1,4 @@
-#include "invoice/engine/FatturazioneFissa.h"
+#include "casefiles/engine/FatturazioneFissa.h"
 
 #include <memory>
 #include <optional>
