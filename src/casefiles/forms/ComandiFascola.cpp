@@ -56,19 +56,7 @@ void MascheraFascola::DbcNomeCliente_LostFocus() {
     FascolaCorrente().ImpostaNpra(npra.value_or(QString()));
 }
 
-void MascheraFascola::cmdAggiungiFascola_Click() {
-    abilitaPulsanti(false, false, false, false, true, true, true);
-    FrmCriteriRicerca->setVisible(false);
-    mostraAzione("Inserimento nuova Fascola");
-    ModoOperativo = ModoInserimento;
-    AbilitaCampi();
-    PulisciCampi();
-    TxtData->setText(basic::Today().toString("dd/MM/yyyy"));
-    ChkStato->setChecked(true);
-    DbcNomeCliente->setFocus();
-}
-
-void MascheraFascola::cmdConfermaFascola_Click() {
+void MascheraFascola::Conferma() {
     if (!Verificatore()) return;
     if (ModoOperativo != ModoInserimento) return;
 
@@ -98,7 +86,7 @@ void MascheraFascola::cmdConfermaFascola_Click() {
     DbcNomeCliente->setFocus();
 }
 
-void MascheraFascola::cmdCorreggiFascola_Click() {
+void MascheraFascola::Correggi() {
     if (!Verificatore()) return;
     if (Selezionate->empty()) return;
     const CorrezioneFascola nuova{criterioScelto(), TxtData->text(), TxtNote->text(), TxtRifCli->text(),
@@ -108,7 +96,7 @@ void MascheraFascola::cmdCorreggiFascola_Click() {
     VisEnvi();
 }
 
-void MascheraFascola::cmdCancellaFascola_Click() {
+void MascheraFascola::Cancella() {
     if (Selezionate->empty()) return;
     Procedura proc("Funzione di cancellazione di una fascola");
     // The rule is checked on the row that is deleted, whatever the mask shows meanwhile
@@ -132,7 +120,7 @@ void MascheraFascola::cmdCancellaFascola_Click() {
         ui::Answer::Yes)
         return;
 
-    FascolaInVisione = false;
+    RecordInVisione = false;
     // Checked again together with the deletion: a task or fee item added meanwhile by another
     // workstation keeps the case file, and a row changed or replaced meanwhile is not deleted.
     if (!proc.essenziale([&] { motivo = CancellaFascola(*ArchivioInUso(), riga); })) return;
@@ -141,22 +129,8 @@ void MascheraFascola::cmdCancellaFascola_Click() {
         return;
     }
 
-    // The tree goes on showing the result as it was found.
-    if (Selezionate.use_count() > 1) Selezionate = std::make_shared<ElencoFascole>(*Selezionate);
-    Selezionate->erase(Selezionate->begin() + (PosSelezionata - 1));
-    --NumSelezionati;
-    if (NumSelezionati < 1) {
-        AnnullaAzione();
-        return;
-    }
-    PosSelezionata = std::min(PosSelezionata, NumSelezionati);
-    DtaSelezionatiFascola->MostraPosizione(PosSelezionata, NumSelezionati, false);
-    Visualizza();
-    VisEnvi();
-    FascolaInVisione = true;
+    TogliInVisione();
 }
-
-void MascheraFascola::cmdAnnullaFascola_Click() { AnnullaAzione(); }
 
 // Prints nothing: it only clears away a file named after this moment, "mmdd", "hhmmss" and
 // "mdb", from the start folder.

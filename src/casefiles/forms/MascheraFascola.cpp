@@ -16,6 +16,7 @@
 #include "casefiles/forms/AlberoClienti.h"
 #include "casefiles/forms/FrmFascola.h"
 #include "casefiles/forms/NavigatoreRecord.h"
+#include "casefiles/forms/OpzioniCriterio.h"
 #include "foundation/engine/Generale.h"
 #include "foundation/engine/Procedura.h"
 #include "foundation/engine/Sessione.h"
@@ -45,9 +46,6 @@ ui::RefillCombo::Refill elenco(const QString& descrizione, std::vector<ui::Combo
     };
 }
 
-const QString TestoRicerca = QStringLiteral("definisci i campi per la ricerca");
-const QString TestoVisione = QStringLiteral("Visualizzazione Fascole");
-const QString TestoCorrezione = QStringLiteral("Correzione Fascola");
 
 }  // namespace
 
@@ -62,7 +60,7 @@ MascheraFascola::MascheraFascola(FrmFascola& finestra)
     ui::fillPage(*finestra.PaginaFascola(), *this);
     // The window's load: no case file on display, the mask in its initial state.
     connect(&finestra, &FrmFascola::AvvioMaschera, this, [this] {
-        FascolaInVisione = false;
+        RecordInVisione = false;
         StatoIniziale();
     });
 }
@@ -79,14 +77,10 @@ void MascheraFascola::costruisci() {
     TxtData = ui::named<QLineEdit>("TxtData");
     TxtData->setMaxLength(10);
     TxtData->setMaximumWidth(110);
-    OptFineMese = ui::valueOption("OptFineMese", "Fine mese", "M");
-    OptAnticipazioni = ui::valueOption("OptAnticipazioni", "Anticipazioni", "D");
-    OptOgniVoce = ui::valueOption("OptOgniVoce", "Per ogni voce", "V");
-    OptFineLavoro = ui::valueOption("OptFineLavoro", "Ogni fine incarico", "L");
-    OptFineFascola = ui::valueOption("OptFineFascola", "A chiusura fascola", "P");
     criteri_ = new QButtonGroup(this);
-    for (QRadioButton* o : {OptFineMese, OptAnticipazioni, OptOgniVoce, OptFineLavoro, OptFineFascola})
-        criteri_->addButton(o);
+    std::tie(OptFineMese, OptAnticipazioni, OptOgniVoce, OptFineLavoro, OptFineFascola) = CreaOpzioniCriterio(
+        *criteri_, {"OptFineMese", "OptAnticipazioni", "OptOgniVoce", "OptFineLavoro", "OptFineFascola"},
+        {"Fine mese", "Anticipazioni", "Per ogni voce", "Ogni fine incarico", "A chiusura fascola"});
     ChkStato = ui::named<QCheckBox>("ChkStato", "Fascola Aperta");
     TxtRifCli = ui::named<QLineEdit>("TxtRifCli");
     TxtRifCli->setMaxLength(20);
@@ -94,12 +88,9 @@ void MascheraFascola::costruisci() {
     TxtNote->setMaxLength(255);
     LblAzioneInCorsoFascola = ui::boldLabel("LblAzioneInCorsoFascola", "xxxxxx");
 
-    CmdAggiungiFascola = ui::commandButton("CmdAggiungiFascola", "AGGIUNGI");
-    CmdRicercaFascola = ui::commandButton("CmdRicercaFascola", "RICERCA");
-    CmdCorreggiFascola = ui::commandButton("CmdCorreggiFascola", "CORREGGI");
-    CmdCancellaFascola = ui::commandButton("CmdCancellaFascola", "CANCELLA");
-    CmdConfermaFascola = ui::commandButton("CmdConfermaFascola", "CONFERMA");
-    CmdAnnullaFascola = ui::commandButton("CmdAnnullaFascola", "ANNULLA");
+    std::tie(CmdAggiungiFascola, CmdRicercaFascola, CmdCorreggiFascola, CmdCancellaFascola, CmdConfermaFascola,
+             CmdAnnullaFascola) = CreaComandi({"CmdAggiungiFascola", "CmdRicercaFascola", "CmdCorreggiFascola",
+                                                "CmdCancellaFascola", "CmdConfermaFascola", "CmdAnnullaFascola"});
     CmdStampaFascola = ui::commandButton("CmdStampaFascola", "STAMPA PROSPETTO FASCOLA");
     DtaSelezionatiFascola = ui::named<NavigatoreRecord>("DtaSelezionatiFascola");
 
@@ -175,37 +166,16 @@ void MascheraFascola::collegaEventi() {
     connect(ChkStato, &QCheckBox::clicked, this, [this] { CampoCliccato(); });
     connect(criteri_, &QButtonGroup::buttonClicked, this, [this] { CampoCliccato(); });
 
-    connect(CmdAggiungiFascola, &QPushButton::clicked, this, [this] { cmdAggiungiFascola_Click(); });
-    connect(CmdRicercaFascola, &QPushButton::clicked, this, [this] { cmdRicercaFascola_Click(); });
-    connect(CmdCorreggiFascola, &QPushButton::clicked, this, [this] { cmdCorreggiFascola_Click(); });
-    connect(CmdCancellaFascola, &QPushButton::clicked, this, [this] { cmdCancellaFascola_Click(); });
-    connect(CmdConfermaFascola, &QPushButton::clicked, this, [this] { cmdConfermaFascola_Click(); });
-    connect(CmdAnnullaFascola, &QPushButton::clicked, this, [this] { cmdAnnullaFascola_Click(); });
+    CollegaScheda(*this,
+                  {CmdAggiungiFascola, CmdRicercaFascola, CmdCorreggiFascola, CmdCancellaFascola, CmdConfermaFascola,
+                   CmdAnnullaFascola, CmdStampaFascola, true, {}},
+                  *LblAzioneInCorsoFascola, *DtaSelezionatiFascola,
+                  {QStringLiteral("definisci i campi per la ricerca"), QStringLiteral("Inserimento nuova Fascola"), {},
+                   QStringLiteral("Visualizzazione Fascole"), QStringLiteral("Correzione Fascola")});
     connect(CmdStampaFascola, &QPushButton::clicked, this, [this] { CmdStampafascola_Click(); });
-    connect(DtaSelezionatiFascola, &NavigatoreRecord::Validate, this,
-            [this](int azione) { DtaSelezionatiFascola_Validate(azione); });
 }
 
-void MascheraFascola::abilitaPulsanti(bool aggiungi, bool ricerca, bool correggi, bool cancella, bool conferma,
-                                      bool annulla, bool stampa) {
-    CmdAggiungiFascola->setEnabled(aggiungi);
-    CmdRicercaFascola->setEnabled(ricerca);
-    CmdCorreggiFascola->setEnabled(correggi);
-    CmdCancellaFascola->setEnabled(cancella);
-    CmdConfermaFascola->setEnabled(conferma);
-    CmdAnnullaFascola->setEnabled(annulla);
-    CmdStampaFascola->setEnabled(stampa);
-}
-
-void MascheraFascola::mostraAzione(const QString& azione) {
-    LblAzioneInCorsoFascola->setText(azione);
-    LblAzioneInCorsoFascola->setVisible(true);
-}
-
-void MascheraFascola::StatoIniziale() {
-    abilitaPulsanti(true, true, false, false, false, false, false);
-    mostraAzione(TestoRicerca);
-    ModoOperativo = ModoIniziale;
+void MascheraFascola::MascheraDiRicerca() {
     PulisciCampi();
     FrmCriteriRicerca->setVisible(true);
     for (QLineEdit* t : {TxtRicercaDocumento, TxtRicercaIncarico, TxtRicercaImporto}) t->clear();
@@ -243,24 +213,26 @@ void MascheraFascola::PulisciCampi() {
     OptChiuse->setChecked(false);
 }
 
-void MascheraFascola::VisEnvi() {
-    abilitaPulsanti(false, false, false, true, false, true, true);
-    mostraAzione(TestoVisione);
-    ModoOperativo = ModoVisione;
+void MascheraFascola::CampiNuovi() {
+    FrmCriteriRicerca->setVisible(false);
+    PulisciCampi();
+    TxtData->setText(basic::Today().toString("dd/MM/yyyy"));
+    ChkStato->setChecked(true);
 }
 
-void MascheraFascola::Visu2corre() {
-    abilitaPulsanti(false, false, true, false, false, true, true);
-    mostraAzione(TestoCorrezione);
-    ModoOperativo = ModoCorrezione;
+QWidget& MascheraFascola::CampoChiave() { return *DbcNomeCliente; }
+
+void MascheraFascola::Trovati() {
+    FrmCriteriRicerca->setVisible(false);
+    DefinizioneAlberoClienti();
 }
 
-void MascheraFascola::AnnullaAzione() {
-    FascolaInVisione = false;
-    ModoOperativo = ModoIniziale;
-    StatoIniziale();
-    DbcNomeCliente->setFocus();
-    mostraCodice("         ");
+void MascheraFascola::AzioneAnnullata() { mostraCodice("         "); }
+
+// The tree goes on showing the result as it was found.
+void MascheraFascola::TogliRiga(long posizione) {
+    if (Selezionate.use_count() > 1) Selezionate = std::make_shared<ElencoFascole>(*Selezionate);
+    Selezionate->erase(Selezionate->begin() + (posizione - 1));
 }
 
 void MascheraFascola::mostraCodice(const QString& codice) {
@@ -297,19 +269,4 @@ void MascheraFascola::TxtData_LostFocus() {
     ui::MessageService::show("Scrivere una data nel giusto formato!", "CONTROLLO DATI INSERITI");
 }
 
-void MascheraFascola::CampoCliccato() {
-    if (FascolaInVisione) Visu2corre();
-}
-
-void MascheraFascola::DtaSelezionatiFascola_Validate(int Action, int) {
-    // Nothing to browse before the first search that found rows; a refused move leaves the
-    // case file on display as it was, correction included.
-    const auto mossa = NavigatoreRecord::Sposta(Action, PosSelezionata, NumSelezionati);
-    if (!mossa) return;
-    PosSelezionata = mossa->posizione;
-    FascolaInVisione = false;
-    DtaSelezionatiFascola->MostraPosizione(PosSelezionata, NumSelezionati, mossa->primo);
-    Visualizza();
-    VisEnvi();
-    FascolaInVisione = true;
-}
+void MascheraFascola::DtaSelezionatiFascola_Validate(int Action, int) { SpostaRecord(Action); }

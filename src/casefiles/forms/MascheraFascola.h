@@ -1,8 +1,7 @@
 #pragma once
 // The case-file mask of the main window's first tab: one row of `fascola` described by
-// search criteria, typed in, shown and corrected. Four modes (ModoOperativo): 0 initial and
-// search mask, 1 insert, 2 view, 3 correction; the procedure that enters a mode sets every
-// button and field.
+// search criteria, typed in, shown and corrected: a record form (SchedaRecord: the modes, the
+// search result and its browser, the command buttons) over the case file's fields.
 //
 // The rules, numbering and SQL behind it are the case-file engine's (casefiles/engine:
 // NumerazioneFascole, Fascole, RicercaFascole, ClientiFascola), run on the session
@@ -10,8 +9,8 @@
 // goes into FascolaCorrente(), which the other tabs follow.
 //
 // Where its parts live:
-// - MascheraFascola.cpp: the controls, the modes, the validation, the record browser and the
-//   field handlers;
+// - MascheraFascola.cpp: the controls, the fields in each mode, the validation and the field
+//   handlers;
 // - VisualizzaFascola.cpp: Visualizza, a case file of the search result into the mask and
 //   into FascolaCorrente();
 // - ComandiFascola.cpp: the client choice and the commands AGGIUNGI, CONFERMA, CORREGGI,
@@ -26,6 +25,7 @@
 #include "casefiles/engine/Fascole.h"
 #include "casefiles/engine/NumerazioneFascole.h"
 #include "casefiles/forms/NavigatoreRecord.h"
+#include "casefiles/forms/SchedaRecord.h"
 
 class FrmFascola;
 class ModelloAlberoClienti;
@@ -40,29 +40,19 @@ namespace ui {
 class RefillCombo;
 }
 
-class MascheraFascola : public QWidget {
+class MascheraFascola : public QWidget, public SchedaRecord {
     Q_OBJECT
 public:
     // Builds the mask inside the window's first tab and answers the window's load.
     explicit MascheraFascola(FrmFascola& finestra);
     ~MascheraFascola() override;
 
-    // The modes of ModoOperativo.
-    enum Modo { ModoIniziale = 0, ModoInserimento = 1, ModoVisione = 2, ModoCorrezione = 3 };
-
-    // The record browser's buttons, as the navigator reports them.
-    using enum NavigatoreRecord::Azione;
-
-    void StatoIniziale();
-    void AbilitaCampi();
+    void AbilitaCampi() override;
     void PulisciCampi();
     // Shows the message of the first check that fails, moves the focus there and returns
     // false; true when everything passed (empty notes and reference then hold one blank).
     bool Verificatore();
-    void Visualizza();
-    void VisEnvi();
-    void Visu2corre();
-    void AnnullaAzione();
+    void Visualizza() override;
     // A press on one of the navigator's buttons; any other Action does nothing.
     void DtaSelezionatiFascola_Validate(int Action, int Save = 0);
     // Rebuilds the window's client tree from the search result.
@@ -83,12 +73,8 @@ public:
     QLineEdit* TxtRifCli;
     QLineEdit* TxtNote;
     QLabel* LblAzioneInCorsoFascola;
-    QPushButton* CmdAggiungiFascola;
-    QPushButton* CmdRicercaFascola;
-    QPushButton* CmdCorreggiFascola;
-    QPushButton* CmdCancellaFascola;
-    QPushButton* CmdConfermaFascola;
-    QPushButton* CmdAnnullaFascola;
+    QPushButton *CmdAggiungiFascola, *CmdRicercaFascola, *CmdCorreggiFascola, *CmdCancellaFascola,
+        *CmdConfermaFascola, *CmdAnnullaFascola;
     QPushButton* CmdStampaFascola;
     NavigatoreRecord* DtaSelezionatiFascola;
     QGroupBox* FrmCriteriRicerca;
@@ -100,17 +86,12 @@ public:
     ui::RefillCombo* DbcRicercaCompetenza;
     QLineEdit* TxtRicercaImporto;
 
-    // The mask's state.
-    int ModoOperativo = ModoIniziale;
-    // A case file of the search result is on display: a click on a field then switches to
-    // correction. Cleared while the program itself refills the fields.
-    bool FascolaInVisione = false;
+    // A case file of the search result is on display.
+    const bool& FascolaInVisione = RecordInVisione;
     // The search result, kept until the next search replaces it: its case files as read, so
     // that a correction or deletion of one shown long ago never lands on another row. Shared
     // with the client tree, which shows it as it was found.
     std::shared_ptr<ElencoFascole> Selezionate = std::make_shared<ElencoFascole>();
-    long PosSelezionata = 0;
-    long NumSelezionati = 0;
 
 private:
     void costruisci();
@@ -118,23 +99,23 @@ private:
 
     void TxtData_LostFocus();
     void DbcNomeCliente_LostFocus();
-    // The field-click family: a click on a field of a case file on display starts a
-    // correction.
-    void CampoCliccato();
 
-    void cmdAggiungiFascola_Click();
-    void cmdConfermaFascola_Click();
-    void cmdCorreggiFascola_Click();
-    void cmdCancellaFascola_Click();
-    void cmdAnnullaFascola_Click();
+    // The record commands (ComandiFascola.cpp, RicercaFascole.cpp).
+    void Conferma() override;
+    void Correggi() override;
+    void Cancella() override;
+    void Ricerca() override;
     void CmdStampafascola_Click();
-    void cmdRicercaFascola_Click();
 
-    // The seven buttons in the order AGGIUNGI, RICERCA, CORREGGI, CANCELLA, CONFERMA,
-    // ANNULLA, STAMPA PROSPETTO FASCOLA.
-    void abilitaPulsanti(bool aggiungi, bool ricerca, bool correggi, bool cancella, bool conferma, bool annulla,
-                         bool stampa);
-    void mostraAzione(const QString& azione);
+    // The mask's part of the record form.
+    void MascheraDiRicerca() override;
+    void CampiNuovi() override;
+    void TogliRiga(long posizione) override;
+    QWidget& CampoChiave() override;
+    // The search criteria hidden and the client tree built from the result.
+    void Trovati() override;
+    // After ANNULLA the code label holds blanks.
+    void AzioneAnnullata() override;
     // The letter of the chosen criterion option, "" when none is chosen.
     QString criterioScelto() const;
     // Turns the option of `lettera` on; with another letter every option stays off.

@@ -11,8 +11,8 @@
 #include "platform/system/MessageService.h"
 #include "platform/ui/RefillCombo.h"
 
-void MascheraFascola::cmdRicercaFascola_Click() {
-    FascolaInVisione = false;
+void MascheraFascola::Ricerca() {
+    RecordInVisione = false;
     CriteriRicerca criteri;
     criteri.cliente = codiceMostrato_;
     criteri.data = TxtData->text();
@@ -30,24 +30,6 @@ void MascheraFascola::cmdRicercaFascola_Click() {
     if (!proc.essenziale([&] { trovate = CercaFascole(*ArchivioInUso(), criteri); }) || !trovate) return;
 
     // The result replaces the previous one.
-    Selezionate = std::make_shared<ElencoFascole>();
-    NumSelezionati = 0;
-    PosSelezionata = 0;
-    if (trovate->empty()) {
-        ui::MessageService::show("Non è stata trovata nessuna fascola con i parametri dati");
-        StatoIniziale();
-        DbcNomeCliente->setFocus();
-        return;
-    }
     Selezionate = std::make_shared<ElencoFascole>(std::move(*trovate));
-
-    VisEnvi();
-    FrmCriteriRicerca->setVisible(false);
-    AbilitaCampi();
-    NumSelezionati = long(Selezionate->size());
-    PosSelezionata = 1;
-    DtaSelezionatiFascola->MostraPosizione(PosSelezionata, NumSelezionati, true);
-    DefinizioneAlberoClienti();
-    Visualizza();
-    FascolaInVisione = true;
+    MostraTrovati(long(Selezionate->size()), "Non è stata trovata nessuna fascola con i parametri dati");
 }

@@ -19,10 +19,6 @@
 
 namespace {
 
-const QString TestoRicerca = QStringLiteral("definisci i campi per selezione di ricerca");
-const QString TestoInserimento = QStringLiteral("Inserimento di una nuova anagrafica");
-const QString TestoVisione = QStringLiteral("Visualizzazione anagrafica");
-const QString TestoCorrezione = QStringLiteral("Correzione anagrafica");
 const QString StatoItalia = QStringLiteral("IT");
 
 // The widths of the columns the boxes write.
@@ -48,7 +44,7 @@ FrmAnagrafe::FrmAnagrafe(QWidget* parent) : QDialog(parent) {
     costruisci();
     collegaEventi();
     // The load.
-    AnagraficaInVisione = false;
+    RecordInVisione = false;
     StatoIniziale();
 }
 
@@ -78,12 +74,8 @@ void FrmAnagrafe::costruisci() {
     TxtPicf->setMinimumWidth(180);
 
     DtaSelezionati = ui::named<NavigatoreRecord>("DtaSelezionati");
-    cmdAggiungi = ui::commandButton("cmdAggiungi", "AGGIUNGI");
-    cmdRicerca = ui::commandButton("cmdRicerca", "RICERCA");
-    cmdCorreggi = ui::commandButton("cmdCorreggi", "CORREGGI");
-    cmdCancella = ui::commandButton("cmdCancella", "CANCELLA");
-    cmdConferma = ui::commandButton("cmdConferma", "CONFERMA");
-    cmdAnnulla = ui::commandButton("cmdAnnulla", "ANNULLA");
+    std::tie(cmdAggiungi, cmdRicerca, cmdCorreggi, cmdCancella, cmdConferma, cmdAnnulla) =
+        CreaComandi({"cmdAggiungi", "cmdRicerca", "cmdCorreggi", "cmdCancella", "cmdConferma", "cmdAnnulla"});
     cmdFine = ui::commandButton("cmdFine", "ESCI");
     lblAzioneInCorso = ui::boldLabel("lblAzioneInCorso");
 
@@ -103,18 +95,8 @@ void FrmAnagrafe::costruisci() {
     aggiungi("Partita IVA / Codice Fiscale", ui::row({TxtPicf}));
     campi->setColumnMinimumWidth(1, 380);
 
-    auto* centro = new QHBoxLayout;
-    centro->addLayout(campi, 1);
-    centro->addSpacing(12);
-    centro->addLayout(
-        ui::buttonColumn({cmdAggiungi, cmdRicerca, cmdCorreggi, cmdCancella, cmdConferma, cmdAnnulla}, cmdFine));
-
-    auto* tutto = new QVBoxLayout(this);
-    tutto->addWidget(lblTitolo);
-    tutto->addSpacing(8);
-    tutto->addLayout(centro);
-    tutto->addWidget(lblAzioneInCorso);
-    tutto->addWidget(DtaSelezionati);
+    Impagina(*this, *lblTitolo, campi, {cmdAggiungi, cmdRicerca, cmdCorreggi, cmdCancella, cmdConferma, cmdAnnulla},
+             *cmdFine, *lblAzioneInCorso, *DtaSelezionati);
 }
 
 void FrmAnagrafe::collegaEventi() {
@@ -122,35 +104,15 @@ void FrmAnagrafe::collegaEventi() {
     for (QWidget* campo : std::initializer_list<QWidget*>{DbcCodice, DbcCodice->lineEdit(), TxtRagione, TxtIndirizzo,
                                                           TxtCap, TxtLocalita, TxtProvincia, TxtStato, TxtPicf})
         ui::onClick(*campo, [this] { CampoCliccato(); });
-    connect(cmdAggiungi, &QPushButton::clicked, this, [this] { cmdAggiungi_Click(); });
-    connect(cmdRicerca, &QPushButton::clicked, this, [this] { cmdRicerca_Click(); });
-    connect(cmdConferma, &QPushButton::clicked, this, [this] { CmdConferma_Click(); });
-    connect(cmdCorreggi, &QPushButton::clicked, this, [this] { cmdCorreggi_Click(); });
-    connect(cmdCancella, &QPushButton::clicked, this, [this] { cmdCancella_Click(); });
-    connect(cmdAnnulla, &QPushButton::clicked, this, [this] { AnnullaAzione(); });
+    CollegaScheda(*this, {cmdAggiungi, cmdRicerca, cmdCorreggi, cmdCancella, cmdConferma, cmdAnnulla, nullptr, false, {}},
+                  *lblAzioneInCorso, *DtaSelezionati,
+                  {QStringLiteral("definisci i campi per selezione di ricerca"),
+                   QStringLiteral("Inserimento di una nuova anagrafica"), {},
+                   QStringLiteral("Visualizzazione anagrafica"), QStringLiteral("Correzione anagrafica")});
     connect(cmdFine, &QPushButton::clicked, this, [this] { CmdFine_Click(); });
-    connect(DtaSelezionati, &NavigatoreRecord::Validate, this, [this](int azione) { DtaSelezionati_Validate(azione); });
 }
 
-void FrmAnagrafe::abilitaPulsanti(bool aggiungi, bool ricerca, bool correggi, bool cancella, bool conferma,
-                                  bool annulla) {
-    cmdAggiungi->setEnabled(aggiungi);
-    cmdRicerca->setEnabled(ricerca);
-    cmdCorreggi->setEnabled(correggi);
-    cmdCancella->setEnabled(cancella);
-    cmdConferma->setEnabled(conferma);
-    cmdAnnulla->setEnabled(annulla);
-}
-
-void FrmAnagrafe::mostraAzione(const QString& azione) {
-    lblAzioneInCorso->setText(azione);
-    lblAzioneInCorso->setVisible(true);
-}
-
-void FrmAnagrafe::StatoIniziale() {
-    abilitaPulsanti(true, true, false, false, false, false);
-    mostraAzione(TestoRicerca);
-    ModoOperativo = ModoIniziale;
+void FrmAnagrafe::MascheraDiRicerca() {
     PulisciCampi();
     // The search keys only.
     DbcCodice->setEnabled(true);
@@ -170,32 +132,15 @@ void FrmAnagrafe::PulisciCampi() {
     TxtStato->setText(StatoItalia);
 }
 
-void FrmAnagrafe::VisEnvi() {
-    abilitaPulsanti(false, false, false, true, false, true);
-    mostraAzione(TestoVisione);
-    ModoOperativo = ModoVisione;
+void FrmAnagrafe::CampiNuovi() { PulisciCampi(); }
+
+QWidget& FrmAnagrafe::CampoChiave() { return *DbcCodice; }
+
+bool FrmAnagrafe::RecordInUso() {
+    return RsSelezionati && PosSelezionata >= 1 && Bollato(rigaInVisione().testo("codice"));
 }
 
-void FrmAnagrafe::Visu2corre() {
-    if (!RsSelezionati || PosSelezionata < 1) return;
-    if (Bollato(rigaInVisione().testo("codice")))
-        ui::MessageService::show("l'elemento è già usato nelle fascole, correggere propriamente");
-    abilitaPulsanti(false, false, true, false, false, true);
-    mostraAzione(TestoCorrezione);
-    ModoOperativo = ModoCorrezione;
-}
-
-void FrmAnagrafe::AnnullaAzione() {
-    AnagraficaInVisione = false;
-    ModoOperativo = ModoIniziale;
-    StatoIniziale();
-    DbcCodice->setFocus();
-    DtaSelezionati->setCaption("         ");
-}
-
-void FrmAnagrafe::CampoCliccato() {
-    if (AnagraficaInVisione) Visu2corre();
-}
+void FrmAnagrafe::TogliRiga(long posizione) { RsSelezionati->erase(RsSelezionati->begin() + (posizione - 1)); }
 
 DatiAnagrafica FrmAnagrafe::campi() const {
     return {DbcCodice->currentText(), TxtRagione->text(),   TxtIndirizzo->text(), TxtCap->text(),
@@ -247,16 +192,7 @@ void FrmAnagrafe::Visualizza() {
     if (TxtStato->text().isEmpty()) TxtStato->setText(StatoItalia);
 }
 
-void FrmAnagrafe::cmdAggiungi_Click() {
-    abilitaPulsanti(false, false, false, false, true, true);
-    mostraAzione(TestoInserimento);
-    ModoOperativo = ModoInserimento;
-    AbilitaCampi();
-    PulisciCampi();
-    DbcCodice->setFocus();
-}
-
-void FrmAnagrafe::CmdConferma_Click() {
+void FrmAnagrafe::Conferma() {
     if (!Verificatore()) return;
     if (ModoOperativo != ModoInserimento) return;
     Procedura proc("Funzione di registrazione di una anagrafica");
@@ -266,8 +202,8 @@ void FrmAnagrafe::CmdConferma_Click() {
     DbcCodice->setFocus();
 }
 
-void FrmAnagrafe::cmdRicerca_Click() {
-    AnagraficaInVisione = false;
+void FrmAnagrafe::Ricerca() {
+    RecordInVisione = false;
     Procedura proc("Funzione di ricerca anagrafica");
     std::vector<RigaAnagrafe> trovate;
     if (!sullArchivio(proc, [&](db::Database& archivio) {
@@ -277,38 +213,14 @@ void FrmAnagrafe::cmdRicerca_Click() {
 
     // The new result replaces the last one, even when it is empty.
     RsSelezionati.reset();
-    NumSelezionati = 0;
-    PosSelezionata = 0;
-    if (trovate.empty()) {
-        ui::MessageService::show("Non c'è nessuna anagrafica  definita nell'archivio");
-        StatoIniziale();
-        DbcCodice->setFocus();
-        return;
-    }
-    RsSelezionati = std::move(trovate);
-    VisEnvi();
-    AbilitaCampi();
-    NumSelezionati = long(RsSelezionati->size());
-    PosSelezionata = 1;
-    DtaSelezionati->MostraPosizione(PosSelezionata, NumSelezionati, true);
-    Visualizza();
-    AnagraficaInVisione = true;
+    if (!trovate.empty()) RsSelezionati = std::move(trovate);
+    MostraTrovati(RsSelezionati ? long(RsSelezionati->size()) : 0,
+                  "Non c'è nessuna anagrafica  definita nell'archivio");
 }
 
-void FrmAnagrafe::DtaSelezionati_Validate(int Action, int) {
-    // Nothing to browse before a search that found clients, nor once they are all deleted.
-    if (!RsSelezionati || NumSelezionati < 1) return;
-    AnagraficaInVisione = false;
-    const auto mossa = NavigatoreRecord::Sposta(Action, PosSelezionata, NumSelezionati);
-    if (!mossa) return;
-    PosSelezionata = mossa->posizione;
-    DtaSelezionati->MostraPosizione(PosSelezionata, NumSelezionati, mossa->primo);
-    Visualizza();
-    VisEnvi();
-    AnagraficaInVisione = true;
-}
+void FrmAnagrafe::DtaSelezionati_Validate(int Action, int) { SpostaRecord(Action); }
 
-void FrmAnagrafe::cmdCorreggi_Click() {
+void FrmAnagrafe::Correggi() {
     if (!Verificatore()) return;
     Procedura proc("Funzione di correzione di una anagrafica");
     RigaAnagrafe ora;
@@ -320,7 +232,7 @@ void FrmAnagrafe::cmdCorreggi_Click() {
     VisEnvi();
 }
 
-void FrmAnagrafe::cmdCancella_Click() {
+void FrmAnagrafe::Cancella() {
     const RigaAnagrafe riga = rigaInVisione();
     const QString inUso = "L'anagrafica non è cancellabile: è in uso in una fascola";
     if (Bollato(riga.testo("codice"))) {
@@ -329,7 +241,7 @@ void FrmAnagrafe::cmdCancella_Click() {
     }
     const ui::Answer risposta =
         ui::MessageService::show("Confermare la cancellazione dell'anagrafica", {}, ui::Buttons::YesNo);
-    AnagraficaInVisione = false;
+    RecordInVisione = false;
     if (risposta != ui::Answer::Yes) return;
 
     Procedura proc("Funzione di cancellazione di una anagrafica");
@@ -341,17 +253,7 @@ void FrmAnagrafe::cmdCancella_Click() {
         return;
     }
 
-    RsSelezionati->erase(RsSelezionati->begin() + (PosSelezionata - 1));
-    --NumSelezionati;
-    if (NumSelezionati == 0) {
-        AnnullaAzione();
-        return;
-    }
-    PosSelezionata = std::min(PosSelezionata, NumSelezionati);
-    DtaSelezionati->MostraPosizione(PosSelezionata, NumSelezionati, false);
-    Visualizza();
-    VisEnvi();
-    AnagraficaInVisione = true;
+    TogliInVisione();
 }
 
 void FrmAnagrafe::CmdFine_Click() { accept(); }
@@ -359,7 +261,6 @@ void FrmAnagrafe::CmdFine_Click() { accept(); }
 void FrmAnagrafe::done(int risultato) {
     AnnullaAzione();
     RsSelezionati.reset();
-    NumSelezionati = 0;
-    PosSelezionata = 0;
+    LasciaTrovati();
     QDialog::done(risultato);
 }

@@ -1,14 +1,14 @@
 #pragma once
 // The program's own client registry ("ANAGRAFICA CLIENTI"), kept while no accounting
 // archive is linked: clients searched by code and name, browsed, corrected, deleted while
-// no case file uses them, and inserted one after the other. Four modes (ModoOperativo):
-// 0 initial and search mask, 1 insert, 2 view, 3 correction; the procedure that enters a
-// mode sets every button.
+// no case file uses them, and inserted one after the other. A record form (SchedaRecord: the
+// modes, the search result and its browser, the command buttons) over the client's fields.
 #include <QDialog>
 #include <optional>
 #include <vector>
 
 #include "casefiles/forms/NavigatoreRecord.h"
+#include "casefiles/forms/SchedaRecord.h"
 #include "clients/engine/Anagrafe.h"
 
 class QLabel;
@@ -18,26 +18,18 @@ namespace ui {
 class RefillCombo;
 }
 
-class FrmAnagrafe : public QDialog {
+class FrmAnagrafe : public QDialog, public SchedaRecord {
     Q_OBJECT
 public:
-    enum Modo { ModoIniziale = 0, ModoInserimento = 1, ModoVisione = 2, ModoCorrezione = 3 };
-    // The record browser's buttons, as the navigator reports them.
-    using enum NavigatoreRecord::Azione;
-
     // Loads the form in its initial mode, on the archive of the session.
     explicit FrmAnagrafe(QWidget* parent = nullptr);
     ~FrmAnagrafe() override;
 
-    void StatoIniziale();
-    void AbilitaCampi();
+    void AbilitaCampi() override;
     // Shows the message of the first check that fails, moves the focus there and returns
     // false; true when the mask may be saved.
     bool Verificatore();
-    void Visualizza();
-    void VisEnvi();
-    void Visu2corre();
-    void AnnullaAzione();
+    void Visualizza() override;
     void PulisciCampi();
     // Whether a case file uses the client `codice`; false when the look-up failed.
     bool Bollato(const QString& codice);
@@ -54,24 +46,15 @@ public:
     QLineEdit* TxtStato;
     QLineEdit* TxtPicf;
     NavigatoreRecord* DtaSelezionati;
-    QPushButton* cmdAggiungi;
-    QPushButton* cmdRicerca;
-    QPushButton* cmdCorreggi;
-    QPushButton* cmdCancella;
-    QPushButton* cmdConferma;
-    QPushButton* cmdAnnulla;
+    QPushButton *cmdAggiungi, *cmdRicerca, *cmdCorreggi, *cmdCancella, *cmdConferma, *cmdAnnulla;
     QPushButton* cmdFine;
     QLabel* lblAzioneInCorso;
 
-    int ModoOperativo = ModoIniziale;
-    // A client of the search result is on display: a click on a field then starts a
-    // correction.
-    bool AnagraficaInVisione = false;
+    // A client of the search result is on display.
+    const bool& AnagraficaInVisione = RecordInVisione;
     // The last search result, each row as read, kept while the user browses it; nothing
     // before the first search and after ESCI.
     std::optional<std::vector<RigaAnagrafe>> RsSelezionati;
-    long PosSelezionata = 0;
-    long NumSelezionati = 0;
 
 protected:
     // The unload, however the form is closed: the mask back to its initial mode and the
@@ -82,17 +65,24 @@ private:
     void costruisci();
     void collegaEventi();
 
-    void cmdAggiungi_Click();
-    void cmdRicerca_Click();
-    void CmdConferma_Click();
-    void cmdCorreggi_Click();
-    void cmdCancella_Click();
-    void CmdFine_Click();
-    void CampoCliccato();
-
-    // The six buttons in the order AGGIUNGI, RICERCA, CORREGGI, CANCELLA, CONFERMA, ANNULLA.
-    void abilitaPulsanti(bool aggiungi, bool ricerca, bool correggi, bool cancella, bool conferma, bool annulla);
-    void mostraAzione(const QString& azione);
+    // The search mask: code and name only; a new client: empty fields, Italy as its state.
+    void MascheraDiRicerca() override;
+    void CampiNuovi() override;
+    QWidget& CampoChiave() override;
     DatiAnagrafica campi() const;
+
+    // The search result: the row on display, taken out once deleted. A step of the browser
+    // that moves nothing ends the display: a click then corrects no more.
     const RigaAnagrafe& rigaInVisione() const;
+    void TogliRiga(long posizione) override;
+    bool MossaNullaChiudeVisione() const override { return true; }
+    // A client in use is warned of before its correction.
+    bool RecordInUso() override;
+
+    // The commands; ESCI closes.
+    void Ricerca() override;
+    void Conferma() override;
+    void Correggi() override;
+    void Cancella() override;
+    void CmdFine_Click();
 };

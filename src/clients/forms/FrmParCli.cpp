@@ -14,6 +14,7 @@
 
 #include "casefiles/engine/ClientiFascola.h"
 #include "casefiles/forms/NavigatoreRecord.h"
+#include "casefiles/forms/OpzioniCriterio.h"
 #include "clients/engine/ParametriClienteListe.h"
 #include "clients/forms/ParCliArchivio.h"
 #include "foundation/engine/Ambiente.h"
@@ -43,9 +44,6 @@ void formato(ui::Grid& g, const QString& formato, int colonnaImporti = -1) {
                       std::max(g.colWidth(colonnaImporti), g.fontMetrics().horizontalAdvance("9.999.999,99") + 12));
 }
 
-const QString TestoRicerca = QStringLiteral("definisci il cliente per la ricerca");
-const QString TestoVisione = QStringLiteral("visualizzazione parametri");
-const QString TestoCorrezione = QStringLiteral("Correzione Parametri");
 
 }  // namespace
 
@@ -72,14 +70,10 @@ void FrmParCli::costruisci() {
     });
     LblCodiceCliente = ui::valueLabel("LblCodiceCliente", 110);
 
-    OptFineMese = ui::valueOption("OptFineMese", "Fine mese", "M");
-    OptPerAnticipazioni = ui::valueOption("OptPerAnticipazioni", "Per anticipazioni", "D");
-    OptPerOgniVoce = ui::valueOption("OptPerOgniVoce", "Per ogni voce", "V");
-    OptFineLavoro = ui::valueOption("OptFineLavoro", "Fine lavoro", "L");
-    OptFineFascola = ui::valueOption("OptFineFascola", "Fine fascola", "P");
     criteri_ = new QButtonGroup(this);
-    for (QRadioButton* o : {OptFineMese, OptPerAnticipazioni, OptPerOgniVoce, OptFineLavoro, OptFineFascola})
-        criteri_->addButton(o);
+    std::tie(OptFineMese, OptPerAnticipazioni, OptPerOgniVoce, OptFineLavoro, OptFineFascola) = CreaOpzioniCriterio(
+        *criteri_, {"OptFineMese", "OptPerAnticipazioni", "OptPerOgniVoce", "OptFineLavoro", "OptFineFascola"},
+        {"Fine mese", "Per anticipazioni", "Per ogni voce", "Fine lavoro", "Fine fascola"});
     TxtNote = ui::named<QLineEdit>("TxtNote");
     TxtNote->setMaxLength(255);
 
@@ -134,12 +128,8 @@ void FrmParCli::costruisci() {
     formato(*FlxListino, FormatoListino, 1);
     preparaGriglia(*FlxListino, 9);
 
-    cmdAggiungi = ui::commandButton("cmdAggiungi", "AGGIUNGI");
-    cmdRicerca = ui::commandButton("cmdRicerca", "RICERCA");
-    cmdCorreggi = ui::commandButton("cmdCorreggi", "CORREGGI");
-    cmdCancella = ui::commandButton("cmdCancella", "CANCELLA");
-    cmdConferma = ui::commandButton("cmdConferma", "CONFERMA");
-    cmdAnnulla = ui::commandButton("cmdAnnulla", "ANNULLA");
+    std::tie(cmdAggiungi, cmdRicerca, cmdCorreggi, cmdCancella, cmdConferma, cmdAnnulla) =
+        CreaComandi({"cmdAggiungi", "cmdRicerca", "cmdCorreggi", "cmdCancella", "cmdConferma", "cmdAnnulla"});
     cmdFine = ui::commandButton("cmdFine", "ESCI");
     CmdStampa = ui::commandButton("CmdStampa", "STAMPA");
 
@@ -182,16 +172,9 @@ void FrmParCli::costruisci() {
     auto* dati = new QVBoxLayout;
     dati->addLayout(cliente);
     dati->addLayout(liste);
-    auto* corpo = new QHBoxLayout;
-    corpo->addLayout(dati, 1);
-    corpo->addLayout(ui::buttonColumn(
-        {cmdAggiungi, cmdRicerca, cmdCorreggi, cmdCancella, cmdConferma, cmdAnnulla, CmdStampa}, cmdFine));
-
-    auto* tutto = new QVBoxLayout(this);
-    tutto->addWidget(LblTitolo);
-    tutto->addLayout(corpo);
-    tutto->addWidget(ui::row({lblAzioneInCorso}));
-    tutto->addWidget(DtaSelezionati);
+    Impagina(*this, *LblTitolo, dati,
+             {cmdAggiungi, cmdRicerca, cmdCorreggi, cmdCancella, cmdConferma, cmdAnnulla, CmdStampa}, *cmdFine,
+             *lblAzioneInCorso, *DtaSelezionati);
 }
 
 void FrmParCli::collegaEventi() {
@@ -202,33 +185,33 @@ void FrmParCli::collegaEventi() {
 
     // The change family: the options, the combos, a click on the price, a double click on the
     // notes. Typing in the notes or the price is a change too, or it would be lost unseen.
-    connect(criteri_, &QButtonGroup::buttonClicked, this, [this] { CampoCambiato(); });
-    connect(applicazioni_, &QButtonGroup::buttonClicked, this, [this] { CampoCambiato(); });
+    connect(criteri_, &QButtonGroup::buttonClicked, this, [this] { CampoCliccato(); });
+    connect(applicazioni_, &QButtonGroup::buttonClicked, this, [this] { CampoCliccato(); });
     for (ui::RefillCombo* c : {DbcNomeCliente, DbcPagamento, DbcElementoFisso, DbcElementoListino}) {
-        ui::onClick(*c, [this] { CampoCambiato(); });
-        ui::onClick(*c->lineEdit(), [this] { CampoCambiato(); });
+        ui::onClick(*c, [this] { CampoCliccato(); });
+        ui::onClick(*c->lineEdit(), [this] { CampoCliccato(); });
     }
-    ui::onClick(*TxtListino, [this] { CampoCambiato(); });
-    ui::onDoubleClick(*TxtNote, [this] { CampoCambiato(); });
-    for (QLineEdit* t : {TxtNote, TxtListino}) connect(t, &QLineEdit::textEdited, this, [this] { CampoCambiato(); });
+    ui::onClick(*TxtListino, [this] { CampoCliccato(); });
+    ui::onDoubleClick(*TxtNote, [this] { CampoCliccato(); });
+    for (QLineEdit* t : {TxtNote, TxtListino}) connect(t, &QLineEdit::textEdited, this, [this] { CampoCliccato(); });
 
-    connect(cmdAggiungi, &QPushButton::clicked, this, [this] { cmdAggiungi_Click(); });
-    connect(cmdRicerca, &QPushButton::clicked, this, [this] { cmdRicerca_Click(); });
-    connect(cmdCorreggi, &QPushButton::clicked, this, [this] { cmdCorreggi_Click(); });
-    connect(cmdCancella, &QPushButton::clicked, this, [this] { cmdCancella_Click(); });
-    connect(cmdConferma, &QPushButton::clicked, this, [this] { CmdConferma_Click(); });
-    connect(cmdAnnulla, &QPushButton::clicked, this, [this] { cmdAnnulla_Click(); });
+    CollegaScheda(*this,
+                  {cmdAggiungi, cmdRicerca, cmdCorreggi, cmdCancella, cmdConferma, cmdAnnulla, CmdStampa, true,
+                   {CmdAggiungiFisso, CmdTogliFisso, CmdAggiungiListino, CmdTogliListino}},
+                  *lblAzioneInCorso, *DtaSelezionati,
+                  {QStringLiteral("definisci il cliente per la ricerca"), QStringLiteral("Inserimento nuovi parametri"),
+                   QStringLiteral("Visualizzando parametri clienti"), QStringLiteral("visualizzazione parametri"),
+                   QStringLiteral("Correzione Parametri")});
     connect(cmdFine, &QPushButton::clicked, this, [this] { CmdFine_Click(); });
     connect(CmdStampa, &QPushButton::clicked, this, [this] { CmdStampa_Click(); });
     connect(CmdAggiungiFisso, &QPushButton::clicked, this, [this] { CmdAggiungiFisso_Click(); });
     connect(CmdTogliFisso, &QPushButton::clicked, this, [this] { CmdTogliFisso_Click(); });
     connect(CmdAggiungiListino, &QPushButton::clicked, this, [this] { CmdAggiungilistino_Click(); });
     connect(CmdTogliListino, &QPushButton::clicked, this, [this] { CmdTogliListino_Click(); });
-    connect(DtaSelezionati, &NavigatoreRecord::Validate, this, [this](int azione) { DtaSelezionati_Validate(azione); });
 }
 
 void FrmParCli::Form_Load() {
-    ParametriInVisione = false;
+    RecordInVisione = false;
     StatoIniziale();
 }
 
@@ -239,28 +222,7 @@ void FrmParCli::done(int risultato) {
     QDialog::done(risultato);
 }
 
-void FrmParCli::abilitaPulsanti(bool aggiungi, bool ricerca, bool correggi, bool cancella, bool conferma,
-                                bool annulla, bool stampa, bool liste) {
-    cmdAggiungi->setEnabled(aggiungi);
-    cmdRicerca->setEnabled(ricerca);
-    cmdCorreggi->setEnabled(correggi);
-    cmdCancella->setEnabled(cancella);
-    cmdConferma->setEnabled(conferma);
-    cmdAnnulla->setEnabled(annulla);
-    CmdStampa->setEnabled(stampa);
-    for (QPushButton* b : {CmdAggiungiFisso, CmdTogliFisso, CmdAggiungiListino, CmdTogliListino})
-        b->setEnabled(liste);
-}
-
-void FrmParCli::mostraAzione(const QString& azione) {
-    lblAzioneInCorso->setText(azione);
-    lblAzioneInCorso->setVisible(true);
-}
-
-void FrmParCli::StatoIniziale() {
-    abilitaPulsanti(true, true, false, false, false, false, false, false);
-    mostraAzione(TestoRicerca);
-    ModoOperativo = ModoIniziale;
+void FrmParCli::MascheraDiRicerca() {
     VuotaCampi();
     // The client is the search key.
     DbcNomeCliente->setEnabled(true);
@@ -272,8 +234,10 @@ void FrmParCli::StatoIniziale() {
     for (QLabel* l : {LblEleListino, LblListino, LblEleFisso}) l->clear();
 }
 
+// The client on display stays the one the search found: its name cannot be changed in view
+// or correction mode, or a correction would write the price list under another client.
 void FrmParCli::AbilitaCampi() {
-    DbcNomeCliente->setEnabled(true);
+    DbcNomeCliente->setEnabled(ModoOperativo == ModoIniziale || ModoOperativo == ModoInserimento);
     for (QAbstractButton* o : criteri_->buttons()) o->setEnabled(true);
     for (QAbstractButton* o : applicazioni_->buttons()) o->setEnabled(true);
     for (QWidget* w : std::initializer_list<QWidget*>{TxtNote, DbcElementoListino, TxtListino, DbcPagamento,
@@ -298,34 +262,18 @@ void FrmParCli::VuotaCampi() {
     LblEleListino->clear();
 }
 
-// The client on display stays the one the search found: its name cannot be changed in view
-// or correction mode, or a correction would write the price list under another client.
-void FrmParCli::Vis2Envi() {
-    abilitaPulsanti(false, false, false, true, false, true, true, false);
-    mostraAzione(TestoVisione);
-    DbcNomeCliente->setEnabled(false);
-    ModoOperativo = ModoVisione;
+void FrmParCli::CampiNuovi() {
+    VuotaCampi();
+    svuotaListe();
+    ParametriLetti.reset();
 }
 
-void FrmParCli::Visu2corre() {
-    abilitaPulsanti(false, false, true, false, false, true, true, true);
-    mostraAzione(TestoCorrezione);
-    DbcNomeCliente->setEnabled(false);
-    ModoOperativo = ModoCorrezione;
-}
+QWidget& FrmParCli::CampoChiave() { return *DbcNomeCliente; }
 
-void FrmParCli::AnnullaAzione() {
-    ParametriInVisione = false;
-    ModoOperativo = ModoIniziale;
-    StatoIniziale();
-    DbcNomeCliente->setFocus();
-    DtaSelezionati->setCaption(basic::Space(9));
+void FrmParCli::AzioneAnnullata() {
+    SchedaRecord::AzioneAnnullata();
     VuotaGrigliaListino();
     VuotaGrigliaFissi();
-}
-
-void FrmParCli::CampoCambiato() {
-    if (ParametriInVisione) Visu2corre();
 }
 
 bool FrmParCli::Verificatore() {

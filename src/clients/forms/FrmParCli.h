@@ -1,12 +1,12 @@
 #pragma once
 // "Parametri economici Cliente": the billing parameters of each client, one record of `parcli`
-// with the client's price list in `elecli`. A modal record form with four modes
-// (ModoOperativo): 0 initial and search mask, 1 insert, 2 view, 3 correction; a click on a
-// field of a client on display starts a correction.
+// with the client's price list in `elecli`. A modal record form (SchedaRecord: the modes, the
+// search result and its browser, the command buttons); a change of a field of a client on
+// display starts a correction.
 //
 // Where its parts live:
-// - FrmParCli.cpp: the controls, the modes, the check before storing, the display and the
-//   two grids;
+// - FrmParCli.cpp: the controls, the fields in each mode, the check before storing, the
+//   display and the two grids;
 // - FrmParCliComandi.cpp: the record commands, the record browser and the client and payment
 //   look-ups;
 // - FrmParCliListe.cpp: the element look-ups and the add and remove buttons of the fixed
@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "casefiles/forms/NavigatoreRecord.h"
+#include "casefiles/forms/SchedaRecord.h"
 #include "clients/engine/ParametriCliente.h"
 
 class QButtonGroup;
@@ -29,30 +30,23 @@ class Grid;
 class RefillCombo;
 }
 
-class FrmParCli : public QDialog {
+class FrmParCli : public QDialog, public SchedaRecord {
     Q_OBJECT
 public:
     explicit FrmParCli(QWidget* parent = nullptr);
     ~FrmParCli() override;
-
-    enum Modo { ModoIniziale = 0, ModoInserimento = 1, ModoVisione = 2, ModoCorrezione = 3 };
-    // The record browser's buttons, as the navigator reports them.
-    using enum NavigatoreRecord::Azione;
 
     static inline const QString FormatoFissi =
         QStringLiteral("^ Codice |^ Applicaz. |^          Descrizione          ");
     static inline const QString FormatoListino =
         QStringLiteral("^Codice|^  Listino  |^ Pag. |^      Descrizione       ");
 
-    void StatoIniziale();
-    void AbilitaCampi();
+    // Every field usable; the client only while no client is on display.
+    void AbilitaCampi() override;
     // Shows the message of the first check that fails, moves the focus there and answers false.
     bool Verificatore();
     // Shows the client at PosSelezionata of the search result.
-    void Visualizza();
-    void Vis2Envi();
-    void Visu2corre();
-    void AnnullaAzione();
+    void Visualizza() override;
     void VuotaCampi();
     void VuotaGrigliaFissi();
     void VuotaGrigliaListino();
@@ -92,24 +86,14 @@ public:
     QPushButton* CmdTogliListino;
     ui::Grid* FlxListino;
 
-    QPushButton* cmdAggiungi;
-    QPushButton* cmdRicerca;
-    QPushButton* cmdCorreggi;
-    QPushButton* cmdCancella;
-    QPushButton* cmdConferma;
-    QPushButton* cmdAnnulla;
+    QPushButton *cmdAggiungi, *cmdRicerca, *cmdCorreggi, *cmdCancella, *cmdConferma, *cmdAnnulla;
     QPushButton* cmdFine;
     QPushButton* CmdStampa;
 
-    // The form's state.
-    int ModoOperativo = ModoIniziale;
-    // A client of the search result is on display: a change of a field then starts a
-    // correction. Cleared while the program itself fills the fields.
-    bool ParametriInVisione = false;
+    // A client of the search result is on display.
+    const bool& ParametriInVisione = RecordInVisione;
     // The search result: the codes of the clients found, kept until the next search or ESCI.
     std::vector<QString> Selezionati;
-    long PosSelezionata = 0;
-    long NumSelezionati = 0;
     // The parameters of the client on display as they were read: a correction or deletion
     // goes to that client, and only while its stored parameters are still these.
     std::optional<ParametriCliente> ParametriLetti;
@@ -124,24 +108,17 @@ protected:
     void done(int risultato) override;
 
 private:
-    void costruisci();
-    void collegaEventi();
-    void Form_Load();
-    void Form_Unload();
-
     // FrmParCliComandi.cpp
-    void cmdAggiungi_Click();
-    void cmdRicerca_Click();
-    void cmdCorreggi_Click();
-    void cmdCancella_Click();
-    void CmdConferma_Click();
-    void cmdAnnulla_Click();
+    void Ricerca() override;
+    void Correggi() override;
+    void Cancella() override;
+    void Conferma() override;
+    void Annulla() override;
     void CmdFine_Click();
     void CmdStampa_Click();
     void DbcNomeCliente_LostFocus();
     void ChiudiSelezionati();
-    // After a deletion: the next client of the result, or the initial mode when none is left.
-    void DopoCancellazione();
+    void TogliRiga(long posizione) override;
     // The client at PosSelezionata read and shown in view mode; the program's own filling of
     // the fields starts no correction.
     void MostraInVisione();
@@ -159,11 +136,16 @@ private:
     void SvuotaVociFisse();
     void SvuotaVociListino();
 
-    // The change handlers' common rule: a change to a client on display starts a correction.
-    void CampoCambiato();
-    void abilitaPulsanti(bool aggiungi, bool ricerca, bool correggi, bool cancella, bool conferma, bool annulla,
-                         bool stampa, bool liste);
-    void mostraAzione(const QString& azione);
+    // FrmParCli.cpp: the controls, the load and unload, the form's part of the record form.
+    void costruisci();
+    void collegaEventi();
+    void Form_Load();
+    void Form_Unload();
+    void MascheraDiRicerca() override;
+    void CampiNuovi() override;
+    QWidget& CampoChiave() override;
+    // After ANNULLA the two grids are emptied too.
+    void AzioneAnnullata() override;
     QString criterioScelto() const;
     QString applicazioneScelta() const;
     void spegniCriteri();

@@ -23,68 +23,31 @@ const QString EliminatiAltrove = QStringLiteral("I parametri del cliente sono st
 
 }  // namespace
 
-void FrmParCli::cmdAggiungi_Click() {
-    abilitaPulsanti(false, false, false, false, true, true, true, true);
-    mostraAzione("Inserimento nuovi parametri");
-    ModoOperativo = ModoInserimento;
-    AbilitaCampi();
-    VuotaCampi();
-    svuotaListe();
-    ParametriLetti.reset();
-    DbcNomeCliente->setFocus();
-}
-
 void FrmParCli::ChiudiSelezionati() {
     Selezionati.clear();
-    NumSelezionati = 0;
-    PosSelezionata = 0;
+    LasciaTrovati();
     ParametriLetti.reset();
 }
 
-void FrmParCli::cmdRicerca_Click() {
-    ParametriInVisione = false;
+void FrmParCli::Ricerca() {
+    RecordInVisione = false;
     const QString codice = basic::Trim(LblCodiceCliente->text());
     std::vector<QString> trovati;
     if (!parcli::InArchivio("Funzione di ricerca parametri clienti",
                             [&](db::Database& a) { trovati = RicercaParametriClienti(a, codice); }))
         return;
     ChiudiSelezionati();
-    if (trovati.empty()) {
-        ui::MessageService::show("Non c'è nessun parametro definito per il cliente");
-        StatoIniziale();
-        DbcNomeCliente->setFocus();
-        return;
-    }
-    abilitaPulsanti(false, false, false, true, false, true, true, false);
-    mostraAzione("Visualizzando parametri clienti");
-    ModoOperativo = ModoVisione;
-    AbilitaCampi();
-    DbcNomeCliente->setEnabled(false);
     Selezionati = std::move(trovati);
-    NumSelezionati = long(Selezionati.size());
-    PosSelezionata = 1;
-    DtaSelezionati->MostraPosizione(PosSelezionata, NumSelezionati, true);
-    Visualizza();
-    ParametriInVisione = true;
+    MostraTrovati(long(Selezionati.size()), "Non c'è nessun parametro definito per il cliente");
 }
 
-void FrmParCli::DtaSelezionati_Validate(int Action, int) {
-    // Nothing to browse before a search has found something.
-    if (Selezionati.empty()) return;
-    const auto mossa = NavigatoreRecord::Sposta(Action, PosSelezionata, NumSelezionati);
-    // A refused move leaves the client on display as it was, correction included.
-    if (!mossa) return;
-    PosSelezionata = mossa->posizione;
-    DtaSelezionati->MostraPosizione(PosSelezionata, NumSelezionati, mossa->primo);
-    AbilitaCampi();
-    MostraInVisione();
-}
+void FrmParCli::DtaSelezionati_Validate(int Action, int) { SpostaRecord(Action); }
 
 void FrmParCli::MostraInVisione() {
-    ParametriInVisione = false;
+    RecordInVisione = false;
     Visualizza();
-    Vis2Envi();
-    ParametriInVisione = true;
+    VisEnvi();
+    RecordInVisione = true;
 }
 
 void FrmParCli::MostraModificatiAltrove() {
@@ -92,24 +55,24 @@ void FrmParCli::MostraModificatiAltrove() {
     MostraInVisione();
 }
 
-void FrmParCli::cmdCancella_Click() {
+void FrmParCli::Cancella() {
     const bool si = ui::MessageService::show("Confermare la cancellazione dei parametri del cliente", {},
                                              ui::Buttons::YesNo) == ui::Answer::Yes;
     if (!si) return;
     if (!ParametriLetti) {
         ui::MessageService::show(EliminatiAltrove);
-        DopoCancellazione();
+        TogliInVisione();
         return;
     }
     Connessione archivio = parcli::ArchivioAperto("Funzione di cancellazione parametri clienti");
     if (!archivio) return;
     switch (CancellaParametriCliente(*archivio, *ParametriLetti)) {
     case EsitoParametri::Eseguito:
-        DopoCancellazione();
+        TogliInVisione();
         return;
     case EsitoParametri::EliminatiAltrove:
         ui::MessageService::show(EliminatiAltrove);
-        DopoCancellazione();
+        TogliInVisione();
         return;
     case EsitoParametri::ModificatiAltrove:
         // Shown again as they are now, for the user to decide anew.
@@ -121,21 +84,12 @@ void FrmParCli::cmdCancella_Click() {
     }
 }
 
-void FrmParCli::DopoCancellazione() {
-    ParametriInVisione = false;
-    Selezionati.erase(Selezionati.begin() + (PosSelezionata - 1));
-    --NumSelezionati;
-    if (NumSelezionati < 1) {
-        ChiudiSelezionati();
-        AnnullaAzione();
-        return;
-    }
-    PosSelezionata = std::min(PosSelezionata, NumSelezionati);
-    DtaSelezionati->MostraPosizione(PosSelezionata, NumSelezionati, false);
-    MostraInVisione();
+void FrmParCli::TogliRiga(long posizione) {
+    Selezionati.erase(Selezionati.begin() + (posizione - 1));
+    if (Selezionati.empty()) ParametriLetti.reset();
 }
 
-void FrmParCli::cmdCorreggi_Click() {
+void FrmParCli::Correggi() {
     if (!Verificatore()) return;
     if (!ParametriLetti) {
         ui::MessageService::show(EliminatiAltrove);
@@ -148,7 +102,7 @@ void FrmParCli::cmdCorreggi_Click() {
     switch (CorreggiParametriCliente(*archivio, *ParametriLetti, nuovi)) {
     case EsitoParametri::Eseguito:
         ParametriLetti = nuovi;
-        Vis2Envi();
+        VisEnvi();
         return;
     case EsitoParametri::ModificatiAltrove:
         MostraModificatiAltrove();
@@ -162,7 +116,7 @@ void FrmParCli::cmdCorreggi_Click() {
     }
 }
 
-void FrmParCli::CmdConferma_Click() {
+void FrmParCli::Conferma() {
     if (ModoOperativo != ModoInserimento) return;
     if (!Verificatore()) return;
     Connessione archivio = parcli::ArchivioAperto("Funzione di conferma parametri clienti");
@@ -185,7 +139,7 @@ void FrmParCli::CmdConferma_Click() {
     }
 }
 
-void FrmParCli::cmdAnnulla_Click() {
+void FrmParCli::Annulla() {
     VuotaGrigliaListino();
     VuotaGrigliaFissi();
     svuotaListe();

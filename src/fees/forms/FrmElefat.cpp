@@ -1,4 +1,6 @@
 #include "fees/forms/FrmElefat.h"
+#include "foundation/engine/Procedura.h"
+#include "foundation/engine/Sessione.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -10,19 +12,13 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
-#include <algorithm>
 
 #include "accounting/engine/LetturaContabile.h"
 #include "casefiles/forms/NavigatoreRecord.h"
 #include "fees/engine/CatalogoContabile.h"
 #include "fees/engine/VerificaElemento.h"
+#include "fees/forms/ElefatArchivio.h"
 #include "fees/forms/StampaElementiDaFatturare.h"
-#include "foundation/engine/Ambiente.h"
-#include "foundation/engine/Generale.h"
-#include "foundation/engine/Procedura.h"
-#include "foundation/engine/Sessione.h"
-#include "platform/db/DbError.h"
-#include "platform/system/BasicRuntime.h"
 #include "platform/system/MessageService.h"
 #include "platform/ui/ClickEvents.h"
 #include "platform/ui/FocusEvents.h"
@@ -30,30 +26,11 @@
 #include "platform/ui/RefillCombo.h"
 #include "startup/forms/DefinizioneValoriDefault.h"
 
+using namespace elefat;
+
 namespace {
 
-const QString TestoRicerca = QStringLiteral("definisci i campi per selezione di ricerca");
-const QString TestoInserimento = QStringLiteral("Inserimento di un nuovo elemento");
-const QString TestoRisultato = QStringLiteral("Visualizzazione Elementi da fatturare");
-const QString TestoVisione = QStringLiteral("Visualizzazione di un elemento");
-const QString TestoCorrezione = QStringLiteral("Correzione elemento visualizzato");
 const QString NonCollegato = QStringLiteral("Non collegato alla contabilità");
-const QString ElementoUsato = QStringLiteral("L'elemento non è cancellabile: è in uso in una fascola");
-
-// The widths of the columns the fields are stored in.
-constexpr int LunghezzaCodice = 3;
-constexpr int LunghezzaDescrizione = 50;
-constexpr int LunghezzaIva = 5;
-
-bool collegato() { return AmbienteLavoro().CollegatoContabilita; }
-
-// The session, opened under `proc`; nullptr when it could not be and the handler said not
-// to try again.
-Connessione sessione(Procedura& proc) {
-    Connessione archivio;
-    proc.essenziale([&] { archivio = ArchivioInUso(); });
-    return archivio;
-}
 
 // A look-up list read under the error handler: a failure leaves the list empty.
 std::vector<ui::ComboRow> elenco(const QString& descrizione, std::vector<ui::ComboRow> (*leggi)(db::Database&)) {
@@ -183,12 +160,8 @@ void FrmElefat::costruisci() {
     pagamento->addWidget(ui::row({OptPagaCod, DbcPagamento, LblCodicePagamento}));
 
     LblAzioneInCorso = ui::boldLabel("LblAzioneInCorso");
-    CmdAggiungi = ui::commandButton("CmdAggiungi", "AGGIUNGI");
-    CmdRicerca = ui::commandButton("CmdRicerca", "RICERCA");
-    CmdCorreggi = ui::commandButton("CmdCorreggi", "CORREGGI");
-    CmdCancella = ui::commandButton("CmdCancella", "CANCELLA");
-    CmdConferma = ui::commandButton("CmdConferma", "CONFERMA");
-    CmdAnnulla = ui::commandButton("CmdAnnulla", "ANNULLA");
+    std::tie(CmdAggiungi, CmdRicerca, CmdCorreggi, CmdCancella, CmdConferma, CmdAnnulla) =
+        CreaComandi({"CmdAggiungi", "CmdRicerca", "CmdCorreggi", "CmdCancella", "CmdConferma", "CmdAnnulla"});
     CmdStampa = ui::commandButton("CmdStampa", "STAMPA");
     CmdFine = ui::commandButton("CmdFine", "FINE");
     DtaSelezionati = ui::named<NavigatoreRecord>("DtaSelezionati");
@@ -223,16 +196,9 @@ void FrmElefat::costruisci() {
     sinistra->addWidget(FrameConti);
     sinistra->addWidget(FramePagamenti);
 
-    auto* corpo = new QHBoxLayout;
-    corpo->addLayout(sinistra, 1);
-    corpo->addLayout(ui::buttonColumn(
-        {CmdAggiungi, CmdRicerca, CmdCorreggi, CmdCancella, CmdConferma, CmdAnnulla, CmdStampa}, CmdFine));
-
-    auto* tutto = new QVBoxLayout(this);
-    tutto->addWidget(LblTitolo);
-    tutto->addLayout(corpo);
-    tutto->addWidget(ui::row({LblAzioneInCorso}));
-    tutto->addWidget(DtaSelezionati);
+    Impagina(*this, *LblTitolo, sinistra,
+             {CmdAggiungi, CmdRicerca, CmdCorreggi, CmdCancella, CmdConferma, CmdAnnulla, CmdStampa}, *CmdFine,
+             *LblAzioneInCorso, *DtaSelezionati);
 }
 
 void FrmElefat::collegaEventi() {
@@ -241,10 +207,10 @@ void FrmElefat::collegaEventi() {
     // Not linked the VAT and payment combos take a typed number and keep whatever list they had.
     for (ui::RefillCombo* combo : {DbcIva, DbcIvacee})
         combo->setRefill([combo] {
-            return collegato() ? elenco("Funzione di lettura elenco codici iva", ElencoIva) : righeAttuali(*combo);
+            return Collegato() ? elenco("Funzione di lettura elenco codici iva", ElencoIva) : righeAttuali(*combo);
         });
     DbcPagamento->setRefill([this] {
-        return collegato() ? elenco("Funzione di lettura elenco codici pagamento", ElencoPagamenti)
+        return Collegato() ? elenco("Funzione di lettura elenco codici pagamento", ElencoPagamenti)
                            : righeAttuali(*DbcPagamento);
     });
     for (ui::RefillCombo* combo : {DbcContofat, DbcDare, DbcAvere})
@@ -273,19 +239,21 @@ void FrmElefat::collegaEventi() {
         connect(gruppo, &QButtonGroup::buttonClicked, this, [this] { CampoCliccato(); });
     connect(ChkAccoda, &QCheckBox::clicked, this, [this] { CampoCliccato(); });
 
-    connect(CmdAggiungi, &QPushButton::clicked, this, [this] { cmdAggiungi_Click(); });
-    connect(CmdRicerca, &QPushButton::clicked, this, [this] { cmdRicerca_Click(); });
-    connect(CmdCorreggi, &QPushButton::clicked, this, [this] { cmdCorreggi_Click(); });
-    connect(CmdCancella, &QPushButton::clicked, this, [this] { cmdCancella_Click(); });
-    connect(CmdConferma, &QPushButton::clicked, this, [this] { CmdConferma_Click(); });
-    connect(CmdAnnulla, &QPushButton::clicked, this, [this] { cmdAnnulla_Click(); });
+    CollegaScheda(*this,
+                  {CmdAggiungi, CmdRicerca, CmdCorreggi, CmdCancella, CmdConferma, CmdAnnulla, CmdStampa,
+                   /*stampaInInserimento=*/false, {}},
+                  *LblAzioneInCorso, *DtaSelezionati,
+                  {QStringLiteral("definisci i campi per selezione di ricerca"),
+                   QStringLiteral("Inserimento di un nuovo elemento"),
+                   QStringLiteral("Visualizzazione Elementi da fatturare"),
+                   QStringLiteral("Visualizzazione di un elemento"),
+                   QStringLiteral("Correzione elemento visualizzato")});
     connect(CmdStampa, &QPushButton::clicked, this, [this] { CmdStampa_Click(); });
     Stampa = [this] {
         Procedura proc("Stampa Codici elementi da fatturare");
         proc.esegui([&] { StampaElementiDaFatturare(*ArchivioInUso(), report::Screen, {}, this); });
     };
     connect(CmdFine, &QPushButton::clicked, this, [this] { CmdFine_Click(); });
-    connect(DtaSelezionati, &NavigatoreRecord::Validate, this, [this](int azione) { DtaSelezionati_Validate(azione); });
 }
 
 void FrmElefat::Form_Load() {
@@ -293,8 +261,8 @@ void FrmElefat::Form_Load() {
     DefinizioneValoriDefault();
     // Not linked, a VAT combo holds the rate that is stored as it was typed.
     for (ui::RefillCombo* combo : {DbcIva, DbcIvacee})
-        combo->lineEdit()->setMaxLength(collegato() ? 32767 : LunghezzaIva);
-    ElementoInVisione = false;
+        combo->lineEdit()->setMaxLength(Collegato() ? 32767 : LunghezzaIva);
+    RecordInVisione = false;
     StatoIniziale();
 }
 
@@ -308,24 +276,7 @@ void FrmElefat::Form_Unload() {
     AnnullaAzione();
 }
 
-// --- modes ---------------------------------------------------------------------------------
-
-void FrmElefat::abilitaPulsanti(bool aggiungi, bool ricerca, bool correggi, bool cancella, bool conferma,
-                                bool annulla, bool stampa) {
-    CmdAggiungi->setEnabled(aggiungi);
-    CmdRicerca->setEnabled(ricerca);
-    CmdCorreggi->setEnabled(correggi);
-    CmdCancella->setEnabled(cancella);
-    CmdConferma->setEnabled(conferma);
-    CmdAnnulla->setEnabled(annulla);
-    CmdStampa->setEnabled(stampa);
-    CmdFine->setEnabled(true);
-}
-
-void FrmElefat::mostraAzione(const QString& azione) {
-    LblAzioneInCorso->setText(azione);
-    LblAzioneInCorso->setVisible(true);
-}
+// --- the fields in each mode ----------------------------------------------------------------
 
 void FrmElefat::abilitaCampi(bool abilita) {
     for (QWidget* w : std::initializer_list<QWidget*>{
@@ -333,15 +284,12 @@ void FrmElefat::abilitaCampi(bool abilita) {
              OptImportoUnitario, TxtImporto, TxtArrotonda, DbcIva, DbcIvacee, OptCosto, OptAnticipazione,
              OptCompetenza, OptPagaCli, OptPagaCod, DbcPagamento})
         w->setEnabled(abilita);
-    const bool conti = abilita && collegato();
+    const bool conti = abilita && Collegato();
     for (QWidget* w : std::initializer_list<QWidget*>{FrameConti, DbcContofat, DbcDare, DbcAvere})
         w->setEnabled(conti);
 }
 
-void FrmElefat::StatoIniziale() {
-    abilitaPulsanti(true, true, false, false, false, false, false);
-    mostraAzione(TestoRicerca);
-    ModoOperativo = ModoIniziale;
+void FrmElefat::MascheraDiRicerca() {
     DbcCodice->setEnabled(true);
     DbcDescrizione->setEnabled(true);
     abilitaCampi(false);
@@ -366,33 +314,17 @@ void FrmElefat::PulisciCampi() {
     OptListino->setChecked(true);
     OptCompetenza->setChecked(true);
     OptPagaCli->setChecked(true);
-    const bool conCodici = collegato();
+    const bool conCodici = Collegato();
     for (ui::RefillCombo* combo : {DbcContofat, DbcDare, DbcAvere})
         combo->setEditText(conCodici ? QString() : QStringLiteral("*"));
     for (QLabel* l : {LblContofat, LblDare, LblAvere}) l->setText(conCodici ? QString() : NonCollegato);
 }
 
-void FrmElefat::VisEnvi() {
-    abilitaPulsanti(false, false, false, true, false, true, true);
-    mostraAzione(TestoVisione);
-    ModoOperativo = ModoVisione;
-}
+void FrmElefat::CampiNuovi() { PulisciCampi(); }
 
-void FrmElefat::Visu2corre() {
-    if (Bollato(codiceInVisione()))
-        ui::MessageService::show("l'elemento è già usato nelle fascole, correggere propriamente");
-    abilitaPulsanti(false, false, true, false, false, true, true);
-    mostraAzione(TestoCorrezione);
-    ModoOperativo = ModoCorrezione;
-}
+QWidget& FrmElefat::CampoChiave() { return *DbcCodice; }
 
-void FrmElefat::AnnullaAzione() {
-    ElementoInVisione = false;
-    ModoOperativo = ModoIniziale;
-    StatoIniziale();
-    DbcCodice->setFocus();
-    DtaSelezionati->setCaption("         ");
-}
+bool FrmElefat::RecordInUso() { return Bollato(codiceInVisione()); }
 
 // --- the record ----------------------------------------------------------------------------
 
@@ -421,7 +353,7 @@ CampiElemento FrmElefat::campi() const {
 }
 
 bool FrmElefat::Verificatore() {
-    const auto rifiuto = VerificaElemento(campi(), collegato());
+    const auto rifiuto = VerificaElemento(campi(), Collegato());
     if (!rifiuto) return true;
     ui::MessageService::show(rifiuto->messaggio);
     QWidget* fuoco = nullptr;
@@ -445,7 +377,7 @@ bool FrmElefat::Verificatore() {
 bool FrmElefat::Bollato(const QString& codice) {
     Procedura proc("Funzione di integrità referenziale elemento");
     bool usato = false;
-    if (Connessione archivio = sessione(proc)) proc.esegui([&] { usato = ElementoInUso(*archivio, codice); });
+    if (Connessione archivio = ArchivioInUso(proc)) proc.esegui([&] { usato = ElementoInUso(*archivio, codice); });
     return usato;
 }
 
@@ -466,7 +398,7 @@ void FrmElefat::Visualizza() {
     // The row as it stands now: another workstation may have corrected it since the search.
     {
         Procedura proc("Funzione di visualizzazione elemento");
-        if (Connessione archivio = sessione(proc))
+        if (Connessione archivio = ArchivioInUso(proc))
             proc.esegui([&] {
                 if (auto ora = LeggiElemento(*archivio, riga->elemento.codice)) *riga = std::move(*ora);
             });
@@ -478,7 +410,7 @@ void FrmElefat::Visualizza() {
     ui::checkValue(*calcoli_, e.calcolo);
     TxtImporto->setText(TestoImportoElemento(e.importo));
     TxtArrotonda->setText(TestoImportoElemento(e.arrotonda));
-    if (collegato()) {
+    if (Collegato()) {
         DefinizioneCampoIva(Ordinaria);
         DefinizioneCampoIva(Comunitaria);
     } else {
@@ -491,271 +423,9 @@ void FrmElefat::Visualizza() {
     (e.pagamento ? OptPagaCli : OptPagaCod)->setChecked(true);
     LblCodicePagamento->setText(e.codicepagamento);
     DescrizionePagamento();
-    if (collegato()) {
+    if (Collegato()) {
         AssegnazioneConto(ContoRicavi);
         AssegnazioneConto(ContoDare);
         AssegnazioneConto(ContoAvere);
     }
-}
-
-// --- look-ups in the accounting archive ----------------------------------------------------
-
-void FrmElefat::CoerenzaCodificaIva(int selettore) {
-    ui::RefillCombo* combo = selettore == Ordinaria ? DbcIva : DbcIvacee;
-    QLabel* etichetta = selettore == Ordinaria ? LblIva : LblIvacee;
-    if (!collegato()) {
-        if (!basic::IsNumeric(combo->currentText())) {
-            combo->setEditText({});
-            etichetta->clear();
-        }
-        return;
-    }
-    Procedura proc("Funzione di coerenza codifica iva");
-    Connessione archivio = sessione(proc);
-    if (!archivio) return;
-    std::optional<CodiceIva> trovato;
-    if (!proc.essenziale([&] { trovato = IvaDaDescrizione(*archivio, combo->currentText()); })) return;
-    if (trovato) {
-        etichetta->setText(DidascaliaIva(*trovato));
-    } else {
-        combo->setEditText({});
-        etichetta->clear();
-    }
-}
-
-void FrmElefat::DefinizioneCampoIva(int selettore) {
-    const ElementoLetto* riga = inVisione();
-    if (!riga) return;
-    ui::RefillCombo* combo = selettore == Ordinaria ? DbcIva : DbcIvacee;
-    QLabel* etichetta = selettore == Ordinaria ? LblIva : LblIvacee;
-    const QString codice = selettore == Ordinaria ? riga->elemento.iva : riga->elemento.ivacee;
-    Procedura proc("Funzione di definizione campo iva per elemento");
-    Connessione archivio = sessione(proc);
-    if (!archivio) return;
-    std::optional<CodiceIva> trovato;
-    if (!proc.essenziale([&] { trovato = IvaDaCodice(*archivio, codice); })) return;
-    combo->setEditText(trovato ? trovato->descrizione : QString());
-    etichetta->setText(trovato ? DidascaliaIva(*trovato) : QString());
-}
-
-void FrmElefat::AssegnazioneConto(int selettore) {
-    const ElementoLetto* riga = inVisione();
-    if (!riga) return;
-    ui::RefillCombo* combo = selettore == ContoRicavi ? DbcContofat : selettore == ContoDare ? DbcDare : DbcAvere;
-    QLabel* etichetta = selettore == ContoRicavi ? LblContofat : selettore == ContoDare ? LblDare : LblAvere;
-    const ElementoDaFatturare& e = riga->elemento;
-    const QString codice = selettore == ContoRicavi ? e.contofat : selettore == ContoDare ? e.dare : e.avere;
-    Procedura proc("Funzione di assegnazione conto");
-    Connessione archivio = sessione(proc);
-    if (!archivio) return;
-    std::optional<ContoPdC> conto;
-    if (!proc.essenziale([&] { conto = ContoDaCodice(*archivio, codice); })) return;
-    etichetta->setText(conto ? conto->codice : QString());
-    combo->setEditText(conto ? conto->descrizione : QString());
-}
-
-void FrmElefat::ComePaga() {
-    // An option the program turns on counts as clicked: on an element on display that is
-    // a correction.
-    auto scegli = [this](QRadioButton* opzione) {
-        if (opzione->isChecked()) return;
-        opzione->setChecked(true);
-        CampoCliccato();
-    };
-    if (!collegato()) {
-        // Not linked the term is a number of days, which only "Applica " can hold.
-        scegli(OptPagaCod);
-        LblCodicePagamento->setText(GiorniPagamento(DbcPagamento->currentText()));
-        return;
-    }
-    if (!OptPagaCod->isChecked()) {
-        scegli(OptPagaCli);
-        LblCodicePagamento->setText(PagamentoDelCliente);
-        return;
-    }
-    Procedura proc("Funzione di definizione codice pagamento");
-    Connessione archivio = sessione(proc);
-    if (!archivio) return;
-    std::optional<QString> codice;
-    if (!proc.essenziale([&] { codice = PagamentoDaDescrizione(*archivio, DbcPagamento->currentText()); })) return;
-    LblCodicePagamento->setText(codice.value_or(PagamentoDelCliente));
-}
-
-void FrmElefat::DescrizionePagamento() {
-    const QString codice = LblCodicePagamento->text();
-    if (!collegato()) {
-        DbcPagamento->setEditText(codice);
-        return;
-    }
-    Procedura proc("Funzione di definizione descrizione codice pagamento");
-    Connessione archivio = sessione(proc);
-    if (!archivio) return;
-    std::optional<QString> descrizione;
-    if (!proc.essenziale([&] { descrizione = DescrizioneCodicePagamento(*archivio, codice); })) return;
-    DbcPagamento->setEditText(descrizione.value_or(codice));
-}
-
-// --- field handlers ------------------------------------------------------------------------
-
-void FrmElefat::CampoCliccato() {
-    if (ElementoInVisione) Visu2corre();
-}
-
-void FrmElefat::DbcCodice_LostFocus() {
-    const QString testo = DbcCodice->currentText();
-    if (!testo.isEmpty()) DbcCodice->setEditText(testo.toUpper());
-}
-
-void FrmElefat::dbcdescrizione_LostFocus() {
-    const QString testo = DbcDescrizione->currentText();
-    if (testo.size() > LunghezzaDescrizione) DbcDescrizione->setEditText(testo.left(LunghezzaDescrizione));
-}
-
-void FrmElefat::TxtImporto_LostFocus() {
-    QString testo = TxtImporto->text();
-    if (testo.isEmpty()) return;
-    try {
-        const Currency importo = ImportoDaTesto(testo);
-        TxtImporto->setText(basic::Format(importo, AmbienteLavoro().FormatoImporto));
-    } catch (const db::DbError&) {
-        // No amount can be read from it: the text stays for the checks to point out.
-    }
-}
-
-void FrmElefat::DtaSelezionati_Validate(int Action, int) {
-    if (RsSelezionati.empty()) return;
-    const auto mossa = NavigatoreRecord::Sposta(Action, PosSelezionata, NumSelezionati);
-    // Nothing moves: the element stays on display as it was, correction included.
-    if (!mossa) return;
-    PosSelezionata = mossa->posizione;
-    ElementoInVisione = false;
-    DtaSelezionati->MostraPosizione(PosSelezionata, NumSelezionati, mossa->primo);
-    Visualizza();
-    VisEnvi();
-    ElementoInVisione = true;
-}
-
-// --- commands ------------------------------------------------------------------------------
-
-void FrmElefat::cmdAggiungi_Click() {
-    abilitaPulsanti(false, false, false, false, true, true, false);
-    mostraAzione(TestoInserimento);
-    ModoOperativo = ModoInserimento;
-    AbilitaCampi();
-    PulisciCampi();
-    DbcCodice->setFocus();
-}
-
-void FrmElefat::CmdConferma_Click() {
-    if (!Verificatore()) return;
-    if (ModoOperativo == ModoInserimento) {
-        Procedura proc("Funzione di conferma elemento");
-        ElementoDaFatturare elemento;
-        if (!proc.essenziale([&] { elemento = ElementoDaiCampi(campi(), collegato()); })) return;
-        Connessione archivio = sessione(proc);
-        if (!archivio) return;
-        switch (InserisciElemento(*archivio, elemento)) {
-        case EsitoElemento::Registrato: break;
-        case EsitoElemento::CodiceEsistente:
-            // Refused before anything is written: what was typed stays, to change the code.
-            ui::MessageService::show("Il codice elemento " + elemento.codice +
-                                     " è già definito nell'archivio: indicare un codice diverso");
-            DbcCodice->setFocus();
-            return;
-        default: return;
-        }
-    }
-    PulisciCampi();
-    DbcCodice->setFocus();
-}
-
-void FrmElefat::cmdRicerca_Click() {
-    ElementoInVisione = false;
-    Procedura proc("Funzione di ricerca elementi");
-    Connessione archivio = sessione(proc);
-    if (!archivio) return;
-    std::vector<ElementoLetto> trovati;
-    if (!proc.essenziale(
-            [&] { trovati = RicercaElementi(*archivio, DbcCodice->currentText(), DbcDescrizione->currentText()); }))
-        return;
-
-    RsSelezionati = std::move(trovati);
-    NumSelezionati = long(RsSelezionati.size());
-    PosSelezionata = NumSelezionati > 0 ? 1 : 0;
-    if (RsSelezionati.empty()) {
-        ui::MessageService::show("Non c'è nessun elemento definito nell'archivio");
-        StatoIniziale();
-        DbcCodice->setFocus();
-        return;
-    }
-    abilitaPulsanti(false, false, false, true, false, true, true);
-    mostraAzione(TestoRisultato);
-    ModoOperativo = ModoVisione;
-    AbilitaCampi();
-    DtaSelezionati->setEnabled(true);
-    DtaSelezionati->MostraPosizione(PosSelezionata, NumSelezionati, true);
-    Visualizza();
-    ElementoInVisione = true;
-}
-
-void FrmElefat::cmdCorreggi_Click() {
-    if (!Verificatore()) return;
-    ElementoLetto* riga = inVisione();
-    if (!riga) return;
-    Procedura proc("Funzione di correzione elemento");
-    ElementoDaFatturare nuovo;
-    if (!proc.essenziale([&] { nuovo = ElementoDaiCampi(campi(), collegato()); })) return;
-    Connessione archivio = sessione(proc);
-    if (!archivio) return;
-    if (CorreggiElemento(*archivio, *riga, nuovo) != EsitoElemento::Registrato) return;
-    VisEnvi();
-}
-
-void FrmElefat::cmdCancella_Click() {
-    ElementoLetto* riga = inVisione();
-    if (!riga) return;
-    if (Bollato(riga->elemento.codice)) {
-        ui::MessageService::show(ElementoUsato);
-        return;
-    }
-    if (ui::MessageService::show("Confermare la cancellazione dell'elemento", {}, ui::Buttons::YesNo) !=
-        ui::Answer::Yes)
-        return;
-
-    ElementoInVisione = false;
-    Procedura proc("Funzione di cancellazione elemento");
-    Connessione archivio = sessione(proc);
-    const EsitoElemento esito = archivio ? CancellaElemento(*archivio, *riga) : EsitoElemento::NonRegistrato;
-    if (esito != EsitoElemento::Registrato) {
-        if (esito == EsitoElemento::InUso) ui::MessageService::show(ElementoUsato);
-        ElementoInVisione = true;
-        return;
-    }
-
-    RsSelezionati.erase(RsSelezionati.begin() + (PosSelezionata - 1));
-    --NumSelezionati;
-    if (NumSelezionati < 1) {
-        AnnullaAzione();
-        return;
-    }
-    PosSelezionata = std::min(PosSelezionata, NumSelezionati);
-    DtaSelezionati->MostraPosizione(PosSelezionata, NumSelezionati, false);
-    Visualizza();
-    VisEnvi();
-    ElementoInVisione = true;
-}
-
-void FrmElefat::cmdAnnulla_Click() { AnnullaAzione(); }
-
-void FrmElefat::CmdStampa_Click() {
-    if (Stampa) Stampa();
-}
-
-void FrmElefat::CmdFine_Click() {
-    if (ModoOperativo == ModoVisione || ModoOperativo == ModoCorrezione) {
-        RsSelezionati.clear();
-        NumSelezionati = 0;
-        PosSelezionata = 0;
-    }
-    close();
 }

@@ -1,17 +1,23 @@
 #pragma once
-// The catalogue of billable items, "Elementi da Fatturare": one set of fields that serves as
-// search mask, insert form, viewer and correction form, switched by ModoOperativo (0 initial
-// and search mask, 1 insert, 2 view, 3 correction), with a row of command buttons and a
-// browser through the search result. Shown modally from the main window's menu; its load
-// runs the start-up routine again. The rules, the reads and the writes are the engine's
-// (fees/engine/ElementiDaFatturare.h, VerificaElemento.h, CatalogoContabile.h); the form
-// turns clicks into calls and keeps each description combo in step with the code beside it.
+// The catalogue of billable items, "Elementi da Fatturare": a record form (SchedaRecord: the
+// modes, the search result and its browser, the command buttons) over the fields of one
+// element. Shown modally from the main window's menu; its load runs the start-up routine
+// again. The rules, the reads and the writes are the engine's (fees/engine/
+// ElementiDaFatturare.h, VerificaElemento.h, CatalogoContabile.h); the form turns clicks into
+// calls and keeps each description combo in step with the code beside it.
+//
+// Where its parts live:
+// - FrmElefat.cpp: the controls, the modes' fields, the check before storing, the display;
+// - FrmElefatConsultazioni.cpp: the look-ups in the accounting archive behind the VAT,
+//   account and payment combos, and the fields' own handlers;
+// - FrmElefatComandi.cpp: the record commands and the printed list.
 #include <QDialog>
 #include <QString>
 #include <functional>
 #include <vector>
 
 #include "casefiles/forms/NavigatoreRecord.h"
+#include "casefiles/forms/SchedaRecord.h"
 #include "fees/engine/ElementiDaFatturare.h"
 
 class QButtonGroup;
@@ -27,7 +33,7 @@ namespace ui {
 class RefillCombo;
 }
 
-class FrmElefat : public QDialog {
+class FrmElefat : public QDialog, public SchedaRecord {
     Q_OBJECT
 public:
     // Builds the form and loads it: centred, the start-up routine run again (which may end
@@ -35,9 +41,6 @@ public:
     explicit FrmElefat(QWidget* parent = nullptr);
     ~FrmElefat() override;
 
-    enum Modo { ModoIniziale = 0, ModoInserimento = 1, ModoVisione = 2, ModoCorrezione = 3 };
-    // The record browser's buttons, as the navigator reports them.
-    using enum NavigatoreRecord::Azione;
     // Which of a pair of VAT fields, or which account, a look-up works on.
     enum Selettore { Ordinaria = 1, Comunitaria = 2 };
     enum Conto { ContoRicavi = 1, ContoDare = 2, ContoAvere = 3 };
@@ -46,16 +49,12 @@ public:
     // unless a test puts something else here.
     std::function<void()> Stampa;
 
-    void StatoIniziale();
-    void AbilitaCampi();
+    void AbilitaCampi() override;
     void PulisciCampi();
     // Shows the message of the first check that fails, moves the focus there and returns
     // false; true when every check passed.
     bool Verificatore();
-    void Visualizza();
-    void VisEnvi();
-    void Visu2corre();
-    void AnnullaAzione();
+    void Visualizza() override;
     // Whether some fee item uses the element `codice`.
     bool Bollato(const QString& codice);
     // A press on one of the browser's buttons; any other Action does nothing.
@@ -105,25 +104,15 @@ public:
     ui::RefillCombo* DbcPagamento;
     QLabel* LblCodicePagamento;
     QLabel* LblAzioneInCorso;
-    QPushButton* CmdAggiungi;
-    QPushButton* CmdRicerca;
-    QPushButton* CmdCorreggi;
-    QPushButton* CmdCancella;
-    QPushButton* CmdConferma;
-    QPushButton* CmdAnnulla;
+    QPushButton *CmdAggiungi, *CmdRicerca, *CmdCorreggi, *CmdCancella, *CmdConferma, *CmdAnnulla;
     QPushButton* CmdStampa;
     QPushButton* CmdFine;
     NavigatoreRecord* DtaSelezionati;
 
-    // The form's state.
-    int ModoOperativo = ModoIniziale;
-    // An element of the search result is on display: a click on one of its fields then
-    // switches to correction.
-    bool ElementoInVisione = false;
+    // An element of the search result is on display.
+    const bool& ElementoInVisione = RecordInVisione;
     // The search result, in code order; the row on display is PosSelezionata (from 1).
     std::vector<ElementoLetto> RsSelezionati;
-    long PosSelezionata = 0;
-    long NumSelezionati = 0;
 
 protected:
     // Every way of closing (FINE, the close box, Esc) passes here once.
@@ -135,24 +124,26 @@ private:
     void Form_Load();
     void Form_Unload();
 
-    void cmdAggiungi_Click();
-    void CmdConferma_Click();
-    void cmdRicerca_Click();
-    void cmdCorreggi_Click();
-    void cmdCancella_Click();
-    void cmdAnnulla_Click();
+    // The commands, in FrmElefatComandi.cpp; FINE lets the search result go and closes.
+    void Ricerca() override;
+    void Conferma() override;
+    void Correggi() override;
+    void Cancella() override;
+    void TogliRiga(long posizione) override;
     void CmdFine_Click();
-    // The click family of the fields: on an element on display, the switch to correction.
-    void CampoCliccato();
 
+    // The search keys are code and description; a new element starts from the defaults of
+    // PulisciCampi; an element in use is warned of before its correction.
+    void MascheraDiRicerca() override;
+    void CampiNuovi() override;
+    QWidget& CampoChiave() override;
+    bool RecordInUso() override;
+
+    // The fields' own handlers, in FrmElefatConsultazioni.cpp.
     void DbcCodice_LostFocus();
     void dbcdescrizione_LostFocus();
     void TxtImporto_LostFocus();
 
-    // AGGIUNGI, RICERCA, CORREGGI, CANCELLA, CONFERMA, ANNULLA, STAMPA.
-    void abilitaPulsanti(bool aggiungi, bool ricerca, bool correggi, bool cancella, bool conferma, bool annulla,
-                         bool stampa);
-    void mostraAzione(const QString& azione);
     void abilitaCampi(bool abilita);
     CampiElemento campi() const;
     // The element on display: the row of the search result at PosSelezionata.
