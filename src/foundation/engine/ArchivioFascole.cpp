@@ -10,6 +10,7 @@
 #include "foundation/engine/Procedura.h"
 #include "foundation/engine/Sessione.h"
 #include "platform/db/Database.h"
+#include "platform/system/FileSystem.h"
 #include "platform/system/Paths.h"
 
 using db::money;
@@ -150,12 +151,7 @@ const std::vector<db::Table>& SchemaArchivioFascole() {
     return tabelle;
 }
 
-QString NomeArchivioInCostruzione(const QString& Percorso) {
-    QString macchina;
-    for (QChar c : sys::HostName())
-        if (c.isLetterOrNumber()) macchina += c;
-    return Percorso + "." + macchina + "-" + QString::number(QCoreApplication::applicationPid()) + ".tmp";
-}
+QString NomeArchivioInCostruzione(const QString& Percorso) { return sys::TemporaryName(Percorso); }
 
 void DefinizioneDataBase() {
     ChiudiSessione();
@@ -169,9 +165,12 @@ void DefinizioneDataBase() {
             if (QFile::exists(locale)) throw db::DbError(db::err::DatabaseExists, "Il database esiste già.");
         }) || creazione.fallita())
         return;
-    // What a run of this very process left half-built can only be this process's to remove.
-    QFile::remove(sys::LocalPath(costruzione));
-    QFile::remove(sys::LocalPath(costruzione) + "-journal");
+    // What a run of this very process left half-built can only be this process's to remove;
+    // what a process of this computer that no longer runs left under the name goes too.
+    // Another computer's building, or a process still at work, is never touched.
+    sys::RemoveFile(sys::LocalPath(costruzione));
+    sys::RemoveFile(sys::LocalPath(costruzione) + "-journal");
+    sys::RemoveLeftoversOf(locale);
 
     std::unique_ptr<db::Database> db;
     if (!creazione.esegui([&] { db = db::Database::create(costruzione.toStdString()); }) || !db) return;
@@ -181,9 +180,9 @@ void DefinizioneDataBase() {
     // the name in the meantime keeps its own.
     if (completo) {
         completo = creazione.esegui([&] {
-            if (!QFile::rename(sys::LocalPath(costruzione), locale))
+            if (!sys::RenameFile(sys::LocalPath(costruzione), locale))
                 throw db::DbError(db::err::DatabaseExists, "Il database esiste già.");
         }) && !creazione.fallita();
     }
-    if (!completo) QFile::remove(sys::LocalPath(costruzione));
+    if (!completo) sys::RemoveFile(sys::LocalPath(costruzione));
 }

@@ -51,7 +51,9 @@ const std::vector<PassoRevisione>& PassiRevisioneArchivio();
 void DefinizioneDataBase();
 
 // The name under which the archive `Percorso` is built: beside it, named after this computer
-// and this process, so that no two workstations ever build on the same file.
+// and this process (sys::TemporaryName), so that no two workstations ever build on the same
+// file. A creation removes the files of such names (and their journals) that a process of this
+// computer no longer running left beside `Percorso`.
 QString NomeArchivioInCostruzione(const QString& Percorso);
 
 // Brings the case-file archive reached through `archivio` (the session) to

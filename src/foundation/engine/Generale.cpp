@@ -49,6 +49,12 @@ QString CartellaDaPercorso(const QString& Percorso) {
     return cartella;
 }
 
+QString CartellaSenzaSeparatoreFinale(const QString& Cartella) {
+    QString cartella = Cartella;
+    while (cartella.size() > 1 && (cartella.endsWith(u'\\') || cartella.endsWith(u'/'))) cartella.chop(1);
+    return cartella;
+}
+
 QString NomeFileDaPercorso(const QString& Percorso) {
     const QString cartella = CartellaDaPercorso(Percorso);
     if (cartella.isEmpty()) return Percorso;

@@ -18,6 +18,10 @@ QString CompletaData(const QString& TestoData);
 
 // The folder part of a path with its final separator ("\" or "/"), or "".
 QString CartellaDaPercorso(const QString& Percorso);
+// A folder without its final separators ("\" and "/" alike, any number of them): the one
+// rule of the program for folders the user wrote with or without one. A folder that is only
+// a separator (the root) stays as it is.
+QString CartellaSenzaSeparatoreFinale(const QString& Cartella);
 // The file-name part of a path.
 QString NomeFileDaPercorso(const QString& Percorso);
 

@@ -7,8 +7,10 @@
 #include <stdexcept>
 
 #include "invoice/engine/Importi.h"
+#include "invoice/engine/StampaDocumento.h"
 #include "platform/db/Database.h"
 #include "platform/system/BasicRuntime.h"
+#include "platform/system/FileSystem.h"
 #include "platform/system/Paths.h"
 
 namespace {
@@ -202,7 +204,7 @@ ContenutoStampaFattura ContenutoArchivioStampa(const DocumentoDaEmettere& d, con
 void ScriviArchivioStampaFattura(const QString& path, const ContenutoStampaFattura& contenuto) {
     const QString locale = sys::LocalPath(path);
     // A file of the same name was left by an issue that stopped, or belongs to a reissue.
-    if (QFileInfo::exists(locale) && !QFile::remove(locale)) erroreFile(path);
+    if (!sys::RemoveFile(locale)) erroreFile(path);
 
     try {
         std::unique_ptr<db::Database> file = db::Database::create(path.toStdString());
@@ -234,16 +236,15 @@ void ScriviArchivioStampaFattura(const QString& path, const ContenutoStampaFattu
         scrittura.commit();
     } catch (...) {
         // Half a print database prints nothing right: it goes.
-        QFile::remove(locale);
+        sys::RemoveFile(locale);
         throw;
     }
 }
 
 QString CopiaArchiviataConIdFattura(const QString& cartellaFatture, bool collegato, const QString& codiceCliente,
                                     const QString& idfattura) {
-    QString cartella = cartellaFatture;
-    while (cartella.endsWith('\\') || cartella.endsWith('/')) cartella.chop(1);
-    if (cartella.isEmpty() || cartella == "NO") return {};
+    const QString cartella = CartellaFattureIndicata(cartellaFatture);
+    if (cartella.isEmpty()) return {};
     const QDir dir(sys::LocalPath(cartella));
     if (!dir.exists()) return {};
     // The name of such a copy but for its letter and registration number.

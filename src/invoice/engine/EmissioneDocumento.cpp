@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <stdexcept>
 
 #include "accounting/engine/NumerazioneDocumenti.h"
@@ -13,9 +14,11 @@
 #include "invoice/engine/ContabilizzazioneDocumento.h"
 #include "invoice/engine/FatturazioneCompetenze.h"
 #include "invoice/engine/Importi.h"
+#include "invoice/engine/Ristampa.h"
 #include "platform/db/Database.h"
 #include "platform/system/BasicRuntime.h"
 #include "platform/system/MessageService.h"
+#include "platform/system/FileSystem.h"
 #include "platform/system/Paths.h"
 
 namespace {
@@ -113,10 +116,6 @@ void Spiega(const EsitoEmissione& e, const DocumentoDaEmettere& d, const Dettagl
         testo = "Il cliente ha già competenze fatturate con il documento " + e.IdFattura +
                 " (stessa fascola, data e numero)" + NonEmesso;
         break;
-    case ArrestoEmissione::CopiaArchiviataEsistente:
-        testo = "Nella cartella delle fatture c'è già il documento " + dettagli.Copia +
-                " (stessa fascola, data e numero)" + NonEmesso;
-        break;
     case ArrestoEmissione::CompetenzeGiaFatturate:
         testo = "Competenze già fatturate con un altro documento: " + QString::number(dettagli.GiaFatturate) +
                 "; rifare la selezione" + NonEmesso;
@@ -165,7 +164,16 @@ public:
                                                              d_.Fascola.CodiceCliente, e_.IdFattura);
             }))
             return ArrestoEmissione::Errore;
-        if (!dettagli.Copia.isEmpty()) return ArrestoEmissione::CopiaArchiviataEsistente;
+        // The client's fee items carry no such identifier: a file named after it in the invoice
+        // folder bills nothing and is no stored document (a document that never existed); it
+        // would be taken for this one's copy, and goes.
+        if (!dettagli.Copia.isEmpty() &&
+            !proc->essenziale([&] {
+                const QString copia = PercorsoCopiaArchiviata(d_.Ambiente.CartellaFatture, dettagli.Copia);
+                if (!sys::RemoveFile(sys::LocalPath(copia)))
+                    throw db::DbError(75, ("Errore di accesso al percorso o al file: " + copia).toStdString(), "Fascole");
+            }))
+            return ArrestoEmissione::Errore;
 
         EsitoFatturazioneCompetenze fatturazione;
         if (!proc->essenziale([&] { fatturazione = FatturazioneCompetenze(sessione_, d_.RigheFattura, e_.IdFattura); }))
@@ -177,11 +185,14 @@ public:
         e_.NomeFileFattura = NomeFileFattura(collegato, d_.Fascola.CodiceCliente, d_.Tipo, e_.NumeroRegistrazione,
                                              e_.IdFattura);
         const QString path = QDir(d_.Ambiente.CartellaAvvio).filePath(e_.NomeFileFattura);
+        // Under a name of this process until the document exists.
+        temporaneo = sys::TemporaryName(path);
         const ContenutoStampaFattura contenuto =
             ContenutoArchivioStampa(d_, {*e_.Importi, e_.NumeroDocumento, e_.RifContabile});
-        if (!proc->essenziale([&] { ScriviArchivioStampaFattura(path, contenuto); })) return ArrestoEmissione::Errore;
+        if (!proc->essenziale([&] { ScriviArchivioStampaFattura(temporaneo, contenuto); }))
+            return ArrestoEmissione::Errore;
         if (emissione_.interrotta() || !proc->essenziale([&] { scrittura_->commit(); })) {
-            QFile::remove(sys::LocalPath(path));
+            sys::RemoveFile(sys::LocalPath(temporaneo));
             return ArrestoEmissione::Errore;
         }
         e_.PathArchivioStampa = path;
@@ -189,6 +200,7 @@ public:
     }
 
     DettagliArresto dettagli;
+    QString temporaneo;  // the print database until the commit
 
 private:
     // The number of a posted document: the register's next under automatic numbering; else the
@@ -266,7 +278,69 @@ private:
     std::optional<db::Transaction> scrittura_;
 };
 
+// The document exists: its print database is copied into the invoice folder (when the
+// parameters keep a copy) and then takes its own name in the start folder, for the report.
+// A failure here is the printing's and undoes nothing: the user is told by the error handler
+// and by the caller's messages on the copy.
+void CompletaFileDocumento(EsitoEmissione& e, const DocumentoDaEmettere& d, const QString& temporaneo) {
+    Procedura file("Funzione di stampa fattura");
+    e.Copia.Cartella = CartellaFattureIndicata(d.Ambiente.CartellaFatture);
+    e.Copia.Esito = EsitoCopia::NonRiuscita;
+    file.esegui([&] {
+        e.Copia = ArchiviaCopiaDocumento(temporaneo, d.Ambiente.CartellaFatture, d.Parametri.MemorizzaFattura,
+                                         e.NomeFileFattura);
+    });
+    if (e.Copia.Esito == EsitoCopia::GiaArchiviata) e.Copia.Percorso = e.PathArchivioStampa;
+    const bool rinominato = file.esegui([&] {
+        if (!sys::ReplaceFile(sys::LocalPath(temporaneo), sys::LocalPath(e.PathArchivioStampa)))
+            throw db::DbError(75, ("Errore di accesso al percorso o al file: " + e.PathArchivioStampa).toStdString(),
+                              "Fascole");
+    });
+    // Left under its temporary name, it is still printed from there.
+    if (!rinominato) {
+        e.PathArchivioStampa = temporaneo;
+        if (e.Copia.Esito == EsitoCopia::GiaArchiviata) e.Copia.Esito = EsitoCopia::NonRiuscita;
+    }
+}
+
 }  // namespace
+
+void RecuperoEmissioniInterrotte(db::Database& sessione, const QString& cartellaAvvio, const QString& cartellaFatture,
+                                 bool collegato, bool memorizza) {
+    const QString avvio = sys::LocalPath(cartellaAvvio);
+    const QString cartella = CartellaFattureIndicata(cartellaFatture);
+    const QString fatture = cartella.isEmpty() ? QString() : sys::LocalPath(cartella);
+    const bool conCopia = memorizza && !fatture.isEmpty() && QFileInfo(fatture).isDir();
+    const bool stessa = !fatture.isEmpty() && QFileInfo(avvio).canonicalFilePath() == QFileInfo(fatture).canonicalFilePath();
+    const QDir dir(avvio);
+    const QStringList lasciati = dir.entryList({"SDB*.tmp"}, QDir::Files);
+    for (const QString& nome : lasciati) {
+        const auto parti = sys::ReadTemporaryName(nome);
+        if (!parti || !sys::IsLeftover(nome)) continue;
+        const auto documento = LetturaNomeQualsiasi(parti->original, collegato);
+        if (!documento) continue;
+        const QString file = dir.filePath(nome);
+        // Its journal says it was being written: not a whole file, and its document was never
+        // committed (the print database is complete before the commit).
+        const bool intero = !QFileInfo::exists(file + "-journal");
+        const bool emesso = intero && CompetenzeDelDocumento(sessione, CodiceClienteDocumento(*documento, collegato),
+                                                               documento->IdFattura);
+        if (emesso && conCopia) {
+            const QString copia = QDir(fatture).filePath(parti->original);
+            if (stessa) {
+                if (!QFileInfo::exists(copia) && sys::RenameFile(file, copia)) continue;
+            } else if (!QFileInfo::exists(copia) && !sys::CopyFile(file, copia)) {
+                throw db::DbError(75, ("Errore di accesso al percorso o al file: " + copia).toStdString(), "Fascole");
+            }
+        }
+        if (!sys::RemoveFile(file))
+            throw db::DbError(75, ("Errore di accesso al percorso o al file: " + file).toStdString(), "Fascole");
+    }
+    // Journals of print databases being written, and copies being written in the invoice folder.
+    auto documento = [](const QString& nome) { return nome.startsWith("SDB", Qt::CaseInsensitive); };
+    sys::RemoveLeftovers(avvio, documento);
+    if (!fatture.isEmpty() && QFileInfo(fatture).isDir()) sys::RemoveLeftovers(fatture, documento);
+}
 
 std::optional<ImportiDocumento> ImportiEmissione(db::Database& sessione, const DocumentoDaEmettere& d,
                                                  Procedura& proc) {
@@ -333,12 +407,22 @@ EsitoEmissione EmissioneDocumento(db::Database& sessione, const DocumentoDaEmett
             return ferma(ArrestoEmissione::NumeroNonAmmesso);
     }
 
+    // What an issue of this computer left when its process stopped is settled first.
+    if (!stampa.esegui([&] {
+            RecuperoEmissioniInterrotte(sessione, d.Ambiente.CartellaAvvio, d.Ambiente.CartellaFatture,
+                                        d.Ambiente.CollegatoContabilita, d.Parametri.MemorizzaFattura);
+        }))
+        return ferma(ArrestoEmissione::Errore);
+
     DettagliArresto dettagli;
     ArrestoEmissione arresto;
+    QString temporaneo;
     {
         ScritturaEmissione scrittura(sessione, d, e);
         arresto = scrittura.esegui();
         dettagli = scrittura.dettagli;
+        temporaneo = scrittura.temporaneo;
     }  // rolled back here unless committed
+    if (arresto == ArrestoEmissione::Nessuno) CompletaFileDocumento(e, d, temporaneo);
     return ferma(arresto, dettagli);
 }

@@ -4,6 +4,7 @@
 
 #include "invoice/engine/DocumentoDaEmettere.h"
 #include "invoice/engine/ImportiDocumento.h"
+#include "invoice/engine/StampaDocumento.h"
 
 namespace db {
 class Database;
@@ -24,6 +25,14 @@ class Procedura;
 // Ignore at any error box leaves both archives as they were (no register number, registration
 // number or journal row used up, no item marked) and no print database behind, and STAMPA may
 // be pressed again.
+//
+// The print database is written under a temporary name of this computer and process
+// (sys::TemporaryName) and takes its own name only after the commit, once its copy is in the
+// invoice folder (when the parameters keep one): so a file under a document's name always
+// belongs to a document that exists. A process stopped in between (killed, switched off)
+// leaves a temporary file; the next issue on this computer completes it when its document was
+// committed (its fee items carry its `idfattura`: the copy is put in the invoice folder) and
+// removes it otherwise (RecuperoEmissioniInterrotte).
 
 // Why a document was not issued. Every stop but Nessuno leaves the archives untouched and has
 // been explained to the user with one message of the issue (titled TitoloEmissione), after the
@@ -45,7 +54,6 @@ enum class ArrestoEmissione {
     ContoIvaVenditeMancante,      // a VAT row is needed and the parameters name no sales VAT account
     RegistrazioneNonEseguita,     // the journal registration did not complete
     IdFatturaInUso,               // the client's fee items already carry this `idfattura`
-    CopiaArchiviataEsistente,     // a stored copy of the client carries this `idfattura`
     CompetenzeGiaFatturate,       // another document billed some of the fee items meanwhile
     Errore,                       // a failure left (Abort or Ignore) through the error handler
 };
@@ -72,7 +80,17 @@ struct EsitoEmissione {
     // The report runs on it and deletes it; a copy goes to the invoice folder when asked.
     QString NomeFileFattura;
     QString PathArchivioStampa;
+    // The copy kept in the invoice folder (made by the issue, right after the commit).
+    CopiaDocumento Copia;
 };
+
+// What an issue stopped by the end of its process left in the start folder `cartellaAvvio`
+// and the invoice folder `cartellaFatture` of this computer (temporary print databases and
+// copies, sys::IsLeftover): a print database whose document was committed is completed as
+// the issue would have (its copy put in the invoice folder when `memorizza`, under its
+// name), and then removed; any other is removed. Throws db::DbError.
+void RecuperoEmissioniInterrotte(db::Database& sessione, const QString& cartellaAvvio, const QString& cartellaFatture,
+                                 bool collegato, bool memorizza);
 
 // The totals of the tab's captions, the VAT summary of the lines, the withholdings and the
 // stamp duty. Nothing when a VAT code could not be read or a caption is no amount (the error

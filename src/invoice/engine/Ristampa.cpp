@@ -11,6 +11,7 @@
 #include "invoice/engine/StampaDocumento.h"
 #include "platform/db/Database.h"
 #include "platform/system/BasicRuntime.h"
+#include "platform/system/FileSystem.h"
 #include "platform/system/Paths.h"
 
 namespace {
@@ -62,6 +63,15 @@ std::optional<DocumentoArchiviato> LetturaNomeDocumento(const QString& nome, con
     d.IdFattura = nome.mid(p, LunghezzaIdFattura);
     if (d.Lettera != "F" && d.Lettera != "E" && d.Lettera != "H") return std::nullopt;
     return d;
+}
+
+std::optional<DocumentoArchiviato> LetturaNomeQualsiasi(const QString& nome, bool collegato) {
+    const qsizetype fissi = Prefisso.size() + LunghezzaLettera + LunghezzaRegistrazione + LunghezzaIdFattura +
+                            Estensione.size();
+    if (nome.size() <= fissi || !nome.startsWith(Prefisso, Qt::CaseInsensitive)) return std::nullopt;
+    const QString parte = nome.mid(Prefisso.size(), nome.size() - fissi);
+    if (collegato && parte.size() != 10) return std::nullopt;
+    return LetturaNomeDocumento(nome, parte);
 }
 
 QString ParteClienteDocumenti(const QString& codiceCliente, bool collegato) {
@@ -139,6 +149,62 @@ StatoCopiaArchiviata VerificaCopiaArchiviata(const QString& path) {
     return StatoCopiaArchiviata::Leggibile;
 }
 
+bool CompetenzeDelDocumento(db::Database& archivio, const QString& codiceCliente, const QString& idfattura) {
+    return !archivio.scalar("SELECT 1 FROM competenze WHERE cliente = ? AND idfattura = ? LIMIT 1",
+                            {codiceCliente, idfattura})
+                .isNull();
+}
+
+std::vector<DocumentoArchiviato> ElencoDocumentiEmessi(db::Database& archivio, const QString& cartellaFatture,
+                                                       const QString& codiceCliente, bool collegato) {
+    RecuperoAnnullamentiInterrotti(archivio, cartellaFatture, collegato);
+    std::vector<DocumentoArchiviato> elenco;
+    for (DocumentoArchiviato& d : ElencoDocumentiArchiviati(cartellaFatture, codiceCliente, collegato))
+        if (CompetenzeDelDocumento(archivio, CodiceClienteDocumento(d, collegato), d.IdFattura))
+            elenco.push_back(std::move(d));
+    return elenco;
+}
+
+QString NomeInAnnullamento(const QString& path) { return path + ".annullamento"; }
+
+bool AnnullamentoDocumento(db::Database& archivio, const QString& cartellaFatture, const DocumentoArchiviato& documento,
+                           bool collegato) {
+    const QString path = PercorsoCopiaArchiviata(cartellaFatture, documento.NomeFile);
+    const QString copia = sys::LocalPath(path), inAnnullamento = NomeInAnnullamento(copia);
+    // Done again after a failure, the cancel goes on from where it stopped.
+    if (!QFileInfo::exists(inAnnullamento)) {
+        if (!QFileInfo::exists(copia)) return false;
+        if (!sys::RenameFile(copia, inAnnullamento))
+            throw db::DbError(75,
+                              ("Errore di accesso al percorso o al file: " + path +
+                               " (non è stato possibile rinominarlo): il documento non è stato annullato.")
+                                  .toStdString(),
+                              "Fascole");
+    }
+    RiaperturaCompetenze(archivio, CodiceClienteDocumento(documento, collegato), documento.IdFattura);
+    RimozioneCopiaArchiviata(NomeInAnnullamento(path));
+    return true;
+}
+
+void RecuperoAnnullamentiInterrotti(db::Database& archivio, const QString& cartellaFatture, bool collegato) {
+    const QString cartella = CartellaFattureIndicata(cartellaFatture);
+    if (cartella.isEmpty()) return;
+    const QDir dir(sys::LocalPath(cartella));
+    if (!dir.exists()) return;
+    const QString suffisso = NomeInAnnullamento({});
+    for (const QString& nome : dir.entryList({Prefisso + "*" + Estensione + suffisso}, QDir::Files)) {
+        const QString originale = nome.chopped(suffisso.size());
+        const auto d = LetturaNomeQualsiasi(originale, collegato);
+        if (!d) continue;
+        const QString file = dir.filePath(nome), copia = dir.filePath(originale);
+        if (CompetenzeDelDocumento(archivio, CodiceClienteDocumento(*d, collegato), d->IdFattura) &&
+            !QFileInfo::exists(copia) && sys::RenameFile(file, copia))
+            continue;
+        if (!sys::RemoveFile(file))
+            throw db::DbError(75, ("Errore di accesso al percorso o al file: " + file).toStdString(), "Fascole");
+    }
+}
+
 int RiaperturaCompetenze(db::Database& archivio, const QString& codiceCliente, const QString& idfattura) {
     db::Transaction t(archivio);
     const int n = archivio.execute("UPDATE competenze SET fatturato = 0, idfattura = '' WHERE cliente = ? AND "
@@ -149,12 +215,11 @@ int RiaperturaCompetenze(db::Database& archivio, const QString& codiceCliente, c
 }
 
 void RimozioneCopiaArchiviata(const QString& path) {
-    const QString locale = sys::LocalPath(path);
-    if (!QFileInfo::exists(locale) || QFile::remove(locale)) return;
+    if (sys::RemoveFile(sys::LocalPath(path))) return;
     throw db::DbError(75,
                       ("Le competenze del documento sono di nuovo da fatturare, ma non è stato possibile eliminare "
                        "la copia archiviata " +
-                       path + ": annullando di nuovo il documento la copia viene eliminata.")
+                       path + ": il documento non è più elencato e la copia viene eliminata al prossimo elenco.")
                           .toStdString(),
                       "Fascole");
 }

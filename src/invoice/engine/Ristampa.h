@@ -39,6 +39,10 @@ QString SenzaZeriIniziali(const QString& testo);
 // letter other than F, E, H).
 std::optional<DocumentoArchiviato> LetturaNomeDocumento(const QString& nome, const QString& parteCliente);
 
+// The name `nome` read as a stored copy of any client: the client part is what the fixed parts
+// leave (linked, it must have ten characters). Nothing when it is not one.
+std::optional<DocumentoArchiviato> LetturaNomeQualsiasi(const QString& nome, bool collegato);
+
 // The client part of the names of `codiceCliente`'s copies: linked, the account code
 // "GG.MM.CC.SSSS" without its dots (characters 1-2, 4-5, 7-8 and the last four); otherwise the
 // code, without surrounding blanks.
@@ -73,13 +77,43 @@ enum class StatoCopiaArchiviata {
 };
 StatoCopiaArchiviata VerificaCopiaArchiviata(const QString& path);
 
-// The cancel's first half: the client's fee items billed with `idfattura` are billable again
+// Whether the fee items of client `codiceCliente` carry `idfattura`: the document exists (a
+// stored copy whose document bills no fee item is no document). Throws db::DbError.
+bool CompetenzeDelDocumento(db::Database& archivio, const QString& codiceCliente, const QString& idfattura);
+
+// The client's stored copies of documents that exist (CompetenzeDelDocumento), in the order of
+// ElencoDocumentiArchiviati, once the cancels interrupted in the invoice folder are settled
+// (RecuperoAnnullamentiInterrotti). Throws db::DbError.
+std::vector<DocumentoArchiviato> ElencoDocumentiEmessi(db::Database& archivio, const QString& cartellaFatture,
+                                                       const QString& codiceCliente, bool collegato);
+
+// The name a stored copy takes while its document is being cancelled: `path` & ".annullamento",
+// a name no list reads.
+QString NomeInAnnullamento(const QString& path);
+
+// Cancels the stored document `documento` of the invoice folder `cartellaFatture`, in three
+// steps, each of which leaves a state that the next list completes: the copy takes its
+// cancelling name (NomeInAnnullamento); the fee items it billed become billable again, in one
+// transaction (RiaperturaCompetenze); the copy goes. Stopped after the first step, the next
+// list gives the copy its name back (its items are still billed); stopped after the second,
+// the next list removes it. Returns false, changing nothing, when the copy is in the folder
+// under neither name (another workstation cancelled it). Throws db::DbError (75 when a file
+// cannot be renamed or removed, saying what was done).
+bool AnnullamentoDocumento(db::Database& archivio, const QString& cartellaFatture, const DocumentoArchiviato& documento,
+                           bool collegato);
+
+// Settles the cancels of the invoice folder `cartellaFatture` that were stopped half-way (a
+// copy under its cancelling name): a copy whose fee items are still billed takes its name
+// again, any other is removed. Throws db::DbError.
+void RecuperoAnnullamentiInterrotti(db::Database& archivio, const QString& cartellaFatture, bool collegato);
+
+// The cancel's middle step: the client's fee items billed with `idfattura` are billable again
 // (not invoiced, no `idfattura`), all of them in one transaction. Returns how many. Throws
 // db::DbError. Done again on a document already cancelled, it changes nothing.
 int RiaperturaCompetenze(db::Database& archivio, const QString& codiceCliente, const QString& idfattura);
 
-// The cancel's second half, once the fee items are billable again: the stored copy at `path`
-// goes. A copy already gone is no error. Throws db::DbError 75, saying that the fee items are
-// billable again and which file is left, when it cannot be removed: cancelling it again then
-// removes it and changes no fee item.
+// The cancel's last step, once the fee items are billable again: the copy under its cancelling
+// name at `path` goes. A copy already gone is no error. Throws db::DbError 75, saying that the
+// fee items are billable again and which file is left, when it cannot be removed: the
+// document is no longer listed, and the next list removes the file.
 void RimozioneCopiaArchiviata(const QString& path);

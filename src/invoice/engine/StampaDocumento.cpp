@@ -3,9 +3,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
+#include "foundation/engine/Generale.h"
 #include "platform/db/DbError.h"
+#include "platform/system/FileSystem.h"
 #include "platform/system/Paths.h"
 
 namespace {
@@ -21,7 +22,7 @@ QString separatore(const QString& cartella) {
     return cartella.contains(u'/') && !cartella.contains(u'\\') ? QStringLiteral("/") : QStringLiteral("\\");
 }
 
-bool stessoFile(const QString& a, const QString& b) {
+bool stessaCartella(const QString& a, const QString& b) {
     const QString ca = QFileInfo(a).canonicalFilePath(), cb = QFileInfo(b).canonicalFilePath();
     return !ca.isEmpty() && ca == cb;
 }
@@ -39,19 +40,18 @@ QString ReportDocumento(const QString& cartellaAvvio) {
 int DestinazioneDocumento(bool anteprimaStampa) { return anteprimaStampa ? 0 : 1; }
 
 QString CartellaFattureIndicata(const QString& cartellaFatture) {
-    QString cartella = cartellaFatture.trimmed();
-    while (cartella.size() > 1 && (cartella.endsWith(u'\\') || cartella.endsWith(u'/'))) cartella.chop(1);
+    const QString cartella = CartellaSenzaSeparatoreFinale(cartellaFatture.trimmed());
     if (cartella.compare(QLatin1String("NO"), Qt::CaseInsensitive) == 0) return {};
     return cartella;
 }
 
 QString PercorsoCopiaArchiviata(const QString& cartellaFatture, const QString& nomeFile) {
-    QString cartella = cartellaFatture;
-    while (cartella.size() > 1 && (cartella.endsWith(u'\\') || cartella.endsWith(u'/'))) cartella.chop(1);
+    const QString cartella = CartellaSenzaSeparatoreFinale(cartellaFatture);
     return cartella + separatore(cartella) + nomeFile;
 }
 
-CopiaDocumento ArchiviaCopiaDocumento(const QString& pathArchivio, const QString& cartellaFatture, bool memorizza) {
+CopiaDocumento ArchiviaCopiaDocumento(const QString& pathArchivio, const QString& cartellaFatture, bool memorizza,
+                                      const QString& nome) {
     CopiaDocumento copia;
     copia.Cartella = CartellaFattureIndicata(cartellaFatture);
     if (!memorizza) {
@@ -68,23 +68,17 @@ CopiaDocumento ArchiviaCopiaDocumento(const QString& pathArchivio, const QString
         return copia;
     }
     const QString origine = sys::LocalPath(pathArchivio);
-    const QString nome = QFileInfo(origine).fileName();
-    const QString destinazione = QDir(cartellaLocale).filePath(nome);
-    copia.Percorso = PercorsoCopiaArchiviata(copia.Cartella, nome);
-    // The invoice folder is the start folder: the file is its own copy.
-    if (stessoFile(origine, destinazione)) {
+    const QString nomeCopia = nome.isEmpty() ? QFileInfo(origine).fileName() : nome;
+    copia.Percorso = PercorsoCopiaArchiviata(copia.Cartella, nomeCopia);
+    // The invoice folder is the folder of the print database: the file is its own copy.
+    if (stessaCartella(QFileInfo(origine).path(), cartellaLocale)) {
         copia.Esito = EsitoCopia::GiaArchiviata;
         return copia;
     }
-
-    QFile sorgente(origine);
-    if (!sorgente.open(QIODevice::ReadOnly)) erroreFile(pathArchivio, sorgente.errorString());
-    const QByteArray contenuto = sorgente.readAll();
-    if (sorgente.error() != QFileDevice::NoError) erroreFile(pathArchivio, sorgente.errorString());
     // Written aside and renamed over the copy of that name: never half a document there.
-    QSaveFile file(destinazione);
-    if (!file.open(QIODevice::WriteOnly)) erroreFile(copia.Percorso, file.errorString());
-    if (file.write(contenuto) != contenuto.size() || !file.commit()) erroreFile(copia.Percorso, file.errorString());
+    if (!QFileInfo(origine).isFile()) erroreFile(pathArchivio, "il file non esiste");
+    if (!sys::CopyFile(origine, QDir(cartellaLocale).filePath(nomeCopia)))
+        erroreFile(copia.Percorso, "impossibile scriverlo");
     copia.Esito = EsitoCopia::Archiviata;
     return copia;
 }
@@ -117,6 +111,5 @@ QString MessaggioDocumentoNonStampato(const QString& numeroDocumento, const QStr
 
 void RimuoviArchivioStampa(const QString& pathArchivio, const CopiaDocumento& copia) {
     if (copia.Esito == EsitoCopia::GiaArchiviata || copia.Mancante()) return;
-    const QString locale = sys::LocalPath(pathArchivio);
-    if (QFileInfo::exists(locale) && !QFile::remove(locale)) erroreFile(pathArchivio, "impossibile eliminarlo");
+    if (!sys::RemoveFile(sys::LocalPath(pathArchivio))) erroreFile(pathArchivio, "impossibile eliminarlo");
 }

@@ -57,12 +57,15 @@ struct CopiaDocumento {
     }
 };
 
-// Keeps a copy of the print database `pathArchivio` in the invoice folder under the same
-// name, when `memorizza`. The copy is written under a temporary name in the invoice folder and
-// then renamed over any copy of that name, so that the folder never holds half a document
-// and a second workstation's earlier copy is replaced whole. Throws db::DbError 75 when the
-// file cannot be copied (nothing is left behind in the invoice folder).
-CopiaDocumento ArchiviaCopiaDocumento(const QString& pathArchivio, const QString& cartellaFatture, bool memorizza);
+// Keeps a copy of the print database `pathArchivio` in the invoice folder, when `memorizza`,
+// under the name `nome` (empty: the print database's own name). The copy is written under a
+// temporary name in the invoice folder (sys::CopyFile) and then renamed over any copy of that
+// name, so that the folder never holds half a document and a second workstation's earlier
+// copy is replaced whole. When the invoice folder is the print database's own folder, the
+// print database is the copy (GiaArchiviata) and nothing is written. Throws db::DbError 75
+// when the file cannot be copied (nothing is left behind in the invoice folder).
+CopiaDocumento ArchiviaCopiaDocumento(const QString& pathArchivio, const QString& cartellaFatture, bool memorizza,
+                                      const QString& nome = {});
 
 // What the user is told when a copy was wanted and is not in the invoice folder: where the
 // document stays instead. Empty when there is nothing to tell.

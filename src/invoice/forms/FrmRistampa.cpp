@@ -203,7 +203,10 @@ void FrmRistampa::PopolaGriglia() {
     VuotaGriglia();
     rigaSelezionata_ = 0;
     const QString codice = DbcCliente->currentText();
-    elenco_ = ElencoDocumentiArchiviati(AmbienteLavoro().CartellaFatture, codice, collegato());
+    // Only the copies of documents that exist, once the cancels left half-way are settled.
+    Procedura proc("Funzione di ristampa a annullamento fattura");
+    if (db::Database* archivio = ArchivioInUso(proc))
+        proc.esegui([&] { elenco_ = ElencoDocumentiEmessi(*archivio, AmbienteLavoro().CartellaFatture, codice, collegato()); });
     const int n = NumeroFatture();
     if (n == 0) {
         ui::MessageService::show("Non ci sono fatture da visualizzare", TitoloElenco);
@@ -291,13 +294,16 @@ void FrmRistampa::Ristampa(const DocumentoArchiviato& documento) {
 }
 
 void FrmRistampa::Annullamento(const DocumentoArchiviato& documento) {
-    const QString path = PercorsoCopiaArchiviata(AmbienteLavoro().CartellaFatture, documento.NomeFile);
-    const QString cliente = CodiceClienteDocumento(documento, collegato());
     Procedura proc("Annullamento di una fattura");
     Connessione archivio = ArchivioInUso(proc);
     if (!archivio) return;
-    // The copy goes only once the fee items are billable again: a failure in between leaves
-    // the document listed, and cancelling it again completes the cancel.
-    if (!proc.essenziale([&] { RiaperturaCompetenze(*archivio, cliente, documento.IdFattura); })) return;
-    proc.esegui([&] { RimozioneCopiaArchiviata(path); });
+    bool annullato = true;
+    proc.esegui([&] {
+        annullato = AnnullamentoDocumento(*archivio, AmbienteLavoro().CartellaFatture, documento, collegato());
+    });
+    if (!annullato)
+        ui::MessageService::show("Il documento " + documento.NomeFile +
+                                     " non è più nella cartella delle fatture: forse è stato annullato da un'altra "
+                                     "postazione",
+                                 TitoloEsegui, ui::Buttons::Ok, ui::Icon::Warning);
 }

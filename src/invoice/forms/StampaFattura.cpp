@@ -7,6 +7,7 @@
 #include "casefiles/forms/FrmFascola.h"
 #include "casefiles/forms/MascheraFascola.h"
 #include "foundation/engine/Ambiente.h"
+#include "foundation/engine/Generale.h"
 #include "foundation/engine/Procedura.h"
 #include "foundation/engine/Sessione.h"
 #include "invoice/engine/DocumentoDaEmettere.h"
@@ -55,12 +56,11 @@ void StampaDocumentoEmesso(const EsitoEmissione& e, const DocumentoDaEmettere& d
     // The program keeps the invoice folder without its final separator from now on.
     if (d.Parametri.MemorizzaFattura) {
         QString& cartella = AmbienteLavoro().CartellaFatture;
-        while (cartella.endsWith(u'\\')) cartella.chop(1);
+        cartella = CartellaSenzaSeparatoreFinale(cartella);
     }
 
-    CopiaDocumento copia;
-    copia.Cartella = CartellaFattureIndicata(d.Ambiente.CartellaFatture);
-    stampa.esegui([&] { copia = ArchiviaCopiaDocumento(path, d.Ambiente.CartellaFatture, d.Parametri.MemorizzaFattura); });
+    // The issue has kept the copy by now.
+    const CopiaDocumento& copia = e.Copia;
 
     const int destinazione = DestinazioneDocumento(d.Parametri.AnteprimaStampa);
     const bool stampato =

@@ -8,6 +8,7 @@
 
 #include "platform/db/Recordset.h"
 #include "platform/db/SqlFunctions.h"
+#include "platform/system/FileSystem.h"
 #include "platform/system/Paths.h"
 
 namespace db {
@@ -170,6 +171,7 @@ int Database::execute(const std::string& sql, const Params& params) {
 }
 
 int Database::executeAction(const std::string& sql) {
+    sys::Checkpoint("statement");
     sqlite3_stmt* raw = nullptr;
     const char* rest = nullptr;
     int rc = sqlite3_prepare_v2(db_, sql.c_str(), int(sql.size()), &raw, &rest);
@@ -296,6 +298,7 @@ void Transaction::commit() {
 // ---------------------------------------------------------------------------------------
 
 Statement::Statement(Database& db, const std::string& sql, const Params& params) : db_(db), sql_(sql) {
+    sys::Checkpoint("statement");
     // After an I/O failure SQLite may have rolled the transaction back on its own: what follows
     // must not be written outside it, one statement at a time.
     if (db_.guarded_ && sqlite3_get_autocommit(db_.handle()))

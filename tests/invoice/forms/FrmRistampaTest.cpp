@@ -44,8 +44,19 @@ protected:
         clic(t().F_CmdStampa);
     }
 
-    // A stored copy of a document of `cliente` (the client part of its name) in the folder.
+    // The document named `nome` exists: a fee item of its client carries its `idfattura`.
+    void fatturata(const QString& nome) {
+        const auto d = LetturaNomeQualsiasi(nome, AmbienteLavoro().CollegatoContabilita);
+        ASSERT_TRUE(d.has_value()) << nome.toStdString();
+        fascole.db().execute("INSERT INTO competenze (cliente, npra, ntask, njob, elemento, fatturato, idfattura) "
+                             "VALUES (?, ?, ?, '9999', 'DOC', 1, ?)",
+                             {CodiceClienteDocumento(*d, AmbienteLavoro().CollegatoContabilita), d->Fascola(),
+                              d->IdFattura.right(4), d->IdFattura});
+    }
+
+    // A stored copy of an issued document in the folder (the client part of its name says whose).
     void copia(const QString& nome) {
+        fatturata(nome);
         ContenutoStampaFattura c;
         c.Dati[1] = nome.mid(29, 5);
         c.Righecorpo.push_back({"EONO", "Onorario", "1", "100,00", "20", "R30"});
@@ -288,6 +299,7 @@ TEST_F(FrmRistampaTest, ACopyThatCannotBeReadIsReportedNotPrinted) {
         ASSERT_TRUE(rotta.open(QIODevice::WriteOnly));
         rotta.write("Standard Jet DB: un archivio del vecchio programma");
     }
+    fatturata("SDB0101010001F00001000104031500013.mdb");
     copia("SDB0101010001F00002000104031500014.mdb");
     FrmRistampa& f = form();
     cliente(f, "01.01.01.0001");
@@ -310,8 +322,8 @@ TEST_F(FrmRistampaTest, ACopyThatCannotBeReadIsReportedNotPrinted) {
 }
 
 // A cancel whose copy cannot be removed: the fee items are billable again and the user is
-// told; the document stays listed, and cancelling it again removes it.
-TEST_F(FrmRistampaTest, ACopyThatCannotBeRemovedIsReportedAndCancelledAgainLater) {
+// told; the document is no longer listed, and the next list removes what is left of it.
+TEST_F(FrmRistampaTest, ACopyThatCannotBeRemovedIsReportedAndRemovedByTheNextList) {
     prepara(true);
     const QString id = "000104031500013";
     fascole.db().execute("UPDATE competenze SET fatturato = 1, idfattura = ? WHERE npra = '0001' AND fatturato = 0",
@@ -333,12 +345,15 @@ TEST_F(FrmRistampaTest, ACopyThatCannotBeRemovedIsReportedAndCancelledAgainLater
     EXPECT_TRUE(box.asked()[0].text.contains("di nuovo da fatturare"));
     EXPECT_TRUE(box.asked()[0].text.contains("Annullamento di una fattura"));
     EXPECT_EQ(colonna("SELECT count(*) FROM competenze WHERE idfattura = ?", {id}).toInt(), 0);
-    QDir(path).removeRecursively();
-    copia(nome);
-    entra(f.FlxFatture);
-    clicRiga(f, 1);
-    clic(f.OptAnnulla);
-    clic(f.CmdEsegui);
+    // What was left under the cancelling name is a file again by the next list.
+    QDir(NomeInAnnullamento(path)).removeRecursively();
+    {
+        QFile resto(NomeInAnnullamento(path));
+        ASSERT_TRUE(resto.open(QIODevice::WriteOnly));
+    }
+    box.expectMessage(Answer::Ok, "Non ci sono fatture da visualizzare", "Ristampa o Annulla Fatture");
+    cliente(f, "01.01.01.0001");
+    EXPECT_EQ(f.NumeroFatture(), 0);
     EXPECT_TRUE(copie().isEmpty());
     EXPECT_EQ(colonna("SELECT count(*) FROM competenze WHERE idfattura = ?", {id}).toInt(), 0);
 }
