@@ -205,7 +205,7 @@ void FrmRistampa::PopolaGriglia() {
     const QString codice = DbcCliente->currentText();
     // Only the copies of documents that exist, once the cancels left half-way are settled.
     Procedura proc("Funzione di ristampa a annullamento fattura");
-    if (db::Database* archivio = ArchivioInUso(proc))
+    if (Connessione archivio = ArchivioInUso(proc))
         proc.esegui([&] { elenco_ = ElencoDocumentiEmessi(*archivio, AmbienteLavoro().CartellaFatture, codice, collegato()); });
     const int n = NumeroFatture();
     if (n == 0) {
