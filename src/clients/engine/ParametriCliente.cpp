@@ -3,6 +3,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "foundation/engine/Procedura.h"
 #include "foundation/engine/ScritturaInTransazione.h"
 #include "platform/db/Database.h"
 #include "platform/system/BasicRuntime.h"
@@ -65,11 +66,28 @@ std::optional<EsitoParametri> cambiatiDaAllora(db::Database& archivio, const Par
 }
 
 // A write of a client's parameters: all of it or nothing, NonEseguito when the handler's
-// answer left it.
+// answer left it or left one of its steps.
 EsitoParametri scrittura(db::Database& archivio, const QString& descrizione,
                          const std::function<std::optional<EsitoParametri>()>& lavoro) {
-    return ScritturaInTransazione(archivio, descrizione, EsitoParametri::Eseguito, EsitoParametri::NonEseguito, lavoro);
+    OperazioneIndivisibile intera;
+    return ScritturaInTransazione<EsitoParametri>(archivio, descrizione, EsitoParametri::Eseguito, EsitoParametri::NonEseguito,
+                                  [&]() -> std::optional<EsitoParametri> {
+                                      const std::optional<EsitoParametri> rifiuto = lavoro();
+                                      if (!rifiuto && intera.interrotta()) return EsitoParametri::NonEseguito;
+                                      return rifiuto;
+                                  });
 }
+
+// A step of a write that the error handler names apart (the price list's rows): false when the
+// step was left, and then nothing of the write is committed.
+bool passo(const QString& descrizione, const std::function<void()>& lavoro) {
+    Procedura proc(descrizione);
+    return proc.essenziale(lavoro);
+}
+
+const QString RegistrazioneListino = QStringLiteral("Funzione di registrazione elementi a listino dedicato");
+const QString CorrezioneListino = QStringLiteral("Funzione di correzione elementi a fatturazione dedicata");
+const QString CancellazioneListino = QStringLiteral("Funzione di cancellazione elemento a fatturazione dedicata");
 
 }  // namespace
 
@@ -83,7 +101,10 @@ bool CriterioValido(const QString& criterio) {
 
 QString DescrizioneElemento(db::Database& archivio, const QString& elemento) {
     if (elemento.isEmpty()) return {};
-    return testo(archivio.scalar("SELECT descrizione FROM elefat WHERE codice = ?", {elemento}));
+    QString descrizione;
+    Procedura proc("Funzione di visualizzazione descrizione elemento");
+    proc.esegui([&] { descrizione = testo(archivio.scalar("SELECT descrizione FROM elefat WHERE codice = ?", {elemento})); });
+    return descrizione;
 }
 
 std::vector<QString> RicercaParametriClienti(db::Database& archivio, const QString& codice) {
@@ -135,8 +156,11 @@ EsitoParametri RegistraParametriCliente(db::Database& archivio, const ParametriC
         std::string segni = "?";
         for (size_t i = 1; i < valori.size(); ++i) segni += ", ?";
         archivio.execute("INSERT INTO parcli (codice, " + colonneParametri() + ") VALUES (" + segni + ")", valori);
-        archivio.execute("DELETE FROM elecli WHERE cliente = ?", {nuovi.codice});
-        scriviListino(archivio, nuovi.codice, nuovi.listino);
+        if (!passo(RegistrazioneListino, [&] {
+                archivio.execute("DELETE FROM elecli WHERE cliente = ?", {nuovi.codice});
+                scriviListino(archivio, nuovi.codice, nuovi.listino);
+            }))
+            return EsitoParametri::NonEseguito;
         return std::nullopt;
     });
 }
@@ -155,8 +179,9 @@ EsitoParametri CorreggiParametriCliente(db::Database& archivio, const ParametriC
         db::Params valori = valoriParametri(nuovi);
         valori.push_back(letti.codice);
         archivio.execute("UPDATE parcli SET " + assegnazioni + " WHERE codice = ?", valori);
-        archivio.execute("DELETE FROM elecli WHERE cliente = ?", {letti.codice});
-        scriviListino(archivio, letti.codice, nuovi.listino);
+        if (!passo(CorrezioneListino, [&] { archivio.execute("DELETE FROM elecli WHERE cliente = ?", {letti.codice}); }) ||
+            !passo(RegistrazioneListino, [&] { scriviListino(archivio, letti.codice, nuovi.listino); }))
+            return EsitoParametri::NonEseguito;
         return std::nullopt;
     });
 }
@@ -164,7 +189,9 @@ EsitoParametri CorreggiParametriCliente(db::Database& archivio, const ParametriC
 EsitoParametri CancellaParametriCliente(db::Database& archivio, const ParametriCliente& letti) {
     return scrittura(archivio, "Funzione di cancellazione parametri clienti", [&]() -> std::optional<EsitoParametri> {
         if (const auto cambiati = cambiatiDaAllora(archivio, letti)) return cambiati;
-        archivio.execute("DELETE FROM elecli WHERE cliente = ?", {letti.codice});
+        if (!passo(CancellazioneListino,
+                   [&] { archivio.execute("DELETE FROM elecli WHERE cliente = ?", {letti.codice}); }))
+            return EsitoParametri::NonEseguito;
         archivio.execute("DELETE FROM parcli WHERE codice = ?", {letti.codice});
         return std::nullopt;
     });

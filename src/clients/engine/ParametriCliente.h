@@ -58,7 +58,8 @@ bool CodiceClienteValido(const QString& codice);
 bool CriterioValido(const QString& criterio);
 
 // The catalogue description of `elemento`; empty for an empty code or one not in the
-// catalogue. Throws db::DbError.
+// catalogue. A failure goes to the error handler with the text "Funzione di visualizzazione
+// descrizione elemento" and gives an empty description.
 QString DescrizioneElemento(db::Database& archivio, const QString& elemento);
 
 // The clients that have parameters: `codice` alone, or every client when `codice` is empty,
@@ -89,17 +90,22 @@ enum class EsitoParametri {
 // Stores the parameters of a client that has none yet, with its price list, in one write
 // transaction. Price-list rows that a client without parameters still has (left by an
 // earlier failure) are replaced by the new list. Failures go to the error handler with the
-// text "Funzione di conferma parametri clienti".
+// text "Funzione di conferma parametri clienti", those of the price list's rows with
+// "Funzione di registrazione elementi a listino dedicato"; either leaves nothing written.
 EsitoParametri RegistraParametriCliente(db::Database& archivio, const ParametriCliente& nuovi);
 
 // Rewrites the parameters and the whole price list of the client `letti` was read for
 // (`letti.codice`; the code in `nuovi` is not looked at) in one write transaction, provided
 // they are still as `letti` holds them. Failures go to the error handler with the text
-// "Funzione di correzione parametri clienti".
+// "Funzione di correzione parametri clienti"; the old price list's removal with "Funzione di
+// correzione elementi a fatturazione dedicata", the new rows' with "Funzione di registrazione
+// elementi a listino dedicato". Any of them leaves everything as it was.
 EsitoParametri CorreggiParametriCliente(db::Database& archivio, const ParametriCliente& letti,
                                         const ParametriCliente& nuovi);
 
 // Deletes the parameters and the price list of the client `letti` was read for, in one write
 // transaction, provided they are still as `letti` holds them. Failures go to the error
-// handler with the text "Funzione di cancellazione parametri clienti".
+// handler with the text "Funzione di cancellazione parametri clienti", the price list's
+// with "Funzione di cancellazione elemento a fatturazione dedicata"; either leaves
+// everything as it was.
 EsitoParametri CancellaParametriCliente(db::Database& archivio, const ParametriCliente& letti);

@@ -171,7 +171,7 @@ TEST_F(ParametriClienteTest, InsertionIsAllOrNothing) {
         EXPECT_TRUE(listino("R01").isEmpty());
     }
     ASSERT_EQ(box.asked().size(), 2u);
-    EXPECT_TRUE(box.asked()[0].text.contains("Funzione di conferma parametri clienti"));
+    EXPECT_TRUE(box.asked()[0].text.contains("Funzione: Funzione di registrazione elementi a listino dedicato"));
 }
 
 TEST_F(ParametriClienteTest, CorrectionRewritesTheClientReadAndNoOther) {
@@ -266,6 +266,69 @@ TEST_F(ParametriClienteTest, DeletionTakesTheParametersAndTheWholePriceListOfThe
     EXPECT_EQ(listino("B02").size(), 1);
     // Deleted already: said so, nothing else happens.
     EXPECT_EQ(CancellaParametriCliente(*archivio, *letti), EsitoParametri::EliminatiAltrove);
+}
+
+// A statement the archive refuses at any step of a write (a lock that does not go away, a
+// full disk) is told under the name of its step, and leaves both tables as they were.
+TEST_F(ParametriClienteTest, AWriteRefusedAtAnyStepChangesNothingAndSaysWhichStep) {
+    enum Comando { Registra, Correggi, Cancella };
+    const struct {
+        Comando comando;
+        const char* rifiuto;
+        const char* funzione;
+    } casi[] = {
+        {Registra, "BEFORE INSERT ON parcli", "Funzione di conferma parametri clienti"},
+        {Registra, "BEFORE INSERT ON elecli", "Funzione di registrazione elementi a listino dedicato"},
+        {Correggi, "BEFORE UPDATE ON parcli", "Funzione di correzione parametri clienti"},
+        {Correggi, "BEFORE DELETE ON elecli", "Funzione di correzione elementi a fatturazione dedicata"},
+        {Correggi, "BEFORE INSERT ON elecli", "Funzione di registrazione elementi a listino dedicato"},
+        {Cancella, "BEFORE DELETE ON elecli", "Funzione di cancellazione elemento a fatturazione dedicata"},
+        // The price list is already gone inside the transaction when the row is refused.
+        {Cancella, "BEFORE DELETE ON parcli", "Funzione di cancellazione parametri clienti"},
+    };
+    for (const auto& c : casi) {
+        fascole.db().execute("DELETE FROM parcli");
+        fascole.db().execute("DELETE FROM elecli");
+        if (c.comando != Registra) {
+            ASSERT_EQ(RegistraParametriCliente(*archivio, rossi()), EsitoParametri::Eseguito);
+        }
+        const auto letti = LeggiParametriCliente(*archivio, "R01");
+        const QStringList prima = listino("R01");
+        fascole.db().execute(std::string("CREATE TRIGGER rifiuta ") + c.rifiuto + " BEGIN SELECT RAISE(ABORT, 'no'); END");
+        ParametriCliente nuovi = rossi();
+        nuovi.criterio = "D";
+        nuovi.listino.push_back({"SPE", euro(1), "0", "Spese generali"});
+
+        ScriptedMessages errori;
+        errori.expectMessage(Answer::Abort, {}, TitoloErrori);
+        const EsitoParametri esito = c.comando == Registra   ? RegistraParametriCliente(*archivio, nuovi)
+                                     : c.comando == Correggi ? CorreggiParametriCliente(*archivio, *letti, nuovi)
+                                                             : CancellaParametriCliente(*archivio, *letti);
+        fascole.db().execute("DROP TRIGGER rifiuta");
+        EXPECT_EQ(esito, EsitoParametri::NonEseguito) << c.rifiuto;
+        ASSERT_EQ(errori.asked().size(), 1u) << c.rifiuto;
+        EXPECT_TRUE(errori.asked()[0].text.contains(QString("Funzione: ") + c.funzione))
+            << c.rifiuto << ": " << errori.asked()[0].text.toStdString();
+        EXPECT_EQ(listino("R01"), prima) << c.rifiuto;
+        EXPECT_EQ(parametri("R01"), c.comando == Registra ? 0 : 1) << c.rifiuto;
+        EXPECT_EQ(fascole.db().scalar("SELECT count(*) FROM parcli WHERE criterio = 'D'").toInt(), 0) << c.rifiuto;
+        EXPECT_FALSE(archivio->inTransaction()) << c.rifiuto;
+    }
+}
+
+// A catalogue that cannot be read leaves the items without their descriptions, and says so.
+TEST_F(ParametriClienteTest, ADescriptionThatCannotBeReadIsToldAndLeftEmpty) {
+    fascole.addClientParameters("B02", {{"criterio", "M"}, {"elemento1", "ONO"}, {"applica1", "1"}});
+    fascole.db().execute("ALTER TABLE elefat RENAME TO elefat_altrove");
+    ScriptedMessages errori;
+    errori.expectMessage(Answer::Ignore, {}, TitoloErrori);
+    const auto letti = LeggiParametriCliente(*archivio, "B02");
+    ASSERT_TRUE(letti);
+    ASSERT_EQ(letti->fissi.size(), 1u);
+    EXPECT_EQ(letti->fissi[0].elemento, "ONO");
+    EXPECT_EQ(letti->fissi[0].descrizione, "");
+    ASSERT_EQ(errori.asked().size(), 1u);
+    EXPECT_TRUE(errori.asked()[0].text.contains("Funzione: Funzione di visualizzazione descrizione elemento"));
 }
 
 // Run inside a transaction of the caller's, the command commits or rolls back with it.
