@@ -62,7 +62,7 @@ void TabFattura::costruisci() {
     F_LblNomeCliente = ui::valueLabel("F_LblNomeCliente", 330);
     F_LblNomeCliente->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
 
-    auto* documento = new QGroupBox("Documento");
+    auto* documento = ui::named<QGroupBox>("F_FrmTipoDocumento", "Tipo documento");
     F_OptFattura = opzione("F_OptFattura", "Fattura");
     F_OptNotaDebito = opzione("F_OptNotaDebito", "Nota debito");
     F_OptNotaCredito = opzione("F_OptNotaCredito", "Nota credito");

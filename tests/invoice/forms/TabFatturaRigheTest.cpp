@@ -227,6 +227,23 @@ TEST_F(RigheFattura, TheLineInHandIsATableLineOnlyWhileLoadedFromTheGrid) {
     EXPECT_EQ(modo(), 0);
 }
 
+// Defaults proposed while a line of the table is in hand start a new line: the detail dialog
+// then writes into no line of the table.
+TEST_F(RigheFattura, NewDefaultsLetGoOfTheTableLineInHand) {
+    apri();
+    applica(t().F_OptPerOgniVoce);
+    clicRiga(rigaDellaLinea(1));
+    ASSERT_EQ(fattura().RigaFatturaInCorso.Modo, 1);
+    // The element box is closed while a line is in hand: the defaults are asked for as leaving
+    // the box asks for them.
+    t().F_DbcElemento->setEditText("ONO");
+    t().F_DbcDescrizione->setEditText({});
+    t().DefinizioneDefaultFattura(SceltaElemento::PerCodice);
+    EXPECT_EQ(pulsantiRiga(), "111100");
+    EXPECT_FALSE(t().F_DbcDescrizione->currentText().isEmpty());
+    EXPECT_EQ(fattura().RigaFatturaInCorso.Modo, 0);
+}
+
 TEST_F(RigheFattura, TheChecksOfALineSpeakAndKeepTheTableAsItWas) {
     apri();
     applica(t().F_OptNessunaSelezione);

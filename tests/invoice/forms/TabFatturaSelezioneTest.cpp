@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QGroupBox>
+#include <QRadioButton>
+
 #include "invoice/engine/CalcoloIva.h"
 #include "invoice/engine/ImportiDocumento.h"
 #include "invoice/forms/TabFatturaFixture.h"
@@ -20,6 +23,11 @@ TEST_F(TabFatturaFixture, ChoosingTheTabShowsAnEmptyDocumentReadyForACriterion) 
     EXPECT_TRUE(tab.F_OptNessunaSelezione->isChecked());
     EXPECT_FALSE(tab.F_TxtMese->isVisible());
     EXPECT_TRUE(tab.F_OptFattura->isChecked());
+    for (QRadioButton* tipo : {tab.F_OptFattura, tab.F_OptNotaDebito, tab.F_OptNotaCredito}) {
+        const auto* cornice = qobject_cast<const QGroupBox*>(tipo->parentWidget());
+        ASSERT_NE(cornice, nullptr) << tipo->objectName().toStdString();
+        EXPECT_EQ(cornice->title(), "Tipo documento");
+    }
     for (QPushButton* b : {tab.F_CmdDatiCliente, tab.F_CmdParametriFattura, tab.F_CmdNote, tab.F_CmdStampa})
         EXPECT_FALSE(b->isEnabled()) << b->objectName().toStdString();
     EXPECT_EQ(pulsantiRiga(), "010000");
