@@ -44,13 +44,6 @@ FrmNoteFattura::FrmNoteFattura(QWidget* parent) : QDialog(parent) {
     }
     CmdContinua = ui::named<QPushButton>("CmdContinua", "CONTINUA");
     CmdEsci = ui::named<QPushButton>("CmdEsci", "ESCI SENZA SALVARE");
-    // Focus order: the notes, then the boxes, then the buttons.
-    QWidget* precedente = TxtNota[0];
-    for (QWidget* w : std::initializer_list<QWidget*>{TxtNota[1], TxtNota[2], TxtNota[3], ChkNota[0], ChkNota[1],
-                                                      ChkNota[2], ChkNota[3], CmdContinua, CmdEsci}) {
-        setTabOrder(precedente, w);
-        precedente = w;
-    }
 
     auto* pulsanti = new QHBoxLayout;
     pulsanti->addStretch();
@@ -60,6 +53,15 @@ FrmNoteFattura::FrmNoteFattura(QWidget* parent) : QDialog(parent) {
     tutto->addWidget(spiegazione);
     tutto->addLayout(note);
     tutto->addLayout(pulsanti);
+
+    // Focus order: the notes, then the boxes, then the buttons. Set once the controls are the
+    // dialog's (the layout above made them so): the order is kept only among a window's own.
+    QWidget* precedente = TxtNota[0];
+    for (QWidget* w : std::initializer_list<QWidget*>{TxtNota[1], TxtNota[2], TxtNota[3], ChkNota[0], ChkNota[1],
+                                                      ChkNota[2], ChkNota[3], CmdContinua, CmdEsci}) {
+        setTabOrder(precedente, w);
+        precedente = w;
+    }
 
     connect(CmdContinua, &QPushButton::clicked, this, &FrmNoteFattura::CmdContinua_Click);
     connect(CmdEsci, &QPushButton::clicked, this, &QDialog::reject);

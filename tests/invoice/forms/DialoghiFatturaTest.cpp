@@ -2,6 +2,8 @@
 
 #include <QCheckBox>
 #include <QDialog>
+#include <QTest>
+#include <QApplication>
 
 #include "foundation/engine/DatiCliente.h"
 #include "invoice/engine/CalcoloIva.h"
@@ -307,6 +309,21 @@ TEST_F(DialoghiFattura, WithoutTheParametersRowTheNotesAreTakenButNotKept) {
     EXPECT_FALSE(d.isVisible());
     EXPECT_EQ(NoteFattura().Nota1, "Prima nota");
     EXPECT_EQ(colonna("SELECT count(*) FROM ambientefascola").toInt(), 0);
+}
+
+TEST_F(DialoghiFattura, TabGoesThroughTheNotesThenTheBoxesThenTheButtons) {
+    apri();
+    FrmNoteFattura d(&finestra);
+    mostra(d);
+    d.TxtNota[0]->setFocus();
+    ASSERT_TRUE(d.TxtNota[0]->hasFocus());
+    QStringList giro;
+    for (int i = 0; i < 10; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        giro << QApplication::focusWidget()->objectName();
+    }
+    EXPECT_EQ(giro, QStringList({"TxtNota2", "TxtNota3", "TxtNota4", "ChkNota1", "ChkNota2", "ChkNota3", "ChkNota4",
+                                 "CmdContinua", "CmdEsci", "TxtNota1"}));
 }
 
 // --- Parameters.
