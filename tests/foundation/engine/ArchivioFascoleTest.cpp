@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 
 #include "fixtures/ArchivioFascoleInUso.h"
 #include "fixtures/CaseFileArchive.h"
@@ -12,6 +13,7 @@
 #include "foundation/engine/Sessione.h"
 #include "platform/db/Database.h"
 #include "platform/db/Recordset.h"
+#include "platform/system/FileSystem.h"
 #include "support/DbErrors.h"
 #include "support/Files.h"
 #include "support/ScriptedMessages.h"
@@ -277,6 +279,29 @@ TEST_F(ArchivioFascoleTest, WhatAnInterruptedCreationLeftDoesNotBlockTheNext) {
     EXPECT_EQ(db->scalar("SELECT revisione FROM Revisione").toText(), "030104");
     EXPECT_EQ(db->scalar("SELECT count(*) FROM sqlite_master WHERE type = 'table'").toInt(), 10);
     EXPECT_FALSE(QFile::exists(NomeArchivioInCostruzione(path)));
+}
+
+// What creations of this computer's ended processes left under the archive's name goes at the
+// next creation; another computer's, or a running process's, stays.
+TEST_F(ArchivioFascoleTest, LeftoversOfEndedProcessesGoAtTheNextCreation) {
+    QProcess finito;
+    finito.start("true", {});
+    ASSERT_TRUE(finito.waitForStarted());
+    const QString pid = QString::number(finito.processId());
+    ASSERT_TRUE(finito.waitForFinished());
+    const QString costruzione = NomeArchivioInCostruzione(path);
+    const QString macchina = sys::ReadTemporaryName(QFileInfo(costruzione).fileName())->host;
+    const QString lasciato = path + "." + macchina + "-" + pid + ".tmp";
+    const QString altrui = path + ".ALTRO-" + pid + ".tmp";
+    const QString inCorso = path + "." + macchina + "-1.tmp";  // a process that runs
+    for (const QString& f : {lasciato, lasciato + "-journal", altrui, inCorso}) writeFile(f, "half an archive");
+    ScriptedMessages box;
+    DefinizioneDataBase();
+    EXPECT_EQ(db::Database::open(path.toStdString())->scalar("SELECT revisione FROM Revisione").toText(), "030104");
+    EXPECT_FALSE(QFile::exists(lasciato));
+    EXPECT_FALSE(QFile::exists(lasciato + "-journal"));
+    EXPECT_TRUE(QFile::exists(altrui));
+    EXPECT_TRUE(QFile::exists(inCorso));
 }
 
 // A new archive replaces nothing the session holds: the session is let go before it is made,

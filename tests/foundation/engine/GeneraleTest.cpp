@@ -84,6 +84,16 @@ TEST(PathHelpers, FolderFileAndMachine) {
     RipristinaAmbiente();
 }
 
+// A folder with or without its final separators: one rule for "\\" and "/" alike.
+TEST(PathHelpers, FolderWithoutItsFinalSeparators) {
+    const struct { const char* folder; const char* without; } cases[] = {
+        {"C:\\fatture\\", "C:\\fatture"}, {"/srv/fatture/", "/srv/fatture"}, {"/srv/fatture/\\//", "/srv/fatture"},
+        {"\\\\SRV\\fatture", "\\\\SRV\\fatture"},     {"fatture", "fatture"},           {"/", "/"},
+        {"\\", "\\"},                                  {"", ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(CartellaSenzaSeparatoreFinale(c.folder), c.without) << c.folder;
+}
+
 class NomeMacchinaTest : public ::testing::Test {
 protected:
     void SetUp() override { AmbienteLavoro().CartellaAvvio = dir.path(); }

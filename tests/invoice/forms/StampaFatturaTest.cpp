@@ -162,6 +162,29 @@ TEST_F(StampaFatturaTest, TheOfficesOwnLayoutInTheStartFolderPrintsEveryDocument
     EXPECT_FALSE(campione.findLayout("stp_fattura_per.rpt").isEmpty());
 }
 
+// The invoice folder written with a final separator of either kind, or several: the copy lands
+// in the folder, and the program holds the folder without them from then on.
+TEST_F(StampaFatturaTest, TheInvoiceFolderLosesAnyFinalSeparator) {
+    int giorno = 15;
+    for (const QString fine : {"\\", "/", "/\\/"}) {
+        SCOPED_TRACE(fine.toStdString());
+        DocumentoDaEmettere d = documento;
+        d.Parametri.MemorizzaFattura = true;
+        d.Parametri.AnteprimaStampa = true;
+        d.Parametri.DataFattura = QString::number(giorno++) + "/01/2004";
+        d.Ambiente.CartellaFatture = AmbienteLavoro().CartellaFatture = fatture + fine;
+        db().execute("UPDATE competenze SET fatturato = 0, idfattura = ''");
+        const EsitoEmissione e = Emetti(d);
+        ASSERT_TRUE(e.Emesso());
+        ModalHelper modali;
+        modali.onNextModal([](QWidget* w) { w->close(); });
+        StampaDocumentoEmesso(e, d, nullptr);
+        EXPECT_TRUE(QFileInfo::exists(QDir(fatture).filePath(e.NomeFileFattura)));
+        EXPECT_EQ(AmbienteLavoro().CartellaFatture, fatture);
+    }
+    EXPECT_TRUE(box.asked().empty());
+}
+
 // The printing stage: the copy is stored first, so a print that fails leaves a document that
 // can still be reprinted or cancelled; the temporary file goes; the preview is titled.
 TEST_F(StampaFatturaTest, TheCopyIsStoredBeforeThePrintAndSurvivesItsFailure) {
