@@ -291,11 +291,14 @@ void CompletaFileDocumento(EsitoEmissione& e, const DocumentoDaEmettere& d, cons
                                          e.NomeFileFattura);
     });
     if (e.Copia.Esito == EsitoCopia::GiaArchiviata) e.Copia.Percorso = e.PathArchivioStampa;
-    const bool rinominato = file.esegui([&] {
+    // The name is given even when the user left the copy: the file that stays is the document's.
+    Procedura nome("Funzione di stampa fattura");
+    const bool rinominato = nome.esegui([&] {
         if (!sys::ReplaceFile(sys::LocalPath(temporaneo), sys::LocalPath(e.PathArchivioStampa)))
             throw db::DbError(75, ("Errore di accesso al percorso o al file: " + e.PathArchivioStampa).toStdString(),
                               "Fascole");
     });
+    e.StampaAbbandonata = file.abbandonata() || nome.abbandonata();
     // Left under its temporary name, it is still printed from there.
     if (!rinominato) {
         e.PathArchivioStampa = temporaneo;

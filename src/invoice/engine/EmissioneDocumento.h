@@ -82,6 +82,9 @@ struct EsitoEmissione {
     QString PathArchivioStampa;
     // The copy kept in the invoice folder (made by the issue, right after the commit).
     CopiaDocumento Copia;
+    // The user answered a failure of the copy or of the print database's name by leaving the
+    // printing: the document is not to be printed now.
+    bool StampaAbbandonata = false;
 };
 
 // What an issue stopped by the end of its process left in the start folder `cartellaAvvio`

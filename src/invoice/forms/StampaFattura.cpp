@@ -64,7 +64,7 @@ void StampaDocumentoEmesso(const EsitoEmissione& e, const DocumentoDaEmettere& d
 
     const int destinazione = DestinazioneDocumento(d.Parametri.AnteprimaStampa);
     const bool stampato =
-        !stampa.abbandonata() && stampa.essenziale([&] { ReportDocumentoEmesso(path, destinazione, finestra); });
+        !e.StampaAbbandonata && stampa.essenziale([&] { ReportDocumentoEmesso(path, destinazione, finestra); });
 
     // The temporary file goes whatever became of the report, unless it is the one place the
     // document is kept.

@@ -5,7 +5,6 @@
 
 #include <QDir>
 #include <QDirIterator>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 
@@ -221,8 +220,6 @@ TEST_F(ArrestoEmissione, StoppedAnywhereAnIssueIsWholeOrAbsent) {
         ASSERT_TRUE(e.Emesso());
         return;
     }
-    QElapsedTimer tempo;
-    tempo.start();
     for (const bool stessaCartella : {false, true}) {
         SCOPED_TRACE(stessaCartella ? "copies in the start folder" : "copies in a folder of their own");
         Ricrea();
@@ -234,7 +231,6 @@ TEST_F(ArrestoEmissione, StoppedAnywhereAnIssueIsWholeOrAbsent) {
         EXPECT_GT(punti, 40);
         if (HasFailure()) return;
     }
-    std::printf("%lld ms\n", static_cast<long long>(tempo.elapsed()));
 }
 
 // What a cancel stopped at any point leaves: the document still listed, its items billed and

@@ -292,6 +292,35 @@ TEST_F(StampaFatturaTest, WhereTheCopyGoesAndWhatStaysInTheStartFolder) {
     }
 }
 
+// The copy cannot be written and the user leaves at its error box: the document, issued, is not
+// printed now; its print database stays in the start folder under its own name, and the user
+// is told where.
+TEST_F(StampaFatturaTest, LeavingAtTheCopysErrorLeavesTheDocumentUnprintedUnderItsName) {
+    DocumentoDaEmettere d = documento;
+    d.Parametri.MemorizzaFattura = true;
+    const QString nome = "SDB0101010001F00001000704011500013.mdb";
+    ASSERT_TRUE(QDir().mkpath(QDir(fatture).filePath(nome + "/dentro")));
+    box.expectMessage(Answer::Abort, std::nullopt, "GESTIONE DEGLI ERRORI");
+    const EsitoEmissione e = Emetti(d);
+    ASSERT_TRUE(e.Emesso());
+    EXPECT_EQ(e.NomeFileFattura, nome);
+    EXPECT_TRUE(e.StampaAbbandonata);
+    EXPECT_EQ(e.PathArchivioStampa, QDir(avvio).filePath(nome));
+    EXPECT_TRUE(QFileInfo(e.PathArchivioStampa).isFile());
+
+    box.expectMessage(Answer::Ok,
+                      "Il documento N. 13 del 15/01/2004 è stato emesso, numerato e registrato in contabilità, ma non "
+                      "è stato stampato.",
+                      "STAMPA FATTURA");
+    box.expectMessage(Answer::Ok, std::nullopt, "STAMPA FATTURA");
+    StampaDocumentoEmesso(e, d, nullptr);  // no report run: no printer error
+    EXPECT_EQ(box.pending(), 0);
+    ASSERT_EQ(box.asked().size(), 3u);
+    EXPECT_TRUE(box.asked()[2].text.contains(nome + " resta nella cartella di avvio")) << box.asked()[2].text.toStdString();
+    EXPECT_TRUE(QFileInfo(e.PathArchivioStampa).isFile());
+    EXPECT_EQ(fileIn(avvio).filter("SDB"), QStringList{nome});
+}
+
 // A document issued twice under the same name leaves one stored copy, the later one.
 TEST_F(StampaFatturaTest, ALaterCopyOfTheSameNameReplacesTheEarlierOne) {
     const QString copia = QDir(fatture).filePath("SDB0101010001F00001000704011500013.mdb");
