@@ -208,9 +208,8 @@ void ScriviArchivioStampaFattura(const QString& path, const ContenutoStampaFattu
 
     try {
         std::unique_ptr<db::Database> file = db::Database::create(path.toStdString());
-        // A file of one document, written once and read at once by the report: a failure
-        // removes it, so it needs no wait for the disk at each step.
-        file->execute("PRAGMA synchronous = OFF");
+        // On the disk whole by the time its transaction commits: the document's own transaction
+        // commits after it, and from then on this file is the document's copy.
         db::Transaction scrittura(*file);
         file->execute("create table Righecorpo (Tipo text, Descrizione Text, Indice Text, Importo text, Iva text, "
                       "Pagamento text)");
