@@ -16,7 +16,7 @@ void Avviso(const QString& testo) { ui::MessageService::show(testo, Titolo); }
 bool Cifra(QChar c) { return c >= '0' && c <= '9'; }
 
 // The word's accounts: one is the answer, several are offered in the picker.
-QString DecodificaMnemonico(db::Database& archivio, QString& CodiceDigitato, const ScegliConto& Scelta) {
+QString DecodificaMnemonico(const ArchivioPerCodice& Archivio, QString& CodiceDigitato, const ScegliConto& Scelta) {
     CodiceDigitato = CodiceDigitato.left(10);
     const bool prefisso = CodiceDigitato.endsWith('*');
     const QString parola = prefisso ? CodiceDigitato.chopped(1) : CodiceDigitato;
@@ -27,6 +27,9 @@ QString DecodificaMnemonico(db::Database& archivio, QString& CodiceDigitato, con
         }
     }
 
+    db::Database* trovato = Archivio();
+    if (!trovato) return CodicePdCVuoto;
+    db::Database& archivio = *trovato;
     Procedura proc("Decodifica di un codice mnemonico");
     std::vector<QString> codici;
     {
@@ -77,11 +80,13 @@ QStringList Livelli(const QString& codice13) {
     return parti;
 }
 
-QString NormalizzaNumerico(db::Database& archivio, QString& CodiceDigitato) {
+QString NormalizzaNumerico(const ArchivioPerCodice& Archivio, QString& CodiceDigitato) {
     bool nuovo = false;
     if (CodiceDigitato.endsWith('+')) {
         if (CodiceDigitato == "+") {
-            CodiceDigitato = NuovoCodicePdC(archivio, CodicePdCVuoto);
+            db::Database* archivio = Archivio();
+            if (!archivio) return CodicePdCVuoto;
+            CodiceDigitato = NuovoCodicePdC(*archivio, CodicePdCVuoto);
         } else {
             CodiceDigitato.chop(1);
             nuovo = true;
@@ -112,12 +117,17 @@ QString NormalizzaNumerico(db::Database& archivio, QString& CodiceDigitato) {
     if (conto != "00") padri.push_back({gruppo + "." + mastro + ".00.0000", "Il mastro "});
     if (mastro != "00") padri.push_back({gruppo + ".00.00.0000", "Il gruppo "});
 
+    db::Database* archivio = nullptr;
+    if (!padri.empty() || nuovo) {
+        archivio = Archivio();
+        if (!archivio) return CodicePdCVuoto;
+    }
     if (!padri.empty()) {
         Procedura proc("Sub di normalizzazione del codice del PdC");
         for (const auto& [padre, livello] : padri) {
             bool esiste = false;
             if (!proc.essenziale([&, &padre = padre] {
-                    esiste = !archivio.scalar("SELECT 1 FROM pianodeiconti WHERE codice = ?", {padre}).isNull();
+                    esiste = !archivio->scalar("SELECT 1 FROM pianodeiconti WHERE codice = ?", {padre}).isNull();
                 }))
                 return CodicePdCVuoto;
             if (!esiste) {
@@ -128,12 +138,16 @@ QString NormalizzaNumerico(db::Database& archivio, QString& CodiceDigitato) {
     }
 
     const QString normalizzato = gruppo + "." + mastro + "." + conto + "." + sottoconto;
-    return nuovo ? NuovoCodicePdC(archivio, normalizzato) : normalizzato;
+    return nuovo ? NuovoCodicePdC(*archivio, normalizzato) : normalizzato;
 }
 
 }  // namespace
 
 QString NormalizzaCodicePdC(db::Database& archivio, QString& CodiceDigitato, const ScegliConto& Scelta) {
+    return NormalizzaCodicePdC([&archivio]() { return &archivio; }, CodiceDigitato, Scelta);
+}
+
+QString NormalizzaCodicePdC(const ArchivioPerCodice& Archivio, QString& CodiceDigitato, const ScegliConto& Scelta) {
     if (CodiceDigitato.isEmpty()) return CodicePdCNonDigitato;
     CodiceDigitato = CodiceDigitato.toUpper();
 
@@ -144,6 +158,6 @@ QString NormalizzaCodicePdC(db::Database& archivio, QString& CodiceDigitato, con
     }
 
     if (!CodiceDigitato.isEmpty() && CodiceDigitato[0] >= 'A' && CodiceDigitato[0] <= 'Z')
-        return DecodificaMnemonico(archivio, CodiceDigitato, Scelta);
-    return NormalizzaNumerico(archivio, CodiceDigitato);
+        return DecodificaMnemonico(Archivio, CodiceDigitato, Scelta);
+    return NormalizzaNumerico(Archivio, CodiceDigitato);
 }

@@ -36,3 +36,9 @@ inline const QString CodicePdCNonDigitato = QStringLiteral("00.00.00.0001");
 // or nothing when the picker was left without a choice.
 using ScegliConto = std::function<std::optional<QString>(const QString& Parola)>;
 QString NormalizzaCodicePdC(db::Database& archivio, QString& CodiceDigitato, const ScegliConto& Scelta);
+
+// The same with the archive reached only when a look-up needs it (a word, a parent level, a
+// new code): `Archivio` gives it, or nullptr when it cannot be had (the caller has said why),
+// and the answer is then CodicePdCVuoto. A code without parent levels ("01") needs none.
+using ArchivioPerCodice = std::function<db::Database*()>;
+QString NormalizzaCodicePdC(const ArchivioPerCodice& Archivio, QString& CodiceDigitato, const ScegliConto& Scelta);

@@ -6,12 +6,17 @@
 #include "platform/ui/RefillCombo.h"
 
 QString NormalizzaCodicePdC(QString& CodiceDigitato, ui::RefillCombo& Campo) {
-    // An empty field needs no archive.
-    if (CodiceDigitato.isEmpty()) return CodicePdCNonDigitato;
-    Procedura proc("Sub di normalizzazione del codice del PdC");
-    Connessione archivio = ArchivioContabileInUso(proc);
-    if (!archivio) return CodicePdCVuoto;
-    return NormalizzaCodicePdC(*archivio, CodiceDigitato, [&Campo](const QString& parola) -> std::optional<QString> {
+    // The accounting archive is attached only when a look-up needs it: an empty field or a
+    // code without parent levels is answered without it. Once taken, it is held to the end.
+    Connessione tenuta;
+    const auto archivio = [&tenuta]() -> db::Database* {
+        if (!tenuta) {
+            Procedura proc("Sub di normalizzazione del codice del PdC");
+            tenuta = ArchivioContabileInUso(proc);
+        }
+        return tenuta.get();
+    };
+    return NormalizzaCodicePdC(archivio, CodiceDigitato, [&Campo](const QString& parola) -> std::optional<QString> {
         if (!FrmHelpPianoDeiConti::Avvia(&Campo, parola, QString())) return std::nullopt;
         return Campo.currentText();
     });

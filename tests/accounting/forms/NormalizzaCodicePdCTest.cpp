@@ -189,13 +189,28 @@ TEST_F(Normalizzazione, AnArchiveThatCannotBeReadGivesNoCode) {
         EXPECT_EQ(normalizza(digitato), "00.00.00.0000") << testo.toStdString();
         EXPECT_TRUE(box.messageTexts().last().contains(funzione)) << box.messageTexts().last().toStdString();
     }
-    // An archive that cannot even be opened: any code, even one that needs no parent.
+}
+
+// The accounting archive is reached only for a look-up: a code without parent levels is
+// answered while the archive cannot even be opened; one that needs a look-up says why not.
+TEST_F(Normalizzazione, AnArchiveThatCannotBeOpenedIsNeededOnlyForALookUp) {
     ChiudiSessione();
     AmbienteLavoro().PathArchivioContabile = dir.file("manca.mdb");
-    QString digitato = "01";
-    box.expectMessage(Answer::Ignore, std::nullopt, "GESTIONE DEGLI ERRORI");
-    EXPECT_EQ(normalizza(digitato), "00.00.00.0000");
-    EXPECT_TRUE(box.messageTexts().last().contains("Funzione: Sub di normalizzazione del codice del PdC"));
+    const std::pair<QString, QString> senza[] = {{"01", "01.00.00.0000"}, {"4", "04.00.00.0000"}, {"", "00.00.00.0001"}};
+    for (const auto& [testo, codice] : senza) {
+        QString digitato = testo;
+        EXPECT_EQ(normalizza(digitato), codice) << testo.toStdString();
+    }
+    EXPECT_TRUE(box.asked().empty());
+
+    for (const QString& testo : {QString("01.02"), QString("ROSSI"), QString("01+")}) {
+        QString digitato = testo;
+        box.expectMessage(Answer::Ignore, std::nullopt, "GESTIONE DEGLI ERRORI");
+        EXPECT_EQ(normalizza(digitato), "00.00.00.0000") << testo.toStdString();
+        EXPECT_EQ(box.pending(), 0) << testo.toStdString();
+        EXPECT_TRUE(box.messageTexts().last().contains("Funzione: Sub di normalizzazione del codice del PdC"))
+            << box.messageTexts().last().toStdString();
+    }
 }
 
 // The picker's rows, code by code.
