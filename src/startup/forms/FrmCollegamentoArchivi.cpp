@@ -37,7 +37,6 @@ namespace {
 const QString TitoloDitta = QStringLiteral("Associazione a nuova ditta");
 
 bool esisteFile(const QString& percorso) { return QFileInfo(sys::LocalPath(percorso)).isFile(); }
-bool esisteCartella(const QString& percorso) { return QFileInfo(sys::LocalPath(percorso)).isDir(); }
 bool esiste(const QString& percorso) { return QFileInfo::exists(sys::LocalPath(percorso)); }
 
 // The box's text written as a local path when the user leaves it.
@@ -262,9 +261,12 @@ bool FrmCollegamentoArchivi::controlloFallito() {
     if (OptFascoleNuo->isChecked() && esiste(fascole)) return rifiuta("L'archivio indicato già esiste", a, TxtFascole);
     if (immagini.isEmpty())
         return rifiuta("Si deve indicare la cartella di memorizzazione delle immagini", a, TxtImmagini);
-    if (OptImmaginiEsi->isChecked() && !esisteCartella(immagini))
-        return rifiuta("Si è indicata una associazione ad una cartella inesistente", a, TxtImmagini);
-    if (OptImmaginiNuo->isChecked() && esiste(immagini))
+    // A missing folder is offered for creation; one that cannot be created is refused.
+    if (OptImmaginiEsi->isChecked() && !CartellaFattureAccettata(immagini, a)) {
+        TxtImmagini->setFocus();
+        return true;
+    }
+    if (OptImmaginiNuo->isChecked() && esiste(CartellaFattureLocale(immagini)))
         return rifiuta("La cartella indicata già esiste", a, TxtImmagini);
     if (ditte.isEmpty())
         return rifiuta("Si deve indicare l'archivio ditte.mdb a cui associare le fascole", a, TxtArchivioDitte);
@@ -287,6 +289,15 @@ void FrmCollegamentoArchivi::CmdConferma_Click() {
     const QString ditte = TxtArchivioDitte->text();
     Procedura proc("Funzione di conferma Collegamanto ad archivi");
 
+    // A new invoice folder before anything is saved: one that cannot be created is refused.
+    if (OptImmaginiNuo->isChecked() && !QDir().mkpath(CartellaFattureLocale(immagini))) {
+        ui::MessageService::show("Non è possibile creare la cartella delle fatture " + immagini +
+                                     ": indicare una cartella esistente o che si possa creare",
+                                 QStringLiteral("Associazione archivi"));
+        TxtImmagini->setFocus();
+        return;
+    }
+
     // The file first: while it cannot be written the program stays on the archives in force.
     if (!proc.esegui([&] { ScriviFileIni(ambiente.PathFileIni, {fascole, ditte, immagini, ambiente.VersioneProgramma}); }))
         return;
@@ -297,15 +308,6 @@ void FrmCollegamentoArchivi::CmdConferma_Click() {
     p.Esercizio = CmbEsercizio->currentText();
 
     if (OptFascoleNuo->isChecked()) DefinizioneDataBase();
-    if (OptImmaginiNuo->isChecked()) {
-        if (!proc.esegui([&] {
-                if (!QDir().mkpath(sys::LocalPath(ambiente.CartellaFatture)))
-                    throw db::DbError(75, "Errore di accesso al percorso/file (" +
-                                              ambiente.CartellaFatture.toStdString() + ")",
-                                      "Fascole");
-            }))
-            return;
-    }
 
     {
         // The session follows the archive now named.

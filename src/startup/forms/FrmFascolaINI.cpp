@@ -127,6 +127,11 @@ void FrmFascolaINI::CmdConferma_Click() {
         }
     }
 
+    if (!CartellaFattureAccettata(TxtFatture->text(), TitoloControlli)) {
+        TxtFatture->setFocus();
+        return;
+    }
+
     AmbienteLavoroRec& ambiente = AmbienteLavoro();
     try {
         ScriviFileIni(ambiente.PathFileIni,

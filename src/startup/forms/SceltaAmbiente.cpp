@@ -1,6 +1,8 @@
 #include "startup/forms/SceltaAmbiente.h"
 
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <vector>
 
 #include "accounting/engine/ArchivioContabile.h"
@@ -29,6 +31,33 @@ std::optional<QString> ScegliCartellaFatture(const QString& attuale) {
         {"Scegliere la cartella di memorizzazione delle fatture", "", 0, ".*", CartellaIniziale(attuale), true, false});
     if (!scelta) return std::nullopt;
     return CartellaDaPercorso(*scelta);
+}
+
+QString CartellaFattureLocale(const QString& cartella) {
+    const QString locale = sys::LocalPath(cartella.trimmed());
+    if (locale.isEmpty() || !QDir::isRelativePath(locale)) return locale;
+    return QDir(sys::LocalPath(AmbienteLavoro().CartellaAvvio)).filePath(locale);
+}
+
+bool CartellaFattureAccettata(const QString& cartella, const QString& titolo) {
+    const QString testo = cartella.trimmed();
+    if (testo.isEmpty() || testo.compare(QLatin1String("NO"), Qt::CaseInsensitive) == 0) return true;
+    const QString locale = CartellaFattureLocale(testo);
+    const QFileInfo info(locale);
+    if (info.isDir()) return true;
+    if (info.exists()) {
+        ui::MessageService::show("Il percorso " + testo + " non è una cartella: indicare la cartella delle fatture",
+                                 titolo);
+        return false;
+    }
+    if (ui::MessageService::show("La cartella delle fatture " + testo + " non esiste. Si vuole crearla?", titolo,
+                                 ui::Buttons::YesNo, ui::Icon::Question) != ui::Answer::Yes)
+        return false;
+    if (QDir().mkpath(locale)) return true;
+    ui::MessageService::show("Non è possibile creare la cartella delle fatture " + testo +
+                                 ": indicare una cartella esistente o che si possa creare",
+                             titolo);
+    return false;
 }
 
 void LasciaEsercizi(QComboBox& esercizi) {

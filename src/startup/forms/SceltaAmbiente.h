@@ -20,6 +20,15 @@ std::optional<QString> ScegliArchivioFascole(const QString& attuale);
 // The folder where invoices are kept, chosen by naming any file inside it: the folder part.
 std::optional<QString> ScegliCartellaFatture(const QString& attuale);
 
+// The invoice folder as written in a set-up box, as this computer reaches it: a relative
+// folder lies in the working folder (the start folder).
+QString CartellaFattureLocale(const QString& cartella);
+
+// Whether the invoice folder typed in a set-up box can receive the copies: none ("" or "NO")
+// and an existing folder can; a missing one is offered for creation and can once created.
+// Otherwise the user has been told why (in a box titled `titolo`) and the box must be mended.
+bool CartellaFattureAccettata(const QString& cartella, const QString& titolo);
+
 // The list of a company's years lives only while the user is in its combo: on leaving it
 // the list goes and the text typed or chosen stays.
 void LasciaEsercizi(QComboBox& esercizi);

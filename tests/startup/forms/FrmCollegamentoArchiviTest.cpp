@@ -208,6 +208,7 @@ TEST_F(LinkingDialog, EachFailedCheckShowsItsMessageAndSavesNothing) {
         QString messaggio;
         QString titolo;
         const char* fuoco;  // the control that gets the focus; CmdConferma when it stays
+        Answer risposta = Answer::Ok;
     };
     const QString A = "Associazione Archivi";
     const QString a = "Associazione archivi";
@@ -226,8 +227,10 @@ TEST_F(LinkingDialog, EachFailedCheckShowsItsMessageAndSavesNothing) {
          "L'archivio indicato già esiste", a, "TxtFascole"},
         {[](auto& f) { f.TxtImmagini->setText(""); }, "Si deve indicare la cartella di memorizzazione delle immagini",
          a, "TxtImmagini"},
+        // A missing folder is offered for creation: not wanted, nothing is saved.
         {[&](auto& f) { f.TxtImmagini->setText(cartella.file("manca/")); },
-         "Si è indicata una associazione ad una cartella inesistente", a, "TxtImmagini"},
+         "La cartella delle fatture " + cartella.file("manca/") + " non esiste. Si vuole crearla?", a, "TxtImmagini",
+         Answer::No},
         {[&](auto& f) {
              f.OptImmaginiNuo->setChecked(true);
              f.TxtImmagini->setText(esistente);
@@ -249,7 +252,7 @@ TEST_F(LinkingDialog, EachFailedCheckShowsItsMessageAndSavesNothing) {
     for (const Caso& c : casi) {
         apri();
         c.prepara(*form);
-        box.expectMessage(Answer::Ok, c.messaggio, c.titolo);
+        box.expectMessage(c.risposta, c.messaggio, c.titolo);
         conferma();
         EXPECT_EQ(box.pending(), 0) << c.messaggio.toStdString();
         ASSERT_NE(QApplication::focusWidget(), nullptr);
@@ -261,6 +264,45 @@ TEST_F(LinkingDialog, EachFailedCheckShowsItsMessageAndSavesNothing) {
         EXPECT_TRUE(form->isVisible());
     }
     EXPECT_FALSE(QFileInfo::exists(cartella.file("manca")));
+}
+
+// An invoice folder that cannot be created is refused before anything is saved, with either
+// choice; a missing one the user wants is created, a relative one in the working folder.
+TEST_F(LinkingDialog, AnInvoiceFolderThatCannotBeCreatedIsRefusedAndAMissingOneIsOffered) {
+    const QString a = "Associazione archivi";
+    const QString unFile = cartella.file("un_file");
+    QFile(unFile).open(QIODevice::WriteOnly);
+    const QString impossibile = unFile + "/fatture";
+    const QString rifiuto =
+        "Non è possibile creare la cartella delle fatture " + impossibile + ": indicare una cartella esistente o che si possa creare";
+    const QByteArray ini = leggiIni();
+    ScriptedMessages box;
+
+    apri();
+    form->TxtImmagini->setText(impossibile);
+    box.expectMessage(Answer::Yes, "La cartella delle fatture " + impossibile + " non esiste. Si vuole crearla?", a)
+        .expectMessage(Answer::Ok, rifiuto, a);
+    conferma();
+    EXPECT_EQ(box.pending(), 0);
+    EXPECT_EQ(QApplication::focusWidget(), form->TxtImmagini);
+
+    apri();
+    form->OptImmaginiNuo->setChecked(true);
+    form->TxtImmagini->setText(impossibile);
+    box.expectMessage(Answer::Ok, rifiuto, a);
+    conferma();
+    EXPECT_EQ(box.pending(), 0);
+    EXPECT_EQ(QApplication::focusWidget(), form->TxtImmagini);
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(leggiIni(), ini);
+
+    apri();
+    form->TxtImmagini->setText("copie");
+    box.expectMessage(Answer::Yes, "La cartella delle fatture copie non esiste. Si vuole crearla?", a);
+    conferma();
+    EXPECT_EQ(box.pending(), 0);
+    EXPECT_TRUE(QFileInfo(QDir(AmbienteLavoro().CartellaAvvio).filePath("copie")).isDir());
+    EXPECT_EQ(AmbienteLavoro().CartellaFatture, "copie");
 }
 
 TEST_F(LinkingDialog, APathNamingThisComputerBecomesItsOwnPathOnLeavingTheBox) {

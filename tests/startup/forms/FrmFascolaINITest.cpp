@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -62,9 +63,63 @@ TEST_F(SetUpDialog, ConfirmWritesTheCompaniesListAndInvoiceFolderAsTyped) {
     type(form.TxtFascola, " archivio.mdb ");
     click(form.ChkZolpa);
     type(form.TxtCasaZolpa, ditte);
-    type(form.TxtFatture, "/fatture/");
+    const QString fatture = cartella.file("fatture") + "/";
+    QDir().mkpath(fatture);
+    type(form.TxtFatture, fatture);
     click(form.CmdConferma);
-    EXPECT_EQ(leggiIni(), (" archivio.mdb \r\n" + ditte + "\r\n/fatture/\r\n3.1.4\r\n").toLocal8Bit());
+    EXPECT_EQ(leggiIni(), (" archivio.mdb \r\n" + ditte + "\r\n" + fatture + "\r\n3.1.4\r\n").toLocal8Bit());
+    EXPECT_TRUE(box.asked().empty());
+}
+
+// A missing invoice folder is offered for creation: a relative one in the working folder. One
+// the user will not have created, or that cannot be created, keeps the dialog open and
+// writes nothing.
+TEST_F(SetUpDialog, AMissingInvoiceFolderIsCreatedOnlyWhenTheUserAgrees) {
+    const QString titolo = "INIZIALIZZAZIONE FASCOLE";
+    const QString unFile = cartella.file("un_file");
+    QFile(unFile).open(QIODevice::WriteOnly);
+    struct Caso {
+        QString cartella;
+        Answer risposta;
+        QString rifiuto;  // the message after the question; "" when the folder is taken
+    };
+    const Caso casi[] = {
+        {"copie", Answer::No, ""},
+        {unFile + "/sotto", Answer::Yes, "Non è possibile creare la cartella delle fatture " + unFile + "/sotto" +
+                                             ": indicare una cartella esistente o che si possa creare"},
+    };
+    ScriptedMessages box;
+    for (const Caso& c : casi) {
+        FrmFascolaINI f;
+        f.show();
+        QApplication::setActiveWindow(&f);
+        f.TxtFascola->setText("a.mdb");
+        f.TxtFatture->setText(c.cartella);
+        box.expectMessage(c.risposta, "La cartella delle fatture " + c.cartella + " non esiste. Si vuole crearla?",
+                          titolo);
+        if (!c.rifiuto.isEmpty()) box.expectMessage(Answer::Ok, c.rifiuto, titolo);
+        click(f.CmdConferma);
+        EXPECT_EQ(box.pending(), 0) << c.cartella.toStdString();
+        EXPECT_EQ(QApplication::focusWidget(), f.TxtFatture) << c.cartella.toStdString();
+        EXPECT_TRUE(f.isVisible());
+        EXPECT_FALSE(QFile::exists(pathIni()));
+    }
+    EXPECT_FALSE(QFile::exists(cartella.file("copie")));
+    // A file in place of the folder is no folder.
+    form.TxtFascola->setText("a.mdb");
+    form.TxtFatture->setText(unFile);
+    box.expectMessage(Answer::Ok, "Il percorso " + unFile + " non è una cartella: indicare la cartella delle fatture",
+                      titolo);
+    click(form.CmdConferma);
+    EXPECT_FALSE(QFile::exists(pathIni()));
+
+    form.TxtFatture->setText("copie/2026/");
+    box.expectMessage(Answer::Yes, "La cartella delle fatture copie/2026/ non esiste. Si vuole crearla?", titolo);
+    click(form.CmdConferma);
+    EXPECT_EQ(box.pending(), 0);
+    EXPECT_TRUE(QFileInfo(cartella.file("copie/2026")).isDir());
+    EXPECT_EQ(leggiIni(), QByteArray("a.mdb\r\nNO\r\ncopie/2026/\r\n3.1.4\r\n"));
+    EXPECT_EQ(form.result(), QDialog::Accepted);
 }
 
 TEST_F(SetUpDialog, EachFailedCheckShowsItsMessageMovesTheFocusAndWritesNothing) {
