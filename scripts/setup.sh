@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, when some are missing.
 set -euo pipefail
-packages=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
+packages=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
           libsqlite3-dev libgtest-dev googletest libgmock-dev libbenchmark-dev poppler-utils
           xvfb xauth fonts-dejavu-core)
 missing=()

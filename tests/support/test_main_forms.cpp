@@ -1,4 +1,5 @@
 #include "platform/ui/FocusEvents.h"
+#include "platform/ui/QtTranslations.h"
 #include "support/ScriptedMessages.h"
 
 #include <QApplication>
@@ -10,6 +11,8 @@ int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
     ui::installFocusColours();
+    // Qt's own dialogs and buttons in Italian, as the program shows them.
+    ui::installItalianQtTranslations();
     // A test that does not script its questions fails on the first one instead of waiting
     // forever on a real message box.
     ScriptedMessages unscripted;
