@@ -2,14 +2,25 @@
 // What a user does on a form, for the forms' tests and their fixtures (which derive from it):
 // a click, entering a field as the tab key does, typing over what a box holds, a click on a
 // grid row.
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QTest>
+#include <algorithm>
 
 #include "platform/ui/Grid.h"
 
 struct UserInput {
-    static void clic(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton); }
+    // A check box or an option button answers only on its box and its text: the click falls
+    // there, however wide the layout has made the control.
+    static void clic(QWidget* w) {
+        if (qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w)) {
+            QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(std::min(w->width(), w->sizeHint().width()) / 2, w->height() / 2));
+            return;
+        }
+        QTest::mouseClick(w, Qt::LeftButton);
+    }
     static void entra(QWidget* w) { w->setFocus(Qt::TabFocusReason); }
     // `testo` typed into the box after what it held is selected and deleted.
     static void scrivi(QLineEdit* box, const QString& testo) {

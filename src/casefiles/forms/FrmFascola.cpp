@@ -1,5 +1,7 @@
 #include "casefiles/forms/FrmFascola.h"
 
+#include <QLayout>
+
 #include <QAction>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -288,7 +290,23 @@ QWidget* FrmFascola::creaSchede() {
     return NellaFascola;
 }
 
+void FrmFascola::MisuraSchede() {
+    // A hidden page does not pass its contents' sizes on to the tabs (the subsystems fill the
+    // pages after the window is built): without this, the first showing of a page would widen
+    // the window and shift every control.
+    for (int i = 0; i < NellaFascola->count(); ++i) {
+        QWidget* pagina = NellaFascola->widget(i);
+        for (QWidget* w : pagina->findChildren<QWidget*>()) w->updateGeometry();
+        for (QLayout* l : pagina->findChildren<QLayout*>()) l->invalidate();
+        if (QLayout* l = pagina->layout()) l->activate();
+    }
+    NellaFascola->updateGeometry();
+    if (layout()) layout()->activate();
+    resize(size().expandedTo(minimumSizeHint()));
+}
+
 void FrmFascola::Form_Load(const QString& CartellaAvvio) {
+    MisuraSchede();
     ui::CentraForm(*this);
     AmbienteLavoro().CartellaAvvio = CartellaAvvio;
     DefinizioneValoriDefault();

@@ -121,6 +121,9 @@ private:
     void creaBarraIcone();
     QWidget* creaColonnaSinistra();
     QWidget* creaSchede();
+    // Works out the layout of every tab page, shown or not, so the window opens wide and high
+    // enough for each and keeps its size whatever tab is shown.
+    void MisuraSchede();
 
     void BarraIcone_ButtonClick(const QAction* pulsante);
     void Definizione_clienti_Click();
