@@ -2,9 +2,16 @@
 // long invoice over several pages, the office's own layout, and the PDF as a reader draws it.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QProcess>
+
+#include "support/ModalHelper.h"
 
 #include "invoice/engine/StampaDocumento.h"
 #include "invoice/forms/StampaDiProva.h"
@@ -37,6 +44,58 @@ TEST_F(InvoicePrintScreens, InvoiceWithStampAndWithholding) {
     QFile::copy(report::Report(avvio).findLayout(ReportFatturaPersonalizzato),
                 QDir(avvio).filePath(ReportFatturaPersonalizzato));
     salva(ReportDocumentoEmesso(e.PathArchivioStampa, report::Pdf, nullptr, pdf), 0, "Stp_fattura_per.png");
+}
+
+// The page a client reads: one document each with a withholding, with a stamp, and with an
+// exempt group beside the taxed ones.
+TEST_F(InvoicePrintScreens, WithholdingStampAndExemptGroup) {
+    DocumentoDaEmettere ritenuta = documento;
+    ritenuta.Parametri.RitenutaAcconto = true;
+    ritenuta.Parametri.CriterioRA = "3";
+    ritenuta.Parametri.RAPercImponibile = "100";
+    ritenuta.Parametri.RitAccPerc = "20";
+    ritenuta.Parametri.NumeroDocumento = "27";
+    DocumentoDaEmettere bollo = documento;
+    bollo.Parametri.Bollo = true;
+    bollo.Parametri.CriterioBollo = "1";
+    bollo.Parametri.SogliaBollo = "20";
+    bollo.Parametri.ImportoBollo = "2,00";
+    const std::pair<DocumentoDaEmettere, QString> casi[] = {
+        {ritenuta, "Stp_fattura_ritenuta.png"}, {bollo, "Stp_fattura_bollo.png"}, {documento, "Stp_fattura_esente.png"}};
+    for (const auto& [d, nome] : casi) {
+        db().execute("UPDATE competenze SET fatturato = 0, idfattura = ''");
+        const EsitoEmissione e = Emetti(d);
+        salva(ReportDocumentoEmesso(e.PathArchivioStampa, report::Pdf, nullptr, dir->file("p.pdf")), 0, nome);
+    }
+}
+
+// The preview window and the print dialog it opens, as the user sees them: in Italian, with
+// the print-to-file choice that gives a PDF.
+TEST_F(InvoicePrintScreens, ItalianPrintPreviewAndPrintDialog) {
+    const EsitoEmissione e = Emetti(ConBolloERitenuta());
+    QDir().mkpath(SCREENS_DIR);
+    ModalHelper modali;
+    bool vista = false;
+    modali.onNextModal([&](QWidget* w) {
+        vista = qobject_cast<QPrintPreviewDialog*>(w) != nullptr;
+        w->resize(1000, 760);
+        QApplication::processEvents();
+        EXPECT_TRUE(w->grab().save(QDir(SCREENS_DIR).filePath("Anteprima_stampa.png")));
+        w->close();
+    });
+    ReportDocumentoEmesso(e.PathArchivioStampa, report::Screen, nullptr);
+    EXPECT_TRUE(vista);
+
+    QPrinter stampante;
+    QPrintDialog dialogo(&stampante);
+    dialogo.show();
+    QApplication::processEvents();
+    QStringList voci;
+    for (const QComboBox* c : dialogo.findChildren<QComboBox*>())
+        for (int i = 0; i < c->count(); ++i) voci << c->itemText(i);
+    EXPECT_TRUE(voci.contains("Stampa su file (PDF)")) << voci.join(" | ").toStdString();
+    EXPECT_TRUE(dialogo.grab().save(QDir(SCREENS_DIR).filePath("Dialogo_stampa.png")));
+    dialogo.close();
 }
 
 TEST_F(InvoicePrintScreens, CreditNotePostedToTheJournal) {

@@ -34,7 +34,7 @@ int colonna(const QString& nome) {
 
 }  // namespace
 
-const std::array<const char*, 74> ColonneDati = {
+const std::array<const char*, 83> ColonneDati = {
     "TipoDocumento", "Numero", "Data", "Pagina", "PartitaIva", "CodiceFiscale", "CodiceCliente", "RifContabile",
     "Nome", "Via", "Indirizzo", "Totale", "Fascola", "DataFascola", "RifCliente", "NoteFascola1", "Notefascola2",
     "Notefattura1", "NoteFattura2", "NoteFattura3", "NoteFattura4", "RigaTestata1", "rigatestata2",
@@ -46,7 +46,9 @@ const std::array<const char*, 74> ColonneDati = {
     "Ivaaliquota4", "Ivaimposta4", "Ivacodice5", "Ivaimponibile5", "Ivaaliquota5", "Ivaimposta5",
     "TotIvaimponibile", "TotIvaimposta", "Bollo", "Spese",
     "descrizioneritenuta1", "imponibileritenuta1", "percritenuta1", "importoritenuta1",
-    "descrizioneritenuta2", "imponibileritenuta2", "percritenuta2", "importoritenuta2"};
+    "descrizioneritenuta2", "imponibileritenuta2", "percritenuta2", "importoritenuta2",
+    "TotaleDocumento", "NettoAPagare", "TotImponibile", "TotFuoriIva",
+    "Ivadescrizione1", "Ivadescrizione2", "Ivadescrizione3", "Ivadescrizione4", "Ivadescrizione5"};
 
 QString NomeFileFattura(bool collegato, const QString& codiceCliente, TipoDocumento tipo,
                         const QString& numeroRegistrazione, const QString& idfattura) {
@@ -160,7 +162,8 @@ ContenutoStampaFattura ContenutoArchivioStampa(const DocumentoDaEmettere& d, con
 
     // The summary prints its first five groups; the totals cover those five only.
     const RiepilogoIva& riepilogo = e.Importi.Riepilogo;
-    Currency imponibili, imposte;
+    Currency imponibili, imposte, tassati, fuoriIva;
+    bool gruppiFuoriIva = false;
     for (int n = 1; n <= GruppiStampati && n <= riepilogo.NumeroGruppiIva(); ++n) {
         const GruppoIva& g = riepilogo.gruppo(n);
         const QString N = QString::number(n);
@@ -173,6 +176,18 @@ ContenutoStampaFattura ContenutoArchivioStampa(const DocumentoDaEmettere& d, con
         }
         c.Dati[size_t(colonna("Ivaimponibile" + N))] = imponibile;
         c.Dati[size_t(colonna("Ivaaliquota" + N))] = g.Aliquota;
+        // A group that bears no VAT (exempt, non-taxable, outside VAT) is named by its code's
+        // exemption text when the accounting archive gave one, by its code otherwise; its
+        // amount is kept apart from the taxable total.
+        const Currency valore = basic::IsNumeric(g.Imponibile) ? ImportoRiletto(g.Imponibile) : Currency();
+        if (g.Percentuale.isZero()) {
+            gruppiFuoriIva = true;
+            fuoriIva += valore;
+            const QString testo = g.Imposta.trimmed();
+            c.Dati[size_t(colonna("Ivadescrizione" + N))] = !g.ImpostaNumerica && !testo.isEmpty() ? testo : g.Codice;
+        } else {
+            tassati += valore;
+        }
         // A zero-rate group prints the code's exemption text and adds no VAT.
         QString iva = g.Imposta;
         if (g.ImpostaNumerica && !g.Percentuale.isZero() && basic::IsNumeric(g.Imposta)) {
@@ -184,6 +199,8 @@ ContenutoStampaFattura ContenutoArchivioStampa(const DocumentoDaEmettere& d, con
     }
     imposta("TotIvaimponibile", esteso(imponibili));
     imposta("TotIvaimposta", esteso(imposte));
+    imposta("TotImponibile", esteso(tassati));
+    imposta("TotFuoriIva", gruppiFuoriIva ? esteso(fuoriIva) : QString());
 
     const Currency bollo = e.Importi.Bollo.Importo;
     imposta("Bollo", bollo > Currency() ? basic::Format(bollo, MascheraImporto) : QString());
@@ -198,6 +215,12 @@ ContenutoStampaFattura ContenutoArchivioStampa(const DocumentoDaEmettere& d, con
         c.Dati[size_t(colonna("percritenuta" + N))] = r.Perc;
         c.Dati[size_t(colonna("importoritenuta" + N))] = r.Importo;
     }
+    // The document's total before the withholdings; with a withholding, "Totale" is the net
+    // amount the client pays, printed apart as such.
+    imposta("TotaleDocumento", esteso(riepilogo.TotaleDocumento + e.Importi.Bollo.Importo));
+    const bool ritenuta = !e.Importi.Ritenute.Ritenuta1.Imponibile.isEmpty() ||
+                          !e.Importi.Ritenute.Ritenuta2.Imponibile.isEmpty();
+    imposta("NettoAPagare", ritenuta ? esteso(e.Importi.TotaleDocumento) : QString());
     return c;
 }
 

@@ -12,7 +12,8 @@
 // value in it is text, never Null. Its two tables:
 // - `Righecorpo` (Tipo, Descrizione, Indice, Importo, Iva, Pagamento): one row per printed row
 //   of the invoice grid, in grid order;
-// - `Dati`: the 74 columns of ColonneDati, in that order, and exactly one row.
+// - `Dati`: the 83 columns of ColonneDati, in that order, and exactly one row. A copy stored
+//   before the last nine columns were written holds the first ColonneDatiDiBase only.
 
 // The name of the print database and of its stored copy: "SDB", the client part, the document
 // letter, the registration part, `idfattura` and ".mdb". Linked, the client part is the account
@@ -27,8 +28,19 @@ QString NomeFileFattura(bool collegato, const QString& codiceCliente, TipoDocume
 // or a null character.
 QChar CarattereNonAmmessoInNomeFile(const QString& testo);
 
-// The 74 columns of `Dati`, as declared.
-extern const std::array<const char*, 74> ColonneDati;
+// The 83 columns of `Dati`, as declared. The first 74 are every document's; the last nine
+// give the printed page what it cannot work out itself:
+// - TotaleDocumento: the document's total before the withholdings (taxable amounts, VAT and
+//   stamp), where "Totale" is what the client pays;
+// - NettoAPagare: "Totale" again when a withholding applies, "" otherwise;
+// - TotImponibile: the taxable amounts of the printed VAT groups that bear VAT;
+// - TotFuoriIva: those of the printed groups that bear none (exempt, non-taxable, outside
+//   VAT), "" when there is none;
+// - Ivadescrizione1..5: for a printed group that bears no VAT, its exemption text (the VAT
+//   code's description in the accounting archive) or, without one, its code; "" for a group
+//   that bears VAT.
+constexpr size_t ColonneDatiDiBase = 74;
+extern const std::array<const char*, 83> ColonneDati;
 
 // "FATTURA", "NOTA DI DEBITO (var. in Aumento)", "NOTA DI CREDITO (var. in Diminuizione)".
 QString TitoloDocumento(TipoDocumento tipo);
@@ -51,7 +63,7 @@ struct DocumentoEmesso {
 // The rows of the two tables, every value as text.
 struct ContenutoStampaFattura {
     std::vector<std::array<QString, 6>> Righecorpo;
-    std::array<QString, 74> Dati;
+    std::array<QString, 83> Dati;
 
     // The value of a `Dati` column by its name (case ignored); std::out_of_range for none.
     const QString& dato(const QString& colonna) const;

@@ -138,8 +138,8 @@ StatoCopiaArchiviata VerificaCopiaArchiviata(const QString& path) {
         static const char* const colonneCorpo[] = {"Tipo", "Descrizione", "Indice", "Importo", "Iva", "Pagamento"};
         for (const char* c : colonneCorpo)
             if (!copia->columnExists("Righecorpo", c)) return StatoCopiaArchiviata::Illeggibile;
-        for (const char* c : ColonneDati)
-            if (!copia->columnExists("Dati", c)) return StatoCopiaArchiviata::Illeggibile;
+        for (size_t i = 0; i < ColonneDatiDiBase; ++i)
+            if (!copia->columnExists("Dati", ColonneDati[i])) return StatoCopiaArchiviata::Illeggibile;
         if (copia->scalar("SELECT count(*) FROM Dati").toInt() < 1) return StatoCopiaArchiviata::Illeggibile;
         // Every page of the file read once: a damaged one fails here, not halfway through a print.
         if (copia->scalar("PRAGMA quick_check").toText<QString>() != "ok") return StatoCopiaArchiviata::Illeggibile;
@@ -203,6 +203,19 @@ void RecuperoAnnullamentiInterrotti(db::Database& archivio, const QString& carte
         if (!sys::RemoveFile(file))
             throw db::DbError(75, ("Errore di accesso al percorso o al file: " + file).toStdString(), "Fascole");
     }
+}
+
+int CompletaCopiaArchiviata(const QString& path) {
+    std::unique_ptr<db::Database> copia = db::Database::open(path.toStdString());
+    std::vector<const char*> mancanti;
+    for (size_t i = ColonneDatiDiBase; i < ColonneDati.size(); ++i)
+        if (!copia->columnExists("Dati", ColonneDati[i])) mancanti.push_back(ColonneDati[i]);
+    if (mancanti.empty()) return 0;
+    db::Transaction t(*copia);
+    for (const char* c : mancanti)
+        copia->execute(std::string("ALTER TABLE Dati ADD COLUMN ") + c + " text NOT NULL DEFAULT ''");
+    t.commit();
+    return int(mancanti.size());
 }
 
 int RiaperturaCompetenze(db::Database& archivio, const QString& codiceCliente, const QString& idfattura) {

@@ -77,6 +77,11 @@ enum class StatoCopiaArchiviata {
 };
 StatoCopiaArchiviata VerificaCopiaArchiviata(const QString& path);
 
+// A readable copy stored before the last columns of `Dati` were written gets them, empty, so
+// the layouts print it as they did then (each such column blank). Returns how many were added;
+// a copy that holds them all is not touched. Throws db::DbError.
+int CompletaCopiaArchiviata(const QString& path);
+
 // Whether the fee items of client `codiceCliente` carry `idfattura`: the document exists (a
 // stored copy whose document bills no fee item is no document). Throws db::DbError.
 bool CompetenzeDelDocumento(db::Database& archivio, const QString& codiceCliente, const QString& idfattura);

@@ -290,7 +290,10 @@ void FrmRistampa::Ristampa(const DocumentoArchiviato& documento) {
         return;
     }
     Procedura proc("Funzione di ristampa fattura");
-    proc.esegui([&] { ReportDocumentoEmesso(path, DestinazioneDocumento(ParametriFattura().AnteprimaStampa), this); });
+    proc.esegui([&] {
+        CompletaCopiaArchiviata(path);
+        ReportDocumentoEmesso(path, DestinazioneDocumento(ParametriFattura().AnteprimaStampa), this);
+    });
 }
 
 void FrmRistampa::Annullamento(const DocumentoArchiviato& documento) {

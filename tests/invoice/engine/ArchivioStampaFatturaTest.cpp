@@ -152,6 +152,71 @@ TEST(ContenutoArchivioStampa, FiveVatGroupsPrintedAndSummedZeroRateOnesKeepTheir
     EXPECT_EQ(ContenutoArchivioStampa(s.d, s.e).dato("TotIvaimposta"), "0,00");
 }
 
+// The groups that bear no VAT are named by their exemption text, or by their code when the
+// code carries none (not linked), and summed apart from the taxable amounts.
+TEST(ContenutoArchivioStampa, GroupsWithoutVatNamedAndSummedApart) {
+    Stampa s;
+    RiepilogoIva& r = s.e.Importi.Riepilogo;
+    struct Caso {
+        std::vector<GruppoIva> gruppi;
+        std::vector<QString> descrizioni;  // Ivadescrizione1..5
+        QString imponibile, fuoriIva, totaleVecchio;
+    };
+    const Caso casi[] = {
+        // Linked: the exemption texts of the archive.
+        {{gruppo("22", "1.000,00", "22,00", "220,00", "22"), gruppo("E15", "50,00", "0,00", "Escluso art. 15", "0", false),
+          gruppo("N8", "7,00", "0,00", "Non imponibile art. 8", "0", false)},
+         {"", "Escluso art. 15", "Non imponibile art. 8", "", ""}, "1.000,00", "57,00", "1.057,00"},
+        // Not linked: a code standing for no rate prints the code; a zero rate prints "0".
+        {{gruppo("ES", "30,00", "ES", "ES", "0", false), gruppo("0", "12,00", "0", "0,00", "0"),
+          gruppo("10", "100,00", "10", "10,00", "10")},
+         {"ES", "0", "", "", ""}, "100,00", "42,00", "142,00"},
+        // Only taxed groups: nothing outside VAT.
+        {{gruppo("4", "100,00", "4,00", "4,00", "4")}, {"", "", "", "", ""}, "100,00", "", "100,00"},
+        // An exempt group with an empty exemption text: its code.
+        {{gruppo("E10", "80,00", "0,00", " ", "0", false)}, {"E10", "", "", "", ""}, "0,00", "80,00", "80,00"},
+    };
+    for (const Caso& c : casi) {
+        r.GruppiIva = c.gruppi;
+        const ContenutoStampaFattura stampa = ContenutoArchivioStampa(s.d, s.e);
+        for (int n = 1; n <= 5; ++n)
+            EXPECT_EQ(stampa.dato("Ivadescrizione" + QString::number(n)), c.descrizioni[size_t(n - 1)])
+                << c.gruppi.front().Codice.toStdString() << " " << n;
+        EXPECT_EQ(stampa.dato("TotImponibile"), c.imponibile) << c.gruppi.front().Codice.toStdString();
+        EXPECT_EQ(stampa.dato("TotFuoriIva"), c.fuoriIva) << c.gruppi.front().Codice.toStdString();
+        EXPECT_EQ(stampa.dato("TotIvaimponibile"), c.totaleVecchio) << c.gruppi.front().Codice.toStdString();
+    }
+}
+
+// With a withholding the page prints the document's total and the net amount apart; "Totale"
+// stays what the client pays.
+TEST(ContenutoArchivioStampa, DocumentTotalAndNetAmountToPay) {
+    Stampa s;
+    ImportiDocumento& i = s.e.Importi;
+    i.Riepilogo.TotaleDocumento = euro("1220");
+    i.Bollo.Importo = euro("2");
+    i.TotaleDocumento = euro("1222");
+    ContenutoStampaFattura c = ContenutoArchivioStampa(s.d, s.e);
+    EXPECT_EQ(c.dato("TotaleDocumento"), "1.222,00");
+    EXPECT_EQ(c.dato("Totale"), "1.222,00");
+    EXPECT_EQ(c.dato("NettoAPagare"), "");
+
+    i.Ritenute.Ritenuta1 = {true, "Ritenuta di acconto", "1.000,00", "20", "200,00", euro("1000"), euro("200")};
+    i.TotaleDocumento = euro("1022");
+    c = ContenutoArchivioStampa(s.d, s.e);
+    EXPECT_EQ(c.dato("TotaleDocumento"), "1.222,00");
+    EXPECT_EQ(c.dato("Totale"), "1.022,00");
+    EXPECT_EQ(c.dato("NettoAPagare"), "1.022,00");
+
+    // The second withholding alone.
+    i.Ritenute.Ritenuta1 = {};
+    i.Ritenute.Ritenuta2 = {true, "Cassa previdenza", "1.000,00", "4", "40,00", euro("1000"), euro("40")};
+    i.TotaleDocumento = euro("1182");
+    c = ContenutoArchivioStampa(s.d, s.e);
+    EXPECT_EQ(c.dato("TotaleDocumento"), "1.222,00");
+    EXPECT_EQ(c.dato("NettoAPagare"), "1.182,00");
+}
+
 TEST(ContenutoArchivioStampa, StampAndWithholdingsOnlyWhenTheyApply) {
     Stampa s;
     ImportiDocumento& i = s.e.Importi;
@@ -196,8 +261,8 @@ TEST_F(ScriviArchivioStampaTest, TheTwoTablesColumnByColumnAndAFileOfTheSameName
                                                    {"Importo", "TEXT"}, {"Iva", "TEXT"},         {"Pagamento", "TEXT"}};
     EXPECT_EQ(righecorpo, colonneCorpo);
     const auto dati = Righe(*file, "SELECT name, type FROM pragma_table_info('Dati')");
-    ASSERT_EQ(dati.size(), 74u);
-    for (size_t i = 0; i < 74; ++i) EXPECT_EQ(dati[i], (QStringList{ColonneDati[i], "TEXT"})) << i + 1;
+    ASSERT_EQ(dati.size(), 83u);
+    for (size_t i = 0; i < 83; ++i) EXPECT_EQ(dati[i], (QStringList{ColonneDati[i], "TEXT"})) << i + 1;
     EXPECT_EQ(Righe(*file, "SELECT count(*) FROM sqlite_master").front().front(), "2");  // no keys, no indexes
 
     const std::vector<QStringList> corpo = {{"I0001", "Incarico", "1", "", "", ""},
@@ -205,10 +270,16 @@ TEST_F(ScriviArchivioStampaTest, TheTwoTablesColumnByColumnAndAFileOfTheSameName
     EXPECT_EQ(Righe(*file, "SELECT * FROM Righecorpo ORDER BY rowid"), corpo);
     const auto riga = Righe(*file, "SELECT * FROM Dati");
     ASSERT_EQ(riga.size(), 1u);
-    for (size_t i = 0; i < 74; ++i) EXPECT_EQ(riga[0][int(i)], c.Dati[i]) << ColonneDati[i];  // "" never Null
+    for (size_t i = 0; i < 83; ++i) EXPECT_EQ(riga[0][int(i)], c.Dati[i]) << ColonneDati[i];  // "" never Null
 }
 
-TEST(ColonneDati, SeventyFourInTheirOrder) {
+TEST(ColonneDati, EveryDocumentsSeventyFourThenTheNineForThePrintedTotals) {
+    EXPECT_EQ(ColonneDatiDiBase, 74u);
+    const char* aggiunte[] = {"TotaleDocumento", "NettoAPagare", "TotImponibile", "TotFuoriIva", "Ivadescrizione1",
+                              "Ivadescrizione2", "Ivadescrizione3", "Ivadescrizione4", "Ivadescrizione5"};
+    ASSERT_EQ(ColonneDati.size(), ColonneDatiDiBase + std::size(aggiunte));
+    for (size_t i = 0; i < std::size(aggiunte); ++i) EXPECT_STREQ(ColonneDati[ColonneDatiDiBase + i], aggiunte[i]);
+
     EXPECT_STREQ(ColonneDati[0], "TipoDocumento");
     EXPECT_STREQ(ColonneDati[16], "Notefascola2");
     EXPECT_STREQ(ColonneDati[27], "PagCodice1");

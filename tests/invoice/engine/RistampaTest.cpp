@@ -131,6 +131,33 @@ TEST(Ristampa, ACopyThatCannotBeReadIsToldApart) {
     EXPECT_EQ(VerificaCopiaArchiviata(dir.file("tagliata.mdb")), StatoCopiaArchiviata::Illeggibile);
 }
 
+// A copy stored before the columns for the printed totals were written is still a readable
+// document: before it is printed it gets them, empty, and keeps every value it had.
+TEST(Ristampa, ACopyWithoutThePrintedTotalsGetsThemEmpty) {
+    TempDir dir;
+    const QString path = dir.file("vecchia.mdb");
+    ContenutoStampaFattura contenuto;
+    contenuto.Righecorpo.push_back({"EONO", "Onorario", "1", "100,00", "20", "R30"});
+    for (size_t i = 0; i < contenuto.Dati.size(); ++i) contenuto.Dati[i] = QString("v%1").arg(i);
+    ScriviArchivioStampaFattura(path, contenuto);
+    {
+        auto copia = db::Database::open(path.toStdString());
+        for (size_t i = ColonneDatiDiBase; i < ColonneDati.size(); ++i)
+            copia->execute(std::string("ALTER TABLE Dati DROP COLUMN ") + ColonneDati[i]);
+    }
+    EXPECT_EQ(VerificaCopiaArchiviata(path), StatoCopiaArchiviata::Leggibile);
+    EXPECT_EQ(CompletaCopiaArchiviata(path), int(ColonneDati.size() - ColonneDatiDiBase));
+    EXPECT_EQ(CompletaCopiaArchiviata(path), 0);
+
+    auto copia = db::Database::open(path.toStdString());
+    db::Statement riga(*copia, "SELECT * FROM Dati");
+    ASSERT_TRUE(riga.step());
+    for (size_t i = 0; i < ColonneDati.size(); ++i)
+        EXPECT_EQ(riga.column(int(i)).textOr(QString("NULL")), i < ColonneDatiDiBase ? contenuto.Dati[i] : QString())
+            << ColonneDati[i];
+    EXPECT_EQ(copia->scalar("SELECT Descrizione FROM Righecorpo").toText<QString>(), "Onorario");
+}
+
 // The cancel: the document's fee items, and only them, billable again; then the copy goes.
 TEST(Ristampa, CancellingMakesTheDocumentsItemsBillableAgain) {
     TempDir dir;

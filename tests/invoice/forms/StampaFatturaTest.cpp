@@ -51,10 +51,13 @@ TEST_F(StampaFatturaTest, TheInvoicePrintsEveryStoredField) {
     const std::vector<QStringList> dati = tabella(e.PathArchivioStampa, "Dati");
     ASSERT_EQ(dati.size(), 1u);
     int stampati = 0;
+    // Kept for the office, not for the page: the sum of taxed and untaxed amounts together
+    // (the page prints them apart).
+    const QStringList nonStampati = {"TotIvaimponibile"};
     for (size_t i = 0; i < ColonneDati.size(); ++i) {
         const QString valore = dati[0][qsizetype(i)].simplified();
         // "Pagina" holds one blank for the report's own page numbers.
-        if (valore.isEmpty()) continue;
+        if (valore.isEmpty() || nonStampati.contains(ColonneDati[i])) continue;
         EXPECT_TRUE(testo.contains(valore)) << ColonneDati[i] << " = " << valore.toStdString();
         ++stampati;
     }
@@ -62,7 +65,9 @@ TEST_F(StampaFatturaTest, TheInvoicePrintsEveryStoredField) {
     // withholding, total, four notes.
     EXPECT_GE(stampati, 44);
     for (const char* atteso : {"FATTURA", "N. 27 del 15/01/2004", "Pagina 1 di 1", "Imposta di bollo", "2,00",
-                               "Ritenuta di acconto", "20% su 130,00", "- 26,00", "TOTALE DOCUMENTO 227,00",
+                               "Ritenuta di acconto", "20% su 130,00", "- 26,00", "TOTALE DOCUMENTO 253,00",
+                               "NETTO A PAGARE 227,00", "Totale imponibile 180,00", "Importi senza IVA 40,00",
+                               "E15 40,00 Escluso art. 15",
                                "Partita IVA: 01234567890", "Codice fiscale: RSSMRA60A01F205X",
                                "Codice cliente: 01.01.01.0001"})
         EXPECT_TRUE(testo.contains(atteso)) << atteso << "\n" << testo.toStdString();
@@ -98,6 +103,58 @@ TEST_F(StampaFatturaTest, TheInvoicePrintsEveryStoredField) {
     const report::TextItem* importo = testoPagina("100,00");
     ASSERT_NE(importo, nullptr);
     EXPECT_EQ(importo->align, Qt::AlignRight);
+}
+
+// What the client reads at the foot of the page, document by document: the document's total,
+// and with a withholding the net amount to pay apart; the taxable total over the taxed groups
+// only, the amounts without VAT on a line of their own, each exempt group by its exemption
+// text; the office's accounting reference never; the client's reference whole.
+TEST_F(StampaFatturaTest, TheTotalsAsTheClientReadsThem) {
+    struct Caso {
+        const char* nome;
+        DocumentoDaEmettere documento;
+        QStringList presenti;
+        QStringList assenti;
+    };
+    DocumentoDaEmettere riferimentoLungo = documento;
+    riferimentoLungo.Fascola.RifCliente = "WWWWWWWWWWWWWWWWWWWW";
+    const Caso casi[] = {
+        {"with stamp and withholding", ConBolloERitenuta(),
+         {"TOTALE DOCUMENTO 253,00", "NETTO A PAGARE 227,00", "Totale imponibile 180,00", "Importi senza IVA 40,00",
+          "E15 40,00 Escluso art. 15", "Imposta di bollo 2,00"},
+         {"Rif. contabile"}},
+        {"posted, no withholding", documento,
+         {"TOTALE DOCUMENTO 251,00", "Totale imponibile 180,00", "Importi senza IVA 40,00"},
+         {"NETTO A PAGARE", "Rif. contabile", "15/01/2004 - "}},
+        {"a client's reference of twenty wide letters", riferimentoLungo, {"WWWWWWWWWWWWWWWWWWWW"}, {}},
+    };
+    for (const Caso& c : casi) {
+        // The same fee items, billable again for each document.
+        db().execute("UPDATE competenze SET fatturato = 0, idfattura = ''");
+        const EsitoEmissione e = Emetti(c.documento);
+        const QString pdf = dir->file("totali.pdf");
+        ReportDocumentoEmesso(e.PathArchivioStampa, report::Pdf, nullptr, pdf);
+        const QString testo = squeezedLines(pdfText(pdf)).join("\n");
+        for (const QString& atteso : c.presenti) EXPECT_TRUE(testo.contains(atteso)) << c.nome << ": " << atteso.toStdString() << "\n" << testo.toStdString();
+        for (const QString& escluso : c.assenti) EXPECT_FALSE(testo.contains(escluso)) << c.nome << ": " << escluso.toStdString();
+        // The sample of the office's own layout reads the same.
+        const QString proprio = QDir(avvio).filePath(ReportFatturaPersonalizzato);
+        ASSERT_TRUE(QFile::copy(report::Report(avvio).findLayout(ReportFatturaPersonalizzato), proprio));
+        ReportDocumentoEmesso(e.PathArchivioStampa, report::Pdf, nullptr, pdf);
+        const QString personale = squeezedLines(pdfText(pdf)).join("\n");
+        QFile::remove(proprio);
+        for (const QString& atteso : c.presenti) {
+            const QString voce = QString(atteso).replace("Totale imponibile", "Imponibile")
+                                     .replace("Importi senza IVA", "Senza IVA").replace("Imposta di bollo", "Bollo");
+            EXPECT_TRUE(personale.contains(voce)) << c.nome << ": " << voce.toStdString() << "\n" << personale.toStdString();
+        }
+        for (const QString& escluso : c.assenti) EXPECT_FALSE(personale.contains(escluso)) << c.nome << ": " << escluso.toStdString();
+        // The accounting reference stays stored for the office.
+        if (QString(c.nome) == "posted, no withholding") {
+            auto file = db::Database::open(e.PathArchivioStampa.toStdString());
+            EXPECT_TRUE(file->scalar("SELECT RifContabile FROM Dati").toText<QString>().startsWith("15/01/2004 - "));
+        }
+    }
 }
 
 // A long invoice flows over pages: the letterhead and the document's title on each, the
