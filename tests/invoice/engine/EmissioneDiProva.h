@@ -63,7 +63,8 @@ inline std::vector<QStringList> Righe(db::Database& archivio, const std::string&
 }
 
 // A linked installation: the sample accounting archive of ROSSI 2004 (sales register V numbers
-// invoices from 12; VAT codes 20, 10, 4, E15, N8; sales VAT account 02.02.01.0001), a case-file
+// invoices from 12; VAT codes 20, 10, 4, E15, N8; sales VAT account 02.02.01.0001; another
+// year when `esercizio` is set before Ricrea), a case-file
 // archive with case file 0007 of client 01.01.01.0001 and its fee items, the session on both,
 // a start folder and an invoice folder of the test's own, and an invoice of five lines on them:
 //   1 task 0001       ONO fee     100,00  VAT 20  revenue 04.01.01.0001
@@ -95,8 +96,9 @@ public:
         ImpostaOrologioAttese(nullptr);
         contab = std::make_unique<AccountingFixture>(dir->path());
         fascole = std::make_unique<fixtures::CaseFileArchive>(dir->file("fascole.mdb"));
-        pathContabile = contab->creaCampione();
-        contab->collega(AccountingFixture::AcronimoCampione, AccountingFixture::EsercizioCampione);
+        contab->aggiungiDitta(AccountingFixture::AcronimoCampione, AccountingFixture::IdCampione);
+        pathContabile = contab->creaArchivio(AccountingFixture::AcronimoCampione, esercizio);
+        contab->collega(AccountingFixture::AcronimoCampione, esercizio);
         avvio = dir->file("avvio");
         fatture = dir->file("fatture");
         QDir().mkpath(avvio);
@@ -117,6 +119,9 @@ public:
         sessione = std::make_unique<Sessione>(pathFascole(), pathContabile);
         documento = DocumentoDiProva();
     }
+
+    // The accounting archive's year (its VAT codes are those of the year), set before Ricrea.
+    QString esercizio = AccountingFixture::EsercizioCampione;
 
     QString pathFascole() const { return fascole->path(); }
     db::Database& db() { return sessione->db(); }

@@ -671,4 +671,31 @@ TEST_F(EmissioneDocumentoTest, TheStampDutyGoesToRevenueAndTheVatRowAgreesWithTh
     EXPECT_EQ(stampa(e.PathArchivioStampa, "SELECT Bollo, Totale FROM Dati").front(), (QStringList{"2,00", "253,00"}));
 }
 
+// The sample archive of a year of today's rates: lines at 22 % and an exempt advance post
+// their VAT at those rates, the sales VAT row equal to the register's VAT, the exempt group
+// printed by its exemption text.
+TEST_F(EmissioneDocumentoTest, TodaysSampleArchivePostsTheLinesAtTwentyTwo) {
+    esercizio = "2026";
+    Ricrea();
+    for (int i = 1; i <= documento.RigheFattura.NumeroRighe(); ++i) {
+        RigaFattura& r = documento.RigheFattura.riga(i);
+        if (r.CodiceIva == "20") r.CodiceIva = "22";
+        if (r.CodiceIva == "E15") r.CodiceIva = "E10";
+    }
+    documento.Parametri.DataFattura = "15/01/2026";
+    Didascalie(documento);
+    const EsitoEmissione e = EmissioneDocumento(db(), documento);
+    ASSERT_TRUE(e.Emesso()) << int(e.Arresto);
+    const std::vector<QStringList> iva = {{"22", "130", "28.6"}, {"10", "50", "5"}, {"E10", "40", "0"}};
+    EXPECT_EQ(Righe(db(), "SELECT codiceiva, imponibile, imposta FROM ivadettaglio ORDER BY ordinaleiva"), iva);
+    const std::vector<QStringList> dettaglio = {
+        {"01.01.01.0001", "253.6", "D"}, {"04.01.01.0001", "130", "A"}, {"04.01.01.0002", "50", "A"},
+        {"04.01.02.0001", "40", "A"},    {"02.02.01.0001", "33.6", "A"},
+    };
+    EXPECT_EQ(Righe(db(), "SELECT codice, importo, segno FROM giornaledettaglio ORDER BY rowid"), dettaglio);
+    EXPECT_EQ(stampa(e.PathArchivioStampa, "SELECT Ivacodice3, Ivadescrizione3, TotImponibile, TotFuoriIva, Totale FROM Dati")
+                  .front(),
+              (QStringList{"E10", "Esente art. 10 DPR 633/72", "180,00", "40,00", "253,60"}));
+}
+
 }  // namespace
