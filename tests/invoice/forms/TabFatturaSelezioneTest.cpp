@@ -240,3 +240,28 @@ TEST_F(TabFatturaFixture, LinkedALineWhoseVatCodeTheArchiveLacksSaysSoInTheGrid)
 }
 
 }  // namespace
+
+namespace {
+
+// The window keeps its size while the invoice tab fills with lines and totals, and whatever
+// tab is shown after.
+class DimensioneFinestra : public TabFatturaFixture, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(DimensioneFinestra, TheWindowKeepsItsSizeWhileTheDocumentFills) {
+    apri("0001", GetParam());
+    QApplication::processEvents();
+    const QSize iniziale = finestra.size();
+    applica(t().F_OptPerOgniVoce);
+    QApplication::processEvents();
+    ASSERT_FALSE(righeGriglia().isEmpty());
+    EXPECT_EQ(finestra.size(), iniziale);
+    for (int i = 0; i < finestra.NellaFascola->count(); ++i) {
+        finestra.NellaFascola->setCurrentIndex(i);
+        QApplication::processEvents();
+        EXPECT_EQ(finestra.size(), iniziale) << "tab " << i;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Collegamento, DimensioneFinestra, ::testing::Bool());
+
+}  // namespace
