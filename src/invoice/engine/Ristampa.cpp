@@ -207,15 +207,25 @@ void RecuperoAnnullamentiInterrotti(db::Database& archivio, const QString& carte
 
 int CompletaCopiaArchiviata(const QString& path) {
     std::unique_ptr<db::Database> copia = db::Database::open(path.toStdString());
-    std::vector<const char*> mancanti;
-    for (size_t i = ColonneDatiDiBase; i < ColonneDati.size(); ++i)
-        if (!copia->columnExists("Dati", ColonneDati[i])) mancanti.push_back(ColonneDati[i]);
-    if (mancanti.empty()) return 0;
-    db::Transaction t(*copia);
-    for (const char* c : mancanti)
-        copia->execute(std::string("ALTER TABLE Dati ADD COLUMN ") + c + " text NOT NULL DEFAULT ''");
-    t.commit();
-    return int(mancanti.size());
+    auto mancanti = [&copia] {
+        std::vector<const char*> colonne;
+        for (size_t i = ColonneDatiDiBase; i < ColonneDati.size(); ++i)
+            if (!copia->columnExists("Dati", ColonneDati[i])) colonne.push_back(ColonneDati[i]);
+        return colonne;
+    };
+    const std::vector<const char*> daAggiungere = mancanti();
+    if (daAggiungere.empty()) return 0;
+    try {
+        db::Transaction t(*copia);
+        for (const char* c : daAggiungere)
+            copia->execute(std::string("ALTER TABLE Dati ADD COLUMN ") + c + " text NOT NULL DEFAULT ''");
+        t.commit();
+    } catch (const db::DbError&) {
+        // Another workstation reprinting the same copy may have completed it meanwhile.
+        if (!mancanti().empty()) throw;
+        return 0;
+    }
+    return int(daAggiungere.size());
 }
 
 int RiaperturaCompetenze(db::Database& archivio, const QString& codiceCliente, const QString& idfattura) {

@@ -7,6 +7,7 @@
 #include <QPrintPreviewDialog>
 
 #include "invoice/engine/ArchivioStampaFattura.h"
+#include "invoice/engine/Ristampa.h"
 #include "invoice/engine/StampaDocumento.h"
 #include "invoice/forms/StampaDiProva.h"
 #include "platform/report/Report.h"
@@ -155,6 +156,24 @@ TEST_F(StampaFatturaTest, TheTotalsAsTheClientReadsThem) {
             EXPECT_TRUE(file->scalar("SELECT RifContabile FROM Dati").toText<QString>().startsWith("15/01/2004 - "));
         }
     }
+}
+
+// A copy stored before the print file had its columns for the printed totals still prints,
+// once completed, with the totals it holds: the total it stored as the document's.
+TEST_F(StampaFatturaTest, ACopyStoredWithoutThePrintedTotalsPrintsWithItsOwn) {
+    const EsitoEmissione e = Emetti(documento);
+    {
+        auto copia = db::Database::open(e.PathArchivioStampa.toStdString());
+        for (size_t i = ColonneDatiDiBase; i < ColonneDati.size(); ++i)
+            copia->execute(std::string("ALTER TABLE Dati DROP COLUMN ") + ColonneDati[i]);
+    }
+    ASSERT_EQ(CompletaCopiaArchiviata(e.PathArchivioStampa), int(ColonneDati.size() - ColonneDatiDiBase));
+    const QString pdf = dir->file("vecchia.pdf");
+    ReportDocumentoEmesso(e.PathArchivioStampa, report::Pdf, nullptr, pdf);
+    const QString testo = squeezedLines(pdfText(pdf)).join("\n");
+    for (const char* atteso : {"TOTALE DOCUMENTO 251,00", "Totale imponibile 220,00", "E15 40,00"})
+        EXPECT_TRUE(testo.contains(atteso)) << atteso << "\n" << testo.toStdString();
+    EXPECT_FALSE(testo.contains("NETTO A PAGARE"));
 }
 
 // A long invoice flows over pages: the letterhead and the document's title on each, the
