@@ -46,9 +46,19 @@ TEST_F(InvoicePrintScreens, InvoiceWithStampAndWithholding) {
     salva(ReportDocumentoEmesso(e.PathArchivioStampa, report::Pdf, nullptr, pdf), 0, "Stp_fattura_per.png");
 }
 
-// The page a client reads: one document each with a withholding, with a stamp, and with an
-// exempt group beside the taxed ones.
+// The page a client reads, on an accounting archive of today's rates: one document each with
+// a withholding, with a stamp, and with an exempt group beside the taxed ones.
 TEST_F(InvoicePrintScreens, WithholdingStampAndExemptGroup) {
+    esercizio = "2026";
+    Ricrea();
+    Ambiente();
+    for (int i = 1; i <= documento.RigheFattura.NumeroRighe(); ++i) {
+        RigaFattura& r = documento.RigheFattura.riga(i);
+        if (r.CodiceIva == "20") r.CodiceIva = "22";
+        if (r.CodiceIva == "E15") r.CodiceIva = "E10";
+    }
+    documento.Parametri.DataFattura = "15/01/2026";
+    Didascalie(documento);
     DocumentoDaEmettere ritenuta = documento;
     ritenuta.Parametri.RitenutaAcconto = true;
     ritenuta.Parametri.CriterioRA = "3";
