@@ -262,7 +262,9 @@ bool FrmCollegamentoArchivi::controlloFallito() {
     if (immagini.isEmpty())
         return rifiuta("Si deve indicare la cartella di memorizzazione delle immagini", a, TxtImmagini);
     // A missing folder is offered for creation; one that cannot be created is refused.
-    if (OptImmaginiEsi->isChecked() && !CartellaFattureAccettata(immagini, a)) {
+    if (OptImmaginiEsi->isChecked() &&
+        !CartellaFattureAccettata(immagini, a, "Si è indicata una associazione ad una cartella inesistente (" +
+                                                   immagini + ")")) {
         TxtImmagini->setFocus();
         return true;
     }

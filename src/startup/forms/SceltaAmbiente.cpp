@@ -39,7 +39,7 @@ QString CartellaFattureLocale(const QString& cartella) {
     return QDir(sys::LocalPath(AmbienteLavoro().CartellaAvvio)).filePath(locale);
 }
 
-bool CartellaFattureAccettata(const QString& cartella, const QString& titolo) {
+bool CartellaFattureAccettata(const QString& cartella, const QString& titolo, const QString& mancante) {
     const QString testo = cartella.trimmed();
     if (testo.isEmpty() || testo.compare(QLatin1String("NO"), Qt::CaseInsensitive) == 0) return true;
     const QString locale = CartellaFattureLocale(testo);
@@ -50,8 +50,9 @@ bool CartellaFattureAccettata(const QString& cartella, const QString& titolo) {
                                  titolo);
         return false;
     }
-    if (ui::MessageService::show("La cartella delle fatture " + testo + " non esiste. Si vuole crearla?", titolo,
-                                 ui::Buttons::YesNo, ui::Icon::Question) != ui::Answer::Yes)
+    const QString domanda =
+        (mancante.isEmpty() ? "La cartella delle fatture " + testo + " non esiste" : mancante) + ". Si vuole crearla?";
+    if (ui::MessageService::show(domanda, titolo, ui::Buttons::YesNo, ui::Icon::Question) != ui::Answer::Yes)
         return false;
     if (QDir().mkpath(locale)) return true;
     ui::MessageService::show("Non è possibile creare la cartella delle fatture " + testo +

@@ -25,9 +25,11 @@ std::optional<QString> ScegliCartellaFatture(const QString& attuale);
 QString CartellaFattureLocale(const QString& cartella);
 
 // Whether the invoice folder typed in a set-up box can receive the copies: none ("" or "NO")
-// and an existing folder can; a missing one is offered for creation and can once created.
-// Otherwise the user has been told why (in a box titled `titolo`) and the box must be mended.
-bool CartellaFattureAccettata(const QString& cartella, const QString& titolo);
+// and an existing folder can; a missing one is offered for creation and can once created (the
+// question starts with `mancante`, by default "La cartella delle fatture <cartella> non
+// esiste"). Otherwise the user has been told why (in a box titled `titolo`) and the box must
+// be mended.
+bool CartellaFattureAccettata(const QString& cartella, const QString& titolo, const QString& mancante = {});
 
 // The list of a company's years lives only while the user is in its combo: on leaving it
 // the list goes and the text typed or chosen stays.

@@ -229,7 +229,9 @@ TEST_F(LinkingDialog, EachFailedCheckShowsItsMessageAndSavesNothing) {
          a, "TxtImmagini"},
         // A missing folder is offered for creation: not wanted, nothing is saved.
         {[&](auto& f) { f.TxtImmagini->setText(cartella.file("manca/")); },
-         "La cartella delle fatture " + cartella.file("manca/") + " non esiste. Si vuole crearla?", a, "TxtImmagini",
+         "Si è indicata una associazione ad una cartella inesistente (" + cartella.file("manca/") +
+             "). Si vuole crearla?",
+         a, "TxtImmagini",
          Answer::No},
         {[&](auto& f) {
              f.OptImmaginiNuo->setChecked(true);
@@ -280,7 +282,10 @@ TEST_F(LinkingDialog, AnInvoiceFolderThatCannotBeCreatedIsRefusedAndAMissingOneI
 
     apri();
     form->TxtImmagini->setText(impossibile);
-    box.expectMessage(Answer::Yes, "La cartella delle fatture " + impossibile + " non esiste. Si vuole crearla?", a)
+    box.expectMessage(Answer::Yes,
+                      "Si è indicata una associazione ad una cartella inesistente (" + impossibile +
+                          "). Si vuole crearla?",
+                      a)
         .expectMessage(Answer::Ok, rifiuto, a);
     conferma();
     EXPECT_EQ(box.pending(), 0);
@@ -298,7 +303,7 @@ TEST_F(LinkingDialog, AnInvoiceFolderThatCannotBeCreatedIsRefusedAndAMissingOneI
 
     apri();
     form->TxtImmagini->setText("copie");
-    box.expectMessage(Answer::Yes, "La cartella delle fatture copie non esiste. Si vuole crearla?", a);
+    box.expectMessage(Answer::Yes, "Si è indicata una associazione ad una cartella inesistente (copie). Si vuole crearla?", a);
     conferma();
     EXPECT_EQ(box.pending(), 0);
     EXPECT_TRUE(QFileInfo(QDir(AmbienteLavoro().CartellaAvvio).filePath("copie")).isDir());
