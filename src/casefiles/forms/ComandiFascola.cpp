@@ -1,7 +1,6 @@
 #include <QCheckBox>
 #include <QDate>
 #include <QDir>
-#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,7 +16,9 @@
 #include "foundation/engine/Ambiente.h"
 #include "foundation/engine/Procedura.h"
 #include "foundation/engine/Sessione.h"
+#include "platform/db/DbError.h"
 #include "platform/system/BasicRuntime.h"
+#include "platform/system/FileSystem.h"
 #include "platform/system/MessageService.h"
 #include "platform/ui/RefillCombo.h"
 
@@ -133,9 +134,14 @@ void MascheraFascola::Cancella() {
 }
 
 // Prints nothing: it only clears away a file named after this moment, "mmdd", "hhmmss" and
-// "mdb", from the start folder.
+// "mdb", from the start folder. One that is there and cannot be removed goes to the error
+// handler.
 void MascheraFascola::CmdStampafascola_Click() {
-    const QString nome = basic::Today().toString("MMdd") + QTime::currentTime().toString("hhmmss") + "mdb";
-    const QString file = QDir(AmbienteLavoro().CartellaAvvio).filePath(nome);
-    if (QFile::exists(file)) QFile::remove(file);
+    Procedura proc("Funzione di stampa prospetto di una afascola");
+    proc.esegui([] {
+        const QString nome = basic::Today().toString("MMdd") + QTime::currentTime().toString("hhmmss") + "mdb";
+        const QString file = QDir(AmbienteLavoro().CartellaAvvio).filePath(nome);
+        if (!sys::RemoveFile(file))
+            throw db::DbError(75, ("Errore di accesso al percorso o al file: " + file).toStdString(), "Fascole");
+    });
 }

@@ -171,7 +171,9 @@ void MascheraFascola::collegaEventi() {
                    CmdAnnullaFascola, CmdStampaFascola, true, {}},
                   *LblAzioneInCorsoFascola, *DtaSelezionatiFascola,
                   {QStringLiteral("definisci i campi per la ricerca"), QStringLiteral("Inserimento nuova Fascola"), {},
-                   QStringLiteral("Visualizzazione Fascole"), QStringLiteral("Correzione Fascola")});
+                   QStringLiteral("Visualizzazione Fascole"), QStringLiteral("Correzione Fascola")},
+                  {QStringLiteral("Funzione di aggiunta di una nuova fascola"),
+                   QStringLiteral("Funzione di verifica dati in fascola")});
     connect(CmdStampaFascola, &QPushButton::clicked, this, [this] { CmdStampafascola_Click(); });
 }
 
@@ -242,7 +244,7 @@ void MascheraFascola::mostraCodice(const QString& codice) {
 
 Fascola& MascheraFascola::selezionata() { return (*Selezionate)[size_t(PosSelezionata - 1)]; }
 
-bool MascheraFascola::Verificatore() {
+bool MascheraFascola::Controlli() {
     if (DbcNomeCliente->currentText().isEmpty()) return ui::refuse(*DbcNomeCliente, "Definire il cliente");
     if (criterioScelto().isEmpty())
         return ui::refuse(*OptFineFascola, "selezionare il criterio di fatturazione voluto");

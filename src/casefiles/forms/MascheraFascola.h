@@ -49,9 +49,6 @@ public:
 
     void AbilitaCampi() override;
     void PulisciCampi();
-    // Shows the message of the first check that fails, moves the focus there and returns
-    // false; true when everything passed (empty notes and reference then hold one blank).
-    bool Verificatore();
     void Visualizza() override;
     // A press on one of the navigator's buttons; any other Action does nothing.
     void DtaSelezionatiFascola_Validate(int Action, int Save = 0);
@@ -109,6 +106,8 @@ private:
 
     // The mask's part of the record form.
     void MascheraDiRicerca() override;
+    // Empty notes and reference hold one blank once every check has passed.
+    bool Controlli() override;
     void CampiNuovi() override;
     void TogliRiga(long posizione) override;
     QWidget& CampoChiave() override;

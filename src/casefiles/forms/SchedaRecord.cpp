@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <algorithm>
 
+#include "foundation/engine/Procedura.h"
 #include "platform/system/BasicRuntime.h"
 #include "platform/system/MessageService.h"
 #include "platform/ui/FormUtil.h"
@@ -39,11 +40,12 @@ void SchedaRecord::Impagina(QWidget& forma, QLabel& titolo, QLayout* campi,
 }
 
 void SchedaRecord::CollegaScheda(QObject& contesto, Comandi comandi, QLabel& azione, NavigatoreRecord& navigatore,
-                                 Didascalie didascalie) {
+                                 Didascalie didascalie, Funzioni funzioni) {
     comandi_ = std::move(comandi);
     azione_ = &azione;
     navigatore_ = &navigatore;
     didascalie_ = std::move(didascalie);
+    funzioni_ = std::move(funzioni);
     if (didascalie_.risultato.isEmpty()) didascalie_.risultato = didascalie_.visione;
 
     const std::pair<QPushButton*, void (SchedaRecord::*)()> comandiEseguiti[] = {
@@ -99,9 +101,17 @@ void SchedaRecord::Annulla() { AnnullaAzione(); }
 
 void SchedaRecord::Aggiungi() {
     entra(ModoInserimento, didascalie_.inserimento);
-    AbilitaCampi();
-    CampiNuovi();
+    Procedura proc(funzioni_.aggiungi);
+    proc.esegui([&] { AbilitaCampi(); });
+    proc.esegui([&] { CampiNuovi(); });
     CampoChiave().setFocus();
+}
+
+bool SchedaRecord::Verificatore() {
+    bool superati = false;
+    Procedura proc(funzioni_.verifica);
+    proc.esegui([&] { superati = Controlli(); });
+    return superati;
 }
 
 void SchedaRecord::CampoCliccato() {

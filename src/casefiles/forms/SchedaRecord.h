@@ -50,6 +50,11 @@ public:
     struct Didascalie {
         QString ricerca, inserimento, risultato, visione, correzione;
     };
+    // The texts the error box names AGGIUNGI and the check before storing by, when either
+    // fails at run time.
+    struct Funzioni {
+        QString aggiungi, verifica;
+    };
 
     // The six record commands with their captions, named `nomi` in the order AGGIUNGI,
     // RICERCA, CORREGGI, CANCELLA, CONFERMA, ANNULLA.
@@ -71,6 +76,10 @@ public:
     void AnnullaAzione();
     // A press on one of the navigator's buttons; any other Action does nothing.
     void SpostaRecord(int Action);
+    // The check every save runs first: the form's Controlli, under the error handler. Shows the
+    // message of the first check that fails, moves the focus there and returns false; true
+    // when everything passed.
+    bool Verificatore();
 
     // The form's state.
     int ModoOperativo = ModoIniziale;
@@ -86,7 +95,7 @@ protected:
     // The controls the controller drives; `contesto` is the form, which the connections
     // live as long as. The command buttons run the commands below, the navigator moves.
     void CollegaScheda(QObject& contesto, Comandi comandi, QLabel& azione, NavigatoreRecord& navigatore,
-                       Didascalie didascalie);
+                       Didascalie didascalie, Funzioni funzioni);
 
     // The commands the buttons run. AGGIUNGI enters insert mode and empties the fields;
     // ANNULLA goes back to the search mask.
@@ -102,6 +111,8 @@ protected:
     virtual void MascheraDiRicerca() = 0;
     // Every field usable.
     virtual void AbilitaCampi() = 0;
+    // The checks of the fields before storing, as Verificatore describes them.
+    virtual bool Controlli() = 0;
     // The fields of a new record: emptied, with their defaults.
     virtual void CampiNuovi() = 0;
     // The row at PosSelezionata into the fields.
@@ -141,4 +152,5 @@ private:
     QLabel* azione_ = nullptr;
     NavigatoreRecord* navigatore_ = nullptr;
     Didascalie didascalie_;
+    Funzioni funzioni_;
 };

@@ -108,7 +108,9 @@ void FrmAnagrafe::collegaEventi() {
                   *lblAzioneInCorso, *DtaSelezionati,
                   {QStringLiteral("definisci i campi per selezione di ricerca"),
                    QStringLiteral("Inserimento di una nuova anagrafica"), {},
-                   QStringLiteral("Visualizzazione anagrafica"), QStringLiteral("Correzione anagrafica")});
+                   QStringLiteral("Visualizzazione anagrafica"), QStringLiteral("Correzione anagrafica")},
+                  {QStringLiteral("Funzione di definizione nuova anagrafica"),
+                   QStringLiteral("Funzione di Verifica dei dati inseriti")});
     connect(cmdFine, &QPushButton::clicked, this, [this] { CmdFine_Click(); });
 }
 
@@ -149,7 +151,7 @@ DatiAnagrafica FrmAnagrafe::campi() const {
 
 const RigaAnagrafe& FrmAnagrafe::rigaInVisione() const { return RsSelezionati->at(size_t(PosSelezionata - 1)); }
 
-bool FrmAnagrafe::Verificatore() {
+bool FrmAnagrafe::Controlli() {
     if (DbcCodice->currentText().isEmpty()) return ui::refuse(*DbcCodice, "Definire il codice elemento");
     if (ModoOperativo == ModoInserimento) {
         Procedura proc("Funzione di Verifica dei dati inseriti");

@@ -26,9 +26,6 @@ public:
     ~FrmAnagrafe() override;
 
     void AbilitaCampi() override;
-    // Shows the message of the first check that fails, moves the focus there and returns
-    // false; true when the mask may be saved.
-    bool Verificatore();
     void Visualizza() override;
     void PulisciCampi();
     // Whether a case file uses the client `codice`; false when the look-up failed.
@@ -67,6 +64,7 @@ private:
 
     // The search mask: code and name only; a new client: empty fields, Italy as its state.
     void MascheraDiRicerca() override;
+    bool Controlli() override;
     void CampiNuovi() override;
     QWidget& CampoChiave() override;
     DatiAnagrafica campi() const;

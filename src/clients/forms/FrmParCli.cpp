@@ -201,7 +201,9 @@ void FrmParCli::collegaEventi() {
                   *lblAzioneInCorso, *DtaSelezionati,
                   {QStringLiteral("definisci il cliente per la ricerca"), QStringLiteral("Inserimento nuovi parametri"),
                    QStringLiteral("Visualizzando parametri clienti"), QStringLiteral("visualizzazione parametri"),
-                   QStringLiteral("Correzione Parametri")});
+                   QStringLiteral("Correzione Parametri")},
+                  {QStringLiteral("Funzione di Aggiunta parametri clienti"),
+                   QStringLiteral("Funzione di verifica parametri cliente")});
     connect(cmdFine, &QPushButton::clicked, this, [this] { CmdFine_Click(); });
     connect(CmdStampa, &QPushButton::clicked, this, [this] { CmdStampa_Click(); });
     connect(CmdAggiungiFisso, &QPushButton::clicked, this, [this] { CmdAggiungiFisso_Click(); });
@@ -276,7 +278,7 @@ void FrmParCli::AzioneAnnullata() {
     VuotaGrigliaFissi();
 }
 
-bool FrmParCli::Verificatore() {
+bool FrmParCli::Controlli() {
     if (DbcNomeCliente->currentText().isEmpty()) return ui::refuse(*DbcNomeCliente, "Definire il cliente");
     // Parameters stored under no client would never be read by anyone.
     if (!CodiceClienteValido(LblCodiceCliente->text()))

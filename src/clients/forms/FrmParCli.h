@@ -43,8 +43,6 @@ public:
 
     // Every field usable; the client only while no client is on display.
     void AbilitaCampi() override;
-    // Shows the message of the first check that fails, moves the focus there and answers false.
-    bool Verificatore();
     // Shows the client at PosSelezionata of the search result.
     void Visualizza() override;
     void VuotaCampi();
@@ -142,6 +140,7 @@ private:
     void Form_Load();
     void Form_Unload();
     void MascheraDiRicerca() override;
+    bool Controlli() override;
     void CampiNuovi() override;
     QWidget& CampoChiave() override;
     // After ANNULLA the two grids are emptied too.

@@ -247,7 +247,9 @@ void FrmElefat::collegaEventi() {
                    QStringLiteral("Inserimento di un nuovo elemento"),
                    QStringLiteral("Visualizzazione Elementi da fatturare"),
                    QStringLiteral("Visualizzazione di un elemento"),
-                   QStringLiteral("Correzione elemento visualizzato")});
+                   QStringLiteral("Correzione elemento visualizzato")},
+                  {QStringLiteral("Funzione di definizione nuovo elemento"),
+                   QStringLiteral("Funzione di dati elemento definito")});
     connect(CmdStampa, &QPushButton::clicked, this, [this] { CmdStampa_Click(); });
     Stampa = [this] {
         Procedura proc("Stampa Codici elementi da fatturare");
@@ -352,7 +354,7 @@ CampiElemento FrmElefat::campi() const {
     return c;
 }
 
-bool FrmElefat::Verificatore() {
+bool FrmElefat::Controlli() {
     const auto rifiuto = VerificaElemento(campi(), Collegato());
     if (!rifiuto) return true;
     ui::MessageService::show(rifiuto->messaggio);

@@ -51,9 +51,6 @@ public:
 
     void AbilitaCampi() override;
     void PulisciCampi();
-    // Shows the message of the first check that fails, moves the focus there and returns
-    // false; true when every check passed.
-    bool Verificatore();
     void Visualizza() override;
     // Whether some fee item uses the element `codice`.
     bool Bollato(const QString& codice);
@@ -135,6 +132,7 @@ private:
     // The search keys are code and description; a new element starts from the defaults of
     // PulisciCampi; an element in use is warned of before its correction.
     void MascheraDiRicerca() override;
+    bool Controlli() override;
     void CampiNuovi() override;
     QWidget& CampoChiave() override;
     bool RecordInUso() override;

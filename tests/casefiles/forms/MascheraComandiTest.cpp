@@ -6,6 +6,7 @@
 #include "casefiles/forms/MascheraFixture.h"
 #include "casefiles/forms/NodiAlbero.h"
 #include "platform/db/Recordset.h"
+#include "support/SchedaGuasta.h"
 
 using ui::Answer;
 
@@ -398,6 +399,35 @@ TEST_F(MascheraComandi, StampaProspettoClearsAwayTheFileNamedAfterThisMoment) {
     clic(m().CmdStampaFascola);
     const int rimasti = int(QFile::exists(cartella.file(nomi[0]))) + int(QFile::exists(cartella.file(nomi[1])));
     EXPECT_EQ(rimasti, 1);
+}
+
+TEST_F(MascheraComandi, StampaProspettoSaysSoWhenTheFileCannotBeClearedAway) {
+    avvia();
+    clic(m().CmdAggiungiFascola);
+    // Folders under the names of the next seconds: there, and no file to remove.
+    const QDateTime adesso = QDateTime::currentDateTime();
+    for (int secondi = 0; secondi < 3; ++secondi) {
+        const QDateTime t = adesso.addSecs(secondi);
+        ASSERT_TRUE(QDir(cartella.path()).mkpath(t.toString("MMdd") + t.toString("hhmmss") + "mdb"));
+    }
+    ScriptedMessages box;
+    box.expectMessage(Answer::Abort, std::nullopt, "GESTIONE DEGLI ERRORI");
+    clic(m().CmdStampaFascola);
+    ASSERT_EQ(box.asked().size(), 1u);
+    EXPECT_TRUE(box.asked()[0].text.contains("Funzione: Funzione di stampa prospetto di una afascola"));
+}
+
+// A fault of the program in the fields of a new case file or in the checks is told under the
+// command's own text, and nothing is stored. The faulty mask stands beside the window's own.
+TEST_F(MascheraComandi, AFaultInANewCaseFileOrInTheChecksIsToldUnderItsName) {
+    avvia();
+    SchedaGuasta<MascheraFascola> guasta(finestra);
+    const QStringList testi = GuastiDiAggiuntaEConferma(*guasta.CmdAggiungiFascola, *guasta.CmdConfermaFascola);
+    ASSERT_EQ(testi.size(), 2);
+    EXPECT_TRUE(testi[0].contains("Funzione: Funzione di aggiunta di una nuova fascola")) << testi[0].toStdString();
+    EXPECT_TRUE(testi[1].contains("Funzione: Funzione di verifica dati in fascola")) << testi[1].toStdString();
+    EXPECT_EQ(guasta.ModoOperativo, 1);
+    EXPECT_EQ(conta("fascola"), 0);
 }
 
 }  // namespace

@@ -18,6 +18,7 @@
 #include "platform/ui/RefillCombo.h"
 #include "support/ScriptedMessages.h"
 #include "support/TempDir.h"
+#include "support/SchedaGuasta.h"
 
 using ui::Answer;
 
@@ -486,6 +487,18 @@ TEST_F(FrmAnagrafeTest, ACaseFileOpenedElsewhereWhileTheQuestionIsOnScreenStopsT
     EXPECT_EQ(altra.testi, QStringList({DomandaCancellazione, NonCancellabile}));
     EXPECT_EQ(quanti(), 1);
     EXPECT_EQ(codice(), "C01");
+}
+
+// A fault of the program in the fields of a new client or in the checks is told under the
+// command's own text, and nothing is stored.
+TEST_F(FrmAnagrafeTest, AFaultInANewClientOrInTheChecksIsToldUnderItsName) {
+    form = std::make_unique<SchedaGuasta<FrmAnagrafe>>();
+    const QStringList testi = GuastiDiAggiuntaEConferma(*f().cmdAggiungi, *f().cmdConferma);
+    ASSERT_EQ(testi.size(), 2);
+    EXPECT_TRUE(testi[0].contains("Funzione: Funzione di definizione nuova anagrafica")) << testi[0].toStdString();
+    EXPECT_TRUE(testi[1].contains("Funzione: Funzione di Verifica dei dati inseriti")) << testi[1].toStdString();
+    EXPECT_EQ(f().ModoOperativo, 1);
+    EXPECT_EQ(quanti(), 0);
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include "clients/forms/ParCliFixture.h"
+#include "support/SchedaGuasta.h"
 
 using ui::Answer;
 
@@ -508,6 +509,18 @@ TEST_F(FrmParCliTest, EsciClosesTheFormAndLetsTheSearchResultGo) {
     EXPECT_FALSE(f().isVisible());
     EXPECT_TRUE(f().Selezionati.empty());
     EXPECT_EQ(f().ModoOperativo, FrmParCli::ModoIniziale);
+}
+
+// A fault of the program in the fields of new parameters or in the checks is told under the
+// command's own text, and nothing is stored.
+TEST_F(FrmParCliTest, AFaultInNewParametersOrInTheChecksIsToldUnderItsName) {
+    form = std::make_unique<SchedaGuasta<FrmParCli>>();
+    const QStringList testi = GuastiDiAggiuntaEConferma(*f().cmdAggiungi, *f().cmdConferma);
+    ASSERT_EQ(testi.size(), 2);
+    EXPECT_TRUE(testi[0].contains("Funzione: Funzione di Aggiunta parametri clienti")) << testi[0].toStdString();
+    EXPECT_TRUE(testi[1].contains("Funzione: Funzione di verifica parametri cliente")) << testi[1].toStdString();
+    EXPECT_EQ(f().ModoOperativo, 1);
+    EXPECT_EQ(colonna("SELECT count(*) FROM parcli").toInt(), 0);
 }
 
 }  // namespace

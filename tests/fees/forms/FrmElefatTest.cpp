@@ -8,6 +8,7 @@
 #include "casefiles/forms/MascheraFascola.h"
 #include "fees/forms/ElefatFixture.h"
 #include "support/ModalHelper.h"
+#include "support/SchedaGuasta.h"
 
 using ui::Answer;
 
@@ -608,6 +609,20 @@ TEST_F(FrmElefatTest, FromTheMenuTheCatalogueGivesTheWindowBackAndTheMaskSeesANe
     finestra.ImpostaAttiva(false);
     voce->trigger();
     EXPECT_TRUE(finestra.Attiva());
+}
+
+// A fault of the program in the fields of a new element or in the checks is told under the
+// command's own text, and nothing is stored.
+TEST_F(ElefatFixture, AFaultInANewElementOrInTheChecksIsToldUnderItsName) {
+    installa();
+    form = std::make_unique<SchedaGuasta<FrmElefat>>();
+    const int prima = colonna("SELECT count(*) FROM elefat").toInt();
+    const QStringList testi = GuastiDiAggiuntaEConferma(*f().CmdAggiungi, *f().CmdConferma);
+    ASSERT_EQ(testi.size(), 2);
+    EXPECT_TRUE(testi[0].contains("Funzione: Funzione di definizione nuovo elemento")) << testi[0].toStdString();
+    EXPECT_TRUE(testi[1].contains("Funzione: Funzione di dati elemento definito")) << testi[1].toStdString();
+    EXPECT_EQ(f().ModoOperativo, 1);
+    EXPECT_EQ(colonna("SELECT count(*) FROM elefat").toInt(), prima);
 }
 
 }  // namespace
