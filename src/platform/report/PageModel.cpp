@@ -1,7 +1,6 @@
 #include "platform/report/PageModel.h"
 
 #include <QFontMetricsF>
-#include <QImage>
 #include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
@@ -10,6 +9,7 @@
 #include <optional>
 
 #include "platform/report/ReportError.h"
+#include "platform/report/TextMetrics.h"
 
 namespace report {
 
@@ -17,30 +17,6 @@ namespace {
 
 // Stands for the page count in texts until the last page is known.
 constexpr char16_t PagesMark = u'\uE000';
-
-// Texts are measured in points: a device of 72 dots per inch.
-const QPaintDevice* pointDevice() {
-    static const QImage device = [] {
-        QImage image(1, 1, QImage::Format_RGB32);
-        image.setDotsPerMeterX(2835);  // 72 dpi
-        image.setDotsPerMeterY(2835);
-        return image;
-    }();
-    return &device;
-}
-
-class Metrics {
-public:
-    const QFontMetricsF& of(const FontSpec& f) {
-        for (auto& [spec, metrics] : cache_)
-            if (spec == f) return *metrics;
-        cache_.emplace_back(f, std::make_unique<QFontMetricsF>(toQFont(f), pointDevice()));
-        return *cache_.back().second;
-    }
-
-private:
-    std::vector<std::pair<FontSpec, std::unique_ptr<QFontMetricsF>>> cache_;
-};
 
 // "*" any text, "?" one character, everything else itself; case ignored.
 QRegularExpression patternOf(const QString& pattern) {
@@ -452,7 +428,7 @@ private:
     const QString today_;
     const DataTable* detail_ = nullptr;
     std::vector<CompiledBand> bands_;
-    Metrics metrics_;
+    TextMetrics metrics_;
 
     QSizeF size_;
     double left_ = 0, top_ = 0, bottom_ = 0, limit_ = 0;
