@@ -36,6 +36,7 @@
 #include "fees/engine/CompetenzeFascola.h"
 #include "fixtures/ArchivioGrande.h"
 #include "fixtures/CaseFileArchive.h"
+#include "foundation/engine/Ambiente.h"
 #include "foundation/engine/Sessione.h"
 #include "platform/db/Database.h"
 #include "platform/system/Paths.h"
@@ -62,6 +63,7 @@ struct Programma {
         finestra = std::make_unique<FrmFascola>();
         MontaggioFinestra(*finestra);
         finestra->Form_Load(cartella.path());
+        ambiente = AmbienteLavoro();
         finestra->resize(1024, 720);
         finestra->show();
         // The left column shows the tree, so that its cost includes laying out what shows.
@@ -69,6 +71,13 @@ struct Programma {
     }
 
     MascheraFascola& maschera() { return *finestra->Maschera; }
+
+    // The program-wide session on this archive again: starting the other program pointed it
+    // at that one's.
+    Programma& attiva() {
+        AmbienteLavoro() = ambiente;
+        return *this;
+    }
 
     // RICERCA from the search mask with state "Tutte": every case file.
     void cercaTutte() {
@@ -86,6 +95,7 @@ struct Programma {
 
     QTemporaryDir cartella;
     QString archivio;
+    AmbienteLavoroRec ambiente;
     std::unique_ptr<FrmFascola> finestra;
 };
 
@@ -94,14 +104,14 @@ std::unique_ptr<Programma> gProgramma10, gProgramma100;
 
 Programma& programma10() {
     if (!gProgramma10) gProgramma10 = std::make_unique<Programma>(fixtures::DimensioniArchivio{});
-    return *gProgramma10;
+    return gProgramma10->attiva();
 }
 
 Programma& programma100() {
     if (!gProgramma100)
         gProgramma100 =
             std::make_unique<Programma>(fixtures::DimensioniArchivio{.clienti = 20000, .giorniDiApertura = 1095});
-    return *gProgramma100;
+    return gProgramma100->attiva();
 }
 
 // The archive opened straight on SQLite, and a query run on it as the program's layer would,

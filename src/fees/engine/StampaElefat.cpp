@@ -62,16 +62,16 @@ int ScriviArchivioStampaElefat(db::Database& archivio, const ArchivioStampaElefa
             : ", NULL, NULL, NULL";
     db::Statement elementi(archivio, "SELECT e.codice, e.descrizione, e.tipo, e.importo, e.iva, e.ivacee, e.contofat" +
                                          descrizioni + " FROM elefat e ORDER BY e.codice");
+    db::Statement riga(*file, "INSERT INTO Dati (codice, descrizione, tipo, importo, iva, ivacee, ricavi) "
+                              "VALUES (?, ?, ?, ?, ?, ?, ?)");
     int scritti = 0;
     while (elementi.step()) {
         auto testo = [&](int i) { return elementi.column(i).textOr(QString()); };
         const QString importo = basic::Format(elementi.column(3).currencyOr(), "###,###,##0.00");
-        file->execute("INSERT INTO Dati (codice, descrizione, tipo, importo, iva, ivacee, ricavi) "
-                      "VALUES (?, ?, ?, ?, ?, ?, ?)",
-                      {testo(0), basic::Left(testo(1), LarghezzaDescrizione), basic::Left(testo(2), 1), importo,
-                       CodiceEDescrizione(testo(4), testo(7), LarghezzaIva),
-                       CodiceEDescrizione(testo(5), testo(8), LarghezzaIva),
-                       CodiceEDescrizione(testo(6), basic::Left(testo(9), LarghezzaDescrizioneConto), LarghezzaRicavi)});
+        riga.execute({testo(0), basic::Left(testo(1), LarghezzaDescrizione), basic::Left(testo(2), 1), importo,
+                      CodiceEDescrizione(testo(4), testo(7), LarghezzaIva),
+                      CodiceEDescrizione(testo(5), testo(8), LarghezzaIva),
+                      CodiceEDescrizione(testo(6), basic::Left(testo(9), LarghezzaDescrizioneConto), LarghezzaRicavi)});
         ++scritti;
     }
     scrittura.commit();

@@ -247,10 +247,9 @@ void ScriviArchivioStampaFattura(const QString& path, const ContenutoStampaFattu
         }
         file->execute("create table Dati (" + colonne + ")");
 
-        for (const auto& r : contenuto.Righecorpo)
-            file->execute("INSERT INTO Righecorpo (Tipo, Descrizione, Indice, Importo, Iva, Pagamento) "
-                          "VALUES (?, ?, ?, ?, ?, ?)",
-                          {r[0], r[1], r[2], r[3], r[4], r[5]});
+        db::Statement riga(*file, "INSERT INTO Righecorpo (Tipo, Descrizione, Indice, Importo, Iva, Pagamento) "
+                                  "VALUES (?, ?, ?, ?, ?, ?)");
+        for (const auto& r : contenuto.Righecorpo) riga.execute({r[0], r[1], r[2], r[3], r[4], r[5]});
         db::Params dati;
         dati.reserve(contenuto.Dati.size());
         for (const QString& v : contenuto.Dati) dati.emplace_back(v);

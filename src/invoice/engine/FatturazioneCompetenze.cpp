@@ -5,7 +5,31 @@
 
 namespace {
 
-db::Params chiave(const RigaFattura& r) { return {r.Cliente, r.Npra, r.Ntask, r.Njob, r.Elemento}; }
+// The keys of the lines' fee items, in line order, as one JSON list of [client, case, task,
+// job, element] texts.
+std::string chiaviJson(const TabellaRigheFattura& righe) {
+    std::string json = "[";
+    for (const RigaFattura& r : righe) {
+        json += json.size() > 1 ? ",[" : "[";
+        bool primo = true;
+        for (const QString* campo : {&r.Cliente, &r.Npra, &r.Ntask, &r.Njob, &r.Elemento}) {
+            if (!primo) json += ',';
+            db::appendJsonString(json, campo->toStdString());
+            primo = false;
+        }
+        json += ']';
+    }
+    return json + "]";
+}
+
+// The lines' keys as rows, and the fee items they name: each line meets its item as a
+// look-up of the item's key would find it.
+const char* const CompetenzeDelleRighe =
+    "WITH k(cliente, npra, ntask, njob, elemento) AS "
+    "(SELECT value ->> 0, value ->> 1, value ->> 2, value ->> 3, value ->> 4 FROM json_each(?1)) ";
+const char* const Incrocio =
+    "FROM k CROSS JOIN competenze AS c ON c.cliente = k.cliente AND c.npra = k.npra AND c.ntask = k.ntask "
+    "AND c.njob = k.njob AND c.elemento = k.elemento";
 
 }  // namespace
 
@@ -23,23 +47,22 @@ bool IdFatturaInUso(db::Database& archivio, const QString& cliente, const QStrin
 EsitoFatturazioneCompetenze FatturazioneCompetenze(db::Database& archivio, const TabellaRigheFattura& righe,
                                                    const QString& idfattura) {
     EsitoFatturazioneCompetenze esito;
-    // Everything is looked at before anything is written, so that a refusal leaves no mark.
-    for (const RigaFattura& r : righe) {
-        const db::Value fatturato = archivio.scalar(
-            "SELECT fatturato FROM competenze WHERE cliente = ? AND npra = ? AND ntask = ? AND njob = ? AND elemento = ?",
-            chiave(r));
-        if (!fatturato.isNull() && fatturato.toBool()) ++esito.GiaFatturate;
+    const std::string chiavi = chiaviJson(righe);
+    // Everything is looked at before anything is written, so that a refusal leaves no mark. A
+    // line counts once for each time it appears, as an item billed or to be billed.
+    {
+        db::Statement st(archivio,
+                         std::string(CompetenzeDelleRighe) + "SELECT count(*), coalesce(sum(c.fatturato <> 0), 0) " +
+                             Incrocio,
+                         {chiavi});
+        st.step();
+        esito.GiaFatturate = int(st.column(1).toInt());
+        if (esito.GiaFatturate > 0) return esito;
+        esito.Fatturate = int(st.column(0).toInt());
     }
-    if (esito.GiaFatturate > 0) return esito;
-
-    db::Params valori;
-    for (const RigaFattura& r : righe) {
-        valori = chiave(r);
-        valori.insert(valori.begin(), idfattura);
-        esito.Fatturate += archivio.execute(
-            "UPDATE competenze SET fatturato = 1, idfattura = ? "
-            "WHERE cliente = ? AND npra = ? AND ntask = ? AND njob = ? AND elemento = ?",
-            valori);
-    }
+    archivio.execute(std::string(CompetenzeDelleRighe) +
+                         "UPDATE competenze SET fatturato = 1, idfattura = ?2 WHERE rowid IN (SELECT c.rowid " +
+                         Incrocio + ")",
+                     {chiavi, idfattura});
     return esito;
 }

@@ -4,6 +4,7 @@
 
 #include <QFileInfo>
 #include <atomic>
+#include <cctype>
 #include <cstring>
 
 #include "platform/db/Recordset.h"
@@ -107,14 +108,17 @@ Database::Database(sqlite3* handle, std::string path) : db_(handle), path_(std::
 
 long long Database::opened() { return gOpened; }
 
-Database::~Database() { sqlite3_close_v2(db_); }
+Database::~Database() {
+    forgetStatements();
+    sqlite3_close_v2(db_);
+}
 
 std::unique_ptr<Database> Database::open(const std::string& path) {
     const std::string local = mapped(path);
     if (local.empty() || !QFileInfo(QString::fromStdString(local)).isFile())
         throw DbError(err::FileNotFound, "Impossibile trovare il file '" + path + "'.");
     sqlite3* h = nullptr;
-    int rc = sqlite3_open_v2(local.c_str(), &h, SQLITE_OPEN_READWRITE | SQLITE_OPEN_FULLMUTEX, nullptr);
+    int rc = sqlite3_open_v2(local.c_str(), &h, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     std::unique_ptr<Database> db(new Database(h, path));
     if (rc != SQLITE_OK) db->fail(rc, "open");
     db->configure();
@@ -127,7 +131,7 @@ std::unique_ptr<Database> Database::create(const std::string& path) {
         throw DbError(err::DatabaseExists, "Il database esiste già.");
     sqlite3* h = nullptr;
     int rc = sqlite3_open_v2(local.c_str(), &h,
-                             SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX, nullptr);
+                             SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
     std::unique_ptr<Database> db(new Database(h, path));
     if (rc != SQLITE_OK) db->fail(rc, "create");
     db->configure();
@@ -161,6 +165,48 @@ void Database::fail(int rc, const std::string& context) const {
     const char* msg = db_ ? sqlite3_errmsg(db_) : "";
     throw translate(sqlite3_extended_errcode(db_) ? sqlite3_extended_errcode(db_) : rc,
                     msg ? msg : "", context);
+}
+
+sqlite3_stmt* Database::acquire(std::string& sql) {
+    if (const auto at = cache_.find(sql); at != cache_.end()) {
+        const auto node = at->second;
+        cache_.erase(at);
+        sql = std::move(node->sql);
+        sqlite3_stmt* stmt = node->stmt;
+        lru_.erase(node);
+        return stmt;
+    }
+    sqlite3_stmt* stmt = nullptr;
+    const int rc = sqlite3_prepare_v3(db_, sql.c_str(), int(sql.size()), SQLITE_PREPARE_PERSISTENT, &stmt, nullptr);
+    if (rc != SQLITE_OK) {
+        sqlite3_finalize(stmt);
+        fail(rc, "prepare");
+    }
+    ++prepared_;
+    return stmt;
+}
+
+void Database::release(std::string&& sql, sqlite3_stmt* stmt, bool reusable) {
+    if (!stmt) return;
+    sqlite3_reset(stmt);
+    if (!reusable || cache_.count(sql)) {
+        sqlite3_finalize(stmt);
+        return;
+    }
+    sqlite3_clear_bindings(stmt);
+    lru_.push_front({std::move(sql), stmt});
+    cache_.emplace(lru_.front().sql, lru_.begin());
+    if (lru_.size() > StatementsKept) {
+        cache_.erase(lru_.back().sql);
+        sqlite3_finalize(lru_.back().stmt);
+        lru_.pop_back();
+    }
+}
+
+void Database::forgetStatements() {
+    cache_.clear();
+    for (const Kept& k : lru_) sqlite3_finalize(k.stmt);
+    lru_.clear();
 }
 
 int Database::execute(const std::string& sql, const Params& params) {
@@ -303,20 +349,52 @@ Statement::Statement(Database& db, const std::string& sql, const Params& params)
     // must not be written outside it, one statement at a time.
     if (db_.guarded_ && sqlite3_get_autocommit(db_.handle()))
         throw DbError(err::Generic, "La transazione in corso è stata annullata dall'archivio.");
-    int rc = sqlite3_prepare_v2(db_.handle(), sql.c_str(), int(sql.size()), &stmt_, nullptr);
-    if (rc != SQLITE_OK) db_.fail(rc, "prepare");
-    bindAll(stmt_, params, db_);
+    stmt_ = db_.acquire(sql_);
+    try {
+        bindAll(stmt_, params, db_);
+    } catch (...) {
+        db_.release(std::move(sql_), stmt_, false);
+        throw;
+    }
 }
 
-Statement::~Statement() { sqlite3_finalize(stmt_); }
+Statement::~Statement() { db_.release(std::move(sql_), stmt_, !failed_); }
+
+namespace {
+
+// A statement that changes what the connection's statements were prepared against.
+bool changesSchema(const std::string& sql) {
+    size_t i = 0;
+    while (i < sql.size() && std::isspace(static_cast<unsigned char>(sql[i]))) ++i;
+    for (const char* word : {"CREATE", "DROP", "ALTER", "ATTACH", "DETACH"})
+        if (sqlite3_strnicmp(sql.c_str() + i, word, int(std::strlen(word))) == 0) return true;
+    return false;
+}
+
+}  // namespace
 
 bool Statement::step() {
     if (!stmt_) return false;
     int rc = sqlite3_step(stmt_);
     if (rc == SQLITE_ROW) return true;
-    if (rc == SQLITE_DONE) return false;
+    if (rc == SQLITE_DONE) {
+        // The kept statements would describe their columns as they were until they run again.
+        if (changesSchema(sql_)) db_.forgetStatements();
+        return false;
+    }
+    failed_ = true;
     sqlite3_reset(stmt_);
     db_.fail(rc, "execute");
+}
+
+int Statement::execute(const Params& params) {
+    if (!stmt_) return 0;
+    sqlite3_reset(stmt_);
+    sqlite3_clear_bindings(stmt_);
+    bindAll(stmt_, params, db_);
+    while (step()) {
+    }
+    return sqlite3_changes(db_.handle());
 }
 
 int Statement::columnCount() const { return stmt_ ? sqlite3_column_count(stmt_) : 0; }
@@ -363,6 +441,24 @@ std::string likePattern(const std::string& jet) {
         }
     }
     return out;
+}
+
+void appendJsonString(std::string& json, const std::string& text) {
+    json += '"';
+    for (const char c : text) {
+        if (c == '"' || c == '\\') {
+            json += '\\';
+            json += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            static const char hex[] = "0123456789abcdef";
+            json += "\\u00";
+            json += hex[(c >> 4) & 0xf];
+            json += hex[c & 0xf];
+        } else {
+            json += c;
+        }
+    }
+    json += '"';
 }
 
 }  // namespace db

@@ -1,6 +1,8 @@
 #pragma once
+#include <list>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/db/DbError.h"
@@ -17,6 +19,9 @@ class Recordset;
 // One open archive file, shared read-write with other programs and workstations.
 // Paths may be written with "\" and may be network paths; they are mapped to this
 // machine's file system when the file is opened.
+//
+// A connection is used by one thread at a time (it takes no lock of its own), and keeps the
+// statements it has prepared, by their SQL text, for the next time the same text runs.
 class Database {
 public:
     // Opens an existing file; DbError 3024 when it does not exist.
@@ -68,6 +73,13 @@ public:
     // Throws the DbError matching SQLite's result code `rc` for this connection.
     [[noreturn]] void fail(int rc, const std::string& context = {}) const;
 
+    // Prepared statements kept for reuse (not those in use), and how many statements were
+    // prepared so far: tests see by them that a text runs again without a new preparation.
+    size_t statementsKept() const { return cache_.size(); }
+    long long statementsPrepared() const { return prepared_; }
+    // At most this many statements are kept; the least recently used goes first.
+    static constexpr size_t StatementsKept = 128;
+
 private:
     friend class Transaction;
     friend class Statement;
@@ -75,8 +87,23 @@ private:
     void configure();
     void requireRollbackJournal(const std::string& schema);
 
+    // A statement for `sql`: the kept one, taken out of the cache so that no one else gets it
+    // while it runs, or a new one. `sql` receives the cache's copy of the text when there is one.
+    sqlite3_stmt* acquire(std::string& sql);
+    // Gives back a statement acquired: reset, its bindings cleared and kept, unless it failed or
+    // another statement of the same text is kept already.
+    void release(std::string&& sql, sqlite3_stmt* stmt, bool reusable);
+    void forgetStatements();
+
+    struct Kept {
+        std::string sql;
+        sqlite3_stmt* stmt;
+    };
     sqlite3* db_ = nullptr;
     std::string path_;
+    std::list<Kept> lru_;  // most recently used first
+    std::unordered_map<std::string_view, std::list<Kept>::iterator> cache_;
+    long long prepared_ = 0;
     bool guarded_ = false;  // a Transaction guard began the open transaction
     bool doomed_ = false;   // a joined guard ended without commit: the whole transaction goes
 };
@@ -119,6 +146,10 @@ public:
     Statement& operator=(const Statement&) = delete;
 
     bool step();  // true while a row is available
+    // Runs the statement again from the start with `params` in place of the values bound
+    // before, to its end; returns the number of rows it changed. For a statement that writes
+    // many rows one at a time.
+    int execute(const Params& params);
     int columnCount() const;
     std::string columnName(int i) const;
     Value column(int i) const;
@@ -133,10 +164,15 @@ private:
     Database& db_;
     sqlite3_stmt* stmt_ = nullptr;
     std::string sql_;
+    bool failed_ = false;  // a failed statement is not kept for reuse
 };
 
 // A Jet pattern ("*" any text, "?" one character) as a LIKE pattern with "\" escapes;
 // use it as `col LIKE ? ESCAPE '\'`.
 std::string likePattern(const std::string& jetPattern);
+
+// `text` appended to `json` as a JSON string, for lists bound as one parameter and read in SQL
+// with json_each.
+void appendJsonString(std::string& json, const std::string& text);
 
 }  // namespace db

@@ -53,7 +53,7 @@ Recordset::Recordset(Database& db, const std::string& sql, const Params& params)
     if (!keyed.empty()) {
         try {
             Statement st(db_, keyed, params);
-            while (st.step()) {
+            for (bool first = true; first ? describe(st, 1, st.step()) : st.step(); first = false) {
                 rowids_.push_back(st.column(0).toInt());
                 std::vector<Value> row;
                 for (int i = 1; i < st.columnCount(); ++i) row.push_back(st.column(i));
@@ -68,7 +68,7 @@ Recordset::Recordset(Database& db, const std::string& sql, const Params& params)
     if (keyed.empty()) {
         table_.clear();
         Statement st(db_, sql, params);
-        while (st.step()) {
+        for (bool first = true; first ? describe(st, 0, st.step()) : st.step(); first = false) {
             std::vector<Value> row;
             for (int i = 0; i < st.columnCount(); ++i) row.push_back(st.column(i));
             rows_.push_back(std::move(row));
@@ -77,6 +77,18 @@ Recordset::Recordset(Database& db, const std::string& sql, const Params& params)
     deleted_.assign(rows_.size(), false);
     live_ = int(rows_.size());
     pos_ = 0;
+}
+
+// The columns as the statement that read the rows gives them once it has run: a statement
+// prepared before the table changed describes them anew only then. Passes `stepped` on.
+bool Recordset::describe(const Statement& st, int from, bool stepped) {
+    names_.clear();
+    origins_.clear();
+    for (int i = from; i < st.columnCount(); ++i) {
+        names_.push_back(st.columnName(i));
+        origins_.push_back(st.originColumn(i));
+    }
+    return stepped;
 }
 
 int Recordset::firstLive(int from, int step) const {

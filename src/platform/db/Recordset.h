@@ -50,6 +50,7 @@ public:
     void Close();
 
 private:
+    bool describe(const Statement& st, int from, bool stepped);
     int indexOf(const std::string& column) const;
     void requireCurrent() const;
     void requireUpdatable() const;
