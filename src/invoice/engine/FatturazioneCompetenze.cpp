@@ -22,17 +22,16 @@ std::string chiaviJson(const TabellaRigheFattura& righe) {
     return json + "]";
 }
 
-// The lines' keys as rows, and the fee items they name: each line meets its item as a
-// look-up of the item's key would find it.
+// The lines' keys as rows, read once, and the fee items they name: each line meets its item as
+// a look-up of the item's key would find it.
 const char* const CompetenzeDelleRighe =
-    "WITH k(cliente, npra, ntask, njob, elemento) AS "
+    "WITH k(cliente, npra, ntask, njob, elemento) AS MATERIALIZED "
     "(SELECT value ->> 0, value ->> 1, value ->> 2, value ->> 3, value ->> 4 FROM json_each(?1)) ";
 const char* const Incrocio =
     "FROM k CROSS JOIN competenze AS c ON c.cliente = k.cliente AND c.npra = k.npra AND c.ntask = k.ntask "
     "AND c.njob = k.njob AND c.elemento = k.elemento";
 
 }  // namespace
-
 QString IdFattura(const QString& npra, const QString& dataFattura, const QString& numeroDocumento) {
     const auto data = basic::ToDate(dataFattura);
     const QString parteData = data ? basic::Format(*data, "yymmdd") : QStringLiteral("NoData");
@@ -47,22 +46,27 @@ bool IdFatturaInUso(db::Database& archivio, const QString& cliente, const QStrin
 EsitoFatturazioneCompetenze FatturazioneCompetenze(db::Database& archivio, const TabellaRigheFattura& righe,
                                                    const QString& idfattura) {
     EsitoFatturazioneCompetenze esito;
+    const int linee = righe.NumeroRighe();
+    if (linee == 0) return esito;
     const std::string chiavi = chiaviJson(righe);
-    // Everything is looked at before anything is written, so that a refusal leaves no mark. A
-    // line counts once for each time it appears, as an item billed or to be billed.
-    {
-        db::Statement st(archivio,
-                         std::string(CompetenzeDelleRighe) + "SELECT count(*), coalesce(sum(c.fatturato <> 0), 0) " +
-                             Incrocio,
-                         {chiavi});
-        st.step();
-        esito.GiaFatturate = int(st.column(1).toInt());
-        if (esito.GiaFatturate > 0) return esito;
-        esito.Fatturate = int(st.column(0).toInt());
+    // Nothing is marked when any item is invoiced already, so that a refusal leaves no mark.
+    const int segnate =
+        archivio.execute(std::string(CompetenzeDelleRighe) +
+                             "UPDATE competenze SET fatturato = 1, idfattura = ?2 WHERE rowid IN (SELECT c.rowid " +
+                             Incrocio + ") AND NOT EXISTS (SELECT 1 " + Incrocio + " WHERE c.fatturato <> 0)",
+                         {chiavi, idfattura});
+    if (segnate == linee) {
+        esito.Fatturate = segnate;
+        return esito;
     }
-    archivio.execute(std::string(CompetenzeDelleRighe) +
-                         "UPDATE competenze SET fatturato = 1, idfattura = ?2 WHERE rowid IN (SELECT c.rowid " +
-                         Incrocio + ")",
-                     {chiavi, idfattura});
+    // Lines whose item is gone, a line given twice, or a refusal: each line counts once for each
+    // time it appears, as an item billed or to be billed.
+    db::Statement st(archivio,
+                     std::string(CompetenzeDelleRighe) + "SELECT count(*), coalesce(sum(c.fatturato <> 0), 0) " +
+                         Incrocio,
+                     {chiavi});
+    st.step();
+    if (segnate > 0) esito.Fatturate = int(st.column(0).toInt());
+    else esito.GiaFatturate = int(st.column(1).toInt());
     return esito;
 }
