@@ -71,6 +71,23 @@ std::optional<AliquotaIva> LettoreAliquoteIva::letta(const QString& codice) cons
     return *letto;
 }
 
+std::optional<std::optional<ElementoCatalogoIva>> LettoreAliquoteIva::elemento(const QString& codice,
+                                                                            db::Database& sessione,
+                                                                            Procedura& procedura) {
+    if (const auto letto = elementi_.constFind(codice); letto != elementi_.cend()) return *letto;
+    std::optional<ElementoCatalogoIva> elemento;
+    if (!procedura.esegui([&] {
+            elemento.reset();
+            db::Statement r(sessione, "SELECT iva, ivacee, tipo FROM elefat WHERE codice = ?", {codice});
+            if (r.step())
+                elemento = ElementoCatalogoIva{r.column(0).textOr(QString()), r.column(1).textOr(QString()),
+                                               r.column(2).textOr(QString())};
+        }))
+        return std::nullopt;
+    elementi_.insert(codice, elemento);
+    return elemento;
+}
+
 Currency ImpostaRiga(const RigaFattura& riga, const AliquotaIva& aliquota) {
     return ImpostaSuImponibile(riga.Impofat, aliquota.Percentuale);
 }
@@ -87,20 +104,11 @@ QString TestoImpostaRiga(const RigaFattura& riga, const AliquotaIva& aliquota) {
 Currency CalcoloIva(RigaFattura& riga, bool ivaCee, db::Database& sessione, LettoreAliquoteIva& aliquote) {
     Procedura proc("Funzione di calcolo iva");
     if (!riga.IvaBloccata) {
-        struct Catalogo {
-            QString iva, ivacee, tipo;
-        };
-        std::optional<Catalogo> elemento;
-        if (!proc.esegui([&] {
-                db::Statement r(sessione, "SELECT iva, ivacee, tipo FROM elefat WHERE codice = ?", {riga.Elemento});
-                if (r.step())
-                    elemento = Catalogo{r.column(0).textOr(QString()), r.column(1).textOr(QString()),
-                                        r.column(2).textOr(QString())};
-            }))
-            return {};
-        if (elemento) {
-            riga.Tipo = elemento->tipo;
-            riga.CodiceIva = ivaCee ? elemento->ivacee : elemento->iva;
+        const auto elemento = aliquote.elemento(riga.Elemento, sessione, proc);
+        if (!elemento) return {};
+        if (*elemento) {
+            riga.Tipo = (*elemento)->Tipo;
+            riga.CodiceIva = ivaCee ? (*elemento)->IvaCee : (*elemento)->Iva;
         }
     }
     const auto aliquota = aliquote.leggi(riga.CodiceIva, proc);

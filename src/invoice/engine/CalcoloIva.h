@@ -43,10 +43,19 @@ struct AliquotaIva {
 // and one that cannot be read so, carries no rate and prints as itself.
 AliquotaIva AliquotaDaCodiceDigitato(const QString& codice);
 
+// The VAT columns of a catalogue element (`elefat`): its ordinary code, its code under the EU
+// VAT regime and its kind.
+struct ElementoCatalogoIva {
+    QString Iva;
+    QString IvaCee;
+    QString Tipo;
+};
+
 // Reads VAT codes: the code without the blanks around it; linked, its `ivacodici` row on
 // the session, where the accounting archive is reachable by its table names; not linked,
-// AliquotaDaCodiceDigitato. Each code is read once for the reader's life: give one reader
-// to one display of the grid or to one issue.
+// AliquotaDaCodiceDigitato. Also reads the VAT columns of catalogue elements. Each code and
+// each element is read once for the reader's life: give one reader to one display of the
+// grid or to one issue.
 class LettoreAliquoteIva {
 public:
     // Not linked: no archive is read.
@@ -65,10 +74,18 @@ public:
     // The meaning of `codice` when this reader has already read it; nothing is read here.
     std::optional<AliquotaIva> letta(const QString& codice) const;
 
+    // The catalogue row of element `codice` on `sessione` (the case-file archive): nothing
+    // inside when the catalogue has no such element. A failed read goes to the error handler
+    // under `procedura`'s description; when it was not carried out the result is empty and
+    // nothing is remembered for the element.
+    std::optional<std::optional<ElementoCatalogoIva>> elemento(const QString& codice, db::Database& sessione,
+                                                               Procedura& procedura);
+
 private:
     db::Database* sessione_ = nullptr;
     bool collegato_ = false;
     QHash<QString, AliquotaIva> letti_;
+    QHash<QString, std::optional<ElementoCatalogoIva>> elementi_;
 };
 
 // The VAT of a line at the meaning of its code, to the cent (ImpostaSuImponibile).
@@ -79,7 +96,8 @@ Currency ImpostaRiga(const RigaFattura& riga, const AliquotaIva& aliquota);
 QString TestoImpostaRiga(const RigaFattura& riga, const AliquotaIva& aliquota);
 
 // Settles the VAT code and kind of a line and returns its VAT. Unless the code was fixed by
-// hand, the line takes its element's catalogue row (`elefat` on the session): the kind
+// hand, the line takes its element's catalogue row (`elefat` on the session, read through
+// `aliquote`, so once per element for the reader's life): the kind
 // `tipo` and the code `ivacee` under the EU VAT regime, `iva` otherwise. A line whose
 // element is no longer in the catalogue keeps its code and kind. The VAT is that of the
 // code the line then holds. Failures go to the error handler ("Funzione di calcolo iva"):
