@@ -75,9 +75,7 @@ struct DocumentoDuecentoRighe {
         documento.Ambiente.CartellaAvvio = avvio;
         documento.Ambiente.CartellaFatture = "NO";
         LettoreAliquoteIva aliquote(sessione->db(), true);
-        const auto r = CalcoloRiepilogoIva(documento.RigheFattura, aliquote);
-        documento.TestoTotale = r->TestoTotale;
-        documento.TestoIva = r->TestoIva;
+        documento.Riepilogo = *CalcoloRiepilogoIva(documento.RigheFattura, aliquote);
     }
 
     // The fee items billable again and the start and invoice folders empty, ready for the next

@@ -148,3 +148,55 @@ int RegistrazioneContabile(db::Database& archivio, DatiRegistrazione& Dati) {
     T[7] = numeroUsato;
     return RegistrazioneEseguita;
 }
+
+DatiRegistrazione DatiDellaRegistrazione(const Registrazione& r) {
+    const TestataRegistrazione& t = r.Testata;
+    const auto sn = [](bool si) { return si ? QStringLiteral("S") : QStringLiteral("N"); };
+    const auto importo = [](Currency c) { return basic::Format(c, QStringLiteral("#,###,##0.00")); };
+    DatiRegistrazione d;
+    d.Testata = {QString(),
+                 t.Madre,
+                 t.Tipo,
+                 sn(t.ConIva),
+                 t.Valuta,
+                 importo(t.Cambio),
+                 t.DataRegistrazione,
+                 t.NumeroRegistrazione,
+                 t.DataDocumento,
+                 t.Protocollo,
+                 sn(t.Competenza),
+                 t.Descrizione,
+                 t.TipoDocumentoIva,
+                 t.RegistroIva,
+                 t.ClienteFornitoreIva,
+                 t.ProtocolloIva,
+                 importo(t.TotaleIva),
+                 sn(t.CompetenzaIva),
+                 QString::number(r.RigheIva.size()),
+                 QString::number(r.Righe.size()),
+                 t.Programma,
+                 t.PathArchivio,
+                 QString::number(t.StampaIva),
+                 QString::number(t.StampaGiornale),
+                 sn(t.Appunti),
+                 t.Immagine,
+                 QString::number(t.LinkIvaSospesa)};
+    for (const RigaIvaRegistrazione& v : r.RigheIva) {
+        d.CodiciIva.push_back(v.Codice);
+        d.Imponibili.push_back(v.Imponibile);
+        d.Imposte.push_back(v.Imposta);
+    }
+    for (const RigaRegistrazione& riga : r.Righe) {
+        d.Segni.push_back(riga.Segno);
+        d.Conti.push_back(riga.Conto);
+        d.Importi.push_back(riga.Importo);
+    }
+    return d;
+}
+
+int RegistrazioneContabile(db::Database& archivio, Registrazione& registrazione) {
+    DatiRegistrazione dati = DatiDellaRegistrazione(registrazione);
+    const int esito = RegistrazioneContabile(archivio, dati);
+    registrazione.Testata.NumeroRegistrazione = dati.Testata[7];
+    return esito;
+}

@@ -43,6 +43,58 @@ struct DatiRegistrazione {
     std::vector<Currency> Importi;
 };
 
+// A registration by name, as the program composes it: the header items by their meaning, a
+// list of detail rows and a list of VAT rows. The writer turns it into the positional form
+// above (DatiDellaRegistrazione); nothing else handles that form.
+struct RigaRegistrazione {
+    QString Segno;  // "D" debit, "A" credit
+    QString Conto;  // account code of the chart of accounts
+    Currency Importo;
+};
+
+struct RigaIvaRegistrazione {
+    QString Codice;  // VAT code
+    Currency Imponibile;
+    Currency Imposta;
+};
+
+struct TestataRegistrazione {
+    QString Madre;                // 1 originating module
+    QString Tipo;                 // 2 kind of registration, one letter
+    bool ConIva = false;          // 3 the registration carries VAT ("S")
+    QString Valuta;               // 4 currency code
+    Currency Cambio;              // 5 exchange rate
+    QString DataRegistrazione;    // 6 dd/mm/yyyy
+    QString NumeroRegistrazione;  // 7 five digits, reserved for the date; the number used once written
+    QString DataDocumento;        // 8 dd/mm/yyyy
+    QString Protocollo;           // 9 protocol reference
+    bool Competenza = false;      // 10 accrual flag ("S")
+    QString Descrizione;          // 11
+    QString TipoDocumentoIva;     // 12 the document letter
+    QString RegistroIva;          // 13 VAT register code
+    QString ClienteFornitoreIva;  // 14 the client's account
+    QString ProtocolloIva;        // 15 the document number
+    Currency TotaleIva;           // 16 document total of the VAT rows
+    bool CompetenzaIva = false;   // 17 VAT accrual flag ("S")
+    QString Programma;            // 20 issuing program (not used by the posting)
+    QString PathArchivio;         // 21 full path of the accounting archive
+    int StampaIva = 0;            // 22 VAT-register print marker
+    int StampaGiornale = 0;       // 23 journal print marker
+    bool Appunti = false;         // 24 notes flag ("S")
+    QString Immagine;             // 25 image reference
+    int LinkIvaSospesa = 0;       // 26 link to a suspended-VAT registration
+};
+
+struct Registrazione {
+    TestataRegistrazione Testata;
+    std::vector<RigaRegistrazione> Righe;      // items 19 counts them
+    std::vector<RigaIvaRegistrazione> RigheIva;  // item 18 counts them
+};
+
+// The positional form of a registration: the flags as "S" / "N", the exchange rate and the
+// total as amount texts ("1,00", "1.370,00"), the counts and markers as plain numbers.
+DatiRegistrazione DatiDellaRegistrazione(const Registrazione& registrazione);
+
 // The results of RegistrazioneContabile. Only RegistrazioneEseguita leaves rows in the
 // archive: every other result leaves it as it was (and, inside a caller's transaction, dooms
 // that transaction: see db::Transaction).
@@ -70,3 +122,6 @@ enum EsitoRegistrazione {
 // Ignore either, so no header without its date and no journal entry without some of its lines
 // is ever committed.
 int RegistrazioneContabile(db::Database& archivio, DatiRegistrazione& Dati);
+
+// The same for a registration by name; on success its NumeroRegistrazione is the number used.
+int RegistrazioneContabile(db::Database& archivio, Registrazione& registrazione);

@@ -1,6 +1,8 @@
 #pragma once
 #include <QString>
 
+#include "foundation/engine/NumeroParametro.h"
+
 // The program's name: the main window's caption begins with it and untitled message boxes
 // carry it.
 inline const QString TitoloProgramma = QStringLiteral("FASCOLE & FATTURAZIONE");
@@ -36,16 +38,18 @@ struct ParametriFatturaRec {
     QString DataFattura;
     QString NumeroDocumento;
     bool Bollo = false;
-    QString ImportoBollo;
-    QString SogliaBollo;
+    // The numbers of stamp duty and withholdings: each one's text as typed and its value,
+    // read once when the text is set (NumeroParametro).
+    NumeroParametro ImportoBollo;
+    NumeroParametro SogliaBollo;
     QString CriterioBollo = "4";
     bool RitenutaAcconto = false;
-    QString RitAccPerc = "20";
-    QString RAPercImponibile = "100";
+    NumeroParametro RitAccPerc = "20";
+    NumeroParametro RAPercImponibile = "100";
     QString CriterioRA = "3";
     bool AltreRitenute = false;
-    QString AltreRitPerc = "20";
-    QString AltreRitPercImponibile = "100";
+    NumeroParametro AltreRitPerc = "20";
+    NumeroParametro AltreRitPercImponibile = "100";
     QString AltreRitCriterio = "3";
     QString AltreRitTesto;
     bool MemorizzaFattura = false;

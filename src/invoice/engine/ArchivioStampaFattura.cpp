@@ -168,34 +168,28 @@ ContenutoStampaFattura ContenutoArchivioStampa(const DocumentoDaEmettere& d, con
         const GruppoIva& g = riepilogo.gruppo(n);
         const QString N = QString::number(n);
         c.Dati[size_t(colonna("Ivacodice" + N))] = g.Codice;
-        QString imponibile = g.Imponibile;
-        if (basic::IsNumeric(g.Imponibile)) {
-            const Currency v = ImportoRiletto(g.Imponibile);
-            imponibili += v;
-            imponibile = esteso(v);
-        }
-        c.Dati[size_t(colonna("Ivaimponibile" + N))] = imponibile;
+        imponibili += g.Imponibile;
+        c.Dati[size_t(colonna("Ivaimponibile" + N))] = esteso(g.Imponibile);
         c.Dati[size_t(colonna("Ivaaliquota" + N))] = g.Aliquota;
         // A group that bears no VAT (exempt, non-taxable, outside VAT) is named by its code's
         // exemption text when the accounting archive gave one, by its code otherwise; its
         // amount is kept apart from the taxable total.
-        const Currency valore = basic::IsNumeric(g.Imponibile) ? ImportoRiletto(g.Imponibile) : Currency();
         if (g.Percentuale.isZero()) {
             gruppiFuoriIva = true;
-            fuoriIva += valore;
-            const QString testo = g.Imposta.trimmed();
+            fuoriIva += g.Imponibile;
+            const QString testo = g.TestoImposta.trimmed();
             c.Dati[size_t(colonna("Ivadescrizione" + N))] = !g.ImpostaNumerica && !testo.isEmpty() ? testo : g.Codice;
         } else {
-            tassati += valore;
+            tassati += g.Imponibile;
         }
-        // A zero-rate group prints the code's exemption text and adds no VAT.
-        QString iva = g.Imposta;
-        if (g.ImpostaNumerica && !g.Percentuale.isZero() && basic::IsNumeric(g.Imposta)) {
-            const Currency w = ImportoRiletto(g.Imposta);
-            imposte += w;
-            iva = esteso(w);
+        // A code that carries no amount prints its text (a zero-rate code's exemption); a
+        // zero-rate group adds no VAT.
+        if (!g.ImpostaNumerica) {
+            c.Dati[size_t(colonna("Ivaimposta" + N))] = g.TestoImposta;
+        } else {
+            if (!g.Percentuale.isZero()) imposte += g.Imposta;
+            c.Dati[size_t(colonna("Ivaimposta" + N))] = esteso(g.Imposta);
         }
-        c.Dati[size_t(colonna("Ivaimposta" + N))] = iva;
     }
     imposta("TotIvaimponibile", esteso(imponibili));
     imposta("TotIvaimposta", esteso(imposte));
@@ -208,18 +202,17 @@ ContenutoStampaFattura ContenutoArchivioStampa(const DocumentoDaEmettere& d, con
     const Ritenuta* ritenute[] = {&e.Importi.Ritenute.Ritenuta1, &e.Importi.Ritenute.Ritenuta2};
     for (int n = 1; n <= 2; ++n) {
         const Ritenuta& r = *ritenute[n - 1];
-        if (r.Imponibile.isEmpty()) continue;
+        if (!r.Applicata) continue;
         const QString N = QString::number(n);
         c.Dati[size_t(colonna("descrizioneritenuta" + N))] = r.Descrizione;
-        c.Dati[size_t(colonna("imponibileritenuta" + N))] = r.Imponibile;
+        c.Dati[size_t(colonna("imponibileritenuta" + N))] = esteso(r.Imponibile);
         c.Dati[size_t(colonna("percritenuta" + N))] = r.Perc;
-        c.Dati[size_t(colonna("importoritenuta" + N))] = r.Importo;
+        c.Dati[size_t(colonna("importoritenuta" + N))] = esteso(r.Importo);
     }
     // The document's total before the withholdings; with a withholding, "Totale" is the net
     // amount the client pays, printed apart as such.
     imposta("TotaleDocumento", esteso(riepilogo.TotaleDocumento + e.Importi.Bollo.Importo));
-    const bool ritenuta = !e.Importi.Ritenute.Ritenuta1.Imponibile.isEmpty() ||
-                          !e.Importi.Ritenute.Ritenuta2.Imponibile.isEmpty();
+    const bool ritenuta = e.Importi.Ritenute.Ritenuta1.Applicata || e.Importi.Ritenute.Ritenuta2.Applicata;
     imposta("NettoAPagare", ritenuta ? esteso(e.Importi.TotaleDocumento) : QString());
     return c;
 }

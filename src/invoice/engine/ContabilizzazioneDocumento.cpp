@@ -1,9 +1,9 @@
 #include "invoice/engine/ContabilizzazioneDocumento.h"
 
 #include <QHash>
+#include <algorithm>
 
 #include "accounting/engine/CodicePdC.h"
-#include "invoice/engine/Importi.h"
 #include "platform/db/Database.h"
 #include "platform/system/BasicRuntime.h"
 
@@ -11,19 +11,12 @@ namespace {
 
 constexpr int LarghezzaDescrizione = 100;
 
-QString esteso(Currency importo) { return basic::Format(importo, MascheraImportoEsteso); }
-
 // Adds `importo` to the row of account `conto` on side `segno`, or appends a row for it.
 void Accredita(RigheRegistrazione& r, const QString& segno, const QString& conto, Currency importo) {
-    size_t j = 0;
-    while (j < r.Conti.size() && !(r.Conti[j] == conto && r.Segni[j] == segno)) ++j;
-    if (j < r.Conti.size()) {
-        r.Importi[j] += importo;
-    } else {
-        r.Segni.push_back(segno);
-        r.Conti.push_back(conto);
-        r.Importi.push_back(importo);
-    }
+    auto riga = std::find_if(r.Righe.begin(), r.Righe.end(),
+                             [&](const RigaRegistrazione& x) { return x.Conto == conto && x.Segno == segno; });
+    if (riga != r.Righe.end()) riga->Importo += importo;
+    else r.Righe.push_back({segno, conto, importo});
     r.Ricavi += importo;
 }
 
@@ -49,9 +42,7 @@ QString SegnoRicavi(TipoDocumento tipo) { return tipo == TipoDocumento::NotaCred
 
 RigheRegistrazione RigheClienteERicavi(const DocumentoDaEmettere& d, Currency totaleDocumento) {
     RigheRegistrazione r;
-    r.Segni.push_back(SegnoCliente(d.Tipo));
-    r.Conti.push_back(d.Fascola.CodiceCliente);
-    r.Importi.push_back(totaleDocumento);
+    r.Righe.push_back({SegnoCliente(d.Tipo), d.Fascola.CodiceCliente, totaleDocumento});
     const QString ricavi = SegnoRicavi(d.Tipo);
     for (const RigaFattura& riga : d.RigheFattura)
         if (!riga.Impofat.isZero()) Accredita(r, ricavi, riga.Ricavi, riga.Impofat);
@@ -66,9 +57,7 @@ bool ServeRigaIva(const RigheRegistrazione& righe, Currency totaleDocumento) { r
 
 void AggiungiRigaIva(RigheRegistrazione& righe, TipoDocumento tipo, const QString& contoIvaVendite,
                      Currency totaleDocumento) {
-    righe.Segni.push_back(SegnoRicavi(tipo));
-    righe.Conti.push_back(contoIvaVendite);
-    righe.Importi.push_back(totaleDocumento - righe.Ricavi);
+    righe.Righe.push_back({SegnoRicavi(tipo), contoIvaVendite, totaleDocumento - righe.Ricavi});
 }
 
 std::optional<RigaNonContabilizzabile> PrimaRigaNonContabilizzabile(db::Database& sessione,
@@ -105,50 +94,39 @@ QString DescrizioneRegistrazione(TipoDocumento tipo, const QString& numeroDocume
     return basic::Left(testo + "N. " + numeroDocumento + " A " + nomeCliente, LarghezzaDescrizione);
 }
 
-DatiRegistrazione RegistrazioneDocumento(const DocumentoDaEmettere& d, const RiepilogoIva& riepilogo,
-                                         const RigheRegistrazione& righe, const QString& numeroDocumento,
-                                         const QString& numeroRegistrazione) {
-    DatiRegistrazione r;
+Registrazione RegistrazioneDocumento(const DocumentoDaEmettere& d, const RiepilogoIva& riepilogo,
+                                     const RigheRegistrazione& righe, const QString& numeroDocumento,
+                                     const QString& numeroRegistrazione) {
+    Registrazione r;
     Currency totaleIvato;
     for (const GruppoIva& g : riepilogo.GruppiIva) {
-        const Currency imponibile = basic::IsNumeric(g.Imponibile) ? ImportoRiletto(g.Imponibile) : Currency();
-        r.CodiciIva.push_back(g.Codice);
-        r.Imponibili.push_back(imponibile);
-        r.Imposte.push_back(g.ImpostaValore);
-        totaleIvato += imponibile + g.ImpostaValore;
+        r.RigheIva.push_back({g.Codice, g.Imponibile, g.Imposta});
+        totaleIvato += g.Imponibile + g.Imposta;
     }
-    r.Segni = righe.Segni;
-    r.Conti = righe.Conti;
-    r.Importi = righe.Importi;
+    r.Righe = righe.Righe;
 
-    const QString& data = d.Parametri.DataFattura;
-    r.Testata = {QString(),
-                 "FASCOLA",
-                 "C",
-                 "S",
-                 "EUR",
-                 "1,00",
-                 data,
-                 numeroRegistrazione,
-                 data,
-                 d.Fascola.Npra,
-                 "N",
-                 DescrizioneRegistrazione(d.Tipo, numeroDocumento, d.Fascola.NomeCliente),
-                 LetteraDocumento(d.Tipo),
-                 d.Parametri.RegistroIva,
-                 d.Fascola.CodiceCliente,
-                 numeroDocumento,
-                 esteso(totaleIvato),
-                 "N",
-                 QString::number(riepilogo.NumeroGruppiIva()),
-                 QString::number(righe.Numero()),
-                 "FASCOLA",
-                 d.Ambiente.PathArchivioContabile,
-                 "0",
-                 "0",
-                 "N",
-                 "NO",
-                 "0"};
+    TestataRegistrazione& t = r.Testata;
+    t.Madre = QStringLiteral("FASCOLA");
+    t.Tipo = QStringLiteral("C");
+    t.ConIva = true;
+    t.Valuta = QStringLiteral("EUR");
+    t.Cambio = Currency::fromUnits(1);
+    t.DataRegistrazione = d.Parametri.DataFattura;
+    t.NumeroRegistrazione = numeroRegistrazione;
+    t.DataDocumento = d.Parametri.DataFattura;
+    t.Protocollo = d.Fascola.Npra;
+    t.Competenza = false;
+    t.Descrizione = DescrizioneRegistrazione(d.Tipo, numeroDocumento, d.Fascola.NomeCliente);
+    t.TipoDocumentoIva = LetteraDocumento(d.Tipo);
+    t.RegistroIva = d.Parametri.RegistroIva;
+    t.ClienteFornitoreIva = d.Fascola.CodiceCliente;
+    t.ProtocolloIva = numeroDocumento;
+    t.TotaleIva = totaleIvato;
+    t.CompetenzaIva = false;
+    t.Programma = QStringLiteral("FASCOLA");
+    t.PathArchivio = d.Ambiente.PathArchivioContabile;
+    t.Appunti = false;
+    t.Immagine = QStringLiteral("NO");
     return r;
 }
 

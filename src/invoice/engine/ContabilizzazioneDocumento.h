@@ -27,13 +27,11 @@ bool ContabilizzazioneAmmessa(const DocumentoDaEmettere& documento);
 QString SegnoCliente(TipoDocumento tipo);
 QString SegnoRicavi(TipoDocumento tipo);
 
-// The detail rows of a registration, row j at element j - 1.
+// The detail rows of a registration, in order.
 struct RigheRegistrazione {
-    std::vector<QString> Segni;
-    std::vector<QString> Conti;
-    std::vector<Currency> Importi;
+    std::vector<RigaRegistrazione> Righe;
     Currency Ricavi;  // the sum of the revenue rows, to four decimals
-    int Numero() const { return int(Conti.size()); }
+    int Numero() const { return int(Righe.size()); }
 };
 
 // The client's row (account `CodiceCliente`, the document total) and one revenue row per
@@ -73,9 +71,10 @@ std::optional<RigaNonContabilizzabile> PrimaRigaNonContabilizzabile(db::Database
 // "EMESSA FATTURA N. 13 A Rossi Mario" and the like, cut to the journal's 100 characters.
 QString DescrizioneRegistrazione(TipoDocumento tipo, const QString& numeroDocumento, const QString& nomeCliente);
 
-// The registration of the document: header items 1 to 26, the VAT lines of every VAT group and
-// the detail rows. `numeroRegistrazione` is the number just reserved for the document date.
-DatiRegistrazione RegistrazioneDocumento(const DocumentoDaEmettere& documento, const RiepilogoIva& riepilogo,
+// The registration of the document: its header, a VAT row of every VAT group (its taxable
+// amount and VAT) and the detail rows. `numeroRegistrazione` is the number just reserved for
+// the document date.
+Registrazione RegistrazioneDocumento(const DocumentoDaEmettere& documento, const RiepilogoIva& riepilogo,
                                          const RigheRegistrazione& righe, const QString& numeroDocumento,
                                          const QString& numeroRegistrazione);
 

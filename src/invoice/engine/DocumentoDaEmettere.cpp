@@ -8,14 +8,13 @@ std::optional<TipoDocumento> TipoDaLettera(const QString& lettera) {
     return std::nullopt;
 }
 
-DocumentoDaEmettere DocumentoInComposizione(TipoDocumento tipo, const QString& testoTotale, const QString& testoIva,
+DocumentoDaEmettere DocumentoInComposizione(TipoDocumento tipo, const RiepilogoIva& riepilogo,
                                             const FascolaEmessa& fascola) {
     DocumentoDaEmettere d;
     d.Tipo = tipo;
     d.RigheFattura = FatturaInComposizione().RigheFattura;
     d.RigheVisualizzate = FatturaInComposizione().RigheVisualizzate;
-    d.TestoTotale = testoTotale;
-    d.TestoIva = testoIva;
+    d.Riepilogo = riepilogo;
     d.Fascola = fascola;
     d.Parametri = ParametriFattura();
     d.Note = NoteFattura();

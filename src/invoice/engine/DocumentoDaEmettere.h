@@ -4,6 +4,7 @@
 
 #include "foundation/engine/Ambiente.h"
 #include "foundation/engine/DatiCliente.h"
+#include "invoice/engine/ImportiDocumento.h"
 #include "invoice/engine/RigheFattura.h"
 
 // What the issue of a document reads, taken from the invoice tab and the program-wide records
@@ -39,10 +40,8 @@ struct DocumentoDaEmettere {
     TipoDocumento Tipo = TipoDocumento::Fattura;
     TabellaRigheFattura RigheFattura;
     TabellaRigheVisualizzate RigheVisualizzate;
-    // The tab's two total captions ("#,###,##0.00"): the lines' taxable amounts and their VAT.
-    // The document total is what they show.
-    QString TestoTotale;
-    QString TestoIva;
+    // The totals and VAT summary of the lines as the tab composed and showed them.
+    RiepilogoIva Riepilogo;
     FascolaEmessa Fascola;
     ParametriFatturaRec Parametri;
     NoteFatturaRec Note;
@@ -53,6 +52,7 @@ struct DocumentoDaEmettere {
 };
 
 // The document composed on the invoice tab: its lines and grid rows, the invoicing parameters,
-// notes, client data and working environment as they are now, with what only the tab knows.
-DocumentoDaEmettere DocumentoInComposizione(TipoDocumento tipo, const QString& testoTotale, const QString& testoIva,
+// notes, client data and working environment as they are now, with what only the tab knows:
+// the totals and VAT summary it composed from those lines.
+DocumentoDaEmettere DocumentoInComposizione(TipoDocumento tipo, const RiepilogoIva& riepilogo,
                                             const FascolaEmessa& fascola);

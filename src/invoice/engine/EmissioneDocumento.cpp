@@ -10,10 +10,8 @@
 #include "foundation/engine/Ambiente.h"
 #include "foundation/engine/Procedura.h"
 #include "invoice/engine/ArchivioStampaFattura.h"
-#include "invoice/engine/CalcoloIva.h"
 #include "invoice/engine/ContabilizzazioneDocumento.h"
 #include "invoice/engine/FatturazioneCompetenze.h"
-#include "invoice/engine/Importi.h"
 #include "invoice/engine/Ristampa.h"
 #include "platform/db/Database.h"
 #include "platform/system/BasicRuntime.h"
@@ -255,13 +253,14 @@ private:
             return ArrestoEmissione::Errore;
         if (basic::Val(numeroRegistrazione) < 1) return ArrestoEmissione::NumeroRegistrazioneMancante;
 
-        DatiRegistrazione dati = RegistrazioneDocumento(d_, e_.Importi->Riepilogo, righe, e_.NumeroDocumento,
-                                                        numeroRegistrazione);
+        Registrazione registrazione = RegistrazioneDocumento(d_, e_.Importi->Riepilogo, righe, e_.NumeroDocumento,
+                                                             numeroRegistrazione);
         int risultato = -1;
-        if (!proc.essenziale([&] { risultato = RegistrazioneContabile(sessione_, dati); }) || emissione_.interrotta())
+        if (!proc.essenziale([&] { risultato = RegistrazioneContabile(sessione_, registrazione); }) ||
+            emissione_.interrotta())
             return ArrestoEmissione::Errore;
         if (risultato != 0) return ArrestoEmissione::RegistrazioneNonEseguita;
-        e_.NumeroRegistrazione = dati.Testata[7];
+        e_.NumeroRegistrazione = registrazione.Testata.NumeroRegistrazione;
         e_.RifContabile = RiferimentoContabile(d_.Parametri.DataFattura, e_.NumeroRegistrazione);
         return ArrestoEmissione::Nessuno;
     }
@@ -345,27 +344,10 @@ void RecuperoEmissioniInterrotte(db::Database& sessione, const QString& cartella
     if (!fatture.isEmpty() && QFileInfo(fatture).isDir()) sys::RemoveLeftovers(fatture, documento);
 }
 
-std::optional<ImportiDocumento> ImportiEmissione(db::Database& sessione, const DocumentoDaEmettere& d,
-                                                 Procedura& proc) {
-    LettoreAliquoteIva aliquote(sessione, d.Ambiente.CollegatoContabilita);
-    auto riepilogo = CalcoloRiepilogoIva(d.RigheFattura, aliquote);
-    if (!riepilogo) return std::nullopt;
-    // The totals are the ones the tab shows, not the lines summed again.
-    if (!proc.essenziale([&] {
-            riepilogo->TestoTotale = d.TestoTotale;
-            riepilogo->TestoIva = d.TestoIva;
-            riepilogo->TotaleIva = ImportoRiletto(d.TestoIva);
-            riepilogo->TotaleDocumento = riepilogo->TotaleIva + ImportoRiletto(d.TestoTotale);
-        }))
+std::optional<ImportiDocumento> ImportiEmissione(const DocumentoDaEmettere& d, Procedura& proc) {
+    std::optional<ImportiDocumento> importi;
+    if (!proc.essenziale([&] { importi = ComposizioneDocumento(d.Riepilogo, d.RigheFattura, d.Parametri); }))
         return std::nullopt;
-    ImportiDocumento importi;
-    importi.Riepilogo = std::move(*riepilogo);
-    if (!proc.essenziale([&] {
-            importi.Ritenute = CalcoloRitenute(d.RigheFattura, d.Parametri, importi.Riepilogo.TotaleDocumento);
-            importi.Bollo = CalcoloBollo(d.RigheFattura, importi.Riepilogo, d.Parametri, importi.Ritenute.TotaleDocumento);
-        }))
-        return std::nullopt;
-    importi.TotaleDocumento = importi.Bollo.TotaleDocumento;
     return importi;
 }
 
@@ -395,7 +377,7 @@ EsitoEmissione EmissioneDocumento(db::Database& sessione, const DocumentoDaEmett
     if (d.RigheFattura.vuota()) return ferma(ArrestoEmissione::NessunaRiga);
 
     Procedura stampa("Funzione di stampa fattura");
-    e.Importi = ImportiEmissione(sessione, d, stampa);
+    e.Importi = ImportiEmissione(d, stampa);
     if (!e.Importi) return ferma(ArrestoEmissione::Errore);
 
     // What can be refused before anything is written.

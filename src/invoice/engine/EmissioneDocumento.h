@@ -14,7 +14,8 @@ class Procedura;
 // The issue of a document: what STAMPA does with the invoice composed on the tab, up to the
 // print database that the report then prints.
 //
-// Stages, in order: totals and VAT summary, withholdings, stamp duty (nothing written); then,
+// Stages, in order: withholdings and stamp duty over the tab's totals and VAT summary (nothing
+// written); then,
 // in one transaction of the session over the case-file archive and the accounting archive
 // attached to it: when the document is posted (ContabilizzazioneAmmessa), the check of its
 // lines' accounts and VAT codes, its number (from the VAT register under automatic numbering,
@@ -95,11 +96,10 @@ struct EsitoEmissione {
 void RecuperoEmissioniInterrotte(db::Database& sessione, const QString& cartellaAvvio, const QString& cartellaFatture,
                                  bool collegato, bool memorizza);
 
-// The totals of the tab's captions, the VAT summary of the lines, the withholdings and the
-// stamp duty. Nothing when a VAT code could not be read or a caption is no amount (the error
-// handler was told under `procedura`).
-std::optional<ImportiDocumento> ImportiEmissione(db::Database& sessione, const DocumentoDaEmettere& documento,
-                                                 Procedura& procedura);
+// The composed document: the tab's totals and VAT summary of the lines, with the withholdings
+// and the stamp duty of the parameters the document is issued under. Nothing when a parameter
+// in use holds no number money can hold (the error handler was told under `procedura`).
+std::optional<ImportiDocumento> ImportiEmissione(const DocumentoDaEmettere& documento, Procedura& procedura);
 
 // Issues `documento` on the session `sessione` (ArchivioInUso(): the case-file archive with
 // the accounting archive attached when linked). Must not be called inside a transaction of the

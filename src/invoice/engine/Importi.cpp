@@ -1,8 +1,5 @@
 #include "invoice/engine/Importi.h"
 
-#include <string>
-
-#include "foundation/engine/Generale.h"
 #include "platform/db/DbError.h"
 
 namespace {
@@ -31,31 +28,6 @@ Currency daRaw(__int128 raw) {
 
 }  // namespace
 
-Currency NumeroDaTesto(const QString& testo) {
-    const bool virgolaDecimale = !testo.contains(u'.');
-    std::string numero;
-    bool negativo = false, iniziato = false, punto = false, cifre = false;
-    for (QChar c : testo) {
-        if (c == u' ' || c == u'\t' || c == u'\n') continue;
-        if (!iniziato && (c == u'-' || c == u'+')) {
-            negativo = c == u'-';
-        } else if (c >= u'0' && c <= u'9') {
-            numero += char(c.unicode());
-            cifre = true;
-        } else if (!punto && (c == u'.' || (virgolaDecimale && c == u','))) {
-            numero += '.';
-            punto = true;
-        } else {
-            break;
-        }
-        iniziato = true;
-    }
-    if (!cifre) return {};
-    const auto valore = Currency::parse(numero, '.');
-    if (!valore) overflow();
-    return negativo ? -*valore : *valore;
-}
-
 Currency PercentualeDi(Currency importo, Currency percentuale) {
     const __int128 prodotto = __int128(importo.raw()) * percentuale.raw();
     return daRaw(divisioneArrotondata(prodotto, __int128(Currency::Scale) * 100));
@@ -69,7 +41,4 @@ Currency ImpostaSuImponibile(Currency imponibile, Currency percentuale) {
     return daRaw(centesimi * (Currency::Scale / 100));
 }
 
-Currency ImportoRiletto(const QString& testo) {
-    QString copia = testo;
-    return ImportoDaTesto(copia);
-}
+Currency AlCentesimo(Currency importo) { return importo.roundedForDisplay(2); }

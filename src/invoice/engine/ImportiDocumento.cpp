@@ -6,26 +6,23 @@
 #include "foundation/engine/Procedura.h"
 #include "invoice/engine/CalcoloIva.h"
 #include "invoice/engine/Importi.h"
-#include "platform/system/BasicRuntime.h"
 
 namespace {
 
-QString esteso(Currency importo) { return basic::Format(importo, MascheraImportoEsteso); }
-
 Ritenuta calcolaRitenuta(const TabellaRigheFattura& righe, const QString& descrizione, const QString& criterio,
-                         const QString& percImponibile, const QString& perc) {
+                         const NumeroParametro& percImponibile, const NumeroParametro& perc) {
     Ritenuta r;
     r.Applicata = true;
     r.Descrizione = descrizione;
-    r.ImponibileValore = PercentualeDi(BaseRitenuta(righe, criterio), NumeroDaTesto(percImponibile));
-    r.ImportoValore = PercentualeDi(r.ImponibileValore, NumeroDaTesto(perc));
-    r.Imponibile = esteso(r.ImponibileValore);
+    r.Imponibile = PercentualeDi(BaseRitenuta(righe, criterio), percImponibile.valore());
+    r.Importo = PercentualeDi(r.Imponibile, perc.valore());
     r.Perc = perc;
-    r.Importo = esteso(r.ImportoValore);
     return r;
 }
 
 }  // namespace
+
+Currency SommaImponibileGruppo(Currency gruppo, Currency importo) { return AlCentesimo(gruppo + importo); }
 
 const GruppoIva* RiepilogoIva::gruppoDelCodice(const QString& codice) const {
     for (const GruppoIva& g : GruppiIva)
@@ -37,6 +34,7 @@ std::optional<RiepilogoIva> CalcoloRiepilogoIva(const TabellaRigheFattura& righe
     // The rate text is the first thing the summary asks of a code.
     Procedura proc("Funzione di definizione aliquota iva");
     RiepilogoIva r;
+    r.ImpostaRighe.reserve(size_t(righe.NumeroRighe()));
     Currency imponibile, iva;
     QHash<QString, int> gruppoDi;
     for (const RigaFattura& riga : righe) {
@@ -44,7 +42,7 @@ std::optional<RiepilogoIva> CalcoloRiepilogoIva(const TabellaRigheFattura& righe
         if (!aliquota) return std::nullopt;
         const bool numerica = aliquota->TestoImposta == AliquotaIva::Imposta::Importo;
         const Currency imposta = ImpostaRiga(riga, *aliquota);
-        const QString testoImposta = TestoImpostaRiga(riga, *aliquota);
+        r.ImpostaRighe.push_back(imposta);
         imponibile += riga.Impofat;
         iva += imposta;
 
@@ -53,27 +51,23 @@ std::optional<RiepilogoIva> CalcoloRiepilogoIva(const TabellaRigheFattura& righe
             gruppoDi.insert(riga.CodiceIva, r.NumeroGruppiIva());
             GruppoIva g;
             g.Codice = riga.CodiceIva;
-            g.Imponibile = esteso(riga.Impofat);
+            g.Imponibile = SommaImponibileGruppo(Currency(), riga.Impofat);
             g.Aliquota = aliquota->TestoAliquota;
-            g.Imposta = testoImposta;
-            g.ImpostaValore = numerica ? imposta : Currency();
-            g.Percentuale = aliquota->Percentuale;
+            g.Imposta = numerica ? imposta : Currency();
             g.ImpostaNumerica = numerica;
+            if (!numerica) g.TestoImposta = TestoImpostaRiga(riga, *aliquota);
+            g.Percentuale = aliquota->Percentuale;
             g.CodiceSconosciuto = aliquota->Sconosciuto;
             r.GruppiIva.push_back(std::move(g));
             continue;
         }
         GruppoIva& g = r.GruppiIva[size_t(*trovato)];
-        g.Imponibile = esteso(ImportoRiletto(g.Imponibile) + riga.Impofat);
-        if (numerica) {
-            if (g.ImpostaNumerica) g.Imposta = esteso(ImportoRiletto(testoImposta) + ImportoRiletto(g.Imposta));
-            g.ImpostaValore += imposta;
-        }
+        g.Imponibile = SommaImponibileGruppo(g.Imponibile, riga.Impofat);
+        if (numerica) g.Imposta += imposta;
     }
-    r.TestoTotale = esteso(imponibile);
-    r.TestoIva = esteso(iva);
-    r.TotaleIva = ImportoRiletto(r.TestoIva);
-    r.TotaleDocumento = r.TotaleIva + ImportoRiletto(r.TestoTotale);
+    r.TotaleImponibile = AlCentesimo(imponibile);
+    r.TotaleIva = AlCentesimo(iva);
+    r.TotaleDocumento = r.TotaleIva + r.TotaleImponibile;
     return r;
 }
 
@@ -93,12 +87,12 @@ RitenuteDocumento CalcoloRitenute(const TabellaRigheFattura& righe, const Parame
     r.TotaleDocumento = totaleDocumento;
     if (p.RitenutaAcconto) {
         r.Ritenuta1 = calcolaRitenuta(righe, "Ritenuta di acconto", p.CriterioRA, p.RAPercImponibile, p.RitAccPerc);
-        r.TotaleDocumento -= r.Ritenuta1.ImportoValore;
+        r.TotaleDocumento -= r.Ritenuta1.Importo;
     }
     if (p.AltreRitenute) {
         r.Ritenuta2 = calcolaRitenuta(righe, p.AltreRitTesto, p.AltreRitCriterio, p.AltreRitPercImponibile,
                                       p.AltreRitPerc);
-        r.TotaleDocumento -= r.Ritenuta2.ImportoValore;
+        r.TotaleDocumento -= r.Ritenuta2.Importo;
     }
     return r;
 }
@@ -126,7 +120,7 @@ Currency BaseBollo(const TabellaRigheFattura& righe, const RiepilogoIva& riepilo
     Currency base;
     if (criterio == "1") {
         for (const GruppoIva& g : riepilogo.GruppiIva)
-            if (g.Percentuale.isZero()) base += ImportoRiletto(g.Imponibile);
+            if (g.Percentuale.isZero()) base += g.Imponibile;
         return base;
     }
     for (const RigaFattura& riga : righe)
@@ -152,12 +146,15 @@ ImpostaBollo CalcoloBollo(const TabellaRigheFattura& righe, const RiepilogoIva& 
                           const ParametriFatturaRec& p, Currency totaleDocumento) {
     ImpostaBollo b;
     b.TotaleDocumento = totaleDocumento;
+    Currency bollo;  // the stamp amount's value when the document bears it
     if (p.Bollo) {
         b.Base = BaseBollo(righe, riepilogo, p.CriterioBollo);
         // A base of nothing bears no stamp, whatever the threshold.
-        if (b.Base > Currency() && b.Base >= NumeroDaTesto(p.SogliaBollo)) b.BolloDocumento = p.ImportoBollo;
+        if (b.Base > Currency() && b.Base >= p.SogliaBollo.valore()) {
+            b.BolloDocumento = p.ImportoBollo;
+            bollo = p.ImportoBollo.valore();
+        }
     }
-    const Currency bollo = NumeroDaTesto(b.BolloDocumento);
     if (bollo > Currency()) {
         b.Importo = bollo;
         b.TotaleDocumento += bollo;
@@ -166,15 +163,20 @@ ImpostaBollo CalcoloBollo(const TabellaRigheFattura& righe, const RiepilogoIva& 
     return b;
 }
 
-std::optional<ImportiDocumento> CalcoloImportiDocumento(const TabellaRigheFattura& righe,
-                                                        const ParametriFatturaRec& parametri,
-                                                        LettoreAliquoteIva& aliquote) {
-    auto riepilogo = CalcoloRiepilogoIva(righe, aliquote);
-    if (!riepilogo) return std::nullopt;
+ImportiDocumento ComposizioneDocumento(const RiepilogoIva& riepilogo, const TabellaRigheFattura& righe,
+                                       const ParametriFatturaRec& parametri) {
     ImportiDocumento d;
-    d.Riepilogo = std::move(*riepilogo);
+    d.Riepilogo = riepilogo;
     d.Ritenute = CalcoloRitenute(righe, parametri, d.Riepilogo.TotaleDocumento);
     d.Bollo = CalcoloBollo(righe, d.Riepilogo, parametri, d.Ritenute.TotaleDocumento);
     d.TotaleDocumento = d.Bollo.TotaleDocumento;
     return d;
+}
+
+std::optional<ImportiDocumento> CalcoloImportiDocumento(const TabellaRigheFattura& righe,
+                                                        const ParametriFatturaRec& parametri,
+                                                        LettoreAliquoteIva& aliquote) {
+    const auto riepilogo = CalcoloRiepilogoIva(righe, aliquote);
+    if (!riepilogo) return std::nullopt;
+    return ComposizioneDocumento(*riepilogo, righe, parametri);
 }

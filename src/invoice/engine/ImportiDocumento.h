@@ -9,33 +9,39 @@
 struct ParametriFatturaRec;
 class LettoreAliquoteIva;
 
-// The amounts of a document being issued, worked out from the invoice lines in three
-// stages: totals and VAT summary, withholdings, stamp duty. Each stage takes the lines, the
-// invoicing parameters it needs and the total left by the stage before it, and returns its
-// own figures; nothing is read from or written to the program-wide records. Amounts keep
+// The amounts of a document: the composed document that the invoice tab works out from its
+// lines and shows, and that the issue prints and posts. Everything is Currency, from the
+// lines to the document total; only the tab's labels, the print database writer and the
+// accounting writer turn amounts into text. Three stages: totals and VAT summary (from the
+// lines and what their VAT codes stand for), withholdings, stamp duty (from the invoicing
+// parameters). Each takes the lines, the parameters it needs and the total left by the
+// stage before it; nothing is read from or written to the program-wide records. Amounts keep
 // the signs they have on the lines, whatever the document kind.
 
 // The lines of one VAT code.
 struct GruppoIva {
-    QString Codice;      // the code, compared exactly (case included); "" is a code too
-    QString Imponibile;  // taxable amount, "#,###,##0.00"
-    QString Aliquota;    // rate text of the group's first line (DefinizioneAliquotaIva)
-    // VAT: for one line the line's VAT text ("1234,50"), for more lines their sum as
-    // "#,###,##0.00"; or the exemption text or the code when the code carries no amount.
-    QString Imposta;
-    Currency ImpostaValore;  // the sum of the lines' VAT amounts
-    Currency Percentuale;    // the rate in percent the code stands for
-    bool ImpostaNumerica = true;  // Imposta holds an amount
+    QString Codice;       // the code, compared exactly (case included); "" is a code too
+    Currency Imponibile;  // taxable amount: SommaImponibileGruppo over its lines, to the cent
+    QString Aliquota;     // rate text of the group's first line (DefinizioneAliquotaIva)
+    Currency Imposta;     // the sum of its lines' VAT (ImpostaRiga), whole cents
+    // A code that carries no VAT amount: the summary prints TestoImposta in place of the VAT,
+    // the exemption text of a zero-rate code of the archive or, not linked, the code itself.
+    bool ImpostaNumerica = true;
+    QString TestoImposta;
+    Currency Percentuale;            // the rate in percent the code stands for
     bool CodiceSconosciuto = false;  // linked: the accounting archive holds no such code
 };
 
+// The taxable amount of a group once one more line of `importo` joins the `gruppo` amount so
+// far: the sum to the cent (AlCentesimo). A group's amount is thus rounded line after line,
+// as its two-decimal figure grows; the first line enters as SommaImponibileGruppo(0, amount).
+Currency SommaImponibileGruppo(Currency gruppo, Currency importo);
+
 struct RiepilogoIva {
-    // The two totals as the invoice tab shows them ("#,###,##0.00"): the lines' taxable
-    // amounts and the lines' VAT.
-    QString TestoTotale;
-    QString TestoIva;
-    Currency TotaleIva;        // the VAT total read back from its text
-    Currency TotaleDocumento;  // the two texts read back and added
+    std::vector<Currency> ImpostaRighe;  // the VAT of line i at element i - 1 (ImpostaRiga)
+    Currency TotaleImponibile;  // the lines' taxable amounts summed, to the cent
+    Currency TotaleIva;         // the lines' VAT summed, to the cent
+    Currency TotaleDocumento;   // the two added
     std::vector<GruppoIva> GruppiIva;  // in the order each code first occurs among the lines
 
     int NumeroGruppiIva() const { return int(GruppiIva.size()); }
@@ -45,21 +51,19 @@ struct RiepilogoIva {
     const GruppoIva* gruppoDelCodice(const QString& codice) const;
 };
 
-// Totals and VAT summary. The totals are those the tab shows: the sum of the taxable amounts
-// and the sum of the lines' VAT, each shown to the cent and read back. The taxable amount of
-// a group is summed from its shown two-decimal text line after line. Nothing is returned
-// when a VAT code could not be read (the error handler was told): the issue must stop.
+// Totals and VAT summary of the lines, each code read through `aliquote`. The tab's totals
+// are the lines summed and brought to the cent; a group's taxable amount is summed by
+// SommaImponibileGruppo, its VAT from the lines' VAT. Nothing is returned when a VAT code
+// could not be read (the error handler was told): no document can be composed.
 std::optional<RiepilogoIva> CalcoloRiepilogoIva(const TabellaRigheFattura& righe, LettoreAliquoteIva& aliquote);
 
-// One withholding; every text is "" when it is switched off.
+// One withholding; nothing is set when it is switched off.
 struct Ritenuta {
     bool Applicata = false;
-    QString Descrizione;     // "Ritenuta di acconto", or the label of the second one
-    QString Imponibile;      // base, "#,###,##0.00"
-    QString Perc;            // the rate as typed in the parameters
-    QString Importo;         // amount, "#,###,##0.00"
-    Currency ImponibileValore;
-    Currency ImportoValore;  // four decimals: what the total loses
+    QString Descrizione;  // "Ritenuta di acconto", or the label of the second one
+    QString Perc;         // the rate as typed in the parameters
+    Currency Imponibile;  // base: the criterion's lines times the share subject to it
+    Currency Importo;     // four decimals: what the total loses
 };
 
 struct RitenuteDocumento {
@@ -73,8 +77,8 @@ struct RitenuteDocumento {
 Currency BaseRitenuta(const TabellaRigheFattura& righe, const QString& criterio);
 
 // Withholdings. Each one switched on: base by its criterion, times the share of the base
-// subject to it, times its rate (percentages read by NumeroDaTesto, each product rounded to
-// four decimals); its amount is taken off `totaleDocumento` unrounded.
+// subject to it, times its rate (the parameters' values, each product rounded to four
+// decimals by PercentualeDi); its amount is taken off `totaleDocumento` unrounded.
 RitenuteDocumento CalcoloRitenute(const TabellaRigheFattura& righe, const ParametriFatturaRec& parametri,
                                   Currency totaleDocumento);
 
@@ -102,7 +106,7 @@ int RigaDelBollo(const TabellaRigheFattura& righe, const RiepilogoIva& riepilogo
 // Stamp duty. Switched on, a document bears it when its base is above zero and reaches the
 // threshold (a base equal to it bears it); the stamp amount is then printed as typed and
 // its value added to the total, and RigaDelBollo names the line that bears it. Threshold and
-// amount are read by NumeroDaTesto.
+// amount are the parameters' values.
 ImpostaBollo CalcoloBollo(const TabellaRigheFattura& righe, const RiepilogoIva& riepilogo,
                           const ParametriFatturaRec& parametri, Currency totaleDocumento);
 
@@ -114,7 +118,13 @@ struct ImportiDocumento {
     Currency TotaleDocumento;  // what the client pays
 };
 
-// Nothing when the VAT summary could not be built.
+// Withholdings and stamp duty of the lines `righe` whose summary is `riepilogo`, under the
+// parameters `parametri`: the composed document. Throws db::DbError 6 (overflow) when a
+// parameter in use holds a number beyond the range of money.
+ImportiDocumento ComposizioneDocumento(const RiepilogoIva& riepilogo, const TabellaRigheFattura& righe,
+                                       const ParametriFatturaRec& parametri);
+
+// The three stages in order. Nothing when the VAT summary could not be built.
 std::optional<ImportiDocumento> CalcoloImportiDocumento(const TabellaRigheFattura& righe,
                                                         const ParametriFatturaRec& parametri,
                                                         LettoreAliquoteIva& aliquote);

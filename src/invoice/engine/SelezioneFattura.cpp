@@ -230,6 +230,7 @@ GrigliaFattura VisualizzazioneElementiDaFatturare(db::Database& sessione, Tabell
                                                   LettoreAliquoteIva& aliquote) {
     GrigliaFattura g;
     LetturaUnica lettura(sessione);
+    bool codiciLetti = true;
     g.Righe.reserve(size_t(visualizzate.NumeroRigheVisualizzate()));
     for (const RigaVisualizzata& v : visualizzate) {
         CelleRigaFattura celle;
@@ -250,12 +251,18 @@ GrigliaFattura VisualizzazioneElementiDaFatturare(db::Database& sessione, Tabell
                 celle.Importo = basic::Format(r.Impofat, MascheraImportoEsteso);
                 g.Totale += r.Impofat;
                 g.Iva += CalcoloIva(r, ivaCee, sessione, aliquote);
-                if (const auto a = aliquote.letta(r.CodiceIva); a && a->Sconosciuto)
-                    celle.Descrizione += AvvisoCodiceIva(r.CodiceIva);
+                if (const auto a = aliquote.letta(r.CodiceIva); !a) codiciLetti = false;
+                else if (a->Sconosciuto) celle.Descrizione += AvvisoCodiceIva(r.CodiceIva);
                 break;
             }
         }
         g.Righe.push_back(std::move(celle));
+    }
+    // A code that could not be read has been told once: it is not asked again for the summary.
+    if (codiciLetti) g.Riepilogo = CalcoloRiepilogoIva(righe, aliquote);
+    if (g.Riepilogo) {
+        g.Totale = g.Riepilogo->TotaleImponibile;
+        g.Iva = g.Riepilogo->TotaleIva;
     }
     g.TestoTotale = basic::Format(g.Totale, MascheraImportoEsteso);
     g.TestoIva = basic::Format(g.Iva, MascheraImportoEsteso);

@@ -1,8 +1,10 @@
 #pragma once
 #include <QDate>
 #include <QString>
+#include <optional>
 #include <vector>
 
+#include "invoice/engine/ImportiDocumento.h"
 #include "invoice/engine/RigheFattura.h"
 #include "platform/system/Currency.h"
 
@@ -86,9 +88,15 @@ struct CelleRigaFattura {
 
 struct GrigliaFattura {
     std::vector<CelleRigaFattura> Righe;  // one per display row, in order
-    Currency Totale;                      // the lines' taxable amounts
-    Currency Iva;                         // the lines' VAT
-    // The totals as the tab's labels show them, "#,###,##0.00": the issue reads them back.
+    // The totals and VAT summary of the lines (CalcoloRiepilogoIva through the same reader):
+    // what the tab shows and the issue prints and posts. Nothing when a VAT code could not be
+    // read.
+    std::optional<RiepilogoIva> Riepilogo;
+    // The totals of the lines shown: those of the summary; without one, the lines' amounts and
+    // the VAT of the lines whose code could be read.
+    Currency Totale;
+    Currency Iva;
+    // The totals as the tab's labels show them, "#,###,##0.00".
     QString TestoTotale;
     QString TestoIva;
 };
@@ -98,8 +106,8 @@ struct GrigliaFattura {
 QString AvvisoCodiceIva(const QString& codiceIva);
 
 // The grid of the display rows. Every line's VAT is worked out again (CalcoloIva, which
-// also settles the line's code and kind under the regime `ivaCee`); only invoice lines
-// enter the totals.
+// also settles the line's code and kind under the regime `ivaCee`), each catalogue element
+// and VAT code read once through `aliquote`; then the summary of the lines.
 GrigliaFattura VisualizzazioneElementiDaFatturare(db::Database& sessione, TabellaRigheFattura& righe,
                                                   const TabellaRigheVisualizzate& visualizzate, bool ivaCee,
                                                   LettoreAliquoteIva& aliquote);

@@ -97,8 +97,13 @@ void F_CmdStampa_Click(FrmFascola& finestra, TabFattura& tab) {
     fascola.Data = maschera.TxtData->text();
     fascola.RifCliente = maschera.TxtRifCli->text();
     fascola.Note = maschera.TxtNote->text();
-    const DocumentoDaEmettere documento =
-        DocumentoInComposizione(*tipo, tab.TestoTotale(), tab.TestoIva(), fascola);
+    const std::optional<RiepilogoIva>& riepilogo = tab.RiepilogoPerLaStampa();
+    if (!riepilogo) {
+        ui::MessageService::show("Il documento non è stato emesso: gli archivi sono rimasti come erano prima della stampa",
+                                 TitoloEmissione, ui::Buttons::Ok, ui::Icon::Warning);
+        return;
+    }
+    const DocumentoDaEmettere documento = DocumentoInComposizione(*tipo, *riepilogo, fascola);
 
     Procedura proc(FunzioneStampa);
     Connessione sessione = documento.Ambiente.CollegatoContabilita ? ArchivioContabileInUso(proc) : ArchivioInUso(proc);

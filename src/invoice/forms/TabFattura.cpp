@@ -20,6 +20,7 @@
 #include "invoice/forms/FascolaInFattura.h"
 #include "invoice/forms/FrmDatiClienteFattura.h"
 #include "invoice/forms/FrmNoteFattura.h"
+#include "platform/db/DbError.h"
 #include "platform/system/BasicRuntime.h"
 #include "platform/system/MessageService.h"
 #include "platform/ui/FocusEvents.h"
@@ -238,8 +239,20 @@ QString TabFattura::LetteraDocumento() const {
     return QStringLiteral("F");
 }
 
-QString TabFattura::TestoTotale() const { return F_LblTotale->text(); }
-QString TabFattura::TestoIva() const { return F_LblIva->text(); }
+void TabFattura::ComponiDocumento() {
+    documento_.reset();
+    if (!riepilogo_) return;
+    try {
+        documento_ = ComposizioneDocumento(*riepilogo_, FatturaInComposizione().RigheFattura, ParametriFattura());
+    } catch (const db::DbError&) {
+        // A parameter holds no number money can hold: the issue tells it through its error box.
+    }
+}
+
+const std::optional<RiepilogoIva>& TabFattura::RiepilogoPerLaStampa() {
+    if (!riepilogo_) VisualizzazioneElementiDaFatturare();
+    return riepilogo_;
+}
 
 void TabFattura::AzzeraDopoEmissione() {
     FatturaInComposizione().RigaCorrente = 0;
@@ -283,6 +296,8 @@ void TabFattura::F_VuotaGriglia() {
     }
     F_LblTotale->clear();
     F_LblIva->clear();
+    riepilogo_.reset();
+    documento_.reset();
 }
 
 void TabFattura::F_AzzeraRighe() { FatturaInComposizione().AzzeraRighe(); }
@@ -320,11 +335,13 @@ void TabFattura::F_CmdApplicaSelezione_Click() {
     F_TxtMese->setVisible(false);
     F_AbilitaFattura();
     EstrazioneElementiDaFatturare(criterio);
-    VisualizzazioneElementiDaFatturare();
     F_FrmOpzioni->setEnabled(false);
-    // The selection composes the document under the EU VAT regime: choosing it redraws the
-    // grid with the EU VAT codes.
+    // The selection composes the document under the EU VAT regime. Choosing it draws the grid
+    // with the EU VAT codes; when it drew nothing (the regime was already chosen), the grid is
+    // drawn here. Either way once.
+    const int disegnate = grigliaDisegnata_;
     if (!finestra_.OptIvaCee->isChecked()) finestra_.OptIvaCee->click();
+    if (grigliaDisegnata_ == disegnate) VisualizzazioneElementiDaFatturare();
 }
 
 void TabFattura::EstrazioneElementiDaFatturare(CriterioEstrazione criterio) {
@@ -362,6 +379,7 @@ void TabFattura::DefinizioneRigaFattura() {
 }
 
 void TabFattura::VisualizzazioneElementiDaFatturare() {
+    ++grigliaDisegnata_;
     F_VuotaGriglia();
     Connessione s = sessione("Funzione di visualizzazione elementi da fatturare");
     if (!s) return;
@@ -390,6 +408,8 @@ void TabFattura::VisualizzazioneElementiDaFatturare() {
     g.setUpdatesEnabled(true);
     F_LblTotale->setText(contenuto.TestoTotale);
     F_LblIva->setText(contenuto.TestoIva);
+    riepilogo_ = contenuto.Riepilogo;
+    ComponiDocumento();
 }
 
 // --- The document buttons.
@@ -402,6 +422,7 @@ void TabFattura::F_CmdDatiCliente_Click() {
 void TabFattura::F_CmdParametriFattura_Click() {
     FrmParametriFattura dialogo(this);
     dialogo.exec();
+    ComponiDocumento();
 }
 
 void TabFattura::F_CmdNote_Click() {

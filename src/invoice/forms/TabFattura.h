@@ -18,6 +18,7 @@
 #include <optional>
 
 #include "foundation/engine/Sessione.h"
+#include "invoice/engine/ImportiDocumento.h"
 #include "invoice/engine/RigheInComposizione.h"
 #include "invoice/engine/SelezioneFattura.h"
 
@@ -53,10 +54,16 @@ public:
     std::function<void()> Stampa;
     // The document kind chosen: "F" invoice, "E" debit note, "H" credit note.
     QString LetteraDocumento() const;
-    // The totals shown under the grid ("#,###,##0.00"), which the document total is read
-    // back from.
-    QString TestoTotale() const;
-    QString TestoIva() const;
+    // The composed document: the totals and VAT summary of the lines shown, with withholdings
+    // and stamp duty under the invoicing parameters. The labels under the grid show its totals.
+    // Worked out again whenever the grid is drawn (a selection applied, a line added, corrected,
+    // inserted or removed, the detail dialog closed, the VAT regime changed) and when the
+    // parameters dialog closes; nothing while a VAT code or a parameter cannot be read.
+    const std::optional<ImportiDocumento>& DocumentoComposto() const { return documento_; }
+    // The totals and VAT summary of the composed document, the grid drawn again first when
+    // there is none: what STAMPA issues, with the withholdings and stamp duty of the
+    // parameters in force then. Nothing when a VAT code still cannot be read.
+    const std::optional<RiepilogoIva>& RiepilogoPerLaStampa();
     // After the document is issued: no line selected, grid and document emptied, the tab in
     // its initial state.
     void AzzeraDopoEmissione();
@@ -172,4 +179,11 @@ private:
     CasoCalcolo casoCalcolo_ = CasoCalcolo::Nessuno;
     // The invoice grid's row of the last click in it: the pop-up menu needs one.
     int rigaCliccataFattura_ = 0;
+    // How many times the grid was drawn: APPLICA draws it once, through the regime or itself.
+    int grigliaDisegnata_ = 0;
+    // The summary of the grid last drawn, and the document composed from it.
+    std::optional<RiepilogoIva> riepilogo_;
+    std::optional<ImportiDocumento> documento_;
+    // The document composed again from the summary under ParametriFattura().
+    void ComponiDocumento();
 };

@@ -83,16 +83,17 @@ struct Stampa {
     }
 };
 
+// A group of the summary; `imposta` is the VAT amount, or the text of a code that carries none.
 GruppoIva gruppo(const char* codice, const char* imponibile, const char* aliquota, const char* imposta,
                  const char* percentuale, bool numerica = true) {
     GruppoIva g;
     g.Codice = codice;
-    g.Imponibile = imponibile;
+    g.Imponibile = euro(QString(imponibile).remove('.').toUtf8().constData());
     g.Aliquota = aliquota;
-    g.Imposta = imposta;
     g.Percentuale = euro(percentuale);
     g.ImpostaNumerica = numerica;
-    g.ImpostaValore = numerica ? euro(QString(imposta).remove('.').toUtf8().constData()) : Currency();
+    if (numerica) g.Imposta = euro(QString(imposta).remove('.').toUtf8().constData());
+    else g.TestoImposta = imposta;
     return g;
 }
 
@@ -201,7 +202,7 @@ TEST(ContenutoArchivioStampa, DocumentTotalAndNetAmountToPay) {
     EXPECT_EQ(c.dato("Totale"), "1.222,00");
     EXPECT_EQ(c.dato("NettoAPagare"), "");
 
-    i.Ritenute.Ritenuta1 = {true, "Ritenuta di acconto", "1.000,00", "20", "200,00", euro("1000"), euro("200")};
+    i.Ritenute.Ritenuta1 = {true, "Ritenuta di acconto", "20", euro("1000"), euro("200")};
     i.TotaleDocumento = euro("1022");
     c = ContenutoArchivioStampa(s.d, s.e);
     EXPECT_EQ(c.dato("TotaleDocumento"), "1.222,00");
@@ -210,7 +211,7 @@ TEST(ContenutoArchivioStampa, DocumentTotalAndNetAmountToPay) {
 
     // The second withholding alone.
     i.Ritenute.Ritenuta1 = {};
-    i.Ritenute.Ritenuta2 = {true, "Cassa previdenza", "1.000,00", "4", "40,00", euro("1000"), euro("40")};
+    i.Ritenute.Ritenuta2 = {true, "Cassa previdenza", "4", euro("1000"), euro("40")};
     i.TotaleDocumento = euro("1182");
     c = ContenutoArchivioStampa(s.d, s.e);
     EXPECT_EQ(c.dato("TotaleDocumento"), "1.222,00");
@@ -227,14 +228,14 @@ TEST(ContenutoArchivioStampa, StampAndWithholdingsOnlyWhenTheyApply) {
         EXPECT_EQ(ContenutoArchivioStampa(s.d, s.e).dato("Bollo"), stampato) << testo;
     }
     const char* ritenuta2[] = {"descrizioneritenuta2", "imponibileritenuta2", "percritenuta2", "importoritenuta2"};
-    i.Ritenute.Ritenuta1 = {true, "Ritenuta di acconto", "333,33", "20", "66,67", euro("333,33"), euro("66,666")};
+    i.Ritenute.Ritenuta1 = {true, "Ritenuta di acconto", "20", euro("333,33"), euro("66,666")};
     const ContenutoStampaFattura c = ContenutoArchivioStampa(s.d, s.e);
     EXPECT_EQ(c.dato("descrizioneritenuta1"), "Ritenuta di acconto");
     EXPECT_EQ(c.dato("imponibileritenuta1"), "333,33");
     EXPECT_EQ(c.dato("percritenuta1"), "20");
     EXPECT_EQ(c.dato("importoritenuta1"), "66,67");
     for (const char* colonna : ritenuta2) EXPECT_EQ(c.dato(colonna), "") << colonna;
-    i.Ritenute.Ritenuta2 = {true, "Cassa previdenza", "100,00", "4", "4,00", euro("100"), euro("4")};
+    i.Ritenute.Ritenuta2 = {true, "Cassa previdenza", "4", euro("100"), euro("4")};
     EXPECT_EQ(ContenutoArchivioStampa(s.d, s.e).dato("percritenuta2"), "4");
 }
 

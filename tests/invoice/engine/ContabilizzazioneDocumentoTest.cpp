@@ -29,9 +29,9 @@ struct RigaAttesa {
 void verifica(const RigheRegistrazione& r, const std::vector<RigaAttesa>& attese) {
     ASSERT_EQ(r.Numero(), int(attese.size()));
     for (size_t j = 0; j < attese.size(); ++j) {
-        EXPECT_EQ(r.Segni[j], attese[j].segno) << j + 1;
-        EXPECT_EQ(r.Conti[j], attese[j].conto) << j + 1;
-        EXPECT_EQ(r.Importi[j], euro(attese[j].importo)) << j + 1;
+        EXPECT_EQ(r.Righe[j].Segno, attese[j].segno) << j + 1;
+        EXPECT_EQ(r.Righe[j].Conto, attese[j].conto) << j + 1;
+        EXPECT_EQ(r.Righe[j].Importo, euro(attese[j].importo)) << j + 1;
     }
 }
 
@@ -58,15 +58,18 @@ TEST(DocumentoInComposizione, ACopyOfTheComposedDocumentAndOfTheRecords) {
     AmbienteLavoro().CartellaAvvio = "/avvio";
     const FascolaEmessa fascola{"CLI01", "Rossi", "0007", "2004.00017", "02/01/2004", "RIF", "nota"};
 
-    const DocumentoDaEmettere d = DocumentoInComposizione(TipoDocumento::NotaDebito, "100,00", "20,00", fascola);
+    RiepilogoIva riepilogo;
+    riepilogo.TotaleImponibile = euro("100");
+    riepilogo.TotaleIva = euro("20");
+    const DocumentoDaEmettere d = DocumentoInComposizione(TipoDocumento::NotaDebito, riepilogo, fascola);
     FatturaInComposizione().AzzeraRighe();
     ParametriFattura().NumeroDocumento = "13";
 
     EXPECT_EQ(d.Tipo, TipoDocumento::NotaDebito);
     EXPECT_EQ(d.RigheFattura.NumeroRighe(), 1);
     EXPECT_EQ(d.RigheVisualizzate.NumeroRigheVisualizzate(), 1);
-    EXPECT_EQ(d.TestoTotale, "100,00");
-    EXPECT_EQ(d.TestoIva, "20,00");
+    EXPECT_EQ(d.Riepilogo.TotaleImponibile, euro("100,00"));
+    EXPECT_EQ(d.Riepilogo.TotaleIva, euro("20,00"));
     EXPECT_EQ(d.Fascola.NumeroAssoluto, "2004.00017");
     EXPECT_EQ(d.Parametri.NumeroDocumento, "12");
     EXPECT_EQ(d.Note.Nota2, "seconda");
@@ -145,17 +148,18 @@ TEST(RegistrazioneDocumento, TheHeaderAndTheVatLinesOfTheDocument) {
     RiepilogoIva riepilogo;
     GruppoIva g1;
     g1.Codice = "20";
-    g1.Imponibile = "1.100,00";
-    g1.ImpostaValore = euro("220");
+    g1.Imponibile = euro("1100");
+    g1.Imposta = euro("220");
     GruppoIva g2;
     g2.Codice = "E15";
-    g2.Imponibile = "50,00";
-    g2.Imposta = "Escluso art. 15";
+    g2.Imponibile = euro("50");
+    g2.ImpostaNumerica = false;
+    g2.TestoImposta = "Escluso art. 15";
     riepilogo.GruppiIva = {g1, g2};
     RigheRegistrazione righe = RigheClienteERicavi(d, euro("1370"));
     AggiungiRigaIva(righe, d.Tipo, "02.02.01.0001", euro("1370"));
 
-    const DatiRegistrazione r = RegistrazioneDocumento(d, riepilogo, righe, "6 A", "00012");
+    const DatiRegistrazione r = DatiDellaRegistrazione(RegistrazioneDocumento(d, riepilogo, righe, "6 A", "00012"));
     const QString attesa[27] = {"",
                                 "FASCOLA",
                                 "C",

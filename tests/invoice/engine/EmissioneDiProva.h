@@ -143,7 +143,7 @@ public:
         return r;
     }
 
-    // The document as the tab would hand it over: its captions are the totals the tab shows.
+    // The document as the tab would hand it over, with the totals and summary the tab shows.
     DocumentoDaEmettere DocumentoDiProva() {
         DocumentoDaEmettere d;
         d.Tipo = TipoDocumento::Fattura;
@@ -184,13 +184,12 @@ public:
         return d;
     }
 
-    // The tab's captions for the lines of `d`, as the tab computes them.
+    // The tab's totals and VAT summary of the lines of `d`, as the tab composes them.
     void Didascalie(DocumentoDaEmettere& d) {
         LettoreAliquoteIva aliquote(db(), d.Ambiente.CollegatoContabilita);
         const auto r = CalcoloRiepilogoIva(d.RigheFattura, aliquote);
         ASSERT_TRUE(r.has_value());
-        d.TestoTotale = r->TestoTotale;
-        d.TestoIva = r->TestoIva;
+        d.Riepilogo = *r;
     }
 
     // Both archives, every row, and the files of the start and invoice folders.

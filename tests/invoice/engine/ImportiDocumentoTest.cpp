@@ -5,6 +5,7 @@
 #include "foundation/engine/Ambiente.h"
 #include "invoice/engine/CalcoloIva.h"
 #include "invoice/engine/FatturaDiProva.h"
+#include "platform/system/BasicRuntime.h"
 #include "support/ScriptedMessages.h"
 
 namespace {
@@ -25,16 +26,26 @@ struct GruppoAtteso {
     const char* valore;
 };
 
+// An amount as the print shows it.
+QString esteso(Currency c) { return basic::Format(c, "#,###,##0.00"); }
+
+// An amount text of the summary ("1.234,50" or "1234,50") as money.
+Currency importo(const QString& testo) { return euro(QString(testo).remove('.').toUtf8().constData()); }
+
+// `imposta` is the group's VAT as an amount text, or the text a code without an amount prints.
 void verificaGruppi(const RiepilogoIva& r, const std::vector<GruppoAtteso>& attesi) {
     ASSERT_EQ(r.NumeroGruppiIva(), int(attesi.size()));
     for (int k = 1; k <= r.NumeroGruppiIva(); ++k) {
         const GruppoIva& g = r.gruppo(k);
         const GruppoAtteso& a = attesi[size_t(k - 1)];
         EXPECT_EQ(g.Codice, a.codice) << k;
-        EXPECT_EQ(g.Imponibile, a.imponibile) << k;
+        EXPECT_EQ(g.Imponibile, importo(a.imponibile)) << k;
         EXPECT_EQ(g.Aliquota, a.aliquota) << k;
-        EXPECT_EQ(g.Imposta, a.imposta) << k;
-        EXPECT_EQ(g.ImpostaValore, euro(a.valore)) << k;
+        const bool numerica = basic::IsNumeric(a.imposta);
+        EXPECT_EQ(g.ImpostaNumerica, numerica) << k;
+        if (numerica) EXPECT_EQ(g.Imposta, importo(a.imposta)) << k;
+        else EXPECT_EQ(g.TestoImposta, a.imposta) << k;
+        EXPECT_EQ(g.Imposta, euro(a.valore)) << k;
     }
 }
 
@@ -43,8 +54,8 @@ void verificaGruppi(const RiepilogoIva& r, const std::vector<GruppoAtteso>& atte
 TEST(CalcoloRiepilogoIva, NoLinesNoGroupsAndZeroTotals) {
     const RiepilogoIva r = riepilogo({});
     EXPECT_EQ(r.NumeroGruppiIva(), 0);
-    EXPECT_EQ(r.TestoTotale, "0,00");
-    EXPECT_EQ(r.TestoIva, "0,00");
+    EXPECT_EQ(esteso(r.TotaleImponibile), "0,00");
+    EXPECT_EQ(esteso(r.TotaleIva), "0,00");
     EXPECT_EQ(r.TotaleIva, Currency());
     EXPECT_EQ(r.TotaleDocumento, Currency());
 }
@@ -56,8 +67,8 @@ TEST(CalcoloRiepilogoIva, OneGroupPerCodeInTheOrderTheCodesFirstOccur) {
                        {"", "50,00", "", "", "0"},
                        {"04", "10,00", "04", "0,40", "0,40"},
                        {"ES", "5,00", "ES", "ES", "0"}});
-    EXPECT_EQ(r.TestoTotale, "365,00");
-    EXPECT_EQ(r.TestoIva, "66,40");
+    EXPECT_EQ(r.TotaleImponibile, euro("365,00"));
+    EXPECT_EQ(r.TotaleIva, euro("66,40"));
     EXPECT_EQ(r.TotaleIva, euro("66,40"));
     EXPECT_EQ(r.TotaleDocumento, euro("431,40"));
 }
@@ -76,7 +87,7 @@ TEST(CalcoloRiepilogoIva, TheGroupTaxableAmountIsSummedFromItsTwoDecimalText) {
     const RiepilogoIva r = riepilogo(tabella({riga("", "10,004"), riga("", "10,004")}));
     verificaGruppi(r, {{"", "20,00", "", "", "0"}});
     // The total is the tab's: the exact sum shown to the cent.
-    EXPECT_EQ(r.TestoTotale, "20,01");
+    EXPECT_EQ(r.TotaleImponibile, euro("20,01"));
     EXPECT_EQ(r.TotaleDocumento, euro("20,01"));
 }
 
@@ -119,7 +130,7 @@ TEST_F(SessioneCollegata, ThePrintedVatEqualsTheVatTotalOfTheTab) {
 
         const RiepilogoIva r = riepilogo(righe, LettoreAliquoteIva(sessione(), c.collegato));
         Currency stampata;
-        for (const GruppoIva& g : r.GruppiIva) stampata += g.ImpostaValore;
+        for (const GruppoIva& g : r.GruppiIva) stampata += g.Imposta;
         EXPECT_GT(ivaScheda, Currency());
         EXPECT_EQ(r.TotaleIva, ivaScheda) << c.collegato;
         EXPECT_EQ(stampata, ivaScheda) << c.collegato;
@@ -145,7 +156,9 @@ TEST(CalcoloRitenute, BothOffLeaveEveryTextEmptyAndTheTotalAlone) {
     const RitenuteDocumento r = CalcoloRitenute(tabella({riga("20", "100")}), p, euro("120"));
     for (const Ritenuta* x : {&r.Ritenuta1, &r.Ritenuta2}) {
         EXPECT_FALSE(x->Applicata);
-        EXPECT_EQ(x->Descrizione + x->Imponibile + x->Perc + x->Importo, "");
+        EXPECT_EQ(x->Descrizione + x->Perc, "");
+        EXPECT_EQ(x->Imponibile, Currency());
+        EXPECT_EQ(x->Importo, Currency());
     }
     EXPECT_EQ(r.TotaleDocumento, euro("120"));
 }
@@ -177,10 +190,10 @@ TEST(CalcoloRitenute, EachWithholdingTakesItsBaseShareAndRate) {
         const RitenuteDocumento r = CalcoloRitenute(righe, p, euro("420"));
         const std::string caso = (c.criterio + " " + c.percImponibile + " " + c.perc).toStdString();
         EXPECT_EQ(r.Ritenuta1.Descrizione, "Ritenuta di acconto") << caso;
-        EXPECT_EQ(r.Ritenuta1.ImponibileValore, euro(c.imponibile)) << caso;
-        EXPECT_EQ(r.Ritenuta1.Imponibile, c.testoImponibile) << caso;
+        EXPECT_EQ(r.Ritenuta1.Imponibile, euro(c.imponibile)) << caso;
+        EXPECT_EQ(esteso(r.Ritenuta1.Imponibile), c.testoImponibile) << caso;
         EXPECT_EQ(r.Ritenuta1.Perc, c.perc) << caso;
-        EXPECT_EQ(r.Ritenuta1.Importo, c.testoImporto) << caso;
+        EXPECT_EQ(esteso(r.Ritenuta1.Importo), c.testoImporto) << caso;
         EXPECT_EQ(r.TotaleDocumento, euro("420") - euro(c.importo)) << caso;
         EXPECT_FALSE(r.Ritenuta2.Applicata) << caso;
     }
@@ -193,7 +206,7 @@ TEST(CalcoloRitenute, TheAmountLeavesTheTotalUnroundedAndBothAreTaken) {
     p.RAPercImponibile = "100";
     p.RitAccPerc = "20";
     RitenuteDocumento r = CalcoloRitenute(tabella({riga("", "333,33")}), p, euro("333,33"));
-    EXPECT_EQ(r.Ritenuta1.Importo, "66,67");
+    EXPECT_EQ(esteso(r.Ritenuta1.Importo), "66,67");
     EXPECT_EQ(r.TotaleDocumento, euro("266,664"));
 
     p.AltreRitenute = true;
@@ -202,11 +215,11 @@ TEST(CalcoloRitenute, TheAmountLeavesTheTotalUnroundedAndBothAreTaken) {
     p.AltreRitPerc = "4";
     p.AltreRitTesto = "Contributo INPS";
     r = CalcoloRitenute(tabella({riga("", "100", "C"), riga("", "200", "X")}), p, euro("300"));
-    EXPECT_EQ(r.Ritenuta1.Imponibile, "300,00");
+    EXPECT_EQ(esteso(r.Ritenuta1.Imponibile), "300,00");
     EXPECT_EQ(r.Ritenuta2.Descrizione, "Contributo INPS");
-    EXPECT_EQ(r.Ritenuta2.Imponibile, "300,00");
+    EXPECT_EQ(esteso(r.Ritenuta2.Imponibile), "300,00");
     EXPECT_EQ(r.Ritenuta2.Perc, "4");
-    EXPECT_EQ(r.Ritenuta2.Importo, "12,00");
+    EXPECT_EQ(esteso(r.Ritenuta2.Importo), "12,00");
     EXPECT_EQ(r.TotaleDocumento, euro("228"));
 }
 
@@ -342,7 +355,7 @@ TEST(CalcoloImportiDocumento, TheTotalPassesThroughWithholdingsAndStamp) {
     const auto d = CalcoloImportiDocumento(righe, p, aliquote);
     ASSERT_TRUE(d);
     EXPECT_EQ(d->Riepilogo.TotaleDocumento, euro("1350"));   // 1150 + 200 VAT
-    EXPECT_EQ(d->Ritenute.Ritenuta1.Importo, "200,00");      // 20 % of the fees
+    EXPECT_EQ(esteso(d->Ritenute.Ritenuta1.Importo), "200,00");      // 20 % of the fees
     EXPECT_EQ(d->Ritenute.TotaleDocumento, euro("1150"));
     EXPECT_EQ(d->Bollo.Base, euro("100"));                   // the exempt cost, not the advance
     EXPECT_EQ(d->Bollo.BolloDocumento, "1,81");

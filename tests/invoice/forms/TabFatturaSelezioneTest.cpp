@@ -181,8 +181,8 @@ TEST_F(TabFatturaFixture, TheIssueReadsTheComposedDocumentAndResetsTheTab) {
     t().Stampa = [&] {
         ++stampe;
         lettera = t().LetteraDocumento();
-        totale = t().TestoTotale();
-        iva = t().TestoIva();
+        totale = basic::Format(t().DocumentoComposto()->Riepilogo.TotaleImponibile, "#,###,##0.00");
+        iva = basic::Format(t().DocumentoComposto()->Riepilogo.TotaleIva, "#,###,##0.00");
         linee = fattura().RigheFattura.NumeroRighe();
         t().AzzeraDopoEmissione();
     };
@@ -218,8 +218,8 @@ TEST_F(TabFatturaFixture, LinkedTheTabsVatTotalIsTheVatOfThePrintedSummary) {
     LettoreAliquoteIva aliquote(*ArchivioInUso(), true);
     const auto riepilogo = CalcoloRiepilogoIva(fattura().RigheFattura, aliquote);
     ASSERT_TRUE(riepilogo);
-    EXPECT_EQ(riepilogo->TestoIva, t().F_LblIva->text());
-    EXPECT_EQ(riepilogo->TestoTotale, t().F_LblTotale->text());
+    EXPECT_EQ(basic::Format(riepilogo->TotaleIva, "#,###,##0.00"), t().F_LblIva->text());
+    EXPECT_EQ(basic::Format(riepilogo->TotaleImponibile, "#,###,##0.00"), t().F_LblTotale->text());
     EXPECT_EQ(DefinizioneAliquotaIva(fattura().RigheFattura.riga(2), aliquote), "20,00");
 }
 
