@@ -227,8 +227,9 @@ TEST_F(ArrestoEmissione, StoppedAnywhereAnIssueIsWholeOrAbsent) {
         const int punti = OgniPunto("ArrestoEmissione.StoppedAnywhereAnIssueIsWholeOrAbsent",
                                     [&](int, bool) { VerificaEmissione(*this, stessaCartella); });
         // Statements of the numbering, the posting, the marks and the print database, and the
-        // file operations around them.
-        EXPECT_GT(punti, 40);
+        // file operations around them (the VAT codes were read when the tab composed the
+        // document, not by the issue).
+        EXPECT_GE(punti, 40);
         if (HasFailure()) return;
     }
 }
