@@ -2,6 +2,7 @@
 
 #include <QFontMetricsF>
 #include <QRegularExpression>
+#include <QStringTokenizer>
 #include <algorithm>
 #include <cmath>
 #include <map>
@@ -73,6 +74,38 @@ struct Chunk {
     std::vector<BoxItem> boxes;
     double height = 0;
 };
+
+// How many characters of `text` from `from` on fit in `width`: the longest such run, none
+// when not even one character fits. Widths grow with the run, so the run is found by
+// doubling a guess until it no longer fits, then halving the gap: a few measurements of at
+// most twice what fits, however long the text.
+qsizetype fitting(QStringView text, qsizetype from, const QFontMetricsF& fm, double width) {
+    const qsizetype rest = text.size() - from;
+    auto fits = [&](qsizetype n) { return fm.horizontalAdvance(text.mid(from, n).toString()) <= width; };
+    const double average = fm.averageCharWidth();
+    qsizetype probe = average > 0 && width > 0 ? qsizetype(std::min(width / average, 1e9)) + 1 : 1;
+    qsizetype lo = 0, hi = 0;  // lo fits, hi does not
+    for (;;) {
+        if (probe >= rest) {
+            if (fits(rest)) return rest;
+            hi = rest;
+            break;
+        }
+        if (!fits(probe)) {
+            hi = probe;
+            break;
+        }
+        lo = probe;
+        probe *= 2;
+    }
+    while (hi - lo > 1) {
+        const qsizetype mid = lo + (hi - lo) / 2;
+        (fits(mid) ? lo : hi) = mid;
+    }
+    // A character in two halves stays whole.
+    if (lo > 0 && lo < rest && text[from + lo - 1].isHighSurrogate() && text[from + lo].isLowSurrogate()) --lo;
+    return lo;
+}
 
 class Builder {
 public:
@@ -295,27 +328,36 @@ private:
         return out;
     }
 
-    QStringList wrapped(const QString& text, const QFontMetricsF& fm, double width) const {
+    // The lines of `text` in a column `width` wide, at most `maxLines` of them: words go on a
+    // line while they fit, a word wider than the column is broken where it has to be, and
+    // once `maxLines` lines are full the rest of the text is not looked at.
+    QStringList wrapped(const QString& text, const QFontMetricsF& fm, double width, qsizetype maxLines) const {
         QStringList lines;
-        for (const QString& paragraph : text.split(u'\n')) {
+        for (QStringView paragraph : QStringTokenizer(text, u'\n')) {
             QString line;
-            for (const QString& word : paragraph.split(u' ')) {
-                const QString candidate = line.isEmpty() ? word : line + u' ' + word;
-                if (fm.horizontalAdvance(candidate) <= width || (line.isEmpty() && word.isEmpty())) {
+            for (QStringView word : QStringTokenizer(paragraph, u' ')) {
+                const QString candidate = line.isEmpty() ? word.toString() : QString(line).append(u' ').append(word);
+                if ((line.isEmpty() && word.isEmpty()) || fm.horizontalAdvance(candidate) <= width) {
                     line = candidate;
                     continue;
                 }
-                if (!line.isEmpty()) lines << line;
-                line = word;
-                // A word wider than the column is broken where it has to be.
-                while (fm.horizontalAdvance(line) > width && line.size() > 1) {
-                    qsizetype fit = 1;
-                    while (fit < line.size() && fm.horizontalAdvance(line.left(fit + 1)) <= width) ++fit;
-                    lines << line.left(fit);
-                    line = line.mid(fit);
+                if (!line.isEmpty()) {
+                    lines << line;
+                    if (lines.size() >= maxLines) return lines;
                 }
+                qsizetype from = 0;
+                for (;;) {
+                    qsizetype fit = fitting(word, from, fm, width);
+                    if (fit == 0) fit = word[from].isHighSurrogate() && from + 1 < word.size() ? 2 : 1;
+                    if (from + fit >= word.size()) break;
+                    lines << word.mid(from, fit).toString();
+                    if (lines.size() >= maxLines) return lines;
+                    from += fit;
+                }
+                line = word.mid(from).toString();
             }
             lines << line;
+            if (lines.size() >= maxLines) return lines;
         }
         return lines;
     }
@@ -342,7 +384,9 @@ private:
                 const double lineHeight = std::max(h, fm.lineSpacing());
                 const QString t = text(ci.segments, row, pageNumber);
                 if (it.wrap) {
-                    const QStringList lines = wrapped(t, fm, w);
+                    // Lines past the foot of the sheet could never be seen.
+                    const qsizetype most = qsizetype(size_.height() / fm.lineSpacing()) + 1;
+                    const QStringList lines = wrapped(t, fm, w, most);
                     for (int i = 0; i < lines.size(); ++i) {
                         c.texts.push_back({QRectF(x, y + i * fm.lineSpacing(), w, fm.lineSpacing()), lines[i], it.font, it.align});
                         c.cut.push_back(false);
@@ -413,13 +457,7 @@ private:
                 t.rect.setWidth(fm.horizontalAdvance(t.text));
                 continue;
             }
-            if (fm.horizontalAdvance(t.text) <= t.rect.width()) continue;
-            qsizetype lo = 0, hi = t.text.size();  // lo fits, hi does not
-            while (hi - lo > 1) {
-                const qsizetype mid = (lo + hi) / 2;
-                (fm.horizontalAdvance(t.text.left(mid)) <= t.rect.width() ? lo : hi) = mid;
-            }
-            t.text.truncate(lo);
+            t.text.truncate(fitting(t.text, 0, fm, t.rect.width()));
         }
     }
 

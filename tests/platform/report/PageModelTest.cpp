@@ -353,3 +353,124 @@ band detail table=Righe height=10
 }
 
 }  // namespace
+
+namespace {
+
+using namespace report;
+
+// The wrapping rule spelled out the plain way: words go on a line while the line fits; a
+// word wider than the column is broken after the most characters that fit, one at least.
+QStringList aCapoSemplice(const QString& testo, const QFontMetricsF& fm, double larghezza) {
+    QStringList righe;
+    for (const QString& paragrafo : testo.split(u'\n')) {
+        QString riga;
+        for (const QString& parola : paragrafo.split(u' ')) {
+            const QString prova = riga.isEmpty() ? parola : riga + u' ' + parola;
+            if (fm.horizontalAdvance(prova) <= larghezza || (riga.isEmpty() && parola.isEmpty())) {
+                riga = prova;
+                continue;
+            }
+            if (!riga.isEmpty()) righe << riga;
+            riga = parola;
+            while (fm.horizontalAdvance(riga) > larghezza && riga.size() > 1) {
+                qsizetype n = 1;
+                while (n < riga.size() && fm.horizontalAdvance(riga.left(n + 1)) <= larghezza) ++n;
+                righe << riga.left(n);
+                riga = riga.mid(n);
+            }
+        }
+        righe << riga;
+    }
+    return righe;
+}
+
+QFontMetricsF metricheInPunti(const FontSpec& font) {
+    static QImage device = [] {
+        QImage i(1, 1, QImage::Format_RGB32);
+        i.setDotsPerMeterX(2835);
+        i.setDotsPerMeterY(2835);
+        return i;
+    }();
+    return QFontMetricsF(toQFont(font), &device);
+}
+
+// One row whose text wraps in a column `mm` wide (or is cut to it): the texts of the
+// column on the first page, top to bottom.
+QStringList righeDellaColonna(const QString& testo, int mm, bool aCapo, size_t* pagine = nullptr) {
+    const Layout l = parseLayout(QStringLiteral("page size=A4 margins=10,10,10,10\n"
+                                                "band detail table=T height=5\n"
+                                                "  field x=0 w=%1 %2 column=t\n"
+                                                "  field x=%3 w=10 column=dopo\n")
+                                     .arg(mm)
+                                     .arg(aCapo ? "wrap" : "")
+                                     .arg(mm + 5)
+                                     .toUtf8(),
+                                 "a_capo.rpt");
+    DataSet data;
+    data.tables.push_back(tabella("T", {"t", "dopo"}, {{testo, ""}, {"", "riga dopo"}}));
+    const Document doc = buildDocument(l, data);
+    if (pagine) *pagine = doc.pages.size();
+    QStringList out;
+    for (const TextItem& t : doc.pages.at(0).texts)
+        if (t.rect.left() < 11 * PointsPerMm && !t.text.isEmpty()) out << t.text;  // the column starts at the 10 mm margin
+    return out;
+}
+
+TEST(PageModel, WrappedLinesFollowThePlainRule) {
+    const FontSpec font;
+    const QFontMetricsF fm = metricheInPunti(font);
+    const struct {
+        QString testo;
+        int mm;
+    } casi[] = {
+        {"Assistenza nella predisposizione della dichiarazione dei redditi e degli allegati", 40},
+        {"Onorario per consulenza societaria\nsecondo paragrafo, più corto", 35},
+        {"Parole  con   spazi doppi e tripli che restano dove sono", 30},
+        {"Precipitevolissimevolmente e costituzionalissimamente, due parole più larghe della colonna", 20},
+        {"Supercalifragilistichespiralidoso", 3},
+        {"àèìòù ÀÈÌÒÙ «virgolette» – lineette — e € in fila, accenti che pesano come lettere", 25},
+        {"", 40},
+        {"\n\nriga dopo due vuote", 40},
+        {"una riga che sta tutta", 100},
+        {"codice-fiscale:RSSMRA80A01F205XRSSMRA80A01F205XRSSMRA80A01F205X seguito da altro", 30},
+    };
+    for (const auto& c : casi) {
+        QStringList attese = aCapoSemplice(c.testo, fm, c.mm * PointsPerMm);
+        attese.removeAll(QString());
+        EXPECT_EQ(righeDellaColonna(c.testo, c.mm, true), attese) << c.testo.toStdString() << " in " << c.mm;
+    }
+}
+
+// A word of a million characters: each line is the most of it that fits, and the lines stop
+// at the foot of the sheet, where no more of it could be seen; the next row goes on a new
+// page. A text that does not wrap keeps the most of it that fits.
+TEST(PageModel, AHugeWordWrapsLineByLineUpToTheFootOfTheSheet) {
+    const FontSpec font;
+    const QFontMetricsF fm = metricheInPunti(font);
+    QString parola;
+    parola.reserve(1 << 20);
+    const QString sillabe[] = {"ma", "W", "i", "lll", "ò", "MM", "x.", "€"};
+    for (int i = 0; parola.size() < (1 << 20); ++i) parola += sillabe[(i * 7 + i / 3) % 8];
+    const double larghezza = 50 * PointsPerMm;
+
+    size_t pagine = 0;
+    const QStringList righe = righeDellaColonna(parola, 50, true, &pagine);
+    ASSERT_GT(righe.size(), 10);
+    const QSizeF a4(210 * PointsPerMm, 297 * PointsPerMm);
+    EXPECT_LE(righe.size() * fm.lineSpacing(), a4.height() + fm.lineSpacing());
+    EXPECT_GT(righe.size() * fm.lineSpacing(), a4.height() - 10 * PointsPerMm);
+    qsizetype da = 0;
+    for (const QString& r : righe) {
+        ASSERT_EQ(parola.mid(da, r.size()), r) << "from " << da;
+        EXPECT_LE(fm.horizontalAdvance(r), larghezza) << r.toStdString();
+        EXPECT_GT(fm.horizontalAdvance(parola.mid(da, r.size() + 1)), larghezza) << r.toStdString();
+        da += r.size();
+    }
+    EXPECT_EQ(pagine, 2u);
+
+    const QStringList tagliata = righeDellaColonna(parola, 50, false);
+    ASSERT_EQ(tagliata.size(), 1);
+    EXPECT_EQ(tagliata[0], righe[0]);
+}
+
+}  // namespace
