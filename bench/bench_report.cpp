@@ -1,12 +1,15 @@
 // The printed list of a 500-element catalogue, as the catalogue form's STAMPA button runs it
 // to a PDF file: the print database written in the start folder, then the report
-// "Stp_elefat.rpt" read, laid out on its pages and written. Also the two halves alone.
+// "Stp_elefat.rpt" read, laid out on its pages and written. Also the two halves alone, and
+// beside the report the same pages drawn by a bare QPdfWriter.
 #include <benchmark/benchmark.h>
 
 #include <QDir>
 #include <QTemporaryDir>
 
+#include "ATurni.h"
 #include "BenchMain.h"
+#include "PdfNudo.h"
 #include "fees/engine/StampaElefat.h"
 #include "fees/forms/StampaElementiDaFatturare.h"
 #include "fixtures/CaseFileArchive.h"
@@ -73,6 +76,27 @@ void BM_ReportCatalogo500SuPdf(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ReportCatalogo500SuPdf)->Unit(benchmark::kMillisecond);
+
+// The report run on the print database to a PDF, and the pages it drew drawn again by a bare
+// QPdfWriter, in turns.
+void BM_ReportCatalogo500SuPdfAConfronto(benchmark::State& state) {
+    Catalogo& c = catalogo();
+    ScriviArchivioStampaElefat(c.fascole.db(), {c.dati(), false, TitoloProgramma});
+    report::Report stampa(c.cartella.path());
+    stampa.setDataFile(c.dati());
+    stampa.setReportFileName(ReportElementiDaFatturare);
+    stampa.setWindowTitle(TitoloFinestraElementiDaFatturare);
+    stampa.setDestination(report::Pdf);
+    stampa.setPdfFile(c.pdf());
+    stampa.run();
+    const bench::PdfNudo nudo(stampa.document());
+    const QString pdfNudo = QDir(c.cartella.path()).filePath("nudo.pdf");
+    bench::ATurni turni;
+    for (auto _ : state) turni.giro([&] { nudo.scrivi(pdfNudo); }, [&] { stampa.run(); });
+    turni.riporta(state);
+    state.counters["pagine"] = double(stampa.document().pages.size());
+}
+BENCHMARK(BM_ReportCatalogo500SuPdfAConfronto)->Unit(benchmark::kMillisecond)->MinTime(3);
 
 }  // namespace
 

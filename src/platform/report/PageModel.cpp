@@ -76,12 +76,22 @@ struct Chunk {
 };
 
 // How many characters of `text` from `from` on fit in `width`: the longest such run, none
-// when not even one character fits. Widths grow with the run, so the run is found by
-// doubling a guess until it no longer fits, then halving the gap: a few measurements of at
-// most twice what fits, however long the text.
-qsizetype fitting(QStringView text, qsizetype from, const QFontMetricsF& fm, double width) {
+// when not even one character fits. Characters with widths of their own are added up one by
+// one until the run is full. Past one that is measured only within its text, the run is
+// found by doubling a guess until it no longer fits, then halving the gap (widths grow with
+// the run): a few measurements of at most twice what fits, however long the text.
+qsizetype fitting(QStringView text, qsizetype from, const FontMeasure& fm, double width) {
     const qsizetype rest = text.size() - from;
-    auto fits = [&](qsizetype n) { return fm.horizontalAdvance(text.mid(from, n).toString()) <= width; };
+    // Character by character while each has a width of its own.
+    double sum = 0;
+    for (qsizetype n = 0;; ++n) {
+        if (n == rest) return rest;
+        const double w = fm.advance(text[from + n]);
+        if (w < 0) break;
+        if (sum + w > width) return n;
+        sum += w;
+    }
+    auto fits = [&](qsizetype n) { return fm.horizontalAdvance(text.mid(from, n)) <= width; };
     const double average = fm.averageCharWidth();
     qsizetype probe = average > 0 && width > 0 ? qsizetype(std::min(width / average, 1e9)) + 1 : 1;
     qsizetype lo = 0, hi = 0;  // lo fits, hi does not
@@ -331,7 +341,7 @@ private:
     // The lines of `text` in a column `width` wide, at most `maxLines` of them: words go on a
     // line while they fit, a word wider than the column is broken where it has to be, and
     // once `maxLines` lines are full the rest of the text is not looked at.
-    QStringList wrapped(const QString& text, const QFontMetricsF& fm, double width, qsizetype maxLines) const {
+    QStringList wrapped(const QString& text, const FontMeasure& fm, double width, qsizetype maxLines) const {
         QStringList lines;
         for (QStringView paragraph : QStringTokenizer(text, u'\n')) {
             QString line;
@@ -380,7 +390,7 @@ private:
                 extent = std::max(extent, y + h);
                 break;
             case ItemKind::Text: {
-                const QFontMetricsF& fm = metrics_.of(it.font);
+                const FontMeasure& fm = metrics_.of(it.font);
                 const double lineHeight = std::max(h, fm.lineSpacing());
                 const QString t = text(ci.segments, row, pageNumber);
                 if (it.wrap) {
@@ -388,12 +398,12 @@ private:
                     const qsizetype most = qsizetype(size_.height() / fm.lineSpacing()) + 1;
                     const QStringList lines = wrapped(t, fm, w, most);
                     for (int i = 0; i < lines.size(); ++i) {
-                        c.texts.push_back({QRectF(x, y + i * fm.lineSpacing(), w, fm.lineSpacing()), lines[i], it.font, it.align});
+                        c.texts.push_back({QRectF(x, y + i * fm.lineSpacing(), w, fm.lineSpacing()), lines[i], it.font, it.align, {}});
                         c.cut.push_back(false);
                     }
                     extent = std::max(extent, y + std::max(h, lines.size() * fm.lineSpacing()));
                 } else {
-                    c.texts.push_back({QRectF(x, y, w, lineHeight), t, it.font, it.align});
+                    c.texts.push_back({QRectF(x, y, w, lineHeight), t, it.font, it.align, {}});
                     c.cut.push_back(true);
                     extent = std::max(extent, y + lineHeight);
                 }
@@ -445,20 +455,33 @@ private:
     }
 
     // The page count goes into the texts that show it; then each text that does not wrap
-    // is cut to its width (one without a width takes the room it needs).
+    // is cut to its width (one without a width takes the room it needs), and every text is
+    // placed on its baseline as its alignment wants.
     void finish() {
         const QString count = QString::number(pages_.size());
         for (Page& p : pages_)
             for (TextItem& t : p.texts) t.text.replace(QChar(PagesMark), count);
         for (auto [page, index] : cut_) {
             TextItem& t = pages_[page].texts[index];
-            const QFontMetricsF& fm = metrics_.of(t.font);
-            if (t.rect.width() <= 0) {
-                t.rect.setWidth(fm.horizontalAdvance(t.text));
-                continue;
-            }
-            t.text.truncate(fitting(t.text, 0, fm, t.rect.width()));
+            const FontMeasure& fm = metrics_.of(t.font);
+            if (t.rect.width() <= 0) t.rect.setWidth(fm.horizontalAdvance(shownText(t.text)));
+            else t.text.truncate(fitting(t.text, 0, fm, t.rect.width()));
         }
+        for (Page& p : pages_)
+            for (TextItem& t : p.texts) {
+                const FontMeasure& fm = metrics_.of(t.font);
+                double dx = 0;
+                if (t.align & (Qt::AlignRight | Qt::AlignHCenter)) {
+                    // Blanks at the end hang past the edge the text is aligned on.
+                    QString shown = shownText(t.text);
+                    qsizetype end = shown.size();
+                    while (end > 0 && shown[end - 1].isSpace()) --end;
+                    shown.truncate(end);
+                    const double room = t.rect.width() - fm.horizontalAdvance(shown);
+                    dx = t.align & Qt::AlignRight ? room : room / 2;
+                }
+                t.origin = QPointF(t.rect.left() + dx, t.rect.top() + fm.ascent());
+            }
     }
 
     const Layout& layout_;
@@ -486,6 +509,13 @@ QFont toQFont(const FontSpec& spec) {
     f.setHintingPreference(QFont::PreferNoHinting);
     f.setStyleStrategy(QFont::StyleStrategy(QFont::PreferNoShaping | QFont::PreferOutline));
     return f;
+}
+
+QString shownText(const QString& text) {
+    QString out = text;
+    for (QChar& c : out)
+        if (c == u'\n' || c == u'\r' || c == u'\t') c = u' ';
+    return out;
 }
 
 QStringList Page::textLines() const {

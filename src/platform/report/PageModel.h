@@ -24,7 +24,14 @@ struct TextItem {
     QString text;
     FontSpec font;
     Qt::Alignment align = Qt::AlignLeft;
+    // Where the text starts on its baseline, aligned within `rect` as it is measured in
+    // points: worked out once when the page model is built, so that painting it takes no
+    // further measuring.
+    QPointF origin;
 };
+
+// `text` as one line shows it: line breaks, carriage returns and tabs as blanks.
+QString shownText(const QString& text);
 
 struct LineItem {
     QPointF from, to;

@@ -5,6 +5,8 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <algorithm>
+#include <vector>
 
 #include "platform/report/ReportError.h"
 
@@ -38,14 +40,22 @@ void paintPage(QPainter& painter, const Page& page) {
         painter.drawLine(QPointF(l.from.x() * kx, l.from.y() * ky), QPointF(l.to.x() * kx, l.to.y() * ky));
     }
     painter.setPen(Qt::black);
+    // Each text is drawn from the place the page model gave it, with no layout of its own;
+    // the page's few fonts are made once.
+    std::vector<std::pair<FontSpec, QFont>> fonts;
     const FontSpec* current = nullptr;
     for (const TextItem& t : page.texts) {
         if (t.text.isEmpty()) continue;
         if (!current || !(*current == t.font)) {
-            painter.setFont(toQFont(t.font));
+            auto f = std::find_if(fonts.begin(), fonts.end(), [&](const auto& e) { return e.first == t.font; });
+            if (f == fonts.end()) f = fonts.insert(fonts.end(), {t.font, toQFont(t.font)});
+            painter.setFont(f->second);
             current = &t.font;
         }
-        painter.drawText(scaled(t.rect), int(t.align | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip), t.text);
+        const QPointF at(t.origin.x() * kx, t.origin.y() * ky);
+        const bool plain = std::none_of(t.text.begin(), t.text.end(),
+                                        [](QChar c) { return c == u'\n' || c == u'\r' || c == u'\t'; });
+        painter.drawText(at, plain ? t.text : shownText(t.text));
     }
     painter.restore();
 }

@@ -359,7 +359,8 @@ namespace {
 using namespace report;
 
 // The wrapping rule spelled out the plain way: words go on a line while the line fits; a
-// word wider than the column is broken after the most characters that fit, one at least.
+// word wider than the column is broken after the most characters that fit, one at least,
+// never between the two halves of a character.
 QStringList aCapoSemplice(const QString& testo, const QFontMetricsF& fm, double larghezza) {
     QStringList righe;
     for (const QString& paragrafo : testo.split(u'\n')) {
@@ -372,9 +373,10 @@ QStringList aCapoSemplice(const QString& testo, const QFontMetricsF& fm, double 
             }
             if (!riga.isEmpty()) righe << riga;
             riga = parola;
-            while (fm.horizontalAdvance(riga) > larghezza && riga.size() > 1) {
-                qsizetype n = 1;
-                while (n < riga.size() && fm.horizontalAdvance(riga.left(n + 1)) <= larghezza) ++n;
+            const auto dopo = [&](qsizetype n) { return n + (riga[n].isHighSurrogate() && n + 1 < riga.size() ? 2 : 1); };
+            while (fm.horizontalAdvance(riga) > larghezza && dopo(0) < riga.size()) {
+                qsizetype n = dopo(0);
+                while (n < riga.size() && fm.horizontalAdvance(riga.left(dopo(n))) <= larghezza) n = dopo(n);
                 righe << riga.left(n);
                 riga = riga.mid(n);
             }
@@ -433,6 +435,11 @@ TEST(PageModel, WrappedLinesFollowThePlainRule) {
         {"\n\nriga dopo due vuote", 40},
         {"una riga che sta tutta", 100},
         {"codice-fiscale:RSSMRA80A01F205XRSSMRA80A01F205XRSSMRA80A01F205X seguito da altro", 30},
+        // Characters that are not simply one glyph after the other.
+        {QString::fromUtf8("cafe\u0301 perche\u0301 accenti composti e\u0301e\u0301e\u0301e\u0301e\u0301e\u0301e\u0301e\u0301"), 20},
+        {QString::fromUtf8("fuori dal piano base \U0001F600\U0001F600\U0001F600\U0001F600\U0001F600\U0001F600\U0001F600"), 15},
+        {QString::fromUtf8("colonne\tseparate\tda\ttabulazioni\te\u00adtrat\u00adti\u00adni mor\u200bbi\u200bdi"), 25},
+        {QString::fromUtf8("\u6f22\u5b57\u3068\u304b\u306a\u6df7\u3058\u308a\u6f22\u5b57\u3068\u304b\u306a\u6df7\u3058\u308a \u0639\u0631\u0628\u064a"), 15},
     };
     for (const auto& c : casi) {
         QStringList attese = aCapoSemplice(c.testo, fm, c.mm * PointsPerMm);
