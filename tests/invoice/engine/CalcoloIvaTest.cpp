@@ -119,6 +119,23 @@ TEST_F(SessioneCollegata, ALineWhoseElementLeftTheCatalogueKeepsItsCodeAndTheVat
     EXPECT_EQ(gia.Tipo, "C");
 }
 
+// An element's catalogue row is read once per reader: one display of the grid.
+TEST_F(SessioneCollegata, ACatalogueElementIsReadOncePerReader) {
+    fascole.addCatalogueItem("ONO", {{"iva", "20"}, {"ivacee", "10"}, {"tipo", "X"}});
+    LettoreAliquoteIva aliquote(sessione(), true);
+    RigaFattura r = riga("", "100", "");
+    EXPECT_EQ(CalcoloIva(r, false, sessione(), aliquote), euro("20"));
+    sessione().execute("UPDATE elefat SET iva = '4', tipo = 'C' WHERE codice = 'ONO'");
+    RigaFattura altra = riga("", "100", "");
+    EXPECT_EQ(CalcoloIva(altra, false, sessione(), aliquote), euro("20"));
+    EXPECT_EQ(altra.Tipo, "X");
+    // The regime is applied to the row read: its EU code.
+    EXPECT_EQ(CalcoloIva(altra, true, sessione(), aliquote), euro("10"));
+    LettoreAliquoteIva nuovo(sessione(), true);
+    EXPECT_EQ(CalcoloIva(altra, false, sessione(), nuovo), euro("4"));
+    EXPECT_EQ(altra.Tipo, "C");
+}
+
 TEST_F(SessioneCollegata, ACodeIsReadOncePerReader) {
     LettoreAliquoteIva aliquote(sessione(), true);
     const RigaFattura r = riga("20", "100");

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "invoice/engine/FatturaDiProva.h"
+#include "invoice/engine/ImportiDocumento.h"
 #include "platform/db/DbError.h"
 #include "platform/system/BasicRuntime.h"
 
@@ -56,6 +57,25 @@ TEST(PercentualeDi, RoundsOnceToFourDecimalsHalfToEven) {
     EXPECT_EQ(PercentualeDi(euro("0,0125"), euro("10")), euro("0,0012"));  // 0,00125: half to even
     EXPECT_EQ(PercentualeDi(euro("0,0135"), euro("10")), euro("0,0014"));  // 0,00135
     EXPECT_EQ(PercentualeDi(euro("-200"), euro("20")), euro("-40"));
+}
+
+// The cent the amount masks show, and a group's taxable amount growing by it line after line.
+TEST(AlCentesimo, HalvesAwayFromZeroAsTheAmountMasksShow) {
+    const struct {
+        const char *importo, *atteso;
+    } casi[] = {{"10,005", "10,01"}, {"10,0049", "10"}, {"-10,005", "-10,01"}, {"-10,0049", "-10"},
+                {"0,0050", "0,01"},  {"0,0049", "0"},   {"1234,565", "1234,57"}, {"7", "7"}};
+    for (const auto& c : casi) {
+        EXPECT_EQ(AlCentesimo(euro(c.importo)), euro(c.atteso)) << c.importo;
+        // What the mask shows reads back as the same cent.
+        EXPECT_EQ(basic::Format(AlCentesimo(euro(c.importo)), "#,###,##0.00"),
+                  basic::Format(euro(c.importo), "#,###,##0.00"))
+            << c.importo;
+    }
+    // Two lines of 10,004: the group holds 10,00 then 20,00 (not the 20,01 of the exact sum).
+    EXPECT_EQ(SommaImponibileGruppo(Currency(), euro("10,004")), euro("10"));
+    EXPECT_EQ(SommaImponibileGruppo(euro("10"), euro("10,004")), euro("20"));
+    EXPECT_EQ(SommaImponibileGruppo(euro("10"), euro("-10,006")), euro("-0,01"));
 }
 
 }  // namespace
