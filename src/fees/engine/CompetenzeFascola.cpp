@@ -10,6 +10,23 @@ enum Colonna {
     Fatturato, Ricavi, Idfattura, Spuntato, Pagamento, Addebitounitario, Fattore
 };
 
+// The day of a text "yyyy-mm-dd", alone or followed by a time; null for any other value, which
+// the slower readings below then take.
+QDate dataIso(const db::Value& v) {
+    const auto* t = std::get_if<std::string>(&v.raw());
+    if (!t || t->size() < 10 || (*t)[4] != '-' || (*t)[7] != '-') return {};
+    int numeri[3] = {0, 0, 0};
+    const int inizio[3] = {0, 5, 8}, cifre[3] = {4, 2, 2};
+    for (int k = 0; k < 3; ++k)
+        for (int i = inizio[k]; i < inizio[k] + cifre[k]; ++i) {
+            const char ch = (*t)[size_t(i)];
+            if (ch < '0' || ch > '9') return {};
+            numeri[k] = numeri[k] * 10 + (ch - '0');
+        }
+    if (t->size() > 10 && (*t)[10] != 'T' && (*t)[10] != ' ') return {};
+    return QDate(numeri[0], numeri[1], numeri[2]);
+}
+
 Competenza competenzaDaRiga(const db::Statement& st) {
     Competenza c;
     c.letti.reserve(size_t(st.columnCount()));
@@ -22,9 +39,12 @@ Competenza competenzaDaRiga(const db::Statement& st) {
     c.elemento = testo(Elemento);
     c.descrizione = testo(Descrizione);
     // Stored as ISO text; anything else an older tool may have left is read as a typed date.
-    const QString data = testo(Data);
-    c.data = QDate::fromString(data, Qt::ISODate);
-    if (!c.data.isValid()) c.data = basic::ToDate(data).value_or(QDate());
+    c.data = dataIso(c.letti[Data]);
+    if (!c.data.isValid()) {
+        const QString data = testo(Data);
+        c.data = QDate::fromString(data, Qt::ISODate);
+        if (!c.data.isValid()) c.data = basic::ToDate(data).value_or(QDate());
+    }
     c.importo = c.letti[Importo].currencyOr();
     c.addebitounitario = c.letti[Addebitounitario].currencyOr();
     c.impofat = c.letti[Impofat].currencyOr();

@@ -42,6 +42,7 @@ public:
     template <class S>
     S toText() const {
         if constexpr (std::is_same_v<S, std::string>) return toText();
+        else if (const auto* s = std::get_if<std::string>(&v_)) return S::fromStdString(*s);  // no copy on the way
         else return S::fromStdString(toText());
     }
     int64_t toInt() const;

@@ -104,15 +104,21 @@ QString formatNumber(Digits d, const QString& mask) {
     qsizetype minWhole = firstZero < 0 ? 0 : wholeSlots - firstZero;
     if (qsizetype(d.whole.size()) < minWhole) d.whole.insert(0, size_t(minWhole) - d.whole.size(), '0');
 
-    QString out;
-    for (size_t i = 0; i < d.whole.size(); ++i) {
-        if (group && i > 0 && (d.whole.size() - i) % 3 == 0) out += u'.';
-        out += QChar(d.whole[i]);
-    }
-    if (point) out += u',' + QString::fromLatin1(d.fraction);
     // A value that rounds to nothing shows no sign.
-    bool zero = (d.whole + d.fraction).find_first_not_of('0') == std::string::npos;
-    return d.negative && !zero ? u'-' + out : out;
+    const bool zero = d.whole.find_first_not_of('0') == std::string::npos &&
+                      d.fraction.find_first_not_of('0') == std::string::npos;
+    std::string out;
+    out.reserve(d.whole.size() * 4 / 3 + d.fraction.size() + 3);
+    if (d.negative && !zero) out += '-';
+    for (size_t i = 0; i < d.whole.size(); ++i) {
+        if (group && i > 0 && (d.whole.size() - i) % 3 == 0) out += '.';
+        out += d.whole[i];
+    }
+    if (point) {
+        out += ',';
+        out += d.fraction;
+    }
+    return QString::fromLatin1(out.data(), qsizetype(out.size()));
 }
 
 // The digits of a text read as an Italian-settings conversion reads it, or nothing.

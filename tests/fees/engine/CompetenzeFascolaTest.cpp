@@ -47,6 +47,26 @@ TEST_F(CompetenzeFascolaTest, TheCaseFilesItemsInKeyOrderWithTheirValues) {
     EXPECT_EQ(c[1].letti.size(), FormaCompetenze().chiave.size() + FormaCompetenze().altre.size());
 }
 
+TEST_F(CompetenzeFascolaTest, TheDayOfEachItemAsStored) {
+    const struct {
+        const char* elemento;
+        db::Value stored;
+        QDate day;
+    } casi[] = {
+        {"A", "2004-02-01", QDate(2004, 2, 1)},
+        {"B", "2004-12-31 10:30:00", QDate(2004, 12, 31)},  // a time after the day
+        {"C", "2004-03-05T08:00", QDate(2004, 3, 5)},
+        {"D", db::Value(), QDate()},
+    };
+    for (const auto& c : casi) fascole.addFeeItem("R01", "0001", "0000", "0000", c.elemento, {{"data", c.stored}});
+    const std::vector<Competenza> lette = CompetenzeDellaFascola(*ArchivioInUso(), "R01", "0001");
+    ASSERT_EQ(lette.size(), std::size(casi));
+    for (size_t i = 0; i < lette.size(); ++i) {
+        EXPECT_EQ(lette[i].data, casi[i].day) << casi[i].elemento;
+        EXPECT_EQ(lette[i].letti[6], casi[i].stored) << "kept as read for writing back";
+    }
+}
+
 // A fee item shown before another workstation changed it, or deleted it and charged the same
 // element to another client, is not written back over their work.
 TEST_F(CompetenzeFascolaTest, AStaleFeeItemIsNeverWrittenOverAnotherOne) {
