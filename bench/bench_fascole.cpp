@@ -18,6 +18,9 @@
 #include <sqlite3.h>
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QTest>
+#include <QWindow>
 #include <QFile>
 #include <QPushButton>
 #include <QRadioButton>
@@ -305,6 +308,58 @@ void BM_RicercaAConfronto_10x(benchmark::State& state) {
 }
 BENCHMARK(BM_RicercaAConfronto_10x)->Unit(benchmark::kMillisecond)->MinTime(4);
 
+// What the window was asked to repaint, painted now as the event loop would paint it on its
+// next update: the parts of the window marked dirty, and those only.
+// The window is first let show on the screen, or nothing of it is painted.
+void dipingi(QWidget& finestra) {
+    if (!finestra.windowHandle() || !finestra.windowHandle()->isExposed()) QTest::qWaitForWindowExposed(&finestra);
+    QEvent aggiorna(QEvent::UpdateRequest);
+    QCoreApplication::sendEvent(&finestra, &aggiorna);
+}
+
+// The widgets of `finestra` painted while it counts.
+struct ContaDipinti : QObject {
+    explicit ContaDipinti(QWidget& finestra) {
+        finestra.installEventFilter(this);
+        for (QWidget* w : finestra.findChildren<QWidget*>()) w->installEventFilter(this);
+    }
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint) ++n;
+        return false;
+    }
+    int n = 0;
+};
+
+// The same, the click then painted: the fields, grids and tree the search changed.
+void BM_RicercaDipintaAConfronto_10x(benchmark::State& state) {
+    Programma& p = programma10();
+    Grezzo g(p.archivio);
+    const std::string codici = g.codiciClienti();
+    const std::string sql = ComponiRicerca({}, ColonneLette(Fascola::Forma()))->sql;
+    const auto prima = g.primaEUltima().first;
+    Confronto confronto;
+    ContaDipinti dipinti(*p.finestra);
+    for (auto _ : state) {
+        p.maschera().AnnullaAzione();
+        p.maschera().OptTutte->setChecked(true);
+        dipingi(*p.finestra);
+        dipinti.n = 0;
+        confronto.giro(
+            [&] {
+                benchmark::DoNotOptimize(g.esegui(sql));
+                benchmark::DoNotOptimize(g.esegui(SqlNomi, {codici}));
+                benchmark::DoNotOptimize(visualizzazioneGrezza(g, prima[0], prima[1]));
+            },
+            [&] {
+                p.maschera().CmdRicercaFascola->click();
+                dipingi(*p.finestra);
+            });
+    }
+    confronto.riporta(state);
+    state.counters["widget_dipinti"] = double(dipinti.n);  // by the last search
+}
+BENCHMARK(BM_RicercaDipintaAConfronto_10x)->Unit(benchmark::kMillisecond)->MinTime(4);
+
 void BM_RicercaGrezza_10x(benchmark::State& s) { ricercaGrezza(s, programma10()); }
 void BM_Ricerca_10x(benchmark::State& s) { ricerca(s, programma10()); }
 void BM_AlberoGrezzo_10x(benchmark::State& s) { alberoGrezzo(s, programma10()); }
@@ -366,6 +421,27 @@ void BM_Visualizzazione_10x(benchmark::State& state) {
     for (auto _ : state) p.maschera().Visualizza();
 }
 BENCHMARK(BM_Visualizzazione_10x)->Unit(benchmark::kMillisecond);
+
+// One case file shown and what it changed painted: the first and the last case file of the
+// search in turns, each brought up as the record buttons bring it up and shown, so that every
+// display changes the fields.
+void BM_VisualizzazioneDipinta_10x(benchmark::State& state) {
+    Programma& p = programma10();
+    p.cercaTutte();
+    dipingi(*p.finestra);
+    bool ultima = false;
+    ContaDipinti dipinti(*p.finestra);
+    for (auto _ : state) {
+        p.maschera().DtaSelezionatiFascola_Validate(ultima ? MascheraFascola::AzioneUltimo
+                                                           : MascheraFascola::AzionePrimo);
+        ultima = !ultima;
+        p.maschera().Visualizza();
+        dipingi(*p.finestra);
+    }
+    state.counters["widget_dipinti"] = double(dipinti.n) / double(state.iterations());
+
+}
+BENCHMARK(BM_VisualizzazioneDipinta_10x)->Unit(benchmark::kMillisecond);
 
 // The second case file the search finds given 2,000 fee items (20 tasks of 10 jobs, ten
 // elements under each) in place of its own, once; its client and case number.
