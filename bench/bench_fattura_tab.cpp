@@ -30,6 +30,7 @@
 #include "invoice/engine/RigheFattura.h"
 #include "invoice/forms/TabFattura.h"
 #include "platform/db/Database.h"
+#include "platform/system/Paths.h"
 #include "platform/ui/Grid.h"
 
 namespace {
@@ -172,9 +173,9 @@ void ApplicaGrezza(benchmark::State& state) {
     const std::string cliente = Cliente.toStdString();
     int voci = 0;
     // Opened once, as the program keeps its session open.
-    Grezzo fascole(archivio.fascole->path());
+    Grezzo fascole(sys::LocalPath(archivio.fascole->path()));
     std::unique_ptr<Grezzo> contabile;
-    if (collegato) contabile = std::make_unique<Grezzo>(archivio.pathContabile);
+    if (collegato) contabile = std::make_unique<Grezzo>(sys::LocalPath(archivio.pathContabile));
     for (auto _ : state) {
         std::set<std::string> elementi, incarichi;
         std::set<std::pair<std::string, std::string>> lavorazioni;

@@ -52,6 +52,8 @@ AliquotaIva AliquotaDaCodiceDigitato(const QString& codice) {
 }
 
 std::optional<AliquotaIva> LettoreAliquoteIva::leggi(const QString& codice, Procedura& procedura) {
+    // Codes are remembered without the blanks around them; most come without any.
+    if (const auto letto = letti_.constFind(codice); letto != letti_.cend()) return *letto;
     const QString chiave = basic::Trim(codice);
     if (const auto letto = letti_.constFind(chiave); letto != letti_.cend()) return *letto;
     std::optional<AliquotaIva> a;
@@ -66,7 +68,8 @@ std::optional<AliquotaIva> LettoreAliquoteIva::leggi(const QString& codice, Proc
 }
 
 std::optional<AliquotaIva> LettoreAliquoteIva::letta(const QString& codice) const {
-    const auto letto = letti_.constFind(basic::Trim(codice));
+    auto letto = letti_.constFind(codice);
+    if (letto == letti_.cend()) letto = letti_.constFind(basic::Trim(codice));
     if (letto == letti_.cend()) return std::nullopt;
     return *letto;
 }
