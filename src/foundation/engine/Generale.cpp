@@ -19,9 +19,11 @@ Currency ImportoDaTesto(QString& TestoImporto) {
     for (QChar c : TestoImporto)
         if (QStringLiteral("-0123456789,").contains(c)) cifre += c;
     if (cifre.isEmpty()) cifre = "0";
-    const auto valore = Currency::parse(cifre.toStdString(), ',');
-    if (!valore) throw db::err::typeMismatch();
-    return *valore;
+    const std::string testo = cifre.toStdString();
+    const auto valore = Currency::parse(testo, ',');
+    if (valore) return *valore;
+    if (Currency::isPlainNumber(testo, ',')) Currency::overflow();
+    throw db::err::typeMismatch();
 }
 
 QString DataPerSql(const QString& TestoData) {

@@ -6,7 +6,7 @@
 // An amount typed as text: decimal comma; a single "." among the last three characters
 // counts as the comma and is rewritten so in the caller's text. Other characters than
 // digits, "-" and "," are dropped. A text that still is no number raises the type-mismatch
-// error (db::DbError 13).
+// error (db::DbError 13), a number beyond the range of Currency the overflow error (6).
 Currency ImportoDaTesto(QString& TestoImporto);
 
 // A date as "yyyy,mm,dd" for DateSerial in SQL text; "" and a message when it is no date.

@@ -48,9 +48,11 @@ Currency Value::toCurrency() const {
     if (isNull()) throw nullUse();
     if (auto i = std::get_if<int64_t>(&v_)) return Currency::fromUnits(*i);
     if (auto d = std::get_if<double>(&v_)) return Currency::fromDouble(*d);
-    const auto c = Currency::parse(std::get<std::string>(v_), '.');
-    if (!c) throw err::typeMismatch();
-    return *c;
+    const std::string& text = std::get<std::string>(v_);
+    const auto c = Currency::parse(text, '.');
+    if (c) return *c;
+    if (Currency::isPlainNumber(text, '.')) Currency::overflow();
+    throw err::typeMismatch();
 }
 
 bool Value::toBool() const {

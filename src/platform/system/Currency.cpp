@@ -4,27 +4,40 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
-#include <stdexcept>
+
+#include "platform/db/DbError.h"
 
 namespace {
 
-// n / d rounded half to even, d > 0.
-int64_t divideHalfEven(__int128 n, __int128 d) {
+// A result worked out on 128 bits, back in the range or the overflow error.
+int64_t inRange(__int128 value) {
+    if (value > INT64_MAX || value < INT64_MIN) Currency::overflow();
+    return int64_t(value);
+}
+
+// n / d rounded half to even, d > 0. Callers keep |n| well below 2^126.
+__int128 divideHalfEven(__int128 n, __int128 d) {
     __int128 q = n / d;
     __int128 r = n % d;
     if (r < 0) { r += d; q -= 1; }  // floor division
     __int128 twice = 2 * r;
     if (twice > d || (twice == d && (q % 2 != 0))) q += 1;
-    return int64_t(q);
+    return q;
 }
 
 // n / d rounded half away from zero, d > 0.
-int64_t divideHalfAway(__int128 n, __int128 d) {
+__int128 divideHalfAway(__int128 n, __int128 d) {
     bool neg = n < 0;
     __int128 a = neg ? -n : n;
     __int128 q = (a + d / 2) / d;
-    return int64_t(neg ? -q : q);
+    return neg ? -q : q;
 }
+
+// The decimal reading shared by parse() and isPlainNumber(): false when the text has not the
+// shape of a number; otherwise `tooLarge` tells a number beyond the range.
+bool read(std::string_view text, char sep, int64_t& raw, bool& tooLarge);
+
+[[noreturn]] void divisionByZero() { throw db::DbError(11, "Divisione per zero", "Fascole"); }
 
 int64_t pow10(int n) {
     int64_t p = 1;
@@ -34,7 +47,11 @@ int64_t pow10(int n) {
 
 }  // namespace
 
+void Currency::overflow() { throw db::DbError(6, "Overflow", "Fascole"); }
+
 Currency Currency::fromDouble(double value) {
+    // Far beyond the range: no text is needed to know.
+    if (!std::isfinite(value) || std::fabs(value) >= 1e15) overflow();
     // Through the shortest decimal text of the double, so 0.1 + 0.2 style noise is not
     // mistaken for a tie or for a digit of its own. to_chars, unlike printf, writes "."
     // whatever the C locale (which QCoreApplication takes from the environment).
@@ -43,10 +60,27 @@ Currency Currency::fromDouble(double value) {
     if (std::find(buf, end, 'e') != end)
         end = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, 6).ptr;
     auto c = parse(std::string_view(buf, size_t(end - buf)), '.');
-    return c ? *c : fromRaw(int64_t(std::llround(value * Scale)));
+    if (!c) overflow();
+    return *c;
 }
 
 std::optional<Currency> Currency::parse(std::string_view text, char sep) {
+    int64_t raw = 0;
+    bool tooLarge = false;
+    if (!read(text, sep, raw, tooLarge) || tooLarge) return std::nullopt;
+    return fromRaw(raw);
+}
+
+bool Currency::isPlainNumber(std::string_view text, char sep) {
+    int64_t raw = 0;
+    bool tooLarge = false;
+    return read(text, sep, raw, tooLarge);
+}
+
+namespace {
+
+bool read(std::string_view text, char sep, int64_t& raw, bool& tooLarge) {
+    tooLarge = false;
     size_t i = 0, n = text.size();
     while (i < n && text[i] == ' ') ++i;
     while (n > i && text[n - 1] == ' ') --n;
@@ -60,8 +94,12 @@ std::optional<Currency> Currency::parse(std::string_view text, char sep) {
         if (ch >= '0' && ch <= '9') {
             digits = true;
             if (!seenSep) {
-                intPart = intPart * 10 + (ch - '0');
-                if (intPart > __int128(INT64_MAX) / Scale) return std::nullopt;
+                // Once beyond the range the digits still have to be read: the text may
+                // turn out to be no number at all.
+                if (!tooLarge) {
+                    intPart = intPart * 10 + (ch - '0');
+                    if (intPart > __int128(INT64_MAX) / Currency::Scale + 1) tooLarge = true;
+                }
             } else if (fracDigits < 30) {
                 frac = frac * 10 + (ch - '0');
                 ++fracDigits;
@@ -69,11 +107,12 @@ std::optional<Currency> Currency::parse(std::string_view text, char sep) {
         } else if (ch == sep && !seenSep) {
             seenSep = true;
         } else {
-            return std::nullopt;
+            return false;
         }
     }
-    if (!digits) return std::nullopt;
-    __int128 total = intPart * Scale;
+    if (!digits) return false;
+    if (tooLarge) return true;
+    __int128 total = intPart * Currency::Scale;
     if (fracDigits <= 4) {
         total += frac * pow10(4 - fracDigits);
     } else {
@@ -82,9 +121,15 @@ std::optional<Currency> Currency::parse(std::string_view text, char sep) {
         total += divideHalfEven(frac, d);
     }
     // The range is asymmetric, as that of int64.
-    if (total > (neg ? -__int128(INT64_MIN) : __int128(INT64_MAX))) return std::nullopt;
-    return fromRaw(int64_t(neg ? -total : total));
+    if (total > (neg ? -__int128(INT64_MIN) : __int128(INT64_MAX))) {
+        tooLarge = true;
+        return true;
+    }
+    raw = int64_t(neg ? -total : total);
+    return true;
 }
+
+}  // namespace
 
 std::string Currency::toPlainString() const {
     uint64_t a = v_ < 0 ? 0 - uint64_t(v_) : uint64_t(v_);
@@ -100,29 +145,29 @@ std::string Currency::toPlainString() const {
 
 Currency Currency::roundedForDisplay(int decimals) const {
     int64_t step = pow10(4 - decimals);
-    return fromRaw(divideHalfAway(v_, step) * step);
+    return fromRaw(inRange(divideHalfAway(v_, step) * step));
 }
 
 Currency Currency::roundedHalfEven(int decimals) const {
     int64_t step = pow10(4 - decimals);
-    return fromRaw(divideHalfEven(v_, step) * step);
+    return fromRaw(inRange(divideHalfEven(v_, step) * step));
 }
 
 Currency Currency::operator*(Currency o) const {
-    return fromRaw(divideHalfEven(__int128(v_) * o.v_, Scale));
+    return fromRaw(inRange(divideHalfEven(__int128(v_) * o.v_, Scale)));
 }
 
 Currency Currency::operator/(Currency o) const {
-    if (o.v_ == 0) throw std::domain_error("division by zero");
+    if (o.v_ == 0) divisionByZero();
     __int128 n = __int128(v_) * Scale;
     __int128 d = o.v_;
     if (d < 0) { n = -n; d = -d; }
-    return fromRaw(divideHalfEven(n, d));
+    return fromRaw(inRange(divideHalfEven(n, d)));
 }
 
 Currency Currency::operator/(int64_t k) const {
-    if (k == 0) throw std::domain_error("division by zero");
+    if (k == 0) divisionByZero();
     __int128 n = v_, d = k;
     if (d < 0) { n = -n; d = -d; }
-    return fromRaw(divideHalfEven(n, d));
+    return fromRaw(inRange(divideHalfEven(n, d)));
 }

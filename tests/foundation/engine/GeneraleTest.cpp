@@ -46,6 +46,26 @@ TEST(ImportoDaTesto, TextThatIsStillNoNumberIsATypeMismatch) {
     }
 }
 
+TEST(ImportoDaTesto, ANumberBeyondTheRangeIsTheOverflowError) {
+    const struct { const char* typed; int error; const char* amount; } cases[] = {
+        {"922.337.203.685.477,5807", 0, "922337203685477.5807"},
+        {"-922.337.203.685.477,5808", 0, "-922337203685477.5808"},
+        {"922.337.203.685.477,5808", 6, ""},
+        {"-922.337.203.685.477,5809", 6, ""},
+        {"99999999999999999999999999", 6, ""},
+        {"99999999999999999999,1,2", 13, ""},
+    };
+    for (const auto& c : cases) {
+        QString text = c.typed;
+        try {
+            EXPECT_EQ(ImportoDaTesto(text).toPlainString(), c.amount) << c.typed;
+            EXPECT_EQ(c.error, 0) << c.typed;
+        } catch (const db::DbError& e) {
+            EXPECT_EQ(e.number, c.error) << c.typed;
+        }
+    }
+}
+
 TEST(DateHelpers, CompletaDataAndDataPerSql) {
     const struct { const char* typed; const char* completed; } cases[] = {
         {"05/03/04", "05/03/2004"}, {"050304", "05/03/2004"}, {"050399", "05/03/2099"},

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <stdexcept>
+#include <functional>
+#include <limits>
+
+#include "platform/db/DbError.h"
 
 // Readable failures: amounts print as their plain text.
 inline void PrintTo(const Currency& c, std::ostream* os) { *os << c.toPlainString(); }
@@ -86,6 +89,118 @@ TEST(Currency, ProductsAndQuotientsKeepFourDecimalsHalfToEven) {
     EXPECT_EQ(cur("0.0007") / int64_t(-2), cur("-0.0004"));
     EXPECT_EQ(cur("1.25") * int64_t(3), cur("3.75"));
     EXPECT_EQ(cur("1.25") + cur("-2") - cur("0.25"), cur("-1"));
-    EXPECT_THROW(cur("1") / Currency(), std::domain_error);
-    EXPECT_THROW(cur("1") / int64_t(0), std::domain_error);
+}
+
+namespace {
+
+// The runtime error an operation raises, 0 when it gives a value.
+int errorOf(const std::function<Currency()>& operation, Currency* result = nullptr) {
+    try {
+        const Currency c = operation();
+        if (result) *result = c;
+        return 0;
+    } catch (const db::DbError& e) {
+        return e.number;
+    }
+}
+
+constexpr Currency Max = Currency::max();
+constexpr Currency Min = Currency::min();
+const Currency Tick = Currency::fromRaw(1);
+const Currency One = Currency::fromUnits(1);
+
+}  // namespace
+
+// Each operation just beyond either end of the range raises error 6; the same operation
+// just inside gives the exact value.
+TEST(Currency, EveryOperationAtTheEndsOfTheRangeIsTheOverflowError) {
+    struct Case {
+        const char* what;
+        std::function<Currency()> beyond;
+        std::function<Currency()> inside;
+        Currency exact;
+    };
+    const Case cases[] = {
+        {"+ top", [] { return Max + Tick; }, [] { return (Max - Tick) + Tick; }, Max},
+        {"+ bottom", [] { return Min + -Tick; }, [] { return (Min + Tick) + -Tick; }, Min},
+        {"- top", [] { return Max - -Tick; }, [] { return (Max - Tick) - -Tick; }, Max},
+        {"- bottom", [] { return Min - Tick; }, [] { return (Min + Tick) - Tick; }, Min},
+        {"- of big opposites", [] { return Max - Min; }, [] { return Currency() - Max; }, Currency::fromRaw(-INT64_MAX)},
+        {"+= top", [] { Currency c = Max; c += Tick; return c; }, [] { Currency c = Max - One; c += One; return c; }, Max},
+        {"+= bottom", [] { Currency c = Min; c += -Tick; return c; }, [] { Currency c = Min + One; c += -One; return c; }, Min},
+        {"-= top", [] { Currency c = Max; c -= -Tick; return c; }, [] { Currency c = Max - One; c -= -One; return c; }, Max},
+        {"-= bottom", [] { Currency c = Min; c -= Tick; return c; }, [] { Currency c = Min + One; c -= One; return c; }, Min},
+        {"unary -", [] { return -Min; }, [] { return -(Min + Tick); }, Max},
+        // 922337203685477,5807 x 1,0001 is beyond; x 1 and x -1 are not.
+        {"* top", [] { return Max * Currency::fromRaw(10001); }, [] { return Max * One; }, Max},
+        {"* bottom", [] { return Min * Currency::fromRaw(10001); }, [] { return Min * One; }, Min},
+        {"* sign", [] { return Min * -One; }, [] { return Max * -One; }, Min + Tick},
+        // The exact product of two large amounts is far beyond 64 bits: no cut, the error.
+        {"* large", [] { return Currency::fromUnits(4'000'000'000) * Currency::fromUnits(4'000'000'000); },
+         [] { return Currency::fromUnits(30'000'000) * Currency::fromUnits(30'000'000); },
+         Currency::fromUnits(900'000'000'000'000)},
+        {"* rounding to the top", [] { return Currency::fromRaw(INT64_MAX / 2 + 1) * Currency::fromRaw(20000); },
+         [] { return Currency::fromRaw(INT64_MAX / 2) * Currency::fromRaw(20000); }, Max - Tick},
+        {"* n top", [] { return Max * int64_t(2); }, [] { return Currency::fromRaw(INT64_MAX / 2) * int64_t(2); }, Max - Tick},
+        {"* n bottom", [] { return Min * int64_t(-1); }, [] { return Currency::fromRaw(INT64_MIN / 2) * int64_t(2); }, Min},
+        {"* n huge", [] { return One * INT64_MIN; }, [] { return Tick * INT64_MIN; }, Min},
+        {"/ top", [] { return Max / Currency::fromRaw(9999); }, [] { return Max / One; }, Max},
+        {"/ bottom", [] { return Min / Currency::fromRaw(9999); }, [] { return Min / One; }, Min},
+        {"/ sign", [] { return Min / -One; }, [] { return Max / -One; }, Min + Tick},
+        {"/ small divisor", [] { return Currency::fromUnits(922'337'203'685'477) / Currency::fromRaw(9999); },
+         [] { return Currency::fromUnits(92'233'720'368) / Tick; }, Currency::fromUnits(922'337'203'680'000)},
+        {"/ n sign", [] { return Min / int64_t(-1); }, [] { return Max / int64_t(-1); }, Min + Tick},
+        {"fromUnits top", [] { return Currency::fromUnits(922'337'203'685'478); },
+         [] { return Currency::fromUnits(922'337'203'685'477); }, Max - Currency::fromRaw(5807)},
+        {"fromUnits bottom", [] { return Currency::fromUnits(-922'337'203'685'478); },
+         [] { return Currency::fromUnits(-922'337'203'685'477); }, Min + Currency::fromRaw(5808)},
+        {"fromDouble top", [] { return Currency::fromDouble(922'337'203'685'478.0); },
+         [] { return Currency::fromDouble(922'337'203'685'476.0); }, Currency::fromUnits(922'337'203'685'476)},
+        {"fromDouble bottom", [] { return Currency::fromDouble(-1e18); },
+         [] { return Currency::fromDouble(-922'337'203'685'476.0); }, Currency::fromUnits(-922'337'203'685'476)},
+        {"fromDouble infinity", [] { return Currency::fromDouble(std::numeric_limits<double>::infinity()); },
+         [] { return Currency::fromDouble(0.5); }, Currency::fromRaw(5000)},
+        {"fromDouble NaN", [] { return Currency::fromDouble(std::numeric_limits<double>::quiet_NaN()); },
+         [] { return Currency::fromDouble(-0.5); }, Currency::fromRaw(-5000)},
+        // Rounding to whole units carries ,5807 up and -,5808 down: beyond; ,4807 stays inside.
+        {"display rounding top", [] { return Max.roundedForDisplay(0); },
+         [] { return (Max - Currency::fromRaw(1000)).roundedForDisplay(0); }, Max - Currency::fromRaw(5807)},
+        {"display rounding bottom", [] { return Min.roundedForDisplay(0); },
+         [] { return (Min + Currency::fromRaw(1000)).roundedForDisplay(0); }, Min + Currency::fromRaw(5808)},
+        {"half-even rounding top", [] { return Max.roundedHalfEven(0); },
+         [] { return (Max - Currency::fromRaw(1000)).roundedHalfEven(0); }, Max - Currency::fromRaw(5807)},
+        {"half-even rounding bottom", [] { return Min.roundedHalfEven(0); },
+         [] { return (Min + Currency::fromRaw(1000)).roundedHalfEven(0); }, Min + Currency::fromRaw(5808)},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(errorOf(c.beyond), 6) << c.what;
+        Currency got;
+        EXPECT_EQ(errorOf(c.inside, &got), 0) << c.what;
+        EXPECT_EQ(got, c.exact) << c.what;
+    }
+}
+
+TEST(Currency, AFailedCompoundAssignmentKeepsItsValue) {
+    Currency c = Max - Tick;
+    EXPECT_EQ(errorOf([&] { return c += One; }), 6);
+    EXPECT_EQ(c, Max - Tick);
+    c = Min;
+    EXPECT_EQ(errorOf([&] { return c -= One; }), 6);
+    EXPECT_EQ(c, Min);
+}
+
+TEST(Currency, DivisionByZeroIsARuntimeErrorToo) {
+    EXPECT_EQ(errorOf([] { return One / Currency(); }), 11);
+    EXPECT_EQ(errorOf([] { return One / int64_t(0); }), 11);
+}
+
+TEST(Currency, TextBeyondTheRangeIsANumberAndNoValue) {
+    for (const char* big : {"922337203685477,5808", "-922337203685477,5809", "99999999999999999999",
+                            "123456789012345678901234567890,5"}) {
+        EXPECT_FALSE(Currency::parse(big, ',')) << big;
+        EXPECT_TRUE(Currency::isPlainNumber(big, ',')) << big;
+    }
+    for (const char* bad : {"", "-", "1,2,3", "99999999999999999999x", "9999999999999999999999,1,"})
+        EXPECT_FALSE(Currency::isPlainNumber(bad, ',')) << bad;
+    EXPECT_TRUE(Currency::isPlainNumber("922337203685477,5807", ','));
 }
