@@ -400,14 +400,18 @@ EsitoEmissione EmissioneDocumento(db::Database& sessione, const DocumentoDaEmett
         return ferma(ArrestoEmissione::Errore);
 
     DettagliArresto dettagli;
-    ArrestoEmissione arresto;
+    ArrestoEmissione arresto = ArrestoEmissione::Errore;
     QString temporaneo;
-    {
-        ScritturaEmissione scrittura(sessione, d, e);
-        arresto = scrittura.esegui();
-        dettagli = scrittura.dettagli;
-        temporaneo = scrittura.temporaneo;
-    }  // rolled back here unless committed
+    // An error outside the stages' own statements (an amount beyond the range while the
+    // posting or the print database is composed) ends the writing, rolled back, through the
+    // error handler.
+    if (!stampa.essenziale([&] {
+            ScritturaEmissione scrittura(sessione, d, e);
+            arresto = scrittura.esegui();
+            dettagli = scrittura.dettagli;
+            temporaneo = scrittura.temporaneo;
+        }))  // rolled back here unless committed
+        arresto = ArrestoEmissione::Errore;
     if (arresto == ArrestoEmissione::Nessuno) CompletaFileDocumento(e, d, temporaneo);
     return ferma(arresto, dettagli);
 }

@@ -1,0 +1,150 @@
+// A document whose amounts leave the range of an amount is refused through the error handler
+// with nothing written anywhere, and the next document takes the number it would have had.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "fees/engine/CalcoloCompetenza.h"
+#include "invoice/engine/EmissioneDiProva.h"
+#include "invoice/engine/EmissioneDocumento.h"
+#include "platform/system/BasicRuntime.h"
+
+namespace {
+
+using emissione_di_prova::EmissioneCollegata;
+using emissione_di_prova::Righe;
+using fattura_di_prova::euro;
+using ui::Answer;
+
+const QString Gestione = "GESTIONE DEGLI ERRORI";
+const QString NonEmessoDopoErrore =
+    "Il documento non è stato emesso: gli archivi sono rimasti come erano prima della stampa";
+
+class EmissioneFuoriMisuraTest : public EmissioneCollegata {
+public:
+    struct Linea {
+        const char* elemento;
+        const char* importo;
+        const char* iva;
+        const char* ricavi;
+    };
+
+    // The document made of `linee`, with the captions the tab shows: the taxable total and the
+    // VAT total, each of which still fits.
+    void conLinee(DocumentoDaEmettere& d, std::initializer_list<Linea> linee, const char* imponibile,
+                  const char* iva) {
+        d.RigheFattura.svuota();
+        d.RigheVisualizzate.svuota();
+        int n = 0;
+        for (const Linea& l : linee) {
+            d.RigheFattura.aggiungi(Riga("0001", "0000", l.elemento, "X", l.importo, l.iva, l.ricavi));
+            d.RigheVisualizzate.aggiungi({TipoRiga::Elemento, {}, ++n});
+        }
+        d.TestoTotale = basic::Format(euro(imponibile), MascheraImportoEsteso);
+        d.TestoIva = basic::Format(euro(iva), MascheraImportoEsteso);
+    }
+};
+
+TEST_F(EmissioneFuoriMisuraTest, TotalsBeyondTheRangeAreTheOverflowErrorAndNothingIsWritten) {
+    struct Caso {
+        const char* nome;
+        std::function<void(EmissioneFuoriMisuraTest&, DocumentoDaEmettere&)> prepara;
+    };
+    const char* ricavi1 = "04.01.01.0001";
+    const char* ricavi2 = "04.01.01.0002";
+    const Caso casi[] = {
+        // 800.000.000.000.000 taxable and 160.000.000.000.000 VAT fit; their sum does not.
+        {"two lines of 400.000.000.000.000 at 20 %",
+         [=](auto& t, auto& d) {
+             t.conLinee(d, {{"ONO", "400000000000000", "20", ricavi1}, {"SPE", "400000000000000", "20", ricavi2}},
+                        "800000000000000", "160000000000000");
+         }},
+        {"the same as a credit note below the range",
+         [=](auto& t, auto& d) {
+             d.Tipo = TipoDocumento::NotaCredito;
+             t.conLinee(d, {{"ONO", "-400000000000000", "20", ricavi1}, {"SPE", "-400000000000000", "20", ricavi2}},
+                        "-800000000000000", "-160000000000000");
+         }},
+        {"the same without the accounting link",
+         [=](auto& t, auto& d) {
+             d.Ambiente.CollegatoContabilita = false;
+             d.Ambiente.PathArchivioContabile.clear();
+             d.Parametri.NumerazioneAutomatica = false;
+             d.Parametri.NumeroDocumento = "13";
+             t.conLinee(d, {{"ONO", "400000000000000", "20", ""}, {"SPE", "400000000000000", "20", ""}},
+                        "800000000000000", "160000000000000");
+         }},
+        // The largest whole amount without VAT fits; the stamp duty on top of it does not.
+        {"the stamp duty on the largest amount",
+         [=](auto& t, auto& d) {
+             d.Parametri.Bollo = true;
+             d.Parametri.CriterioBollo = "1";
+             d.Parametri.SogliaBollo = "77,47";
+             d.Parametri.ImportoBollo = "2,00";
+             t.conLinee(d, {{"ANT", "922337203685477", "E15", ricavi1}}, "922337203685477", "0");
+         }},
+        // Line after line the sums fit (900, 400, 500 thousand billion), but the first revenue
+        // account takes 900 + 100: the posting cannot be composed.
+        {"a revenue account beyond the range",
+         [=](auto& t, auto& d) {
+             t.conLinee(d,
+                        {{"ONO", "900000000000000", "E15", ricavi1},
+                         {"SPE", "-500000000000000", "E15", ricavi2},
+                         {"ONO", "100000000000000", "E15", ricavi1}},
+                        "500000000000000", "0");
+         }},
+        // A withholding of 150 % takes the total below the range.
+        {"a withholding beyond the total",
+         [=](auto& t, auto& d) {
+             d.Parametri.RitenutaAcconto = true;
+             d.Parametri.CriterioRA = "1";
+             d.Parametri.RAPercImponibile = "100";
+             d.Parametri.RitAccPerc = "150";
+             d.Parametri.NumerazioneAutomatica = false;
+             d.Parametri.NumeroDocumento = "13";
+             t.conLinee(d, {{"ONO", "-900000000000000", "E15", ricavi1}}, "-900000000000000", "0");
+         }},
+    };
+    for (const Answer risposta : {Answer::Abort, Answer::Ignore}) {
+        for (const Caso& c : casi) {
+            SCOPED_TRACE(std::string(c.nome) + (risposta == Answer::Abort ? " / Abort" : " / Ignore"));
+            Ricrea();
+            DocumentoDaEmettere d = documento;
+            c.prepara(*this, d);
+            const QStringList prima = Stato();
+            ScriptedMessages messaggi;
+            messaggi.expectMessage(risposta, std::nullopt, Gestione);
+            messaggi.expectMessage(Answer::Ok, NonEmessoDopoErrore, TitoloEmissione);
+            const EsitoEmissione e = EmissioneDocumento(db(), d);
+            EXPECT_EQ(e.Arresto, ArrestoEmissione::Errore);
+            EXPECT_EQ(messaggi.pending(), 0);
+            ASSERT_FALSE(messaggi.asked().empty());
+            const QString errore = messaggi.asked().front().text;
+            EXPECT_TRUE(errore.contains("errore  6") && errore.contains("Overflow")) << errore.toStdString();
+            // Both archives, the start folder (no print database) and the invoice folder.
+            EXPECT_EQ(Stato(), prima);
+        }
+    }
+}
+
+TEST_F(EmissioneFuoriMisuraTest, TheNextDocumentTakesTheNumberTheRefusedOneWouldHaveHad) {
+    DocumentoDaEmettere troppo = documento;
+    conLinee(troppo, {{"ONO", "400000000000000", "20", "04.01.01.0001"}, {"SPE", "400000000000000", "20", "04.01.01.0002"}},
+             "800000000000000", "160000000000000");
+    box.expectMessage(Answer::Abort, std::nullopt, Gestione);
+    box.expectMessage(Answer::Ok, NonEmessoDopoErrore, TitoloEmissione);
+    EXPECT_EQ(EmissioneDocumento(db(), troppo).Arresto, ArrestoEmissione::Errore);
+
+    const EsitoEmissione e = EmissioneDocumento(db(), documento);
+    ASSERT_TRUE(e.Emesso()) << int(e.Arresto);
+    EXPECT_EQ(e.NumeroDocumento, "13");
+    EXPECT_EQ(e.NumeroRegistrazione, "00001");
+    EXPECT_EQ(e.Importi->TotaleDocumento, euro("251"));
+    EXPECT_EQ(Righe(db(), "SELECT numerofattura FROM ivaregistri WHERE codice = 'V'").front(), QStringList{"13"});
+    // The entry balances: the client's debit is the revenue and VAT credits.
+    EXPECT_EQ(Righe(db(), "SELECT SUM(CASE segno WHEN 'D' THEN importo ELSE -importo END) FROM giornaledettaglio")
+                  .front(),
+              QStringList{"0"});
+}
+
+}  // namespace
