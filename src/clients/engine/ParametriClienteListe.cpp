@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "fees/engine/CalcoloCompetenza.h"
 #include "foundation/engine/ElencoCombo.h"
 #include "foundation/engine/Generale.h"
 #include "platform/db/Database.h"
@@ -64,8 +65,10 @@ std::optional<RifiutoRiga> VerificaElementiListino(db::Database& archivio, const
     const std::optional<QString> tipo = tipoElemento(archivio, elemento);
     if (!tipo) return RifiutoRiga{NonInArchivio};
     if (*tipo == "A") return RifiutoRiga{"Non è possibile dichiarare un listino particolare per una anticipazione"};
-    if (!PrezzoListino(prezzo))
+    const std::optional<Currency> prezzoLetto = PrezzoListino(prezzo);
+    if (!prezzoLetto)
         return RifiutoRiga{"Definire correttamente il prezzo di listino da applicare", RifiutoRiga::Prezzo};
+    if (!ImportoAmmesso(*prezzoLetto)) return RifiutoRiga{MessaggioImportoFuoriMisura, RifiutoRiga::Prezzo};
     if (pagamento.isEmpty()) return std::nullopt;
     if (collegato) {
         if (archivio.scalar("SELECT count(*) FROM codicipagamento WHERE codice = ?", {pagamento}).toInt() == 0)

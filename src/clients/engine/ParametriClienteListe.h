@@ -42,7 +42,7 @@ std::optional<RifiutoRiga> VerificaElementiFissi(db::Database& archivio, const s
 
 // The checks before `elemento` joins the price list at the price typed `prezzo` with the
 // payment typed `pagamento`, in order: an element chosen, not in the list yet, in the
-// catalogue, not an advance, a price, a payment that exists (linked: a payment code of the
+// catalogue, not an advance, a price that a box takes (ImportoAmmesso), a payment that exists (linked: a payment code of the
 // accounting archive; not linked: a number of days) and that the archive can hold. Nothing
 // when it may join.
 std::optional<RifiutoRiga> VerificaElementiListino(db::Database& archivio, const std::vector<RigaListino>& listino,

@@ -30,6 +30,23 @@ void spento(QString& box, bool& attivo) {
 
 }  // namespace
 
+bool ImportoAmmesso(Currency importo) {
+    try {
+        (void)(importo * int64_t(2));
+        return true;
+    } catch (const db::DbError&) {
+        return false;
+    }
+}
+
+LetturaImporto LetturaDiImporto(const QString& testo) {
+    try {
+        return ImportoAmmesso(letto(testo)) ? LetturaImporto::Ammesso : LetturaImporto::FuoriMisura;
+    } catch (const db::DbError& e) {
+        return e.number == 6 ? LetturaImporto::FuoriMisura : LetturaImporto::NonNumerico;
+    }
+}
+
 CasoCalcolo CasoDiCalcolo(const QString& calcolo, const QString& tipo) {
     if (tipo == tipo::Anticipazione) return CasoCalcolo::Anticipazione;
     if (tipo == tipo::Costo) {

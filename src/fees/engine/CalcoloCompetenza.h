@@ -18,6 +18,19 @@
 inline const QString MascheraImporto = QStringLiteral("###,##0.00");
 inline const QString MascheraImportoEsteso = QStringLiteral("#,###,##0.00");
 
+// The largest amount a box takes. An amount, its VAT at any rate below 100 % and the total
+// of the two must stay within the range of an amount, and a document's lines must leave
+// room for their VAT: so no amount beyond half of that range (461.168.601.842.738,79) is
+// taken, and a document's amounts to invoice, taken without their signs, add up to no more.
+bool ImportoAmmesso(Currency importo);
+inline const QString MessaggioImportoFuoriMisura =
+    QStringLiteral("L'importo è troppo grande: con l'IVA il totale supererebbe il massimo ammesso");
+
+// How the text of an amount box reads (ImportoDaTesto): an amount the box takes, no
+// number, or a number beyond ImportoAmmesso.
+enum class LetturaImporto { Ammesso, NonNumerico, FuoriMisura };
+LetturaImporto LetturaDiImporto(const QString& testo);
+
 // The seven layouts of the amount boxes, by calculation mode and kind.
 enum class CasoCalcolo {
     Nessuno = 0,           // a pair no layout names: the boxes stay as they were

@@ -6,21 +6,6 @@
 #include "platform/db/DbError.h"
 #include "platform/system/BasicRuntime.h"
 
-namespace {
-
-// What an amount box holds reads as an amount.
-bool leggibile(const QString& testo) {
-    QString copia = testo;
-    try {
-        ImportoDaTesto(copia);
-        return true;
-    } catch (const db::DbError&) {
-        return false;
-    }
-}
-
-}  // namespace
-
 std::optional<PrezzoCliente> PrezzoDiListino(db::Database& sessione, const QString& cliente, const QString& elemento) {
     db::Statement st(sessione, "SELECT importo, pagamento FROM elecli WHERE cliente = ? AND elemento = ?",
                      {cliente, elemento});
@@ -98,8 +83,12 @@ EsitoVerifica VerificaElementoEImporti(db::Database& sessione, const CampiCompet
     esito.Elemento = elemento;
 
     const ImportiRichiesti richiesti = ImportiRichiestiPer(elemento->calcolo, elemento->tipo);
-    if (richiesti.Importo && (campi.Importo.isEmpty() || (importoLeggibile && !leggibile(campi.Importo))))
-        return errore(MessaggioMancaImporto, CampoCompetenza::Importo);
+    if (richiesti.Importo) {
+        const LetturaImporto lettura = LetturaDiImporto(campi.Importo);
+        if (campi.Importo.isEmpty() || (importoLeggibile && lettura == LetturaImporto::NonNumerico))
+            return errore(MessaggioMancaImporto, CampoCompetenza::Importo);
+        if (lettura == LetturaImporto::FuoriMisura) return errore(MessaggioImportoFuoriMisura, CampoCompetenza::Importo);
+    }
     if (richiesti.Fattore && campi.Fattore.isEmpty()) return errore(MessaggioMancaFattore, CampoCompetenza::Fattore);
     esito.Valida = true;
     return esito;
@@ -115,8 +104,10 @@ EsitoVerifica VerificaCoerenzaDati(db::Database& sessione, const CampiCompetenza
         esito.Campo = campo;
         return esito;
     };
-    if (campi.Impofatt.isEmpty() || !leggibile(campi.Impofatt))
+    const LetturaImporto impofatt = LetturaDiImporto(campi.Impofatt);
+    if (campi.Impofatt.isEmpty() || impofatt == LetturaImporto::NonNumerico)
         return errore(MessaggioMancaImpofatt, CampoCompetenza::Impofatt);
+    if (impofatt == LetturaImporto::FuoriMisura) return errore(MessaggioImportoFuoriMisura, CampoCompetenza::Impofatt);
     if (campi.Pagamento.isEmpty()) return errore(MessaggioMancaPagamento, CampoCompetenza::Pagamento);
     if (!basic::IsDate(campi.Data)) return errore(MessaggioMancaData, CampoCompetenza::Data);
     return esito;

@@ -95,12 +95,13 @@ struct EsitoVerifica {
 // The checks an element priced from the catalogue passes, in order: an element, a
 // description, an element of the catalogue, then the amount and the factor boxes its mode
 // requires; with `importoLeggibile` a required amount must also read as an amount
-// (ImportoDaTesto), while a factor only has to be there. `descrizioneErrori` names the
+// (ImportoDaTesto), while a factor only has to be there. A required amount beyond
+// ImportoAmmesso is refused (MessaggioImportoFuoriMisura). `descrizioneErrori` names the
 // procedure to the error handler.
 EsitoVerifica VerificaElementoEImporti(db::Database& sessione, const CampiCompetenza& campi,
                                        const QString& descrizioneErrori, bool importoLeggibile);
 
 // The checks of a fee item's fields before it is added or corrected: those above, then an
-// amount to invoice that can be read, a payment, and a date. Errors: "Funzione di verifica
+// amount to invoice that can be read and that ImportoAmmesso takes, a payment, and a date. Errors: "Funzione di verifica
 // coerenza dati inseriti".
 EsitoVerifica VerificaCoerenzaDati(db::Database& sessione, const CampiCompetenza& campi);

@@ -1,5 +1,6 @@
 #include "fees/engine/VerificaElemento.h"
 
+#include "fees/engine/CalcoloCompetenza.h"
 #include "fees/engine/CatalogoContabile.h"
 #include "foundation/engine/Generale.h"
 #include "platform/db/DbError.h"
@@ -42,6 +43,8 @@ std::optional<RifiutoElemento> VerificaElemento(const CampiElemento& c, bool col
     if (c.importo.isEmpty()) return RifiutoElemento{Importo, "Inserire un valore di calcolo per l'elemento"};
     if (!importoNumerico(c.importo))
         return RifiutoElemento{Importo, "Il campo importo può contenere solo valori numerici"};
+    if (LetturaDiImporto(c.importo) == LetturaImporto::FuoriMisura)
+        return RifiutoElemento{Importo, MessaggioImportoFuoriMisura};
     if (c.arrotonda.isEmpty())
         return RifiutoElemento{Arrotonda, "Inserire un valore di arrotondamento per l'elemento"};
     if (!importoNumerico(c.arrotonda))

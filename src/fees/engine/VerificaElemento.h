@@ -54,7 +54,8 @@ struct RifiutoElemento {
 // every check passes. Linked, the VAT and account checks look at the descriptions; not
 // linked, each VAT field must hold a rate from 0 up to, not including, 100 (its leading
 // number read with "." as the decimal point, so 12,5 counts as 12) and the accounts are
-// not checked. A number too large for an amount counts as no number.
+// not checked. A number too large for an amount counts as no number; a price beyond
+// ImportoAmmesso is refused with MessaggioImportoFuoriMisura.
 std::optional<RifiutoElemento> VerificaElemento(const CampiElemento& campi, bool collegato);
 
 // The row the fields describe, for fields that passed VerificaElemento: the amount as

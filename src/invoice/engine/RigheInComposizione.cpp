@@ -5,6 +5,7 @@
 #include "foundation/engine/Generale.h"
 #include "invoice/engine/Importi.h"
 #include "platform/db/Database.h"
+#include "platform/db/DbError.h"
 #include "platform/system/BasicRuntime.h"
 
 namespace {
@@ -61,6 +62,25 @@ EsitoVerificaRiga VerificaDatiFattura(db::Database& sessione, const CampiRiga& c
     }
     if (verifica.Elemento) esito.Calcolo = verifica.Elemento->calcolo;
     return esito;
+}
+
+std::optional<QString> VerificaTotaleFattura(const TabellaRigheFattura& righe, const QString& impofatt,
+                                             int sostituita) {
+    switch (LetturaDiImporto(impofatt)) {
+    case LetturaImporto::NonNumerico: return std::nullopt;
+    case LetturaImporto::FuoriMisura: return MessaggioImportoFuoriMisura;
+    case LetturaImporto::Ammesso: break;
+    }
+    const auto senzaSegno = [](Currency c) { return c < Currency() ? -c : c; };
+    try {
+        Currency somma = senzaSegno(letto(impofatt));
+        for (int i = 1; i <= righe.NumeroRighe(); ++i)
+            if (i != sostituita) somma += senzaSegno(righe.riga(i).Impofat);
+        if (ImportoAmmesso(somma)) return std::nullopt;
+    } catch (const db::DbError&) {
+        // The sum itself is beyond the range.
+    }
+    return MessaggioTotaleFuoriMisura;
 }
 
 namespace {

@@ -238,7 +238,7 @@ void TabFattura::F_TxtImporti_LostFocus() {
 
 // --- Check and commands.
 
-std::optional<QString> TabFattura::verificaRiga() {
+std::optional<QString> TabFattura::verificaRiga(int sostituita) {
     Connessione s = sessione("Funzione di verifica dati form fattura");
     if (!s) return std::nullopt;
     const EsitoVerificaRiga esito = ::VerificaDatiFattura(*s, campiRiga());
@@ -253,6 +253,12 @@ std::optional<QString> TabFattura::verificaRiga() {
         return std::nullopt;
     }
     if (F_TxtImpofatt->text().isEmpty()) F_TxtImpofatt->setText("0,00");
+    if (const auto fuoriMisura =
+            VerificaTotaleFattura(FatturaInComposizione().RigheFattura, F_TxtImpofatt->text(), sostituita)) {
+        ui::MessageService::show(*fuoriMisura);
+        F_TxtImpofatt->setFocus(Qt::OtherFocusReason);
+        return std::nullopt;
+    }
     return esito.Calcolo;
 }
 
@@ -287,9 +293,9 @@ void TabFattura::F_CmdAggiungi_Click() {
 }
 
 void TabFattura::F_CmdCorreggi_Click() {
-    const std::optional<QString> calcolo = verificaRiga();
-    if (!calcolo) return;
     FatturaInComposizioneRec& fattura = FatturaInComposizione();
+    const std::optional<QString> calcolo = verificaRiga(fattura.RigaSelezionata());
+    if (!calcolo) return;
     RigaFattura* linea = fattura.LineaSelezionata();
     if (!linea) return;
     Procedura proc("Funzione di correzione dati in fascola");

@@ -385,8 +385,15 @@ void TabFattura::VisualizzazioneElementiDaFatturare() {
     if (!s) return;
     FatturaInComposizioneRec& fattura = FatturaInComposizione();
     LettoreAliquoteIva aliquote(*s, AmbienteLavoro().CollegatoContabilita);
-    const GrigliaFattura contenuto = ::VisualizzazioneElementiDaFatturare(
-        *s, fattura.RigheFattura, fattura.RigheVisualizzate, FascolaSulTab().IvaCee, aliquote);
+    // Totals beyond the range of an amount (lines chosen from fee items already that large)
+    // are the overflow error: the grid then stays empty.
+    Procedura proc("Funzione di visualizzazione elementi da fatturare");
+    GrigliaFattura contenuto;
+    if (!proc.essenziale([&] {
+            contenuto = ::VisualizzazioneElementiDaFatturare(*s, fattura.RigheFattura, fattura.RigheVisualizzate,
+                                                             FascolaSulTab().IvaCee, aliquote);
+        }))
+        return;
 
     ui::Grid& g = *F_FlxFattura;
     const int n = int(contenuto.Righe.size());

@@ -172,7 +172,8 @@ private:
     // The session, or nullptr once the error handler was told it cannot be had.
     Connessione sessione(const QString& descrizione);
     // The element's calculation mode once the fields were checked, nothing when they failed.
-    std::optional<QString> verificaRiga();
+    // `sostituita`: the line the fields will replace, 0 for a line added.
+    std::optional<QString> verificaRiga(int sostituita = 0);
 
     FrmFascola& finestra_;
     // The layout of the boxes in use, for working out the amount to invoice.

@@ -207,3 +207,34 @@ TEST(ValoriDaScrivere, TheColumnsStoredByKind) {
 }
 
 }  // namespace
+
+namespace {
+
+// Half of the range either way: an amount, its VAT below 100 % and their total all fit.
+TEST(ImportoAmmesso, HalfTheRangeEitherWay) {
+    const struct {
+        const char* testo;
+        LetturaImporto lettura;
+    } casi[] = {
+        {"461.168.601.842.738,7903", LetturaImporto::Ammesso},
+        {"461.168.601.842.738,7904", LetturaImporto::FuoriMisura},
+        {"-461.168.601.842.738,7904", LetturaImporto::Ammesso},
+        {"-461.168.601.842.738,7905", LetturaImporto::FuoriMisura},
+        {"922.337.203.685.477,5807", LetturaImporto::FuoriMisura},
+        {"99999999999999999999999", LetturaImporto::FuoriMisura},
+        {"12,50", LetturaImporto::Ammesso},
+        {"", LetturaImporto::Ammesso},  // an empty box reads 0: whether it may be empty is another check
+        {"1,2,3", LetturaImporto::NonNumerico},
+        {"5-0", LetturaImporto::NonNumerico},
+    };
+    for (const auto& c : casi) EXPECT_EQ(LetturaDiImporto(c.testo), c.lettura) << c.testo;
+    // What the box takes, its VAT at 99,99 % to the cent and their total still fit.
+    for (const char* limite : {"461168601842738.7903", "-461168601842738.7904"}) {
+        const Currency a = *Currency::parse(limite, '.');
+        ASSERT_TRUE(ImportoAmmesso(a)) << limite;
+        const Currency iva = (a * *Currency::parse("0.9999", '.')).roundedHalfEven(2);
+        EXPECT_NO_THROW((void)(a + iva)) << limite;
+    }
+}
+
+}  // namespace

@@ -1,0 +1,91 @@
+// The invoice tab keeps a document within what an amount can hold with its VAT: the amount to
+// invoice of a line, and the lines together, are refused with a message beyond half the range;
+// lines already that large from the fee items are reported through the error handler.
+#include <gtest/gtest.h>
+
+#include "fees/engine/CalcoloCompetenza.h"
+#include "invoice/engine/RigheInComposizione.h"
+#include "invoice/forms/TabFatturaFixture.h"
+
+namespace {
+
+using tab_fattura::TabFatturaFixture;
+
+class TabFatturaFuoriMisura : public TabFatturaFixture {
+protected:
+    // A line of the list-priced fee ONO with the amount to invoice typed, then AGGIUNGI or,
+    // with `linea`, that line clicked and CORREGGI.
+    void riga(const QString& impofatt, int linea = 0) {
+        if (linea) {
+            clicRiga(rigaDellaLinea(linea));
+            ASSERT_EQ(fattura().RigaCorrente, linea);
+        } else {
+            scegliElemento("ONO");
+        }
+        scrivi(t().F_TxtImpofatt, impofatt);
+        clic(linea ? t().F_CmdCorreggi : t().F_CmdAggiungi);
+    }
+    QStringList importi() {
+        QStringList s;
+        for (const RigaFattura& r : fattura().RigheFattura) s << QString::fromStdString(r.Impofat.toPlainString());
+        return s;
+    }
+};
+
+TEST_F(TabFatturaFuoriMisura, ALineOrTheLinesTogetherBeyondHalfTheRangeAreRefused) {
+    apri();
+    applica(t().F_OptNessunaSelezione);
+    const struct {
+        const char* nome;
+        const char* impofatt;
+        int linea;                 // 0: a line added; else the line corrected
+        const char* messaggio;     // nullptr: taken
+        QStringList dopo;          // the lines' amounts to invoice afterwards
+    } passi[] = {
+        {"one line beyond", "461.168.601.842.739", 0, "box", {}},
+        {"a negative line beyond", "-461.168.601.842.739", 0, "box", {}},
+        {"the largest line", "300.000.000.000.000", 0, nullptr, {"300000000000000"}},
+        {"together beyond", "161.168.601.842.739", 0, "total", {"300000000000000"}},
+        // Signs do not cancel: VAT is due on each line.
+        {"a credit line does not make room", "-200.000.000.000.000", 0, "total", {"300000000000000"}},
+        {"together at the limit", "161.168.601.842.738", 0, nullptr, {"300000000000000", "161168601842738"}},
+        // A correction counts the line corrected once, with its new amount.
+        {"a correction beyond", "300.000.000.000.001", 1, "total", {"300000000000000", "161168601842738"}},
+        {"a correction inside", "299.999.999.999.999", 1, nullptr, {"299999999999999", "161168601842738"}},
+    };
+    for (const auto& p : passi) {
+        SCOPED_TRACE(p.nome);
+        ScriptedMessages messaggi;
+        if (p.messaggio)
+            messaggi.expectMessage(ui::Answer::Ok, QString(p.messaggio) == "box" ? MessaggioImportoFuoriMisura
+                                                                                 : MessaggioTotaleFuoriMisura);
+        riga(p.impofatt, p.linea);
+        EXPECT_EQ(messaggi.pending(), 0);
+        if (p.messaggio) {
+            EXPECT_TRUE(t().F_TxtImpofatt->hasFocus());
+            clic(t().F_CmdAnnulla);
+        }
+        EXPECT_EQ(importi(), p.dopo);
+    }
+    EXPECT_EQ(t().F_LblTotale->text(), "461.168.601.842.737,00");
+}
+
+// Fee items stored with amounts that large (written by another program, or before the boxes
+// refused them) make lines whose totals leave the range: the error handler says so, and the
+// tab goes on.
+TEST_F(TabFatturaFuoriMisura, StoredItemsWhoseTotalsLeaveTheRangeGoToTheErrorHandler) {
+    apri();
+    fascole.db().execute("UPDATE competenze SET impofat = 900000000000000 WHERE cliente = ?", {cliente});
+    ScriptedMessages messaggi;
+    // The grid is drawn for the selection, then again under the EU VAT regime it chooses.
+    messaggi.expectMessage(ui::Answer::Abort, std::nullopt, "GESTIONE DEGLI ERRORI");
+    messaggi.expectMessage(ui::Answer::Abort, std::nullopt, "GESTIONE DEGLI ERRORI");
+    applica(t().F_OptPerOgniVoce);
+    EXPECT_EQ(messaggi.pending(), 0);
+    const QString testo = messaggi.messageTexts().value(0);
+    EXPECT_TRUE(testo.contains("Overflow") && testo.contains("visualizzazione elementi da fatturare"))
+        << testo.toStdString();
+    EXPECT_TRUE(t().F_LblTotale->text().isEmpty());
+}
+
+}  // namespace
