@@ -10,7 +10,6 @@ if command -v ccache >/dev/null; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=cc
 cmake -S . -B build-san -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFASCOLE_SANITIZE=ON "${launcher[@]}" >/dev/null
 cmake --build build-san -j"${FASCOLE_JOBS:-$(nproc)}"
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1:detect_stack_use_after_return=1}"
-export LSAN_OPTIONS="${LSAN_OPTIONS:-suppressions=$PWD/scripts/lsan-suppressions.txt:print_suppressions=0}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
 cd build-san
 ctest -j"${FASCOLE_JOBS:-$(nproc)}" --output-on-failure --timeout 900 "$@"
