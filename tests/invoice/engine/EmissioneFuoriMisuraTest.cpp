@@ -4,10 +4,9 @@
 
 #include <functional>
 
-#include "fees/engine/CalcoloCompetenza.h"
 #include "invoice/engine/EmissioneDiProva.h"
 #include "invoice/engine/EmissioneDocumento.h"
-#include "platform/system/BasicRuntime.h"
+#include "platform/db/DbError.h"
 
 namespace {
 
@@ -29,10 +28,8 @@ public:
         const char* ricavi;
     };
 
-    // The document made of `linee`, with the captions the tab shows: the taxable total and the
-    // VAT total, each of which still fits.
-    void conLinee(DocumentoDaEmettere& d, std::initializer_list<Linea> linee, const char* imponibile,
-                  const char* iva) {
+    // The document made of `linee`, with the totals and VAT summary the tab composes.
+    void conLinee(DocumentoDaEmettere& d, std::initializer_list<Linea> linee) {
         d.RigheFattura.svuota();
         d.RigheVisualizzate.svuota();
         int n = 0;
@@ -40,8 +37,7 @@ public:
             d.RigheFattura.aggiungi(Riga("0001", "0000", l.elemento, "X", l.importo, l.iva, l.ricavi));
             d.RigheVisualizzate.aggiungi({TipoRiga::Elemento, {}, ++n});
         }
-        d.TestoTotale = basic::Format(euro(imponibile), MascheraImportoEsteso);
-        d.TestoIva = basic::Format(euro(iva), MascheraImportoEsteso);
+        Didascalie(d);
     }
 };
 
@@ -53,27 +49,6 @@ TEST_F(EmissioneFuoriMisuraTest, TotalsBeyondTheRangeAreTheOverflowErrorAndNothi
     const char* ricavi1 = "04.01.01.0001";
     const char* ricavi2 = "04.01.01.0002";
     const Caso casi[] = {
-        // 800.000.000.000.000 taxable and 160.000.000.000.000 VAT fit; their sum does not.
-        {"two lines of 400.000.000.000.000 at 20 %",
-         [=](auto& t, auto& d) {
-             t.conLinee(d, {{"ONO", "400000000000000", "20", ricavi1}, {"SPE", "400000000000000", "20", ricavi2}},
-                        "800000000000000", "160000000000000");
-         }},
-        {"the same as a credit note below the range",
-         [=](auto& t, auto& d) {
-             d.Tipo = TipoDocumento::NotaCredito;
-             t.conLinee(d, {{"ONO", "-400000000000000", "20", ricavi1}, {"SPE", "-400000000000000", "20", ricavi2}},
-                        "-800000000000000", "-160000000000000");
-         }},
-        {"the same without the accounting link",
-         [=](auto& t, auto& d) {
-             d.Ambiente.CollegatoContabilita = false;
-             d.Ambiente.PathArchivioContabile.clear();
-             d.Parametri.NumerazioneAutomatica = false;
-             d.Parametri.NumeroDocumento = "13";
-             t.conLinee(d, {{"ONO", "400000000000000", "20", ""}, {"SPE", "400000000000000", "20", ""}},
-                        "800000000000000", "160000000000000");
-         }},
         // The largest whole amount without VAT fits; the stamp duty on top of it does not.
         {"the stamp duty on the largest amount",
          [=](auto& t, auto& d) {
@@ -81,7 +56,19 @@ TEST_F(EmissioneFuoriMisuraTest, TotalsBeyondTheRangeAreTheOverflowErrorAndNothi
              d.Parametri.CriterioBollo = "1";
              d.Parametri.SogliaBollo = "77,47";
              d.Parametri.ImportoBollo = "2,00";
-             t.conLinee(d, {{"ANT", "922337203685477", "E15", ricavi1}}, "922337203685477", "0");
+             t.conLinee(d, {{"ANT", "922337203685477", "E15", ricavi1}});
+         }},
+        {"the stamp duty without the accounting link",
+         [=](auto& t, auto& d) {
+             d.Ambiente.CollegatoContabilita = false;
+             d.Ambiente.PathArchivioContabile.clear();
+             d.Parametri.NumerazioneAutomatica = false;
+             d.Parametri.NumeroDocumento = "13";
+             d.Parametri.Bollo = true;
+             d.Parametri.CriterioBollo = "1";
+             d.Parametri.SogliaBollo = "77,47";
+             d.Parametri.ImportoBollo = "2,00";
+             t.conLinee(d, {{"ANT", "922337203685477", "ES", ""}});
          }},
         // Line after line the sums fit (900, 400, 500 thousand billion), but the first revenue
         // account takes 900 + 100: the posting cannot be composed.
@@ -90,8 +77,7 @@ TEST_F(EmissioneFuoriMisuraTest, TotalsBeyondTheRangeAreTheOverflowErrorAndNothi
              t.conLinee(d,
                         {{"ONO", "900000000000000", "E15", ricavi1},
                          {"SPE", "-500000000000000", "E15", ricavi2},
-                         {"ONO", "100000000000000", "E15", ricavi1}},
-                        "500000000000000", "0");
+                         {"ONO", "100000000000000", "E15", ricavi1}});
          }},
         // A withholding of 150 % takes the total below the range.
         {"a withholding beyond the total",
@@ -102,7 +88,7 @@ TEST_F(EmissioneFuoriMisuraTest, TotalsBeyondTheRangeAreTheOverflowErrorAndNothi
              d.Parametri.RitAccPerc = "150";
              d.Parametri.NumerazioneAutomatica = false;
              d.Parametri.NumeroDocumento = "13";
-             t.conLinee(d, {{"ONO", "-900000000000000", "E15", ricavi1}}, "-900000000000000", "0");
+             t.conLinee(d, {{"ONO", "-900000000000000", "E15", ricavi1}});
          }},
     };
     for (const Answer risposta : {Answer::Abort, Answer::Ignore}) {
@@ -127,10 +113,46 @@ TEST_F(EmissioneFuoriMisuraTest, TotalsBeyondTheRangeAreTheOverflowErrorAndNothi
     }
 }
 
+// 800.000.000.000.000 taxable and 160.000.000.000.000 VAT each fit; the document's total does
+// not, and no summary of the lines can be composed for a document.
+TEST_F(EmissioneFuoriMisuraTest, NoSummaryIsComposedOfLinesWhoseTotalLeavesTheRange) {
+    const struct {
+        const char* nome;
+        const char* importo;
+        const char* iva;
+        int errore;
+    } casi[] = {
+        {"two lines of 400.000.000.000.000 at 20 %", "400000000000000", "20", 6},
+        {"the same below the range", "-400000000000000", "20", 6},
+        {"two lines of 400.000.000.000.000 at 10 %", "400000000000000", "10", 0},
+        {"two exempt lines of half the range", "461168601842738", "E15", 0},
+    };
+    for (const auto& c : casi) {
+        SCOPED_TRACE(c.nome);
+        TabellaRigheFattura righe;
+        righe.aggiungi(Riga("0001", "0000", "ONO", "X", c.importo, c.iva, "04.01.01.0001"));
+        righe.aggiungi(Riga("0001", "0000", "SPE", "X", c.importo, c.iva, "04.01.01.0002"));
+        LettoreAliquoteIva aliquote(db(), true);
+        int errore = 0;
+        try {
+            const auto r = CalcoloRiepilogoIva(righe, aliquote);
+            ASSERT_TRUE(r.has_value());
+            EXPECT_EQ(r->TotaleImponibile, euro(c.importo) * int64_t(2));
+            EXPECT_EQ(r->TotaleDocumento, r->TotaleImponibile + r->TotaleIva);
+        } catch (const db::DbError& e) {
+            errore = e.number;
+        }
+        EXPECT_EQ(errore, c.errore);
+    }
+}
+
 TEST_F(EmissioneFuoriMisuraTest, TheNextDocumentTakesTheNumberTheRefusedOneWouldHaveHad) {
     DocumentoDaEmettere troppo = documento;
-    conLinee(troppo, {{"ONO", "400000000000000", "20", "04.01.01.0001"}, {"SPE", "400000000000000", "20", "04.01.01.0002"}},
-             "800000000000000", "160000000000000");
+    troppo.Parametri.Bollo = true;
+    troppo.Parametri.CriterioBollo = "1";
+    troppo.Parametri.SogliaBollo = "77,47";
+    troppo.Parametri.ImportoBollo = "2,00";
+    conLinee(troppo, {{"ANT", "922337203685477", "E15", "04.01.01.0001"}});
     box.expectMessage(Answer::Abort, std::nullopt, Gestione);
     box.expectMessage(Answer::Ok, NonEmessoDopoErrore, TitoloEmissione);
     EXPECT_EQ(EmissioneDocumento(db(), troppo).Arresto, ArrestoEmissione::Errore);

@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "fees/engine/CalcoloCompetenza.h"
+#include "invoice/engine/EmissioneDocumento.h"
 #include "invoice/engine/RigheInComposizione.h"
+#include "platform/db/Database.h"
 #include "invoice/forms/TabFatturaFixture.h"
 
 namespace {
@@ -71,21 +73,42 @@ TEST_F(TabFatturaFuoriMisura, ALineOrTheLinesTogetherBeyondHalfTheRangeAreRefuse
 }
 
 // Fee items stored with amounts that large (written by another program, or before the boxes
-// refused them) make lines whose totals leave the range: the error handler says so, and the
-// tab goes on.
-TEST_F(TabFatturaFuoriMisura, StoredItemsWhoseTotalsLeaveTheRangeGoToTheErrorHandler) {
-    apri();
-    fascole.db().execute("UPDATE competenze SET impofat = 900000000000000 WHERE cliente = ?", {cliente});
+// refused them) make lines whose totals leave the range: the error handler says so, the tab
+// goes on, and STAMPA issues nothing: both archives and the folders stay as they were.
+TEST_F(TabFatturaFuoriMisura, StoredItemsWhoseTotalsLeaveTheRangeGoToTheErrorHandlerAndIssueNothing) {
+    apri("0001", true);
+    fascole.db().execute("UPDATE competenze SET impofat = 400000000000000 WHERE cliente = ?", {cliente});
+    const auto stato = [&] {
+        QStringList s;
+        for (const char* sql : {"SELECT group_concat(fatturato || idfattura) FROM competenze"})
+            s << QString::fromStdString(colonna(sql).textOr(std::string()));
+        auto contabile = db::Database::open(AmbienteLavoro().PathArchivioContabile.toStdString());
+        for (const char* sql : {"SELECT group_concat(numerofattura) FROM ivaregistri", "SELECT count(*) FROM giornale",
+                                "SELECT count(*) FROM giornalenumero"})
+            s << QString::fromStdString(contabile->scalar(sql).textOr(std::string()));
+        s << QDir(AmbienteLavoro().CartellaAvvio).entryList({"SDB*"}, QDir::Files);
+        return s;
+    };
+    const QStringList prima = stato();
+    {
+        ScriptedMessages messaggi;
+        messaggi.expectMessage(ui::Answer::Abort, std::nullopt, "GESTIONE DEGLI ERRORI");
+        applica(t().F_OptPerOgniVoce);
+        EXPECT_EQ(messaggi.pending(), 0);
+        const QString testo = messaggi.messageTexts().value(0);
+        EXPECT_TRUE(testo.contains("errore  6") && testo.contains("Overflow") &&
+                    testo.contains("visualizzazione elementi da fatturare"))
+            << testo.toStdString();
+        EXPECT_TRUE(t().F_LblTotale->text().isEmpty());
+    }
     ScriptedMessages messaggi;
-    // The grid is drawn for the selection, then again under the EU VAT regime it chooses.
     messaggi.expectMessage(ui::Answer::Abort, std::nullopt, "GESTIONE DEGLI ERRORI");
-    messaggi.expectMessage(ui::Answer::Abort, std::nullopt, "GESTIONE DEGLI ERRORI");
-    applica(t().F_OptPerOgniVoce);
+    messaggi.expectMessage(ui::Answer::Ok,
+                           "Il documento non è stato emesso: gli archivi sono rimasti come erano prima della stampa",
+                           TitoloEmissione);
+    clic(t().F_CmdStampa);
     EXPECT_EQ(messaggi.pending(), 0);
-    const QString testo = messaggi.messageTexts().value(0);
-    EXPECT_TRUE(testo.contains("Overflow") && testo.contains("visualizzazione elementi da fatturare"))
-        << testo.toStdString();
-    EXPECT_TRUE(t().F_LblTotale->text().isEmpty());
+    EXPECT_EQ(stato(), prima);
 }
 
 }  // namespace
