@@ -27,37 +27,50 @@ QDate dataIso(const db::Value& v) {
     return QDate(numeri[0], numeri[1], numeri[2]);
 }
 
-Competenza competenzaDaRiga(const db::Statement& st) {
+// The fee item of the statement's current row. The rows of one case file repeat most of
+// their texts from one row to the next (client, case number, task, job, accounts, payment):
+// a text stored the same as in `precedente`, the row read just before, is taken from it,
+// shared rather than decoded again.
+Competenza competenzaDaRiga(const db::Statement& st, const Competenza* precedente = nullptr) {
     Competenza c;
     c.letti.reserve(size_t(st.columnCount()));
     for (int i = 0; i < st.columnCount(); ++i) c.letti.push_back(st.column(i));
-    const auto testo = [&](Colonna i) { return c.letti[i].textOr(QString()); };
-    c.cliente = testo(Cliente);
-    c.npra = testo(Npra);
-    c.ntask = testo(Ntask);
-    c.njob = testo(Njob);
-    c.elemento = testo(Elemento);
-    c.descrizione = testo(Descrizione);
-    // Stored as ISO text; anything else an older tool may have left is read as a typed date.
-    c.data = dataIso(c.letti[Data]);
-    if (!c.data.isValid()) {
-        const QString data = testo(Data);
-        c.data = QDate::fromString(data, Qt::ISODate);
-        if (!c.data.isValid()) c.data = basic::ToDate(data).value_or(QDate());
+    const auto uguale = [&](Colonna i) {
+        return precedente && size_t(i) < precedente->letti.size() && precedente->letti[i] == c.letti[i];
+    };
+    const auto testo = [&](Colonna i, QString Competenza::*campo) {
+        c.*campo = uguale(i) ? precedente->*campo : c.letti[i].textOr(QString());
+    };
+    testo(Cliente, &Competenza::cliente);
+    testo(Npra, &Competenza::npra);
+    testo(Ntask, &Competenza::ntask);
+    testo(Njob, &Competenza::njob);
+    testo(Elemento, &Competenza::elemento);
+    testo(Descrizione, &Competenza::descrizione);
+    if (uguale(Data)) {
+        c.data = precedente->data;
+    } else {
+        // Stored as ISO text; anything else an older tool may have left is read as a typed date.
+        c.data = dataIso(c.letti[Data]);
+        if (!c.data.isValid()) {
+            const QString data = c.letti[Data].textOr(QString());
+            c.data = QDate::fromString(data, Qt::ISODate);
+            if (!c.data.isValid()) c.data = basic::ToDate(data).value_or(QDate());
+        }
     }
     c.importo = c.letti[Importo].currencyOr();
     c.addebitounitario = c.letti[Addebitounitario].currencyOr();
     c.impofat = c.letti[Impofat].currencyOr();
-    c.fattore = testo(Fattore);
+    testo(Fattore, &Competenza::fattore);
     c.primanota = c.letti[Primanota].boolOr();
-    c.darepn = testo(Darepn);
-    c.averepn = testo(Averepn);
-    c.idpn = testo(Idpn);
+    testo(Darepn, &Competenza::darepn);
+    testo(Averepn, &Competenza::averepn);
+    testo(Idpn, &Competenza::idpn);
     c.fatturato = c.letti[Fatturato].boolOr();
-    c.ricavi = testo(Ricavi);
-    c.idfattura = testo(Idfattura);
+    testo(Ricavi, &Competenza::ricavi);
+    testo(Idfattura, &Competenza::idfattura);
     c.spuntato = c.letti[Spuntato].boolOr();
-    c.pagamento = testo(Pagamento);
+    testo(Pagamento, &Competenza::pagamento);
     return c;
 }
 
@@ -78,7 +91,10 @@ std::vector<Competenza> CompetenzeDellaFascola(db::Database& archivio, const QSt
                      "SELECT " + ColonneLette(FormaCompetenze()) +
                          " FROM competenze WHERE cliente = ? AND npra = ? ORDER BY ntask, njob, elemento",
                      {cliente, npra});
-    while (st.step()) competenze.push_back(competenzaDaRiga(st));
+    while (st.step()) {
+        Competenza c = competenzaDaRiga(st, competenze.empty() ? nullptr : &competenze.back());
+        competenze.push_back(std::move(c));
+    }
     return competenze;
 }
 

@@ -1,12 +1,14 @@
 #include "fees/forms/TabCompetenze.h"
 
 #include <QGridLayout>
+#include <QHash>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -191,47 +193,58 @@ void TabCompetenze::C_AbilitaImporti(bool abilita) {
     }
 }
 
-void TabCompetenze::C_VuotaGriglia() {
-    righe_.clear();
+// The grid emptied to `righe` rows, heading included, the lines without a fee item up to
+// RigheVuote painted white, in one pass over the grid.
+void TabCompetenze::C_PreparaGriglia(int righe) {
     ui::Grid& g = *C_FlxCompetenze;
-    g.setRows(RigheVuote);
     g.setCols(Colonne);
+    g.resetRows(righe);
     g.setRow(0);
     g.setCol(0);
     g.setFormatString(FormatoGriglia);
-    for (int riga = 1; riga < RigheVuote; ++riga) {
-        for (int colonna = 0; colonna < Colonne; ++colonna) {
-            g.setCellBackColor(riga, colonna, ui::bgr(ui::BgrWhite));
-            g.setText(riga, colonna, {});
-        }
-    }
+    for (int riga = 1; riga < std::min(righe, RigheVuote); ++riga)
+        for (int colonna = 0; colonna < Colonne; ++colonna) g.setCellBackColor(riga, colonna, ui::bgr(ui::BgrWhite));
+}
+
+void TabCompetenze::C_VuotaGriglia() {
+    righe_.clear();
+    C_PreparaGriglia(RigheVuote);
 }
 
 void TabCompetenze::C_MostraGriglia() {
-    C_VuotaGriglia();
+    righe_.clear();
     const FascolaCorrenteRec& f = FascolaCorrente();
-    if (!f.InVisione()) return;
     std::vector<Competenza> lette;
     Procedura proc("Funzione di visualizzazione griglia competenze");
-    if (!proc.esegui(
-            [&] { lette = CompetenzeDellaFascola(*ArchivioInUso(), f.CodiceClienteCorrente(), f.NpraCorrente()); }))
+    if (!f.InVisione() ||
+        !proc.esegui(
+            [&] { lette = CompetenzeDellaFascola(*ArchivioInUso(), f.CodiceClienteCorrente(), f.NpraCorrente()); })) {
+        C_VuotaGriglia();
         return;
+    }
     righe_ = std::move(lette);
     const std::vector<Competenza>& righe = righe_;
-    if (righe.empty()) return;
+    const int n = int(righe.size());
+    C_PreparaGriglia(n == 0 ? RigheVuote : n >= RigheMinime - 1 ? n + 1 : RigheMinime);
 
     ui::Grid& g = *C_FlxCompetenze;
-    const int n = int(righe.size());
-    g.setRows(n >= RigheMinime - 1 ? n + 1 : RigheMinime);
-    g.setCols(Colonne);
-    g.setRow(0);
-    g.setCol(0);
-    g.setFormatString(FormatoGriglia);
+    // The lines repeat the same few amounts: each is made into text once.
+    QHash<qint64, QString> importi;
+    const auto testoImporto = [&](const Currency& valore) -> const QString& {
+        auto at = importi.find(valore.raw());
+        if (at == importi.end()) at = importi.insert(valore.raw(), importo(valore));
+        return *at;
+    };
     for (int i = 1; i <= n; ++i) {
         const Competenza& r = righe[size_t(i - 1)];
-        const QString celle[Colonne] = {r.ntask,          r.njob,          r.elemento,
-                                        importo(r.importo), importo(r.addebitounitario), r.fattore,
-                                        importo(r.impofat), segno(r.fatturato), segno(r.primanota)};
-        for (int colonna = 0; colonna < Colonne; ++colonna) g.setText(i, colonna, celle[colonna]);
+        g.setText(i, 0, r.ntask);
+        g.setText(i, 1, r.njob);
+        g.setText(i, 2, r.elemento);
+        g.setText(i, 3, testoImporto(r.importo));
+        g.setText(i, 4, testoImporto(r.addebitounitario));
+        g.setText(i, 5, r.fattore);
+        g.setText(i, 6, testoImporto(r.impofat));
+        g.setText(i, 7, segno(r.fatturato));
+        g.setText(i, 8, segno(r.primanota));
     }
 }

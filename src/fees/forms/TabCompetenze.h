@@ -123,6 +123,8 @@ private:
     // After a command that wrote, or found the item already there: fields cleared, only the
     // element combos open, the grid read again.
     void aggiornaDopoComando();
+    // The grid emptied to `righe` rows, heading included.
+    void C_PreparaGriglia(int righe);
     void C_CmdAggiungi_Click();
     void C_CmdCorreggi_Click();
     void C_CmdCancella_Click();

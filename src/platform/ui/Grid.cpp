@@ -85,6 +85,14 @@ public:
         }
     }
 
+    void resetDataRows(int rows) {
+        beginResetModel();
+        dataRows_ = std::max(rows, 0);
+        cells_.clear();
+        cells_.resize(size_t(dataRows_) * size_t(columnCount()));
+        endResetModel();
+    }
+
     void setColumns(int cols) {
         cols = std::max(cols, 0);
         const int old = columnCount();
@@ -184,25 +192,40 @@ Grid::Grid(QWidget* parent) : QTableView(parent), cells_(new Cells(this)) {
 Grid::~Grid() = default;
 
 void Grid::setFormatString(const QString& format) {
-    const QStringList sections = format.split(u'|');
-    setCols(int(sections.size()));
-    const int margin = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, this) + 2;
-    for (int col = 0; col < int(sections.size()); ++col) {
-        QString heading = sections[col];
-        Qt::Alignment alignment = Qt::AlignLeft;
-        if (!heading.isEmpty() && QStringLiteral("<^>").contains(heading.front())) {
-            alignment = alignmentOf(heading.front());
-            heading.remove(0, 1);
+    // The same format in the same font lays the columns out as last time: the headings are
+    // split and measured once.
+    const QFont font = horizontalHeader()->font();
+    if (format != layout_.format || font != layout_.font || style() != layout_.style) {
+        layout_.format = format;
+        layout_.font = font;
+        layout_.style = style();
+        layout_.columns.clear();
+        const int margin = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, this) + 2;
+        const QFontMetrics metrics(font);
+        for (QString heading : format.split(u'|')) {
+            Qt::Alignment alignment = Qt::AlignLeft;
+            if (!heading.isEmpty() && QStringLiteral("<^>").contains(heading.front())) {
+                alignment = alignmentOf(heading.front());
+                heading.remove(0, 1);
+            }
+            const int width = metrics.horizontalAdvance(heading) + margin;
+            layout_.columns.push_back({std::move(heading), alignment, width});
         }
-        cells_->setColumnAlignment(col, alignment);
-        setText(0, col, heading);
-        setColumnWidth(col, horizontalHeader()->fontMetrics().horizontalAdvance(heading) + margin);
+    }
+    setCols(int(layout_.columns.size()));
+    for (int col = 0; col < int(layout_.columns.size()); ++col) {
+        const auto& column = layout_.columns[size_t(col)];
+        cells_->setColumnAlignment(col, column.alignment);
+        setText(0, col, column.heading);
+        setColumnWidth(col, column.width);
     }
 }
 
 int Grid::rows() const { return cells_->rowCount() + 1; }
 
 void Grid::setRows(int rows) { cells_->setDataRows(std::max(rows, 1) - 1); }
+
+void Grid::resetRows(int rows) { cells_->resetDataRows(std::max(rows, 1) - 1); }
 
 int Grid::cols() const { return cells_->columnCount(); }
 

@@ -1,5 +1,7 @@
 #pragma once
 #include <QColor>
+#include <QFont>
+#include <QStyle>
 #include <QTableView>
 #include <vector>
 
@@ -30,6 +32,10 @@ public:
     void setRows(int rows);
     int cols() const;
     void setCols(int cols);
+    // Sets the count of rows (heading included) and empties every data cell: no text, no
+    // colour, no alignment of its own. The view is told once, as of a new table, however
+    // many rows there were or are now.
+    void resetRows(int rows);
 
     // A cell outside the grid reads as empty, and writing to it changes nothing.
     QString text(int row, int col) const;
@@ -55,6 +61,19 @@ signals:
 private:
     class Cells;
     Cells* cells_;
+    // The last format string laid out, in the header's font and the style of then, and what
+    // it gave each column.
+    struct Layout {
+        QString format;
+        QFont font;
+        const QStyle* style = nullptr;
+        struct Column {
+            QString heading;
+            Qt::Alignment alignment;
+            int width = 0;
+        };
+        std::vector<Column> columns;
+    } layout_;
     int row_ = 0;
     int col_ = 0;
 };
