@@ -27,14 +27,14 @@ QDate dataIso(const db::Value& v) {
     return QDate(numeri[0], numeri[1], numeri[2]);
 }
 
-// The fee item of the statement's current row. The rows of one case file repeat most of
-// their texts from one row to the next (client, case number, task, job, accounts, payment):
-// a text stored the same as in `precedente`, the row read just before, is taken from it,
-// shared rather than decoded again.
-Competenza competenzaDaRiga(const db::Statement& st, const Competenza* precedente = nullptr) {
-    Competenza c;
-    c.letti.reserve(size_t(st.columnCount()));
-    for (int i = 0; i < st.columnCount(); ++i) c.letti.push_back(st.column(i));
+// `c`, new, made the fee item of the statement's current row. The rows of one case file
+// repeat most of their texts from one row to the next (client, case number, task, job,
+// accounts, payment): a text stored the same as in `precedente`, the row read just before,
+// is taken from it, shared rather than decoded again.
+void competenzaDaRiga(const db::Statement& st, Competenza& c, const Competenza* precedente = nullptr) {
+    const int colonne = st.columnCount();
+    c.letti.reserve(size_t(colonne));
+    for (int i = 0; i < colonne; ++i) c.letti.push_back(st.column(i));
     const auto uguale = [&](Colonna i) {
         return precedente && size_t(i) < precedente->letti.size() && precedente->letti[i] == c.letti[i];
     };
@@ -71,7 +71,6 @@ Competenza competenzaDaRiga(const db::Statement& st, const Competenza* precedent
     testo(Idfattura, &Competenza::idfattura);
     c.spuntato = c.letti[Spuntato].boolOr();
     testo(Pagamento, &Competenza::pagamento);
-    return c;
 }
 
 }  // namespace
@@ -92,8 +91,8 @@ std::vector<Competenza> CompetenzeDellaFascola(db::Database& archivio, const QSt
                          " FROM competenze WHERE cliente = ? AND npra = ? ORDER BY ntask, njob, elemento",
                      {cliente, npra});
     while (st.step()) {
-        Competenza c = competenzaDaRiga(st, competenze.empty() ? nullptr : &competenze.back());
-        competenze.push_back(std::move(c));
+        Competenza& c = competenze.emplace_back();
+        competenzaDaRiga(st, c, competenze.size() > 1 ? &competenze[competenze.size() - 2] : nullptr);
     }
     return competenze;
 }
@@ -104,5 +103,7 @@ std::optional<Competenza> LeggiCompetenza(db::Database& archivio, const ChiaveCo
                          " FROM competenze WHERE cliente = ? AND npra = ? AND ntask = ? AND njob = ? AND elemento = ?",
                      {k.cliente, k.npra, k.ntask, k.njob, k.elemento});
     if (!st.step()) return std::nullopt;
-    return competenzaDaRiga(st);
+    Competenza c;
+    competenzaDaRiga(st, c);
+    return c;
 }
