@@ -74,7 +74,7 @@ int64_t PrimoNumeroLibero(db::Database& archivio, const QString& registro, const
 }
 
 void VerificaIntervallo(int64_t numero) {
-    if (numero > std::numeric_limits<int32_t>::max()) throw db::DbError(6, "Overflow.", "Fascole");
+    if (numero > std::numeric_limits<int32_t>::max()) throw db::DbError(6, "Overflow.");
 }
 
 // The whole number at the start of a typed document number, blanks around it ignored;

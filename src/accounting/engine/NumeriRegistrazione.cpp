@@ -23,7 +23,7 @@ QString CinqueCifre(long long numero) { return basic::Format(numero, "00000"); }
 db::Params GiornoPerSql(const QString& dataSql, std::optional<int> numero = {}) {
     const QStringList parti = dataSql.split(',');
     if (parti.size() != 3)
-        throw db::DbError(db::err::SyntaxError, "Errore di sintassi nell'espressione: data mancante.", "Fascole");
+        throw db::DbError(db::err::SyntaxError, "Errore di sintassi nell'espressione: data mancante.");
     if (numero) return {parti[0].toInt(), parti[1].toInt(), parti[2].toInt(), *numero};
     return {parti[0].toInt(), parti[1].toInt(), parti[2].toInt()};
 }
@@ -70,9 +70,9 @@ QString ControlloNumeroRegistrazione(db::Database& archivio, const QString& Data
 
     int numero = 0;
     if (!proc.esegui([&] {
-            // A 16-bit number, rounded to the nearest (half to even) as the old conversion did.
+            // A 16-bit number, rounded to the nearest (half to even) as a number column stores it.
             const double valore = std::nearbyint(basic::Val(NumeroRegistrazione));
-            if (valore < -32768 || valore > UltimoNumero) throw db::DbError(6, "Overflow.", "Fascole");
+            if (valore < -32768 || valore > UltimoNumero) throw db::DbError(6, "Overflow.");
             numero = int(valore);
         }))
         return NessunNumeroRegistrazione;

@@ -17,13 +17,13 @@ using Rec = ParametriContabiliRec;
 
 ParametriContabiliRec gParametriContabili;
 
-// Conversion of a column to its field's type: Null and text that is no number raise the
-// runtime's errors; whole numbers out of the field's range overflow.
+// Conversion of a column to its field's type: Null and text that is no number raise errors 94
+// and 13; whole numbers out of the field's range overflow.
 template <class Intero>
 Intero intero(const db::Value& v) {
     const int64_t n = v.toInt();
     if (n < std::numeric_limits<Intero>::min() || n > std::numeric_limits<Intero>::max())
-        throw db::DbError(6, "Overflow.", "Fascole");
+        throw db::DbError(6, "Overflow.");
     return Intero(n);
 }
 

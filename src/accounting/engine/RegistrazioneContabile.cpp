@@ -13,11 +13,11 @@
 
 namespace {
 
-// The whole number at the start of a text (0 when there is none), rounded as the old
-// conversion into a number column did; beyond a 32-bit column it overflows.
+// The whole number at the start of a text (0 when there is none), rounded to the nearest (half
+// to even) as it is stored into a number column; beyond a 32-bit column it overflows.
 int64_t ValoreNumerico(const QString& testo) {
     const double valore = std::nearbyint(basic::Val(testo));
-    if (!(valore >= -2147483648.0 && valore <= 2147483647.0)) throw db::DbError(6, "Overflow.", "Fascole");
+    if (!(valore >= -2147483648.0 && valore <= 2147483647.0)) throw db::DbError(6, "Overflow.");
     return int64_t(valore);
 }
 

@@ -31,8 +31,8 @@ public:
     static std::optional<Spostamento> Sposta(int azione, long posizione, long numero);
 
     // The caption for record `posizione` of `numero`: "1 di" and the count when the first
-    // record was asked for, else the position, " di " and the count; each number as the old
-    // Str wrote it, after a blank ("1 di 3", " 2 di  3").
+    // record was asked for, else the position, " di " and the count; each number as Str
+    // writes it, after a blank ("1 di 3", " 2 di  3").
     void MostraPosizione(long posizione, long numero, bool primo);
 
     QString caption() const;

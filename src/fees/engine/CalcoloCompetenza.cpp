@@ -15,11 +15,11 @@ Currency letto(const QString& testo) {
     return ImportoDaTesto(copia);
 }
 
-// The product as the old currency type gave it, or the overflow error where that type ended.
+// The product in ten-thousandths, or the overflow error where Currency's range ends.
 Currency prodotto(Currency a, Currency b) {
     const __int128 p = __int128(a.raw()) * b.raw();
     const __int128 limite = __int128(INT64_MAX) * Currency::Scale;
-    if (p > limite || p < -limite) throw db::DbError(6, "Overflow", "Fascole");
+    if (p > limite || p < -limite) throw db::DbError(6, "Overflow");
     return a * b;
 }
 

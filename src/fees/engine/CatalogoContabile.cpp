@@ -66,7 +66,7 @@ QString GiorniPagamento(const QString& testo) {
     try {
         giorni = std::nearbyint(basic::Val(testo));
     } catch (const db::DbError&) {
-        return "0";  // beyond any number the runtime can read: no term of days
+        return "0";  // beyond any number Val can read: no term of days
     }
     if (!(giorni >= 0 && giorni <= GiorniMassimi)) return "0";
     return QString::number(static_cast<int>(giorni));

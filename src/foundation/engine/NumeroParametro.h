@@ -8,8 +8,8 @@
 // shown as a VAT rate text. Blanks are ignored, a sign may lead, reading stops at the first
 // character that cannot continue the number, nothing readable is 0. The full stop is the
 // decimal point; a text without any full stop takes its comma as the decimal point, so
-// "12,5", "1,50" and "77,47" read as typed and every text written with a full stop reads
-// as it always did ("12.5", "1.000,50" reads 1). Beyond four decimals the value is rounded
+// "12,5", "1,50" and "77,47" read as typed, while a text with a full stop reads it as the
+// decimal point ("12.5"; "1.000,50" reads 1). Beyond four decimals the value is rounded
 // half to even; a number beyond the range of Currency raises the overflow error
 // (db::DbError 6).
 Currency NumeroDaTesto(const QString& testo);

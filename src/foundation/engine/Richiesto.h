@@ -8,7 +8,7 @@
 // used before it was set, handed to the handler like any other.
 template <class T>
 T& Richiesto(T* oggetto) {
-    if (!oggetto) throw db::DbError(91, "Variabile oggetto o variabile del blocco With non impostata", "Fascole");
+    if (!oggetto) throw db::DbError(91, "Variabile oggetto o variabile del blocco With non impostata");
     return *oggetto;
 }
 template <class T>

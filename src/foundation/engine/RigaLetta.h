@@ -9,9 +9,9 @@
 // changed the row, deleted it, or deleted it and stored another one under the same key (case,
 // task and job numbers are given again once the highest is deleted). So a correction or a
 // deletion finds its row by the key and by every other column as it was read; when the row is
-// no longer there as read nothing is written and the old engine's errors are raised, which the
-// caller's error handler shows like any other: 3167 when no row has that key any more, 3197
-// when the row was changed since it was read. No other row is ever touched.
+// no longer there as read nothing is written and an error is raised, which the caller's error
+// handler shows like any other: 3167 when no row has that key any more, 3197 when the row was
+// changed since it was read. No other row is ever touched.
 
 // How the rows of one table are found again: the key columns, then the other columns that
 // are compared with the values read.

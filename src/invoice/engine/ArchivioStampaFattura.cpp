@@ -27,9 +27,9 @@ int colonna(const QString& nome) {
     throw std::out_of_range("no column " + nome.toStdString() + " in Dati");
 }
 
-// The old runtime's "path/file access error": a file that cannot be removed or replaced.
+// Error 75, "path/file access error": a file that cannot be removed or replaced.
 [[noreturn]] void erroreFile(const QString& path) {
-    throw db::DbError(75, "Errore di accesso al percorso o al file: " + path.toStdString(), "Fascole");
+    throw db::DbError(75, "Errore di accesso al percorso o al file: " + path.toStdString());
 }
 
 }  // namespace

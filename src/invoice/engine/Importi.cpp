@@ -4,7 +4,7 @@
 
 namespace {
 
-[[noreturn]] void overflow() { throw db::DbError(6, "Overflow", "Fascole"); }
+[[noreturn]] void overflow() { throw db::DbError(6, "Overflow"); }
 
 // Floor of n / d, d > 0.
 __int128 divisioneIntera(__int128 n, __int128 d) {

@@ -28,7 +28,7 @@ const RigaFattura& TabellaRigheFattura::riga(int indice) const {
 int TabellaRigheFattura::aggiungi(RigaFattura riga) { return inserisci(NumeroRighe() + 1, std::move(riga)); }
 
 int TabellaRigheFattura::inserisci(int posizione, RigaFattura riga) {
-    if (NumeroRighe() >= MassimoRighe) throw db::DbError(6, "Overflow", "Fascole");
+    if (NumeroRighe() >= MassimoRighe) throw db::DbError(6, "Overflow");
     const int p = std::clamp(posizione, 1, NumeroRighe() + 1);
     righe_.insert(righe_.begin() + (p - 1), std::move(riga));
     return p;

@@ -49,7 +49,7 @@ struct RigaFattura {
 // printed; 0 is no line.
 class TabellaRigheFattura {
 public:
-    // The old line counter was a 16-bit integer.
+    // The line counter is a 16-bit number: the document holds at most 32767 lines.
     static constexpr int MassimoRighe = 32767;
 
     int NumeroRighe() const { return int(righe_.size()); }

@@ -142,7 +142,7 @@ int PosizioneInserimento(QChar modo, int rigaSelezionata, int numeroRighe) {
 
 EsitoDefault DefinizioneDefaultFattura(db::Database& sessione, SceltaElemento scelta, const QString& testoScelto,
                                        const QString& cliente, bool collegato, const FatturaInComposizioneRec& fattura) {
-    // A client missing from the accounting registry: the invoice's old default text.
+    // A client missing from the accounting registry: the invoice proposes "0,00" as payment.
     const EsitoElementoProposto proposta = PropostaElemento(sessione, scelta, testoScelto, cliente, collegato,
                                                       QStringLiteral("Funzione di definizione default fattura"),
                                                       QStringLiteral("0,00"));

@@ -243,6 +243,5 @@ void RimozioneCopiaArchiviata(const QString& path) {
                       ("Le competenze del documento sono di nuovo da fatturare, ma non è stato possibile eliminare "
                        "la copia archiviata " +
                        path + ": il documento non è più elencato e la copia viene eliminata al prossimo elenco.")
-                          .toStdString(),
-                      "Fascole");
+                          .toStdString());
 }

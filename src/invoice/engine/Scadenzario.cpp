@@ -21,8 +21,8 @@ QString testoSemplice(Currency importo) {
     return QString::fromStdString(importo.toPlainString()).replace(u'.', u',');
 }
 
-// Whole days of a number of days typed with decimals: the date the old date arithmetic
-// showed for a fraction of a day.
+// Whole days of a number of days typed with decimals: a fraction of a day counts as the date
+// it falls in, so the fraction is dropped toward the earlier day.
 qint64 giorniInteri(Currency giorni) {
     const int64_t raw = giorni.raw();
     int64_t q = raw / Currency::Scale;

@@ -11,10 +11,9 @@
 
 namespace {
 
-// The old runtime's "path/file access error".
+// Error 75, "path/file access error": a file that cannot be read or written.
 [[noreturn]] void erroreFile(const QString& path, const QString& perche) {
-    throw db::DbError(75, ("Errore di accesso al percorso o al file: " + path + " (" + perche + ")").toStdString(),
-                      "Fascole");
+    throw db::DbError(75, ("Errore di accesso al percorso o al file: " + path + " (" + perche + ")").toStdString());
 }
 
 QString separatore(const QString& cartella) {

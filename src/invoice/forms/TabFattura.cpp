@@ -37,7 +37,7 @@ constexpr int RigheMinime = 16;
 constexpr int Colonne = 3;
 constexpr int LarghezzaNomeCliente = 46;
 
-// Text to the left, numbers to the right, as the old grids' general alignment.
+// The grid's general alignment: text to the left, numbers to the right.
 Qt::Alignment allineamentoGenerale(const QString& testo) {
     return basic::IsNumeric(testo) ? Qt::AlignRight : Qt::AlignLeft;
 }

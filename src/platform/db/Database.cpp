@@ -26,13 +26,14 @@ bool startsWith(const std::string& s, const char* prefix) {
     return s.rfind(prefix, 0) == 0;
 }
 
-// The old engine's number and an Italian description for an SQLite failure.
+// The error number callers act on and an Italian description for an SQLite failure; the source
+// names the step that failed (open, prepare, execute...).
 DbError translate(int rc, const std::string& message, const std::string& context) {
     const int primary = rc & 0xff;
     auto make = [&](int number, const std::string& text) {
         std::string d = text;
         if (!message.empty()) d += " (" + message + ")";
-        return DbError(number, d, context.empty() ? "DAO.Database" : context);
+        return DbError(number, d, context.empty() ? std::string(ProgramSource) : context);
     };
     switch (primary) {
     case SQLITE_BUSY:
@@ -428,9 +429,9 @@ std::string Statement::originColumn(int i) const {
     return c ? c : "";
 }
 
-std::string likePattern(const std::string& jet) {
+std::string likePattern(const std::string& typed) {
     std::string out;
-    for (char ch : jet) {
+    for (char ch : typed) {
         switch (ch) {
         case '*': out += '%'; break;
         case '?': out += '_'; break;

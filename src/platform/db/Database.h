@@ -34,8 +34,8 @@ public:
 
     // Runs one statement; returns the number of rows it changed.
     int execute(const std::string& sql, const Params& params = {});
-    // Runs a statement typed by a person, as the old engine's Execute did: exactly one
-    // statement, one that changes data (a select is refused with 3065, text after the
+    // Runs a statement typed by a person (the SQL console): exactly one statement, one that
+    // changes data (a select is refused with 3065, text after the
     // statement with 3142, an empty text with 3129). Returns the rows changed.
     int executeAction(const std::string& sql);
     // Runs a query and returns its first column of its first row (Null when no row).
@@ -167,9 +167,9 @@ private:
     bool failed_ = false;  // a failed statement is not kept for reuse
 };
 
-// A Jet pattern ("*" any text, "?" one character) as a LIKE pattern with "\" escapes;
-// use it as `col LIKE ? ESCAPE '\'`.
-std::string likePattern(const std::string& jetPattern);
+// A pattern typed with wildcards ("*" any text, "?" one character) as a LIKE pattern with "\"
+// escapes; use it as `col LIKE ? ESCAPE '\'`.
+std::string likePattern(const std::string& wildcardPattern);
 
 // `text` appended to `json` as a JSON string, for lists bound as one parameter and read in SQL
 // with json_each.

@@ -4,11 +4,17 @@
 
 namespace db {
 
-// A database failure carrying the error number callers test for, in the numbering of the
-// old database engine (lock conflicts, duplicate key, refused text and so on).
+// The source an error carries when its raiser names no other: the program's name. The error
+// handler receives it with the number and the description and shows neither it nor any other
+// source.
+inline constexpr const char* ProgramSource = "Fascole";
+
+// A failure carrying the error number callers test for (lock conflicts, duplicate key, refused
+// text and so on: the numbers are fixed, the error handler and the forms act on them) and an
+// Italian description.
 class DbError : public std::runtime_error {
 public:
-    DbError(int number, std::string description, std::string source = "DAO.Database")
+    DbError(int number, std::string description, std::string source = ProgramSource)
         : std::runtime_error(description), number(number), description(std::move(description)),
           source(std::move(source)) {}
 
@@ -48,8 +54,8 @@ inline DbError dataChanged() {
     return DbError(DataChanged, "Operazione interrotta: un altro utente ha modificato gli stessi dati nel frattempo.");
 }
 
-// The old runtime's "type mismatch": a text that is no number or no date.
-inline DbError typeMismatch() { return DbError(TypeMismatch, "Tipo non corrispondente.", "Fascole"); }
+// "Type mismatch": a text that is no number or no date where one is needed.
+inline DbError typeMismatch() { return DbError(TypeMismatch, "Tipo non corrispondente."); }
 
 inline bool isLockConflict(int number) {
     return number == Locked || number == LockedByUser || number == TableLocked ||

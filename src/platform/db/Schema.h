@@ -4,7 +4,7 @@
 
 namespace db {
 
-// Column kinds of the archives, as the old engine knew them.
+// Column kinds of the archives: each is stored in an SQLite type, with the checks columnSql adds.
 enum class Kind { Text, Memo, YesNo, Currency, Date, Counter, Byte, Integer, Long, Single, Double };
 
 struct Column {
@@ -35,8 +35,8 @@ inline Column counter(std::string name) { return {std::move(name), Kind::Counter
 inline Column column(std::string name, Kind kind) { return {std::move(name), kind}; }
 
 // The column's definition for CREATE TABLE / ALTER TABLE ADD COLUMN. The checks it adds are
-// named so that a refusal maps back to the old error numbers (too long, empty, not yes/no,
-// not a date).
+// named so that a refusal maps back to the program's error numbers (too long, empty, not
+// yes/no, not a date).
 std::string columnSql(const Column& column, bool inKey = false);
 std::string createTableSql(const Table& table);
 std::string addColumnSql(const std::string& table, const Column& column);

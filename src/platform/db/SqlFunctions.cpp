@@ -48,7 +48,7 @@ void sqlDateSerial(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
 }  // namespace
 
 const char* dateSerial(long long year, long long month, long long day, char (&buffer)[32]) {
-    // Two-digit years as the old function read them.
+    // Two-digit years: 0-29 are 2000-2029, 30-99 are 1930-1999.
     if (year >= 0 && year < 30) year += 2000;
     else if (year >= 30 && year < 100) year += 1900;
     long long m0 = month - 1;

@@ -4,9 +4,9 @@ struct sqlite3;
 
 namespace db {
 
-// The date arithmetic of the old SQL on the ISO date texts the archives hold.
-// DateSerial(year, month, day) normalises like the old function: month 13 is January of the
-// next year, day 0 the last day of the previous month.
+// Date arithmetic for the archives' SQL on the ISO date texts they hold.
+// DateSerial(year, month, day) normalises its parts: month 13 is January of the next year,
+// day 0 the last day of the previous month.
 void registerSqlFunctions(sqlite3* handle);
 
 // The ISO text "YYYY-MM-DD" of DateSerial(year, month, day), or "" when out of range.

@@ -9,7 +9,7 @@ namespace db {
 
 namespace {
 
-DbError nullUse() { return DbError(err::InvalidUseOfNull, "Utilizzo non valido di Null.", "Fascole"); }
+DbError nullUse() { return DbError(err::InvalidUseOfNull, "Utilizzo non valido di Null."); }
 
 std::string realText(double d) {
     char buf[40];

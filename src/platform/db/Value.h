@@ -36,8 +36,8 @@ public:
 
     bool isNull() const { return std::holds_alternative<std::monostate>(v_); }
 
-    // Conversions follow the old runtime: Null raises "invalid use of Null" (94), a text
-    // that is no number raises "type mismatch" (13).
+    // Conversions are strict: Null raises "invalid use of Null" (94), a text that is no
+    // number raises "type mismatch" (13).
     std::string toText() const;
     template <class S>
     S toText() const {

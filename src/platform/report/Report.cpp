@@ -14,7 +14,8 @@ namespace report {
 
 namespace {
 
-// `name` in `folder`, matched without regard to case as the old file system did.
+// `name` in `folder`, matched without regard to case: the program names its files in any case
+// and the office's copies may be named in another.
 QString fileIn(const QString& folder, const QString& name) {
     QDir dir(folder);
     if (folder.isEmpty() || !dir.exists()) return {};

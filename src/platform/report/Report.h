@@ -16,7 +16,7 @@ class QWidget;
 //   stampa.setDestination(report::Screen);             // 0 screen, 1 printer
 //   stampa.run();                                      // synchronous; db::DbError on failure
 //
-// The five settings are those of the old report control, in the order callers set them.
+// A run takes five settings, which callers set in the order above.
 // A run reads the layout and every table of the data file into memory and closes the file
 // before anything is drawn, so the caller may delete the data file as soon as run()
 // returns. A missing or unreadable layout or data file, or a layout that names a table or

@@ -4,8 +4,8 @@
 #include "platform/db/DbError.h"
 
 // Failures of a report run, raised as the program's one error type so that the caller's
-// error handler reports them with its own description. The numbers follow the old report
-// engine where it had one for the case.
+// error handler reports them with its own description. Each case has a number of its own, in
+// a range no database error uses.
 namespace report::err {
 
 constexpr int LayoutNotFound = 20507;   // the report file is nowhere to be found

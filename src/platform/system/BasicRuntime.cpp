@@ -15,7 +15,7 @@ namespace {
 constexpr int Overflow = 6;
 
 [[noreturn]] void raise(int number, const char* description) {
-    throw db::DbError(number, description, "Fascole");
+    throw db::DbError(number, description);
 }
 
 bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
@@ -27,7 +27,7 @@ struct Digits {
     std::string fraction;
 };
 
-// The digits of a double to 15 significant places, the precision the old runtime showed.
+// The digits of a double to 15 significant places, the precision numbers are shown with.
 // to_chars, unlike printf, ignores the C locale.
 Digits digitsOf(double value) {
     if (!std::isfinite(value)) raise(Overflow, "Overflow");

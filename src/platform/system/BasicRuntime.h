@@ -8,8 +8,8 @@
 
 #include "platform/system/Currency.h"
 
-// The string, number and date functions the old code was written against, with their
-// old behaviour: 1-based positions, clamping instead of failing, the sign blank of Str,
+// The string, number and date functions the program's rules are written with: 1-based
+// positions, clamping instead of failing, the sign blank of Str,
 // and Italian separators ("." thousands, "," decimals, day/month/year) whatever the
 // machine's locale. Conversion failures raise db::DbError 13 (type mismatch) or 6
 // (overflow), the one error type of the program.
@@ -34,7 +34,7 @@ inline QString LCase(const QString& s) { return s.toLower(); }
 inline QString Space(qsizetype n) { return QString(n > 0 ? n : 0, u' '); }
 
 // A blank in the sign position for zero or more, "-" otherwise; no leading zero before
-// the point (" .5") and at most 15 significant digits, as the old Str.
+// the point (" .5") and at most 15 significant digits.
 QString Str(long long value);
 QString Str(double value);
 QString Str(const Currency& value);

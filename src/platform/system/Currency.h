@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-// A money amount: signed 64-bit count of ten-thousandths, as the old currency type.
+// A money amount: signed 64-bit count of ten-thousandths.
 // Texts and doubles enter only through the conversions below, which round half to even;
 // display rounding (half away from zero) belongs to the formatting functions.
 //
@@ -46,7 +46,7 @@ public:
 
     // Rounded to `decimals` places (0..4), half away from zero as displayed amounts are.
     Currency roundedForDisplay(int decimals) const;
-    // Rounded to `decimals` places half to even, as the old currency arithmetic did.
+    // Rounded to `decimals` places half to even, as amounts are stored and added.
     Currency roundedHalfEven(int decimals) const;
 
     constexpr Currency operator-() const {

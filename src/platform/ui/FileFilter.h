@@ -4,7 +4,7 @@
 
 namespace ui {
 
-// File-chooser filters come written the old way, "Archivi (*.mdb)|*.mdb|Tutti (*.*)|*.*":
+// File-chooser filters are written "Archivi (*.mdb)|*.mdb|Tutti (*.*)|*.*":
 // description and pattern alternate, patterns separated by ';'. Returns one Qt name filter
 // per pair ("Archivi (*.mdb)"). A filter without '|' is taken as Qt's own ";;" list.
 QStringList qtFileFilters(const QString& filter);

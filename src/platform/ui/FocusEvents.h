@@ -7,8 +7,8 @@ class QWidget;
 namespace ui {
 
 // Whether a focus-out is the user leaving the field. Focus that moves because a popup opened
-// (a combo's list, a menu) or because another window became active is not: the old controls
-// raised no focus events for it.
+// (a combo's list, a menu) or because another window became active is not: the field's
+// lost-focus checks run only when the user moves on.
 bool isUserLeaving(const QFocusEvent& focusOut);
 
 // Gives every text box and editable combo of the program the focus colours: cyan while the

@@ -22,8 +22,8 @@ W* named(const char* name, A&&... arguments) {
     return w;
 }
 
-// A label that shows a value rather than naming one: sunk in a panel, as the old forms
-// drew them, at least `minimumWidth` wide.
+// A label that shows a value rather than naming one: sunk in a panel, so that it reads as a
+// field the user cannot type in, at least `minimumWidth` wide.
 QLabel* valueLabel(const char* name, int minimumWidth = 0, QWidget* parent = nullptr);
 
 // `controls` side by side in a widget of their own, without margins; with `stretch` the room
@@ -33,8 +33,8 @@ QWidget* row(std::initializer_list<QWidget*> controls, bool stretch = true);
 // `content` fills `page` edge to edge: how a tab's own widget takes its place in the tab strip.
 void fillPage(QWidget& page, QWidget& content);
 
-// A command button that Enter typed in a field never presses: the old forms had no default
-// button.
+// A command button that Enter typed in a field never presses: the forms have no default
+// button, Enter only ends the typing.
 QPushButton* commandButton(const char* name, const QString& text);
 
 // A form's command buttons one under the other from the top, and `last` (when given) alone at
@@ -59,7 +59,7 @@ void uncheckAll(QButtonGroup& group);
 // answers false, for the check to return.
 bool refuse(QWidget& field, const QString& message);
 
-// Colours in the old code are written &HBBGGRR: blue in the high byte, red in the low one.
+// Colours are written &HBBGGRR: blue in the high byte, red in the low one.
 inline constexpr std::uint32_t BgrYellow = 0x00FFFF;
 inline constexpr std::uint32_t BgrCyan = 0xFFFF00;
 inline constexpr std::uint32_t BgrWhite = 0xFFFFFF;

@@ -47,7 +47,7 @@ Answer toAnswer(int button) {
     }
 }
 
-// A box without a title of its own shows the application's name, as the old message boxes did.
+// A box without a title of its own shows the program's name.
 QString windowTitle(const QString& title) {
     return title.isEmpty() ? QGuiApplication::applicationDisplayName() : title;
 }
@@ -83,7 +83,7 @@ public:
                            filters.join(QStringLiteral(";;")));
         if (request.save) {
             dialog.setAcceptMode(QFileDialog::AcceptSave);
-            // The old choosers never asked before naming an existing file.
+            // Naming an existing file to save to asks nothing: the caller decides what follows.
             dialog.setOption(QFileDialog::DontConfirmOverwrite);
             dialog.setFileMode(QFileDialog::AnyFile);
         } else {

@@ -9,7 +9,7 @@
 namespace {
 
 [[noreturn]] void erroreFile(int numero, const QString& testo, const QString& percorso) {
-    throw db::DbError(numero, (testo + " (" + percorso + ")").toStdString(), "Fascole");
+    throw db::DbError(numero, (testo + " (" + percorso + ")").toStdString());
 }
 
 }  // namespace

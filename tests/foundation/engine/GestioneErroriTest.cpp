@@ -37,7 +37,7 @@ TEST_F(GestioneErroriTest, OrdinaryErrorAsksAtOnceAndMapsTheButtons) {
                           "Si è verificato l'errore  3022\nChiave duplicata\nFunzione: Funzione di prova\n"
                           "Nessun suggerimento",
                           "GESTIONE DEGLI ERRORI");
-        EXPECT_EQ(GestioneErrori(3022, "DAO", "Chiave duplicata", "Funzione di prova"), c.result);
+        EXPECT_EQ(GestioneErrori(3022, db::ProgramSource, "Chiave duplicata", "Funzione di prova"), c.result);
         ASSERT_EQ(box.asked().size(), 1u);
         EXPECT_EQ(box.asked()[0].buttons, ui::Buttons::AbortRetryIgnore);
         EXPECT_EQ(box.asked()[0].defaultButton, 0) << "Abort is the default";

@@ -27,7 +27,7 @@ TEST(NomeFileFattura, ClientLetterRegistrationAndIdentifierByPosition) {
     EXPECT_EQ(proprio.mid(8, 1), "F");
 }
 
-TEST(CarattereNonAmmessoInNomeFile, TheNineCharactersOfWindowsNames) {
+TEST(CarattereNonAmmessoInNomeFile, TheNineCharactersNoFileNameMayHold) {
     for (const QChar c : QStringLiteral("\\/:*?\"<>|")) EXPECT_EQ(CarattereNonAmmessoInNomeFile("12" + QString(c) + "3"), c);
     EXPECT_TRUE(CarattereNonAmmessoInNomeFile("13 A-bis_2.x").isNull());
     EXPECT_EQ(CarattereNonAmmessoInNomeFile("2004/12:3"), QChar('/'));

@@ -113,7 +113,7 @@ TEST(Ristampa, ACopyThatCannotBeReadIsToldApart) {
     EXPECT_EQ(VerificaCopiaArchiviata(buona), StatoCopiaArchiviata::Leggibile);
     EXPECT_EQ(VerificaCopiaArchiviata(dir.file("manca.mdb")), StatoCopiaArchiviata::Mancante);
 
-    scrivi(dir.file("testo.mdb"), "Standard Jet DB\0 non è un archivio di questo programma");
+    scrivi(dir.file("testo.mdb"), "Testo che non è un archivio");
     EXPECT_EQ(VerificaCopiaArchiviata(dir.file("testo.mdb")), StatoCopiaArchiviata::Illeggibile);
 
     {

@@ -297,7 +297,7 @@ TEST_F(FrmRistampaTest, ACopyThatCannotBeReadIsReportedNotPrinted) {
     {
         QFile rotta(QDir(fatture).filePath("SDB0101010001F00001000104031500013.mdb"));
         ASSERT_TRUE(rotta.open(QIODevice::WriteOnly));
-        rotta.write("Standard Jet DB: un archivio del vecchio programma");
+        rotta.write("Un file di testo, non un archivio");
     }
     fatturata("SDB0101010001F00001000104031500013.mdb");
     copia("SDB0101010001F00002000104031500014.mdb");

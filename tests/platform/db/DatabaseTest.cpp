@@ -71,9 +71,9 @@ TEST_F(DatabaseTest, ValuesTravelOnlyAsParameters) {
 }
 
 TEST(LikePattern, TranslatesJetWildcardsAndEscapesTheRest) {
-    struct { const char* jet; const char* like; } cases[] = {
+    struct { const char* typed; const char* like; } cases[] = {
         {"Ros*", "Ros%"}, {"R?ssi", "R_ssi"}, {"100%", "100\\%"}, {"a_b\\c", "a\\_b\\\\c"}, {"", ""}};
-    for (const auto& c : cases) EXPECT_EQ(likePattern(c.jet), c.like) << c.jet;
+    for (const auto& c : cases) EXPECT_EQ(likePattern(c.typed), c.like) << c.typed;
 }
 
 TEST_F(DatabaseTest, LikePatternMatchesLiterally) {
@@ -180,9 +180,9 @@ TEST_F(DatabaseTest, OpenAndCreateRefuseTheWrongFile) {
     EXPECT_EQ(errorOf([&] { Database::create(path); }), err::DatabaseExists);
     EXPECT_EQ(errorOf([&] { Database::open(dir.filePath("manca.mdb").toStdString()); }), err::FileNotFound);
     // Stored paths may use backslashes.
-    std::string windowsStyle = path;
-    std::replace(windowsStyle.begin(), windowsStyle.end(), '/', '\\');
-    EXPECT_EQ(errorOf([&] { Database::open(windowsStyle); }), 0);
+    std::string backslashes = path;
+    std::replace(backslashes.begin(), backslashes.end(), '/', '\\');
+    EXPECT_EQ(errorOf([&] { Database::open(backslashes); }), 0);
 }
 
 }  // namespace

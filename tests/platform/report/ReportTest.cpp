@@ -150,7 +150,7 @@ TEST_F(ReportRun, LayoutsComeFromTheStartFolderElseFromThoseShippedWithTheProgra
     const QString spedito = vuota.findLayout("Stp_elefat.rpt");
     ASSERT_FALSE(spedito.isEmpty()) << "no layouts folder beside the test program";
     EXPECT_EQ(QFileInfo(spedito).absolutePath(), QFileInfo(shippedLayoutFolders().front()).absoluteFilePath());
-    // Names ignore case, as the old file system did.
+    // Names ignore case.
     EXPECT_EQ(vuota.findLayout("STP_ELEFAT.RPT"), spedito);
 
     // An office's own copy in the start folder wins.
