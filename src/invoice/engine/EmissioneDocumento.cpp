@@ -169,7 +169,7 @@ public:
             !proc->essenziale([&] {
                 const QString copia = PercorsoCopiaArchiviata(d_.Ambiente.CartellaFatture, dettagli.Copia);
                 if (!sys::RemoveFile(sys::LocalPath(copia)))
-                    throw db::DbError(75, ("Errore di accesso al percorso o al file: " + copia).toStdString(), "Fascole");
+                    throw db::DbError(75, ("Errore di accesso al percorso o al file: " + copia).toStdString());
             }))
             return ArrestoEmissione::Errore;
 
@@ -294,8 +294,7 @@ void CompletaFileDocumento(EsitoEmissione& e, const DocumentoDaEmettere& d, cons
     Procedura nome("Funzione di stampa fattura");
     const bool rinominato = nome.esegui([&] {
         if (!sys::ReplaceFile(sys::LocalPath(temporaneo), sys::LocalPath(e.PathArchivioStampa)))
-            throw db::DbError(75, ("Errore di accesso al percorso o al file: " + e.PathArchivioStampa).toStdString(),
-                              "Fascole");
+            throw db::DbError(75, ("Errore di accesso al percorso o al file: " + e.PathArchivioStampa).toStdString());
     });
     e.StampaAbbandonata = file.abbandonata() || nome.abbandonata();
     // Left under its temporary name, it is still printed from there.
@@ -332,11 +331,11 @@ void RecuperoEmissioniInterrotte(db::Database& sessione, const QString& cartella
             if (stessa) {
                 if (!QFileInfo::exists(copia) && sys::RenameFile(file, copia)) continue;
             } else if (!QFileInfo::exists(copia) && !sys::CopyFile(file, copia)) {
-                throw db::DbError(75, ("Errore di accesso al percorso o al file: " + copia).toStdString(), "Fascole");
+                throw db::DbError(75, ("Errore di accesso al percorso o al file: " + copia).toStdString());
             }
         }
         if (!sys::RemoveFile(file))
-            throw db::DbError(75, ("Errore di accesso al percorso o al file: " + file).toStdString(), "Fascole");
+            throw db::DbError(75, ("Errore di accesso al percorso o al file: " + file).toStdString());
     }
     // Journals of print databases being written, and copies being written in the invoice folder.
     auto documento = [](const QString& nome) { return nome.startsWith("SDB", Qt::CaseInsensitive); };

@@ -178,8 +178,7 @@ bool AnnullamentoDocumento(db::Database& archivio, const QString& cartellaFattur
             throw db::DbError(75,
                               ("Errore di accesso al percorso o al file: " + path +
                                " (non è stato possibile rinominarlo): il documento non è stato annullato.")
-                                  .toStdString(),
-                              "Fascole");
+                                  .toStdString());
     }
     RiaperturaCompetenze(archivio, CodiceClienteDocumento(documento, collegato), documento.IdFattura);
     RimozioneCopiaArchiviata(NomeInAnnullamento(path));
@@ -201,7 +200,7 @@ void RecuperoAnnullamentiInterrotti(db::Database& archivio, const QString& carte
             !QFileInfo::exists(copia) && sys::RenameFile(file, copia))
             continue;
         if (!sys::RemoveFile(file))
-            throw db::DbError(75, ("Errore di accesso al percorso o al file: " + file).toStdString(), "Fascole");
+            throw db::DbError(75, ("Errore di accesso al percorso o al file: " + file).toStdString());
     }
 }
 
