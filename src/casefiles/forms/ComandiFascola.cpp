@@ -142,6 +142,6 @@ void MascheraFascola::CmdStampafascola_Click() {
         const QString nome = basic::Today().toString("MMdd") + QTime::currentTime().toString("hhmmss") + "mdb";
         const QString file = QDir(AmbienteLavoro().CartellaAvvio).filePath(nome);
         if (!sys::RemoveFile(file))
-            throw db::DbError(75, ("Errore di accesso al percorso o al file: " + file).toStdString(), "Fascole");
+            throw db::DbError(75, ("Errore di accesso al percorso o al file: " + file).toStdString());
     });
 }
