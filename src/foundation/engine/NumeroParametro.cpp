@@ -6,7 +6,7 @@
 
 namespace {
 
-[[noreturn]] void overflow() { throw db::DbError(6, "Overflow", "Fascole"); }
+[[noreturn]] void overflow() { throw db::DbError(6, "Overflow"); }
 
 std::optional<Currency> leggi(const QString& testo) {
     const bool virgolaDecimale = !testo.contains(u'.');
