@@ -65,7 +65,7 @@ MascheraFascola::MascheraFascola(FrmFascola& finestra)
     });
 }
 
-MascheraFascola::~MascheraFascola() = default;
+MascheraFascola::~MascheraFascola() { ui::dropFocusHandlers(*this); }
 
 void MascheraFascola::costruisci() {
     DbcNomeCliente = ui::named<ui::RefillCombo>("DbcNomeCliente");

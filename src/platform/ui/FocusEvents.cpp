@@ -46,8 +46,11 @@ protected:
 // another window does not count as entering it again.
 class FocusWatcher final : public QObject {
 public:
+    static constexpr const char* Name = "ui::FocusWatcher";
+
     FocusWatcher(QWidget& widget, std::function<void()> gotFocus, std::function<void()> lostFocus)
         : QObject(&widget), gotFocus_(std::move(gotFocus)), lostFocus_(std::move(lostFocus)) {
+        setObjectName(Name);
         widget.installEventFilter(this);
     }
 
@@ -103,6 +106,11 @@ void installFocusColours() {
 
 void onFocusChange(QWidget& widget, std::function<void()> gotFocus, std::function<void()> lostFocus) {
     new FocusWatcher(widget, std::move(gotFocus), std::move(lostFocus));
+}
+
+void dropFocusHandlers(QWidget& root) {
+    const auto watchers = root.findChildren<QObject*>(QLatin1String(FocusWatcher::Name));
+    for (QObject* watcher : watchers) delete watcher;
 }
 
 }  // namespace ui

@@ -20,4 +20,9 @@ void installFocusColours();
 // may be empty). Returning to the window or closing a popup while in the field enters nothing.
 void onFocusChange(QWidget& widget, std::function<void()> gotFocus, std::function<void()> lostFocus);
 
+// Removes the handlers of onFocusChange from `root` and every widget inside it. A form whose
+// handlers reach its own members calls it from its destructor: the focus leaves its fields
+// while the base widget is being destroyed, when the form's members are gone already.
+void dropFocusHandlers(QWidget& root);
+
 }  // namespace ui

@@ -23,6 +23,11 @@ QLabel* valueLabel(const char* name, int minimumWidth, QWidget* parent) {
 }
 
 void fillPage(QWidget& page, QWidget& content) {
+    // A page filled again (another content put in its place) keeps its one layout.
+    if (QLayout* existing = page.layout()) {
+        existing->addWidget(&content);
+        return;
+    }
     auto* layout = new QVBoxLayout(&page);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(&content);
