@@ -51,11 +51,11 @@ AliquotaIva AliquotaDaCodiceDigitato(const QString& codice) {
     return a;
 }
 
-std::optional<AliquotaIva> LettoreAliquoteIva::leggi(const QString& codice, Procedura& procedura) {
+const AliquotaIva* LettoreAliquoteIva::leggiSenzaCopia(const QString& codice, Procedura& procedura) {
     // Codes are remembered without the blanks around them; most come without any.
-    if (const auto letto = letti_.constFind(codice); letto != letti_.cend()) return *letto;
-    const QString chiave = basic::Trim(codice);
-    if (const auto letto = letti_.constFind(chiave); letto != letti_.cend()) return *letto;
+    if (const auto letto = letti_.find(codice); letto != letti_.end()) return &letto->second;
+    QString chiave = basic::Trim(codice);
+    if (const auto letto = letti_.find(chiave); letto != letti_.end()) return &letto->second;
     std::optional<AliquotaIva> a;
     if (!collegato_) {
         a = AliquotaDaCodiceDigitato(chiave);
@@ -63,21 +63,30 @@ std::optional<AliquotaIva> LettoreAliquoteIva::leggi(const QString& codice, Proc
         if (!sessione_) throw std::logic_error("a linked VAT reader needs a session");
         procedura.esegui([&] { a = leggiArchivio(*sessione_, chiave); });
     }
-    if (a) letti_.insert(chiave, *a);
-    return a;
+    if (!a) return nullptr;
+    return &letti_.emplace(std::move(chiave), std::move(*a)).first->second;
+}
+
+const AliquotaIva* LettoreAliquoteIva::lettaSenzaCopia(const QString& codice) const {
+    auto letto = letti_.find(codice);
+    if (letto == letti_.end()) letto = letti_.find(basic::Trim(codice));
+    return letto == letti_.end() ? nullptr : &letto->second;
+}
+
+std::optional<AliquotaIva> LettoreAliquoteIva::leggi(const QString& codice, Procedura& procedura) {
+    const AliquotaIva* a = leggiSenzaCopia(codice, procedura);
+    return a ? std::optional<AliquotaIva>(*a) : std::nullopt;
 }
 
 std::optional<AliquotaIva> LettoreAliquoteIva::letta(const QString& codice) const {
-    auto letto = letti_.constFind(codice);
-    if (letto == letti_.cend()) letto = letti_.constFind(basic::Trim(codice));
-    if (letto == letti_.cend()) return std::nullopt;
-    return *letto;
+    const AliquotaIva* a = lettaSenzaCopia(codice);
+    return a ? std::optional<AliquotaIva>(*a) : std::nullopt;
 }
 
-std::optional<std::optional<ElementoCatalogoIva>> LettoreAliquoteIva::elemento(const QString& codice,
-                                                                            db::Database& sessione,
-                                                                            Procedura& procedura) {
-    if (const auto letto = elementi_.constFind(codice); letto != elementi_.cend()) return *letto;
+const std::optional<ElementoCatalogoIva>* LettoreAliquoteIva::elementoSenzaCopia(const QString& codice,
+                                                                               db::Database& sessione,
+                                                                               Procedura& procedura) {
+    if (const auto letto = elementi_.find(codice); letto != elementi_.end()) return &letto->second;
     std::optional<ElementoCatalogoIva> elemento;
     if (!procedura.esegui([&] {
             elemento.reset();
@@ -86,9 +95,16 @@ std::optional<std::optional<ElementoCatalogoIva>> LettoreAliquoteIva::elemento(c
                 elemento = ElementoCatalogoIva{r.column(0).textOr(QString()), r.column(1).textOr(QString()),
                                                r.column(2).textOr(QString())};
         }))
-        return std::nullopt;
-    elementi_.insert(codice, elemento);
-    return elemento;
+        return nullptr;
+    return &elementi_.emplace(codice, std::move(elemento)).first->second;
+}
+
+std::optional<std::optional<ElementoCatalogoIva>> LettoreAliquoteIva::elemento(const QString& codice,
+                                                                            db::Database& sessione,
+                                                                            Procedura& procedura) {
+    const std::optional<ElementoCatalogoIva>* e = elementoSenzaCopia(codice, sessione, procedura);
+    if (!e) return std::nullopt;
+    return *e;
 }
 
 Currency ImpostaRiga(const RigaFattura& riga, const AliquotaIva& aliquota) {
@@ -105,27 +121,27 @@ QString TestoImpostaRiga(const RigaFattura& riga, const AliquotaIva& aliquota) {
 }
 
 Currency CalcoloIva(RigaFattura& riga, bool ivaCee, db::Database& sessione, LettoreAliquoteIva& aliquote) {
-    Procedura proc("Funzione di calcolo iva");
+    Procedura proc(QStringLiteral("Funzione di calcolo iva"));
     if (!riga.IvaBloccata) {
-        const auto elemento = aliquote.elemento(riga.Elemento, sessione, proc);
+        const auto* elemento = aliquote.elementoSenzaCopia(riga.Elemento, sessione, proc);
         if (!elemento) return {};
         if (*elemento) {
             riga.Tipo = (*elemento)->Tipo;
             riga.CodiceIva = ivaCee ? (*elemento)->IvaCee : (*elemento)->Iva;
         }
     }
-    const auto aliquota = aliquote.leggi(riga.CodiceIva, proc);
+    const AliquotaIva* aliquota = aliquote.leggiSenzaCopia(riga.CodiceIva, proc);
     return aliquota ? ImpostaRiga(riga, *aliquota) : Currency();
 }
 
 QString DefinizioneAliquotaIva(const RigaFattura& riga, LettoreAliquoteIva& aliquote) {
-    Procedura proc("Funzione di definizione aliquota iva");
-    const auto aliquota = aliquote.leggi(riga.CodiceIva, proc);
+    Procedura proc(QStringLiteral("Funzione di definizione aliquota iva"));
+    const AliquotaIva* aliquota = aliquote.leggiSenzaCopia(riga.CodiceIva, proc);
     return aliquota ? aliquota->TestoAliquota : QString();
 }
 
 QString CalcoloImpostaIva(const RigaFattura& riga, LettoreAliquoteIva& aliquote) {
-    Procedura proc("Funzione di calcolo imposta iva");
-    const auto aliquota = aliquote.leggi(riga.CodiceIva, proc);
+    Procedura proc(QStringLiteral("Funzione di calcolo imposta iva"));
+    const AliquotaIva* aliquota = aliquote.leggiSenzaCopia(riga.CodiceIva, proc);
     return aliquota ? TestoImpostaRiga(riga, *aliquota) : QString();
 }

@@ -1,7 +1,7 @@
 #pragma once
-#include <QHash>
 #include <QString>
 #include <optional>
+#include <unordered_map>
 
 #include "invoice/engine/RigheFattura.h"
 #include "platform/system/Currency.h"
@@ -51,6 +51,18 @@ struct ElementoCatalogoIva {
     QString Tipo;
 };
 
+// Hash of a code (a VAT code, a catalogue element, a task or job number) for the tables that
+// remember what was read per code: codes are a few characters long and a table holds few of
+// them, so a plain running hash of their characters is much cheaper than the keyed hash of
+// general strings.
+struct HashCodice {
+    size_t operator()(const QString& s) const noexcept {
+        size_t h = 1469598103934665603ULL;
+        for (const QChar c : s) h = (h ^ c.unicode()) * 1099511628211ULL;
+        return h;
+    }
+};
+
 // Reads VAT codes: the code without the blanks around it; linked, its `ivacodici` row on
 // the session, where the accounting archive is reachable by its table names; not linked,
 // AliquotaDaCodiceDigitato. Also reads the VAT columns of catalogue elements. Each code and
@@ -73,6 +85,10 @@ public:
     std::optional<AliquotaIva> leggi(const QString& codice, Procedura& procedura);
     // The meaning of `codice` when this reader has already read it; nothing is read here.
     std::optional<AliquotaIva> letta(const QString& codice) const;
+    // As leggi and letta, without a copy: the meaning kept by the reader, valid for the
+    // reader's life; nullptr where those give nothing.
+    const AliquotaIva* leggiSenzaCopia(const QString& codice, Procedura& procedura);
+    const AliquotaIva* lettaSenzaCopia(const QString& codice) const;
 
     // The catalogue row of element `codice` on `sessione` (the case-file archive): nothing
     // inside when the catalogue has no such element. A failed read goes to the error handler
@@ -80,12 +96,17 @@ public:
     // nothing is remembered for the element.
     std::optional<std::optional<ElementoCatalogoIva>> elemento(const QString& codice, db::Database& sessione,
                                                                Procedura& procedura);
+    // As elemento, without a copy: the row kept by the reader, valid for the reader's life;
+    // nullptr when the read was not carried out.
+    const std::optional<ElementoCatalogoIva>* elementoSenzaCopia(const QString& codice, db::Database& sessione,
+                                                            Procedura& procedura);
 
 private:
     db::Database* sessione_ = nullptr;
     bool collegato_ = false;
-    QHash<QString, AliquotaIva> letti_;
-    QHash<QString, std::optional<ElementoCatalogoIva>> elementi_;
+    // Node-based, so that what they hold stays where it is while more is read.
+    std::unordered_map<QString, AliquotaIva, HashCodice> letti_;
+    std::unordered_map<QString, std::optional<ElementoCatalogoIva>, HashCodice> elementi_;
 };
 
 // The VAT of a line at the meaning of its code, to the cent (ImpostaSuImponibile).

@@ -1,6 +1,6 @@
 #include "invoice/engine/ImportiDocumento.h"
 
-#include <QHash>
+#include <unordered_map>
 
 #include "foundation/engine/Ambiente.h"
 #include "foundation/engine/Procedura.h"
@@ -32,13 +32,13 @@ const GruppoIva* RiepilogoIva::gruppoDelCodice(const QString& codice) const {
 
 std::optional<RiepilogoIva> CalcoloRiepilogoIva(const TabellaRigheFattura& righe, LettoreAliquoteIva& aliquote) {
     // The rate text is the first thing the summary asks of a code.
-    Procedura proc("Funzione di definizione aliquota iva");
+    Procedura proc(QStringLiteral("Funzione di definizione aliquota iva"));
     RiepilogoIva r;
     r.ImpostaRighe.reserve(size_t(righe.NumeroRighe()));
     Currency imponibile, iva;
-    QHash<QString, int> gruppoDi;
+    std::unordered_map<QString, int, HashCodice> gruppoDi;
     for (const RigaFattura& riga : righe) {
-        const auto aliquota = aliquote.leggi(riga.CodiceIva, proc);
+        const AliquotaIva* aliquota = aliquote.leggiSenzaCopia(riga.CodiceIva, proc);
         if (!aliquota) return std::nullopt;
         const bool numerica = aliquota->TestoImposta == AliquotaIva::Imposta::Importo;
         const Currency imposta = ImpostaRiga(riga, *aliquota);
@@ -46,9 +46,9 @@ std::optional<RiepilogoIva> CalcoloRiepilogoIva(const TabellaRigheFattura& righe
         imponibile += riga.Impofat;
         iva += imposta;
 
-        const auto trovato = gruppoDi.constFind(riga.CodiceIva);
-        if (trovato == gruppoDi.cend()) {
-            gruppoDi.insert(riga.CodiceIva, r.NumeroGruppiIva());
+        const auto trovato = gruppoDi.find(riga.CodiceIva);
+        if (trovato == gruppoDi.end()) {
+            gruppoDi.emplace(riga.CodiceIva, r.NumeroGruppiIva());
             GruppoIva g;
             g.Codice = riga.CodiceIva;
             g.Imponibile = SommaImponibileGruppo(Currency(), riga.Impofat);
@@ -61,7 +61,7 @@ std::optional<RiepilogoIva> CalcoloRiepilogoIva(const TabellaRigheFattura& righe
             r.GruppiIva.push_back(std::move(g));
             continue;
         }
-        GruppoIva& g = r.GruppiIva[size_t(*trovato)];
+        GruppoIva& g = r.GruppiIva[size_t(trovato->second)];
         g.Imponibile = SommaImponibileGruppo(g.Imponibile, riga.Impofat);
         if (numerica) g.Imposta += imposta;
     }

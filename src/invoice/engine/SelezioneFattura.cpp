@@ -1,7 +1,10 @@
 #include "invoice/engine/SelezioneFattura.h"
 
 #include <QHash>
+#include <array>
 #include <optional>
+#include <string>
+#include <variant>
 
 #include "foundation/engine/Procedura.h"
 #include "invoice/engine/CalcoloIva.h"
@@ -22,30 +25,79 @@ constexpr const char* ColonneCompetenza =
 
 QString testo(const db::Statement& st, int i) { return st.column(i).textOr(QString()); }
 
-RigaFattura rigaDaCompetenza(const db::Statement& st) {
-    RigaFattura r;
-    r.Cliente = testo(st, 0);
-    r.Npra = testo(st, 1);
-    r.Ntask = testo(st, 2);
-    r.Njob = testo(st, 3);
-    r.Elemento = testo(st, 4);
-    r.Descrizione = testo(st, 5);
-    if (const auto data = basic::ToDate(testo(st, 6))) r.Data = *data;
-    r.Importo = st.column(7).currencyOr();
-    r.Impofat = st.column(8).currencyOr();
-    r.Primanota = st.column(9).boolOr();
-    r.Darepn = testo(st, 10);
-    r.Averepn = testo(st, 11);
-    r.Idpn = testo(st, 12);
-    r.Fatturato = st.column(13).boolOr();
-    r.Ricavi = testo(st, 14);
-    r.Idfattura = testo(st, 15);
-    r.Spuntato = st.column(16).boolOr();
-    r.Pagamento = testo(st, 17);
-    r.AddebitoUnitario = st.column(18).currencyOr();
-    r.Fattore = testo(st, 19);
-    return r;
+constexpr int ColonneLette = 20;
+
+// The day of a stored text "yyyy-mm-dd" as the general date reading gives it; nothing for any
+// other value, which that reading then takes.
+std::optional<QDate> giornoIso(const db::Value& v) {
+    const auto* t = std::get_if<std::string>(&v.raw());
+    if (!t || t->size() != 10 || (*t)[4] != '-' || (*t)[7] != '-') return std::nullopt;
+    int numeri[3] = {0, 0, 0};
+    const int inizio[3] = {0, 5, 8}, cifre[3] = {4, 2, 2};
+    for (int k = 0; k < 3; ++k)
+        for (int i = inizio[k]; i < inizio[k] + cifre[k]; ++i) {
+            const char ch = (*t)[size_t(i)];
+            if (ch < '0' || ch > '9') return std::nullopt;
+            numeri[k] = numeri[k] * 10 + (ch - '0');
+        }
+    const QDate giorno(numeri[0], numeri[1], numeri[2]);
+    if (!giorno.isValid() || numeri[0] < 100) return std::nullopt;
+    return giorno;
 }
+
+// Fee items into lines. The rows of one case file repeat most of their texts from one row to
+// the next (client, case, task, job, accounts, payment): a text equal to the one of the row
+// before is taken from it, shared, instead of being decoded into a new string.
+class LettoreRighe {
+public:
+    RigaFattura riga(const db::Statement& st) {
+        RigaFattura r;
+        r.Cliente = testo(st, 0);
+        r.Npra = testo(st, 1);
+        r.Ntask = testo(st, 2);
+        r.Njob = testo(st, 3);
+        r.Elemento = testo(st, 4);
+        r.Descrizione = testo(st, 5);
+        const db::Value data = st.column(6);
+        if (auto giorno = giornoIso(data)) r.Data = *giorno;
+        else if (const auto letto = basic::ToDate(data.textOr(QString()))) r.Data = *letto;
+        r.Importo = st.column(7).currencyOr();
+        r.Impofat = st.column(8).currencyOr();
+        r.Primanota = st.column(9).boolOr();
+        r.Darepn = testo(st, 10);
+        r.Averepn = testo(st, 11);
+        r.Idpn = testo(st, 12);
+        r.Fatturato = st.column(13).boolOr();
+        r.Ricavi = testo(st, 14);
+        r.Idfattura = testo(st, 15);
+        r.Spuntato = st.column(16).boolOr();
+        r.Pagamento = testo(st, 17);
+        r.AddebitoUnitario = st.column(18).currencyOr();
+        r.Fattore = testo(st, 19);
+        return r;
+    }
+
+private:
+    QString testo(const db::Statement& st, int i) {
+        const db::Value v = st.column(i);
+        const auto* t = std::get_if<std::string>(&v.raw());
+        if (!t) return v.textOr(QString());
+        Precedente& p = precedenti_[size_t(i)];
+        if (!p.letto || *t != p.byte) {
+            p.byte = *t;
+            p.testo = QString::fromStdString(*t);
+            p.letto = true;
+        }
+        return p.testo;
+    }
+
+    struct Precedente {
+        bool letto = false;
+        std::string byte;
+        QString testo;
+    };
+    std::array<Precedente, ColonneLette> precedenti_;
+};
 
 struct Istruzione {
     std::string sql;
@@ -182,8 +234,9 @@ EsitoEstrazione EstrazioneElementiDaFatturare(db::Database& sessione, const Rich
     TabellaRigheFattura lette;
     if (!proc.essenziale([&] {
             lette.svuota();
+            LettoreRighe lettore;
             db::Statement st(sessione, istruzione.sql, istruzione.parametri);
-            while (st.step()) lette.aggiungi(rigaDaCompetenza(st));
+            while (st.step()) lette.aggiungi(lettore.riga(st));
         }))
         return EsitoEstrazione::Interrotta;
     if (lette.vuota()) return EsitoEstrazione::NessunElemento;
@@ -251,7 +304,7 @@ GrigliaFattura VisualizzazioneElementiDaFatturare(db::Database& sessione, Tabell
                 celle.Importo = basic::Format(r.Impofat, MascheraImportoEsteso);
                 g.Totale += r.Impofat;
                 g.Iva += CalcoloIva(r, ivaCee, sessione, aliquote);
-                if (const auto a = aliquote.letta(r.CodiceIva); !a) codiciLetti = false;
+                if (const AliquotaIva* a = aliquote.lettaSenzaCopia(r.CodiceIva); !a) codiciLetti = false;
                 else if (a->Sconosciuto) celle.Descrizione += AvvisoCodiceIva(r.CodiceIva);
                 break;
             }

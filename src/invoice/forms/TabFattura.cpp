@@ -37,8 +37,15 @@ constexpr int RigheMinime = 16;
 constexpr int Colonne = 3;
 constexpr int LarghezzaNomeCliente = 46;
 
-// The grid's general alignment: text to the left, numbers to the right.
+// The grid's general alignment: text to the left, numbers to the right. A number starts, past
+// its blanks, with a sign, a digit or a mark: a text that starts with a letter is told at once,
+// without being read as a number (codes and descriptions, most of the grid).
 Qt::Alignment allineamentoGenerale(const QString& testo) {
+    for (const QChar c : testo) {
+        if (c == u' ') continue;
+        if (c.isLetter()) return Qt::AlignLeft;
+        break;
+    }
     return basic::IsNumeric(testo) ? Qt::AlignRight : Qt::AlignLeft;
 }
 

@@ -128,6 +128,46 @@ TEST_F(Selezione, ALineIsACopyOfItsFeeItemWithKindAndVatStillToBeSettled) {
     EXPECT_FALSE(r.IvaBloccata);
 }
 
+TEST_F(Selezione, EachLineTakesItsOwnItemsTextsAndStoredDay) {
+    // One item a task, read in task order: each row's day as stored, and texts that stay the
+    // same from one row to the next or change.
+    const struct {
+        db::Value data;
+        QDate giorno;
+        const char* pagamento;
+        const char* descrizione;
+    } casi[] = {
+        {"2004-02-01", {2004, 2, 1}, "30", "Ore"},
+        {"2004-02-01", {2004, 2, 1}, "30", "Ore"},
+        {"2004-03-01", {2004, 3, 1}, "60", "Ore"},
+        {"2004-02-05", {2004, 2, 5}, "60", "Spese"},
+        {"2004-02-30", {}, "30", "Spese"},
+        {"0099-01-01", {}, "R30", "Ore"},
+        {"2004-02-01 10:00", {}, "R30", "Ore"},
+        {"2004-02-01", {2004, 2, 1}, "", ""},
+        {nullptr, {}, "30", "Ore"},
+        {"2004-12-31", {2004, 12, 31}, "30", "Ore"},
+    };
+    fascole.addCaseFile("R01", "0099", "2004-01-10");
+    int k = 0;
+    for (const auto& c : casi) {
+        ++k;
+        fascole.addFeeItem("R01", "0099", QString("%1").arg(k, 4, 10, QChar('0')), "0000", "ORE",
+                           {{"data", c.data}, {"pagamento", c.pagamento}, {"descrizione", c.descrizione}});
+    }
+    ASSERT_EQ(estrai(CriterioEstrazione::PerOgniVoce, "0099"), EsitoEstrazione::Estratte);
+    ASSERT_EQ(righe.NumeroRighe(), int(std::size(casi)));
+    for (int i = 1; i <= righe.NumeroRighe(); ++i) {
+        const auto& c = casi[i - 1];
+        const RigaFattura& r = righe.riga(i);
+        EXPECT_EQ(r.Data, c.giorno) << i;
+        EXPECT_EQ(r.Pagamento, c.pagamento) << i;
+        EXPECT_EQ(r.Descrizione, c.descrizione) << i;
+        EXPECT_EQ(r.Ntask, QString("%1").arg(i, 4, 10, QChar('0'))) << i;
+        EXPECT_EQ(r.Npra, "0099") << i;
+    }
+}
+
 TEST_F(Selezione, AFailingReadGoesToTheErrorHandlerAndTakesNothing) {
     fascole.db().execute("DROP TABLE competenze");
     ScriptedMessages box;
