@@ -67,6 +67,41 @@ TEST_F(CompetenzeFascolaTest, TheDayOfEachItemAsStored) {
     }
 }
 
+// Rows next to each other that store a text the same, differently or not at all each read
+// their own.
+TEST_F(CompetenzeFascolaTest, EachItemReadsItsOwnTextsBesideItsNeighbours) {
+    const struct {
+        const char* elemento;
+        db::Value descrizione, data, pagamento;
+        const char* descrizioneLetta;
+        QDate giorno;
+        const char* pagamentoLetto;
+    } casi[] = {
+        {"A", "Voce", "2004-02-01", "30", "Voce", QDate(2004, 2, 1), "30"},
+        {"B", "Voce", "2004-02-01", db::Value(), "Voce", QDate(2004, 2, 1), ""},
+        {"C", db::Value(), "2004-02-02", "", "", QDate(2004, 2, 2), ""},
+        {"D", "Voce ", db::Value(), "60", "Voce ", QDate(), "60"},
+        {"E", "7", "2004-02-02", "60", "7", QDate(2004, 2, 2), "60"},
+        {"F", "Una voce più lunga di sedici lettere", "2004-02-02", "60", "Una voce più lunga di sedici lettere",
+         QDate(2004, 2, 2), "60"},
+        {"G", "Voce", "2004-02-02", "30", "Voce", QDate(2004, 2, 2), "30"},
+    };
+    for (const auto& c : casi)
+        fascole.addFeeItem("R01", "0001", "0000", "0000", c.elemento,
+                           {{"descrizione", c.descrizione}, {"data", c.data}, {"pagamento", c.pagamento}});
+    const std::vector<Competenza> lette = CompetenzeDellaFascola(*ArchivioInUso(), "R01", "0001");
+    ASSERT_EQ(lette.size(), std::size(casi));
+    for (size_t i = 0; i < lette.size(); ++i) {
+        const auto& c = casi[i];
+        EXPECT_EQ(lette[i].elemento, c.elemento);
+        EXPECT_EQ(lette[i].descrizione, QString::fromUtf8(c.descrizioneLetta)) << c.elemento;
+        EXPECT_EQ(lette[i].data, c.giorno) << c.elemento;
+        EXPECT_EQ(lette[i].pagamento, QString::fromUtf8(c.pagamentoLetto)) << c.elemento;
+        EXPECT_EQ(lette[i].letti[5], c.descrizione) << c.elemento;
+        EXPECT_EQ(lette[i].letti[17], c.pagamento) << c.elemento;
+    }
+}
+
 // A fee item shown before another workstation changed it, or deleted it and charged the same
 // element to another client, is not written back over their work.
 TEST_F(CompetenzeFascolaTest, AStaleFeeItemIsNeverWrittenOverAnotherOne) {

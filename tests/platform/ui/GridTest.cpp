@@ -173,3 +173,44 @@ TEST(Grid, RowsAndColumnsTakenAwayComeBackEmpty) {
     grid.setFormatString(QStringLiteral("^A|>B|<C"));
     EXPECT_EQ(grid.cellAlignment(2, 1), Qt::AlignRight);
 }
+
+TEST(Grid, ResetRowsEmptiesEveryDataCellAndKeepsTheHeadings) {
+    for (const int rows : {3, 5, 8}) {
+        Grid grid;
+        grid.setRows(5);
+        grid.setFormatString(QStringLiteral("^A|>B"));
+        for (int row = 1; row < 5; ++row) {
+            grid.setText(row, 0, QStringLiteral("t"));
+            grid.setCellBackColor(row, 1, ui::bgr(ui::BgrYellow));
+            grid.setCellAlignment(row, 1, Qt::AlignLeft);
+        }
+        QSignalSpy reset(grid.model(), &QAbstractItemModel::modelReset);
+
+        grid.resetRows(rows);
+
+        EXPECT_EQ(reset.count(), 1) << rows;
+        EXPECT_EQ(grid.rows(), rows);
+        EXPECT_EQ(grid.model()->rowCount(), rows - 1);
+        EXPECT_EQ(grid.cols(), 2);
+        EXPECT_EQ(grid.text(0, 1), QStringLiteral("B")) << rows;
+        for (int row = 1; row < rows; ++row) {
+            EXPECT_EQ(grid.text(row, 0), QString()) << rows << " " << row;
+            EXPECT_EQ(grid.cellBackColor(row, 1), QColor(Qt::white)) << rows << " " << row;
+            EXPECT_EQ(grid.cellAlignment(row, 1), Qt::AlignRight) << rows << " " << row;
+        }
+    }
+}
+
+TEST(Grid, TheSameFormatStringInAnotherFontMeasuresItsHeadingsAgain) {
+    Grid grid;
+    const QString format = QStringLiteral("^Numero|<Descrizione");
+    grid.setFormatString(format);
+    const int prima = grid.colWidth(1);
+    QFont grande = grid.horizontalHeader()->font();
+    grande.setPointSize(grande.pointSize() * 3);
+    grid.horizontalHeader()->setFont(grande);
+    grid.setColWidth(0, 1);
+    grid.setFormatString(format);
+    EXPECT_GT(grid.colWidth(1), prima * 2);
+    EXPECT_GT(grid.colWidth(0), grid.horizontalHeader()->fontMetrics().horizontalAdvance("Numero"));
+}
