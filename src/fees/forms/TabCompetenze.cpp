@@ -1,7 +1,6 @@
 #include "fees/forms/TabCompetenze.h"
 
 #include <QGridLayout>
-#include <QHash>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -9,7 +8,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <array>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "casefiles/engine/FascolaCorrente.h"
@@ -228,12 +229,21 @@ void TabCompetenze::C_MostraGriglia() {
     C_PreparaGriglia(n == 0 ? RigheVuote : n >= RigheMinime - 1 ? n + 1 : RigheMinime);
 
     ui::Grid& g = *C_FlxCompetenze;
-    // The lines repeat the same few amounts: each is made into text once.
-    QHash<qint64, QString> importi;
+    // The lines repeat the same few amounts: an amount is made into text once, and kept in
+    // the slot its value falls in until another amount takes the slot.
+    struct ImportoMostrato {
+        std::optional<Currency> valore;
+        QString testo;
+    };
+    std::array<ImportoMostrato, 256> importi;
     const auto testoImporto = [&](const Currency& valore) -> const QString& {
-        auto at = importi.find(valore.raw());
-        if (at == importi.end()) at = importi.insert(valore.raw(), importo(valore));
-        return *at;
+        // Amounts are mostly whole or of two decimals: their values are mixed to spread them.
+        ImportoMostrato& m = importi[size_t((uint64_t(valore.raw()) * 0x9E3779B97F4A7C15ull) >> 56)];
+        if (m.valore != valore) {
+            m.valore = valore;
+            m.testo = importo(valore);
+        }
+        return m.testo;
     };
     for (int i = 1; i <= n; ++i) {
         const Competenza& r = righe[size_t(i - 1)];

@@ -50,6 +50,12 @@ int64_t pow10(int n) {
 void Currency::overflow() { throw db::DbError(6, "Overflow", "Fascole"); }
 
 Currency Currency::fromDouble(double value) {
+    // A value that is a whole number of ten-thousandths, below a thousand million, reads the
+    // same through its decimal text: taken at once.
+    if (std::fabs(value) < 1e9) {
+        const double scaled = value * Scale;
+        if (scaled == std::nearbyint(scaled)) return fromRaw(int64_t(scaled));
+    }
     // Far beyond the range: no text is needed to know.
     if (!std::isfinite(value) || std::fabs(value) >= 1e15) overflow();
     // Through the shortest decimal text of the double, so 0.1 + 0.2 style noise is not
