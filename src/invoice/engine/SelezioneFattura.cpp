@@ -272,6 +272,19 @@ bool DefinizioneRigaFattura(db::Database& sessione, const TabellaRigheFattura& r
     return true;
 }
 
+namespace {
+
+// `davanti` then `testo`, in one allocation.
+QString unito(QLatin1String davanti, const QString& testo) {
+    QString t;
+    t.reserve(davanti.size() + testo.size());
+    t.append(davanti);
+    t.append(testo);
+    return t;
+}
+
+}  // namespace
+
 QString AvvisoCodiceIva(const QString& codiceIva) {
     const QString codice = basic::Trim(codiceIva);
     return codice.isEmpty() ? QStringLiteral("  [manca il codice IVA]")
@@ -291,16 +304,16 @@ GrigliaFattura VisualizzazioneElementiDaFatturare(db::Database& sessione, Tabell
             RigaFattura& r = righe.riga(v.IndiceRiga);
             switch (v.Tipo) {
             case TipoRiga::Incarico:
-                celle.Codice = "I." + r.Ntask;
-                celle.Descrizione = r.Ntask == SenzaIncarico ? "FASCOLA " + r.Npra : v.Testo;
+                celle.Codice = unito(QLatin1String("I."), r.Ntask);
+                celle.Descrizione = r.Ntask == SenzaIncarico ? unito(QLatin1String("FASCOLA "), r.Npra) : v.Testo;
                 break;
             case TipoRiga::Lavorazione:
-                celle.Codice = "L." + r.Njob;
+                celle.Codice = unito(QLatin1String("L."), r.Njob);
                 celle.Descrizione = r.Ntask == SenzaIncarico ? QStringLiteral(" ") : v.Testo;
                 break;
             case TipoRiga::Elemento:
-                celle.Codice = "E." + r.Elemento;
-                celle.Descrizione = "     " + r.Descrizione;
+                celle.Codice = unito(QLatin1String("E."), r.Elemento);
+                celle.Descrizione = unito(QLatin1String("     "), r.Descrizione);
                 celle.Importo = basic::Format(r.Impofat, MascheraImportoEsteso);
                 g.Totale += r.Impofat;
                 g.Iva += CalcoloIva(r, ivaCee, sessione, aliquote);
