@@ -31,7 +31,9 @@
 #include <memory>
 #include <stdexcept>
 
+#include "ATurni.h"
 #include "BenchMain.h"
+#include "Dipinti.h"
 #include "app/MontaggioFinestra.h"
 #include "casefiles/engine/RicercaFascole.h"
 #include "casefiles/forms/FrmFascola.h"
@@ -193,34 +195,6 @@ private:
 const std::string SqlNomi = "SELECT k.value, m.ragione FROM json_each(?) AS k CROSS JOIN mpxanagrafe AS m "
                             "WHERE m.codice = k.value";
 
-// The raw queries and the program's operation timed in turns, one of each a loop, so that both
-// meet the same load of the machine: "grezzo_ms" and "nostro_ms" a loop, and "rapporto", the
-// program's time over the queries' time.
-class Confronto {
-public:
-    template <class Grezza, class Nostra>
-    void giro(Grezza grezza, Nostra nostra) {
-        const auto t0 = Orologio::now();
-        grezza();
-        const auto t1 = Orologio::now();
-        nostra();
-        const auto t2 = Orologio::now();
-        grezzo_ += t1 - t0;
-        nostro_ += t2 - t1;
-    }
-
-    void riporta(benchmark::State& state) const {
-        const double n = double(state.iterations());
-        state.counters["grezzo_ms"] = std::chrono::duration<double, std::milli>(grezzo_).count() / n;
-        state.counters["nostro_ms"] = std::chrono::duration<double, std::milli>(nostro_).count() / n;
-        state.counters["rapporto"] = double(nostro_.count()) / double(grezzo_.count());
-    }
-
-private:
-    using Orologio = std::chrono::steady_clock;
-    Orologio::duration grezzo_{}, nostro_{};
-};
-
 // The queries of one case file's display: the client's name and data, its tasks, its fee items.
 int visualizzazioneGrezza(Grezzo& g, const std::string& cliente, const std::string& npra) {
     int righe = g.esegui("SELECT ragione FROM mpxanagrafe WHERE codice = ?", {cliente});
@@ -234,16 +208,31 @@ int visualizzazioneGrezza(Grezzo& g, const std::string& cliente, const std::stri
     return righe;
 }
 
-void ricercaGrezza(benchmark::State& state, Programma& p) {
-    Grezzo g(p.archivio);
-    const std::string codici = g.codiciClienti();
-    const std::string ricerca = ComponiRicerca({}, ColonneLette(Fascola::Forma()))->sql;
-    const auto prima = g.primaEUltima().first;
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(g.esegui(ricerca));
-        benchmark::DoNotOptimize(g.esegui(SqlNomi, {codici}));
-        benchmark::DoNotOptimize(visualizzazioneGrezza(g, prima[0], prima[1]));
+// The raw queries of the search that returns every case file: the search query, the client
+// names of the tree, the display of the first case file.
+class RicercaGrezza {
+public:
+    explicit RicercaGrezza(const QString& archivio)
+        : g_(archivio),
+          codici_(g_.codiciClienti()),
+          ricerca_(ComponiRicerca({}, ColonneLette(Fascola::Forma()))->sql),
+          prima_(g_.primaEUltima().first) {}
+
+    void operator()() {
+        benchmark::DoNotOptimize(g_.esegui(ricerca_));
+        benchmark::DoNotOptimize(g_.esegui(SqlNomi, {codici_}));
+        benchmark::DoNotOptimize(visualizzazioneGrezza(g_, prima_[0], prima_[1]));
     }
+
+private:
+    Grezzo g_;
+    std::string codici_, ricerca_;
+    std::array<std::string, 2> prima_;
+};
+
+void ricercaGrezza(benchmark::State& state, Programma& p) {
+    RicercaGrezza grezza(p.archivio);
+    for (auto _ : state) grezza();
 }
 
 void ricerca(benchmark::State& state, Programma& p) {
@@ -288,71 +277,33 @@ BENCHMARK(BM_CercaFascole_10x)->Unit(benchmark::kMillisecond)->MinTime(1);
 // same load of the machine: "rapporto" is the click's time over the queries' time.
 void BM_RicercaAConfronto_10x(benchmark::State& state) {
     Programma& p = programma10();
-    Grezzo g(p.archivio);
-    const std::string codici = g.codiciClienti();
-    const std::string sql = ComponiRicerca({}, ColonneLette(Fascola::Forma()))->sql;
-    const auto prima = g.primaEUltima().first;
-    Confronto confronto;
+    RicercaGrezza grezza(p.archivio);
+    bench::ATurni confronto;
     for (auto _ : state) {
         p.maschera().AnnullaAzione();
         p.maschera().OptTutte->setChecked(true);
-        confronto.giro(
-            [&] {
-                benchmark::DoNotOptimize(g.esegui(sql));
-                benchmark::DoNotOptimize(g.esegui(SqlNomi, {codici}));
-                benchmark::DoNotOptimize(visualizzazioneGrezza(g, prima[0], prima[1]));
-            },
-            [&] { p.maschera().CmdRicercaFascola->click(); });
+        confronto.giro([&] { grezza(); }, [&] { p.maschera().CmdRicercaFascola->click(); });
     }
     confronto.riporta(state);
 }
 BENCHMARK(BM_RicercaAConfronto_10x)->Unit(benchmark::kMillisecond)->MinTime(4);
 
-// What the window was asked to repaint, painted now as the event loop would paint it on its
-// next update: the parts of the window marked dirty, and those only.
-// The window is first let show on the screen, or nothing of it is painted.
-void dipingi(QWidget& finestra) {
-    if (!finestra.windowHandle() || !finestra.windowHandle()->isExposed()) QTest::qWaitForWindowExposed(&finestra);
-    QEvent aggiorna(QEvent::UpdateRequest);
-    QCoreApplication::sendEvent(&finestra, &aggiorna);
-}
-
-// The widgets of `finestra` painted while it counts.
-struct ContaDipinti : QObject {
-    explicit ContaDipinti(QWidget& finestra) {
-        finestra.installEventFilter(this);
-        for (QWidget* w : finestra.findChildren<QWidget*>()) w->installEventFilter(this);
-    }
-    bool eventFilter(QObject*, QEvent* e) override {
-        if (e->type() == QEvent::Paint) ++n;
-        return false;
-    }
-    int n = 0;
-};
-
 // The same, the click then painted: the fields, grids and tree the search changed.
 void BM_RicercaDipintaAConfronto_10x(benchmark::State& state) {
     Programma& p = programma10();
-    Grezzo g(p.archivio);
-    const std::string codici = g.codiciClienti();
-    const std::string sql = ComponiRicerca({}, ColonneLette(Fascola::Forma()))->sql;
-    const auto prima = g.primaEUltima().first;
-    Confronto confronto;
-    ContaDipinti dipinti(*p.finestra);
+    RicercaGrezza grezza(p.archivio);
+    bench::ATurni confronto;
+    bench::ContaDipinti dipinti(*p.finestra, bench::ContaDipinti::ConIFigli);
     for (auto _ : state) {
         p.maschera().AnnullaAzione();
         p.maschera().OptTutte->setChecked(true);
-        dipingi(*p.finestra);
+        bench::dipingi(*p.finestra);
         dipinti.n = 0;
         confronto.giro(
-            [&] {
-                benchmark::DoNotOptimize(g.esegui(sql));
-                benchmark::DoNotOptimize(g.esegui(SqlNomi, {codici}));
-                benchmark::DoNotOptimize(visualizzazioneGrezza(g, prima[0], prima[1]));
-            },
+            [&] { grezza(); },
             [&] {
                 p.maschera().CmdRicercaFascola->click();
-                dipingi(*p.finestra);
+                bench::dipingi(*p.finestra);
             });
     }
     confronto.riporta(state);
@@ -428,15 +379,15 @@ BENCHMARK(BM_Visualizzazione_10x)->Unit(benchmark::kMillisecond);
 void BM_VisualizzazioneDipinta_10x(benchmark::State& state) {
     Programma& p = programma10();
     p.cercaTutte();
-    dipingi(*p.finestra);
+    bench::dipingi(*p.finestra);
     bool ultima = false;
-    ContaDipinti dipinti(*p.finestra);
+    bench::ContaDipinti dipinti(*p.finestra, bench::ContaDipinti::ConIFigli);
     for (auto _ : state) {
         p.maschera().DtaSelezionatiFascola_Validate(ultima ? MascheraFascola::AzioneUltimo
                                                            : MascheraFascola::AzionePrimo);
         ultima = !ultima;
         p.maschera().Visualizza();
-        dipingi(*p.finestra);
+        bench::dipingi(*p.finestra);
     }
     state.counters["widget_dipinti"] = double(dipinti.n) / double(state.iterations());
 
@@ -484,7 +435,7 @@ void BM_VisualizzazioneDuemilaVociAConfronto_10x(benchmark::State& state) {
     const auto fascola = fascolaConDuemilaVoci(p);
     suDuemilaVoci(p);
     Grezzo g(p.archivio);
-    Confronto confronto;
+    bench::ATurni confronto;
     int voci = 0;
     for (auto _ : state)
         confronto.giro([&] { voci = visualizzazioneGrezza(g, fascola[0], fascola[1]); },

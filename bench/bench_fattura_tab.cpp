@@ -27,6 +27,7 @@
 #include <vector>
 
 #include "BenchMain.h"
+#include "Dipinti.h"
 #include "app/MontaggioFinestra.h"
 #include "casefiles/engine/FascolaCorrente.h"
 #include "casefiles/forms/FrmFascola.h"
@@ -96,15 +97,39 @@ Archivio& archivioDiProva() {
     return archivio;
 }
 
-void Applica(benchmark::State& state) {
+// The program-wide environment on the archive, linked to the accounting archive or not, with
+// its case file shown and no document in composition.
+void suArchivioDiProva(bool collegato) {
     Archivio& archivio = archivioDiProva();
-    const bool collegato = state.range(0) != 0;
     RipristinaAmbiente();
     RipristinaFatturaInComposizione();
     AmbienteLavoro().PathArchivioFascole = archivio.fascole->path();
     AmbienteLavoro().CollegatoContabilita = collegato;
     AmbienteLavoro().PathArchivioContabile = collegato ? archivio.pathContabile : QString();
     FascolaCorrente().MostraFascola(Cliente, "Rossi Mario S.r.l.", "0001");
+}
+
+void ripristina() {
+    RipristinaFatturaInComposizione();
+    RipristinaFascolaCorrente();
+    RipristinaAmbiente();
+}
+
+// The tab ready for APPLICA: the window's VAT regime option clicked, the document emptied,
+// the criterion "Ogni voce".
+void pronta(FrmFascola& finestra, TabFattura& tab) {
+    finestra.OptIvaInter->click();
+    tab.F_CmdVuota->click();
+    tab.F_OptPerOgniVoce->click();
+}
+
+void controllaDocumento(benchmark::State& state, TabFattura& tab) {
+    if (FatturaInComposizione().RigheFattura.NumeroRighe() != Voci || tab.F_FlxFattura->rows() < Voci)
+        state.SkipWithError("the document does not hold every item");
+}
+
+void Applica(benchmark::State& state) {
+    suArchivioDiProva(state.range(0) != 0);
 
     FrmFascola finestra;
     MontaggioFinestra(finestra);
@@ -112,51 +137,18 @@ void Applica(benchmark::State& state) {
     TabFattura& tab = *finestra.findChild<TabFattura*>("TabFattura");
     for (auto _ : state) {
         state.PauseTiming();
-        finestra.OptIvaInter->click();
-        tab.F_CmdVuota->click();
-        tab.F_OptPerOgniVoce->click();
+        pronta(finestra, tab);
         state.ResumeTiming();
         tab.F_CmdApplicaSelezione->click();
     }
-    if (FatturaInComposizione().RigheFattura.NumeroRighe() != Voci || tab.F_FlxFattura->rows() < Voci)
-        state.SkipWithError("the document does not hold every item");
+    controllaDocumento(state, tab);
     state.counters["righe_griglia"] = tab.F_FlxFattura->rows() - 1;
-    RipristinaFatturaInComposizione();
-    RipristinaFascolaCorrente();
-    RipristinaAmbiente();
+    ripristina();
 }
 BENCHMARK(Applica)->Arg(0)->Arg(1)->ArgName("collegato")->Unit(benchmark::kMillisecond);
 
-// What the window was asked to repaint, painted now as the event loop would on its next turn:
-// the events posted by the click (the grid's notice of its cells, the views' delayed layouts)
-// delivered, then the update request sent. The window is first let show on the screen, or
-// nothing of it is painted.
-void dipingi(QWidget& finestra) {
-    if (!finestra.windowHandle() || !finestra.windowHandle()->isExposed()) QTest::qWaitForWindowExposed(&finestra);
-    QCoreApplication::processEvents();
-    QEvent aggiorna(QEvent::UpdateRequest);
-    QCoreApplication::sendEvent(&finestra, &aggiorna);
-}
-
-// Paint events of one widget while it counts.
-struct ContaDipinti : QObject {
-    explicit ContaDipinti(QWidget& w) { w.installEventFilter(this); }
-    bool eventFilter(QObject*, QEvent* e) override {
-        if (e->type() == QEvent::Paint) ++n;
-        return false;
-    }
-    int n = 0;
-};
-
 void ApplicaDipinta(benchmark::State& state) {
-    Archivio& archivio = archivioDiProva();
-    const bool collegato = state.range(0) != 0;
-    RipristinaAmbiente();
-    RipristinaFatturaInComposizione();
-    AmbienteLavoro().PathArchivioFascole = archivio.fascole->path();
-    AmbienteLavoro().CollegatoContabilita = collegato;
-    AmbienteLavoro().PathArchivioContabile = collegato ? archivio.pathContabile : QString();
-    FascolaCorrente().MostraFascola(Cliente, "Rossi Mario S.r.l.", "0001");
+    suArchivioDiProva(state.range(0) != 0);
 
     FrmFascola finestra;
     MontaggioFinestra(finestra);
@@ -169,25 +161,20 @@ void ApplicaDipinta(benchmark::State& state) {
             finestra.NellaFascola->setCurrentIndex(i);
     }
     TabFattura& tab = *finestra.findChild<TabFattura*>("TabFattura");
-    ContaDipinti griglia(*tab.F_FlxFattura->viewport());
+    bench::ContaDipinti griglia(*tab.F_FlxFattura->viewport());
     for (auto _ : state) {
         state.PauseTiming();
-        finestra.OptIvaInter->click();
-        tab.F_CmdVuota->click();
-        tab.F_OptPerOgniVoce->click();
-        dipingi(finestra);
+        pronta(finestra, tab);
+        bench::dipingi(finestra, bench::EventiInAttesa::Consegnati);
         griglia.n = 0;
         state.ResumeTiming();
         tab.F_CmdApplicaSelezione->click();
-        dipingi(finestra);
+        bench::dipingi(finestra, bench::EventiInAttesa::Consegnati);
     }
-    if (FatturaInComposizione().RigheFattura.NumeroRighe() != Voci || tab.F_FlxFattura->rows() < Voci)
-        state.SkipWithError("the document does not hold every item");
+    controllaDocumento(state, tab);
     if (griglia.n == 0) state.SkipWithError("the grid was not painted");
     state.counters["griglia_dipinta"] = griglia.n;  // by the last click
-    RipristinaFatturaInComposizione();
-    RipristinaFascolaCorrente();
-    RipristinaAmbiente();
+    ripristina();
 }
 BENCHMARK(ApplicaDipinta)->Arg(0)->Arg(1)->ArgName("collegato")->Unit(benchmark::kMillisecond);
 

@@ -39,6 +39,15 @@ struct Catalogo {
     QString dati() const { return QDir(cartella.path()).filePath(NomeArchivioStampaElefat); }
     QString pdf() const { return QDir(cartella.path()).filePath("elenco.pdf"); }
 
+    // The report of the list set to run on the print database to the PDF file.
+    void suPdf(report::Report& stampa) const {
+        stampa.setDataFile(dati());
+        stampa.setReportFileName(ReportElementiDaFatturare);
+        stampa.setWindowTitle(TitoloFinestraElementiDaFatturare);
+        stampa.setDestination(report::Pdf);
+        stampa.setPdfFile(pdf());
+    }
+
     QTemporaryDir cartella;
     fixtures::CaseFileArchive fascole;
 };
@@ -66,11 +75,7 @@ void BM_ReportCatalogo500SuPdf(benchmark::State& state) {
     ScriviArchivioStampaElefat(c.fascole.db(), {c.dati(), false, TitoloProgramma});
     for (auto _ : state) {
         report::Report stampa(c.cartella.path());
-        stampa.setDataFile(c.dati());
-        stampa.setReportFileName(ReportElementiDaFatturare);
-        stampa.setWindowTitle(TitoloFinestraElementiDaFatturare);
-        stampa.setDestination(report::Pdf);
-        stampa.setPdfFile(c.pdf());
+        c.suPdf(stampa);
         stampa.run();
         state.counters["pagine"] = double(stampa.document().pages.size());
     }
@@ -83,11 +88,7 @@ void BM_ReportCatalogo500SuPdfAConfronto(benchmark::State& state) {
     Catalogo& c = catalogo();
     ScriviArchivioStampaElefat(c.fascole.db(), {c.dati(), false, TitoloProgramma});
     report::Report stampa(c.cartella.path());
-    stampa.setDataFile(c.dati());
-    stampa.setReportFileName(ReportElementiDaFatturare);
-    stampa.setWindowTitle(TitoloFinestraElementiDaFatturare);
-    stampa.setDestination(report::Pdf);
-    stampa.setPdfFile(c.pdf());
+    c.suPdf(stampa);
     stampa.run();
     const bench::PdfNudo nudo(stampa.document());
     const QString pdfNudo = QDir(c.cartella.path()).filePath("nudo.pdf");
