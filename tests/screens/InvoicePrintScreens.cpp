@@ -49,27 +49,13 @@ TEST_F(InvoicePrintScreens, InvoiceWithStampAndWithholding) {
 // The page a client reads, on an accounting archive of today's rates: one document each with
 // a withholding, with a stamp, and with an exempt group beside the taxed ones.
 TEST_F(InvoicePrintScreens, WithholdingStampAndExemptGroup) {
-    esercizio = "2026";
-    Ricrea();
+    AlleAliquoteDiOggi();
     Ambiente();
-    for (int i = 1; i <= documento.RigheFattura.NumeroRighe(); ++i) {
-        RigaFattura& r = documento.RigheFattura.riga(i);
-        if (r.CodiceIva == "20") r.CodiceIva = "22";
-        if (r.CodiceIva == "E15") r.CodiceIva = "E10";
-    }
-    documento.Parametri.DataFattura = "15/01/2026";
-    Didascalie(documento);
     DocumentoDaEmettere ritenuta = documento;
-    ritenuta.Parametri.RitenutaAcconto = true;
-    ritenuta.Parametri.CriterioRA = "3";
-    ritenuta.Parametri.RAPercImponibile = "100";
-    ritenuta.Parametri.RitAccPerc = "20";
+    ConRitenuta(ritenuta, "3", "20");
     ritenuta.Parametri.NumeroDocumento = "27";
     DocumentoDaEmettere bollo = documento;
-    bollo.Parametri.Bollo = true;
-    bollo.Parametri.CriterioBollo = "1";
-    bollo.Parametri.SogliaBollo = "20";
-    bollo.Parametri.ImportoBollo = "2,00";
+    ConBollo(bollo, "20");
     const std::pair<DocumentoDaEmettere, QString> casi[] = {
         {ritenuta, "Stp_fattura_ritenuta.png"}, {bollo, "Stp_fattura_bollo.png"}, {documento, "Stp_fattura_esente.png"}};
     for (const auto& [d, nome] : casi) {

@@ -72,11 +72,7 @@ public:
     // Another document of the case file: the item of task 0003, not on the first.
     DocumentoDaEmettere Seguente() {
         DocumentoDaEmettere d = Documento();
-        d.RigheFattura.svuota();
-        d.RigheFattura.aggiungi(Riga("0003", "0000", "ONO", "X", "77", "20", "04.01.01.0001"));
-        d.RigheVisualizzate.svuota();
-        d.RigheVisualizzate.aggiungi({TipoRiga::Elemento, {}, 1});
-        Didascalie(d);
+        ConRighe(d, {Riga("0003", "0000", "ONO", "X", "77", "20", "04.01.01.0001")});
         return d;
     }
 

@@ -17,6 +17,7 @@
 #include "foundation/engine/Sessione.h"
 #include "invoice/engine/CalcoloIva.h"
 #include "invoice/engine/DocumentoDaEmettere.h"
+#include "invoice/engine/EmissioneDocumento.h"
 #include "invoice/engine/FatturaDiProva.h"
 #include "invoice/engine/ImportiDocumento.h"
 #include "platform/db/Database.h"
@@ -31,6 +32,17 @@ inline const QString Cliente = "01.01.01.0001";
 inline const QString Npra = "0007";
 inline const QString DataFattura = "15/01/2004";
 inline const std::string GiornoIso = "2004-01-15";
+
+inline const QString Gestione = "GESTIONE DEGLI ERRORI";
+inline const QString NonEmessoDopoErrore =
+    "Il documento non è stato emesso: gli archivi sono rimasti come erano prima della stampa";
+
+// The two messages of an issue given up after an error: the error handler's, answered with
+// `risposta`, then the notice that nothing was issued.
+inline void AttesiErroreENonEmesso(ScriptedMessages& messaggi, ui::Answer risposta) {
+    messaggi.expectMessage(risposta, std::nullopt, Gestione);
+    messaggi.expectMessage(ui::Answer::Ok, NonEmessoDopoErrore, TitoloEmissione);
+}
 
 // Every row of every table of an archive, so that a test can tell whether anything at all
 // changed.
@@ -141,6 +153,49 @@ public:
         r.Ricavi = ricavi;
         r.Pagamento = "R30";
         return r;
+    }
+
+    // `d` made of `righe` alone, one grid row each, with the totals and summary the tab shows.
+    void ConRighe(DocumentoDaEmettere& d, const std::vector<RigaFattura>& righe) {
+        d.RigheFattura.svuota();
+        d.RigheVisualizzate.svuota();
+        int n = 0;
+        for (const RigaFattura& r : righe) {
+            d.RigheFattura.aggiungi(r);
+            d.RigheVisualizzate.aggiungi({TipoRiga::Elemento, {}, ++n});
+        }
+        Didascalie(d);
+    }
+
+    // The stamp duty of 2,00 by criterion "1" from the threshold `soglia` on.
+    static void ConBollo(DocumentoDaEmettere& d, const char* soglia) {
+        d.Parametri.Bollo = true;
+        d.Parametri.CriterioBollo = "1";
+        d.Parametri.SogliaBollo = soglia;
+        d.Parametri.ImportoBollo = "2,00";
+    }
+
+    // The withholding on account of `percentuale` by `criterio`, on the whole of its taxable.
+    static void ConRitenuta(DocumentoDaEmettere& d, const char* criterio, const char* percentuale) {
+        d.Parametri.RitenutaAcconto = true;
+        d.Parametri.CriterioRA = criterio;
+        d.Parametri.RAPercImponibile = "100";
+        d.Parametri.RitAccPerc = percentuale;
+    }
+
+    // The installation made again on the sample accounting archive of a year of today's rates
+    // (VAT 22 % and exemption E10), the document's lines at 20 % moved to 22 % and its exempt
+    // lines to E10, dated in that year.
+    void AlleAliquoteDiOggi() {
+        esercizio = "2026";
+        Ricrea();
+        for (int i = 1; i <= documento.RigheFattura.NumeroRighe(); ++i) {
+            RigaFattura& r = documento.RigheFattura.riga(i);
+            if (r.CodiceIva == "20") r.CodiceIva = "22";
+            if (r.CodiceIva == "E15") r.CodiceIva = "E10";
+        }
+        documento.Parametri.DataFattura = "15/01/2026";
+        Didascalie(documento);
     }
 
     // The document as the tab would hand it over, with the totals and summary the tab shows.

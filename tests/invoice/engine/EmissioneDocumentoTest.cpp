@@ -11,14 +11,11 @@
 
 namespace {
 
+using emissione_di_prova::AttesiErroreENonEmesso;
 using emissione_di_prova::EmissioneCollegata;
 using emissione_di_prova::Righe;
 using fattura_di_prova::euro;
 using ui::Answer;
-
-const QString Gestione = "GESTIONE DEGLI ERRORI";
-const QString NonEmessoDopoErrore =
-    "Il documento non è stato emesso: gli archivi sono rimasti come erano prima della stampa";
 
 class EmissioneDocumentoTest : public EmissioneCollegata {
 public:
@@ -195,10 +192,7 @@ TEST_F(EmissioneDocumentoTest, WithoutTheLinkOrWithAWithholdingNothingIsPostedYe
 
     // Linked but with the withholding on account: automatic numbering is not consulted, the
     // number typed is the document's.
-    documento.Parametri.RitenutaAcconto = true;
-    documento.Parametri.CriterioRA = "1";
-    documento.Parametri.RAPercImponibile = "100";
-    documento.Parametri.RitAccPerc = "20";
+    ConRitenuta(documento, "1", "20");
     documento.Parametri.NumeroDocumento = "27";
     e = EmissioneDocumento(db(), documento);
     ASSERT_TRUE(e.Emesso());
@@ -440,8 +434,7 @@ TEST_F(EmissioneDocumentoTest, AFailureAtAnyWriteStepLeavesBothArchivesAsTheyWer
             }
             const QStringList prima = Stato();
             ScriptedMessages messaggi;
-            messaggi.expectMessage(risposta, std::nullopt, Gestione);
-            messaggi.expectMessage(Answer::Ok, NonEmessoDopoErrore, TitoloEmissione);
+            AttesiErroreENonEmesso(messaggi, risposta);
             const EsitoEmissione e = EmissioneDocumento(db(), documento);
             EXPECT_EQ(e.Arresto, ArrestoEmissione::Errore);
             EXPECT_EQ(messaggi.pending(), 0);
@@ -458,8 +451,7 @@ TEST_F(EmissioneDocumentoTest, APrintDatabaseThatCannotBeWrittenGivesBackTheNumb
     QDir().mkdir(nome);
     QFile(nome + "/dentro").open(QIODevice::WriteOnly);
     const QStringList prima = Stato();
-    box.expectMessage(Answer::Abort, std::nullopt, Gestione);
-    box.expectMessage(Answer::Ok, NonEmessoDopoErrore, TitoloEmissione);
+    AttesiErroreENonEmesso(box, Answer::Abort);
     const EsitoEmissione e = EmissioneDocumento(db(), documento);
     EXPECT_EQ(e.Arresto, ArrestoEmissione::Errore);
     EXPECT_TRUE(box.asked().front().text.contains("contabilizzazione della fattura")) << box.asked().front().text.toStdString();
@@ -474,8 +466,7 @@ TEST_F(EmissioneDocumentoTest, AnotherWorkstationHoldingTheArchiveUntilTheWaitGi
     auto altra = AltraPostazioneContabile();
     altra->execute("BEGIN IMMEDIATE");
     const QStringList prima = Stato();
-    box.expectMessage(Answer::Abort, std::nullopt, Gestione);
-    box.expectMessage(Answer::Ok, NonEmessoDopoErrore, TitoloEmissione);
+    AttesiErroreENonEmesso(box, Answer::Abort);
     const EsitoEmissione e = EmissioneDocumento(db(), documento);
     EXPECT_EQ(e.Arresto, ArrestoEmissione::Errore);
     ASSERT_FALSE(box.asked().empty());
@@ -494,8 +485,7 @@ TEST_F(EmissioneDocumentoTest, AReaderHoldingTheCommitUntilTheWaitGivesUp) {
     auto lettore = db::Database::open(pathFascole().toStdString());
     lettore->execute("BEGIN");
     lettore->scalar("SELECT count(*) FROM competenze");
-    box.expectMessage(Answer::Abort, std::nullopt, Gestione);
-    box.expectMessage(Answer::Ok, NonEmessoDopoErrore, TitoloEmissione);
+    AttesiErroreENonEmesso(box, Answer::Abort);
     const EsitoEmissione e = EmissioneDocumento(db(), documento);
     EXPECT_EQ(e.Arresto, ArrestoEmissione::Errore);
     ASSERT_FALSE(box.asked().empty());
@@ -559,11 +549,7 @@ public:
     // The fee item of task 0003 of the same client, case file and date, alone on a document.
     DocumentoDaEmettere altroDocumento() {
         DocumentoDaEmettere d = documento;
-        d.RigheFattura.svuota();
-        d.RigheFattura.aggiungi(Riga("0003", "0000", "ONO", "X", "77", "20", "04.01.01.0001"));
-        d.RigheVisualizzate.svuota();
-        d.RigheVisualizzate.aggiungi({TipoRiga::Elemento, {}, 1});
-        Didascalie(d);
+        ConRighe(d, {Riga("0003", "0000", "ONO", "X", "77", "20", "04.01.01.0001")});
         return d;
     }
     DocumentoDaEmettere digitato(DocumentoDaEmettere d, const QString& numero) {
@@ -650,10 +636,7 @@ TEST_F(NumeroDigitatoTest, TwoWorkstationsTypingAndNumberingAtOnceNeverShareANum
 // The stamp duty is credited to the revenue account of the line that bears it: the VAT row
 // carries the VAT of the register, and the entry balances.
 TEST_F(EmissioneDocumentoTest, TheStampDutyGoesToRevenueAndTheVatRowAgreesWithTheRegister) {
-    documento.Parametri.Bollo = true;
-    documento.Parametri.CriterioBollo = "1";
-    documento.Parametri.SogliaBollo = "20";
-    documento.Parametri.ImportoBollo = "2,00";
+    ConBollo(documento, "20");
     const EsitoEmissione e = EmissioneDocumento(db(), documento);
     ASSERT_TRUE(e.Emesso()) << int(e.Arresto);
     ASSERT_EQ(e.Importi->Bollo.Importo, euro("2"));
@@ -675,15 +658,7 @@ TEST_F(EmissioneDocumentoTest, TheStampDutyGoesToRevenueAndTheVatRowAgreesWithTh
 // their VAT at those rates, the sales VAT row equal to the register's VAT, the exempt group
 // printed by its exemption text.
 TEST_F(EmissioneDocumentoTest, TodaysSampleArchivePostsTheLinesAtTwentyTwo) {
-    esercizio = "2026";
-    Ricrea();
-    for (int i = 1; i <= documento.RigheFattura.NumeroRighe(); ++i) {
-        RigaFattura& r = documento.RigheFattura.riga(i);
-        if (r.CodiceIva == "20") r.CodiceIva = "22";
-        if (r.CodiceIva == "E15") r.CodiceIva = "E10";
-    }
-    documento.Parametri.DataFattura = "15/01/2026";
-    Didascalie(documento);
+    AlleAliquoteDiOggi();
     const EsitoEmissione e = EmissioneDocumento(db(), documento);
     ASSERT_TRUE(e.Emesso()) << int(e.Arresto);
     const std::vector<QStringList> iva = {{"22", "130", "28.6"}, {"10", "50", "5"}, {"E10", "40", "0"}};

@@ -10,14 +10,11 @@
 
 namespace {
 
+using emissione_di_prova::AttesiErroreENonEmesso;
 using emissione_di_prova::EmissioneCollegata;
 using emissione_di_prova::Righe;
 using fattura_di_prova::euro;
 using ui::Answer;
-
-const QString Gestione = "GESTIONE DEGLI ERRORI";
-const QString NonEmessoDopoErrore =
-    "Il documento non è stato emesso: gli archivi sono rimasti come erano prima della stampa";
 
 class EmissioneFuoriMisuraTest : public EmissioneCollegata {
 public:
@@ -30,14 +27,9 @@ public:
 
     // The document made of `linee`, with the totals and VAT summary the tab composes.
     void conLinee(DocumentoDaEmettere& d, std::initializer_list<Linea> linee) {
-        d.RigheFattura.svuota();
-        d.RigheVisualizzate.svuota();
-        int n = 0;
-        for (const Linea& l : linee) {
-            d.RigheFattura.aggiungi(Riga("0001", "0000", l.elemento, "X", l.importo, l.iva, l.ricavi));
-            d.RigheVisualizzate.aggiungi({TipoRiga::Elemento, {}, ++n});
-        }
-        Didascalie(d);
+        std::vector<RigaFattura> righe;
+        for (const Linea& l : linee) righe.push_back(Riga("0001", "0000", l.elemento, "X", l.importo, l.iva, l.ricavi));
+        ConRighe(d, righe);
     }
 };
 
@@ -52,10 +44,7 @@ TEST_F(EmissioneFuoriMisuraTest, TotalsBeyondTheRangeAreTheOverflowErrorAndNothi
         // The largest whole amount without VAT fits; the stamp duty on top of it does not.
         {"the stamp duty on the largest amount",
          [=](auto& t, auto& d) {
-             d.Parametri.Bollo = true;
-             d.Parametri.CriterioBollo = "1";
-             d.Parametri.SogliaBollo = "77,47";
-             d.Parametri.ImportoBollo = "2,00";
+             ConBollo(d, "77,47");
              t.conLinee(d, {{"ANT", "922337203685477", "E15", ricavi1}});
          }},
         {"the stamp duty without the accounting link",
@@ -64,10 +53,7 @@ TEST_F(EmissioneFuoriMisuraTest, TotalsBeyondTheRangeAreTheOverflowErrorAndNothi
              d.Ambiente.PathArchivioContabile.clear();
              d.Parametri.NumerazioneAutomatica = false;
              d.Parametri.NumeroDocumento = "13";
-             d.Parametri.Bollo = true;
-             d.Parametri.CriterioBollo = "1";
-             d.Parametri.SogliaBollo = "77,47";
-             d.Parametri.ImportoBollo = "2,00";
+             ConBollo(d, "77,47");
              t.conLinee(d, {{"ANT", "922337203685477", "ES", ""}});
          }},
         // Line after line the sums fit (900, 400, 500 thousand billion), but the first revenue
@@ -82,10 +68,7 @@ TEST_F(EmissioneFuoriMisuraTest, TotalsBeyondTheRangeAreTheOverflowErrorAndNothi
         // A withholding of 150 % takes the total below the range.
         {"a withholding beyond the total",
          [=](auto& t, auto& d) {
-             d.Parametri.RitenutaAcconto = true;
-             d.Parametri.CriterioRA = "1";
-             d.Parametri.RAPercImponibile = "100";
-             d.Parametri.RitAccPerc = "150";
+             ConRitenuta(d, "1", "150");
              d.Parametri.NumerazioneAutomatica = false;
              d.Parametri.NumeroDocumento = "13";
              t.conLinee(d, {{"ONO", "-900000000000000", "E15", ricavi1}});
@@ -99,8 +82,7 @@ TEST_F(EmissioneFuoriMisuraTest, TotalsBeyondTheRangeAreTheOverflowErrorAndNothi
             c.prepara(*this, d);
             const QStringList prima = Stato();
             ScriptedMessages messaggi;
-            messaggi.expectMessage(risposta, std::nullopt, Gestione);
-            messaggi.expectMessage(Answer::Ok, NonEmessoDopoErrore, TitoloEmissione);
+            AttesiErroreENonEmesso(messaggi, risposta);
             const EsitoEmissione e = EmissioneDocumento(db(), d);
             EXPECT_EQ(e.Arresto, ArrestoEmissione::Errore);
             EXPECT_EQ(messaggi.pending(), 0);
@@ -148,13 +130,9 @@ TEST_F(EmissioneFuoriMisuraTest, NoSummaryIsComposedOfLinesWhoseTotalLeavesTheRa
 
 TEST_F(EmissioneFuoriMisuraTest, TheNextDocumentTakesTheNumberTheRefusedOneWouldHaveHad) {
     DocumentoDaEmettere troppo = documento;
-    troppo.Parametri.Bollo = true;
-    troppo.Parametri.CriterioBollo = "1";
-    troppo.Parametri.SogliaBollo = "77,47";
-    troppo.Parametri.ImportoBollo = "2,00";
+    ConBollo(troppo, "77,47");
     conLinee(troppo, {{"ANT", "922337203685477", "E15", "04.01.01.0001"}});
-    box.expectMessage(Answer::Abort, std::nullopt, Gestione);
-    box.expectMessage(Answer::Ok, NonEmessoDopoErrore, TitoloEmissione);
+    AttesiErroreENonEmesso(box, Answer::Abort);
     EXPECT_EQ(EmissioneDocumento(db(), troppo).Arresto, ArrestoEmissione::Errore);
 
     const EsitoEmissione e = EmissioneDocumento(db(), documento);

@@ -56,14 +56,8 @@ public:
     // a withholding keeps the document out of the journal, so its number is the one typed.
     DocumentoDaEmettere ConBolloERitenuta() {
         DocumentoDaEmettere d = documento;
-        d.Parametri.Bollo = true;
-        d.Parametri.CriterioBollo = "1";
-        d.Parametri.SogliaBollo = "20";
-        d.Parametri.ImportoBollo = "2,00";
-        d.Parametri.RitenutaAcconto = true;
-        d.Parametri.CriterioRA = "3";
-        d.Parametri.RAPercImponibile = "100";
-        d.Parametri.RitAccPerc = "20";
+        ConBollo(d, "20");
+        ConRitenuta(d, "3", "20");
         d.Parametri.NumeroDocumento = "27";
         return d;
     }
