@@ -17,7 +17,8 @@ enum class EventiInAttesa { Lasciati, Consegnati };
 // What the window was asked to repaint, painted now: the parts of the window marked dirty, and
 // those only. The window is first let show on the screen, or nothing of it is painted.
 inline void dipingi(QWidget& finestra, EventiInAttesa eventi = EventiInAttesa::Lasciati) {
-    if (!finestra.windowHandle() || !finestra.windowHandle()->isExposed()) QTest::qWaitForWindowExposed(&finestra);
+    if (!finestra.windowHandle() || !finestra.windowHandle()->isExposed())
+        (void)QTest::qWaitForWindowExposed(&finestra);
     if (eventi == EventiInAttesa::Consegnati) QCoreApplication::processEvents();
     QEvent aggiorna(QEvent::UpdateRequest);
     QCoreApplication::sendEvent(&finestra, &aggiorna);

@@ -34,6 +34,7 @@
 #include "ATurni.h"
 #include "BenchMain.h"
 #include "Dipinti.h"
+#include "Grezzo.h"
 #include "app/MontaggioFinestra.h"
 #include "casefiles/engine/RicercaFascole.h"
 #include "casefiles/forms/FrmFascola.h"
@@ -119,41 +120,10 @@ Programma& programma100() {
     return gProgramma100->attiva();
 }
 
-// The archive opened straight on SQLite, and a query run on it as the program's layer would,
-// every row stepped and every column fetched.
-class Grezzo {
+// The archive opened straight on SQLite, with what the raw queries bind found on it.
+class Grezzo : public bench::Grezzo {
 public:
-    explicit Grezzo(const QString& path) {
-        if (sqlite3_open_v2(path.toUtf8().constData(), &db_, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
-            throw std::runtime_error("open");
-    }
-    ~Grezzo() { sqlite3_close_v2(db_); }
-
-    // The rows found.
-    int esegui(const std::string& sql, const std::vector<std::string>& testi = {}) {
-        sqlite3_stmt* st = nullptr;
-        if (sqlite3_prepare_v2(db_, sql.c_str(), int(sql.size()), &st, nullptr) != SQLITE_OK)
-            throw std::runtime_error(sqlite3_errmsg(db_));
-        for (size_t i = 0; i < testi.size(); ++i)
-            sqlite3_bind_text(st, int(i) + 1, testi[i].data(), int(testi[i].size()), SQLITE_TRANSIENT);
-        int righe = 0;
-        while (sqlite3_step(st) == SQLITE_ROW) {
-            ++righe;
-            for (int c = 0; c < sqlite3_column_count(st); ++c) {
-                switch (sqlite3_column_type(st, c)) {
-                case SQLITE_INTEGER: benchmark::DoNotOptimize(sqlite3_column_int64(st, c)); break;
-                case SQLITE_FLOAT: benchmark::DoNotOptimize(sqlite3_column_double(st, c)); break;
-                case SQLITE_TEXT:
-                    benchmark::DoNotOptimize(sqlite3_column_text(st, c));
-                    benchmark::DoNotOptimize(sqlite3_column_bytes(st, c));
-                    break;
-                default: break;
-                }
-            }
-        }
-        sqlite3_finalize(st);
-        return righe;
-    }
+    explicit Grezzo(const QString& path) : bench::Grezzo(path, SQLITE_OPEN_READWRITE) {}
 
     // The client and case number of the first and of the last case file the search finds.
     std::pair<std::array<std::string, 2>, std::array<std::string, 2>> primaEUltima() {
@@ -187,9 +157,6 @@ public:
         sqlite3_finalize(st);
         return json + "]";
     }
-
-private:
-    sqlite3* db_ = nullptr;
 };
 
 const std::string SqlNomi = "SELECT k.value, m.ragione FROM json_each(?) AS k CROSS JOIN mpxanagrafe AS m "

@@ -5,6 +5,7 @@
 #include "platform/db/Database.h"
 #include "platform/db/Recordset.h"
 #include "platform/db/Schema.h"
+#include "support/ArchivioNuovo.h"
 #include "support/DbErrors.h"
 
 using namespace db;
@@ -18,18 +19,13 @@ Table sample() {
             {"codice"}};
 }
 
-class DatabaseTest : public ::testing::Test {
+class DatabaseTest : public ArchivioNuovo {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        path = dir.filePath("archivio.mdb").toStdString();
-        db = Database::create(path);
+        ArchivioNuovo::SetUp();
+        if (HasFatalFailure()) return;
         db->execute(createTableSql(sample()));
     }
-
-    QTemporaryDir dir;
-    std::string path;
-    std::unique_ptr<Database> db;
 };
 
 TEST_F(DatabaseTest, ColumnRulesMapToTheOldErrorNumbers) {

@@ -4,18 +4,18 @@
 
 #include "platform/db/Database.h"
 #include "platform/db/Recordset.h"
+#include "support/ArchivioNuovo.h"
 #include "support/DbErrors.h"
 
 using namespace db;
 
 namespace {
 
-class StatementReuse : public ::testing::Test {
+class StatementReuse : public ArchivioNuovo {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        path = dir.filePath("archivio.mdb").toStdString();
-        db = Database::create(path);
+        ArchivioNuovo::SetUp();
+        if (HasFatalFailure()) return;
         db->execute("CREATE TABLE t (k TEXT PRIMARY KEY, n INTEGER)");
         for (int i = 1; i <= 5; ++i) db->execute("INSERT INTO t VALUES (?, ?)", {"k" + std::to_string(i), i});
     }
@@ -26,10 +26,6 @@ protected:
         while (st.step()) out.push_back(st.column(0).textOr("<Null>"));
         return out;
     }
-
-    QTemporaryDir dir;
-    std::string path;
-    std::unique_ptr<Database> db;
 };
 
 TEST_F(StatementReuse, TheSameTextRunsAgainWithItsNewValuesOnly) {
