@@ -30,12 +30,7 @@ protected:
 
 TEST_F(DatabaseTest, ColumnRulesMapToTheOldErrorNumbers) {
     db->execute("INSERT INTO cliente (codice, nome) VALUES (?, ?)", {"A1", "Rossi"});
-    struct Case {
-        const char* what;
-        std::string sql;
-        Params params;
-        int number;
-    } cases[] = {
+    eseguiTutti({
         {"duplicate key, other case", "INSERT INTO cliente (codice) VALUES (?)", {"a1"}, err::DuplicateKey},
         {"text too long", "INSERT INTO cliente (codice, nome) VALUES (?, ?)", {"B", "Bianchi & C. srl"}, err::TextTooLong},
         {"empty text refused", "INSERT INTO cliente (codice) VALUES (?)", {""}, err::EmptyTextRefused},
@@ -45,9 +40,7 @@ TEST_F(DatabaseTest, ColumnRulesMapToTheOldErrorNumbers) {
         {"yes/no only 0 or 1", "INSERT INTO cliente (codice, attivo) VALUES (?, ?)", {"E", 2}, err::TypeMismatch},
         {"dates are ISO text", "INSERT INTO cliente (codice, dal) VALUES (?, ?)", {"F", "05/03/2004"}, err::TypeMismatch},
         {"unknown table", "SELECT * FROM nessuna", {}, err::TableNotFound},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(errorOf([&] { db->execute(c.sql, c.params); }), c.number) << c.what;
+    });
 
     EXPECT_EQ(db->scalar("SELECT attivo FROM cliente WHERE codice = ?", {"C"}).toInt(), 0)
         << "yes/no is never Null";

@@ -78,20 +78,14 @@ TEST_F(StatementReuse, KeptStatementsAreBoundedLeastRecentlyUsedFirst) {
 
 TEST_F(StatementReuse, FailuresLeaveNoBrokenStatementBehind) {
     const std::string insert = "INSERT INTO t (k, n) VALUES (?, ?)";
-    struct Case {
-        const char* what;
-        std::string sql;
-        Params params;
-        int number;
-    } cases[] = {
+    eseguiTutti({
         {"duplicate key", insert, {"k1", 1}, err::DuplicateKey},
         {"the same text, then accepted", insert, {"k9", 9}, 0},
         {"syntax", "SELEC k FROM t", {}, err::SyntaxError},
         {"unknown table", "SELECT * FROM nessuna", {}, err::TableNotFound},
         {"the same text once the table exists", "CREATE TABLE nessuna (x)", {}, 0},
         {"and now found", "SELECT * FROM nessuna", {}, 0},
-    };
-    for (const auto& c : cases) EXPECT_EQ(errorOf([&] { db->execute(c.sql, c.params); }), c.number) << c.what;
+    });
     EXPECT_EQ(db->scalar("SELECT n FROM t WHERE k = 'k9'").toInt(), 9);
 }
 

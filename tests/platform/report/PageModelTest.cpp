@@ -17,16 +17,18 @@ DataTable tabella(const QString& nome, const QStringList& colonne, std::vector<Q
     return {nome, colonne, std::move(righe)};
 }
 
-// Widths in points as the page model measures them (72 dots per inch).
-double larghezza(const TextItem& t) {
+// Metrics in points as the page model measures them (72 dots per inch).
+QFontMetricsF metricheInPunti(const FontSpec& font) {
     static QImage device = [] {
         QImage i(1, 1, QImage::Format_RGB32);
         i.setDotsPerMeterX(2835);
         i.setDotsPerMeterY(2835);
         return i;
     }();
-    return QFontMetricsF(toQFont(t.font), &device).horizontalAdvance(t.text);
+    return QFontMetricsF(toQFont(font), &device);
 }
+
+double larghezza(const TextItem& t) { return metricheInPunti(t.font).horizontalAdvance(t.text); }
 
 std::vector<const TextItem*> testiCon(const Page& p, const QString& prefisso) {
     std::vector<const TextItem*> out;
@@ -384,16 +386,6 @@ QStringList aCapoSemplice(const QString& testo, const QFontMetricsF& fm, double 
         righe << riga;
     }
     return righe;
-}
-
-QFontMetricsF metricheInPunti(const FontSpec& font) {
-    static QImage device = [] {
-        QImage i(1, 1, QImage::Format_RGB32);
-        i.setDotsPerMeterX(2835);
-        i.setDotsPerMeterY(2835);
-        return i;
-    }();
-    return QFontMetricsF(toQFont(font), &device);
 }
 
 // One row whose text wraps in a column `mm` wide (or is cut to it): the texts of the
