@@ -30,7 +30,7 @@ protected:
     }
 };
 
-TEST_F(MascheraPostazioni, ACorrectionOfACaseFileChangedMeanwhileIsRefusedWithTheOldEnginesError) {
+TEST_F(MascheraPostazioni, ACorrectionOfACaseFileChangedMeanwhileIsRefusedWithTheWriteConflictError) {
     avvia();
     cercaTutte();  // 0001 on display
     clic(m().TxtNote);

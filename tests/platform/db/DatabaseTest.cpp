@@ -28,7 +28,7 @@ protected:
     }
 };
 
-TEST_F(DatabaseTest, ColumnRulesMapToTheOldErrorNumbers) {
+TEST_F(DatabaseTest, ColumnRulesMapToTheirErrorNumbers) {
     db->execute("INSERT INTO cliente (codice, nome) VALUES (?, ?)", {"A1", "Rossi"});
     eseguiTutti({
         {"duplicate key, other case", "INSERT INTO cliente (codice) VALUES (?)", {"a1"}, err::DuplicateKey},

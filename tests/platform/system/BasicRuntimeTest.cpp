@@ -136,7 +136,7 @@ TEST(BasicRuntime, CCurReadsItalianTextOrRaisesTypeMismatch) {
     EXPECT_EQ(errorOf([] { CCur("922337203685477,5808"); }), 6);
 }
 
-TEST(BasicRuntime, DatesAreDayMonthYearWithTheOldCenturyWindow) {
+TEST(BasicRuntime, DatesAreDayMonthYearWithTheTwoDigitYearWindow) {
     struct Case { const char* s; QDate want; };
     const Case cases[] = {
         {"05/03/2004", {2004, 3, 5}},  {"5/3/2004", {2004, 3, 5}},   {"05-03-04", {2004, 3, 5}},
