@@ -44,22 +44,22 @@ struct DocumentoDuecentoRighe {
         QString taskPrecedente;
         for (int i = 0; i < Righe; ++i) {
             RigaFattura r;
-            r.Cliente = Cliente;
-            r.Npra = "0007";
-            r.Ntask = QString("%1").arg(i / 20 + 1, 4, 10, QChar('0'));
-            r.Njob = "0000";
-            r.Elemento = QString("%1").arg(i % 20, 3, 10, QChar('0'));
+            r.cliente = Cliente;
+            r.npra = "0007";
+            r.ntask = QString("%1").arg(i / 20 + 1, 4, 10, QChar('0'));
+            r.njob = "0000";
+            r.elemento = QString("%1").arg(i % 20, 3, 10, QChar('0'));
             r.Tipo = tipi[i % 5];
-            r.Descrizione = "Competenza numero " + QString::number(i + 1);
+            r.descrizione = "Competenza numero " + QString::number(i + 1);
             r.CodiceIva = codici[i % 8];
-            r.Ricavi = ricavi[i % 3];
-            r.Pagamento = "R30";
-            r.Impofat = Currency::fromRaw(1234567 + 98765 * i);
-            fascole->addFeeItem(r.Cliente, r.Npra, r.Ntask, r.Njob, r.Elemento, {{"impofat", r.Impofat}});
+            r.ricavi = ricavi[i % 3];
+            r.pagamento = "R30";
+            r.impofat = Currency::fromRaw(1234567 + 98765 * i);
+            fascole->addFeeItem(r.cliente, r.npra, r.ntask, r.njob, r.elemento, {{"impofat", r.impofat}});
             const int k = documento.RigheFattura.aggiungi(r);
-            if (r.Ntask != taskPrecedente)
-                documento.RigheVisualizzate.aggiungi({TipoRiga::Incarico, "Incarico " + r.Ntask, k});
-            taskPrecedente = r.Ntask;
+            if (r.ntask != taskPrecedente)
+                documento.RigheVisualizzate.aggiungi({TipoRiga::Incarico, "Incarico " + r.ntask, k});
+            taskPrecedente = r.ntask;
             documento.RigheVisualizzate.aggiungi({TipoRiga::Elemento, {}, k});
         }
         t.commit();

@@ -38,14 +38,14 @@ struct Fattura {
         const char* tipi[] = {"X", "C", "A", "X", "X"};
         for (int i = 0; i < Righe; ++i) {
             RigaFattura r;
-            r.Cliente = "01.01.01.0001";
-            r.Npra = "0001";
-            r.Ntask = QString("%1").arg(i / 20 + 1, 4, 10, QChar('0'));
-            r.Njob = "0000";
-            r.Elemento = "E" + QString::number(i % 30);
+            r.cliente = "01.01.01.0001";
+            r.npra = "0001";
+            r.ntask = QString("%1").arg(i / 20 + 1, 4, 10, QChar('0'));
+            r.njob = "0000";
+            r.elemento = "E" + QString::number(i % 30);
             r.Tipo = tipi[i % 5];
             r.CodiceIva = codiciRiga[i % 8];
-            r.Impofat = Currency::fromRaw(1234567 + 98765 * i);  // 123,4567 and up
+            r.impofat = Currency::fromRaw(1234567 + 98765 * i);  // 123,4567 and up
             righe.aggiungi(r);
         }
         parametri.RitenutaAcconto = true;

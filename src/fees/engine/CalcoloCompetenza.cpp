@@ -63,7 +63,7 @@ CasoCalcolo CasoDiCalcolo(const QString& calcolo, const QString& tipo) {
 }
 
 CampiImporto DefinizioneCalcolo(const ElementoDaFatturare& elemento, const std::optional<Currency>& prezzoCliente,
-                                const ImportiMemorizzati* m, CampiImporto c) {
+                                const Competenza* m, CampiImporto c) {
     const QString prezzo = fmt(prezzoCliente.value_or(elemento.importo));
     switch (CasoDiCalcolo(elemento.calcolo, elemento.tipo)) {
     case CasoCalcolo::Nessuno: return c;
@@ -71,15 +71,15 @@ CampiImporto DefinizioneCalcolo(const ElementoDaFatturare& elemento, const std::
         c.LblCheCao = "Costo";
         c.LblFattore = "Percent";
         c.ImportoAttivo = c.FattoreAttivo = true;
-        if (m) c.Importo = fmt(m->Importo);
-        c.Fattore = m ? m->Fattore : prezzo;
+        if (m) c.Importo = fmt(m->importo);
+        c.Fattore = m ? m->fattore : prezzo;
         break;
     case CasoCalcolo::CostoRichiesto:
     case CasoCalcolo::Anticipazione:
         c.LblCheCao = elemento.tipo == tipo::Anticipazione ? "Anticipazione" : "Costo";
         c.LblFattore.clear();
         c.ImportoAttivo = true;
-        if (m) c.Importo = fmt(m->Importo);
+        if (m) c.Importo = fmt(m->importo);
         spento(c.Fattore, c.FattoreAttivo);
         break;
     case CasoCalcolo::Listino:
@@ -100,18 +100,18 @@ CampiImporto DefinizioneCalcolo(const ElementoDaFatturare& elemento, const std::
         c.LblCheCao = "dir. unitario";
         c.LblFattore = "quantità";
         c.ImportoAttivo = c.FattoreAttivo = true;
-        c.Importo = m ? fmt(m->AddebitoUnitario) : prezzo;
-        c.Fattore = m ? m->Fattore : QStringLiteral("1");
+        c.Importo = m ? fmt(m->addebitounitario) : prezzo;
+        c.Fattore = m ? m->fattore : QStringLiteral("1");
         break;
     case CasoCalcolo::Percentuale:
         c.LblCheCao = "Base imponibile";
         c.LblFattore = "Percent";
         c.ImportoAttivo = c.FattoreAttivo = true;
-        c.Importo = m ? fmt(m->Importo) : QStringLiteral("1");
-        c.Fattore = m ? m->Fattore : prezzo;
+        c.Importo = m ? fmt(m->importo) : QStringLiteral("1");
+        c.Fattore = m ? m->fattore : prezzo;
         break;
     }
-    if (m) c.Impofatt = fmt(m->Impofat);
+    if (m) c.Impofatt = fmt(m->impofat);
     return c;
 }
 
@@ -152,38 +152,38 @@ OrigineCodicePagamento OrigineDelPagamento(bool inListino, bool pagamentoDelClie
 
 DettaglioCompetenzaRec DettaglioDiDefault(const ElementoDaFatturare& e) {
     DettaglioCompetenzaRec d;
-    d.PrimaNota = false;
-    d.DarePn = e.dare;
-    d.AverePn = e.avere;
-    d.IdPn.clear();
-    d.Fatturato = false;
-    d.Ricavi = e.contofat;
-    d.IdFattura.clear();
-    d.Spuntato = false;
-    d.CodiceElemento = e.codice;
+    d.primanota = false;
+    d.darepn = e.dare;
+    d.averepn = e.avere;
+    d.idpn.clear();
+    d.fatturato = false;
+    d.ricavi = e.contofat;
+    d.idfattura.clear();
+    d.spuntato = false;
+    d.elemento = e.codice;
     d.DescrizioneElemento = e.descrizione;
     return d;
 }
 
-ValoriCompetenza ValoriDaScrivere(const ElementoDaFatturare& e, const CampiCompetenza& campi,
-                                  const DettaglioCompetenzaRec& d) {
+Competenza ValoriDaScrivere(const ElementoDaFatturare& e, const CampiCompetenza& campi,
+                            const DettaglioCompetenzaRec& d) {
     const bool costo = e.tipo == tipo::Anticipazione || e.tipo == tipo::Costo;
     const bool unitario = e.calcolo == calcolo::ImportoUnitario;
-    ValoriCompetenza v;
+    Competenza v;
     v.descrizione = campi.Descrizione;
     const std::optional<QDate> data = basic::ToDate(campi.Data);
     if (!data) throw db::err::typeMismatch();
     v.data = *data;
     if (costo) v.importo = letto(campi.Importo);
     v.impofat = letto(campi.Impofatt);
-    v.primanota = d.PrimaNota;
-    v.darepn = d.DarePn;
-    v.averepn = d.AverePn;
-    v.idpn = d.IdPn;
-    v.fatturato = d.Fatturato;
-    v.ricavi = d.Ricavi;
-    v.idfattura = d.IdFattura;
-    v.spuntato = d.Spuntato;
+    v.primanota = d.primanota;
+    v.darepn = d.darepn;
+    v.averepn = d.averepn;
+    v.idpn = d.idpn;
+    v.fatturato = d.fatturato;
+    v.ricavi = d.ricavi;
+    v.idfattura = d.idfattura;
+    v.spuntato = d.spuntato;
     v.pagamento = campi.Pagamento;
     if (unitario) v.addebitounitario = letto(campi.Importo);
     if (unitario || e.calcolo == calcolo::Percentuale) v.fattore = campi.Fattore;

@@ -9,6 +9,7 @@
 #include <QString>
 #include <optional>
 
+#include "fees/engine/Competenza.h"
 #include "fees/engine/DettaglioCompetenza.h"
 #include "fees/engine/ElementiDaFatturare.h"
 #include "platform/system/Currency.h"
@@ -58,22 +59,15 @@ struct CampiImporto {
     bool operator==(const CampiImporto&) const = default;
 };
 
-// What a fee item keeps of its amount boxes.
-struct ImportiMemorizzati {
-    Currency Importo;           // a cost or an advance, or a percentage's base
-    Currency AddebitoUnitario;  // the unit price
-    QString Fattore;            // the percentage or the quantity, as typed
-    Currency Impofat;           // the amount to invoice
-};
-
 // The boxes laid out for an element: with the prices of a newly chosen element (the client's
-// price when given, else the list price) when `memorizzati` is null, else with a stored fee
-// item's values. Amounts from a row are shown with MascheraImporto, a stored factor as it was
-// typed. The percentage modes put the price in the factor box; unit price puts it in the
-// amount box with a quantity of 1; list price makes it the amount to invoice. Texts a layout
-// does not set stay as in `campi`; a pair no layout names returns `campi` unchanged.
+// price when given, else the list price) when `memorizzata` is null, else with a stored fee
+// item's amounts (importo, addebitounitario, fattore, impofat). Amounts from a row are shown
+// with MascheraImporto, a stored factor as it was typed. The percentage modes put the price in
+// the factor box; unit price puts it in the amount box with a quantity of 1; list price makes
+// it the amount to invoice. Texts a layout does not set stay as in `campi`; a pair no layout
+// names returns `campi` unchanged.
 CampiImporto DefinizioneCalcolo(const ElementoDaFatturare& elemento, const std::optional<Currency>& prezzoCliente,
-                                const ImportiMemorizzati* memorizzati, CampiImporto campi);
+                                const Competenza* memorizzata, CampiImporto campi);
 
 // The amount to invoice worked out when the amount or the factor box is left: percentage
 // modes, amount x percentage / 100 (a base of 200 at 5 gives 10,00); unit price, amount x
@@ -112,28 +106,11 @@ struct CampiCompetenza {
     QString Data;
 };
 
-// The columns of `competenze` a fee item stores besides its key.
-struct ValoriCompetenza {
-    QString descrizione;
-    QDate data;
-    Currency importo;
-    Currency impofat;
-    bool primanota = false;
-    QString darepn, averepn, idpn;
-    bool fatturato = false;
-    QString ricavi, idfattura;
-    bool spuntato = false;
-    QString pagamento;
-    Currency addebitounitario;
-    QString fattore;
-
-    bool operator==(const ValoriCompetenza&) const = default;
-};
-
-// What an entry stores, by the kind and mode of its element: a cost or an advance keeps its
-// amount, any other kind 0; unit price keeps the amount as the unit price; unit price and
-// percentage keep the factor as typed, the others nothing; the amount to invoice always. The
-// bookkeeping columns come from `dettaglio`. db::DbError 13 when an amount that is kept, the
-// amount to invoice or the date cannot be read (the entry's check refuses them first).
-ValoriCompetenza ValoriDaScrivere(const ElementoDaFatturare& elemento, const CampiCompetenza& campi,
-                                  const DettaglioCompetenzaRec& dettaglio);
+// The columns besides the key that an entry stores (the key is left empty), by the kind and
+// mode of its element: a cost or an advance keeps its amount, any other kind 0; unit price
+// keeps the amount as the unit price; unit price and percentage keep the factor as typed, the
+// others nothing; the amount to invoice always. The bookkeeping columns come from `dettaglio`.
+// db::DbError 13 when an amount that is kept, the amount to invoice or the date cannot be read
+// (the entry's check refuses them first).
+Competenza ValoriDaScrivere(const ElementoDaFatturare& elemento, const CampiCompetenza& campi,
+                            const DettaglioCompetenzaRec& dettaglio);

@@ -10,7 +10,7 @@
 
 namespace {
 
-Campi campiDaScrivere(const ValoriCompetenza& v) {
+Campi campiDaScrivere(const Competenza& v) {
     return {{"descrizione", v.descrizione},
             {"data", v.data.toString(Qt::ISODate)},
             {"importo", v.importo},
@@ -29,13 +29,13 @@ Campi campiDaScrivere(const ValoriCompetenza& v) {
 }
 
 // The row the user was shown when it has that key, else the row as it stands now.
-ValoriLetti comeLetta(const ChiaveCompetenza& chiave, const Competenza* letta, const Competenza& ora) {
+ValoriLetti comeLetta(const ChiaveCompetenza& chiave, const CompetenzaLetta* letta, const CompetenzaLetta& ora) {
     return letta && letta->chiave() == chiave ? letta->letti : ora.letti;
 }
 
 // Whether the fee item as it stands now may be changed; the invoiced mark counts before the
 // posted one.
-std::optional<EsitoCompetenza> bloccata(const std::optional<Competenza>& ora) {
+std::optional<EsitoCompetenza> bloccata(const std::optional<CompetenzaLetta>& ora) {
     if (!ora) return EsitoCompetenza::NonDefinita;
     if (ora->fatturato) return EsitoCompetenza::Fatturata;
     if (ora->primanota) return EsitoCompetenza::Contabilizzata;
@@ -82,10 +82,10 @@ EsitoCompetenza AggiungiCompetenza(db::Database& sessione, const ChiaveCompetenz
 }
 
 EsitoCompetenza CorreggiCompetenza(db::Database& sessione, const ChiaveCompetenza& k, const CampiCompetenza& campi,
-                                   const DettaglioCompetenzaRec& dettaglio, const Competenza* letta) {
+                                   const DettaglioCompetenzaRec& dettaglio, const CompetenzaLetta* letta) {
     return inTransazione(sessione, "Funzione di correzione elemento in fascola",
                          [&]() -> std::optional<EsitoCompetenza> {
-        const std::optional<Competenza> ora = LeggiCompetenza(sessione, k);
+        const std::optional<CompetenzaLetta> ora = LeggiCompetenza(sessione, k);
         if (const auto no = bloccata(ora)) return no;
         const std::optional<ElementoDaFatturare> elemento = ElementoPerCodice(sessione, k.elemento);
         if (!elemento) return EsitoCompetenza::ElementoAssente;
@@ -96,10 +96,10 @@ EsitoCompetenza CorreggiCompetenza(db::Database& sessione, const ChiaveCompetenz
     });
 }
 
-EsitoCompetenza CancellaCompetenza(db::Database& sessione, const ChiaveCompetenza& k, const Competenza* letta) {
+EsitoCompetenza CancellaCompetenza(db::Database& sessione, const ChiaveCompetenza& k, const CompetenzaLetta* letta) {
     return inTransazione(sessione, "Funzione di cancellazione di un elemento in fascola",
                          [&]() -> std::optional<EsitoCompetenza> {
-        const std::optional<Competenza> ora = LeggiCompetenza(sessione, k);
+        const std::optional<CompetenzaLetta> ora = LeggiCompetenza(sessione, k);
         if (const auto no = bloccata(ora)) return no;
         CancellaRigaLetta(sessione, FormaCompetenze(), comeLetta(k, letta, *ora));
         return std::nullopt;

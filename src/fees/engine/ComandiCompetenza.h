@@ -56,8 +56,9 @@ EsitoCompetenza AggiungiCompetenza(db::Database& sessione, const ChiaveCompetenz
 // one the row is taken as it stands. Errors: "Funzione di correzione elemento in fascola".
 EsitoCompetenza CorreggiCompetenza(db::Database& sessione, const ChiaveCompetenza& chiave,
                                    const CampiCompetenza& campi, const DettaglioCompetenzaRec& dettaglio,
-                                   const Competenza* letta);
+                                   const CompetenzaLetta* letta);
 
 // Deletes the fee item `chiave`, unless it is invoiced or posted; `letta` as for the
 // correction. Errors: "Funzione di cancellazione di un elemento in fascola".
-EsitoCompetenza CancellaCompetenza(db::Database& sessione, const ChiaveCompetenza& chiave, const Competenza* letta);
+EsitoCompetenza CancellaCompetenza(db::Database& sessione, const ChiaveCompetenza& chiave,
+                                   const CompetenzaLetta* letta);

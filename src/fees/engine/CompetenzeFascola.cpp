@@ -31,7 +31,7 @@ QDate dataIso(const db::Value& v) {
 // repeat most of their texts from one row to the next (client, case number, task, job,
 // accounts, payment): a text stored the same as in `precedente`, the row read just before,
 // is taken from it, shared rather than decoded again.
-void competenzaDaRiga(const db::Statement& st, Competenza& c, const Competenza* precedente = nullptr) {
+void competenzaDaRiga(const db::Statement& st, CompetenzaLetta& c, const CompetenzaLetta* precedente = nullptr) {
     const int colonne = st.columnCount();
     c.letti.reserve(size_t(colonne));
     for (int i = 0; i < colonne; ++i) c.letti.push_back(st.column(i));
@@ -84,26 +84,27 @@ const FormaRiga& FormaCompetenze() {
     return forma;
 }
 
-std::vector<Competenza> CompetenzeDellaFascola(db::Database& archivio, const QString& cliente, const QString& npra) {
-    std::vector<Competenza> competenze;
+std::vector<CompetenzaLetta> CompetenzeDellaFascola(db::Database& archivio, const QString& cliente,
+                                                    const QString& npra) {
+    std::vector<CompetenzaLetta> competenze;
     db::Statement st(archivio,
                      "SELECT " + ColonneLette(FormaCompetenze()) +
                          " FROM competenze WHERE cliente = ? AND npra = ? ORDER BY ntask, njob, elemento",
                      {cliente, npra});
     while (st.step()) {
-        Competenza& c = competenze.emplace_back();
+        CompetenzaLetta& c = competenze.emplace_back();
         competenzaDaRiga(st, c, competenze.size() > 1 ? &competenze[competenze.size() - 2] : nullptr);
     }
     return competenze;
 }
 
-std::optional<Competenza> LeggiCompetenza(db::Database& archivio, const ChiaveCompetenza& k) {
+std::optional<CompetenzaLetta> LeggiCompetenza(db::Database& archivio, const ChiaveCompetenza& k) {
     db::Statement st(archivio,
                      "SELECT " + ColonneLette(FormaCompetenze()) +
                          " FROM competenze WHERE cliente = ? AND npra = ? AND ntask = ? AND njob = ? AND elemento = ?",
                      {k.cliente, k.npra, k.ntask, k.njob, k.elemento});
     if (!st.step()) return std::nullopt;
-    Competenza c;
+    CompetenzaLetta c;
     competenzaDaRiga(st, c);
     return c;
 }

@@ -109,7 +109,7 @@ void TabCompetenze::DefinizioneDefault(SceltaElemento modo) {
 
 void TabCompetenze::C_DefinizioneCalcolo(const ElementoDaFatturare& elemento,
                                          const std::optional<Currency>& prezzoCliente,
-                                         const ImportiMemorizzati* memorizzati) {
+                                         const Competenza* memorizzata) {
     const CasoCalcolo caso = CasoDiCalcolo(elemento.calcolo, elemento.tipo);
     // A pair no layout names leaves the boxes, their captions and the mode as they were.
     if (caso == CasoCalcolo::Nessuno) return;
@@ -121,7 +121,7 @@ void TabCompetenze::C_DefinizioneCalcolo(const ElementoDaFatturare& elemento,
     c.Fattore = C_TxtFattore->text();
     c.FattoreAttivo = C_TxtFattore->isEnabled();
     c.Impofatt = C_TxtImpoFatt->text();
-    c = DefinizioneCalcolo(elemento, prezzoCliente, memorizzati, c);
+    c = DefinizioneCalcolo(elemento, prezzoCliente, memorizzata, c);
 
     C_LblCheCao->setText(c.LblCheCao);
     C_LblFattore->setText(c.LblFattore);
@@ -137,7 +137,7 @@ void TabCompetenze::C_DefinizioneCalcolo(const ElementoDaFatturare& elemento,
     modoCalcolo_ = caso;
     // A new item's proposed amount and factor have not made its amount to invoice yet; a
     // stored item's amount to invoice is what was stored, until the user changes a box.
-    daRicalcolare_ = memorizzati == nullptr;
+    daRicalcolare_ = memorizzata == nullptr;
 }
 
 void TabCompetenze::C_CalcoloImpoFatt() {
@@ -165,7 +165,7 @@ void TabCompetenze::C_FlxCompetenze_Click(int riga) {
 
     Procedura proc("Funzione di pntamento a competenza");
     Connessione s = ArchivioInUso(proc);
-    std::optional<Competenza> letta;
+    std::optional<CompetenzaLetta> letta;
     if (!s || !proc.essenziale([&] { letta = LeggiCompetenza(*s, mostrata); })) return;
     // Deleted meanwhile by another workstation: nothing to load.
     if (!letta) return;
@@ -186,22 +186,12 @@ void TabCompetenze::C_FlxCompetenze_Click(int riga) {
     C_TxtDescrizione->setText(letta->descrizione);
     C_DbcPagamento->setEditText(letta->pagamento);
     C_TxtData->setText(testoData(letta->data));
-    const ImportiMemorizzati memorizzati{letta->importo, letta->addebitounitario, letta->fattore, letta->impofat};
-    C_DefinizioneCalcolo(*elemento, std::nullopt, &memorizzati);
+    C_DefinizioneCalcolo(*elemento, std::nullopt, &*letta);
     // A pair no layout names keeps what the boxes held: nothing is worked out from it.
     daRicalcolare_ = false;
 
-    DettaglioCompetenzaRec& d = dettaglio_;
-    d.PrimaNota = letta->primanota;
-    d.DarePn = letta->darepn;
-    d.AverePn = letta->averepn;
-    d.IdPn = letta->idpn;
-    d.Fatturato = letta->fatturato;
-    d.Ricavi = letta->ricavi;
-    d.IdFattura = letta->idfattura;
-    d.Spuntato = letta->spuntato;
-    d.CodiceElemento = elemento->codice;
-    d.DescrizioneElemento = elemento->descrizione;
+    static_cast<Competenza&>(dettaglio_) = *letta;
+    dettaglio_.DescrizioneElemento = elemento->descrizione;
     caricata_ = std::move(letta);
 }
 

@@ -103,17 +103,17 @@ void FrmDettaglioElemento::costruisci() {
 
 void FrmDettaglioElemento::Form_Load() {
     const DettaglioCompetenzaRec& d = dettaglio_;
-    DC_LblCodiceElemento->setText(d.CodiceElemento);
+    DC_LblCodiceElemento->setText(d.elemento);
     DC_LblDescrizioneElemento->setText(d.DescrizioneElemento);
-    DC_ChkPrimanota->setChecked(d.PrimaNota);
-    DC_LblIdpn->setText(d.IdPn);
-    DC_LblDarepn->setText(d.DarePn);
-    DC_LblAverepn->setText(d.AverePn);
-    DC_ChkFatturato->setChecked(d.Fatturato);
+    DC_ChkPrimanota->setChecked(d.primanota);
+    DC_LblIdpn->setText(d.idpn);
+    DC_LblDarepn->setText(d.darepn);
+    DC_LblAverepn->setText(d.averepn);
+    DC_ChkFatturato->setChecked(d.fatturato);
     // The document that billed the item, beside its invoiced mark.
-    DC_LbLIdfattura->setText(d.IdFattura);
-    DC_LblRicavi->setText(d.Ricavi);
-    DC_ChkSpuntato->setChecked(d.Spuntato);
+    DC_LbLIdfattura->setText(d.idfattura);
+    DC_LblRicavi->setText(d.ricavi);
+    DC_ChkSpuntato->setChecked(d.spuntato);
     for (ui::RefillCombo* c : {DC_DbcDarepn, DC_DbcAverepn, DC_DbcRicavi}) c->setEditText({});
 
     if (collegato()) {
@@ -146,12 +146,12 @@ void FrmDettaglioElemento::ContoLasciato(ui::RefillCombo& combo, QLabel& codice)
 
 void FrmDettaglioElemento::AggiornaDettaglio() {
     DettaglioCompetenzaRec& d = dettaglio_;
-    d.PrimaNota = DC_ChkPrimanota->isChecked();
-    d.DarePn = DC_LblDarepn->text();
-    d.AverePn = DC_LblAverepn->text();
-    d.Fatturato = DC_ChkFatturato->isChecked();
-    d.Ricavi = DC_LblRicavi->text();
-    d.Spuntato = DC_ChkSpuntato->isChecked();
+    d.primanota = DC_ChkPrimanota->isChecked();
+    d.darepn = DC_LblDarepn->text();
+    d.averepn = DC_LblAverepn->text();
+    d.fatturato = DC_ChkFatturato->isChecked();
+    d.ricavi = DC_LblRicavi->text();
+    d.spuntato = DC_ChkSpuntato->isChecked();
 }
 
 // Every way out of the dialog writes its state back.

@@ -159,14 +159,14 @@ void TabCompetenze::C_PulisciCampi() {
     C_LblCheCao->clear();
     C_LblFattore->clear();
     DettaglioCompetenzaRec& d = dettaglio_;
-    d.PrimaNota = false;
-    d.Fatturato = false;
-    d.Spuntato = false;
-    d.DarePn.clear();
-    d.AverePn.clear();
-    d.IdPn.clear();
-    d.Ricavi.clear();
-    d.IdFattura.clear();
+    d.primanota = false;
+    d.fatturato = false;
+    d.spuntato = false;
+    d.darepn.clear();
+    d.averepn.clear();
+    d.idpn.clear();
+    d.ricavi.clear();
+    d.idfattura.clear();
     caricata_.reset();
     daRicalcolare_ = false;
 }
@@ -215,7 +215,7 @@ void TabCompetenze::C_VuotaGriglia() {
 void TabCompetenze::C_MostraGriglia() {
     righe_.clear();
     const FascolaCorrenteRec& f = FascolaCorrente();
-    std::vector<Competenza> lette;
+    std::vector<CompetenzaLetta> lette;
     Procedura proc("Funzione di visualizzazione griglia competenze");
     if (!f.InVisione() ||
         !proc.esegui(
@@ -224,7 +224,7 @@ void TabCompetenze::C_MostraGriglia() {
         return;
     }
     righe_ = std::move(lette);
-    const std::vector<Competenza>& righe = righe_;
+    const std::vector<CompetenzaLetta>& righe = righe_;
     const int n = int(righe.size());
     C_PreparaGriglia(n == 0 ? RigheVuote : n >= RigheMinime - 1 ? n + 1 : RigheMinime);
 
@@ -246,7 +246,7 @@ void TabCompetenze::C_MostraGriglia() {
         return m.testo;
     };
     for (int i = 1; i <= n; ++i) {
-        const Competenza& r = righe[size_t(i - 1)];
+        const CompetenzaLetta& r = righe[size_t(i - 1)];
         g.setText(i, 0, r.ntask);
         g.setText(i, 1, r.njob);
         g.setText(i, 2, r.elemento);

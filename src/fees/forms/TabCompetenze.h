@@ -102,9 +102,9 @@ private:
     void C_DbcDescrizEle_LostFocus();
     void DefinizioneDefault(SceltaElemento modo);
     // Lays the amount boxes out for the element: a new item's prices, or a stored item's
-    // values when `memorizzati` is given.
+    // values when `memorizzata` is given.
     void C_DefinizioneCalcolo(const ElementoDaFatturare& elemento, const std::optional<Currency>& prezzoCliente,
-                              const ImportiMemorizzati* memorizzati);
+                              const Competenza* memorizzata);
     // The amount to invoice worked out again from the amount and the factor, when the user
     // has changed either since the boxes were laid out or last worked out; a new item's
     // proposed values count as not yet worked out.
@@ -136,9 +136,9 @@ private:
     DettaglioCompetenzaRec dettaglio_;
     bool daRicalcolare_ = false;
     // The fee items the grid shows, row r being righe_[r - 1].
-    std::vector<Competenza> righe_;
+    std::vector<CompetenzaLetta> righe_;
     // The stored item loaded by the last grid click, as it was read.
-    std::optional<Competenza> caricata_;
+    std::optional<CompetenzaLetta> caricata_;
     // The task and job the labels showed before the last click on the grid; nothing when
     // there has been no click since the case file was put on display.
     std::optional<std::pair<QString, QString>> destinazioneSalvata_;

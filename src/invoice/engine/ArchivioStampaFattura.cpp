@@ -106,22 +106,22 @@ ContenutoStampaFattura ContenutoArchivioStampa(const DocumentoDaEmettere& d, con
         r[2] = QString::number(k);
         switch (v.Tipo) {
         case TipoRiga::Incarico:
-            r[0] = "I" + riga.Ntask;
+            r[0] = "I" + riga.ntask;
             r[1] = v.Testo;
             break;
         case TipoRiga::Lavorazione:
-            r[0] = "L" + riga.Njob;
+            r[0] = "L" + riga.njob;
             r[1] = v.Testo;
             break;
         case TipoRiga::Elemento:
-            r[1] = riga.Descrizione;
-            if (riga.Impofat.isZero()) {
+            r[1] = riga.descrizione;
+            if (riga.impofat.isZero()) {
                 r[0] = " ";
             } else {
-                r[0] = "E" + riga.Elemento;
-                r[3] = esteso(riga.Impofat);
+                r[0] = "E" + riga.elemento;
+                r[3] = esteso(riga.impofat);
                 r[4] = riga.CodiceIva;
-                r[5] = riga.Pagamento;
+                r[5] = riga.pagamento;
             }
             break;
         }

@@ -108,7 +108,7 @@ std::optional<std::optional<ElementoCatalogoIva>> LettoreAliquoteIva::elemento(c
 }
 
 Currency ImpostaRiga(const RigaFattura& riga, const AliquotaIva& aliquota) {
-    return ImpostaSuImponibile(riga.Impofat, aliquota.Percentuale);
+    return ImpostaSuImponibile(riga.impofat, aliquota.Percentuale);
 }
 
 QString TestoImpostaRiga(const RigaFattura& riga, const AliquotaIva& aliquota) {
@@ -123,7 +123,7 @@ QString TestoImpostaRiga(const RigaFattura& riga, const AliquotaIva& aliquota) {
 Currency CalcoloIva(RigaFattura& riga, bool ivaCee, db::Database& sessione, LettoreAliquoteIva& aliquote) {
     Procedura proc(QStringLiteral("Funzione di calcolo iva"));
     if (!riga.IvaBloccata) {
-        const auto* elemento = aliquote.elementoSenzaCopia(riga.Elemento, sessione, proc);
+        const auto* elemento = aliquote.elementoSenzaCopia(riga.elemento, sessione, proc);
         if (!elemento) return {};
         if (*elemento) {
             riga.Tipo = (*elemento)->Tipo;

@@ -45,7 +45,7 @@ RigheRegistrazione RigheClienteERicavi(const DocumentoDaEmettere& d, Currency to
     r.Righe.push_back({SegnoCliente(d.Tipo), d.Fascola.CodiceCliente, totaleDocumento});
     const QString ricavi = SegnoRicavi(d.Tipo);
     for (const RigaFattura& riga : d.RigheFattura)
-        if (!riga.Impofat.isZero()) Accredita(r, ricavi, riga.Ricavi, riga.Impofat);
+        if (!riga.impofat.isZero()) Accredita(r, ricavi, riga.ricavi, riga.impofat);
     return r;
 }
 
@@ -67,10 +67,10 @@ std::optional<RigaNonContabilizzabile> PrimaRigaNonContabilizzabile(db::Database
     for (int i = 1; i <= d.RigheFattura.NumeroRighe(); ++i) {
         const RigaFattura& riga = d.RigheFattura.riga(i);
         RigaNonContabilizzabile r{i, {}};
-        if (!riga.Impofat.isZero() || i == importi.Bollo.Riga) {
-            auto motivo = motivoDelConto.constFind(riga.Ricavi);
+        if (!riga.impofat.isZero() || i == importi.Bollo.Riga) {
+            auto motivo = motivoDelConto.constFind(riga.ricavi);
             if (motivo == motivoDelConto.cend())
-                motivo = motivoDelConto.insert(riga.Ricavi, MotivoConto(sessione, riga.Ricavi));
+                motivo = motivoDelConto.insert(riga.ricavi, MotivoConto(sessione, riga.ricavi));
             if (!motivo->isEmpty()) r.Motivi << *motivo;
         }
         const GruppoIva* gruppo = importi.Riepilogo.gruppoDelCodice(riga.CodiceIva);

@@ -56,7 +56,7 @@ struct DettagliArresto {
 
 QString DescrizioneRiga(const DocumentoDaEmettere& d, const RigaNonContabilizzabile& r) {
     const RigaFattura& riga = d.RigheFattura.riga(r.Riga);
-    return "E." + riga.Elemento + " «" + basic::Trim(riga.Descrizione) + "»";
+    return "E." + riga.elemento + " «" + basic::Trim(riga.descrizione) + "»";
 }
 
 // The explanation of a stop, once the archives are free again.
@@ -239,7 +239,7 @@ private:
         const Currency totale = e_.Importi->TotaleDocumento;
         RigheRegistrazione righe = RigheClienteERicavi(d_, totale);
         const ImpostaBollo& bollo = e_.Importi->Bollo;
-        if (bollo.Riga > 0) AccreditaBollo(righe, d_.Tipo, d_.RigheFattura.riga(bollo.Riga).Ricavi, bollo.Importo);
+        if (bollo.Riga > 0) AccreditaBollo(righe, d_.Tipo, d_.RigheFattura.riga(bollo.Riga).ricavi, bollo.Importo);
         if (ServeRigaIva(righe, totale)) {
             QString conto;
             if (!proc.essenziale([&] { conto = ContoIvaVendite(sessione_); })) return ArrestoEmissione::Errore;

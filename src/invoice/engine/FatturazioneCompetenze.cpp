@@ -12,7 +12,7 @@ std::string chiaviJson(const TabellaRigheFattura& righe) {
     for (const RigaFattura& r : righe) {
         json += json.size() > 1 ? ",[" : "[";
         bool primo = true;
-        for (const QString* campo : {&r.Cliente, &r.Npra, &r.Ntask, &r.Njob, &r.Elemento}) {
+        for (const QString* campo : {&r.cliente, &r.npra, &r.ntask, &r.njob, &r.elemento}) {
             if (!primo) json += ',';
             db::appendJsonString(json, campo->toStdString());
             primo = false;

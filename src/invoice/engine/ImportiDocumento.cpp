@@ -43,7 +43,7 @@ std::optional<RiepilogoIva> CalcoloRiepilogoIva(const TabellaRigheFattura& righe
         const bool numerica = aliquota->TestoImposta == AliquotaIva::Imposta::Importo;
         const Currency imposta = ImpostaRiga(riga, *aliquota);
         r.ImpostaRighe.push_back(imposta);
-        imponibile += riga.Impofat;
+        imponibile += riga.impofat;
         iva += imposta;
 
         const auto trovato = gruppoDi.find(riga.CodiceIva);
@@ -51,7 +51,7 @@ std::optional<RiepilogoIva> CalcoloRiepilogoIva(const TabellaRigheFattura& righe
             gruppoDi.emplace(riga.CodiceIva, r.NumeroGruppiIva());
             GruppoIva g;
             g.Codice = riga.CodiceIva;
-            g.Imponibile = SommaImponibileGruppo(Currency(), riga.Impofat);
+            g.Imponibile = SommaImponibileGruppo(Currency(), riga.impofat);
             g.Aliquota = aliquota->TestoAliquota;
             g.Imposta = numerica ? imposta : Currency();
             g.ImpostaNumerica = numerica;
@@ -62,7 +62,7 @@ std::optional<RiepilogoIva> CalcoloRiepilogoIva(const TabellaRigheFattura& righe
             continue;
         }
         GruppoIva& g = r.GruppiIva[size_t(trovato->second)];
-        g.Imponibile = SommaImponibileGruppo(g.Imponibile, riga.Impofat);
+        g.Imponibile = SommaImponibileGruppo(g.Imponibile, riga.impofat);
         if (numerica) g.Imposta += imposta;
     }
     r.TotaleImponibile = AlCentesimo(imponibile);
@@ -76,7 +76,7 @@ Currency BaseRitenuta(const TabellaRigheFattura& righe, const QString& criterio)
     for (const RigaFattura& riga : righe) {
         const bool entra = criterio == "1" || (criterio == "2" && (riga.Tipo == "C" || riga.Tipo == "X")) ||
                            (criterio == "3" && riga.Tipo == "X");
-        if (entra) base += riga.Impofat;
+        if (entra) base += riga.impofat;
     }
     return base;
 }
@@ -124,7 +124,7 @@ Currency BaseBollo(const TabellaRigheFattura& righe, const RiepilogoIva& riepilo
         return base;
     }
     for (const RigaFattura& riga : righe)
-        if (NellaBaseBollo(riga, riepilogo, criterio)) base += riga.Impofat;
+        if (NellaBaseBollo(riga, riepilogo, criterio)) base += riga.impofat;
     return base;
 }
 

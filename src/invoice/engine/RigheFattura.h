@@ -3,41 +3,20 @@
 #include <QString>
 #include <vector>
 
+#include "fees/engine/Competenza.h"
 #include "platform/system/Currency.h"
 
 // The invoice being composed on the invoice tab: its lines, the rows of the grid that shows
 // them, the line being prepared and the line selected. It lives only in memory; the issue
 // of the document reads it and empties it again.
 
-// One line of the invoice: a copy of the fee item it bills (`competenze`) and three fields
-// of the invoice's own (`Tipo`, `CodiceIva`, `IvaBloccata`). A field nobody sets stays empty
+// One line of the invoice: the fee item it bills, as `competenze` stores it (the issue finds
+// its row by the key), and three fields of the invoice's own. A field nobody sets stays empty
 // text, 0 or false.
-struct RigaFattura {
-    // Key of the fee item behind the line; the issue finds its `competenze` row by these.
-    QString Cliente;
-    QString Npra;
-    QString Ntask;  // "0000": no task
-    QString Njob;   // "0000": no job
-    QString Elemento;
+struct RigaFattura : Competenza {
     // Kind of the catalogue element: "C" cost, "A" advance, "X" fee. Empty until the VAT
     // computation reads it from the catalogue.
     QString Tipo;
-    QString Descrizione;  // the text printed on the document
-    QDate Data;           // null when the fee item has no date
-    Currency Importo;
-    Currency Impofat;  // the amount to invoice: the taxable amount of the line
-    bool Primanota = false;
-    QString Darepn;
-    QString Averepn;
-    QString Idpn;
-    bool Fatturato = false;
-    QString Ricavi;  // revenue account of the posting
-    QString Idfattura;
-    bool Spuntato = false;
-    // Payment code of the accounting archive, or a number of days when it is not linked.
-    QString Pagamento;
-    Currency AddebitoUnitario;
-    QString Fattore;  // quantity or percentage, as typed
     // VAT code of the accounting archive, or the rate in percent typed as a number when it
     // is not linked.
     QString CodiceIva;

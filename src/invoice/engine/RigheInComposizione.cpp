@@ -28,15 +28,14 @@ Currency letto(const QString& testo) {
 }  // namespace
 
 CampiImporto DefinizioneCalcoloRiga(const ElementoDaFatturare& elemento, const RigaFattura& riga, CampiImporto c) {
-    const ImportiMemorizzati memorizzati{riga.Importo, riga.AddebitoUnitario, riga.Fattore, riga.Impofat};
     const CasoCalcolo caso = CasoDiCalcolo(elemento.calcolo, elemento.tipo);
-    c = DefinizioneCalcolo(elemento, std::nullopt, &memorizzati, c);
+    c = DefinizioneCalcolo(elemento, std::nullopt, &riga, c);
     switch (caso) {
     case CasoCalcolo::Percentuale:
-        c.Fattore = fattoreFormattato(riga.Fattore);
+        c.Fattore = fattoreFormattato(riga.fattore);
         [[fallthrough]];
     case CasoCalcolo::CostoPercentuale:
-    case CasoCalcolo::PrezzoUnitario: c.Impofatt = semplice(riga.Impofat); break;
+    case CasoCalcolo::PrezzoUnitario: c.Impofatt = semplice(riga.impofat); break;
     default: break;
     }
     return c;
@@ -75,7 +74,7 @@ std::optional<QString> VerificaTotaleFattura(const TabellaRigheFattura& righe, c
     try {
         Currency somma = senzaSegno(letto(impofatt));
         for (int i = 1; i <= righe.NumeroRighe(); ++i)
-            if (i != sostituita) somma += senzaSegno(righe.riga(i).Impofat);
+            if (i != sostituita) somma += senzaSegno(righe.riga(i).impofat);
         if (ImportoAmmesso(somma)) return std::nullopt;
     } catch (const db::DbError&) {
         // The sum itself is beyond the range.
@@ -91,22 +90,22 @@ void compila(RigaFattura& r, const CampiRiga& campi, const RigaFatturaInCorsoRec
     const QString modo = calcolo.isEmpty() ? QStringLiteral("U") : calcolo;
     const Currency importo = letto(campi.Importo);
     const Currency impofat = letto(campi.Impofatt);
-    r.Descrizione = campi.Descrizione;
-    r.Importo = importo;
-    r.Impofat = impofat;
-    r.Primanota = false;
-    r.Darepn = inCorso.DarePn;
-    r.Averepn = inCorso.AverePn;
-    r.Idpn.clear();
-    r.Fatturato = false;
-    r.Ricavi = inCorso.Ricavi;
-    r.Idfattura.clear();
-    r.Spuntato = false;
-    r.Pagamento = inCorso.Pagamento;
+    r.descrizione = campi.Descrizione;
+    r.importo = importo;
+    r.impofat = impofat;
+    r.primanota = false;
+    r.darepn = inCorso.DarePn;
+    r.averepn = inCorso.AverePn;
+    r.idpn.clear();
+    r.fatturato = false;
+    r.ricavi = inCorso.Ricavi;
+    r.idfattura.clear();
+    r.spuntato = false;
+    r.pagamento = inCorso.Pagamento;
     r.CodiceIva = inCorso.CodiceIva;
     r.IvaBloccata = inCorso.IvaBloccata;
-    r.AddebitoUnitario = modo == "U" ? importo : Currency();
-    r.Fattore = modo == "P" || modo == "U" ? campi.Fattore : QString();
+    r.addebitounitario = modo == "U" ? importo : Currency();
+    r.fattore = modo == "P" || modo == "U" ? campi.Fattore : QString();
 }
 
 }  // namespace
@@ -114,12 +113,12 @@ void compila(RigaFattura& r, const CampiRiga& campi, const RigaFatturaInCorsoRec
 RigaFattura NuovaRigaFattura(const CampiRiga& campi, const RigaFatturaInCorsoRec& inCorso, const QString& cliente,
                              const QString& npra, const QString& calcolo, const QDate& oggi) {
     RigaFattura r;
-    r.Cliente = cliente;
-    r.Npra = npra;
-    r.Ntask = inCorso.Ntask;
-    r.Njob = inCorso.Njob;
-    r.Elemento = campi.Elemento;
-    r.Data = oggi;
+    r.cliente = cliente;
+    r.npra = npra;
+    r.ntask = inCorso.Ntask;
+    r.njob = inCorso.Njob;
+    r.elemento = campi.Elemento;
+    r.data = oggi;
     compila(r, campi, inCorso, calcolo);
     return r;
 }
@@ -154,8 +153,8 @@ EsitoDefault DefinizioneDefaultFattura(db::Database& sessione, SceltaElemento sc
     QString ntask = QStringLiteral("0000");
     QString njob = ntask;
     if (const int i = fattura.RigaSelezionata()) {
-        ntask = fattura.RigheFattura.riga(i).Ntask;
-        njob = fattura.RigheFattura.riga(i).Njob;
+        ntask = fattura.RigheFattura.riga(i).ntask;
+        njob = fattura.RigheFattura.riga(i).njob;
     }
     esito.Default = DefaultRigaFattura{*proposta.Proposta, e.dare, e.avere, e.contofat, ntask, njob, e.iva};
     return esito;

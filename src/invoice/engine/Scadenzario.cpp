@@ -41,17 +41,17 @@ Scadenza CalcoloScadenzario(const RigaFattura& riga, const QString& DataFattura,
         if (!aliquote.sessione()) throw std::logic_error("a linked due-date computation needs a session");
         if (!proc.esegui([&] {
                 db::Statement r(*aliquote.sessione(),
-                                "SELECT periodo, descrizione FROM codicipagamento WHERE codice = ?", {riga.Pagamento});
+                                "SELECT periodo, descrizione FROM codicipagamento WHERE codice = ?", {riga.pagamento});
                 if (r.step())
                     termine = Termine{r.column(0).intOr(0),
-                                      riga.Pagamento + " - " + basic::Left(r.column(1).textOr(QString()), 20)};
+                                      riga.pagamento + " - " + basic::Left(r.column(1).textOr(QString()), 20)};
             }))
             return s;
-    } else if (basic::IsNumeric(riga.Pagamento)) {
+    } else if (basic::IsNumeric(riga.pagamento)) {
         if (!proc.esegui([&] {
-                const Currency giorni = basic::CCur(riga.Pagamento);
+                const Currency giorni = basic::CCur(riga.pagamento);
                 termine = Termine{giorniInteri(giorni), giorni.isZero() ? QString("Rimessa diretta")
-                                                                         : riga.Pagamento + " gg. data fattura"};
+                                                                         : riga.pagamento + " gg. data fattura"};
             }))
             return s;
     }
@@ -64,10 +64,10 @@ Scadenza CalcoloScadenzario(const RigaFattura& riga, const QString& DataFattura,
         }))
         return s;
     s.ScadenzaDescrizione = termine->descrizione;
-    s.ScadenzaImporto = testoSemplice(riga.Impofat);
-    if (riga.Impofat.isZero()) return s;
+    s.ScadenzaImporto = testoSemplice(riga.impofat);
+    if (riga.impofat.isZero()) return s;
 
-    Currency importo = riga.Impofat;
+    Currency importo = riga.impofat;
     const auto aliquota = aliquote.leggi(riga.CodiceIva, proc);
     if (proc.abbandonata()) return s;
     // The 0,9 carries a remainder of a tenth or more up to the next whole unit.

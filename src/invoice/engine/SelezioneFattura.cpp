@@ -52,28 +52,28 @@ class LettoreRighe {
 public:
     RigaFattura riga(const db::Statement& st) {
         RigaFattura r;
-        r.Cliente = testo(st, 0);
-        r.Npra = testo(st, 1);
-        r.Ntask = testo(st, 2);
-        r.Njob = testo(st, 3);
-        r.Elemento = testo(st, 4);
-        r.Descrizione = testo(st, 5);
+        r.cliente = testo(st, 0);
+        r.npra = testo(st, 1);
+        r.ntask = testo(st, 2);
+        r.njob = testo(st, 3);
+        r.elemento = testo(st, 4);
+        r.descrizione = testo(st, 5);
         const db::Value data = st.column(6);
-        if (auto giorno = giornoIso(data)) r.Data = *giorno;
-        else if (const auto letto = basic::ToDate(data.textOr(QString()))) r.Data = *letto;
-        r.Importo = st.column(7).currencyOr();
-        r.Impofat = st.column(8).currencyOr();
-        r.Primanota = st.column(9).boolOr();
-        r.Darepn = testo(st, 10);
-        r.Averepn = testo(st, 11);
-        r.Idpn = testo(st, 12);
-        r.Fatturato = st.column(13).boolOr();
-        r.Ricavi = testo(st, 14);
-        r.Idfattura = testo(st, 15);
-        r.Spuntato = st.column(16).boolOr();
-        r.Pagamento = testo(st, 17);
-        r.AddebitoUnitario = st.column(18).currencyOr();
-        r.Fattore = testo(st, 19);
+        if (auto giorno = giornoIso(data)) r.data = *giorno;
+        else if (const auto letto = basic::ToDate(data.textOr(QString()))) r.data = *letto;
+        r.importo = st.column(7).currencyOr();
+        r.impofat = st.column(8).currencyOr();
+        r.primanota = st.column(9).boolOr();
+        r.darepn = testo(st, 10);
+        r.averepn = testo(st, 11);
+        r.idpn = testo(st, 12);
+        r.fatturato = st.column(13).boolOr();
+        r.ricavi = testo(st, 14);
+        r.idfattura = testo(st, 15);
+        r.spuntato = st.column(16).boolOr();
+        r.pagamento = testo(st, 17);
+        r.addebitounitario = st.column(18).currencyOr();
+        r.fattore = testo(st, 19);
         return r;
     }
 
@@ -165,14 +165,14 @@ public:
     explicit TitoliIntestazioni(db::Database& sessione) : sessione_(sessione) {}
 
     QString incarico(const RigaFattura& r) {
-        return leggi(incarichi_, r.Cliente + '\n' + r.Npra + '\n' + r.Ntask,
+        return leggi(incarichi_, r.cliente + '\n' + r.npra + '\n' + r.ntask,
                      "SELECT titolo FROM task WHERE cliente = ? AND npra = ? AND ntask = ?",
-                     {r.Cliente, r.Npra, r.Ntask});
+                     {r.cliente, r.npra, r.ntask});
     }
     QString lavorazione(const RigaFattura& r) {
-        return leggi(lavorazioni_, r.Cliente + '\n' + r.Npra + '\n' + r.Ntask + '\n' + r.Njob,
+        return leggi(lavorazioni_, r.cliente + '\n' + r.npra + '\n' + r.ntask + '\n' + r.njob,
                      "SELECT descrizione FROM job WHERE cliente = ? AND npra = ? AND ntask = ? AND njob = ?",
-                     {r.Cliente, r.Npra, r.Ntask, r.Njob});
+                     {r.cliente, r.npra, r.ntask, r.njob});
     }
 
 private:
@@ -254,17 +254,17 @@ bool DefinizioneRigaFattura(db::Database& sessione, const TabellaRigheFattura& r
     std::optional<QString> incaricoPrecedente, lavorazionePrecedente;
     for (int i = 1; i <= righe.NumeroRighe(); ++i) {
         const RigaFattura& r = righe.riga(i);
-        if (r.Ntask != incaricoPrecedente) {
-            incaricoPrecedente = r.Ntask;
+        if (r.ntask != incaricoPrecedente) {
+            incaricoPrecedente = r.ntask;
             lavorazionePrecedente.reset();
-            QString titolo = r.Ntask == SenzaIncarico ? "FASCOLA " + r.Npra : QStringLiteral(" ");
-            if (r.Ntask != SenzaIncarico && !proc.esegui([&] { titolo = titoli.incarico(r); })) return false;
+            QString titolo = r.ntask == SenzaIncarico ? "FASCOLA " + r.npra : QStringLiteral(" ");
+            if (r.ntask != SenzaIncarico && !proc.esegui([&] { titolo = titoli.incarico(r); })) return false;
             visualizzate.aggiungi({TipoRiga::Incarico, titolo, i});
         }
-        if (r.Njob != lavorazionePrecedente) {
-            lavorazionePrecedente = r.Njob;
+        if (r.njob != lavorazionePrecedente) {
+            lavorazionePrecedente = r.njob;
             QString titolo = " ";
-            if (r.Njob != SenzaLavorazione && !proc.esegui([&] { titolo = titoli.lavorazione(r); })) return false;
+            if (r.njob != SenzaLavorazione && !proc.esegui([&] { titolo = titoli.lavorazione(r); })) return false;
             visualizzate.aggiungi({TipoRiga::Lavorazione, titolo, i});
         }
         visualizzate.aggiungi({TipoRiga::Elemento, QString(), i});
@@ -304,18 +304,18 @@ GrigliaFattura VisualizzazioneElementiDaFatturare(db::Database& sessione, Tabell
             RigaFattura& r = righe.riga(v.IndiceRiga);
             switch (v.Tipo) {
             case TipoRiga::Incarico:
-                celle.Codice = unito(QLatin1String("I."), r.Ntask);
-                celle.Descrizione = r.Ntask == SenzaIncarico ? unito(QLatin1String("FASCOLA "), r.Npra) : v.Testo;
+                celle.Codice = unito(QLatin1String("I."), r.ntask);
+                celle.Descrizione = r.ntask == SenzaIncarico ? unito(QLatin1String("FASCOLA "), r.npra) : v.Testo;
                 break;
             case TipoRiga::Lavorazione:
-                celle.Codice = unito(QLatin1String("L."), r.Njob);
-                celle.Descrizione = r.Ntask == SenzaIncarico ? QStringLiteral(" ") : v.Testo;
+                celle.Codice = unito(QLatin1String("L."), r.njob);
+                celle.Descrizione = r.ntask == SenzaIncarico ? QStringLiteral(" ") : v.Testo;
                 break;
             case TipoRiga::Elemento:
-                celle.Codice = unito(QLatin1String("E."), r.Elemento);
-                celle.Descrizione = unito(QLatin1String("     "), r.Descrizione);
-                celle.Importo = basic::Format(r.Impofat, MascheraImportoEsteso);
-                g.Totale += r.Impofat;
+                celle.Codice = unito(QLatin1String("E."), r.elemento);
+                celle.Descrizione = unito(QLatin1String("     "), r.descrizione);
+                celle.Importo = basic::Format(r.impofat, MascheraImportoEsteso);
+                g.Totale += r.impofat;
                 g.Iva += CalcoloIva(r, ivaCee, sessione, aliquote);
                 if (const AliquotaIva* a = aliquote.lettaSenzaCopia(r.CodiceIva); !a) codiciLetti = false;
                 else if (a->Sconosciuto) celle.Descrizione += AvvisoCodiceIva(r.CodiceIva);

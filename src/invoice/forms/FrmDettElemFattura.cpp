@@ -190,12 +190,12 @@ void FrmDettElemFattura::CmdContinua_Click() {
     // Only a line loaded from the grid is written; a line still being composed takes the
     // values when it is added.
     if (RigaFattura* linea = r.Modo == 1 ? fattura.LineaSelezionata() : nullptr) {
-        linea->Ntask = r.Ntask;
-        linea->Njob = r.Njob;
-        linea->Averepn = r.AverePn;
-        linea->Darepn = r.DarePn;
-        linea->Ricavi = r.Ricavi;
-        linea->Pagamento = r.Pagamento;
+        linea->ntask = r.Ntask;
+        linea->njob = r.Njob;
+        linea->averepn = r.AverePn;
+        linea->darepn = r.DarePn;
+        linea->ricavi = r.Ricavi;
+        linea->pagamento = r.Pagamento;
         linea->CodiceIva = r.CodiceIva;
         linea->IvaBloccata = r.IvaBloccata;
         rigaScritta_ = true;

@@ -132,7 +132,7 @@ void TabFattura::F_FlxFattura_Click(int riga) {
     Procedura proc("Funzione di puntamento a riga fattura");
     std::optional<ElementoDaFatturare> elemento;
     Connessione s = sessione(proc.descrizione());
-    if (!s || !proc.essenziale([&] { elemento = ElementoPerCodice(*s, linea.Elemento); })) return;
+    if (!s || !proc.essenziale([&] { elemento = ElementoPerCodice(*s, linea.elemento); })) return;
     if (!elemento) {
         ui::MessageService::show(MessaggioElementoCancellato);
         // Nothing of the line is loaded, so nothing of the previous one may stay in the fields.
@@ -145,10 +145,10 @@ void TabFattura::F_FlxFattura_Click(int riga) {
     F_AbilitaElemento(true);
     F_AbilitaDescrizione(true);
     F_AbilitaImporti(true);
-    F_DbcElemento->setEditText(linea.Elemento);
+    F_DbcElemento->setEditText(linea.elemento);
     F_DbcDescrizione->setEditText(elemento->descrizione);
     F_AbilitaElemento(false);
-    F_TxtDescrizione->setText(linea.Descrizione);
+    F_TxtDescrizione->setText(linea.descrizione);
     F_TxtDescrizione->setEnabled(true);
     casoCalcolo_ = CasoDiCalcolo(elemento->calcolo, elemento->tipo);
     mostraImporti(DefinizioneCalcoloRiga(*elemento, linea, campiImporto()));
@@ -156,12 +156,12 @@ void TabFattura::F_FlxFattura_Click(int riga) {
     F_AbilitaPulsanti(maschera);
 
     RigaFatturaInCorsoRec& inCorso = fattura.RigaFatturaInCorso;
-    inCorso.Ntask = linea.Ntask;
-    inCorso.Njob = linea.Njob;
-    inCorso.AverePn = linea.Averepn;
-    inCorso.DarePn = linea.Darepn;
-    inCorso.Ricavi = linea.Ricavi;
-    inCorso.Pagamento = linea.Pagamento;
+    inCorso.Ntask = linea.ntask;
+    inCorso.Njob = linea.njob;
+    inCorso.AverePn = linea.averepn;
+    inCorso.DarePn = linea.darepn;
+    inCorso.Ricavi = linea.ricavi;
+    inCorso.Pagamento = linea.pagamento;
     inCorso.CodiceIva = linea.CodiceIva;
     inCorso.IvaBloccata = linea.IvaBloccata;
     inCorso.Modo = 1;

@@ -44,7 +44,8 @@ TEST(DefinizioneCalcolo, EachModeLaysTheBoxesOutWithThePricesOfANewElement) {
 // A stored fee item shows its own values, whatever the catalogue or the price list say now:
 // amounts with the short mask, the factor exactly as it was typed.
 TEST(DefinizioneCalcolo, AStoredFeeItemShowsItsStoredValues) {
-    const ImportiMemorizzati m{euro("200"), euro("12,5"), "1.5 ", euro("1234,5")};
+    Competenza m;
+    m.importo = euro("200"), m.addebitounitario = euro("12,5"), m.fattore = "1.5 ", m.impofat = euro("1234,5");
     const CampiImporto prima{"x", "y", "a", true, "f", true, "p"};
     const struct {
         QString calcolo, tipo, atteso;
@@ -140,12 +141,12 @@ TEST(DettaglioDiDefault, TheCataloguesAccountsAndNothingDoneYet) {
     e.avere = "04.01.01.0001";
     e.contofat = "04.01.01.0002";
     const DettaglioCompetenzaRec d = DettaglioDiDefault(e);
-    EXPECT_FALSE(d.PrimaNota || d.Fatturato || d.Spuntato);
-    EXPECT_EQ(d.DarePn, "01.01.01.0001");
-    EXPECT_EQ(d.AverePn, "04.01.01.0001");
-    EXPECT_EQ(d.Ricavi, "04.01.01.0002");
-    EXPECT_TRUE(d.IdPn.isEmpty() && d.IdFattura.isEmpty());
-    EXPECT_EQ(d.CodiceElemento, "ELE");
+    EXPECT_FALSE(d.primanota || d.fatturato || d.spuntato);
+    EXPECT_EQ(d.darepn, "01.01.01.0001");
+    EXPECT_EQ(d.averepn, "04.01.01.0001");
+    EXPECT_EQ(d.ricavi, "04.01.01.0002");
+    EXPECT_TRUE(d.idpn.isEmpty() && d.idfattura.isEmpty());
+    EXPECT_EQ(d.elemento, "ELE");
     EXPECT_EQ(d.DescrizioneElemento, "Elemento");
 }
 
@@ -153,14 +154,14 @@ TEST(DettaglioDiDefault, TheCataloguesAccountsAndNothingDoneYet) {
 // a fee keeps none; unit price keeps the unit price; the factor only where it means something.
 TEST(ValoriDaScrivere, TheColumnsStoredByKind) {
     DettaglioCompetenzaRec d;
-    d.PrimaNota = true;
-    d.DarePn = "D";
-    d.AverePn = "A";
-    d.IdPn = "PN";
-    d.Fatturato = true;
-    d.Ricavi = "R";
-    d.IdFattura = "F";
-    d.Spuntato = true;
+    d.primanota = true;
+    d.darepn = "D";
+    d.averepn = "A";
+    d.idpn = "PN";
+    d.fatturato = true;
+    d.ricavi = "R";
+    d.idfattura = "F";
+    d.spuntato = true;
     const CampiCompetenza campi{"ELE", "Testo", "12.50", "3", "1.234,50", "30", "05/03/2004"};
     const struct {
         QString calcolo, tipo;
@@ -177,7 +178,7 @@ TEST(ValoriDaScrivere, TheColumnsStoredByKind) {
         {"P", "X", "0", "0", "3"},      // percentage: the base is not kept
     };
     for (const auto& c : casi) {
-        const ValoriCompetenza v = ValoriDaScrivere(elemento(c.calcolo, c.tipo), campi, d);
+        const Competenza v = ValoriDaScrivere(elemento(c.calcolo, c.tipo), campi, d);
         const std::string caso = (c.calcolo + c.tipo).toStdString();
         EXPECT_EQ(v.importo, euro(c.importo)) << caso;
         EXPECT_EQ(v.addebitounitario, euro(c.addebito)) << caso;

@@ -18,9 +18,9 @@ ChiaveCompetenza chiave(const QString& elemento, const QString& ntask = "0000", 
 
 DettaglioCompetenzaRec dettaglio() {
     DettaglioCompetenzaRec d;
-    d.DarePn = "01.01.01.0001";
-    d.AverePn = "04.01.01.0001";
-    d.Ricavi = "04.01.01.0002";
+    d.darepn = "01.01.01.0001";
+    d.averepn = "04.01.01.0001";
+    d.ricavi = "04.01.01.0002";
     return d;
 }
 
@@ -136,11 +136,11 @@ TEST_F(ComandiCompetenzaTest, InvoicedOrPostedItemsStayAsTheyAre) {
 TEST_F(ComandiCompetenzaTest, ACorrectionWritesTheFieldsAndADeletionRemovesTheOneRow) {
     fascole.addFeeItem("R01", "0001", "0001", "0000", "ORE", {{"descrizione", "Ore"}, {"impofat", 12}});
     fascole.addFeeItem("R01", "0001", "0000", "0000", "ORE", {{"descrizione", "Altre ore"}, {"impofat", 24}});
-    const std::optional<Competenza> letta = LeggiCompetenza(s(), chiave("ORE", "0001"));
+    const std::optional<CompetenzaLetta> letta = LeggiCompetenza(s(), chiave("ORE", "0001"));
     ASSERT_TRUE(letta);
     DettaglioCompetenzaRec d = dettaglio();
-    d.Spuntato = true;
-    d.IdPn = "PN7";
+    d.spuntato = true;
+    d.idpn = "PN7";
     EXPECT_EQ(CorreggiCompetenza(s(), chiave("ORE", "0001"), {"ORE", "Ore corrette", "12", "4", "48,00", "60",
                                                               "07/03/2004"},
                                  d, &*letta),
@@ -172,7 +172,7 @@ TEST_F(ComandiCompetenzaTest, AStaleCorrectionOrDeletionNeverOverwritesAnotherWo
         for (bool cancella : {false, true}) {
             s().execute("DELETE FROM competenze");
             fascole.addFeeItem("R01", "0001", "0000", "0000", "SPE", {{"descrizione", "di A"}, {"impofat", 10}});
-            const std::optional<Competenza> letta = LeggiCompetenza(s(), chiave("SPE"));
+            const std::optional<CompetenzaLetta> letta = LeggiCompetenza(s(), chiave("SPE"));
             ASSERT_TRUE(letta);
 
             std::unique_ptr<db::Database> b = db::Database::open(fascole.path().toStdString());
@@ -196,7 +196,7 @@ TEST_F(ComandiCompetenzaTest, AStaleCorrectionOrDeletionNeverOverwritesAnotherWo
     // B deleted it: there is nothing left to correct or delete.
     s().execute("DELETE FROM competenze");
     fascole.addFeeItem("R01", "0001", "0000", "0000", "SPE", {{"descrizione", "di A"}, {"impofat", 10}});
-    const std::optional<Competenza> letta = LeggiCompetenza(s(), chiave("SPE"));
+    const std::optional<CompetenzaLetta> letta = LeggiCompetenza(s(), chiave("SPE"));
     db::Database::open(fascole.path().toStdString())->execute("DELETE FROM competenze");
     EXPECT_EQ(CancellaCompetenza(s(), chiave("SPE"), &*letta), EsitoCompetenza::NonDefinita);
 }

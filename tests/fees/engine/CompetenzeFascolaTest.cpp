@@ -34,7 +34,7 @@ TEST_F(CompetenzeFascolaTest, TheCaseFilesItemsInKeyOrderWithTheirValues) {
                        {{"importo", 1234.5}, {"fattore", "3"}, {"impofat", 3703.5}, {"fatturato", true}});
     fascole.addFeeItem("R01", "0001", "0000", "0001", "BOL", {{"addebitounitario", 12.25}, {"primanota", true}});
     fascole.addFeeItem("R01", "0002", "0000", "0000", "ALT");
-    const std::vector<Competenza> c = CompetenzeDellaFascola(*ArchivioInUso(), "R01", "0001");
+    const std::vector<CompetenzaLetta> c = CompetenzeDellaFascola(*ArchivioInUso(), "R01", "0001");
     ASSERT_EQ(c.size(), 2u);
     EXPECT_EQ(c[0].ntask + c[0].njob + c[0].elemento, "00000001BOL");
     EXPECT_EQ(c[0].addebitounitario, Currency::fromDouble(12.25));
@@ -59,7 +59,7 @@ TEST_F(CompetenzeFascolaTest, TheDayOfEachItemAsStored) {
         {"D", db::Value(), QDate()},
     };
     for (const auto& c : casi) fascole.addFeeItem("R01", "0001", "0000", "0000", c.elemento, {{"data", c.stored}});
-    const std::vector<Competenza> lette = CompetenzeDellaFascola(*ArchivioInUso(), "R01", "0001");
+    const std::vector<CompetenzaLetta> lette = CompetenzeDellaFascola(*ArchivioInUso(), "R01", "0001");
     ASSERT_EQ(lette.size(), std::size(casi));
     for (size_t i = 0; i < lette.size(); ++i) {
         EXPECT_EQ(lette[i].data, casi[i].day) << casi[i].elemento;
@@ -89,7 +89,7 @@ TEST_F(CompetenzeFascolaTest, EachItemReadsItsOwnTextsBesideItsNeighbours) {
     for (const auto& c : casi)
         fascole.addFeeItem("R01", "0001", "0000", "0000", c.elemento,
                            {{"descrizione", c.descrizione}, {"data", c.data}, {"pagamento", c.pagamento}});
-    const std::vector<Competenza> lette = CompetenzeDellaFascola(*ArchivioInUso(), "R01", "0001");
+    const std::vector<CompetenzaLetta> lette = CompetenzeDellaFascola(*ArchivioInUso(), "R01", "0001");
     ASSERT_EQ(lette.size(), std::size(casi));
     for (size_t i = 0; i < lette.size(); ++i) {
         const auto& c = casi[i];
@@ -119,7 +119,7 @@ TEST_F(CompetenzeFascolaTest, AStaleFeeItemIsNeverWrittenOverAnotherOne) {
         for (bool cancella : {false, true}) {
             fascole.db().execute("DELETE FROM competenze");
             fascole.addFeeItem("R01", "0001", "0000", "0000", "ONO", {{"impofat", 10}});
-            std::vector<Competenza> lette = CompetenzeDellaFascola(*ArchivioInUso(), "R01", "0001");
+            std::vector<CompetenzaLetta> lette = CompetenzeDellaFascola(*ArchivioInUso(), "R01", "0001");
             for (const QString& sql : QString(c.altra).split("; ")) fascole.db().execute(sql.toStdString());
             const std::string prima = righe();
             try {
@@ -135,7 +135,7 @@ TEST_F(CompetenzeFascolaTest, AStaleFeeItemIsNeverWrittenOverAnotherOne) {
     // Unchanged since it was read, it is written.
     fascole.db().execute("DELETE FROM competenze");
     fascole.addFeeItem("R01", "0001", "0000", "0000", "ONO", {{"impofat", 10}});
-    std::vector<Competenza> lette = CompetenzeDellaFascola(*ArchivioInUso(), "R01", "0001");
+    std::vector<CompetenzaLetta> lette = CompetenzeDellaFascola(*ArchivioInUso(), "R01", "0001");
     AggiornaRigaLetta(*ArchivioInUso(), FormaCompetenze(), lette[0].letti, {{"impofat", Currency::fromDouble(20.5)}});
     AggiornaRigaLetta(*ArchivioInUso(), FormaCompetenze(), lette[0].letti, {{"fattore", "2"}});
     EXPECT_EQ(righe(), "R0100010000ONO20.5");

@@ -38,10 +38,10 @@ TEST_F(DefaultCompetenzaTest, AnElementChosenByCodeOrByDescriptionProposesItsDef
     EXPECT_EQ(e.Default->Elemento.descrizione, "Ore di lavoro");
     EXPECT_FALSE(e.Default->Listino);
     EXPECT_EQ(e.Default->Pagamento, "30");
-    EXPECT_EQ(e.Default->Dettaglio.DarePn, "01.01.01.0001");
-    EXPECT_EQ(e.Default->Dettaglio.AverePn, "04.01.01.0001");
-    EXPECT_EQ(e.Default->Dettaglio.Ricavi, "04.01.01.0002");
-    EXPECT_EQ(e.Default->Dettaglio.CodiceElemento, "ORE");
+    EXPECT_EQ(e.Default->Dettaglio.darepn, "01.01.01.0001");
+    EXPECT_EQ(e.Default->Dettaglio.averepn, "04.01.01.0001");
+    EXPECT_EQ(e.Default->Dettaglio.ricavi, "04.01.01.0002");
+    EXPECT_EQ(e.Default->Dettaglio.elemento, "ORE");
 
     e = DefinizioneDefault(s(), SceltaElemento::PerDescrizione, "spese", "R01", false);
     ASSERT_TRUE(e.Default);

@@ -15,15 +15,15 @@ using competenze_in_uso::CompetenzeFixture;
 
 DettaglioCompetenzaRec dettaglio(const QString& dare, const QString& avere, const QString& ricavi) {
     DettaglioCompetenzaRec d;
-    d.PrimaNota = true;
-    d.DarePn = dare;
-    d.AverePn = avere;
-    d.IdPn = "PN0042";
-    d.Fatturato = false;
-    d.Ricavi = ricavi;
-    d.IdFattura = "00010402010001";
-    d.Spuntato = false;
-    d.CodiceElemento = "ONO";
+    d.primanota = true;
+    d.darepn = dare;
+    d.averepn = avere;
+    d.idpn = "PN0042";
+    d.fatturato = false;
+    d.ricavi = ricavi;
+    d.idfattura = "00010402010001";
+    d.spuntato = false;
+    d.elemento = "ONO";
     d.DescrizioneElemento = "Onorario";
     return d;
 }
@@ -59,12 +59,12 @@ TEST_F(DettaglioElemento, NotLinkedTheAccountsStayAndTheCloseBoxWrites) {
     clic(d.DC_ChkSpuntato);
     clic(d.DC_ChkPrimanota);
     d.close();
-    EXPECT_FALSE(r.PrimaNota);
-    EXPECT_TRUE(r.Spuntato);
-    EXPECT_EQ(r.DarePn + r.AverePn + r.Ricavi, "01.01.01.000104.01.01.000104.01.01.0002");
-    EXPECT_EQ(r.IdPn, "PN0042");  // shown, never changed
-    EXPECT_EQ(r.IdFattura, "00010402010001");
-    EXPECT_EQ(r.CodiceElemento, "ONO");
+    EXPECT_FALSE(r.primanota);
+    EXPECT_TRUE(r.spuntato);
+    EXPECT_EQ(r.darepn + r.averepn + r.ricavi, "01.01.01.000104.01.01.000104.01.01.0002");
+    EXPECT_EQ(r.idpn, "PN0042");  // shown, never changed
+    EXPECT_EQ(r.idfattura, "00010402010001");
+    EXPECT_EQ(r.elemento, "ONO");
 }
 
 // Linked: each account shows its description; one the chart does not hold opens empty and
@@ -89,9 +89,9 @@ TEST_F(DettaglioElemento, LinkedTheAccountsAreChosenByDescription) {
     scrivi(d.DC_DbcDarepn, "Nessun conto");
     clic(d.DC_CmdNascondi);
     EXPECT_FALSE(d.isVisible());
-    EXPECT_EQ(r.Ricavi, "04.01.01.0002");
-    EXPECT_EQ(r.AverePn, "09.09.09.0009");
-    EXPECT_TRUE(r.DarePn.isEmpty());
+    EXPECT_EQ(r.ricavi, "04.01.01.0002");
+    EXPECT_EQ(r.averepn, "09.09.09.0009");
+    EXPECT_TRUE(r.darepn.isEmpty());
 }
 
 // What the dialog changes reaches the fee item with the next correction, and the new item's
@@ -99,7 +99,7 @@ TEST_F(DettaglioElemento, LinkedTheAccountsAreChosenByDescription) {
 TEST_F(DettaglioElemento, TheDetailsAreStoredWithTheNextCommand) {
     apri();
     scegli("ONO");
-    EXPECT_EQ(t().Dettaglio().Ricavi, "04.01.01.0002");
+    EXPECT_EQ(t().Dettaglio().ricavi, "04.01.01.0002");
     ModalHelper modale;
     modale.onNextModal([](QWidget* w) {
         auto* d = qobject_cast<FrmDettaglioElemento*>(w);

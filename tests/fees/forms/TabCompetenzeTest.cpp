@@ -114,7 +114,10 @@ TEST_F(TabCompetenzeTest, ClearingEmptiesTheFieldsAndForgetsTheItem) {
         combo->setEditText("x");
     tab->C_LblCheCao->setText("Importo");
     tab->C_LblFattore->setText("Quantità");
-    tab->Dettaglio() = {true, "D", "A", "PN1", true, "R", "FAT", true, "ONO", "Onorario"};
+    DettaglioCompetenzaRec& prima = tab->Dettaglio();
+    prima.primanota = prima.fatturato = prima.spuntato = true;
+    prima.darepn = "D", prima.averepn = "A", prima.idpn = "PN1", prima.ricavi = "R", prima.idfattura = "FAT";
+    prima.elemento = "ONO", prima.DescrizioneElemento = "Onorario";
     tab->C_PulisciCampi();
     for (QLineEdit* box : {tab->C_TxtDescrizione, tab->C_TxTImporto, tab->C_TxtFattore, tab->C_TxtImpoFatt,
                            tab->C_TxtData})
@@ -124,10 +127,10 @@ TEST_F(TabCompetenzeTest, ClearingEmptiesTheFieldsAndForgetsTheItem) {
     EXPECT_TRUE(tab->C_LblCheCao->text().isEmpty());
     EXPECT_TRUE(tab->C_LblFattore->text().isEmpty());
     const DettaglioCompetenzaRec& d = tab->Dettaglio();
-    EXPECT_FALSE(d.PrimaNota || d.Fatturato || d.Spuntato);
-    EXPECT_TRUE(d.DarePn.isEmpty() && d.AverePn.isEmpty() && d.IdPn.isEmpty() && d.Ricavi.isEmpty() &&
-                d.IdFattura.isEmpty());
-    EXPECT_EQ(d.CodiceElemento, "ONO");
+    EXPECT_FALSE(d.primanota || d.fatturato || d.spuntato);
+    EXPECT_TRUE(d.darepn.isEmpty() && d.averepn.isEmpty() && d.idpn.isEmpty() && d.ricavi.isEmpty() &&
+                d.idfattura.isEmpty());
+    EXPECT_EQ(d.elemento, "ONO");
     EXPECT_EQ(d.DescrizioneElemento, "Onorario");
 }
 

@@ -130,7 +130,7 @@ TEST_F(VociCompetenza, AStoredItemIsLoadedCorrectedAndDeleted) {
     EXPECT_EQ(importi(), "dir. unitario|quantità|+12,00|+2|24,00");
     EXPECT_EQ(t().C_TxtData->text(), oggi());
     EXPECT_EQ(t().C_FlxCompetenze->cellBackColor(1, 8), ui::bgr(ui::BgrYellow));
-    EXPECT_EQ(t().Dettaglio().CodiceElemento, "ORE");
+    EXPECT_EQ(t().Dettaglio().elemento, "ORE");
 
     scrivi(t().C_TxtDescrizione, "Ore di sopralluogo");
     digita(t().C_TxtFattore, "4");

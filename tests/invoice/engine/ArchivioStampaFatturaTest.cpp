@@ -68,13 +68,13 @@ struct Stampa {
         d.Fascola.CodiceCliente = "01.01.01.0001";
         for (int i = 1; i <= 12; ++i) {
             RigaFattura r;
-            r.Ntask = "0003";
-            r.Njob = "0004";
-            r.Elemento = "E" + QString::number(i);
-            r.Descrizione = "Riga " + QString::number(i);
-            r.Impofat = i == 2 ? Currency() : Currency::fromUnits(i * 1000);
+            r.ntask = "0003";
+            r.njob = "0004";
+            r.elemento = "E" + QString::number(i);
+            r.descrizione = "Riga " + QString::number(i);
+            r.impofat = i == 2 ? Currency() : Currency::fromUnits(i * 1000);
             r.CodiceIva = "20";
-            r.Pagamento = "R30";
+            r.pagamento = "R30";
             d.RigheFattura.aggiungi(r);
         }
         d.RigheVisualizzate.aggiungi({TipoRiga::Incarico, "Incarico tre", 3});

@@ -104,7 +104,7 @@ TEST_F(SessioneCollegata, TheLineTakesTheCatalogueCodeOfItsRegimeUnlessFixedByHa
 TEST_F(SessioneCollegata, ALineWhoseElementLeftTheCatalogueKeepsItsCodeAndTheVatOfIt) {
     LettoreAliquoteIva aliquote(sessione(), true);
     RigaFattura nuova = riga("", "100", "");
-    nuova.Elemento = "ZZZ";
+    nuova.elemento = "ZZZ";
     EXPECT_EQ(CalcoloIva(nuova, false, sessione(), aliquote), euro("0"));
     EXPECT_EQ(nuova.CodiceIva, "");
     EXPECT_EQ(nuova.Tipo, "");
@@ -112,7 +112,7 @@ TEST_F(SessioneCollegata, ALineWhoseElementLeftTheCatalogueKeepsItsCodeAndTheVat
     // Displayed once with its code, then the element is deleted: the grid keeps showing the
     // VAT the printed summary will carry.
     RigaFattura gia = riga("20", "100", "C");
-    gia.Elemento = "ZZZ";
+    gia.elemento = "ZZZ";
     EXPECT_EQ(CalcoloIva(gia, false, sessione(), aliquote), euro("20"));
     EXPECT_EQ(CalcoloImpostaIva(gia, aliquote), "20,00");
     EXPECT_EQ(gia.CodiceIva, "20");

@@ -14,8 +14,8 @@ DocumentoDaEmettere documento(TipoDocumento tipo, std::initializer_list<std::pai
     d.Fascola.CodiceCliente = "01.01.01.0001";
     for (const auto& [conto, importo] : righe) {
         RigaFattura r;
-        r.Ricavi = conto;
-        r.Impofat = euro(importo);
+        r.ricavi = conto;
+        r.impofat = euro(importo);
         d.RigheFattura.aggiungi(r);
     }
     return d;

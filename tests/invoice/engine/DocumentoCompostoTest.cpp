@@ -151,15 +151,15 @@ TEST_F(DocumentoComposto, TabPrintDatabaseAndJournalAgreeToTheCent) {
                 if (tra(0, 9) == 0) importo = -importo;
                 if (tra(0, 19) == 0) importo = 0;
                 RigaFattura r = Riga("0001", "0000", "ONO", tipiRiga[tra(0, 2)], "0", "", "");
-                r.Ntask = ntask;
-                r.Elemento = elemento;
+                r.ntask = ntask;
+                r.elemento = elemento;
                 r.CodiceIva = cod.codice;
                 r.IvaBloccata = true;
-                r.Ricavi = Ricavi[tra(0, 2)];
-                r.Impofat = c(importo);
+                r.ricavi = Ricavi[tra(0, 2)];
+                r.impofat = c(importo);
                 db().execute("INSERT INTO competenze (cliente, npra, ntask, njob, elemento, impofat, fatturato) "
                              "VALUES (?, ?, ?, '0000', ?, ?, 0)",
-                             {Cliente, Npra, ntask, elemento, r.Impofat});
+                             {Cliente, Npra, ntask, elemento, r.impofat});
                 const int riga = d.RigheFattura.aggiungi(r);
                 d.RigheVisualizzate.aggiungi({TipoRiga::Elemento, {}, riga});
                 codiceDi.push_back(cod);
@@ -173,15 +173,15 @@ TEST_F(DocumentoComposto, TabPrintDatabaseAndJournalAgreeToTheCent) {
         for (int i = 1; i <= k.righe; ++i) {
             const RigaFattura& r = d.RigheFattura.riga(i);
             const Codice& cod = codiceDi[size_t(i - 1)];
-            const int64_t v = iva(r.Impofat.raw(), cod.aliquota);
-            imponibile += r.Impofat.raw();
+            const int64_t v = iva(r.impofat.raw(), cod.aliquota);
+            imponibile += r.impofat.raw();
             ivaTotale += v;
             auto g = std::find_if(gruppi.begin(), gruppi.end(), [&](const Gruppo& x) { return x.codice.codice == cod.codice; });
             if (g == gruppi.end()) {
                 gruppi.push_back({cod, 0, 0, i});
                 g = gruppi.end() - 1;
             }
-            g->imponibile = alCentesimo(g->imponibile + r.Impofat.raw());
+            g->imponibile = alCentesimo(g->imponibile + r.impofat.raw());
             g->imposta += v;
         }
         const int64_t totaleImponibile = alCentesimo(imponibile);
@@ -193,7 +193,7 @@ TEST_F(DocumentoComposto, TabPrintDatabaseAndJournalAgreeToTheCent) {
             for (int i = 1; i <= k.righe; ++i) {
                 const RigaFattura& r = d.RigheFattura.riga(i);
                 if (criterio == "1" || (criterio == "2" && r.Tipo != "A") || (criterio == "3" && r.Tipo == "X"))
-                    b += r.Impofat.raw();
+                    b += r.impofat.raw();
             }
             return b;
         };
@@ -218,7 +218,7 @@ TEST_F(DocumentoComposto, TabPrintDatabaseAndJournalAgreeToTheCent) {
             if (cb == "2") entra = r.Tipo != "A" && zero(i);
             if (cb == "3" || cb == "4") entra = totaleIvaTab == 0 && (cb == "3" || r.Tipo != "A");
             if (!entra) continue;
-            if (cb != "1") baseBollo += r.Impofat.raw();
+            if (cb != "1") baseBollo += r.impofat.raw();
             if (!primaNellaBase) primaNellaBase = i;
             if (!rigaBollo && zero(i)) rigaBollo = primaDelGruppo(i);
         }
@@ -292,9 +292,9 @@ TEST_F(DocumentoComposto, TabPrintDatabaseAndJournalAgreeToTheCent) {
             somma += importo;
         };
         for (int i = 1; i <= k.righe; ++i)
-            if (d.RigheFattura.riga(i).Impofat.raw() != 0)
-                accredita(d.RigheFattura.riga(i).Ricavi, d.RigheFattura.riga(i).Impofat.raw());
-        if (conBollo) accredita(d.RigheFattura.riga(rigaBollo).Ricavi, bollo);
+            if (d.RigheFattura.riga(i).impofat.raw() != 0)
+                accredita(d.RigheFattura.riga(i).ricavi, d.RigheFattura.riga(i).impofat.raw());
+        if (conBollo) accredita(d.RigheFattura.riga(rigaBollo).ricavi, bollo);
         if (somma != totale) attese.push_back({ContoIva, totale - somma});
 
         db::Statement righe(db(), "SELECT codice, importo, segno FROM giornaledettaglio ORDER BY rowid");

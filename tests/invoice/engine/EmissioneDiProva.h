@@ -141,17 +141,17 @@ public:
     static RigaFattura Riga(const char* ntask, const char* njob, const char* elemento, const char* tipo,
                             const char* importo, const char* iva, const char* ricavi) {
         RigaFattura r;
-        r.Cliente = Cliente;
-        r.Npra = Npra;
-        r.Ntask = ntask;
-        r.Njob = njob;
-        r.Elemento = elemento;
+        r.cliente = Cliente;
+        r.npra = Npra;
+        r.ntask = ntask;
+        r.njob = njob;
+        r.elemento = elemento;
         r.Tipo = tipo;
-        r.Descrizione = "Descrizione " + QString(elemento) + " " + ntask;
-        r.Impofat = euro(importo);
+        r.descrizione = "Descrizione " + QString(elemento) + " " + ntask;
+        r.impofat = euro(importo);
         r.CodiceIva = iva;
-        r.Ricavi = ricavi;
-        r.Pagamento = "R30";
+        r.ricavi = ricavi;
+        r.pagamento = "R30";
         return r;
     }
 

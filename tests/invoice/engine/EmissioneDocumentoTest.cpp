@@ -39,7 +39,7 @@ public:
         d.RigheFattura.svuota();
         for (const char* voce : {"ONO", "SPE"}) {
             RigaFattura r = Riga("0001", "0000", voce, "X", "10", "20", "");
-            r.Cliente = "CLI01";
+            r.cliente = "CLI01";
             d.RigheFattura.aggiungi(r);
         }
         d.RigheVisualizzate.svuota();
@@ -313,17 +313,17 @@ TEST_F(EmissioneDocumentoTest, RefusalsWriteNothing) {
          ArrestoEmissione::RegistroInesistente, {"Il registro IVA Q non è nell'archivio contabile" + fine}},
         // Every posted line needs a revenue account of the chart and a VAT code of the archive.
         {"a line with no revenue account",
-         [](auto&, auto& d) { d.RigheFattura.riga(2).Ricavi = ""; },
+         [](auto&, auto& d) { d.RigheFattura.riga(2).ricavi = ""; },
          ArrestoEmissione::RigaNonContabilizzabile,
          {"Non si può registrare in contabilità la riga E.SPE «Descrizione SPE 0001» (manca il conto ricavi)" + fine}},
         {"a line on an account the chart lacks",
-         [](auto&, auto& d) { d.RigheFattura.riga(3).Ricavi = "04.09.09.0009"; },
+         [](auto&, auto& d) { d.RigheFattura.riga(3).ricavi = "04.09.09.0009"; },
          ArrestoEmissione::RigaNonContabilizzabile,
          {"Non si può registrare in contabilità la riga E.ONO «Descrizione ONO 0002» (il conto ricavi 04.09.09.0009 "
           "non è un sottoconto del piano dei conti)" +
           fine}},
         {"a line on a heading of the chart",
-         [](auto&, auto& d) { d.RigheFattura.riga(4).Ricavi = "04.01.00.0000"; },
+         [](auto&, auto& d) { d.RigheFattura.riga(4).ricavi = "04.01.00.0000"; },
          ArrestoEmissione::RigaNonContabilizzabile,
          {"Non si può registrare in contabilità la riga E.ANT «Descrizione ANT 0002» (il conto ricavi 04.01.00.0000 "
           "non è un sottoconto del piano dei conti)" +
@@ -332,7 +332,7 @@ TEST_F(EmissioneDocumentoTest, RefusalsWriteNothing) {
          [](auto& t, auto& d) {
              RigaFattura& r = d.RigheFattura.riga(1);
              r.CodiceIva = "22";
-             r.Ricavi = r.Darepn = r.Averepn = "";
+             r.ricavi = r.darepn = r.averepn = "";
              t.Didascalie(d);
          },
          ArrestoEmissione::RigaNonContabilizzabile,
@@ -342,7 +342,7 @@ TEST_F(EmissioneDocumentoTest, RefusalsWriteNothing) {
         {"a line of no amount and no VAT code",
          [](auto& t, auto& d) {
              d.RigheFattura.riga(5).CodiceIva = " ";
-             d.RigheFattura.riga(5).Ricavi = "";  // no row of its own: its account is not needed
+             d.RigheFattura.riga(5).ricavi = "";  // no row of its own: its account is not needed
              t.Didascalie(d);
          },
          ArrestoEmissione::RigaNonContabilizzabile,

@@ -25,14 +25,14 @@ inline Currency euro(const char* testo) {
 
 inline RigaFattura riga(const QString& codiceIva, const char* impofat, const QString& tipo = "X") {
     RigaFattura r;
-    r.Cliente = "01.01.01.0001";
-    r.Npra = "0001";
-    r.Ntask = "0000";
-    r.Njob = "0000";
-    r.Elemento = "ONO";
+    r.cliente = "01.01.01.0001";
+    r.npra = "0001";
+    r.ntask = "0000";
+    r.njob = "0000";
+    r.elemento = "ONO";
     r.Tipo = tipo;
     r.CodiceIva = codiceIva;
-    r.Impofat = euro(impofat);
+    r.impofat = euro(impofat);
     return r;
 }
 

@@ -43,11 +43,11 @@ protected:
     }
     static RigaFattura riga(const char* ntask, const char* elemento, const char* cliente = "01.01.01.0001") {
         RigaFattura r;
-        r.Cliente = cliente;
-        r.Npra = "0007";
-        r.Ntask = ntask;
-        r.Njob = "0000";
-        r.Elemento = elemento;
+        r.cliente = cliente;
+        r.npra = "0007";
+        r.ntask = ntask;
+        r.njob = "0000";
+        r.elemento = elemento;
         return r;
     }
     std::vector<QStringList> competenze() {

@@ -120,8 +120,8 @@ TEST_F(SessioneCollegata, ThePrintedVatEqualsTheVatTotalOfTheTab) {
         TabellaRigheFattura righe;
         for (size_t i = 0; i < c.righe.size(); ++i) {
             RigaFattura r = riga(c.righe[i].second, importi[i], "");
-            r.Elemento = c.righe[i].first;
-            r.IvaBloccata = r.Elemento.isEmpty();
+            r.elemento = c.righe[i].first;
+            r.IvaBloccata = r.elemento.isEmpty();
             righe.aggiungi(r);
         }
         LettoreAliquoteIva perLaScheda(sessione(), c.collegato);

@@ -13,13 +13,13 @@ using fattura_di_prova::riga;
 
 QStringList elementi(const TabellaRigheFattura& t) {
     QStringList e;
-    for (int i = 1; i <= t.NumeroRighe(); ++i) e << t.riga(i).Elemento;
+    for (int i = 1; i <= t.NumeroRighe(); ++i) e << t.riga(i).elemento;
     return e;
 }
 
 RigaFattura elemento(const QString& codice) {
     RigaFattura r;
-    r.Elemento = codice;
+    r.elemento = codice;
     return r;
 }
 
@@ -35,7 +35,7 @@ TEST(TabellaRigheFattura, LinesAreNumberedFromOneAndMoveWholeWhenInsertedOrRemov
     EXPECT_EQ(elementi(t), (QStringList{"0", "A", "B", "C", "Z"}));
 
     RigaFattura fissata = riga("E15", "10,00");
-    fissata.Elemento = "F";
+    fissata.elemento = "F";
     fissata.IvaBloccata = true;
     t.inserisci(3, fissata);
     EXPECT_TRUE(t.riga(3).IvaBloccata);

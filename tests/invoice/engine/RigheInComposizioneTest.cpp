@@ -20,10 +20,10 @@ using elemento_di_prova::mostra;
 // percentage fee's factor.
 TEST(DefinizioneCalcoloRiga, ALineFromTheGridShowsItsStoredValues) {
     RigaFattura r;
-    r.Importo = euro("200");
-    r.Impofat = euro("10,5");
-    r.AddebitoUnitario = euro("12,5");
-    r.Fattore = "5";
+    r.importo = euro("200");
+    r.impofat = euro("10,5");
+    r.addebitounitario = euro("12,5");
+    r.fattore = "5";
     const CampiImporto prima{"x", "y", "a", true, "f", true, "p"};
     const struct {
         QString calcolo, tipo, atteso;
@@ -112,25 +112,25 @@ TEST_F(Composizione, ANewLineTakesTheFieldsTheLineInHandAndTheCaseFile) {
     inCorso.IvaBloccata = true;
     const QDate oggi(2004, 3, 15);
     RigaFattura r = NuovaRigaFattura({"ORE", "Ore in più", "12.50", "3", "37,50"}, inCorso, "R01", "0001", "U", oggi);
-    EXPECT_EQ(r.Cliente, "R01");
-    EXPECT_EQ(r.Npra, "0001");
-    EXPECT_EQ(r.Ntask, "0001");
-    EXPECT_EQ(r.Njob, "0002");
-    EXPECT_EQ(r.Elemento, "ORE");
+    EXPECT_EQ(r.cliente, "R01");
+    EXPECT_EQ(r.npra, "0001");
+    EXPECT_EQ(r.ntask, "0001");
+    EXPECT_EQ(r.njob, "0002");
+    EXPECT_EQ(r.elemento, "ORE");
     EXPECT_TRUE(r.Tipo.isEmpty());
-    EXPECT_EQ(r.Descrizione, "Ore in più");
-    EXPECT_EQ(r.Data, oggi);
-    EXPECT_EQ(r.Importo, euro("12,5"));
-    EXPECT_EQ(r.Impofat, euro("37,5"));
-    EXPECT_EQ(r.AddebitoUnitario, euro("12,5"));
-    EXPECT_EQ(r.Fattore, "3");
-    EXPECT_EQ(r.Darepn, "D");
-    EXPECT_EQ(r.Averepn, "A");
-    EXPECT_EQ(r.Ricavi, "R");
-    EXPECT_EQ(r.Pagamento, "60");
+    EXPECT_EQ(r.descrizione, "Ore in più");
+    EXPECT_EQ(r.data, oggi);
+    EXPECT_EQ(r.importo, euro("12,5"));
+    EXPECT_EQ(r.impofat, euro("37,5"));
+    EXPECT_EQ(r.addebitounitario, euro("12,5"));
+    EXPECT_EQ(r.fattore, "3");
+    EXPECT_EQ(r.darepn, "D");
+    EXPECT_EQ(r.averepn, "A");
+    EXPECT_EQ(r.ricavi, "R");
+    EXPECT_EQ(r.pagamento, "60");
     EXPECT_EQ(r.CodiceIva, "10");
     EXPECT_TRUE(r.IvaBloccata);
-    EXPECT_FALSE(r.Primanota || r.Fatturato || r.Spuntato);
+    EXPECT_FALSE(r.primanota || r.fatturato || r.spuntato);
 
     // The unit charge belongs to the unit-price mode, the factor to it and the percentage.
     const struct {
@@ -140,39 +140,39 @@ TEST_F(Composizione, ANewLineTakesTheFieldsTheLineInHandAndTheCaseFile) {
     } modi[] = {{"P", "0", "3"}, {"R", "0", ""}, {"F", "0", ""}, {"", "12,5", "3"}};
     for (const auto& m : modi) {
         r = NuovaRigaFattura({"X", "x", "12,50", "3", ""}, inCorso, "R01", "0001", m.calcolo, oggi);
-        EXPECT_EQ(r.AddebitoUnitario, euro(m.addebito)) << m.calcolo.toStdString();
-        EXPECT_EQ(r.Fattore, m.fattore) << m.calcolo.toStdString();
-        EXPECT_EQ(r.Impofat, Currency());
+        EXPECT_EQ(r.addebitounitario, euro(m.addebito)) << m.calcolo.toStdString();
+        EXPECT_EQ(r.fattore, m.fattore) << m.calcolo.toStdString();
+        EXPECT_EQ(r.impofat, Currency());
     }
 }
 
 TEST_F(Composizione, ACorrectionKeepsTheKeyAndIsAllOrNothing) {
     RigaFattura r = fattura_di_prova::riga("20", "100", "X");
-    r.Elemento = "ORE";
-    r.Ntask = "0001";
-    r.Primanota = true;
-    r.Idpn = "PN1";
-    r.Idfattura = "F1";
+    r.elemento = "ORE";
+    r.ntask = "0001";
+    r.primanota = true;
+    r.idpn = "PN1";
+    r.idfattura = "F1";
     RigaFatturaInCorsoRec inCorso;
     inCorso.Ntask = "0009";  // the line's task changes only through the detail dialog
     inCorso.Pagamento = "30";
     inCorso.CodiceIva = "4";
     CorreggiRigaFattura(r, {"ORE", "Nuovo testo", "10", "4", "40"}, inCorso, "U");
-    EXPECT_EQ(r.Ntask, "0001");
-    EXPECT_EQ(r.Elemento, "ORE");
+    EXPECT_EQ(r.ntask, "0001");
+    EXPECT_EQ(r.elemento, "ORE");
     EXPECT_EQ(r.Tipo, "X");
-    EXPECT_EQ(r.Descrizione, "Nuovo testo");
-    EXPECT_EQ(r.Impofat, euro("40"));
-    EXPECT_EQ(r.AddebitoUnitario, euro("10"));
-    EXPECT_EQ(r.Fattore, "4");
+    EXPECT_EQ(r.descrizione, "Nuovo testo");
+    EXPECT_EQ(r.impofat, euro("40"));
+    EXPECT_EQ(r.addebitounitario, euro("10"));
+    EXPECT_EQ(r.fattore, "4");
     EXPECT_EQ(r.CodiceIva, "4");
-    EXPECT_FALSE(r.Primanota);
-    EXPECT_TRUE(r.Idpn.isEmpty() && r.Idfattura.isEmpty());
+    EXPECT_FALSE(r.primanota);
+    EXPECT_TRUE(r.idpn.isEmpty() && r.idfattura.isEmpty());
 
     const RigaFattura prima = r;
     EXPECT_THROW(CorreggiRigaFattura(r, {"ORE", "Altro", "1-2-3", "4", "40"}, inCorso, "U"), db::DbError);
-    EXPECT_EQ(r.Descrizione, prima.Descrizione);
-    EXPECT_EQ(r.Importo, prima.Importo);
+    EXPECT_EQ(r.descrizione, prima.descrizione);
+    EXPECT_EQ(r.importo, prima.importo);
 }
 
 TEST_F(Composizione, TheDefaultsOfAnElementChosenByCodeOrByDescription) {
@@ -210,8 +210,8 @@ TEST_F(Composizione, TheDefaultsOfAnElementChosenByCodeOrByDescription) {
 
     // Task and job of the line selected; a selection past the table is none.
     RigaFattura r;
-    r.Ntask = "0002";
-    r.Njob = "0003";
+    r.ntask = "0002";
+    r.njob = "0003";
     fattura.RigheFattura.aggiungi(r);
     fattura.RigaCorrente = 1;
     e = DefinizioneDefaultFattura(s(), SceltaElemento::PerCodice, "ONO", "R01", false, fattura);

@@ -20,7 +20,7 @@ struct Caso {
 
 void verifica(LettoreAliquoteIva& aliquote, const Caso& c, const QString& data = "15/03/2004") {
     RigaFattura r = riga(c.codiceIva, c.impofat);
-    r.Pagamento = c.pagamento;
+    r.pagamento = c.pagamento;
     const Scadenza s = CalcoloScadenzario(r, data, aliquote);
     const std::string caso = c.pagamento.toStdString() + " / " + c.codiceIva.toStdString() + " / " + c.impofat;
     EXPECT_EQ(s.ScadenzaDescrizione, c.attesa.ScadenzaDescrizione) << caso;
@@ -84,7 +84,7 @@ TEST(CalcoloScadenzarioNonCollegato, AnInvoiceDateThatIsNoDateGoesToTheErrorHand
         .expectMessage(ui::Answer::Ignore, std::nullopt, "GESTIONE DEGLI ERRORI");
     LettoreAliquoteIva aliquote;
     RigaFattura r = riga("20", "100");
-    r.Pagamento = "30";
+    r.pagamento = "30";
     EXPECT_TRUE(CalcoloScadenzario(r, "31/02/2004", aliquote).vuota());
     // Going on past the date: the rest of the due date is still worked out.
     const Scadenza s = CalcoloScadenzario(r, "", aliquote);

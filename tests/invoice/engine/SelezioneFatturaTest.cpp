@@ -17,7 +17,7 @@ using fattura_di_prova::euro;
 
 QStringList elementi(const TabellaRigheFattura& t) {
     QStringList e;
-    for (const RigaFattura& r : t) e << r.Ntask + "/" + r.Njob + " " + r.Elemento;
+    for (const RigaFattura& r : t) e << r.ntask + "/" + r.njob + " " + r.elemento;
     return e;
 }
 
@@ -108,21 +108,21 @@ TEST_F(Selezione, EachCriterionTakesTheUnbilledItemsItAdmitsInTaskAndJobOrder) {
 TEST_F(Selezione, ALineIsACopyOfItsFeeItemWithKindAndVatStillToBeSettled) {
     ASSERT_EQ(estrai(CriterioEstrazione::IncaricoFinito), EsitoEstrazione::Estratte);
     const RigaFattura& r = righe.riga(1);
-    EXPECT_EQ(r.Cliente, "R01");
-    EXPECT_EQ(r.Npra, "0001");
-    EXPECT_EQ(r.Ntask, "0001");
-    EXPECT_EQ(r.Njob, "0000");
-    EXPECT_EQ(r.Elemento, "ORE");
-    EXPECT_EQ(r.Descrizione, "Ore di consulenza");
-    EXPECT_EQ(r.Data, QDate(2004, 3, 1));
-    EXPECT_EQ(r.Importo, Currency());
-    EXPECT_EQ(r.Impofat, euro("25"));
-    EXPECT_EQ(r.AddebitoUnitario, euro("12,5"));
-    EXPECT_EQ(r.Fattore, "2");
-    EXPECT_EQ(r.Darepn, "01.01.01.0001");
-    EXPECT_EQ(r.Ricavi, "04.01.01.0001");
-    EXPECT_EQ(r.Pagamento, "30");
-    EXPECT_FALSE(r.Primanota || r.Fatturato || r.Spuntato);
+    EXPECT_EQ(r.cliente, "R01");
+    EXPECT_EQ(r.npra, "0001");
+    EXPECT_EQ(r.ntask, "0001");
+    EXPECT_EQ(r.njob, "0000");
+    EXPECT_EQ(r.elemento, "ORE");
+    EXPECT_EQ(r.descrizione, "Ore di consulenza");
+    EXPECT_EQ(r.data, QDate(2004, 3, 1));
+    EXPECT_EQ(r.importo, Currency());
+    EXPECT_EQ(r.impofat, euro("25"));
+    EXPECT_EQ(r.addebitounitario, euro("12,5"));
+    EXPECT_EQ(r.fattore, "2");
+    EXPECT_EQ(r.darepn, "01.01.01.0001");
+    EXPECT_EQ(r.ricavi, "04.01.01.0001");
+    EXPECT_EQ(r.pagamento, "30");
+    EXPECT_FALSE(r.primanota || r.fatturato || r.spuntato);
     EXPECT_TRUE(r.Tipo.isEmpty());
     EXPECT_TRUE(r.CodiceIva.isEmpty());
     EXPECT_FALSE(r.IvaBloccata);
@@ -160,11 +160,11 @@ TEST_F(Selezione, EachLineTakesItsOwnItemsTextsAndStoredDay) {
     for (int i = 1; i <= righe.NumeroRighe(); ++i) {
         const auto& c = casi[i - 1];
         const RigaFattura& r = righe.riga(i);
-        EXPECT_EQ(r.Data, c.giorno) << i;
-        EXPECT_EQ(r.Pagamento, c.pagamento) << i;
-        EXPECT_EQ(r.Descrizione, c.descrizione) << i;
-        EXPECT_EQ(r.Ntask, QString("%1").arg(i, 4, 10, QChar('0'))) << i;
-        EXPECT_EQ(r.Npra, "0099") << i;
+        EXPECT_EQ(r.data, c.giorno) << i;
+        EXPECT_EQ(r.pagamento, c.pagamento) << i;
+        EXPECT_EQ(r.descrizione, c.descrizione) << i;
+        EXPECT_EQ(r.ntask, QString("%1").arg(i, 4, 10, QChar('0'))) << i;
+        EXPECT_EQ(r.npra, "0099") << i;
     }
 }
 
@@ -204,10 +204,10 @@ TEST_F(Selezione, HeadingsPrecedeEachChangeOfTaskAndOfJob) {
     TabellaRigheFattura t;
     for (const char* ntask : {"0001", "0002", "0001"}) {
         RigaFattura r;
-        r.Cliente = "R01";
-        r.Npra = "0001";
-        r.Ntask = ntask;
-        r.Njob = "0000";
+        r.cliente = "R01";
+        r.npra = "0001";
+        r.ntask = ntask;
+        r.njob = "0000";
         t.aggiungi(r);
     }
     ASSERT_TRUE(DefinizioneRigaFattura(fascole.db(), t, v));
@@ -268,7 +268,7 @@ TEST_F(GrigliaCollegata, TheGridMarksALineWhoseVatCodeTheArchiveLacks) {
     TabellaRigheVisualizzate v;
     for (const char* codice : {"20", "22", " "}) {
         RigaFattura r = fattura_di_prova::riga(codice, "100");
-        r.Descrizione = "Onorario";
+        r.descrizione = "Onorario";
         r.IvaBloccata = true;
         v.aggiungi({TipoRiga::Elemento, {}, righe.aggiungi(r)});
     }

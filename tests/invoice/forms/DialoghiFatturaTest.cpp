@@ -72,12 +72,12 @@ TEST_F(DialoghiFattura, TheDetailOfALineLoadedFromTheGridGoesIntoThatLineAndTheT
     clic(t().F_CmdVediAltriDati);
 
     const RigaFattura& ore = fattura().RigheFattura.riga(3);
-    EXPECT_EQ(ore.Njob, "0001");
-    EXPECT_EQ(ore.Pagamento, "60");
+    EXPECT_EQ(ore.njob, "0001");
+    EXPECT_EQ(ore.pagamento, "60");
     EXPECT_EQ(ore.CodiceIva, "10");
     EXPECT_TRUE(ore.IvaBloccata);
-    EXPECT_EQ(ore.Darepn, "01.01.01.0001");
-    EXPECT_EQ(ore.Ricavi, "04.01.01.0001");
+    EXPECT_EQ(ore.darepn, "01.01.01.0001");
+    EXPECT_EQ(ore.ricavi, "04.01.01.0001");
     EXPECT_EQ(fattura().RigaFatturaInCorso.CodiceIva, "10");
     // The grid is shown again: the line joins the job's heading, and the VAT total is the
     // one the document will carry.
@@ -115,7 +115,7 @@ TEST_F(DialoghiFattura, TheDetailOfALineBeingComposedWritesIntoNoLineOfTheTable)
     // The new line takes the values when it is added, and keeps its fixed code.
     clic(t().F_CmdAggiungi);
     const RigaFattura& nuova = fattura().RigheFattura.riga(7);
-    EXPECT_EQ(nuova.Elemento, "ONO");
+    EXPECT_EQ(nuova.elemento, "ONO");
     EXPECT_EQ(nuova.CodiceIva, "10");
     EXPECT_TRUE(nuova.IvaBloccata);
 }
@@ -181,10 +181,10 @@ TEST_F(DialoghiFattura, LinkedTheAccountsShowByDescriptionAndTheirCodesFollowThe
 
     clic(d.CmdContinua);
     const RigaFattura& ore = fattura().RigheFattura.riga(3);
-    EXPECT_EQ(ore.Ricavi, "04.01.01.0002");
-    EXPECT_EQ(ore.Darepn, "01.01.01.0001");
-    EXPECT_TRUE(ore.Averepn.isEmpty());
-    EXPECT_EQ(ore.Pagamento, "R30");
+    EXPECT_EQ(ore.ricavi, "04.01.01.0002");
+    EXPECT_EQ(ore.darepn, "01.01.01.0001");
+    EXPECT_TRUE(ore.averepn.isEmpty());
+    EXPECT_EQ(ore.pagamento, "R30");
     EXPECT_EQ(ore.CodiceIva, "20");
 }
 

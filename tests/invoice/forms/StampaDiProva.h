@@ -73,13 +73,13 @@ public:
             const QString ntask = QStringLiteral("%1").arg(i / 20 + 11, 4, 10, QChar('0'));
             const QString elemento = QStringLiteral("%1").arg(i % 20, 3, 10, QChar('0'));
             RigaFattura r = Riga("0001", "0000", "ONO", "X", "10", codici[i % 5], "04.01.01.0001");
-            r.Ntask = ntask;
-            r.Elemento = elemento;
-            r.Descrizione = "Prestazione numero " + QString::number(i + 1);
-            r.Impofat = Currency::fromRaw(1000000 + 12345 * i);
+            r.ntask = ntask;
+            r.elemento = elemento;
+            r.descrizione = "Prestazione numero " + QString::number(i + 1);
+            r.impofat = Currency::fromRaw(1000000 + 12345 * i);
             db().execute("INSERT INTO competenze (cliente, npra, ntask, njob, elemento, impofat, fatturato) "
                          "VALUES (?, ?, ?, '0000', ?, ?, 0)",
-                         {emissione_di_prova::Cliente, emissione_di_prova::Npra, ntask, elemento, r.Impofat});
+                         {emissione_di_prova::Cliente, emissione_di_prova::Npra, ntask, elemento, r.impofat});
             const int k = d.RigheFattura.aggiungi(r);
             if (i % 20 == 0) d.RigheVisualizzate.aggiungi({TipoRiga::Incarico, "Incarico " + ntask, k});
             d.RigheVisualizzate.aggiungi({TipoRiga::Elemento, {}, k});

@@ -129,7 +129,7 @@ protected:
 
     QStringList elementiLinee() {
         QStringList e;
-        for (const RigaFattura& r : fattura().RigheFattura) e << r.Elemento;
+        for (const RigaFattura& r : fattura().RigheFattura) e << r.elemento;
         return e;
     }
 

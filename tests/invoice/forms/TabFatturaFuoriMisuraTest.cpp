@@ -29,7 +29,7 @@ protected:
     }
     QStringList importi() {
         QStringList s;
-        for (const RigaFattura& r : fattura().RigheFattura) s << QString::fromStdString(r.Impofat.toPlainString());
+        for (const RigaFattura& r : fattura().RigheFattura) s << QString::fromStdString(r.impofat.toPlainString());
         return s;
     }
 };

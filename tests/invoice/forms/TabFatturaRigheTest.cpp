@@ -85,11 +85,11 @@ TEST_F(RigheFattura, AnInvoiceComposedByHandLineByLine) {
     // Under the EU regime: 2 on PER, 1 on SPE, 0 on ONO, 1 on ORE, 0 on ANT, 1 on BAS.
     EXPECT_EQ(t().F_LblIva->text(), "5,00");
     const RigaFattura& per = fattura().RigheFattura.riga(1);
-    EXPECT_EQ(per.Importo, Currency::fromUnits(200));
-    EXPECT_EQ(per.Fattore, "5,00");
-    EXPECT_EQ(per.Impofat, Currency::fromUnits(10));
-    EXPECT_EQ(per.Cliente, "R01");
-    EXPECT_EQ(per.Npra, "0001");
+    EXPECT_EQ(per.importo, Currency::fromUnits(200));
+    EXPECT_EQ(per.fattore, "5,00");
+    EXPECT_EQ(per.impofat, Currency::fromUnits(10));
+    EXPECT_EQ(per.cliente, "R01");
+    EXPECT_EQ(per.npra, "0001");
 
     // A correction: the line's stored values come back into the boxes.
     clicRiga(rigaDellaLinea(4));
@@ -104,10 +104,10 @@ TEST_F(RigheFattura, AnInvoiceComposedByHandLineByLine) {
     scrivi(t().F_TxtDescrizione, "Ore di consulenza extra");
     clic(t().F_CmdCorreggi);
     const RigaFattura& ore = fattura().RigheFattura.riga(4);
-    EXPECT_EQ(ore.Impofat, Currency::fromRaw(375000));
-    EXPECT_EQ(ore.Fattore, "3");
-    EXPECT_EQ(ore.AddebitoUnitario, Currency::fromRaw(125000));
-    EXPECT_EQ(ore.Descrizione, "Ore di consulenza extra");
+    EXPECT_EQ(ore.impofat, Currency::fromRaw(375000));
+    EXPECT_EQ(ore.fattore, "3");
+    EXPECT_EQ(ore.addebitounitario, Currency::fromRaw(125000));
+    EXPECT_EQ(ore.descrizione, "Ore di consulenza extra");
     EXPECT_EQ(t().F_LblTotale->text(), "167,50");
     EXPECT_EQ(fattura().RigaCorrente, 4);
     EXPECT_EQ(pulsantiRiga(), "010000");
@@ -141,9 +141,9 @@ TEST_F(RigheFattura, ANewLineBelongsToTheTaskAndJobOfTheLineSelected) {
     EXPECT_EQ(fattura().RigaFatturaInCorso.Njob, "0001");
     clic(t().F_CmdAggiungi);
     const RigaFattura& nuova = fattura().RigheFattura.riga(7);
-    EXPECT_EQ(nuova.Ntask, "0001");
-    EXPECT_EQ(nuova.Njob, "0001");
-    EXPECT_EQ(nuova.Data, QDate::currentDate());
+    EXPECT_EQ(nuova.ntask, "0001");
+    EXPECT_EQ(nuova.njob, "0001");
+    EXPECT_EQ(nuova.data, QDate::currentDate());
     // Away from its task's lines, it shows under headings of its own.
     EXPECT_EQ(codici().mid(15), (QStringList{"I.0001", "L.0001", "E.ONO"}));
 }
@@ -288,7 +288,7 @@ TEST_F(RigheFattura, TheChecksOfALineSpeakAndKeepTheTableAsItWas) {
     scrivi(t().F_TxtImpofatt, "");
     clic(t().F_CmdAggiungi);
     ASSERT_EQ(fattura().RigheFattura.NumeroRighe(), 1);
-    EXPECT_EQ(fattura().RigheFattura.riga(1).Impofat, Currency());
+    EXPECT_EQ(fattura().RigheFattura.riga(1).impofat, Currency());
 }
 
 TEST_F(RigheFattura, AnElementChosenByDescriptionOrUnknown) {
