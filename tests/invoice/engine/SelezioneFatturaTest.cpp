@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "fixtures/CaseFileArchive.h"
+#include "fees/engine/CompetenzeFascola.h"
 #include "foundation/engine/Ambiente.h"
 #include "invoice/engine/CalcoloIva.h"
 #include "invoice/engine/FascolaDaFatturare.h"
@@ -288,6 +289,19 @@ TEST_F(Selezione, WithNoRowsTheTotalsReadZero) {
     EXPECT_TRUE(g.Righe.empty());
     EXPECT_EQ(g.TestoTotale, "0,00");
     EXPECT_EQ(g.TestoIva, "0,00");
+}
+
+// The line and the case file's list read the same stored row: a line taken holds, column for
+// column, the fee item the list shows for its key.
+TEST_F(Selezione, EveryLineHoldsTheFeeItemAsTheCaseFileReadsIt) {
+    ASSERT_EQ(estrai(CriterioEstrazione::PerOgniVoce), EsitoEstrazione::Estratte);
+    ASSERT_EQ(righe.NumeroRighe(), 6);
+    for (const RigaFattura& r : righe) {
+        const std::optional<CompetenzaLetta> letta = LeggiCompetenza(fascole.db(), r.chiave());
+        ASSERT_TRUE(letta) << r.elemento.toStdString();
+        EXPECT_EQ(static_cast<const Competenza&>(r), static_cast<const Competenza&>(*letta))
+            << r.elemento.toStdString();
+    }
 }
 
 }  // namespace
