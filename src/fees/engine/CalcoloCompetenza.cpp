@@ -152,14 +152,7 @@ OrigineCodicePagamento OrigineDelPagamento(bool inListino, bool pagamentoDelClie
 
 DettaglioCompetenzaRec DettaglioDiDefault(const ElementoDaFatturare& e) {
     DettaglioCompetenzaRec d;
-    d.primanota = false;
-    d.darepn = e.dare;
-    d.averepn = e.avere;
-    d.idpn.clear();
-    d.fatturato = false;
-    d.ricavi = e.contofat;
-    d.idfattura.clear();
-    d.spuntato = false;
+    d.apriDaFatturare(e.dare, e.avere, e.contofat);
     d.elemento = e.codice;
     d.DescrizioneElemento = e.descrizione;
     return d;

@@ -39,5 +39,17 @@ struct Competenza {
     QString fattore;            // the percentage or the quantity, as typed
 
     ChiaveCompetenza chiave() const { return {cliente, npra, ntask, njob, elemento}; }
+    // The bookkeeping of an item not yet posted, invoiced or ticked off, to be posted with
+    // the accounts given.
+    void apriDaFatturare(const QString& dare, const QString& avere, const QString& contoRicavi) {
+        primanota = false;
+        darepn = dare;
+        averepn = avere;
+        idpn.clear();
+        fatturato = false;
+        ricavi = contoRicavi;
+        idfattura.clear();
+        spuntato = false;
+    }
     bool operator==(const Competenza&) const = default;
 };

@@ -158,15 +158,7 @@ void TabCompetenze::C_PulisciCampi() {
     C_TxtData->clear();
     C_LblCheCao->clear();
     C_LblFattore->clear();
-    DettaglioCompetenzaRec& d = dettaglio_;
-    d.primanota = false;
-    d.fatturato = false;
-    d.spuntato = false;
-    d.darepn.clear();
-    d.averepn.clear();
-    d.idpn.clear();
-    d.ricavi.clear();
-    d.idfattura.clear();
+    dettaglio_.apriDaFatturare({}, {}, {});
     caricata_.reset();
     daRicalcolare_ = false;
 }

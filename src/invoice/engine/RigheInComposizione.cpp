@@ -93,14 +93,7 @@ void compila(RigaFattura& r, const CampiRiga& campi, const RigaFatturaInCorsoRec
     r.descrizione = campi.Descrizione;
     r.importo = importo;
     r.impofat = impofat;
-    r.primanota = false;
-    r.darepn = inCorso.DarePn;
-    r.averepn = inCorso.AverePn;
-    r.idpn.clear();
-    r.fatturato = false;
-    r.ricavi = inCorso.Ricavi;
-    r.idfattura.clear();
-    r.spuntato = false;
+    r.apriDaFatturare(inCorso.DarePn, inCorso.AverePn, inCorso.Ricavi);
     r.pagamento = inCorso.Pagamento;
     r.CodiceIva = inCorso.CodiceIva;
     r.IvaBloccata = inCorso.IvaBloccata;
