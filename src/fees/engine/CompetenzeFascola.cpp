@@ -14,17 +14,8 @@ enum Colonna {
 // the slower readings below then take.
 QDate dataIso(const db::Value& v) {
     const auto* t = std::get_if<std::string>(&v.raw());
-    if (!t || t->size() < 10 || (*t)[4] != '-' || (*t)[7] != '-') return {};
-    int numeri[3] = {0, 0, 0};
-    const int inizio[3] = {0, 5, 8}, cifre[3] = {4, 2, 2};
-    for (int k = 0; k < 3; ++k)
-        for (int i = inizio[k]; i < inizio[k] + cifre[k]; ++i) {
-            const char ch = (*t)[size_t(i)];
-            if (ch < '0' || ch > '9') return {};
-            numeri[k] = numeri[k] * 10 + (ch - '0');
-        }
-    if (t->size() > 10 && (*t)[10] != 'T' && (*t)[10] != ' ') return {};
-    return QDate(numeri[0], numeri[1], numeri[2]);
+    if (!t || (t->size() > 10 && (*t)[10] != 'T' && (*t)[10] != ' ')) return {};
+    return basic::IsoDayAtStart(*t).value_or(QDate());
 }
 
 // `c`, new, made the fee item of the statement's current row. The rows of one case file

@@ -8,9 +8,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <array>
+#include <QHash>
 #include <memory>
-#include <optional>
 #include <vector>
 
 #include "casefiles/engine/FascolaCorrente.h"
@@ -221,21 +220,12 @@ void TabCompetenze::C_MostraGriglia() {
     C_PreparaGriglia(n == 0 ? RigheVuote : n >= RigheMinime - 1 ? n + 1 : RigheMinime);
 
     ui::Grid& g = *C_FlxCompetenze;
-    // The lines repeat the same few amounts: an amount is made into text once, and kept in
-    // the slot its value falls in until another amount takes the slot.
-    struct ImportoMostrato {
-        std::optional<Currency> valore;
-        QString testo;
-    };
-    std::array<ImportoMostrato, 256> importi;
+    // The lines repeat the same few amounts: each is made into text once per display.
+    QHash<int64_t, QString> importi;
     const auto testoImporto = [&](const Currency& valore) -> const QString& {
-        // Amounts are mostly whole or of two decimals: their values are mixed to spread them.
-        ImportoMostrato& m = importi[size_t((uint64_t(valore.raw()) * 0x9E3779B97F4A7C15ull) >> 56)];
-        if (m.valore != valore) {
-            m.valore = valore;
-            m.testo = importo(valore);
-        }
-        return m.testo;
+        auto it = importi.constFind(valore.raw());
+        if (it == importi.constEnd()) it = importi.insert(valore.raw(), importo(valore));
+        return *it;
     };
     for (int i = 1; i <= n; ++i) {
         const CompetenzaLetta& r = righe[size_t(i - 1)];

@@ -31,17 +31,9 @@ constexpr int ColonneLette = 20;
 // other value, which that reading then takes.
 std::optional<QDate> giornoIso(const db::Value& v) {
     const auto* t = std::get_if<std::string>(&v.raw());
-    if (!t || t->size() != 10 || (*t)[4] != '-' || (*t)[7] != '-') return std::nullopt;
-    int numeri[3] = {0, 0, 0};
-    const int inizio[3] = {0, 5, 8}, cifre[3] = {4, 2, 2};
-    for (int k = 0; k < 3; ++k)
-        for (int i = inizio[k]; i < inizio[k] + cifre[k]; ++i) {
-            const char ch = (*t)[size_t(i)];
-            if (ch < '0' || ch > '9') return std::nullopt;
-            numeri[k] = numeri[k] * 10 + (ch - '0');
-        }
-    const QDate giorno(numeri[0], numeri[1], numeri[2]);
-    if (!giorno.isValid() || numeri[0] < 100) return std::nullopt;
+    if (!t || t->size() != 10) return std::nullopt;
+    const auto giorno = basic::IsoDayAtStart(*t);
+    if (!giorno || !giorno->isValid() || giorno->year() < 100) return std::nullopt;
     return giorno;
 }
 

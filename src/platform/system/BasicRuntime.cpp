@@ -240,6 +240,19 @@ Currency CCur(const QString& s) {
     return *c;
 }
 
+std::optional<QDate> IsoDayAtStart(const std::string& text) {
+    if (text.size() < 10 || text[4] != '-' || text[7] != '-') return std::nullopt;
+    int numeri[3] = {0, 0, 0};
+    const int inizio[3] = {0, 5, 8}, cifre[3] = {4, 2, 2};
+    for (int k = 0; k < 3; ++k)
+        for (int i = inizio[k]; i < inizio[k] + cifre[k]; ++i) {
+            const char ch = text[size_t(i)];
+            if (ch < '0' || ch > '9') return std::nullopt;
+            numeri[k] = numeri[k] * 10 + (ch - '0');
+        }
+    return QDate(numeri[0], numeri[1], numeri[2]);
+}
+
 std::optional<QDate> ToDate(const QString& s) {
     QString t = Trim(s);
     qsizetype at = 0;

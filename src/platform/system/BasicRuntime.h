@@ -5,6 +5,7 @@
 
 #include <concepts>
 #include <optional>
+#include <string>
 
 #include "platform/system/Currency.h"
 
@@ -58,6 +59,10 @@ Currency CCur(const QString& s);
 // year-month-day the database stores. Dates that do not exist in the calendar are none.
 std::optional<QDate> ToDate(const QString& s);
 inline bool IsDate(const QString& s) { return ToDate(s).has_value(); }
+// The day written "yyyy-mm-dd" at the start of a stored UTF-8 text, read without building a
+// QString: the readers of long lists take it before the general reading. Nothing when the
+// first ten characters are not of that shape; the day may be one the calendar lacks.
+std::optional<QDate> IsoDayAtStart(const std::string& text);
 
 // Number masks of digit placeholders: "0" always shows a digit, "#" only a significant one;
 // a "," among the integer placeholders groups thousands with "."; "." places the decimal
