@@ -1,5 +1,6 @@
 #include "fees/engine/CompetenzeFascola.h"
 
+#include "fees/engine/TestiRipetuti.h"
 #include "platform/db/Database.h"
 #include "platform/system/BasicRuntime.h"
 
@@ -18,36 +19,25 @@ QDate dataIso(const db::Value& v) {
     return basic::IsoDayAtStart(*t).value_or(QDate());
 }
 
-// `c`, new, made the fee item of the statement's current row. The rows of one case file
-// repeat most of their texts from one row to the next (client, case number, task, job,
-// accounts, payment): a text stored the same as in `precedente`, the row read just before,
-// is taken from it, shared rather than decoded again.
-void competenzaDaRiga(const db::Statement& st, CompetenzaLetta& c, const CompetenzaLetta* precedente = nullptr) {
+// `c`, new, made the fee item of the statement's current row; `testi` holds the texts of the
+// rows read before it.
+void competenzaDaRiga(const db::Statement& st, CompetenzaLetta& c, TestiRipetuti& testi) {
     const int colonne = st.columnCount();
     c.letti.reserve(size_t(colonne));
     for (int i = 0; i < colonne; ++i) c.letti.push_back(st.column(i));
-    const auto uguale = [&](Colonna i) {
-        return precedente && size_t(i) < precedente->letti.size() && precedente->letti[i] == c.letti[i];
-    };
-    const auto testo = [&](Colonna i, QString Competenza::*campo) {
-        c.*campo = uguale(i) ? precedente->*campo : c.letti[i].textOr(QString());
-    };
+    const auto testo = [&](Colonna i, QString Competenza::*campo) { c.*campo = testi.testo(c.letti[i], i); };
     testo(Cliente, &Competenza::cliente);
     testo(Npra, &Competenza::npra);
     testo(Ntask, &Competenza::ntask);
     testo(Njob, &Competenza::njob);
     testo(Elemento, &Competenza::elemento);
     testo(Descrizione, &Competenza::descrizione);
-    if (uguale(Data)) {
-        c.data = precedente->data;
-    } else {
-        // Stored as ISO text; anything else an older tool may have left is read as a typed date.
-        c.data = dataIso(c.letti[Data]);
-        if (!c.data.isValid()) {
-            const QString data = c.letti[Data].textOr(QString());
-            c.data = QDate::fromString(data, Qt::ISODate);
-            if (!c.data.isValid()) c.data = basic::ToDate(data).value_or(QDate());
-        }
+    // Stored as ISO text; anything else an older tool may have left is read as a typed date.
+    c.data = dataIso(c.letti[Data]);
+    if (!c.data.isValid()) {
+        const QString data = c.letti[Data].textOr(QString());
+        c.data = QDate::fromString(data, Qt::ISODate);
+        if (!c.data.isValid()) c.data = basic::ToDate(data).value_or(QDate());
     }
     c.importo = c.letti[Importo].currencyOr();
     c.addebitounitario = c.letti[Addebitounitario].currencyOr();
@@ -82,10 +72,8 @@ std::vector<CompetenzaLetta> CompetenzeDellaFascola(db::Database& archivio, cons
                      "SELECT " + ColonneLette(FormaCompetenze()) +
                          " FROM competenze WHERE cliente = ? AND npra = ? ORDER BY ntask, njob, elemento",
                      {cliente, npra});
-    while (st.step()) {
-        CompetenzaLetta& c = competenze.emplace_back();
-        competenzaDaRiga(st, c, competenze.size() > 1 ? &competenze[competenze.size() - 2] : nullptr);
-    }
+    TestiRipetuti testi;
+    while (st.step()) competenzaDaRiga(st, competenze.emplace_back(), testi);
     return competenze;
 }
 
@@ -96,6 +84,7 @@ std::optional<CompetenzaLetta> LeggiCompetenza(db::Database& archivio, const Chi
                      {k.cliente, k.npra, k.ntask, k.njob, k.elemento});
     if (!st.step()) return std::nullopt;
     CompetenzaLetta c;
-    competenzaDaRiga(st, c);
+    TestiRipetuti testi;
+    competenzaDaRiga(st, c, testi);
     return c;
 }

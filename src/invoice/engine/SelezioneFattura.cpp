@@ -1,11 +1,11 @@
 #include "invoice/engine/SelezioneFattura.h"
 
 #include <QHash>
-#include <array>
 #include <optional>
 #include <string>
 #include <variant>
 
+#include "fees/engine/TestiRipetuti.h"
 #include "foundation/engine/Procedura.h"
 #include "invoice/engine/CalcoloIva.h"
 #include "invoice/engine/Importi.h"
@@ -25,7 +25,6 @@ constexpr const char* ColonneCompetenza =
 
 QString testo(const db::Statement& st, int i) { return st.column(i).textOr(QString()); }
 
-constexpr int ColonneLette = 20;
 
 // The day of a stored text "yyyy-mm-dd" as the general date reading gives it; nothing for any
 // other value, which that reading then takes.
@@ -37,9 +36,7 @@ std::optional<QDate> giornoIso(const db::Value& v) {
     return giorno;
 }
 
-// Fee items into lines. The rows of one case file repeat most of their texts from one row to
-// the next (client, case, task, job, accounts, payment): a text equal to the one of the row
-// before is taken from it, shared, instead of being decoded into a new string.
+// Fee items into lines.
 class LettoreRighe {
 public:
     RigaFattura riga(const db::Statement& st) {
@@ -70,25 +67,9 @@ public:
     }
 
 private:
-    QString testo(const db::Statement& st, int i) {
-        const db::Value v = st.column(i);
-        const auto* t = std::get_if<std::string>(&v.raw());
-        if (!t) return v.textOr(QString());
-        Precedente& p = precedenti_[size_t(i)];
-        if (!p.letto || *t != p.byte) {
-            p.byte = *t;
-            p.testo = QString::fromStdString(*t);
-            p.letto = true;
-        }
-        return p.testo;
-    }
+    QString testo(const db::Statement& st, int i) { return testi_.testo(st.column(i), i); }
 
-    struct Precedente {
-        bool letto = false;
-        std::string byte;
-        QString testo;
-    };
-    std::array<Precedente, ColonneLette> precedenti_;
+    TestiRipetuti testi_;
 };
 
 struct Istruzione {
