@@ -4,6 +4,7 @@
 
 #include "invoice/engine/DocumentoDaEmettere.h"
 #include "invoice/engine/ImportiDocumento.h"
+#include "invoice/engine/RecuperoEmissioni.h"
 #include "invoice/engine/StampaDocumento.h"
 
 namespace db {
@@ -87,14 +88,6 @@ struct EsitoEmissione {
     // printing: the document is not to be printed now.
     bool StampaAbbandonata = false;
 };
-
-// What an issue stopped by the end of its process left in the start folder `cartellaAvvio`
-// and the invoice folder `cartellaFatture` of this computer (temporary print databases and
-// copies, sys::IsLeftover): a print database whose document was committed is completed as
-// the issue would have (its copy put in the invoice folder when `memorizza`, under its
-// name), and then removed; any other is removed. Throws db::DbError.
-void RecuperoEmissioniInterrotte(db::Database& sessione, const QString& cartellaAvvio, const QString& cartellaFatture,
-                                 bool collegato, bool memorizza);
 
 // The composed document: the tab's totals and VAT summary of the lines, with the withholdings
 // and the stamp duty of the parameters the document is issued under. Nothing when a parameter
