@@ -94,14 +94,18 @@ QString DescrizioneRegistrazione(TipoDocumento tipo, const QString& numeroDocume
     return basic::Left(testo + "N. " + numeroDocumento + " A " + nomeCliente, LarghezzaDescrizione);
 }
 
-Registrazione RegistrazioneDocumento(const DocumentoDaEmettere& d, const RiepilogoIva& riepilogo,
+Registrazione RegistrazioneDocumento(const DocumentoDaEmettere& d, const ImportiDocumento& importi,
                                      const RigheRegistrazione& righe, const QString& numeroDocumento,
                                      const QString& numeroRegistrazione) {
     Registrazione r;
+    const ImpostaBollo& bollo = importi.Bollo;
+    const QString codiceBollo = bollo.Riga > 0 ? d.RigheFattura.riga(bollo.Riga).CodiceIva : QString();
     Currency totaleIvato;
-    for (const GruppoIva& g : riepilogo.GruppiIva) {
-        r.RigheIva.push_back({g.Codice, g.Imponibile, g.Imposta});
-        totaleIvato += g.Imponibile + g.Imposta;
+    for (const GruppoIva& g : importi.Riepilogo.GruppiIva) {
+        const Currency imponibile = bollo.Riga > 0 && g.Codice == codiceBollo ? g.Imponibile + bollo.Importo
+                                                                             : g.Imponibile;
+        r.RigheIva.push_back({g.Codice, imponibile, g.Imposta});
+        totaleIvato += imponibile + g.Imposta;
     }
     r.Righe = righe.Righe;
 

@@ -15,8 +15,9 @@ class Database;
 
 // What a document hands to the journal of the accounting archive: one registration with a
 // header, a row for the client, one row per revenue account (the stamp duty on the account of
-// the line that bears it) and a row for the VAT (with what the two-decimal totals hold beyond
-// the lines), and the VAT lines of its VAT summary.
+// the line that bears it) and a row for the VAT, and the VAT lines of its VAT summary. The
+// lines are in whole cents (ImportoRigaDocumento), so the revenue rows add up to the taxable
+// amounts of the VAT lines and the VAT row carries their VAT, to the cent.
 
 // A document is numbered from the VAT register and posted only when the accounting archive is
 // linked and neither withholding is switched on (whatever their amounts).
@@ -43,8 +44,7 @@ RigheRegistrazione RigheClienteERicavi(const DocumentoDaEmettere& documento, Cur
 // bears it): added to that account's revenue row, or a row of its own after the others.
 void AccreditaBollo(RigheRegistrazione& righe, TipoDocumento tipo, const QString& conto, Currency bollo);
 
-// The revenue rows leave part of the total unposted (VAT, rounding of the totals to the
-// cent): a VAT row must carry it.
+// The revenue rows leave part of the total unposted (its VAT): a VAT row must carry it.
 bool ServeRigaIva(const RigheRegistrazione& righe, Currency totaleDocumento);
 
 // The VAT row: on the sales VAT account, the total less the revenue rows, revenue side.
@@ -72,11 +72,13 @@ std::optional<RigaNonContabilizzabile> PrimaRigaNonContabilizzabile(db::Database
 QString DescrizioneRegistrazione(TipoDocumento tipo, const QString& numeroDocumento, const QString& nomeCliente);
 
 // The registration of the document: its header, a VAT row of every VAT group (its taxable
-// amount and VAT) and the detail rows. `numeroRegistrazione` is the number just reserved for
-// the document date.
-Registrazione RegistrazioneDocumento(const DocumentoDaEmettere& documento, const RiepilogoIva& riepilogo,
-                                         const RigheRegistrazione& righe, const QString& numeroDocumento,
-                                         const QString& numeroRegistrazione);
+// amount and VAT; the group of the line that bears the stamp duty registers the stamp with its
+// taxable amount, as the stamp is credited to that line's revenue account) and the detail rows.
+// The header's VAT total is the document total, which the VAT rows add up to.
+// `numeroRegistrazione` is the number just reserved for the document date.
+Registrazione RegistrazioneDocumento(const DocumentoDaEmettere& documento, const ImportiDocumento& importi,
+                                     const RigheRegistrazione& righe, const QString& numeroDocumento,
+                                     const QString& numeroRegistrazione);
 
 // The accounting reference printed on a posted document: "15/01/2004 - 00012".
 QString RiferimentoContabile(const QString& dataFattura, const QString& numeroRegistrazione);

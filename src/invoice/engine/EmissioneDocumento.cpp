@@ -253,7 +253,7 @@ private:
             return ArrestoEmissione::Errore;
         if (basic::Val(numeroRegistrazione) < 1) return ArrestoEmissione::NumeroRegistrazioneMancante;
 
-        Registrazione registrazione = RegistrazioneDocumento(d_, e_.Importi->Riepilogo, righe, e_.NumeroDocumento,
+        Registrazione registrazione = RegistrazioneDocumento(d_, *e_.Importi, righe, e_.NumeroDocumento,
                                                              numeroRegistrazione);
         int risultato = -1;
         if (!proc.essenziale([&] { risultato = RegistrazioneContabile(sessione_, registrazione); }) ||

@@ -14,8 +14,8 @@ Ritenuta calcolaRitenuta(const TabellaRigheFattura& righe, const QString& descri
     Ritenuta r;
     r.Applicata = true;
     r.Descrizione = descrizione;
-    r.Imponibile = PercentualeDi(BaseRitenuta(righe, criterio), percImponibile.valore());
-    r.Importo = PercentualeDi(r.Imponibile, perc.valore());
+    r.Imponibile = AlCentesimo(PercentualeDi(BaseRitenuta(righe, criterio), percImponibile.valore()));
+    r.Importo = AlCentesimo(PercentualeDi(r.Imponibile, perc.valore()));
     r.Perc = perc;
     return r;
 }
@@ -152,7 +152,7 @@ ImpostaBollo CalcoloBollo(const TabellaRigheFattura& righe, const RiepilogoIva& 
         // A base of nothing bears no stamp, whatever the threshold.
         if (b.Base > Currency() && b.Base >= p.SogliaBollo.valore()) {
             b.BolloDocumento = p.ImportoBollo;
-            bollo = p.ImportoBollo.valore();
+            bollo = AlCentesimo(p.ImportoBollo.valore());
         }
     }
     if (bollo > Currency()) {

@@ -62,8 +62,8 @@ struct Ritenuta {
     bool Applicata = false;
     QString Descrizione;  // "Ritenuta di acconto", or the label of the second one
     QString Perc;         // the rate as typed in the parameters
-    Currency Imponibile;  // base: the criterion's lines times the share subject to it
-    Currency Importo;     // four decimals: what the total loses
+    Currency Imponibile;  // base: the criterion's lines times the share subject to it, to the cent
+    Currency Importo;     // the base times the rate, to the cent: what the total loses
 };
 
 struct RitenuteDocumento {
@@ -77,8 +77,9 @@ struct RitenuteDocumento {
 Currency BaseRitenuta(const TabellaRigheFattura& righe, const QString& criterio);
 
 // Withholdings. Each one switched on: base by its criterion, times the share of the base
-// subject to it, times its rate (the parameters' values, each product rounded to four
-// decimals by PercentualeDi); its amount is taken off `totaleDocumento` unrounded.
+// subject to it, times its rate (the parameters' values), each product brought to the cent as
+// it is printed; its amount is taken off `totaleDocumento`, so the net to pay is the printed
+// total less the printed withholdings.
 RitenuteDocumento CalcoloRitenute(const TabellaRigheFattura& righe, const ParametriFatturaRec& parametri,
                                   Currency totaleDocumento);
 
@@ -86,7 +87,7 @@ struct ImpostaBollo {
     QString BolloDocumento = "0,00";  // the stamp amount as typed, or "0,00"
     QString SpeseDocumento = "0,00";  // the document never carries expenses
     Currency Base;                    // the stamp base of the criterion
-    Currency Importo;                 // what the total gained
+    Currency Importo;                 // what the total gained: the stamp amount to the cent
     Currency TotaleDocumento;         // the total given, plus the stamp
     // The line that bears the stamp, 1 to NumeroRighe (RigaDelBollo); 0 when there is none.
     int Riga = 0;
@@ -105,7 +106,7 @@ int RigaDelBollo(const TabellaRigheFattura& righe, const RiepilogoIva& riepilogo
 
 // Stamp duty. Switched on, a document bears it when its base is above zero and reaches the
 // threshold (a base equal to it bears it); the stamp amount is then printed as typed and
-// its value added to the total, and RigaDelBollo names the line that bears it. Threshold and
+// its value, to the cent, added to the total, and RigaDelBollo names the line that bears it. Threshold and
 // amount are the parameters' values.
 ImpostaBollo CalcoloBollo(const TabellaRigheFattura& righe, const RiepilogoIva& riepilogo,
                           const ParametriFatturaRec& parametri, Currency totaleDocumento);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "invoice/engine/Importi.h"
 #include "platform/db/DbError.h"
 
 namespace {
@@ -25,11 +26,14 @@ const RigaFattura& TabellaRigheFattura::riga(int indice) const {
     return righe_[size_t(indice - 1)];
 }
 
+Currency ImportoRigaDocumento(Currency impofat) { return AlCentesimo(impofat); }
+
 int TabellaRigheFattura::aggiungi(RigaFattura riga) { return inserisci(NumeroRighe() + 1, std::move(riga)); }
 
 int TabellaRigheFattura::inserisci(int posizione, RigaFattura riga) {
     if (NumeroRighe() >= MassimoRighe) throw db::DbError(6, "Overflow");
     const int p = std::clamp(posizione, 1, NumeroRighe() + 1);
+    riga.impofat = ImportoRigaDocumento(riga.impofat);
     righe_.insert(righe_.begin() + (p - 1), std::move(riga));
     return p;
 }

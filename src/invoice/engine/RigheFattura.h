@@ -24,6 +24,12 @@ struct RigaFattura : Competenza {
     bool IvaBloccata = false;
 };
 
+// A fee item's amount to invoice as a line of a document bills it: to the cent, halves away
+// from zero, as every figure of the document is rounded. So the groups, the VAT, the totals,
+// the VAT register and the journal are all worked out from whole cents and agree with one
+// another and with the printed lines; the fee item keeps the amount as it was typed.
+Currency ImportoRigaDocumento(Currency impofat);
+
 // The invoice lines, numbered from 1 to NumeroRighe() in the order they are billed and
 // printed; 0 is no line.
 class TabellaRigheFattura {
@@ -40,7 +46,8 @@ public:
     RigaFattura& riga(int indice);
     const RigaFattura& riga(int indice) const;
 
-    // Appends a line and returns its number. A full table raises the overflow error
+    // Appends a line and returns its number. The line's amount to invoice enters the
+    // document at the cent (ImportoRigaDocumento). A full table raises the overflow error
     // (db::DbError 6) and stays as it was.
     int aggiungi(RigaFattura riga);
     // Puts a line at `posizione`, moving that line and the ones below it down by one; a

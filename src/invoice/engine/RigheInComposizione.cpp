@@ -92,7 +92,7 @@ void compila(RigaFattura& r, const CampiRiga& campi, const RigaFatturaInCorsoRec
     const Currency impofat = letto(campi.Impofatt);
     r.descrizione = campi.Descrizione;
     r.importo = importo;
-    r.impofat = impofat;
+    r.impofat = ImportoRigaDocumento(impofat);
     r.apriDaFatturare(inCorso.DarePn, inCorso.AverePn, inCorso.Ricavi);
     r.pagamento = inCorso.Pagamento;
     r.CodiceIva = inCorso.CodiceIva;

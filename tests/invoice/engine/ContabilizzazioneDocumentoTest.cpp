@@ -117,13 +117,13 @@ TEST(RigheRegistrazione, ZeroLinesGiveNoRowAndAnEmptyAccountIsAnAccount) {
     EXPECT_FALSE(ServeRigaIva(r, euro("17")));
 }
 
-TEST(RigheRegistrazione, TheVatRowTakesWhatTheTwoDecimalTotalsHoldBeyondTheLines) {
-    // Two lines of 10,004: the tab shows 20,01, the lines sum to 20,008.
+TEST(RigheRegistrazione, LinesEnterAtTheCentSoNoVatRowWithoutVat) {
+    // Two fee items of 10,004 bill 10,00 each: the revenue is the document's 20,00 and no
+    // fraction of a cent is left for a VAT row.
     const DocumentoDaEmettere d = documento(TipoDocumento::Fattura, {{"R1", "10,004"}, {"R1", "10,004"}});
-    RigheRegistrazione r = RigheClienteERicavi(d, euro("20,01"));
-    ASSERT_TRUE(ServeRigaIva(r, euro("20,01")));
-    AggiungiRigaIva(r, TipoDocumento::Fattura, "02.02.01.0001", euro("20,01"));
-    verifica(r, {{"D", "01.01.01.0001", "20,01"}, {"A", "R1", "20,008"}, {"A", "02.02.01.0001", "0,002"}});
+    const RigheRegistrazione r = RigheClienteERicavi(d, euro("20"));
+    EXPECT_FALSE(ServeRigaIva(r, euro("20")));
+    verifica(r, {{"D", "01.01.01.0001", "20"}, {"A", "R1", "20"}});
 }
 
 TEST(DescrizioneRegistrazione, ByDocumentKindAndCutToAHundred) {
@@ -156,10 +156,12 @@ TEST(RegistrazioneDocumento, TheHeaderAndTheVatLinesOfTheDocument) {
     g2.ImpostaNumerica = false;
     g2.TestoImposta = "Escluso art. 15";
     riepilogo.GruppiIva = {g1, g2};
+    ImportiDocumento importi;
+    importi.Riepilogo = riepilogo;
     RigheRegistrazione righe = RigheClienteERicavi(d, euro("1370"));
     AggiungiRigaIva(righe, d.Tipo, "02.02.01.0001", euro("1370"));
 
-    const DatiRegistrazione r = DatiDellaRegistrazione(RegistrazioneDocumento(d, riepilogo, righe, "6 A", "00012"));
+    const DatiRegistrazione r = DatiDellaRegistrazione(RegistrazioneDocumento(d, importi, righe, "6 A", "00012"));
     const QString attesa[27] = {"",
                                 "FASCOLA",
                                 "C",
@@ -195,6 +197,36 @@ TEST(RegistrazioneDocumento, TheHeaderAndTheVatLinesOfTheDocument) {
     EXPECT_EQ(r.Conti, (std::vector<QString>{"01.01.01.0001", "R1", "R2", "02.02.01.0001"}));
     EXPECT_EQ(r.Importi, (std::vector<Currency>{euro("1370"), euro("100"), euro("50"), euro("1220")}));
     EXPECT_EQ(RiferimentoContabile("15/01/2004", "00012"), "15/01/2004 - 00012");
+}
+
+// The stamp duty is credited to the revenue account of the line that bears it and registered
+// with that line's VAT group: the VAT lines add up to the document total, the header's VAT total.
+TEST(RegistrazioneDocumento, TheStampGoesWithTheGroupOfTheLineThatBearsIt) {
+    DocumentoDaEmettere d = documento(TipoDocumento::Fattura, {{"R1", "100"}, {"R2", "80"}});
+    d.RigheFattura.riga(1).CodiceIva = "20";
+    d.RigheFattura.riga(2).CodiceIva = "E15";
+    ImportiDocumento importi;
+    GruppoIva g1;
+    g1.Codice = "20";
+    g1.Imponibile = euro("100");
+    g1.Imposta = euro("20");
+    GruppoIva g2;
+    g2.Codice = "E15";
+    g2.Imponibile = euro("80");
+    g2.ImpostaNumerica = false;
+    importi.Riepilogo.GruppiIva = {g1, g2};
+    importi.Bollo.Importo = euro("2");
+    importi.Bollo.Riga = 2;
+    importi.TotaleDocumento = euro("202");
+    RigheRegistrazione righe = RigheClienteERicavi(d, importi.TotaleDocumento);
+    AccreditaBollo(righe, d.Tipo, "R2", importi.Bollo.Importo);
+    AggiungiRigaIva(righe, d.Tipo, "02.02.01.0001", importi.TotaleDocumento);
+
+    const DatiRegistrazione r = DatiDellaRegistrazione(RegistrazioneDocumento(d, importi, righe, "7", "00013"));
+    EXPECT_EQ(r.Testata[16], "202,00");
+    EXPECT_EQ(r.Imponibili, (std::vector<Currency>{euro("100"), euro("82")}));
+    EXPECT_EQ(r.Imposte, (std::vector<Currency>{euro("20"), Currency()}));
+    EXPECT_EQ(r.Importi, (std::vector<Currency>{euro("202"), euro("100"), euro("82"), euro("20")}));
 }
 
 class ContoIvaVenditeTest : public emissione_di_prova::EmissioneCollegata {};

@@ -1,6 +1,7 @@
-// Random documents issued from end to end: what the tab shows, what the print database holds and
-// what the journal receives agree to the cent with figures worked out here, apart from the
-// program's own arithmetic.
+// Random documents issued from end to end, their fee items typed with fractions of a cent: what
+// the tab shows, what the print database holds, the VAT register and the journal agree to the
+// cent with figures worked out here, apart from the program's own arithmetic. Every amount of
+// the document is in whole cents; the fee items keep what was typed.
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -139,6 +140,7 @@ TEST_F(DocumentoComposto, TabPrintDatabaseAndJournalAgreeToTheCent) {
         d.RigheFattura.svuota();
         d.RigheVisualizzate.svuota();
         std::vector<Codice> codiceDi;
+        std::vector<int64_t> digitati;  // the fee items' amounts, four decimals
         const char* tipiRiga[] = {"X", "C", "A"};
         {
             db::Transaction t(db());
@@ -163,29 +165,28 @@ TEST_F(DocumentoComposto, TabPrintDatabaseAndJournalAgreeToTheCent) {
                 const int riga = d.RigheFattura.aggiungi(r);
                 d.RigheVisualizzate.aggiungi({TipoRiga::Elemento, {}, riga});
                 codiceDi.push_back(cod);
+                digitati.push_back(importo);
             }
             t.commit();
         }
 
-        // --- The figures expected.
-        int64_t imponibile = 0, ivaTotale = 0;
+        // --- The figures expected: each line bills its fee item's amount to the cent.
+        auto importoRiga = [&](int i) { return alCentesimo(digitati[size_t(i - 1)]); };
+        int64_t totaleImponibile = 0, totaleIvaTab = 0;
         std::vector<Gruppo> gruppi;
         for (int i = 1; i <= k.righe; ++i) {
-            const RigaFattura& r = d.RigheFattura.riga(i);
             const Codice& cod = codiceDi[size_t(i - 1)];
-            const int64_t v = iva(r.impofat.raw(), cod.aliquota);
-            imponibile += r.impofat.raw();
-            ivaTotale += v;
+            const int64_t v = iva(importoRiga(i), cod.aliquota);
+            totaleImponibile += importoRiga(i);
+            totaleIvaTab += v;
             auto g = std::find_if(gruppi.begin(), gruppi.end(), [&](const Gruppo& x) { return x.codice.codice == cod.codice; });
             if (g == gruppi.end()) {
                 gruppi.push_back({cod, 0, 0, i});
                 g = gruppi.end() - 1;
             }
-            g->imponibile = alCentesimo(g->imponibile + r.impofat.raw());
+            g->imponibile += importoRiga(i);
             g->imposta += v;
         }
-        const int64_t totaleImponibile = alCentesimo(imponibile);
-        const int64_t totaleIvaTab = alCentesimo(ivaTotale);
         int64_t totale = totaleImponibile + totaleIvaTab;
 
         auto base = [&](const QString& criterio) {
@@ -193,13 +194,17 @@ TEST_F(DocumentoComposto, TabPrintDatabaseAndJournalAgreeToTheCent) {
             for (int i = 1; i <= k.righe; ++i) {
                 const RigaFattura& r = d.RigheFattura.riga(i);
                 if (criterio == "1" || (criterio == "2" && r.Tipo != "A") || (criterio == "3" && r.Tipo == "X"))
-                    b += r.impofat.raw();
+                    b += importoRiga(i);
             }
             return b;
         };
+        // Base and amount of a withholding to the cent, as printed.
+        auto ritenuta = [&](int64_t b, int64_t quota, int64_t aliquota) {
+            return alCentesimo(percentuale(alCentesimo(percentuale(b, quota)), aliquota));
+        };
         std::vector<int64_t> ritenute;
-        if (d.Parametri.RitenutaAcconto) ritenute.push_back(percentuale(percentuale(base(d.Parametri.CriterioRA), 500000), 200000));
-        if (d.Parametri.AltreRitenute) ritenute.push_back(percentuale(percentuale(base("1"), 1000000), 40000));
+        if (d.Parametri.RitenutaAcconto) ritenute.push_back(ritenuta(base(d.Parametri.CriterioRA), 500000, 200000));
+        if (d.Parametri.AltreRitenute) ritenute.push_back(ritenuta(base("1"), 1000000, 40000));
         for (int64_t r : ritenute) totale -= r;
 
         auto zero = [&](int i) { return codiceDi[size_t(i - 1)].aliquota == 0; };
@@ -218,7 +223,7 @@ TEST_F(DocumentoComposto, TabPrintDatabaseAndJournalAgreeToTheCent) {
             if (cb == "2") entra = r.Tipo != "A" && zero(i);
             if (cb == "3" || cb == "4") entra = totaleIvaTab == 0 && (cb == "3" || r.Tipo != "A");
             if (!entra) continue;
-            if (cb != "1") baseBollo += r.impofat.raw();
+            if (cb != "1") baseBollo += importoRiga(i);
             if (!primaNellaBase) primaNellaBase = i;
             if (!rigaBollo && zero(i)) rigaBollo = primaDelGruppo(i);
         }
@@ -273,6 +278,14 @@ TEST_F(DocumentoComposto, TabPrintDatabaseAndJournalAgreeToTheCent) {
             EXPECT_EQ(dato("importoritenuta1"), d.Parametri.RitenutaAcconto ? esteso(ritenute.front()) : "");
         }
         QFile::remove(e.PathArchivioStampa);
+        // The fee items keep the amounts as typed.
+        for (int i = 1; i <= k.righe; ++i) {
+            const RigaFattura& r = d.RigheFattura.riga(i);
+            EXPECT_EQ(db().scalar("SELECT impofat FROM competenze WHERE ntask = ? AND elemento = ?", {r.ntask, r.elemento})
+                          .currencyOr(),
+                      c(digitati[size_t(i - 1)]))
+                << i;
+        }
 
         // The journal.
         const bool posta = k.collegato && !k.ritenute;
@@ -292,10 +305,19 @@ TEST_F(DocumentoComposto, TabPrintDatabaseAndJournalAgreeToTheCent) {
             somma += importo;
         };
         for (int i = 1; i <= k.righe; ++i)
-            if (d.RigheFattura.riga(i).impofat.raw() != 0)
-                accredita(d.RigheFattura.riga(i).ricavi, d.RigheFattura.riga(i).impofat.raw());
+            if (importoRiga(i) != 0) accredita(d.RigheFattura.riga(i).ricavi, importoRiga(i));
         if (conBollo) accredita(d.RigheFattura.riga(rigaBollo).ricavi, bollo);
-        if (somma != totale) attese.push_back({ContoIva, totale - somma});
+        // The VAT row carries the VAT of the register's rows, nothing else.
+        int64_t ivaRegistro = 0;
+        for (const Gruppo& x : gruppi)
+            if (x.codice.numerica) ivaRegistro += x.imposta;
+        EXPECT_EQ(totale - somma, ivaRegistro);
+        if (ivaRegistro != 0) attese.push_back({ContoIva, ivaRegistro});
+        // The stamp is registered with the taxable amount of the group of the line that bears it.
+        if (conBollo)
+            for (Gruppo& x : gruppi)
+                if (x.codice.codice == codiceDi[size_t(rigaBollo - 1)].codice) x.imponibile += bollo;
+        EXPECT_EQ(db().scalar("SELECT totaleiva FROM giornale").currencyOr(), c(totale));
 
         db::Statement righe(db(), "SELECT codice, importo, segno FROM giornaledettaglio ORDER BY rowid");
         size_t j = 0;
@@ -305,6 +327,7 @@ TEST_F(DocumentoComposto, TabPrintDatabaseAndJournalAgreeToTheCent) {
             const Currency importo = righe.column(1).currencyOr();
             const QString segno = righe.column(2).textOr(QString());
             (segno == "D" ? dare : avere) += importo.raw();
+            EXPECT_EQ(importo.raw() % 100, 0) << j;
             if (j >= attese.size()) continue;
             EXPECT_EQ(conto, attese[j].first) << j;
             EXPECT_EQ(importo, c(attese[j].second)) << j;
@@ -315,13 +338,16 @@ TEST_F(DocumentoComposto, TabPrintDatabaseAndJournalAgreeToTheCent) {
 
         db::Statement righeIva(db(), "SELECT codiceiva, imponibile, imposta FROM ivadettaglio ORDER BY rowid");
         size_t g = 0;
+        int64_t registrato = 0;
         for (; righeIva.step(); ++g) {
+            registrato += righeIva.column(1).currencyOr().raw() + righeIva.column(2).currencyOr().raw();
             if (g >= gruppi.size()) continue;
             EXPECT_EQ(righeIva.column(0).textOr(QString()), gruppi[g].codice.codice) << g;
             EXPECT_EQ(righeIva.column(1).currencyOr(), c(gruppi[g].imponibile)) << g;
             EXPECT_EQ(righeIva.column(2).currencyOr(), c(gruppi[g].codice.numerica ? gruppi[g].imposta : 0)) << g;
         }
         EXPECT_EQ(g, gruppi.size());
+        EXPECT_EQ(registrato, totale);
     }
     // The cases cover posted documents of every kind.
     EXPECT_GE(contabilizzati, 9);

@@ -83,12 +83,18 @@ TEST(CalcoloRiepilogoIva, AOneLineGroupKeepsTheLineTextAndASumIsShownWithThousan
     EXPECT_EQ(riepilogo(sette).NumeroGruppiIva(), 7);
 }
 
-TEST(CalcoloRiepilogoIva, TheGroupTaxableAmountIsSummedFromItsTwoDecimalText) {
-    const RiepilogoIva r = riepilogo(tabella({riga("", "10,004"), riga("", "10,004")}));
+TEST(CalcoloRiepilogoIva, LinesEnterTheDocumentAtTheCent) {
+    // Fee items of 10,004 bill 10,00 each: group and total agree (not 20,00 against 20,01).
+    RiepilogoIva r = riepilogo(tabella({riga("", "10,004"), riga("", "10,004")}));
     verificaGruppi(r, {{"", "20,00", "", "", "0"}});
-    // The total is the tab's: the exact sum shown to the cent.
-    EXPECT_EQ(r.TotaleImponibile, euro("20,01"));
-    EXPECT_EQ(r.TotaleDocumento, euro("20,01"));
+    EXPECT_EQ(r.TotaleImponibile, euro("20"));
+    EXPECT_EQ(r.TotaleDocumento, euro("20"));
+    // The VAT is that of the billed 1.234,57 (271,6054), not of the typed 1.234,5678 (271,6025).
+    r = riepilogo(tabella({riga("22", "1234,5678")}));
+    verificaGruppi(r, {{"22", "1.234,57", "22", "271,61", "271,61"}});
+    EXPECT_EQ(r.TotaleDocumento, euro("1506,18"));
+    // Halves go away from zero, as everywhere in the document.
+    EXPECT_EQ(riepilogo(tabella({riga("", "-0,005"), riga("", "0,015")})).TotaleImponibile, euro("0,01"));
 }
 
 TEST_F(SessioneCollegata, LinkedGroupsTakeRateAndVatTextsFromTheArchive) {
@@ -179,7 +185,7 @@ TEST(CalcoloRitenute, EachWithholdingTakesItsBaseShareAndRate) {
         {"9", "100", "20", "0", "0,00", "0,00", "0"},
         {"3", "100", "12,5", "200", "200,00", "25,00", "25"},
         {"3", "100", "12.5", "200", "200,00", "25,00", "25"},
-        {"3", "33,3", "4", "66,6", "66,60", "2,66", "2,664"},
+        {"3", "33,3", "4", "66,6", "66,60", "2,66", "2,66"},
     };
     for (const auto& c : casi) {
         ParametriFatturaRec p;
@@ -199,15 +205,15 @@ TEST(CalcoloRitenute, EachWithholdingTakesItsBaseShareAndRate) {
     }
 }
 
-TEST(CalcoloRitenute, TheAmountLeavesTheTotalUnroundedAndBothAreTaken) {
+TEST(CalcoloRitenute, TheTotalLosesTheAmountsAsPrintedAndBothAreTaken) {
     ParametriFatturaRec p;
     p.RitenutaAcconto = true;
     p.CriterioRA = "1";
     p.RAPercImponibile = "100";
     p.RitAccPerc = "20";
     RitenuteDocumento r = CalcoloRitenute(tabella({riga("", "333,33")}), p, euro("333,33"));
-    EXPECT_EQ(esteso(r.Ritenuta1.Importo), "66,67");
-    EXPECT_EQ(r.TotaleDocumento, euro("266,664"));
+    EXPECT_EQ(r.Ritenuta1.Importo, euro("66,67"));
+    EXPECT_EQ(r.TotaleDocumento, euro("266,66"));
 
     p.AltreRitenute = true;
     p.AltreRitCriterio = "1";
