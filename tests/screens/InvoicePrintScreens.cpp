@@ -53,6 +53,7 @@ TEST_F(InvoicePrintScreens, WithholdingStampAndExemptGroup) {
     Ambiente();
     DocumentoDaEmettere ritenuta = documento;
     ConRitenuta(ritenuta, "3", "20");
+    db().execute("UPDATE ivaregistri SET numerofattura = 26 WHERE codice = 'V'");
     ritenuta.Parametri.NumeroDocumento = "27";
     DocumentoDaEmettere bollo = documento;
     ConBollo(bollo, "20");

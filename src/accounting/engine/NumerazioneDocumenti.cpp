@@ -92,9 +92,16 @@ std::optional<int64_t> NumeroIniziale(const QString& testo) {
     return n;
 }
 
+// The number as the register hands it out: the register's suffix after a blank.
+QString NumeroConSuffisso(int64_t numero, const QString& suffisso) {
+    QString testo = QString::number(numero);
+    if (!suffisso.isEmpty()) testo += " " + suffisso;
+    return testo;
+}
+
 }  // namespace
 
-QString NumeroFattura(db::Database& archivio, const QString& TipoDocumento) {
+QString NumeroFattura(db::Database& archivio, const QString& TipoDocumento, const NumeroGiaEmesso& giaEmesso) {
     Procedura proc("Funzione di determinazione numero fattura");
     const QString registro = ParametriFattura().RegistroIva;
 
@@ -131,17 +138,19 @@ QString NumeroFattura(db::Database& archivio, const QString& TipoDocumento) {
     }
     const char* contatore = ContatoreDocumento(TipoDocumento, criterio);
 
-    int64_t numero = 0;
-    if (!proc.essenziale([&] {
-            numero = PrimoNumeroLibero(archivio, registro, LettereDellaSequenza(TipoDocumento, criterio),
-                                       rs->field(contatore).toInt() + 1);
-            VerificaIntervallo(numero);
-        }))
-        return {};
-
     // A suffix that cannot be read leaves the number without one, if the user goes on.
     QString suffisso;
     if (!proc.esegui([&] { suffisso = rs->field("suffisso").textOr(QString()); })) return {};
+
+    int64_t numero = 0;
+    if (!proc.essenziale([&] {
+            const QStringList lettere = LettereDellaSequenza(TipoDocumento, criterio);
+            numero = PrimoNumeroLibero(archivio, registro, lettere, rs->field(contatore).toInt() + 1);
+            while (giaEmesso && giaEmesso(NumeroConSuffisso(numero, suffisso), lettere))
+                numero = PrimoNumeroLibero(archivio, registro, lettere, numero + 1);
+            VerificaIntervallo(numero);
+        }))
+        return {};
 
     if (!proc.essenziale([&] {
             rs->Edit();
@@ -151,13 +160,11 @@ QString NumeroFattura(db::Database& archivio, const QString& TipoDocumento) {
         return {};
     if (!proc.essenziale([&] { scrittura->commit(); })) return {};
 
-    QString risultato = QString::number(numero);
-    if (!suffisso.isEmpty()) risultato += " " + suffisso;
-    return risultato;
+    return NumeroConSuffisso(numero, suffisso);
 }
 
 EsitoNumeroDigitato AccogliNumeroDigitato(db::Database& archivio, const QString& registro, const QString& lettera,
-                                          const QString& numero) {
+                                          const QString& numero, const NumeroGiaEmesso& giaEmesso) {
     db::Transaction scrittura(archivio);
     EsitoNumeroDigitato esito;
     const db::Value criterioLetto =
@@ -171,9 +178,10 @@ EsitoNumeroDigitato AccogliNumeroDigitato(db::Database& archivio, const QString&
                                  .intOr(0);
 
     const std::optional<int64_t> n = NumeroIniziale(numero);
+    const QStringList lettere = LettereDellaSequenza(lettera, criterio);
     if (!n) {
         esito.Esito = NumeroDigitato::NonProgressivo;
-    } else if (PrimoNumeroLibero(archivio, registro, LettereDellaSequenza(lettera, criterio), *n) != *n) {
+    } else if (PrimoNumeroLibero(archivio, registro, lettere, *n) != *n || (giaEmesso && giaEmesso(numero, lettere))) {
         esito.Esito = NumeroDigitato::GiaUsato;
     } else if (contatore && *n > esito.UltimoNumero + 1) {
         esito.Esito = NumeroDigitato::OltreIlSuccessivo;

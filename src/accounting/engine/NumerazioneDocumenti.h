@@ -1,6 +1,8 @@
 #pragma once
 #include <QString>
+#include <QStringList>
 #include <cstdint>
+#include <functional>
 
 namespace db {
 class Database;
@@ -16,26 +18,34 @@ class Database;
 // or a connection to the accounting archive itself), inside the caller's transaction when
 // there is one.
 
+// Whether a document of the year that no journal header carries (a document not posted)
+// already bears the document number `numero` (as printed: the register's suffix included) in
+// the series of the letters `lettere`. The journal knows only the documents posted; the caller
+// knows the others. An empty function: none.
+using NumeroGiaEmesso = std::function<bool(const QString& numero, const QStringList& lettere)>;
+
 // The next number of a document kind on the sales VAT register ParametriFattura().RegistroIva.
 //
 // TipoDocumento is the document letter. The counter is advanced and written back at once,
 // inside one write transaction with its reading, so that no other workstation and not the
 // accounting package can be handed the same number. A number that a journal header of the
 // register already carries on the same counter (typed on a document before the counter
-// reached it) is passed over: the counter moves beyond it. The result is the number, then a
-// blank and the register's suffix when it has one ("13 A"); the empty text when no number was
-// issued (unknown register or letter, a note under a criterion without a counter for it, or a
-// failure left through the error handler: then nothing is written).
-QString NumeroFattura(db::Database& archivio, const QString& TipoDocumento);
+// reached it), and one that `giaEmesso` says a document not posted bears, is passed over: the
+// counter moves beyond it. The result is the number, then a blank and the register's suffix
+// when it has one ("13 A"); the empty text when no number was issued (unknown register or
+// letter, a note under a criterion without a counter for it, or a failure left through the
+// error handler: then nothing is written).
+QString NumeroFattura(db::Database& archivio, const QString& TipoDocumento, const NumeroGiaEmesso& giaEmesso = {});
 
-// What a number typed for a posted document is to its register.
+// What a number typed for a document is to its register.
 enum class NumeroDigitato {
-    // No journal header of the register carries it on its counter, and it is not beyond the
-    // register's next number. When it is the next number, the counter now stands at it, so
+    // No journal header of the register carries it on its counter, no document not posted
+    // bears it, and it is not beyond the register's next number. When it is the next number, the counter now stands at it, so
     // that the register never hands it out again; a number the counter has passed fills a
     // number the journal does not hold.
     Ammesso,
-    GiaUsato,             // a journal header of the register carries it on the same counter
+    GiaUsato,             // a journal header of the register carries it on the same counter,
+                          // or a document not posted bears it (giaEmesso)
     OltreIlSuccessivo,    // beyond the next number: the numbers between would stay unused
     NonProgressivo,       // no whole number from 1 at its start
     RegistroInesistente,  // the archive has no register of that code
@@ -49,9 +59,10 @@ struct EsitoNumeroDigitato {
 };
 
 // Checks the number `numero` typed for a document of letter `lettera` on the register
-// `registro`, and, when it is the register's next number, advances the counter to it in the
-// same write transaction. The number is the whole number at the start of the text ("13 A" is
-// 13). A note under a criterion without a counter for it is checked against the journal only.
-// Throws db::DbError; nothing is written unless the result is Ammesso.
+// `registro`, posted or not, and, when it is the register's next number, advances the counter
+// to it in the same write transaction. The number is the whole number at the start of the text
+// ("13 A" is 13) for the journal and the counter, the text itself for `giaEmesso`. A note under
+// a criterion without a counter for it is checked against the journal only. Throws
+// db::DbError; nothing is written unless the result is Ammesso.
 EsitoNumeroDigitato AccogliNumeroDigitato(db::Database& archivio, const QString& registro, const QString& lettera,
-                                          const QString& numero);
+                                          const QString& numero, const NumeroGiaEmesso& giaEmesso = {});

@@ -135,6 +135,10 @@ bool CreaTabelle(db::Database& db, Procedura& creazione) {
         Procedura tabella(descrizioneCreazione(t.name));
         if (!tabella.esegui([&] { db.execute(db::createTableSql(t)); }) || tabella.fallita()) return false;
     }
+    for (const std::string& indice : IndiciArchivioFascole()) {
+        Procedura creazione(descrizioneCreazione("Competenze"));
+        if (!creazione.esegui([&] { db.execute(indice); }) || creazione.fallita()) return false;
+    }
     // The revision row and the commit still go under the last table's text.
     Procedura revisione(descrizioneCreazione(SchemaArchivioFascole().back().name));
     if (!revisione.esegui([&] {
@@ -145,6 +149,16 @@ bool CreaTabelle(db::Database& db, Procedura& creazione) {
 }
 
 }  // namespace
+
+const std::vector<std::string>& IndiciArchivioFascole() {
+    // The expressions are those the look-ups compare, so that the index serves them.
+    static const std::vector<std::string> indici = {
+        "CREATE INDEX IF NOT EXISTS competenze_idfattura ON competenze (idfattura, cliente)",
+        "CREATE INDEX IF NOT EXISTS competenze_numero_documento ON competenze "
+        "(substr(idfattura, 11, 5), substr(idfattura, 5, 2))",
+    };
+    return indici;
+}
 
 const std::vector<db::Table>& SchemaArchivioFascole() {
     static const std::vector<db::Table> tabelle = schema();

@@ -20,6 +20,13 @@ inline const QString RevisioneArchivioCorrente = QStringLiteral("030104");
 // The archive's ten tables at the current revision, in the order they are created.
 const std::vector<db::Table>& SchemaArchivioFascole();
 
+// The archive's indexes besides the tables' keys, as statements that make each one unless it
+// is there: the fee items of a document by its identifier (a reprint, a cancel, the check that
+// an identifier is free) and by the number and year it holds (the check that no document of
+// the year bears a number). Indexes change nothing of what the archive holds: every release
+// reads an archive with or without them.
+const std::vector<std::string>& IndiciArchivioFascole();
+
 // One column of one table, as an upgrade step adds or drops it.
 struct ColonnaArchivio {
     std::string tabella;
@@ -58,6 +65,6 @@ QString NomeArchivioInCostruzione(const QString& Percorso);
 
 // Brings the case-file archive reached through `archivio` (the session) to
 // RevisioneArchivioCorrente one step at a time, each step with its revision write in one
-// transaction. An empty revision table or a revision outside the chain is reported and
-// nothing is changed.
+// transaction, then adds the indexes it lacks (IndiciArchivioFascole). An empty revision table
+// or a revision outside the chain is reported and nothing is changed.
 void VerificaRevisioneDb(db::Database& archivio);

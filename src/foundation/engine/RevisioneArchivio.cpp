@@ -119,14 +119,18 @@ void VerificaRevisioneDb(db::Database& db) {
     const int64_t riga = rs->field("riga").toInt();
     const QString revisione = rs->field("revisione").textOr(QString());
     rs.reset();
-    if (revisione == RevisioneArchivioCorrente) return;
-
-    // A revision this program does not know is not marked current without its changes.
-    const auto percorso = Percorso(revisione);
-    if (!percorso) {
-        MessaggioIncongruenza();
-        return;
+    if (revisione != RevisioneArchivioCorrente) {
+        // A revision this program does not know is not marked current without its changes.
+        const auto percorso = Percorso(revisione);
+        if (!percorso) {
+            MessaggioIncongruenza();
+            return;
+        }
+        for (const PassoRevisione* passo : *percorso)
+            if (!EseguiPasso(db, *passo, riga)) return;
     }
-    for (const PassoRevisione* passo : *percorso)
-        if (!EseguiPasso(db, *passo, riga)) return;
+    // An index missing only slows the look-ups: a failure here is told and the program goes on.
+    Procedura indici("Aggiornamento db Fascola, indici della tabella Competenze");
+    for (const std::string& indice : IndiciArchivioFascole())
+        if (!indici.esegui([&] { db.execute(indice); })) return;
 }

@@ -11,6 +11,7 @@
 #include "foundation/engine/Procedura.h"
 #include "invoice/engine/ArchivioStampaFattura.h"
 #include "invoice/engine/ContabilizzazioneDocumento.h"
+#include "invoice/engine/DocumentiNumerati.h"
 #include "invoice/engine/FatturazioneCompetenze.h"
 #include "invoice/engine/Ristampa.h"
 #include "platform/db/Database.h"
@@ -52,7 +53,16 @@ struct DettagliArresto {
     QString Copia;             // the stored copy that carries the identifier
     int64_t UltimoNumero = 0;  // the register's last number, when a typed number was refused
     std::optional<RigaNonContabilizzabile> Riga;
+    QString Documento;  // the document of the year that bears the number (DescrizioneDocumentoNumerato)
 };
+
+// The question asked, not linked, before a number that documents of the year bear is given
+// again: which documents, and whether to go on.
+QString DomandaNumeroRipetuto(const QString& numero, const QStringList& documenti) {
+    return "Il numero " + basic::Trim(numero) + " è già stato dato nello stesso anno a:\n" + documenti.join("\n") +
+           "\n\nSi vuole emettere il documento con lo stesso numero? (Una serie a parte, come le note di credito, "
+           "può ripetere il numero di una fattura.)";
+}
 
 QString DescrizioneRiga(const DocumentoDaEmettere& d, const RigaNonContabilizzabile& r) {
     const RigaFattura& riga = d.RigheFattura.riga(r.Riga);
@@ -81,9 +91,17 @@ void Spiega(const EsitoEmissione& e, const DocumentoDaEmettere& d, const Dettagl
         testo = "Il registro IVA " + registro + " non è nell'archivio contabile" + NonEmesso;
         break;
     case ArrestoEmissione::NumeroGiaUsato:
-        testo = "Il numero " + e.NumeroDocumento + " è già stato dato a un altro documento del registro IVA " +
-                registro + NonEmesso;
+        testo = dettagli.Documento.isEmpty()
+                    ? "Il numero " + e.NumeroDocumento + " è già stato dato a un altro documento del registro IVA " +
+                          registro + NonEmesso
+                    : "Il numero " + e.NumeroDocumento + " è già stato dato nello stesso anno a un documento non " +
+                          "registrato in contabilità (" + dettagli.Documento + ")" + NonEmesso;
         break;
+    case ArrestoEmissione::NumeroGiaDato:
+        testo = "Il numero " + e.NumeroDocumento + " è stato dato nel frattempo a un altro documento (" +
+                dettagli.Documento + ")" + NonEmesso;
+        break;
+    case ArrestoEmissione::NumeroNonConfermato: return;
     case ArrestoEmissione::NumeroOltreIlSuccessivo:
         testo = "Il numero " + e.NumeroDocumento + " lascerebbe dei numeri non usati nel registro IVA " + registro +
                 " (l'ultimo dato è " + QString::number(dettagli.UltimoNumero) + ", il prossimo è " +
@@ -129,8 +147,11 @@ void Spiega(const EsitoEmissione& e, const DocumentoDaEmettere& d, const Dettagl
 // or Nessuno once committed; an uncommitted transaction is rolled back when the object goes.
 class ScritturaEmissione {
 public:
-    ScritturaEmissione(db::Database& sessione, const DocumentoDaEmettere& d, EsitoEmissione& e)
-        : sessione_(sessione), d_(d), e_(e) {}
+    // `accettati`: not linked, the documents of the year bearing the typed number that the user
+    // agreed to repeat it after.
+    ScritturaEmissione(db::Database& sessione, const DocumentoDaEmettere& d, EsitoEmissione& e,
+                       const DocumentiNumerati& documenti, const std::vector<DocumentoNumerato>& accettati)
+        : sessione_(sessione), d_(d), e_(e), documenti_(documenti), accettati_(accettati) {}
     ScritturaEmissione(const ScritturaEmissione&) = delete;
     ScritturaEmissione& operator=(const ScritturaEmissione&) = delete;
 
@@ -142,11 +163,19 @@ public:
 
         e_.NumeroDocumento = d_.Parametri.NumeroDocumento;
         e_.Contabilizzato = ContabilizzazioneAmmessa(d_);
+        const bool collegato = d_.Ambiente.CollegatoContabilita;
         if (e_.Contabilizzato) {
             if (!proc->essenziale([&] { dettagli.Riga = PrimaRigaNonContabilizzabile(sessione_, d_, *e_.Importi); }))
                 return ArrestoEmissione::Errore;
             if (dettagli.Riga) return ArrestoEmissione::RigaNonContabilizzabile;
+        }
+        // Linked, every document takes its number on the register, posted or not.
+        if (collegato) {
             if (const auto arresto = numera(*proc); arresto != ArrestoEmissione::Nessuno) return arresto;
+        } else if (const auto arresto = verificaNumeroNonCollegato(*proc); arresto != ArrestoEmissione::Nessuno) {
+            return arresto;
+        }
+        if (e_.Contabilizzato) {
             proc = &contabilizzazione_;
             if (const auto arresto = registra(*proc); arresto != ArrestoEmissione::Nessuno) return arresto;
         }
@@ -156,7 +185,6 @@ public:
         if (!proc->essenziale([&] { inUso = IdFatturaInUso(sessione_, d_.Fascola.CodiceCliente, e_.IdFattura); }))
             return ArrestoEmissione::Errore;
         if (inUso) return ArrestoEmissione::IdFatturaInUso;
-        const bool collegato = d_.Ambiente.CollegatoContabilita;
         if (!proc->essenziale([&] {
                 dettagli.Copia = CopiaArchiviataConIdFattura(d_.Ambiente.CartellaFatture, collegato,
                                                              d_.Fascola.CodiceCliente, e_.IdFattura);
@@ -201,15 +229,31 @@ public:
     QString temporaneo;  // the print database until the commit
 
 private:
-    // The number of a posted document: the register's next under automatic numbering; else the
-    // number typed, which the register must not hold yet and which moves the register's counter
-    // when it is the next one, so that the register never hands it out again.
+    // Whether a document of the year that is not on the register bears `numero` in the series of
+    // `lettere`: the register's numbering passes over it, and a typed one is refused.
+    NumeroGiaEmesso giaEmesso() {
+        return [this](const QString& numero, const QStringList& lettere) {
+            const auto documento = documenti_.primoNellaSerie(numero, lettere);
+            if (documento) dettagli.Documento = descrizione(*documento);
+            return documento.has_value();
+        };
+    }
+
+    QString descrizione(const DocumentoNumerato& documento) {
+        const auto nome = NomeClienteDocumenti(sessione_, documento.Cliente, d_.Ambiente.CollegatoContabilita);
+        return DescrizioneDocumentoNumerato(documento, nome.value_or(QString()));
+    }
+
+    // The number of a document of the linked archive: the register's next when it is posted
+    // under automatic numbering; else the number typed, which the register must not hold yet,
+    // nor a document of the year not posted, and which moves the register's counter when it is
+    // the next one, so that the register never hands it out again.
     ArrestoEmissione numera(Procedura& proc) {
-        if (!d_.Parametri.NumerazioneAutomatica) {
+        if (!(e_.Contabilizzato && d_.Parametri.NumerazioneAutomatica)) {
             EsitoNumeroDigitato numero;
             if (!proc.essenziale([&] {
                     numero = AccogliNumeroDigitato(sessione_, d_.Parametri.RegistroIva, e_.LetteraDocumento,
-                                                   e_.NumeroDocumento);
+                                                   e_.NumeroDocumento, giaEmesso());
                 }))
                 return ArrestoEmissione::Errore;
             dettagli.UltimoNumero = numero.UltimoNumero;
@@ -224,13 +268,30 @@ private:
         QString numero;
         if (!proc.essenziale([&] {
                 RegistroPerLaChiamata registro(d_.Parametri.RegistroIva);
-                numero = NumeroFattura(sessione_, e_.LetteraDocumento);
+                numero = NumeroFattura(sessione_, e_.LetteraDocumento, giaEmesso());
             }) ||
             emissione_.interrotta())
             return ArrestoEmissione::Errore;
         if (numero.isEmpty()) return ArrestoEmissione::NumeroNonAssegnato;
         e_.NumeroDocumento = numero;
         if (!CarattereNonAmmessoInNomeFile(numero).isNull()) return ArrestoEmissione::NumeroNonAmmesso;
+        return ArrestoEmissione::Nessuno;
+    }
+
+    // Not linked, the user was asked about the documents of the year bearing the typed number;
+    // one issued since (on another workstation) stops the issue, to be asked about in turn.
+    ArrestoEmissione verificaNumeroNonCollegato(Procedura& proc) {
+        std::vector<DocumentoNumerato> documenti;
+        if (!proc.essenziale([&] { documenti = documenti_.conNumero(e_.NumeroDocumento); }))
+            return ArrestoEmissione::Errore;
+        for (const DocumentoNumerato& documento : documenti) {
+            const bool accettato = std::any_of(accettati_.begin(), accettati_.end(), [&](const DocumentoNumerato& a) {
+                return a.Cliente == documento.Cliente && a.IdFattura == documento.IdFattura;
+            });
+            if (accettato) continue;
+            if (!proc.essenziale([&] { dettagli.Documento = descrizione(documento); })) return ArrestoEmissione::Errore;
+            return ArrestoEmissione::NumeroGiaDato;
+        }
         return ArrestoEmissione::Nessuno;
     }
 
@@ -271,6 +332,8 @@ private:
     db::Database& sessione_;
     const DocumentoDaEmettere& d_;
     EsitoEmissione& e_;
+    const DocumentiNumerati& documenti_;
+    const std::vector<DocumentoNumerato>& accettati_;
     Procedura stampa_{"Funzione di stampa fattura"};
     // Once the document number is settled, failures are reported as the posting's.
     Procedura contabilizzazione_{"contabilizzazione della fattura"};
@@ -354,6 +417,26 @@ EsitoEmissione EmissioneDocumento(db::Database& sessione, const DocumentoDaEmett
             return ferma(ArrestoEmissione::NumeroNonAmmesso);
     }
 
+    const DocumentiNumerati documenti(sessione, d.Ambiente.CartellaFatture, d.Ambiente.CollegatoContabilita,
+                                      d.Parametri.DataFattura);
+    // Not linked, no register tells the series apart: a number that documents of the year bear
+    // is given again only when the user says so, before anything is written.
+    std::vector<DocumentoNumerato> accettati;
+    if (!d.Ambiente.CollegatoContabilita) {
+        QStringList descrizioni;
+        if (!stampa.essenziale([&] {
+                accettati = documenti.conNumero(d.Parametri.NumeroDocumento);
+                for (const DocumentoNumerato& x : accettati)
+                    descrizioni << DescrizioneDocumentoNumerato(
+                        x, NomeClienteDocumenti(sessione, x.Cliente, false).value_or(QString()));
+            }))
+            return ferma(ArrestoEmissione::Errore);
+        if (!accettati.empty() &&
+            ui::MessageService::show(DomandaNumeroRipetuto(d.Parametri.NumeroDocumento, descrizioni), TitoloEmissione,
+                                     ui::Buttons::YesNo, ui::Icon::Question, 1) != ui::Answer::Yes)
+            return ferma(ArrestoEmissione::NumeroNonConfermato);
+    }
+
     // What an issue of this computer left when its process stopped is settled first.
     if (!stampa.esegui([&] {
             RecuperoEmissioniInterrotte(sessione, d.Ambiente.CartellaAvvio, d.Ambiente.CartellaFatture,
@@ -368,7 +451,7 @@ EsitoEmissione EmissioneDocumento(db::Database& sessione, const DocumentoDaEmett
     // posting or the print database is composed) ends the writing, rolled back, through the
     // error handler.
     if (!stampa.essenziale([&] {
-            ScritturaEmissione scrittura(sessione, d, e);
+            ScritturaEmissione scrittura(sessione, d, e, documenti, accettati);
             arresto = scrittura.esegui();
             dettagli = scrittura.dettagli;
             temporaneo = scrittura.temporaneo;

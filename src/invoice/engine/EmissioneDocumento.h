@@ -19,9 +19,12 @@ class Procedura;
 // written); then,
 // in one transaction of the session over the case-file archive and the accounting archive
 // attached to it: when the document is posted (ContabilizzazioneAmmessa), the check of its
-// lines' accounts and VAT codes, its number (from the VAT register under automatic numbering,
-// else as typed, checked against the register, whose counter it advances when it is the next
-// one), a registration number and the journal registration; its identifier `idfattura` and
+// lines' accounts and VAT codes; linked, its number (from the VAT register when it is posted
+// under automatic numbering, else as typed, checked against the register, whose counter it
+// advances when it is the next one; posted or not, a number no other document of the year
+// bears, DocumentiNumerati); when posted, a registration number and the journal registration;
+// not linked, the typed number checked again against the documents of the year, which the
+// user was asked about before anything was written; its identifier `idfattura` and
 // the invoiced marks on its fee items; and the print database in the start folder. The
 // transaction commits only when every stage is complete: a refusal, a failure, or Abort or
 // Ignore at any error box leaves both archives as they were (no register number, registration
@@ -38,7 +41,8 @@ class Procedura;
 
 // Why a document was not issued. Every stop but Nessuno leaves the archives untouched and has
 // been explained to the user with one message of the issue (titled TitoloEmissione), after the
-// error boxes and the accounting link's own messages, if any.
+// error boxes and the accounting link's own messages, if any; but NumeroNonConfermato, which
+// is the user's own answer.
 enum class ArrestoEmissione {
     Nessuno,                      // issued
     NessunaRiga,                  // the invoice has no line
@@ -47,7 +51,10 @@ enum class ArrestoEmissione {
     NumeroMancante,               // no number typed for a document the register does not number
     NumeroNonAssegnato,           // the VAT register gave no number
     RegistroInesistente,          // posted with a typed number on a register the archive lacks
-    NumeroGiaUsato,               // the typed number is already on the register
+    NumeroGiaUsato,               // the typed number is already on the register, or a document
+                                  // of the year not posted bears it
+    NumeroGiaDato,                // not linked: a document of the year issued meanwhile bears it
+    NumeroNonConfermato,          // not linked: the user chose not to repeat a number of the year
     NumeroOltreIlSuccessivo,      // the typed number would leave numbers of the register unused
     NumeroNonProgressivo,         // the typed number of a posted document holds no number
     RigaNonContabilizzabile,      // a line's revenue account or VAT code is not in the archive

@@ -35,7 +35,11 @@ const char* const Incrocio =
 QString IdFattura(const QString& npra, const QString& dataFattura, const QString& numeroDocumento) {
     const auto data = basic::ToDate(dataFattura);
     const QString parteData = data ? basic::Format(*data, "yymmdd") : QStringLiteral("NoData");
-    return basic::Right("0000" + npra, 4) + parteData + basic::Right("00000" + basic::Trim(numeroDocumento), 5);
+    return basic::Right("0000" + npra, 4) + parteData + NumeroInIdFattura(numeroDocumento);
+}
+
+QString NumeroInIdFattura(const QString& numeroDocumento) {
+    return basic::Right("00000" + basic::Trim(numeroDocumento), 5);
 }
 
 bool IdFatturaInUso(db::Database& archivio, const QString& cliente, const QString& idfattura) {

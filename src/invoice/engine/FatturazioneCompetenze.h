@@ -19,6 +19,8 @@ class Database;
 //         on the left, or its last five characters when longer ("12 A" gives "012 A").
 // Case "0007", date 15/01/2004 and number "12" give "000704011500012".
 QString IdFattura(const QString& npra, const QString& dataFattura, const QString& numeroDocumento);
+// Characters 11-15 of the identifier of a document numbered `numeroDocumento`.
+QString NumeroInIdFattura(const QString& numeroDocumento);
 
 // True when some fee item of `cliente` already carries `idfattura`: a document with that
 // identifier has billed them, and a second one would be cancelled together with it.

@@ -124,6 +124,41 @@ TEST_F(RevisioneArchivioTest, NumberingEdgeCases) {
     }
 }
 
+// The look-ups of a document's fee items by identifier, and of the documents of a year by
+// number, read an index: a new archive has them, and the upgrade gives them to an archive that
+// lacks them, an older one after its steps.
+TEST_F(RevisioneArchivioTest, TheFeeItemLookUpsOfTheIssueGetTheirIndexes) {
+    const std::string perIdFattura = "SELECT 1 FROM competenze WHERE cliente = ? AND idfattura = ?";
+    const std::string perNumero =
+        "SELECT DISTINCT cliente, idfattura FROM competenze WHERE substr(idfattura, 11, 5) = ? AND "
+        "substr(idfattura, 5, 2) = ?";
+    auto piano = [](db::Database& db, const std::string& sql) {
+        QString testo;
+        db::Statement st(db, "EXPLAIN QUERY PLAN " + sql, {"a", "b"});
+        while (st.step()) testo += st.column(3).textOr(QString()) + "\n";
+        return testo;
+    };
+    for (const char* revisione : {"", "030104", "020120"}) {
+        SCOPED_TRACE(revisione);
+        TempDir here;
+        AmbienteLavoro().PathArchivioFascole = here.file("Fascole.mdb");
+        ScriptedMessages box;
+        if (*revisione == 0) {
+            DefinizioneDataBase();
+        } else {
+            CaseFileArchive archive(here.file("Fascole.mdb"), revisione);
+            archive.db().execute("DROP INDEX IF EXISTS competenze_idfattura");
+            archive.db().execute("DROP INDEX IF EXISTS competenze_numero_documento");
+            archive.close();
+            VerificaRevisioneDb(*ArchivioInUso());
+        }
+        auto db = db::Database::open(here.file("Fascole.mdb").toStdString());
+        EXPECT_TRUE(piano(*db, perIdFattura).contains("competenze_idfattura")) << piano(*db, perIdFattura).toStdString();
+        EXPECT_TRUE(piano(*db, perNumero).contains("competenze_numero_documento")) << piano(*db, perNumero).toStdString();
+        EXPECT_EQ(revisionOf(*db), "030104");
+    }
+}
+
 TEST_F(RevisioneArchivioTest, EmptyArchiveAt020120GetsTheColumnAndTheRevision) {
     { CaseFileArchive archive(path, "020120"); }
     ScriptedMessages box;

@@ -172,7 +172,6 @@ TEST_F(EmissioneDocumentoTest, ACreditNoteWithATypedNumberTakesNoRegisterNumber)
 }
 
 TEST_F(EmissioneDocumentoTest, WithoutTheLinkOrWithAWithholdingNothingIsPostedYetTheItemsAreBilled) {
-    const QStringList contabilita = emissione_di_prova::Contenuto(db(), SchemaContabile);
 
     DocumentoDaEmettere d = nonCollegato();
     d.Parametri.NumeroDocumento = "42";
@@ -191,22 +190,25 @@ TEST_F(EmissioneDocumentoTest, WithoutTheLinkOrWithAWithholdingNothingIsPostedYe
               (QStringList{"CLI01", "", "42"}));
 
     // Linked but with the withholding on account: automatic numbering is not consulted, the
-    // number typed is the document's.
+    // number typed is the document's; the register's next, it moves the register's counter, and
+    // nothing is posted.
     ConRitenuta(documento, "1", "20");
-    documento.Parametri.NumeroDocumento = "27";
+    documento.Parametri.NumeroDocumento = "13";
     e = EmissioneDocumento(db(), documento);
     ASSERT_TRUE(e.Emesso());
     EXPECT_FALSE(e.Contabilizzato);
-    EXPECT_EQ(e.NumeroDocumento, "27");
-    EXPECT_EQ(e.IdFattura, "000704011500027");
-    EXPECT_EQ(e.NomeFileFattura, "SDB0101010001F00000000704011500027.mdb");
+    EXPECT_EQ(e.NumeroDocumento, "13");
+    EXPECT_EQ(e.IdFattura, "000704011500013");
+    EXPECT_EQ(e.NomeFileFattura, "SDB0101010001F00000000704011500013.mdb");
     EXPECT_EQ(e.CompetenzeFatturate, 5);
-    EXPECT_EQ(emissione_di_prova::Contenuto(db(), SchemaContabile), contabilita);
+    EXPECT_EQ(Righe(db(), "SELECT numerofattura FROM ivaregistri WHERE codice = 'V'").front(), QStringList{"13"});
+    for (const char* tabella : {"giornale", "giornaledettaglio", "ivadettaglio", "giornalenumero"})
+        EXPECT_EQ(Righe(db(), std::string("SELECT count(*) FROM ") + tabella).front(), QStringList{"0"}) << tabella;
     EXPECT_EQ(stampa(e.PathArchivioStampa,
                      "SELECT Totale, RifContabile, descrizioneritenuta1, imponibileritenuta1, percritenuta1, "
                      "importoritenuta1, descrizioneritenuta2, Numero FROM Dati")
                   .front(),
-              (QStringList{"207,00", "", "Ritenuta di acconto", "220,00", "20", "44,00", "", "27"}));
+              (QStringList{"207,00", "", "Ritenuta di acconto", "220,00", "20", "44,00", "", "13"}));
 }
 
 TEST_F(EmissioneDocumentoTest, TheSameLinesCannotBeIssuedTwice) {
@@ -372,9 +374,13 @@ TEST_F(EmissioneDocumentoTest, RefusalsWriteNothing) {
         {"no sales VAT account",
          [](auto& t, auto&) { t.db().execute("UPDATE parametri SET ContoIvaVendite = '00.00.00.0000'"); },
          ArrestoEmissione::ContoIvaVenditeMancante, {"Nei parametri della contabilità manca il conto IVA vendite" + fine}},
+        // The same client, case file, date and number, posted on another register.
         {"identifier billing other items",
          [](auto& t, auto&) {
              t.db().execute("UPDATE competenze SET fatturato = 1, idfattura = '000704011500013' WHERE ntask = '0003'");
+             t.db().execute("INSERT INTO giornale (giorno, numero, datadocumento, registroiva, tipodocumentoiva, "
+                            "protocolloiva, clientefornitoreiva) VALUES ('2004-01-15', 1, '2004-01-15', 'W', 'F', "
+                            "'13', '01.01.01.0001')");
          },
          ArrestoEmissione::IdFatturaInUso,
          {"Il cliente ha già competenze fatturate con il documento 000704011500013 (stessa fascola, data e numero)" +
@@ -647,6 +653,9 @@ TEST_F(EmissioneDocumentoTest, TheStampDutyGoesToRevenueAndTheVatRowAgreesWithTh
     };
     EXPECT_EQ(Righe(db(), "SELECT codice, importo, segno FROM giornaledettaglio ORDER BY rowid"), dettaglio);
     EXPECT_EQ(Righe(db(), "SELECT sum(imposta) FROM ivadettaglio").front(), QStringList{"31"});
+    // The register holds the stamp with the group that bore it: its rows add up to the document.
+    EXPECT_EQ(Righe(db(), "SELECT imponibile FROM ivadettaglio WHERE codiceiva = 'E15'").front(), QStringList{"42"});
+    EXPECT_EQ(Righe(db(), "SELECT totaleiva FROM giornale").front(), QStringList{"253"});
     EXPECT_EQ(Righe(db(), "SELECT sum(CASE segno WHEN 'D' THEN importo ELSE -importo END) FROM giornaledettaglio")
                   .front(),
               QStringList{"0"});

@@ -53,11 +53,13 @@ public:
 
     // The five lines (two tasks, a job, fees at 20 % and 10 %, an exempt advance, a line of no
     // amount) with the stamp duty on the exempt amount and the withholding tax on the fees;
-    // a withholding keeps the document out of the journal, so its number is the one typed.
+    // a withholding keeps the document out of the journal, so its number is the one typed: the
+    // register's next.
     DocumentoDaEmettere ConBolloERitenuta() {
         DocumentoDaEmettere d = documento;
         ConBollo(d, "20");
         ConRitenuta(d, "3", "20");
+        db().execute("UPDATE ivaregistri SET numerofattura = 26 WHERE codice = 'V'");
         d.Parametri.NumeroDocumento = "27";
         return d;
     }
