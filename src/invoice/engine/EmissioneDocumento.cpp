@@ -340,11 +340,14 @@ EsitoEmissione EmissioneDocumento(db::Database& sessione, const DocumentoDaEmett
     }
 
     // What an issue of this computer left when its process stopped is settled first.
+    // A document that cannot be settled now waits, and the user is told: the issue goes on.
+    EsitoRecupero recupero;
     if (!stampa.esegui([&] {
-            RecuperoEmissioniInterrotte(sessione, d.Ambiente.CartellaAvvio, d.Ambiente.CartellaFatture,
-                                        d.Ambiente.CollegatoContabilita, d.Parametri.MemorizzaFattura);
+            recupero = RecuperoEmissioniInterrotte(sessione, d.Ambiente.CartellaAvvio, d.Ambiente.CartellaFatture,
+                                                   d.Ambiente.CollegatoContabilita, d.Parametri.MemorizzaFattura);
         }))
         return ferma(ArrestoEmissione::Errore);
+    AvvisoRecupero(recupero);
 
     DettagliArresto dettagli;
     ArrestoEmissione arresto = ArrestoEmissione::Errore;

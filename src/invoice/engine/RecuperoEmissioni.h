@@ -1,14 +1,74 @@
 #pragma once
 #include <QString>
+#include <vector>
+
+#include "invoice/engine/Ristampa.h"
 
 namespace db {
 class Database;
 }
 
-// What an issue stopped by the end of its process left in the start folder `cartellaAvvio`
-// and the invoice folder `cartellaFatture` of this computer (temporary print databases and
-// copies, sys::IsLeftover): a print database whose document was committed is completed as
-// the issue would have (its copy put in the invoice folder when `memorizza`, under its
-// name), and then removed; any other is removed. Throws db::DbError.
-void RecuperoEmissioniInterrotte(db::Database& sessione, const QString& cartellaAvvio, const QString& cartellaFatture,
-                                 bool collegato, bool memorizza);
+// What an issue stopped by the end of its process (killed, switched off) left on this computer,
+// settled before the next issue and before the list of "Ristampa / Annulla" (both call
+// RecuperoEmissioniInterrotte, then AvvisoRecupero).
+//
+// A print database whose document was committed (its fee items carry its `idfattura`) is
+// removed only once its document is a stored copy in the invoice folder: when the copy is
+// missing it is put there first, whether or not the parameters keep copies (a document that
+// may never have been printed must stay printable from "Ristampa / Annulla"). When that cannot
+// be done now (the invoice folder is not reachable or cannot be written) the file stays as it
+// is and is tried again the next time; when no invoice folder is given at all it stays in the
+// start folder under its own name. Any other print database left under a temporary name is
+// removed.
+//
+// The print databases looked at, in the start folder:
+// - those under a temporary name of a process of this computer that no longer runs
+//   (sys::IsLeftover); those of another computer, or of a process still running, are left alone;
+// - those under their own name `SDB….mdb` not written for a minute, when the invoice folder is
+//   not the start folder: a running process keeps its print database under a temporary name of
+//   its own while the report runs (PresaArchivioStampa), taken the moment the issue gives it its
+//   name, so one under its own name is either waiting for the invoice folder or was left by a
+//   process stopped right after the issue (a minute is left to the issue that gave it the name).
+//   When the invoice folder is the start folder these files are the stored copies and are never
+//   touched.
+// Each is taken (sys::TakeFile) before it is copied, so that two processes settling the same
+// file at once settle it once, and the one that finds it gone has nothing to do.
+
+// What became of a print database that the user must hear about.
+enum class SorteDocumentoInterrotto {
+    Archiviato,          // put in the invoice folder now (it was waiting for it)
+    ArchiviatoSenzaCopie,  // put in the invoice folder although the parameters keep no copies
+    CartellaMancante,    // waits: the invoice folder does not exist or cannot be reached
+    CartellaNonScrivibile,  // waits: the copy could not be written in the invoice folder
+    NellaCartellaDiAvvio,   // no invoice folder is given: it stays in the start folder
+};
+
+struct DocumentoInterrotto {
+    DocumentoArchiviato Documento;  // the document, as its file name tells it
+    QString CodiceCliente;          // the client code, as the user writes it
+    SorteDocumentoInterrotto Sorte = SorteDocumentoInterrotto::CartellaMancante;
+    QString File;                   // the file where it is now (start folder or invoice folder)
+};
+
+struct EsitoRecupero {
+    QString CartellaFatture;  // the invoice folder as given, without its final separator
+    QString CartellaAvvio;
+    std::vector<DocumentoInterrotto> Documenti;  // what the user is told, in the order settled
+};
+
+// Settles what issues stopped on this computer left in the start folder `cartellaAvvio` and the
+// invoice folder `cartellaFatture` (as given: with or without its final separator, "NO" or empty
+// for none). `memorizza`: the parameters keep copies (the user is not told of a copy that was
+// simply completed then). Throws db::DbError when the fee items cannot be read; a file that
+// cannot be copied or moved is no error: it waits, and the result says so.
+EsitoRecupero RecuperoEmissioniInterrotte(db::Database& sessione, const QString& cartellaAvvio,
+                                          const QString& cartellaFatture, bool collegato, bool memorizza);
+
+inline const QString TitoloRecupero = QStringLiteral("DOCUMENTI EMESSI DA SISTEMARE");
+
+// The one message that tells the user the documents of `esito`: which document, what became of
+// it or why it waits, and where it is. Empty when there is nothing to tell.
+QString MessaggioRecupero(const EsitoRecupero& esito);
+
+// Shows MessaggioRecupero through the message service, when there is something to tell.
+void AvvisoRecupero(const EsitoRecupero& esito);

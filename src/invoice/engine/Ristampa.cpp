@@ -8,6 +8,7 @@
 
 #include "foundation/engine/ElencoCombo.h"
 #include "invoice/engine/ArchivioStampaFattura.h"
+#include "invoice/engine/RecuperoEmissioni.h"
 #include "invoice/engine/StampaDocumento.h"
 #include "platform/db/Database.h"
 #include "platform/system/BasicRuntime.h"
@@ -155,8 +156,10 @@ bool CompetenzeDelDocumento(db::Database& archivio, const QString& codiceCliente
                 .isNull();
 }
 
-std::vector<DocumentoArchiviato> ElencoDocumentiEmessi(db::Database& archivio, const QString& cartellaFatture,
-                                                       const QString& codiceCliente, bool collegato) {
+std::vector<DocumentoArchiviato> ElencoDocumentiEmessi(db::Database& archivio, const QString& cartellaAvvio,
+                                                       const QString& cartellaFatture, const QString& codiceCliente,
+                                                       bool collegato, bool memorizza) {
+    AvvisoRecupero(RecuperoEmissioniInterrotte(archivio, cartellaAvvio, cartellaFatture, collegato, memorizza));
     RecuperoAnnullamentiInterrotti(archivio, cartellaFatture, collegato);
     std::vector<DocumentoArchiviato> elenco;
     for (DocumentoArchiviato& d : ElencoDocumentiArchiviati(cartellaFatture, codiceCliente, collegato))

@@ -87,10 +87,15 @@ int CompletaCopiaArchiviata(const QString& path);
 bool CompetenzeDelDocumento(db::Database& archivio, const QString& codiceCliente, const QString& idfattura);
 
 // The client's stored copies of documents that exist (CompetenzeDelDocumento), in the order of
-// ElencoDocumentiArchiviati, once the cancels interrupted in the invoice folder are settled
-// (RecuperoAnnullamentiInterrotti). Throws db::DbError.
-std::vector<DocumentoArchiviato> ElencoDocumentiEmessi(db::Database& archivio, const QString& cartellaFatture,
-                                                       const QString& codiceCliente, bool collegato);
+// ElencoDocumentiArchiviati, once what stopped processes of this computer left is settled: the
+// issues, as the next issue settles them (RecuperoEmissioniInterrotte on the start folder
+// `cartellaAvvio`, `memorizza` the parameters' keeping of copies; the user told through
+// AvvisoRecupero), so that a document committed just before its process stopped is listed;
+// then the cancels interrupted in the invoice folder (RecuperoAnnullamentiInterrotti). Throws
+// db::DbError.
+std::vector<DocumentoArchiviato> ElencoDocumentiEmessi(db::Database& archivio, const QString& cartellaAvvio,
+                                                       const QString& cartellaFatture, const QString& codiceCliente,
+                                                       bool collegato, bool memorizza);
 
 // The name a stored copy takes while its document is being cancelled: `path` & ".annullamento",
 // a name no list reads.

@@ -91,10 +91,14 @@ QString MessaggioCopiaMancante(const CopiaDocumento& copia, const QString& pathA
     default: perche = "La copia non è stata scritta nella cartella delle fatture " + copia.Cartella; break;
     }
     const QFileInfo file(pathArchivio);
-    return perche + ": il documento non è stato archiviato e non potrà essere ristampato né annullato da " +
-           "\"Ristampa / Annulla\".\nIl file " + file.fileName() + " resta nella cartella di avvio " +
-           file.path() +
-           ": copiarlo nella cartella delle fatture per archiviarlo.";
+    const QString quando = copia.Esito == EsitoCopia::NessunaCartella
+                               ? QStringLiteral("sarà archiviato alla prima emissione dopo che sarà stata indicata "
+                                                "la cartella delle fatture")
+                               : QStringLiteral("sarà archiviato alla prossima emissione o al prossimo elenco di "
+                                                "\"Ristampa / Annulla\" con la cartella delle fatture disponibile");
+    return perche + ": il documento non è stato archiviato e per ora non si può ristampare né annullare da " +
+           "\"Ristampa / Annulla\".\nIl file " + file.fileName() + " resta nella cartella di avvio " + file.path() +
+           ": " + quando + ".";
 }
 
 QString MessaggioDocumentoNonStampato(const QString& numeroDocumento, const QString& dataFattura, bool contabilizzato,
@@ -111,4 +115,54 @@ QString MessaggioDocumentoNonStampato(const QString& numeroDocumento, const QStr
 void RimuoviArchivioStampa(const QString& pathArchivio, const CopiaDocumento& copia) {
     if (copia.Esito == EsitoCopia::GiaArchiviata || copia.Mancante()) return;
     if (!sys::RemoveFile(sys::LocalPath(pathArchivio))) erroreFile(pathArchivio, "impossibile eliminarlo");
+}
+
+ArchivioInStampa PresaArchivioStampa(const QString& pathArchivio, const CopiaDocumento& copia,
+                                     const QString& cartellaFatture) {
+    if (copia.Esito == EsitoCopia::GiaArchiviata) return {pathArchivio, false};
+    const QFileInfo file(sys::LocalPath(pathArchivio));
+    const auto parti = sys::ReadTemporaryName(file.fileName());
+    if (parti && sys::TemporaryName(file.dir().filePath(parti->original)) == file.filePath()) return {pathArchivio, true};
+    const QString preso = sys::TakeFile(file.filePath(), file.fileName());
+    if (!preso.isEmpty()) return {preso, true};
+    // It cannot be renamed: printed, and settled, where it is.
+    if (file.exists()) return {pathArchivio, true};
+    const QString cartella = CartellaFattureIndicata(cartellaFatture);
+    if (cartella.isEmpty()) return {};
+    const QString archiviata = PercorsoCopiaArchiviata(cartella, file.fileName());
+    if (!QFileInfo(sys::LocalPath(archiviata)).isFile()) return {};
+    return {archiviata, false};
+}
+
+CopiaDocumento ChiusuraArchivioStampa(const ArchivioInStampa& archivio, const QString& pathArchivio,
+                                      const CopiaDocumento& copia, bool stampato, const QString& cartellaFatture) {
+    CopiaDocumento esito = copia;
+    if (!archivio.DiLavoro) {
+        // Printed from the stored copy: stored by another process, if not by this one.
+        if (!archivio.Path.isEmpty() && !esito.Conservata()) {
+            esito.Esito = EsitoCopia::Archiviata;
+            esito.Percorso = archivio.Path;
+        }
+        return esito;
+    }
+    const QString lavoro = sys::LocalPath(archivio.Path), proprio = sys::LocalPath(pathArchivio);
+    const QString nome = QFileInfo(proprio).fileName();
+    if (!stampato && esito.Esito == EsitoCopia::NonRichiesta) {
+        // Maybe never printed: kept where "Ristampa / Annulla" prints it from.
+        try {
+            esito = ArchiviaCopiaDocumento(archivio.Path, cartellaFatture, true, nome);
+        } catch (const db::DbError&) {
+            esito.Cartella = CartellaFattureIndicata(cartellaFatture);
+            esito.Esito = EsitoCopia::NonRiuscita;
+        }
+    }
+    if (esito.Esito == EsitoCopia::GiaArchiviata || esito.Mancante()) {
+        // Under its own name in the start folder: the stored copy itself, or waiting there.
+        if (lavoro != proprio && !sys::ReplaceFile(lavoro, proprio))
+            erroreFile(archivio.Path, "impossibile dargli il nome " + nome);
+        if (esito.Esito == EsitoCopia::GiaArchiviata) esito.Percorso = pathArchivio;
+        return esito;
+    }
+    RimuoviArchivioStampa(archivio.Path, esito);
+    return esito;
 }

@@ -203,10 +203,14 @@ void FrmRistampa::PopolaGriglia() {
     VuotaGriglia();
     rigaSelezionata_ = 0;
     const QString codice = DbcCliente->currentText();
-    // Only the copies of documents that exist, once the cancels left half-way are settled.
+    // Only the copies of documents that exist, once the issues and cancels left half-way are
+    // settled.
     Procedura proc("Funzione di ristampa a annullamento fattura");
     if (Connessione archivio = ArchivioInUso(proc))
-        proc.esegui([&] { elenco_ = ElencoDocumentiEmessi(*archivio, AmbienteLavoro().CartellaFatture, codice, collegato()); });
+        proc.esegui([&] {
+            elenco_ = ElencoDocumentiEmessi(*archivio, AmbienteLavoro().CartellaAvvio, AmbienteLavoro().CartellaFatture,
+                                            codice, collegato(), ParametriFattura().MemorizzaFattura);
+        });
     const int n = NumeroFatture();
     if (n == 0) {
         ui::MessageService::show("Non ci sono fatture da visualizzare", TitoloElenco);

@@ -49,7 +49,6 @@ report::Document ReportDocumentoEmesso(const QString& pathArchivio, int destinaz
 }
 
 void StampaDocumentoEmesso(const EsitoEmissione& e, const DocumentoDaEmettere& d, QWidget* finestra) {
-    const QString& path = e.PathArchivioStampa;
     // The document is issued, numbered and posted by now: what fails here is its printing.
     Procedura stampa(FunzioneStampa);
 
@@ -59,23 +58,26 @@ void StampaDocumentoEmesso(const EsitoEmissione& e, const DocumentoDaEmettere& d
         cartella = CartellaSenzaSeparatoreFinale(cartella);
     }
 
-    // The issue has kept the copy by now.
-    const CopiaDocumento& copia = e.Copia;
+    // The issue has kept the copy by now; the print database is this process's while it prints.
+    const ArchivioInStampa archivio = PresaArchivioStampa(e.PathArchivioStampa, e.Copia, d.Ambiente.CartellaFatture);
 
     const int destinazione = DestinazioneDocumento(d.Parametri.AnteprimaStampa);
-    const bool stampato =
-        !e.StampaAbbandonata && stampa.essenziale([&] { ReportDocumentoEmesso(path, destinazione, finestra); });
+    const bool stampato = !e.StampaAbbandonata && !archivio.Path.isEmpty() &&
+                          stampa.essenziale([&] { ReportDocumentoEmesso(archivio.Path, destinazione, finestra); });
 
-    // The temporary file goes whatever became of the report, unless it is the one place the
-    // document is kept.
+    // The print database goes once printed and stored (or not wanted); a document that may not
+    // have been printed is stored all the same.
+    CopiaDocumento copia = e.Copia;
     Procedura pulizia(FunzioneStampa);
-    pulizia.esegui([&] { RimuoviArchivioStampa(path, copia); });
+    pulizia.esegui([&] {
+        copia = ChiusuraArchivioStampa(archivio, e.PathArchivioStampa, e.Copia, stampato, d.Ambiente.CartellaFatture);
+    });
 
     if (!stampato)
         ui::MessageService::show(
             MessaggioDocumentoNonStampato(e.NumeroDocumento, d.Parametri.DataFattura, e.Contabilizzato, copia),
             TitoloStampaFattura, ui::Buttons::Ok, ui::Icon::Warning);
-    const QString mancante = MessaggioCopiaMancante(copia, path);
+    const QString mancante = MessaggioCopiaMancante(copia, e.PathArchivioStampa);
     if (!mancante.isEmpty()) ui::MessageService::show(mancante, TitoloStampaFattura, ui::Buttons::Ok, ui::Icon::Warning);
 }
 

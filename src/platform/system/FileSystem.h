@@ -19,17 +19,20 @@ using CheckpointHook = void (*)(const char* what);
 void SetCheckpointHook(CheckpointHook hook);
 
 // The name under which this process writes the file `path` before it takes its own:
-// `path` & "." & this computer's name (letters and digits) & "-" & the process id & ".tmp".
-// Beside the file, so that a rename gives it its name whole; distinct for each computer and
-// process, so that no two ever write the same one.
+// `path` & "." & this computer's name (letters and digits) & "-" & the process id & "-" &
+// the process's stamp (ProcessStamp) & ".tmp". Beside the file, so that a rename gives it its
+// name whole; distinct for each computer and process, so that no two ever write the same one,
+// and telling this process apart from a later one that is given the same id.
 QString TemporaryName(const QString& path);
 
 // A file name (without folder) read as a temporary name of TemporaryName (or its database
-// journal, the same name followed by "-journal").
+// journal, the same name followed by "-journal"). Names written before the stamp was added
+// ("….<computer>-<pid>.tmp") are read too, with no stamp.
 struct TemporaryNameParts {
     QString original;  // the name the file was to take
     QString host;      // the computer that wrote it
     qint64 pid = 0;    // the process that wrote it
+    QString stamp;     // the process's stamp; empty in a name of the earlier form
     bool journal = false;
 };
 std::optional<TemporaryNameParts> ReadTemporaryName(const QString& fileName);
@@ -37,10 +40,18 @@ std::optional<TemporaryNameParts> ReadTemporaryName(const QString& fileName);
 // Whether the process `pid` of this computer is still running.
 bool ProcessRunning(qint64 pid);
 
+// What tells the running process `pid` apart from any other that has had or will have that id
+// on this computer: the computer's boot and the moment the process started, as letters and
+// digits. Empty when the process is not running or the system does not say.
+QString ProcessStamp(qint64 pid);
+
 // A temporary name written by a process of this computer that no longer runs: what an
-// interrupted operation left. Files of other computers are never judged here (their process
-// cannot be seen).
-bool IsLeftover(const QString& fileName);
+// interrupted operation left. The process is the one that wrote the name only when it carries
+// the same stamp; for a name of the earlier form, only when it started before the file at
+// `path` was last written (a process started after it took a free id, after a restart say).
+// Files of other computers are never judged here (their process cannot be seen). `path` is the
+// file, or its name alone.
+bool IsLeftover(const QString& path);
 
 // Removes the leftovers (IsLeftover) in folder `folder` (a local path) whose original name
 // satisfies `original` (a file name, without folder). Returns how many went.
@@ -48,7 +59,7 @@ int RemoveLeftovers(const QString& folder, bool (*original)(const QString& name)
 int RemoveLeftoversOf(const QString& path);  // those of the file `path` itself
 
 // The file operations, on local paths. Each returns false when it could not be done.
-bool RemoveFile(const QString& path);  // a file already gone is no failure
+bool RemoveFile(const QString& path);  // a file already gone (or going meanwhile) is no failure
 // Gives `from` the name `to`, replacing a file of that name in one step. Across volumes the
 // file is copied beside `to` under a temporary name, renamed over `to`, and `from` removed.
 bool ReplaceFile(const QString& from, const QString& to);
@@ -57,5 +68,13 @@ bool RenameFile(const QString& from, const QString& to);
 // Copies `from` to `to`: written beside `to` under a temporary name and renamed over it, so
 // that `to` is never half a file.
 bool CopyFile(const QString& from, const QString& to);
+
+// Takes the file `path` for this process: it is renamed, in one step, to this process's
+// temporary name (TemporaryName) of `original` in its own folder, so that of several processes
+// taking the same file only one gets it, and a process stopped while it holds the file leaves
+// a leftover (IsLeftover). Returns the name it now has; empty when it was not taken: see
+// QFileInfo::exists(path) to tell a file taken by another process (gone) from one that cannot
+// be renamed here.
+QString TakeFile(const QString& path, const QString& original);
 
 }  // namespace sys

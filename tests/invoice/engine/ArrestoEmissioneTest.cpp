@@ -1,29 +1,37 @@
 // The issue and the cancel of a document stopped dead at every point: before and after every
-// file operation and at every SQL statement. After each stop the archives and the folders hold
-// the document whole or not at all, and the next issue (or cancel) goes through.
+// file operation and at every SQL statement, and while the report runs. After each stop the
+// archives and the folders hold the document whole or not at all, the list of "Ristampa /
+// Annulla" shows it at once, and the next issue (or cancel) goes through. And two processes
+// settling at once what a stopped one left.
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <cstdio>
+#include <functional>
 
+#include "invoice/engine/ArchivioStampaFattura.h"
 #include "invoice/engine/EmissioneDiProva.h"
 #include "invoice/engine/EmissioneDocumento.h"
 #include "invoice/engine/Ristampa.h"
 #include "invoice/engine/StampaDocumento.h"
 #include "support/ArrestoProcesso.h"
+#include "support/ProcessiLocali.h"
 
 namespace {
 
 using emissione_di_prova::Cliente;
 using emissione_di_prova::EmissioneCollegata;
 using emissione_di_prova::Righe;
+using ui::Answer;
 
 const char* const VarFascole = "FASCOLE_PROVA_ARCHIVIO";
 const char* const VarContabile = "FASCOLE_PROVA_CONTABILE";
 const char* const VarAvvio = "FASCOLE_PROVA_AVVIO";
 const char* const VarFatture = "FASCOLE_PROVA_FATTURE";
+const char* const VarMemorizza = "FASCOLE_PROVA_MEMORIZZA";
 
 const QString Id = "000704011500013";
 const QString Primo = "SDB0101010001F00001" + Id + ".mdb";  // the document the child issues
@@ -56,16 +64,17 @@ public:
         AmbienteLavoro().PathArchivioContabile = env.value(VarContabile);
         avvio = env.value(VarAvvio);
         fatture = env.value(VarFatture);
+        memorizza = env.value(VarMemorizza) == "1";
         sessione = std::make_unique<Sessione>(env.value(VarFascole), env.value(VarContabile));
         documento = Documento();
     }
 
-    // The document of the fixture, its copy kept in the invoice folder.
+    // The document of the fixture, its copy kept in the invoice folder when `memorizza`.
     DocumentoDaEmettere Documento() {
         DocumentoDaEmettere d = DocumentoDiProva();
         d.Ambiente.CartellaAvvio = avvio;
         d.Ambiente.CartellaFatture = fatture + "\\";
-        d.Parametri.MemorizzaFattura = true;
+        d.Parametri.MemorizzaFattura = memorizza;
         return d;
     }
 
@@ -76,10 +85,15 @@ public:
         return d;
     }
 
-    // An issue as STAMPA runs it, the report aside: the print database goes once printed.
+    // An issue as STAMPA runs it, the report standing at the checkpoint "stampa" (the preview
+    // open): the print database taken for the report, then settled once printed.
     EsitoEmissione Emetti(const DocumentoDaEmettere& d) {
         EsitoEmissione e = EmissioneDocumento(db(), d);
-        if (e.Emesso()) RimuoviArchivioStampa(e.PathArchivioStampa, e.Copia);
+        if (!e.Emesso()) return e;
+        const ArchivioInStampa archivio = PresaArchivioStampa(e.PathArchivioStampa, e.Copia, d.Ambiente.CartellaFatture);
+        EXPECT_FALSE(archivio.Path.isEmpty());
+        sys::Checkpoint("stampa");
+        ChiusuraArchivioStampa(archivio, e.PathArchivioStampa, e.Copia, true, d.Ambiente.CartellaFatture);
         return e;
     }
 
@@ -107,6 +121,7 @@ public:
         env.insert(VarContabile, pathContabile);
         env.insert(VarAvvio, avvio);
         env.insert(VarFatture, fatture);
+        env.insert(VarMemorizza, memorizza ? "1" : "0");
         return env;
     }
 
@@ -172,40 +187,81 @@ public:
 
     QStringList Elenco() {
         QStringList nomi;
-        for (const DocumentoArchiviato& d : ElencoDocumentiEmessi(db(), fatture, Cliente, true)) nomi << d.NomeFile;
+        for (const DocumentoArchiviato& d : ElencoDocumentiEmessi(db(), avvio, fatture, Cliente, true, memorizza))
+            nomi << d.NomeFile;
         return nomi;
     }
 
+    // The print databases of documents in `cartella`, under any name.
+    static QStringList DiDocumenti(const QString& cartella) { return QDir(cartella).entryList({"SDB*"}, QDir::Files); }
+
+    // The checkpoint at which the report of the first document runs, counted as in a child,
+    // and how many the issue passes in all: the issue run here, on the model's files.
+    std::pair<int, int> PuntiDellEmissione() {
+        Ripristina();
+        static int contati = 0, stampa = 0;
+        contati = stampa = 0;
+        sys::SetCheckpointHook([](const char* cosa) {
+            ++contati;
+            if (QString(cosa) == "stampa") stampa = contati;
+        });
+        {
+            ScriptedMessages nessunMessaggio;
+            EXPECT_TRUE(Emetti(documento).Emesso());
+        }
+        sys::SetCheckpointHook(nullptr);
+        return {stampa, contati};
+    }
+
+    bool memorizza = true;  // the parameters keep copies
     std::unique_ptr<TempDir> modello;
 };
 
-// What an issue stopped at any point leaves: its document whole or absent; and the next issue,
-// which settles what the stopped one left, goes through with the number that follows.
-void VerificaEmissione(ArrestoEmissione& t, bool stessaCartella) {
+// What an issue stopped at checkpoint `punto` leaves: its document whole or absent; listed by
+// "Ristampa / Annulla" at once when it exists (its print database is removed only once printed
+// and stored, and what was left is stored by the list: told when copies are not kept); nothing
+// left in the start folder; and the next issue, after which the list shows both documents, goes
+// through with the number that follows. `stampa`: the checkpoint at which the report runs.
+void VerificaEmissione(ArrestoEmissione& t, bool stessaCartella, int punto, int stampa) {
     const bool emesso = t.Fatturate(Id) > 0;
     t.DocumentoInteroOAssente(emesso);
+    // The next run of the program comes after the stop.
+    processi::ScrittiPrimaDelRiavvio(t.avvio);
+    // Its print database as the stop left it: under a temporary name, or under its own in the
+    // start folder when that is not the invoice folder (there it is a stored copy).
+    const bool lasciato = !QDir(t.avvio).entryList({Primo + ".*.tmp"}, QDir::Files).isEmpty() ||
+                          (!stessaCartella && QFileInfo::exists(QDir(t.avvio).filePath(Primo)));
+    const bool avviso = emesso && !t.memorizza && lasciato;
+    {
+        ScriptedMessages messaggi;
+        if (avviso) messaggi.expectMessage(Answer::Ok, std::nullopt, TitoloRecupero);
+        const bool archiviato = emesso && (t.memorizza || lasciato || QFileInfo::exists(QDir(t.fatture).filePath(Primo)));
+        EXPECT_EQ(t.Elenco(), archiviato ? QStringList{Primo} : QStringList());
+        EXPECT_EQ(messaggi.pending(), 0);
+        if (avviso && !messaggi.asked().empty())
+            EXPECT_TRUE(messaggi.asked().front().text.contains("La fattura N. 13 del 15/01/04"));
+        // Not stored: it was printed, and only then removed.
+        if (emesso && !archiviato) EXPECT_GT(punto, stampa);
+        EXPECT_EQ(t.Avanzi(), QStringList());
+        EXPECT_EQ(ArrestoEmissione::DiDocumenti(t.avvio),
+                  stessaCartella && archiviato ? QStringList{Primo} : QStringList());
+    }
     ScriptedMessages nessunMessaggio;
+    const bool archiviato = !t.Elenco().isEmpty();
     const EsitoEmissione e = t.Emetti(t.Seguente());
     ASSERT_TRUE(e.Emesso());
     EXPECT_EQ(e.NumeroDocumento, emesso ? "14" : "13");
     EXPECT_EQ(t.Fatturate(Id), emesso ? 5 : 0);
     EXPECT_EQ(t.db().scalar("SELECT count(*) FROM giornale").toInt(), emesso ? 2 : 1);
     EXPECT_EQ(t.Avanzi(), QStringList());
-    QStringList attese = {e.NomeFileFattura};
-    if (emesso) attese.prepend(Primo);
+    QStringList attese;
+    if (archiviato) attese << Primo;
+    if (t.memorizza) attese << e.NomeFileFattura;
     EXPECT_EQ(t.Elenco(), attese);
-    if (emesso) t.CopiaLeggibile(Primo, "13");
-    t.CopiaLeggibile(e.NomeFileFattura, e.NumeroDocumento);
-    QStringList file = QDir(t.fatture).entryList({"SDB*"}, QDir::Files);
-    if (stessaCartella) {
-        EXPECT_EQ(file, attese);
-    } else {
-        EXPECT_EQ(file, attese);
-        // The start folder may keep the first document's print database only: it was stopped
-        // between its copy and its removal after printing.
-        const QStringList avvio = QDir(t.avvio).entryList({"SDB*"}, QDir::Files);
-        EXPECT_TRUE(avvio.isEmpty() || (emesso && avvio == QStringList{Primo})) << avvio.join(" ").toStdString();
-    }
+    if (archiviato) t.CopiaLeggibile(Primo, "13");
+    if (t.memorizza) t.CopiaLeggibile(e.NomeFileFattura, e.NumeroDocumento);
+    EXPECT_EQ(ArrestoEmissione::DiDocumenti(t.fatture), attese);
+    if (!stessaCartella) EXPECT_EQ(ArrestoEmissione::DiDocumenti(t.avvio), QStringList());
 }
 
 TEST_F(ArrestoEmissione, StoppedAnywhereAnIssueIsWholeOrAbsent) {
@@ -216,12 +272,25 @@ TEST_F(ArrestoEmissione, StoppedAnywhereAnIssueIsWholeOrAbsent) {
         ASSERT_TRUE(e.Emesso());
         return;
     }
-    for (const bool stessaCartella : {false, true}) {
-        SCOPED_TRACE(stessaCartella ? "copies in the start folder" : "copies in a folder of their own");
+    const struct {
+        const char* nome;
+        bool stessaCartella, memorizza;
+    } giri[] = {
+        {"copies in a folder of their own", false, true},
+        {"copies in the start folder", true, true},
+        {"no copies kept", false, false},
+        {"no copies kept, the invoice folder is the start folder", true, false},
+    };
+    for (const auto& g : giri) {
+        SCOPED_TRACE(g.nome);
+        memorizza = g.memorizza;
         Ricrea();
-        Modello(stessaCartella);
+        Modello(g.stessaCartella);
+        const auto [stampa, tutti] = PuntiDellEmissione();
+        ASSERT_GT(stampa, 0);
         const int punti = OgniPunto("ArrestoEmissione.StoppedAnywhereAnIssueIsWholeOrAbsent",
-                                    [&](int, bool) { VerificaEmissione(*this, stessaCartella); });
+                                    [&](int punto, bool) { VerificaEmissione(*this, g.stessaCartella, punto, stampa); });
+        EXPECT_EQ(punti, tutti);
         // Statements of the numbering, the posting, the marks and the print database, and the
         // file operations around them (the VAT codes were read when the tab composed the
         // document, not by the issue).
@@ -266,6 +335,72 @@ TEST_F(ArrestoEmissione, StoppedAnywhereACancelIsWholeOrAbsent) {
         EXPECT_EQ(e.NumeroDocumento, "14");
     });
     EXPECT_GE(punti, 5);
+}
+
+// Two processes of this computer settle the same print database left by a stopped one, the
+// second running at each point of the first's settling: neither fails, the document is stored
+// once and its file goes, and the user hears of it once.
+TEST_F(ArrestoEmissione, TwoProcessesSettlingOneLeftoverSettleItOnce) {
+    if (arresto::Figlio()) {
+        const EsitoRecupero r = RecuperoEmissioniInterrotte(db(), avvio, fatture, true, memorizza);
+        std::printf("\nDETTI %d\n", int(r.Documenti.size()));
+        std::fflush(stdout);
+        return;
+    }
+    const struct {
+        const char* nome;
+        bool temporaneo, memorizza;
+        int detti;  // what the two processes tell, together
+    } casi[] = {
+        {"under a temporary name, copies kept", true, true, 0},
+        {"under a temporary name, no copies kept", true, false, 1},
+        {"under its own name, waiting for the invoice folder", false, true, 1},
+        {"under its own name, no copies kept", false, false, 1},
+    };
+    for (const auto& c : casi) {
+        SCOPED_TRACE(c.nome);
+        memorizza = c.memorizza;
+        Ricrea();
+        db().execute("UPDATE competenze SET fatturato = 1, idfattura = ? WHERE ntask <> '0003'", {Id});
+        const QString proprio = QDir(avvio).filePath(Primo);
+        const QString lasciato = c.temporaneo ? processi::DiUnProcessoFinito(proprio) : proprio;
+        ContenutoStampaFattura contenuto;
+        contenuto.Dati[1] = "13";
+        ScriviArchivioStampaFattura(lasciato, contenuto);
+        Modello(false);
+        for (int punto = 1;; ++punto) {
+            SCOPED_TRACE("the other process at checkpoint " + std::to_string(punto));
+            Ripristina();
+            processi::ScrittiPrimaDelRiavvio(avvio);
+            static int contati = 0, bersaglio = 0;
+            static std::function<void()> altro;
+            contati = 0;
+            bersaglio = punto;
+            arresto::EsitoFiglio figlio;
+            bool partito = false;
+            altro = [&] {
+                partito = true;
+                figlio = arresto::Esegui("ArrestoEmissione.TwoProcessesSettlingOneLeftoverSettleItOnce", 0, Ambiente());
+            };
+            sys::SetCheckpointHook([](const char*) {
+                if (++contati == bersaglio) altro();
+            });
+            EsitoRecupero r;
+            EXPECT_NO_THROW(r = RecuperoEmissioniInterrotte(db(), avvio, fatture, true, c.memorizza));
+            sys::SetCheckpointHook(nullptr);
+            if (!partito) break;
+            ASSERT_FALSE(figlio.ucciso) << figlio.uscita.toStdString();
+            const qsizetype p = figlio.uscita.lastIndexOf("\nDETTI ");
+            ASSERT_GE(p, 0) << figlio.uscita.toStdString();
+            const int dettiDalFiglio = figlio.uscita.mid(p + 7).split('\n').first().trimmed().toInt();
+            EXPECT_EQ(int(r.Documenti.size()) + dettiDalFiglio, c.detti) << MessaggioRecupero(r).toStdString();
+            CopiaLeggibile(Primo, "13");
+            EXPECT_EQ(DiDocumenti(avvio), QStringList());
+            EXPECT_EQ(Avanzi(), QStringList());
+            EXPECT_EQ(Elenco(), QStringList{Primo});
+            if (HasFailure()) return;
+        }
+    }
 }
 
 }  // namespace

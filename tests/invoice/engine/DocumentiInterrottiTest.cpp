@@ -1,7 +1,8 @@
-// What an issue or a cancel stopped half-way leaves, settled by the next one; and files named
-// after documents that bill nothing, which are no stored copies.
+// What an issue or a cancel stopped half-way leaves, settled by the next issue or list; and
+// files named after documents that bill nothing, which are no stored copies.
 #include <gtest/gtest.h>
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -12,28 +13,23 @@
 #include "invoice/engine/EmissioneDocumento.h"
 #include "invoice/engine/Ristampa.h"
 #include "platform/system/FileSystem.h"
+#include "support/CartellaSolaLettura.h"
+#include "support/ProcessiLocali.h"
 
 namespace {
 
 using emissione_di_prova::Cliente;
 using emissione_di_prova::EmissioneCollegata;
+using emissione_di_prova::Gestione;
+using ui::Answer;
 
 const QString Id = "000704011500013";
 const QString Primo = "SDB0101010001F00001" + Id + ".mdb";
+// How the user is told of that document.
+const QString Descritto = "La fattura N. 13 del 15/01/04 (cliente 01.01.01.0001, fascola 0007)";
 
 class DocumentiInterrotti : public EmissioneCollegata {
 public:
-    // The name `nome` written by a process of this computer that has ended.
-    static QString LasciatoDaUnProcessoFinito(const QString& path) {
-        QProcess p;
-        p.start("true", {});
-        EXPECT_TRUE(p.waitForStarted());
-        const qint64 pid = p.processId();
-        EXPECT_TRUE(p.waitForFinished());
-        const QString mio = sys::TemporaryName(path);
-        return mio.left(mio.lastIndexOf('-') + 1) + QString::number(pid) + ".tmp";
-    }
-
     static void StampaDiProva(const QString& path, const QString& numero) {
         ContenutoStampaFattura c;
         c.Dati[1] = numero;
@@ -41,42 +37,64 @@ public:
         ScriviArchivioStampaFattura(path, c);
     }
 
+    // The print database of the first document, committed, left at `path`.
+    void Lasciato(const QString& path) {
+        Fattura(Id);
+        StampaDiProva(path, "13");
+    }
+
     void Fattura(const QString& id) {
         db().execute("UPDATE competenze SET fatturato = 1, idfattura = ? WHERE ntask <> '0003'", {id});
     }
 
-    QStringList Elenco() {
+    // Another document of the case file: the item of task 0003, not on the first.
+    DocumentoDaEmettere Seguente(const QString& cartellaFatture, bool memorizza) {
+        DocumentoDaEmettere d = DocumentoDiProva();
+        ConRighe(d, {Riga("0003", "0000", "ONO", "X", "77", "20", "04.01.01.0001")});
+        d.Ambiente.CartellaFatture = cartellaFatture;
+        d.Parametri.MemorizzaFattura = memorizza;
+        // The first document's number is in the fee items only: another day, another document.
+        d.Parametri.DataFattura = "16/01/2004";
+        return d;
+    }
+
+    QStringList Elenco(bool memorizza = true, const QString& cartella = {}) {
         QStringList nomi;
-        for (const DocumentoArchiviato& d : ElencoDocumentiEmessi(db(), fatture, Cliente, true)) nomi << d.NomeFile;
+        for (const DocumentoArchiviato& d :
+             ElencoDocumentiEmessi(db(), avvio, cartella.isEmpty() ? fatture : cartella, Cliente, true, memorizza))
+            nomi << d.NomeFile;
         return nomi;
     }
 
     static QStringList File(const QString& cartella) { return QDir(cartella).entryList(QDir::Files); }
+    QStringList DiDocumenti(const QString& cartella) { return QDir(cartella).entryList({"SDB*"}, QDir::Files); }
 };
 
-// A print database left under its temporary name: copied into the invoice folder when its
-// document exists and copies are kept, then removed; removed when its document does not exist,
-// or was half written (its journal beside it). A running process's, or another computer's,
-// is left alone.
+// A print database left under a temporary name: stored in the invoice folder when its document
+// exists (also when the office keeps no copies: it may never have been printed, and is then
+// told), then removed; removed when its document does not exist, or was half written (its
+// journal beside it). A running process's, or another computer's, is left alone.
 TEST_F(DocumentiInterrotti, ALeftoverPrintDatabaseIsCompletedOrRemoved) {
     const struct {
         const char* nome;
         bool emesso, memorizza, stessaCartella, journal;
-        bool copia;  // the document's copy is in the invoice folder afterwards
+        bool copia;           // the document's copy is in the invoice folder afterwards
+        const char* avviso;   // what the user is told, if anything
     } casi[] = {
-        {"issued, copies kept", true, true, false, false, true},
-        {"issued, copies kept in the start folder", true, true, true, false, true},
-        {"issued, no copies kept", true, false, false, false, false},
-        {"never issued", false, true, false, false, false},
-        {"never issued, start folder", false, true, true, false, false},
-        {"half written", true, true, false, true, false},
+        {"issued, copies kept", true, true, false, false, true, nullptr},
+        {"issued, copies kept in the start folder", true, true, true, false, true, nullptr},
+        {"issued, no copies kept", true, false, false, false, true, "ne è stata conservata una copia"},
+        {"issued, no copies kept, start folder", true, false, true, false, true, "ne è stata conservata una copia"},
+        {"never issued", false, true, false, false, false, nullptr},
+        {"never issued, start folder", false, true, true, false, false, nullptr},
+        {"half written", true, true, false, true, false, nullptr},
     };
     for (const auto& c : casi) {
         SCOPED_TRACE(c.nome);
         Ricrea();
         if (c.stessaCartella) fatture = avvio;
         if (c.emesso) Fattura(Id);
-        const QString lasciato = LasciatoDaUnProcessoFinito(QDir(avvio).filePath(Primo));
+        const QString lasciato = processi::DiUnProcessoFinito(QDir(avvio).filePath(Primo));
         StampaDiProva(lasciato, "13");
         if (c.journal) QFile(lasciato + "-journal").open(QIODevice::WriteOnly);
         const QString vivo = sys::TemporaryName(QDir(avvio).filePath("SDB0101010001F00002000704011500014.mdb"));
@@ -84,7 +102,7 @@ TEST_F(DocumentiInterrotti, ALeftoverPrintDatabaseIsCompletedOrRemoved) {
         const QString altrui = QDir(avvio).filePath("SDB0101010001F00003000704011500015.mdb.ALTRO-1.tmp");
         StampaDiProva(altrui, "15");
 
-        RecuperoEmissioniInterrotte(db(), avvio, fatture + "\\", true, c.memorizza);
+        const EsitoRecupero r = RecuperoEmissioniInterrotte(db(), avvio, fatture + "\\", true, c.memorizza);
         EXPECT_FALSE(QFileInfo::exists(lasciato));
         EXPECT_FALSE(QFileInfo::exists(lasciato + "-journal"));
         EXPECT_TRUE(QFileInfo::exists(vivo));
@@ -93,10 +111,163 @@ TEST_F(DocumentiInterrotti, ALeftoverPrintDatabaseIsCompletedOrRemoved) {
         EXPECT_EQ(QFileInfo::exists(copia), c.copia);
         if (c.copia) {
             EXPECT_EQ(VerificaCopiaArchiviata(copia), StatoCopiaArchiviata::Leggibile);
-            EXPECT_EQ(Elenco(), QStringList{Primo});
+            EXPECT_EQ(Elenco(c.memorizza), QStringList{Primo});
         }
         if (!c.stessaCartella) EXPECT_EQ(File(fatture), c.copia ? QStringList{Primo} : QStringList());
+        const QString messaggio = MessaggioRecupero(r);
+        EXPECT_EQ(messaggio.isEmpty(), c.avviso == nullptr) << messaggio.toStdString();
+        if (c.avviso) {
+            EXPECT_TRUE(messaggio.contains(Descritto + " potrebbe non essere stata stampata")) << messaggio.toStdString();
+            EXPECT_TRUE(messaggio.contains(c.avviso)) << messaggio.toStdString();
+            EXPECT_TRUE(messaggio.contains("\"Ristampa / Annulla\"")) << messaggio.toStdString();
+        }
     }
+}
+
+// A print database under its own name in the start folder: the report of a process stopped
+// right after the name was given (or the file a document waiting for its invoice folder stays
+// under). It goes once it is a stored copy, and is stored first when it is not; in an invoice
+// folder that is the start folder it is the stored copy, and stays; one just written is an
+// issue's that is about to take it for its report, and stays.
+TEST_F(DocumentiInterrotti, APrintDatabaseUnderItsOwnNameIsStoredThenRemoved) {
+    const struct {
+        const char* nome;
+        bool emesso, memorizza, giaArchiviato, stessaCartella;
+        bool resta;          // still in the start folder afterwards
+        const char* avviso;  // what the user is told, if anything
+        bool recente = false;  // just given its name: the issue's report is about to take it
+    } casi[] = {
+        {"stored already", true, true, true, false, false, nullptr},
+        {"just given its name", true, false, false, false, true, nullptr, true},
+        {"waiting for the invoice folder", true, true, false, false, false, " è stata archiviata nella cartella"},
+        {"no copies kept", true, false, false, false, false, "ne è stata conservata una copia"},
+        {"the stored copy itself", true, true, true, true, true, nullptr},
+        {"a document that bills nothing", false, true, false, false, true, nullptr},
+    };
+    for (const auto& c : casi) {
+        SCOPED_TRACE(c.nome);
+        Ricrea();
+        if (c.stessaCartella) fatture = avvio;
+        if (c.emesso) Fattura(Id);
+        const QString lavoro = QDir(avvio).filePath(Primo);
+        StampaDiProva(lavoro, "13");
+        if (!c.recente) processi::ScrittoPrimaDelRiavvio(lavoro);
+        if (c.giaArchiviato && !c.stessaCartella) StampaDiProva(QDir(fatture).filePath(Primo), "13");
+
+        const EsitoRecupero r = RecuperoEmissioniInterrotte(db(), avvio, fatture, true, c.memorizza);
+        EXPECT_EQ(QFileInfo::exists(lavoro), c.resta);
+        if (c.emesso && !c.recente) {
+            EXPECT_EQ(VerificaCopiaArchiviata(QDir(fatture).filePath(Primo)), StatoCopiaArchiviata::Leggibile);
+            EXPECT_EQ(Elenco(c.memorizza), QStringList{Primo});
+        }
+        const QString messaggio = MessaggioRecupero(r);
+        EXPECT_EQ(messaggio.isEmpty(), c.avviso == nullptr) << messaggio.toStdString();
+        if (c.avviso) {
+            EXPECT_TRUE(messaggio.contains(Descritto)) << messaggio.toStdString();
+            EXPECT_TRUE(messaggio.contains(c.avviso)) << messaggio.toStdString();
+        }
+    }
+}
+
+// A committed document whose print database cannot be stored now (the invoice folder is a
+// share not mounted, or read-only, or none is given) keeps its file; the next issue tells the
+// user which document waits and why, and goes on. Once the folder is there again, the next list
+// stores what waited and lists it.
+TEST_F(DocumentiInterrotti, ADocumentThatCannotBeStoredNowWaitsAndTheIssueGoesOn) {
+    enum class Cartella { Mancante, SolaLettura, Nessuna };
+    const struct {
+        const char* nome;
+        Cartella cartella;
+        bool memorizza, temporaneo;
+        const char* motivo;  // what the issue says of the document, if anything
+    } casi[] = {
+        {"folder missing, under a temporary name", Cartella::Mancante, true, true, "non esiste o non è raggiungibile"},
+        {"folder missing, under its own name", Cartella::Mancante, true, false, "non esiste o non è raggiungibile"},
+        {"folder missing, no copies kept", Cartella::Mancante, false, true, "non esiste o non è raggiungibile"},
+        {"folder read-only, under a temporary name", Cartella::SolaLettura, true, true, "non è stato possibile scriverne"},
+        {"folder read-only, under its own name", Cartella::SolaLettura, true, false, "non è stato possibile scriverne"},
+        {"no folder given", Cartella::Nessuna, true, true, "non è indicata la cartella delle fatture"},
+        {"no folder given, no copies kept", Cartella::Nessuna, false, true, "non è indicata la cartella delle fatture"},
+        {"no folder given, kept under its own name already", Cartella::Nessuna, true, false, nullptr},
+    };
+    for (const auto& c : casi) {
+        SCOPED_TRACE(c.nome);
+        Ricrea();
+        const QString proprio = QDir(avvio).filePath(Primo);
+        const QString lasciato = c.temporaneo ? processi::DiUnProcessoFinito(proprio) : proprio;
+        Lasciato(lasciato);
+        processi::ScrittoPrimaDelRiavvio(lasciato);
+        QString cartella = fatture;
+        std::optional<CartellaSolaLettura> solaLettura;
+        if (c.cartella == Cartella::Mancante) cartella = dir->file("condivisione/fatture");
+        if (c.cartella == Cartella::Nessuna) cartella = "NO";
+        if (c.cartella == Cartella::SolaLettura) {
+            solaLettura.emplace(fatture);
+            ASSERT_FALSE(solaLettura->scrivibile());
+        }
+
+        const size_t prima = box.asked().size();
+        if (c.motivo) box.expectMessage(Answer::Ok, std::nullopt, TitoloRecupero);
+        // The new document's own copy fails as well, and the user goes on.
+        if (c.cartella == Cartella::SolaLettura) box.expectMessage(Answer::Ignore, std::nullopt, Gestione);
+        const EsitoEmissione e = EmissioneDocumento(db(), Seguente(cartella, c.memorizza));
+        EXPECT_TRUE(e.Emesso());
+        EXPECT_EQ(box.pending(), 0);
+        if (c.motivo) {
+            ASSERT_GT(box.asked().size(), prima);
+            const QString testo = box.asked()[prima].text;
+            EXPECT_TRUE(testo.contains(Descritto)) << testo.toStdString();
+            EXPECT_TRUE(testo.contains(c.motivo)) << testo.toStdString();
+            EXPECT_TRUE(testo.contains("resta nella cartella di avvio")) << testo.toStdString();
+        }
+        // The document's file is still there: under its own name once nothing else can be done.
+        const QString resta = c.cartella == Cartella::Nessuna ? proprio : lasciato;
+        EXPECT_EQ(VerificaCopiaArchiviata(resta), StatoCopiaArchiviata::Leggibile);
+        EXPECT_EQ(DiDocumenti(avvio).filter(Primo), QStringList{QFileInfo(resta).fileName()});
+
+        // The folder is back, a while later: the next list stores both documents, and says so.
+        solaLettura.reset();
+        processi::ScrittiPrimaDelRiavvio(avvio);
+        if (c.cartella == Cartella::Mancante) QDir().mkpath(cartella);
+        if (c.cartella == Cartella::Nessuna) cartella = fatture;
+        box.expectMessage(Answer::Ok, std::nullopt, TitoloRecupero);
+        EXPECT_EQ(Elenco(c.memorizza, cartella), QStringList({Primo, e.NomeFileFattura}));
+        EXPECT_EQ(box.pending(), 0);
+        EXPECT_EQ(DiDocumenti(avvio), QStringList());
+        EXPECT_EQ(VerificaCopiaArchiviata(QDir(cartella).filePath(Primo)), StatoCopiaArchiviata::Leggibile);
+    }
+}
+
+// After a restart, the id of a process that was stopped may belong to a running process (this
+// one, even): its print database is a leftover all the same, told apart by the stamp in its
+// name, or, in a name of the earlier form, by being older than the running process.
+TEST_F(DocumentiInterrotti, AProcessIdTakenByARunningProcessLeavesALeftoverAllTheSame) {
+    QProcess vivo;
+    vivo.start("sleep", {"60"});
+    ASSERT_TRUE(vivo.waitForStarted());
+    const qint64 altro = vivo.processId(), mio = QCoreApplication::applicationPid();
+    const struct {
+        const char* nome;
+        qint64 pid;
+        QString stamp;  // empty: a name of the earlier form
+        bool avanzo;
+    } casi[] = {
+        {"another process's id", altro, processi::StampaDiNessuno, true},
+        {"this process's id", mio, processi::StampaDiNessuno, true},
+        {"earlier form, older than the process", altro, {}, true},
+        {"the running process's own", altro, sys::ProcessStamp(altro), false},
+    };
+    for (const auto& c : casi) {
+        SCOPED_TRACE(c.nome);
+        Ricrea();
+        const QString lasciato = processi::NomeTemporaneo(QDir(avvio).filePath(Primo), c.pid, c.stamp);
+        Lasciato(lasciato);
+        processi::ScrittoPrimaDelRiavvio(lasciato);
+        EXPECT_EQ(Elenco(), c.avanzo ? QStringList{Primo} : QStringList());
+        EXPECT_EQ(QFileInfo::exists(lasciato), !c.avanzo);
+    }
+    vivo.kill();
+    vivo.waitForFinished();
 }
 
 // Files named after a document of the client that bills no fee item (left by an earlier

@@ -10,10 +10,13 @@
 
 #include "accounting/forms/FrmHelpPianoDeiConti.h"
 #include "invoice/engine/ArchivioStampaFattura.h"
+#include "invoice/engine/RecuperoEmissioni.h"
 #include "invoice/forms/StampaDiProva.h"
 #include "invoice/forms/TabFatturaFixture.h"
 #include "support/ModalHelper.h"
+#include "platform/system/Paths.h"
 #include "support/PdfTestTools.h"
+#include "support/ProcessiLocali.h"
 
 namespace {
 
@@ -356,6 +359,33 @@ TEST_F(FrmRistampaTest, ACopyThatCannotBeRemovedIsReportedAndRemovedByTheNextLis
     EXPECT_EQ(f.NumeroFatture(), 0);
     EXPECT_TRUE(copie().isEmpty());
     EXPECT_EQ(colonna("SELECT count(*) FROM competenze WHERE idfattura = ?", {id}).toInt(), 0);
+}
+
+// A document whose process stopped right after it was committed, before its report: the list
+// shows it at once, stored in the invoice folder although the office keeps no copies, and the
+// user is told.
+TEST_F(FrmRistampaTest, ADocumentStoppedBeforeItsReportIsListedAtOnce) {
+    prepara(true);
+    ParametriFattura().MemorizzaFattura = false;
+    const QString nome = "SDB0101010001F00001000104031500013.mdb";
+    fatturata(nome);
+    const QString avvio = sys::LocalPath(AmbienteLavoro().CartellaAvvio);
+    ContenutoStampaFattura c;
+    c.Dati[1] = "13";
+    c.Righecorpo.push_back({"EONO", "Onorario", "1", "100,00", "20", "R30"});
+    ScriviArchivioStampaFattura(processi::DiUnProcessoFinito(QDir(avvio).filePath(nome)), c);
+
+    FrmRistampa& f = form();
+    box.expectMessage(Answer::Ok, std::nullopt, TitoloRecupero);
+    cliente(f, "01.01.01.0001");
+    EXPECT_EQ(box.pending(), 0);
+    ASSERT_EQ(box.asked().size(), 1u);
+    const QString testo = box.asked()[0].text;
+    EXPECT_TRUE(testo.contains("La fattura N. 13 del 15/03/04 (cliente 01.01.01.0001, fascola 0001)")) << testo.toStdString();
+    EXPECT_TRUE(testo.contains("ne è stata conservata una copia nella cartella delle fatture")) << testo.toStdString();
+    EXPECT_EQ(righe(f).first(), "0001|15/03/04|Fattura|13|1");
+    EXPECT_EQ(copie(), QStringList{nome});
+    EXPECT_EQ(QDir(avvio).entryList({"SDB*"}, QDir::Files), QStringList());
 }
 
 // Without the accounting link the form works on the program's own registry's codes.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -41,23 +42,31 @@ QByteArray Leggi(const QString& path) {
 
 TEST(FileSystem, TemporaryNamesAreReadBack) {
     HostIs host("pc-ufficio.studio");
-    const QString pid = QString::number(QCoreApplication::applicationPid());
-    EXPECT_EQ(sys::TemporaryName("/d/SDB1.mdb"), "/d/SDB1.mdb.pcufficiostudio-" + pid + ".tmp");
+    const qint64 mio = QCoreApplication::applicationPid();
+    const QString stamp = sys::ProcessStamp(mio);
+    ASSERT_GE(stamp.size(), 9);
+    EXPECT_EQ(sys::TemporaryName("/d/SDB1.mdb"),
+              "/d/SDB1.mdb.pcufficiostudio-" + QString::number(mio) + "-" + stamp + ".tmp");
 
     const struct {
         const char* nome;
         bool temporaneo;
         const char *originale, *macchina;
         qint64 pid;
+        const char* stamp;
         bool journal;
     } casi[] = {
-        {"nuovo.mdb.PC1-123.tmp", true, "nuovo.mdb", "PC1", 123, false},
-        {"nuovo.mdb.PC1-123.tmp-journal", true, "nuovo.mdb", "PC1", 123, true},
-        {"a.b.c.mdb.X-9.tmp", true, "a.b.c.mdb", "X", 9, false},
-        {"nuovo.mdb.PC1-12a.tmp", false, "", "", 0, false},
-        {"nuovo.mdb.tmp", false, "", "", 0, false},
-        {"nuovo.mdb.PC-1-2.tmp", false, "", "", 0, false},
-        {"nuovo.mdb", false, "", "", 0, false},
+        {"nuovo.mdb.PC1-123-856fdde51kx2.tmp", true, "nuovo.mdb", "PC1", 123, "856fdde51kx2", false},
+        {"nuovo.mdb.PC1-123-856fdde51kx2.tmp-journal", true, "nuovo.mdb", "PC1", 123, "856fdde51kx2", true},
+        // Names written before the stamp.
+        {"nuovo.mdb.PC1-123.tmp", true, "nuovo.mdb", "PC1", 123, "", false},
+        {"nuovo.mdb.PC1-123.tmp-journal", true, "nuovo.mdb", "PC1", 123, "", true},
+        {"a.b.c.mdb.X-9.tmp", true, "a.b.c.mdb", "X", 9, "", false},
+        {"nuovo.mdb.PC1-12a.tmp", false, "", "", 0, "", false},
+        {"nuovo.mdb.tmp", false, "", "", 0, "", false},
+        {"nuovo.mdb.PC-1-2.tmp", false, "", "", 0, "", false},
+        {"nuovo.mdb.PC1-123-856FDDE51.tmp", false, "", "", 0, "", false},
+        {"nuovo.mdb", false, "", "", 0, "", false},
     };
     for (const auto& c : casi) {
         SCOPED_TRACE(c.nome);
@@ -67,6 +76,7 @@ TEST(FileSystem, TemporaryNamesAreReadBack) {
         EXPECT_EQ(parti->original, c.originale);
         EXPECT_EQ(parti->host, c.macchina);
         EXPECT_EQ(parti->pid, c.pid);
+        EXPECT_EQ(parti->stamp, c.stamp);
         EXPECT_EQ(parti->journal, c.journal);
     }
 }
@@ -97,6 +107,71 @@ TEST(FileSystem, LeftoversAreThoseOfEndedProcessesOfThisComputer) {
                            "nuovo.mdb.PC2-" + finito + ".tmp"}));
     EXPECT_EQ(sys::RemoveLeftovers(dir.path(), [](const QString& n) { return n.startsWith("altro"); }), 1);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 3);
+}
+
+// A running process with the id of the one that wrote a name is that one only when it carries
+// the name's stamp: after a restart, ids are handed out again (this very process may hold the
+// id of one that ran before). A name of the earlier form, without a stamp, was written by the
+// running process only if the file is younger than it.
+TEST(FileSystem, ALiveProcessThatTookTheIdIsNoWriter) {
+    HostIs host("PC1");
+    QProcess vivo;
+    vivo.start("sleep", {"60"});
+    ASSERT_TRUE(vivo.waitForStarted());
+    const qint64 mio = QCoreApplication::applicationPid(), altro = vivo.processId();
+    TempDir dir;
+    auto nome = [&](qint64 pid, const QString& stamp) {
+        return dir.file("nuovo.mdb.PC1-" + QString::number(pid) + (stamp.isEmpty() ? "" : "-" + stamp) + ".tmp");
+    };
+    const QString nessuno = "zzzzzzzz1";
+    const QDateTime unOraFa = QDateTime::currentDateTime().addSecs(-3600);
+    const struct {
+        const char* caso;
+        QString path;
+        std::optional<QDateTime> scritto;  // the file's last change; none: no file
+        bool avanzo;
+    } casi[] = {
+        {"this process", nome(mio, sys::ProcessStamp(mio)), QDateTime::currentDateTime(), false},
+        {"this process's id, another stamp", nome(mio, nessuno), QDateTime::currentDateTime(), true},
+        {"another running process", nome(altro, sys::ProcessStamp(altro)), unOraFa, false},
+        {"another running process's id, another stamp", nome(altro, nessuno), QDateTime::currentDateTime(), true},
+        {"earlier form, written before the process started", nome(altro, {}), unOraFa, true},
+        {"earlier form, written since", nome(altro, {}), QDateTime::currentDateTime(), false},
+        {"earlier form, no such file", nome(altro, {}), std::nullopt, false},
+    };
+    for (const auto& c : casi) {
+        SCOPED_TRACE(c.caso);
+        QFile::remove(c.path);
+        if (c.scritto) {
+            Scrivi(c.path, "x");
+            QFile f(c.path);
+            ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+            ASSERT_TRUE(f.setFileTime(*c.scritto, QFileDevice::FileModificationTime));
+        }
+        EXPECT_EQ(sys::IsLeftover(c.path), c.avanzo) << c.path.toStdString();
+    }
+    EXPECT_EQ(sys::ProcessStamp(mio), sys::ProcessStamp(mio));
+    EXPECT_NE(sys::ProcessStamp(mio), sys::ProcessStamp(altro));
+    vivo.kill();
+    vivo.waitForFinished();
+    EXPECT_EQ(sys::ProcessStamp(altro), "") << "a process that has ended has none";
+}
+
+// A file taken by a process gets that process's temporary name; a file already taken by
+// another is gone for this one.
+TEST(FileSystem, AFileIsTakenByOneProcessOnly) {
+    TempDir dir;
+    const QString lasciato = dir.file("SDB1.mdb.PC2-1.tmp");
+    Scrivi(lasciato, "documento");
+    const QString preso = sys::TakeFile(lasciato, "SDB1.mdb");
+    EXPECT_EQ(preso, sys::TemporaryName(dir.file("SDB1.mdb")));
+    EXPECT_EQ(Leggi(preso), "documento");
+    EXPECT_FALSE(QFile::exists(lasciato));
+    EXPECT_EQ(sys::TakeFile(lasciato, "SDB1.mdb"), "") << "gone: another process has it";
+    Scrivi(lasciato, "un altro");
+    EXPECT_EQ(sys::TakeFile(lasciato, "SDB1.mdb"), "") << "this process holds one of that name already";
+    EXPECT_EQ(Leggi(preso), "documento");
+    EXPECT_TRUE(QFile::exists(lasciato));
 }
 
 TEST(FileSystem, RenameReplaceCopyAndRemove) {
