@@ -11,8 +11,14 @@
 namespace {
 
 // Amounts are summed as whole ten-thousandths, so that no floating-point sum stands between
-// the stored amounts and the figure shown.
-std::string somma(const std::string& colonna) { return "SUM(CAST(ROUND(" + colonna + " * 10000) AS INTEGER))"; }
+// the stored amounts and the figure shown. The units and the decimals are turned into
+// ten-thousandths apart: a stored double times 10000 at once is rounded again by the
+// product, a ten-thousandth off for some amounts from 274.877.906.944 on (a document's total
+// can be one), while the decimals alone are exact.
+std::string somma(const std::string& colonna) {
+    const std::string unita = "CAST(" + colonna + " AS INTEGER)";
+    return "SUM(" + unita + " * 10000 + CAST(ROUND((" + colonna + " - " + unita + ") * 10000) AS INTEGER))";
+}
 
 Currency comeImporto(const db::Value& decimillesimi) {
     return decimillesimi.isNull() ? Currency() : Currency::fromRaw(decimillesimi.toInt());

@@ -30,14 +30,7 @@ void spento(QString& box, bool& attivo) {
 
 }  // namespace
 
-bool ImportoAmmesso(Currency importo) {
-    try {
-        (void)(importo * int64_t(2));
-        return true;
-    } catch (const db::DbError&) {
-        return false;
-    }
-}
+bool ImportoAmmesso(Currency importo) { return -ImportoMassimo <= importo && importo <= ImportoMassimo; }
 
 LetturaImporto LetturaDiImporto(const QString& testo) {
     try {

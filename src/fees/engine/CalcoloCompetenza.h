@@ -12,6 +12,7 @@
 #include "fees/engine/Competenza.h"
 #include "fees/engine/DettaglioCompetenza.h"
 #include "fees/engine/ElementiDaFatturare.h"
+#include "platform/db/Value.h"
 #include "platform/system/Currency.h"
 
 // The amount masks the start-up puts into AmbienteLavoro: fixed for the whole program. The
@@ -19,10 +20,16 @@
 inline const QString MascheraImporto = QStringLiteral("###,##0.00");
 inline const QString MascheraImportoEsteso = QStringLiteral("#,###,##0.00");
 
-// The largest amount a box takes. An amount, its VAT at any rate below 100 % and the total
-// of the two must stay within the range of an amount, and a document's lines must leave
-// room for their VAT: so no amount beyond half of that range (461.168.601.842.738,79) is
-// taken, and a document's amounts to invoice, taken without their signs, add up to no more.
+// The largest amount a box takes, either way: 274.877.906.944,0001, half of the largest
+// amount the archive gives back exactly (db::LargestExactAmount, 549.755.813.888,0002). The
+// lines typed on the invoice tab, taken without their signs, add up to no more either, so a
+// document's taxable amounts, its VAT at any rate up to 100 % and its total, up to twice as
+// much, are all stored and read back exactly, in the fee items and in the journal alike.
+// Amounts that still go beyond (many fee items billed together) cannot be stored: the
+// overflow error.
+inline constexpr Currency ImportoMassimo = Currency::fromRaw(db::LargestExactAmount.raw() / 2);
+
+// The amount is one a box takes: within ImportoMassimo either way.
 bool ImportoAmmesso(Currency importo);
 inline const QString MessaggioImportoFuoriMisura =
     QStringLiteral("L'importo è troppo grande: con l'IVA il totale supererebbe il massimo ammesso");

@@ -56,11 +56,12 @@ inline const QString MessaggioTotaleFuoriMisura =
     QStringLiteral("Con questo importo il totale del documento supererebbe il massimo ammesso");
 
 // The amount to invoice typed for a line, in place of line `sostituita` of `righe` (0 for a
-// line added), keeps the document within what an amount can hold with its VAT: the amount
-// itself is one a box takes (ImportoAmmesso, else MessaggioImportoFuoriMisura), and the
-// lines' amounts to invoice, without their signs, add up to no more (else
-// MessaggioTotaleFuoriMisura). The message of the refusal; nothing when the line may enter the
-// table, or when the text reads as no amount at all (the insertion reports that).
+// line added), keeps the document within what the archive holds exactly with its VAT
+// (ImportoMassimo): the amount itself is one a box takes (ImportoAmmesso, else
+// MessaggioImportoFuoriMisura), and the lines' amounts to invoice, without their signs, add up
+// to no more (else MessaggioTotaleFuoriMisura). The message of the refusal; nothing when the
+// line may enter the table, or when the text reads as no amount at all (the insertion reports
+// that).
 std::optional<QString> VerificaTotaleFattura(const TabellaRigheFattura& righe, const QString& impofatt,
                                              int sostituita);
 

@@ -19,6 +19,15 @@ std::string realText(double d) {
 
 }  // namespace
 
+Value::Value(Currency c) {
+    if (c.raw() % Currency::Scale == 0) {
+        v_ = int64_t(c.raw() / Currency::Scale);
+        return;
+    }
+    if (c > LargestExactAmount || c < -LargestExactAmount) Currency::overflow();
+    v_ = c.toDouble();
+}
+
 std::string Value::toText() const {
     if (isNull()) throw nullUse();
     if (auto i = std::get_if<int64_t>(&v_)) return std::to_string(*i);

@@ -8,6 +8,14 @@
 
 namespace db {
 
+// The largest amount, either way, that the archive gives back exactly whatever its four
+// decimals: 549.755.813.888,0002. An amount with decimals is stored as the double nearest to
+// it. Below 2^39 (549.755.813.888) two neighbouring doubles are at most 2^-14 apart, closer
+// than a ten-thousandth, so that double reads back as the amount; from 2^39 on they are 2^-13
+// apart, coarser than a ten-thousandth, and 549.755.813.888,0003 already comes back as
+// 549.755.813.888,0002. Whole amounts are stored as integers, exact at any size.
+inline constexpr Currency LargestExactAmount = Currency::fromRaw(5'497'558'138'880'002);
+
 // One cell or one bound parameter: Null, integer, real or UTF-8 text.
 // Text types with toStdString()/fromStdString() (QString) convert without this layer
 // depending on them.
@@ -25,11 +33,9 @@ public:
     Value(std::string v) : v_(std::move(v)) {}
     Value(std::string_view v) : v_(std::string(v)) {}
     // Money is stored as a number of at most four decimals: whole amounts as integers, so
-    // that sums of whole amounts stay exact in SQL.
-    Value(Currency c) {
-        if (c.raw() % Currency::Scale == 0) v_ = int64_t(c.raw() / Currency::Scale);
-        else v_ = c.toDouble();
-    }
+    // that sums of whole amounts stay exact in SQL, others as doubles. An amount with decimals
+    // beyond LargestExactAmount would come back altered: it is the overflow error (6).
+    Value(Currency c);
     template <class S>
         requires requires(const S& s) { { s.toStdString() } -> std::convertible_to<std::string>; }
     Value(const S& s) : v_(s.toStdString()) {}

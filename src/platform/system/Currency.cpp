@@ -1,6 +1,5 @@
 #include "platform/system/Currency.h"
 
-#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -58,13 +57,15 @@ Currency Currency::fromDouble(double value) {
     }
     // Far beyond the range: no text is needed to know.
     if (!std::isfinite(value) || std::fabs(value) >= 1e15) overflow();
-    // Through the shortest decimal text of the double, so 0.1 + 0.2 style noise is not
-    // mistaken for a tie or for a digit of its own. to_chars, unlike printf, writes "."
-    // whatever the C locale (which QCoreApplication takes from the environment).
+    // Through the shortest decimal text that reads back as this very double: the double
+    // nearest an amount of four decimals gives that amount's text as long as doubles there
+    // are closer than a ten-thousandth, and 0.1 + 0.2 style noise stays in digits beyond
+    // the fourth decimal, where it is rounded away. A fixed count of significant digits
+    // would cut the decimals of large amounts (15 digits keep only three decimals from
+    // 100.000.000.000 on). to_chars, unlike printf, writes "." whatever the C locale (which
+    // QCoreApplication takes from the environment).
     char buf[400];
-    auto end = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 15).ptr;
-    if (std::find(buf, end, 'e') != end)
-        end = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, 6).ptr;
+    const auto end = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed).ptr;
     auto c = parse(std::string_view(buf, size_t(end - buf)), '.');
     if (!c) overflow();
     return *c;

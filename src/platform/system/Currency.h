@@ -26,8 +26,8 @@ public:
     }
     static constexpr Currency max() { return fromRaw(INT64_MAX); }
     static constexpr Currency min() { return fromRaw(INT64_MIN); }
-    // Rounded half to even to four decimals; NaN, infinities and values beyond the range
-    // are the overflow error.
+    // The shortest decimal text that reads back as the double, rounded half to even to four
+    // decimals; NaN, infinities and values beyond the range are the overflow error.
     static Currency fromDouble(double value);
     // Plain decimal text with the given decimal separator ("1234,5" / "-0.25"); blanks
     // around it are allowed, nothing else. Empty result when the text is no number or a

@@ -179,6 +179,16 @@ TEST_F(EsposizioneCliente, AmountsAddUpExactlyToTheTenThousandth) {
     EXPECT_EQ(calcola().correnteNonFatturate.competenze, euro("987654321098.765"));
 }
 
+TEST_F(EsposizioneCliente, TheLargestDocumentsCountToTheTenThousandth) {
+    // The totals of documents near the largest amount a box takes (the double stored times
+    // 10000 would round to ...,8401 and ...,0301).
+    registra(*archivio, "2004-01-10", 1, "F", {{Cliente, "329853488332.84", "D"}});
+    registra(*archivio, "2004-01-11", 1, "F", {{Cliente, "350000000000.03", "A"}});
+    const Esposizione e = calcola();
+    EXPECT_EQ(e.esercizioAttuale.dare, euro("329853488332.84"));
+    EXPECT_EQ(e.esercizioAttuale.avere, euro("350000000000.03"));
+}
+
 TEST_F(EsposizioneCliente, AFailingStepGoesToTheErrorHandlerWhoseAnswerDecides) {
     AmbienteLavoro().CollegatoContabilita = false;
     fascole->addCatalogueItem("ONO", {{"tipo", "X"}});

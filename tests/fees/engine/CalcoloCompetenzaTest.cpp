@@ -211,16 +211,20 @@ TEST(ValoriDaScrivere, TheColumnsStoredByKind) {
 
 namespace {
 
-// Half of the range either way: an amount, its VAT below 100 % and their total all fit.
-TEST(ImportoAmmesso, HalfTheRangeEitherWay) {
+// Half of the largest amount the archive holds exactly, either way: an amount, its VAT up to
+// 100 % and their total are all held exactly.
+TEST(ImportoAmmesso, HalfOfTheLargestExactAmountEitherWay) {
     const struct {
         const char* testo;
         LetturaImporto lettura;
     } casi[] = {
-        {"461.168.601.842.738,7903", LetturaImporto::Ammesso},
-        {"461.168.601.842.738,7904", LetturaImporto::FuoriMisura},
-        {"-461.168.601.842.738,7904", LetturaImporto::Ammesso},
-        {"-461.168.601.842.738,7905", LetturaImporto::FuoriMisura},
+        {"274.877.906.944,0001", LetturaImporto::Ammesso},
+        {"274.877.906.944,0002", LetturaImporto::FuoriMisura},
+        {"-274.877.906.944,0001", LetturaImporto::Ammesso},
+        {"-274.877.906.944,0002", LetturaImporto::FuoriMisura},
+        {"274.877.906.943,9999", LetturaImporto::Ammesso},
+        {"274.877.906.945", LetturaImporto::FuoriMisura},
+        {"461.168.601.842.738,79", LetturaImporto::FuoriMisura},
         {"922.337.203.685.477,5807", LetturaImporto::FuoriMisura},
         {"99999999999999999999999", LetturaImporto::FuoriMisura},
         {"12,50", LetturaImporto::Ammesso},
@@ -229,12 +233,14 @@ TEST(ImportoAmmesso, HalfTheRangeEitherWay) {
         {"5-0", LetturaImporto::NonNumerico},
     };
     for (const auto& c : casi) EXPECT_EQ(LetturaDiImporto(c.testo), c.lettura) << c.testo;
-    // What the box takes, its VAT at 99,99 % to the cent and their total still fit.
-    for (const char* limite : {"461168601842738.7903", "-461168601842738.7904"}) {
+    // What the box takes, its VAT at 100 % to the cent and their total are amounts the archive
+    // holds exactly.
+    for (const char* limite : {"274877906944.0001", "-274877906944.0001"}) {
         const Currency a = *Currency::parse(limite, '.');
         ASSERT_TRUE(ImportoAmmesso(a)) << limite;
-        const Currency iva = (a * *Currency::parse("0.9999", '.')).roundedHalfEven(2);
-        EXPECT_NO_THROW((void)(a + iva)) << limite;
+        const Currency totale = a + a.roundedForDisplay(2);
+        EXPECT_LE(totale, db::LargestExactAmount) << limite;
+        EXPECT_GE(totale, -db::LargestExactAmount) << limite;
     }
 }
 

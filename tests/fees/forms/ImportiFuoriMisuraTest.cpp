@@ -1,6 +1,6 @@
-// The amount boxes of the fee-item tab refuse an amount that could not be invoiced with its
-// VAT, with a message and the focus on the box, and store nothing; the largest amount they
-// take is stored exactly.
+// The amount boxes of the fee-item tab refuse an amount that the archive could not hold
+// exactly once invoiced with its VAT, with a message and the focus on the box, and store
+// nothing; the largest amount they take is stored exactly.
 #include <gtest/gtest.h>
 
 #include "fees/engine/CalcoloCompetenza.h"
@@ -20,14 +20,14 @@ TEST_F(ImportiFuoriMisura, TheBoxesRefuseAnAmountWhoseTotalWithItsVatWouldLeaveT
         std::vector<std::pair<Box, QString>> digitati;
         Box rifiutato;
     } casi[] = {
-        // A fee typed: the amount to invoice just beyond half the range.
-        {"RIC", {{Impofatt, "461.168.601.842.739"}}, Impofatt},
+        // A fee typed: the amount to invoice a ten-thousandth beyond the largest one taken.
+        {"RIC", {{Impofatt, "274.877.906.944,0002"}}, Impofatt},
         // An advance: its amount, copied into the amount to invoice, is refused at its own box.
-        {"ANT", {{Importo, "500.000.000.000.000"}}, Importo},
+        {"ANT", {{Importo, "-274.877.906.944,0002"}}, Importo},
         // A cost far beyond the range itself is too large, not "no amount".
         {"SPE", {{Importo, "99999999999999999999"}, {Impofatt, "10"}}, Importo},
-        // A unit price that fits, times 2: the product fits the range but not with its VAT.
-        {"ORE", {{Importo, "400.000.000.000.000"}, {Fattore, "2"}}, Impofatt},
+        // A unit price that is taken, times 2: the product is not.
+        {"ORE", {{Importo, "200.000.000.000"}, {Fattore, "2"}}, Impofatt},
     };
     for (const auto& c : casi) {
         SCOPED_TRACE(c.elemento);
@@ -43,11 +43,12 @@ TEST_F(ImportiFuoriMisura, TheBoxesRefuseAnAmountWhoseTotalWithItsVatWouldLeaveT
         clic(t().C_CmdVuota);
     }
 
-    // The largest whole amount the box takes is stored as typed, to the unit.
+    // The largest amount the box takes is stored as typed, to the ten-thousandth.
     scegli("RIC");
-    digita(t().C_TxtImpoFatt, "461.168.601.842.738");
+    digita(t().C_TxtImpoFatt, "274.877.906.944,0001");
     clic(t().C_CmdAggiungi);
-    EXPECT_EQ(colonna("SELECT impofat FROM competenze WHERE elemento = 'RIC'").toText(), "461168601842738");
+    EXPECT_EQ(colonna("SELECT impofat FROM competenze WHERE elemento = 'RIC'").toCurrency(),
+              Currency::fromRaw(2'748'779'069'440'001));
 }
 
 }  // namespace

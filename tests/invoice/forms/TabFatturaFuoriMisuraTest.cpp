@@ -1,6 +1,7 @@
-// The invoice tab keeps a document within what an amount can hold with its VAT: the amount to
-// invoice of a line, and the lines together, are refused with a message beyond half the range;
-// lines already that large from the fee items are reported through the error handler.
+// The invoice tab keeps a document within what the archive holds exactly with its VAT: the
+// amount to invoice of a line, and the lines together, are refused with a message beyond
+// ImportoMassimo; lines from fee items whose totals leave the range of an amount are reported
+// through the error handler.
 #include <gtest/gtest.h>
 
 #include "fees/engine/CalcoloCompetenza.h"
@@ -34,7 +35,7 @@ protected:
     }
 };
 
-TEST_F(TabFatturaFuoriMisura, ALineOrTheLinesTogetherBeyondHalfTheRangeAreRefused) {
+TEST_F(TabFatturaFuoriMisura, ALineOrTheLinesTogetherBeyondTheLargestAmountAreRefused) {
     apri();
     applica(t().F_OptNessunaSelezione);
     const struct {
@@ -44,16 +45,16 @@ TEST_F(TabFatturaFuoriMisura, ALineOrTheLinesTogetherBeyondHalfTheRangeAreRefuse
         const char* messaggio;     // nullptr: taken
         QStringList dopo;          // the lines' amounts to invoice afterwards
     } passi[] = {
-        {"one line beyond", "461.168.601.842.739", 0, "box", {}},
-        {"a negative line beyond", "-461.168.601.842.739", 0, "box", {}},
-        {"the largest line", "300.000.000.000.000", 0, nullptr, {"300000000000000"}},
-        {"together beyond", "161.168.601.842.739", 0, "total", {"300000000000000"}},
+        {"one line beyond", "274.877.906.944,0002", 0, "box", {}},
+        {"a negative line beyond", "-274.877.906.944,0002", 0, "box", {}},
+        {"a large line", "200.000.000.000", 0, nullptr, {"200000000000"}},
+        {"together beyond", "74.877.906.944,0002", 0, "total", {"200000000000"}},
         // Signs do not cancel: VAT is due on each line.
-        {"a credit line does not make room", "-200.000.000.000.000", 0, "total", {"300000000000000"}},
-        {"together at the limit", "161.168.601.842.738", 0, nullptr, {"300000000000000", "161168601842738"}},
+        {"a credit line does not make room", "-100.000.000.000", 0, "total", {"200000000000"}},
+        {"together at the limit", "74.877.906.944,0001", 0, nullptr, {"200000000000", "74877906944.0001"}},
         // A correction counts the line corrected once, with its new amount.
-        {"a correction beyond", "300.000.000.000.001", 1, "total", {"300000000000000", "161168601842738"}},
-        {"a correction inside", "299.999.999.999.999", 1, nullptr, {"299999999999999", "161168601842738"}},
+        {"a correction beyond", "200.000.000.000,0001", 1, "total", {"200000000000", "74877906944.0001"}},
+        {"a correction inside", "199.999.999.999,9999", 1, nullptr, {"199999999999.9999", "74877906944.0001"}},
     };
     for (const auto& p : passi) {
         SCOPED_TRACE(p.nome);
@@ -69,7 +70,7 @@ TEST_F(TabFatturaFuoriMisura, ALineOrTheLinesTogetherBeyondHalfTheRangeAreRefuse
         }
         EXPECT_EQ(importi(), p.dopo);
     }
-    EXPECT_EQ(t().F_LblTotale->text(), "461.168.601.842.737,00");
+    EXPECT_EQ(t().F_LblTotale->text(), "274.877.906.944,00");
 }
 
 // Fee items stored with amounts that large (written by another program, or before the boxes

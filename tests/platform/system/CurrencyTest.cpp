@@ -45,6 +45,9 @@ TEST(Currency, FromDoubleSeesTheDecimalTheDoubleStandsFor) {
         {1.00005, "1"},         {1e-7, "0"},             {123456789.12345, "123456789.1234"},
         {-0.0, "0"},            {0.3, "0.3"},            {999999999.9999, "999999999.9999"},
         {1e9 + 0.5, "1000000000.5"}, {-0.7 * 3, "-2.1"}, {4.35 * 100, "435"},
+        // Amounts of sixteen digits and more keep their four decimals.
+        {123456789012.3456, "123456789012.3456"}, {-274877906943.9999, "-274877906943.9999"},
+        {549755813888.0002, "549755813888.0002"}, {100000000000.0001, "100000000000.0001"},
     };
     for (const auto& c : cases) EXPECT_EQ(Currency::fromDouble(c.value), cur(c.want)) << c.value;
 }
