@@ -72,7 +72,8 @@ std::optional<QString> VerificaTotaleFattura(const TabellaRigheFattura& righe, c
     }
     const auto senzaSegno = [](Currency c) { return c < Currency() ? -c : c; };
     try {
-        Currency somma = senzaSegno(letto(impofatt));
+        // The line enters the document at the cent, as the others did.
+        Currency somma = senzaSegno(ImportoRigaDocumento(letto(impofatt)));
         for (int i = 1; i <= righe.NumeroRighe(); ++i)
             if (i != sostituita) somma += senzaSegno(righe.riga(i).impofat);
         if (ImportoAmmesso(somma)) return std::nullopt;

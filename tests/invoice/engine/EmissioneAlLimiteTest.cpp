@@ -122,7 +122,7 @@ TEST_F(EmissioneAlLimite, TheLargestAmountIsIssuedAndReadBackToTheCentFromBothAr
 
         DocumentoDaEmettere d = fattura();
         ASSERT_EQ(d.RigheFattura.NumeroRighe(), 1);
-        EXPECT_EQ(d.RigheFattura.riga(1).impofat, importo);
+        EXPECT_EQ(d.RigheFattura.riga(1).impofat, Currency::fromRaw(imponibile));
         const EsitoEmissione e = EmissioneDocumento(db(), d);
         ASSERT_TRUE(e.Emesso()) << int(e.Arresto);
         ASSERT_TRUE(e.Contabilizzato);
@@ -146,9 +146,9 @@ TEST_F(EmissioneAlLimite, TheLargestAmountIsIssuedAndReadBackToTheCentFromBothAr
         EXPECT_EQ(dare, avere);
         EXPECT_EQ(conti.size(), 3u);
         EXPECT_EQ(conti[Cliente], e.Importi->TotaleDocumento);
-        EXPECT_EQ(conti[Cliente].roundedForDisplay(2), Currency::fromRaw(totale));
-        EXPECT_EQ(conti[ContoRicavi].roundedForDisplay(2), Currency::fromRaw(imponibile));
-        EXPECT_EQ(conti[ContoIva].roundedForDisplay(2), Currency::fromRaw(iva));
+        EXPECT_EQ(conti[Cliente], Currency::fromRaw(totale));
+        EXPECT_EQ(conti[ContoRicavi], Currency::fromRaw(imponibile));
+        EXPECT_EQ(conti[ContoIva], Currency::fromRaw(iva));
 
         db::Statement righeIva(*contabile, "SELECT codiceiva, imponibile, imposta FROM ivadettaglio");
         ASSERT_TRUE(righeIva.step());
