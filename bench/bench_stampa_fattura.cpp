@@ -48,7 +48,8 @@ void BM_EmissioneEPdf200Righe(benchmark::State& state) {
         const std::optional<EsitoEmissione> e = inst.emetti(state, d);
         if (!e) break;
         const CopiaDocumento copia =
-            ArchiviaCopiaDocumento(e->PathArchivioStampa, d.Ambiente.CartellaFatture, d.Parametri.MemorizzaFattura);
+            ArchiviaCopiaDocumento(e->PathArchivioStampa, d.Ambiente.CartellaFatture, d.Parametri.MemorizzaFattura,
+                                   e->NomeFileFattura);
         pagine = ReportDocumentoEmesso(e->PathArchivioStampa, report::Pdf, nullptr, pdf).pages.size();
         RimuoviArchivioStampa(e->PathArchivioStampa, copia);
     }
@@ -63,7 +64,7 @@ struct ArchivioStampa200Righe {
         inst.riprendi();
         const EsitoEmissione e = EmissioneDocumento(inst.sessione->db(), inst.documento);
         if (!e.Emesso()) return;
-        percorso = QDir(cartella.path()).filePath(QFileInfo(e.PathArchivioStampa).fileName());
+        percorso = QDir(cartella.path()).filePath(e.NomeFileFattura);
         if (!QFile::copy(e.PathArchivioStampa, percorso)) percorso.clear();
         inst.riprendi();
     }
@@ -112,7 +113,7 @@ struct CopiaConDescrizioneEnorme {
         const EsitoEmissione e = EmissioneDocumento(inst.sessione->db(), inst.documento);
         if (!e.Emesso()) return;
         const CopiaDocumento c =
-            ArchiviaCopiaDocumento(e.PathArchivioStampa, inst.documento.Ambiente.CartellaFatture, true);
+            ArchiviaCopiaDocumento(e.PathArchivioStampa, inst.documento.Ambiente.CartellaFatture, true, e.NomeFileFattura);
         percorso = QDir(cartella.path()).filePath(QFileInfo(c.Percorso).fileName());
         QFile::copy(c.Percorso, percorso);
         RimuoviArchivioStampa(e.PathArchivioStampa, c);

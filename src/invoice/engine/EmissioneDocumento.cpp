@@ -113,8 +113,8 @@ public:
         e_.NomeFileFattura = NomeFileFattura(collegato, d_.Fascola.CodiceCliente, d_.Tipo, e_.NumeroRegistrazione,
                                              e_.IdFattura);
         const QString path = QDir(d_.Ambiente.CartellaAvvio).filePath(e_.NomeFileFattura);
-        // Under a name of this process until the document exists.
-        temporaneo = sys::TemporaryName(path);
+        // Under a name of this process until the document exists, and through its printing.
+        const QString temporaneo = sys::TemporaryName(path);
         const ContenutoStampaFattura contenuto =
             ContenutoArchivioStampa(d_, {*e_.Importi, e_.NumeroDocumento, e_.RifContabile});
         if (!proc->essenziale([&] { ScriviArchivioStampaFattura(temporaneo, contenuto); }))
@@ -123,12 +123,12 @@ public:
             sys::RemoveFile(sys::LocalPath(temporaneo));
             return ArrestoEmissione::Errore;
         }
-        e_.PathArchivioStampa = path;
+        e_.PathArchivioStampa = temporaneo;
+        e_.PathNomeProprio = path;
         return ArrestoEmissione::Nessuno;
     }
 
     DettagliArresto dettagli;
-    QString temporaneo;  // the print database until the commit
 
 private:
     // Whether a document of the year that is not on the register bears `numero` in the series of
@@ -243,30 +243,34 @@ private:
 };
 
 // The document exists: its print database is copied into the invoice folder (when the
-// parameters keep a copy) and then takes its own name in the start folder, for the report.
-// A failure here is the printing's and undoes nothing: the user is told by the error handler
-// and by the caller's messages on the copy.
-void CompletaFileDocumento(EsitoEmissione& e, const DocumentoDaEmettere& d, const QString& temporaneo) {
+// parameters keep a copy) and stays under this process's temporary name for the report, whose
+// printing settles it; where the invoice folder is the start folder, its own name there makes
+// it the stored copy, and it takes it now. A failure here is the printing's and undoes nothing:
+// the user is told by the error handler and by the caller's messages on the copy.
+void CompletaFileDocumento(EsitoEmissione& e, const DocumentoDaEmettere& d) {
     Procedura file("Funzione di stampa fattura");
     e.Copia.Cartella = CartellaFattureIndicata(d.Ambiente.CartellaFatture);
     e.Copia.Esito = EsitoCopia::NonRiuscita;
     file.esegui([&] {
-        e.Copia = ArchiviaCopiaDocumento(temporaneo, d.Ambiente.CartellaFatture, d.Parametri.MemorizzaFattura,
-                                         e.NomeFileFattura);
+        e.Copia = ArchiviaCopiaDocumento(e.PathArchivioStampa, d.Ambiente.CartellaFatture,
+                                         d.Parametri.MemorizzaFattura, e.NomeFileFattura);
     });
-    if (e.Copia.Esito == EsitoCopia::GiaArchiviata) e.Copia.Percorso = e.PathArchivioStampa;
-    // The name is given even when the user left the copy: the file that stays is the document's.
+    e.StampaAbbandonata = file.abbandonata();
+    if (e.Copia.Esito != EsitoCopia::GiaArchiviata) return;
     Procedura nome("Funzione di stampa fattura");
     const bool rinominato = nome.esegui([&] {
-        if (!sys::ReplaceFile(sys::LocalPath(temporaneo), sys::LocalPath(e.PathArchivioStampa)))
-            throw db::DbError(75, ("Errore di accesso al percorso o al file: " + e.PathArchivioStampa).toStdString());
+        if (!sys::ReplaceFile(sys::LocalPath(e.PathArchivioStampa), sys::LocalPath(e.PathNomeProprio)))
+            throw db::DbError(75, ("Errore di accesso al percorso o al file: " + e.PathNomeProprio).toStdString());
     });
-    e.StampaAbbandonata = file.abbandonata() || nome.abbandonata();
-    // Left under its temporary name, it is still printed from there.
+    e.StampaAbbandonata = nome.abbandonata();
+    // Left under its temporary name, it is no copy yet: the printing gives it its name.
     if (!rinominato) {
-        e.PathArchivioStampa = temporaneo;
-        if (e.Copia.Esito == EsitoCopia::GiaArchiviata) e.Copia.Esito = EsitoCopia::NonRiuscita;
+        e.Copia.Esito = EsitoCopia::NonRiuscita;
+        e.Copia.Percorso.clear();
+        return;
     }
+    e.PathArchivioStampa = e.PathNomeProprio;
+    e.Copia.Percorso = e.PathNomeProprio;
 }
 
 }  // namespace
@@ -297,6 +301,7 @@ EsitoEmissione EmissioneDocumento(db::Database& sessione, const DocumentoDaEmett
             e.CompetenzeFatturate = 0;
             e.NomeFileFattura.clear();
             e.PathArchivioStampa.clear();
+            e.PathNomeProprio.clear();
         }
         return e;
     };
@@ -351,7 +356,6 @@ EsitoEmissione EmissioneDocumento(db::Database& sessione, const DocumentoDaEmett
 
     DettagliArresto dettagli;
     ArrestoEmissione arresto = ArrestoEmissione::Errore;
-    QString temporaneo;
     // An error outside the stages' own statements (an amount beyond the range while the
     // posting or the print database is composed) ends the writing, rolled back, through the
     // error handler.
@@ -359,9 +363,8 @@ EsitoEmissione EmissioneDocumento(db::Database& sessione, const DocumentoDaEmett
             ScritturaEmissione scrittura(sessione, d, e, documenti, accettati);
             arresto = scrittura.esegui();
             dettagli = scrittura.dettagli;
-            temporaneo = scrittura.temporaneo;
         }))  // rolled back here unless committed
         arresto = ArrestoEmissione::Errore;
-    if (arresto == ArrestoEmissione::Nessuno) CompletaFileDocumento(e, d, temporaneo);
+    if (arresto == ArrestoEmissione::Nessuno) CompletaFileDocumento(e, d);
     return ferma(arresto, dettagli);
 }

@@ -32,12 +32,15 @@ class Procedura;
 // be pressed again.
 //
 // The print database is written under a temporary name of this computer and process
-// (sys::TemporaryName) and takes its own name only after the commit, once its copy is in the
-// invoice folder (when the parameters keep one): so a file under a document's name always
-// belongs to a document that exists. A process stopped in between (killed, switched off)
-// leaves a temporary file; the next issue on this computer completes it when its document was
-// committed (its fee items carry its `idfattura`: the copy is put in the invoice folder) and
-// removes it otherwise (RecuperoEmissioniInterrotte).
+// (sys::TemporaryName), and after the commit, once its copy is in the invoice folder (when the
+// parameters keep one), it is handed to the printing under that name: the printing settles it
+// (ChiusuraArchivioStampa). It takes its own name in the start folder at once only where that
+// name makes it the stored copy (the invoice folder is the start folder). So a file under a
+// document's name always belongs to a document that exists, and no process is about to move
+// one: a process stopped at any point (killed, switched off) leaves a temporary file, which
+// the next issue or list on this computer completes when its document was committed (its fee
+// items carry its `idfattura`: the copy is put in the invoice folder) and removes otherwise
+// (RecuperoEmissioniInterrotte).
 
 // Why a document was not issued. Every stop but Nessuno leaves the archives untouched and has
 // been explained to the user with one message of the issue (titled TitoloEmissione), after the
@@ -85,10 +88,16 @@ struct EsitoEmissione {
     QString RifContabile;         // "15/01/2004 - 00012" when posted, else ""
     QString IdFattura;            // once composed (also when a later step stopped the issue)
     int CompetenzeFatturate = 0;  // fee items marked invoiced
-    // The print database: its file name (NomeFileFattura) and full path in the start folder.
-    // The report runs on it and deletes it; a copy goes to the invoice folder when asked.
+    // The print database's own name, which its stored copy bears too.
     QString NomeFileFattura;
+    // The print database where it is now, the file the report runs on: in the start folder,
+    // under this process's temporary name (sys::TemporaryName), to be settled once printed
+    // (ChiusuraArchivioStampa); under its own name (PathNomeProprio) only when that name made
+    // it the stored copy (Copia.Esito GiaArchiviata: the invoice folder is the start folder).
     QString PathArchivioStampa;
+    // Its own name in the start folder: where it waits after its printing when its copy was
+    // wanted, or needed, and could not be stored (told by MessaggioCopiaMancante).
+    QString PathNomeProprio;
     // The copy kept in the invoice folder (made by the issue, right after the commit).
     CopiaDocumento Copia;
     // The user answered a failure of the copy or of the print database's name by leaving the

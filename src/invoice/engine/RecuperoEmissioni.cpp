@@ -1,6 +1,5 @@
 #include "invoice/engine/RecuperoEmissioni.h"
 
-#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 
@@ -11,9 +10,6 @@
 #include "platform/system/Paths.h"
 
 namespace {
-
-// Seconds a print database under its own name stays untouched after it was written.
-constexpr int AttesaPrimaDelRecupero = 60;
 
 bool DiUnDocumento(const QString& nome) { return nome.startsWith(QLatin1String("SDB"), Qt::CaseInsensitive); }
 
@@ -65,18 +61,14 @@ public:
         }
     }
 
-    // The print databases under their own name in the start folder, when it is not the invoice
-    // folder (there they are the stored copies), not written for a while: one just written may be
-    // an issue's, given its name a moment ago and about to be taken for its report. Only those of
+    // The print databases under their own name in the start folder, waiting for the invoice
+    // folder, when it is not the start folder (there they are the stored copies). Only those of
     // committed documents: any other is no business of the recovery.
     void ConIlLoroNome() {
         if (stessa_) return;
-        const QDateTime ultimaScrittura = QDateTime::currentDateTime().addSecs(-AttesaPrimaDelRecupero);
-        for (const QString& nome : avvio_.entryList({"SDB*.mdb"}, QDir::Files)) {
-            const QString file = avvio_.filePath(nome);
-            if (QFileInfo(file).lastModified() >= ultimaScrittura) continue;
-            if (const auto documento = DocumentoDelNome(sessione_, nome, collegato_)) Sistema(file, *documento, false);
-        }
+        for (const QString& nome : avvio_.entryList({"SDB*.mdb"}, QDir::Files))
+            if (const auto documento = DocumentoDelNome(sessione_, nome, collegato_))
+                Sistema(avvio_.filePath(nome), *documento, false);
     }
 
     // The journals of print databases being written, and the copies being written in the

@@ -24,13 +24,11 @@ class Database;
 // The print databases looked at, in the start folder:
 // - those under a temporary name of a process of this computer that no longer runs
 //   (sys::IsLeftover); those of another computer, or of a process still running, are left alone;
-// - those under their own name `SDB….mdb` not written for a minute, when the invoice folder is
-//   not the start folder: a running process keeps its print database under a temporary name of
-//   its own while the report runs (PresaArchivioStampa), taken the moment the issue gives it its
-//   name, so one under its own name is either waiting for the invoice folder or was left by a
-//   process stopped right after the issue (a minute is left to the issue that gave it the name).
-//   When the invoice folder is the start folder these files are the stored copies and are never
-//   touched.
+// - those under their own name `SDB….mdb`, when the invoice folder is not the start folder: no
+//   process works on a print database under its own name there (an issue hands it to its
+//   printing under its temporary name, and the printing gives it its own name only to leave it
+//   waiting), so one under its own name is waiting for the invoice folder. When the invoice
+//   folder is the start folder these files are the stored copies and are never touched.
 // Each is taken (sys::TakeFile) before it is copied, so that two processes settling the same
 // file at once settle it once, and the one that finds it gone has nothing to do.
 

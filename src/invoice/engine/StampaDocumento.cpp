@@ -82,7 +82,7 @@ CopiaDocumento ArchiviaCopiaDocumento(const QString& pathArchivio, const QString
     return copia;
 }
 
-QString MessaggioCopiaMancante(const CopiaDocumento& copia, const QString& pathArchivio) {
+QString MessaggioCopiaMancante(const CopiaDocumento& copia, const QString& pathNomeProprio) {
     if (!copia.Mancante()) return {};
     QString perche;
     switch (copia.Esito) {
@@ -90,7 +90,7 @@ QString MessaggioCopiaMancante(const CopiaDocumento& copia, const QString& pathA
     case EsitoCopia::CartellaMancante: perche = "La cartella delle fatture " + copia.Cartella + " non esiste"; break;
     default: perche = "La copia non è stata scritta nella cartella delle fatture " + copia.Cartella; break;
     }
-    const QFileInfo file(pathArchivio);
+    const QFileInfo file(pathNomeProprio);
     const QString quando = copia.Esito == EsitoCopia::NessunaCartella
                                ? QStringLiteral("sarà archiviato alla prima emissione dopo che sarà stata indicata "
                                                 "la cartella delle fatture")
@@ -117,40 +117,17 @@ void RimuoviArchivioStampa(const QString& pathArchivio, const CopiaDocumento& co
     if (!sys::RemoveFile(sys::LocalPath(pathArchivio))) erroreFile(pathArchivio, "impossibile eliminarlo");
 }
 
-ArchivioInStampa PresaArchivioStampa(const QString& pathArchivio, const CopiaDocumento& copia,
-                                     const QString& cartellaFatture) {
-    if (copia.Esito == EsitoCopia::GiaArchiviata) return {pathArchivio, false};
-    const QFileInfo file(sys::LocalPath(pathArchivio));
-    const auto parti = sys::ReadTemporaryName(file.fileName());
-    if (parti && sys::TemporaryName(file.dir().filePath(parti->original)) == file.filePath()) return {pathArchivio, true};
-    const QString preso = sys::TakeFile(file.filePath(), file.fileName());
-    if (!preso.isEmpty()) return {preso, true};
-    // It cannot be renamed: printed, and settled, where it is.
-    if (file.exists()) return {pathArchivio, true};
-    const QString cartella = CartellaFattureIndicata(cartellaFatture);
-    if (cartella.isEmpty()) return {};
-    const QString archiviata = PercorsoCopiaArchiviata(cartella, file.fileName());
-    if (!QFileInfo(sys::LocalPath(archiviata)).isFile()) return {};
-    return {archiviata, false};
-}
-
-CopiaDocumento ChiusuraArchivioStampa(const ArchivioInStampa& archivio, const QString& pathArchivio,
+CopiaDocumento ChiusuraArchivioStampa(const QString& pathArchivio, const QString& pathNomeProprio,
                                       const CopiaDocumento& copia, bool stampato, const QString& cartellaFatture) {
     CopiaDocumento esito = copia;
-    if (!archivio.DiLavoro) {
-        // Printed from the stored copy: stored by another process, if not by this one.
-        if (!archivio.Path.isEmpty() && !esito.Conservata()) {
-            esito.Esito = EsitoCopia::Archiviata;
-            esito.Percorso = archivio.Path;
-        }
-        return esito;
-    }
-    const QString lavoro = sys::LocalPath(archivio.Path), proprio = sys::LocalPath(pathArchivio);
+    // The stored copy itself: it stays as it is.
+    if (esito.Esito == EsitoCopia::GiaArchiviata) return esito;
+    const QString lavoro = sys::LocalPath(pathArchivio), proprio = sys::LocalPath(pathNomeProprio);
     const QString nome = QFileInfo(proprio).fileName();
     if (!stampato && esito.Esito == EsitoCopia::NonRichiesta) {
         // Maybe never printed: kept where "Ristampa / Annulla" prints it from.
         try {
-            esito = ArchiviaCopiaDocumento(archivio.Path, cartellaFatture, true, nome);
+            esito = ArchiviaCopiaDocumento(pathArchivio, cartellaFatture, true, nome);
         } catch (const db::DbError&) {
             esito.Cartella = CartellaFattureIndicata(cartellaFatture);
             esito.Esito = EsitoCopia::NonRiuscita;
@@ -158,11 +135,10 @@ CopiaDocumento ChiusuraArchivioStampa(const ArchivioInStampa& archivio, const QS
     }
     if (esito.Esito == EsitoCopia::GiaArchiviata || esito.Mancante()) {
         // Under its own name in the start folder: the stored copy itself, or waiting there.
-        if (lavoro != proprio && !sys::ReplaceFile(lavoro, proprio))
-            erroreFile(archivio.Path, "impossibile dargli il nome " + nome);
-        if (esito.Esito == EsitoCopia::GiaArchiviata) esito.Percorso = pathArchivio;
+        if (!sys::ReplaceFile(lavoro, proprio)) erroreFile(pathArchivio, "impossibile dargli il nome " + nome);
+        if (esito.Esito == EsitoCopia::GiaArchiviata) esito.Percorso = pathNomeProprio;
         return esito;
     }
-    RimuoviArchivioStampa(archivio.Path, esito);
+    RimuoviArchivioStampa(pathArchivio, esito);
     return esito;
 }

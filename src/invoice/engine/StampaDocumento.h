@@ -10,8 +10,9 @@
 // The order is chosen so that a document is never lost for printing: the copy is stored
 // before the report runs (a report that fails leaves a document that can still be reprinted
 // or cancelled), and the print database is removed only once it has been printed or is
-// stored: while the report runs it is under a name of the process printing it, and what a
-// process stopped meanwhile leaves is settled by the next issue or list of this computer.
+// stored: until then it is under the temporary name the issue wrote it under, a name of the
+// process printing it, and what a process stopped meanwhile leaves is settled by the next
+// issue or list of this computer.
 
 // The standard layout, and the office's own, used in place of it for every document while a
 // file of that name lies in the start folder.
@@ -68,9 +69,10 @@ struct CopiaDocumento {
 CopiaDocumento ArchiviaCopiaDocumento(const QString& pathArchivio, const QString& cartellaFatture, bool memorizza,
                                       const QString& nome = {});
 
-// What the user is told when a copy was wanted and is not in the invoice folder: where the
-// document stays instead. Empty when there is nothing to tell.
-QString MessaggioCopiaMancante(const CopiaDocumento& copia, const QString& pathArchivio);
+// What the user is told when a copy was wanted and is not in the invoice folder: that the
+// document stays in the start folder under its own name `pathNomeProprio`. Empty when there is
+// nothing to tell.
+QString MessaggioCopiaMancante(const CopiaDocumento& copia, const QString& pathNomeProprio);
 
 // What the user is told when an issued document was not printed (the report failed, or was
 // never run): that the document exists, with its number and date, posted when `contabilizzato`,
@@ -84,33 +86,18 @@ QString MessaggioDocumentoNonStampato(const QString& numeroDocumento, const QStr
 // must go cannot be removed.
 void RimuoviArchivioStampa(const QString& pathArchivio, const CopiaDocumento& copia);
 
-// The file a document just issued is printed from.
-struct ArchivioInStampa {
-    QString Path;           // the file the report runs on; empty when there is none
-    bool DiLavoro = false;  // the print database, to be settled once printed (else the stored copy)
-};
-
-// Takes the print database `pathArchivio` of a document just issued (in the start folder, under
-// its own name) for its report: it is given a temporary name of this process (sys::TakeFile),
-// which it keeps while the report runs, so that a process stopped meanwhile (killed with the
-// preview open) leaves a file that the next recovery knows for a leftover and settles
-// (RecuperoEmissioniInterrotte). A print database that is the stored copy (GiaArchiviata: the
-// invoice folder is the start folder) is printed as it is and never settled; one under a
-// temporary name of this process already keeps it. When another process has settled it in the
-// instant before (RecuperoEmissioniInterrotte stores a print database left under its own name
-// before removing it), the stored copy in the invoice folder `cartellaFatture` is printed.
-ArchivioInStampa PresaArchivioStampa(const QString& pathArchivio, const CopiaDocumento& copia,
-                                     const QString& cartellaFatture);
-
-// Settles the print database once its report has run (`stampato`: to its end; false when it
-// failed or was never run), and returns what became of the copy:
+// Settles the print database of a document just issued once its report has run (`stampato`:
+// to its end; false when it failed or was never run), and returns what became of the copy. The
+// print database is at `pathArchivio`, as the issue handed it over: under a temporary name of
+// this process, or, when it is the stored copy (GiaArchiviata), under its own name
+// `pathNomeProprio` in the start folder, where it stays. Otherwise:
 // - printed, with its copy stored or copies not kept: removed;
 // - not printed, copies not kept: stored in the invoice folder all the same (Archiviata), so
 //   that the document can be printed from "Ristampa / Annulla", then removed;
 // - a copy that was wanted, or needed, and could not be stored (Mancante()): it takes its own
-//   name `pathArchivio` again in the start folder and waits there for the invoice folder (the
-//   next issue or list stores it; MessaggioCopiaMancante tells the user).
+//   name `pathNomeProprio` in the start folder and waits there for the invoice folder (the next
+//   issue or list stores it; MessaggioCopiaMancante tells the user).
 // A print database is never removed before it is a stored copy or has been printed. Throws
 // db::DbError 75 when a file cannot be removed or renamed (it then stays where it is).
-CopiaDocumento ChiusuraArchivioStampa(const ArchivioInStampa& archivio, const QString& pathArchivio,
+CopiaDocumento ChiusuraArchivioStampa(const QString& pathArchivio, const QString& pathNomeProprio,
                                       const CopiaDocumento& copia, bool stampato, const QString& cartellaFatture);

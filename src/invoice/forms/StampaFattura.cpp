@@ -59,25 +59,25 @@ void StampaDocumentoEmesso(const EsitoEmissione& e, const DocumentoDaEmettere& d
     }
 
     // The issue has kept the copy by now; the print database is this process's while it prints.
-    const ArchivioInStampa archivio = PresaArchivioStampa(e.PathArchivioStampa, e.Copia, d.Ambiente.CartellaFatture);
-
     const int destinazione = DestinazioneDocumento(d.Parametri.AnteprimaStampa);
-    const bool stampato = !e.StampaAbbandonata && !archivio.Path.isEmpty() &&
-                          stampa.essenziale([&] { ReportDocumentoEmesso(archivio.Path, destinazione, finestra); });
+    const bool stampato = !e.StampaAbbandonata && stampa.essenziale([&] {
+        ReportDocumentoEmesso(e.PathArchivioStampa, destinazione, finestra);
+    });
 
     // The print database goes once printed and stored (or not wanted); a document that may not
     // have been printed is stored all the same.
     CopiaDocumento copia = e.Copia;
     Procedura pulizia(FunzioneStampa);
     pulizia.esegui([&] {
-        copia = ChiusuraArchivioStampa(archivio, e.PathArchivioStampa, e.Copia, stampato, d.Ambiente.CartellaFatture);
+        copia = ChiusuraArchivioStampa(e.PathArchivioStampa, e.PathNomeProprio, e.Copia, stampato,
+                                       d.Ambiente.CartellaFatture);
     });
 
     if (!stampato)
         ui::MessageService::show(
             MessaggioDocumentoNonStampato(e.NumeroDocumento, d.Parametri.DataFattura, e.Contabilizzato, copia),
             TitoloStampaFattura, ui::Buttons::Ok, ui::Icon::Warning);
-    const QString mancante = MessaggioCopiaMancante(copia, e.PathArchivioStampa);
+    const QString mancante = MessaggioCopiaMancante(copia, e.PathNomeProprio);
     if (!mancante.isEmpty()) ui::MessageService::show(mancante, TitoloStampaFattura, ui::Buttons::Ok, ui::Icon::Warning);
 }
 

@@ -20,16 +20,16 @@ report::Document ReportDocumentoEmesso(const QString& pathArchivio, int destinaz
 
 // The printing stage of a document just issued, on its print database `e.PathArchivioStampa`
 // (its copy in the invoice folder is made by the issue, when the parameters keep copies, so that
-// a print that fails leaves a document that can still be reprinted or cancelled): the print
-// database is taken under this process's name (PresaArchivioStampa), the report runs on it to
-// the preview or the printer as the parameters say, and then it is settled
+// a print that fails leaves a document that can still be reprinted or cancelled): the report
+// runs on it where the issue handed it over (under this process's temporary name, or the stored
+// copy itself), to the preview or the printer as the parameters say, and then it is settled
 // (ChiusuraArchivioStampa): removed once printed and stored, stored all the same when it was not
 // printed. A failure of the report goes to the error handler as the printing's ("Funzione di
 // stampa fattura") and never undoes the issue; a document left unprinted is then told to the
 // user (MessaggioDocumentoNonStampato: issued, and whether it can be printed from "Ristampa /
 // Annulla"). A copy that was wanted, or needed, and could not be stored is told to the user, and
-// the print database then stays in the start folder under its own name, where the message says,
-// until the next issue or list stores it.
+// the print database then stays in the start folder under its own name `e.PathNomeProprio`,
+// where the message says, until the next issue or list stores it.
 void StampaDocumentoEmesso(const EsitoEmissione& e, const DocumentoDaEmettere& documento, QWidget* finestra);
 
 // STAMPA of the invoice tab: the document composed on `tab` for the case file on display in

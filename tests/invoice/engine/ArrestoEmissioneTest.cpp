@@ -86,14 +86,13 @@ public:
     }
 
     // An issue as STAMPA runs it, the report standing at the checkpoint "stampa" (the preview
-    // open): the print database taken for the report, then settled once printed.
+    // open) on the print database as the issue handed it over, then settled once printed.
     EsitoEmissione Emetti(const DocumentoDaEmettere& d) {
         EsitoEmissione e = EmissioneDocumento(db(), d);
         if (!e.Emesso()) return e;
-        const ArchivioInStampa archivio = PresaArchivioStampa(e.PathArchivioStampa, e.Copia, d.Ambiente.CartellaFatture);
-        EXPECT_FALSE(archivio.Path.isEmpty());
+        EXPECT_TRUE(QFileInfo(e.PathArchivioStampa).isFile());
         sys::Checkpoint("stampa");
-        ChiusuraArchivioStampa(archivio, e.PathArchivioStampa, e.Copia, true, d.Ambiente.CartellaFatture);
+        ChiusuraArchivioStampa(e.PathArchivioStampa, e.PathNomeProprio, e.Copia, true, d.Ambiente.CartellaFatture);
         return e;
     }
 
@@ -218,19 +217,20 @@ public:
 };
 
 // What an issue stopped at checkpoint `punto` leaves: its document whole or absent; listed by
-// "Ristampa / Annulla" at once when it exists (its print database is removed only once printed
-// and stored, and what was left is stored by the list: told when copies are not kept); nothing
-// left in the start folder; and the next issue, after which the list shows both documents, goes
-// through with the number that follows. `stampa`: the checkpoint at which the report runs.
+// "Ristampa / Annulla" at once, the moment after the stop, when it exists (its print database is
+// removed only once printed and stored, and what was left is stored by the list: told when
+// copies are not kept); nothing left in the start folder; and the next issue, after which the
+// list shows both documents, goes through with the number that follows. `stampa`: the
+// checkpoint at which the report runs.
 void VerificaEmissione(ArrestoEmissione& t, bool stessaCartella, int punto, int stampa) {
     const bool emesso = t.Fatturate(Id) > 0;
     t.DocumentoInteroOAssente(emesso);
-    // The next run of the program comes after the stop.
-    processi::ScrittiPrimaDelRiavvio(t.avvio);
-    // Its print database as the stop left it: under a temporary name, or under its own in the
-    // start folder when that is not the invoice folder (there it is a stored copy).
-    const bool lasciato = !QDir(t.avvio).entryList({Primo + ".*.tmp"}, QDir::Files).isEmpty() ||
-                          (!stessaCartella && QFileInfo::exists(QDir(t.avvio).filePath(Primo)));
+    // Its print database as the stop left it: under the temporary name of the stopped process,
+    // never under its own name in the start folder but where that name makes it the stored copy.
+    const bool lasciato = !QDir(t.avvio).entryList({Primo + ".*.tmp"}, QDir::Files).isEmpty();
+    if (!stessaCartella) {
+        EXPECT_FALSE(QFileInfo::exists(QDir(t.avvio).filePath(Primo)));
+    }
     const bool avviso = emesso && !t.memorizza && lasciato;
     {
         ScriptedMessages messaggi;
@@ -371,7 +371,6 @@ TEST_F(ArrestoEmissione, TwoProcessesSettlingOneLeftoverSettleItOnce) {
         for (int punto = 1;; ++punto) {
             SCOPED_TRACE("the other process at checkpoint " + std::to_string(punto));
             Ripristina();
-            processi::ScrittiPrimaDelRiavvio(avvio);
             static int contati = 0, bersaglio = 0;
             static std::function<void()> altro;
             contati = 0;

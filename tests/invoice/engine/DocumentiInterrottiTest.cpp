@@ -124,21 +124,21 @@ TEST_F(DocumentiInterrotti, ALeftoverPrintDatabaseIsCompletedOrRemoved) {
     }
 }
 
-// A print database under its own name in the start folder: the report of a process stopped
-// right after the name was given (or the file a document waiting for its invoice folder stays
-// under). It goes once it is a stored copy, and is stored first when it is not; in an invoice
-// folder that is the start folder it is the stored copy, and stays; one just written is an
-// issue's that is about to take it for its report, and stays.
+// A print database under its own name in the start folder: the file a document waiting for its
+// invoice folder stays under. It goes once it is a stored copy, and is stored first when it is
+// not; in an invoice folder that is the start folder it is the stored copy, and stays. No
+// process works on one (an issue hands its print database to the printing under a temporary
+// name), so one written a moment ago is settled at once all the same.
 TEST_F(DocumentiInterrotti, APrintDatabaseUnderItsOwnNameIsStoredThenRemoved) {
     const struct {
         const char* nome;
         bool emesso, memorizza, giaArchiviato, stessaCartella;
         bool resta;          // still in the start folder afterwards
         const char* avviso;  // what the user is told, if anything
-        bool recente = false;  // just given its name: the issue's report is about to take it
+        bool recente = false;  // written a moment ago
     } casi[] = {
         {"stored already", true, true, true, false, false, nullptr},
-        {"just given its name", true, false, false, false, true, nullptr, true},
+        {"just written", true, false, false, false, false, "ne è stata conservata una copia", true},
         {"waiting for the invoice folder", true, true, false, false, false, " è stata archiviata nella cartella"},
         {"no copies kept", true, false, false, false, false, "ne è stata conservata una copia"},
         {"the stored copy itself", true, true, true, true, true, nullptr},
@@ -156,7 +156,7 @@ TEST_F(DocumentiInterrotti, APrintDatabaseUnderItsOwnNameIsStoredThenRemoved) {
 
         const EsitoRecupero r = RecuperoEmissioniInterrotte(db(), avvio, fatture, true, c.memorizza);
         EXPECT_EQ(QFileInfo::exists(lavoro), c.resta);
-        if (c.emesso && !c.recente) {
+        if (c.emesso) {
             EXPECT_EQ(VerificaCopiaArchiviata(QDir(fatture).filePath(Primo)), StatoCopiaArchiviata::Leggibile);
             EXPECT_EQ(Elenco(c.memorizza), QStringList{Primo});
         }
@@ -196,7 +196,6 @@ TEST_F(DocumentiInterrotti, ADocumentThatCannotBeStoredNowWaitsAndTheIssueGoesOn
         const QString proprio = QDir(avvio).filePath(Primo);
         const QString lasciato = c.temporaneo ? processi::DiUnProcessoFinito(proprio) : proprio;
         Lasciato(lasciato);
-        processi::ScrittoPrimaDelRiavvio(lasciato);
         QString cartella = fatture;
         std::optional<CartellaSolaLettura> solaLettura;
         if (c.cartella == Cartella::Mancante) cartella = dir->file("condivisione/fatture");
@@ -213,6 +212,12 @@ TEST_F(DocumentiInterrotti, ADocumentThatCannotBeStoredNowWaitsAndTheIssueGoesOn
         const EsitoEmissione e = EmissioneDocumento(db(), Seguente(cartella, c.memorizza));
         EXPECT_TRUE(e.Emesso());
         EXPECT_EQ(box.pending(), 0);
+        // Not printed (no printer here), it waits under its own name too.
+        EXPECT_EQ(ChiusuraArchivioStampa(e.PathArchivioStampa, e.PathNomeProprio, e.Copia, false, cartella).Esito,
+                  c.cartella == Cartella::SolaLettura ? EsitoCopia::NonRiuscita
+                  : c.cartella == Cartella::Mancante  ? EsitoCopia::CartellaMancante
+                                                      : EsitoCopia::NessunaCartella);
+        EXPECT_TRUE(QFileInfo(e.PathNomeProprio).isFile());
         if (c.motivo) {
             ASSERT_GT(box.asked().size(), prima);
             const QString testo = box.asked()[prima].text;
@@ -225,9 +230,8 @@ TEST_F(DocumentiInterrotti, ADocumentThatCannotBeStoredNowWaitsAndTheIssueGoesOn
         EXPECT_EQ(VerificaCopiaArchiviata(resta), StatoCopiaArchiviata::Leggibile);
         EXPECT_EQ(DiDocumenti(avvio).filter(Primo), QStringList{QFileInfo(resta).fileName()});
 
-        // The folder is back, a while later: the next list stores both documents, and says so.
+        // The folder is back: the next list stores both documents, and says so.
         solaLettura.reset();
-        processi::ScrittiPrimaDelRiavvio(avvio);
         if (c.cartella == Cartella::Mancante) QDir().mkpath(cartella);
         if (c.cartella == Cartella::Nessuna) cartella = fatture;
         box.expectMessage(Answer::Ok, std::nullopt, TitoloRecupero);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QFileInfo>
 #include <functional>
 
 #include "invoice/engine/ArchivioStampaFattura.h"
@@ -62,7 +63,11 @@ TEST_F(EmissioneDocumentoTest, ALinkedInvoiceIsNumberedPostedBilledAndWrittenFor
     EXPECT_EQ(e.IdFattura, "000704011500013");
     EXPECT_EQ(e.CompetenzeFatturate, 5);
     EXPECT_EQ(e.NomeFileFattura, "SDB0101010001F00001000704011500013.mdb");
-    EXPECT_EQ(e.PathArchivioStampa, QDir(avvio).filePath(e.NomeFileFattura));
+    // Handed to the printing under this process's name, which settles it under its own.
+    EXPECT_EQ(e.PathNomeProprio, QDir(avvio).filePath(e.NomeFileFattura));
+    EXPECT_EQ(e.PathArchivioStampa, sys::TemporaryName(e.PathNomeProprio));
+    EXPECT_TRUE(QFileInfo(e.PathArchivioStampa).isFile());
+    EXPECT_FALSE(QFileInfo::exists(e.PathNomeProprio));
     ASSERT_TRUE(e.Importi.has_value());
     EXPECT_EQ(e.Importi->TotaleDocumento, euro("251"));
 
@@ -150,6 +155,40 @@ TEST_F(EmissioneDocumentoTest, ALinkedInvoiceIsNumberedPostedBilledAndWrittenFor
     for (int i = 0; i < 8; ++i) attesi << "";  // no withholding
     ASSERT_EQ(attesi.size(), 74);
     for (int i = 0; i < 74; ++i) EXPECT_EQ(dati[0][i], attesi[i]) << ColonneDati[size_t(i)];
+}
+
+// The issue hands its print database to the printing under this process's temporary name,
+// its copy kept first; under its own name in the start folder only where that name makes it
+// the stored copy (the invoice folder is the start folder): no file under a document's name is
+// ever one that a running process is about to move.
+TEST_F(EmissioneDocumentoTest, ThePrintDatabaseIsHandedToThePrintingUnderThisProcesssName) {
+    const struct {
+        const char* nome;
+        bool memorizza, stessaCartella;
+        EsitoCopia copia;
+    } casi[] = {
+        {"copies in a folder of their own", true, false, EsitoCopia::Archiviata},
+        {"no copies kept", false, false, EsitoCopia::NonRichiesta},
+        {"copies in the start folder", true, true, EsitoCopia::GiaArchiviata},
+        {"no copies kept, the invoice folder is the start folder", false, true, EsitoCopia::NonRichiesta},
+    };
+    for (const auto& c : casi) {
+        SCOPED_TRACE(c.nome);
+        Ricrea();
+        documento.Parametri.MemorizzaFattura = c.memorizza;
+        if (c.stessaCartella) documento.Ambiente.CartellaFatture = avvio + "\\";
+        const EsitoEmissione e = EmissioneDocumento(db(), documento);
+        ASSERT_TRUE(e.Emesso());
+        EXPECT_FALSE(e.StampaAbbandonata);
+        EXPECT_EQ(e.Copia.Esito, c.copia);
+        const QString proprio = QDir(avvio).filePath(e.NomeFileFattura);
+        EXPECT_EQ(e.PathNomeProprio, proprio);
+        const bool copia = c.copia == EsitoCopia::GiaArchiviata;
+        EXPECT_EQ(e.PathArchivioStampa, copia ? proprio : sys::TemporaryName(proprio));
+        EXPECT_EQ(e.Copia.Percorso, copia ? proprio : c.memorizza ? QDir(fatture).filePath(e.NomeFileFattura) : "");
+        EXPECT_EQ(QDir(avvio).entryList({"SDB*"}, QDir::Files),
+                  QStringList{QFileInfo(e.PathArchivioStampa).fileName()});
+    }
 }
 
 TEST_F(EmissioneDocumentoTest, ACreditNoteWithATypedNumberTakesNoRegisterNumber) {

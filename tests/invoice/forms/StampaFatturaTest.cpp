@@ -293,7 +293,7 @@ TEST_F(StampaFatturaTest, TheCopyIsStoredBeforeThePrintAndSurvivesItsFailure) {
     EXPECT_TRUE(copiaGiaArchiviata);
     // While the preview is open the print database carries this process's name: stopped then,
     // the process leaves a file that the next issue or list knows for a leftover.
-    EXPECT_EQ(nellAvvio, QStringList{QFileInfo(sys::TemporaryName(e.PathArchivioStampa)).fileName()});
+    EXPECT_EQ(nellAvvio, QStringList{QFileInfo(sys::TemporaryName(e.PathNomeProprio)).fileName()});
     EXPECT_EQ(fileIn(avvio).filter("SDB"), QStringList());
     EXPECT_EQ(fileIn(fatture), QStringList{e.NomeFileFattura});
     EXPECT_FALSE(QFileInfo::exists(e.PathArchivioStampa));
@@ -366,7 +366,8 @@ TEST_F(StampaFatturaTest, WhereTheCopyGoesAndWhatStaysInTheStartFolder) {
         const QString cartella = c.cartella == "NO" ? fatture : CartellaFattureIndicata(c.cartella);
         const bool copia = QFileInfo::exists(QDir(cartella).filePath(e.NomeFileFattura));
         EXPECT_EQ(copia, c.copia);
-        EXPECT_EQ(QFileInfo::exists(e.PathArchivioStampa), c.resta);
+        EXPECT_EQ(QFileInfo::exists(e.PathNomeProprio), c.resta);
+        EXPECT_FALSE(QFileInfo::exists(sys::TemporaryName(e.PathNomeProprio)));
         if (c.messaggio) {
             ASSERT_FALSE(box.asked().empty());
             const QString testo = box.asked().back().text;
@@ -375,7 +376,7 @@ TEST_F(StampaFatturaTest, WhereTheCopyGoesAndWhatStaysInTheStartFolder) {
             EXPECT_TRUE(testo.contains("resta nella cartella di avvio")) << testo.toStdString();
         }
         EXPECT_EQ(box.pending(), 0);
-        QFile::remove(e.PathArchivioStampa);
+        QFile::remove(e.PathNomeProprio);
     }
 }
 
@@ -392,7 +393,8 @@ TEST_F(StampaFatturaTest, LeavingAtTheCopysErrorLeavesTheDocumentUnprintedUnderI
     ASSERT_TRUE(e.Emesso());
     EXPECT_EQ(e.NomeFileFattura, nome);
     EXPECT_TRUE(e.StampaAbbandonata);
-    EXPECT_EQ(e.PathArchivioStampa, QDir(avvio).filePath(nome));
+    EXPECT_EQ(e.PathNomeProprio, QDir(avvio).filePath(nome));
+    EXPECT_EQ(e.PathArchivioStampa, sys::TemporaryName(e.PathNomeProprio));
     EXPECT_TRUE(QFileInfo(e.PathArchivioStampa).isFile());
 
     box.expectMessage(Answer::Ok,
@@ -404,7 +406,7 @@ TEST_F(StampaFatturaTest, LeavingAtTheCopysErrorLeavesTheDocumentUnprintedUnderI
     EXPECT_EQ(box.pending(), 0);
     ASSERT_EQ(box.asked().size(), 3u);
     EXPECT_TRUE(box.asked()[2].text.contains(nome + " resta nella cartella di avvio")) << box.asked()[2].text.toStdString();
-    EXPECT_TRUE(QFileInfo(e.PathArchivioStampa).isFile());
+    EXPECT_TRUE(QFileInfo(e.PathNomeProprio).isFile());
     EXPECT_EQ(fileIn(avvio).filter("SDB"), QStringList{nome});
 }
 
