@@ -215,7 +215,7 @@ TEST_F(VociCompetenza, TheChecksSpeakInTheirOrder) {
         clic(t().C_CmdAggiungi);
         EXPECT_TRUE(t().C_TxtImpoFatt->hasFocus());
         scrivi(t().C_TxtImpoFatt, "1,2,3");  // not an amount
-        box.expectMessage(ui::Answer::Ok, "definire l'importo da fatturare");
+        box.expectMessage(ui::Answer::Ok, "definire in cifre l'importo da fatturare");
         clic(t().C_CmdAggiungi);
     }
     clic(t().C_CmdVuota);
@@ -227,7 +227,7 @@ TEST_F(VociCompetenza, TheChecksSpeakInTheirOrder) {
         clic(t().C_CmdAggiungi);
         EXPECT_TRUE(t().C_TxTImporto->hasFocus());
         scrivi(t().C_TxTImporto, "5-0");
-        box.expectMessage(ui::Answer::Ok, "Bisogna definire l'importo nel campo");
+        box.expectMessage(ui::Answer::Ok, "Bisogna definire in cifre l'importo nel campo Costo");
         clic(t().C_CmdAggiungi);
         scrivi(t().C_TxTImporto, "50");
         scrivi(t().C_TxtFattore, "");
