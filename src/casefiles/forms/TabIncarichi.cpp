@@ -15,7 +15,6 @@
 #include "casefiles/forms/TabLavorazioni.h"
 #include "platform/system/BasicRuntime.h"
 #include "platform/system/MessageService.h"
-#include "platform/ui/FocusEvents.h"
 #include "platform/ui/FormUtil.h"
 #include "platform/ui/Grid.h"
 
@@ -49,7 +48,7 @@ TabIncarichi::TabIncarichi(QWidget& pagina, TabLavorazioni& lavorazioni, Evidenz
     connect(I_CmdCorreggi, &QPushButton::clicked, this, &TabIncarichi::I_CmdCorreggi_Click);
     connect(I_CmdCancella, &QPushButton::clicked, this, &TabIncarichi::I_CmdCancella_Click);
     connect(I_FlxIncarichi, &ui::Grid::clicked, this, &TabIncarichi::I_FlxIncarichi_Click);
-    ui::onFocusChange(*I_TxtData, [this] { OggiSeVuota(*I_TxtData); }, {});
+    OggiQuandoSiEntraVuota(*I_TxtData);
     connect(&FascolaCorrente(), &FascolaCorrenteRec::FascolaCambiata, this, &TabIncarichi::FascolaCambiata);
 }
 

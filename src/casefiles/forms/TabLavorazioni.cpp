@@ -14,7 +14,6 @@
 #include "casefiles/forms/EvidenziaRiga.h"
 #include "platform/system/BasicRuntime.h"
 #include "platform/system/MessageService.h"
-#include "platform/ui/FocusEvents.h"
 #include "platform/ui/FormUtil.h"
 #include "platform/ui/Grid.h"
 
@@ -44,7 +43,7 @@ TabLavorazioni::TabLavorazioni(QWidget& pagina, Evidenziatore& righe) : QObject(
     connect(L_CmdCorreggi, &QPushButton::clicked, this, &TabLavorazioni::L_CmdCorreggi_Click);
     connect(L_CmdCancella, &QPushButton::clicked, this, &TabLavorazioni::L_CmdCancella_Click);
     connect(L_FlxLavorazioni, &ui::Grid::clicked, this, &TabLavorazioni::L_FlxLavorazioni_Click);
-    ui::onFocusChange(*L_TxtData, [this] { OggiSeVuota(*L_TxtData); }, {});
+    OggiQuandoSiEntraVuota(*L_TxtData);
     connect(&FascolaCorrente(), &FascolaCorrenteRec::FascolaCambiata, this, &TabLavorazioni::FascolaCambiata);
     connect(&FascolaCorrente(), &FascolaCorrenteRec::IncaricoCambiato, this, &TabLavorazioni::IncaricoCambiato);
 }

@@ -157,6 +157,23 @@ TEST_F(VociCompetenza, AStoredItemIsLoadedCorrectedAndDeleted) {
     EXPECT_EQ(griglia(), QStringList{"0000|0000|ORE||12,00|4|48,00||"});
 }
 
+// A loaded item's date box emptied and entered again by a click: today's date comes in
+// selected, and the date typed replaces it.
+TEST_F(VociCompetenza, ADateBoxEnteredEmptyByAClickTakesTheDateTypedInPlaceOfToday) {
+    apri();
+    scegli("RIC");
+    digita(t().C_TxtImpoFatt, "100");
+    clic(t().C_CmdAggiungi);
+    clicRiga(1);
+    digita(t().C_TxtData, "");
+    QTest::mouseClick(t().C_TxtData, Qt::LeftButton, {}, t().C_TxtData->rect().center());
+    ASSERT_TRUE(t().C_TxtData->hasFocus());
+    EXPECT_EQ(t().C_TxtData->selectedText(), oggi());
+    QTest::keyClicks(t().C_TxtData, "06/03/2004");
+    clic(t().C_CmdCorreggi);
+    EXPECT_EQ(colonna("SELECT data FROM competenze WHERE elemento = 'RIC'").toText(), "2004-03-06");
+}
+
 class VociBloccate : public CompetenzeFixture {
 protected:
     void preparaVoci() override {
