@@ -84,9 +84,3 @@ void Deseleziona(QRadioButton* prima, QRadioButton* seconda) {
         opzione->setAutoExclusive(true);
     }
 }
-
-QLabel* Valore(const char* nome, QWidget* parent) {
-    QLabel* etichetta = ui::valueLabel(nome, 60, parent);
-    etichetta->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
-    return etichetta;
-}

@@ -106,5 +106,3 @@ QString Colonna(const QString& testo, int larghezza);
 
 // Both options of a pair left unselected, which exclusive options do not allow by a click.
 void Deseleziona(QRadioButton* prima, QRadioButton* seconda);
-// A label that shows a value: framed, as the tabs' heading and number labels are.
-QLabel* Valore(const char* nome, QWidget* parent);
