@@ -11,9 +11,9 @@ class QWidget;
 
 // The widths of the labels, in pixels: a client's name, a client code or an absolute case
 // number, a case, task or job number, a task's title.
-constexpr int LarghezzaNome = 330;
+constexpr int LarghezzaNome = 300;
 constexpr int LarghezzaCodice = 110;
-constexpr int LarghezzaNumero = 60;
+constexpr int LarghezzaNumero = 50;
 constexpr int LarghezzaTitolo = 240;
 
 // A label that shows a value: framed, as the tabs' heading and number labels are,
