@@ -37,8 +37,8 @@ QLabel* etichettaValore(const char* nome, int larghezza, const QString& testo) {
     return l;
 }
 
-// What the caption of the action in progress says in each mode: search, insertion, none,
-// view, correction.
+// What the caption of the action in progress says: in search, in insertion, right after a
+// search (nothing of its own: the view's), in view, in correction.
 const std::array<QString, 5> TestiAzione = {
     QStringLiteral("definisci i campi per la ricerca"), QStringLiteral("Inserimento nuova Fascola"), QString(),
     QStringLiteral("Visualizzazione Fascole"), QStringLiteral("Correzione Fascola")};

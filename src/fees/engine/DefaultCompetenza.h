@@ -110,7 +110,7 @@ EsitoVerifica VerificaElementoEImporti(db::Database& sessione, const CampiCompet
 // ImportoAmmesso takes, a payment, and a date. A box holds an amount when its text is a
 // number as the Italian settings write one (digits, "." between thousands, a decimal comma,
 // a leading sign, a euro sign before or after), or has one decimal point as ImportoDaTesto
-// reads it ("12.50"); its value is what ImportoDaTesto reads. "abc", "12 euro" or "1-2" hold
-// none, though ImportoDaTesto would make 0, 12 or 12 of them. Errors: "Funzione di verifica
-// coerenza dati inseriti".
+// reads it ("12.50"); its value is what ImportoDaTesto reads. "abc" and "12 euro" hold none,
+// though ImportoDaTesto would make 0 and 12 of them. Errors: "Funzione di verifica coerenza
+// dati inseriti".
 EsitoVerifica VerificaCoerenzaDati(db::Database& sessione, const CampiCompetenza& campi);
