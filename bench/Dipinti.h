@@ -1,42 +1,26 @@
 #pragma once
-// A window painted as the event loop would paint it on its next turn, and the paint events of
-// widgets counted while it paints.
-#include <QCoreApplication>
-#include <QEvent>
-#include <QObject>
-#include <QTest>
+// The painted benchmarks: a window painted as the event loop paints it, and what it painted
+// put among a benchmark's counters.
+#include <benchmark/benchmark.h>
+
 #include <QWidget>
-#include <QWindow>
+
+#include "support/Dipinti.h"
 
 namespace bench {
 
-// Whether the events already posted (a grid's notice of its cells, the views' delayed layouts)
-// are delivered before the update request.
-enum class EventiInAttesa { Lasciati, Consegnati };
+using dipinti::dipingi;
+using dipinti::Registro;
 
-// What the window was asked to repaint, painted now: the parts of the window marked dirty, and
-// those only. The window is first let show on the screen, or nothing of it is painted.
-inline void dipingi(QWidget& finestra, EventiInAttesa eventi = EventiInAttesa::Lasciati) {
-    if (!finestra.windowHandle() || !finestra.windowHandle()->isExposed())
-        (void)QTest::qWaitForWindowExposed(&finestra);
-    if (eventi == EventiInAttesa::Consegnati) QCoreApplication::processEvents();
-    QEvent aggiorna(QEvent::UpdateRequest);
-    QCoreApplication::sendEvent(&finestra, &aggiorna);
+// What `registro` counted over `iterazioni` runs into the benchmark's counters, each run's
+// share: paint events ("dipinti"), pixels painted ("pixel_dipinti"), widgets asked to lay
+// themselves out ("disposizioni"); and the pixels of `finestra` once ("pixel_finestra"), against which the
+// pixels painted read as so many screenfuls.
+inline void riporta(benchmark::State& state, const Registro& registro, double iterazioni, const QWidget& finestra) {
+    state.counters["dipinti"] = double(registro.eventi) / iterazioni;
+    state.counters["pixel_dipinti"] = double(registro.pixel) / iterazioni;
+    state.counters["disposizioni"] = double(registro.disposti.size()) / iterazioni;
+    state.counters["pixel_finestra"] = double(finestra.width()) * finestra.height();
 }
-
-// Paint events of a widget (and, when asked, of every widget inside it) while it counts.
-struct ContaDipinti : QObject {
-    enum Portata { SoloEsso, ConIFigli };
-    explicit ContaDipinti(QWidget& w, Portata portata = SoloEsso) {
-        w.installEventFilter(this);
-        if (portata == ConIFigli)
-            for (QWidget* figlio : w.findChildren<QWidget*>()) figlio->installEventFilter(this);
-    }
-    bool eventFilter(QObject*, QEvent* e) override {
-        if (e->type() == QEvent::Paint) ++n;
-        return false;
-    }
-    int n = 0;
-};
 
 }  // namespace bench

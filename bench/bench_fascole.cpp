@@ -255,17 +255,20 @@ void BM_RicercaAConfronto_10x(benchmark::State& state) {
 }
 BENCHMARK(BM_RicercaAConfronto_10x)->Unit(benchmark::kMillisecond)->MinTime(4);
 
-// The same, the click then painted: the fields, grids and tree the search changed.
+// The same, the click then painted as the event loop's next turn paints it: the layouts it
+// asked for, and the fields, grids and tree it changed. Besides the times, what one search
+// painted: paint events and pixels.
 void BM_RicercaDipintaAConfronto_10x(benchmark::State& state) {
     Programma& p = programma10();
     RicercaGrezza grezza(p.archivio);
     bench::ATurni confronto;
-    bench::ContaDipinti dipinti(*p.finestra, bench::ContaDipinti::ConIFigli);
+    bench::Registro dipinti(*p.finestra);
     for (auto _ : state) {
+        dipinti.attivo = false;
         p.maschera().AnnullaAzione();
         p.maschera().OptTutte->setChecked(true);
         bench::dipingi(*p.finestra);
-        dipinti.n = 0;
+        dipinti.attivo = true;
         confronto.giro(
             [&] { grezza(); },
             [&] {
@@ -274,7 +277,7 @@ void BM_RicercaDipintaAConfronto_10x(benchmark::State& state) {
             });
     }
     confronto.riporta(state);
-    state.counters["widget_dipinti"] = double(dipinti.n);  // by the last search
+    bench::riporta(state, dipinti, double(state.iterations()), *p.finestra);
 }
 BENCHMARK(BM_RicercaDipintaAConfronto_10x)->Unit(benchmark::kMillisecond)->MinTime(4);
 
@@ -340,15 +343,16 @@ void BM_Visualizzazione_10x(benchmark::State& state) {
 }
 BENCHMARK(BM_Visualizzazione_10x)->Unit(benchmark::kMillisecond);
 
-// One case file shown and what it changed painted: the first and the last case file of the
-// search in turns, each brought up as the record buttons bring it up and shown, so that every
-// display changes the fields.
+// One case file shown and what it changed painted as the event loop's next turn paints it:
+// the first and the last case file of the search in turns, each brought up as the record
+// buttons bring it up and shown, so that every display changes the fields. Besides the time, what one display
+// painted: paint events and pixels.
 void BM_VisualizzazioneDipinta_10x(benchmark::State& state) {
     Programma& p = programma10();
     p.cercaTutte();
     bench::dipingi(*p.finestra);
     bool ultima = false;
-    bench::ContaDipinti dipinti(*p.finestra, bench::ContaDipinti::ConIFigli);
+    bench::Registro dipinti(*p.finestra);
     for (auto _ : state) {
         p.maschera().DtaSelezionatiFascola_Validate(ultima ? MascheraFascola::AzioneUltimo
                                                            : MascheraFascola::AzionePrimo);
@@ -356,8 +360,7 @@ void BM_VisualizzazioneDipinta_10x(benchmark::State& state) {
         p.maschera().Visualizza();
         bench::dipingi(*p.finestra);
     }
-    state.counters["widget_dipinti"] = double(dipinti.n) / double(state.iterations());
-
+    bench::riporta(state, dipinti, double(state.iterations()), *p.finestra);
 }
 BENCHMARK(BM_VisualizzazioneDipinta_10x)->Unit(benchmark::kMillisecond);
 

@@ -162,19 +162,22 @@ void ApplicaDipinta(benchmark::State& state) {
             finestra.NellaFascola->setCurrentIndex(i);
     }
     TabFattura& tab = *finestra.findChild<TabFattura*>("TabFattura");
-    bench::ContaDipinti griglia(*tab.F_FlxFattura->viewport());
+    bench::Registro griglia(*tab.F_FlxFattura->viewport());
+    bench::Registro dipinti(finestra);
     for (auto _ : state) {
         state.PauseTiming();
+        griglia.attivo = dipinti.attivo = false;
         pronta(finestra, tab);
-        bench::dipingi(finestra, bench::EventiInAttesa::Consegnati);
-        griglia.n = 0;
+        bench::dipingi(finestra);
+        griglia.attivo = dipinti.attivo = true;
         state.ResumeTiming();
         tab.F_CmdApplicaSelezione->click();
-        bench::dipingi(finestra, bench::EventiInAttesa::Consegnati);
+        bench::dipingi(finestra);
     }
     controllaDocumento(state, tab);
-    if (griglia.n == 0) state.SkipWithError("the grid was not painted");
-    state.counters["griglia_dipinta"] = griglia.n;  // by the last click
+    if (griglia.eventi == 0) state.SkipWithError("the grid was not painted");
+    state.counters["griglia_dipinta"] = double(griglia.eventi) / double(state.iterations());
+    bench::riporta(state, dipinti, double(state.iterations()), finestra);
     ripristina();
 }
 BENCHMARK(ApplicaDipinta)->Arg(0)->Arg(1)->ArgName("collegato")->Unit(benchmark::kMillisecond);

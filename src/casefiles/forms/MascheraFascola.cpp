@@ -10,10 +10,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <array>
 
 #include "casefiles/engine/ClientiFascola.h"
 #include "casefiles/engine/FascolaCorrente.h"
 #include "casefiles/forms/AlberoClienti.h"
+#include "casefiles/forms/EtichetteValore.h"
 #include "casefiles/forms/FrmFascola.h"
 #include "casefiles/forms/NavigatoreRecord.h"
 #include "casefiles/forms/OpzioniCriterio.h"
@@ -29,11 +31,17 @@
 
 namespace {
 
-QLabel* etichettaValore(const char* nome, const QString& testo) {
-    QLabel* l = ui::valueLabel(nome, 100);
+QLabel* etichettaValore(const char* nome, int larghezza, const QString& testo) {
+    QLabel* l = Valore(nome, larghezza);
     l->setText(testo);
     return l;
 }
+
+// What the caption of the action in progress says: in search, in insertion, right after a
+// search (nothing of its own: the view's), in view, in correction.
+const std::array<QString, 5> TestiAzione = {
+    QStringLiteral("definisci i campi per la ricerca"), QStringLiteral("Inserimento nuova Fascola"), QString(),
+    QStringLiteral("Visualizzazione Fascole"), QStringLiteral("Correzione Fascola")};
 
 // A look-up list of the session for a refilled combo; its errors go to the handler under
 // `descrizione` and leave the list empty.
@@ -71,9 +79,9 @@ void MascheraFascola::costruisci() {
     DbcNomeCliente = ui::named<ui::RefillCombo>("DbcNomeCliente");
     DbcNomeCliente->setMinimumWidth(230);
     DbcNomeCliente->setRefill(elenco("Funzione di definizione nome cliente", ElencoClienti));
-    LblCodiceCliente = etichettaValore("LblCodiceCliente", "GG.MM.CC.SSSS");
-    LblNpra = etichettaValore("LblNpra", "NNNN");
-    LblNumeroAssoluto = etichettaValore("LblNumeroAssoluto", {});
+    LblCodiceCliente = etichettaValore("LblCodiceCliente", LarghezzaCodice, "GG.MM.CC.SSSS");
+    LblNpra = etichettaValore("LblNpra", LarghezzaNumero, "NNNN");
+    LblNumeroAssoluto = etichettaValore("LblNumeroAssoluto", LarghezzaCodice, {});
     TxtData = ui::named<QLineEdit>("TxtData");
     TxtData->setMaxLength(10);
     TxtData->setMaximumWidth(110);
@@ -87,6 +95,7 @@ void MascheraFascola::costruisci() {
     TxtNote = ui::named<QLineEdit>("TxtNote");
     TxtNote->setMaxLength(255);
     LblAzioneInCorsoFascola = ui::boldLabel("LblAzioneInCorsoFascola", "xxxxxx");
+    MisuraFissa(*LblAzioneInCorsoFascola, 0, {TestiAzione.begin(), TestiAzione.end()});
 
     std::tie(CmdAggiungiFascola, CmdRicercaFascola, CmdCorreggiFascola, CmdCancellaFascola, CmdConfermaFascola,
              CmdAnnullaFascola) = CreaComandi({"CmdAggiungiFascola", "CmdRicercaFascola", "CmdCorreggiFascola",
@@ -170,8 +179,7 @@ void MascheraFascola::collegaEventi() {
                   {CmdAggiungiFascola, CmdRicercaFascola, CmdCorreggiFascola, CmdCancellaFascola, CmdConfermaFascola,
                    CmdAnnullaFascola, CmdStampaFascola, true, {}},
                   *LblAzioneInCorsoFascola, *DtaSelezionatiFascola,
-                  {QStringLiteral("definisci i campi per la ricerca"), QStringLiteral("Inserimento nuova Fascola"), {},
-                   QStringLiteral("Visualizzazione Fascole"), QStringLiteral("Correzione Fascola")},
+                  {TestiAzione[0], TestiAzione[1], TestiAzione[2], TestiAzione[3], TestiAzione[4]},
                   {QStringLiteral("Funzione di aggiunta di una nuova fascola"),
                    QStringLiteral("Funzione di verifica dati in fascola")});
     connect(CmdStampaFascola, &QPushButton::clicked, this, [this] { CmdStampafascola_Click(); });

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QToolButton>
 
+#include "casefiles/forms/EtichetteValore.h"
 #include "platform/system/BasicRuntime.h"
 
 namespace {
@@ -30,14 +31,14 @@ NavigatoreRecord::NavigatoreRecord(QWidget* parent) : QWidget(parent) {
     didascalia_->setAlignment(Qt::AlignCenter);
     didascalia_->setFrameShape(QFrame::Panel);
     didascalia_->setFrameShadow(QFrame::Sunken);
-    didascalia_->setMinimumWidth(120);
 
     auto* riga = new QHBoxLayout(this);
     riga->setContentsMargins(0, 0, 0, 0);
     riga->setSpacing(0);
     riga->addWidget(Primo);
     riga->addWidget(Precedente);
-    riga->addWidget(didascalia_, 1);
+    // The caption changes with every record shown: its width is the row's to give.
+    riga->addWidget(InRiquadroProprio(*didascalia_, 120), 1);
     riga->addWidget(Successivo);
     riga->addWidget(Ultimo);
 

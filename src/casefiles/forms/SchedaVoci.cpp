@@ -1,13 +1,16 @@
 #include "casefiles/forms/SchedaVoci.h"
 
+#include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QRadioButton>
 
 #include "casefiles/engine/FascolaCorrente.h"
 #include "foundation/engine/Procedura.h"
 #include "foundation/engine/Sessione.h"
 #include "platform/system/BasicRuntime.h"
+#include "platform/ui/FocusEvents.h"
 #include "platform/ui/FormUtil.h"
 
 bool SuArchivio(const QString& descrizione, const std::function<void(db::Database&)>& operazione) {
@@ -27,8 +30,47 @@ QString DataMostrata(const QDate& data) { return data.isValid() ? basic::Format(
 
 QDate DataDigitata(const QString& testo) { return basic::ToDate(testo).value_or(QDate()); }
 
-void OggiSeVuota(QLineEdit& data) {
-    if (data.text().isEmpty()) data.setText(basic::Format(basic::Today(), "dd/mm/yyyy"));
+namespace {
+
+// Keeps the date just proposed selected through the click that entered its box, whose press
+// would otherwise put the caret where it fell, inside the date. Which of the two comes first
+// on entering, the proposal or the focus event this filter sees, does not matter.
+class DataProposta final : public QObject {
+public:
+    explicit DataProposta(QLineEdit& data) : QObject(&data) { data.installEventFilter(this); }
+    void proposta() { proposta_ = true; }
+
+protected:
+    bool eventFilter(QObject*, QEvent* evento) override {
+        switch (evento->type()) {
+        case QEvent::FocusIn:
+            clic_ = static_cast<QFocusEvent*>(evento)->reason() == Qt::MouseFocusReason;
+            return false;
+        case QEvent::FocusOut: clic_ = proposta_ = false; return false;
+        case QEvent::MouseButtonPress: {
+            const bool tieni = clic_ && proposta_ && static_cast<QMouseEvent*>(evento)->button() == Qt::LeftButton;
+            clic_ = proposta_ = false;
+            return tieni;
+        }
+        default: return false;
+        }
+    }
+
+private:
+    bool clic_ = false;      // the box was entered by a click, whose press is still to come
+    bool proposta_ = false;  // today's date was put in as the box was entered
+};
+
+}  // namespace
+
+void OggiQuandoSiEntraVuota(QLineEdit& data) {
+    auto* proposta = new DataProposta(data);
+    ui::onFocusChange(data, [&data, proposta] {
+        if (!data.text().isEmpty()) return;
+        data.setText(basic::Format(basic::Today(), "dd/mm/yyyy"));
+        data.selectAll();
+        proposta->proposta();
+    }, {});
 }
 
 QString Colonna(const QString& testo, int larghezza) {
@@ -41,10 +83,4 @@ void Deseleziona(QRadioButton* prima, QRadioButton* seconda) {
         opzione->setChecked(false);
         opzione->setAutoExclusive(true);
     }
-}
-
-QLabel* Valore(const char* nome, QWidget* parent) {
-    QLabel* etichetta = ui::valueLabel(nome, 60, parent);
-    etichetta->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
-    return etichetta;
 }

@@ -97,12 +97,12 @@ void MostraFascolaInTestata(QLabel* nome, QLabel* codice, QLabel* npra);
 QString DataMostrata(const QDate& data);
 // A date typed as day/month/year; a null date when it is none.
 QDate DataDigitata(const QString& testo);
-// Today's date, "dd/mm/yyyy", into a date box that gets the focus empty.
-void OggiSeVuota(QLineEdit& data);
+// Today's date, "dd/mm/yyyy", into the date box `data` each time the user enters it empty,
+// selected whole so that a date typed replaces it, whether the box is entered with the
+// keyboard or with a click: the click that enters the box leaves the caret out of the date.
+void OggiQuandoSiEntraVuota(QLineEdit& data);
 // The text in a column of `larghezza` characters: blanks after, cut to the width.
 QString Colonna(const QString& testo, int larghezza);
 
 // Both options of a pair left unselected, which exclusive options do not allow by a click.
 void Deseleziona(QRadioButton* prima, QRadioButton* seconda);
-// A label that shows a value: framed, as the tabs' heading and number labels are.
-QLabel* Valore(const char* nome, QWidget* parent);

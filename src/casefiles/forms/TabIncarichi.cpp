@@ -11,11 +11,11 @@
 #include <memory>
 
 #include "casefiles/engine/FascolaCorrente.h"
+#include "casefiles/forms/EtichetteValore.h"
 #include "casefiles/forms/EvidenziaRiga.h"
 #include "casefiles/forms/TabLavorazioni.h"
 #include "platform/system/BasicRuntime.h"
 #include "platform/system/MessageService.h"
-#include "platform/ui/FocusEvents.h"
 #include "platform/ui/FormUtil.h"
 #include "platform/ui/Grid.h"
 
@@ -49,17 +49,17 @@ TabIncarichi::TabIncarichi(QWidget& pagina, TabLavorazioni& lavorazioni, Evidenz
     connect(I_CmdCorreggi, &QPushButton::clicked, this, &TabIncarichi::I_CmdCorreggi_Click);
     connect(I_CmdCancella, &QPushButton::clicked, this, &TabIncarichi::I_CmdCancella_Click);
     connect(I_FlxIncarichi, &ui::Grid::clicked, this, &TabIncarichi::I_FlxIncarichi_Click);
-    ui::onFocusChange(*I_TxtData, [this] { OggiSeVuota(*I_TxtData); }, {});
+    OggiQuandoSiEntraVuota(*I_TxtData);
     connect(&FascolaCorrente(), &FascolaCorrenteRec::FascolaCambiata, this, &TabIncarichi::FascolaCambiata);
 }
 
 void TabIncarichi::creaControlli(QWidget& pagina) {
-    I_LblNomeCliente = Valore("I_LblNomeCliente", &pagina);
-    I_LblCodiceCliente = Valore("I_LblCodiceCliente", &pagina);
-    I_LblNpra = Valore("I_LblNpra", &pagina);
+    I_LblNomeCliente = Valore("I_LblNomeCliente", LarghezzaNome, &pagina);
+    I_LblCodiceCliente = Valore("I_LblCodiceCliente", LarghezzaCodice, &pagina);
+    I_LblNpra = Valore("I_LblNpra", LarghezzaNumero, &pagina);
 
     auto* riquadro = new QGroupBox(&pagina);
-    I_LblNtask = Valore("I_LblNtask", riquadro);
+    I_LblNtask = Valore("I_LblNtask", LarghezzaNumero, riquadro);
     I_TxtData = ui::named<QLineEdit>("I_TxtData", riquadro);
     I_TxtTitolo = ui::named<QLineEdit>("I_TxtTitolo", riquadro);
     I_TxtTitolo->setMaxLength(30);
@@ -95,10 +95,11 @@ void TabIncarichi::creaControlli(QWidget& pagina) {
     contenuto->addWidget(I_FlxIncarichi, 1);
 
     auto* testata = new QHBoxLayout;
-    testata->addWidget(I_LblNomeCliente, 1);
+    testata->addWidget(I_LblNomeCliente);
     testata->addWidget(I_LblCodiceCliente);
     testata->addWidget(new QLabel("Numero Fascola", &pagina));
     testata->addWidget(I_LblNpra);
+    testata->addStretch();
 
     auto* layout = new QVBoxLayout(&pagina);
     layout->addLayout(testata);

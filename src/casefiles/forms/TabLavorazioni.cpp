@@ -11,10 +11,10 @@
 #include <memory>
 
 #include "casefiles/engine/FascolaCorrente.h"
+#include "casefiles/forms/EtichetteValore.h"
 #include "casefiles/forms/EvidenziaRiga.h"
 #include "platform/system/BasicRuntime.h"
 #include "platform/system/MessageService.h"
-#include "platform/ui/FocusEvents.h"
 #include "platform/ui/FormUtil.h"
 #include "platform/ui/Grid.h"
 
@@ -44,20 +44,20 @@ TabLavorazioni::TabLavorazioni(QWidget& pagina, Evidenziatore& righe) : QObject(
     connect(L_CmdCorreggi, &QPushButton::clicked, this, &TabLavorazioni::L_CmdCorreggi_Click);
     connect(L_CmdCancella, &QPushButton::clicked, this, &TabLavorazioni::L_CmdCancella_Click);
     connect(L_FlxLavorazioni, &ui::Grid::clicked, this, &TabLavorazioni::L_FlxLavorazioni_Click);
-    ui::onFocusChange(*L_TxtData, [this] { OggiSeVuota(*L_TxtData); }, {});
+    OggiQuandoSiEntraVuota(*L_TxtData);
     connect(&FascolaCorrente(), &FascolaCorrenteRec::FascolaCambiata, this, &TabLavorazioni::FascolaCambiata);
     connect(&FascolaCorrente(), &FascolaCorrenteRec::IncaricoCambiato, this, &TabLavorazioni::IncaricoCambiato);
 }
 
 void TabLavorazioni::creaControlli(QWidget& pagina) {
-    L_LblNomeCliente = Valore("L_LblNomeCliente", &pagina);
-    L_LblCodiceCliente = Valore("L_LblCodiceCliente", &pagina);
-    L_LblNpra = Valore("L_LblNpra", &pagina);
-    L_LblTitolo = Valore("L_LblTitolo", &pagina);
-    L_LblNtask = Valore("L_LblNtask", &pagina);
+    L_LblNomeCliente = Valore("L_LblNomeCliente", LarghezzaNome, &pagina);
+    L_LblCodiceCliente = Valore("L_LblCodiceCliente", LarghezzaCodice, &pagina);
+    L_LblNpra = Valore("L_LblNpra", LarghezzaNumero, &pagina);
+    L_LblTitolo = Valore("L_LblTitolo", LarghezzaTitolo, &pagina);
+    L_LblNtask = Valore("L_LblNtask", LarghezzaNumero, &pagina);
 
     L_FrmLavorazioni = ui::named<QGroupBox>("L_FrmLavorazioni", "LAVORAZIONI e/o DOCUMENTI", &pagina);
-    L_LblNJob = Valore("L_LblNJob", L_FrmLavorazioni);
+    L_LblNJob = Valore("L_LblNJob", LarghezzaNumero, L_FrmLavorazioni);
 
     auto* tipo = new QGroupBox("Tipo ", L_FrmLavorazioni);
     L_OptTipoDocumento = ui::named<QRadioButton>("L_OptTipoDocumento", "Documento", tipo);
@@ -119,7 +119,7 @@ void TabLavorazioni::creaControlli(QWidget& pagina) {
     testata->addWidget(L_LblTitolo, 1, 1, 1, 2);
     testata->addWidget(new QLabel("Numero:", &pagina), 1, 3, Qt::AlignRight);
     testata->addWidget(L_LblNtask, 1, 4);
-    testata->setColumnStretch(1, 1);
+    testata->setColumnStretch(5, 1);  // the labels keep their widths: the room left goes after them
 
     auto* layout = new QVBoxLayout(&pagina);
     layout->addLayout(testata);

@@ -64,6 +64,25 @@ EsitoDefaultCompetenza DefinizioneDefault(db::Database& sessione, SceltaElemento
     return esito;
 }
 
+namespace {
+
+// How the text of an entry's amount box reads: as LetturaDiImporto, except that a text that
+// is no number as the Italian settings write one (a euro sign before or after it aside) is no
+// amount either, rather than the figures ImportoDaTesto would pick out of it.
+LetturaImporto letturaDellaVoce(const QString& testo) {
+    QString numero = testo.trimmed();
+    if (numero.startsWith(u'€')) numero.remove(0, 1);
+    else if (numero.endsWith(u'€')) numero.chop(1);
+    if (!basic::IsNumeric(numero)) return LetturaImporto::NonNumerico;
+    return LetturaDiImporto(testo);
+}
+
+}  // namespace
+
+QString MessaggioImportoNonImporto(const QString& didascalia) {
+    return QStringLiteral("Bisogna definire in cifre l'importo nel campo %1").arg(didascalia).trimmed();
+}
+
 EsitoVerifica VerificaElementoEImporti(db::Database& sessione, const CampiCompetenza& campi,
                                        const QString& descrizioneErrori, bool importoLeggibile) {
     EsitoVerifica esito;
@@ -84,9 +103,14 @@ EsitoVerifica VerificaElementoEImporti(db::Database& sessione, const CampiCompet
 
     const ImportiRichiesti richiesti = ImportiRichiestiPer(elemento->calcolo, elemento->tipo);
     if (richiesti.Importo) {
-        const LetturaImporto lettura = LetturaDiImporto(campi.Importo);
-        if (campi.Importo.isEmpty() || (importoLeggibile && lettura == LetturaImporto::NonNumerico))
-            return errore(MessaggioMancaImporto, CampoCompetenza::Importo);
+        if (campi.Importo.isEmpty()) return errore(MessaggioMancaImporto, CampoCompetenza::Importo);
+        const LetturaImporto lettura =
+            importoLeggibile ? letturaDellaVoce(campi.Importo) : LetturaDiImporto(campi.Importo);
+        if (importoLeggibile && lettura == LetturaImporto::NonNumerico) {
+            // Named as the tab names the box for this element.
+            const QString didascalia = DefinizioneCalcolo(*elemento, std::nullopt, nullptr, {}).LblCheCao;
+            return errore(MessaggioImportoNonImporto(didascalia), CampoCompetenza::Importo);
+        }
         if (lettura == LetturaImporto::FuoriMisura) return errore(MessaggioImportoFuoriMisura, CampoCompetenza::Importo);
     }
     if (richiesti.Fattore && campi.Fattore.isEmpty()) return errore(MessaggioMancaFattore, CampoCompetenza::Fattore);
@@ -104,10 +128,12 @@ EsitoVerifica VerificaCoerenzaDati(db::Database& sessione, const CampiCompetenza
         esito.Campo = campo;
         return esito;
     };
-    const LetturaImporto impofatt = LetturaDiImporto(campi.Impofatt);
-    if (campi.Impofatt.isEmpty() || impofatt == LetturaImporto::NonNumerico)
-        return errore(MessaggioMancaImpofatt, CampoCompetenza::Impofatt);
-    if (impofatt == LetturaImporto::FuoriMisura) return errore(MessaggioImportoFuoriMisura, CampoCompetenza::Impofatt);
+    if (campi.Impofatt.isEmpty()) return errore(MessaggioMancaImpofatt, CampoCompetenza::Impofatt);
+    switch (letturaDellaVoce(campi.Impofatt)) {
+    case LetturaImporto::NonNumerico: return errore(MessaggioImpofattNonImporto, CampoCompetenza::Impofatt);
+    case LetturaImporto::FuoriMisura: return errore(MessaggioImportoFuoriMisura, CampoCompetenza::Impofatt);
+    case LetturaImporto::Ammesso: break;
+    }
     if (campi.Pagamento.isEmpty()) return errore(MessaggioMancaPagamento, CampoCompetenza::Pagamento);
     if (!basic::IsDate(campi.Data)) return errore(MessaggioMancaData, CampoCompetenza::Data);
     return esito;

@@ -81,6 +81,10 @@ inline const QString MessaggioElementoInesistente =
 inline const QString MessaggioMancaImporto = QStringLiteral("Bisogna definire l'importo nel campo");
 inline const QString MessaggioMancaFattore = QStringLiteral("Definire il campo fattore");
 inline const QString MessaggioMancaImpofatt = QStringLiteral("definire l'importo da fatturare");
+inline const QString MessaggioImpofattNonImporto = QStringLiteral("definire in cifre l'importo da fatturare");
+// The amount box holds a text that is no amount: the box named by the caption the element's
+// calculation mode gives it ("Costo", "dir. unitario"...), none when the mode gives none.
+QString MessaggioImportoNonImporto(const QString& didascalia);
 inline const QString MessaggioMancaPagamento = QStringLiteral("Bisogna definire il campo pagamento");
 inline const QString MessaggioMancaData = QStringLiteral("Si deve inserire la data di inserimento in fascola");
 
@@ -94,14 +98,19 @@ struct EsitoVerifica {
 
 // The checks an element priced from the catalogue passes, in order: an element, a
 // description, an element of the catalogue, then the amount and the factor boxes its mode
-// requires; with `importoLeggibile` a required amount must also read as an amount
-// (ImportoDaTesto), while a factor only has to be there. A required amount beyond
-// ImportoAmmesso is refused (MessaggioImportoFuoriMisura). `descrizioneErrori` names the
-// procedure to the error handler.
+// requires; with `importoLeggibile` a required amount must also hold an amount
+// (MessaggioImportoNonImporto otherwise: see VerificaCoerenzaDati), while a factor only has to
+// be there. A required amount beyond ImportoAmmesso is refused (MessaggioImportoFuoriMisura).
+// `descrizioneErrori` names the procedure to the error handler.
 EsitoVerifica VerificaElementoEImporti(db::Database& sessione, const CampiCompetenza& campi,
                                        const QString& descrizioneErrori, bool importoLeggibile);
 
 // The checks of a fee item's fields before it is added or corrected: those above, then an
-// amount to invoice that can be read and that ImportoAmmesso takes, a payment, and a date. Errors: "Funzione di verifica
-// coerenza dati inseriti".
+// amount to invoice that holds an amount (MessaggioImpofattNonImporto otherwise) that
+// ImportoAmmesso takes, a payment, and a date. A box holds an amount when its text is a
+// number as the Italian settings write one (digits, "." between thousands, a decimal comma,
+// a leading sign, a euro sign before or after), or has one decimal point as ImportoDaTesto
+// reads it ("12.50"); its value is what ImportoDaTesto reads. "abc" and "12 euro" hold none,
+// though ImportoDaTesto would make 0 and 12 of them. Errors: "Funzione di verifica coerenza
+// dati inseriti".
 EsitoVerifica VerificaCoerenzaDati(db::Database& sessione, const CampiCompetenza& campi);

@@ -7,6 +7,7 @@
 #include "accounting/engine/ElenchiContabili.h"
 #include "casefiles/engine/FascolaCorrente.h"
 #include "casefiles/forms/FrmFascola.h"
+#include "casefiles/forms/SchedaVoci.h"
 #include "fees/engine/ComandiCompetenza.h"
 #include "fees/engine/DettaglioCompetenza.h"
 #include "fees/forms/FrmDettaglioElemento.h"
@@ -50,7 +51,7 @@ void TabCompetenze::collegaEventi() {
     });
     ui::onFocusChange(*C_DbcElemento, {}, [this] { C_DbcElemento_LostFocus(); });
     ui::onFocusChange(*C_DbcDescrizEle, {}, [this] { C_DbcDescrizEle_LostFocus(); });
-    ui::onFocusChange(*C_TxtData, [this] { C_TxtData_GotFocus(); }, {});
+    OggiQuandoSiEntraVuota(*C_TxtData);
     for (QLineEdit* box : {C_TxTImporto, C_TxtFattore}) {
         connect(box, &QLineEdit::textEdited, this, [this] { daRicalcolare_ = true; });
         ui::onFocusChange(*box, {}, [this] { C_CalcoloImpoFatt(); });
@@ -146,10 +147,6 @@ void TabCompetenze::C_CalcoloImpoFatt() {
         C_TxtImpoFatt->setText(*impofat);
         daRicalcolare_ = false;
     }
-}
-
-void TabCompetenze::C_TxtData_GotFocus() {
-    if (C_TxtData->text().isEmpty()) C_TxtData->setText(testoData(basic::Today()));
 }
 
 // --- The grid.

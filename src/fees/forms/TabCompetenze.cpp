@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "casefiles/engine/FascolaCorrente.h"
+#include "casefiles/forms/EtichetteValore.h"
 #include "casefiles/forms/FrmFascola.h"
 #include "fees/engine/CompetenzeFascola.h"
 #include "fees/engine/DettaglioCompetenza.h"
@@ -37,6 +38,21 @@ QString importo(const Currency& valore) {
 }
 
 QString segno(bool vero) { return vero ? QStringLiteral("S") : QString(); }
+
+// Every caption the calculation modes give the amount box and the factor box.
+std::pair<QStringList, QStringList> didascalieDeiModi() {
+    QStringList importo, fattore;
+    for (const QString& modo : {calcolo::Percentuale, calcolo::Richiesta, calcolo::Listino, calcolo::ImportoUnitario})
+        for (const QString& genere : {tipo::Costo, tipo::Anticipazione, tipo::Competenza}) {
+            ElementoDaFatturare elemento;
+            elemento.calcolo = modo;
+            elemento.tipo = genere;
+            const CampiImporto campi = DefinizioneCalcolo(elemento, std::nullopt, nullptr, {});
+            importo << campi.LblCheCao;
+            fattore << campi.LblFattore;
+        }
+    return {importo, fattore};
+}
 
 }  // namespace
 
@@ -81,11 +97,11 @@ void TabCompetenze::DestinazioneCambiata() {
 }
 
 void TabCompetenze::costruisci() {
-    C_LblNomeCliente = ui::valueLabel("C_LblNomeCliente", 300);
-    C_LblCodiceCliente = ui::valueLabel("C_LblCodiceCliente", 110);
-    C_LblNpra = ui::valueLabel("C_LblNpra", 50);
-    C_LblNtask = ui::valueLabel("C_LblNtask", 50);
-    C_LblNjob = ui::valueLabel("C_LblNjob", 50);
+    C_LblNomeCliente = Valore("C_LblNomeCliente", LarghezzaNome);
+    C_LblCodiceCliente = Valore("C_LblCodiceCliente", LarghezzaCodice);
+    C_LblNpra = Valore("C_LblNpra", LarghezzaNumero);
+    C_LblNtask = Valore("C_LblNtask", LarghezzaNumero);
+    C_LblNjob = Valore("C_LblNjob", LarghezzaNumero);
     auto* intestazione = new QGroupBox("gestione competenze associate alla fascola ");
     auto* righe = new QHBoxLayout(intestazione);
     for (QWidget* w : std::initializer_list<QWidget*>{C_LblNomeCliente, C_LblCodiceCliente, new QLabel("Fascola:"),
@@ -100,9 +116,13 @@ void TabCompetenze::costruisci() {
     C_DbcDescrizEle->setMinimumWidth(260);
     C_TxtDescrizione = ui::named<QLineEdit>("C_TxtDescrizione");
     C_TxtDescrizione->setMaxLength(50);
+    // Their captions change with the element chosen: they keep the size of the widest.
+    const auto [didascalieImporto, didascalieFattore] = didascalieDeiModi();
     C_LblCheCao = ui::named<QLabel>("C_LblCheCao");
+    MisuraFissa(*C_LblCheCao, 0, didascalieImporto);
     C_TxTImporto = ui::named<QLineEdit>("C_TxTImporto");
     C_LblFattore = ui::named<QLabel>("C_LblFattore");
+    MisuraFissa(*C_LblFattore, 0, didascalieFattore);
     C_TxtFattore = ui::named<QLineEdit>("C_TxtFattore");
     C_TxtFattore->setMaxLength(10);
     C_TxtImpoFatt = ui::named<QLineEdit>("C_TxtImpoFatt");

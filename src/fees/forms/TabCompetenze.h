@@ -109,7 +109,6 @@ private:
     // has changed either since the boxes were laid out or last worked out; a new item's
     // proposed values count as not yet worked out.
     void C_CalcoloImpoFatt();
-    void C_TxtData_GotFocus();
 
     // --- The grid.
     void C_FlxCompetenze_Click(int riga);

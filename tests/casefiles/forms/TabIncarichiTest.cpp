@@ -346,6 +346,35 @@ TEST_F(TabIncarichiTest, EnteringAnEmptyDateBoxWritesTodaysDate) {
     EXPECT_EQ(incarichi->I_TxtData->text(), "1/2");
 }
 
+// Entered by a click, the date proposed is selected as it is entered by the keyboard, so that
+// the date typed takes its place rather than being mixed into it.
+TEST_F(TabIncarichiTest, ADateBoxEnteredEmptyByAClickTakesTheDateTypedInPlaceOfToday) {
+    mostraFascola(Cliente, Npra);
+    const QString oggi = basic::Format(basic::Today(), "dd/mm/yyyy");
+    for (QLineEdit* data : {incarichi->I_TxtData, lavorazioni->L_TxtData}) {
+        SCOPED_TRACE(data->objectName().toStdString());
+        incarichi->I_TxtTitolo->setFocus();
+        data->clear();
+        QTest::mouseClick(data, Qt::LeftButton, {}, data->rect().center());
+        ASSERT_TRUE(data->hasFocus());
+        EXPECT_EQ(data->text(), oggi);
+        EXPECT_EQ(data->selectedText(), oggi);
+        QTest::keyClicks(data, "05/12/2026");
+        EXPECT_EQ(data->text(), "05/12/2026");
+
+        // Once in the box, a click puts the caret where it falls.
+        QTest::mouseClick(data, Qt::LeftButton, {}, QPoint(1, data->height() / 2));
+        EXPECT_FALSE(data->hasSelectedText());
+        EXPECT_EQ(data->cursorPosition(), 0);
+
+        // A box that holds a date keeps it, and the click its caret.
+        incarichi->I_TxtTitolo->setFocus();
+        QTest::mouseClick(data, Qt::LeftButton, {}, QPoint(1, data->height() / 2));
+        EXPECT_EQ(data->text(), "05/12/2026");
+        EXPECT_FALSE(data->hasSelectedText());
+    }
+}
+
 TEST_F(TabIncarichiTest, TitleAndNotesAreHeldToTheirColumns) {
     EXPECT_EQ(incarichi->I_TxtTitolo->maxLength(), 30);
     EXPECT_EQ(incarichi->I_TxtNote->maxLength(), 255);

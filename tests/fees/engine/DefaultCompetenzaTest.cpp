@@ -131,10 +131,36 @@ TEST_F(DefaultCompetenzaTest, TheChecksRunInOrderAndStopAtTheFirstFailure) {
         {con(&CampiCompetenza::Importo, "12", "XYZ"), "Il codice elemento non risulta definito in archivio",
          CampoCompetenza::Elemento},
         {con(&CampiCompetenza::Importo, ""), "Bisogna definire l'importo nel campo", CampoCompetenza::Importo},
-        {con(&CampiCompetenza::Importo, "1-2"), "Bisogna definire l'importo nel campo", CampoCompetenza::Importo},
+        // A text that is no amount, where ImportoDaTesto would have picked figures out of it
+        // (or 0 out of none), is refused at its box, named by the caption of the element's mode.
+        {con(&CampiCompetenza::Importo, "1-2"), "Bisogna definire in cifre l'importo nel campo dir. unitario",
+         CampoCompetenza::Importo},
+        {con(&CampiCompetenza::Importo, "abc"), "Bisogna definire in cifre l'importo nel campo dir. unitario",
+         CampoCompetenza::Importo},
+        {con(&CampiCompetenza::Importo, " "), "Bisogna definire in cifre l'importo nel campo dir. unitario",
+         CampoCompetenza::Importo},
+        {con(&CampiCompetenza::Importo, "12 euro"), "Bisogna definire in cifre l'importo nel campo dir. unitario",
+         CampoCompetenza::Importo},
+        {CampiCompetenza{"SPE", "S", "abc", "", "10", "30", "05/03/2004"},
+         "Bisogna definire in cifre l'importo nel campo Costo", CampoCompetenza::Importo},
+        {CampiCompetenza{"ANT", "A", "abc", "", "abc", "30", "05/03/2004"},
+         "Bisogna definire in cifre l'importo nel campo Anticipazione", CampoCompetenza::Importo},
+        {CampiCompetenza{"BAS", "B", "abc", "10,00", "0,00", "30", "05/03/2004"},
+         "Bisogna definire in cifre l'importo nel campo Costo", CampoCompetenza::Importo},
+        {CampiCompetenza{"PER", "P", "abc", "5,00", "0,00", "30", "05/03/2004"},
+         "Bisogna definire in cifre l'importo nel campo Base imponibile", CampoCompetenza::Importo},
+        // A pair no layout names gives the box no caption.
+        {CampiCompetenza{"MIS", "M", "abc", "1", "3", "30", "05/03/2004"},
+         "Bisogna definire in cifre l'importo nel campo", CampoCompetenza::Importo},
         {con(&CampiCompetenza::Fattore, ""), "Definire il campo fattore", CampoCompetenza::Fattore},
         {con(&CampiCompetenza::Impofatt, ""), "definire l'importo da fatturare", CampoCompetenza::Impofatt},
-        {con(&CampiCompetenza::Impofatt, "1,2,3"), "definire l'importo da fatturare", CampoCompetenza::Impofatt},
+        {con(&CampiCompetenza::Impofatt, "1,2,3"), "definire in cifre l'importo da fatturare",
+         CampoCompetenza::Impofatt},
+        {con(&CampiCompetenza::Impofatt, "abc"), "definire in cifre l'importo da fatturare", CampoCompetenza::Impofatt},
+        {con(&CampiCompetenza::Impofatt, "24 EUR"), "definire in cifre l'importo da fatturare",
+         CampoCompetenza::Impofatt},
+        {CampiCompetenza{"RIC", "R", "", "", "abc", "30", "05/03/2004"}, "definire in cifre l'importo da fatturare",
+         CampoCompetenza::Impofatt},
         {con(&CampiCompetenza::Pagamento, ""), "Bisogna definire il campo pagamento", CampoCompetenza::Pagamento},
         {con(&CampiCompetenza::Data, ""), "Si deve inserire la data di inserimento in fascola",
          CampoCompetenza::Data},
@@ -158,15 +184,18 @@ TEST_F(DefaultCompetenzaTest, TheChecksRunInOrderAndStopAtTheFirstFailure) {
         EXPECT_EQ(e.Campo, c.campo) << c.messaggio.toStdString();
     }
 
-    // Only what must be there is asked for; readable texts pass, 0 included, and a factor is
-    // taken as typed.
+    // Only what must be there is asked for; amounts as the boxes show them or as they are
+    // typed pass, 0 included, and a factor is taken as typed.
     const CampiCompetenza buone[] = {
         buona,
         {"ONO", "Onorario", "", "", "100,00", "30", "05/03/2004"},
         {"RIC", "Onorario", "0,00", "0,00", "0", "30", "5/3/04"},
+        {"RIC", "Onorario", "abc", "", "-1.234,50", "30", "05/03/2004"},  // a hidden box is not looked at
         {"SPE", "Spese", "0,00", "", "0,00", "0", "05/03/2004"},
         {"ANT", "Anticipo", "12.50", "", "12.50", "R30", "05/03/2004"},
-        {"PER", "Perc", "abc", "x", "0,05", "30", "05/03/2004"},
+        {"ANT", "Anticipo", " 1.234,5 ", "", "1234,5678", "R30", "05/03/2004"},
+        {"SPE", "Spese", "€ 10", "", "12,50 €", "30", "05/03/2004"},
+        {"PER", "Perc", "200", "x", "0,05", "30", "05/03/2004"},
     };
     for (const CampiCompetenza& c : buone) {
         const EsitoVerifica e = VerificaCoerenzaDati(s(), c);

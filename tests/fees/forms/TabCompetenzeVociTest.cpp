@@ -157,6 +157,23 @@ TEST_F(VociCompetenza, AStoredItemIsLoadedCorrectedAndDeleted) {
     EXPECT_EQ(griglia(), QStringList{"0000|0000|ORE||12,00|4|48,00||"});
 }
 
+// A loaded item's date box emptied and entered again by a click: today's date comes in
+// selected, and the date typed replaces it.
+TEST_F(VociCompetenza, ADateBoxEnteredEmptyByAClickTakesTheDateTypedInPlaceOfToday) {
+    apri();
+    scegli("RIC");
+    digita(t().C_TxtImpoFatt, "100");
+    clic(t().C_CmdAggiungi);
+    clicRiga(1);
+    digita(t().C_TxtData, "");
+    QTest::mouseClick(t().C_TxtData, Qt::LeftButton, {}, t().C_TxtData->rect().center());
+    ASSERT_TRUE(t().C_TxtData->hasFocus());
+    EXPECT_EQ(t().C_TxtData->selectedText(), oggi());
+    QTest::keyClicks(t().C_TxtData, "06/03/2004");
+    clic(t().C_CmdCorreggi);
+    EXPECT_EQ(colonna("SELECT data FROM competenze WHERE elemento = 'RIC'").toText(), "2004-03-06");
+}
+
 class VociBloccate : public CompetenzeFixture {
 protected:
     void preparaVoci() override {
@@ -215,7 +232,7 @@ TEST_F(VociCompetenza, TheChecksSpeakInTheirOrder) {
         clic(t().C_CmdAggiungi);
         EXPECT_TRUE(t().C_TxtImpoFatt->hasFocus());
         scrivi(t().C_TxtImpoFatt, "1,2,3");  // not an amount
-        box.expectMessage(ui::Answer::Ok, "definire l'importo da fatturare");
+        box.expectMessage(ui::Answer::Ok, "definire in cifre l'importo da fatturare");
         clic(t().C_CmdAggiungi);
     }
     clic(t().C_CmdVuota);
@@ -227,7 +244,7 @@ TEST_F(VociCompetenza, TheChecksSpeakInTheirOrder) {
         clic(t().C_CmdAggiungi);
         EXPECT_TRUE(t().C_TxTImporto->hasFocus());
         scrivi(t().C_TxTImporto, "5-0");
-        box.expectMessage(ui::Answer::Ok, "Bisogna definire l'importo nel campo");
+        box.expectMessage(ui::Answer::Ok, "Bisogna definire in cifre l'importo nel campo Costo");
         clic(t().C_CmdAggiungi);
         scrivi(t().C_TxTImporto, "50");
         scrivi(t().C_TxtFattore, "");
