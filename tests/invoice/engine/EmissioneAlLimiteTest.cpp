@@ -22,7 +22,6 @@ inline void PrintTo(const Currency& c, std::ostream* os) { *os << c.toPlainStrin
 
 namespace {
 
-using emissione_di_prova::AttesiErroreENonEmesso;
 using emissione_di_prova::Cliente;
 using emissione_di_prova::EmissioneCollegata;
 using emissione_di_prova::Npra;
@@ -170,17 +169,7 @@ TEST_F(EmissioneAlLimite, FeeItemsBeyondTheBoxesMakeADocumentTheArchiveCannotHol
         for (const char* ntask : {"0001", "0002", "0003"}) ASSERT_EQ(competenza("200.000.000.000,01", ntask), QString());
         DocumentoDaEmettere d = fattura();
         ASSERT_EQ(d.RigheFattura.NumeroRighe(), 3);
-
-        const QStringList prima = Stato();
-        ScriptedMessages messaggi;
-        AttesiErroreENonEmesso(messaggi, risposta);
-        const EsitoEmissione e = EmissioneDocumento(db(), d);
-        EXPECT_EQ(e.Arresto, ArrestoEmissione::Errore);
-        EXPECT_EQ(messaggi.pending(), 0);
-        ASSERT_FALSE(messaggi.asked().empty());
-        const QString errore = messaggi.asked().front().text;
-        EXPECT_TRUE(errore.contains("errore  6") && errore.contains("Overflow")) << errore.toStdString();
-        EXPECT_EQ(Stato(), prima);
+        FermataDaOverflow(d, risposta);
     }
 }
 

@@ -256,6 +256,32 @@ public:
         return s;
     }
 
+    // The last number of the invoice counter of the sales register V, and the document numbers
+    // its journal headers carry, in the order they were posted.
+    QString contatore() { return Righe(db(), "SELECT numerofattura FROM ivaregistri WHERE codice = 'V'").front().front(); }
+    QStringList numeriDelRegistro() {
+        QStringList n;
+        for (const QStringList& r : Righe(db(), "SELECT protocolloiva FROM giornale WHERE registroiva = 'V' ORDER BY "
+                                                "contatore"))
+            n << r.front();
+        return n;
+    }
+
+    // Issues `d`, which the range of money stops: the error box says "Overflow", answered
+    // `risposta`, and nothing is written to either archive or either folder.
+    void FermataDaOverflow(const DocumentoDaEmettere& d, ui::Answer risposta) {
+        const QStringList prima = Stato();
+        ScriptedMessages messaggi;
+        AttesiErroreENonEmesso(messaggi, risposta);
+        const EsitoEmissione e = EmissioneDocumento(db(), d);
+        EXPECT_EQ(e.Arresto, ArrestoEmissione::Errore);
+        EXPECT_EQ(messaggi.pending(), 0);
+        ASSERT_FALSE(messaggi.asked().empty());
+        const QString errore = messaggi.asked().front().text;
+        EXPECT_TRUE(errore.contains("errore  6") && errore.contains("Overflow")) << errore.toStdString();
+        EXPECT_EQ(Stato(), prima);
+    }
+
     // A connection of another workstation to the accounting archive.
     std::unique_ptr<db::Database> AltraPostazioneContabile() { return db::Database::open(pathContabile.toStdString()); }
 

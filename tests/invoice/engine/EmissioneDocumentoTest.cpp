@@ -602,14 +602,6 @@ public:
         d.Parametri.NumeroDocumento = numero;
         return d;
     }
-    QString contatore() { return Righe(db(), "SELECT numerofattura FROM ivaregistri WHERE codice = 'V'").front().front(); }
-    QStringList numeriDelRegistro() {
-        QStringList n;
-        for (const QStringList& r : Righe(db(), "SELECT protocolloiva FROM giornale WHERE registroiva = 'V' ORDER BY "
-                                                "contatore"))
-            n << r.front();
-        return n;
-    }
 };
 
 // Typing the register's next number moves its counter: the next automatic number follows it,

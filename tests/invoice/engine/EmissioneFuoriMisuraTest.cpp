@@ -80,17 +80,7 @@ TEST_F(EmissioneFuoriMisuraTest, TotalsBeyondTheRangeAreTheOverflowErrorAndNothi
             Ricrea();
             DocumentoDaEmettere d = documento;
             c.prepara(*this, d);
-            const QStringList prima = Stato();
-            ScriptedMessages messaggi;
-            AttesiErroreENonEmesso(messaggi, risposta);
-            const EsitoEmissione e = EmissioneDocumento(db(), d);
-            EXPECT_EQ(e.Arresto, ArrestoEmissione::Errore);
-            EXPECT_EQ(messaggi.pending(), 0);
-            ASSERT_FALSE(messaggi.asked().empty());
-            const QString errore = messaggi.asked().front().text;
-            EXPECT_TRUE(errore.contains("errore  6") && errore.contains("Overflow")) << errore.toStdString();
-            // Both archives, the start folder (no print database) and the invoice folder.
-            EXPECT_EQ(Stato(), prima);
+            FermataDaOverflow(d, risposta);
         }
     }
 }

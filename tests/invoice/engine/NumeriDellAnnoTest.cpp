@@ -51,12 +51,6 @@ public:
         d.Parametri.NumeroDocumento = numero;
         return d;
     }
-    QString contatore() { return Righe(db(), "SELECT numerofattura FROM ivaregistri WHERE codice = 'V'").front().front(); }
-    QStringList numeriDelRegistro() {
-        QStringList n;
-        for (const QStringList& r : Righe(db(), "SELECT protocolloiva FROM giornale ORDER BY contatore")) n << r.front();
-        return n;
-    }
     // A stored copy of a document in the invoice folder (only its name counts here).
     void copia(const QString& nome) {
         QFile f(QDir(fatture).filePath(nome));

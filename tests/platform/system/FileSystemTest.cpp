@@ -9,6 +9,7 @@
 #include <QProcess>
 
 #include "platform/system/Paths.h"
+#include "support/ProcessiLocali.h"
 #include "support/QtPrinters.h"
 #include "support/TempDir.h"
 
@@ -18,16 +19,6 @@ struct HostIs {
     explicit HostIs(const QString& name) { sys::OverrideHostName(name); }
     ~HostIs() { sys::OverrideHostName(std::nullopt); }
 };
-
-// The id of a process of this computer that has ended.
-qint64 ProcessoFinito() {
-    QProcess p;
-    p.start("true", {});
-    EXPECT_TRUE(p.waitForStarted());
-    const qint64 pid = p.processId();
-    EXPECT_TRUE(p.waitForFinished());
-    return pid;
-}
 
 void Scrivi(const QString& path, const QByteArray& testo) {
     QFile f(path);
@@ -84,7 +75,7 @@ TEST(FileSystem, TemporaryNamesAreReadBack) {
 // Only this computer's processes are judged, and only those that ended left something over.
 TEST(FileSystem, LeftoversAreThoseOfEndedProcessesOfThisComputer) {
     HostIs host("PC1");
-    const QString finito = QString::number(ProcessoFinito());
+    const QString finito = QString::number(processi::Finito());
     const QString vivo = QString::number(QCoreApplication::applicationPid());
     const struct {
         QString nome;
