@@ -38,6 +38,18 @@ private:
     QString prima_;
 };
 
+// Not linked: the documents of the year bearing the number typed for `d`, but one of the same
+// client with the very identifier `d` will take: that one is the identifier's check
+// (IdFatturaInUso), not the number's.
+std::vector<DocumentoNumerato> AltriConLoStessoNumero(const DocumentiNumerati& documenti, const DocumentoDaEmettere& d) {
+    const QString propria = IdFattura(d.Fascola.Npra, d.Parametri.DataFattura, d.Parametri.NumeroDocumento);
+    std::vector<DocumentoNumerato> altri = documenti.conNumero(d.Parametri.NumeroDocumento);
+    std::erase_if(altri, [&](const DocumentoNumerato& x) {
+        return x.IdFattura == propria && x.Cliente.compare(d.Fascola.CodiceCliente, Qt::CaseInsensitive) == 0;
+    });
+    return altri;
+}
+
 void VerificaRigheVisualizzate(const DocumentoDaEmettere& d) {
     for (const RigaVisualizzata& v : d.RigheVisualizzate)
         if (!d.RigheFattura.contiene(v.IndiceRiga))
@@ -184,7 +196,7 @@ private:
     // one issued since (on another workstation) stops the issue, to be asked about in turn.
     ArrestoEmissione verificaNumeroNonCollegato(Procedura& proc) {
         std::vector<DocumentoNumerato> documenti;
-        if (!proc.essenziale([&] { documenti = documenti_.conNumero(e_.NumeroDocumento); }))
+        if (!proc.essenziale([&] { documenti = AltriConLoStessoNumero(documenti_, d_); }))
             return ArrestoEmissione::Errore;
         for (const DocumentoNumerato& documento : documenti) {
             const bool accettato = std::any_of(accettati_.begin(), accettati_.end(), [&](const DocumentoNumerato& a) {
@@ -332,7 +344,7 @@ EsitoEmissione EmissioneDocumento(db::Database& sessione, const DocumentoDaEmett
     if (!d.Ambiente.CollegatoContabilita) {
         QStringList descrizioni;
         if (!stampa.essenziale([&] {
-                accettati = documenti.conNumero(d.Parametri.NumeroDocumento);
+                accettati = AltriConLoStessoNumero(documenti, d);
                 for (const DocumentoNumerato& x : accettati)
                     descrizioni << DescrizioneDocumentoNumerato(
                         x, NomeClienteDocumenti(sessione, x.Cliente, false).value_or(QString()));

@@ -105,6 +105,20 @@ TEST_F(NumeriDellAnno, NotLinkedARepeatedNumberIsAskedAboutFirst) {
     }
 }
 
+// The same case file, date and number make the same identifier: not a question, a refusal.
+TEST_F(NumeriDellAnno, NotLinkedTheSameIdentifierIsRefusedWithoutAQuestion) {
+    ASSERT_TRUE(EmissioneDocumento(db(), documentoDi("CLI01", "0007", "1")).Emesso());
+    const DocumentoDaEmettere d = documentoDi("CLI01", "0007", "1");
+    const QStringList prima = Stato();
+    box.expectMessage(Answer::Ok,
+                      "Il cliente ha già competenze fatturate con il documento 000704011500001 (stessa fascola, data "
+                      "e numero)" +
+                          NonEmesso,
+                      TitoloEmissione);
+    EXPECT_EQ(EmissioneDocumento(db(), d).Arresto, ArrestoEmissione::IdFatturaInUso);
+    EXPECT_EQ(Stato(), prima);
+}
+
 // The documents of the year are known by their fee items and by their stored copies, which
 // tell the letter; a number written otherwise ("01") is the same number. They are listed by
 // date.
