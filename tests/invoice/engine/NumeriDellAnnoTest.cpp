@@ -8,6 +8,7 @@
 #include "invoice/engine/DocumentiNumerati.h"
 #include "invoice/engine/EmissioneDiProva.h"
 #include "invoice/engine/EmissioneDocumento.h"
+#include "support/Files.h"
 
 namespace {
 
@@ -52,10 +53,7 @@ public:
         return d;
     }
     // A stored copy of a document in the invoice folder (only its name counts here).
-    void copia(const QString& nome) {
-        QFile f(QDir(fatture).filePath(nome));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    }
+    void copia(const QString& nome) { writeFile(QDir(fatture).filePath(nome), {}); }
 
 private:
     int voci_ = 10;
