@@ -16,7 +16,7 @@ struct DettagliArresto {
     QString Copia;             // the stored copy that carries the identifier
     int64_t UltimoNumero = 0;  // the register's last number, when a typed number was refused
     std::optional<RigaNonContabilizzabile> Riga;
-    QString Documento;  // the document of the year that bears the number (DescrizioneDocumentoNumerato)
+    QString Documento;  // the document of the year that bears the number (DocumentiNumerati::descrizione)
 };
 
 // The question asked, not linked, before a number that documents of the year bear (one

@@ -35,15 +35,6 @@ QString TitoloDaLettera(const QString& lettera) {
 
 }  // namespace
 
-QString DescrizioneDocumentoNumerato(const DocumentoNumerato& d, const QString& nomeCliente) {
-    const QString data = basic::Mid(d.IdFattura, 9, 2) + "/" + basic::Mid(d.IdFattura, 7, 2) + "/" +
-                         basic::Mid(d.IdFattura, 5, 2);
-    QString cliente = d.Cliente;
-    if (!basic::Trim(nomeCliente).isEmpty()) cliente += " " + basic::Trim(nomeCliente);
-    return TitoloDaLettera(d.Lettera) + " N. " + SenzaZeriIniziali(basic::Mid(d.IdFattura, 11, 5)) + " del " + data +
-           ", cliente " + cliente + ", fascola " + basic::Left(d.IdFattura, 4);
-}
-
 DocumentiNumerati::DocumentiNumerati(db::Database& sessione, const QString& cartellaFatture, bool collegato,
                                      const QString& dataFattura)
     : sessione_(sessione), cartella_(CartellaFattureIndicata(cartellaFatture)), collegato_(collegato) {
@@ -83,6 +74,17 @@ std::vector<DocumentoNumerato> DocumentiNumerati::conNumero(const QString& numer
         return std::tie(da, a.IdFattura, a.Cliente) < std::tie(db, b.IdFattura, b.Cliente);
     });
     return documenti;
+}
+
+QString DocumentiNumerati::descrizione(const DocumentoNumerato& d) const {
+    // Its fields read as those of a stored copy's name.
+    DocumentoArchiviato letto;
+    letto.IdFattura = d.IdFattura;
+    QString cliente = d.Cliente;
+    const QString nome = basic::Trim(NomeClienteDocumenti(sessione_, d.Cliente, collegato_).value_or(QString()));
+    if (!nome.isEmpty()) cliente += " " + nome;
+    return TitoloDaLettera(d.Lettera) + " N. " + letto.Numero() + " del " + letto.Data() + ", cliente " + cliente +
+           ", fascola " + letto.Fascola();
 }
 
 std::optional<DocumentoNumerato> DocumentiNumerati::primoNellaSerie(const QString& numero,

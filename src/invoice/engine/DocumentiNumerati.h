@@ -22,10 +22,6 @@ struct DocumentoNumerato {
     QString Lettera;    // "F", "E", "H"; "" when no stored copy tells
 };
 
-// "FATTURA N. 13 del 15/01/04, cliente 01.01.01.0001 Rossi Mario, fascola 0007" (the kind
-// "DOCUMENTO" when the letter is not known; the client's name when `nomeCliente` is not empty).
-QString DescrizioneDocumentoNumerato(const DocumentoNumerato& documento, const QString& nomeCliente);
-
 class DocumentiNumerati {
 public:
     // The documents of the year of `dataFattura` (a date text), read on `sessione` and in the
@@ -40,6 +36,10 @@ public:
     // The first of them in the series of `lettere` (or that does not tell its letter); nothing
     // when none. Throws db::DbError.
     std::optional<DocumentoNumerato> primoNellaSerie(const QString& numero, const QStringList& lettere) const;
+    // The document as the user is told of it: "FATTURA N. 13 del 15/01/04, cliente 01.01.01.0001
+    // Rossi Mario S.r.l., fascola 0007" (the kind "DOCUMENTO" when the letter is not known; the
+    // client's name when the registry or the chart holds it). Throws db::DbError.
+    QString descrizione(const DocumentoNumerato& documento) const;
 
 private:
     db::Database& sessione_;

@@ -148,14 +148,9 @@ private:
     NumeroGiaEmesso giaEmesso() {
         return [this](const QString& numero, const QStringList& lettere) {
             const auto documento = documenti_.primoNellaSerie(numero, lettere);
-            if (documento) dettagli.Documento = descrizione(*documento);
+            if (documento) dettagli.Documento = documenti_.descrizione(*documento);
             return documento.has_value();
         };
-    }
-
-    QString descrizione(const DocumentoNumerato& documento) {
-        const auto nome = NomeClienteDocumenti(sessione_, documento.Cliente, d_.Ambiente.CollegatoContabilita);
-        return DescrizioneDocumentoNumerato(documento, nome.value_or(QString()));
     }
 
     // The number of a document of the linked archive: the register's next when it is posted
@@ -203,7 +198,8 @@ private:
                 return a.Cliente == documento.Cliente && a.IdFattura == documento.IdFattura;
             });
             if (accettato) continue;
-            if (!proc.essenziale([&] { dettagli.Documento = descrizione(documento); })) return ArrestoEmissione::Errore;
+            if (!proc.essenziale([&] { dettagli.Documento = documenti_.descrizione(documento); }))
+                return ArrestoEmissione::Errore;
             return ArrestoEmissione::NumeroGiaDato;
         }
         return ArrestoEmissione::Nessuno;
@@ -345,9 +341,7 @@ EsitoEmissione EmissioneDocumento(db::Database& sessione, const DocumentoDaEmett
         QStringList descrizioni;
         if (!stampa.essenziale([&] {
                 accettati = AltriConLoStessoNumero(documenti, d);
-                for (const DocumentoNumerato& x : accettati)
-                    descrizioni << DescrizioneDocumentoNumerato(
-                        x, NomeClienteDocumenti(sessione, x.Cliente, false).value_or(QString()));
+                for (const DocumentoNumerato& x : accettati) descrizioni << documenti.descrizione(x);
             }))
             return ferma(ArrestoEmissione::Errore);
         if (!accettati.empty() &&
