@@ -40,6 +40,10 @@ LetturaImporto LetturaDiImporto(const QString& testo) {
     }
 }
 
+LetturaImporto LetturaInCifre(const QString& testo) {
+    return NumeroInCifre(testo) ? LetturaDiImporto(testo) : LetturaImporto::NonNumerico;
+}
+
 CasoCalcolo CasoDiCalcolo(const QString& calcolo, const QString& tipo) {
     if (tipo == tipo::Anticipazione) return CasoCalcolo::Anticipazione;
     if (tipo == tipo::Costo) {

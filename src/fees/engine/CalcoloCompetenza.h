@@ -38,6 +38,10 @@ inline const QString MessaggioImportoFuoriMisura =
 // number, or a number beyond ImportoAmmesso.
 enum class LetturaImporto { Ammesso, NonNumerico, FuoriMisura };
 LetturaImporto LetturaDiImporto(const QString& testo);
+// The same for a box the user types an amount in: a text that is no number in figures
+// (NumeroInCifre) is no amount either, rather than the figures ImportoDaTesto would pick out
+// of it.
+LetturaImporto LetturaInCifre(const QString& testo);
 
 // The seven layouts of the amount boxes, by calculation mode and kind.
 enum class CasoCalcolo {

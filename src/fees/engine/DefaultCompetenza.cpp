@@ -64,21 +64,6 @@ EsitoDefaultCompetenza DefinizioneDefault(db::Database& sessione, SceltaElemento
     return esito;
 }
 
-namespace {
-
-// How the text of an entry's amount box reads: as LetturaDiImporto, except that a text that
-// is no number as the Italian settings write one (a euro sign before or after it aside) is no
-// amount either, rather than the figures ImportoDaTesto would pick out of it.
-LetturaImporto letturaDellaVoce(const QString& testo) {
-    QString numero = testo.trimmed();
-    if (numero.startsWith(u'€')) numero.remove(0, 1);
-    else if (numero.endsWith(u'€')) numero.chop(1);
-    if (!basic::IsNumeric(numero)) return LetturaImporto::NonNumerico;
-    return LetturaDiImporto(testo);
-}
-
-}  // namespace
-
 QString MessaggioImportoNonImporto(const QString& didascalia) {
     return QStringLiteral("Bisogna definire in cifre l'importo nel campo %1").arg(didascalia).trimmed();
 }
@@ -105,7 +90,7 @@ EsitoVerifica VerificaElementoEImporti(db::Database& sessione, const CampiCompet
     if (richiesti.Importo) {
         if (campi.Importo.isEmpty()) return errore(MessaggioMancaImporto, CampoCompetenza::Importo);
         const LetturaImporto lettura =
-            importoLeggibile ? letturaDellaVoce(campi.Importo) : LetturaDiImporto(campi.Importo);
+            importoLeggibile ? LetturaInCifre(campi.Importo) : LetturaDiImporto(campi.Importo);
         if (importoLeggibile && lettura == LetturaImporto::NonNumerico) {
             // Named as the tab names the box for this element.
             const QString didascalia = DefinizioneCalcolo(*elemento, std::nullopt, nullptr, {}).LblCheCao;
@@ -129,7 +114,7 @@ EsitoVerifica VerificaCoerenzaDati(db::Database& sessione, const CampiCompetenza
         return esito;
     };
     if (campi.Impofatt.isEmpty()) return errore(MessaggioMancaImpofatt, CampoCompetenza::Impofatt);
-    switch (letturaDellaVoce(campi.Impofatt)) {
+    switch (LetturaInCifre(campi.Impofatt)) {
     case LetturaImporto::NonNumerico: return errore(MessaggioImpofattNonImporto, CampoCompetenza::Impofatt);
     case LetturaImporto::FuoriMisura: return errore(MessaggioImportoFuoriMisura, CampoCompetenza::Impofatt);
     case LetturaImporto::Ammesso: break;

@@ -26,6 +26,13 @@ Currency ImportoDaTesto(QString& TestoImporto) {
     throw db::err::typeMismatch();
 }
 
+bool NumeroInCifre(const QString& testo) {
+    QString numero = testo.trimmed();
+    if (numero.startsWith(u'€')) numero.remove(0, 1);
+    else if (numero.endsWith(u'€')) numero.chop(1);
+    return basic::IsNumeric(numero);
+}
+
 QString DataPerSql(const QString& TestoData) {
     if (const auto d = basic::ToDate(TestoData)) return d->toString("yyyy,MM,dd");
     ui::MessageService::show("ERRORE: si sta tentando di usare come data un oggetto che non è una data");

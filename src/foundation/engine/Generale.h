@@ -9,6 +9,14 @@
 // error (db::DbError 13), a number beyond the range of Currency the overflow error (6).
 Currency ImportoDaTesto(QString& TestoImporto);
 
+// The one rule of the program for a box that must hold an amount, a rate or a percentage: a
+// number in figures, as the Italian settings write one (digits, "." between thousands, a
+// decimal comma, a leading sign), with blanks around it and a euro sign before or after it;
+// one decimal point reads as ImportoDaTesto reads it ("12.50"). "abc", "1.2OO,00" (a letter O
+// for a zero), "12 euro" and blanks alone are no number in figures, though ImportoDaTesto
+// would pick 0, 12 and 12 out of them.
+bool NumeroInCifre(const QString& testo);
+
 // A date as "yyyy,mm,dd" for DateSerial in SQL text; "" and a message when it is no date.
 QString DataPerSql(const QString& TestoData);
 

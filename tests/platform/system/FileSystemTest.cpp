@@ -141,8 +141,9 @@ TEST(FileSystem, ALiveProcessThatTookTheIdIsNoWriter) {
         }
         EXPECT_EQ(sys::IsLeftover(c.path), c.avanzo) << c.path.toStdString();
     }
+    // Two processes started in the same clock tick share a stamp: their ids tell them apart.
     EXPECT_EQ(sys::ProcessStamp(mio), sys::ProcessStamp(mio));
-    EXPECT_NE(sys::ProcessStamp(mio), sys::ProcessStamp(altro));
+    EXPECT_FALSE(sys::ProcessStamp(altro).isEmpty());
     vivo.kill();
     vivo.waitForFinished();
     EXPECT_EQ(sys::ProcessStamp(altro), "") << "a process that has ended has none";
