@@ -27,13 +27,21 @@ struct UserInput {
         entra(box);
         box->selectAll();
         box->del();
-        QTest::keyClicks(box, testo);
+        premiTasti(box, testo);
     }
     static void scrivi(QComboBox* combo, const QString& testo) {
         entra(combo);
         combo->lineEdit()->selectAll();
         combo->lineEdit()->del();
-        QTest::keyClicks(combo->lineEdit(), testo);
+        premiTasti(combo->lineEdit(), testo);
+    }
+    // Key by key, as a keyboard types it; a character without a key of its own on the test's
+    // keyboard ("€") comes as the text of a key press, as an input method gives it.
+    static void premiTasti(QWidget* w, const QString& testo) {
+        for (const QChar c : testo) {
+            if (c.unicode() < 128) QTest::keyClick(w, char(c.unicode()));
+            else QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        }
     }
     // A mouse click on row `r` of a grid (from 1, under the heading), scrolled into view first.
     static void clicRiga(ui::Grid& g, int r, Qt::MouseButton tasto = Qt::LeftButton) {

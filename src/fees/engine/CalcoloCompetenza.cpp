@@ -117,13 +117,13 @@ std::optional<QString> ImportoDaFattore(CasoCalcolo caso, const QString& importo
         switch (caso) {
         case CasoCalcolo::CostoPercentuale:
         case CasoCalcolo::Percentuale:
-            if (importo.isEmpty() || fattore.isEmpty()) return std::nullopt;
+            if (!NumeroInCifre(importo) || !NumeroInCifre(fattore)) return std::nullopt;
             return basic::Format(prodotto(letto(importo), letto(fattore)) / 100, MascheraImportoEsteso);
         case CasoCalcolo::Anticipazione:
             if (importo.isEmpty()) return std::nullopt;
             return importo;
         case CasoCalcolo::PrezzoUnitario:
-            if (importo.isEmpty() || fattore.isEmpty()) return std::nullopt;
+            if (!NumeroInCifre(importo) || !NumeroInCifre(fattore)) return std::nullopt;
             return basic::Format(prodotto(letto(importo), letto(fattore)), MascheraImportoEsteso);
         default: return std::nullopt;
         }

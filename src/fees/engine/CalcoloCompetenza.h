@@ -84,8 +84,9 @@ CampiImporto DefinizioneCalcolo(const ElementoDaFatturare& elemento, const std::
 // modes, amount x percentage / 100 (a base of 200 at 5 gives 10,00); unit price, amount x
 // quantity (12,50 x 2 gives 25,00); an advance, the amount as typed. Amounts are read as
 // amounts are typed (ImportoDaTesto: "12,50", or "12.50"); results are shown with
-// MascheraImportoEsteso. Nothing for the other modes, when a text the rule needs is empty,
-// or when one cannot be read or the product is beyond range.
+// MascheraImportoEsteso. Nothing for the other modes, when a text the product needs is no
+// number in figures (an empty one, "1O" with a letter O), or when the product is beyond range:
+// no amount to invoice is worked out of figures picked from a mistyped text.
 std::optional<QString> ImportoDaFattore(CasoCalcolo caso, const QString& importo, const QString& fattore);
 
 // Which boxes an entry of the element must fill besides the amount to invoice: both, except

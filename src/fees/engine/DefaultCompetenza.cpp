@@ -69,7 +69,7 @@ QString MessaggioImportoNonImporto(const QString& didascalia) {
 }
 
 EsitoVerifica VerificaElementoEImporti(db::Database& sessione, const CampiCompetenza& campi,
-                                       const QString& descrizioneErrori, bool importoLeggibile) {
+                                       const QString& descrizioneErrori) {
     EsitoVerifica esito;
     const auto errore = [&](const QString& messaggio, CampoCompetenza campo) {
         esito.Valida = false;
@@ -89,9 +89,8 @@ EsitoVerifica VerificaElementoEImporti(db::Database& sessione, const CampiCompet
     const ImportiRichiesti richiesti = ImportiRichiestiPer(elemento->calcolo, elemento->tipo);
     if (richiesti.Importo) {
         if (campi.Importo.isEmpty()) return errore(MessaggioMancaImporto, CampoCompetenza::Importo);
-        const LetturaImporto lettura =
-            importoLeggibile ? LetturaInCifre(campi.Importo) : LetturaDiImporto(campi.Importo);
-        if (importoLeggibile && lettura == LetturaImporto::NonNumerico) {
+        const LetturaImporto lettura = LetturaInCifre(campi.Importo);
+        if (lettura == LetturaImporto::NonNumerico) {
             // Named as the tab names the box for this element.
             const QString didascalia = DefinizioneCalcolo(*elemento, std::nullopt, nullptr, {}).LblCheCao;
             return errore(MessaggioImportoNonImporto(didascalia), CampoCompetenza::Importo);
@@ -105,7 +104,7 @@ EsitoVerifica VerificaElementoEImporti(db::Database& sessione, const CampiCompet
 
 EsitoVerifica VerificaCoerenzaDati(db::Database& sessione, const CampiCompetenza& campi) {
     EsitoVerifica esito =
-        VerificaElementoEImporti(sessione, campi, QStringLiteral("Funzione di verifica coerenza dati inseriti"), true);
+        VerificaElementoEImporti(sessione, campi, QStringLiteral("Funzione di verifica coerenza dati inseriti"));
     if (!esito.Valida) return esito;
     const auto errore = [&](const QString& messaggio, CampoCompetenza campo) {
         esito.Valida = false;

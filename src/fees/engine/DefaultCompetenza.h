@@ -96,21 +96,17 @@ struct EsitoVerifica {
     std::optional<ElementoDaFatturare> Elemento;        // the element, once found
 };
 
-// The checks an element priced from the catalogue passes, in order: an element, a
-// description, an element of the catalogue, then the amount and the factor boxes its mode
-// requires; with `importoLeggibile` a required amount must also hold an amount
-// (MessaggioImportoNonImporto otherwise: see VerificaCoerenzaDati), while a factor only has to
-// be there. A required amount beyond ImportoAmmesso is refused (MessaggioImportoFuoriMisura).
+// The checks an element priced from the catalogue passes, wherever it is charged (a fee
+// item, an invoice line), in order: an element, a description, an element of the catalogue,
+// then the amount and the factor boxes its mode requires. A required amount must hold a
+// number in figures (MessaggioImportoNonImporto otherwise, naming the box) that ImportoAmmesso
+// takes (MessaggioImportoFuoriMisura otherwise), while a factor only has to be there.
 // `descrizioneErrori` names the procedure to the error handler.
 EsitoVerifica VerificaElementoEImporti(db::Database& sessione, const CampiCompetenza& campi,
-                                       const QString& descrizioneErrori, bool importoLeggibile);
+                                       const QString& descrizioneErrori);
 
 // The checks of a fee item's fields before it is added or corrected: those above, then an
-// amount to invoice that holds an amount (MessaggioImpofattNonImporto otherwise) that
-// ImportoAmmesso takes, a payment, and a date. A box holds an amount when its text is a
-// number as the Italian settings write one (digits, "." between thousands, a decimal comma,
-// a leading sign, a euro sign before or after), or has one decimal point as ImportoDaTesto
-// reads it ("12.50"); its value is what ImportoDaTesto reads. "abc" and "12 euro" hold none,
-// though ImportoDaTesto would make 0 and 12 of them. Errors: "Funzione di verifica coerenza
-// dati inseriti".
+// amount to invoice that holds a number in figures (NumeroInCifre; MessaggioImpofattNonImporto
+// otherwise) that ImportoAmmesso takes, a payment, and a date. A box's value is what
+// ImportoDaTesto reads. Errors: "Funzione di verifica coerenza dati inseriti".
 EsitoVerifica VerificaCoerenzaDati(db::Database& sessione, const CampiCompetenza& campi);

@@ -47,9 +47,8 @@ EsitoVerificaRiga VerificaDatiFattura(db::Database& sessione, const CampiRiga& c
     daVerificare.Descrizione = campi.Descrizione;
     daVerificare.Importo = campi.Importo;
     daVerificare.Fattore = campi.Fattore;
-    // Invoice lines have always taken any amount text here; reading it is the insertion's.
     const EsitoVerifica verifica = VerificaElementoEImporti(
-        sessione, daVerificare, QStringLiteral("Funzione di verifica dati form fattura"), false);
+        sessione, daVerificare, QStringLiteral("Funzione di verifica dati form fattura"));
     EsitoVerificaRiga esito;
     esito.Valida = verifica.Valida;
     esito.Messaggio = verifica.Messaggio;
@@ -60,6 +59,11 @@ EsitoVerificaRiga VerificaDatiFattura(db::Database& sessione, const CampiRiga& c
     default: esito.Campo = CampoRiga::Elemento; break;
     }
     if (verifica.Elemento) esito.Calcolo = verifica.Elemento->calcolo;
+    if (esito.Valida && !campi.Impofatt.isEmpty() && LetturaInCifre(campi.Impofatt) == LetturaImporto::NonNumerico) {
+        esito.Valida = false;
+        esito.Messaggio = MessaggioImpofattNonImporto;
+        esito.Campo = CampoRiga::Impofatt;
+    }
     return esito;
 }
 

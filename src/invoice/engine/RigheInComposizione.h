@@ -37,7 +37,7 @@ struct CampiRiga {
     QString Impofatt;
 };
 
-enum class CampoRiga { Elemento, Descrizione, Importo, Fattore };
+enum class CampoRiga { Elemento, Descrizione, Importo, Fattore, Impofatt };
 
 struct EsitoVerificaRiga {
     // The fields make a line. False with no Messaggio: the procedure was left.
@@ -48,7 +48,10 @@ struct EsitoVerificaRiga {
 };
 
 // The checks of a line in order: an element, a description, an element of the catalogue,
-// then the boxes its mode requires. Nothing checks numbers or signs. Errors: "Funzione di
+// then the boxes its mode requires, as the fee items check them: the amount box its mode
+// shows must hold a number in figures (MessaggioImportoNonImporto, naming the box), and so
+// must the amount to invoice when it is not empty (MessaggioImpofattNonImporto; an empty one
+// bills 0,00). Signs are not checked: a credit line is negative. Errors: "Funzione di
 // verifica dati form fattura".
 EsitoVerificaRiga VerificaDatiFattura(db::Database& sessione, const CampiRiga& campi);
 

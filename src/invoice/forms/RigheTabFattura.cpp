@@ -249,6 +249,7 @@ std::optional<QString> TabFattura::verificaRiga(int sostituita) {
         if (esito.Campo == CampoRiga::Descrizione) campo = F_TxtDescrizione;
         if (esito.Campo == CampoRiga::Importo) campo = F_TxtImporto;
         if (esito.Campo == CampoRiga::Fattore) campo = F_TxtFattore;
+        if (esito.Campo == CampoRiga::Impofatt) campo = F_TxtImpofatt;
         campo->setFocus(Qt::OtherFocusReason);
         return std::nullopt;
     }

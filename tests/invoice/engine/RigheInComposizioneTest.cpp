@@ -76,6 +76,11 @@ TEST_F(Composizione, TheChecksRunInOrderAndStopAtTheFirstFailure) {
         {{"ORE", "Ore", "", "2", ""}, "Bisogna definire l'importo nel campo", CampoRiga::Importo},
         {{"ORE", "Ore", "12,50", "", ""}, "Definire il campo fattore", CampoRiga::Fattore},
         {{"ANT", "Anticipo", "", "", ""}, "Bisogna definire l'importo nel campo", CampoRiga::Importo},
+        // The boxes that are converted hold numbers in figures.
+        {{"PER", "Perc", "abc", "-1", "x"}, "Bisogna definire in cifre l'importo nel campo Base imponibile",
+         CampoRiga::Importo},
+        {{"PER", "Perc", "200", "5", "1.2OO,00"}, "definire in cifre l'importo da fatturare", CampoRiga::Impofatt},
+        {{"ONO", "Onorario", "", "", "   "}, "definire in cifre l'importo da fatturare", CampoRiga::Impofatt},
     };
     for (const auto& c : casi) {
         const EsitoVerificaRiga e = VerificaDatiFattura(s(), c.campi);
@@ -90,8 +95,8 @@ TEST_F(Composizione, TheChecksRunInOrderAndStopAtTheFirstFailure) {
         {{"ONO", "Onorario", "", "", ""}, "F"},        // a fee at list price needs no box
         {{"SPE", "Spese", "10", "", ""}, "R"},         // a cost typed needs no factor
         {{"ANT", "Anticipo", "5", "", ""}, "R"},
-        {{"ORE", "Ore", "12,50", "2", ""}, "U"},       // no check of numbers
-        {{"PER", "Perc", "abc", "-1", "x"}, "P"},
+        {{"ORE", "Ore", "12,50", "2", ""}, "U"},       // an empty amount to invoice bills 0,00
+        {{"PER", "Perc", "-200", "x", "€ -10"}, "P"},  // no check of signs, nor of the factor
     };
     for (const auto& b : buoni) {
         const EsitoVerificaRiga e = VerificaDatiFattura(s(), b.campi);

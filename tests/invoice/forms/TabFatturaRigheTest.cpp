@@ -272,14 +272,14 @@ TEST_F(RigheFattura, TheChecksOfALineSpeakAndKeepTheTableAsItWas) {
     }
     EXPECT_EQ(fattura().RigheFattura.NumeroRighe(), 0);
 
-    // An amount that reads as no number goes to the error handler; the table stays.
+    // An amount that is no number in figures is named; the table stays.
     scrivi(t().F_TxtFattore, "2");
     scrivi(t().F_TxtImporto, "1-2-3");
     {
         ScriptedMessages box;
-        box.expectMessage(ui::Answer::Ignore, std::nullopt, "GESTIONE DEGLI ERRORI");
+        box.expectMessage(ui::Answer::Ok, "Bisogna definire in cifre l'importo nel campo dir. unitario");
         clic(t().F_CmdAggiungi);
-        EXPECT_TRUE(box.messageTexts().value(0).contains("Funzione di inserimento nuova riga"));
+        EXPECT_TRUE(t().F_TxtImporto->hasFocus());
     }
     EXPECT_EQ(fattura().RigheFattura.NumeroRighe(), 0);
 

@@ -1,0 +1,122 @@
+// An amount box of the invoice tab holding a text that is no number in figures ("abc", or
+// "1.2OO,00" with a letter O for a zero) stops AGGIUNGI and CORREGGI as on the fee-item tab: a
+// message names the box, the focus goes back to it, and the lines and totals stay as they were.
+#include <gtest/gtest.h>
+
+#include "fees/engine/DefaultCompetenza.h"
+#include "invoice/forms/TabFatturaFixture.h"
+
+namespace {
+
+using tab_fattura::TabFatturaFixture;
+
+enum Box { Importo, Impofatt };
+
+const QStringList NonInCifre = {"abc", "1.2OO,00", "12 euro", "   "};
+
+class TabFatturaInCifre : public TabFatturaFixture {
+protected:
+    QLineEdit* box(Box quale) { return quale == Importo ? t().F_TxtImporto : t().F_TxtImpofatt; }
+
+    // What the table and the totals under the grid hold.
+    QStringList stato() {
+        QStringList s;
+        for (const RigaFattura& r : fattura().RigheFattura)
+            s << r.elemento + "|" + QString::fromStdString(r.impofat.toPlainString());
+        return s << t().F_LblTotale->text() << t().F_LblIva->text();
+    }
+
+    // `comando` clicked with `testo` in `quale`: the one message, the focus on the box, the
+    // text kept to be put right, and nothing changed.
+    void rifiuta(QPushButton* comando, Box quale, const QString& testo, const QString& messaggio) {
+        const QStringList prima = stato();
+        ScriptedMessages messaggi;
+        messaggi.expectMessage(ui::Answer::Ok, messaggio, QString());
+        clic(comando);
+        EXPECT_EQ(messaggi.pending(), 0);
+        EXPECT_EQ(messaggi.asked().size(), 1u);
+        EXPECT_TRUE(box(quale)->hasFocus());
+        EXPECT_EQ(box(quale)->text(), testo);
+        EXPECT_EQ(stato(), prima);
+    }
+};
+
+TEST_F(TabFatturaInCifre, AggiungiRefusesABoxThatHoldsNoNumberInFigures) {
+    apri();
+    applica(t().F_OptNessunaSelezione);
+    const struct {
+        const char* elemento;
+        Box box;
+        const char* messaggio;
+    } boxes[] = {
+        {"ONO", Impofatt, "definire in cifre l'importo da fatturare"},
+        {"SPE", Importo, "Bisogna definire in cifre l'importo nel campo Costo"},
+        {"SPE", Impofatt, "definire in cifre l'importo da fatturare"},
+        {"ANT", Importo, "Bisogna definire in cifre l'importo nel campo Anticipazione"},
+        {"ORE", Importo, "Bisogna definire in cifre l'importo nel campo dir. unitario"},
+        {"PER", Importo, "Bisogna definire in cifre l'importo nel campo Base imponibile"},
+    };
+    for (const auto& b : boxes)
+        for (const QString& testo : NonInCifre) {
+            SCOPED_TRACE(b.elemento + (" '" + testo + "'").toStdString());
+            scegliElemento(b.elemento);
+            // The other box holds a good amount, so that the one typed is the one refused.
+            if (b.elemento == QString("SPE")) importo(box(b.box == Importo ? Impofatt : Importo), "10");
+            importo(box(b.box), testo);
+            rifiuta(t().F_CmdAggiungi, b.box, testo, b.messaggio);
+            clic(t().F_CmdAnnulla);
+        }
+    EXPECT_TRUE(fattura().RigheFattura.vuota());
+
+    // Numbers in figures are taken, read as typed (the case file bills under the EU regime:
+    // the fee bears no VAT).
+    for (const char* testo : {"12,50", "1.200,00", "€ 5"}) {
+        scegliElemento("ONO");
+        importo(t().F_TxtImpofatt, testo);
+        clic(t().F_CmdAggiungi);
+    }
+    scegliElemento("SPE");
+    importo(t().F_TxtImporto, "5 €");
+    importo(t().F_TxtImpofatt, "5");
+    clic(t().F_CmdAggiungi);
+    EXPECT_EQ(stato(), (QStringList{"ONO|12.5", "ONO|1200", "ONO|5", "SPE|5", "1.222,50", "0,50"}));
+    EXPECT_EQ(fattura().RigheFattura.riga(4).importo, Currency::fromUnits(5));
+}
+
+// A line from a fee item corrected with a mistyped amount keeps what it billed.
+TEST_F(TabFatturaInCifre, CorreggiRefusesABoxThatHoldsNoNumberInFiguresAndLeavesTheLine) {
+    apri();
+    applica(t().F_OptPerOgniVoce);
+    const auto linea = [&](const QString& elemento) {
+        for (int i = 1; i <= fattura().RigheFattura.NumeroRighe(); ++i)
+            if (fattura().RigheFattura.riga(i).elemento == elemento) return i;
+        return 0;
+    };
+    const struct {
+        const char* elemento;
+        Box box;
+        const char* messaggio;
+    } boxes[] = {
+        {"ONO", Impofatt, "definire in cifre l'importo da fatturare"},
+        {"SPE", Importo, "Bisogna definire in cifre l'importo nel campo Costo"},
+        {"ORE", Importo, "Bisogna definire in cifre l'importo nel campo dir. unitario"},
+        {"PER", Impofatt, "definire in cifre l'importo da fatturare"},
+    };
+    for (const auto& b : boxes)
+        for (const QString& testo : NonInCifre) {
+            SCOPED_TRACE(b.elemento + (" '" + testo + "'").toStdString());
+            clicRiga(rigaDellaLinea(linea(b.elemento)));
+            ASSERT_EQ(t().F_DbcElemento->currentText(), b.elemento);
+            importo(box(b.box), testo);
+            rifiuta(t().F_CmdCorreggi, b.box, testo, b.messaggio);
+            clic(t().F_CmdAnnulla);
+        }
+
+    // Put right, the correction takes the amount as typed.
+    clicRiga(rigaDellaLinea(linea("ONO")));
+    importo(t().F_TxtImpofatt, "1.200,00");
+    clic(t().F_CmdCorreggi);
+    EXPECT_EQ(fattura().RigheFattura.riga(linea("ONO")).impofat, Currency::fromUnits(1200));
+}
+
+}  // namespace
