@@ -82,17 +82,13 @@ std::optional<RifiutoRiga> VerificaElementiListino(db::Database& archivio, const
 }
 
 std::optional<Currency> PrezzoListino(const QString& prezzo) {
+    if (!NumeroInCifre(prezzo)) return std::nullopt;
     QString testo = prezzo;
-    if (basic::Trim(testo).isEmpty()) return std::nullopt;
-    Currency importo;
     try {
-        importo = ImportoDaTesto(testo);
+        return ImportoDaTesto(testo);
     } catch (const db::DbError&) {
         return std::nullopt;
     }
-    // ImportoDaTesto drops what is no digit; the text it read must be an amount as typed.
-    if (!basic::IsNumeric(testo)) return std::nullopt;
-    return importo;
 }
 
 QString PagamentoListino(const QString& pagamento) { return pagamento.isEmpty() ? QStringLiteral("0") : pagamento; }

@@ -49,8 +49,8 @@ std::optional<RifiutoRiga> VerificaElementiListino(db::Database& archivio, const
                                                    const QString& elemento, const QString& prezzo,
                                                    const QString& pagamento, bool collegato);
 
-// The price typed for a price-list row as money: the decimal comma, or a single "." among the
-// last three characters, thousands marks allowed. Nothing when the text is empty or no amount.
+// The price typed for a price-list row as money, as every amount box reads it: nothing when
+// the text is no number in figures (NumeroInCifre: empty, "abc", "1,2,3") or no amount.
 std::optional<Currency> PrezzoListino(const QString& prezzo);
 
 // The payment a row is stored with: the text typed, "0" when nothing was typed.

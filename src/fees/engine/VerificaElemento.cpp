@@ -8,14 +8,17 @@
 
 namespace {
 
-// An Italian number that also fits an amount: a text of thirty digits is a number to
-// IsNumeric but no money the archive can hold.
+Currency importoDaTesto(const QString& testo) {
+    QString copia = testo;
+    return ImportoDaTesto(copia);
+}
+
+// A number in figures that also fits an amount: a text of thirty digits is a number in
+// figures but no money the archive can hold.
 bool importoNumerico(const QString& testo) {
-    if (!basic::IsNumeric(testo)) return false;
+    if (!NumeroInCifre(testo)) return false;
     try {
-        basic::CCur(testo);
-        QString copia = testo;
-        ImportoDaTesto(copia);
+        importoDaTesto(testo);
     } catch (const db::DbError&) {
         return false;
     }
@@ -83,9 +86,9 @@ ElementoDaFatturare ElementoDaiCampi(const CampiElemento& c, bool collegato) {
     e.descrizione = c.descrizione;
     e.accoda = c.accoda;
     e.calcolo = c.calcolo;
-    QString importo = c.importo;
-    e.importo = ImportoDaTesto(importo);
-    e.arrotonda = basic::CCur(c.arrotonda);
+    // Both read as every amount box reads its figures: "0.50" is fifty cents.
+    e.importo = importoDaTesto(c.importo);
+    e.arrotonda = importoDaTesto(c.arrotonda);
     if (collegato) {
         e.iva = CodiceDaDidascaliaIva(c.lblIva);
         e.ivacee = CodiceDaDidascaliaIva(c.lblIvacee);

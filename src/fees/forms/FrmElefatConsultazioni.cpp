@@ -127,7 +127,9 @@ void FrmElefat::dbcdescrizione_LostFocus() {
 
 void FrmElefat::TxtImporto_LostFocus() {
     QString testo = TxtImporto->text();
-    if (testo.isEmpty()) return;
+    // A text that is no number in figures stays as typed, for the checks to point out: the
+    // figures picked out of "1.2OO,00" are no price to show.
+    if (!NumeroInCifre(testo)) return;
     try {
         const Currency importo = ImportoDaTesto(testo);
         TxtImporto->setText(basic::Format(importo, AmbienteLavoro().FormatoImporto));

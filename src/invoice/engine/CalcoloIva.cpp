@@ -51,6 +51,8 @@ AliquotaIva AliquotaDaCodiceDigitato(const QString& codice) {
     return a;
 }
 
+bool CodiceIvaDigitatoAmmesso(const QString& codice) { return !haCifre(codice) || NumeroInCifre(codice); }
+
 const AliquotaIva* LettoreAliquoteIva::leggiSenzaCopia(const QString& codice, Procedura& procedura) {
     // Codes are remembered without the blanks around them; most come without any.
     if (const auto letto = letti_.find(codice); letto != letti_.end()) return &letto->second;

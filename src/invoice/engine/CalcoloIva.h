@@ -43,6 +43,15 @@ struct AliquotaIva {
 // and one that cannot be read so, carries no rate and prints as itself.
 AliquotaIva AliquotaDaCodiceDigitato(const QString& codice);
 
+// Not linked, whether a code typed for a line may be its VAT: a rate that is a number in
+// figures ("22", "10,5"), or a code without digits for a line without VAT ("ES"). A code
+// mixing digits with other signs ("2O" with a letter O, "E10") would be billed at the
+// figures picked out of it: MessaggioAliquotaNonInCifre.
+bool CodiceIvaDigitatoAmmesso(const QString& codice);
+inline const QString MessaggioAliquotaNonInCifre =
+    QStringLiteral("Bisogna definire in cifre l'aliquota iva (per esempio 22), oppure un codice senza cifre per "
+                   "un elemento senza iva");
+
 // The VAT columns of a catalogue element (`elefat`): its ordinary code, its code under the EU
 // VAT regime and its kind.
 struct ElementoCatalogoIva {

@@ -11,8 +11,10 @@
 #include "foundation/engine/Ambiente.h"
 #include "foundation/engine/Procedura.h"
 #include "foundation/engine/Sessione.h"
+#include "invoice/engine/CalcoloIva.h"
 #include "invoice/engine/DettaglioRigaFattura.h"
 #include "invoice/engine/RigheFattura.h"
+#include "platform/system/MessageService.h"
 #include "platform/ui/FocusEvents.h"
 #include "platform/ui/FormUtil.h"
 #include "platform/ui/RefillCombo.h"
@@ -177,6 +179,11 @@ void FrmDettElemFattura::DbcIva_LostFocus() {
 }
 
 void FrmDettElemFattura::CmdContinua_Click() {
+    if (!collegato() && !CodiceIvaDigitatoAmmesso(DbcIva->currentText())) {
+        ui::MessageService::show(MessaggioAliquotaNonInCifre);
+        DbcIva->setFocus(Qt::OtherFocusReason);
+        return;
+    }
     FatturaInComposizioneRec& fattura = FatturaInComposizione();
     RigaFatturaInCorsoRec& r = fattura.RigaFatturaInCorso;
     r.Ntask = DbcNtask->currentText();

@@ -138,7 +138,8 @@ TEST_F(ParametriClienteListeTest, PricesAndPaymentsAsStored) {
         std::optional<Currency> atteso;
     } prezzi[] = {{"12.50", euro(12.5)},  {"12,5", euro(12.5)}, {"1.234,56", euro(1234.56)},
                   {"1.234", euro(1234)}, {"0", euro(0)},       {"", std::nullopt},
-                  {"  ", std::nullopt},  {"abc", std::nullopt}, {"1,2,3", std::nullopt}};
+                  {"  ", std::nullopt},  {"abc", std::nullopt}, {"1,2,3", std::nullopt},
+                  {"€ 5", euro(5)},       {"1.2OO,00", std::nullopt}};
     for (const auto& p : prezzi) EXPECT_EQ(PrezzoListino(p.testo), p.atteso) << p.testo.toStdString();
     EXPECT_EQ(PagamentoListino(""), "0");
     EXPECT_EQ(PagamentoListino("R30"), "R30");

@@ -188,6 +188,10 @@ TEST_F(FrmElefatTest, VerificatoreAsksForEachFieldInTurnAndStoresNothingUntilAll
     EXPECT_EQ(f().TxtImporto->text(), "1,2,3");  // no amount to read: left as typed
     scrivi(f().TxtImporto, "abc");
     lascia();
+    EXPECT_EQ(f().TxtImporto->text(), "abc");
+    conferma("Il campo importo può contenere solo valori numerici", f().TxtImporto);
+    scrivi(f().TxtImporto, "0");
+    lascia();
     EXPECT_EQ(f().TxtImporto->text(), "0,00");
     conferma("Inserire un valore di arrotondamento per l'elemento", f().TxtArrotonda);
     scrivi(f().TxtArrotonda, "un euro");

@@ -138,6 +138,37 @@ TEST_F(DialoghiFattura, ClosingTheDetailByItsBoxChangesNothing) {
     EXPECT_EQ(fattura().RigheFattura.riga(2).CodiceIva, "0");
 }
 
+// Not linked, the VAT code is the rate: one mistyped ("2O" with a letter O) would bill the
+// figures picked out of it, so CONTINUA refuses it and the line keeps its VAT.
+TEST_F(DialoghiFattura, NotLinkedAVatCodeMixingDigitsAndOtherSignsIsRefused) {
+    apri();
+    applica(t().F_OptPerOgniVoce);
+    clicRiga(rigaDellaLinea(3));  // ORE, EU VAT code 4
+    FrmDettElemFattura d(cliente, "0001", &finestra);
+    mostra(d);
+    clic(d.ChkIvaBloccata);
+    for (const char* codice : {"2O", "E10", "1-2", "22 %"}) {
+        SCOPED_TRACE(codice);
+        scriviELascia(d.DbcIva, codice, d.ChkIvaBloccata);
+        ScriptedMessages box;
+        box.expectMessage(ui::Answer::Ok, MessaggioAliquotaNonInCifre);
+        clic(d.CmdContinua);
+        EXPECT_EQ(box.pending(), 0);
+        EXPECT_TRUE(d.isVisible());
+        EXPECT_TRUE(d.DbcIva->hasFocus());
+        EXPECT_FALSE(d.RigaScritta());
+        EXPECT_EQ(fattura().RigheFattura.riga(3).CodiceIva, "4");
+    }
+    // A rate in figures, or a code without digits for a line without VAT, is taken.
+    for (const char* codice : {"10,5", "ES", "22"}) {
+        scriviELascia(d.DbcIva, codice, d.ChkIvaBloccata);
+        clic(d.CmdContinua);
+        EXPECT_EQ(fattura().RigheFattura.riga(3).CodiceIva, codice);
+        mostra(d);
+    }
+    EXPECT_TRUE(fattura().RigheFattura.riga(3).IvaBloccata);
+}
+
 TEST_F(DialoghiFattura, LinkedTheAccountsShowByDescriptionAndTheirCodesFollowTheChoice) {
     apri("0001", true);
     applica(t().F_OptPerOgniVoce);
