@@ -25,6 +25,14 @@ TEST(Screens, SetUpDialog) {
     fotografa(dialogo, "FrmFascolaINI");
 }
 
+// Offered by the start-up when the archive in force can be neither opened nor created.
+TEST(Screens, SetUpDialogOnTheConfigurationInForce) {
+    RipristinaAmbiente();
+    FrmFascolaINI dialogo;
+    dialogo.ProponiConfigurazione("\\\\SERVER\\dati\\fascole.mdb", "\\\\SERVER\\contab\\ditte.mdb", "fatture/");
+    fotografa(dialogo, "FrmFascolaINI_configurazione_in_uso");
+}
+
 TEST(Screens, InvoicingParametersDialog) {
     RipristinaAmbiente();
     // A linked installation as the start-up leaves it, so that every frame is in use.

@@ -5,11 +5,12 @@
 
 #include "platform/db/DbError.h"
 #include "platform/system/Paths.h"
+#include "startup/engine/NomeNelMessaggio.h"
 
 namespace {
 
 [[noreturn]] void erroreFile(int numero, const QString& testo, const QString& percorso) {
-    throw db::DbError(numero, (testo + " (" + percorso + ")").toStdString());
+    throw db::DbError(numero, (testo + " " + NomeNelMessaggio(percorso)).toStdString());
 }
 
 }  // namespace

@@ -15,7 +15,9 @@
 #include "platform/db/Recordset.h"
 #include "platform/system/Paths.h"
 #include "platform/system/MessageService.h"
+#include "startup/engine/EsameArchivio.h"
 #include "startup/engine/FileIni.h"
+#include "startup/engine/NomeNelMessaggio.h"
 #include "startup/forms/FrmFascolaINI.h"
 #include "startup/forms/FrmParametriFattura.h"
 #include "foundation/engine/Richiesto.h"
@@ -25,6 +27,7 @@
 namespace {
 
 const QString CrLf = QStringLiteral("\r\n");
+const QString TitoloArchivioInutilizzabile = QStringLiteral("ARCHIVIO DELLE FASCOLE");
 
 bool esiste(const QString& percorso) { return QFileInfo(sys::LocalPath(percorso)).isFile(); }
 
@@ -50,15 +53,47 @@ void definizioneCostanti(AmbienteLavoroRec& ambiente) {
     ambiente.PathFileIni = PercorsoFileIni(ambiente.CartellaAvvio);
 }
 
-// Without a configuration file nothing can go on.
-void definizioneFileIni(AmbienteLavoroRec& ambiente) {
-    if (esiste(ambiente.PathFileIni)) return;
+// The set-up dialog names the working environment: given up, nothing can go on.
+void richiestaAmbienteLavoro(AmbienteLavoroRec& ambiente, FrmFascolaINI& dialogo) {
     ambiente.IniDefinito = false;
-    FrmFascolaINI dialogo;
     dialogo.exec();
     if (ambiente.IniDefinito) return;
     ui::MessageService::show("Non è possibile procedere senza inizializzazione");
     TerminaProgramma();
+}
+
+// Without a configuration file nothing can go on.
+void definizioneFileIni(AmbienteLavoroRec& ambiente) {
+    if (esiste(ambiente.PathFileIni)) return;
+    FrmFascolaINI dialogo;
+    richiestaAmbienteLavoro(ambiente, dialogo);
+}
+
+// The archive the configuration names, opened or created; why it can be neither, when so.
+QString archivioPronto(const QString& percorso) {
+    const EsameArchivio esame = EsaminaArchivio(percorso);
+    switch (esame.esito) {
+    case EsameArchivio::Esito::Archivio: return {};
+    case EsameArchivio::Esito::DaCreare:
+        DefinizioneDataBase();
+        return esiste(percorso) ? QString() : QStringLiteral("la sua creazione non è riuscita");
+    case EsameArchivio::Esito::CartellaMancante:
+    case EsameArchivio::Esito::Inutilizzabile: break;
+    }
+    return esame.motivo;
+}
+
+// An archive that can be neither opened nor created (a folder gone, a share not connected, a
+// file of another kind): the program says which and why, once, and offers the set-up dialog
+// on the configuration in force so that another archive is named.
+void richiestaAltroArchivio(AmbienteLavoroRec& ambiente, const QString& motivo) {
+    ui::MessageService::show("Non è possibile aprire né creare l'archivio delle fascole " +
+                                 NomeNelMessaggio(ambiente.PathArchivioFascole) + ": " + motivo + "." + CrLf +
+                                 "Indicare l'archivio su cui lavorare.",
+                             TitoloArchivioInutilizzabile);
+    FrmFascolaINI dialogo;
+    dialogo.ProponiConfigurazione(ambiente.PathArchivioFascole, ambiente.PathArchivioDitte, ambiente.CartellaFatture);
+    richiestaAmbienteLavoro(ambiente, dialogo);
 }
 
 // The archive has no parameters yet: the user defines them first.
@@ -133,20 +168,28 @@ void DefinizioneValoriDefault() {
     definizioneCostanti(ambiente);
     definizioneFileIni(ambiente);
 
-    // A value the file does not hold leaves its field as it was.
-    QStringList valori;
-    if (!proc.esegui([&] { valori = LeggiFileIni(ambiente.PathFileIni); })) return;
-    if (valori.size() > 0) ambiente.PathArchivioFascole = valori[0];
-    if (valori.size() > 1) ambiente.PathArchivioDitte = valori[1];
-    if (valori.size() > 2) ambiente.CartellaFatture = valori[2];
-    const QString versioneRegistrata = valori.value(3);
+    QString versioneRegistrata;
+    int confronto = 0;
+    for (;;) {
+        // A value the file does not hold leaves its field as it was.
+        QStringList valori;
+        if (!proc.esegui([&] { valori = LeggiFileIni(ambiente.PathFileIni); })) return;
+        if (valori.size() > 0) ambiente.PathArchivioFascole = valori[0];
+        if (valori.size() > 1) ambiente.PathArchivioDitte = valori[1];
+        if (valori.size() > 2) ambiente.CartellaFatture = valori[2];
+        versioneRegistrata = valori.value(3);
+        ambiente.MacchinaArchivioDitte = MacchinaDelPercorso(ambiente.PathArchivioDitte);
+        confronto = ConfrontaVersioni(versioneRegistrata, ambiente.VersioneProgramma);
 
-    ambiente.MacchinaArchivioDitte = MacchinaDelPercorso(ambiente.PathArchivioDitte);
-    if (!esiste(ambiente.PathArchivioFascole)) DefinizioneDataBase();
+        const QString motivo = archivioPronto(ambiente.PathArchivioFascole);
+        // A file of a newer program is refused below whatever archive it names: another one
+        // named here would not make this program the right one.
+        if (motivo.isEmpty() || confronto > 0) break;
+        richiestaAltroArchivio(ambiente, motivo);
+    }
     ambiente.CollegatoContabilita = ambiente.PathArchivioDitte != "NO";
 
     // A newer program moves the file on; an older one may not run on it.
-    const int confronto = ConfrontaVersioni(versioneRegistrata, ambiente.VersioneProgramma);
     if (confronto < 0) {
         if (!proc.esegui([&] {
                 ScriviFileIni(ambiente.PathFileIni, {ambiente.PathArchivioFascole, ambiente.PathArchivioDitte,

@@ -28,6 +28,7 @@
 #include "platform/ui/RefillCombo.h"
 #include "startup/forms/DefinizioneValoriDefault.h"
 #include "startup/engine/FileIni.h"
+#include "startup/engine/NomeNelMessaggio.h"
 #include "startup/engine/ParametriFatturaArchivio.h"
 #include "foundation/engine/Richiesto.h"
 #include "startup/forms/SceltaAmbiente.h"
@@ -259,12 +260,18 @@ bool FrmCollegamentoArchivi::controlloFallito() {
     if (OptFascoleEsi->isChecked() && !esisteFile(fascole))
         return rifiuta("Si è indicata una associazione ad un archivio inesistente", a, TxtFascole);
     if (OptFascoleNuo->isChecked() && esiste(fascole)) return rifiuta("L'archivio indicato già esiste", a, TxtFascole);
+    // An existing archive must be one; a new one needs a folder that takes it, offered for
+    // creation when missing.
+    if (!ArchivioFascoleAccettato(fascole, a)) {
+        TxtFascole->setFocus();
+        return true;
+    }
     if (immagini.isEmpty())
         return rifiuta("Si deve indicare la cartella di memorizzazione delle immagini", a, TxtImmagini);
     // A missing folder is offered for creation; one that cannot be created is refused.
     if (OptImmaginiEsi->isChecked() &&
         !CartellaFattureAccettata(immagini, a, "Si è indicata una associazione ad una cartella inesistente (" +
-                                                   immagini + ")")) {
+                                                   NomeNelMessaggio(immagini) + ")")) {
         TxtImmagini->setFocus();
         return true;
     }
@@ -293,9 +300,7 @@ void FrmCollegamentoArchivi::CmdConferma_Click() {
 
     // A new invoice folder before anything is saved: one that cannot be created is refused.
     if (OptImmaginiNuo->isChecked() && !QDir().mkpath(CartellaFattureLocale(immagini))) {
-        ui::MessageService::show("Non è possibile creare la cartella delle fatture " + immagini +
-                                     ": indicare una cartella esistente o che si possa creare",
-                                 QStringLiteral("Associazione archivi"));
+        MessaggioCartellaFattureNonCreata(immagini, QStringLiteral("Associazione archivi"));
         TxtImmagini->setFocus();
         return;
     }

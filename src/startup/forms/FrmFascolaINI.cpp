@@ -85,6 +85,14 @@ FrmFascolaINI::FrmFascolaINI(QWidget* parent) : QDialog(parent) {
     FramZolpa->setEnabled(false);
 }
 
+void FrmFascolaINI::ProponiConfigurazione(const QString& archivio, const QString& ditte, const QString& fatture) {
+    TxtFascola->setText(archivio);
+    const bool collegato = !ditte.isEmpty() && ditte != "NO";
+    ChkZolpa->setChecked(collegato);
+    TxtCasaZolpa->setText(collegato ? ditte : QString());
+    TxtFatture->setText(fatture == "NO" ? QString() : fatture);
+}
+
 void FrmFascolaINI::ChkZolpa_Click() {
     if (!ChkZolpa->isChecked()) TxtCasaZolpa->clear();
     FramZolpa->setEnabled(ChkZolpa->isChecked());
@@ -109,6 +117,12 @@ void FrmFascolaINI::CmdSfoglia3_Click() {
 void FrmFascolaINI::CmdConferma_Click() {
     if (TxtFascola->text().isEmpty()) {
         ui::MessageService::show("Si deve definire il pathname dell'archivio di lavoro", TitoloControlli);
+        TxtFascola->setFocus();
+        return;
+    }
+    // The start-up opens the archive there, or creates it: a folder that is missing is offered
+    // for creation, a path that can serve neither is refused.
+    if (!ArchivioFascoleAccettato(TxtFascola->text(), TitoloControlli)) {
         TxtFascola->setFocus();
         return;
     }

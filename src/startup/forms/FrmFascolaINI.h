@@ -16,6 +16,11 @@ class FrmFascolaINI : public QDialog {
 public:
     explicit FrmFascolaINI(QWidget* parent = nullptr);
 
+    // Opens on a configuration already written, to be mended rather than typed anew: its
+    // case-file archive, its companies list ("NO": the link off) and its invoice folder ("NO":
+    // none).
+    void ProponiConfigurazione(const QString& archivio, const QString& ditte, const QString& fatture);
+
     QLabel* Label1;
     QLineEdit* TxtFascola;
     QPushButton* CmdSfoglia1;

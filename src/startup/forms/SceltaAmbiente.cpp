@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "accounting/engine/ArchivioContabile.h"
+#include "startup/engine/EsameArchivio.h"
+#include "startup/engine/NomeNelMessaggio.h"
 #include "startup/engine/ParametriFatturaArchivio.h"
 #include "foundation/engine/Procedura.h"
 #include "platform/ui/RefillCombo.h"
@@ -46,18 +48,45 @@ bool CartellaFattureAccettata(const QString& cartella, const QString& titolo, co
     const QFileInfo info(locale);
     if (info.isDir()) return true;
     if (info.exists()) {
-        ui::MessageService::show("Il percorso " + testo + " non è una cartella: indicare la cartella delle fatture",
+        ui::MessageService::show("Il percorso " + NomeNelMessaggio(testo) +
+                                     " non è una cartella: indicare la cartella delle fatture",
                                  titolo);
         return false;
     }
     const QString domanda =
-        (mancante.isEmpty() ? "La cartella delle fatture " + testo + " non esiste" : mancante) + ". Si vuole crearla?";
+        (mancante.isEmpty() ? "La cartella delle fatture " + NomeNelMessaggio(testo) + " non esiste" : mancante) +
+        ". Si vuole crearla?";
     if (ui::MessageService::show(domanda, titolo, ui::Buttons::YesNo, ui::Icon::Question) != ui::Answer::Yes)
         return false;
     if (QDir().mkpath(locale)) return true;
-    ui::MessageService::show("Non è possibile creare la cartella delle fatture " + testo +
+    MessaggioCartellaFattureNonCreata(testo, titolo);
+    return false;
+}
+
+void MessaggioCartellaFattureNonCreata(const QString& cartella, const QString& titolo) {
+    ui::MessageService::show("Non è possibile creare la cartella delle fatture " + NomeNelMessaggio(cartella) +
                                  ": indicare una cartella esistente o che si possa creare",
                              titolo);
+}
+
+bool ArchivioFascoleAccettato(const QString& percorso, const QString& titolo) {
+    EsameArchivio esame = EsaminaArchivio(percorso);
+    if (esame.esito == EsameArchivio::Esito::CartellaMancante) {
+        const QString domanda = "La cartella " + NomeNelMessaggio(esame.cartella) +
+                                " dell'archivio delle fascole non esiste. Si vuole crearla?";
+        if (ui::MessageService::show(domanda, titolo, ui::Buttons::YesNo, ui::Icon::Question) != ui::Answer::Yes)
+            return false;
+        if (!CreaCartellaArchivio(percorso)) {
+            ui::MessageService::show("Non è possibile creare la cartella " + NomeNelMessaggio(esame.cartella) +
+                                         ": indicare un archivio in una cartella esistente o che si possa creare",
+                                     titolo);
+            return false;
+        }
+        esame = EsaminaArchivio(percorso);
+    }
+    if (esame.esito == EsameArchivio::Esito::Archivio || esame.esito == EsameArchivio::Esito::DaCreare) return true;
+    ui::MessageService::show(
+        "L'archivio delle fascole " + NomeNelMessaggio(percorso) + " non si può usare: " + esame.motivo, titolo);
     return false;
 }
 

@@ -26,10 +26,19 @@ QString CartellaFattureLocale(const QString& cartella);
 
 // Whether the invoice folder typed in a set-up box can receive the copies: none ("" or "NO")
 // and an existing folder can; a missing one is offered for creation and can once created (the
-// question starts with `mancante`, by default "La cartella delle fatture <cartella> non
-// esiste"). Otherwise the user has been told why (in a box titled `titolo`) and the box must
+// question starts with `mancante`, by default `La cartella delle fatture "<cartella>" non
+// esiste`). Otherwise the user has been told why (in a box titled `titolo`) and the box must
 // be mended.
 bool CartellaFattureAccettata(const QString& cartella, const QString& titolo, const QString& mancante = {});
+// Tells the user that the invoice folder `cartella` could not be made.
+void MessaggioCartellaFattureNonCreata(const QString& cartella, const QString& titolo);
+
+// Whether the case-file archive typed in a set-up box can be opened, or created by the
+// start-up, at `percorso`: an archive, or no file yet in a folder where one can be written. A
+// missing folder is offered for creation and, made, is looked at again. Otherwise (a folder
+// in place of the file, a file that is no archive, a folder that cannot be made or written)
+// the user has been told why, in a box titled `titolo`, and the box must be mended.
+bool ArchivioFascoleAccettato(const QString& percorso, const QString& titolo);
 
 // The list of a company's years lives only while the user is in its combo: on leaving it
 // the list goes and the text typed or chosen stays.

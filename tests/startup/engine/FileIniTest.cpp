@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "platform/db/DbError.h"
 #include "support/Files.h"
 #include "support/TempDir.h"
@@ -62,6 +64,30 @@ TEST(FileIni, AFolderThatCannotBeWrittenIsAnErrorForTheHandler) {
     TempDir dir;
     const QString path = dir.file("manca/Fascola.ini");
     EXPECT_THROW(ScriviFileIni(path, {"a"}), db::DbError);
+}
+
+// The handler's message names the file between double quotes.
+TEST(FileIni, TheErrorNamesTheFileBetweenDoubleQuotes) {
+    TempDir dir;
+    struct Caso {
+        const char* nome;
+        std::function<void(const QString&)> operazione;
+        QString path;
+        QString descrizione;
+    };
+    const Caso casi[] = {
+        {"read", [](const QString& p) { LeggiFileIni(p); }, dir.file("Fascola.ini"), "File non trovato"},
+        {"written", [](const QString& p) { ScriviFileIni(p, {"a"}); }, dir.file("manca/Fascola.ini"),
+         "Errore di accesso al percorso/file"},
+    };
+    for (const Caso& c : casi) {
+        try {
+            c.operazione(c.path);
+            ADD_FAILURE() << c.nome << ": no error";
+        } catch (const db::DbError& e) {
+            EXPECT_EQ(QString::fromStdString(e.description), c.descrizione + " \"" + c.path + "\"") << c.nome;
+        }
+    }
 }
 
 TEST(FileIni, TheFileLivesInTheStartFolder) {

@@ -1,11 +1,15 @@
 #include "startup/forms/DefinizioneValoriDefault.h"
 
 #include <QDate>
+#include <QCheckBox>
 #include <QDir>
+#include <QFileInfo>
+#include <QGroupBox>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <optional>
 
 #include "fixtures/AccountingFixture.h"
 #include "fixtures/CaseFileArchive.h"
@@ -14,7 +18,10 @@
 #include "startup/forms/FrmParametriFattura.h"
 #include "startup/engine/Installazione.h"
 #include "startup/engine/Versione.h"
+#include "foundation/engine/Sessione.h"
+#include "support/CartellaSolaLettura.h"
 #include "support/ModalHelper.h"
+#include "support/RadiceCondivisioni.h"
 #include "support/ScriptedMessages.h"
 
 using ui::Answer;
@@ -249,6 +256,167 @@ TEST_F(StartUp, AnArchiveRemovedSinceTheLastRunIsCreatedAgain) {
     modal.onNextModal(continua);
     DefinizioneValoriDefault();
     EXPECT_EQ(righeParametri(pathArchivio()), 1);
+}
+
+namespace {
+
+const QString TitoloArchivio = "ARCHIVIO DELLE FASCOLE";
+
+QString archivioInutilizzabile(const QString& archivio, const QString& motivo) {
+    return "Non è possibile aprire né creare l'archivio delle fascole \"" + archivio + "\": " + motivo +
+           ".\r\nIndicare l'archivio su cui lavorare.";
+}
+
+// The set-up dialog offered on the configuration in force.
+FrmFascolaINI* dialogoAmbiente(QWidget* w) {
+    auto* dialogo = qobject_cast<FrmFascolaINI*>(w);
+    EXPECT_NE(dialogo, nullptr);
+    return dialogo;
+}
+
+}  // namespace
+
+// Fascola.ini, written before or naming a share not connected, names an archive that can be
+// neither opened nor created: one message says which and why, the set-up dialog follows on the
+// configuration in force, and given up the program ends as a first run given up does, with
+// no error box, no folder made and the file as it was.
+TEST_F(StartUp, AnArchiveThatCanBeNeitherOpenedNorCreatedIsToldAndGivingUpTheSetUpEndsTheProgram) {
+    RadiceCondivisioni montaggio(cartella.file("rete"));
+    const QString unaCartella = cartella.file("cartella.mdb");
+    QDir().mkpath(unaCartella);
+    const QString testo = cartella.file("note.mdb");
+    writeFile(testo, "non sono un archivio");
+    const QString solaLettura = cartella.file("sola_lettura");
+    QDir().mkpath(solaLettura);
+    const QString fatture = cartella.file("fatture") + "/";
+    struct Caso {
+        QString archivio;
+        QString motivo;
+        bool cartellaSolaLettura = false;
+        QString ditte = "NO";
+    };
+    const Caso casi[] = {
+        {"/nonexistent_dir/arch.mdb", "la cartella \"/nonexistent_dir\" non esiste o non è raggiungibile"},
+        {cartella.file("manca/fascole.mdb"),
+         "la cartella \"" + cartella.file("manca") + "\" non esiste o non è raggiungibile"},
+        {"\\\\SERVER\\dati\\fascole.mdb", "la cartella di rete \"\\\\SERVER\\dati\" non è raggiungibile", false,
+         "\\\\SERVER\\contab\\ditte.mdb"},
+        {unaCartella, "è una cartella, non un file"},
+        {testo, "il file non è un archivio delle fascole"},
+        {solaLettura + "/fascole.mdb", "nella cartella \"" + solaLettura + "\" non si può scrivere", true},
+    };
+    for (const Caso& c : casi) {
+        scriviIni({c.archivio, c.ditte, fatture, VersioneDelProgramma()});
+        const QByteArray prima = leggiIni();
+        std::optional<CartellaSolaLettura> guardia;
+        if (c.cartellaSolaLettura) guardia.emplace(solaLettura);
+        ScriptedMessages box;
+        ModalHelper modal;
+        box.expectMessage(Answer::Ok, archivioInutilizzabile(c.archivio, c.motivo), TitoloArchivio);
+        modal.onNextModal([&](QWidget* w) {
+            FrmFascolaINI* dialogo = dialogoAmbiente(w);
+            ASSERT_NE(dialogo, nullptr);
+            // The configuration in force, to be mended.
+            EXPECT_EQ(dialogo->TxtFascola->text(), c.archivio);
+            EXPECT_EQ(dialogo->ChkZolpa->isChecked(), c.ditte != "NO");
+            EXPECT_EQ(dialogo->FramZolpa->isEnabled(), c.ditte != "NO");
+            EXPECT_EQ(dialogo->TxtCasaZolpa->text(), c.ditte != "NO" ? c.ditte : QString());
+            EXPECT_EQ(dialogo->TxtFatture->text(), fatture);
+            QTest::mouseClick(dialogo->CmdRinuncia, Qt::LeftButton);
+        });
+        box.expectMessage(Answer::Ok, "Non è possibile procedere senza inizializzazione");
+
+        EXPECT_THROW(DefinizioneValoriDefault(), ProgrammaTerminato) << c.archivio.toStdString();
+        EXPECT_EQ(box.pending(), 0) << c.archivio.toStdString();
+        EXPECT_EQ(box.asked().size(), 2u) << c.archivio.toStdString();
+        EXPECT_EQ(leggiIni(), prima);
+    }
+    EXPECT_FALSE(QFileInfo::exists(cartella.file("manca")));
+    EXPECT_FALSE(QFileInfo::exists("/nonexistent_dir"));
+    EXPECT_TRUE(QDir(solaLettura).isEmpty());
+}
+
+// Confirmed with another archive, the new Fascola.ini replaces the old one and the start-up
+// goes on with it: a new archive is created and asks for its parameters.
+TEST_F(StartUp, AnotherArchiveNamedInTheSetUpReplacesTheFileAndTheStartUpGoesOnWithIt) {
+    const QString perso = cartella.file("manca/fascole.mdb");
+    const QString nuovo = cartella.file("nuovo.mdb");
+    const QString fatture = cartella.file("fatture") + "/";
+    QDir().mkpath(fatture);
+    scriviIni({perso, "NO", fatture, VersioneDelProgramma()});
+    ScriptedMessages box;
+    ModalHelper modal;
+    box.expectMessage(Answer::Ok,
+                      archivioInutilizzabile(perso, "la cartella \"" + cartella.file("manca") +
+                                                        "\" non esiste o non è raggiungibile"),
+                      TitoloArchivio);
+    modal.onNextModal([&](QWidget* w) {
+        FrmFascolaINI* dialogo = dialogoAmbiente(w);
+        ASSERT_NE(dialogo, nullptr);
+        dialogo->TxtFascola->clear();
+        QTest::keyClicks(dialogo->TxtFascola, nuovo);
+        QTest::mouseClick(dialogo->CmdConferma, Qt::LeftButton);
+    });
+    box.expectMessage(Answer::Ok, PrimaEsecuzione, TitoloPrimaEsecuzione);
+    modal.onNextModal(continua);
+
+    DefinizioneValoriDefault();
+    EXPECT_EQ(box.pending(), 0);
+    EXPECT_EQ(leggiIni(), (nuovo + "\r\nNO\r\n" + fatture + "\r\n" + VersioneDelProgramma() + "\r\n").toLocal8Bit());
+    EXPECT_EQ(AmbienteLavoro().PathArchivioFascole, nuovo);
+    EXPECT_EQ(AmbienteLavoro().CartellaFatture, fatture);
+    EXPECT_EQ(righeParametri(nuovo), 1);
+    EXPECT_EQ(ArchivioInUso()->path(), nuovo.toStdString());
+    EXPECT_FALSE(QFileInfo::exists(cartella.file("manca")));
+}
+
+// The same at a later run (the catalogue opened, the linking dialog confirmed) when the
+// archive's folder has gone meanwhile: the program does not go on without an archive, and
+// naming an existing one takes it up with its parameters.
+TEST_F(StartUp, ALaterRunOnAnArchiveWhoseFolderHasGoneOffersTheSetUpToo) {
+    const QString dati = cartella.file("dati");
+    QDir().mkpath(dati);
+    const QString archivio = dati + "/fascole.mdb";
+    fixtures::CaseFileArchive(archivio).setParameters({{"ritaccperc", "4"}});
+    archivioConParametri({{"ritaccperc", "7"}});
+    scriviIni({archivio, "NO", "NO", VersioneDelProgramma()});
+    {
+        ScriptedMessages box;
+        DefinizioneValoriDefault();
+        EXPECT_EQ(ParametriFattura().RitAccPerc, "4");
+    }
+    ChiudiSessione();
+    ASSERT_TRUE(QDir(dati).removeRecursively());
+
+    ScriptedMessages box;
+    ModalHelper modal;
+    box.expectMessage(Answer::Ok,
+                      archivioInutilizzabile(archivio,
+                                             "la cartella \"" + dati + "\" non esiste o non è raggiungibile"),
+                      TitoloArchivio);
+    modal.onNextModal([&](QWidget* w) {
+        FrmFascolaINI* dialogo = dialogoAmbiente(w);
+        ASSERT_NE(dialogo, nullptr);
+        dialogo->TxtFascola->setText(pathArchivio());
+        QTest::mouseClick(dialogo->CmdConferma, Qt::LeftButton);
+    });
+    DefinizioneValoriDefault();
+    EXPECT_EQ(box.pending(), 0);
+    EXPECT_EQ(AmbienteLavoro().PathArchivioFascole, pathArchivio());
+    EXPECT_EQ(ParametriFattura().RitAccPerc, "7");
+    EXPECT_FALSE(QFileInfo::exists(dati));
+}
+
+// A file of a newer program is refused as ever, whatever archive it names: the set-up dialog
+// is no way round the refusal.
+TEST_F(StartUp, ANewerRecordedVersionIsRefusedBeforeAnotherArchiveIsOffered) {
+    scriviIni({cartella.file("manca/fascole.mdb"), "NO", "NO", versioneSuccessiva()});
+    const QByteArray prima = leggiIni();
+    ScriptedMessages box;
+    box.expectMessage(Answer::Ok, std::nullopt, "REVISIONE SOFTWARE ERRATA");
+    EXPECT_THROW(DefinizioneValoriDefault(), ProgrammaTerminato);
+    EXPECT_EQ(box.asked().size(), 1u);
+    EXPECT_EQ(leggiIni(), prima);
 }
 
 namespace {

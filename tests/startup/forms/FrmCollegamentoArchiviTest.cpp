@@ -12,6 +12,7 @@
 #include <QTest>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "fixtures/AccountingFixture.h"
 #include "fixtures/CaseFileArchive.h"
@@ -21,7 +22,10 @@
 #include "startup/forms/FrmParametriFattura.h"
 #include "startup/forms/DitteCollegate.h"
 #include "startup/engine/Versione.h"
+#include "support/CartellaSolaLettura.h"
+#include "support/Files.h"
 #include "support/ModalHelper.h"
+#include "support/RadiceCondivisioni.h"
 #include "support/ScriptedMessages.h"
 
 using ui::Answer;
@@ -202,6 +206,83 @@ TEST_F(LinkingDialog, ANewArchiveAndANewFolderAreCreatedAndTheParametersAskedFor
     EXPECT_EQ(AmbienteLavoro().PathArchivioFascole, nuovo);
 }
 
+// A new archive's folder is treated as the invoice folder is: a missing one is offered for
+// creation; not wanted, nothing is saved; made, the archive is created in it and linked.
+TEST_F(LinkingDialog, ANewArchiveInAMissingFolderIsCreatedOnlyOnceTheUserHasTheFolderMade) {
+    const QString a = "Associazione archivi";
+    const QString cartellaNuova = cartella.file("nuove/2026");
+    const QString nuovo = cartellaNuova + "/fascole.mdb";
+    const QString domanda =
+        "La cartella \"" + cartellaNuova + "\" dell'archivio delle fascole non esiste. Si vuole crearla?";
+    const QByteArray ini = leggiIni();
+    ScriptedMessages box;
+    ModalHelper modale;
+    apri();
+    click(form->OptFascoleNuo);
+    scrivi(form->TxtFascole, nuovo);
+    box.expectMessage(Answer::No, domanda, a);
+    conferma();
+    EXPECT_EQ(box.pending(), 0);
+    EXPECT_EQ(QApplication::focusWidget(), form->TxtFascole);
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(leggiIni(), ini);
+    EXPECT_FALSE(QFileInfo::exists(cartella.file("nuove")));
+    EXPECT_EQ(AmbienteLavoro().PathArchivioFascole, pathArchivio());
+
+    box.expectMessage(Answer::Yes, domanda, a);
+    box.expectMessage(Answer::Ok, std::nullopt, "PRIMA DEFINIZIONE DEI PARAMETRI DI FATTURAZIONE");
+    modale.onNextModal([](QWidget* w) { qobject_cast<QDialog*>(w)->reject(); });
+    conferma();
+    EXPECT_EQ(box.pending(), 0);
+    EXPECT_TRUE(db::Database::open(nuovo.toStdString())->tableExists("AmbienteFascola"));
+    EXPECT_EQ(leggiIni(), (nuovo + "\r\n" + contab.pathDitte() + "\r\n" + fatture + "\r\n" +
+                           VersioneDelProgramma() + "\r\n")
+                              .toLocal8Bit());
+    EXPECT_EQ(AmbienteLavoro().PathArchivioFascole, nuovo);
+}
+
+// An archive that could be neither opened nor created is refused with the reason before
+// anything is saved: the focus on the archive box, the configuration in force kept.
+TEST_F(LinkingDialog, AnArchiveThatCanBeNeitherOpenedNorCreatedIsRefusedAndNothingSaved) {
+    const QString a = "Associazione archivi";
+    const QString unFile = cartella.file("un_file");
+    writeFile(unFile, "testo");
+    const QString testo = cartella.file("note.mdb");
+    writeFile(testo, "non sono un archivio");
+    const QString solaLettura = cartella.file("sola_lettura");
+    QDir().mkpath(solaLettura);
+    struct Caso {
+        bool nuovo;
+        QString archivio;
+        QString motivo;
+        bool cartellaSolaLettura = false;
+    };
+    const Caso casi[] = {
+        {true, unFile + "/sotto/fascole.mdb", "\"" + unFile + "\" è un file, non una cartella"},
+        {true, solaLettura + "/fascole.mdb", "nella cartella \"" + solaLettura + "\" non si può scrivere", true},
+        {false, testo, "il file non è un archivio delle fascole"},
+    };
+    const QByteArray ini = leggiIni();
+    ScriptedMessages box;
+    for (const Caso& c : casi) {
+        std::optional<CartellaSolaLettura> guardia;
+        if (c.cartellaSolaLettura) guardia.emplace(solaLettura);
+        apri();
+        (c.nuovo ? form->OptFascoleNuo : form->OptFascoleEsi)->setChecked(true);
+        form->TxtFascole->setText(c.archivio);
+        box.expectMessage(Answer::Ok, "L'archivio delle fascole \"" + c.archivio + "\" non si può usare: " + c.motivo,
+                          a);
+        conferma();
+        EXPECT_EQ(box.pending(), 0) << c.archivio.toStdString();
+        EXPECT_EQ(QApplication::focusWidget(), form->TxtFascole) << c.archivio.toStdString();
+        EXPECT_TRUE(form->isVisible());
+        EXPECT_EQ(leggiIni(), ini) << c.archivio.toStdString();
+        EXPECT_EQ(AmbienteLavoro().PathArchivioFascole, pathArchivio());
+    }
+    EXPECT_EQ(dittaEsercizio(pathArchivio()), QStringList({"ROSSI", "2004"}));
+    EXPECT_TRUE(QDir(solaLettura).isEmpty());
+}
+
 TEST_F(LinkingDialog, EachFailedCheckShowsItsMessageAndSavesNothing) {
     struct Caso {
         std::function<void(FrmCollegamentoArchivi&)> prepara;
@@ -229,8 +310,8 @@ TEST_F(LinkingDialog, EachFailedCheckShowsItsMessageAndSavesNothing) {
          a, "TxtImmagini"},
         // A missing folder is offered for creation: not wanted, nothing is saved.
         {[&](auto& f) { f.TxtImmagini->setText(cartella.file("manca/")); },
-         "Si è indicata una associazione ad una cartella inesistente (" + cartella.file("manca/") +
-             "). Si vuole crearla?",
+         "Si è indicata una associazione ad una cartella inesistente (\"" + cartella.file("manca/") +
+             "\"). Si vuole crearla?",
          a, "TxtImmagini",
          Answer::No},
         {[&](auto& f) {
@@ -276,15 +357,16 @@ TEST_F(LinkingDialog, AnInvoiceFolderThatCannotBeCreatedIsRefusedAndAMissingOneI
     QFile(unFile).open(QIODevice::WriteOnly);
     const QString impossibile = unFile + "/fatture";
     const QString rifiuto =
-        "Non è possibile creare la cartella delle fatture " + impossibile + ": indicare una cartella esistente o che si possa creare";
+        "Non è possibile creare la cartella delle fatture \"" + impossibile +
+        "\": indicare una cartella esistente o che si possa creare";
     const QByteArray ini = leggiIni();
     ScriptedMessages box;
 
     apri();
     form->TxtImmagini->setText(impossibile);
     box.expectMessage(Answer::Yes,
-                      "Si è indicata una associazione ad una cartella inesistente (" + impossibile +
-                          "). Si vuole crearla?",
+                      "Si è indicata una associazione ad una cartella inesistente (\"" + impossibile +
+                          "\"). Si vuole crearla?",
                       a)
         .expectMessage(Answer::Ok, rifiuto, a);
     conferma();
@@ -303,7 +385,8 @@ TEST_F(LinkingDialog, AnInvoiceFolderThatCannotBeCreatedIsRefusedAndAMissingOneI
 
     apri();
     form->TxtImmagini->setText("copie");
-    box.expectMessage(Answer::Yes, "Si è indicata una associazione ad una cartella inesistente (copie). Si vuole crearla?", a);
+    box.expectMessage(Answer::Yes,
+                      "Si è indicata una associazione ad una cartella inesistente (\"copie\"). Si vuole crearla?", a);
     conferma();
     EXPECT_EQ(box.pending(), 0);
     EXPECT_TRUE(QFileInfo(QDir(AmbienteLavoro().CartellaAvvio).filePath("copie")).isDir());
@@ -395,19 +478,7 @@ TEST_F(LinkingDialog, TheYearListNeedsAKnownCompany) {
 // computer's share named after the drive letter of `Dove`.
 TEST_F(LinkingDialog, TheYearsOfACompaniesListOnAnotherComputer) {
     const QString radice = cartella.file("rete");
-    // Other computers' shares are mounted under the test's own folder while it runs.
-    struct Montaggio {
-        explicit Montaggio(const QString& radice)
-            : impostata(qEnvironmentVariableIsSet("FASCOLE_MOUNT_ROOT")), prima(qgetenv("FASCOLE_MOUNT_ROOT")) {
-            qputenv("FASCOLE_MOUNT_ROOT", radice.toLocal8Bit());
-        }
-        ~Montaggio() {
-            if (impostata) qputenv("FASCOLE_MOUNT_ROOT", prima);
-            else qunsetenv("FASCOLE_MOUNT_ROOT");
-        }
-        bool impostata;
-        QByteArray prima;
-    } montaggio(radice);
+    RadiceCondivisioni montaggio(radice);
     const QString contabilita = radice + "/SERVER/C/CONTAB";
     QDir().mkpath(contabilita);
     {

@@ -8,7 +8,12 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <optional>
+
+#include "platform/db/Database.h"
 #include "startup/engine/FileIni.h"
+#include "support/CartellaSolaLettura.h"
+#include "support/Files.h"
 #include "support/ScriptedMessages.h"
 #include "startup/engine/Installazione.h"
 
@@ -48,9 +53,11 @@ TEST_F(SetUpDialog, OpensCentredWithTheLinkOffAndItsFrameClosed) {
 
 TEST_F(SetUpDialog, ConfirmWritesTheFourLinesWithNoForTheMissingParts) {
     ScriptedMessages box;
-    type(form.TxtFascola, "C:\\dati,2004\\fascole.mdb");
+    QDir().mkpath(cartella.file("dati,2004"));
+    const QString archivio = cartella.file("dati,2004") + "\\fascole.mdb";
+    type(form.TxtFascola, archivio);
     click(form.CmdConferma);
-    EXPECT_EQ(leggiIni(), QByteArray("C:\\dati,2004\\fascole.mdb\r\nNO\r\nNO\r\n3.1.4\r\n"));
+    EXPECT_EQ(leggiIni(), (archivio + "\r\nNO\r\nNO\r\n3.1.4\r\n").toLocal8Bit());
     EXPECT_TRUE(AmbienteLavoro().IniDefinito);
     EXPECT_EQ(form.result(), QDialog::Accepted);
     EXPECT_TRUE(box.asked().empty());
@@ -85,7 +92,7 @@ TEST_F(SetUpDialog, AMissingInvoiceFolderIsCreatedOnlyWhenTheUserAgrees) {
     };
     const Caso casi[] = {
         {"copie", Answer::No, ""},
-        {unFile + "/sotto", Answer::Yes, "Non è possibile creare la cartella delle fatture " + unFile + "/sotto" +
+        {unFile + "/sotto", Answer::Yes, "Non è possibile creare la cartella delle fatture \"" + unFile + "/sotto\"" +
                                              ": indicare una cartella esistente o che si possa creare"},
     };
     ScriptedMessages box;
@@ -95,8 +102,8 @@ TEST_F(SetUpDialog, AMissingInvoiceFolderIsCreatedOnlyWhenTheUserAgrees) {
         QApplication::setActiveWindow(&f);
         f.TxtFascola->setText("a.mdb");
         f.TxtFatture->setText(c.cartella);
-        box.expectMessage(c.risposta, "La cartella delle fatture " + c.cartella + " non esiste. Si vuole crearla?",
-                          titolo);
+        box.expectMessage(c.risposta,
+                          "La cartella delle fatture \"" + c.cartella + "\" non esiste. Si vuole crearla?", titolo);
         if (!c.rifiuto.isEmpty()) box.expectMessage(Answer::Ok, c.rifiuto, titolo);
         click(f.CmdConferma);
         EXPECT_EQ(box.pending(), 0) << c.cartella.toStdString();
@@ -108,18 +115,101 @@ TEST_F(SetUpDialog, AMissingInvoiceFolderIsCreatedOnlyWhenTheUserAgrees) {
     // A file in place of the folder is no folder.
     form.TxtFascola->setText("a.mdb");
     form.TxtFatture->setText(unFile);
-    box.expectMessage(Answer::Ok, "Il percorso " + unFile + " non è una cartella: indicare la cartella delle fatture",
-                      titolo);
+    box.expectMessage(Answer::Ok,
+                      "Il percorso \"" + unFile + "\" non è una cartella: indicare la cartella delle fatture", titolo);
     click(form.CmdConferma);
     EXPECT_FALSE(QFile::exists(pathIni()));
 
     form.TxtFatture->setText("copie/2026/");
-    box.expectMessage(Answer::Yes, "La cartella delle fatture copie/2026/ non esiste. Si vuole crearla?", titolo);
+    box.expectMessage(Answer::Yes, "La cartella delle fatture \"copie/2026/\" non esiste. Si vuole crearla?", titolo);
     click(form.CmdConferma);
     EXPECT_EQ(box.pending(), 0);
     EXPECT_TRUE(QFileInfo(cartella.file("copie/2026")).isDir());
     EXPECT_EQ(leggiIni(), QByteArray("a.mdb\r\nNO\r\ncopie/2026/\r\n3.1.4\r\n"));
     EXPECT_EQ(form.result(), QDialog::Accepted);
+}
+
+// The archive's folder is treated as the invoice folder is: a missing one is offered for
+// creation; not wanted, the dialog stays open and writes nothing; made, the dialog goes on.
+TEST_F(SetUpDialog, AnArchiveInAMissingFolderIsTakenOnlyOnceTheUserHasTheFolderMade) {
+    const QString titolo = "INIZIALIZZAZIONE FASCOLE";
+    const QString cartellaArchivio = cartella.file("dati/2026");
+    const QString archivio = cartellaArchivio + "/fascole.mdb";
+    const QString domanda =
+        "La cartella \"" + cartellaArchivio + "\" dell'archivio delle fascole non esiste. Si vuole crearla?";
+    ScriptedMessages box;
+    type(form.TxtFascola, archivio);
+    box.expectMessage(Answer::No, domanda, titolo);
+    click(form.CmdConferma);
+    EXPECT_EQ(box.pending(), 0);
+    ASSERT_EQ(box.asked().size(), 1u);
+    EXPECT_EQ(box.asked()[0].buttons, ui::Buttons::YesNo);
+    EXPECT_EQ(box.asked()[0].icon, ui::Icon::Question);
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), form.TxtFascola);
+    EXPECT_FALSE(QFile::exists(pathIni()));
+    EXPECT_FALSE(AmbienteLavoro().IniDefinito);
+    EXPECT_FALSE(QFileInfo::exists(cartella.file("dati")));
+
+    box.expectMessage(Answer::Yes, domanda, titolo);
+    click(form.CmdConferma);
+    EXPECT_EQ(box.pending(), 0);
+    EXPECT_TRUE(QFileInfo(cartellaArchivio).isDir());
+    EXPECT_EQ(leggiIni(), (archivio + "\r\nNO\r\nNO\r\n3.1.4\r\n").toLocal8Bit());
+    EXPECT_TRUE(AmbienteLavoro().IniDefinito);
+    EXPECT_EQ(form.result(), QDialog::Accepted);
+}
+
+// A path where the start-up could neither open nor create the archive is refused with the
+// reason: the dialog stays open on the archive box and the configuration in force is kept.
+TEST_F(SetUpDialog, AnArchiveThatCanBeNeitherOpenedNorCreatedIsRefusedAndTheFileKept) {
+    const QString titolo = "INIZIALIZZAZIONE FASCOLE";
+    const QString unFile = cartella.file("un_file");
+    writeFile(unFile, "testo");
+    const QString unaCartella = cartella.file("cartella.mdb");
+    QDir().mkpath(unaCartella);
+    const QString testo = cartella.file("note.mdb");
+    writeFile(testo, "non sono un archivio");
+    const QString vuoto = cartella.file("vuoto.mdb");
+    writeFile(vuoto, "");
+    const QString altroArchivio = cartella.file("ditte.mdb");
+    db::Database::create(altroArchivio.toStdString())->execute("create table ditte (acronimo text)");
+    const QString solaLettura = cartella.file("sola_lettura");
+    QDir().mkpath(solaLettura);
+    struct Caso {
+        QString archivio;
+        QString motivo;
+        bool cartellaSolaLettura = false;
+    };
+    const Caso casi[] = {
+        {unFile + "/sotto/fascole.mdb", "\"" + unFile + "\" è un file, non una cartella"},
+        {unaCartella, "è una cartella, non un file"},
+        {testo, "il file non è un archivio delle fascole"},
+        {vuoto, "il file non è un archivio delle fascole"},
+        {altroArchivio, "il file non è un archivio delle fascole"},
+        {solaLettura + "/fascole.mdb", "nella cartella \"" + solaLettura + "\" non si può scrivere", true},
+    };
+    scriviIni({"vecchio.mdb", "NO", "NO", "1.0.0"});
+    const QByteArray prima = leggiIni();
+    ScriptedMessages box;
+    for (const Caso& c : casi) {
+        std::optional<CartellaSolaLettura> guardia;
+        if (c.cartellaSolaLettura) guardia.emplace(solaLettura);
+        FrmFascolaINI f;
+        f.show();
+        QApplication::setActiveWindow(&f);
+        f.TxtFascola->setText(c.archivio);
+        box.expectMessage(Answer::Ok, "L'archivio delle fascole \"" + c.archivio + "\" non si può usare: " + c.motivo,
+                          titolo);
+        click(f.CmdConferma);
+        EXPECT_EQ(box.pending(), 0) << c.archivio.toStdString();
+        EXPECT_EQ(QApplication::focusWidget(), f.TxtFascola) << c.archivio.toStdString();
+        EXPECT_TRUE(f.isVisible());
+        EXPECT_FALSE(AmbienteLavoro().IniDefinito);
+        EXPECT_EQ(leggiIni(), prima) << c.archivio.toStdString();
+    }
+    EXPECT_FALSE(QFileInfo::exists(unFile + "/sotto"));
+    EXPECT_TRUE(QDir(solaLettura).isEmpty());
 }
 
 TEST_F(SetUpDialog, EachFailedCheckShowsItsMessageMovesTheFocusAndWritesNothing) {

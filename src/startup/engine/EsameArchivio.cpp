@@ -1,0 +1,101 @@
+#include "startup/engine/EsameArchivio.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <memory>
+
+#include "foundation/engine/ArchivioFascole.h"
+#include "foundation/engine/Generale.h"
+#include "platform/db/Database.h"
+#include "platform/system/FileSystem.h"
+#include "platform/system/Paths.h"
+#include "startup/engine/NomeNelMessaggio.h"
+
+namespace {
+
+using Esito = EsameArchivio::Esito;
+
+// The database layer's number for a file that is no database at all.
+constexpr int FormatoNonRiconosciuto = 3343;
+
+// The folder part of a path as written, without its final separator; "" when it names none.
+QString cartellaScritta(const QString& percorso) { return CartellaSenzaSeparatoreFinale(CartellaDaPercorso(percorso)); }
+
+// An existing file: an archive when it reads as one and has the revision table.
+EsameArchivio esaminaFile(const QString& percorso, const QString& cartella) {
+    try {
+        const std::unique_ptr<db::Database> archivio = db::Database::open(percorso.toStdString());
+        if (archivio->tableExists("Revisione")) return {Esito::Archivio, cartella, {}};
+        return {Esito::Inutilizzabile, cartella, "il file non è un archivio delle fascole"};
+    } catch (const db::DbError& e) {
+        // Held by another workstation just now: the opening proper waits for it.
+        if (db::err::isLockConflict(e.number)) return {Esito::Archivio, cartella, {}};
+        if (e.number == FormatoNonRiconosciuto)
+            return {Esito::Inutilizzabile, cartella, "il file non è un archivio delle fascole"};
+        return {Esito::Inutilizzabile, cartella,
+                "il file non si può aprire (" + QString::fromStdString(e.description) + ")"};
+    }
+}
+
+// Whether a file can be written in the existing folder of `percorso`: the very file the
+// creation builds on is made and removed.
+bool cartellaScrivibile(const QString& percorso) {
+    const QString prova = sys::LocalPath(NomeArchivioInCostruzione(percorso));
+    QFile file(prova);
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    file.close();
+    return sys::RemoveFile(prova);
+}
+
+// The share `\\HOST\SHARE` a network path lies under, as written; "" for any other path.
+QString condivisione(const QString& percorso) {
+    QString p = percorso;
+    p.replace('/', '\\');
+    if (!p.startsWith("\\\\")) return {};
+    const QStringList parti = p.mid(2).split('\\');
+    return "\\\\" + parti.value(0) + "\\" + parti.value(1);
+}
+
+// Why the missing folder `cartella` could not be made, or "" when nothing stands in the way:
+// a share not reached, or a file where one of the folders above it should be.
+QString ostacoloAllaCartella(const QString& percorso, const QString& cartella) {
+    const QString rete = condivisione(percorso);
+    if (!rete.isEmpty() && !QFileInfo(sys::LocalPath(rete)).isDir())
+        return "la cartella di rete " + NomeNelMessaggio(rete) + " non è raggiungibile";
+    for (QString sopra = cartella; !sopra.isEmpty();) {
+        const QFileInfo info(sys::LocalPath(sopra));
+        if (info.isDir()) return {};
+        if (info.exists()) return NomeNelMessaggio(sopra) + " è un file, non una cartella";
+        const QString successiva = cartellaScritta(sopra);
+        if (successiva == sopra) break;
+        sopra = successiva;
+    }
+    return {};
+}
+
+}  // namespace
+
+EsameArchivio EsaminaArchivio(const QString& Percorso) {
+    if (Percorso.trimmed().isEmpty()) return {Esito::Inutilizzabile, {}, "il percorso dell'archivio non è indicato"};
+    const QString locale = sys::LocalPath(Percorso);
+    const QFileInfo info(locale);
+    QString cartella = cartellaScritta(Percorso);
+    if (cartella.isEmpty()) cartella = info.absolutePath();
+
+    if (info.isDir()) return {Esito::Inutilizzabile, cartella, "è una cartella, non un file"};
+    if (info.exists()) return esaminaFile(Percorso, cartella);
+    if (QFileInfo(info.absolutePath()).isDir()) {
+        if (cartellaScrivibile(Percorso)) return {Esito::DaCreare, cartella, {}};
+        return {Esito::Inutilizzabile, cartella,
+                "nella cartella " + NomeNelMessaggio(cartella) + " non si può scrivere"};
+    }
+    const QString ostacolo = ostacoloAllaCartella(Percorso, cartella);
+    if (!ostacolo.isEmpty()) return {Esito::Inutilizzabile, cartella, ostacolo};
+    return {Esito::CartellaMancante, cartella,
+            "la cartella " + NomeNelMessaggio(cartella) + " non esiste o non è raggiungibile"};
+}
+
+bool CreaCartellaArchivio(const QString& Percorso) {
+    return QDir().mkpath(QFileInfo(sys::LocalPath(Percorso)).absolutePath());
+}

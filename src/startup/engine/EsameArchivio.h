@@ -1,0 +1,33 @@
+#pragma once
+#include <QString>
+
+// What lies at the path of the case-file archive, looked at before the program opens or
+// creates it there, so that a path that can serve neither is told in plain words instead of
+// through the errors of the opening or of the creation.
+struct EsameArchivio {
+    enum class Esito {
+        Archivio,          // a file the program can open as its archive
+        DaCreare,          // no file yet, in a folder where it can be created
+        CartellaMancante,  // no file, and its folder does not exist (yet)
+        Inutilizzabile,    // neither: `motivo` says why
+    };
+    Esito esito = Esito::Inutilizzabile;
+    // The folder the archive lies or would lie in, as the path writes it (without its final
+    // separator); the folder as this computer reaches it when the path names none.
+    QString cartella;
+    // Why the path serves neither to open nor to create the archive, in the program's words,
+    // as the end of a sentence ("è una cartella, non un file"); for CartellaMancante, that the
+    // folder does not exist or is not reached.
+    QString motivo;
+};
+
+// Looks at `Percorso` (a path as the program stores it). An existing file counts as an
+// archive when it can be read as one and holds the revision table every archive has; one
+// held by another workstation at that moment counts as an archive (whoever opens it waits
+// for it). A missing file can be created where a file can be written in its folder; a
+// missing folder under a computer's share that is not reached, or under a file, is no folder
+// that could be made.
+EsameArchivio EsaminaArchivio(const QString& Percorso);
+
+// Makes the folder of an archive found CartellaMancante; false when it could not be made.
+bool CreaCartellaArchivio(const QString& Percorso);
