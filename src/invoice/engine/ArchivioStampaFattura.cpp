@@ -29,7 +29,7 @@ int colonna(const QString& nome) {
 
 // Error 75, "path/file access error": a file that cannot be removed or replaced.
 [[noreturn]] void erroreFile(const QString& path) {
-    throw db::DbError(75, "Errore di accesso al percorso o al file: " + path.toStdString());
+    throw db::DbError(75, ("Errore di accesso al percorso o al file: " + TraVirgolette(path)).toStdString());
 }
 
 }  // namespace

@@ -111,7 +111,8 @@ public:
             !proc->essenziale([&] {
                 const QString copia = PercorsoCopiaArchiviata(d_.Ambiente.CartellaFatture, dettagli.Copia);
                 if (!sys::RemoveFile(sys::LocalPath(copia)))
-                    throw db::DbError(75, ("Errore di accesso al percorso o al file: " + copia).toStdString());
+                    throw db::DbError(
+                        75, ("Errore di accesso al percorso o al file: " + TraVirgolette(copia)).toStdString());
             }))
             return ArrestoEmissione::Errore;
 
@@ -268,7 +269,8 @@ void CompletaFileDocumento(EsitoEmissione& e, const DocumentoDaEmettere& d) {
     Procedura nome("Funzione di stampa fattura");
     const bool rinominato = nome.esegui([&] {
         if (!sys::ReplaceFile(sys::LocalPath(e.PathArchivioStampa), sys::LocalPath(e.PathNomeProprio)))
-            throw db::DbError(75, ("Errore di accesso al percorso o al file: " + e.PathNomeProprio).toStdString());
+            throw db::DbError(75, ("Errore di accesso al percorso o al file: " + TraVirgolette(e.PathNomeProprio))
+                                      .toStdString());
     });
     e.StampaAbbandonata = nome.abbandonata();
     // Left under its temporary name, it is no copy yet: the printing gives it its name.

@@ -36,9 +36,10 @@ class Recupero {
 public:
     Recupero(db::Database& sessione, const QString& cartellaAvvio, const QString& cartellaFatture, bool collegato,
              bool memorizza)
-        : sessione_(sessione), collegato_(collegato), memorizza_(memorizza) {
+        : sessione_(sessione), collegato_(collegato) {
         esito.CartellaAvvio = cartellaAvvio;
         esito.CartellaFatture = CartellaFattureIndicata(cartellaFatture);
+        esito.CopieMemorizzate = memorizza;
         avvio_ = QDir(sys::LocalPath(cartellaAvvio));
         if (!esito.CartellaFatture.isEmpty()) fatture_ = sys::LocalPath(esito.CartellaFatture);
         cartellaPresente_ = !fatture_.isEmpty() && QFileInfo(fatture_).isDir();
@@ -82,12 +83,15 @@ public:
     EsitoRecupero esito;
 
 private:
+    // Told once: a document settled under both its names in one recovery is one document.
     void Avvisa(const DocumentoEmesso& d, SorteDocumentoInterrotto sorte, const QString& file) {
+        for (const DocumentoInterrotto& detto : esito.Documenti)
+            if (detto.Documento.NomeFile == d.Documento.NomeFile) return;
         esito.Documenti.push_back({d.Documento, d.CodiceCliente, sorte, file});
     }
 
     // The print database `file` of the committed document `d` (`temporaneo`: under a temporary
-    // name, else under its own) made a stored copy, or left where it is and told.
+    // name, else under its own) settled against its stored copy, or left where it is and told.
     void Sistema(const QString& file, const DocumentoEmesso& d, bool temporaneo) {
         const QString& nome = d.Documento.NomeFile;
         if (esito.CartellaFatture.isEmpty()) {
@@ -102,31 +106,31 @@ private:
         }
         if (!cartellaPresente_) return Avvisa(d, SorteDocumentoInterrotto::CartellaMancante, file);
         const QString copia = QDir(fatture_).filePath(nome);
-        // Stored already (a copy is never half a file): this one is no longer needed.
-        if (QFileInfo(copia).isFile()) {
-            sys::RemoveFile(file);
-            return;
-        }
+        // Stored already (a copy is never half a file): this file is no longer needed.
+        const bool giaArchiviato = QFileInfo(copia).isFile();
         const QString preso = sys::TakeFile(file, nome);
         if (preso.isEmpty()) {
-            // Taken by another process, which settles it; or it cannot be renamed here.
-            if (QFileInfo::exists(file)) Avvisa(d, SorteDocumentoInterrotto::CartellaNonScrivibile, file);
+            // Taken by another process, which settles it and tells; or it cannot be renamed here,
+            // and waits (told only when it is its copy that is missing).
+            if (QFileInfo::exists(file) && !giaArchiviato)
+                Avvisa(d, SorteDocumentoInterrotto::CartellaNonScrivibile, file);
             return;
         }
-        const bool archiviato = stessa_ ? sys::RenameFile(preso, copia) : sys::CopyFile(preso, copia);
-        if (!archiviato) {
-            // Given back its name, for the next recovery (of this process or another).
-            const QString resta = sys::RenameFile(preso, file) ? file : preso;
-            return Avvisa(d, SorteDocumentoInterrotto::CartellaNonScrivibile, resta);
+        if (!giaArchiviato) {
+            const bool archiviato = stessa_ ? sys::RenameFile(preso, copia) : sys::CopyFile(preso, copia);
+            if (!archiviato) {
+                // Given back its name, for the next recovery (of this process or another).
+                const QString resta = sys::RenameFile(preso, file) ? file : preso;
+                return Avvisa(d, SorteDocumentoInterrotto::CartellaNonScrivibile, resta);
+            }
         }
-        if (!stessa_) sys::RemoveFile(preso);  // if it stays, the next recovery removes it
-        if (!memorizza_) Avvisa(d, SorteDocumentoInterrotto::ArchiviatoSenzaCopie, copia);
-        // Under its own name it was waiting for the invoice folder: the user was told so.
-        else if (!temporaneo) Avvisa(d, SorteDocumentoInterrotto::Archiviato, copia);
+        // One that stays is this process's leftover: the next recovery removes it, and tells then.
+        if ((giaArchiviato || !stessa_) && !sys::RemoveFile(preso)) return;
+        Avvisa(d, SorteDocumentoInterrotto::ForseNonStampato, copia);
     }
 
     db::Database& sessione_;
-    const bool collegato_, memorizza_;
+    const bool collegato_;
     QDir avvio_;
     QString fatture_;  // local path, empty when no invoice folder is given
     bool cartellaPresente_ = false;
@@ -160,21 +164,18 @@ EsitoRecupero RecuperoEmissioniInterrotte(db::Database& sessione, const QString&
 QString MessaggioRecupero(const EsitoRecupero& esito) {
     if (esito.Documenti.empty()) return {};
     const QString ristampa = QStringLiteral("\"Ristampa / Annulla\"");
-    const QString cartella = esito.CartellaFatture;
+    const QString cartella = TraVirgolette(esito.CartellaFatture);
     QStringList righe{QStringLiteral("Documenti già emessi la cui stampa o archiviazione non si era conclusa:")};
     for (const DocumentoInterrotto& d : esito.Documenti) {
-        const QFileInfo file(d.File);
-        const QString resta = "Il file " + file.fileName() + " resta nella cartella di avvio " + esito.CartellaAvvio;
+        const QString resta = "Il file " + TraVirgolette(QFileInfo(d.File).fileName()) +
+                              " resta nella cartella di avvio " + TraVirgolette(esito.CartellaAvvio);
         QString testo = "- " + DescrizioneDocumento(d);
         switch (d.Sorte) {
-        case SorteDocumentoInterrotto::Archiviato:
-            testo += " è stata archiviata nella cartella delle fatture " + cartella + ": si può stampare da " +
-                     ristampa + ".";
-            break;
-        case SorteDocumentoInterrotto::ArchiviatoSenzaCopie:
-            testo += " potrebbe non essere stata stampata: anche se le fatture emesse non vengono memorizzate, "
-                     "ne è stata conservata una copia nella cartella delle fatture " +
-                     cartella + ", da cui si può stampare con " + ristampa + ".";
+        case SorteDocumentoInterrotto::ForseNonStampato:
+            testo += " potrebbe non essere stata stampata: la sua copia è nella cartella delle fatture " + cartella +
+                     ", da cui si può stampare con " + ristampa + ".";
+            if (!esito.CopieMemorizzate)
+                testo += " La copia è conservata anche se le fatture emesse non vengono memorizzate.";
             break;
         case SorteDocumentoInterrotto::CartellaMancante:
             testo += " attende di essere archiviata: la cartella delle fatture " + cartella +

@@ -21,6 +21,13 @@ class Database;
 // start folder under its own name. Any other print database left under a temporary name is
 // removed.
 //
+// Whoever left it stopped before it was settled, so no one can say whether the document came
+// out of the printer: each committed document whose print database is settled against its
+// stored copy (found there already, or put there now) is told as possibly not printed, once:
+// the print database is taken before it is settled, so that of two processes settling it only
+// the one that holds it tells. A document that waits is told why at every issue and list, until
+// it is stored.
+//
 // The print databases looked at, in the start folder:
 // - those under a temporary name of a process of this computer that no longer runs
 //   (sys::IsLeftover); those of another computer, or of a process still running, are left alone;
@@ -34,8 +41,7 @@ class Database;
 
 // What became of a print database that the user must hear about.
 enum class SorteDocumentoInterrotto {
-    Archiviato,          // put in the invoice folder now (it was waiting for it)
-    ArchiviatoSenzaCopie,  // put in the invoice folder although the parameters keep no copies
+    ForseNonStampato,    // its stored copy is in the invoice folder (found there, or put there now)
     CartellaMancante,    // waits: the invoice folder does not exist or cannot be reached
     CartellaNonScrivibile,  // waits: the copy could not be written in the invoice folder
     NellaCartellaDiAvvio,   // no invoice folder is given: it stays in the start folder
@@ -51,21 +57,23 @@ struct DocumentoInterrotto {
 struct EsitoRecupero {
     QString CartellaFatture;  // the invoice folder as given, without its final separator
     QString CartellaAvvio;
-    std::vector<DocumentoInterrotto> Documenti;  // what the user is told, in the order settled
+    bool CopieMemorizzate = true;  // the parameters keep copies of the documents issued
+    std::vector<DocumentoInterrotto> Documenti;  // what the user is told, once each, in the order settled
 };
 
 // Settles what issues stopped on this computer left in the start folder `cartellaAvvio` and the
 // invoice folder `cartellaFatture` (as given: with or without its final separator, "NO" or empty
-// for none). `memorizza`: the parameters keep copies (the user is not told of a copy that was
-// simply completed then). Throws db::DbError when the fee items cannot be read; a file that
+// for none). `memorizza`: the parameters keep copies (else the user is told why a copy is there
+// all the same). Throws db::DbError when the fee items cannot be read; a file that
 // cannot be copied or moved is no error: it waits, and the result says so.
 EsitoRecupero RecuperoEmissioniInterrotte(db::Database& sessione, const QString& cartellaAvvio,
                                           const QString& cartellaFatture, bool collegato, bool memorizza);
 
 inline const QString TitoloRecupero = QStringLiteral("DOCUMENTI EMESSI DA SISTEMARE");
 
-// The one message that tells the user the documents of `esito`: which document, what became of
-// it or why it waits, and where it is. Empty when there is nothing to tell.
+// The one message that tells the user the documents of `esito`: which document, that it may not
+// have been printed and where its stored copy is, or why it waits and where it is. Empty when
+// there is nothing to tell.
 QString MessaggioRecupero(const EsitoRecupero& esito);
 
 // Shows MessaggioRecupero through the message service, when there is something to tell.

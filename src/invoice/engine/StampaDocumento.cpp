@@ -13,7 +13,8 @@ namespace {
 
 // Error 75, "path/file access error": a file that cannot be read or written.
 [[noreturn]] void erroreFile(const QString& path, const QString& perche) {
-    throw db::DbError(75, ("Errore di accesso al percorso o al file: " + path + " (" + perche + ")").toStdString());
+    throw db::DbError(
+        75, ("Errore di accesso al percorso o al file: " + TraVirgolette(path) + " (" + perche + ")").toStdString());
 }
 
 QString separatore(const QString& cartella) {
@@ -37,6 +38,8 @@ QString ReportDocumento(const QString& cartellaAvvio) {
 }
 
 int DestinazioneDocumento(bool anteprimaStampa) { return anteprimaStampa ? 0 : 1; }
+
+QString TraVirgolette(const QString& nome) { return u'"' + nome + u'"'; }
 
 QString CartellaFattureIndicata(const QString& cartellaFatture) {
     const QString cartella = CartellaSenzaSeparatoreFinale(cartellaFatture.trimmed());
@@ -87,8 +90,12 @@ QString MessaggioCopiaMancante(const CopiaDocumento& copia, const QString& pathN
     QString perche;
     switch (copia.Esito) {
     case EsitoCopia::NessunaCartella: perche = "Non è indicata la cartella delle fatture"; break;
-    case EsitoCopia::CartellaMancante: perche = "La cartella delle fatture " + copia.Cartella + " non esiste"; break;
-    default: perche = "La copia non è stata scritta nella cartella delle fatture " + copia.Cartella; break;
+    case EsitoCopia::CartellaMancante:
+        perche = "La cartella delle fatture " + TraVirgolette(copia.Cartella) + " non esiste";
+        break;
+    default:
+        perche = "La copia non è stata scritta nella cartella delle fatture " + TraVirgolette(copia.Cartella);
+        break;
     }
     const QFileInfo file(pathNomeProprio);
     const QString quando = copia.Esito == EsitoCopia::NessunaCartella
@@ -97,7 +104,8 @@ QString MessaggioCopiaMancante(const CopiaDocumento& copia, const QString& pathN
                                : QStringLiteral("sarà archiviato alla prossima emissione o al prossimo elenco di "
                                                 "\"Ristampa / Annulla\" con la cartella delle fatture disponibile");
     return perche + ": il documento non è stato archiviato e per ora non si può ristampare né annullare da " +
-           "\"Ristampa / Annulla\".\nIl file " + file.fileName() + " resta nella cartella di avvio " + file.path() +
+           "\"Ristampa / Annulla\".\nIl file " + TraVirgolette(file.fileName()) + " resta nella cartella di avvio " +
+           TraVirgolette(file.path()) +
            ": " + quando + ".";
 }
 
@@ -135,7 +143,8 @@ CopiaDocumento ChiusuraArchivioStampa(const QString& pathArchivio, const QString
     }
     if (esito.Esito == EsitoCopia::GiaArchiviata || esito.Mancante()) {
         // Under its own name in the start folder: the stored copy itself, or waiting there.
-        if (!sys::ReplaceFile(lavoro, proprio)) erroreFile(pathArchivio, "impossibile dargli il nome " + nome);
+        if (!sys::ReplaceFile(lavoro, proprio))
+            erroreFile(pathArchivio, "impossibile dargli il nome " + TraVirgolette(nome));
         if (esito.Esito == EsitoCopia::GiaArchiviata) esito.Percorso = pathNomeProprio;
         return esito;
     }

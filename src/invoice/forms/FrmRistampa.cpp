@@ -281,13 +281,13 @@ void FrmRistampa::Ristampa(const DocumentoArchiviato& documento) {
     switch (VerificaCopiaArchiviata(path)) {
     case StatoCopiaArchiviata::Leggibile: break;
     case StatoCopiaArchiviata::Mancante:
-        ui::MessageService::show("Il documento " + documento.NomeFile +
+        ui::MessageService::show("Il documento " + TraVirgolette(documento.NomeFile) +
                                      " non è più nella cartella delle fatture: forse è stato annullato da un'altra "
                                      "postazione",
                                  TitoloEsegui, ui::Buttons::Ok, ui::Icon::Warning);
         return;
     case StatoCopiaArchiviata::Illeggibile:
-        ui::MessageService::show("Il documento archiviato " + documento.NomeFile +
+        ui::MessageService::show("Il documento archiviato " + TraVirgolette(documento.NomeFile) +
                                      " non si può leggere: il file è danneggiato, oppure non è la copia di un "
                                      "documento emesso da questo programma. Non è possibile ristamparlo.",
                                  TitoloEsegui, ui::Buttons::Ok, ui::Icon::Warning);
@@ -309,7 +309,7 @@ void FrmRistampa::Annullamento(const DocumentoArchiviato& documento) {
         annullato = AnnullamentoDocumento(*archivio, AmbienteLavoro().CartellaFatture, documento, collegato());
     });
     if (!annullato)
-        ui::MessageService::show("Il documento " + documento.NomeFile +
+        ui::MessageService::show("Il documento " + TraVirgolette(documento.NomeFile) +
                                      " non è più nella cartella delle fatture: forse è stato annullato da un'altra "
                                      "postazione",
                                  TitoloEsegui, ui::Buttons::Ok, ui::Icon::Warning);

@@ -27,6 +27,11 @@ const QString Id = "000704011500013";
 const QString Primo = "SDB0101010001F00001" + Id + ".mdb";
 // How the user is told of that document.
 const QString Descritto = "La fattura N. 13 del 15/01/04 (cliente 01.01.01.0001, fascola 0007)";
+// What the user is told of a document settled against its stored copy, whose printing no one
+// saw end, and what is added when the office keeps no copies.
+const QString ForseNonStampata = Descritto + " potrebbe non essere stata stampata: la sua copia è nella cartella "
+                                             "delle fatture \"";
+const QString SenzaCopie = "La copia è conservata anche se le fatture emesse non vengono memorizzate.";
 
 class DocumentiInterrotti : public EmissioneCollegata {
 public:
@@ -71,23 +76,22 @@ public:
 };
 
 // A print database left under a temporary name: stored in the invoice folder when its document
-// exists (also when the office keeps no copies: it may never have been printed, and is then
-// told), then removed; removed when its document does not exist, or was half written (its
+// exists (also when the office keeps no copies), then removed, and the user told that the
+// document may not have been printed; removed when its document does not exist, or was half written (its
 // journal beside it). A running process's, or another computer's, is left alone.
 TEST_F(DocumentiInterrotti, ALeftoverPrintDatabaseIsCompletedOrRemoved) {
     const struct {
         const char* nome;
         bool emesso, memorizza, stessaCartella, journal;
-        bool copia;           // the document's copy is in the invoice folder afterwards
-        const char* avviso;   // what the user is told, if anything
+        bool copia;  // the document's copy is in the invoice folder afterwards, and the user is told
     } casi[] = {
-        {"issued, copies kept", true, true, false, false, true, nullptr},
-        {"issued, copies kept in the start folder", true, true, true, false, true, nullptr},
-        {"issued, no copies kept", true, false, false, false, true, "ne è stata conservata una copia"},
-        {"issued, no copies kept, start folder", true, false, true, false, true, "ne è stata conservata una copia"},
-        {"never issued", false, true, false, false, false, nullptr},
-        {"never issued, start folder", false, true, true, false, false, nullptr},
-        {"half written", true, true, false, true, false, nullptr},
+        {"issued, copies kept", true, true, false, false, true},
+        {"issued, copies kept in the start folder", true, true, true, false, true},
+        {"issued, no copies kept", true, false, false, false, true},
+        {"issued, no copies kept, start folder", true, false, true, false, true},
+        {"never issued", false, true, false, false, false},
+        {"never issued, start folder", false, true, true, false, false},
+        {"half written", true, true, false, true, false},
     };
     for (const auto& c : casi) {
         SCOPED_TRACE(c.nome);
@@ -115,34 +119,38 @@ TEST_F(DocumentiInterrotti, ALeftoverPrintDatabaseIsCompletedOrRemoved) {
         }
         if (!c.stessaCartella) EXPECT_EQ(File(fatture), c.copia ? QStringList{Primo} : QStringList());
         const QString messaggio = MessaggioRecupero(r);
-        EXPECT_EQ(messaggio.isEmpty(), c.avviso == nullptr) << messaggio.toStdString();
-        if (c.avviso) {
-            EXPECT_TRUE(messaggio.contains(Descritto + " potrebbe non essere stata stampata")) << messaggio.toStdString();
-            EXPECT_TRUE(messaggio.contains(c.avviso)) << messaggio.toStdString();
-            EXPECT_TRUE(messaggio.contains("\"Ristampa / Annulla\"")) << messaggio.toStdString();
+        EXPECT_EQ(messaggio.isEmpty(), !c.copia) << messaggio.toStdString();
+        if (c.copia) {
+            EXPECT_EQ(messaggio.count(Descritto), 1) << messaggio.toStdString();
+            EXPECT_TRUE(messaggio.contains(ForseNonStampata + fatture + "\", da cui si può stampare con \"Ristampa / "
+                                                                      "Annulla\"."))
+                << messaggio.toStdString();
+            EXPECT_EQ(messaggio.contains(SenzaCopie), !c.memorizza) << messaggio.toStdString();
         }
     }
 }
 
 // A print database under its own name in the start folder: the file a document waiting for its
 // invoice folder stays under. It goes once it is a stored copy, and is stored first when it is
-// not; in an invoice folder that is the start folder it is the stored copy, and stays. No
-// process works on one (an issue hands its print database to the printing under a temporary
-// name), so one written a moment ago is settled at once all the same.
+// not; either way the user is told, once, that the document may not have been printed. In an
+// invoice folder that is the start folder it is the stored copy, and stays. No process works on
+// one (an issue hands its print database to the printing under a temporary name), so one written
+// a moment ago is settled at once all the same.
 TEST_F(DocumentiInterrotti, APrintDatabaseUnderItsOwnNameIsStoredThenRemoved) {
     const struct {
         const char* nome;
         bool emesso, memorizza, giaArchiviato, stessaCartella;
-        bool resta;          // still in the start folder afterwards
-        const char* avviso;  // what the user is told, if anything
+        bool resta;  // still in the start folder afterwards (else the user is told)
         bool recente = false;  // written a moment ago
+        bool ancheTemporaneo = false;  // left under a temporary name as well
     } casi[] = {
-        {"stored already", true, true, true, false, false, nullptr},
-        {"just written", true, false, false, false, false, "ne è stata conservata una copia", true},
-        {"waiting for the invoice folder", true, true, false, false, false, " è stata archiviata nella cartella"},
-        {"no copies kept", true, false, false, false, false, "ne è stata conservata una copia"},
-        {"the stored copy itself", true, true, true, true, true, nullptr},
-        {"a document that bills nothing", false, true, false, false, true, nullptr},
+        {"stored already", true, true, true, false, false},
+        {"just written", true, false, false, false, false, true},
+        {"waiting for the invoice folder", true, true, false, false, false},
+        {"no copies kept", true, false, false, false, false},
+        {"left under both its names", true, true, false, false, false, false, true},
+        {"the stored copy itself", true, true, true, true, true},
+        {"a document that bills nothing", false, true, false, false, true},
     };
     for (const auto& c : casi) {
         SCOPED_TRACE(c.nome);
@@ -153,18 +161,23 @@ TEST_F(DocumentiInterrotti, APrintDatabaseUnderItsOwnNameIsStoredThenRemoved) {
         StampaDiProva(lavoro, "13");
         if (!c.recente) processi::ScrittoPrimaDelRiavvio(lavoro);
         if (c.giaArchiviato && !c.stessaCartella) StampaDiProva(QDir(fatture).filePath(Primo), "13");
+        const QString temporaneo = processi::DiUnProcessoFinito(lavoro);
+        if (c.ancheTemporaneo) StampaDiProva(temporaneo, "13");
 
         const EsitoRecupero r = RecuperoEmissioniInterrotte(db(), avvio, fatture, true, c.memorizza);
         EXPECT_EQ(QFileInfo::exists(lavoro), c.resta);
+        EXPECT_FALSE(QFileInfo::exists(temporaneo));
         if (c.emesso) {
             EXPECT_EQ(VerificaCopiaArchiviata(QDir(fatture).filePath(Primo)), StatoCopiaArchiviata::Leggibile);
             EXPECT_EQ(Elenco(c.memorizza), QStringList{Primo});
         }
         const QString messaggio = MessaggioRecupero(r);
-        EXPECT_EQ(messaggio.isEmpty(), c.avviso == nullptr) << messaggio.toStdString();
-        if (c.avviso) {
-            EXPECT_TRUE(messaggio.contains(Descritto)) << messaggio.toStdString();
-            EXPECT_TRUE(messaggio.contains(c.avviso)) << messaggio.toStdString();
+        const bool detto = c.emesso && !c.resta;
+        EXPECT_EQ(messaggio.isEmpty(), !detto) << messaggio.toStdString();
+        if (detto) {
+            EXPECT_EQ(messaggio.count(Descritto), 1) << messaggio.toStdString();
+            EXPECT_TRUE(messaggio.contains(ForseNonStampata + fatture + "\"")) << messaggio.toStdString();
+            EXPECT_EQ(messaggio.contains(SenzaCopie), !c.memorizza) << messaggio.toStdString();
         }
     }
 }
@@ -237,6 +250,9 @@ TEST_F(DocumentiInterrotti, ADocumentThatCannotBeStoredNowWaitsAndTheIssueGoesOn
         box.expectMessage(Answer::Ok, std::nullopt, TitoloRecupero);
         EXPECT_EQ(Elenco(c.memorizza, cartella), QStringList({Primo, e.NomeFileFattura}));
         EXPECT_EQ(box.pending(), 0);
+        const QString archiviati = box.asked().back().text;
+        EXPECT_EQ(archiviati.count(Descritto), 1) << archiviati.toStdString();
+        EXPECT_TRUE(archiviati.contains(ForseNonStampata + cartella + "\"")) << archiviati.toStdString();
         EXPECT_EQ(DiDocumenti(avvio), QStringList());
         EXPECT_EQ(VerificaCopiaArchiviata(QDir(cartella).filePath(Primo)), StatoCopiaArchiviata::Leggibile);
     }
@@ -267,7 +283,10 @@ TEST_F(DocumentiInterrotti, AProcessIdTakenByARunningProcessLeavesALeftoverAllTh
         const QString lasciato = processi::NomeTemporaneo(QDir(avvio).filePath(Primo), c.pid, c.stamp);
         Lasciato(lasciato);
         processi::ScrittoPrimaDelRiavvio(lasciato);
+        // A leftover's document may not have been printed, and the user is told.
+        if (c.avanzo) box.expectMessage(Answer::Ok, std::nullopt, TitoloRecupero);
         EXPECT_EQ(Elenco(), c.avanzo ? QStringList{Primo} : QStringList());
+        EXPECT_EQ(box.pending(), 0);
         EXPECT_EQ(QFileInfo::exists(lasciato), !c.avanzo);
     }
     vivo.kill();

@@ -312,7 +312,7 @@ TEST_F(FrmRistampaTest, ACopyThatCannotBeReadIsReportedNotPrinted) {
     box.expectMessage(Answer::Ok, std::nullopt, TitoloEsegui);
     clic(f.CmdEsegui);
     ASSERT_EQ(box.asked().size(), 1u);
-    EXPECT_TRUE(box.asked()[0].text.contains("SDB0101010001F00001000104031500013.mdb non si può leggere"))
+    EXPECT_TRUE(box.asked()[0].text.contains("\"SDB0101010001F00001000104031500013.mdb\" non si può leggere"))
         << box.asked()[0].text.toStdString();
 
     entra(f.FlxFatture);
@@ -321,7 +321,9 @@ TEST_F(FrmRistampaTest, ACopyThatCannotBeReadIsReportedNotPrinted) {
     QFile::remove(QDir(fatture).filePath("SDB0101010001F00002000104031500014.mdb"));
     box.expectMessage(Answer::Ok, std::nullopt, TitoloEsegui);
     clic(f.CmdEsegui);
-    EXPECT_TRUE(box.asked().back().text.contains("non è più nella cartella delle fatture"));
+    EXPECT_TRUE(box.asked().back().text.contains(
+        "Il documento \"SDB0101010001F00002000104031500014.mdb\" non è più nella cartella delle fatture"))
+        << box.asked().back().text.toStdString();
 }
 
 // A cancel whose copy cannot be removed: the fee items are billable again and the user is
@@ -363,7 +365,7 @@ TEST_F(FrmRistampaTest, ACopyThatCannotBeRemovedIsReportedAndRemovedByTheNextLis
 
 // A document whose process stopped right after it was committed, before its report: the list
 // shows it at once, stored in the invoice folder although the office keeps no copies, and the
-// user is told.
+// user is told that it may not have been printed, and where its copy is.
 TEST_F(FrmRistampaTest, ADocumentStoppedBeforeItsReportIsListedAtOnce) {
     prepara(true);
     ParametriFattura().MemorizzaFattura = false;
@@ -381,8 +383,11 @@ TEST_F(FrmRistampaTest, ADocumentStoppedBeforeItsReportIsListedAtOnce) {
     EXPECT_EQ(box.pending(), 0);
     ASSERT_EQ(box.asked().size(), 1u);
     const QString testo = box.asked()[0].text;
-    EXPECT_TRUE(testo.contains("La fattura N. 13 del 15/03/04 (cliente 01.01.01.0001, fascola 0001)")) << testo.toStdString();
-    EXPECT_TRUE(testo.contains("ne è stata conservata una copia nella cartella delle fatture")) << testo.toStdString();
+    EXPECT_TRUE(testo.contains("La fattura N. 13 del 15/03/04 (cliente 01.01.01.0001, fascola 0001) potrebbe non "
+                               "essere stata stampata: la sua copia è nella cartella delle fatture \"" +
+                               fatture + "\""))
+        << testo.toStdString();
+    EXPECT_TRUE(testo.contains("anche se le fatture emesse non vengono memorizzate")) << testo.toStdString();
     EXPECT_EQ(righe(f).first(), "0001|15/03/04|Fattura|13|1");
     EXPECT_EQ(copie(), QStringList{nome});
     EXPECT_EQ(QDir(avvio).entryList({"SDB*"}, QDir::Files), QStringList());

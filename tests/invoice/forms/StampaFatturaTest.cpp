@@ -332,17 +332,18 @@ TEST_F(StampaFatturaTest, WhereTheCopyGoesAndWhatStaysInTheStartFolder) {
         QString cartella;  // the invoice folder given
         bool copia;        // a copy in the invoice folder
         bool resta;        // the print database stays in the start folder
-        const char* messaggio;
+        QString messaggio;  // what the user is told of the copy, if anything
         const char* ristampa;  // what the unprinted document's message says of printing it again
     };
     const QString ristampabile = "\nSi può stampare da \"Ristampa / Annulla\".";
     const Caso casi[] = {
         // Not printed: stored all the same, to be printed from "Ristampa / Annulla".
-        {"no copies kept", false, fatture, true, false, nullptr, "stored"},
-        {"folder with final slash", true, fatture + "/", true, false, nullptr, "stored"},
+        {"no copies kept", false, fatture, true, false, {}, "stored"},
+        {"folder with final slash", true, fatture + "/", true, false, {}, "stored"},
         {"no folder given", true, "NO", false, true, "Non è indicata la cartella delle fatture", ""},
-        {"missing folder", true, dir->file("manca"), false, true, "non esiste", ""},
-        {"the start folder itself", true, avvio + "\\", true, true, nullptr, "stored"},
+        {"missing folder", true, dir->file("manca"), false, true,
+         "La cartella delle fatture \"" + dir->file("manca") + "\" non esiste", ""},
+        {"the start folder itself", true, avvio + "\\", true, true, {}, "stored"},
     };
     int giorno = 10;
     for (const Caso& c : casi) {
@@ -361,19 +362,19 @@ TEST_F(StampaFatturaTest, WhereTheCopyGoesAndWhatStaysInTheStartFolder) {
                                     " è stato emesso, numerato e registrato in contabilità, ma non è stato stampato.";
         const QString ristampa = QString(c.ristampa) == "stored" ? ristampabile : QString();
         box.expectMessage(Answer::Ok, nonStampato + ristampa, "STAMPA FATTURA");
-        if (c.messaggio) box.expectMessage(Answer::Ok, std::nullopt, "STAMPA FATTURA");
+        if (!c.messaggio.isEmpty()) box.expectMessage(Answer::Ok, std::nullopt, "STAMPA FATTURA");
         StampaDocumentoEmesso(e, d, nullptr);
         const QString cartella = c.cartella == "NO" ? fatture : CartellaFattureIndicata(c.cartella);
         const bool copia = QFileInfo::exists(QDir(cartella).filePath(e.NomeFileFattura));
         EXPECT_EQ(copia, c.copia);
         EXPECT_EQ(QFileInfo::exists(e.PathNomeProprio), c.resta);
         EXPECT_FALSE(QFileInfo::exists(sys::TemporaryName(e.PathNomeProprio)));
-        if (c.messaggio) {
+        if (!c.messaggio.isEmpty()) {
             ASSERT_FALSE(box.asked().empty());
             const QString testo = box.asked().back().text;
             EXPECT_TRUE(testo.contains(c.messaggio)) << testo.toStdString();
-            EXPECT_TRUE(testo.contains(e.NomeFileFattura)) << testo.toStdString();
-            EXPECT_TRUE(testo.contains("resta nella cartella di avvio")) << testo.toStdString();
+            EXPECT_TRUE(testo.contains("Il file \"" + e.NomeFileFattura + "\" resta nella cartella di avvio \""))
+                << testo.toStdString();
         }
         EXPECT_EQ(box.pending(), 0);
         QFile::remove(e.PathNomeProprio);
@@ -405,7 +406,8 @@ TEST_F(StampaFatturaTest, LeavingAtTheCopysErrorLeavesTheDocumentUnprintedUnderI
     StampaDocumentoEmesso(e, d, nullptr);  // no report run: no printer error
     EXPECT_EQ(box.pending(), 0);
     ASSERT_EQ(box.asked().size(), 3u);
-    EXPECT_TRUE(box.asked()[2].text.contains(nome + " resta nella cartella di avvio")) << box.asked()[2].text.toStdString();
+    EXPECT_TRUE(box.asked()[2].text.contains("Il file \"" + nome + "\" resta nella cartella di avvio \"" + avvio + "\""))
+        << box.asked()[2].text.toStdString();
     EXPECT_TRUE(QFileInfo(e.PathNomeProprio).isFile());
     EXPECT_EQ(fileIn(avvio).filter("SDB"), QStringList{nome});
 }
