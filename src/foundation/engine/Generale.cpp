@@ -52,6 +52,8 @@ QString CompletaData(const QString& TestoData) {
     return risultato;
 }
 
+QString NomeNelMessaggio(const QString& nome) { return "\"" + nome + "\""; }
+
 QString CartellaDaPercorso(const QString& Percorso) {
     QString cartella = Percorso;
     while (!cartella.isEmpty() && !cartella.endsWith('\\') && !cartella.endsWith('/')) cartella.chop(1);

@@ -24,6 +24,11 @@ QString DataPerSql(const QString& TestoData);
 // "NO_DATA".
 QString CompletaData(const QString& TestoData);
 
+// A folder or file named in one of the program's own messages, between double quotes, so that
+// a name with blanks, or one that reads like a word of the sentence, stands apart from the
+// words around it: La cartella delle fatture "fatture" non esiste.
+QString NomeNelMessaggio(const QString& nome);
+
 // The folder part of a path with its final separator ("\" or "/"), or "".
 QString CartellaDaPercorso(const QString& Percorso);
 // A folder without its final separators ("\" and "/" alike, any number of them): the one

@@ -6,6 +6,7 @@
 #include <memory>
 #include <stdexcept>
 
+#include "foundation/engine/Generale.h"
 #include "invoice/engine/Importi.h"
 #include "invoice/engine/StampaDocumento.h"
 #include "platform/db/Database.h"
@@ -29,7 +30,7 @@ int colonna(const QString& nome) {
 
 // Error 75, "path/file access error": a file that cannot be removed or replaced.
 [[noreturn]] void erroreFile(const QString& path) {
-    throw db::DbError(75, ("Errore di accesso al percorso o al file: " + TraVirgolette(path)).toStdString());
+    throw db::DbError(75, ("Errore di accesso al percorso o al file: " + NomeNelMessaggio(path)).toStdString());
 }
 
 }  // namespace

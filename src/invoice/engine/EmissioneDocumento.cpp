@@ -8,6 +8,7 @@
 #include "accounting/engine/NumerazioneDocumenti.h"
 #include "accounting/engine/NumeriRegistrazione.h"
 #include "foundation/engine/Ambiente.h"
+#include "foundation/engine/Generale.h"
 #include "foundation/engine/Procedura.h"
 #include "invoice/engine/ArchivioStampaFattura.h"
 #include "invoice/engine/ArrestiEmissione.h"
@@ -112,7 +113,7 @@ public:
                 const QString copia = PercorsoCopiaArchiviata(d_.Ambiente.CartellaFatture, dettagli.Copia);
                 if (!sys::RemoveFile(sys::LocalPath(copia)))
                     throw db::DbError(
-                        75, ("Errore di accesso al percorso o al file: " + TraVirgolette(copia)).toStdString());
+                        75, ("Errore di accesso al percorso o al file: " + NomeNelMessaggio(copia)).toStdString());
             }))
             return ArrestoEmissione::Errore;
 
@@ -269,7 +270,7 @@ void CompletaFileDocumento(EsitoEmissione& e, const DocumentoDaEmettere& d) {
     Procedura nome("Funzione di stampa fattura");
     const bool rinominato = nome.esegui([&] {
         if (!sys::ReplaceFile(sys::LocalPath(e.PathArchivioStampa), sys::LocalPath(e.PathNomeProprio)))
-            throw db::DbError(75, ("Errore di accesso al percorso o al file: " + TraVirgolette(e.PathNomeProprio))
+            throw db::DbError(75, ("Errore di accesso al percorso o al file: " + NomeNelMessaggio(e.PathNomeProprio))
                                       .toStdString());
     });
     e.StampaAbbandonata = nome.abbandonata();

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "foundation/engine/Generale.h"
 #include "invoice/engine/StampaDocumento.h"
 #include "platform/db/Database.h"
 #include "platform/system/FileSystem.h"
@@ -164,11 +165,11 @@ EsitoRecupero RecuperoEmissioniInterrotte(db::Database& sessione, const QString&
 QString MessaggioRecupero(const EsitoRecupero& esito) {
     if (esito.Documenti.empty()) return {};
     const QString ristampa = QStringLiteral("\"Ristampa / Annulla\"");
-    const QString cartella = TraVirgolette(esito.CartellaFatture);
+    const QString cartella = NomeNelMessaggio(esito.CartellaFatture);
     QStringList righe{QStringLiteral("Documenti già emessi la cui stampa o archiviazione non si era conclusa:")};
     for (const DocumentoInterrotto& d : esito.Documenti) {
-        const QString resta = "Il file " + TraVirgolette(QFileInfo(d.File).fileName()) +
-                              " resta nella cartella di avvio " + TraVirgolette(esito.CartellaAvvio);
+        const QString resta = "Il file " + NomeNelMessaggio(QFileInfo(d.File).fileName()) +
+                              " resta nella cartella di avvio " + NomeNelMessaggio(esito.CartellaAvvio);
         QString testo = "- " + DescrizioneDocumento(d);
         switch (d.Sorte) {
         case SorteDocumentoInterrotto::ForseNonStampato:

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "foundation/engine/ElencoCombo.h"
+#include "foundation/engine/Generale.h"
 #include "invoice/engine/ArchivioStampaFattura.h"
 #include "invoice/engine/RecuperoEmissioni.h"
 #include "invoice/engine/StampaDocumento.h"
@@ -179,7 +180,7 @@ bool AnnullamentoDocumento(db::Database& archivio, const QString& cartellaFattur
         if (!QFileInfo::exists(copia)) return false;
         if (!sys::RenameFile(copia, inAnnullamento))
             throw db::DbError(75,
-                              ("Errore di accesso al percorso o al file: " + TraVirgolette(path) +
+                              ("Errore di accesso al percorso o al file: " + NomeNelMessaggio(path) +
                                " (non è stato possibile rinominarlo): il documento non è stato annullato.")
                                   .toStdString());
     }
@@ -203,7 +204,7 @@ void RecuperoAnnullamentiInterrotti(db::Database& archivio, const QString& carte
             !QFileInfo::exists(copia) && sys::RenameFile(file, copia))
             continue;
         if (!sys::RemoveFile(file))
-            throw db::DbError(75, ("Errore di accesso al percorso o al file: " + TraVirgolette(file)).toStdString());
+            throw db::DbError(75, ("Errore di accesso al percorso o al file: " + NomeNelMessaggio(file)).toStdString());
     }
 }
 
@@ -244,7 +245,7 @@ void RimozioneCopiaArchiviata(const QString& path) {
     throw db::DbError(75,
                       ("Le competenze del documento sono di nuovo da fatturare, ma non è stato possibile eliminare "
                        "la copia archiviata " +
-                       TraVirgolette(path) +
+                       NomeNelMessaggio(path) +
                        ": il documento non è più elencato e la copia viene eliminata al prossimo elenco.")
                           .toStdString());
 }

@@ -14,7 +14,7 @@ namespace {
 // Error 75, "path/file access error": a file that cannot be read or written.
 [[noreturn]] void erroreFile(const QString& path, const QString& perche) {
     throw db::DbError(
-        75, ("Errore di accesso al percorso o al file: " + TraVirgolette(path) + " (" + perche + ")").toStdString());
+        75, ("Errore di accesso al percorso o al file: " + NomeNelMessaggio(path) + " (" + perche + ")").toStdString());
 }
 
 QString separatore(const QString& cartella) {
@@ -38,8 +38,6 @@ QString ReportDocumento(const QString& cartellaAvvio) {
 }
 
 int DestinazioneDocumento(bool anteprimaStampa) { return anteprimaStampa ? 0 : 1; }
-
-QString TraVirgolette(const QString& nome) { return u'"' + nome + u'"'; }
 
 QString CartellaFattureIndicata(const QString& cartellaFatture) {
     const QString cartella = CartellaSenzaSeparatoreFinale(cartellaFatture.trimmed());
@@ -91,10 +89,10 @@ QString MessaggioCopiaMancante(const CopiaDocumento& copia, const QString& pathN
     switch (copia.Esito) {
     case EsitoCopia::NessunaCartella: perche = "Non è indicata la cartella delle fatture"; break;
     case EsitoCopia::CartellaMancante:
-        perche = "La cartella delle fatture " + TraVirgolette(copia.Cartella) + " non esiste";
+        perche = "La cartella delle fatture " + NomeNelMessaggio(copia.Cartella) + " non esiste";
         break;
     default:
-        perche = "La copia non è stata scritta nella cartella delle fatture " + TraVirgolette(copia.Cartella);
+        perche = "La copia non è stata scritta nella cartella delle fatture " + NomeNelMessaggio(copia.Cartella);
         break;
     }
     const QFileInfo file(pathNomeProprio);
@@ -104,8 +102,8 @@ QString MessaggioCopiaMancante(const CopiaDocumento& copia, const QString& pathN
                                : QStringLiteral("sarà archiviato alla prossima emissione o al prossimo elenco di "
                                                 "\"Ristampa / Annulla\" con la cartella delle fatture disponibile");
     return perche + ": il documento non è stato archiviato e per ora non si può ristampare né annullare da " +
-           "\"Ristampa / Annulla\".\nIl file " + TraVirgolette(file.fileName()) + " resta nella cartella di avvio " +
-           TraVirgolette(file.path()) +
+           "\"Ristampa / Annulla\".\nIl file " + NomeNelMessaggio(file.fileName()) + " resta nella cartella di avvio " +
+           NomeNelMessaggio(file.path()) +
            ": " + quando + ".";
 }
 
@@ -144,7 +142,7 @@ CopiaDocumento ChiusuraArchivioStampa(const QString& pathArchivio, const QString
     if (esito.Esito == EsitoCopia::GiaArchiviata || esito.Mancante()) {
         // Under its own name in the start folder: the stored copy itself, or waiting there.
         if (!sys::ReplaceFile(lavoro, proprio))
-            erroreFile(pathArchivio, "impossibile dargli il nome " + TraVirgolette(nome));
+            erroreFile(pathArchivio, "impossibile dargli il nome " + NomeNelMessaggio(nome));
         if (esito.Esito == EsitoCopia::GiaArchiviata) esito.Percorso = pathNomeProprio;
         return esito;
     }

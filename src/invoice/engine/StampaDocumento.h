@@ -29,10 +29,6 @@ QString ReportDocumento(const QString& cartellaAvvio);
 // 0 a preview window on the screen when the parameters ask for one, else 1 the printer.
 int DestinazioneDocumento(bool anteprimaStampa);
 
-// A folder or file named in a message, between double quotes, so that it never reads as one of
-// the message's own words (La cartella delle fatture "fatture" non esiste).
-QString TraVirgolette(const QString& nome);
-
 // The invoice folder as given, without its final "\" or "/"; empty when there is none (empty
 // or "NO").
 QString CartellaFattureIndicata(const QString& cartellaFatture);

@@ -15,6 +15,7 @@
 #include "accounting/forms/FrmHelpPianoDeiConti.h"
 #include "accounting/forms/NormalizzaCampoPdC.h"
 #include "foundation/engine/Ambiente.h"
+#include "foundation/engine/Generale.h"
 #include "foundation/engine/Procedura.h"
 #include "foundation/engine/Sessione.h"
 #include "invoice/engine/StampaDocumento.h"
@@ -281,13 +282,13 @@ void FrmRistampa::Ristampa(const DocumentoArchiviato& documento) {
     switch (VerificaCopiaArchiviata(path)) {
     case StatoCopiaArchiviata::Leggibile: break;
     case StatoCopiaArchiviata::Mancante:
-        ui::MessageService::show("Il documento " + TraVirgolette(documento.NomeFile) +
+        ui::MessageService::show("Il documento " + NomeNelMessaggio(documento.NomeFile) +
                                      " non è più nella cartella delle fatture: forse è stato annullato da un'altra "
                                      "postazione",
                                  TitoloEsegui, ui::Buttons::Ok, ui::Icon::Warning);
         return;
     case StatoCopiaArchiviata::Illeggibile:
-        ui::MessageService::show("Il documento archiviato " + TraVirgolette(documento.NomeFile) +
+        ui::MessageService::show("Il documento archiviato " + NomeNelMessaggio(documento.NomeFile) +
                                      " non si può leggere: il file è danneggiato, oppure non è la copia di un "
                                      "documento emesso da questo programma. Non è possibile ristamparlo.",
                                  TitoloEsegui, ui::Buttons::Ok, ui::Icon::Warning);
@@ -309,7 +310,7 @@ void FrmRistampa::Annullamento(const DocumentoArchiviato& documento) {
         annullato = AnnullamentoDocumento(*archivio, AmbienteLavoro().CartellaFatture, documento, collegato());
     });
     if (!annullato)
-        ui::MessageService::show("Il documento " + TraVirgolette(documento.NomeFile) +
+        ui::MessageService::show("Il documento " + NomeNelMessaggio(documento.NomeFile) +
                                      " non è più nella cartella delle fatture: forse è stato annullato da un'altra "
                                      "postazione",
                                  TitoloEsegui, ui::Buttons::Ok, ui::Icon::Warning);

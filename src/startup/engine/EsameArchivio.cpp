@@ -10,7 +10,6 @@
 #include "platform/db/Database.h"
 #include "platform/system/FileSystem.h"
 #include "platform/system/Paths.h"
-#include "startup/engine/NomeNelMessaggio.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <QFile>
 #include <QSaveFile>
 
+#include "foundation/engine/Generale.h"
 #include "platform/db/DbError.h"
 #include "platform/system/Paths.h"
-#include "startup/engine/NomeNelMessaggio.h"
 
 namespace {
 

@@ -17,7 +17,6 @@
 #include "platform/system/MessageService.h"
 #include "startup/engine/EsameArchivio.h"
 #include "startup/engine/FileIni.h"
-#include "startup/engine/NomeNelMessaggio.h"
 #include "startup/forms/FrmFascolaINI.h"
 #include "startup/forms/FrmParametriFattura.h"
 #include "foundation/engine/Richiesto.h"

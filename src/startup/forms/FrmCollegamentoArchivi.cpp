@@ -28,7 +28,6 @@
 #include "platform/ui/RefillCombo.h"
 #include "startup/forms/DefinizioneValoriDefault.h"
 #include "startup/engine/FileIni.h"
-#include "startup/engine/NomeNelMessaggio.h"
 #include "startup/engine/ParametriFatturaArchivio.h"
 #include "foundation/engine/Richiesto.h"
 #include "startup/forms/SceltaAmbiente.h"

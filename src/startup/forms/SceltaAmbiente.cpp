@@ -7,7 +7,6 @@
 
 #include "accounting/engine/ArchivioContabile.h"
 #include "startup/engine/EsameArchivio.h"
-#include "startup/engine/NomeNelMessaggio.h"
 #include "startup/engine/ParametriFatturaArchivio.h"
 #include "foundation/engine/Procedura.h"
 #include "platform/ui/RefillCombo.h"
