@@ -14,6 +14,7 @@
 #include "casefiles/engine/ProssimoNumero.h"
 #include "casefiles/forms/MascheraFascola.h"
 #include "foundation/engine/Ambiente.h"
+#include "foundation/engine/Generale.h"
 #include "foundation/engine/Procedura.h"
 #include "foundation/engine/Sessione.h"
 #include "platform/db/DbError.h"
@@ -142,6 +143,6 @@ void MascheraFascola::CmdStampafascola_Click() {
         const QString nome = basic::Today().toString("MMdd") + QTime::currentTime().toString("hhmmss") + "mdb";
         const QString file = QDir(AmbienteLavoro().CartellaAvvio).filePath(nome);
         if (!sys::RemoveFile(file))
-            throw db::DbError(75, ("Errore di accesso al percorso o al file: " + file).toStdString());
+            throw db::DbError(75, ("Errore di accesso al percorso o al file: " + NomeNelMessaggio(file)).toStdString());
     });
 }
