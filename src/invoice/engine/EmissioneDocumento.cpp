@@ -255,8 +255,10 @@ private:
 // The document exists: its print database is copied into the invoice folder (when the
 // parameters keep a copy) and stays under this process's temporary name for the report, whose
 // printing settles it; where the invoice folder is the start folder, its own name there makes
-// it the stored copy, and it takes it now. A failure here is the printing's and undoes nothing:
-// the user is told by the error handler and by the caller's messages on the copy.
+// it the stored copy, and it takes it once printed, so that a process stopped while printing
+// leaves it under the temporary name for the recovery to store and tell. A failure here is the
+// printing's and undoes nothing: the user is told by the error handler and by the caller's
+// messages on the copy.
 void CompletaFileDocumento(EsitoEmissione& e, const DocumentoDaEmettere& d) {
     Procedura file("Funzione di stampa fattura");
     e.Copia.Cartella = CartellaFattureIndicata(d.Ambiente.CartellaFatture);
@@ -266,22 +268,7 @@ void CompletaFileDocumento(EsitoEmissione& e, const DocumentoDaEmettere& d) {
                                          d.Parametri.MemorizzaFattura, e.NomeFileFattura);
     });
     e.StampaAbbandonata = file.abbandonata();
-    if (e.Copia.Esito != EsitoCopia::GiaArchiviata) return;
-    Procedura nome("Funzione di stampa fattura");
-    const bool rinominato = nome.esegui([&] {
-        if (!sys::ReplaceFile(sys::LocalPath(e.PathArchivioStampa), sys::LocalPath(e.PathNomeProprio)))
-            throw db::DbError(75, ("Errore di accesso al percorso o al file: " + NomeNelMessaggio(e.PathNomeProprio))
-                                      .toStdString());
-    });
-    e.StampaAbbandonata = nome.abbandonata();
-    // Left under its temporary name, it is no copy yet: the printing gives it its name.
-    if (!rinominato) {
-        e.Copia.Esito = EsitoCopia::NonRiuscita;
-        e.Copia.Percorso.clear();
-        return;
-    }
-    e.PathArchivioStampa = e.PathNomeProprio;
-    e.Copia.Percorso = e.PathNomeProprio;
+    if (e.Copia.Esito == EsitoCopia::GiaArchiviata) e.Copia.Percorso = e.PathNomeProprio;
 }
 
 }  // namespace

@@ -92,16 +92,17 @@ struct EsitoEmissione {
     QString NomeFileFattura;
     // The print database where it is now, the file the report runs on: in the start folder,
     // under this process's temporary name (sys::TemporaryName), to be settled once printed
-    // (ChiusuraArchivioStampa); under its own name (PathNomeProprio) only when that name made
-    // it the stored copy (Copia.Esito GiaArchiviata: the invoice folder is the start folder).
+    // (ChiusuraArchivioStampa).
     QString PathArchivioStampa;
-    // Its own name in the start folder: where it waits after its printing when its copy was
-    // wanted, or needed, and could not be stored (told by MessaggioCopiaMancante).
+    // Its own name in the start folder: the stored copy itself once printed, when the invoice
+    // folder is the start folder (Copia.Esito GiaArchiviata); else where it waits after its
+    // printing when its copy was wanted, or needed, and could not be stored (told by
+    // MessaggioCopiaMancante).
     QString PathNomeProprio;
     // The copy kept in the invoice folder (made by the issue, right after the commit).
     CopiaDocumento Copia;
-    // The user answered a failure of the copy or of the print database's name by leaving the
-    // printing: the document is not to be printed now.
+    // The user answered a failure of the copy by leaving the printing: the document is not to
+    // be printed now.
     bool StampaAbbandonata = false;
 };
 

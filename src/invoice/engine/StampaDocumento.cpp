@@ -126,8 +126,6 @@ void RimuoviArchivioStampa(const QString& pathArchivio, const CopiaDocumento& co
 CopiaDocumento ChiusuraArchivioStampa(const QString& pathArchivio, const QString& pathNomeProprio,
                                       const CopiaDocumento& copia, bool stampato, const QString& cartellaFatture) {
     CopiaDocumento esito = copia;
-    // The stored copy itself: it stays as it is.
-    if (esito.Esito == EsitoCopia::GiaArchiviata) return esito;
     const QString lavoro = sys::LocalPath(pathArchivio), proprio = sys::LocalPath(pathNomeProprio);
     const QString nome = QFileInfo(proprio).fileName();
     if (!stampato && esito.Esito == EsitoCopia::NonRichiesta) {

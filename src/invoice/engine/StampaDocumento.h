@@ -89,8 +89,8 @@ void RimuoviArchivioStampa(const QString& pathArchivio, const CopiaDocumento& co
 // Settles the print database of a document just issued once its report has run (`stampato`:
 // to its end; false when it failed or was never run), and returns what became of the copy. The
 // print database is at `pathArchivio`, as the issue handed it over: under a temporary name of
-// this process, or, when it is the stored copy (GiaArchiviata), under its own name
-// `pathNomeProprio` in the start folder, where it stays. Otherwise:
+// this process. When the invoice folder is the start folder (GiaArchiviata) it takes its own
+// name `pathNomeProprio` there, which makes it the stored copy, printed or not. Otherwise:
 // - printed, with its copy stored or copies not kept: removed;
 // - not printed, copies not kept: stored in the invoice folder all the same (Archiviata), so
 //   that the document can be printed from "Ristampa / Annulla", then removed;

@@ -183,8 +183,9 @@ TEST_F(EmissioneDocumentoTest, ThePrintDatabaseIsHandedToThePrintingUnderThisPro
         EXPECT_EQ(e.Copia.Esito, c.copia);
         const QString proprio = QDir(avvio).filePath(e.NomeFileFattura);
         EXPECT_EQ(e.PathNomeProprio, proprio);
+        // Also where its own name will make it the stored copy: only once it is printed.
         const bool copia = c.copia == EsitoCopia::GiaArchiviata;
-        EXPECT_EQ(e.PathArchivioStampa, copia ? proprio : sys::TemporaryName(proprio));
+        EXPECT_EQ(e.PathArchivioStampa, sys::TemporaryName(proprio));
         EXPECT_EQ(e.Copia.Percorso, copia ? proprio : c.memorizza ? QDir(fatture).filePath(e.NomeFileFattura) : "");
         EXPECT_EQ(QDir(avvio).entryList({"SDB*"}, QDir::Files),
                   QStringList{QFileInfo(e.PathArchivioStampa).fileName()});
