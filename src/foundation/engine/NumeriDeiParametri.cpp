@@ -1,33 +1,25 @@
 #include "foundation/engine/NumeriDeiParametri.h"
 
+#include <iterator>
+
 #include "foundation/engine/Ambiente.h"
 #include "foundation/engine/Generale.h"
 #include "platform/system/BasicRuntime.h"
 
 namespace {
 
+// Each number with the option that puts it to use, in the order of NumeroDeiParametri.
 struct Voce {
-    NumeroDeiParametri numero;
     bool ParametriFatturaRec::*opzione;
     NumeroParametro ParametriFatturaRec::*testo;
 };
 
+using P = ParametriFatturaRec;
 const Voce Voci[] = {
-    {NumeroDeiParametri::ImportoBollo, &ParametriFatturaRec::Bollo, &ParametriFatturaRec::ImportoBollo},
-    {NumeroDeiParametri::SogliaBollo, &ParametriFatturaRec::Bollo, &ParametriFatturaRec::SogliaBollo},
-    {NumeroDeiParametri::RitAccPerc, &ParametriFatturaRec::RitenutaAcconto, &ParametriFatturaRec::RitAccPerc},
-    {NumeroDeiParametri::RAPercImponibile, &ParametriFatturaRec::RitenutaAcconto,
-     &ParametriFatturaRec::RAPercImponibile},
-    {NumeroDeiParametri::AltreRitPerc, &ParametriFatturaRec::AltreRitenute, &ParametriFatturaRec::AltreRitPerc},
-    {NumeroDeiParametri::AltreRitPercImponibile, &ParametriFatturaRec::AltreRitenute,
-     &ParametriFatturaRec::AltreRitPercImponibile},
+    {&P::Bollo, &P::ImportoBollo},           {&P::Bollo, &P::SogliaBollo},
+    {&P::RitenutaAcconto, &P::RitAccPerc},   {&P::RitenutaAcconto, &P::RAPercImponibile},
+    {&P::AltreRitenute, &P::AltreRitPerc},   {&P::AltreRitenute, &P::AltreRitPercImponibile},
 };
-
-const Voce& VoceDi(NumeroDeiParametri numero) {
-    for (const Voce& v : Voci)
-        if (v.numero == numero) return v;
-    return Voci[0];
-}
 
 // The other withholding as the user named it, or as the dialog's frame calls it.
 QString AltraRitenuta(const ParametriFatturaRec& p, const QString& conArticolo, const QString& senzaNome) {
@@ -53,13 +45,13 @@ QString NomeDelNumero(const ParametriFatturaRec& p, NumeroDeiParametri numero) {
 }  // namespace
 
 std::optional<NumeroDeiParametri> PrimoNumeroNonInCifre(const ParametriFatturaRec& p) {
-    for (const Voce& v : Voci)
-        if (p.*v.opzione && !NumeroInCifre(p.*v.testo)) return v.numero;
+    for (size_t i = 0; i < std::size(Voci); ++i)
+        if (p.*Voci[i].opzione && !NumeroInCifre(p.*Voci[i].testo)) return NumeroDeiParametri(i);
     return std::nullopt;
 }
 
 const QString& TestoDelNumero(const ParametriFatturaRec& p, NumeroDeiParametri numero) {
-    return (p.*VoceDi(numero).testo).testo();
+    return (p.*Voci[size_t(numero)].testo).testo();
 }
 
 QString RichiestaNumeroInCifre(const ParametriFatturaRec& p, NumeroDeiParametri numero) {
