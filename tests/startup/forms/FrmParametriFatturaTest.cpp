@@ -474,7 +474,7 @@ TEST_F(ParametersDialog, ANumberInUseThatIsNoNumberInFiguresIsRefusedAndNothingI
     EXPECT_EQ(box.pending(), 0);
     EXPECT_EQ(Membri(ParametriFattura()), membri);
 
-    // The options not ticked, their numbers are no one's business.
+    // With their options not ticked, the same texts are kept as typed.
     for (QCheckBox* opzione : {form->ChkBollo, form->ChkRitenutaAcconto, form->chkAltreRitenute}) click(opzione);
     for (size_t i = 0; i < std::size(CaselleNumero); ++i) digita((*form).*CaselleNumero[i].casella, testi[i]);
     const size_t chieste = box.asked().size();
