@@ -26,11 +26,25 @@ Currency ImportoDaTesto(QString& TestoImporto) {
     throw db::err::typeMismatch();
 }
 
-bool NumeroInCifre(const QString& testo) {
+namespace {
+
+// A text as a number in figures may be written, without the blanks around it and a euro sign
+// before or after it.
+QString SenzaContorno(const QString& testo) {
     QString numero = testo.trimmed();
     if (numero.startsWith(u'€')) numero.remove(0, 1);
     else if (numero.endsWith(u'€')) numero.chop(1);
-    return basic::IsNumeric(numero);
+    return basic::Trim(numero);
+}
+
+}  // namespace
+
+bool NumeroInCifre(const QString& testo) { return basic::IsNumeric(SenzaContorno(testo)); }
+
+std::optional<Currency> ValoreInCifre(const QString& testo) {
+    QString numero = SenzaContorno(testo);
+    if (!basic::IsNumeric(numero)) return std::nullopt;
+    return ImportoDaTesto(numero);
 }
 
 QString DataPerSql(const QString& TestoData) {

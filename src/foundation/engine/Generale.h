@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <optional>
 
 #include "platform/system/Currency.h"
 
@@ -16,6 +17,10 @@ Currency ImportoDaTesto(QString& TestoImporto);
 // for a zero), "12 euro" and blanks alone are no number in figures, though ImportoDaTesto
 // would pick 0, 12 and 12 out of them.
 bool NumeroInCifre(const QString& testo);
+// The value of a number in figures: ImportoDaTesto of its figures, the blanks around them and
+// the euro sign set aside (so " 2.00 " and "2.00 €" are 2, as "2.00" is); nothing for any
+// other text. The overflow error (db::DbError 6) for a number beyond the range of Currency.
+std::optional<Currency> ValoreInCifre(const QString& testo);
 
 // A date as "yyyy,mm,dd" for DateSerial in SQL text; "" and a message when it is no date.
 QString DataPerSql(const QString& TestoData);

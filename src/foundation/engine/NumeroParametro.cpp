@@ -2,13 +2,15 @@
 
 #include <string>
 
+#include "foundation/engine/Generale.h"
 #include "platform/db/DbError.h"
 
 namespace {
 
 [[noreturn]] void overflow() { throw db::DbError(6, "Overflow"); }
 
-std::optional<Currency> leggi(const QString& testo) {
+// NumeroDaTesto's reading; nothing beyond the range of Currency.
+std::optional<Currency> letturaLibera(const QString& testo) {
     const bool virgolaDecimale = !testo.contains(u'.');
     std::string numero;
     bool negativo = false, iniziato = false, punto = false, cifre = false;
@@ -33,10 +35,23 @@ std::optional<Currency> leggi(const QString& testo) {
     return negativo ? -*valore : *valore;
 }
 
+// A parameter's value: the one the parameters dialog accepted it for when it is a number in
+// figures, so that "1.000,00" is a thousand; otherwise NumeroDaTesto's. Nothing beyond the
+// range of Currency.
+std::optional<Currency> leggi(const QString& testo) {
+    try {
+        if (const auto valore = ValoreInCifre(testo)) return valore;
+    } catch (const db::DbError& e) {
+        if (e.number != 6) throw;
+        return std::nullopt;
+    }
+    return letturaLibera(testo);
+}
+
 }  // namespace
 
 Currency NumeroDaTesto(const QString& testo) {
-    const auto valore = leggi(testo);
+    const auto valore = letturaLibera(testo);
     if (!valore) overflow();
     return *valore;
 }

@@ -4,8 +4,8 @@
 
 #include "platform/system/Currency.h"
 
-// A number typed in the invoicing parameters (percentages, stamp threshold, stamp amount) or
-// shown as a VAT rate text. Blanks are ignored, a sign may lead, reading stops at the first
+// A number read from a text that may hold anything after it (a parameter stored by an older
+// program, "20%"). Blanks are ignored, a sign may lead, reading stops at the first
 // character that cannot continue the number, nothing readable is 0. The full stop is the
 // decimal point; a text without any full stop takes its comma as the decimal point, so
 // "12,5", "1,50" and "77,47" read as typed, while a text with a full stop reads it as the
@@ -15,8 +15,11 @@
 Currency NumeroDaTesto(const QString& testo);
 
 // A number of the invoicing parameters: the text as the user typed it, which the parameters
-// dialog shows and the archive stores, and its value, read by NumeroDaTesto once, when the
-// text is set. Converts to the text wherever a text is wanted.
+// dialog shows and the archive stores, and its value, read once, when the text is set. A text
+// that is a number in figures (NumeroInCifre, the one kind the parameters dialog accepts)
+// has the value the dialog accepted: ValoreInCifre, so "1.000,50" is 1000,50 and "€ 2" is 2;
+// any other text (a row stored by an older program: "20%", "12,5,3", ".5") keeps
+// NumeroDaTesto's reading. Converts to the text wherever a text is wanted.
 class NumeroParametro {
 public:
     NumeroParametro() = default;

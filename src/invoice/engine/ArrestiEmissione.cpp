@@ -28,6 +28,13 @@ void Spiega(const EsitoEmissione& e, const DocumentoDaEmettere& d, const Dettagl
     switch (e.Arresto) {
     case ArrestoEmissione::Nessuno: return;
     case ArrestoEmissione::NessunaRiga: testo = "Non ci sono righe da fatturare" + NonEmesso; break;
+    case ArrestoEmissione::NumeroParametroNonInCifre: {
+        const QString& numero = TestoDelNumero(d.Parametri, *dettagli.Parametro);
+        testo = RichiestaNumeroInCifre(d.Parametri, *dettagli.Parametro) +
+                (basic::Trim(numero).isEmpty() ? " (ora manca)" : " (ora «" + numero + "»)") +
+                " nei PARAMETRI FATTURAZIONE" + NonEmesso;
+        break;
+    }
     case ArrestoEmissione::DataNonValida:
         testo = "La data del documento (" + d.Parametri.DataFattura + ") non è una data valida" + NonEmesso;
         break;

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "foundation/engine/NumeriDeiParametri.h"
 #include "invoice/engine/ContabilizzazioneDocumento.h"
 #include "invoice/engine/DocumentoDaEmettere.h"
 #include "invoice/engine/EmissioneDocumento.h"
@@ -17,6 +18,7 @@ struct DettagliArresto {
     int64_t UltimoNumero = 0;  // the register's last number, when a typed number was refused
     std::optional<RigaNonContabilizzabile> Riga;
     QString Documento;  // the document of the year that bears the number (DocumentiNumerati::descrizione)
+    std::optional<NumeroDeiParametri> Parametro;  // the parameter that is no number in figures
 };
 
 // The question asked, not linked, before a number that documents of the year bear (one

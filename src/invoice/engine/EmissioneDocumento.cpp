@@ -305,6 +305,14 @@ EsitoEmissione EmissioneDocumento(db::Database& sessione, const DocumentoDaEmett
     };
 
     if (d.RigheFattura.vuota()) return ferma(ArrestoEmissione::NessunaRiga);
+    // A stamp duty or withholding ticked on a number that is no number in figures (a row stored
+    // before the parameters dialog checked them, or by an older program on another workstation)
+    // would be issued without the stamp or the withholding it asks for.
+    if (const auto numero = PrimoNumeroNonInCifre(d.Parametri)) {
+        DettagliArresto parametro;
+        parametro.Parametro = numero;
+        return ferma(ArrestoEmissione::NumeroParametroNonInCifre, parametro);
+    }
 
     Procedura stampa("Funzione di stampa fattura");
     e.Importi = ImportiEmissione(d, stampa);

@@ -49,6 +49,8 @@ class Procedura;
 enum class ArrestoEmissione {
     Nessuno,                      // issued
     NessunaRiga,                  // the invoice has no line
+    NumeroParametroNonInCifre,    // a number of a stamp duty or withholding ticked in the
+                                  // parameters is no number in figures
     DataNonValida,                // the document date is no date
     CodiceClienteNonAmmesso,      // not linked: the client code cannot stand in a file name
     NumeroMancante,               // no number typed for a document the register does not number

@@ -19,6 +19,7 @@
 #include "accounting/engine/ArchivioContabile.h"
 #include "foundation/engine/Ambiente.h"
 #include "foundation/engine/Generale.h"
+#include "foundation/engine/NumeriDeiParametri.h"
 #include "foundation/engine/Procedura.h"
 #include "foundation/engine/Sessione.h"
 #include "platform/ui/FormUtil.h"
@@ -70,12 +71,13 @@ void impostaOpzioni(QRadioButton* si, QRadioButton* no, bool valore) {
 }
 
 const QString TitoloDitta = QStringLiteral("Conferma definizione nuova ditta");
+const QString TitoloParametri = QStringLiteral("PARAMETRI FATTURAZIONE");
 
 }  // namespace
 
 FrmParametriFattura::FrmParametriFattura(QWidget* parent) : QDialog(parent) {
     setObjectName("FrmParametriFattura");
-    setWindowTitle("PARAMETRI FATTURAZIONE");
+    setWindowTitle(TitoloParametri);
     costruisci();
 
     ui::onFocusChange(*DbcZolpa, [this] { DbcZolpa_GotFocus(); }, {});
@@ -292,11 +294,7 @@ void FrmParametriFattura::DbcRegIva_GotFocus() {
     DbcRegIva->setRows(righe);
 }
 
-void FrmParametriFattura::CmdContinua_Click() {
-    ParametriFatturaRec& p = ParametriFattura();
-
-    // The records take the dialog's values first, so that the accounting archive is
-    // resolved for the company and year now chosen.
+void FrmParametriFattura::CopiaNelRecord(ParametriFatturaRec& p) const {
     p.DettaglioFascola = ChkDettaglioFascola->isChecked();
     p.Registrazione = OptRegistraSi->isChecked();
     p.Ditta = DbcZolpa->currentText();
@@ -326,6 +324,36 @@ void FrmParametriFattura::CmdContinua_Click() {
     p.RigaTestata4 = TxtRigaTestata4->text();
     p.RigaTestata5 = TxtRigaTestata5->text();
     p.RigaTestata6 = TxtRigaTestata6->text();
+}
+
+QLineEdit* FrmParametriFattura::CasellaDel(NumeroDeiParametri numero) const {
+    switch (numero) {
+    case NumeroDeiParametri::ImportoBollo: return TxtImportoBollo;
+    case NumeroDeiParametri::SogliaBollo: return TxtSogliaBollo;
+    case NumeroDeiParametri::RitAccPerc: return TxtRitAccPerc;
+    case NumeroDeiParametri::RAPercImponibile: return TxtRAPercImponibile;
+    case NumeroDeiParametri::AltreRitPerc: return TxtAltreRitPerc;
+    case NumeroDeiParametri::AltreRitPercImponibile: return TxtAltreRitPercImponibile;
+    }
+    return nullptr;
+}
+
+void FrmParametriFattura::CmdContinua_Click() {
+    ParametriFatturaRec scelti = ParametriFattura();
+    CopiaNelRecord(scelti);
+    // A stamp duty or a withholding ticked works on its numbers: one that is no number in
+    // figures would be read as a figure the user never typed ("abc" as 0: no stamp at all).
+    // Nothing is kept until they all are.
+    if (const auto numero = PrimoNumeroNonInCifre(scelti)) {
+        ui::MessageService::show(RichiestaNumeroInCifre(scelti, *numero), TitoloParametri, ui::Buttons::Ok,
+                                 ui::Icon::Warning);
+        CasellaDel(*numero)->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+
+    // The records take the dialog's values first, so that the accounting archive is
+    // resolved for the company and year now chosen.
+    ParametriFattura() = scelti;
 
     DefinizionePathNameZolpa();
 

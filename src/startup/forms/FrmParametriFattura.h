@@ -1,6 +1,8 @@
 #pragma once
 #include <QDialog>
 
+#include "foundation/engine/NumeriDeiParametri.h"
+
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
@@ -14,7 +16,9 @@ class RefillCombo;
 
 // "PARAMETRI FATTURAZIONE": shows ParametriFattura and, while the accounting link is on,
 // the company, year and sales VAT register; CONTINUA stores everything in the
-// AmbienteFascola row, resolves the accounting archive and retitles the main window.
+// AmbienteFascola row, resolves the accounting archive and retitles the main window. It first
+// refuses, naming the box and leaving the focus in it, a number of a stamp duty or withholding
+// ticked that is no number in figures (PrimoNumeroNonInCifre): then nothing changes.
 class FrmParametriFattura : public QDialog {
     Q_OBJECT
 public:
@@ -79,6 +83,9 @@ private:
     void CmbEsercizio_GotFocus();
     void DbcRegIva_GotFocus();
     void CmdContinua_Click();
+    // The dialog's controls into `p`, as CONTINUA keeps them.
+    void CopiaNelRecord(ParametriFatturaRec& p) const;
+    QLineEdit* CasellaDel(NumeroDeiParametri numero) const;
 
     QButtonGroup* GruppoCriterioBollo;
     QButtonGroup* GruppoCriterioRA;

@@ -7,17 +7,31 @@
 
 namespace {
 
-// The value a parameter carries is the one its text reads as, whichever way the text was set.
+Currency euro(const char* testo) { return *Currency::parse(testo, ','); }
+
+// The value a parameter carries is the one the parameters dialog accepted its text for when it
+// is a number in figures (thousands points, a euro sign), else the free reading of a text stored
+// by an older program; whichever way the text was set.
 TEST(NumeroParametro, CarriesTheValueOfItsTextSetOnce) {
-    const char* testi[] = {"20", "12,5", "12.5", "77,47", "1.000,50", "", "bollo", " 2.00 ", "-3,5", "20%"};
-    for (const char* testo : testi) {
-        const NumeroParametro p = QString(testo);
-        EXPECT_EQ(p.testo(), testo);
-        EXPECT_EQ(p.valore(), NumeroDaTesto(testo)) << testo;
+    const struct {
+        const char* testo;
+        const char* valore;
+    } casi[] = {
+        // Numbers in figures: read as the dialog accepted them.
+        {"20", "20"}, {"12,5", "12,5"}, {"12.5", "12,5"}, {"77,47", "77,47"}, {"77.47", "77,47"}, {"2,00", "2"},
+        {" 2.00 ", "2"}, {"2.00 €", "2"}, {"-3,5", "-3,5"}, {"5.", "5"},
+        {"1.000,50", "1000,5"}, {"1.000", "1000"}, {"€ 2", "2"}, {"€2,50", "2,5"}, {"1.5000", "15000"},
+        // Other texts keep the free reading.
+        {"", "0"}, {"bollo", "0"}, {"20%", "20"}, {"12,5,3", "12,5"}, {".5", "0,5"}, {"1,234.5", "1"},
+    };
+    for (const auto& c : casi) {
+        const NumeroParametro p = QString(c.testo);
+        EXPECT_EQ(p.testo(), c.testo);
+        EXPECT_EQ(p.valore(), euro(c.valore)) << c.testo;
         ParametriFatturaRec r;
-        r.SogliaBollo = QString(testo);
-        EXPECT_EQ(r.SogliaBollo.valore(), NumeroDaTesto(testo)) << testo;
-        EXPECT_EQ(r.SogliaBollo, QString(testo));
+        r.SogliaBollo = QString(c.testo);
+        EXPECT_EQ(r.SogliaBollo.valore(), euro(c.valore)) << c.testo;
+        EXPECT_EQ(r.SogliaBollo, QString(c.testo));
     }
     // The record's defaults read as their texts.
     const ParametriFatturaRec r;

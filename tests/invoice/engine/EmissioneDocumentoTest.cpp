@@ -277,6 +277,43 @@ TEST_F(EmissioneDocumentoTest, RefusalsWriteNothing) {
     const Caso casi[] = {
         {"no line", [](auto&, auto& d) { d.RigheFattura.svuota(), d.RigheVisualizzate.svuota(); },
          ArrestoEmissione::NessunaRiga, {"Non ci sono righe da fatturare" + fine}},
+        // A stamp duty or withholding ticked in a row stored with a number that is no number in
+        // figures: the document would lack the stamp or the withholding it asks for.
+        {"stamp ticked, amount abc, threshold xyz",
+         [](auto&, auto& d) {
+             EmissioneCollegata::ConBollo(d, "xyz");
+             d.Parametri.ImportoBollo = "abc";
+         },
+         ArrestoEmissione::NumeroParametroNonInCifre,
+         {"Bisogna definire in cifre l'importo del bollo (ora «abc») nei PARAMETRI FATTURAZIONE" + fine}},
+        {"not linked, stamp ticked, threshold xyz",
+         [](auto& t, auto& d) {
+             d = t.nonCollegato();
+             d.Parametri.NumeroDocumento = "7";
+             EmissioneCollegata::ConBollo(d, "xyz");
+         },
+         ArrestoEmissione::NumeroParametroNonInCifre,
+         {"Bisogna definire in cifre la soglia di applicabilità del bollo (ora «xyz») nei PARAMETRI FATTURAZIONE" +
+          fine}},
+        {"withholding ticked, rate venti",
+         [](auto&, auto& d) { EmissioneCollegata::ConRitenuta(d, "1", "venti"); },
+         ArrestoEmissione::NumeroParametroNonInCifre,
+         {"Bisogna definire in cifre la percentuale della ritenuta di acconto (ora «venti») nei PARAMETRI "
+          "FATTURAZIONE" +
+          fine}},
+        {"not linked, other withholding ticked, its share blank",
+         [](auto& t, auto& d) {
+             d = t.nonCollegato();
+             d.Parametri.NumeroDocumento = "7";
+             d.Parametri.AltreRitenute = true;
+             d.Parametri.AltreRitTesto = "Enasarco";
+             d.Parametri.AltreRitPerc = "4";
+             d.Parametri.AltreRitPercImponibile = "  ";
+         },
+         ArrestoEmissione::NumeroParametroNonInCifre,
+         {"Bisogna definire in cifre la percentuale dell'imponibile soggetta alla ritenuta «Enasarco» (ora manca) nei "
+          "PARAMETRI FATTURAZIONE" +
+          fine}},
         {"no date", [](auto&, auto& d) { d.Parametri.DataFattura = "32/01/2004"; }, ArrestoEmissione::DataNonValida,
          {"La data del documento (32/01/2004) non è una data valida" + fine}},
         {"no number",

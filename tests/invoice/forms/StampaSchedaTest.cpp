@@ -167,6 +167,39 @@ TEST_P(StampaSchedaTest, WithoutATypedNumberADocumentTheRegisterDoesNotNumberIsN
     EXPECT_TRUE(t().F_CmdStampa->isEnabled());
 }
 
+// A parameters row stored with the stamp duty and the withholding ticked on numbers that are no
+// numbers in figures (written before the parameters dialog checked them, or by an older program):
+// STAMPA names the first and where to correct it, and stops before anything is written; the tab
+// keeps its lines.
+TEST_P(StampaSchedaTest, AStoredNumberThatIsNoNumberInFiguresStopsTheIssueBeforeAnythingIsWritten) {
+    fascole.setParameters({{"bollo", true}, {"importobollo", "abc"}, {"sogliabollo", "xyz"}, {"criteriobollo", "1"},
+                           {"ritenutaacconto", true}, {"ritaccperc", "venti"}, {"rapercimponibile", "100"},
+                           {"criteriora", "1"}});
+    prepara(GetParam());
+    ASSERT_EQ(ParametriFattura().ImportoBollo, "abc");
+    applica(t().F_OptAnticipazioni);
+    const int righe = fattura().RigheFattura.NumeroRighe();
+    ASSERT_GT(righe, 0);
+    auto archivi = [] {
+        QStringList s = emissione_di_prova::Contenuto(*ArchivioInUso());
+        if (AmbienteLavoro().CollegatoContabilita)
+            s += emissione_di_prova::Contenuto(*AccountingFixture::apri(AmbienteLavoro().PathArchivioContabile));
+        return s;
+    };
+    const QStringList prima = archivi();
+    box.expectMessage(Answer::Ok,
+                      "Bisogna definire in cifre l'importo del bollo (ora «abc») nei PARAMETRI FATTURAZIONE: il "
+                      "documento non è stato emesso",
+                      "EMISSIONE DOCUMENTO");
+    clic(t().F_CmdStampa);
+    EXPECT_EQ(box.pending(), 0);
+    EXPECT_EQ(archivi(), prima);
+    EXPECT_TRUE(copie().isEmpty());
+    EXPECT_TRUE(temporanei().isEmpty());
+    EXPECT_EQ(fattura().RigheFattura.NumeroRighe(), righe);
+    EXPECT_TRUE(t().F_CmdStampa->isEnabled());
+}
+
 INSTANTIATE_TEST_SUITE_P(Collegamento, StampaSchedaTest, ::testing::Values(true, false),
                          [](const ::testing::TestParamInfo<bool>& i) { return i.param ? "Collegato" : "NonCollegato"; });
 

@@ -327,21 +327,23 @@ TEST_F(ParametersDialog, EachBoxTakesNoMoreThanItsColumnHolds) {
     avvia(true, RigaRossi);
     apri();
     const QString lungo(60, QChar('x'));
+    const QString cifre(60, QChar('9'));  // the numbers of the options ticked must be figures
     struct Caso {
         QLineEdit* box;
         int larghezza;
+        const QString& testo;
     };
     const Caso casi[] = {
-        {form->TxtImportoBollo, 10},         {form->TxtSogliaBollo, 10},
-        {form->TxtRitAccPerc, 10},           {form->TxtRAPercImponibile, 10},
-        {form->TxtAltreRitPerc, 10},         {form->TxtAltreRitPercImponibile, 10},
-        {form->TxtAltreRitTesto, 25},        {form->TxtRigaTestata1, 25},
-        {form->TxtRigaTestata2, 40},         {form->TxtRigaTestata6, 40},
-        {form->CmbEsercizio->lineEdit(), 4}, {form->DbcRegIva->lineEdit(), 1},
-        {form->DbcZolpa->lineEdit(), 30},
+        {form->TxtImportoBollo, 10, cifre},         {form->TxtSogliaBollo, 10, cifre},
+        {form->TxtRitAccPerc, 10, cifre},           {form->TxtRAPercImponibile, 10, cifre},
+        {form->TxtAltreRitPerc, 10, cifre},         {form->TxtAltreRitPercImponibile, 10, cifre},
+        {form->TxtAltreRitTesto, 25, lungo},        {form->TxtRigaTestata1, 25, lungo},
+        {form->TxtRigaTestata2, 40, lungo},         {form->TxtRigaTestata6, 40, lungo},
+        {form->CmbEsercizio->lineEdit(), 4, lungo}, {form->DbcRegIva->lineEdit(), 1, lungo},
+        {form->DbcZolpa->lineEdit(), 30, lungo},
     };
     for (const Caso& c : casi) {
-        scrivi(c.box, lungo);
+        scrivi(c.box, c.testo);
         EXPECT_EQ(c.box->text().size(), c.larghezza) << c.box->objectName().toStdString();
     }
     // So CONTINUA stores what the boxes show, without an error.
@@ -356,4 +358,164 @@ TEST_F(ParametersDialog, AnEmptyInvoiceDateBecomesTodayAsSoonAsTheDialogOpens) {
     apri();
     EXPECT_EQ(ParametriFattura().DataFattura, oggi());
     EXPECT_EQ(form->TxtDataFattura->text(), oggi());
+}
+
+namespace {
+
+// Every member of the invoicing parameters as text, to tell whether any changed.
+QStringList Membri(const ParametriFatturaRec& p) {
+    auto si = [](bool b) { return QString(b ? "1" : "0"); };
+    return {si(p.DettaglioFascola), si(p.Registrazione), p.Ditta, p.Esercizio, p.RegistroIva,
+            si(p.NumerazioneAutomatica), p.DataFattura, p.NumeroDocumento, si(p.Bollo), p.ImportoBollo,
+            p.SogliaBollo, p.CriterioBollo, si(p.RitenutaAcconto), p.RitAccPerc, p.RAPercImponibile, p.CriterioRA,
+            si(p.AltreRitenute), p.AltreRitPerc, p.AltreRitPercImponibile, p.AltreRitCriterio, p.AltreRitTesto,
+            si(p.MemorizzaFattura), si(p.AnteprimaStampa), p.RigaTestata1, p.RigaTestata2, p.RigaTestata3,
+            p.RigaTestata4, p.RigaTestata5, p.RigaTestata6, p.LetteraDocumento};
+}
+
+// The six boxes of a number of the stamp duty and the withholdings, each with the option
+// that puts it to use and the column that stores it.
+struct CasellaNumero {
+    QLineEdit* FrmParametriFattura::*casella;
+    QCheckBox* FrmParametriFattura::*opzione;
+    const char* colonna;
+    NumeroParametro ParametriFatturaRec::*membro;
+};
+using F = FrmParametriFattura;
+using P = ParametriFatturaRec;
+const CasellaNumero CaselleNumero[] = {
+    {&F::TxtImportoBollo, &F::ChkBollo, "importobollo", &P::ImportoBollo},
+    {&F::TxtSogliaBollo, &F::ChkBollo, "sogliabollo", &P::SogliaBollo},
+    {&F::TxtRitAccPerc, &F::ChkRitenutaAcconto, "ritaccperc", &P::RitAccPerc},
+    {&F::TxtRAPercImponibile, &F::ChkRitenutaAcconto, "rapercimponibile", &P::RAPercImponibile},
+    {&F::TxtAltreRitPerc, &F::chkAltreRitenute, "altreritperc", &P::AltreRitPerc},
+    {&F::TxtAltreRitPercImponibile, &F::chkAltreRitenute, "altreritpercimponibile", &P::AltreRitPercImponibile},
+};
+
+// The rows `sql` reads from the archive at `path`, each column as text.
+QStringList Righe(const QString& path, const std::string& sql) {
+    auto archivio = db::Database::open(path.toStdString());
+    QStringList righe;
+    db::Statement st(*archivio, sql);
+    while (st.step()) {
+        QString riga;
+        for (int i = 0; i < st.columnCount(); ++i) riga += "|" + QString::fromStdString(st.column(i).textOr("<Null>"));
+        righe << riga;
+    }
+    return righe;
+}
+
+// `testo` typed over what the box holds, a euro sign included; nothing typed empties it.
+void digita(QLineEdit* box, const QString& testo) {
+    box->setFocus(Qt::MouseFocusReason);
+    box->selectAll();
+    if (testo.isEmpty()) QTest::keyClick(box, Qt::Key_Delete);
+    for (QChar c : testo) {
+        if (c.unicode() < 128) QTest::keyClick(box, c.toLatin1());
+        else QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+}
+
+}  // namespace
+
+// With its option ticked, a box of the stamp duty or of a withholding holding no number in
+// figures is refused by CONTINUA with a message naming it, the focus in it: nothing is kept,
+// neither the parameters, nor the row, nor the company and year typed meanwhile. With the
+// option not ticked, the same texts are kept as typed.
+TEST_F(ParametersDialog, ANumberInUseThatIsNoNumberInFiguresIsRefusedAndNothingIsKept) {
+    ScriptedMessages box;
+    avvia(true, RigaRossi);
+    const QString altra = "Bisogna definire in cifre la percentuale ";
+    const QString messaggi[] = {
+        "Bisogna definire in cifre l'importo del bollo",
+        "Bisogna definire in cifre la soglia di applicabilità del bollo",
+        "Bisogna definire in cifre la percentuale della ritenuta di acconto",
+        "Bisogna definire in cifre la percentuale dell'imponibile soggetta alla ritenuta di acconto",
+        altra + "della ritenuta «Enasarco»",
+        altra + "dell'imponibile soggetta alla ritenuta «Enasarco»",
+    };
+    const QStringList membri = Membri(ParametriFattura());
+    const QStringList riga = Righe(pathArchivio(), "select * from AmbienteFascola");
+    const QString percorso = AmbienteLavoro().PathArchivioContabile;
+    const char* const testi[] = {"abc", "xyz", "venti", "1.2OO,00", "   ", ""};
+    for (size_t i = 0; i < std::size(CaselleNumero); ++i) {
+        for (const char* testo : testi) {
+            SCOPED_TRACE(std::string(CaselleNumero[i].colonna) + " «" + testo + "»");
+            apri();
+            FrmParametriFattura& f = *form;
+            ASSERT_TRUE((f.*CaselleNumero[i].opzione)->isChecked());
+            scrivi(f.DbcZolpa, "BIANCHI");
+            scrivi(f.CmbEsercizio, "2005");
+            QLineEdit* casella = f.*CaselleNumero[i].casella;
+            digita(casella, testo);
+            box.expectMessage(Answer::Ok, messaggi[i], "PARAMETRI FATTURAZIONE");
+            click(f.CmdContinua);
+            EXPECT_EQ(box.pending(), 0);
+            EXPECT_TRUE(f.isVisible());
+            EXPECT_EQ(QApplication::focusWidget(), casella);
+            EXPECT_EQ(Membri(ParametriFattura()), membri);
+            EXPECT_EQ(Righe(pathArchivio(), "select * from AmbienteFascola"), riga);
+            EXPECT_EQ(AmbienteLavoro().PathArchivioContabile, percorso);
+            EXPECT_TRUE(AmbienteLavoro().CollegatoContabilita);
+            EXPECT_EQ(principale.windowTitle(), "");
+        }
+    }
+
+    // The other withholding without a description is named as its frame names it.
+    apri();
+    digita(form->TxtAltreRitTesto, "");
+    digita(form->TxtAltreRitPerc, "abc");
+    box.expectMessage(Answer::Ok, altra + "delle altre ritenute", "PARAMETRI FATTURAZIONE");
+    click(form->CmdContinua);
+    digita(form->TxtAltreRitPerc, "2");
+    digita(form->TxtAltreRitPercImponibile, "abc");
+    box.expectMessage(Answer::Ok, altra + "dell'imponibile soggetta alle altre ritenute", "PARAMETRI FATTURAZIONE");
+    click(form->CmdContinua);
+    EXPECT_EQ(box.pending(), 0);
+    EXPECT_EQ(Membri(ParametriFattura()), membri);
+
+    // With their options not ticked, the same texts are kept as typed.
+    for (QCheckBox* opzione : {form->ChkBollo, form->ChkRitenutaAcconto, form->chkAltreRitenute}) click(opzione);
+    for (size_t i = 0; i < std::size(CaselleNumero); ++i) digita((*form).*CaselleNumero[i].casella, testi[i]);
+    const size_t chieste = box.asked().size();
+    click(form->CmdContinua);
+    EXPECT_EQ(box.asked().size(), chieste);
+    EXPECT_FALSE(form->isVisible());
+    for (size_t i = 0; i < std::size(CaselleNumero); ++i) {
+        EXPECT_EQ(colonna(CaselleNumero[i].colonna).toText(), testi[i]) << CaselleNumero[i].colonna;
+        EXPECT_EQ(ParametriFattura().*CaselleNumero[i].membro, testi[i]) << CaselleNumero[i].colonna;
+    }
+}
+
+// A number in figures, an option ticked, is kept as typed and applied as the dialog accepted it:
+// thousands points and a euro sign included.
+TEST_F(ParametersDialog, ANumberInFiguresIsKeptAsTypedAndReadAsAccepted) {
+    ScriptedMessages box;
+    avvia(false, RigaRossi);
+    const struct {
+        const char* testo;
+        Currency valore;
+    } casi[] = {
+        {"2,00", Currency::fromUnits(2)},     {"77,47", Currency::fromRaw(774700)},
+        {"€ 2", Currency::fromUnits(2)},      {"1.000,00", Currency::fromUnits(1000)},
+        {"20", Currency::fromUnits(20)},      {"12,5", Currency::fromRaw(125000)},
+    };
+    for (const auto& c : casi) {
+        SCOPED_TRACE(c.testo);
+        apri();
+        FrmParametriFattura& f = *form;
+        for (const CasellaNumero& n : CaselleNumero) {
+            ASSERT_TRUE((f.*n.opzione)->isChecked());
+            digita(f.*n.casella, c.testo);
+        }
+        click(form->CmdContinua);
+        EXPECT_FALSE(form->isVisible());
+        EXPECT_TRUE(box.asked().empty());
+        DefinizioneValoriDefault();  // what the next start-up reads back
+        for (const CasellaNumero& n : CaselleNumero) {
+            EXPECT_EQ(colonna(n.colonna).toText(), c.testo) << n.colonna;
+            EXPECT_EQ(ParametriFattura().*n.membro, c.testo) << n.colonna;
+            EXPECT_EQ((ParametriFattura().*n.membro).valore(), c.valore) << n.colonna;
+        }
+    }
 }
