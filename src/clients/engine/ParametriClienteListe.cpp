@@ -82,10 +82,8 @@ std::optional<RifiutoRiga> VerificaElementiListino(db::Database& archivio, const
 }
 
 std::optional<Currency> PrezzoListino(const QString& prezzo) {
-    if (!NumeroInCifre(prezzo)) return std::nullopt;
-    QString testo = prezzo;
     try {
-        return ImportoDaTesto(testo);
+        return ValoreInCifre(prezzo);
     } catch (const db::DbError&) {
         return std::nullopt;
     }

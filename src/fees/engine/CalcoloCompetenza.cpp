@@ -10,10 +10,6 @@ namespace {
 
 QString fmt(Currency valore) { return basic::Format(valore, MascheraImporto); }
 
-Currency letto(const QString& testo) {
-    QString copia = testo;
-    return ImportoDaTesto(copia);
-}
 
 // The product in ten-thousandths, or the overflow error where Currency's range ends.
 Currency prodotto(Currency a, Currency b) {
@@ -34,7 +30,7 @@ bool ImportoAmmesso(Currency importo) { return -ImportoMassimo <= importo && imp
 
 LetturaImporto LetturaDiImporto(const QString& testo) {
     try {
-        return ImportoAmmesso(letto(testo)) ? LetturaImporto::Ammesso : LetturaImporto::FuoriMisura;
+        return ImportoAmmesso(ImportoDelBox(testo)) ? LetturaImporto::Ammesso : LetturaImporto::FuoriMisura;
     } catch (const db::DbError& e) {
         return e.number == 6 ? LetturaImporto::FuoriMisura : LetturaImporto::NonNumerico;
     }
@@ -118,13 +114,13 @@ std::optional<QString> ImportoDaFattore(CasoCalcolo caso, const QString& importo
         case CasoCalcolo::CostoPercentuale:
         case CasoCalcolo::Percentuale:
             if (!NumeroInCifre(importo) || !NumeroInCifre(fattore)) return std::nullopt;
-            return basic::Format(prodotto(letto(importo), letto(fattore)) / 100, MascheraImportoEsteso);
+            return basic::Format(prodotto(ImportoDelBox(importo), ImportoDelBox(fattore)) / 100, MascheraImportoEsteso);
         case CasoCalcolo::Anticipazione:
             if (importo.isEmpty()) return std::nullopt;
             return importo;
         case CasoCalcolo::PrezzoUnitario:
             if (!NumeroInCifre(importo) || !NumeroInCifre(fattore)) return std::nullopt;
-            return basic::Format(prodotto(letto(importo), letto(fattore)), MascheraImportoEsteso);
+            return basic::Format(prodotto(ImportoDelBox(importo), ImportoDelBox(fattore)), MascheraImportoEsteso);
         default: return std::nullopt;
         }
     } catch (const db::DbError&) {
@@ -164,8 +160,8 @@ Competenza ValoriDaScrivere(const ElementoDaFatturare& e, const CampiCompetenza&
     const std::optional<QDate> data = basic::ToDate(campi.Data);
     if (!data) throw db::err::typeMismatch();
     v.data = *data;
-    if (costo) v.importo = letto(campi.Importo);
-    v.impofat = letto(campi.Impofatt);
+    if (costo) v.importo = ImportoDelBox(campi.Importo);
+    v.impofat = ImportoDelBox(campi.Impofatt);
     v.primanota = d.primanota;
     v.darepn = d.darepn;
     v.averepn = d.averepn;
@@ -175,7 +171,7 @@ Competenza ValoriDaScrivere(const ElementoDaFatturare& e, const CampiCompetenza&
     v.idfattura = d.idfattura;
     v.spuntato = d.spuntato;
     v.pagamento = campi.Pagamento;
-    if (unitario) v.addebitounitario = letto(campi.Importo);
+    if (unitario) v.addebitounitario = ImportoDelBox(campi.Importo);
     if (unitario || e.calcolo == calcolo::Percentuale) v.fattore = campi.Fattore;
     return v;
 }

@@ -34,13 +34,11 @@ bool ImportoAmmesso(Currency importo);
 inline const QString MessaggioImportoFuoriMisura =
     QStringLiteral("L'importo è troppo grande: con l'IVA il totale supererebbe il massimo ammesso");
 
-// How the text of an amount box reads (ImportoDaTesto): an amount the box takes, no
-// number, or a number beyond ImportoAmmesso.
+// How the text of an amount box reads (ImportoDelBox): an amount the box takes, no
+// number in figures, or a number beyond ImportoAmmesso. An empty box reads 0.
 enum class LetturaImporto { Ammesso, NonNumerico, FuoriMisura };
 LetturaImporto LetturaDiImporto(const QString& testo);
-// The same for a box the user types an amount in: a text that is no number in figures
-// (NumeroInCifre) is no amount either, rather than the figures ImportoDaTesto would pick out
-// of it.
+// The same for a box that must hold an amount: an empty one is no number in figures either.
 LetturaImporto LetturaInCifre(const QString& testo);
 
 // The seven layouts of the amount boxes, by calculation mode and kind.
@@ -83,7 +81,7 @@ CampiImporto DefinizioneCalcolo(const ElementoDaFatturare& elemento, const std::
 // The amount to invoice worked out when the amount or the factor box is left: percentage
 // modes, amount x percentage / 100 (a base of 200 at 5 gives 10,00); unit price, amount x
 // quantity (12,50 x 2 gives 25,00); an advance, the amount as typed. Amounts are read as
-// amounts are typed (ImportoDaTesto: "12,50", or "12.50"); results are shown with
+// amounts are typed (ImportoDelBox: "12,50", or "12.50"); results are shown with
 // MascheraImportoEsteso. Nothing for the other modes, when a text the product needs is no
 // number in figures (an empty one, "1O" with a letter O), or when the product is beyond range:
 // no amount to invoice is worked out of figures picked from a mistyped text.

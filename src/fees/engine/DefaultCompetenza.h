@@ -108,5 +108,5 @@ EsitoVerifica VerificaElementoEImporti(db::Database& sessione, const CampiCompet
 // The checks of a fee item's fields before it is added or corrected: those above, then an
 // amount to invoice that holds a number in figures (NumeroInCifre; MessaggioImpofattNonImporto
 // otherwise) that ImportoAmmesso takes, a payment, and a date. A box's value is what
-// ImportoDaTesto reads. Errors: "Funzione di verifica coerenza dati inseriti".
+// ImportoDelBox reads. Errors: "Funzione di verifica coerenza dati inseriti".
 EsitoVerifica VerificaCoerenzaDati(db::Database& sessione, const CampiCompetenza& campi);

@@ -8,17 +8,12 @@
 
 namespace {
 
-Currency importoDaTesto(const QString& testo) {
-    QString copia = testo;
-    return ImportoDaTesto(copia);
-}
-
 // A number in figures that also fits an amount: a text of thirty digits is a number in
 // figures but no money the archive can hold.
 bool importoNumerico(const QString& testo) {
     if (!NumeroInCifre(testo)) return false;
     try {
-        importoDaTesto(testo);
+        ImportoDelBox(testo);
     } catch (const db::DbError&) {
         return false;
     }
@@ -87,8 +82,8 @@ ElementoDaFatturare ElementoDaiCampi(const CampiElemento& c, bool collegato) {
     e.accoda = c.accoda;
     e.calcolo = c.calcolo;
     // Both read as every amount box reads its figures: "0.50" is fifty cents.
-    e.importo = importoDaTesto(c.importo);
-    e.arrotonda = importoDaTesto(c.arrotonda);
+    e.importo = ImportoDelBox(c.importo);
+    e.arrotonda = ImportoDelBox(c.arrotonda);
     if (collegato) {
         e.iva = CodiceDaDidascaliaIva(c.lblIva);
         e.ivacee = CodiceDaDidascaliaIva(c.lblIvacee);

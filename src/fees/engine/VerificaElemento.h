@@ -58,8 +58,8 @@ struct RifiutoElemento {
 // ImportoAmmesso is refused with MessaggioImportoFuoriMisura.
 std::optional<RifiutoElemento> VerificaElemento(const CampiElemento& campi, bool collegato);
 
-// The row the fields describe, for fields that passed VerificaElemento: the amount as
-// ImportoDaTesto reads it, the rounding as an Italian number; linked, each VAT code is the
+// The row the fields describe, for fields that passed VerificaElemento: the amount and the
+// rounding as ImportoDelBox reads them ("0.50" is fifty cents); linked, each VAT code is the
 // code part of its caption (the text before " (") and the accounts are the labels' codes;
 // not linked, the VAT fields hold the typed rates and no account is stored. On the client's
 // own terms the payment code is "0", otherwise the label's code. db::DbError 13 or 6 when a

@@ -47,6 +47,12 @@ std::optional<Currency> ValoreInCifre(const QString& testo) {
     return ImportoDaTesto(numero);
 }
 
+Currency ImportoDelBox(const QString& testo) {
+    if (testo.isEmpty()) return {};
+    if (const auto valore = ValoreInCifre(testo)) return *valore;
+    throw db::err::typeMismatch();
+}
+
 QString DataPerSql(const QString& TestoData) {
     if (const auto d = basic::ToDate(TestoData)) return d->toString("yyyy,MM,dd");
     ui::MessageService::show("ERRORE: si sta tentando di usare come data un oggetto che non è una data");

@@ -21,6 +21,10 @@ bool NumeroInCifre(const QString& testo);
 // the euro sign set aside (so " 2.00 " and "2.00 €" are 2, as "2.00" is); nothing for any
 // other text. The overflow error (db::DbError 6) for a number beyond the range of Currency.
 std::optional<Currency> ValoreInCifre(const QString& testo);
+// The amount an amount box holds: 0 when it is empty, the ValoreInCifre of a number in
+// figures; any other text is the type-mismatch error (db::DbError 13), never the figures
+// ImportoDaTesto would pick out of it.
+Currency ImportoDelBox(const QString& testo);
 
 // A date as "yyyy,mm,dd" for DateSerial in SQL text; "" and a message when it is no date.
 QString DataPerSql(const QString& TestoData);

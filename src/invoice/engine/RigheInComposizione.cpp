@@ -20,10 +20,6 @@ QString fattoreFormattato(const QString& fattore) {
     return basic::IsNumeric(fattore) ? fmt(basic::CCur(fattore)) : fattore;
 }
 
-Currency letto(const QString& testo) {
-    QString copia = testo;
-    return ImportoDaTesto(copia);
-}
 
 }  // namespace
 
@@ -77,7 +73,7 @@ std::optional<QString> VerificaTotaleFattura(const TabellaRigheFattura& righe, c
     const auto senzaSegno = [](Currency c) { return c < Currency() ? -c : c; };
     try {
         // The line enters the document at the cent, as the others did.
-        Currency somma = senzaSegno(ImportoRigaDocumento(letto(impofatt)));
+        Currency somma = senzaSegno(ImportoRigaDocumento(ImportoDelBox(impofatt)));
         for (int i = 1; i <= righe.NumeroRighe(); ++i)
             if (i != sostituita) somma += senzaSegno(righe.riga(i).impofat);
         if (ImportoAmmesso(somma)) return std::nullopt;
@@ -93,8 +89,8 @@ namespace {
 // fields; the key, the date and the kind are the caller's.
 void compila(RigaFattura& r, const CampiRiga& campi, const RigaFatturaInCorsoRec& inCorso, const QString& calcolo) {
     const QString modo = calcolo.isEmpty() ? QStringLiteral("U") : calcolo;
-    const Currency importo = letto(campi.Importo);
-    const Currency impofat = letto(campi.Impofatt);
+    const Currency importo = ImportoDelBox(campi.Importo);
+    const Currency impofat = ImportoDelBox(campi.Impofatt);
     r.descrizione = campi.Descrizione;
     r.importo = importo;
     r.impofat = ImportoRigaDocumento(impofat);
