@@ -27,7 +27,9 @@ int main(int argc, char** argv) {
     }
     try {
         AccountingFixture contab(cartella);
-        contab.aggiungiDitta(AccountingFixture::AcronimoCampione, AccountingFixture::IdCampione);
+        // The folder itself, not a test's short name of it, which would go with the fixture.
+        contab.aggiungiDitta(AccountingFixture::AcronimoCampione, AccountingFixture::IdCampione,
+                             cartella + "\\");
         const QString archivio = contab.creaArchivio(AccountingFixture::AcronimoCampione, esercizio);
         std::printf("Elenco ditte:     %s\nArchivio ditta:   %s\nDitta %s, esercizio %s\n",
                     qPrintable(contab.pathDitte()), qPrintable(archivio),

@@ -79,9 +79,33 @@ TEST_F(DefinizionePath, FindsTheArchiveAndReadsItsParameters) {
     DefinizionePathNameZolpa();
 
     EXPECT_TRUE(AmbienteLavoro().CollegatoContabilita);
-    EXPECT_EQ(AmbienteLavoro().PathArchivioContabile, dir.path() + "\\ROSSI\\00007_2004.mdb");
+    EXPECT_EQ(AmbienteLavoro().PathArchivioContabile, contab.dove() + "ROSSI\\00007_2004.mdb");
     EXPECT_EQ(AmbienteLavoro().PathArchivioContabile, archivio);
     EXPECT_EQ(ParametriContabili().ContoIvaVendite, "02.02.01.0001");
+}
+
+// The companies list holds the folder of the company folders in 50 characters, while a
+// test's folder lies wherever the temporary folder is: however deep, the path composed from
+// the list reaches the archive.
+TEST_F(DefinizionePath, FindsTheArchiveHoweverDeepTheFixturesFolderLies) {
+    for (const int profondita : {1, 100}) {
+        SCOPED_TRACE(profondita);
+        ParametriContabili() = {};
+        const QString cartella = dir.file(QString(profondita, 'x'));
+        ASSERT_TRUE(QDir().mkpath(cartella));
+        AccountingFixture contab(cartella);
+        const QString archivio = contab.creaCampione();
+        contab.collega("ROSSI", "2004");
+
+        DefinizionePathNameZolpa();
+
+        EXPECT_TRUE(AmbienteLavoro().CollegatoContabilita);
+        EXPECT_EQ(AmbienteLavoro().PathArchivioContabile, archivio);
+        EXPECT_EQ(QFileInfo(sys::LocalPath(archivio)).canonicalFilePath(),
+                  QFileInfo(cartella + "/ROSSI/00007_2004.mdb").canonicalFilePath());
+        EXPECT_EQ(ParametriContabili().ContoIvaVendite, "02.02.01.0001");
+        RipristinaAmbiente();  // the session lets the archive go before its fixture does
+    }
 }
 
 TEST_F(DefinizionePath, LinkOffOpensNothing) {
@@ -124,7 +148,7 @@ TEST_F(DefinizionePath, AcronymMatchesWhateverTheCaseAndThePathKeepsTheConfigure
     DefinizionePathNameZolpa();
 
     EXPECT_TRUE(AmbienteLavoro().CollegatoContabilita);
-    EXPECT_EQ(AmbienteLavoro().PathArchivioContabile, dir.path() + "\\rossi\\12345_2004.mdb");
+    EXPECT_EQ(AmbienteLavoro().PathArchivioContabile, contab.dove() + "rossi\\12345_2004.mdb");
 }
 
 TEST_F(DefinizionePath, QuotesInTheAcronymAreMatchedLikeAnyOtherCharacter) {
