@@ -7,6 +7,7 @@
 
 #include <QFileInfo>
 #include <QPrintPreviewWidget>
+#include <memory>
 
 #include "fees/engine/StampaElefat.h"
 #include "fixtures/AccountingFixture.h"
@@ -37,10 +38,11 @@ protected:
         RipristinaAttesaBlocco();
     }
 
+    // Linked to the sample accounting archive, which the fixture keeps reachable for the test.
     void collega() {
-        AccountingFixture contab(cartella.path());
-        const QString archivio = contab.creaCampione();
-        contab.collega(AccountingFixture::AcronimoCampione, AccountingFixture::EsercizioCampione);
+        contab = std::make_unique<AccountingFixture>(cartella.path());
+        const QString archivio = contab->creaCampione();
+        contab->collega(AccountingFixture::AcronimoCampione, AccountingFixture::EsercizioCampione);
         AmbienteLavoro().CartellaAvvio = cartella.path();
         fascole.db().execute("ATTACH DATABASE ? AS contabile", {sys::LocalPath(archivio)});
     }
@@ -49,6 +51,7 @@ protected:
 
     TempDir cartella;
     fixtures::CaseFileArchive fascole;
+    std::unique_ptr<AccountingFixture> contab;
     ScriptedMessages box;
     const QString pdf = cartella.file("elenco.pdf");
 };
