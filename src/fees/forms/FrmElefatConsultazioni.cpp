@@ -126,15 +126,13 @@ void FrmElefat::dbcdescrizione_LostFocus() {
 }
 
 void FrmElefat::TxtImporto_LostFocus() {
-    QString testo = TxtImporto->text();
     // A text that is no number in figures stays as typed, for the checks to point out: the
     // figures picked out of "1.2OO,00" are no price to show.
-    if (!NumeroInCifre(testo)) return;
     try {
-        const Currency importo = ImportoDaTesto(testo);
-        TxtImporto->setText(basic::Format(importo, AmbienteLavoro().FormatoImporto));
+        if (const auto importo = ValoreInCifre(TxtImporto->text()))
+            TxtImporto->setText(basic::Format(*importo, AmbienteLavoro().FormatoImporto));
     } catch (const db::DbError&) {
-        // No amount can be read from it: the text stays for the checks to point out.
+        // Beyond the range of an amount: the text stays for the checks to point out.
     }
 }
 

@@ -52,6 +52,7 @@ TEST_F(ElefatInCifre, ConfermaRefusesAnAmountOrRoundingThatIsNoNumberInFigures) 
         {"A01", "12,50", "12,50", "1", "12.5|1"},
         {"A02", "1.200,00", "1.200,00", "0.50", "1200|0.5"},
         {"A03", "€ 5", "5,00", "0,5 €", "5|0.5"},
+        {"A04", " 2.00 ", "2,00", "0.50 ", "2|0.5"},  // the blanks around take nothing from the point
     };
     for (const auto& b : buoni) {
         clic(f().CmdAggiungi);

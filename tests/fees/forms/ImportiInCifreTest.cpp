@@ -80,6 +80,11 @@ TEST_F(ImportiInCifre, AggiungiRefusesABoxThatHoldsNoAmount) {
     clic(t().C_CmdAggiungi);
     EXPECT_EQ(colonna("SELECT importo || '|' || impofat FROM competenze WHERE elemento = 'SPE'").toText(),
               "10.5|12.5");
+    // The blanks around a number take nothing from its decimal point.
+    scegli("RIC");
+    digita(t().C_TxtImpoFatt, " 2.00 ");
+    clic(t().C_CmdAggiungi);
+    EXPECT_EQ(colonna("SELECT impofat FROM competenze WHERE elemento = 'RIC'").toText(), "2");
 }
 
 class CorrezioniInCifre : public ImportiInCifre {

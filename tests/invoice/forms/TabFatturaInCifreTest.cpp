@@ -70,7 +70,7 @@ TEST_F(TabFatturaInCifre, AggiungiRefusesABoxThatHoldsNoNumberInFigures) {
 
     // Numbers in figures are taken, read as typed (the case file bills under the EU regime:
     // the fee bears no VAT).
-    for (const char* testo : {"12,50", "1.200,00", "€ 5"}) {
+    for (const char* testo : {"12,50", "1.200,00", "€ 5", " 2.00 "}) {
         scegliElemento("ONO");
         importo(t().F_TxtImpofatt, testo);
         clic(t().F_CmdAggiungi);
@@ -79,8 +79,8 @@ TEST_F(TabFatturaInCifre, AggiungiRefusesABoxThatHoldsNoNumberInFigures) {
     importo(t().F_TxtImporto, "5 €");
     importo(t().F_TxtImpofatt, "5");
     clic(t().F_CmdAggiungi);
-    EXPECT_EQ(stato(), (QStringList{"ONO|12.5", "ONO|1200", "ONO|5", "SPE|5", "1.222,50", "0,50"}));
-    EXPECT_EQ(fattura().RigheFattura.riga(4).importo, Currency::fromUnits(5));
+    EXPECT_EQ(stato(), (QStringList{"ONO|12.5", "ONO|1200", "ONO|5", "ONO|2", "SPE|5", "1.224,50", "0,50"}));
+    EXPECT_EQ(fattura().RigheFattura.riga(5).importo, Currency::fromUnits(5));
 }
 
 // A line from a fee item corrected with a mistyped amount keeps what it billed.
