@@ -13,6 +13,14 @@ using tab_fattura::TabFatturaFixture;
 enum Box { Importo, Impofatt };
 
 const QStringList NonInCifre = {"abc", "1.2OO,00", "12 euro", "   "};
+const QString ImpofattInCifre = "definire in cifre l'importo da fatturare";
+
+// A box of an element's line, and the message that names it.
+struct BoxDellElemento {
+    const char* elemento;
+    Box box;
+    QString messaggio;
+};
 
 class TabFatturaInCifre : public TabFatturaFixture {
 protected:
@@ -44,14 +52,10 @@ protected:
 TEST_F(TabFatturaInCifre, AggiungiRefusesABoxThatHoldsNoNumberInFigures) {
     apri();
     applica(t().F_OptNessunaSelezione);
-    const struct {
-        const char* elemento;
-        Box box;
-        const char* messaggio;
-    } boxes[] = {
-        {"ONO", Impofatt, "definire in cifre l'importo da fatturare"},
+    const BoxDellElemento boxes[] = {
+        {"ONO", Impofatt, ImpofattInCifre},
         {"SPE", Importo, "Bisogna definire in cifre l'importo nel campo Costo"},
-        {"SPE", Impofatt, "definire in cifre l'importo da fatturare"},
+        {"SPE", Impofatt, ImpofattInCifre},
         {"ANT", Importo, "Bisogna definire in cifre l'importo nel campo Anticipazione"},
         {"ORE", Importo, "Bisogna definire in cifre l'importo nel campo dir. unitario"},
         {"PER", Importo, "Bisogna definire in cifre l'importo nel campo Base imponibile"},
@@ -92,15 +96,11 @@ TEST_F(TabFatturaInCifre, CorreggiRefusesABoxThatHoldsNoNumberInFiguresAndLeaves
             if (fattura().RigheFattura.riga(i).elemento == elemento) return i;
         return 0;
     };
-    const struct {
-        const char* elemento;
-        Box box;
-        const char* messaggio;
-    } boxes[] = {
-        {"ONO", Impofatt, "definire in cifre l'importo da fatturare"},
+    const BoxDellElemento boxes[] = {
+        {"ONO", Impofatt, ImpofattInCifre},
         {"SPE", Importo, "Bisogna definire in cifre l'importo nel campo Costo"},
         {"ORE", Importo, "Bisogna definire in cifre l'importo nel campo dir. unitario"},
-        {"PER", Impofatt, "definire in cifre l'importo da fatturare"},
+        {"PER", Impofatt, ImpofattInCifre},
     };
     for (const auto& b : boxes)
         for (const QString& testo : NonInCifre) {
