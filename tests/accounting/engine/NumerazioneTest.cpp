@@ -271,8 +271,12 @@ TEST_F(NumeroDigitatoTest, ATypedNumberIsRefusedWhenTheRegisterHoldsItOrWouldSki
         const EsitoNumeroDigitato e = AccogliNumeroDigitato(*archivio, c.registro, c.lettera, c.numero);
         EXPECT_EQ(e.Esito, c.esito);
         EXPECT_EQ(e.UltimoNumero, c.ultimo);
-        if (c.esito != NumeroDigitato::RegistroInesistente) EXPECT_EQ(contatori(c.registro), c.dopo);
-        if (c.esito != NumeroDigitato::Ammesso) EXPECT_EQ(tuttiIContatori(), altri);
+        if (c.esito != NumeroDigitato::RegistroInesistente) {
+            EXPECT_EQ(contatori(c.registro), c.dopo);
+        }
+        if (c.esito != NumeroDigitato::Ammesso) {
+            EXPECT_EQ(tuttiIContatori(), altri);
+        }
     }
     EXPECT_TRUE(box.asked().empty());
 }

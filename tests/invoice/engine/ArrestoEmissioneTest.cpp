@@ -238,12 +238,15 @@ void VerificaEmissione(ArrestoEmissione& t, bool stessaCartella, int punto, int 
         const bool archiviato = emesso && (t.memorizza || lasciato || QFileInfo::exists(QDir(t.fatture).filePath(Primo)));
         EXPECT_EQ(t.Elenco(), archiviato ? QStringList{Primo} : QStringList());
         EXPECT_EQ(messaggi.pending(), 0);
-        if (avviso && !messaggi.asked().empty())
+        if (avviso && !messaggi.asked().empty()) {
             EXPECT_TRUE(messaggi.asked().front().text.contains(
                 "La fattura N. 13 del 15/01/04 (cliente 01.01.01.0001, fascola 0007) potrebbe non essere stata "
                 "stampata"));
+        }
         // Not stored: it was printed, and only then removed.
-        if (emesso && !archiviato) EXPECT_GT(punto, stampa);
+        if (emesso && !archiviato) {
+            EXPECT_GT(punto, stampa);
+        }
         EXPECT_EQ(t.Avanzi(), QStringList());
         EXPECT_EQ(ArrestoEmissione::DiDocumenti(t.avvio),
                   stessaCartella && archiviato ? QStringList{Primo} : QStringList());
@@ -263,7 +266,9 @@ void VerificaEmissione(ArrestoEmissione& t, bool stessaCartella, int punto, int 
     if (archiviato) t.CopiaLeggibile(Primo, "13");
     if (t.memorizza) t.CopiaLeggibile(e.NomeFileFattura, e.NumeroDocumento);
     EXPECT_EQ(ArrestoEmissione::DiDocumenti(t.fatture), attese);
-    if (!stessaCartella) EXPECT_EQ(ArrestoEmissione::DiDocumenti(t.avvio), QStringList());
+    if (!stessaCartella) {
+        EXPECT_EQ(ArrestoEmissione::DiDocumenti(t.avvio), QStringList());
+    }
 }
 
 TEST_F(ArrestoEmissione, StoppedAnywhereAnIssueIsWholeOrAbsent) {

@@ -117,7 +117,9 @@ TEST_F(DocumentiInterrotti, ALeftoverPrintDatabaseIsCompletedOrRemoved) {
             EXPECT_EQ(VerificaCopiaArchiviata(copia), StatoCopiaArchiviata::Leggibile);
             EXPECT_EQ(Elenco(c.memorizza), QStringList{Primo});
         }
-        if (!c.stessaCartella) EXPECT_EQ(File(fatture), c.copia ? QStringList{Primo} : QStringList());
+        if (!c.stessaCartella) {
+            EXPECT_EQ(File(fatture), c.copia ? QStringList{Primo} : QStringList());
+        }
         const QString messaggio = MessaggioRecupero(r);
         EXPECT_EQ(messaggio.isEmpty(), !c.copia) << messaggio.toStdString();
         if (c.copia) {
