@@ -142,7 +142,6 @@ void MascheraFascola::CmdStampafascola_Click() {
     proc.esegui([] {
         const QString nome = basic::Today().toString("MMdd") + QTime::currentTime().toString("hhmmss") + "mdb";
         const QString file = QDir(AmbienteLavoro().CartellaAvvio).filePath(nome);
-        if (!sys::RemoveFile(file))
-            throw db::DbError(75, ("Errore di accesso al percorso o al file: " + NomeNelMessaggio(file)).toStdString());
+        if (!sys::RemoveFile(file)) throw ErroreAccessoFile(file);
     });
 }

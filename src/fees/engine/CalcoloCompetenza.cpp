@@ -10,7 +10,6 @@ namespace {
 
 QString fmt(Currency valore) { return basic::Format(valore, MascheraImporto); }
 
-
 // The product in ten-thousandths, or the overflow error where Currency's range ends.
 Currency prodotto(Currency a, Currency b) {
     const __int128 p = __int128(a.raw()) * b.raw();

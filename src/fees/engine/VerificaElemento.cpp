@@ -11,13 +11,11 @@ namespace {
 // A number in figures that also fits an amount: a text of thirty digits is a number in
 // figures but no money the archive can hold.
 bool importoNumerico(const QString& testo) {
-    if (!NumeroInCifre(testo)) return false;
     try {
-        ImportoDelBox(testo);
+        return ValoreInCifre(testo).has_value();
     } catch (const db::DbError&) {
         return false;
     }
-    return true;
 }
 
 // A rate in percent from 0 up to, not including, 100; its leading number is read with "."

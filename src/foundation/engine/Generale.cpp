@@ -74,6 +74,11 @@ QString CompletaData(const QString& TestoData) {
 
 QString NomeNelMessaggio(const QString& nome) { return "\"" + nome + "\""; }
 
+db::DbError ErroreAccessoFile(const QString& percorso, const QString& seguito) {
+    return db::DbError(75,
+                       ("Errore di accesso al percorso o al file: " + NomeNelMessaggio(percorso) + seguito).toStdString());
+}
+
 QString CartellaDaPercorso(const QString& Percorso) {
     QString cartella = Percorso;
     while (!cartella.isEmpty() && !cartella.endsWith('\\') && !cartella.endsWith('/')) cartella.chop(1);

@@ -2,6 +2,7 @@
 #include <QString>
 #include <optional>
 
+#include "platform/db/DbError.h"
 #include "platform/system/Currency.h"
 
 // An amount typed as text: decimal comma; a single "." among the last three characters
@@ -37,6 +38,10 @@ QString CompletaData(const QString& TestoData);
 // a name with blanks, or one that reads like a word of the sentence, stands apart from the
 // words around it: La cartella delle fatture "fatture" non esiste.
 QString NomeNelMessaggio(const QString& nome);
+
+// Error 75, "path/file access error", naming the file `percorso` that could not be read,
+// written, renamed or removed; `seguito` goes after the name (" (perché)").
+db::DbError ErroreAccessoFile(const QString& percorso, const QString& seguito = {});
 
 // The folder part of a path with its final separator ("\" or "/"), or "".
 QString CartellaDaPercorso(const QString& Percorso);

@@ -28,11 +28,6 @@ int colonna(const QString& nome) {
     throw std::out_of_range("no column " + nome.toStdString() + " in Dati");
 }
 
-// Error 75, "path/file access error": a file that cannot be removed or replaced.
-[[noreturn]] void erroreFile(const QString& path) {
-    throw db::DbError(75, ("Errore di accesso al percorso o al file: " + NomeNelMessaggio(path)).toStdString());
-}
-
 }  // namespace
 
 const std::array<const char*, 83> ColonneDati = {
@@ -221,7 +216,7 @@ ContenutoStampaFattura ContenutoArchivioStampa(const DocumentoDaEmettere& d, con
 void ScriviArchivioStampaFattura(const QString& path, const ContenutoStampaFattura& contenuto) {
     const QString locale = sys::LocalPath(path);
     // A file of the same name was left by an issue that stopped, or belongs to a reissue.
-    if (!sys::RemoveFile(locale)) erroreFile(path);
+    if (!sys::RemoveFile(locale)) throw ErroreAccessoFile(path);
 
     try {
         std::unique_ptr<db::Database> file = db::Database::create(path.toStdString());

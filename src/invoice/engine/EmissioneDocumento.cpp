@@ -111,9 +111,7 @@ public:
         if (!dettagli.Copia.isEmpty() &&
             !proc->essenziale([&] {
                 const QString copia = PercorsoCopiaArchiviata(d_.Ambiente.CartellaFatture, dettagli.Copia);
-                if (!sys::RemoveFile(sys::LocalPath(copia)))
-                    throw db::DbError(
-                        75, ("Errore di accesso al percorso o al file: " + NomeNelMessaggio(copia)).toStdString());
+                if (!sys::RemoveFile(sys::LocalPath(copia))) throw ErroreAccessoFile(copia);
             }))
             return ArrestoEmissione::Errore;
 

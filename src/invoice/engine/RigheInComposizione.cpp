@@ -20,7 +20,6 @@ QString fattoreFormattato(const QString& fattore) {
     return basic::IsNumeric(fattore) ? fmt(basic::CCur(fattore)) : fattore;
 }
 
-
 }  // namespace
 
 CampiImporto DefinizioneCalcoloRiga(const ElementoDaFatturare& elemento, const RigaFattura& riga, CampiImporto c) {

@@ -179,10 +179,7 @@ bool AnnullamentoDocumento(db::Database& archivio, const QString& cartellaFattur
     if (!QFileInfo::exists(inAnnullamento)) {
         if (!QFileInfo::exists(copia)) return false;
         if (!sys::RenameFile(copia, inAnnullamento))
-            throw db::DbError(75,
-                              ("Errore di accesso al percorso o al file: " + NomeNelMessaggio(path) +
-                               " (non è stato possibile rinominarlo): il documento non è stato annullato.")
-                                  .toStdString());
+            throw ErroreAccessoFile(path, " (non è stato possibile rinominarlo): il documento non è stato annullato.");
     }
     RiaperturaCompetenze(archivio, CodiceClienteDocumento(documento, collegato), documento.IdFattura);
     RimozioneCopiaArchiviata(NomeInAnnullamento(path));
@@ -204,7 +201,7 @@ void RecuperoAnnullamentiInterrotti(db::Database& archivio, const QString& carte
             !QFileInfo::exists(copia) && sys::RenameFile(file, copia))
             continue;
         if (!sys::RemoveFile(file))
-            throw db::DbError(75, ("Errore di accesso al percorso o al file: " + NomeNelMessaggio(file)).toStdString());
+            throw ErroreAccessoFile(file);
     }
 }
 

@@ -13,8 +13,7 @@ namespace {
 
 // Error 75, "path/file access error": a file that cannot be read or written.
 [[noreturn]] void erroreFile(const QString& path, const QString& perche) {
-    throw db::DbError(
-        75, ("Errore di accesso al percorso o al file: " + NomeNelMessaggio(path) + " (" + perche + ")").toStdString());
+    throw ErroreAccessoFile(path, " (" + perche + ")");
 }
 
 QString separatore(const QString& cartella) {

@@ -22,9 +22,10 @@ constexpr int FormatoNonRiconosciuto = 3343;
 QString cartellaScritta(const QString& percorso) { return CartellaSenzaSeparatoreFinale(CartellaDaPercorso(percorso)); }
 
 // An existing file: an archive when it reads as one and has the revision table.
-EsameArchivio esaminaFile(const QString& percorso, const QString& cartella) {
+EsameArchivio esaminaFile(const QString& percorso, const QString& cartella, const AperturaArchivio& apri) {
     try {
-        const std::unique_ptr<db::Database> archivio = db::Database::open(percorso.toStdString());
+        const std::shared_ptr<db::Database> archivio =
+            apri ? apri(percorso) : std::shared_ptr<db::Database>(db::Database::open(percorso.toStdString()));
         if (archivio->tableExists("Revisione")) return {Esito::Archivio, cartella, {}};
         return {Esito::Inutilizzabile, cartella, "il file non è un archivio delle fascole"};
     } catch (const db::DbError& e) {
@@ -75,7 +76,7 @@ QString ostacoloAllaCartella(const QString& percorso, const QString& cartella) {
 
 }  // namespace
 
-EsameArchivio EsaminaArchivio(const QString& Percorso) {
+EsameArchivio EsaminaArchivio(const QString& Percorso, const AperturaArchivio& apri) {
     if (Percorso.trimmed().isEmpty()) return {Esito::Inutilizzabile, {}, "il percorso dell'archivio non è indicato"};
     const QString locale = sys::LocalPath(Percorso);
     const QFileInfo info(locale);
@@ -83,7 +84,7 @@ EsameArchivio EsaminaArchivio(const QString& Percorso) {
     if (cartella.isEmpty()) cartella = info.absolutePath();
 
     if (info.isDir()) return {Esito::Inutilizzabile, cartella, "è una cartella, non un file"};
-    if (info.exists()) return esaminaFile(Percorso, cartella);
+    if (info.exists()) return esaminaFile(Percorso, cartella, apri);
     if (QFileInfo(info.absolutePath()).isDir()) {
         if (cartellaScrivibile(Percorso)) return {Esito::DaCreare, cartella, {}};
         return {Esito::Inutilizzabile, cartella,

@@ -1,5 +1,11 @@
 #pragma once
 #include <QString>
+#include <functional>
+#include <memory>
+
+namespace db {
+class Database;
+}
 
 // What lies at the path of the case-file archive, looked at before the program opens or
 // creates it there, so that a path that can serve neither is told in plain words instead of
@@ -21,13 +27,18 @@ struct EsameArchivio {
     QString motivo;
 };
 
+// How an existing file is opened to be looked at: a connection of its own unless the caller
+// gives one it goes on working with (the start-up, the session's), so that the file is not
+// opened twice.
+using AperturaArchivio = std::function<std::shared_ptr<db::Database>(const QString& percorso)>;
+
 // Looks at `Percorso` (a path as the program stores it). An existing file counts as an
 // archive when it can be read as one and holds the revision table every archive has; one
 // held by another workstation at that moment counts as an archive (whoever opens it waits
 // for it). A missing file can be created where a file can be written in its folder; a
 // missing folder under a computer's share that is not reached, or under a file, is no folder
 // that could be made.
-EsameArchivio EsaminaArchivio(const QString& Percorso);
+EsameArchivio EsaminaArchivio(const QString& Percorso, const AperturaArchivio& apri = {});
 
 // Makes the folder of an archive found CartellaMancante; false when it could not be made.
 bool CreaCartellaArchivio(const QString& Percorso);

@@ -68,9 +68,10 @@ void definizioneFileIni(AmbienteLavoroRec& ambiente) {
     richiestaAmbienteLavoro(ambiente, dialogo);
 }
 
-// The archive the configuration names, opened or created; why it can be neither, when so.
+// The archive the configuration names, opened or created; why it can be neither, when so. An
+// existing one is opened as the session's, which the steps that follow go on with.
 QString archivioPronto(const QString& percorso) {
-    const EsameArchivio esame = EsaminaArchivio(percorso);
+    const EsameArchivio esame = EsaminaArchivio(percorso, [](const QString&) { return ArchivioInUso(); });
     switch (esame.esito) {
     case EsameArchivio::Esito::Archivio: return {};
     case EsameArchivio::Esito::DaCreare:
