@@ -49,9 +49,7 @@ std::optional<QueryRicerca> ComponiRicerca(const CriteriRicerca& c, const std::s
         parametri.push_back(c.competenza);
     }
     if (!c.importo.isEmpty()) {
-        QString importo = c.importo;
-        const Currency addebito = ImportoDaTesto(importo);
-        parametri.emplace_back(addebito);
+        parametri.emplace_back(ImportoDelBox(c.importo));
         aggiungi(esiste("competenze", "competenze.impofat = ?"));
     }
     return QueryRicerca{"SELECT " + colonne + " FROM fascola" + condizioni +

@@ -19,7 +19,7 @@ struct CriteriRicerca {
     QString documento{};   // pattern ("*", "?") on the description of a job of the case file
     QString incarico{};    // pattern on the title of a task of the case file
     QString competenza{};  // catalogue code of a fee item of the case file
-    QString importo{};     // amount to invoice of a fee item of the case file, as typed
+    QString importo{};     // amount to invoice of a fee item of the case file, in figures
 };
 
 struct QueryRicerca {
@@ -29,7 +29,8 @@ struct QueryRicerca {
 
 // The query selecting `colonne`, ordered by client, then latest date, then highest case
 // number. Nothing when the date is no date (the date helper has said so). An amount that is
-// no number raises db::DbError 13.
+// no number in figures (NumeroInCifre: "abc", "12 euro") raises db::DbError 13: no figures
+// are read out of words.
 std::optional<QueryRicerca> ComponiRicerca(const CriteriRicerca& criteri, const std::string& colonne = "*");
 
 // The case files the criteria find, in the search's order; nothing when the date is no date.

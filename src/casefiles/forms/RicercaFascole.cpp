@@ -6,9 +6,11 @@
 #include <QRadioButton>
 
 #include "casefiles/forms/MascheraFascola.h"
+#include "foundation/engine/Generale.h"
 #include "foundation/engine/Procedura.h"
 #include "foundation/engine/Sessione.h"
 #include "platform/system/MessageService.h"
+#include "platform/ui/FormUtil.h"
 #include "platform/ui/RefillCombo.h"
 
 void MascheraFascola::Ricerca() {
@@ -23,6 +25,11 @@ void MascheraFascola::Ricerca() {
     criteri.incarico = TxtRicercaIncarico->text();
     criteri.competenza = DbcRicercaCompetenza->currentText();
     criteri.importo = TxtRicercaImporto->text();
+    // An amount in words would be searched for as the figures picked out of it, if any.
+    if (!criteri.importo.isEmpty() && !NumeroInCifre(criteri.importo)) {
+        ui::refuse(*TxtRicercaImporto, "Bisogna definire in cifre l'importo nel campo «con addebito»");
+        return;
+    }
 
     // A search that cannot run leaves the mask as it is, criteria included.
     Procedura proc("Funzione di ricerca fascole");

@@ -2,10 +2,13 @@
 
 #include <QDir>
 #include <QFile>
+#include <cerrno>
+#include <cstring>
 
 #include "foundation/engine/Ambiente.h"
 #include "platform/db/DbError.h"
 #include "platform/system/BasicRuntime.h"
+#include "platform/system/FileSystem.h"
 #include "platform/system/Paths.h"
 #include "platform/system/MessageService.h"
 
@@ -98,15 +101,49 @@ QString NomeFileDaPercorso(const QString& Percorso) {
     return Percorso.right(Percorso.size() - cartella.size());
 }
 
+namespace {
+
+const QString TitoloNomeMacchina = QStringLiteral("DEFINIRE IL NOME MACCHINA");
+
+// Why a file could not be written in a folder, from the system's error number.
+QString MotivoScritturaMancata(int errore) {
+    switch (errore) {
+    case EACCES:
+    case EPERM: return "mancano i permessi per scrivervi";
+    case EROFS: return "la cartella è di sola lettura";
+    case ENOSPC:
+    case EDQUOT: return "il disco è pieno";
+    case ENOENT:
+    case ENOTDIR: return "la cartella non esiste";
+    default: return "errore di sistema " + QString::number(errore) + ", " + QString::fromLocal8Bit(std::strerror(errore));
+    }
+}
+
+// The file nome_macchina could not be written in the start folder `cartella`: what to do instead.
+QString MessaggioNomeMacchinaNonScritto(const QString& cartella, int errore) {
+    return "ATTENZIONE: nome macchina non leggibile dai parametri di sistema, "
+           "e non è stato possibile scrivere il file nome_macchina nella cartella del programma " +
+           NomeNelMessaggio(cartella) + ": " + MotivoScritturaMancata(errore) + ". " +
+           "Uscire dal programma e creare in quella cartella il file nome_macchina contenente il giusto "
+           "nome della macchina (una sola parola, senza spazi), oppure consentire la scrittura nella "
+           "cartella e avviare di nuovo il programma, che definirà il file con la parola DEFINIRE da "
+           "sostituire. Finché il file manca, il nome macchina è DEFINIRE e il programma non può "
+           "funzionare correttamente in rete.";
+}
+
+}  // namespace
+
 QString NomeMacchina() {
     QString nome = sys::HostName().trimmed();
     if (nome.isEmpty()) nome = "NON DEFINITO";
 
     if (nome == "NON DEFINITO") {
-        const QString file = QDir(AmbienteLavoro().CartellaAvvio).filePath("nome_macchina");
-        if (!QFile::exists(file)) {
-            QFile f(file);
-            if (f.open(QIODevice::WriteOnly)) f.write("DEFINIRE\r\n");
+        const QString cartella = AmbienteLavoro().CartellaAvvio;
+        const QString file = QDir(cartella).filePath("nome_macchina");
+        // Written whole under its name, or not at all; one written meanwhile by another start of
+        // the program is read like any other.
+        const int errore = QFile::exists(file) ? EEXIST : sys::WriteNewFile(file, "DEFINIRE\r\n");
+        if (errore == 0) {
             ui::MessageService::show(
                 "ATTENZIONE: nome macchina non leggibile dai parametri di sistema, "
                 "è stato definito il file nome_macchina con un contenuto provvisorio. "
@@ -115,7 +152,10 @@ QString NomeMacchina() {
                 "scritta dal programma in automatico. Questa operazione è necessaria "
                 "per consentire il giusto funzionamento del programma in rete. (Il nome "
                 "macchina definito non deve essere una sola parola, senza spazi)",
-                "DEFINIRE IL NOME MACCHINA");
+                TitoloNomeMacchina);
+            nome = "DEFINIRE";
+        } else if (errore != EEXIST) {
+            ui::MessageService::show(MessaggioNomeMacchinaNonScritto(cartella, errore), TitoloNomeMacchina);
             nome = "DEFINIRE";
         } else {
             QFile f(file);

@@ -53,7 +53,9 @@ QString CartellaSenzaSeparatoreFinale(const QString& Cartella);
 QString NomeFileDaPercorso(const QString& Percorso);
 
 // This computer's network name; when the system does not give one, the first field of the
-// file "nome_macchina" in the start folder (created holding "DEFINIRE" when missing).
+// file "nome_macchina" in the start folder (created holding "DEFINIRE" when missing, and the
+// user told so; when it cannot be written there, the user is told why and what to do instead,
+// and the name is "DEFINIRE").
 QString NomeMacchina();
 // The computer named at the head of a network path, else this computer.
 QString MacchinaDelPercorso(const QString& Percorso);

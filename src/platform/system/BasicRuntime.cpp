@@ -253,7 +253,7 @@ std::optional<QDate> IsoDayAtStart(const std::string& text) {
     return QDate(numeri[0], numeri[1], numeri[2]);
 }
 
-std::optional<QDate> ToDate(const QString& s) {
+std::optional<QDate> ToDate(const QString& s, int thisYear) {
     QString t = Trim(s);
     qsizetype at = 0;
     while (at < t.size() && isDigit(t[at])) ++at;
@@ -269,7 +269,11 @@ std::optional<QDate> ToDate(const QString& s) {
     if (dayText.size() > 2 || parts[1].size() > 2 || (yearText.size() != 2 && yearText.size() != 4))
         return std::nullopt;
     int year = yearText.toInt();
-    if (yearText.size() == 2) year += year < 30 ? 2000 : 1900;
+    if (yearText.size() == 2) {
+        const int first = thisYear - 80;
+        year += first - first % 100;
+        if (year < first) year += 100;
+    }
     QDate date(year, parts[1].toInt(), dayText.toInt());
     if (!date.isValid() || year < 100) return std::nullopt;
     return date;

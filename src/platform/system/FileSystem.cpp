@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <fcntl.h>
 #include <unistd.h>
 
 #include "platform/system/Paths.h"
@@ -41,6 +42,31 @@ bool WriteCopy(const QString& from, const QString& to) {
     destinazione.close();
     if (!riuscita) QFile::remove(to);
     return riuscita;
+}
+
+// Gives `from` the name `to` in one step that fails when a file has that name, so that of two
+// processes giving one name at the same moment the second finds it taken and keeps its file. A
+// file system without such a rename (a network share) takes the name by a hard link, which
+// fails likewise when the name is there, and then lets the old name go; one that has neither
+// gives nothing. 0 when done, else the system's error number (EEXIST: the name is taken, EXDEV:
+// another volume).
+int RenameNoReplace(const QByteArray& from, const QByteArray& to) {
+    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0) return 0;
+    if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP) return errno;
+    if (::link(from.constData(), to.constData()) != 0) return errno;
+    if (::unlink(from.constData()) != 0) {
+        const int errore = errno;
+        ::unlink(to.constData());
+        return errore;
+    }
+    return 0;
+}
+
+// The folders of `path` and of `other` flushed to the disk, each once: a rename from one folder
+// to another changes both.
+void SyncFoldersOf(const QString& path, const QString& other) {
+    SyncFolderOf(path);
+    if (QFileInfo(other).absolutePath() != QFileInfo(path).absolutePath()) SyncFolderOf(other);
 }
 
 // A small file of the system (under /proc), whole; empty when it cannot be read.
@@ -94,6 +120,15 @@ void Checkpoint(const char* what) {
 }
 
 void SetCheckpointHook(CheckpointHook hook) { gHook = hook; }
+
+void SyncFolderOf(const QString& path) {
+    const QByteArray cartella = QFile::encodeName(QFileInfo(path).absolutePath());
+    const int fd = ::open(cartella.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    const bool fatto = ::fsync(fd) == 0;
+    ::close(fd);
+    if (fatto) Checkpoint("folder synced");
+}
 
 QString TemporaryName(const QString& path) {
     static const QString stamp = ProcessStamp(QCoreApplication::applicationPid());
@@ -192,13 +227,30 @@ bool ReplaceFile(const QString& from, const QString& to) {
             QFile::remove(from);
         }
     }
+    if (riuscita) SyncFoldersOf(to, from);
     Checkpoint("replaced");
     return riuscita;
 }
 
 bool RenameFile(const QString& from, const QString& to) {
-    if (QFileInfo::exists(to)) return false;
-    return ReplaceFile(from, to);
+    Checkpoint("rename");
+    const QByteArray nuovo = QFile::encodeName(to);
+    int errore = RenameNoReplace(QFile::encodeName(from), nuovo);
+    if (errore == EXDEV) {
+        // Another volume: copied beside the destination, which then takes the name in one step.
+        const QString accanto = TemporaryName(to);
+        errore = WriteCopy(from, accanto) ? 0 : EIO;
+        Checkpoint("rename: copied");
+        if (!errore) errore = RenameNoReplace(QFile::encodeName(accanto), nuovo);
+        if (errore) QFile::remove(accanto);
+        else {
+            Checkpoint("rename: renamed");
+            QFile::remove(from);
+        }
+    }
+    if (!errore) SyncFoldersOf(to, from);
+    Checkpoint("renamed");
+    return !errore;
 }
 
 bool CopyFile(const QString& from, const QString& to) {
@@ -208,8 +260,33 @@ bool CopyFile(const QString& from, const QString& to) {
     Checkpoint("copy: written");
     riuscita = riuscita && std::rename(QFile::encodeName(accanto).constData(), QFile::encodeName(to).constData()) == 0;
     if (!riuscita) QFile::remove(accanto);
+    else SyncFolderOf(to);
     Checkpoint("copied");
     return riuscita;
+}
+
+int WriteNewFile(const QString& path, const QByteArray& content) {
+    Checkpoint("write");
+    const QByteArray accanto = QFile::encodeName(TemporaryName(path));
+    int errore = 0;
+    const int fd = ::open(accanto.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        errore = errno;
+    } else {
+        for (qsizetype scritti = 0; !errore && scritti < content.size();) {
+            const ssize_t n = ::write(fd, content.constData() + scritti, size_t(content.size() - scritti));
+            if (n > 0) scritti += n;
+            else if (n == 0 || errno != EINTR) errore = n == 0 ? EIO : errno;
+        }
+        if (!errore && ::fsync(fd) != 0) errore = errno;
+        if (::close(fd) != 0 && !errore) errore = errno;
+        Checkpoint("write: written");
+        if (!errore) errore = RenameNoReplace(accanto, QFile::encodeName(path));
+        if (errore) ::unlink(accanto.constData());
+        else SyncFolderOf(path);
+    }
+    Checkpoint("written");
+    return errore;
 }
 
 QString TakeFile(const QString& path, const QString& original) {

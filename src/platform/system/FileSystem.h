@@ -58,16 +58,30 @@ bool IsLeftover(const QString& path);
 int RemoveLeftovers(const QString& folder, bool (*original)(const QString& name));
 int RemoveLeftoversOf(const QString& path);  // those of the file `path` itself
 
-// The file operations, on local paths. Each returns false when it could not be done.
+// The file operations, on local paths. Each returns false when it could not be done. A name
+// given by ReplaceFile, RenameFile, CopyFile or WriteNewFile lasts through a power cut once the
+// operation has returned: the folders it changed are flushed to the disk (SyncFolderOf).
 bool RemoveFile(const QString& path);  // a file already gone (or going meanwhile) is no failure
 // Gives `from` the name `to`, replacing a file of that name in one step. Across volumes the
 // file is copied beside `to` under a temporary name, renamed over `to`, and `from` removed.
 bool ReplaceFile(const QString& from, const QString& to);
-// Gives `from` the name `to` only when no file has that name (false otherwise).
+// Gives `from` the name `to` only when no file has that name (false otherwise), in one step
+// that fails when the name is there: a file that another process gives that name at the same
+// moment is never replaced. Across volumes the file is copied beside `to` under a temporary
+// name, which takes the name in the same way, and `from` is removed. On a file system that can
+// neither rename without replacing nor make a hard link, nothing is renamed (false).
 bool RenameFile(const QString& from, const QString& to);
 // Copies `from` to `to`: written beside `to` under a temporary name and renamed over it, so
 // that `to` is never half a file.
 bool CopyFile(const QString& from, const QString& to);
+// Writes `content` as the new file `path`: beside it under a temporary name, flushed to the
+// disk, then named as RenameFile names, so that the file is whole or absent. 0 when done, else
+// the system's error number (errno; EEXIST when a file has the name already).
+int WriteNewFile(const QString& path, const QByteArray& content);
+
+// Flushes to the disk the folder that holds `path`, so that a name just given there is not
+// undone by a power cut. Passes the checkpoint "folder synced" once it is done.
+void SyncFolderOf(const QString& path);
 
 // Takes the file `path` for this process: it is renamed, in one step, to this process's
 // temporary name (TemporaryName) of `original` in its own folder, so that of several processes

@@ -5,6 +5,7 @@
 
 #include "foundation/engine/Generale.h"
 #include "platform/db/DbError.h"
+#include "platform/system/FileSystem.h"
 #include "platform/system/Paths.h"
 
 namespace {
@@ -43,4 +44,6 @@ void ScriviFileIni(const QString& PathFileIni, const QStringList& valori) {
     if (!file.open(QIODevice::WriteOnly)) erroreFile(75, "Errore di accesso al percorso/file", PathFileIni);
     for (const QString& valore : valori) file.write(valore.toLocal8Bit() + "\r\n");
     if (!file.commit()) erroreFile(75, "Errore di accesso al percorso/file", PathFileIni);
+    // The new file's name flushed to the disk: a power cut does not bring the old one back.
+    sys::SyncFolderOf(sys::LocalPath(PathFileIni));
 }

@@ -14,6 +14,7 @@ QString PercorsoFileIni(const QString& CartellaAvvio);
 // file or one that cannot be read raises db::DbError (53, 75).
 QStringList LeggiFileIni(const QString& PathFileIni);
 
-// Replaces the file with the values given, each written unchanged and ended by CR LF.
-// A file that cannot be written raises db::DbError 75.
+// Replaces the file with the values given, each written unchanged and ended by CR LF: the
+// old file stays whole until the new one takes its name, and that name lasts through a power
+// cut once this returns. A file that cannot be written raises db::DbError 75.
 void ScriviFileIni(const QString& PathFileIni, const QStringList& valori);

@@ -32,8 +32,7 @@ bool CartellaDitta(Procedura& proc, const QString& pathDitte, const QString& acr
     return true;
 }
 
-bool MemorizzaParametriFattura(db::Database& archivio, Procedura& proc) {
-    const ParametriFatturaRec& p = ParametriFattura();
+bool MemorizzaParametriFattura(db::Database& archivio, Procedura& proc, const ParametriFatturaRec& p) {
     std::unique_ptr<db::Recordset> riga;
 
     const std::vector<std::pair<const char*, db::Value>> colonne = {

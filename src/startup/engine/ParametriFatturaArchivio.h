@@ -4,6 +4,7 @@
 #include <optional>
 
 class Procedura;
+struct ParametriFatturaRec;
 namespace db {
 class Database;
 }
@@ -19,10 +20,10 @@ QStringList EserciziDaArchivi(const QString& cartellaDitta);
 bool CartellaDitta(Procedura& proc, const QString& pathDitte, const QString& acronimo,
                    std::optional<QString>& cartella);
 
-// Writes ParametriFattura into the single AmbienteFascola row of the case-file archive
+// Writes the parameters `p` into the single AmbienteFascola row of the case-file archive
 // reached through `archivio`; a new row gets empty notes, an existing one keeps its notes.
 // Statements run under `proc`; false when the procedure was left.
-bool MemorizzaParametriFattura(db::Database& archivio, Procedura& proc);
+bool MemorizzaParametriFattura(db::Database& archivio, Procedura& proc, const ParametriFatturaRec& p);
 
 // The main window's caption after the parameters have been confirmed: the company and the
 // year follow while the accounting link is on.

@@ -9,6 +9,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -351,16 +352,29 @@ void FrmParametriFattura::CmdContinua_Click() {
         return;
     }
 
-    // The records take the dialog's values first, so that the accounting archive is
+    // The row is stored whole first (an error answered Ignore gives the store up, as Abort
+    // does); the records take the values only once the archive holds them, so that no issue
+    // works on parameters that the archive does not keep. The accounting archive is then
     // resolved for the company and year now chosen.
+    {
+        OperazioneIndivisibile memorizzazione;
+        Procedura proc("Funzione di conferma parametri di fatturazione");
+        Connessione archivio = ArchivioInUso(proc);
+        if (!archivio || !MemorizzaParametriFattura(*archivio, proc, scelti) || memorizzazione.interrotta()) return;
+    }
     ParametriFattura() = scelti;
-
     DefinizionePathNameZolpa();
-
-    Procedura proc("Funzione di conferma parametri di fatturazione");
-    Connessione archivio = ArchivioInUso(proc);
-    if (!archivio || !MemorizzaParametriFattura(*archivio, proc)) return;
 
     ImpostaTitoloFinestraPrincipale(TitoloParametriConfermati());
     accept();
+}
+
+void FrmParametriFattura::keyPressEvent(QKeyEvent* evento) {
+    // Only CONTINUA closes the dialog with what was typed: Escape would drop it all, at the
+    // first run the whole of the parameters.
+    if (evento->matches(QKeySequence::Cancel)) {
+        evento->accept();
+        return;
+    }
+    QDialog::keyPressEvent(evento);
 }

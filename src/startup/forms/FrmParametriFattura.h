@@ -18,7 +18,9 @@ class RefillCombo;
 // the company, year and sales VAT register; CONTINUA stores everything in the
 // AmbienteFascola row, resolves the accounting archive and retitles the main window. It first
 // refuses, naming the box and leaving the focus in it, a number of a stamp duty or withholding
-// ticked that is no number in figures (PrimoNumeroNonInCifre): then nothing changes.
+// ticked that is no number in figures (PrimoNumeroNonInCifre): then nothing changes. The
+// records take the values only once the row is stored. CONTINUA is the one way to keep what
+// was typed: Escape does nothing here.
 class FrmParametriFattura : public QDialog {
     Q_OBJECT
 public:
@@ -75,6 +77,9 @@ public:
     QLineEdit* TxtRigaTestata4;
     QLineEdit* TxtRigaTestata5;
     QLineEdit* TxtRigaTestata6;
+
+protected:
+    void keyPressEvent(QKeyEvent* evento) override;
 
 private:
     void costruisci();

@@ -55,12 +55,15 @@ TEST(ComposizioneRicerca, EachCriterionAddsItsClauseWithItsValueBound) {
     }
 }
 
-TEST(ComposizioneRicerca, AnAmountThatIsNoNumberIsATypeMismatch) {
-    try {
-        ComponiRicerca({.importo = "12,3,4"});
-        FAIL() << "no error";
-    } catch (const db::DbError& e) {
-        EXPECT_EQ(e.number, db::err::TypeMismatch);
+// No figures are read out of words: "abc" is no 0, "12 euro" no 12.
+TEST(ComposizioneRicerca, AnAmountThatIsNoNumberInFiguresIsATypeMismatch) {
+    for (const char* importo : {"12,3,4", "abc", "12 euro", "1.2OO"}) {
+        try {
+            ComponiRicerca({.importo = importo});
+            ADD_FAILURE() << "no error for " << importo;
+        } catch (const db::DbError& e) {
+            EXPECT_EQ(e.number, db::err::TypeMismatch) << importo;
+        }
     }
 }
 
@@ -160,19 +163,44 @@ TEST_F(MascheraRicerca, AnUnknownClientSearchesForThatLiteralCodeAndFindsNothing
     EXPECT_EQ(m().ModoOperativo, 0);
 }
 
+// An amount that is no number in figures is refused before anything is searched: the mask
+// stays as it is, the focus in the box. Read for its figures, "abc" would find the fee items
+// of 0,00 and "12 euro" those of 12,00.
+TEST_F(MascheraRicerca, AnAmountNotInFiguresIsRefusedAndNothingIsSearched) {
+    archivioDiProva();
+    fascole.addFeeItem("B02", "0001", "0000", "0000", "BOL", {{"impofat", 0}});
+    fascole.addFeeItem("R01", "0003", "0000", "0000", "BOL", {{"impofat", 12}});
+    avvia();
+    for (const char* importo : {"abc", "12 euro", "1.2OO", "12,3,4"}) {
+        SCOPED_TRACE(importo);
+        ScriptedMessages box;
+        box.expectMessage(Answer::Ok, "Bisogna definire in cifre l'importo nel campo «con addebito»");
+        scrivi(m().TxtRicercaImporto, importo);
+        clic(m().OptTutte);
+        clic(m().CmdRicercaFascola);
+        EXPECT_EQ(box.pending(), 0);
+        EXPECT_EQ(m().ModoOperativo, 0);
+        EXPECT_EQ(m().TxtRicercaImporto->text(), importo);
+        EXPECT_EQ(QApplication::focusWidget(), m().TxtRicercaImporto);
+    }
+    scrivi(m().TxtRicercaImporto, "€ 12");
+    clic(m().CmdRicercaFascola);
+    EXPECT_EQ(trovate(), QStringList{"R01/0003"});
+}
+
 TEST_F(MascheraRicerca, ASearchThatCannotRunKeepsTheMaskAndItsCriteria) {
     archivioDiProva();
     avvia();
     {
         ScriptedMessages box;
         box.expectMessage(Answer::Abort, {}, "GESTIONE DEGLI ERRORI");
-        scrivi(m().TxtRicercaImporto, "12,3,4");
+        scrivi(m().TxtRicercaImporto, "922337203685478");  // beyond any amount
         clic(m().CmdRicercaFascola);
         ASSERT_EQ(box.asked().size(), 1u);
         EXPECT_TRUE(box.asked()[0].text.contains("Funzione di ricerca fascole"));
     }
     EXPECT_EQ(m().ModoOperativo, 0);
-    EXPECT_EQ(m().TxtRicercaImporto->text(), "12,3,4");
+    EXPECT_EQ(m().TxtRicercaImporto->text(), "922337203685478");
     {
         ScriptedMessages box;
         box.expectMessage(Answer::Ok, "Scrivere una data nel giusto formato!", "CONTROLLO DATI INSERITI");

@@ -8,6 +8,7 @@
 #include "foundation/engine/Generale.h"
 #include "platform/db/DbError.h"
 #include "platform/system/Paths.h"
+#include "support/CartellaSolaLettura.h"
 #include "support/ScriptedMessages.h"
 
 namespace {
@@ -148,6 +149,26 @@ TEST_F(NomeMacchinaTest, WithoutSystemNameTheFileIsCreatedThenRead) {
     f.write("UFFICIO2,altro\r\n");
     f.close();
     EXPECT_EQ(NomeMacchina(), "UFFICIO2");
+}
+
+// A start folder that cannot be written: the program says that the file was not written, where
+// and why, and what to do instead; it never says that the file was defined.
+TEST_F(NomeMacchinaTest, AFileThatCannotBeWrittenIsToldSo) {
+    sys::OverrideHostName(QString());
+    CartellaSolaLettura solaLettura(dir.path());
+    ASSERT_FALSE(solaLettura.scrivibile());
+    ScriptedMessages box;
+    box.expectMessage(ui::Answer::Ok,
+                      "ATTENZIONE: nome macchina non leggibile dai parametri di sistema, e non è stato possibile "
+                      "scrivere il file nome_macchina nella cartella del programma \"" + dir.path() +
+                          "\": mancano i permessi per scrivervi. Uscire dal programma e creare in quella cartella il "
+                          "file nome_macchina contenente il giusto nome della macchina (una sola parola, senza "
+                          "spazi), oppure consentire la scrittura nella cartella e avviare di nuovo il programma, "
+                          "che definirà il file con la parola DEFINIRE da sostituire. Finché il file manca, il nome "
+                          "macchina è DEFINIRE e il programma non può funzionare correttamente in rete.",
+                      "DEFINIRE IL NOME MACCHINA");
+    EXPECT_EQ(NomeMacchina(), "DEFINIRE");
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
 }
 
 }  // namespace

@@ -343,7 +343,7 @@ TEST_F(DocumentiInterrotti, ACancelRenamesReopensRemoves) {
     });
     EXPECT_TRUE(AnnullamentoDocumento(db(), fatture, *d, true));
     sys::SetCheckpointHook(nullptr);
-    EXPECT_EQ(passi, QStringList({"replace", "replaced", "remove", "removed"}));
+    EXPECT_EQ(passi, QStringList({"rename", "folder synced", "renamed", "remove", "removed"}));
     EXPECT_EQ(db().scalar("SELECT count(*) FROM competenze WHERE idfattura = ?", {Id}).toInt(), 0);
     EXPECT_EQ(File(fatture), QStringList());
 

@@ -57,6 +57,8 @@ TEST(CalcoloScadenzarioNonCollegato, TheTermIsANumberOfDaysFromTheInvoiceDate) {
     for (const Caso& c : casi) verifica(aliquote, c);
     // Across a leap year's February.
     verifica(aliquote, {"20", "20", "100", {"20 gg. data fattura", "19/03/2004", "120"}}, "28/02/2004");
+    // An invoice dated with a two-digit year is of this century's years to come.
+    verifica(aliquote, {"30", "20", "100", {"30 gg. data fattura", "04/02/2030", "120"}}, "05/01/30");
 }
 
 TEST_F(SessioneCollegata, TheTermIsAPaymentCodeOfTheAccountingArchive) {

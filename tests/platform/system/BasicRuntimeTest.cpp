@@ -136,12 +136,11 @@ TEST(BasicRuntime, CCurReadsItalianTextOrRaisesTypeMismatch) {
     EXPECT_EQ(errorOf([] { CCur("922337203685477,5808"); }), 6);
 }
 
-TEST(BasicRuntime, DatesAreDayMonthYearWithTheTwoDigitYearWindow) {
+TEST(BasicRuntime, DatesAreDayMonthYear) {
     struct Case { const char* s; QDate want; };
     const Case cases[] = {
         {"05/03/2004", {2004, 3, 5}},  {"5/3/2004", {2004, 3, 5}},   {"05-03-04", {2004, 3, 5}},
-        {"05.03.04", {2004, 3, 5}},    {"1/1/00", {2000, 1, 1}},     {"31/12/29", {2029, 12, 31}},
-        {"1/1/30", {1930, 1, 1}},      {"1/1/99", {1999, 1, 1}},     {"29/02/2004", {2004, 2, 29}},
+        {"05.03.04", {2004, 3, 5}},    {"29/02/2004", {2004, 2, 29}},
         {"2004-03-05", {2004, 3, 5}},  {" 05/03/2004 ", {2004, 3, 5}},
         {"31/02/2004", {}},            {"29/02/2003", {}},           {"32/01/2004", {}},
         {"01/13/2004", {}},            {"0/1/2004", {}},             {"05/03", {}},
@@ -151,8 +150,25 @@ TEST(BasicRuntime, DatesAreDayMonthYearWithTheTwoDigitYearWindow) {
         {"2004-02-30", {}},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(ToDate(c.s).value_or(QDate()), c.want) << c.s;
+        EXPECT_EQ(ToDate(c.s, 2026).value_or(QDate()), c.want) << c.s;
         EXPECT_EQ(IsDate(c.s), c.want.isValid()) << c.s;
+    }
+}
+
+// A two-digit year is read among the hundred years from 80 before this year to 19 after it.
+TEST(BasicRuntime, ATwoDigitYearIsReadNearThisYear) {
+    const struct { int thisYear; const char* s; int want; } cases[] = {
+        {2026, "1/1/00", 2000}, {2026, "05/01/30", 2030}, {2026, "31/12/45", 2045},
+        {2026, "1/1/46", 1946}, {2026, "1/1/99", 1999},   {2026, "1/1/26", 2026},
+        {2031, "1/1/50", 2050}, {2031, "1/1/51", 1951},   {2031, "1/1/30", 2030},
+        {2099, "1/1/18", 2118}, {2099, "1/1/19", 2019},   {2099, "1/1/99", 2099},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ToDate(c.s, c.thisYear).value_or(QDate()).year(), c.want) << c.s;
+    // Without a year given, this year is today's.
+    const int oggi = QDate::currentDate().year();
+    for (const int anno : {oggi - 80, oggi, oggi + 19}) {
+        const QString testo = QString("1/1/%1").arg(anno % 100, 2, 10, QChar(u'0'));
+        EXPECT_EQ(ToDate(testo).value_or(QDate()), QDate(anno, 1, 1)) << testo.toStdString();
     }
 }
 

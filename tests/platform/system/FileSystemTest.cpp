@@ -7,6 +7,10 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QProcessEnvironment>
+#include <QThread>
+#include <cerrno>
+#include <cstdio>
 
 #include "platform/system/Paths.h"
 #include "support/ProcessiLocali.h"
@@ -193,18 +197,92 @@ TEST(FileSystem, RenameReplaceCopyAndRemove) {
     EXPECT_FALSE(sys::RemoveFile(dir.file("d")));
 }
 
-// Every operation passes a checkpoint before and after its change.
-TEST(FileSystem, CheckpointsAroundEveryOperation) {
+// Every operation passes a checkpoint before and after its change; one that gives a name has
+// flushed the folders it changed to the disk before it returns, so that a power cut cannot undo
+// a rename already reported done.
+TEST(FileSystem, CheckpointsAroundEveryOperationAndEveryFolderSynced) {
     static QStringList visti;
     visti.clear();
     sys::SetCheckpointHook([](const char* cosa) { visti << cosa; });
     TempDir dir;
+    QDir().mkpath(dir.file("altra"));
     Scrivi(dir.file("a"), "uno");
     sys::CopyFile(dir.file("a"), dir.file("b"));
     sys::ReplaceFile(dir.file("b"), dir.file("c"));
-    sys::RemoveFile(dir.file("c"));
+    sys::RenameFile(dir.file("c"), dir.file("altra/d"));
+    sys::RemoveFile(dir.file("altra/d"));
+    EXPECT_EQ(sys::WriteNewFile(dir.file("e"), "cinque"), 0);
     sys::SetCheckpointHook(nullptr);
-    EXPECT_EQ(visti, QStringList({"copy", "copy: written", "copied", "replace", "replaced", "remove", "removed"}));
+    EXPECT_EQ(visti, QStringList({"copy", "copy: written", "folder synced", "copied",
+                                  "replace", "folder synced", "replaced",
+                                  "rename", "folder synced", "folder synced", "renamed",
+                                  "remove", "removed",
+                                  "write", "write: written", "folder synced", "written"}));
+}
+
+// A new file is written whole under its name, and never over a file that has the name.
+TEST(FileSystem, ANewFileNeverTakesTheNameOfAnother) {
+    TempDir dir;
+    EXPECT_EQ(sys::WriteNewFile(dir.file("nome"), "primo"), 0);
+    EXPECT_EQ(sys::WriteNewFile(dir.file("nome"), "secondo"), EEXIST);
+    EXPECT_EQ(Leggi(dir.file("nome")), "primo");
+    EXPECT_EQ(sys::WriteNewFile(dir.file("manca/nome"), "terzo"), ENOENT);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"nome"}) << "nothing left beside";
+}
+
+// Two processes give a file the same name at the same moment: the child, held after it has set
+// out to rename, finds the name taken by this process meanwhile and keeps its file; neither
+// file is lost.
+const char* const VarCartellaInAttesa = "FASCOLE_RINOMINA_IN_ATTESA";
+
+QString& CartellaInAttesa() {
+    static QString cartella;
+    return cartella;
+}
+
+// In the child: at its first checkpoint it says it is ready and waits for the word to go on.
+void AttesaAlPrimoPunto(const char*) {
+    static bool atteso = false;
+    if (atteso) return;
+    atteso = true;
+    const QDir dir(CartellaInAttesa());
+    QFile(dir.filePath("pronto")).open(QIODevice::WriteOnly);
+    for (int i = 0; i < 3000 && !QFile::exists(dir.filePath("via")); ++i) QThread::msleep(10);
+}
+
+bool Attendi(const QString& file) {
+    for (int i = 0; i < 3000 && !QFile::exists(file); ++i) QThread::msleep(10);
+    return QFile::exists(file);
+}
+
+TEST(FileSystem, ARenameNeverReplacesAFileGivenTheNameMeanwhile) {
+    if (qEnvironmentVariableIsSet(VarCartellaInAttesa)) {
+        CartellaInAttesa() = qEnvironmentVariable(VarCartellaInAttesa);
+        const QDir dir(CartellaInAttesa());
+        sys::SetCheckpointHook(&AttesaAlPrimoPunto);
+        const bool rinominato = sys::RenameFile(dir.filePath("del figlio"), dir.filePath("comune"));
+        sys::SetCheckpointHook(nullptr);
+        std::printf("\nRINOMINATO %d\n", int(rinominato));
+        std::fflush(stdout);
+        return;
+    }
+    TempDir dir;
+    Scrivi(dir.file("del figlio"), "figlio");
+    Scrivi(dir.file("del padre"), "padre");
+    QProcess figlio;
+    QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+    ambiente.insert(VarCartellaInAttesa, dir.path());
+    figlio.setProcessEnvironment(ambiente);
+    figlio.setProcessChannelMode(QProcess::MergedChannels);
+    figlio.start(QCoreApplication::applicationFilePath(),
+                 {"--gtest_filter=FileSystem.ARenameNeverReplacesAFileGivenTheNameMeanwhile"});
+    ASSERT_TRUE(Attendi(dir.file("pronto")));
+    EXPECT_TRUE(sys::RenameFile(dir.file("del padre"), dir.file("comune")));
+    Scrivi(dir.file("via"), "");
+    ASSERT_TRUE(figlio.waitForFinished(30000));
+    EXPECT_TRUE(figlio.readAll().contains("\nRINOMINATO 0\n"));
+    EXPECT_EQ(Leggi(dir.file("comune")), "padre");
+    EXPECT_EQ(Leggi(dir.file("del figlio")), "figlio");
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "platform/db/DbError.h"
+#include "platform/system/FileSystem.h"
 #include "support/Files.h"
 #include "support/TempDir.h"
 
@@ -26,6 +27,18 @@ TEST(FileIni, WritingReplacesTheWholeFile) {
     writeFile(path, "uno\r\ndue\r\ntre\r\nquattro\r\ncinque\r\nsei\r\n");
     ScriviFileIni(path, {"a", "b", "c", "d"});
     EXPECT_EQ(contentOf(path), QByteArray("a\r\nb\r\nc\r\nd\r\n"));
+}
+
+// The file's new name lasts through a power cut: its folder is flushed to the disk once the
+// file has it.
+TEST(FileIni, TheWrittenFileIsSyncedIntoItsFolder) {
+    static QStringList passi;
+    passi.clear();
+    sys::SetCheckpointHook([](const char* cosa) { passi << cosa; });
+    TempDir dir;
+    ScriviFileIni(dir.file("Fascola.ini"), {"a", "b", "c", "d"});
+    sys::SetCheckpointHook(nullptr);
+    EXPECT_EQ(passi, QStringList{"folder synced"});
 }
 
 TEST(FileIni, EachLineIsOneValueCommasAndQuotesIncluded) {

@@ -122,6 +122,31 @@ TEST_F(StartUp, ANewUserIsLedThroughSetUpArchiveAndParameters) {
     EXPECT_EQ(ParametriFattura().RigaTestata1, "Studio Rossi");
 }
 
+// At the first run Escape in the parameters dialog drops nothing: the dialog stays open and
+// CONTINUA stores what was typed before it.
+TEST_F(StartUp, EscapeInTheFirstParametersDialogDropsNothing) {
+    archivioConParametri();
+    db::Database::open(pathArchivio().toStdString())->execute("delete from AmbienteFascola");
+    scriviIni(iniNonCollegato());
+    ScriptedMessages box;
+    ModalHelper modal;
+    box.expectMessage(Answer::Ok, PrimaEsecuzione, TitoloPrimaEsecuzione);
+    modal.onNextModal([](QWidget* w) {
+        auto* dialogo = qobject_cast<FrmParametriFattura*>(w);
+        ASSERT_NE(dialogo, nullptr);
+        QTest::keyClicks(dialogo->TxtRigaTestata1, "Studio Rossi");
+        QTest::keyClick(dialogo->TxtRigaTestata1, Qt::Key_Escape);
+        QTest::keyClick(dialogo, Qt::Key_Escape);
+        ASSERT_TRUE(dialogo->isVisible());
+        QTest::mouseClick(dialogo->CmdContinua, Qt::LeftButton);
+    });
+    DefinizioneValoriDefault();
+    EXPECT_EQ(righeParametri(pathArchivio()), 1);
+    EXPECT_EQ(db::Database::open(pathArchivio().toStdString())->scalar("select rigatestata1 from AmbienteFascola").toText(),
+              "Studio Rossi");
+    EXPECT_EQ(ParametriFattura().RigaTestata1, "Studio Rossi");
+}
+
 TEST_F(StartUp, AFileWithoutItsVersionLineIsRewrittenWithFourLines) {
     struct Caso {
         QStringList righe;

@@ -519,3 +519,33 @@ TEST_F(ParametersDialog, ANumberInFiguresIsKeptAsTypedAndReadAsAccepted) {
         }
     }
 }
+
+// A row that cannot be stored changes nothing in force, whatever the answer to the error: the
+// parameters, the accounting archive and the caption stay as the archive holds them, and the
+// dialog stays open with what was typed.
+TEST_F(ParametersDialog, ARowThatCannotBeStoredChangesNothingInForce) {
+    ScriptedMessages box;
+    avvia(true, RigaRossi);
+    const QStringList membri = Membri(ParametriFattura());
+    const QStringList riga = Righe(pathArchivio(), "select * from AmbienteFascola");
+    const QString percorso = AmbienteLavoro().PathArchivioContabile;
+    db::Database::open(pathArchivio().toStdString())
+        ->execute("CREATE TRIGGER guasto BEFORE UPDATE ON ambientefascola BEGIN SELECT RAISE(ABORT, 'guasto'); END");
+    for (const Answer risposta : {Answer::Abort, Answer::Ignore}) {
+        apri();
+        scrivi(form->DbcZolpa, "BIANCHI");
+        scrivi(form->CmbEsercizio, "2005");
+        digita(form->TxtImportoBollo, "2,00");
+        box.expectMessage(risposta, std::nullopt, "GESTIONE DEGLI ERRORI");
+        click(form->CmdContinua);
+        EXPECT_EQ(box.pending(), 0);
+        EXPECT_TRUE(form->isVisible());
+        EXPECT_EQ(form->TxtImportoBollo->text(), "2,00");
+        EXPECT_EQ(Membri(ParametriFattura()), membri);
+        EXPECT_EQ(Righe(pathArchivio(), "select * from AmbienteFascola"), riga);
+        EXPECT_EQ(AmbienteLavoro().PathArchivioContabile, percorso);
+        EXPECT_TRUE(AmbienteLavoro().CollegatoContabilita);
+        EXPECT_EQ(principale.windowTitle(), "");
+    }
+}
+
