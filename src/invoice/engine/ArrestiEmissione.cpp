@@ -38,6 +38,20 @@ void Spiega(const EsitoEmissione& e, const DocumentoDaEmettere& d, const Dettagl
     case ArrestoEmissione::DataNonValida:
         testo = "La data del documento (" + d.Parametri.DataFattura + ") non è una data valida" + NonEmesso;
         break;
+    case ArrestoEmissione::DataFuoriEsercizio: {
+        const EsercizioContabile& esercizio = *dettagli.Esercizio;
+        testo = esercizio.Valido()
+                    ? "La data del documento (" + d.Parametri.DataFattura + ") è fuori dall'esercizio contabile " +
+                          esercizio.Esercizio + " dell'archivio collegato, dal " +
+                          basic::Format(esercizio.Inizio, "dd/mm/yyyy") + " al " +
+                          basic::Format(esercizio.Fine, "dd/mm/yyyy") +
+                          "; scegliere nei PARAMETRI FATTURAZIONE l'esercizio del documento, o correggere la data"
+                    : "L'archivio contabile collegato non indica un esercizio valido (esercizio «" +
+                          esercizio.Esercizio + "», mese di inizio «" + esercizio.MeseInizio +
+                          "») e la data del documento non si può verificare";
+        testo += NonEmesso;
+        break;
+    }
     case ArrestoEmissione::CodiceClienteNonAmmesso:
         testo = "Il codice cliente " + d.Fascola.CodiceCliente + " contiene il carattere " +
                 CarattereNonAmmessoInNomeFile(d.Fascola.CodiceCliente) + NomeFileNonAmmesso + NonEmesso;

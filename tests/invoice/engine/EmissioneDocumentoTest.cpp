@@ -316,6 +316,12 @@ TEST_F(EmissioneDocumentoTest, RefusalsWriteNothing) {
           fine}},
         {"no date", [](auto&, auto& d) { d.Parametri.DataFattura = "32/01/2004"; }, ArrestoEmissione::DataNonValida,
          {"La data del documento (32/01/2004) non è una data valida" + fine}},
+        {"the archive's parameters name no accounting year",
+         [](auto& t, auto&) { t.db().execute("UPDATE parametri SET meseinizioesercizio = 13"); },
+         ArrestoEmissione::DataFuoriEsercizio,
+         {"L'archivio contabile collegato non indica un esercizio valido (esercizio «2004», mese di inizio «13») e la "
+          "data del documento non si può verificare" +
+          fine}},
         {"no number",
          [](auto&, auto& d) {
              d.Parametri.NumerazioneAutomatica = false;
@@ -485,6 +491,56 @@ TEST_F(EmissioneDocumentoTest, RefusalsWriteNothing) {
         ASSERT_FALSE(messaggi.asked().empty());
         EXPECT_EQ(messaggi.asked().back().title, TitoloEmissione);
         EXPECT_EQ(Stato(), prima);
+    }
+}
+
+// Linked, every document takes or checks its number on the register of the archive's accounting
+// year (posted or, with a withholding, not) and a posted one goes to that year's journal: a date
+// outside the year, counted from the archive's starting month for twelve months, is refused before
+// anything is written. A document not linked is not bound to any year.
+TEST_F(EmissioneDocumentoTest, ALinkedDocumentIsDatedInsideItsArchivesAccountingYear) {
+    struct Caso {
+        const char* data;
+        int meseInizio;  // of the archive's year 2004
+        const char* periodo;  // of that year, as the refusal names it; nullptr: the document is issued
+        bool ritenuta = false;
+        bool collegato = true;
+    };
+    const char* daGennaio = "dal 01/01/2004 al 31/12/2004";
+    const char* daLuglio = "dal 01/07/2004 al 30/06/2005";
+    const Caso casi[] = {
+        {"31/12/2003", 1, daGennaio}, {"01/01/2004", 1, nullptr}, {"31/12/2004", 1, nullptr},
+        {"05/01/2005", 1, daGennaio}, {"30/06/2004", 7, daLuglio}, {"01/07/2004", 7, nullptr},
+        {"30/06/2005", 7, nullptr},   {"01/07/2005", 7, daLuglio}, {"05/01/2005", 1, daGennaio, true},
+        {"05/01/2005", 1, nullptr, false, false},
+    };
+    for (const Caso& c : casi) {
+        SCOPED_TRACE(std::string(c.data) + " in a year from month " + std::to_string(c.meseInizio) +
+                     (c.ritenuta ? ", with a withholding" : "") + (c.collegato ? "" : ", not linked"));
+        Ricrea();
+        db().execute("UPDATE parametri SET meseinizioesercizio = ?", {c.meseInizio});
+        DocumentoDaEmettere d = c.collegato ? documento : nonCollegato();
+        if (c.ritenuta) ConRitenuta(d, "1", "20");
+        if (c.ritenuta || !c.collegato) d.Parametri.NumeroDocumento = "13";
+        d.Parametri.DataFattura = c.data;
+        const QStringList prima = Stato();
+        ScriptedMessages messaggi;
+        if (c.periodo)
+            messaggi.expectMessage(Answer::Ok,
+                                   "La data del documento (" + QString(c.data) +
+                                       ") è fuori dall'esercizio contabile 2004 dell'archivio collegato, " + c.periodo +
+                                       "; scegliere nei PARAMETRI FATTURAZIONE l'esercizio del documento, o "
+                                       "correggere la data: il documento non è stato emesso",
+                                   TitoloEmissione);
+        const EsitoEmissione e = EmissioneDocumento(db(), d);
+        EXPECT_EQ(messaggi.pending(), 0);
+        if (c.periodo) {
+            EXPECT_EQ(e.Arresto, ArrestoEmissione::DataFuoriEsercizio);
+            EXPECT_EQ(Stato(), prima);
+        } else {
+            EXPECT_TRUE(e.Emesso()) << int(e.Arresto);
+            EXPECT_TRUE(messaggi.asked().empty());
+        }
     }
 }
 
