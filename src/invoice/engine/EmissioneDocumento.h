@@ -20,7 +20,7 @@ class Procedura;
 // written); then,
 // in one transaction of the session over the case-file archive and the accounting archive
 // attached to it: when the document is posted (ContabilizzazioneAmmessa), the check of its
-// lines' accounts and VAT codes; linked, its number (from the VAT register when it is posted
+// lines' accounts and VAT codes against that archive; linked, its number (from the VAT register when it is posted
 // under automatic numbering, else as typed, checked against the register, whose counter it
 // advances when it is the next one; posted or not, a number no other document of the year
 // bears, DocumentiNumerati); when posted, a registration number and the journal registration;

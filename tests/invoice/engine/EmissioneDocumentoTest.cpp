@@ -424,6 +424,36 @@ TEST_F(EmissioneDocumentoTest, RefusalsWriteNothing) {
          {"Non si può registrare in contabilità la riga E.ONO «Descrizione ONO 0001» (manca il conto ricavi; il codice "
           "IVA 22 non è nell'archivio contabile)" +
           fine}},
+        // The lines are checked against the archive they are posted into, whatever archive the tab
+        // composed them on.
+        {"lines composed on another year's archive, whose VAT code 22 this one lacks",
+         [](auto& t, auto& d) {
+             for (RigaFattura& r : d.RigheFattura)
+                 if (r.CodiceIva == "20") r.CodiceIva = "22";
+             Sessione altroAnno(t.pathFascole(), t.contab->creaArchivio(AccountingFixture::AcronimoCampione, "2026"));
+             LettoreAliquoteIva aliquote(altroAnno.db(), true);
+             d.Riepilogo = *CalcoloRiepilogoIva(d.RigheFattura, aliquote);
+         },
+         ArrestoEmissione::RigaNonContabilizzabile,
+         {"Non si può registrare in contabilità la riga E.ONO «Descrizione ONO 0001» (il codice IVA 22 non è "
+          "nell'archivio contabile)" +
+          fine}},
+        {"a VAT code the archive lacked when the lines were composed",
+         [](auto& t, auto& d) {
+             d.RigheFattura.riga(1).CodiceIva = "22";
+             t.Didascalie(d);
+             t.db().execute("INSERT INTO ivacodici (codice, descrizione, aliquota) VALUES ('22', 'Aliquota 22%', 2200)");
+         },
+         ArrestoEmissione::RigaNonContabilizzabile,
+         {"Non si può registrare in contabilità la riga E.ONO «Descrizione ONO 0001» (il codice IVA 22 nell'archivio "
+          "contabile è al 22,00%, il documento è stato composto con un'altra aliquota: rifare la selezione)" +
+          fine}},
+        {"a VAT code whose rate changed since the lines were composed",
+         [](auto& t, auto&) { t.db().execute("UPDATE ivacodici SET aliquota = 1200 WHERE codice = '10'"); },
+         ArrestoEmissione::RigaNonContabilizzabile,
+         {"Non si può registrare in contabilità la riga E.SPE «Descrizione SPE 0001» (il codice IVA 10 nell'archivio "
+          "contabile è al 12,00%, il documento è stato composto con un'altra aliquota: rifare la selezione)" +
+          fine}},
         {"a line of no amount and no VAT code",
          [](auto& t, auto& d) {
              d.RigheFattura.riga(5).CodiceIva = " ";
