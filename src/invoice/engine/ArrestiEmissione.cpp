@@ -15,6 +15,21 @@ namespace {
 const QString NomeFileNonAmmesso = QStringLiteral(", che non può stare nel nome del file del documento");
 const QString NonEmesso = QStringLiteral(": il documento non è stato emesso");
 
+// Under automatic numbering the user may not expect a typed number to matter: linked, a
+// document with a withholding is not posted, and takes the number typed, which its refusal
+// concerns.
+bool NumeroDigitatoPerLaRitenuta(ArrestoEmissione arresto, const DocumentoDaEmettere& d) {
+    switch (arresto) {
+    case ArrestoEmissione::NumeroMancante:
+    case ArrestoEmissione::NumeroNonAmmesso:
+    case ArrestoEmissione::NumeroGiaUsato:
+    case ArrestoEmissione::NumeroOltreIlSuccessivo:
+    case ArrestoEmissione::NumeroNonProgressivo:
+        return d.Ambiente.CollegatoContabilita && d.Parametri.NumerazioneAutomatica && !ContabilizzazioneAmmessa(d);
+    default: return false;
+    }
+}
+
 QString DescrizioneRiga(const DocumentoDaEmettere& d, const RigaNonContabilizzabile& r) {
     const RigaFattura& riga = d.RigheFattura.riga(r.Riga);
     return "E." + riga.elemento + " «" + basic::Trim(riga.descrizione) + "»";
@@ -113,5 +128,8 @@ void Spiega(const EsitoEmissione& e, const DocumentoDaEmettere& d, const Dettagl
         testo = "Il documento non è stato emesso: gli archivi sono rimasti come erano prima della stampa";
         break;
     }
+    if (NumeroDigitatoPerLaRitenuta(e.Arresto, d))
+        testo += ".\nUn documento con ritenuta non è numerato dal registro IVA, anche con il funzionamento "
+                 "AUTOMATICO: prende il numero scritto nei PARAMETRI FATTURAZIONE.";
     ui::MessageService::show(testo, TitoloEmissione, ui::Buttons::Ok, ui::Icon::Warning);
 }

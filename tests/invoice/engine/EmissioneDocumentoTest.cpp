@@ -274,6 +274,8 @@ TEST_F(EmissioneDocumentoTest, RefusalsWriteNothing) {
         QStringList messaggi;
     };
     const QString fine = ": il documento non è stato emesso";
+    const QString senzaRegistro = ".\nUn documento con ritenuta non è numerato dal registro IVA, anche con il "
+                                  "funzionamento AUTOMATICO: prende il numero scritto nei PARAMETRI FATTURAZIONE.";
     const Caso casi[] = {
         {"no line", [](auto&, auto& d) { d.RigheFattura.svuota(), d.RigheVisualizzate.svuota(); },
          ArrestoEmissione::NessunaRiga, {"Non ci sono righe da fatturare" + fine}},
@@ -343,7 +345,18 @@ TEST_F(EmissioneDocumentoTest, RefusalsWriteNothing) {
              d.Parametri.AltreRitPercImponibile = "100";
              d.Parametri.AltreRitPerc = "4";
          },
-         ArrestoEmissione::NumeroMancante, {"Manca il numero del documento" + fine}},
+         ArrestoEmissione::NumeroMancante, {"Manca il numero del documento" + fine + senzaRegistro}},
+        // Under automatic numbering, a document with a withholding takes the number typed all the
+        // same: the refusal of that number says why it matters.
+        {"a withholding under automatic numbering, its typed number already on the register",
+         [](auto& t, auto& d) {
+             t.db().execute("INSERT INTO giornale (giorno, numero, registroiva, tipodocumentoiva, protocolloiva) "
+                            "VALUES ('2004-01-10', 1, 'V', 'F', '10')");
+             EmissioneCollegata::ConRitenuta(d, "1", "20");
+             d.Parametri.NumeroDocumento = "10";
+         },
+         ArrestoEmissione::NumeroGiaUsato,
+         {"Il numero 10 è già stato dato a un altro documento del registro IVA V" + fine + senzaRegistro}},
         {"number with a slash",
          [](auto&, auto& d) {
              d.Parametri.NumerazioneAutomatica = false;

@@ -143,7 +143,8 @@ TEST_P(StampaSchedaTest, APrintThatFailsLeavesTheDocumentIssuedAndStored) {
 
 // A document the register does not number (not linked, or linked with a withholding) takes
 // the number typed in the parameters, "Funzionamento AUTOMATICO" or not: without one it is
-// not issued, and the tab keeps its lines.
+// not issued, and the tab keeps its lines. Linked, the refusal tells why with automatic
+// numbering chosen.
 TEST_P(StampaSchedaTest, WithoutATypedNumberADocumentTheRegisterDoesNotNumberIsNotIssued) {
     prepara(GetParam());
     ParametriFattura().NumerazioneAutomatica = true;
@@ -157,7 +158,12 @@ TEST_P(StampaSchedaTest, WithoutATypedNumberADocumentTheRegisterDoesNotNumberIsN
     applica(t().F_OptAnticipazioni);
     const int righe = fattura().RigheFattura.NumeroRighe();
     ASSERT_GT(righe, 0);
-    box.expectMessage(Answer::Ok, "Manca il numero del documento: il documento non è stato emesso",
+    box.expectMessage(Answer::Ok,
+                      "Manca il numero del documento: il documento non è stato emesso" +
+                          QString(GetParam() ? ".\nUn documento con ritenuta non è numerato dal registro IVA, anche "
+                                               "con il funzionamento AUTOMATICO: prende il numero scritto nei "
+                                               "PARAMETRI FATTURAZIONE."
+                                             : ""),
                       "EMISSIONE DOCUMENTO");
     clic(t().F_CmdStampa);
     EXPECT_EQ(box.pending(), 0);
