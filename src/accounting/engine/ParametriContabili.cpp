@@ -1,5 +1,6 @@
 #include "accounting/engine/ParametriContabili.h"
 
+#include <algorithm>
 #include <functional>
 #include <limits>
 #include <memory>
@@ -147,4 +148,22 @@ void DefinizioneDefaultParametri(db::Database& archivio) {
     for (const Campo& c : Campi())
         if (c.scritto && !proc.esegui([&] { rs->setField(c.colonna, c.valore(gParametriContabili)); })) return;
     proc.esegui([&] { rs->Update(); });
+}
+
+EsercizioContabile LetturaEsercizioContabile(db::Database& archivio) {
+    EsercizioContabile e;
+    db::Statement riga(archivio, "SELECT Esercizio, meseinizioesercizio FROM parametri ORDER BY rowid LIMIT 1");
+    if (!riga.step()) return e;
+    e.Esercizio = basic::Trim(riga.column(0).textOr(QString()));
+    e.MeseInizio = basic::Trim(riga.column(1).textOr(QString()));
+    const auto inCifre = [](const QString& t) {
+        return !t.isEmpty() && std::all_of(t.begin(), t.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+    };
+    if (e.Esercizio.size() != 4 || !inCifre(e.Esercizio) || !inCifre(e.MeseInizio) || e.MeseInizio.size() > 2)
+        return e;
+    const int mese = e.MeseInizio.toInt();
+    if (mese < 1 || mese > 12) return e;
+    e.Inizio = QDate(e.Esercizio.toInt(), mese, 1);
+    e.Fine = e.Inizio.addMonths(12).addDays(-1);
+    return e;
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <QDate>
 #include <QString>
 #include <cstdint>
 
@@ -83,3 +84,21 @@ void LetturaParametri(db::Database& archivio);
 // AmbienteLavoro().PathArchivioContabile (..._2004.mdb gives "2004"), and the row added to the
 // archive with every column but the last two, which the package keeps.
 void DefinizioneDefaultParametri(db::Database& archivio);
+
+// The accounting year of an archive, as its `parametri` row gives it: from the first day of the
+// month `meseinizioesercizio` of the year `Esercizio`, for twelve months. The archive's register
+// numbers and its journal are those of that year alone.
+struct EsercizioContabile {
+    QString Esercizio;   // as the row holds them, without the blanks around them
+    QString MeseInizio;
+    // The first and the last day; null when the row gives no year (no row, a year that is not
+    // four figures, a month outside 1 to 12).
+    QDate Inizio;
+    QDate Fine;
+    bool Valido() const { return Inizio.isValid(); }
+    bool Contiene(const QDate& data) const { return Valido() && data >= Inizio && data <= Fine; }
+};
+
+// The accounting year of the archive reached through `archivio` (the session, or a connection
+// to the accounting archive itself), read from its first `parametri` row. Throws db::DbError.
+EsercizioContabile LetturaEsercizioContabile(db::Database& archivio);

@@ -15,6 +15,21 @@ namespace {
 const QString NomeFileNonAmmesso = QStringLiteral(", che non può stare nel nome del file del documento");
 const QString NonEmesso = QStringLiteral(": il documento non è stato emesso");
 
+// Under automatic numbering the user may not expect a typed number to matter: linked, a
+// document with a withholding is not posted, and takes the number typed, which its refusal
+// concerns.
+bool NumeroDigitatoPerLaRitenuta(ArrestoEmissione arresto, const DocumentoDaEmettere& d) {
+    switch (arresto) {
+    case ArrestoEmissione::NumeroMancante:
+    case ArrestoEmissione::NumeroNonAmmesso:
+    case ArrestoEmissione::NumeroGiaUsato:
+    case ArrestoEmissione::NumeroOltreIlSuccessivo:
+    case ArrestoEmissione::NumeroNonProgressivo:
+        return d.Ambiente.CollegatoContabilita && d.Parametri.NumerazioneAutomatica && !ContabilizzazioneAmmessa(d);
+    default: return false;
+    }
+}
+
 QString DescrizioneRiga(const DocumentoDaEmettere& d, const RigaNonContabilizzabile& r) {
     const RigaFattura& riga = d.RigheFattura.riga(r.Riga);
     return "E." + riga.elemento + " «" + basic::Trim(riga.descrizione) + "»";
@@ -38,6 +53,20 @@ void Spiega(const EsitoEmissione& e, const DocumentoDaEmettere& d, const Dettagl
     case ArrestoEmissione::DataNonValida:
         testo = "La data del documento (" + d.Parametri.DataFattura + ") non è una data valida" + NonEmesso;
         break;
+    case ArrestoEmissione::DataFuoriEsercizio: {
+        const EsercizioContabile& esercizio = *dettagli.Esercizio;
+        testo = esercizio.Valido()
+                    ? "La data del documento (" + d.Parametri.DataFattura + ") è fuori dall'esercizio contabile " +
+                          esercizio.Esercizio + " dell'archivio collegato, dal " +
+                          basic::Format(esercizio.Inizio, "dd/mm/yyyy") + " al " +
+                          basic::Format(esercizio.Fine, "dd/mm/yyyy") +
+                          "; scegliere nei PARAMETRI FATTURAZIONE l'esercizio del documento, o correggere la data"
+                    : "L'archivio contabile collegato non indica un esercizio valido (esercizio «" +
+                          esercizio.Esercizio + "», mese di inizio «" + esercizio.MeseInizio +
+                          "») e la data del documento non si può verificare";
+        testo += NonEmesso;
+        break;
+    }
     case ArrestoEmissione::CodiceClienteNonAmmesso:
         testo = "Il codice cliente " + d.Fascola.CodiceCliente + " contiene il carattere " +
                 CarattereNonAmmessoInNomeFile(d.Fascola.CodiceCliente) + NomeFileNonAmmesso + NonEmesso;
@@ -99,5 +128,8 @@ void Spiega(const EsitoEmissione& e, const DocumentoDaEmettere& d, const Dettagl
         testo = "Il documento non è stato emesso: gli archivi sono rimasti come erano prima della stampa";
         break;
     }
+    if (NumeroDigitatoPerLaRitenuta(e.Arresto, d))
+        testo += ".\nUn documento con ritenuta non è numerato dal registro IVA, anche con il funzionamento "
+                 "AUTOMATICO: prende il numero scritto nei PARAMETRI FATTURAZIONE.";
     ui::MessageService::show(testo, TitoloEmissione, ui::Buttons::Ok, ui::Icon::Warning);
 }

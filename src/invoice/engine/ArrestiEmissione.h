@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "accounting/engine/ParametriContabili.h"
 #include "foundation/engine/NumeriDeiParametri.h"
 #include "invoice/engine/ContabilizzazioneDocumento.h"
 #include "invoice/engine/DocumentoDaEmettere.h"
@@ -19,6 +20,7 @@ struct DettagliArresto {
     std::optional<RigaNonContabilizzabile> Riga;
     QString Documento;  // the document of the year that bears the number (DocumentiNumerati::descrizione)
     std::optional<NumeroDeiParametri> Parametro;  // the parameter that is no number in figures
+    std::optional<EsercizioContabile> Esercizio;  // the linked archive's year, when the date is outside it
 };
 
 // The question asked, not linked, before a number that documents of the year bear (one

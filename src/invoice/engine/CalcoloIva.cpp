@@ -16,9 +16,11 @@ bool haCifre(const QString& testo) {
     return false;
 }
 
-AliquotaIva leggiArchivio(db::Database& sessione, const QString& codice) {
+}  // namespace
+
+AliquotaIva AliquotaDellArchivio(db::Database& sessione, const QString& codice) {
     AliquotaIva a;
-    db::Statement riga(sessione, "SELECT aliquota, descrizione FROM ivacodici WHERE codice = ?", {codice});
+    db::Statement riga(sessione, "SELECT aliquota, descrizione FROM ivacodici WHERE codice = ?", {basic::Trim(codice)});
     if (!riga.step()) {
         a.TestoAliquota = "0,00";
         a.Sconosciuto = true;
@@ -33,8 +35,6 @@ AliquotaIva leggiArchivio(db::Database& sessione, const QString& codice) {
     }
     return a;
 }
-
-}  // namespace
 
 AliquotaIva AliquotaDaCodiceDigitato(const QString& codice) {
     AliquotaIva a;
@@ -63,7 +63,7 @@ const AliquotaIva* LettoreAliquoteIva::leggiSenzaCopia(const QString& codice, Pr
         a = AliquotaDaCodiceDigitato(chiave);
     } else {
         if (!sessione_) throw std::logic_error("a linked VAT reader needs a session");
-        procedura.esegui([&] { a = leggiArchivio(*sessione_, chiave); });
+        procedura.esegui([&] { a = AliquotaDellArchivio(*sessione_, chiave); });
     }
     if (!a) return nullptr;
     return &letti_.emplace(std::move(chiave), std::move(*a)).first->second;

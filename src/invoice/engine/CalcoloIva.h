@@ -38,6 +38,10 @@ struct AliquotaIva {
     bool Sconosciuto = false;
 };
 
+// Linked: what `codice`, without the blanks around it, stands for in the `ivacodici` of the
+// accounting archive that `sessione` reaches. Throws db::DbError.
+AliquotaIva AliquotaDellArchivio(db::Database& sessione, const QString& codice);
+
 // Not linked: what a typed code means. A code holding a digit is read as an amount text
 // (ImportoDaTesto: decimal comma, or a single full stop near the end); any other code,
 // and one that cannot be read so, carries no rate and prints as itself.

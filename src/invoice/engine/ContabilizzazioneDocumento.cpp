@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "accounting/engine/CodicePdC.h"
+#include "invoice/engine/CalcoloIva.h"
 #include "platform/db/Database.h"
 #include "platform/system/BasicRuntime.h"
 
@@ -28,6 +29,21 @@ QString MotivoConto(db::Database& sessione, const QString& conto) {
                                          {conto})
                                  .isNull();
     return sottoconto ? QString() : "il conto ricavi " + conto + " non è un sottoconto del piano dei conti";
+}
+
+// Why the VAT code of the group `gruppo` cannot be posted into the archive the session reaches;
+// "" when it can. The tab composed the document on the archive linked then, which may not be
+// the one posted into: the code must be there, at the rate the document's VAT was worked out at.
+QString MotivoCodiceIva(db::Database& sessione, const GruppoIva& gruppo) {
+    const QString codice = basic::Trim(gruppo.Codice);
+    const AliquotaIva aliquota = AliquotaDellArchivio(sessione, codice);
+    if (aliquota.Sconosciuto)
+        return codice.isEmpty() ? QStringLiteral("manca il codice IVA")
+                                : "il codice IVA " + codice + " non è nell'archivio contabile";
+    if (gruppo.CodiceSconosciuto || aliquota.Percentuale != gruppo.Percentuale)
+        return "il codice IVA " + codice + " nell'archivio contabile è al " + aliquota.TestoAliquota +
+               "%, il documento è stato composto con un'altra aliquota: rifare la selezione";
+    return {};
 }
 
 }  // namespace
@@ -63,7 +79,8 @@ void AggiungiRigaIva(RigheRegistrazione& righe, TipoDocumento tipo, const QStrin
 std::optional<RigaNonContabilizzabile> PrimaRigaNonContabilizzabile(db::Database& sessione,
                                                                    const DocumentoDaEmettere& d,
                                                                    const ImportiDocumento& importi) {
-    QHash<QString, QString> motivoDelConto;  // each account is looked up once
+    QHash<QString, QString> motivoDelConto;  // each account and VAT code is looked up once
+    QHash<QString, QString> motivoDelCodice;
     for (int i = 1; i <= d.RigheFattura.NumeroRighe(); ++i) {
         const RigaFattura& riga = d.RigheFattura.riga(i);
         RigaNonContabilizzabile r{i, {}};
@@ -73,11 +90,11 @@ std::optional<RigaNonContabilizzabile> PrimaRigaNonContabilizzabile(db::Database
                 motivo = motivoDelConto.insert(riga.ricavi, MotivoConto(sessione, riga.ricavi));
             if (!motivo->isEmpty()) r.Motivi << *motivo;
         }
-        const GruppoIva* gruppo = importi.Riepilogo.gruppoDelCodice(riga.CodiceIva);
-        if (gruppo && gruppo->CodiceSconosciuto) {
-            const QString codice = basic::Trim(riga.CodiceIva);
-            r.Motivi << (codice.isEmpty() ? QStringLiteral("manca il codice IVA")
-                                          : "il codice IVA " + codice + " non è nell'archivio contabile");
+        if (const GruppoIva* gruppo = importi.Riepilogo.gruppoDelCodice(riga.CodiceIva)) {
+            auto motivo = motivoDelCodice.constFind(gruppo->Codice);
+            if (motivo == motivoDelCodice.cend())
+                motivo = motivoDelCodice.insert(gruppo->Codice, MotivoCodiceIva(sessione, *gruppo));
+            if (!motivo->isEmpty()) r.Motivi << *motivo;
         }
         if (!r.Motivi.isEmpty()) return r;
     }

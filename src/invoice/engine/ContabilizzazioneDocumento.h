@@ -58,12 +58,12 @@ struct RigaNonContabilizzabile {
     QStringList Motivi;
 };
 
-// Checks the lines against the accounting archive reached through the session, before a
-// posting is written: every line whose amount is posted, and the line bearing the stamp duty,
-// needs a revenue account that is a sottoconto of `pianodeiconti` (not empty, not the empty
-// code, not a heading ".0000"); every line needs a VAT code the archive holds (the VAT summary
-// `importi.Riepilogo`, read on the same archive, tells). Nothing when every line can be
-// posted. Throws db::DbError.
+// Checks the lines against the accounting archive reached through the session, the one the
+// posting goes to, before it is written: every line whose amount is posted, and the line bearing
+// the stamp duty, needs a revenue account that is a sottoconto of `pianodeiconti` (not empty,
+// not the empty code, not a heading ".0000"); every line needs a VAT code the archive holds, at
+// the rate its group of the VAT summary `importi.Riepilogo` was worked out at (the tab composed
+// it on the archive linked then). Nothing when every line can be posted. Throws db::DbError.
 std::optional<RigaNonContabilizzabile> PrimaRigaNonContabilizzabile(db::Database& sessione,
                                                                    const DocumentoDaEmettere& documento,
                                                                    const ImportiDocumento& importi);

@@ -7,6 +7,7 @@
 
 #include "accounting/engine/NumerazioneDocumenti.h"
 #include "accounting/engine/NumeriRegistrazione.h"
+#include "accounting/engine/ParametriContabili.h"
 #include "foundation/engine/Ambiente.h"
 #include "foundation/engine/Generale.h"
 #include "foundation/engine/Procedura.h"
@@ -318,6 +319,16 @@ EsitoEmissione EmissioneDocumento(db::Database& sessione, const DocumentoDaEmett
 
     // What can be refused before anything is written.
     if (!basic::IsDate(d.Parametri.DataFattura)) return ferma(ArrestoEmissione::DataNonValida);
+    // Linked, every document takes or checks its number on the register of the archive's
+    // accounting year, and a posted one goes to that year's journal: a date of another year
+    // would carry on this year's numbering and post into its journal.
+    if (d.Ambiente.CollegatoContabilita) {
+        DettagliArresto esercizio;
+        if (!stampa.essenziale([&] { esercizio.Esercizio = LetturaEsercizioContabile(sessione); }))
+            return ferma(ArrestoEmissione::Errore);
+        if (!esercizio.Esercizio->Contiene(*basic::ToDate(d.Parametri.DataFattura)))
+            return ferma(ArrestoEmissione::DataFuoriEsercizio, esercizio);
+    }
     if (!d.Ambiente.CollegatoContabilita && !CarattereNonAmmessoInNomeFile(d.Fascola.CodiceCliente).isNull())
         return ferma(ArrestoEmissione::CodiceClienteNonAmmesso);
     // A document the register does not number carries the number typed: never none.

@@ -15,11 +15,12 @@ class Procedura;
 // The issue of a document: what STAMPA does with the invoice composed on the tab, up to the
 // print database that the report then prints.
 //
-// Stages, in order: withholdings and stamp duty over the tab's totals and VAT summary (nothing
+// Stages, in order: withholdings and stamp duty over the tab's totals and VAT summary, and,
+// linked, the document date checked against the accounting year of the archive (nothing
 // written); then,
 // in one transaction of the session over the case-file archive and the accounting archive
 // attached to it: when the document is posted (ContabilizzazioneAmmessa), the check of its
-// lines' accounts and VAT codes; linked, its number (from the VAT register when it is posted
+// lines' accounts and VAT codes against that archive; linked, its number (from the VAT register when it is posted
 // under automatic numbering, else as typed, checked against the register, whose counter it
 // advances when it is the next one; posted or not, a number no other document of the year
 // bears, DocumentiNumerati); when posted, a registration number and the journal registration;
@@ -52,6 +53,8 @@ enum class ArrestoEmissione {
     NumeroParametroNonInCifre,    // a number of a stamp duty or withholding ticked in the
                                   // parameters is no number in figures
     DataNonValida,                // the document date is no date
+    DataFuoriEsercizio,           // linked: the date is outside the linked archive's accounting year,
+                                  // or the archive names no valid year
     CodiceClienteNonAmmesso,      // not linked: the client code cannot stand in a file name
     NumeroMancante,               // no number typed for a document the register does not number
     NumeroNonAssegnato,           // the VAT register gave no number

@@ -298,9 +298,8 @@ TEST_F(ArrestoEmissione, StoppedAnywhereAnIssueIsWholeOrAbsent) {
         const int punti = OgniPunto("ArrestoEmissione.StoppedAnywhereAnIssueIsWholeOrAbsent",
                                     [&](int punto, bool) { VerificaEmissione(*this, g.stessaCartella, punto, stampa); });
         EXPECT_EQ(punti, tutti);
-        // Statements of the numbering, the posting, the marks and the print database, and the
-        // file operations around them (the VAT codes were read when the tab composed the
-        // document, not by the issue).
+        // Statements of the accounting year's and the lines' checks, the numbering, the posting,
+        // the marks and the print database, and the file operations around them.
         EXPECT_GE(punti, 40);
         if (HasFailure()) return;
     }

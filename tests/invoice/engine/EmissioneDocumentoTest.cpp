@@ -274,6 +274,8 @@ TEST_F(EmissioneDocumentoTest, RefusalsWriteNothing) {
         QStringList messaggi;
     };
     const QString fine = ": il documento non è stato emesso";
+    const QString senzaRegistro = ".\nUn documento con ritenuta non è numerato dal registro IVA, anche con il "
+                                  "funzionamento AUTOMATICO: prende il numero scritto nei PARAMETRI FATTURAZIONE.";
     const Caso casi[] = {
         {"no line", [](auto&, auto& d) { d.RigheFattura.svuota(), d.RigheVisualizzate.svuota(); },
          ArrestoEmissione::NessunaRiga, {"Non ci sono righe da fatturare" + fine}},
@@ -316,6 +318,12 @@ TEST_F(EmissioneDocumentoTest, RefusalsWriteNothing) {
           fine}},
         {"no date", [](auto&, auto& d) { d.Parametri.DataFattura = "32/01/2004"; }, ArrestoEmissione::DataNonValida,
          {"La data del documento (32/01/2004) non è una data valida" + fine}},
+        {"the archive's parameters name no accounting year",
+         [](auto& t, auto&) { t.db().execute("UPDATE parametri SET meseinizioesercizio = 13"); },
+         ArrestoEmissione::DataFuoriEsercizio,
+         {"L'archivio contabile collegato non indica un esercizio valido (esercizio «2004», mese di inizio «13») e la "
+          "data del documento non si può verificare" +
+          fine}},
         {"no number",
          [](auto&, auto& d) {
              d.Parametri.NumerazioneAutomatica = false;
@@ -337,7 +345,18 @@ TEST_F(EmissioneDocumentoTest, RefusalsWriteNothing) {
              d.Parametri.AltreRitPercImponibile = "100";
              d.Parametri.AltreRitPerc = "4";
          },
-         ArrestoEmissione::NumeroMancante, {"Manca il numero del documento" + fine}},
+         ArrestoEmissione::NumeroMancante, {"Manca il numero del documento" + fine + senzaRegistro}},
+        // Under automatic numbering, a document with a withholding takes the number typed all the
+        // same: the refusal of that number says why it matters.
+        {"a withholding under automatic numbering, its typed number already on the register",
+         [](auto& t, auto& d) {
+             t.db().execute("INSERT INTO giornale (giorno, numero, registroiva, tipodocumentoiva, protocolloiva) "
+                            "VALUES ('2004-01-10', 1, 'V', 'F', '10')");
+             EmissioneCollegata::ConRitenuta(d, "1", "20");
+             d.Parametri.NumeroDocumento = "10";
+         },
+         ArrestoEmissione::NumeroGiaUsato,
+         {"Il numero 10 è già stato dato a un altro documento del registro IVA V" + fine + senzaRegistro}},
         {"number with a slash",
          [](auto&, auto& d) {
              d.Parametri.NumerazioneAutomatica = false;
@@ -418,6 +437,36 @@ TEST_F(EmissioneDocumentoTest, RefusalsWriteNothing) {
          {"Non si può registrare in contabilità la riga E.ONO «Descrizione ONO 0001» (manca il conto ricavi; il codice "
           "IVA 22 non è nell'archivio contabile)" +
           fine}},
+        // The lines are checked against the archive they are posted into, whatever archive the tab
+        // composed them on.
+        {"lines composed on another year's archive, whose VAT code 22 this one lacks",
+         [](auto& t, auto& d) {
+             for (RigaFattura& r : d.RigheFattura)
+                 if (r.CodiceIva == "20") r.CodiceIva = "22";
+             Sessione altroAnno(t.pathFascole(), t.contab->creaArchivio(AccountingFixture::AcronimoCampione, "2026"));
+             LettoreAliquoteIva aliquote(altroAnno.db(), true);
+             d.Riepilogo = *CalcoloRiepilogoIva(d.RigheFattura, aliquote);
+         },
+         ArrestoEmissione::RigaNonContabilizzabile,
+         {"Non si può registrare in contabilità la riga E.ONO «Descrizione ONO 0001» (il codice IVA 22 non è "
+          "nell'archivio contabile)" +
+          fine}},
+        {"a VAT code the archive lacked when the lines were composed",
+         [](auto& t, auto& d) {
+             d.RigheFattura.riga(1).CodiceIva = "22";
+             t.Didascalie(d);
+             t.db().execute("INSERT INTO ivacodici (codice, descrizione, aliquota) VALUES ('22', 'Aliquota 22%', 2200)");
+         },
+         ArrestoEmissione::RigaNonContabilizzabile,
+         {"Non si può registrare in contabilità la riga E.ONO «Descrizione ONO 0001» (il codice IVA 22 nell'archivio "
+          "contabile è al 22,00%, il documento è stato composto con un'altra aliquota: rifare la selezione)" +
+          fine}},
+        {"a VAT code whose rate changed since the lines were composed",
+         [](auto& t, auto&) { t.db().execute("UPDATE ivacodici SET aliquota = 1200 WHERE codice = '10'"); },
+         ArrestoEmissione::RigaNonContabilizzabile,
+         {"Non si può registrare in contabilità la riga E.SPE «Descrizione SPE 0001» (il codice IVA 10 nell'archivio "
+          "contabile è al 12,00%, il documento è stato composto con un'altra aliquota: rifare la selezione)" +
+          fine}},
         {"a line of no amount and no VAT code",
          [](auto& t, auto& d) {
              d.RigheFattura.riga(5).CodiceIva = " ";
@@ -485,6 +534,56 @@ TEST_F(EmissioneDocumentoTest, RefusalsWriteNothing) {
         ASSERT_FALSE(messaggi.asked().empty());
         EXPECT_EQ(messaggi.asked().back().title, TitoloEmissione);
         EXPECT_EQ(Stato(), prima);
+    }
+}
+
+// Linked, every document takes or checks its number on the register of the archive's accounting
+// year (posted or, with a withholding, not) and a posted one goes to that year's journal: a date
+// outside the year, counted from the archive's starting month for twelve months, is refused before
+// anything is written. A document not linked is not bound to any year.
+TEST_F(EmissioneDocumentoTest, ALinkedDocumentIsDatedInsideItsArchivesAccountingYear) {
+    struct Caso {
+        const char* data;
+        int meseInizio;  // of the archive's year 2004
+        const char* periodo;  // of that year, as the refusal names it; nullptr: the document is issued
+        bool ritenuta = false;
+        bool collegato = true;
+    };
+    const char* daGennaio = "dal 01/01/2004 al 31/12/2004";
+    const char* daLuglio = "dal 01/07/2004 al 30/06/2005";
+    const Caso casi[] = {
+        {"31/12/2003", 1, daGennaio}, {"01/01/2004", 1, nullptr}, {"31/12/2004", 1, nullptr},
+        {"05/01/2005", 1, daGennaio}, {"30/06/2004", 7, daLuglio}, {"01/07/2004", 7, nullptr},
+        {"30/06/2005", 7, nullptr},   {"01/07/2005", 7, daLuglio}, {"05/01/2005", 1, daGennaio, true},
+        {"05/01/2005", 1, nullptr, false, false},
+    };
+    for (const Caso& c : casi) {
+        SCOPED_TRACE(std::string(c.data) + " in a year from month " + std::to_string(c.meseInizio) +
+                     (c.ritenuta ? ", with a withholding" : "") + (c.collegato ? "" : ", not linked"));
+        Ricrea();
+        db().execute("UPDATE parametri SET meseinizioesercizio = ?", {c.meseInizio});
+        DocumentoDaEmettere d = c.collegato ? documento : nonCollegato();
+        if (c.ritenuta) ConRitenuta(d, "1", "20");
+        if (c.ritenuta || !c.collegato) d.Parametri.NumeroDocumento = "13";
+        d.Parametri.DataFattura = c.data;
+        const QStringList prima = Stato();
+        ScriptedMessages messaggi;
+        if (c.periodo)
+            messaggi.expectMessage(Answer::Ok,
+                                   "La data del documento (" + QString(c.data) +
+                                       ") è fuori dall'esercizio contabile 2004 dell'archivio collegato, " + c.periodo +
+                                       "; scegliere nei PARAMETRI FATTURAZIONE l'esercizio del documento, o "
+                                       "correggere la data: il documento non è stato emesso",
+                                   TitoloEmissione);
+        const EsitoEmissione e = EmissioneDocumento(db(), d);
+        EXPECT_EQ(messaggi.pending(), 0);
+        if (c.periodo) {
+            EXPECT_EQ(e.Arresto, ArrestoEmissione::DataFuoriEsercizio);
+            EXPECT_EQ(Stato(), prima);
+        } else {
+            EXPECT_TRUE(e.Emesso()) << int(e.Arresto);
+            EXPECT_TRUE(messaggi.asked().empty());
+        }
     }
 }
 

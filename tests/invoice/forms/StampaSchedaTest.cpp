@@ -7,6 +7,7 @@
 
 #include "invoice/forms/StampaDiProva.h"
 #include "invoice/forms/TabFatturaFixture.h"
+#include "startup/forms/FrmParametriFattura.h"
 #include "support/ModalHelper.h"
 #include "support/PdfTestTools.h"
 
@@ -142,7 +143,8 @@ TEST_P(StampaSchedaTest, APrintThatFailsLeavesTheDocumentIssuedAndStored) {
 
 // A document the register does not number (not linked, or linked with a withholding) takes
 // the number typed in the parameters, "Funzionamento AUTOMATICO" or not: without one it is
-// not issued, and the tab keeps its lines.
+// not issued, and the tab keeps its lines. Linked, the refusal tells why with automatic
+// numbering chosen.
 TEST_P(StampaSchedaTest, WithoutATypedNumberADocumentTheRegisterDoesNotNumberIsNotIssued) {
     prepara(GetParam());
     ParametriFattura().NumerazioneAutomatica = true;
@@ -156,7 +158,12 @@ TEST_P(StampaSchedaTest, WithoutATypedNumberADocumentTheRegisterDoesNotNumberIsN
     applica(t().F_OptAnticipazioni);
     const int righe = fattura().RigheFattura.NumeroRighe();
     ASSERT_GT(righe, 0);
-    box.expectMessage(Answer::Ok, "Manca il numero del documento: il documento non è stato emesso",
+    box.expectMessage(Answer::Ok,
+                      "Manca il numero del documento: il documento non è stato emesso" +
+                          QString(GetParam() ? ".\nUn documento con ritenuta non è numerato dal registro IVA, anche "
+                                               "con il funzionamento AUTOMATICO: prende il numero scritto nei "
+                                               "PARAMETRI FATTURAZIONE."
+                                             : ""),
                       "EMISSIONE DOCUMENTO");
     clic(t().F_CmdStampa);
     EXPECT_EQ(box.pending(), 0);
@@ -196,6 +203,64 @@ TEST_P(StampaSchedaTest, AStoredNumberThatIsNoNumberInFiguresStopsTheIssueBefore
     EXPECT_EQ(archivi(), prima);
     EXPECT_TRUE(copie().isEmpty());
     EXPECT_TRUE(temporanei().isEmpty());
+    EXPECT_EQ(fattura().RigheFattura.NumeroRighe(), righe);
+    EXPECT_TRUE(t().F_CmdStampa->isEnabled());
+}
+
+// Linked, the invoicing parameters change the company's year while the tab holds lines.
+class CambioEsercizioTest : public StampaSchedaTest {
+protected:
+    // "Parametri" pressed: year `esercizio` and date `data` chosen, CONTINUA.
+    void parametri(const QString& esercizio, const QString& data) {
+        ModalHelper modali;
+        modali.onNextModal([&](QWidget* w) {
+            auto* f = qobject_cast<FrmParametriFattura*>(w);
+            ASSERT_NE(f, nullptr);
+            scrivi(f->CmbEsercizio, esercizio);
+            scrivi(f->TxtDataFattura, data);
+            clic(f->CmdContinua);
+        });
+        clic(t().F_CmdParametriFattura);
+        ASSERT_EQ(ParametriFattura().Esercizio, esercizio);
+    }
+
+    // Both archives of the company, the case-file archive and the two folders, every row and file.
+    QStringList tutto(const QStringList& contabili) {
+        QStringList s = emissione_di_prova::Contenuto(*ArchivioInUso());
+        for (const QString& archivio : contabili) s += emissione_di_prova::Contenuto(*AccountingFixture::apri(archivio));
+        return s + copie() + QDir(cartella.path()).entryList(QDir::Files);
+    }
+};
+
+// Linked to 2026, the lines composed there at today's rate of 22 %; the parameters then link
+// 2004, whose archive holds no code 22: STAMPA checks the lines against the archive it would post
+// into and refuses the line before anything is written anywhere; the lines stay on the tab.
+TEST_F(CambioEsercizioTest, LinesComposedOnAnotherYearsArchiveAreCheckedAgainstTheOnePostedInto) {
+    prepara(true);
+    ParametriFattura().AnteprimaStampa = false;  // an issue would go to the printer, not wait on a preview
+    const QString archivio2004 = AmbienteLavoro().PathArchivioContabile;
+    const QString archivio2026 = contabilita->creaArchivio(AccountingFixture::AcronimoCampione, "2026");
+    rimettiInCatalogo();
+    fascole.db().execute("UPDATE elefat SET iva = '22', ivacee = '22' WHERE iva = '20'");
+    fascole.db().execute("UPDATE elefat SET iva = 'E15', ivacee = 'E15' WHERE codice = 'ANT'");
+    applica(t().F_OptNessunaSelezione);
+    parametri("2026", "15/03/2026");
+    clic(t().F_CmdVuota);
+    applica(t().F_OptPerOgniVoce);
+    const int righe = fattura().RigheFattura.NumeroRighe();
+    ASSERT_GT(righe, 0);
+    EXPECT_FALSE(righeGriglia().join("\n").contains("non presente in contabilità"));
+
+    parametri("2004", "15/03/2004");
+    ASSERT_EQ(AmbienteLavoro().PathArchivioContabile, archivio2004);
+    const QStringList prima = tutto({archivio2004, archivio2026});
+    box.expectMessage(Answer::Ok,
+                      "Non si può registrare in contabilità la riga E.ONO «Onorario pratica» (il codice IVA 22 non è "
+                      "nell'archivio contabile): il documento non è stato emesso",
+                      "EMISSIONE DOCUMENTO");
+    clic(t().F_CmdStampa);
+    EXPECT_EQ(box.pending(), 0);
+    EXPECT_EQ(tutto({archivio2004, archivio2026}), prima);
     EXPECT_EQ(fattura().RigheFattura.NumeroRighe(), righe);
     EXPECT_TRUE(t().F_CmdStampa->isEnabled());
 }
