@@ -10,14 +10,6 @@ namespace {
 
 QString fmt(Currency valore) { return basic::Format(valore, MascheraImporto); }
 
-// The product in ten-thousandths, or the overflow error where Currency's range ends.
-Currency prodotto(Currency a, Currency b) {
-    const __int128 p = __int128(a.raw()) * b.raw();
-    const __int128 limite = __int128(INT64_MAX) * Currency::Scale;
-    if (p > limite || p < -limite) throw db::DbError(6, "Overflow");
-    return a * b;
-}
-
 void spento(QString& box, bool& attivo) {
     box = QStringLiteral("0,00");
     attivo = false;
@@ -107,25 +99,27 @@ CampiImporto DefinizioneCalcolo(const ElementoDaFatturare& elemento, const std::
     return c;
 }
 
-std::optional<QString> ImportoDaFattore(CasoCalcolo caso, const QString& importo, const QString& fattore) {
-    try {
-        switch (caso) {
-        case CasoCalcolo::CostoPercentuale:
-        case CasoCalcolo::Percentuale:
-            if (!NumeroInCifre(importo) || !NumeroInCifre(fattore)) return std::nullopt;
-            return basic::Format(prodotto(ImportoDelBox(importo), ImportoDelBox(fattore)) / 100, MascheraImportoEsteso);
-        case CasoCalcolo::Anticipazione:
-            if (importo.isEmpty()) return std::nullopt;
-            return importo;
-        case CasoCalcolo::PrezzoUnitario:
-            if (!NumeroInCifre(importo) || !NumeroInCifre(fattore)) return std::nullopt;
-            return basic::Format(prodotto(ImportoDelBox(importo), ImportoDelBox(fattore)), MascheraImportoEsteso);
-        default: return std::nullopt;
-        }
-    } catch (const db::DbError&) {
-        // A text that reads as no amount, or a product beyond range: the box keeps its text.
+std::optional<Currency> ProdottoDaFattore(CasoCalcolo caso, const QString& importo, const QString& fattore) {
+    if (caso != CasoCalcolo::CostoPercentuale && caso != CasoCalcolo::Percentuale &&
+        caso != CasoCalcolo::PrezzoUnitario)
         return std::nullopt;
+    if (!NumeroInCifre(importo) || !NumeroInCifre(fattore)) return std::nullopt;
+    const int64_t divisore = caso == CasoCalcolo::PrezzoUnitario ? 1 : 100;
+    return Currency::productInCents(ImportoDelBox(importo), ImportoDelBox(fattore), divisore);
+}
+
+std::optional<QString> ImportoDaFattore(CasoCalcolo caso, const QString& importo, const QString& fattore) {
+    if (caso == CasoCalcolo::Anticipazione) {
+        if (importo.isEmpty()) return std::nullopt;
+        return importo;
     }
+    try {
+        if (const auto prodotto = ProdottoDaFattore(caso, importo, fattore))
+            return basic::Format(*prodotto, MascheraImportoEsteso);
+    } catch (const db::DbError&) {
+        // A product beyond range: the box keeps its text.
+    }
+    return std::nullopt;
 }
 
 ImportiRichiesti ImportiRichiestiPer(const QString& calcolo, const QString& tipo) {

@@ -78,13 +78,20 @@ struct CampiImporto {
 CampiImporto DefinizioneCalcolo(const ElementoDaFatturare& elemento, const std::optional<Currency>& prezzoCliente,
                                 const Competenza* memorizzata, CampiImporto campi);
 
-// The amount to invoice worked out when the amount or the factor box is left: percentage
-// modes, amount x percentage / 100 (a base of 200 at 5 gives 10,00); unit price, amount x
-// quantity (12,50 x 2 gives 25,00); an advance, the amount as typed. Amounts are read as
-// amounts are typed (ImportoDelBox: "12,50", or "12.50"); results are shown with
-// MascheraImportoEsteso. Nothing for the other modes, when a text the product needs is no
-// number in figures (an empty one, "1O" with a letter O), or when the product is beyond range:
-// no amount to invoice is worked out of figures picked from a mistyped text.
+// The amount to invoice that the amount and the factor make in the modes that work it out of
+// them: percentage modes, amount x percentage / 100 (a base of 200 at 5 gives 10,00); unit
+// price, amount x quantity (12,50 x 2 gives 25,00). Both are read as amounts are typed
+// (ImportoDelBox: "12,50", or "12.50"), and the exact product is brought to the cent once,
+// halves away from zero (0,5 % of 100,99 is 0,50). Nothing for the other modes, or when a text
+// is no number in figures (an empty one, "1O" with a letter O, "3 ore"); db::DbError 6 when the
+// product is beyond the range of money.
+std::optional<Currency> ProdottoDaFattore(CasoCalcolo caso, const QString& importo, const QString& fattore);
+
+// The amount to invoice worked out when the amount or the factor box is left: the
+// ProdottoDaFattore shown with MascheraImportoEsteso; for an advance, the amount as typed.
+// Nothing for the other modes, when a text the product needs is no number in figures, or when
+// the product is beyond range: no amount to invoice is worked out of figures picked from a
+// mistyped text.
 std::optional<QString> ImportoDaFattore(CasoCalcolo caso, const QString& importo, const QString& fattore);
 
 // Which boxes an entry of the element must fill besides the amount to invoice: both, except

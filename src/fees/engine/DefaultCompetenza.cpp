@@ -68,6 +68,10 @@ QString MessaggioImportoNonImporto(const QString& didascalia) {
     return QStringLiteral("Bisogna definire in cifre l'importo nel campo %1").arg(didascalia).trimmed();
 }
 
+QString MessaggioFattoreNonNumero(const QString& didascalia) {
+    return QStringLiteral("Bisogna definire in cifre il fattore nel campo %1").arg(didascalia).trimmed();
+}
+
 EsitoVerifica VerificaElementoEImporti(db::Database& sessione, const CampiCompetenza& campi,
                                        const QString& descrizioneErrori) {
     EsitoVerifica esito;
@@ -87,17 +91,27 @@ EsitoVerifica VerificaElementoEImporti(db::Database& sessione, const CampiCompet
     esito.Elemento = elemento;
 
     const ImportiRichiesti richiesti = ImportiRichiestiPer(elemento->calcolo, elemento->tipo);
+    // The boxes named as the tab names them for this element.
+    const CampiImporto didascalie = DefinizioneCalcolo(*elemento, std::nullopt, nullptr, {});
     if (richiesti.Importo) {
         if (campi.Importo.isEmpty()) return errore(MessaggioMancaImporto, CampoCompetenza::Importo);
         const LetturaImporto lettura = LetturaInCifre(campi.Importo);
-        if (lettura == LetturaImporto::NonNumerico) {
-            // Named as the tab names the box for this element.
-            const QString didascalia = DefinizioneCalcolo(*elemento, std::nullopt, nullptr, {}).LblCheCao;
-            return errore(MessaggioImportoNonImporto(didascalia), CampoCompetenza::Importo);
-        }
+        if (lettura == LetturaImporto::NonNumerico)
+            return errore(MessaggioImportoNonImporto(didascalie.LblCheCao), CampoCompetenza::Importo);
         if (lettura == LetturaImporto::FuoriMisura) return errore(MessaggioImportoFuoriMisura, CampoCompetenza::Importo);
     }
-    if (richiesti.Fattore && campi.Fattore.isEmpty()) return errore(MessaggioMancaFattore, CampoCompetenza::Fattore);
+    if (richiesti.Fattore) {
+        if (campi.Fattore.isEmpty()) return errore(MessaggioMancaFattore, CampoCompetenza::Fattore);
+        if (!NumeroInCifre(campi.Fattore))
+            return errore(MessaggioFattoreNonNumero(didascalie.LblFattore), CampoCompetenza::Fattore);
+        try {
+            ProdottoDaFattore(CasoDiCalcolo(elemento->calcolo, elemento->tipo), campi.Importo, campi.Fattore);
+        } catch (const db::DbError&) {
+            // A product beyond the range of money: no amount to invoice could be worked out of
+            // this factor, and the box may still hold one worked out of the one before.
+            return errore(MessaggioImportoFuoriMisura, CampoCompetenza::Fattore);
+        }
+    }
     esito.Valida = true;
     return esito;
 }

@@ -85,6 +85,9 @@ inline const QString MessaggioImpofattNonImporto = QStringLiteral("definire in c
 // The amount box holds a text that is no amount: the box named by the caption the element's
 // calculation mode gives it ("Costo", "dir. unitario"...), none when the mode gives none.
 QString MessaggioImportoNonImporto(const QString& didascalia);
+// The factor box holds a text that is no number in figures ("3 ore", "due"): the box named by
+// the caption the element's mode gives it ("quantità", "Percent").
+QString MessaggioFattoreNonNumero(const QString& didascalia);
 inline const QString MessaggioMancaPagamento = QStringLiteral("Bisogna definire il campo pagamento");
 inline const QString MessaggioMancaData = QStringLiteral("Si deve inserire la data di inserimento in fascola");
 
@@ -100,7 +103,11 @@ struct EsitoVerifica {
 // item, an invoice line), in order: an element, a description, an element of the catalogue,
 // then the amount and the factor boxes its mode requires. A required amount must hold a
 // number in figures (MessaggioImportoNonImporto otherwise, naming the box) that ImportoAmmesso
-// takes (MessaggioImportoFuoriMisura otherwise), while a factor only has to be there.
+// takes (MessaggioImportoFuoriMisura otherwise); a required factor a number in figures too
+// (MessaggioFattoreNonNumero otherwise, naming the box) whose ProdottoDaFattore with the
+// amount stays within the range of money (MessaggioImportoFuoriMisura at the factor
+// otherwise), so that no entry keeps an amount to invoice worked out of a factor it no longer
+// holds.
 // `descrizioneErrori` names the procedure to the error handler.
 EsitoVerifica VerificaElementoEImporti(db::Database& sessione, const CampiCompetenza& campi,
                                        const QString& descrizioneErrori);

@@ -14,8 +14,10 @@ Ritenuta calcolaRitenuta(const TabellaRigheFattura& righe, const QString& descri
     Ritenuta r;
     r.Applicata = true;
     r.Descrizione = descrizione;
-    r.Imponibile = AlCentesimo(PercentualeDi(BaseRitenuta(righe, criterio), percImponibile.valore()));
-    r.Importo = AlCentesimo(PercentualeDi(r.Imponibile, perc.valore()));
+    // Each figure from the exact product of those it is made of, as it is printed: the amount
+    // is the printed base times the rate.
+    r.Imponibile = Currency::productInCents(BaseRitenuta(righe, criterio), percImponibile.valore(), 100);
+    r.Importo = Currency::productInCents(r.Imponibile, perc.valore(), 100);
     r.Perc = perc;
     return r;
 }

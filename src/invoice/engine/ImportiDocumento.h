@@ -77,9 +77,10 @@ struct RitenuteDocumento {
 Currency BaseRitenuta(const TabellaRigheFattura& righe, const QString& criterio);
 
 // Withholdings. Each one switched on: base by its criterion, times the share of the base
-// subject to it, times its rate (the parameters' values), each product brought to the cent as
-// it is printed; its amount is taken off `totaleDocumento`, so the net to pay is the printed
-// total less the printed withholdings.
+// subject to it, times its rate (the parameters' values), each product brought to the cent
+// once from its exact value, halves away from zero, as it is printed (1.047,47 at 8,5 % is
+// 89,03495, so 89,03); its amount is taken off `totaleDocumento`, so the net to pay is the
+// printed total less the printed withholdings.
 RitenuteDocumento CalcoloRitenute(const TabellaRigheFattura& righe, const ParametriFatturaRec& parametri,
                                   Currency totaleDocumento);
 

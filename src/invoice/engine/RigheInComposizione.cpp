@@ -15,9 +15,11 @@ QString fmt(Currency valore) { return basic::Format(valore, MascheraImporto); }
 // The amount as a plain number with the decimal comma and only the decimals it has.
 QString semplice(Currency valore) { return QString::fromStdString(valore.toPlainString()).replace(u'.', u','); }
 
-// A stored factor shown as an amount when it reads as one.
+// A stored factor shown as an amount when it is a number in figures, read as it was typed
+// ("12.50" is twelve and a half); any other text as it stands.
 QString fattoreFormattato(const QString& fattore) {
-    return basic::IsNumeric(fattore) ? fmt(basic::CCur(fattore)) : fattore;
+    const std::optional<Currency> valore = ValoreInCifre(fattore);
+    return valore ? fmt(*valore) : fattore;
 }
 
 }  // namespace

@@ -25,7 +25,8 @@ class Database;
 // The boxes of a line clicked in the grid, laid out as DefinizioneCalcolo lays out a stored
 // fee item but for the line's own display: the amount to invoice of the percentage and
 // unit-price modes as plain text ("10,5") and the factor of a percentage fee formatted as an
-// amount when it reads as one.
+// amount when it is a number in figures, read as the box read it when it was typed ("12.50"
+// shows as 12,50).
 CampiImporto DefinizioneCalcoloRiga(const ElementoDaFatturare& elemento, const RigaFattura& riga, CampiImporto campi);
 
 // The fields of the line being edited, as typed.
@@ -48,11 +49,11 @@ struct EsitoVerificaRiga {
 };
 
 // The checks of a line in order: an element, a description, an element of the catalogue,
-// then the boxes its mode requires, as the fee items check them: the amount box its mode
-// shows must hold a number in figures (MessaggioImportoNonImporto, naming the box), and so
-// must the amount to invoice when it is not empty (MessaggioImpofattNonImporto; an empty one
-// bills 0,00). Signs are not checked: a credit line is negative. Errors: "Funzione di
-// verifica dati form fattura".
+// then the boxes its mode requires, as the fee items check them: the amount and the factor
+// box its mode shows must hold numbers in figures (MessaggioImportoNonImporto,
+// MessaggioFattoreNonNumero, naming the box), and so must the amount to invoice when it is not
+// empty (MessaggioImpofattNonImporto; an empty one bills 0,00). Signs are not checked: a
+// credit line is negative. Errors: "Funzione di verifica dati form fattura".
 EsitoVerificaRiga VerificaDatiFattura(db::Database& sessione, const CampiRiga& campi);
 
 inline const QString MessaggioTotaleFuoriMisura =

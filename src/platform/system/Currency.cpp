@@ -155,6 +155,13 @@ Currency Currency::roundedForDisplay(int decimals) const {
     return fromRaw(inRange(divideHalfAway(v_, step) * step));
 }
 
+Currency Currency::productInCents(Currency a, Currency b, int64_t divisor) {
+    // The exact product is in hundred-millionths; a cent is a million of them.
+    constexpr int64_t cent = Scale / 100;
+    const __int128 cents = divideHalfAway(__int128(a.v_) * b.v_, __int128(Scale) * cent * divisor);
+    return fromRaw(inRange(cents * cent));
+}
+
 Currency Currency::roundedHalfEven(int decimals) const {
     int64_t step = pow10(4 - decimals);
     return fromRaw(inRange(divideHalfEven(v_, step) * step));

@@ -46,6 +46,11 @@ public:
 
     // Rounded to `decimals` places (0..4), half away from zero as displayed amounts are.
     Currency roundedForDisplay(int decimals) const;
+    // a x b / divisor (divisor > 0) brought to the cent once, from the exact value, half away
+    // from zero as displayed amounts are: the one rounding of a figure worked out of others.
+    // Never through a product kept to four decimals first: 0,5 % of 100,99 is 0,504950, so
+    // 0,50, where the four-decimal 0,5050 would make 0,51.
+    static Currency productInCents(Currency a, Currency b, int64_t divisor = 1);
     // Rounded to `decimals` places half to even, as amounts are stored and added.
     Currency roundedHalfEven(int decimals) const;
 

@@ -102,6 +102,57 @@ TEST(ImportoDaFattore, TheAmountToInvoiceByMode) {
             << int(c.caso) << " " << c.importo.toStdString() << " x " << c.fattore.toStdString();
 }
 
+// A positive amount of `decimillesimi` ten-thousandths as a box holds it typed, with the
+// decimal comma ("1234,0099").
+QString digitato(int64_t decimillesimi) {
+    return QString::number(decimillesimi / 10000) + "," + QString::number(decimillesimi % 10000).rightJustified(4, '0');
+}
+
+// The oracle, in whole numbers: a x b / divisore of two positive amounts in ten-thousandths,
+// in cents, halves away from zero. a x b is in hundred-millionths; a cent is a million.
+int64_t centesimiEsatti(int64_t a, int64_t b, int64_t divisore) {
+    const __int128 d = __int128(1'000'000) * divisore;
+    return int64_t((2 * __int128(a) * b + d) / (2 * d));
+}
+
+// The amount to invoice in cents, as the box shows it.
+int64_t centesimiMostrati(CasoCalcolo caso, int64_t a, int64_t b) {
+    const std::optional<QString> testo = ImportoDaFattore(caso, digitato(a), digitato(b));
+    if (!testo) return -1;
+    return int64_t(basic::CCur(*testo).raw() / 100);
+}
+
+// Every base from 0,01 to 199,99 at rates of up to two decimals: the amount to invoice is the
+// exact one brought to the cent once (100,99 at 0,5 % is 0,504950, so 0,50; 0,99 is 0,00495,
+// so 0,00).
+TEST(ImportoDaFattore, APercentageIsTheExactValueToTheCent) {
+    for (const CasoCalcolo caso : {CasoCalcolo::Percentuale, CasoCalcolo::CostoPercentuale}) {
+        EXPECT_EQ(ImportoDaFattore(caso, "100,99", "0,5"), "0,50");
+        EXPECT_EQ(ImportoDaFattore(caso, "0,99", "0,5"), "0,00");
+    }
+    int errati = 0;
+    for (const int64_t aliquota : {5'000, 85'000, 125'000, 12'500, 220'000, 33'300, 4'900})
+        for (int64_t base = 100; base <= 1'999'900; base += 100)
+            if (centesimiMostrati(CasoCalcolo::Percentuale, base, aliquota) != centesimiEsatti(base, aliquota, 100) &&
+                ++errati <= 5)
+                ADD_FAILURE() << digitato(base).toStdString() << " at " << digitato(aliquota).toStdString();
+    EXPECT_EQ(errati, 0);
+}
+
+// A unit price of four decimals times a quantity: the exact product to the cent (1,0099 x 0,5
+// is 0,50495, so 0,50).
+TEST(ImportoDaFattore, AUnitPriceTimesAQuantityIsTheExactValueToTheCent) {
+    EXPECT_EQ(ImportoDaFattore(CasoCalcolo::PrezzoUnitario, "1,0099", "0,5"), "0,50");
+    int errati = 0;
+    for (const int64_t quantita : {5'000, 15'000, 2'500, 1'234, 30'000})
+        for (int64_t prezzo = 1; prezzo <= 20'000; ++prezzo)
+            if (centesimiMostrati(CasoCalcolo::PrezzoUnitario, prezzo, quantita) !=
+                    centesimiEsatti(prezzo, quantita, 1) &&
+                ++errati <= 5)
+                ADD_FAILURE() << digitato(prezzo).toStdString() << " x " << digitato(quantita).toStdString();
+    EXPECT_EQ(errati, 0);
+}
+
 TEST(ImportiRichiesti, WhichBoxesAnEntryMustFill) {
     const struct {
         QString calcolo, tipo;

@@ -153,6 +153,16 @@ TEST_F(DefaultCompetenzaTest, TheChecksRunInOrderAndStopAtTheFirstFailure) {
         {CampiCompetenza{"MIS", "M", "abc", "1", "3", "30", "05/03/2004"},
          "Bisogna definire in cifre l'importo nel campo", CampoCompetenza::Importo},
         {con(&CampiCompetenza::Fattore, ""), "Definire il campo fattore", CampoCompetenza::Fattore},
+        // The factor too is a number in figures, named by its caption.
+        {con(&CampiCompetenza::Fattore, "3 ore"), "Bisogna definire in cifre il fattore nel campo quantità",
+         CampoCompetenza::Fattore},
+        {CampiCompetenza{"PER", "P", "200", "x", "0,05", "30", "05/03/2004"},
+         "Bisogna definire in cifre il fattore nel campo Percent", CampoCompetenza::Fattore},
+        {CampiCompetenza{"MIS", "M", "1", "due", "3", "30", "05/03/2004"},
+         "Bisogna definire in cifre il fattore nel campo", CampoCompetenza::Fattore},
+        // A product beyond the range of money, which no amount to invoice could come from.
+        {CampiCompetenza{"ORE", "Ore", "274.877.906.944", "9999999999", "24,00", "30", "05/03/2004"},
+         MessaggioImportoFuoriMisura, CampoCompetenza::Fattore},
         {con(&CampiCompetenza::Impofatt, ""), "definire l'importo da fatturare", CampoCompetenza::Impofatt},
         {con(&CampiCompetenza::Impofatt, "1,2,3"), "definire in cifre l'importo da fatturare",
          CampoCompetenza::Impofatt},
@@ -184,8 +194,8 @@ TEST_F(DefaultCompetenzaTest, TheChecksRunInOrderAndStopAtTheFirstFailure) {
         EXPECT_EQ(e.Campo, c.campo) << c.messaggio.toStdString();
     }
 
-    // Only what must be there is asked for; amounts as the boxes show them or as they are
-    // typed pass, 0 included, and a factor is taken as typed.
+    // Only what must be there is asked for; amounts and factors as the boxes show them or as
+    // they are typed pass, 0 included.
     const CampiCompetenza buone[] = {
         buona,
         {"ONO", "Onorario", "", "", "100,00", "30", "05/03/2004"},
@@ -195,7 +205,8 @@ TEST_F(DefaultCompetenzaTest, TheChecksRunInOrderAndStopAtTheFirstFailure) {
         {"ANT", "Anticipo", "12.50", "", "12.50", "R30", "05/03/2004"},
         {"ANT", "Anticipo", " 1.234,5 ", "", "1234,5678", "R30", "05/03/2004"},
         {"SPE", "Spese", "€ 10", "", "12,50 €", "30", "05/03/2004"},
-        {"PER", "Perc", "200", "x", "0,05", "30", "05/03/2004"},
+        {"PER", "Perc", "200", "12.50", "25", "30", "05/03/2004"},
+        {"ORE", "Ore", "€ 12", " 1,5 ", "18", "30", "05/03/2004"},
     };
     for (const CampiCompetenza& c : buone) {
         const EsitoVerifica e = VerificaCoerenzaDati(s(), c);

@@ -1,5 +1,6 @@
-// An amount box of the fee-item tab holding a text that is no amount ("abc") stops AGGIUNGI
-// and CORREGGI: a message names the box, the focus goes back to it and nothing is written.
+// An amount or factor box of the fee-item tab holding a text that is no amount ("abc", "3 ore")
+// stops AGGIUNGI and CORREGGI: a message names the box, the focus goes back to it and nothing
+// is written.
 #include <gtest/gtest.h>
 
 #include "fees/forms/CompetenzeFixture.h"
@@ -18,6 +19,7 @@ struct Caso {
 };
 
 const QString ImpofattInCifre = "definire in cifre l'importo da fatturare";
+const QString FattoreInCifre = "Bisogna definire in cifre il fattore nel campo ";
 
 class ImportiInCifre : public CompetenzeFixture {
 protected:
@@ -58,6 +60,11 @@ TEST_F(ImportiInCifre, AggiungiRefusesABoxThatHoldsNoAmount) {
         {"ORE", {{Importo, "abc"}}, "Bisogna definire in cifre l'importo nel campo dir. unitario", Importo},
         {"BAS", {{Importo, "abc"}}, "Bisogna definire in cifre l'importo nel campo Costo", Importo},
         {"PER", {{Importo, "abc"}}, "Bisogna definire in cifre l'importo nel campo Base imponibile", Importo},
+        // The factor box, named by its caption too.
+        {"ORE", {{Fattore, "3 ore"}}, FattoreInCifre + "quantità", Fattore},
+        {"ORE", {{Fattore, "due"}, {Impofatt, ""}}, FattoreInCifre + "quantità", Fattore},
+        {"PER", {{Importo, "200"}, {Fattore, "5 %"}}, FattoreInCifre + "Percent", Fattore},
+        {"BAS", {{Importo, "10"}, {Fattore, "   "}}, FattoreInCifre + "Percent", Fattore},
     };
     for (const Caso& c : casi) {
         SCOPED_TRACE(c.elemento + (" " + c.digitati.back().second).toStdString());
@@ -87,6 +94,20 @@ TEST_F(ImportiInCifre, AggiungiRefusesABoxThatHoldsNoAmount) {
     EXPECT_EQ(colonna("SELECT impofat FROM competenze WHERE elemento = 'RIC'").toText(), "2");
 }
 
+// A quantity changed into words keeps no amount to invoice worked out of the one before: the
+// item is refused until the quantity is a number again, and then stored with its product.
+TEST_F(ImportiInCifre, NoItemKeepsAnAmountWorkedOutOfAnotherQuantity) {
+    apri();
+    scegli("ORE");
+    digita(t().C_TxtFattore, "2");
+    ASSERT_EQ(t().C_TxtImpoFatt->text(), "24,00");
+    rifiuta({"ORE", {{Fattore, "3 ore"}}, FattoreInCifre + "quantità", Fattore}, t().C_CmdAggiungi);
+    EXPECT_EQ(colonna("SELECT count(*) FROM competenze").toInt(), 0);
+    digita(t().C_TxtFattore, "3");
+    clic(t().C_CmdAggiungi);
+    EXPECT_EQ(colonna("SELECT fattore || '|' || impofat FROM competenze WHERE elemento = 'ORE'").toText(), "3|36");
+}
+
 class CorrezioniInCifre : public ImportiInCifre {
 protected:
     void preparaVoci() override {
@@ -113,6 +134,7 @@ TEST_F(CorrezioniInCifre, CorreggiRefusesABoxThatHoldsNoAmountAndLeavesTheItemAs
         {3, {"RIC", {{Impofatt, "abc"}}, ImpofattInCifre, Impofatt}},
         {4, {"SPE", {{Importo, "abc"}}, "Bisogna definire in cifre l'importo nel campo Costo", Importo}},
         {4, {"SPE", {{Impofatt, "abc"}}, ImpofattInCifre, Impofatt}},
+        {2, {"ORE", {{Fattore, "3 ore"}}, FattoreInCifre + "quantità", Fattore}},
     };
     const auto righe = [&] {
         std::vector<std::string> r;

@@ -229,6 +229,57 @@ TEST(CalcoloRitenute, TheTotalLosesTheAmountsAsPrintedAndBothAreTaken) {
     EXPECT_EQ(r.TotaleDocumento, euro("228"));
 }
 
+// The oracle in whole numbers: `centesimi` x `centesimiPerc` % in cents, halves away from
+// zero (both in hundredths).
+int64_t percentualeEsatta(int64_t centesimi, int64_t centesimiPerc) {
+    return (2 * centesimi * centesimiPerc + 10'000) / 20'000;
+}
+
+// A sweep of bases and rates: the base subject to the withholding is the lines times its
+// share, and the amount that base times the rate, each brought to the cent once from its exact
+// value, so the net is the total less the exact amount to the cent (1.047,47 at 8,5 % is
+// 89,03495: 89,03 and a net of 958,44).
+TEST(CalcoloRitenute, EachFigureIsTheExactValueToTheCent) {
+    ParametriFatturaRec p;
+    p.RitenutaAcconto = true;
+    p.CriterioRA = "1";
+    p.RAPercImponibile = "100";
+    p.RitAccPerc = "8,5";
+    RitenuteDocumento r = CalcoloRitenute(tabella({riga("", "1047,47")}), p, euro("1047,47"));
+    EXPECT_EQ(esteso(r.Ritenuta1.Importo), "89,03");
+    EXPECT_EQ(esteso(r.TotaleDocumento), "958,44");
+    r = CalcoloRitenute(tabella({riga("", "1,47")}), p, euro("1,47"));
+    EXPECT_EQ(esteso(r.Ritenuta1.Importo), "0,12");
+
+    const struct {
+        const char* quota;
+        int64_t centesimiQuota;
+        const char* perc;
+        int64_t centesimiPerc;
+    } aliquote[] = {{"100", 10'000, "8,5", 850}, {"100", 10'000, "20", 2'000}, {"100", 10'000, "0,5", 50},
+                    {"50", 5'000, "12,5", 1'250}, {"33,33", 3'333, "4", 400}, {"0,5", 50, "20", 2'000}};
+    int errati = 0;
+    for (const auto& a : aliquote) {
+        p.RAPercImponibile = a.quota;
+        p.RitAccPerc = a.perc;
+        for (int64_t centesimi = 1; centesimi <= 20'000; ++centesimi) {
+            const Currency linee = Currency::fromRaw(centesimi * 100);
+            TabellaRigheFattura righe;
+            righe.aggiungi(riga("", "0"));
+            righe.riga(1).impofat = linee;
+            r = CalcoloRitenute(righe, p, linee);
+            const int64_t base = percentualeEsatta(centesimi, a.centesimiQuota);
+            const int64_t importo = percentualeEsatta(base, a.centesimiPerc);
+            if ((r.Ritenuta1.Imponibile != Currency::fromRaw(base * 100) ||
+                 r.Ritenuta1.Importo != Currency::fromRaw(importo * 100) ||
+                 r.TotaleDocumento != Currency::fromRaw((centesimi - importo) * 100)) &&
+                ++errati <= 5)
+                ADD_FAILURE() << centesimi << " cents, " << a.quota << " % at " << a.perc << " %";
+        }
+    }
+    EXPECT_EQ(errati, 0);
+}
+
 // ---- stamp duty ----
 
 struct Bollo {

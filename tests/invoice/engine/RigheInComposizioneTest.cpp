@@ -39,6 +39,15 @@ TEST(DefinizioneCalcoloRiga, ALineFromTheGridShowsItsStoredValues) {
     for (const auto& c : casi)
         EXPECT_EQ(mostra(DefinizioneCalcoloRiga(elemento(c.calcolo, c.tipo, "99"), r, prima)), c.atteso)
             << c.calcolo.toStdString() << c.tipo.toStdString();
+
+    // A percentage is read back as the box read it when it was typed.
+    const std::pair<QString, QString> fattori[] = {
+        {"12.50", "12,50"}, {"1.5", "1,50"}, {"1.250", "1.250,00"}, {" 2,5 ", "2,50"}, {"due", "due"}};
+    for (const auto& [digitato, mostrato] : fattori) {
+        r.fattore = digitato;
+        EXPECT_EQ(DefinizioneCalcoloRiga(elemento("P", "X", "99"), r, prima).Fattore, mostrato)
+            << digitato.toStdString();
+    }
 }
 
 TEST(PosizioneInserimento, FirstAboveBelowOrLast) {
@@ -81,6 +90,8 @@ TEST_F(Composizione, TheChecksRunInOrderAndStopAtTheFirstFailure) {
          CampoRiga::Importo},
         {{"PER", "Perc", "200", "5", "1.2OO,00"}, "definire in cifre l'importo da fatturare", CampoRiga::Impofatt},
         {{"ONO", "Onorario", "", "", "   "}, "definire in cifre l'importo da fatturare", CampoRiga::Impofatt},
+        {{"PER", "Perc", "-200", "x", "€ -10"}, "Bisogna definire in cifre il fattore nel campo Percent",
+         CampoRiga::Fattore},
     };
     for (const auto& c : casi) {
         const EsitoVerificaRiga e = VerificaDatiFattura(s(), c.campi);
@@ -96,7 +107,7 @@ TEST_F(Composizione, TheChecksRunInOrderAndStopAtTheFirstFailure) {
         {{"SPE", "Spese", "10", "", ""}, "R"},         // a cost typed needs no factor
         {{"ANT", "Anticipo", "5", "", ""}, "R"},
         {{"ORE", "Ore", "12,50", "2", ""}, "U"},       // an empty amount to invoice bills 0,00
-        {{"PER", "Perc", "-200", "x", "€ -10"}, "P"},  // no check of signs, nor of the factor
+        {{"PER", "Perc", "-200", "5", "€ -10"}, "P"},  // no check of signs
     };
     for (const auto& b : buoni) {
         const EsitoVerificaRiga e = VerificaDatiFattura(s(), b.campi);

@@ -96,6 +96,40 @@ TEST(Currency, ProductsAndQuotientsKeepFourDecimalsHalfToEven) {
     EXPECT_EQ(cur("1.25") + cur("-2") - cur("0.25"), cur("-1"));
 }
 
+// The oracle in whole numbers: a x b / divisor in cents, halves away from zero, for a and b
+// in ten-thousandths (their product in hundred-millionths, a million to the cent).
+int64_t exactCents(int64_t a, int64_t b, int64_t divisor) {
+    const __int128 p = __int128(a) * b, d = __int128(1'000'000) * divisor;
+    const __int128 q = (2 * (p < 0 ? -p : p) + d) / (2 * d);
+    return int64_t(p < 0 ? -q : q);
+}
+
+// Every base from 0,01 to 9.999,99 at 0,5 %, either sign, and at other rates, and unit prices
+// of four decimals times quantities: the exact value to the cent, never through the product
+// kept to four decimals (100,99 at 0,5 % is 0,504950: 0,50, not 0,51).
+TEST(Currency, AProductInCentsIsRoundedOnceFromTheExactValue) {
+    EXPECT_EQ(Currency::productInCents(cur("100.99"), cur("0.5"), 100), cur("0.5"));
+    EXPECT_EQ(Currency::productInCents(cur("-100.99"), cur("0.5"), 100), cur("-0.5"));
+    EXPECT_EQ(Currency::productInCents(cur("0.01"), cur("50"), 100), cur("0.01"));    // 0,005: away
+    EXPECT_EQ(Currency::productInCents(cur("-0.01"), cur("50"), 100), cur("-0.01"));
+    EXPECT_EQ(Currency::productInCents(cur("1.0099"), cur("0.5")), cur("0.5"));
+    int wrong = 0;
+    const auto check = [&](int64_t a, int64_t b, int64_t divisor) {
+        const Currency got = Currency::productInCents(Currency::fromRaw(a), Currency::fromRaw(b), divisor);
+        if (got != Currency::fromRaw(exactCents(a, b, divisor) * 100) && ++wrong <= 5)
+            ADD_FAILURE() << a << " x " << b << " / " << divisor;
+    };
+    for (int64_t base = 100; base <= 99'999'900; base += 100) {
+        check(base, 5'000, 100);
+        check(-base, 5'000, 100);
+    }
+    for (const int64_t rate : {85'000, 125'000, 12'500, 220'000, 33'300, 4'900, 200'000})
+        for (int64_t base = 100; base <= 9'999'900; base += 100) check(base, rate, 100);
+    for (const int64_t quantity : {5'000, 15'000, 2'500, 1'234, -30'000})
+        for (int64_t price = 1; price <= 200'000; ++price) check(price, quantity, 1);
+    EXPECT_EQ(wrong, 0);
+}
+
 namespace {
 
 // The runtime error an operation raises, 0 when it gives a value.
@@ -149,6 +183,10 @@ TEST(Currency, EveryOperationAtTheEndsOfTheRangeIsTheOverflowError) {
         {"* n top", [] { return Max * int64_t(2); }, [] { return Currency::fromRaw(INT64_MAX / 2) * int64_t(2); }, Max - Tick},
         {"* n bottom", [] { return Min * int64_t(-1); }, [] { return Currency::fromRaw(INT64_MIN / 2) * int64_t(2); }, Min},
         {"* n huge", [] { return One * INT64_MIN; }, [] { return Tick * INT64_MIN; }, Min},
+        // The exact product is taken whole; only its cents have to fit.
+        {"productInCents", [] { return Currency::productInCents(Max, Currency::fromUnits(2)); },
+         [] { return Currency::productInCents(Currency::fromUnits(92'233'720'368'547), Currency::fromUnits(10), 1); },
+         Currency::fromUnits(922'337'203'685'470)},
         {"/ top", [] { return Max / Currency::fromRaw(9999); }, [] { return Max / One; }, Max},
         {"/ bottom", [] { return Min / Currency::fromRaw(9999); }, [] { return Min / One; }, Min},
         {"/ sign", [] { return Min / -One; }, [] { return Max / -One; }, Min + Tick},
