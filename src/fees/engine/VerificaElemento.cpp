@@ -18,15 +18,12 @@ bool importoNumerico(const QString& testo) {
     }
 }
 
-// A rate in percent from 0 up to, not including, 100; its leading number is read with "."
-// as the decimal point, so "12,5" is 12. A number too large to read is out of range too.
+// A rate in percent from 0 up to, not including, 100, read as the invoice lines bill it
+// (AliquotaDigitata: "12,5" is 12,5, "1.000" a thousand). A number too large to read is out of
+// range too.
 bool aliquotaAmmessa(const QString& testo) {
-    try {
-        const double aliquota = basic::Val(testo);
-        return aliquota >= 0 && aliquota < 100;
-    } catch (const db::DbError&) {
-        return false;
-    }
+    const auto aliquota = AliquotaDigitata(testo);
+    return aliquota && AliquotaAmmessa(*aliquota);
 }
 
 }  // namespace

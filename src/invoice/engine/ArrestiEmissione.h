@@ -19,6 +19,7 @@ struct DettagliArresto {
     std::optional<RigaNonContabilizzabile> Riga;
     QString Documento;  // the document of the year that bears the number (DocumentiNumerati::descrizione)
     std::optional<NumeroDeiParametri> Parametro;  // the parameter that is no number in figures
+    int RigaAliquota = 0;  // the line whose VAT rate no document bears
 };
 
 // The question asked, not linked, before a number that documents of the year bear (one

@@ -12,6 +12,7 @@
 #include "foundation/engine/Procedura.h"
 #include "invoice/engine/ArchivioStampaFattura.h"
 #include "invoice/engine/ArrestiEmissione.h"
+#include "invoice/engine/CalcoloIva.h"
 #include "invoice/engine/ContabilizzazioneDocumento.h"
 #include "invoice/engine/DocumentiNumerati.h"
 #include "invoice/engine/FatturazioneCompetenze.h"
@@ -318,6 +319,14 @@ EsitoEmissione EmissioneDocumento(db::Database& sessione, const DocumentoDaEmett
 
     // What can be refused before anything is written.
     if (!basic::IsDate(d.Parametri.DataFattura)) return ferma(ArrestoEmissione::DataNonValida);
+    // Not linked, a rate typed before the boxes refused it ("1.000" in the catalogue is a
+    // thousand percent) is not billed.
+    if (const int riga =
+            d.Ambiente.CollegatoContabilita ? 0 : PrimaRigaConAliquotaNonAmmessa(d.RigheFattura, d.Riepilogo)) {
+        DettagliArresto aliquota;
+        aliquota.RigaAliquota = riga;
+        return ferma(ArrestoEmissione::AliquotaNonAmmessa, aliquota);
+    }
     if (!d.Ambiente.CollegatoContabilita && !CarattereNonAmmessoInNomeFile(d.Fascola.CodiceCliente).isNull())
         return ferma(ArrestoEmissione::CodiceClienteNonAmmesso);
     // A document the register does not number carries the number typed: never none.

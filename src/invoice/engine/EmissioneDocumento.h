@@ -52,6 +52,7 @@ enum class ArrestoEmissione {
     NumeroParametroNonInCifre,    // a number of a stamp duty or withholding ticked in the
                                   // parameters is no number in figures
     DataNonValida,                // the document date is no date
+    AliquotaNonAmmessa,           // not linked: a line's VAT code is a rate below 0, or of 100 or more
     CodiceClienteNonAmmesso,      // not linked: the client code cannot stand in a file name
     NumeroMancante,               // no number typed for a document the register does not number
     NumeroNonAssegnato,           // the VAT register gave no number

@@ -14,6 +14,7 @@
 #include "invoice/engine/CalcoloIva.h"
 #include "invoice/engine/DettaglioRigaFattura.h"
 #include "invoice/engine/RigheFattura.h"
+#include "invoice/engine/Scadenzario.h"
 #include "platform/system/MessageService.h"
 #include "platform/ui/FocusEvents.h"
 #include "platform/ui/FormUtil.h"
@@ -179,10 +180,22 @@ void FrmDettElemFattura::DbcIva_LostFocus() {
 }
 
 void FrmDettElemFattura::CmdContinua_Click() {
-    if (!collegato() && !CodiceIvaDigitatoAmmesso(DbcIva->currentText())) {
-        ui::MessageService::show(MessaggioAliquotaNonInCifre);
-        DbcIva->setFocus(Qt::OtherFocusReason);
-        return;
+    // Not linked, the payment is a number of days and the VAT code the rate the line bills:
+    // the line takes neither unless it is one a document may bear.
+    if (!collegato()) {
+        const QString pagamento = DbcPagamento->currentText();
+        QWidget* rifiutato = nullptr;
+        if (!pagamento.isEmpty() && !GiorniInCifre(pagamento)) {
+            ui::MessageService::show(MessaggioScadenzaNonInGiorni);
+            rifiutato = DbcPagamento;
+        } else if (!CodiceIvaDigitatoAmmesso(DbcIva->currentText())) {
+            ui::MessageService::show(MessaggioAliquotaNonInCifre);
+            rifiutato = DbcIva;
+        }
+        if (rifiutato) {
+            rifiutato->setFocus(Qt::OtherFocusReason);
+            return;
+        }
     }
     FatturaInComposizioneRec& fattura = FatturaInComposizione();
     RigaFatturaInCorsoRec& r = fattura.RigaFatturaInCorso;

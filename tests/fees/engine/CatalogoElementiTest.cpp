@@ -120,6 +120,11 @@ TEST(VerificaElemento, ChecksInTheirOrderStoppingAtTheFirstFailure) {
          "l'aliquota iva va espressa in valore percentuale positivo <100"},
         {"not linked, a rate too large to read", false, [&](CampiElemento& c) { c.iva = enorme; }, Iva,
          "l'aliquota iva va espressa in valore percentuale positivo <100"},
+        // The rate as the invoice lines bill it: "1.000" is a thousand percent, not one.
+        {"not linked, rate 1.000", false, [](CampiElemento& c) { c.iva = "1.000"; }, Iva,
+         "l'aliquota iva va espressa in valore percentuale positivo <100"},
+        {"not linked, EU rate 22.000", false, [](CampiElemento& c) { c.ivacee = "22.000"; }, IvaCee,
+         "l'aliquota iva Cee va espressa in valore percentuale positivo <100"},
         {"not linked, no EU rate", false, [](CampiElemento& c) { c.ivacee.clear(); }, IvaCee,
          "Inserire l'aliquota iva Cee da applicare all'elemento"},
         {"not linked, letters for the EU rate", false, [](CampiElemento& c) { c.ivacee = "abc"; }, IvaCee,
