@@ -60,11 +60,15 @@ std::optional<RifiutoElemento> VerificaElemento(const CampiElemento& c, bool col
     }
     if (c.tipo.isEmpty()) return RifiutoElemento{Tipo, "Definire il tipo di elemento"};
     if (collegato) {
-        if (c.contofat.isEmpty())
+        // The row stores the codes: a box holding a text that named no account has none.
+        const auto senzaConto = [](const QString& testo, const QString& codice) {
+            return testo.isEmpty() || codice.isEmpty();
+        };
+        if (senzaConto(c.contofat, c.lblContofat))
             return RifiutoElemento{Contofat, "definire un codice per la contabilizzazione delle fatture"};
-        if (c.dare.isEmpty())
+        if (senzaConto(c.dare, c.lblDare))
             return RifiutoElemento{Dare, "definire il codice in dare per la generazione della prima nota"};
-        if (c.avere.isEmpty())
+        if (senzaConto(c.avere, c.lblAvere))
             return RifiutoElemento{Avere, "definire il codice in avere per la generazione della prima nota"};
     }
     return std::nullopt;

@@ -22,8 +22,6 @@
 
 namespace {
 
-const char* const TestoCombo = "testoMostrato";
-
 bool collegato() { return AmbienteLavoro().CollegatoContabilita; }
 
 // A list read on the session under the error handler; nothing when it cannot be read.
@@ -33,10 +31,6 @@ std::vector<ui::ComboRow> lista(const std::function<std::vector<ui::ComboRow>(db
     proc.esegui([&] { righe = leggi(*ArchivioInUso()); });
     return righe;
 }
-
-// The text a combo was given last by the program, to tell whether the user changed it.
-void ricorda(ui::RefillCombo& combo) { combo.setProperty(TestoCombo, combo.currentText()); }
-bool cambiato(const ui::RefillCombo& combo) { return combo.property(TestoCombo).toString() != combo.currentText(); }
 
 }  // namespace
 
@@ -147,18 +141,18 @@ void FrmDettElemFattura::Form_Load() {
     LblRicavi->setText(r.Ricavi);
     LblPagamento->setText(DefinizionePagamento(r.Pagamento));
     LblElemento->setText(r.Descrizione);
-    for (ui::RefillCombo* c : {DbcDarePn, DbcAverePn, DbcRicavi}) ricorda(*c);
+    for (ui::RefillCombo* c : {DbcDarePn, DbcAverePn, DbcRicavi}) c->keepShownText();
     DbcNtask->setFocus(Qt::OtherFocusReason);
 }
 
 void FrmDettElemFattura::ContoLasciato(ui::RefillCombo& combo, QLabel& codice) {
     // Not linked there is no chart of accounts to read the code from: the line keeps its
     // account. Linked, a description left as it was shown keeps the code it stood for.
-    if (!collegato() || !cambiato(combo)) return;
+    if (!collegato() || !combo.shownTextChanged()) return;
     Procedura proc("Funzione di lettura conto");
     if (Connessione archivio = ArchivioContabileInUso(proc))
         codice.setText(LetturaDescrizionePianoDeiConti(*archivio, combo.currentText()));
-    ricorda(combo);
+    combo.keepShownText();
 }
 
 QString FrmDettElemFattura::DefinizionePagamento(const QString& codice) {
