@@ -5,6 +5,7 @@
 #include "fees/engine/CalcoloCompetenza.h"
 #include "foundation/engine/ElencoCombo.h"
 #include "foundation/engine/Generale.h"
+#include "invoice/engine/Scadenzario.h"
 #include "platform/db/Database.h"
 #include "platform/system/BasicRuntime.h"
 
@@ -35,10 +36,6 @@ bool togli(std::vector<Riga>& lista, const QString& elemento) {
     if (trovato == lista.end()) return false;
     lista.erase(trovato);
     return true;
-}
-
-bool soloCifre(const QString& t) {
-    return !t.isEmpty() && std::all_of(t.begin(), t.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
 }
 
 }  // namespace
@@ -73,8 +70,8 @@ std::optional<RifiutoRiga> VerificaElementiListino(db::Database& archivio, const
     if (collegato) {
         if (archivio.scalar("SELECT count(*) FROM codicipagamento WHERE codice = ?", {pagamento}).toInt() == 0)
             return RifiutoRiga{"Il codice pagamento inserito non è definito", RifiutoRiga::Pagamento};
-    } else if (!soloCifre(pagamento)) {
-        return RifiutoRiga{"La scadenza deve essere indicata in numero di giorni", RifiutoRiga::Pagamento};
+    } else if (!GiorniInCifre(pagamento)) {
+        return RifiutoRiga{MessaggioScadenzaNonInGiorni, RifiutoRiga::Pagamento};
     }
     if (pagamento.size() > LarghezzaPagamento)
         return RifiutoRiga{"Il pagamento non può superare i 3 caratteri", RifiutoRiga::Pagamento};

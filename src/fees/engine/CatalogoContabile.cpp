@@ -24,6 +24,15 @@ std::optional<QString> primo(db::Database& archivio, const std::string& sql, con
     return st.column(0).textOr(QString());
 }
 
+// The account of the code given first in `parametri`, on the further `condizione`.
+std::optional<ContoPdC> conto(db::Database& archivio, const std::string& condizione, const db::Params& parametri) {
+    db::Statement st(archivio,
+                     "SELECT codice, descrizione FROM pianodeiconti WHERE codice = ?" + condizione + " LIMIT 1",
+                     parametri);
+    if (!st.step()) return std::nullopt;
+    return ContoPdC{st.column(0).textOr(QString()), st.column(1).textOr(QString())};
+}
+
 constexpr int GiorniMassimi = 365;
 
 }  // namespace
@@ -47,9 +56,11 @@ QString CodiceDaDidascaliaIva(const QString& didascalia) {
 }
 
 std::optional<ContoPdC> ContoDaCodice(db::Database& archivio, const QString& codice) {
-    db::Statement st(archivio, "SELECT codice, descrizione FROM pianodeiconti WHERE codice = ? LIMIT 1", {codice});
-    if (!st.step()) return std::nullopt;
-    return ContoPdC{st.column(0).textOr(QString()), st.column(1).textOr(QString())};
+    return conto(archivio, "", {codice});
+}
+
+std::optional<ContoPdC> SottocontoDaCodice(db::Database& archivio, const QString& codice) {
+    return conto(archivio, " AND codice NOT LIKE ? ESCAPE '\\'", {codice, db::likePattern("*.0000")});
 }
 
 std::optional<QString> PagamentoDaDescrizione(db::Database& archivio, const QString& descrizione) {

@@ -39,6 +39,9 @@ struct ContoPdC {
 };
 // The account `codice` of the chart of accounts; nothing when there is none.
 std::optional<ContoPdC> ContoDaCodice(db::Database& archivio, const QString& codice);
+// The account `codice` when it is a sottoconto, one a posting may use (no heading ending in
+// ".0000"); nothing otherwise.
+std::optional<ContoPdC> SottocontoDaCodice(db::Database& archivio, const QString& codice);
 
 // The code of the first payment term described as `descrizione`; nothing when none is.
 std::optional<QString> PagamentoDaDescrizione(db::Database& archivio, const QString& descrizione);

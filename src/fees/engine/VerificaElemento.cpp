@@ -18,15 +18,12 @@ bool importoNumerico(const QString& testo) {
     }
 }
 
-// A rate in percent from 0 up to, not including, 100; its leading number is read with "."
-// as the decimal point, so "12,5" is 12. A number too large to read is out of range too.
+// A rate in percent from 0 up to, not including, 100, read as the invoice lines bill it
+// (AliquotaDigitata: "12,5" is 12,5, "1.000" a thousand). A number too large to read is out of
+// range too.
 bool aliquotaAmmessa(const QString& testo) {
-    try {
-        const double aliquota = basic::Val(testo);
-        return aliquota >= 0 && aliquota < 100;
-    } catch (const db::DbError&) {
-        return false;
-    }
+    const auto aliquota = AliquotaDigitata(testo);
+    return aliquota && AliquotaAmmessa(*aliquota);
 }
 
 }  // namespace
@@ -63,11 +60,15 @@ std::optional<RifiutoElemento> VerificaElemento(const CampiElemento& c, bool col
     }
     if (c.tipo.isEmpty()) return RifiutoElemento{Tipo, "Definire il tipo di elemento"};
     if (collegato) {
-        if (c.contofat.isEmpty())
+        // The row stores the codes: a box holding a text that named no account has none.
+        const auto senzaConto = [](const QString& testo, const QString& codice) {
+            return testo.isEmpty() || codice.isEmpty();
+        };
+        if (senzaConto(c.contofat, c.lblContofat))
             return RifiutoElemento{Contofat, "definire un codice per la contabilizzazione delle fatture"};
-        if (c.dare.isEmpty())
+        if (senzaConto(c.dare, c.lblDare))
             return RifiutoElemento{Dare, "definire il codice in dare per la generazione della prima nota"};
-        if (c.avere.isEmpty())
+        if (senzaConto(c.avere, c.lblAvere))
             return RifiutoElemento{Avere, "definire il codice in avere per la generazione della prima nota"};
     }
     return std::nullopt;

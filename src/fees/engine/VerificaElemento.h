@@ -51,11 +51,12 @@ struct RifiutoElemento {
 
 // The first check the fields fail, in the fixed order code, description, calculation,
 // amount, rounding, the two VAT fields, type and, linked, the three accounts; nothing when
-// every check passes. Linked, the VAT and account checks look at the descriptions; not
-// linked, each VAT field must hold a rate from 0 up to, not including, 100 (its leading
-// number read with "." as the decimal point, so 12,5 counts as 12) and the accounts are
-// not checked. A number too large for an amount counts as no number; a price beyond
-// ImportoAmmesso is refused with MessaggioImportoFuoriMisura.
+// every check passes. Linked, the VAT checks look at the descriptions and the account checks
+// at the codes beside them (an account the form could not read from its box has none); not
+// linked, each VAT field must hold a rate from 0 up to, not including, 100, read as the
+// invoice lines bill it (AliquotaDigitata: "12,5" is 12,5, "1.000" a thousand), and the
+// accounts are not checked. A number too large for an amount counts as no number; a price
+// beyond ImportoAmmesso is refused with MessaggioImportoFuoriMisura.
 std::optional<RifiutoElemento> VerificaElemento(const CampiElemento& campi, bool collegato);
 
 // The row the fields describe, for fields that passed VerificaElemento: the amount and the

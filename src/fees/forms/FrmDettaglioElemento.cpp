@@ -18,15 +18,7 @@
 
 namespace {
 
-const char* const TestoMostrato = "testoMostrato";
-
 bool collegato() { return AmbienteLavoro().CollegatoContabilita; }
-
-// The text a combo was given last by the program, to tell whether the user changed it.
-void ricorda(ui::RefillCombo& combo) { combo.setProperty(TestoMostrato, combo.currentText()); }
-bool cambiato(const ui::RefillCombo& combo) {
-    return combo.property(TestoMostrato).toString() != combo.currentText();
-}
 
 }  // namespace
 
@@ -129,19 +121,19 @@ void FrmDettaglioElemento::Form_Load() {
             }
         }
     }
-    for (ui::RefillCombo* c : {DC_DbcDarepn, DC_DbcAverepn, DC_DbcRicavi}) ricorda(*c);
+    for (ui::RefillCombo* c : {DC_DbcDarepn, DC_DbcAverepn, DC_DbcRicavi}) c->keepShownText();
     DC_ChkPrimanota->setFocus(Qt::OtherFocusReason);
 }
 
 void FrmDettaglioElemento::ContoLasciato(ui::RefillCombo& combo, QLabel& codice) {
-    if (!collegato() || !cambiato(combo)) return;
+    if (!collegato() || !combo.shownTextChanged()) return;
     Procedura proc("Funzione di lettura da contabilità descrizione piano dei conti");
     Connessione s = ArchivioContabileInUso(proc);
     if (!s) return;
     QString trovato;
     if (!proc.essenziale([&] { trovato = LetturaDescrizionePianoDeiConti(*s, combo.currentText()); })) return;
     codice.setText(trovato);
-    ricorda(combo);
+    combo.keepShownText();
 }
 
 void FrmDettaglioElemento::AggiornaDettaglio() {

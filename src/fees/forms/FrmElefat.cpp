@@ -13,7 +13,6 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "accounting/engine/LetturaContabile.h"
 #include "casefiles/forms/NavigatoreRecord.h"
 #include "fees/engine/CatalogoContabile.h"
 #include "fees/engine/VerificaElemento.h"
@@ -222,11 +221,7 @@ void FrmElefat::collegaEventi() {
     ui::onFocusChange(*DbcIvacee, {}, [this] { CoerenzaCodificaIva(Comunitaria); });
     ui::onFocusChange(*DbcPagamento, {}, [this] { ComePaga(); });
     for (auto [combo, codice] : {std::pair{DbcContofat, LblContofat}, {DbcDare, LblDare}, {DbcAvere, LblAvere}})
-        ui::onFocusChange(*combo, {}, [combo, codice] {
-            Procedura proc("Funzione di lettura conto");
-            if (Connessione archivio = ArchivioContabileInUso(proc))
-                codice->setText(LetturaDescrizionePianoDeiConti(*archivio, combo->currentText()));
-        });
+        ui::onFocusChange(*combo, {}, [this, combo, codice] { ContoLasciato(*combo, *codice); });
     ui::onFocusChange(*TxtImporto, {}, [this] { TxtImporto_LostFocus(); });
 
     for (ui::RefillCombo* combo :
@@ -317,8 +312,10 @@ void FrmElefat::PulisciCampi() {
     OptCompetenza->setChecked(true);
     OptPagaCli->setChecked(true);
     const bool conCodici = Collegato();
-    for (ui::RefillCombo* combo : {DbcContofat, DbcDare, DbcAvere})
+    for (ui::RefillCombo* combo : {DbcContofat, DbcDare, DbcAvere}) {
         combo->setEditText(conCodici ? QString() : QStringLiteral("*"));
+        combo->keepShownText();
+    }
     for (QLabel* l : {LblContofat, LblDare, LblAvere}) l->setText(conCodici ? QString() : NonCollegato);
 }
 
@@ -355,6 +352,11 @@ CampiElemento FrmElefat::campi() const {
 }
 
 bool FrmElefat::Controlli() {
+    // What is stored is the codes beside the accounts: a box changed without being left (Enter
+    // on a command) is read now, so that no code stands for a text it does not name.
+    if (Collegato())
+        for (auto [combo, codice] : {std::pair{DbcContofat, LblContofat}, {DbcDare, LblDare}, {DbcAvere, LblAvere}})
+            ContoLasciato(*combo, *codice);
     const auto rifiuto = VerificaElemento(campi(), Collegato());
     if (!rifiuto) return true;
     ui::MessageService::show(rifiuto->messaggio);

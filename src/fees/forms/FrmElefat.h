@@ -139,6 +139,10 @@ private:
 
     // The fields' own handlers, in FrmElefatConsultazioni.cpp.
     void DbcCodice_LostFocus();
+    // Linked, the code beside an account box, read from what the box holds once the user has
+    // changed it: an account's description, or a code of the chart typed as every account box
+    // takes one; none for any other text.
+    void ContoLasciato(ui::RefillCombo& combo, QLabel& codice);
     void dbcdescrizione_LostFocus();
     void TxtImporto_LostFocus();
 

@@ -3,6 +3,7 @@
 #include <QRadioButton>
 
 #include "accounting/engine/LetturaContabile.h"
+#include "accounting/forms/NormalizzaCampoPdC.h"
 #include "fees/engine/CatalogoContabile.h"
 #include "fees/engine/VerificaElemento.h"
 #include "fees/forms/ElefatArchivio.h"
@@ -70,6 +71,37 @@ void FrmElefat::AssegnazioneConto(int selettore) {
     if (!proc.essenziale([&] { conto = ContoDaCodice(*archivio, codice); })) return;
     etichetta->setText(conto ? conto->codice : QString());
     combo->setEditText(conto ? conto->descrizione : QString());
+    combo->keepShownText();
+}
+
+void FrmElefat::ContoLasciato(ui::RefillCombo& combo, QLabel& codice) {
+    // A description left as it was shown keeps the code it stood for, whichever account of
+    // that description it is.
+    if (!combo.shownTextChanged()) return;
+    codice.clear();
+    const QString testo = combo.currentText();
+    if (!testo.isEmpty()) {
+        Procedura proc("Funzione di lettura conto");
+        Connessione archivio = ArchivioContabileInUso(proc);
+        if (!archivio) return;
+        QString trovato = LetturaDescrizionePianoDeiConti(*archivio, testo);
+        // A text that is no description is read as a code, a word or "?" for the picker, as
+        // every account box reads one; words apart that do not begin with a digit can only be a
+        // description mistyped, and get no code.
+        const bool frase = testo.trimmed().contains(u' ') && !testo.trimmed().front().isDigit();
+        if (trovato.isEmpty() && !frase) {
+            QString digitato = testo;
+            const QString normalizzato = NormalizzaCodicePdC(digitato, combo);
+            std::optional<ContoPdC> conto;
+            if (!proc.essenziale([&] { conto = SottocontoDaCodice(*archivio, normalizzato); })) return;
+            if (conto) {
+                trovato = conto->codice;
+                combo.setEditText(conto->descrizione);
+            }
+        }
+        codice.setText(trovato);
+    }
+    combo.keepShownText();
 }
 
 void FrmElefat::ComePaga() {

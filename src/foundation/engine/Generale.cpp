@@ -4,6 +4,7 @@
 #include <QFile>
 #include <cerrno>
 #include <cstring>
+#include <algorithm>
 
 #include "foundation/engine/Ambiente.h"
 #include "platform/db/DbError.h"
@@ -54,6 +55,24 @@ Currency ImportoDelBox(const QString& testo) {
     if (testo.isEmpty()) return {};
     if (const auto valore = ValoreInCifre(testo)) return *valore;
     throw db::err::typeMismatch();
+}
+
+bool ContieneCifre(const QString& testo) {
+    return std::any_of(testo.begin(), testo.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
+std::optional<Currency> AliquotaDigitata(const QString& codice) {
+    QString cifre = basic::Trim(codice);
+    if (!ContieneCifre(cifre)) return std::nullopt;
+    try {
+        return ImportoDaTesto(cifre);
+    } catch (const db::DbError&) {
+        return std::nullopt;
+    }
+}
+
+bool AliquotaAmmessa(const Currency& percentuale) {
+    return percentuale >= Currency() && percentuale < Currency::fromUnits(100);
 }
 
 QString DataPerSql(const QString& TestoData) {

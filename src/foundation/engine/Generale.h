@@ -27,6 +27,18 @@ std::optional<Currency> ValoreInCifre(const QString& testo);
 // ImportoDaTesto would pick out of it.
 Currency ImportoDelBox(const QString& testo);
 
+// Whether `testo` holds a digit.
+bool ContieneCifre(const QString& testo);
+
+// Not linked, the rate in percent that a VAT code typed as a rate stands for, as an invoice
+// line bills it: the figures of a code holding a digit, read as ImportoDaTesto reads an amount
+// ("22", "10,5", "12.5" is 12,5, "1.000" a thousand); nothing for a code without digits ("ES",
+// a line without VAT) or whose figures cannot be read so ("1-2", or beyond any amount). The
+// blanks around the code are no part of it.
+std::optional<Currency> AliquotaDigitata(const QString& codice);
+// Whether a document may bill a rate in percent: from 0 up to, not including, 100.
+bool AliquotaAmmessa(const Currency& percentuale);
+
 // A date as "yyyy,mm,dd" for DateSerial in SQL text; "" and a message when it is no date.
 QString DataPerSql(const QString& TestoData);
 

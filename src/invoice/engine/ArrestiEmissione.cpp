@@ -30,9 +30,15 @@ bool NumeroDigitatoPerLaRitenuta(ArrestoEmissione arresto, const DocumentoDaEmet
     }
 }
 
-QString DescrizioneRiga(const DocumentoDaEmettere& d, const RigaNonContabilizzabile& r) {
-    const RigaFattura& riga = d.RigheFattura.riga(r.Riga);
+QString DescrizioneRiga(const DocumentoDaEmettere& d, int indice) {
+    const RigaFattura& riga = d.RigheFattura.riga(indice);
     return "E." + riga.elemento + " «" + basic::Trim(riga.descrizione) + "»";
+}
+
+QString AliquotaDellaRiga(const DocumentoDaEmettere& d, int indice) {
+    const QString& codice = d.RigheFattura.riga(indice).CodiceIva;
+    const GruppoIva* gruppo = d.Riepilogo.gruppoDelCodice(codice);
+    return basic::Trim(codice) + " (" + basic::Format(gruppo ? gruppo->Percentuale : Currency(), "###,##0.00") + " %)";
 }
 
 }  // namespace
@@ -67,6 +73,12 @@ void Spiega(const EsitoEmissione& e, const DocumentoDaEmettere& d, const Dettagl
         testo += NonEmesso;
         break;
     }
+    case ArrestoEmissione::AliquotaNonAmmessa:
+        testo = "Non si può fatturare la riga " + DescrizioneRiga(d, dettagli.RigaAliquota) + " all'aliquota IVA " +
+                AliquotaDellaRiga(d, dettagli.RigaAliquota) +
+                ": l'aliquota va da 0 a meno di 100; correggerla in ALTRI DATI o negli Elementi da fatturare" +
+                NonEmesso;
+        break;
     case ArrestoEmissione::CodiceClienteNonAmmesso:
         testo = "Il codice cliente " + d.Fascola.CodiceCliente + " contiene il carattere " +
                 CarattereNonAmmessoInNomeFile(d.Fascola.CodiceCliente) + NomeFileNonAmmesso + NonEmesso;
@@ -100,7 +112,7 @@ void Spiega(const EsitoEmissione& e, const DocumentoDaEmettere& d, const Dettagl
                 registro + NonEmesso;
         break;
     case ArrestoEmissione::RigaNonContabilizzabile:
-        testo = "Non si può registrare in contabilità la riga " + DescrizioneRiga(d, *dettagli.Riga) + " (" +
+        testo = "Non si può registrare in contabilità la riga " + DescrizioneRiga(d, dettagli.Riga->Riga) + " (" +
                 dettagli.Riga->Motivi.join("; ") + ")" + NonEmesso;
         break;
     case ArrestoEmissione::NumeroNonAmmesso:

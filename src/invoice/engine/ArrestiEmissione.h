@@ -21,6 +21,7 @@ struct DettagliArresto {
     QString Documento;  // the document of the year that bears the number (DocumentiNumerati::descrizione)
     std::optional<NumeroDeiParametri> Parametro;  // the parameter that is no number in figures
     std::optional<EsercizioContabile> Esercizio;  // the linked archive's year, when the date is outside it
+    int RigaAliquota = 0;  // the line whose VAT rate no document bears
 };
 
 // The question asked, not linked, before a number that documents of the year bear (one

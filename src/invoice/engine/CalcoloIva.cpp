@@ -5,18 +5,9 @@
 #include "foundation/engine/Generale.h"
 #include "foundation/engine/Procedura.h"
 #include "invoice/engine/Importi.h"
+#include "invoice/engine/ImportiDocumento.h"
 #include "platform/db/Database.h"
 #include "platform/system/BasicRuntime.h"
-
-namespace {
-
-bool haCifre(const QString& testo) {
-    for (QChar c : testo)
-        if (c >= u'0' && c <= u'9') return true;
-    return false;
-}
-
-}  // namespace
 
 AliquotaIva AliquotaDellArchivio(db::Database& sessione, const QString& codice) {
     AliquotaIva a;
@@ -40,18 +31,27 @@ AliquotaIva AliquotaDaCodiceDigitato(const QString& codice) {
     AliquotaIva a;
     a.TestoAliquota = codice;
     a.TestoImposta = AliquotaIva::Imposta::Codice;
-    if (!haCifre(codice)) return a;
-    try {
-        QString copia = codice;
-        a.Percentuale = ImportoDaTesto(copia);
+    // Digits the amount reading refuses ("1-2") carry no rate, as a code without digits.
+    if (const auto percentuale = AliquotaDigitata(codice)) {
+        a.Percentuale = *percentuale;
         a.TestoImposta = AliquotaIva::Imposta::Importo;
-    } catch (const db::DbError&) {
-        // Digits the amount reading refuses ("1-2"): no rate, as a code without digits.
     }
     return a;
 }
 
-bool CodiceIvaDigitatoAmmesso(const QString& codice) { return !haCifre(codice) || NumeroInCifre(codice); }
+int PrimaRigaConAliquotaNonAmmessa(const TabellaRigheFattura& righe, const RiepilogoIva& riepilogo) {
+    for (int i = 1; i <= righe.NumeroRighe(); ++i) {
+        const GruppoIva* gruppo = riepilogo.gruppoDelCodice(righe.riga(i).CodiceIva);
+        if (gruppo && !AliquotaAmmessa(gruppo->Percentuale)) return i;
+    }
+    return 0;
+}
+
+bool CodiceIvaDigitatoAmmesso(const QString& codice) {
+    if (!NumeroInCifre(codice)) return !ContieneCifre(codice);
+    const auto percentuale = AliquotaDigitata(codice);
+    return percentuale && AliquotaAmmessa(*percentuale);
+}
 
 const AliquotaIva* LettoreAliquoteIva::leggiSenzaCopia(const QString& codice, Procedura& procedura) {
     // Codes are remembered without the blanks around them; most come without any.

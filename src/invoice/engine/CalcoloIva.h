@@ -10,6 +10,7 @@ namespace db {
 class Database;
 }
 class Procedura;
+struct RiepilogoIva;
 
 // VAT of the invoice lines. What a line's VAT code means depends on the accounting link:
 // linked, it is a code of the accounting archive's `ivacodici`, whose `aliquota` is the rate
@@ -42,15 +43,22 @@ struct AliquotaIva {
 // accounting archive that `sessione` reaches. Throws db::DbError.
 AliquotaIva AliquotaDellArchivio(db::Database& sessione, const QString& codice);
 
-// Not linked: what a typed code means. A code holding a digit is read as an amount text
-// (ImportoDaTesto: decimal comma, or a single full stop near the end); any other code,
-// and one that cannot be read so, carries no rate and prints as itself.
+// Not linked: what a typed code means. A code holding a digit carries the rate AliquotaDigitata
+// reads (decimal comma, or a single full stop near the end); any other code, and one that
+// cannot be read so, carries no rate and prints as itself.
 AliquotaIva AliquotaDaCodiceDigitato(const QString& codice);
 
+// Not linked, the first line (1 to NumeroRighe) whose VAT code stands, in the summary
+// `riepilogo` of the lines, for a rate no document bears (AliquotaAmmessa: a catalogue element
+// stored with "1.000" before its box refused it bills a thousand percent); 0 when every rate
+// may be billed. The rates of the accounting archive's codes are the archive's own.
+int PrimaRigaConAliquotaNonAmmessa(const TabellaRigheFattura& righe, const RiepilogoIva& riepilogo);
+
 // Not linked, whether a code typed for a line may be its VAT: a rate that is a number in
-// figures ("22", "10,5"), or a code without digits for a line without VAT ("ES"). A code
-// mixing digits with other signs ("2O" with a letter O, "E10") would be billed at the
-// figures picked out of it: MessaggioAliquotaNonInCifre.
+// figures from 0 up to, not including, 100 ("22", "10,5"; AliquotaAmmessa), or a code without
+// digits for a line without VAT ("ES"). A code mixing digits with other signs ("2O" with a
+// letter O, "E10") would be billed at the figures picked out of it, and "150", "-22" or
+// "1.000" (a thousand) at no rate a document bears: MessaggioAliquotaNonInCifre.
 bool CodiceIvaDigitatoAmmesso(const QString& codice);
 inline const QString MessaggioAliquotaNonInCifre =
     QStringLiteral("Bisogna definire in cifre l'aliquota iva (per esempio 22), oppure un codice senza cifre per "

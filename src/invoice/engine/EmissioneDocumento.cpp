@@ -13,6 +13,7 @@
 #include "foundation/engine/Procedura.h"
 #include "invoice/engine/ArchivioStampaFattura.h"
 #include "invoice/engine/ArrestiEmissione.h"
+#include "invoice/engine/CalcoloIva.h"
 #include "invoice/engine/ContabilizzazioneDocumento.h"
 #include "invoice/engine/DocumentiNumerati.h"
 #include "invoice/engine/FatturazioneCompetenze.h"
@@ -328,6 +329,14 @@ EsitoEmissione EmissioneDocumento(db::Database& sessione, const DocumentoDaEmett
             return ferma(ArrestoEmissione::Errore);
         if (!esercizio.Esercizio->Contiene(*basic::ToDate(d.Parametri.DataFattura)))
             return ferma(ArrestoEmissione::DataFuoriEsercizio, esercizio);
+    }
+    // Not linked, a rate typed before the boxes refused it ("1.000" in the catalogue is a
+    // thousand percent) is not billed.
+    if (const int riga =
+            d.Ambiente.CollegatoContabilita ? 0 : PrimaRigaConAliquotaNonAmmessa(d.RigheFattura, d.Riepilogo)) {
+        DettagliArresto aliquota;
+        aliquota.RigaAliquota = riga;
+        return ferma(ArrestoEmissione::AliquotaNonAmmessa, aliquota);
     }
     if (!d.Ambiente.CollegatoContabilita && !CarattereNonAmmessoInNomeFile(d.Fascola.CodiceCliente).isNull())
         return ferma(ArrestoEmissione::CodiceClienteNonAmmesso);

@@ -55,6 +55,7 @@ enum class ArrestoEmissione {
     DataNonValida,                // the document date is no date
     DataFuoriEsercizio,           // linked: the date is outside the linked archive's accounting year,
                                   // or the archive names no valid year
+    AliquotaNonAmmessa,           // not linked: a line's VAT code is a rate below 0, or of 100 or more
     CodiceClienteNonAmmesso,      // not linked: the client code cannot stand in a file name
     NumeroMancante,               // no number typed for a document the register does not number
     NumeroNonAssegnato,           // the VAT register gave no number

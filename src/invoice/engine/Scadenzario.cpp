@@ -1,5 +1,6 @@
 #include "invoice/engine/Scadenzario.h"
 
+#include <algorithm>
 #include <optional>
 #include <stdexcept>
 
@@ -21,16 +22,12 @@ QString testoSemplice(Currency importo) {
     return QString::fromStdString(importo.toPlainString()).replace(u'.', u',');
 }
 
-// Whole days of a number of days typed with decimals: a fraction of a day counts as the date
-// it falls in, so the fraction is dropped toward the earlier day.
-qint64 giorniInteri(Currency giorni) {
-    const int64_t raw = giorni.raw();
-    int64_t q = raw / Currency::Scale;
-    if (raw % Currency::Scale != 0 && raw < 0) --q;
-    return q;
-}
-
 }  // namespace
+
+bool GiorniInCifre(const QString& pagamento) {
+    return !pagamento.isEmpty() &&
+           std::all_of(pagamento.begin(), pagamento.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
 
 Scadenza CalcoloScadenzario(const RigaFattura& riga, const QString& DataFattura, LettoreAliquoteIva& aliquote) {
     Procedura proc("Funzione di calcolo dello scadenzario");
@@ -47,11 +44,11 @@ Scadenza CalcoloScadenzario(const RigaFattura& riga, const QString& DataFattura,
                                       riga.pagamento + " - " + basic::Left(r.column(1).textOr(QString()), 20)};
             }))
             return s;
-    } else if (basic::IsNumeric(riga.pagamento)) {
+    } else if (GiorniInCifre(riga.pagamento)) {
         if (!proc.esegui([&] {
-                const Currency giorni = basic::CCur(riga.pagamento);
-                termine = Termine{giorniInteri(giorni), giorni.isZero() ? QString("Rimessa diretta")
-                                                                         : riga.pagamento + " gg. data fattura"};
+                const int64_t giorni = basic::CCur(riga.pagamento).raw() / Currency::Scale;
+                termine = Termine{giorni,
+                                  giorni == 0 ? QString("Rimessa diretta") : riga.pagamento + " gg. data fattura"};
             }))
             return s;
     }

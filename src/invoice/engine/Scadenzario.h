@@ -14,13 +14,20 @@ struct Scadenza {
     bool vuota() const { return ScadenzaDescrizione.isEmpty() && ScadenzaData.isEmpty() && ScadenzaImporto.isEmpty(); }
 };
 
+// Not linked, a payment term (of an invoice line, of a client's price list) is a whole number
+// of days written in digits alone ("30"): "30.5", "60.0", "-30" or "3O" are none, and are
+// refused with MessaggioScadenzaNonInGiorni where they are typed.
+bool GiorniInCifre(const QString& pagamento);
+inline const QString MessaggioScadenzaNonInGiorni =
+    QStringLiteral("La scadenza deve essere indicata in numero di giorni");
+
 // The due date of a line, counted from the invoice date `DataFattura` (dd/mm/yyyy).
 //
 // The line's payment term: linked (as `aliquote` is), a code of `codicipagamento`, due after
 // its `periodo` days and described by the code, " - " and the first 20 characters of its
-// description; not linked, a number of days, described as "Rimessa diretta" for 0 and as the
-// term followed by " gg. data fattura" otherwise. A code the archive does not hold, or a term
-// that is no number, gives no due date.
+// description; not linked, a number of days (GiorniInCifre), described as "Rimessa diretta"
+// for 0 and as the term followed by " gg. data fattura" otherwise. A code the archive does not
+// hold, or a term that is no whole number of days, gives no due date.
 //
 // The amount is the line's taxable amount plus its VAT (amount x rate / 100, at the rate
 // `aliquote` reads for the line's code, when above 0) plus 0,9, shown as the whole units of

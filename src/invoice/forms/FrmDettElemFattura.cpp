@@ -14,14 +14,13 @@
 #include "invoice/engine/CalcoloIva.h"
 #include "invoice/engine/DettaglioRigaFattura.h"
 #include "invoice/engine/RigheFattura.h"
+#include "invoice/engine/Scadenzario.h"
 #include "platform/system/MessageService.h"
 #include "platform/ui/FocusEvents.h"
 #include "platform/ui/FormUtil.h"
 #include "platform/ui/RefillCombo.h"
 
 namespace {
-
-const char* const TestoCombo = "testoMostrato";
 
 bool collegato() { return AmbienteLavoro().CollegatoContabilita; }
 
@@ -32,10 +31,6 @@ std::vector<ui::ComboRow> lista(const std::function<std::vector<ui::ComboRow>(db
     proc.esegui([&] { righe = leggi(*ArchivioInUso()); });
     return righe;
 }
-
-// The text a combo was given last by the program, to tell whether the user changed it.
-void ricorda(ui::RefillCombo& combo) { combo.setProperty(TestoCombo, combo.currentText()); }
-bool cambiato(const ui::RefillCombo& combo) { return combo.property(TestoCombo).toString() != combo.currentText(); }
 
 }  // namespace
 
@@ -146,18 +141,18 @@ void FrmDettElemFattura::Form_Load() {
     LblRicavi->setText(r.Ricavi);
     LblPagamento->setText(DefinizionePagamento(r.Pagamento));
     LblElemento->setText(r.Descrizione);
-    for (ui::RefillCombo* c : {DbcDarePn, DbcAverePn, DbcRicavi}) ricorda(*c);
+    for (ui::RefillCombo* c : {DbcDarePn, DbcAverePn, DbcRicavi}) c->keepShownText();
     DbcNtask->setFocus(Qt::OtherFocusReason);
 }
 
 void FrmDettElemFattura::ContoLasciato(ui::RefillCombo& combo, QLabel& codice) {
     // Not linked there is no chart of accounts to read the code from: the line keeps its
     // account. Linked, a description left as it was shown keeps the code it stood for.
-    if (!collegato() || !cambiato(combo)) return;
+    if (!collegato() || !combo.shownTextChanged()) return;
     Procedura proc("Funzione di lettura conto");
     if (Connessione archivio = ArchivioContabileInUso(proc))
         codice.setText(LetturaDescrizionePianoDeiConti(*archivio, combo.currentText()));
-    ricorda(combo);
+    combo.keepShownText();
 }
 
 QString FrmDettElemFattura::DefinizionePagamento(const QString& codice) {
@@ -179,10 +174,22 @@ void FrmDettElemFattura::DbcIva_LostFocus() {
 }
 
 void FrmDettElemFattura::CmdContinua_Click() {
-    if (!collegato() && !CodiceIvaDigitatoAmmesso(DbcIva->currentText())) {
-        ui::MessageService::show(MessaggioAliquotaNonInCifre);
-        DbcIva->setFocus(Qt::OtherFocusReason);
-        return;
+    // Not linked, the payment is a number of days and the VAT code the rate the line bills:
+    // the line takes neither unless it is one a document may bear.
+    if (!collegato()) {
+        const QString pagamento = DbcPagamento->currentText();
+        QWidget* rifiutato = nullptr;
+        if (!pagamento.isEmpty() && !GiorniInCifre(pagamento)) {
+            ui::MessageService::show(MessaggioScadenzaNonInGiorni);
+            rifiutato = DbcPagamento;
+        } else if (!CodiceIvaDigitatoAmmesso(DbcIva->currentText())) {
+            ui::MessageService::show(MessaggioAliquotaNonInCifre);
+            rifiutato = DbcIva;
+        }
+        if (rifiutato) {
+            rifiutato->setFocus(Qt::OtherFocusReason);
+            return;
+        }
     }
     FatturaInComposizioneRec& fattura = FatturaInComposizione();
     RigaFatturaInCorsoRec& r = fattura.RigaFatturaInCorso;

@@ -28,8 +28,14 @@ public:
     // then ignoring case, as the archive compares), or nothing when no row matches.
     std::optional<QString> boundValue() const;
 
+    // Keeps the text the combo holds now as the one the program showed, so that
+    // shownTextChanged() tells whether the user has changed it since.
+    void keepShownText() { shownText_ = currentText(); }
+    bool shownTextChanged() const { return shownText_ != currentText(); }
+
 private:
     Refill refill_;
+    QString shownText_;
 };
 
 }  // namespace ui

@@ -81,6 +81,9 @@ CampiElemento campiValidi() {
     c.contofat = "Onorari";
     c.dare = "Cassa";
     c.avere = "Onorari";
+    c.lblContofat = "04.01.01.0001";
+    c.lblDare = "01.02.01.0001";
+    c.lblAvere = "04.01.01.0001";
     return c;
 }
 
@@ -120,6 +123,11 @@ TEST(VerificaElemento, ChecksInTheirOrderStoppingAtTheFirstFailure) {
          "l'aliquota iva va espressa in valore percentuale positivo <100"},
         {"not linked, a rate too large to read", false, [&](CampiElemento& c) { c.iva = enorme; }, Iva,
          "l'aliquota iva va espressa in valore percentuale positivo <100"},
+        // The rate as the invoice lines bill it: "1.000" is a thousand percent, not one.
+        {"not linked, rate 1.000", false, [](CampiElemento& c) { c.iva = "1.000"; }, Iva,
+         "l'aliquota iva va espressa in valore percentuale positivo <100"},
+        {"not linked, EU rate 22.000", false, [](CampiElemento& c) { c.ivacee = "22.000"; }, IvaCee,
+         "l'aliquota iva Cee va espressa in valore percentuale positivo <100"},
         {"not linked, no EU rate", false, [](CampiElemento& c) { c.ivacee.clear(); }, IvaCee,
          "Inserire l'aliquota iva Cee da applicare all'elemento"},
         {"not linked, letters for the EU rate", false, [](CampiElemento& c) { c.ivacee = "abc"; }, IvaCee,
@@ -138,8 +146,15 @@ TEST(VerificaElemento, ChecksInTheirOrderStoppingAtTheFirstFailure) {
          "definire il codice in dare per la generazione della prima nota"},
         {"linked, no credit account", true, [](CampiElemento& c) { c.avere.clear(); }, Avere,
          "definire il codice in avere per la generazione della prima nota"},
+        // The row stores the codes: a text that named no account leaves none to store.
+        {"linked, a revenue account text with no code", true, [](CampiElemento& c) { c.lblContofat.clear(); },
+         Contofat, "definire un codice per la contabilizzazione delle fatture"},
+        {"linked, every account with its code", true, [](CampiElemento& c) { c.iva = "Aliquota ordinaria 20%"; },
+         std::nullopt, {}},
         {"not linked, rate 0 and EU rate 99,9 pass", false, [](CampiElemento& c) { c.iva = "0"; c.ivacee = "99,9"; },
          std::nullopt, {}},
+        {"not linked, rate 12.5 and EU rate 99,99 pass", false,
+         [](CampiElemento& c) { c.iva = "12.5"; c.ivacee = "99,99"; }, std::nullopt, {}},
         {"not linked, the accounts take part in no check", false,
          [](CampiElemento& c) { c.contofat.clear(); c.dare.clear(); c.avere.clear(); }, std::nullopt, {}},
     };

@@ -1,8 +1,10 @@
 // The catalogue's amount and rounding boxes take numbers in figures only: a mistyped price
 // ("1.2OO,00" with a letter O) stays as typed when the box is left, and CONFERMA and CORREGGI
 // refuse it with the box's message and the focus on it; nothing is stored, so no fee item
-// of the element is ever priced from figures picked out of it.
+// of the element is ever priced from figures picked out of it. Not linked, the VAT boxes take
+// a rate below 100 as the invoice lines will bill it: "1.000" is a thousand percent.
 #include "fees/forms/ElefatFixture.h"
+#include "foundation/engine/Generale.h"
 
 using ui::Answer;
 
@@ -81,6 +83,45 @@ TEST_F(ElefatInCifre, CorreggiRefusesAnAmountThatIsNoNumberInFiguresAndKeepsTheE
     scrivi(f().TxtImporto, "1.200,00");
     clic(f().CmdCorreggi);
     EXPECT_EQ(testo("SELECT importo FROM elefat WHERE codice = 'ONO'"), "1200");
+}
+
+TEST_F(ElefatInCifre, ConfermaRefusesARateTheLinesWouldBillAtAHundredPercentOrMore) {
+    apri();
+    const struct {
+        ui::RefillCombo* campo;
+        const char* messaggio;
+    } caselle[] = {{f().DbcIva, "l'aliquota iva va espressa in valore percentuale positivo <100"},
+                   {f().DbcIvacee, "l'aliquota iva Cee va espressa in valore percentuale positivo <100"}};
+    for (const auto& casella : caselle) {
+        for (const char* aliquota : {"1.000", "150", "100", "-22"}) {
+            SCOPED_TRACE(aliquota);
+            clic(f().CmdAggiungi);
+            scriviVoce({"ONO", "Onorario", f().OptListino, "100", "1", "22", "22", f().OptCompetenza});
+            scrivi(casella.campo, aliquota);
+            lascia();
+            box.expectMessage(Answer::Ok, casella.messaggio, "");
+            clic(f().CmdConferma);
+            EXPECT_EQ(box.pending(), 0);
+            EXPECT_EQ(QApplication::focusWidget(), casella.campo);
+            EXPECT_EQ(casella.campo->currentText(), aliquota);
+            clic(f().CmdAnnulla);
+        }
+    }
+    EXPECT_EQ(colonna("SELECT count(*) FROM elefat").toInt(), 0);
+
+    // Rates below 100 are stored as typed, and the lines bill them at that rate.
+    const struct {
+        const char *codice, *iva, *ivacee;
+    } buone[] = {{"A01", "12.5", "99,99"}, {"A02", "0", "22"}};
+    for (const auto& b : buone) {
+        clic(f().CmdAggiungi);
+        scriviVoce({b.codice, "Voce", f().OptListino, "100", "1", b.iva, b.ivacee, f().OptCompetenza});
+        clic(f().CmdConferma);
+        EXPECT_EQ(testo("SELECT iva || '|' || ivacee FROM elefat WHERE codice = ?", {b.codice}),
+                  QString(b.iva) + "|" + b.ivacee);
+    }
+    EXPECT_EQ(AliquotaDigitata(testo("SELECT iva FROM elefat WHERE codice = 'A01'")), Currency::fromRaw(125000));
+    EXPECT_EQ(box.messageTexts().size(), 8);
 }
 
 }  // namespace

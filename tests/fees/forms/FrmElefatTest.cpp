@@ -512,6 +512,105 @@ TEST_F(FrmElefatTest, LinkedThePairsFollowTheAccountingArchive) {
     EXPECT_TRUE(f().OptPagaCli->isChecked());
 }
 
+// Linked, an account may be typed rather than picked from its list: the element stores the
+// account the box names, by its description or by its code as every account box reads one
+// (points, a word of the chart). A text naming no sottoconto of the chart is refused by
+// CONFERMA and CORREGGI with that account's message, the focus on its box, and nothing stored.
+TEST_F(FrmElefatTest, LinkedAnAccountTypedIsStoredAsTheAccountItNames) {
+    apri(true);
+    const auto scegli = [&](ui::RefillCombo* combo, const QString& testo) {
+        entra(combo);
+        const int riga = combo->findText(testo);
+        ASSERT_GE(riga, 0) << testo.toStdString();
+        combo->setCurrentIndex(riga);
+        lascia();
+    };
+    const auto voce = [&](const QString& codice) {
+        clic(f().CmdAggiungi);
+        scrivi(f().DbcCodice, codice);
+        scrivi(f().DbcDescrizione, "Onorario");
+        clic(f().OptRichiesta);
+        scrivi(f().TxtImporto, "0");
+        scrivi(f().TxtArrotonda, "1");
+        scegli(f().DbcIva, "Aliquota ordinaria 20%");
+        scegli(f().DbcIvacee, "Escluso art. 15");
+    };
+    const auto conti = [&](const char* codice) {
+        return testo("SELECT contofat || '|' || dare || '|' || avere FROM elefat WHERE codice = ?", {codice});
+    };
+
+    // Picked, typed by code, typed by description: each box shows the account and its code.
+    voce("ONO");
+    scegli(f().DbcContofat, "Onorari");
+    scrivi(f().DbcDare, "1.2.1.2");
+    scrivi(f().DbcAvere, "Rimborsi spese");
+    lascia();
+    EXPECT_EQ(f().LblContofat->text(), "04.01.01.0001");
+    EXPECT_EQ(f().DbcDare->currentText(), "Banca Popolare c/c 1234");
+    EXPECT_EQ(f().LblDare->text(), "01.02.01.0002");
+    EXPECT_EQ(f().LblAvere->text(), "04.01.01.0002");
+    clic(f().CmdConferma);
+    EXPECT_EQ(conti("ONO"), "04.01.01.0001|01.02.01.0002|04.01.01.0002");
+
+    // Texts that name no sottoconto: refused at CONFERMA, whatever leaving the box said.
+    const struct {
+        ui::RefillCombo* campo;
+        const char* scritto;
+        const char* avviso;  // the code box's own message on leaving, if any
+        const char* messaggio;
+    } rifiuti[] = {
+        {f().DbcContofat, "Conto inesistente", nullptr, "definire un codice per la contabilizzazione delle fatture"},
+        {f().DbcContofat, "04.01.00.0000", nullptr, "definire un codice per la contabilizzazione delle fatture"},
+        {f().DbcDare, "04.09.09.0001", "Il conto 04.09.09.0000 non è definito",
+         "definire il codice in dare per la generazione della prima nota"},
+        {f().DbcAvere, "XYZ", "Il codice mnemonico digitato non è definito",
+         "definire il codice in avere per la generazione della prima nota"},
+    };
+    for (const auto& r : rifiuti) {
+        SCOPED_TRACE(r.scritto);
+        voce("NUO");
+        scrivi(f().DbcContofat, "04.01.01.0001");
+        scrivi(f().DbcDare, "01.02.01.0001");
+        scrivi(f().DbcAvere, "04.01.01.0002");
+        scrivi(r.campo, r.scritto);
+        if (r.avviso) box.expectMessage(Answer::Ok, r.avviso, "CONTROLLO CODICE PdC");
+        lascia();
+        box.expectMessage(Answer::Ok, r.messaggio);
+        clic(f().CmdConferma);
+        EXPECT_EQ(box.pending(), 0);
+        EXPECT_EQ(QApplication::focusWidget(), r.campo);
+        EXPECT_EQ(colonna("SELECT count(*) FROM elefat WHERE codice = 'NUO'").toInt(), 0);
+        clic(f().CmdAnnulla);
+    }
+
+    // A word of the chart written into a box and confirmed at once, the box never left.
+    voce("ANT");
+    scrivi(f().DbcContofat, "Onorari");
+    scrivi(f().DbcDare, "01.02.01.0001");
+    lascia();
+    f().DbcAvere->setEditText("anticipi");
+    clic(f().CmdConferma);
+    EXPECT_EQ(conti("ANT"), "04.01.01.0001|01.02.01.0001|04.01.02.0001");
+
+    // A correction reads the typed account the same way, and refuses one naming none.
+    clic(f().CmdAnnulla);
+    scrivi(f().DbcCodice, "ONO");
+    clic(f().CmdRicerca);
+    clic(f().DbcDare);
+    ASSERT_EQ(f().ModoOperativo, 3);
+    scrivi(f().DbcDare, "0102010001");
+    clic(f().CmdCorreggi);
+    EXPECT_EQ(f().DbcDare->currentText(), "Cassa contanti");
+    EXPECT_EQ(conti("ONO"), "04.01.01.0001|01.02.01.0001|04.01.01.0002");
+    clic(f().DbcAvere);
+    scrivi(f().DbcAvere, "Nessun conto");
+    box.expectMessage(Answer::Ok, "definire il codice in avere per la generazione della prima nota");
+    clic(f().CmdCorreggi);
+    EXPECT_EQ(box.pending(), 0);
+    EXPECT_EQ(conti("ONO"), "04.01.01.0001|01.02.01.0001|04.01.01.0002");
+    EXPECT_EQ(box.messageTexts().size(), 7);
+}
+
 TEST_F(FrmElefatTest, TheLoadRunsTheStartUpAgain) {
     installa();
     fascole.setParameters({{"nota1", "Nota costante"}});

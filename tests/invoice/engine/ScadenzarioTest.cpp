@@ -52,6 +52,11 @@ TEST(CalcoloScadenzarioNonCollegato, TheTermIsANumberOfDaysFromTheInvoiceDate) {
         {"15", "20", "100", {"15 gg. data fattura", "30/03/2004", "120"}},
         {"3O", "20", "100", {}},
         {"", "20", "100", {}},
+        // Days are a whole number in digits: a term read as 305 or 600 days is no term.
+        {"30.5", "20", "100", {}},
+        {"60.0", "20", "100", {}},
+        {"-30", "20", "100", {}},
+        {"30,0", "20", "100", {}},
     };
     LettoreAliquoteIva aliquote;
     for (const Caso& c : casi) verifica(aliquote, c);

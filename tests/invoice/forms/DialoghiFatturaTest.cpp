@@ -139,15 +139,17 @@ TEST_F(DialoghiFattura, ClosingTheDetailByItsBoxChangesNothing) {
 }
 
 // Not linked, the VAT code is the rate: one mistyped ("2O" with a letter O) would bill the
-// figures picked out of it, so CONTINUA refuses it and the line keeps its VAT.
-TEST_F(DialoghiFattura, NotLinkedAVatCodeMixingDigitsAndOtherSignsIsRefused) {
+// figures picked out of it, and one of 100 or more, or below 0, a VAT no document bears ("1.000"
+// is a thousand percent, as the line bills it), so CONTINUA refuses them and the line keeps its
+// VAT.
+TEST_F(DialoghiFattura, NotLinkedAVatCodeThatIsNoRateInFiguresBelowAHundredIsRefused) {
     apri();
     applica(t().F_OptPerOgniVoce);
     clicRiga(rigaDellaLinea(3));  // ORE, EU VAT code 4
     FrmDettElemFattura d(cliente, "0001", &finestra);
     mostra(d);
     clic(d.ChkIvaBloccata);
-    for (const char* codice : {"2O", "E10", "1-2", "22 %"}) {
+    for (const char* codice : {"2O", "E10", "1-2", "22 %", "150", "-22", "100", "1.000", "22.000"}) {
         SCOPED_TRACE(codice);
         scriviELascia(d.DbcIva, codice, d.ChkIvaBloccata);
         ScriptedMessages box;
@@ -160,13 +162,42 @@ TEST_F(DialoghiFattura, NotLinkedAVatCodeMixingDigitsAndOtherSignsIsRefused) {
         EXPECT_EQ(fattura().RigheFattura.riga(3).CodiceIva, "4");
     }
     // A rate in figures, or a code without digits for a line without VAT, is taken.
-    for (const char* codice : {"10,5", "ES", "22"}) {
+    for (const char* codice : {"10,5", "ES", "22", "0", "99,99", "12.5"}) {
         scriviELascia(d.DbcIva, codice, d.ChkIvaBloccata);
         clic(d.CmdContinua);
         EXPECT_EQ(fattura().RigheFattura.riga(3).CodiceIva, codice);
         mostra(d);
     }
     EXPECT_TRUE(fattura().RigheFattura.riga(3).IvaBloccata);
+}
+
+// Not linked, the payment is a number of days, as in a client's price list: a term that would
+// fall due 305 days after the invoice for "30.5" is refused, the focus back on its box.
+TEST_F(DialoghiFattura, NotLinkedAPaymentThatIsNoWholeNumberOfDaysIsRefused) {
+    apri();
+    applica(t().F_OptPerOgniVoce);
+    clicRiga(rigaDellaLinea(3));  // ORE, payment 30
+    FrmDettElemFattura d(cliente, "0001", &finestra);
+    mostra(d);
+    for (const char* pagamento : {"30.5", "60.0", "-30", "30,0", "3O", "30 gg"}) {
+        SCOPED_TRACE(pagamento);
+        scriviELascia(d.DbcPagamento, pagamento, d.DbcIva);
+        ScriptedMessages box;
+        box.expectMessage(ui::Answer::Ok, "La scadenza deve essere indicata in numero di giorni");
+        clic(d.CmdContinua);
+        EXPECT_EQ(box.pending(), 0);
+        EXPECT_TRUE(d.isVisible());
+        EXPECT_TRUE(d.DbcPagamento->hasFocus());
+        EXPECT_FALSE(d.RigaScritta());
+        EXPECT_EQ(fattura().RigheFattura.riga(3).pagamento, "30");
+    }
+    // Days in digits, or no payment at all, are taken.
+    for (const char* pagamento : {"60", "0", ""}) {
+        scriviELascia(d.DbcPagamento, pagamento, d.DbcIva);
+        clic(d.CmdContinua);
+        EXPECT_EQ(fattura().RigheFattura.riga(3).pagamento, pagamento);
+        mostra(d);
+    }
 }
 
 TEST_F(DialoghiFattura, LinkedTheAccountsShowByDescriptionAndTheirCodesFollowTheChoice) {

@@ -1,7 +1,7 @@
 // The invoice tab keeps a document within what the archive holds exactly with its VAT: the
 // amount to invoice of a line, and the lines together, are refused with a message beyond
 // ImportoMassimo; lines from fee items whose totals leave the range of an amount are reported
-// through the error handler.
+// through the error handler; a line billing a rate no document bears is not issued.
 #include <gtest/gtest.h>
 
 #include "fees/engine/CalcoloCompetenza.h"
@@ -111,6 +111,35 @@ TEST_F(TabFatturaFuoriMisura, StoredItemsWhoseTotalsLeaveTheRangeGoToTheErrorHan
     clic(t().F_CmdStampa);
     EXPECT_EQ(messaggi.pending(), 0);
     EXPECT_EQ(stato(), prima);
+}
+
+// Not linked, a catalogue element stored with a rate its box now refuses ("1.000", a thousand
+// percent as the lines bill it) stops STAMPA with a message naming the line, before anything is
+// written: no fee item marked, no print database; the lines stay for the rate to be corrected.
+TEST_F(TabFatturaFuoriMisura, NotLinkedARateStoredBeyondAHundredStopsTheIssueAndWritesNothing) {
+    apri();
+    fascole.db().execute("UPDATE elefat SET iva = '1.000', ivacee = '1.000' WHERE codice = 'ONO'");
+    applica(t().F_OptPerOgniVoce);
+    ParametriFattura().NumeroDocumento = "7";
+    const auto stato = [&] {
+        QStringList s;
+        s << QString::fromStdString(
+            colonna("SELECT group_concat(fatturato || idfattura) FROM competenze").textOr(std::string()));
+        s << QDir(AmbienteLavoro().CartellaAvvio).entryList({"SDB*"}, QDir::Files);
+        return s;
+    };
+    const QStringList prima = stato();
+    ScriptedMessages messaggi;
+    messaggi.expectMessage(ui::Answer::Ok,
+                           "Non si può fatturare la riga E.ONO «Onorario pratica» all'aliquota IVA 1.000 (1.000,00 %): "
+                           "l'aliquota va da 0 a meno di 100; correggerla in ALTRI DATI o negli Elementi da fatturare: "
+                           "il documento non è stato emesso",
+                           TitoloEmissione);
+    clic(t().F_CmdStampa);
+    EXPECT_EQ(messaggi.pending(), 0);
+    EXPECT_EQ(stato(), prima);
+    EXPECT_TRUE(t().F_CmdStampa->isEnabled());
+    EXPECT_EQ(fattura().RigheFattura.NumeroRighe(), 6);
 }
 
 }  // namespace
