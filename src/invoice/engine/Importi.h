@@ -1,5 +1,7 @@
 #pragma once
 #include <QString>
+#include <cstdint>
+#include <optional>
 
 #include "fees/engine/CalcoloCompetenza.h"  // the amount masks
 #include "foundation/engine/NumeroParametro.h"  // NumeroDaTesto
@@ -7,13 +9,16 @@
 
 // Amount arithmetic and number reading shared by the invoice rules.
 
-// `importo` x `percentuale` / 100, rounded once to four decimals, half to even.
-Currency PercentualeDi(Currency importo, Currency percentuale);
-
-// The VAT of a taxable amount at a rate in percent, to the cent: taxable amount times rate
-// (which is the VAT in cents) plus one half, then the whole part; so halves go up.
-// 123,45 at 20 gives 24,69; 10,25 at 10 gives 1,03.
+// The VAT of a taxable amount at a rate in percent, brought to the cent once from the exact
+// product, halves away from zero as every figure of a document: 123,45 at 20 gives 24,69;
+// 10,25 at 10 gives 1,03, and the -10,25 of a credit note that reverses it gives -1,03.
 Currency ImpostaSuImponibile(Currency imponibile, Currency percentuale);
+
+// The whole units of a line's amount falling due: the amount with its VAT at `percentuale`
+// (none: the amount alone) raised by 0,9, so that a remainder of a tenth or more carries to the
+// next unit, then the decimals cut off. Worked from the exact value: 10,09 at 10 % is 11,099,
+// raised 11,999, so 11 (a value brought to the cent first, 12,00, would give 12).
+int64_t UnitaInScadenza(Currency importo, std::optional<Currency> percentuale);
 
 // The amount as the amount masks show it: to the cent, halves away from zero (10,005 gives
 // 10,01 and -10,005 gives -10,01). The totals of a document are brought to the cent so.

@@ -64,13 +64,10 @@ Scadenza CalcoloScadenzario(const RigaFattura& riga, const QString& DataFattura,
     s.ScadenzaImporto = testoSemplice(riga.impofat);
     if (riga.impofat.isZero()) return s;
 
-    Currency importo = riga.impofat;
     const auto aliquota = aliquote.leggi(riga.CodiceIva, proc);
     if (proc.abbandonata()) return s;
-    // The 0,9 carries a remainder of a tenth or more up to the next whole unit.
-    if (aliquota && aliquota->Percentuale > Currency())
-        importo = importo + PercentualeDi(importo, aliquota->Percentuale) + Currency::fromRaw(9000);
-    const QString testo = basic::Format(importo, "##########0.#0");
-    s.ScadenzaImporto = basic::Left(testo, testo.size() - 3);
+    std::optional<Currency> percentuale;
+    if (aliquota && aliquota->Percentuale > Currency()) percentuale = aliquota->Percentuale;
+    s.ScadenzaImporto = QString::number(UnitaInScadenza(riga.impofat, percentuale));
     return s;
 }

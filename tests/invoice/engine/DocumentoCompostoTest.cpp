@@ -22,12 +22,6 @@ using emissione_di_prova::Npra;
 
 // --- The figures, worked out with whole ten-thousandths.
 
-int64_t dividiPerDifetto(__int128 n, __int128 d) {
-    __int128 q = n / d;
-    if (n % d != 0 && n < 0) --q;
-    return int64_t(q);
-}
-
 // To the cent, halves away from zero.
 int64_t alCentesimo(int64_t raw) {
     const int64_t a = raw < 0 ? -raw : raw;
@@ -35,20 +29,16 @@ int64_t alCentesimo(int64_t raw) {
     return raw < 0 ? -c : c;
 }
 
-// a x p / 100 to four decimals, halves to even.
-int64_t percentuale(int64_t a, int64_t p) {
-    const __int128 n = __int128(a) * p;
-    const __int128 d = __int128(10000) * 100;
-    __int128 q = dividiPerDifetto(n, d);
-    const __int128 r2 = 2 * (n - q * d);
-    if (r2 > d || (r2 == d && q % 2 != 0)) ++q;
-    return int64_t(q);
+// a x p / 100 (both in ten-thousandths) to the cent, once from the exact product, halves away
+// from zero.
+int64_t centesimiDi(int64_t a, int64_t p) {
+    const __int128 n = __int128(a) * p, meta = __int128(50000000);
+    const __int128 cent = (n < 0 ? -n + meta : n + meta) / 100000000;
+    return int64_t(n < 0 ? -cent : cent) * 100;
 }
 
-// The VAT of an amount at a rate in percent (both in ten-thousandths): cents rounded half up.
-int64_t iva(int64_t imponibile, int64_t aliquota) {
-    return dividiPerDifetto(__int128(imponibile) * aliquota + 50000000, 100000000) * 100;
-}
+// The VAT of an amount at a rate in percent: to the cent as every figure worked out of others.
+int64_t iva(int64_t imponibile, int64_t aliquota) { return centesimiDi(imponibile, aliquota); }
 
 Currency c(int64_t raw) { return Currency::fromRaw(raw); }
 QString esteso(int64_t raw) { return basic::Format(c(raw), "#,###,##0.00"); }
@@ -200,7 +190,7 @@ TEST_F(DocumentoComposto, TabPrintDatabaseAndJournalAgreeToTheCent) {
         };
         // Base and amount of a withholding to the cent, as printed.
         auto ritenuta = [&](int64_t b, int64_t quota, int64_t aliquota) {
-            return alCentesimo(percentuale(alCentesimo(percentuale(b, quota)), aliquota));
+            return centesimiDi(centesimiDi(b, quota), aliquota);
         };
         std::vector<int64_t> ritenute;
         if (d.Parametri.RitenutaAcconto) ritenute.push_back(ritenuta(base(d.Parametri.CriterioRA), 500000, 200000));

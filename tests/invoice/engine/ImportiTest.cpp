@@ -36,27 +36,20 @@ TEST(NumeroDaTesto, ANumberBeyondMoneyRaisesOverflow) {
     }
 }
 
-TEST(ImpostaSuImponibile, RoundsToTheCentWithHalvesGoingUp) {
+TEST(ImpostaSuImponibile, RoundsToTheCentOnceWithHalvesAwayFromZero) {
     const struct {
         const char *imponibile, *aliquota, *attesa;
     } casi[] = {
         {"123,45", "20", "24,69"},   {"10,25", "10", "1,03"},     {"100", "20", "20"},
         {"1000", "20", "200"},       {"0,125", "20", "0,03"},     {"0,1249", "20", "0,02"},
-        {"100,5", "12,5", "12,56"},  {"-10,25", "10", "-1,02"},   {"-10,26", "10", "-1,03"},
+        {"100,5", "12,5", "12,56"},  {"-10,25", "10", "-1,03"},   {"-10,24", "10", "-1,02"},
+        {"-0,125", "20", "-0,03"},   {"100,99", "0,5", "0,5"},    {"0,99", "0,5", "0"},
         {"100", "0", "0"},           {"1234567,89", "22", "271604,94"},
         {"99999999,9999", "22", "22000000"},
     };
     for (const auto& c : casi)
         EXPECT_EQ(ImpostaSuImponibile(euro(c.imponibile), euro(c.aliquota)), euro(c.attesa))
             << c.imponibile << " at " << c.aliquota;
-}
-
-TEST(PercentualeDi, RoundsOnceToFourDecimalsHalfToEven) {
-    EXPECT_EQ(PercentualeDi(euro("333,33"), euro("20")), euro("66,666"));
-    EXPECT_EQ(PercentualeDi(euro("300"), euro("12,5")), euro("37,5"));
-    EXPECT_EQ(PercentualeDi(euro("0,0125"), euro("10")), euro("0,0012"));  // 0,00125: half to even
-    EXPECT_EQ(PercentualeDi(euro("0,0135"), euro("10")), euro("0,0014"));  // 0,00135
-    EXPECT_EQ(PercentualeDi(euro("-200"), euro("20")), euro("-40"));
 }
 
 // The cent the amount masks show, and a group's taxable amount growing by it line after line.

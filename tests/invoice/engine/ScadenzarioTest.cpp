@@ -41,8 +41,10 @@ TEST(CalcoloScadenzarioNonCollegato, TheTermIsANumberOfDaysFromTheInvoiceDate) {
         {"30", "10", "90,10", {"30 gg. data fattura", "14/04/2004", "100"}},
         {"30", "10", "90,08", {"30 gg. data fattura", "14/04/2004", "99"}},
         {"30", "10", "90", {"30 gg. data fattura", "14/04/2004", "99"}},
-        // The sum is shown to the cent before the decimals go: 99,999 shows as 100,00.
-        {"30", "10", "90,09", {"30 gg. data fattura", "14/04/2004", "100"}},
+        // From the exact value: 90,09 with its VAT is 99,099, a remainder under a tenth, so
+        // 99,999 once raised, and 99 (brought to the cent first, 100,00, it gave a unit more).
+        {"30", "10", "90,09", {"30 gg. data fattura", "14/04/2004", "99"}},
+        {"30", "10", "10,09", {"30 gg. data fattura", "14/04/2004", "11"}},
         // The due amount takes the same rate as the line's VAT: 12,5 is 12,5 %.
         {"30", "12,5", "100", {"30 gg. data fattura", "14/04/2004", "113"}},
         {"30", "12.5", "100", {"30 gg. data fattura", "14/04/2004", "113"}},
