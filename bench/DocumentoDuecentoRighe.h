@@ -44,6 +44,7 @@ struct DocumentoDuecentoRighe {
         QString taskPrecedente;
         for (int i = 0; i < Righe; ++i) {
             RigaFattura r;
+            r.DaCompetenza = true;
             r.cliente = Cliente;
             r.npra = "0007";
             r.ntask = QString("%1").arg(i / 20 + 1, 4, 10, QChar('0'));

@@ -31,10 +31,11 @@ struct EsitoFatturazioneCompetenze {
     int GiaFatturate = 0;  // items another document billed meanwhile: then none is marked
 };
 
-// Marks the fee item of every line invoiced with `idfattura`, in `competenze` of the case-file
-// archive reached through `archivio` (inside the caller's transaction when there is one). A
-// line whose item is not in the archive (deleted meanwhile) is passed over. When an item is
-// already invoiced (another workstation issued it since the lines were selected) nothing at
+// Marks the fee item of every line that came from one (RigaFattura::DaCompetenza) invoiced with
+// `idfattura`, in `competenze` of the case-file archive reached through `archivio` (inside the
+// caller's transaction when there is one); a line typed on the tab marks none, and no fee item
+// refuses it. A line whose item is not in the archive (deleted meanwhile) is passed over. When an
+// item is already invoiced (another workstation issued it since the lines were selected) nothing at
 // all is marked and the result says how many. Throws db::DbError.
 EsitoFatturazioneCompetenze FatturazioneCompetenze(db::Database& archivio, const TabellaRigheFattura& righe,
                                                    const QString& idfattura);

@@ -41,8 +41,10 @@ protected:
         archivio.addFeeItem("01.01.01.0001", "0007", "0002", "0000", "SPE", {{"impofat", 30}});
         archivio.addFeeItem("01.01.01.0002", "0007", "0001", "0000", "ONO", {{"impofat", 100}});
     }
+    // The line of a fee item, as the selection takes it.
     static RigaFattura riga(const char* ntask, const char* elemento, const char* cliente = "01.01.01.0001") {
         RigaFattura r;
+        r.DaCompetenza = true;
         r.cliente = cliente;
         r.npra = "0007";
         r.ntask = ntask;
@@ -90,6 +92,29 @@ TEST_F(FatturazioneCompetenzeTest, AnItemBilledMeanwhileStopsEveryMark) {
     EXPECT_EQ(esito.GiaFatturate, 1);
     EXPECT_EQ(esito.Fatturate, 0);
     EXPECT_EQ(competenze(), prima);
+}
+
+// A line typed on the tab is no fee item: it marks none, not even the unbilled one of its
+// task, job and element, and the one of its key that another document billed refuses nothing.
+TEST_F(FatturazioneCompetenzeTest, ALineTypedOnTheTabMarksNothingAndIsNeverRefused) {
+    archivio.db().execute("UPDATE competenze SET fatturato = 1, idfattura = 'ALTRO' WHERE elemento = 'SPE'");
+    TabellaRigheFattura righe;
+    righe.aggiungi(riga("0001", "ONO"));
+    for (const char* elemento : {"SPE", "ONO"}) {
+        RigaFattura digitata = riga("0002", elemento);
+        digitata.DaCompetenza = false;
+        righe.aggiungi(digitata);
+    }
+    const auto esito = FatturazioneCompetenze(archivio.db(), righe, "000704011500013");
+    EXPECT_EQ(esito.Fatturate, 1);
+    EXPECT_EQ(esito.GiaFatturate, 0);
+    const std::vector<QStringList> attese = {
+        {"01.01.01.0001", "0001", "ONO", "1", "000704011500013", "100", "Onorario", "04.01.01.0001"},
+        {"01.01.01.0001", "0002", "ONO", "0", "<Null>", "0", "<Null>", "<Null>"},
+        {"01.01.01.0001", "0002", "SPE", "1", "ALTRO", "30", "<Null>", "<Null>"},
+        {"01.01.01.0002", "0001", "ONO", "0", "<Null>", "100", "<Null>", "<Null>"},
+    };
+    EXPECT_EQ(competenze(), attese);
 }
 
 TEST_F(FatturazioneCompetenzeTest, LinesFindTheirItemsAsTheKeyIsCompared) {
