@@ -45,7 +45,7 @@ QString NumeroInIdFattura(const QString& numeroDocumento) {
     return basic::Right("00000" + basic::Trim(numeroDocumento), 5);
 }
 
-bool IdFatturaInUso(db::Database& archivio, const QString& cliente, const QString& idfattura) {
+bool CompetenzeConIdFattura(db::Database& archivio, const QString& cliente, const QString& idfattura) {
     return !archivio.scalar("SELECT 1 FROM competenze WHERE cliente = ? AND idfattura = ? LIMIT 1", {cliente, idfattura})
                 .isNull();
 }

@@ -22,9 +22,9 @@ QString IdFattura(const QString& npra, const QString& dataFattura, const QString
 // Characters 11-15 of the identifier of a document numbered `numeroDocumento`.
 QString NumeroInIdFattura(const QString& numeroDocumento);
 
-// True when some fee item of `cliente` already carries `idfattura`: a document with that
-// identifier has billed them, and a second one would be cancelled together with it.
-bool IdFatturaInUso(db::Database& archivio, const QString& cliente, const QString& idfattura);
+// True when some fee item of `cliente` carries `idfattura`: a document with that identifier
+// billed them. Throws db::DbError.
+bool CompetenzeConIdFattura(db::Database& archivio, const QString& cliente, const QString& idfattura);
 
 struct EsitoFatturazioneCompetenze {
     int Fatturate = 0;     // items marked

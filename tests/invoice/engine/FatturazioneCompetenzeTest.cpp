@@ -77,9 +77,9 @@ TEST_F(FatturazioneCompetenzeTest, EachLineMarksItsOwnItemAndNothingElse) {
         {"01.01.01.0002", "0001", "ONO", "0", "<Null>", "100", "<Null>", "<Null>"},
     };
     EXPECT_EQ(competenze(), attese);
-    EXPECT_TRUE(IdFatturaInUso(archivio.db(), "01.01.01.0001", "000704011500013"));
-    EXPECT_FALSE(IdFatturaInUso(archivio.db(), "01.01.01.0002", "000704011500013"));
-    EXPECT_FALSE(IdFatturaInUso(archivio.db(), "01.01.01.0001", "000704011500014"));
+    EXPECT_TRUE(CompetenzeConIdFattura(archivio.db(), "01.01.01.0001", "000704011500013"));
+    EXPECT_FALSE(CompetenzeConIdFattura(archivio.db(), "01.01.01.0002", "000704011500013"));
+    EXPECT_FALSE(CompetenzeConIdFattura(archivio.db(), "01.01.01.0001", "000704011500014"));
 }
 
 TEST_F(FatturazioneCompetenzeTest, AnItemBilledMeanwhileStopsEveryMark) {
@@ -154,7 +154,7 @@ TEST_F(FatturazioneCompetenzeTest, AnotherWorkstationBillingTheSameItems) {
     auto suaEmissione = std::make_unique<db::Transaction>(*altra);
     altra->execute("UPDATE competenze SET fatturato = 1, idfattura = 'SUO' WHERE ntask = '0002' AND elemento = 'SPE'");
     EXPECT_EQ(errorOf([&] { FatturazioneCompetenze(archivio.db(), righe, "NOSTRO"); }), db::err::Locked);
-    EXPECT_FALSE(IdFatturaInUso(archivio.db(), "01.01.01.0001", "NOSTRO"));
+    EXPECT_FALSE(CompetenzeConIdFattura(archivio.db(), "01.01.01.0001", "NOSTRO"));
 
     // Committed: ours sees the item billed, marks nothing and says how many.
     suaEmissione->commit();
@@ -165,7 +165,7 @@ TEST_F(FatturazioneCompetenzeTest, AnotherWorkstationBillingTheSameItems) {
     EXPECT_EQ(esito.GiaFatturate, 1);
     EXPECT_EQ(esito.Fatturate, 0);
     EXPECT_EQ(competenze(), prima);
-    EXPECT_FALSE(IdFatturaInUso(archivio.db(), "01.01.01.0001", "NOSTRO"));
+    EXPECT_FALSE(CompetenzeConIdFattura(archivio.db(), "01.01.01.0001", "NOSTRO"));
 }
 
 }  // namespace
