@@ -44,6 +44,7 @@ struct DocumentoDuecentoRighe {
         QString taskPrecedente;
         for (int i = 0; i < Righe; ++i) {
             RigaFattura r;
+            r.DaCompetenza = true;
             r.cliente = Cliente;
             r.npra = "0007";
             r.ntask = QString("%1").arg(i / 20 + 1, 4, 10, QChar('0'));
@@ -78,10 +79,11 @@ struct DocumentoDuecentoRighe {
         documento.Riepilogo = *CalcoloRiepilogoIva(documento.RigheFattura, aliquote);
     }
 
-    // The fee items billable again and the start and invoice folders empty, ready for the next
-    // issue.
+    // The fee items billable again, the documents issued forgotten and the start and invoice
+    // folders empty, ready for the next issue.
     void riprendi() {
         sessione->db().execute("UPDATE competenze SET fatturato = 0, idfattura = NULL");
+        sessione->db().execute("DELETE FROM DocumentiEmessi");
         for (const QString& c : {avvio, fatture})
             for (const QString& f : QDir(c).entryList(QDir::Files)) QFile::remove(QDir(c).filePath(f));
     }

@@ -118,6 +118,7 @@ QString descrizioneCreazione(const std::string& tabella) {
         {"Fascola", "Creazione tabella Fascola"},
         {"Task", "creazione tabella Task"},
         {"Revisione", "Creazione tabella revisione"},
+        {"DocumentiEmessi", "Creazione tabella DocumentiEmessi"},
     };
     for (const auto& [nome, testo] : testi)
         if (nome == tabella) return testo;
@@ -135,6 +136,9 @@ bool CreaTabelle(db::Database& db, Procedura& creazione) {
         Procedura tabella(descrizioneCreazione(t.name));
         if (!tabella.esegui([&] { db.execute(db::createTableSql(t)); }) || tabella.fallita()) return false;
     }
+    Procedura documenti(descrizioneCreazione(TabellaDocumentiEmessi().name));
+    for (const std::string& istruzione : IstruzioniDocumentiEmessi())
+        if (!documenti.esegui([&] { db.execute(istruzione); }) || documenti.fallita()) return false;
     for (const std::string& indice : IndiciArchivioFascole()) {
         Procedura creazione(descrizioneCreazione("Competenze"));
         if (!creazione.esegui([&] { db.execute(indice); }) || creazione.fallita()) return false;
@@ -158,6 +162,24 @@ const std::vector<std::string>& IndiciArchivioFascole() {
         "(substr(idfattura, 11, 5), substr(idfattura, 5, 2))",
     };
     return indici;
+}
+
+const db::Table& TabellaDocumentiEmessi() {
+    static const db::Table tabella{"DocumentiEmessi",
+                                   {text("cliente", 13, NonVuoto), text("idfattura", 15, NonVuoto),
+                                    text("lettera", 1), text("registrazione", 5)},
+                                   {"cliente", "idfattura"}};
+    return tabella;
+}
+
+const std::vector<std::string>& IstruzioniDocumentiEmessi() {
+    // The index serves the documents of a year that bear a number, as the fee items' does.
+    static const std::vector<std::string> istruzioni = {
+        db::createTableSql(TabellaDocumentiEmessi(), true),
+        "CREATE INDEX IF NOT EXISTS documentiemessi_numero_documento ON DocumentiEmessi "
+        "(substr(idfattura, 11, 5), substr(idfattura, 5, 2))",
+    };
+    return istruzioni;
 }
 
 const std::vector<db::Table>& SchemaArchivioFascole() {

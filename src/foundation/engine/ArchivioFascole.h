@@ -27,6 +27,18 @@ const std::vector<db::Table>& SchemaArchivioFascole();
 // reads an archive with or without them.
 const std::vector<std::string>& IndiciArchivioFascole();
 
+// The table of the documents issued, which an archive holds besides the ten tables of its
+// revision: one row for each document an issue committed, whatever its lines bill, keyed by the
+// client code and the document's `idfattura`, so that a client has one document of each
+// identifier; with the document letter and the registration part of its file name ("00000"
+// when it was not posted). It is made, with its index on the number and year the identifier
+// holds, unless it is there (IstruzioniDocumentiEmessi): by the creation of an archive and by
+// the upgrade at every start, so that an archive written by an earlier release gets it. Like the
+// indexes it changes nothing of the tables of the revision: every release reads an archive
+// with or without it.
+const db::Table& TabellaDocumentiEmessi();
+const std::vector<std::string>& IstruzioniDocumentiEmessi();
+
 // One column of one table, as an upgrade step adds or drops it.
 struct ColonnaArchivio {
     std::string tabella;
@@ -65,6 +77,7 @@ QString NomeArchivioInCostruzione(const QString& Percorso);
 
 // Brings the case-file archive reached through `archivio` (the session) to
 // RevisioneArchivioCorrente one step at a time, each step with its revision write in one
-// transaction, then adds the indexes it lacks (IndiciArchivioFascole). An empty revision table
-// or a revision outside the chain is reported and nothing is changed.
+// transaction, then adds the table of the documents issued (IstruzioniDocumentiEmessi) and the
+// indexes (IndiciArchivioFascole) it lacks. An empty revision table or a revision outside the chain
+// is reported and nothing is changed.
 void VerificaRevisioneDb(db::Database& archivio);

@@ -129,7 +129,11 @@ void VerificaRevisioneDb(db::Database& db) {
         for (const PassoRevisione* passo : *percorso)
             if (!EseguiPasso(db, *passo, riga)) return;
     }
-    // An index missing only slows the look-ups: a failure here is told and the program goes on.
+    // Without the table of the documents issued no document can be issued, listed or cancelled,
+    // and an index missing only slows the look-ups: a failure here is told and the program goes on.
+    Procedura documenti("Aggiornamento db Fascola, tabella DocumentiEmessi");
+    for (const std::string& istruzione : IstruzioniDocumentiEmessi())
+        if (!documenti.esegui([&] { db.execute(istruzione); })) return;
     Procedura indici("Aggiornamento db Fascola, indici della tabella Competenze");
     for (const std::string& indice : IndiciArchivioFascole())
         if (!indici.esegui([&] { db.execute(indice); })) return;

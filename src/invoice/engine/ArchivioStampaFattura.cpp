@@ -51,10 +51,12 @@ QString NomeFileFattura(bool collegato, const QString& codiceCliente, TipoDocume
     const QString cliente = collegato ? basic::Mid(codiceCliente, 1, 2) + basic::Mid(codiceCliente, 4, 2) +
                                             basic::Mid(codiceCliente, 7, 2) + basic::Right(codiceCliente, 4)
                                       : codiceCliente;
-    const QString registrazione =
-        numeroRegistrazione.isEmpty() ? QStringLiteral("00000")
-                                      : basic::Right("00000" + basic::Trim(numeroRegistrazione), 5);
-    return "SDB" + cliente + LetteraDocumento(tipo) + registrazione + idfattura + ".mdb";
+    return "SDB" + cliente + LetteraDocumento(tipo) + ParteRegistrazione(numeroRegistrazione) + idfattura + ".mdb";
+}
+
+QString ParteRegistrazione(const QString& numeroRegistrazione) {
+    return numeroRegistrazione.isEmpty() ? QStringLiteral("00000")
+                                         : basic::Right("00000" + basic::Trim(numeroRegistrazione), 5);
 }
 
 QChar CarattereNonAmmessoInNomeFile(const QString& testo) {

@@ -23,6 +23,8 @@
 // was posted, "00000" when it was not (`numeroRegistrazione` empty).
 QString NomeFileFattura(bool collegato, const QString& codiceCliente, TipoDocumento tipo,
                         const QString& numeroRegistrazione, const QString& idfattura);
+// The registration part of the name.
+QString ParteRegistrazione(const QString& numeroRegistrazione);
 
 // The characters no file name may hold: \ / : * ? " < > |. Returns the first one `testo` holds,
 // or a null character.

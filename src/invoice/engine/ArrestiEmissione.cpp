@@ -129,8 +129,8 @@ void Spiega(const EsitoEmissione& e, const DocumentoDaEmettere& d, const Dettagl
         testo = "La registrazione contabile non è stata eseguita" + NonEmesso;
         break;
     case ArrestoEmissione::IdFatturaInUso:
-        testo = "Il cliente ha già competenze fatturate con il documento " + e.IdFattura +
-                " (stessa fascola, data e numero)" + NonEmesso;
+        testo = "Il cliente ha già un documento della stessa fascola, data e numero (" + dettagli.Documento + ")" +
+                NonEmesso;
         break;
     case ArrestoEmissione::CompetenzeGiaFatturate:
         testo = "Competenze già fatturate con un altro documento: " + QString::number(dettagli.GiaFatturate) +

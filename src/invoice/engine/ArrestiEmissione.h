@@ -15,10 +15,11 @@
 // What the writing stages found out about a stop, for its explanation.
 struct DettagliArresto {
     int GiaFatturate = 0;      // fee items billed meanwhile by another document
-    QString Copia;             // the stored copy that carries the identifier
     int64_t UltimoNumero = 0;  // the register's last number, when a typed number was refused
     std::optional<RigaNonContabilizzabile> Riga;
-    QString Documento;  // the document of the year that bears the number (DocumentiNumerati::descrizione)
+    // The document of the year that bears the number, or of the client that bears the identifier
+    // (DocumentiNumerati::descrizione).
+    QString Documento;
     std::optional<NumeroDeiParametri> Parametro;  // the parameter that is no number in figures
     std::optional<EsercizioContabile> Esercizio;  // the linked archive's year, when the date is outside it
     int RigaAliquota = 0;  // the line whose VAT rate no document bears

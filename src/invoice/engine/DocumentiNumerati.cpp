@@ -18,7 +18,12 @@ namespace {
 // The fee items' documents of a year and number: the expressions are those of the archive's
 // index on the number and year of `idfattura`, so that the look-up reads only them.
 const char* const DocumentiDelleCompetenze =
-    "SELECT DISTINCT cliente, idfattura FROM competenze "
+    "SELECT DISTINCT cliente, idfattura, '' AS lettera FROM competenze "
+    "WHERE substr(idfattura, 11, 5) = ?1 AND substr(idfattura, 5, 2) = ?2";
+
+// The documents the issues recorded, of a year and number, with their letters.
+const char* const DocumentiAnnotati =
+    "SELECT cliente, idfattura, lettera FROM DocumentiEmessi "
     "WHERE substr(idfattura, 11, 5) = ?1 AND substr(idfattura, 5, 2) = ?2";
 
 // Linked, those the journal does not hold: no header of the same client, document date and
@@ -46,13 +51,26 @@ std::vector<DocumentoNumerato> DocumentiNumerati::conNumero(const QString& numer
     if (anno_.isEmpty()) return documenti;
     const QString parte = NumeroInIdFattura(numero);
 
-    std::string sql = std::string("WITH d AS (") + DocumentiDelleCompetenze + ") SELECT cliente, idfattura FROM d";
-    if (collegato_) sql += std::string(" WHERE 1") + NonRegistrati;
-    db::Statement st(sessione_, sql, {parte, anno_});
-    while (st.step()) documenti.push_back({st.column(0).textOr(QString()), st.column(1).textOr(QString()), {}});
+    // Each document once, with the letter its record or its stored copy tells.
+    auto aggiungi = [&](const QString& cliente, const QString& idfattura, const QString& lettera) {
+        auto stesso = std::find_if(documenti.begin(), documenti.end(), [&](const DocumentoNumerato& x) {
+            return x.IdFattura == idfattura && x.Cliente.compare(cliente, Qt::CaseInsensitive) == 0;
+        });
+        if (stesso == documenti.end()) documenti.push_back({cliente, idfattura, lettera});
+        else if (!lettera.isEmpty()) stesso->Lettera = lettera;
+    };
+    // The documents that billed fee items, then those the issues recorded (documents of typed
+    // lines, which bill none, among them).
+    for (const char* documentiDi : {DocumentiDelleCompetenze, DocumentiAnnotati}) {
+        std::string sql = std::string("WITH d AS (") + documentiDi + ") SELECT cliente, idfattura, lettera FROM d";
+        if (collegato_) sql += std::string(" WHERE 1") + NonRegistrati;
+        db::Statement st(sessione_, sql, {parte, anno_});
+        while (st.step())
+            aggiungi(st.column(0).textOr(QString()), st.column(1).textOr(QString()), st.column(2).textOr(QString()));
+    }
 
-    // The stored copies tell the letter, and stand for documents that billed no fee item. Linked,
-    // a copy with a registration number is of a posted document.
+    // The stored copies tell the letter, and stand for documents issued before the issues
+    // recorded them. Linked, a copy with a registration number is of a posted document.
     if (!cartella_.isEmpty()) {
         const QDir dir(sys::LocalPath(cartella_));
         for (const QString& nome : dir.entryList({"SDB*.mdb"}, QDir::Files)) {
@@ -60,12 +78,7 @@ std::vector<DocumentoNumerato> DocumentiNumerati::conNumero(const QString& numer
             if (!copia || basic::Mid(copia->IdFattura, 11, 5) != parte || basic::Mid(copia->IdFattura, 5, 2) != anno_)
                 continue;
             if (collegato_ && copia->Registrazione != "00000") continue;
-            const QString cliente = CodiceClienteDocumento(*copia, collegato_);
-            auto stesso = std::find_if(documenti.begin(), documenti.end(), [&](const DocumentoNumerato& x) {
-                return x.IdFattura == copia->IdFattura && x.Cliente.compare(cliente, Qt::CaseInsensitive) == 0;
-            });
-            if (stesso == documenti.end()) documenti.push_back({cliente, copia->IdFattura, copia->Lettera});
-            else stesso->Lettera = copia->Lettera;
+            aggiungi(CodiceClienteDocumento(*copia, collegato_), copia->IdFattura, copia->Lettera);
         }
     }
     // By date, then case file and client.

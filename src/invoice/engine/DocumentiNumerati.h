@@ -8,13 +8,16 @@ namespace db {
 class Database;
 }
 
-// The documents of a year that bear a given number, as the case-file archive and the invoice
-// folder know them: the fee items a document billed carry its `idfattura` (case number, date
-// as yymmdd, the last five characters of its number), and its stored copy carries the same in
-// its name, with the document letter and its registration number. A document that was not
-// posted is on no register, so this is the only place that knows its number was given: the
-// issue looks here before it gives a number, since a year has one progressive number per
-// series. Documents are compared by the number as `idfattura` keeps it (NumeroInIdFattura).
+// The documents of a year that bear a given number, as the case-file archive and the invoice folder
+// know them: the issue records each document it commits (DocumentiEmessi.h), with its `idfattura`
+// (case number, date as yymmdd, the last five characters of its number) and its letter, whatever
+// its lines bill; the fee items a document billed carry the same identifier (the only trace of a
+// document issued before documents were recorded, with its stored copy), and its stored copy
+// carries it in its name, with the document letter and its registration number. A stored copy
+// counts for its number whether or not its document billed fee items. A document that was not
+// posted is on no register, so this is the only place that knows its number was given: the issue
+// looks here before it gives a number, since a year has one progressive number per series.
+// Documents are compared by the number as `idfattura` keeps it (NumeroInIdFattura).
 
 struct DocumentoNumerato {
     QString Cliente;    // the client code

@@ -9,12 +9,12 @@
 #include "accounting/engine/NumeriRegistrazione.h"
 #include "accounting/engine/ParametriContabili.h"
 #include "foundation/engine/Ambiente.h"
-#include "foundation/engine/Generale.h"
 #include "foundation/engine/Procedura.h"
 #include "invoice/engine/ArchivioStampaFattura.h"
 #include "invoice/engine/ArrestiEmissione.h"
 #include "invoice/engine/CalcoloIva.h"
 #include "invoice/engine/ContabilizzazioneDocumento.h"
+#include "invoice/engine/DocumentiEmessi.h"
 #include "invoice/engine/DocumentiNumerati.h"
 #include "invoice/engine/FatturazioneCompetenze.h"
 #include "invoice/engine/Ristampa.h"
@@ -42,8 +42,8 @@ private:
 };
 
 // Not linked: the documents of the year bearing the number typed for `d`, but one of the same
-// client with the very identifier `d` will take: that one is the identifier's check
-// (IdFatturaInUso), not the number's.
+// client with the very identifier `d` will take: that one is the identifier's check (the
+// refusal IdFatturaInUso), not the number's.
 std::vector<DocumentoNumerato> AltriConLoStessoNumero(const DocumentiNumerati& documenti, const DocumentoDaEmettere& d) {
     const QString propria = IdFattura(d.Fascola.Npra, d.Parametri.DataFattura, d.Parametri.NumeroDocumento);
     std::vector<DocumentoNumerato> altri = documenti.conNumero(d.Parametri.NumeroDocumento);
@@ -98,24 +98,7 @@ public:
         }
 
         e_.IdFattura = IdFattura(d_.Fascola.Npra, d_.Parametri.DataFattura, e_.NumeroDocumento);
-        bool inUso = false;
-        if (!proc->essenziale([&] { inUso = IdFatturaInUso(sessione_, d_.Fascola.CodiceCliente, e_.IdFattura); }))
-            return ArrestoEmissione::Errore;
-        if (inUso) return ArrestoEmissione::IdFatturaInUso;
-        if (!proc->essenziale([&] {
-                dettagli.Copia = CopiaArchiviataConIdFattura(d_.Ambiente.CartellaFatture, collegato,
-                                                             d_.Fascola.CodiceCliente, e_.IdFattura);
-            }))
-            return ArrestoEmissione::Errore;
-        // The client's fee items carry no such identifier: a file named after it in the invoice
-        // folder bills nothing and is no stored document (a document that never existed); it
-        // would be taken for this one's copy, and goes.
-        if (!dettagli.Copia.isEmpty() &&
-            !proc->essenziale([&] {
-                const QString copia = PercorsoCopiaArchiviata(d_.Ambiente.CartellaFatture, dettagli.Copia);
-                if (!sys::RemoveFile(sys::LocalPath(copia))) throw ErroreAccessoFile(copia);
-            }))
-            return ArrestoEmissione::Errore;
+        if (const auto arresto = annota(*proc); arresto != ArrestoEmissione::Nessuno) return arresto;
 
         EsitoFatturazioneCompetenze fatturazione;
         if (!proc->essenziale([&] { fatturazione = FatturazioneCompetenze(sessione_, d_.RigheFattura, e_.IdFattura); }))
@@ -205,6 +188,42 @@ private:
             return ArrestoEmissione::NumeroGiaDato;
         }
         return ArrestoEmissione::Nessuno;
+    }
+
+    // The document recorded, so that the archive knows it whatever its lines bill
+    // (DocumentiEmessi.h). A client has one document of each identifier: one recorded already
+    // (the record's key: of two workstations issuing the same case file, date and number, the
+    // one that commits second finds the first's), one issued before documents were recorded (its
+    // fee items carry the identifier), or a stored copy named after the identifier stops the
+    // issue, naming that document; a stored copy is never replaced.
+    ArrestoEmissione annota(Procedura& proc) {
+        const QString& cliente = d_.Fascola.CodiceCliente;
+        const bool collegato = d_.Ambiente.CollegatoContabilita;
+        bool annotato = false;
+        if (!proc.essenziale([&] {
+                annotato = AnnotazioneDocumentoEmesso(sessione_, cliente, e_.IdFattura, e_.LetteraDocumento,
+                                                      ParteRegistrazione(e_.NumeroRegistrazione));
+            }))
+            return ArrestoEmissione::Errore;
+        // Only read from here: done again at the error handler's answer, it finds the same.
+        std::optional<DocumentoNumerato> esistente;
+        if (!proc.essenziale([&] {
+                esistente.reset();
+                if (!annotato) {
+                    const auto primo = DocumentoConIdFattura(sessione_, cliente, e_.IdFattura);
+                    esistente = primo ? primo->Documento : DocumentoNumerato{cliente, e_.IdFattura, {}};
+                } else {
+                    const QString copia =
+                        CopiaArchiviataConIdFattura(d_.Ambiente.CartellaFatture, collegato, cliente, e_.IdFattura);
+                    if (!copia.isEmpty() || CompetenzeConIdFattura(sessione_, cliente, e_.IdFattura)) {
+                        const auto letta = LetturaNomeQualsiasi(copia, collegato);
+                        esistente = DocumentoNumerato{cliente, e_.IdFattura, letta ? letta->Lettera : QString()};
+                    }
+                }
+                if (esistente) dettagli.Documento = documenti_.descrizione(*esistente);
+            }))
+            return ArrestoEmissione::Errore;
+        return esistente ? ArrestoEmissione::IdFatturaInUso : ArrestoEmissione::Nessuno;
     }
 
     // Journal rows and registration of a posted document.

@@ -25,8 +25,10 @@ class Procedura;
 // advances when it is the next one; posted or not, a number no other document of the year
 // bears, DocumentiNumerati); when posted, a registration number and the journal registration;
 // not linked, the typed number checked again against the documents of the year, which the
-// user was asked about before anything was written; its identifier `idfattura` and
-// the invoiced marks on its fee items; and the print database in the start folder. The
+// user was asked about before anything was written; its identifier `idfattura`, which no other
+// document of the client bears, and the record of the document (DocumentiEmessi.h); the
+// invoiced marks on the fee items of the lines that came from them; and the print database in
+// the start folder. The
 // transaction commits only when every stage is complete: a refusal, a failure, or Abort or
 // Ignore at any error box leaves both archives as they were (no register number, registration
 // number or journal row used up, no item marked) and no print database behind, and STAMPA may
@@ -39,8 +41,8 @@ class Procedura;
 // name makes it the stored copy (the invoice folder is the start folder). So a file under a
 // document's name always belongs to a document that exists, and no process is about to move
 // one: a process stopped at any point (killed, switched off) leaves a temporary file, which
-// the next issue or list on this computer completes when its document was committed (its fee
-// items carry its `idfattura`: the copy is put in the invoice folder) and removes otherwise
+// the next issue or list on this computer completes when its document was committed (the issue
+// recorded it, DocumentiEmessi.h: the copy is put in the invoice folder) and removes otherwise
 // (RecuperoEmissioniInterrotte).
 
 // Why a document was not issued. Every stop but Nessuno leaves the archives untouched and has
@@ -71,7 +73,7 @@ enum class ArrestoEmissione {
     NumeroRegistrazioneMancante,  // the document date has no registration number left
     ContoIvaVenditeMancante,      // a VAT row is needed and the parameters name no sales VAT account
     RegistrazioneNonEseguita,     // the journal registration did not complete
-    IdFatturaInUso,               // the client's fee items already carry this `idfattura`
+    IdFatturaInUso,               // a document of the client bears this `idfattura` already
     CompetenzeGiaFatturate,       // another document billed some of the fee items meanwhile
     Errore,                       // a failure left (Abort or Ignore) through the error handler
 };

@@ -6,10 +6,13 @@
 namespace {
 
 // The keys of the lines' fee items, in line order, as one JSON list of [client, case, task,
-// job, element] texts.
-std::string chiaviJson(const TabellaRigheFattura& righe) {
+// job, element] texts; and how many there are.
+std::pair<std::string, int> chiaviJson(const TabellaRigheFattura& righe) {
     std::string json = "[";
+    int chiavi = 0;
     for (const RigaFattura& r : righe) {
+        if (!r.DaCompetenza) continue;
+        ++chiavi;
         json += json.size() > 1 ? ",[" : "[";
         bool primo = true;
         for (const QString* campo : {&r.cliente, &r.npra, &r.ntask, &r.njob, &r.elemento}) {
@@ -19,7 +22,7 @@ std::string chiaviJson(const TabellaRigheFattura& righe) {
         }
         json += ']';
     }
-    return json + "]";
+    return {json + "]", chiavi};
 }
 
 // The lines' keys as rows, read once, and the fee items they name: each line meets its item as
@@ -42,7 +45,7 @@ QString NumeroInIdFattura(const QString& numeroDocumento) {
     return basic::Right("00000" + basic::Trim(numeroDocumento), 5);
 }
 
-bool IdFatturaInUso(db::Database& archivio, const QString& cliente, const QString& idfattura) {
+bool CompetenzeConIdFattura(db::Database& archivio, const QString& cliente, const QString& idfattura) {
     return !archivio.scalar("SELECT 1 FROM competenze WHERE cliente = ? AND idfattura = ? LIMIT 1", {cliente, idfattura})
                 .isNull();
 }
@@ -50,9 +53,8 @@ bool IdFatturaInUso(db::Database& archivio, const QString& cliente, const QStrin
 EsitoFatturazioneCompetenze FatturazioneCompetenze(db::Database& archivio, const TabellaRigheFattura& righe,
                                                    const QString& idfattura) {
     EsitoFatturazioneCompetenze esito;
-    const int linee = righe.NumeroRighe();
+    const auto [chiavi, linee] = chiaviJson(righe);
     if (linee == 0) return esito;
-    const std::string chiavi = chiaviJson(righe);
     // Nothing is marked when any item is invoiced already, so that a refusal leaves no mark.
     const int segnate =
         archivio.execute(std::string(CompetenzeDelleRighe) +

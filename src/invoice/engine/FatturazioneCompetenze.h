@@ -22,19 +22,20 @@ QString IdFattura(const QString& npra, const QString& dataFattura, const QString
 // Characters 11-15 of the identifier of a document numbered `numeroDocumento`.
 QString NumeroInIdFattura(const QString& numeroDocumento);
 
-// True when some fee item of `cliente` already carries `idfattura`: a document with that
-// identifier has billed them, and a second one would be cancelled together with it.
-bool IdFatturaInUso(db::Database& archivio, const QString& cliente, const QString& idfattura);
+// True when some fee item of `cliente` carries `idfattura`: a document with that identifier
+// billed them. Throws db::DbError.
+bool CompetenzeConIdFattura(db::Database& archivio, const QString& cliente, const QString& idfattura);
 
 struct EsitoFatturazioneCompetenze {
     int Fatturate = 0;     // items marked
     int GiaFatturate = 0;  // items another document billed meanwhile: then none is marked
 };
 
-// Marks the fee item of every line invoiced with `idfattura`, in `competenze` of the case-file
-// archive reached through `archivio` (inside the caller's transaction when there is one). A
-// line whose item is not in the archive (deleted meanwhile) is passed over. When an item is
-// already invoiced (another workstation issued it since the lines were selected) nothing at
+// Marks the fee item of every line that came from one (RigaFattura::DaCompetenza) invoiced with
+// `idfattura`, in `competenze` of the case-file archive reached through `archivio` (inside the
+// caller's transaction when there is one); a line typed on the tab marks none, and no fee item
+// refuses it. A line whose item is not in the archive (deleted meanwhile) is passed over. When an
+// item is already invoiced (another workstation issued it since the lines were selected) nothing at
 // all is marked and the result says how many. Throws db::DbError.
 EsitoFatturazioneCompetenze FatturazioneCompetenze(db::Database& archivio, const TabellaRigheFattura& righe,
                                                    const QString& idfattura);

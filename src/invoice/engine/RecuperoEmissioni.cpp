@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #include "foundation/engine/Generale.h"
+#include "invoice/engine/DocumentiEmessi.h"
 #include "invoice/engine/StampaDocumento.h"
 #include "platform/db/Database.h"
 #include "platform/system/FileSystem.h"
@@ -28,7 +29,7 @@ std::optional<DocumentoEmesso> DocumentoDelNome(db::Database& sessione, const QS
         const auto d = LetturaNomeQualsiasi(nome, comeCollegato);
         if (!d) continue;
         const QString codice = CodiceClienteDocumento(*d, comeCollegato);
-        if (CompetenzeDelDocumento(sessione, codice, d->IdFattura)) return DocumentoEmesso{*d, codice};
+        if (DocumentoDelFile(sessione, *d, codice)) return DocumentoEmesso{*d, codice};
     }
     return std::nullopt;
 }

@@ -12,8 +12,10 @@ class Database;
 // settled before the next issue and before the list of "Ristampa / Annulla" (both call
 // RecuperoEmissioniInterrotte, then AvvisoRecupero).
 //
-// A print database whose document was committed (its fee items carry its `idfattura`) is
-// removed only once its document is a stored copy in the invoice folder: when the copy is
+// A print database whose document was committed (DocumentoDelFile: the issue recorded it, or,
+// for a document issued before documents were recorded, its fee items carry its `idfattura`;
+// a document of typed lines, which bills no fee item, is one like any other) is removed only
+// once its document is a stored copy in the invoice folder: when the copy is
 // missing it is put there first, whether or not the parameters keep copies (a document that
 // may never have been printed must stay printable from "Ristampa / Annulla"). When that cannot
 // be done now (the invoice folder is not reachable or cannot be written) the file stays as it
@@ -64,7 +66,7 @@ struct EsitoRecupero {
 // Settles what issues stopped on this computer left in the start folder `cartellaAvvio` and the
 // invoice folder `cartellaFatture` (as given: with or without its final separator, "NO" or empty
 // for none). `memorizza`: the parameters keep copies (else the user is told why a copy is there
-// all the same). Throws db::DbError when the fee items cannot be read; a file that
+// all the same). Throws db::DbError when the archive cannot be read; a file that
 // cannot be copied or moved is no error: it waits, and the result says so.
 EsitoRecupero RecuperoEmissioniInterrotte(db::Database& sessione, const QString& cartellaAvvio,
                                           const QString& cartellaFatture, bool collegato, bool memorizza);

@@ -11,9 +11,13 @@
 // of the document reads it and empties it again.
 
 // One line of the invoice: the fee item it bills, as `competenze` stores it (the issue finds
-// its row by the key), and three fields of the invoice's own. A field nobody sets stays empty
+// its row by the key), and the fields of the invoice's own. A field nobody sets stays empty
 // text, 0 or false.
 struct RigaFattura : Competenza {
+    // The line came from a fee item stored in the archive (the selection took it), whose row the
+    // issue marks invoiced; it stays so when the line is corrected or moved. A line typed on the
+    // tab is none: it bills no fee item, whatever its task, job and element.
+    bool DaCompetenza = false;
     // Kind of the catalogue element: "C" cost, "A" advance, "X" fee. Empty until the VAT
     // computation reads it from the catalogue.
     QString Tipo;

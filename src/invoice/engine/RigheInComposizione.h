@@ -69,17 +69,17 @@ inline const QString MessaggioTotaleFuoriMisura =
 std::optional<QString> VerificaTotaleFattura(const TabellaRigheFattura& righe, const QString& impofatt,
                                              int sostituita);
 
-// The line a validated set of fields makes, inserted into the case file `cliente`, `npra`
-// on `oggi`, with the task, job, accounts, payment and VAT of the line in hand. The unit
-// charge is the amount of a unit-price element, the factor that of the percentage and
-// unit-price modes ("U" when the element is unknown). db::DbError 13 when an amount cannot be
-// read.
+// The line a validated set of fields makes, inserted into the case file `cliente`, `npra` on
+// `oggi`, with the task, job, accounts, payment and VAT of the line in hand: a line typed on the
+// tab, which bills no fee item. The unit charge is the amount of a unit-price element, the factor
+// that of the percentage and unit-price modes ("U" when the element is unknown). db::DbError 13
+// when an amount cannot be read.
 RigaFattura NuovaRigaFattura(const CampiRiga& campi, const RigaFatturaInCorsoRec& inCorso, const QString& cliente,
                              const QString& npra, const QString& calcolo, const QDate& oggi);
 
-// A line corrected from the fields: its text, amounts, accounts, payment and VAT; its key
-// and kind stay; it counts as neither posted, invoiced nor ticked. All or nothing:
-// db::DbError 13 when an amount cannot be read, and the line is then unchanged.
+// A line corrected from the fields: its text, amounts, accounts, payment and VAT; its key, its kind
+// and the fee item it came from, if any, stay; it counts as neither posted, invoiced nor ticked.
+// All or nothing: db::DbError 13 when an amount cannot be read, and the line is then unchanged.
 void CorreggiRigaFattura(RigaFattura& riga, const CampiRiga& campi, const RigaFatturaInCorsoRec& inCorso,
                          const QString& calcolo);
 

@@ -9,6 +9,7 @@
 #include "foundation/engine/ElencoCombo.h"
 #include "foundation/engine/Generale.h"
 #include "invoice/engine/ArchivioStampaFattura.h"
+#include "invoice/engine/DocumentiEmessi.h"
 #include "invoice/engine/RecuperoEmissioni.h"
 #include "invoice/engine/StampaDocumento.h"
 #include "platform/db/Database.h"
@@ -151,12 +152,6 @@ StatoCopiaArchiviata VerificaCopiaArchiviata(const QString& path) {
     return StatoCopiaArchiviata::Leggibile;
 }
 
-bool CompetenzeDelDocumento(db::Database& archivio, const QString& codiceCliente, const QString& idfattura) {
-    return !archivio.scalar("SELECT 1 FROM competenze WHERE cliente = ? AND idfattura = ? LIMIT 1",
-                            {codiceCliente, idfattura})
-                .isNull();
-}
-
 std::vector<DocumentoArchiviato> ElencoDocumentiEmessi(db::Database& archivio, const QString& cartellaAvvio,
                                                        const QString& cartellaFatture, const QString& codiceCliente,
                                                        bool collegato, bool memorizza) {
@@ -164,8 +159,7 @@ std::vector<DocumentoArchiviato> ElencoDocumentiEmessi(db::Database& archivio, c
     RecuperoAnnullamentiInterrotti(archivio, cartellaFatture, collegato);
     std::vector<DocumentoArchiviato> elenco;
     for (DocumentoArchiviato& d : ElencoDocumentiArchiviati(cartellaFatture, codiceCliente, collegato))
-        if (CompetenzeDelDocumento(archivio, CodiceClienteDocumento(d, collegato), d.IdFattura))
-            elenco.push_back(std::move(d));
+        if (DocumentoDelFile(archivio, d, CodiceClienteDocumento(d, collegato))) elenco.push_back(std::move(d));
     return elenco;
 }
 
@@ -181,7 +175,7 @@ bool AnnullamentoDocumento(db::Database& archivio, const QString& cartellaFattur
         if (!sys::RenameFile(copia, inAnnullamento))
             throw ErroreAccessoFile(path, " (non è stato possibile rinominarlo): il documento non è stato annullato.");
     }
-    RiaperturaCompetenze(archivio, CodiceClienteDocumento(documento, collegato), documento.IdFattura);
+    AnnullamentoNellArchivio(archivio, CodiceClienteDocumento(documento, collegato), documento.IdFattura);
     RimozioneCopiaArchiviata(NomeInAnnullamento(path));
     return true;
 }
@@ -197,8 +191,8 @@ void RecuperoAnnullamentiInterrotti(db::Database& archivio, const QString& carte
         const auto d = LetturaNomeQualsiasi(originale, collegato);
         if (!d) continue;
         const QString file = dir.filePath(nome), copia = dir.filePath(originale);
-        if (CompetenzeDelDocumento(archivio, CodiceClienteDocumento(*d, collegato), d->IdFattura) &&
-            !QFileInfo::exists(copia) && sys::RenameFile(file, copia))
+        if (DocumentoDelFile(archivio, *d, CodiceClienteDocumento(*d, collegato)) && !QFileInfo::exists(copia) &&
+            sys::RenameFile(file, copia))
             continue;
         if (!sys::RemoveFile(file))
             throw ErroreAccessoFile(file);
@@ -226,15 +220,6 @@ int CompletaCopiaArchiviata(const QString& path) {
         return 0;
     }
     return int(daAggiungere.size());
-}
-
-int RiaperturaCompetenze(db::Database& archivio, const QString& codiceCliente, const QString& idfattura) {
-    db::Transaction t(archivio);
-    const int n = archivio.execute("UPDATE competenze SET fatturato = 0, idfattura = '' WHERE cliente = ? AND "
-                                   "idfattura = ?",
-                                   {codiceCliente, idfattura});
-    t.commit();
-    return n;
 }
 
 void RimozioneCopiaArchiviata(const QString& path) {

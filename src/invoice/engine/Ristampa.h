@@ -82,17 +82,13 @@ StatoCopiaArchiviata VerificaCopiaArchiviata(const QString& path);
 // a copy that holds them all is not touched. Throws db::DbError.
 int CompletaCopiaArchiviata(const QString& path);
 
-// Whether the fee items of client `codiceCliente` carry `idfattura`: the document exists (a
-// stored copy whose document bills no fee item is no document). Throws db::DbError.
-bool CompetenzeDelDocumento(db::Database& archivio, const QString& codiceCliente, const QString& idfattura);
-
-// The client's stored copies of documents that exist (CompetenzeDelDocumento), in the order of
-// ElencoDocumentiArchiviati, once what stopped processes of this computer left is settled: the
-// issues, as the next issue settles them (RecuperoEmissioniInterrotte on the start folder
-// `cartellaAvvio`, `memorizza` the parameters' keeping of copies; the user told through
-// AvvisoRecupero), so that a document committed just before its process stopped is listed;
-// then the cancels interrupted in the invoice folder (RecuperoAnnullamentiInterrotti). Throws
-// db::DbError.
+// The client's stored copies of documents that exist (DocumentoDelFile: documents of typed lines,
+// which bill no fee item, included), in the order of ElencoDocumentiArchiviati, once what stopped
+// processes of this computer left is settled: the issues, as the next issue settles them
+// (RecuperoEmissioniInterrotte on the start folder `cartellaAvvio`, `memorizza` the parameters'
+// keeping of copies; the user told through AvvisoRecupero), so that a document committed just
+// before its process stopped is listed; then the cancels interrupted in the invoice folder
+// (RecuperoAnnullamentiInterrotti). Throws db::DbError.
 std::vector<DocumentoArchiviato> ElencoDocumentiEmessi(db::Database& archivio, const QString& cartellaAvvio,
                                                        const QString& cartellaFatture, const QString& codiceCliente,
                                                        bool collegato, bool memorizza);
@@ -101,26 +97,21 @@ std::vector<DocumentoArchiviato> ElencoDocumentiEmessi(db::Database& archivio, c
 // a name no list reads.
 QString NomeInAnnullamento(const QString& path);
 
-// Cancels the stored document `documento` of the invoice folder `cartellaFatture`, in three
-// steps, each of which leaves a state that the next list completes: the copy takes its
-// cancelling name (NomeInAnnullamento); the fee items it billed become billable again, in one
-// transaction (RiaperturaCompetenze); the copy goes. Stopped after the first step, the next
-// list gives the copy its name back (its items are still billed); stopped after the second,
-// the next list removes it. Returns false, changing nothing, when the copy is in the folder
-// under neither name (another workstation cancelled it). Throws db::DbError (75 when a file
-// cannot be renamed or removed, saying what was done).
+// Cancels the stored document `documento` of the invoice folder `cartellaFatture`, in three steps,
+// each of which leaves a state that the next list completes: the copy takes its cancelling name
+// (NomeInAnnullamento); the document is forgotten and the fee items it billed become billable
+// again, in one transaction (AnnullamentoNellArchivio); the copy goes. Stopped after the first
+// step, the next list gives the copy its name back (its document still exists); stopped after the
+// second, the next list removes it. Returns false, changing nothing, when the copy is in the folder
+// under neither name (another workstation cancelled it). Throws db::DbError (75 when a file cannot
+// be renamed or removed, saying what was done).
 bool AnnullamentoDocumento(db::Database& archivio, const QString& cartellaFatture, const DocumentoArchiviato& documento,
                            bool collegato);
 
 // Settles the cancels of the invoice folder `cartellaFatture` that were stopped half-way (a
-// copy under its cancelling name): a copy whose fee items are still billed takes its name
-// again, any other is removed. Throws db::DbError.
+// copy under its cancelling name): a copy whose document still exists (DocumentoDelFile) takes
+// its name again, any other is removed. Throws db::DbError.
 void RecuperoAnnullamentiInterrotti(db::Database& archivio, const QString& cartellaFatture, bool collegato);
-
-// The cancel's middle step: the client's fee items billed with `idfattura` are billable again
-// (not invoiced, no `idfattura`), all of them in one transaction. Returns how many. Throws
-// db::DbError. Done again on a document already cancelled, it changes nothing.
-int RiaperturaCompetenze(db::Database& archivio, const QString& codiceCliente, const QString& idfattura);
 
 // The cancel's last step, once the fee items are billable again: the copy under its cancelling
 // name at `path` goes. A copy already gone is no error. Throws db::DbError 75, saying that the

@@ -63,6 +63,7 @@ public:
         r.pagamento = testo(st, 17);
         r.addebitounitario = st.column(18).currencyOr();
         r.fattore = testo(st, 19);
+        r.DaCompetenza = true;
         return r;
     }
 

@@ -59,11 +59,11 @@ enum class EsitoEstrazione {
     Interrotta,        // a failing statement: the error handler was told, the table is empty
 };
 
-// Fills `righe` (emptied first) with the case file's fee items not yet invoiced that the
-// criterion admits, in task and job order (and element order within them): a copy of each
-// fee item, kind and VAT code empty and VAT not fixed. A case file still open is one whose
-// stored `stato` is set. A selection beyond the table's limit raises the overflow error
-// through the error handler and takes nothing. Errors: "Funzione di estrazione elementi da
+// Fills `righe` (emptied first) with the case file's fee items not yet invoiced that the criterion
+// admits, in task and job order (and element order within them): a copy of each fee item, kind and
+// VAT code empty and VAT not fixed, marked as a line from a stored fee item. A case file still open
+// is one whose stored `stato` is set. A selection beyond the table's limit raises the overflow
+// error through the error handler and takes nothing. Errors: "Funzione di estrazione elementi da
 // fatturare".
 EsitoEstrazione EstrazioneElementiDaFatturare(db::Database& sessione, const RichiestaEstrazione& richiesta,
                                               TabellaRigheFattura& righe);

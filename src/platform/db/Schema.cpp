@@ -53,8 +53,8 @@ std::string columnSql(const Column& c, bool inKey) {
     return sql;
 }
 
-std::string createTableSql(const Table& t) {
-    std::string sql = "CREATE TABLE " + quoted(t.name) + " (";
+std::string createTableSql(const Table& t, bool ifMissing) {
+    std::string sql = std::string(ifMissing ? "CREATE TABLE IF NOT EXISTS " : "CREATE TABLE ") + quoted(t.name) + " (";
     for (size_t i = 0; i < t.columns.size(); ++i) {
         const Column& c = t.columns[i];
         const bool inKey = std::find(t.key.begin(), t.key.end(), c.name) != t.key.end();

@@ -38,7 +38,8 @@ inline Column column(std::string name, Kind kind) { return {std::move(name), kin
 // named so that a refusal maps back to the program's error numbers (too long, empty, not
 // yes/no, not a date).
 std::string columnSql(const Column& column, bool inKey = false);
-std::string createTableSql(const Table& table);
+// `ifMissing`: the statement makes the table only when the file has none of that name.
+std::string createTableSql(const Table& table, bool ifMissing = false);
 std::string addColumnSql(const std::string& table, const Column& column);
 
 }  // namespace db

@@ -48,14 +48,15 @@ protected:
     }
 };
 
-TEST_F(ArchivioFascoleTest, NewArchiveHoldsTheTenTablesInCreationOrder) {
+// The ten tables of the revision, then the table of the documents issued.
+TEST_F(ArchivioFascoleTest, NewArchiveHoldsTheTenTablesInCreationOrderThenTheDocumentsIssued) {
     auto db = created();
     QStringList names;
     for (auto rs = db->openRecordset("SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY rowid");
          !rs->EOF_(); rs->MoveNext())
         names << rs->field("name").toText<QString>();
     EXPECT_EQ(names, QStringList({"AmbienteFascola", "Competenze", "Elecli", "Elefat", "Job", "Mpxanagrafe",
-                                  "Parcli", "Fascola", "Task", "Revisione"}));
+                                  "Parcli", "Fascola", "Task", "Revisione", "DocumentiEmessi"}));
 }
 
 TEST_F(ArchivioFascoleTest, SchemaHasTheColumnCountsAndKeysOfTheArchive) {
@@ -277,7 +278,7 @@ TEST_F(ArchivioFascoleTest, WhatAnInterruptedCreationLeftDoesNotBlockTheNext) {
     DefinizioneDataBase();
     auto db = db::Database::open(path.toStdString());
     EXPECT_EQ(db->scalar("SELECT revisione FROM Revisione").toText(), "030104");
-    EXPECT_EQ(db->scalar("SELECT count(*) FROM sqlite_master WHERE type = 'table'").toInt(), 10);
+    EXPECT_EQ(db->scalar("SELECT count(*) FROM sqlite_master WHERE type = 'table'").toInt(), 11);
     EXPECT_FALSE(QFile::exists(NomeArchivioInCostruzione(path)));
 }
 

@@ -11,6 +11,7 @@
 #include "foundation/engine/Sessione.h"
 #include "platform/db/Database.h"
 #include "platform/db/Recordset.h"
+#include "support/DbErrors.h"
 #include "support/Files.h"
 #include "support/ScriptedMessages.h"
 #include "support/TempDir.h"
@@ -39,9 +40,12 @@ protected:
         return tables;
     }
 
+    // The tables of the current revision and the table of the documents issued.
     static std::map<std::string, std::vector<std::string>> currentColumns() {
         std::map<std::string, std::vector<std::string>> tables;
-        for (const db::Table& t : SchemaArchivioFascole()) {
+        std::vector<db::Table> schema = SchemaArchivioFascole();
+        schema.push_back(TabellaDocumentiEmessi());
+        for (const db::Table& t : schema) {
             for (const db::Column& c : t.columns) tables[t.name].push_back(c.name);
             std::sort(tables[t.name].begin(), tables[t.name].end());
         }
@@ -156,6 +160,36 @@ TEST_F(RevisioneArchivioTest, TheFeeItemLookUpsOfTheIssueGetTheirIndexes) {
         EXPECT_TRUE(piano(*db, perIdFattura).contains("competenze_idfattura")) << piano(*db, perIdFattura).toStdString();
         EXPECT_TRUE(piano(*db, perNumero).contains("competenze_numero_documento")) << piano(*db, perNumero).toStdString();
         EXPECT_EQ(revisionOf(*db), "030104");
+    }
+}
+
+// The table of the documents issued: an archive of an earlier release, at the current
+// revision or an older one, gets it at the start, keyed by client (letter case ignored) and
+// identifier; one that has it keeps its rows.
+TEST_F(RevisioneArchivioTest, TheTableOfTheDocumentsIssuedIsMadeWhenMissing) {
+    for (const char* revisione : {"030104", "020120"}) {
+        SCOPED_TRACE(revisione);
+        TempDir here;
+        AmbienteLavoro().PathArchivioFascole = here.file("Fascole.mdb");
+        {
+            CaseFileArchive archive(here.file("Fascole.mdb"), revisione);
+            archive.db().execute("DROP TABLE IF EXISTS DocumentiEmessi");
+        }
+        ScriptedMessages box;
+        VerificaRevisioneDb(*ArchivioInUso());
+        auto db = db::Database::open(here.file("Fascole.mdb").toStdString());
+        EXPECT_EQ(columnsIn(*db), currentColumns());
+        const std::string riga = "INSERT INTO DocumentiEmessi (cliente, idfattura, lettera, registrazione) VALUES ";
+        db->execute(riga + "('cli01', '000704011500003', 'H', '00000')");
+        EXPECT_EQ(errorOf([&] { db->execute(riga + "('CLI01', '000704011500003', 'F', '00000')"); }),
+                  db::err::DuplicateKey);
+        db.reset();
+        VerificaRevisioneDb(*ArchivioInUso());
+        EXPECT_EQ(db::Database::open(here.file("Fascole.mdb").toStdString())
+                      ->scalar("SELECT lettera FROM DocumentiEmessi")
+                      .toText<QString>(),
+                  "H");
+        EXPECT_TRUE(box.asked().empty());
     }
 }
 

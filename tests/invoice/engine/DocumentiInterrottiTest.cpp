@@ -1,5 +1,5 @@
 // What an issue or a cancel stopped half-way leaves, settled by the next issue or list; and
-// files named after documents that bill nothing, which are no stored copies.
+// stored copies of documents the archive does not know, which no issue replaces.
 #include <gtest/gtest.h>
 
 #include <QDateTime>
@@ -9,6 +9,7 @@
 #include <QProcess>
 
 #include "invoice/engine/ArchivioStampaFattura.h"
+#include "invoice/engine/DocumentiEmessi.h"
 #include "invoice/engine/EmissioneDiProva.h"
 #include "invoice/engine/EmissioneDocumento.h"
 #include "invoice/engine/Ristampa.h"
@@ -295,39 +296,64 @@ TEST_F(DocumentiInterrotti, AProcessIdTakenByARunningProcessLeavesALeftoverAllTh
     vivo.waitForFinished();
 }
 
-// Files named after a document of the client that bills no fee item (left by an earlier
-// release, or put there by hand) are not listed, and do not stop the issue that hands out
-// that number: they go, and the document's own copy takes the name.
-TEST_F(DocumentiInterrotti, AFileOfADocumentThatBillsNothingIsNoStoredCopy) {
+// A stored copy of a document the archive does not know (issued by an earlier release, its
+// lines billing no fee item) is not listed; an issue that hands out its identifier stops,
+// naming the document as the copy's name tells it, and writes nothing: the copy is never
+// replaced.
+TEST_F(DocumentiInterrotti, AStoredCopyOfTheIdentifierIsNeverReplaced) {
     documento.Parametri.MemorizzaFattura = true;
     const QString stessoId = "SDB0101010001E00007" + Id + ".mdb";
-    for (const QString& nome : {Primo, stessoId}) {
-        QFile f(QDir(fatture).filePath(nome));
+    {
+        QFile f(QDir(fatture).filePath(stessoId));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("la copia di prima");
     }
     EXPECT_EQ(Elenco(), QStringList());
 
-    const EsitoEmissione e = EmissioneDocumento(db(), documento);
-    ASSERT_TRUE(e.Emesso());
-    EXPECT_TRUE(box.asked().empty());
-    EXPECT_EQ(e.NomeFileFattura, Primo);
-    EXPECT_EQ(e.Copia.Esito, EsitoCopia::Archiviata);
-    EXPECT_EQ(File(fatture), QStringList{Primo});
-    EXPECT_EQ(VerificaCopiaArchiviata(QDir(fatture).filePath(Primo)), StatoCopiaArchiviata::Leggibile);
-    EXPECT_EQ(Elenco(), QStringList{Primo});
+    const QStringList prima = Stato();
+    box.expectMessage(Answer::Ok,
+                      "Il cliente ha già un documento della stessa fascola, data e numero (NOTA DI DEBITO (var. in "
+                      "Aumento) N. 13 del 15/01/04, cliente 01.01.01.0001 Rossi Mario S.r.l., fascola 0007): il "
+                      "documento non è stato emesso",
+                      TitoloEmissione);
+    EXPECT_EQ(EmissioneDocumento(db(), documento).Arresto, ArrestoEmissione::IdFatturaInUso);
+    EXPECT_EQ(box.pending(), 0);
+    EXPECT_EQ(Stato(), prima);
+    QFile f(QDir(fatture).filePath(stessoId));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), "la copia di prima");
 }
 
 // A cancel stopped once the copy took its cancelling name: the next list gives it its name
-// back when its items are still billed, and removes it when they were made billable again.
+// back while its document exists (its items still billed, or its record there, for a document
+// of typed lines that bills none), and removes it once the document was forgotten.
 TEST_F(DocumentiInterrotti, AStoppedCancelIsSettledByTheNextList) {
-    for (const bool riaperte : {false, true}) {
-        SCOPED_TRACE(riaperte ? "items billable again" : "items still billed");
+    enum class Documento { Fatturato, Annotato, Dimenticato };
+    for (const Documento documento : {Documento::Fatturato, Documento::Annotato, Documento::Dimenticato}) {
+        SCOPED_TRACE(int(documento));
         Ricrea();
-        if (!riaperte) Fattura(Id);
+        if (documento == Documento::Fatturato) Fattura(Id);
+        if (documento == Documento::Annotato) {
+            ASSERT_TRUE(AnnotazioneDocumentoEmesso(db(), Cliente, Id, "F", "00001"));
+        }
         StampaDiProva(NomeInAnnullamento(QDir(fatture).filePath(Primo)), "13");
-        EXPECT_EQ(Elenco(), riaperte ? QStringList() : QStringList{Primo});
-        EXPECT_EQ(File(fatture), riaperte ? QStringList() : QStringList{Primo});
+        const bool resta = documento != Documento::Dimenticato;
+        EXPECT_EQ(Elenco(), resta ? QStringList{Primo} : QStringList());
+        EXPECT_EQ(File(fatture), resta ? QStringList{Primo} : QStringList());
     }
+}
+
+// A print database left under the name of a document of the identifier other than the one the
+// archive records (that one cancelled, and the identifier given again) is no document's: it
+// goes, and nothing is stored or told.
+TEST_F(DocumentiInterrotti, ALeftoverOfAnotherDocumentOfTheIdentifierGoes) {
+    ASSERT_TRUE(AnnotazioneDocumentoEmesso(db(), Cliente, Id, "H", "00002"));
+    const QString lasciato = processi::DiUnProcessoFinito(QDir(avvio).filePath(Primo));
+    StampaDiProva(lasciato, "13");
+    const EsitoRecupero r = RecuperoEmissioniInterrotte(db(), avvio, fatture, true, true);
+    EXPECT_TRUE(r.Documenti.empty());
+    EXPECT_FALSE(QFileInfo::exists(lasciato));
+    EXPECT_EQ(File(fatture), QStringList());
 }
 
 // The three steps of a cancel, and a cancel that finds no copy under either name.

@@ -138,9 +138,11 @@ public:
     QString pathFascole() const { return fascole->path(); }
     db::Database& db() { return sessione->db(); }
 
+    // A line of the fee item of that task, job and element, as the selection takes it.
     static RigaFattura Riga(const char* ntask, const char* njob, const char* elemento, const char* tipo,
                             const char* importo, const char* iva, const char* ricavi) {
         RigaFattura r;
+        r.DaCompetenza = true;
         r.cliente = Cliente;
         r.npra = Npra;
         r.ntask = ntask;

@@ -509,7 +509,8 @@ TEST_F(EmissioneDocumentoTest, RefusalsWriteNothing) {
                             "'13', '01.01.01.0001')");
          },
          ArrestoEmissione::IdFatturaInUso,
-         {"Il cliente ha già competenze fatturate con il documento 000704011500013 (stessa fascola, data e numero)" +
+         {"Il cliente ha già un documento della stessa fascola, data e numero (DOCUMENTO N. 13 del 15/01/04, cliente "
+          "01.01.01.0001 Rossi Mario S.r.l., fascola 0007)" +
           fine}},
         {"an item billed meanwhile",
          [](auto& t, auto&) {
@@ -602,6 +603,7 @@ TEST_F(EmissioneDocumentoTest, AFailureAtAnyWriteStepLeavesBothArchivesAsTheyWer
         {"third journal line", true, "BEFORE INSERT ON giornaledettaglio WHEN NEW.codice = '04.01.01.0002'"},
         {"second VAT line", true, "BEFORE INSERT ON ivadettaglio WHEN NEW.ordinaleiva = 2"},
         {"number confirmed", true, "BEFORE UPDATE ON giornalenumero"},
+        {"the document's record", false, "BEFORE INSERT ON DocumentiEmessi"},
         {"fourth invoiced mark", false, "BEFORE UPDATE ON competenze WHEN NEW.elemento = 'ANT'"},
     };
     for (const Answer risposta : {Answer::Abort, Answer::Ignore}) {

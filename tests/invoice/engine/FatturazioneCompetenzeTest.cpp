@@ -41,8 +41,10 @@ protected:
         archivio.addFeeItem("01.01.01.0001", "0007", "0002", "0000", "SPE", {{"impofat", 30}});
         archivio.addFeeItem("01.01.01.0002", "0007", "0001", "0000", "ONO", {{"impofat", 100}});
     }
+    // The line of a fee item, as the selection takes it.
     static RigaFattura riga(const char* ntask, const char* elemento, const char* cliente = "01.01.01.0001") {
         RigaFattura r;
+        r.DaCompetenza = true;
         r.cliente = cliente;
         r.npra = "0007";
         r.ntask = ntask;
@@ -75,9 +77,9 @@ TEST_F(FatturazioneCompetenzeTest, EachLineMarksItsOwnItemAndNothingElse) {
         {"01.01.01.0002", "0001", "ONO", "0", "<Null>", "100", "<Null>", "<Null>"},
     };
     EXPECT_EQ(competenze(), attese);
-    EXPECT_TRUE(IdFatturaInUso(archivio.db(), "01.01.01.0001", "000704011500013"));
-    EXPECT_FALSE(IdFatturaInUso(archivio.db(), "01.01.01.0002", "000704011500013"));
-    EXPECT_FALSE(IdFatturaInUso(archivio.db(), "01.01.01.0001", "000704011500014"));
+    EXPECT_TRUE(CompetenzeConIdFattura(archivio.db(), "01.01.01.0001", "000704011500013"));
+    EXPECT_FALSE(CompetenzeConIdFattura(archivio.db(), "01.01.01.0002", "000704011500013"));
+    EXPECT_FALSE(CompetenzeConIdFattura(archivio.db(), "01.01.01.0001", "000704011500014"));
 }
 
 TEST_F(FatturazioneCompetenzeTest, AnItemBilledMeanwhileStopsEveryMark) {
@@ -90,6 +92,29 @@ TEST_F(FatturazioneCompetenzeTest, AnItemBilledMeanwhileStopsEveryMark) {
     EXPECT_EQ(esito.GiaFatturate, 1);
     EXPECT_EQ(esito.Fatturate, 0);
     EXPECT_EQ(competenze(), prima);
+}
+
+// A line typed on the tab is no fee item: it marks none, not even the unbilled one of its
+// task, job and element, and the one of its key that another document billed refuses nothing.
+TEST_F(FatturazioneCompetenzeTest, ALineTypedOnTheTabMarksNothingAndIsNeverRefused) {
+    archivio.db().execute("UPDATE competenze SET fatturato = 1, idfattura = 'ALTRO' WHERE elemento = 'SPE'");
+    TabellaRigheFattura righe;
+    righe.aggiungi(riga("0001", "ONO"));
+    for (const char* elemento : {"SPE", "ONO"}) {
+        RigaFattura digitata = riga("0002", elemento);
+        digitata.DaCompetenza = false;
+        righe.aggiungi(digitata);
+    }
+    const auto esito = FatturazioneCompetenze(archivio.db(), righe, "000704011500013");
+    EXPECT_EQ(esito.Fatturate, 1);
+    EXPECT_EQ(esito.GiaFatturate, 0);
+    const std::vector<QStringList> attese = {
+        {"01.01.01.0001", "0001", "ONO", "1", "000704011500013", "100", "Onorario", "04.01.01.0001"},
+        {"01.01.01.0001", "0002", "ONO", "0", "<Null>", "0", "<Null>", "<Null>"},
+        {"01.01.01.0001", "0002", "SPE", "1", "ALTRO", "30", "<Null>", "<Null>"},
+        {"01.01.01.0002", "0001", "ONO", "0", "<Null>", "100", "<Null>", "<Null>"},
+    };
+    EXPECT_EQ(competenze(), attese);
 }
 
 TEST_F(FatturazioneCompetenzeTest, LinesFindTheirItemsAsTheKeyIsCompared) {
@@ -129,7 +154,7 @@ TEST_F(FatturazioneCompetenzeTest, AnotherWorkstationBillingTheSameItems) {
     auto suaEmissione = std::make_unique<db::Transaction>(*altra);
     altra->execute("UPDATE competenze SET fatturato = 1, idfattura = 'SUO' WHERE ntask = '0002' AND elemento = 'SPE'");
     EXPECT_EQ(errorOf([&] { FatturazioneCompetenze(archivio.db(), righe, "NOSTRO"); }), db::err::Locked);
-    EXPECT_FALSE(IdFatturaInUso(archivio.db(), "01.01.01.0001", "NOSTRO"));
+    EXPECT_FALSE(CompetenzeConIdFattura(archivio.db(), "01.01.01.0001", "NOSTRO"));
 
     // Committed: ours sees the item billed, marks nothing and says how many.
     suaEmissione->commit();
@@ -140,7 +165,7 @@ TEST_F(FatturazioneCompetenzeTest, AnotherWorkstationBillingTheSameItems) {
     EXPECT_EQ(esito.GiaFatturate, 1);
     EXPECT_EQ(esito.Fatturate, 0);
     EXPECT_EQ(competenze(), prima);
-    EXPECT_FALSE(IdFatturaInUso(archivio.db(), "01.01.01.0001", "NOSTRO"));
+    EXPECT_FALSE(CompetenzeConIdFattura(archivio.db(), "01.01.01.0001", "NOSTRO"));
 }
 
 }  // namespace

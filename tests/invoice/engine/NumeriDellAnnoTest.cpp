@@ -109,25 +109,29 @@ TEST_F(NumeriDellAnno, NotLinkedTheSameIdentifierIsRefusedWithoutAQuestion) {
     const DocumentoDaEmettere d = documentoDi("CLI01", "0007", "1");
     const QStringList prima = Stato();
     box.expectMessage(Answer::Ok,
-                      "Il cliente ha già competenze fatturate con il documento 000704011500001 (stessa fascola, data "
-                      "e numero)" +
+                      "Il cliente ha già un documento della stessa fascola, data e numero (FATTURA N. 1 del 15/01/04, "
+                      "cliente CLI01 Ditta CLI01, fascola 0007)" +
                           NonEmesso,
                       TitoloEmissione);
     EXPECT_EQ(EmissioneDocumento(db(), d).Arresto, ArrestoEmissione::IdFatturaInUso);
     EXPECT_EQ(Stato(), prima);
 }
 
-// The documents of the year are known by their fee items and by their stored copies, which
-// tell the letter; a number written otherwise ("01") is the same number. They are listed by
+// The documents of the year are known by the records of their issues and by their stored
+// copies, which tell the letter, and by their fee items (a document issued before documents
+// were recorded); a number written otherwise ("01") is the same number. They are listed by
 // date.
 TEST_F(NumeriDellAnno, NotLinkedEveryDocumentOfTheYearIsNamedInTheQuestion) {
     ASSERT_TRUE(EmissioneDocumento(db(), documentoDi("CLI01", "0007", "01")).Emesso());
+    db().execute("INSERT INTO competenze (cliente, npra, ntask, njob, elemento, fatturato, idfattura) "
+                 "VALUES ('CLI04', '0002', '0001', '0000', 'ONO', 1, '000204011200001')");
     copia("SDBCLI03H00000000504011000001.mdb");  // a credit note that billed no fee item
     copia("SDBCLI03F00000000504030100002.mdb");  // another number
     copia("SDBCLI03F00000000512011000001.mdb");  // another year (2012)
     box.expectMessage(Answer::No,
                       Domanda("1", "NOTA DI CREDITO (var. in Diminuizione) N. 1 del 10/01/04, cliente CLI03, "
-                                   "fascola 0005\nDOCUMENTO N. 1 del 15/01/04, cliente CLI01 Ditta CLI01, fascola 0007"),
+                                   "fascola 0005\nDOCUMENTO N. 1 del 12/01/04, cliente CLI04, fascola 0002\nFATTURA "
+                                   "N. 1 del 15/01/04, cliente CLI01 Ditta CLI01, fascola 0007"),
                       TitoloEmissione);
     EXPECT_EQ(EmissioneDocumento(db(), documentoDi("CLI02", "0003", "1")).Arresto,
               ArrestoEmissione::NumeroNonConfermato);
@@ -166,11 +170,11 @@ TEST_F(NumeriDellAnno, NotLinkedANumberGivenMeanwhileElsewhereStopsTheIssue) {
     const DocumentoDaEmettere nostro = documentoDi("CLI02", "0003", "1");
     const DocumentoDaEmettere altro = documentoDi("CLI04", "0002", "1");
     Sessione altraPostazione(pathFascole(), {});
-    const QString primo = "DOCUMENTO N. 1 del 15/01/04, cliente CLI01 Ditta CLI01, fascola 0007";
+    const QString primo = "FATTURA N. 1 del 15/01/04, cliente CLI01 Ditta CLI01, fascola 0007";
     box.expectMessage(Answer::Yes, Domanda("1", primo));  // the other workstation's question
     box.expectMessage(Answer::Yes, Domanda("1", primo));  // ours
     box.expectMessage(Answer::Ok,
-                      "Il numero 1 è stato dato nel frattempo a un altro documento (DOCUMENTO N. 1 del 15/01/04, "
+                      "Il numero 1 è stato dato nel frattempo a un altro documento (FATTURA N. 1 del 15/01/04, "
                       "cliente CLI04 Ditta CLI04, fascola 0002)" +
                           NonEmesso,
                       TitoloEmissione);
@@ -214,7 +218,7 @@ TEST_F(NumeriDellAnno, LinkedADocumentNotPostedTakesItsNumberOnTheRegister) {
     prima = Stato();
     box.expectMessage(Answer::Ok,
                       "Il numero 14 è già stato dato nello stesso anno a un documento non registrato in contabilità "
-                      "(DOCUMENTO N. 14 del 15/01/04, cliente 01.01.01.0001 Rossi Mario S.r.l., fascola 0007)" +
+                      "(FATTURA N. 14 del 15/01/04, cliente 01.01.01.0001 Rossi Mario S.r.l., fascola 0007)" +
                           NonEmesso);
     EXPECT_EQ(EmissioneDocumento(db(), d).Arresto, ArrestoEmissione::NumeroGiaUsato);
     EXPECT_EQ(Stato(), prima);

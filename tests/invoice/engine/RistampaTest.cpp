@@ -8,6 +8,7 @@
 #include "fixtures/AccountingFixture.h"
 #include "fixtures/CaseFileArchive.h"
 #include "invoice/engine/ArchivioStampaFattura.h"
+#include "invoice/engine/DocumentiEmessi.h"
 #include "invoice/engine/StampaDocumento.h"
 #include "platform/db/Database.h"
 #include "platform/system/Paths.h"
@@ -158,7 +159,8 @@ TEST(Ristampa, ACopyWithoutThePrintedTotalsGetsThemEmpty) {
     EXPECT_EQ(copia->scalar("SELECT Descrizione FROM Righecorpo").toText<QString>(), "Onorario");
 }
 
-// The cancel: the document's fee items, and only them, billable again; then the copy goes.
+// The cancel: the document forgotten and its fee items, and only them, billable again; then
+// the copy goes.
 TEST(Ristampa, CancellingMakesTheDocumentsItemsBillableAgain) {
     TempDir dir;
     fixtures::CaseFileArchive fascole(dir.file("fascole.mdb"));
@@ -170,7 +172,12 @@ TEST(Ristampa, CancellingMakesTheDocumentsItemsBillableAgain) {
     fascole.addFeeItem("01.01.01.0002", "0007", "0001", "0000", "ONO", {{"fatturato", true}, {"idfattura", id}});
     fascole.addFeeItem("01.01.01.0001", "0008", "0001", "0000", "ONO", {{"fatturato", false}, {"idfattura", ""}});
 
-    EXPECT_EQ(RiaperturaCompetenze(fascole.db(), "01.01.01.0001", id), 2);
+    for (const char* cliente : {"01.01.01.0001", "01.01.01.0002"})
+        ASSERT_TRUE(AnnotazioneDocumentoEmesso(fascole.db(), cliente, id, "F", "00001"));
+
+    EXPECT_EQ(AnnullamentoNellArchivio(fascole.db(), "01.01.01.0001", id), 2);
+    EXPECT_FALSE(DocumentoConIdFattura(fascole.db(), "01.01.01.0001", id));
+    EXPECT_TRUE(DocumentoConIdFattura(fascole.db(), "01.01.01.0002", id));
     const auto stato = [&] {
         QStringList s;
         db::Statement st(fascole.db(), "SELECT cliente, npra, ntask, elemento, fatturato, idfattura FROM competenze "
@@ -187,7 +194,7 @@ TEST(Ristampa, CancellingMakesTheDocumentsItemsBillableAgain) {
                                 "01.01.01.0002|0007|0001|ONO|1|000704011500013", "01.01.01.0001|0008|0001|ONO|0|"};
     EXPECT_EQ(stato(), atteso);
     // Done again, nothing changes.
-    EXPECT_EQ(RiaperturaCompetenze(fascole.db(), "01.01.01.0001", id), 0);
+    EXPECT_EQ(AnnullamentoNellArchivio(fascole.db(), "01.01.01.0001", id), 0);
     EXPECT_EQ(stato(), atteso);
 
     const QString copia = dir.file("SDB0101010001F00001000704011500013.mdb");

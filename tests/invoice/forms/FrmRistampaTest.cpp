@@ -393,6 +393,55 @@ TEST_F(FrmRistampaTest, ADocumentStoppedBeforeItsReportIsListedAtOnce) {
     EXPECT_EQ(QDir(avvio).entryList({"SDB*"}, QDir::Files), QStringList());
 }
 
+// A credit note of a line typed on the invoice tab bills no fee item: the form lists it with the
+// client's other documents, reprints it and cancels it.
+TEST_F(FrmRistampaTest, ACreditNoteOfTypedLinesIsListedReprintedAndCancelled) {
+    prepara(false);
+    ParametriFattura().NumeroDocumento = "3";
+    applica(t().F_OptNessunaSelezione);
+    clic(t().F_OptNotaCredito);
+    scrivi(t().F_DbcElemento, "SPE");  // no fee item SPE of no task and job
+    entra(t().F_FlxFattura);
+    scrivi(t().F_TxtDescrizione, "Storno parziale fattura n. 1");
+    scrivi(t().F_TxtImporto, "-50");
+    scrivi(t().F_TxtImpofatt, "-50,00");
+    entra(t().F_FlxFattura);
+    clic(t().F_CmdAggiungi);
+    {
+        ModalHelper anteprima;
+        anteprima.onNextModal([](QWidget* w) { w->close(); });
+        clic(t().F_CmdStampa);
+    }
+    const QString nome = "SDBR01H00000000104031500003.mdb";
+    ASSERT_EQ(copie(), QStringList{nome});
+
+    FrmRistampa& f = form();
+    cliente(f, "R01");
+    ASSERT_EQ(f.NumeroFatture(), 1);
+    EXPECT_EQ(righe(f).first(), "0001|15/03/04|N.Cred.|3|00000");
+    clicRiga(f, 1);
+    clic(f.OptRistampa);
+    const QString pdf = cartella.file("nota.pdf");
+    {
+        ModalHelper anteprima;
+        anteprima.onNextModal([&](QWidget* w) { stampa_di_prova::AnteprimaSuPdf(w, pdf); });
+        clic(f.CmdEsegui);
+    }
+    QApplication::setActiveWindow(&f);
+    const QString testo = squeezedLines(pdfText(pdf)).join("\n");
+    EXPECT_TRUE(testo.contains("NOTA DI CREDITO")) << testo.toStdString();
+    EXPECT_TRUE(testo.contains("Storno parziale fattura n. 1")) << testo.toStdString();
+
+    entra(f.FlxFatture);
+    clicRiga(f, 1);
+    clic(f.OptAnnulla);
+    clic(f.CmdEsegui);
+    EXPECT_TRUE(copie().isEmpty());
+    box.expectMessage(Answer::Ok, "Non ci sono fatture da visualizzare", "Ristampa o Annulla Fatture");
+    entra(f.FlxFatture);
+    EXPECT_EQ(f.NumeroFatture(), 0);
+}
+
 // Without the accounting link the form works on the program's own registry's codes.
 TEST_F(FrmRistampaTest, WithoutTheLinkTheRegistrysCodesAreListedAndCancelled) {
     prepara(false);

@@ -1,0 +1,47 @@
+#include "invoice/engine/DocumentiEmessi.h"
+
+#include "invoice/engine/FatturazioneCompetenze.h"
+#include "platform/db/Database.h"
+
+bool AnnotazioneDocumentoEmesso(db::Database& archivio, const QString& cliente, const QString& idfattura,
+                                const QString& lettera, const QString& registrazione) {
+    // The key decides: of two issues of one identifier, the one that comes second writes nothing.
+    return archivio.execute("INSERT INTO DocumentiEmessi (cliente, idfattura, lettera, registrazione) "
+                            "VALUES (?, ?, ?, ?) ON CONFLICT (cliente, idfattura) DO NOTHING",
+                            {cliente, idfattura, lettera, registrazione}) == 1;
+}
+
+std::optional<DocumentoEsistente> DocumentoConIdFattura(db::Database& archivio, const QString& cliente,
+                                                        const QString& idfattura) {
+    db::Statement annotato(archivio,
+                           "SELECT cliente, lettera, registrazione FROM DocumentiEmessi WHERE cliente = ? AND "
+                           "idfattura = ?",
+                           {cliente, idfattura});
+    if (annotato.step()) {
+        const DocumentoNumerato documento{annotato.column(0).textOr(QString()), idfattura,
+                                          annotato.column(1).textOr(QString())};
+        return DocumentoEsistente{documento, annotato.column(2).textOr(QString()), true};
+    }
+    if (CompetenzeConIdFattura(archivio, cliente, idfattura))
+        return DocumentoEsistente{{cliente, idfattura, {}}, {}, false};
+    return std::nullopt;
+}
+
+bool DocumentoDelFile(db::Database& archivio, const DocumentoArchiviato& documento, const QString& codiceCliente) {
+    const auto esistente = DocumentoConIdFattura(archivio, codiceCliente, documento.IdFattura);
+    if (!esistente) return false;
+    // A file of another document of the identifier (one cancelled since, whose copy a stopped
+    // process left) is not this one's.
+    return !esistente->Annotato || (esistente->Documento.Lettera == documento.Lettera &&
+                                    esistente->Registrazione == documento.Registrazione);
+}
+
+int AnnullamentoNellArchivio(db::Database& archivio, const QString& codiceCliente, const QString& idfattura) {
+    db::Transaction t(archivio);
+    archivio.execute("DELETE FROM DocumentiEmessi WHERE cliente = ? AND idfattura = ?", {codiceCliente, idfattura});
+    const int n = archivio.execute("UPDATE competenze SET fatturato = 0, idfattura = '' WHERE cliente = ? AND "
+                                   "idfattura = ?",
+                                   {codiceCliente, idfattura});
+    t.commit();
+    return n;
+}
