@@ -27,13 +27,25 @@ std::optional<DocumentoEsistente> DocumentoConIdFattura(db::Database& archivio, 
     return std::nullopt;
 }
 
+namespace {
+
+// Whether the file named after `documento` is of the document `esistente`: a file of another
+// document of the identifier (one cancelled since, whose copy a stopped process left) is not.
+bool DelDocumento(const DocumentoEsistente& esistente, const DocumentoArchiviato& documento) {
+    return !esistente.Annotato ||
+           (esistente.Documento.Lettera == documento.Lettera && esistente.Registrazione == documento.Registrazione);
+}
+
+}  // namespace
+
 bool DocumentoDelFile(db::Database& archivio, const DocumentoArchiviato& documento, const QString& codiceCliente) {
     const auto esistente = DocumentoConIdFattura(archivio, codiceCliente, documento.IdFattura);
-    if (!esistente) return false;
-    // A file of another document of the identifier (one cancelled since, whose copy a stopped
-    // process left) is not this one's.
-    return !esistente->Annotato || (esistente->Documento.Lettera == documento.Lettera &&
-                                    esistente->Registrazione == documento.Registrazione);
+    return esistente && DelDocumento(*esistente, documento);
+}
+
+bool CopiaDiUnDocumento(db::Database& archivio, const DocumentoArchiviato& documento, const QString& codiceCliente) {
+    const auto esistente = DocumentoConIdFattura(archivio, codiceCliente, documento.IdFattura);
+    return !esistente || DelDocumento(*esistente, documento);
 }
 
 int AnnullamentoNellArchivio(db::Database& archivio, const QString& codiceCliente, const QString& idfattura) {

@@ -41,6 +41,13 @@ std::optional<DocumentoEsistente> DocumentoConIdFattura(db::Database& archivio, 
 // letter and registration number, or one known by its fee items. Throws db::DbError.
 bool DocumentoDelFile(db::Database& archivio, const DocumentoArchiviato& documento, const QString& codiceCliente);
 
+// Whether the stored copy named after `documento` is listed as a document of client
+// `codiceCliente`: every stored copy stands for the document it was made of (one of typed
+// lines issued by an earlier release has neither record nor fee items, yet counts for its
+// number and can be reprinted and cancelled), but one named after an identifier that the
+// archive records for another document (another letter or registration). Throws db::DbError.
+bool CopiaDiUnDocumento(db::Database& archivio, const DocumentoArchiviato& documento, const QString& codiceCliente);
+
 // The cancel's middle step: the document of client `codiceCliente` with identifier `idfattura`
 // is forgotten and its fee items are billable again (not invoiced, no `idfattura`), all in one
 // transaction. Returns how many fee items. Done again on a document already cancelled, it

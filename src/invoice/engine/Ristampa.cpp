@@ -159,7 +159,7 @@ std::vector<DocumentoArchiviato> ElencoDocumentiEmessi(db::Database& archivio, c
     RecuperoAnnullamentiInterrotti(archivio, cartellaFatture, collegato);
     std::vector<DocumentoArchiviato> elenco;
     for (DocumentoArchiviato& d : ElencoDocumentiArchiviati(cartellaFatture, codiceCliente, collegato))
-        if (DocumentoDelFile(archivio, d, CodiceClienteDocumento(d, collegato))) elenco.push_back(std::move(d));
+        if (CopiaDiUnDocumento(archivio, d, CodiceClienteDocumento(d, collegato))) elenco.push_back(std::move(d));
     return elenco;
 }
 

@@ -82,8 +82,8 @@ StatoCopiaArchiviata VerificaCopiaArchiviata(const QString& path);
 // a copy that holds them all is not touched. Throws db::DbError.
 int CompletaCopiaArchiviata(const QString& path);
 
-// The client's stored copies of documents that exist (DocumentoDelFile: documents of typed lines,
-// which bill no fee item, included), in the order of ElencoDocumentiArchiviati, once what stopped
+// The client's stored copies (CopiaDiUnDocumento: documents of typed lines, which bill no fee
+// item, included; not a copy named after another document's identifier), in the order of ElencoDocumentiArchiviati, once what stopped
 // processes of this computer left is settled: the issues, as the next issue settles them
 // (RecuperoEmissioniInterrotte on the start folder `cartellaAvvio`, `memorizza` the parameters'
 // keeping of copies; the user told through AvvisoRecupero), so that a document committed just

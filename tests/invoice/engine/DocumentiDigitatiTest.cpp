@@ -171,4 +171,23 @@ TEST_F(DocumentiDigitati, ItIsListedAndCancelled) {
     EXPECT_TRUE(box.asked().empty());
 }
 
+// A note of typed lines stored by an earlier release, which recorded no document, is listed by
+// its copy and can be cancelled; a copy named after the identifier of another document the
+// archive records (another letter) stands for none and is not listed.
+TEST_F(DocumentiDigitati, EveryStoredCopyIsListedButOneOfAnotherDocumentsIdentifier) {
+    ASSERT_TRUE(Emetti(NotaDigitata("Storno parziale fattura n. 1", "-50", "3")).Emesso());
+    const QString altra = "SDBCLI01F00000000704011500003.mdb";
+    ASSERT_TRUE(QFile::copy(QDir(fatture).filePath(CopiaPrimaNota), QDir(fatture).filePath(altra)));
+    EXPECT_EQ(NomiElencati(), QStringList{CopiaPrimaNota});
+
+    db().execute("DELETE FROM DocumentiEmessi");
+    EXPECT_EQ(NomiElencati(), (QStringList{altra, CopiaPrimaNota}));
+    QFile::remove(QDir(fatture).filePath(altra));
+    const std::vector<DocumentoArchiviato> elenco = Elenco();
+    ASSERT_EQ(elenco.size(), 1u);
+    ASSERT_TRUE(AnnullamentoDocumento(db(), fatture, elenco[0], false));
+    EXPECT_TRUE(QDir(fatture).entryList(QDir::Files).isEmpty());
+    EXPECT_TRUE(box.asked().empty());
+}
+
 }  // namespace
