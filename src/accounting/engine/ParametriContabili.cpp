@@ -1,11 +1,11 @@
 #include "accounting/engine/ParametriContabili.h"
 
-#include <algorithm>
 #include <functional>
 #include <limits>
 #include <memory>
 #include <vector>
 
+#include "foundation/engine/Generale.h"
 #include "foundation/engine/Procedura.h"
 #include "foundation/engine/Ambiente.h"
 #include "platform/db/Database.h"
@@ -156,10 +156,7 @@ EsercizioContabile LetturaEsercizioContabile(db::Database& archivio) {
     if (!riga.step()) return e;
     e.Esercizio = basic::Trim(riga.column(0).textOr(QString()));
     e.MeseInizio = basic::Trim(riga.column(1).textOr(QString()));
-    const auto inCifre = [](const QString& t) {
-        return !t.isEmpty() && std::all_of(t.begin(), t.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
-    };
-    if (e.Esercizio.size() != 4 || !inCifre(e.Esercizio) || !inCifre(e.MeseInizio) || e.MeseInizio.size() > 2)
+    if (e.Esercizio.size() != 4 || !SoloCifre(e.Esercizio) || !SoloCifre(e.MeseInizio) || e.MeseInizio.size() > 2)
         return e;
     const int mese = e.MeseInizio.toInt();
     if (mese < 1 || mese > 12) return e;

@@ -61,6 +61,11 @@ bool ContieneCifre(const QString& testo) {
     return std::any_of(testo.begin(), testo.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
 }
 
+bool SoloCifre(const QString& testo) {
+    return !testo.isEmpty() &&
+           std::all_of(testo.begin(), testo.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
 std::optional<Currency> AliquotaDigitata(const QString& codice) {
     QString cifre = basic::Trim(codice);
     if (!ContieneCifre(cifre)) return std::nullopt;

@@ -29,6 +29,8 @@ Currency ImportoDelBox(const QString& testo);
 
 // Whether `testo` holds a digit.
 bool ContieneCifre(const QString& testo);
+// Whether `testo` is digits alone, at least one ("30"; not "", "30.5", "-30", " 30").
+bool SoloCifre(const QString& testo);
 
 // Not linked, the rate in percent that a VAT code typed as a rate stands for, as an invoice
 // line bills it: the figures of a code holding a digit, read as ImportoDaTesto reads an amount

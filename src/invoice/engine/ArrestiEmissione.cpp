@@ -1,5 +1,6 @@
 #include "invoice/engine/ArrestiEmissione.h"
 
+#include "fees/engine/CalcoloCompetenza.h"  // MascheraImporto
 #include "invoice/engine/ArchivioStampaFattura.h"
 #include "platform/system/BasicRuntime.h"
 #include "platform/system/MessageService.h"
@@ -38,7 +39,7 @@ QString DescrizioneRiga(const DocumentoDaEmettere& d, int indice) {
 QString AliquotaDellaRiga(const DocumentoDaEmettere& d, int indice) {
     const QString& codice = d.RigheFattura.riga(indice).CodiceIva;
     const GruppoIva* gruppo = d.Riepilogo.gruppoDelCodice(codice);
-    return basic::Trim(codice) + " (" + basic::Format(gruppo ? gruppo->Percentuale : Currency(), "###,##0.00") + " %)";
+    return basic::Trim(codice) + " (" + basic::Format(gruppo ? gruppo->Percentuale : Currency(), MascheraImporto) + " %)";
 }
 
 }  // namespace

@@ -1,9 +1,9 @@
 #include "invoice/engine/Scadenzario.h"
 
-#include <algorithm>
 #include <optional>
 #include <stdexcept>
 
+#include "foundation/engine/Generale.h"
 #include "foundation/engine/Procedura.h"
 #include "invoice/engine/CalcoloIva.h"
 #include "invoice/engine/Importi.h"
@@ -25,8 +25,7 @@ QString testoSemplice(Currency importo) {
 }  // namespace
 
 bool GiorniInCifre(const QString& pagamento) {
-    return !pagamento.isEmpty() &&
-           std::all_of(pagamento.begin(), pagamento.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+    return SoloCifre(pagamento);
 }
 
 Scadenza CalcoloScadenzario(const RigaFattura& riga, const QString& DataFattura, LettoreAliquoteIva& aliquote) {

@@ -31,7 +31,7 @@ inline const QString MessaggioScadenzaNonInGiorni =
 //
 // The amount is the line's taxable amount plus its VAT (amount x rate / 100, at the rate
 // `aliquote` reads for the line's code, when above 0) plus 0,9, shown as the whole units of
-// that sum once rounded to the cent: 100,00 at 20 % falls due as 120, 100,50 at 20 % as 121.
+// that exact sum (UnitaInScadenza): 100,00 at 20 % falls due as 120, 100,50 at 20 % as 121.
 // Without a rate nothing is added: 100,50 falls due as 100. A line of amount 0 falls due as
 // "0".
 //

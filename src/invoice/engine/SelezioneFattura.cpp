@@ -6,6 +6,7 @@
 #include <variant>
 
 #include "fees/engine/TestiRipetuti.h"
+#include "foundation/engine/Generale.h"
 #include "foundation/engine/Procedura.h"
 #include "invoice/engine/CalcoloIva.h"
 #include "invoice/engine/Importi.h"
@@ -169,9 +170,7 @@ private:
 
 QString MeseDigitato(const QString& testo, const QDate& oggi) {
     const QString t = basic::Trim(testo);
-    bool cifre = !t.isEmpty();
-    for (QChar c : t) cifre = cifre && c >= u'0' && c <= u'9';
-    if (cifre && t.size() <= 2) {
+    if (SoloCifre(t) && t.size() <= 2) {
         const int mese = t.toInt();
         if (mese >= 1 && mese <= 12) return testo;
     }

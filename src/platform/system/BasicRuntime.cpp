@@ -270,7 +270,7 @@ std::optional<QDate> ToDate(const QString& s, int thisYear) {
         return std::nullopt;
     int year = yearText.toInt();
     if (yearText.size() == 2) {
-        const int first = thisYear - 80;
+        const int first = (thisYear ? thisYear : QDate::currentDate().year()) - 80;
         year += first - first % 100;
         if (year < first) year += 100;
     }

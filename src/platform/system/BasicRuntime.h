@@ -59,8 +59,8 @@ Currency CCur(const QString& s);
 // in the calendar are none. A two-digit year is the year ending in those digits among the
 // hundred years from 80 before `thisYear` to 19 after it (in 2026: 00-45 are 2000-2045,
 // 46-99 are 1946-1999), so that a date typed in the next years never falls a century back.
-std::optional<QDate> ToDate(const QString& s, int thisYear);
-inline std::optional<QDate> ToDate(const QString& s) { return ToDate(s, QDate::currentDate().year()); }
+// `thisYear` 0 is today's year, read from the clock only when a two-digit year needs it.
+std::optional<QDate> ToDate(const QString& s, int thisYear = 0);
 inline bool IsDate(const QString& s) { return ToDate(s).has_value(); }
 // The day written "yyyy-mm-dd" at the start of a stored UTF-8 text, read without building a
 // QString: the readers of long lists take it before the general reading. Nothing when the

@@ -16,22 +16,18 @@
 
 namespace {
 
+using emissione_di_prova::DomandaNumeroDato;
 using emissione_di_prova::EmissioneCollegata;
+using emissione_di_prova::NonEmesso;
 using emissione_di_prova::Righe;
 using ui::Answer;
 
 const QString Cliente = "CLI01";
-const QString NonEmesso = ": il documento non è stato emesso";
 // The first credit note, as the user is told of it.
 const QString PrimaNota = "NOTA DI CREDITO (var. in Diminuizione) N. 3 del 15/01/04, cliente CLI01 Ditta CLI01, "
                           "fascola 0007";
 const QString CopiaPrimaNota = "SDBCLI01H00000000704011500003.mdb";
 
-QString Domanda(const QString& numero, const QString& documenti) {
-    return "Il numero " + numero + " è già stato dato nello stesso anno a:\n" + documenti +
-           "\n\nSi vuole emettere il documento con lo stesso numero? (Una serie a parte, come le note di credito, può "
-           "ripetere il numero di una fattura.)";
-}
 
 class DocumentiDigitati : public EmissioneCollegata {
 public:
@@ -106,7 +102,7 @@ TEST_F(DocumentiDigitati, ItsNumberIsGivenOnce) {
                       "Storno parziale fattura n. 1");
         }
 
-        box.expectMessage(Answer::No, Domanda("3", PrimaNota), TitoloEmissione);
+        box.expectMessage(Answer::No, DomandaNumeroDato("3", PrimaNota), TitoloEmissione);
         EXPECT_EQ(EmissioneDocumento(db(), NotaDigitata("Secondo storno", "-20", "3", "0008")).Arresto,
                   ArrestoEmissione::NumeroNonConfermato);
         EXPECT_EQ(Stato(), stato);

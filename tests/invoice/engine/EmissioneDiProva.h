@@ -34,6 +34,15 @@ inline const QString DataFattura = "15/01/2004";
 inline const std::string GiornoIso = "2004-01-15";
 
 inline const QString Gestione = "GESTIONE DEGLI ERRORI";
+// How a refusal of the issue ends.
+inline const QString NonEmesso = ": il documento non è stato emesso";
+// The question asked, not linked, before a number that `documenti` bear is given again.
+inline QString DomandaNumeroDato(const QString& numero, const QString& documenti) {
+    return "Il numero " + numero + " è già stato dato nello stesso anno a:\n" + documenti +
+           "\n\nSi vuole emettere il documento con lo stesso numero? (Una serie a parte, come le note di credito, può "
+           "ripetere il numero di una fattura.)";
+}
+
 inline const QString NonEmessoDopoErrore =
     "Il documento non è stato emesso: gli archivi sono rimasti come erano prima della stampa";
 

@@ -13,18 +13,14 @@
 namespace {
 
 using emissione_di_prova::Cliente;
+using emissione_di_prova::DomandaNumeroDato;
 using emissione_di_prova::EmissioneCollegata;
+using emissione_di_prova::NonEmesso;
 using emissione_di_prova::Npra;
 using emissione_di_prova::Righe;
 using ui::Answer;
 
-const QString NonEmesso = ": il documento non è stato emesso";
 
-QString Domanda(const QString& numero, const QString& documenti) {
-    return "Il numero " + numero + " è già stato dato nello stesso anno a:\n" + documenti +
-           "\n\nSi vuole emettere il documento con lo stesso numero? (Una serie a parte, come le note di credito, può "
-           "ripetere il numero di una fattura.)";
-}
 
 class NumeriDellAnno : public EmissioneCollegata {
 public:
@@ -84,14 +80,14 @@ TEST_F(NumeriDellAnno, NotLinkedARepeatedNumberIsAskedAboutFirst) {
         if (c.domanda) {
             const QStringList prima = Stato();
             const size_t chieste = box.asked().size();
-            box.expectMessage(Answer::No, Domanda("1", primo), TitoloEmissione);
+            box.expectMessage(Answer::No, DomandaNumeroDato("1", primo), TitoloEmissione);
             const EsitoEmissione no = EmissioneDocumento(db(), d);
             EXPECT_EQ(no.Arresto, ArrestoEmissione::NumeroNonConfermato);
             ASSERT_EQ(box.asked().size(), chieste + 1);
             EXPECT_EQ(box.asked().back().buttons, ui::Buttons::YesNo);
             EXPECT_EQ(box.asked().back().defaultButton, 1);  // No
             EXPECT_EQ(Stato(), prima);
-            box.expectMessage(Answer::Yes, Domanda("1", primo), TitoloEmissione);
+            box.expectMessage(Answer::Yes, DomandaNumeroDato("1", primo), TitoloEmissione);
         }
         const EsitoEmissione si = EmissioneDocumento(db(), d);
         ASSERT_TRUE(si.Emesso()) << int(si.Arresto);
@@ -129,7 +125,7 @@ TEST_F(NumeriDellAnno, NotLinkedEveryDocumentOfTheYearIsNamedInTheQuestion) {
     copia("SDBCLI03F00000000504030100002.mdb");  // another number
     copia("SDBCLI03F00000000512011000001.mdb");  // another year (2012)
     box.expectMessage(Answer::No,
-                      Domanda("1", "NOTA DI CREDITO (var. in Diminuizione) N. 1 del 10/01/04, cliente CLI03, "
+                      DomandaNumeroDato("1", "NOTA DI CREDITO (var. in Diminuizione) N. 1 del 10/01/04, cliente CLI03, "
                                    "fascola 0005\nDOCUMENTO N. 1 del 12/01/04, cliente CLI04, fascola 0002\nFATTURA "
                                    "N. 1 del 15/01/04, cliente CLI01 Ditta CLI01, fascola 0007"),
                       TitoloEmissione);
@@ -171,8 +167,8 @@ TEST_F(NumeriDellAnno, NotLinkedANumberGivenMeanwhileElsewhereStopsTheIssue) {
     const DocumentoDaEmettere altro = documentoDi("CLI04", "0002", "1");
     Sessione altraPostazione(pathFascole(), {});
     const QString primo = "FATTURA N. 1 del 15/01/04, cliente CLI01 Ditta CLI01, fascola 0007";
-    box.expectMessage(Answer::Yes, Domanda("1", primo));  // the other workstation's question
-    box.expectMessage(Answer::Yes, Domanda("1", primo));  // ours
+    box.expectMessage(Answer::Yes, DomandaNumeroDato("1", primo));  // the other workstation's question
+    box.expectMessage(Answer::Yes, DomandaNumeroDato("1", primo));  // ours
     box.expectMessage(Answer::Ok,
                       "Il numero 1 è stato dato nel frattempo a un altro documento (FATTURA N. 1 del 15/01/04, "
                       "cliente CLI04 Ditta CLI04, fascola 0002)" +
