@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "clients/engine/ParametriCliente.h"
 #include "platform/db/Database.h"
 #include "platform/db/DbError.h"
 
@@ -122,6 +123,7 @@ EsitoCancellazione CancellaAnagrafica(db::Database& archivio, const RigaAnagrafe
     db::Params parametri;
     const std::string dove = comeLetta(letta, parametri);
     if (archivio.execute("DELETE FROM mpxanagrafe WHERE " + dove, parametri) == 0) rigaNonTrovata(archivio, letta);
+    CancellaParametriDelCodice(archivio, letta.testo("codice"));
     scrittura.commit();
     return EsitoCancellazione::Cancellata;
 }

@@ -67,7 +67,9 @@ RigaAnagrafe CorreggiAnagrafica(db::Database& archivio, const RigaAnagrafe& lett
 
 enum class EsitoCancellazione { Cancellata, InUso };
 
-// Deletes the row `letta` unless a case file uses the client; the check and the deletion
-// are one write transaction, so a case file opened by another workstation in between
-// cannot be left without its client. DbError 3197 / 3167 as for a correction.
+// Deletes the row `letta` and the client's billing parameters (its `parcli` row and all its
+// `elecli` rows, which would otherwise pass to a later client given the same code) unless a
+// case file uses the client. The check and the deletions are one write transaction, so a case
+// file opened by another workstation in between cannot be left without its client, and a
+// failure leaves the client whole. DbError 3197 / 3167 as for a correction.
 EsitoCancellazione CancellaAnagrafica(db::Database& archivio, const RigaAnagrafe& letta);

@@ -196,3 +196,8 @@ EsitoParametri CancellaParametriCliente(db::Database& archivio, const ParametriC
         return std::nullopt;
     });
 }
+
+void CancellaParametriDelCodice(db::Database& archivio, const QString& codice) {
+    archivio.execute("DELETE FROM elecli WHERE cliente = ?", {codice});
+    archivio.execute("DELETE FROM parcli WHERE codice = ?", {codice});
+}

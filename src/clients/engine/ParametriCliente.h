@@ -109,3 +109,8 @@ EsitoParametri CorreggiParametriCliente(db::Database& archivio, const ParametriC
 // with "Funzione di cancellazione elemento a fatturazione dedicata"; either leaves
 // everything as it was.
 EsitoParametri CancellaParametriCliente(db::Database& archivio, const ParametriCliente& letti);
+
+// Removes everything stored under the client code `codice`: its `parcli` row and every one of
+// its `elecli` rows, inside the caller's transaction. For a client leaving the registry, so
+// that a later client given the same code starts with no parameters. Throws db::DbError.
+void CancellaParametriDelCodice(db::Database& archivio, const QString& codice);

@@ -1,8 +1,9 @@
 #pragma once
 // The program's own client registry ("ANAGRAFICA CLIENTI"), kept while no accounting
-// archive is linked: clients searched by code and name, browsed, corrected, deleted while
-// no case file uses them, and inserted one after the other. A record form (SchedaRecord: the
-// modes, the search result and its browser, the command buttons) over the client's fields.
+// archive is linked: clients searched by code and name, browsed, corrected, deleted with
+// their billing parameters while no case file uses them, and inserted one after the other. A
+// record form (SchedaRecord: the modes, the search result and its browser, the command
+// buttons) over the client's fields.
 #include <QDialog>
 #include <optional>
 #include <vector>

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
+#include "clients/engine/ParametriCliente.h"
 #include "fixtures/CaseFileArchive.h"
 #include "platform/db/Database.h"
 #include "platform/db/DbError.h"
@@ -9,6 +12,9 @@
 #include "support/TempDir.h"
 
 namespace {
+
+// The rows stored under one client code: registry, parameters, price list.
+using Righe = std::array<int64_t, 3>;
 
 class Anagrafe : public ::testing::Test {
 protected:
@@ -28,6 +34,22 @@ protected:
         return c;
     }
     RigaAnagrafe leggi(const QString& codice) { return CercaAnagrafiche(*archivio, codice, {}).at(0); }
+    // A client of the registry with billing parameters: a fixed item charged on each new case
+    // file, and a price list of two elements, the second stored under the code in lower case
+    // (the archive compares codes ignoring case).
+    void conParametri(const QString& codice) {
+        fascole.addClientParameters(codice, {{"criterio", "M"}, {"elemento1", "FIS"}, {"applica1", "1"}});
+        fascole.addPriceListItem(codice, "FIS", {{"importo", 999.0}, {"pagamento", "90"}});
+        fascole.addPriceListItem(codice.toLower(), "ONO", {{"importo", 10.0}});
+    }
+    // What is stored under `codice`: its registry rows, parameter rows and price-list rows.
+    Righe righe(const QString& codice) {
+        const auto conta = [&](const std::string& dove) {
+            return fascole.db().scalar("SELECT count(*) FROM " + dove, {codice}).toInt();
+        };
+        return {conta("mpxanagrafe WHERE codice = ?"), conta("parcli WHERE codice = ?"),
+                conta("elecli WHERE cliente = ?")};
+    }
     QString colonna(const QString& codice, const std::string& nome) {
         return fascole.db().scalar("SELECT " + nome + " FROM mpxanagrafe WHERE codice = ?", {codice}).textOr(QString());
     }
@@ -143,6 +165,54 @@ TEST_F(Anagrafe, AClientWithACaseFileIsInUseAndCannotBeDeleted) {
     EXPECT_EQ(CancellaAnagrafica(*archivio, leggi("R01")), EsitoCancellazione::InUso);
     EXPECT_EQ(CancellaAnagrafica(*archivio, leggi("B02")), EsitoCancellazione::Cancellata);
     EXPECT_EQ(codici(CercaAnagrafiche(*archivio, {}, {})), QStringList({"A03", "R01"}));
+}
+
+TEST_F(Anagrafe, DeletingAClientTakesItsParametersAndPriceListSoALaterClientOfItsCodeHasNone) {
+    conParametri("B02");
+    conParametri("A03");
+    EXPECT_EQ(righe("B02"), (Righe{1, 1, 2}));
+
+    EXPECT_EQ(CancellaAnagrafica(*archivio, leggi("B02")), EsitoCancellazione::Cancellata);
+    EXPECT_EQ(righe("B02"), (Righe{0, 0, 0}));
+    EXPECT_EQ(righe("A03"), (Righe{1, 1, 2}));
+
+    DatiAnagrafica nuovo = Verdi;
+    nuovo.codice = "B02";
+    InserisciAnagrafica(*archivio, nuovo);
+    EXPECT_FALSE(LeggiParametriCliente(*archivio, "B02").has_value());
+    EXPECT_EQ(righe("B02"), (Righe{1, 0, 0}));
+}
+
+TEST_F(Anagrafe, AClientACaseFileUsesKeepsEverythingEvenWhenAnotherWorkstationOpenedItAfterTheRead) {
+    const struct {
+        const char* quando;
+        bool primaDellaLettura;
+    } casi[] = {{"case file before the read", true}, {"case file after the read", false}};
+    for (const auto& c : casi) {
+        conParametri("B02");
+        if (c.primaDellaLettura) fascole.addCaseFile("b02", "0001", "2004-03-05", {{"numpranno", "2004.00001"}});
+        const RigaAnagrafe letta = leggi("B02");
+        // The fixture's connection is the other workstation.
+        if (!c.primaDellaLettura) fascole.addCaseFile("b02", "0001", "2004-03-05", {{"numpranno", "2004.00001"}});
+
+        EXPECT_EQ(CancellaAnagrafica(*archivio, letta), EsitoCancellazione::InUso) << c.quando;
+        EXPECT_EQ(righe("B02"), (Righe{1, 1, 2})) << c.quando;
+        for (const char* tabella : {"fascola", "parcli", "elecli"})
+            fascole.db().execute(std::string("DELETE FROM ") + tabella);
+    }
+}
+
+TEST_F(Anagrafe, ADeletionThatFailsPartWayLeavesTheClientWhole) {
+    conParametri("B02");
+    const RigaAnagrafe letta = leggi("B02");
+    fascole.db().execute("UPDATE mpxanagrafe SET localita = 'Monza' WHERE codice = 'B02'");
+    EXPECT_EQ(errorOf([&] { CancellaAnagrafica(*archivio, letta); }), 3197);
+    EXPECT_EQ(righe("B02"), (Righe{1, 1, 2}));
+
+    // The parameter row, the last to go, refused after the registry row and the price list.
+    fascole.db().execute("CREATE TRIGGER guasto BEFORE DELETE ON parcli BEGIN SELECT RAISE(ABORT, 'guasto'); END");
+    EXPECT_NE(errorOf([&] { CancellaAnagrafica(*archivio, leggi("B02")); }), 0);
+    EXPECT_EQ(righe("B02"), (Righe{1, 1, 2}));
 }
 
 }  // namespace

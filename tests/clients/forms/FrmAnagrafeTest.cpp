@@ -92,6 +92,17 @@ protected:
         return fascole.db().scalar(sql, parametri);
     }
     int quanti() { return int(colonna("SELECT count(*) FROM mpxanagrafe").toInt()); }
+    // Billing parameters for `codice`: a fixed item and a one-row price list.
+    void conParametri(const QString& codice) {
+        fascole.addClientParameters(codice, {{"criterio", "M"}, {"elemento1", "FIS"}, {"applica1", "1"}});
+        fascole.addPriceListItem(codice, "FIS", {{"importo", 999.0}, {"pagamento", "90"}});
+    }
+    // The parameter rows and the price-list rows stored under `codice`, as "parcli/elecli".
+    QString parametri(const QString& codice) {
+        return QString("%1/%2")
+            .arg(colonna("SELECT count(*) FROM parcli WHERE codice = ?", {codice}).toInt())
+            .arg(colonna("SELECT count(*) FROM elecli WHERE cliente = ?", {codice}).toInt());
+    }
 
     TempDir cartella;
     fixtures::CaseFileArchive fascole;
@@ -455,6 +466,30 @@ TEST_F(FrmAnagrafeTest, AClientWithACaseFileIsNotDeletedAndTheLastDeletionEmptie
     EXPECT_TRUE(codice().isEmpty());
 }
 
+TEST_F(FrmAnagrafeTest, CancellaTakesTheClientsParametersAndPriceListWithIt) {
+    clienti(2);
+    conParametri("C01");
+    conParametri("C02");
+    apri();
+    scriviCodice("C01");
+    cercaTutti();
+    {
+        ScriptedMessages box;
+        box.expectMessage(Answer::No, DomandaCancellazione);
+        clic(f().cmdCancella);
+    }
+    EXPECT_EQ(parametri("C01"), "1/1");
+    {
+        ScriptedMessages box;
+        box.expectMessage(Answer::Yes, DomandaCancellazione);
+        clic(f().cmdCancella);
+    }
+    EXPECT_EQ(quanti(), 1);
+    EXPECT_EQ(parametri("C01"), "0/0");
+    EXPECT_EQ(parametri("C02"), "1/1");
+    EXPECT_EQ(f().ModoOperativo, 0);
+}
+
 // Answers every question itself, and opens a case file for C01 the moment the deletion is
 // asked for, as a second workstation could.
 class AltraPostazione final : public ui::MessageService {
@@ -480,12 +515,14 @@ private:
 
 TEST_F(FrmAnagrafeTest, ACaseFileOpenedElsewhereWhileTheQuestionIsOnScreenStopsTheDeletion) {
     clienti(1);
+    conParametri("C01");
     apri();
     cercaTutti();
     AltraPostazione altra(fascole);
     clic(f().cmdCancella);
     EXPECT_EQ(altra.testi, QStringList({DomandaCancellazione, NonCancellabile}));
     EXPECT_EQ(quanti(), 1);
+    EXPECT_EQ(parametri("C01"), "1/1");
     EXPECT_EQ(codice(), "C01");
 }
 
