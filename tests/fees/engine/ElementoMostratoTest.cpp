@@ -122,7 +122,9 @@ TEST_F(ElementoMostratoTest, TheChecksRefuseAnotherElementsCodeNamingBoth) {
         const EsitoVerifica e = VerificaCoerenzaDati(s(), c.campi, mostrato(c.mostrato), c.scopo);
         EXPECT_EQ(e.Valida, c.messaggio.isEmpty());
         EXPECT_EQ(e.Messaggio, c.messaggio);
-        if (!e.Valida) EXPECT_EQ(e.Campo, c.campo);
+        if (!e.Valida) {
+            EXPECT_EQ(e.Campo, c.campo);
+        }
     }
 }
 
@@ -135,7 +137,8 @@ TEST_F(ElementoMostratoTest, AnItemIsStoredOnlyUnderTheElementShown) {
     EXPECT_EQ(AggiungiCompetenza(s(), ric, ricSuOno, dettaglioOno, mostrato("ONO")), EsitoCompetenza::ElementoAssente);
     EXPECT_EQ(competenze(), "");
 
-    fascole.addFeeItem("R01", "0001", "0000", "0000", "RIC", {{"descrizione", "Richiesta"}, {"impofat", 250}});
+    fascole.addFeeItem("R01", "0001", "0000", "0000", "RIC",
+                       {{"descrizione", "Richiesta"}, {"importo", 0}, {"impofat", 250}});
     fascole.addFeeItem("R01", "0001", "0000", "0000", "SPE",
                        {{"descrizione", "Spese"}, {"importo", 10}, {"impofat", 10}});
     const std::string prima = competenze();

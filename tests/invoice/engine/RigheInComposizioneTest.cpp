@@ -143,7 +143,9 @@ TEST_F(Composizione, ALineStandsOnlyForTheElementItsFieldsShow) {
         EXPECT_EQ(e.Valida, c.messaggio.isEmpty()) << c.campi.Elemento.toStdString();
         EXPECT_EQ(e.Messaggio, c.messaggio);
         EXPECT_EQ(e.Calcolo, c.calcolo);
-        if (!e.Valida) EXPECT_EQ(e.Campo, CampoRiga::Elemento);
+        if (!e.Valida) {
+            EXPECT_EQ(e.Campo, CampoRiga::Elemento);
+        }
     }
 }
 

@@ -47,6 +47,9 @@ TEST_F(ElementoCambiatoInFattura, AggiungiAndTheMenuRefuseACodeTypedOverTheEleme
     scegliElemento("ONO");
     clic(t().F_CmdAggiungi);
     ASSERT_EQ(elementiLinee(), QStringList{"ONO"});
+    // The way to a place in the menu: a line clicked, its fields cleared, an element chosen.
+    clicRiga(rigaDellaLinea(1));
+    clic(t().F_CmdAnnulla);
     oreSuOno();
     rifiuta([&] { inserisciDalMenu(rigaDellaLinea(1), t().F_mnuRigaSopra); });
     EXPECT_EQ(elementiLinee(), QStringList{"ONO"});
