@@ -56,10 +56,11 @@ QString MessaggioDuplicata(const QString& elemento) {
 }
 
 EsitoCompetenza AggiungiCompetenza(db::Database& sessione, const ChiaveCompetenza& k, const CampiCompetenza& campi,
-                                   const DettaglioCompetenzaRec& dettaglio) {
+                                   const DettaglioCompetenzaRec& dettaglio, const ElementoDaFatturare* mostrato) {
     return inTransazione(sessione, "Funzione di aggiunta di un elemento in fascola",
                          [&]() -> std::optional<EsitoCompetenza> {
-        const std::optional<ElementoDaFatturare> elemento = ElementoPerCodice(sessione, k.elemento);
+        const std::optional<ElementoDaFatturare> elemento =
+            ElementoDellaVoce(sessione, k.elemento, mostrato, ScopoVoce::Aggiunta).Elemento;
         if (!elemento) return EsitoCompetenza::ElementoAssente;
         if (LeggiCompetenza(sessione, k)) return EsitoCompetenza::Duplicata;
         std::string colonne = "cliente, npra, ntask, njob, elemento";
@@ -82,12 +83,14 @@ EsitoCompetenza AggiungiCompetenza(db::Database& sessione, const ChiaveCompetenz
 }
 
 EsitoCompetenza CorreggiCompetenza(db::Database& sessione, const ChiaveCompetenza& k, const CampiCompetenza& campi,
-                                   const DettaglioCompetenzaRec& dettaglio, const CompetenzaLetta* letta) {
+                                   const DettaglioCompetenzaRec& dettaglio, const CompetenzaLetta* letta,
+                                   const ElementoDaFatturare* mostrato) {
     return inTransazione(sessione, "Funzione di correzione elemento in fascola",
                          [&]() -> std::optional<EsitoCompetenza> {
         const std::optional<CompetenzaLetta> ora = LeggiCompetenza(sessione, k);
         if (const auto no = bloccata(ora)) return no;
-        const std::optional<ElementoDaFatturare> elemento = ElementoPerCodice(sessione, k.elemento);
+        const std::optional<ElementoDaFatturare> elemento =
+            ElementoDellaVoce(sessione, k.elemento, mostrato, ScopoVoce::Correzione).Elemento;
         if (!elemento) return EsitoCompetenza::ElementoAssente;
         ValoriLetti letti = comeLetta(k, letta, *ora);
         AggiornaRigaLetta(sessione, FormaCompetenze(), letti,

@@ -11,6 +11,7 @@
 #include "fees/engine/CalcoloCompetenza.h"
 #include "fees/engine/CompetenzeFascola.h"
 #include "fees/engine/DettaglioCompetenza.h"
+#include "fees/engine/ElementoMostrato.h"
 
 namespace db {
 class Database;
@@ -18,7 +19,8 @@ class Database;
 
 enum class EsitoCompetenza {
     Registrata,
-    // The element is not in the catalogue (any more): nothing is written, nothing is said.
+    // The element is not in the catalogue (any more), or the code no longer names the element
+    // the fields show: nothing is written, nothing is said (the entry's check says it first).
     ElementoAssente,
     // Addition: the case file holds the element under that task and job already.
     Duplicata,
@@ -45,18 +47,22 @@ inline const QString MessaggioCancellaVuoto = QStringLiteral("Si deve definire c
 QString MessaggioDuplicata(const QString& elemento);
 
 // Adds the fee item `chiave` with the fields and the bookkeeping values given, priced by the
-// kind of its element (ValoriDaScrivere). Of two workstations adding the same key at once,
-// one gets Duplicata. Errors: "Funzione di aggiunta di un elemento in fascola".
+// kind of its element (ValoriDaScrivere), which must be the element the fields show
+// (`mostrato`, ElementoDellaVoce). Of two workstations adding the same key at once, one gets
+// Duplicata. Errors: "Funzione di aggiunta di un elemento in fascola".
 EsitoCompetenza AggiungiCompetenza(db::Database& sessione, const ChiaveCompetenza& chiave,
-                                   const CampiCompetenza& campi, const DettaglioCompetenzaRec& dettaglio);
+                                   const CampiCompetenza& campi, const DettaglioCompetenzaRec& dettaglio,
+                                   const ElementoDaFatturare* mostrato);
 
 // Writes the fields and the bookkeeping values into the fee item `chiave`, unless it is
 // invoiced or posted as it stands now. `letta` is the row as the user was shown it: when it
 // has that key, the row is written only if it is still as read (3197/3167 otherwise). Without
-// one the row is taken as it stands. Errors: "Funzione di correzione elemento in fascola".
+// one the row is taken as it stands. Priced by the element the fields show (`mostrato`,
+// ElementoDellaVoce): a stored item whose element has left the catalogue is still corrected.
+// Errors: "Funzione di correzione elemento in fascola".
 EsitoCompetenza CorreggiCompetenza(db::Database& sessione, const ChiaveCompetenza& chiave,
                                    const CampiCompetenza& campi, const DettaglioCompetenzaRec& dettaglio,
-                                   const CompetenzaLetta* letta);
+                                   const CompetenzaLetta* letta, const ElementoDaFatturare* mostrato);
 
 // Deletes the fee item `chiave`, unless it is invoiced or posted; `letta` as for the
 // correction. Errors: "Funzione di cancellazione di un elemento in fascola".

@@ -73,7 +73,8 @@ QString MessaggioFattoreNonNumero(const QString& didascalia) {
 }
 
 EsitoVerifica VerificaElementoEImporti(db::Database& sessione, const CampiCompetenza& campi,
-                                       const QString& descrizioneErrori) {
+                                       const ElementoDaFatturare* mostrato, ScopoVoce scopo,
+                                       const QString& pulisci, const QString& descrizioneErrori) {
     EsitoVerifica esito;
     const auto errore = [&](const QString& messaggio, CampoCompetenza campo) {
         esito.Valida = false;
@@ -85,8 +86,12 @@ EsitoVerifica VerificaElementoEImporti(db::Database& sessione, const CampiCompet
     if (campi.Descrizione.isEmpty()) return errore(MessaggioMancaDescrizione, CampoCompetenza::Descrizione);
 
     Procedura proc(descrizioneErrori);
-    std::optional<ElementoDaFatturare> elemento;
-    if (!proc.essenziale([&] { elemento = ElementoPerCodice(sessione, campi.Elemento); })) return esito;
+    EsitoElementoDellaVoce voce;
+    if (!proc.essenziale([&] { voce = ElementoDellaVoce(sessione, campi.Elemento, mostrato, scopo); })) return esito;
+    if (voce.AltroElemento)
+        return errore(MessaggioElementoCambiato(campi.Elemento, mostrato->codice, pulisci),
+                      CampoCompetenza::Elemento);
+    const std::optional<ElementoDaFatturare>& elemento = voce.Elemento;
     if (!elemento) return errore(MessaggioElementoInesistente, CampoCompetenza::Elemento);
     esito.Elemento = elemento;
 
@@ -116,9 +121,10 @@ EsitoVerifica VerificaElementoEImporti(db::Database& sessione, const CampiCompet
     return esito;
 }
 
-EsitoVerifica VerificaCoerenzaDati(db::Database& sessione, const CampiCompetenza& campi) {
-    EsitoVerifica esito =
-        VerificaElementoEImporti(sessione, campi, QStringLiteral("Funzione di verifica coerenza dati inseriti"));
+EsitoVerifica VerificaCoerenzaDati(db::Database& sessione, const CampiCompetenza& campi,
+                                   const ElementoDaFatturare* mostrato, ScopoVoce scopo) {
+    EsitoVerifica esito = VerificaElementoEImporti(sessione, campi, mostrato, scopo, QStringLiteral("VUOTA"),
+                                                   QStringLiteral("Funzione di verifica coerenza dati inseriti"));
     if (!esito.Valida) return esito;
     const auto errore = [&](const QString& messaggio, CampoCompetenza campo) {
         esito.Valida = false;

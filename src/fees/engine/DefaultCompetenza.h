@@ -8,6 +8,7 @@
 
 #include "fees/engine/CalcoloCompetenza.h"
 #include "fees/engine/ElementiDaFatturare.h"
+#include "fees/engine/ElementoMostrato.h"
 #include "platform/system/Currency.h"
 
 namespace db {
@@ -99,21 +100,25 @@ struct EsitoVerifica {
     std::optional<ElementoDaFatturare> Elemento;        // the element, once found
 };
 
-// The checks an element priced from the catalogue passes, wherever it is charged (a fee
-// item, an invoice line), in order: an element, a description, an element of the catalogue,
-// then the amount and the factor boxes its mode requires. A required amount must hold a
-// number in figures (MessaggioImportoNonImporto otherwise, naming the box) that ImportoAmmesso
-// takes (MessaggioImportoFuoriMisura otherwise); a required factor a number in figures too
-// (MessaggioFattoreNonNumero otherwise, naming the box) whose ProdottoDaFattore with the
-// amount stays within the range of money (MessaggioImportoFuoriMisura at the factor
-// otherwise), so that no entry keeps an amount to invoice worked out of a factor it no longer
-// holds.
+// The checks an element priced from the catalogue passes, wherever it is charged (a fee item, an
+// invoice line) as `scopo`, in order: an element, a description, the element the fields show
+// (`mostrato`, nothing when they show none: ElementoDellaVoce; MessaggioElementoCambiato otherwise,
+// naming `pulisci`, the button that clears the fields), an element of the catalogue, then the
+// amount and the factor boxes its mode requires. A required amount must hold a number in figures
+// (MessaggioImportoNonImporto otherwise, naming the box) that ImportoAmmesso takes
+// (MessaggioImportoFuoriMisura otherwise); a required factor a number in figures too
+// (MessaggioFattoreNonNumero otherwise, naming the box) whose ProdottoDaFattore with the amount
+// stays within the range of money (MessaggioImportoFuoriMisura at the factor otherwise), so that no
+// entry keeps an amount to invoice worked out of a factor it no longer holds.
 // `descrizioneErrori` names the procedure to the error handler.
 EsitoVerifica VerificaElementoEImporti(db::Database& sessione, const CampiCompetenza& campi,
-                                       const QString& descrizioneErrori);
+                                       const ElementoDaFatturare* mostrato, ScopoVoce scopo,
+                                       const QString& pulisci, const QString& descrizioneErrori);
 
 // The checks of a fee item's fields before it is added or corrected: those above, then an
 // amount to invoice that holds a number in figures (NumeroInCifre; MessaggioImpofattNonImporto
 // otherwise) that ImportoAmmesso takes, a payment, and a date. A box's value is what
-// ImportoDelBox reads. Errors: "Funzione di verifica coerenza dati inseriti".
-EsitoVerifica VerificaCoerenzaDati(db::Database& sessione, const CampiCompetenza& campi);
+// ImportoDelBox reads. A code typed over the element shown is told to clear the fields with
+// VUOTA. Errors: "Funzione di verifica coerenza dati inseriti".
+EsitoVerifica VerificaCoerenzaDati(db::Database& sessione, const CampiCompetenza& campi,
+                                   const ElementoDaFatturare* mostrato, ScopoVoce scopo);

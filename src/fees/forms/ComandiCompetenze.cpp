@@ -106,6 +106,7 @@ void TabCompetenze::DefinizioneDefault(SceltaElemento modo) {
     C_DbcPagamento->setEditText(d.Pagamento);
     C_TxtData->setText(testoData(basic::Today()));
     dettaglio_ = d.Dettaglio;
+    elementoMostrato_ = d.Elemento;
 }
 
 void TabCompetenze::C_DefinizioneCalcolo(const ElementoDaFatturare& elemento,
@@ -190,6 +191,7 @@ void TabCompetenze::C_FlxCompetenze_Click(int riga) {
     static_cast<Competenza&>(dettaglio_) = *letta;
     dettaglio_.DescrizioneElemento = elemento->descrizione;
     caricata_ = std::move(letta);
+    elementoMostrato_ = std::move(elemento);
 }
 
 // --- Commands.
@@ -205,10 +207,10 @@ ChiaveCompetenza TabCompetenze::chiave() const {
             C_DbcElemento->currentText()};
 }
 
-bool TabCompetenze::VerificaCoerenzaDati() {
+bool TabCompetenze::VerificaCoerenzaDati(ScopoVoce scopo) {
     Connessione s = sessione("Funzione di verifica coerenza dati inseriti");
     if (!s) return false;
-    const EsitoVerifica esito = ::VerificaCoerenzaDati(*s, campi());
+    const EsitoVerifica esito = ::VerificaCoerenzaDati(*s, campi(), mostrato(), scopo);
     if (esito.Valida) return true;
     if (esito.Messaggio.isEmpty()) return false;  // the error handler was told
     ui::MessageService::show(esito.Messaggio);
@@ -238,12 +240,12 @@ void TabCompetenze::aggiornaDopoComando() {
 }
 
 void TabCompetenze::C_CmdAggiungi_Click() {
-    if (!VerificaCoerenzaDati()) return;
+    if (!VerificaCoerenzaDati(ScopoVoce::Aggiunta)) return;
     if (!FascolaCorrente().InVisione()) return;
     Connessione s = sessione("Funzione di aggiunta di un elemento in fascola");
     if (!s) return;
     const ChiaveCompetenza k = chiave();
-    switch (AggiungiCompetenza(*s, k, campi(), dettaglio_)) {
+    switch (AggiungiCompetenza(*s, k, campi(), dettaglio_, mostrato())) {
     case EsitoCompetenza::Registrata: break;
     case EsitoCompetenza::Duplicata: ui::MessageService::show(MessaggioDuplicata(k.elemento)); break;
     default: return;
@@ -252,11 +254,11 @@ void TabCompetenze::C_CmdAggiungi_Click() {
 }
 
 void TabCompetenze::C_CmdCorreggi_Click() {
-    if (!VerificaCoerenzaDati()) return;
+    if (!VerificaCoerenzaDati(ScopoVoce::Correzione)) return;
     if (!FascolaCorrente().InVisione()) return;
     Connessione s = sessione("Funzione di correzione elemento in fascola");
     if (!s) return;
-    switch (CorreggiCompetenza(*s, chiave(), campi(), dettaglio_, caricata_ ? &*caricata_ : nullptr)) {
+    switch (CorreggiCompetenza(*s, chiave(), campi(), dettaglio_, caricata_ ? &*caricata_ : nullptr, mostrato())) {
     case EsitoCompetenza::Registrata: aggiornaDopoComando(); return;
     case EsitoCompetenza::NonDefinita: ui::MessageService::show(MessaggioNonDefinita); return;
     case EsitoCompetenza::Fatturata: ui::MessageService::show(MessaggioFatturataCorreggi); return;

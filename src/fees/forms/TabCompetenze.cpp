@@ -179,6 +179,7 @@ void TabCompetenze::C_PulisciCampi() {
     C_LblFattore->clear();
     dettaglio_.apriDaFatturare({}, {}, {});
     caricata_.reset();
+    elementoMostrato_.reset();
     daRicalcolare_ = false;
 }
 

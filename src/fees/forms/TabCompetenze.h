@@ -21,6 +21,7 @@
 #include "fees/engine/CompetenzeFascola.h"
 #include "fees/engine/DefaultCompetenza.h"
 #include "fees/engine/DettaglioCompetenza.h"
+#include "fees/engine/ElementoMostrato.h"
 #include "foundation/engine/Sessione.h"
 
 class FrmFascola;
@@ -116,9 +117,11 @@ private:
     // --- Commands.
     CampiCompetenza campi() const;
     ChiaveCompetenza chiave() const;
-    // The fields pass the checks; otherwise the first failure has been shown and the focus
-    // sent to its field.
-    bool VerificaCoerenzaDati();
+    // The element the fields show; nullptr when they show none.
+    const ElementoDaFatturare* mostrato() const { return elementoMostrato_ ? &*elementoMostrato_ : nullptr; }
+    // The fields pass the checks for `scopo`; otherwise the first failure has been shown and
+    // the focus sent to its field.
+    bool VerificaCoerenzaDati(ScopoVoce scopo);
     // After a command that wrote, or found the item already there: fields cleared, only the
     // element combos open, the grid read again.
     void aggiornaDopoComando();
@@ -138,6 +141,9 @@ private:
     std::vector<CompetenzaLetta> righe_;
     // The stored item loaded by the last grid click, as it was read.
     std::optional<CompetenzaLetta> caricata_;
+    // The element whose description and defaults the fields show, as read when they were
+    // filled from it: the one chosen, or that of the item loaded; nothing once cleared.
+    std::optional<ElementoDaFatturare> elementoMostrato_;
     // The task and job the labels showed before the last click on the grid; nothing when
     // there has been no click since the case file was put on display.
     std::optional<std::pair<QString, QString>> destinazioneSalvata_;

@@ -38,14 +38,16 @@ CampiImporto DefinizioneCalcoloRiga(const ElementoDaFatturare& elemento, const R
     return c;
 }
 
-EsitoVerificaRiga VerificaDatiFattura(db::Database& sessione, const CampiRiga& campi) {
+EsitoVerificaRiga VerificaDatiFattura(db::Database& sessione, const CampiRiga& campi,
+                                      const ElementoDaFatturare* mostrato, ScopoVoce scopo) {
     CampiCompetenza daVerificare;
     daVerificare.Elemento = campi.Elemento;
     daVerificare.Descrizione = campi.Descrizione;
     daVerificare.Importo = campi.Importo;
     daVerificare.Fattore = campi.Fattore;
-    const EsitoVerifica verifica = VerificaElementoEImporti(
-        sessione, daVerificare, QStringLiteral("Funzione di verifica dati form fattura"));
+    const EsitoVerifica verifica =
+        VerificaElementoEImporti(sessione, daVerificare, mostrato, scopo, QStringLiteral("ANNULLA"),
+                                 QStringLiteral("Funzione di verifica dati form fattura"));
     EsitoVerificaRiga esito;
     esito.Valida = verifica.Valida;
     esito.Messaggio = verifica.Messaggio;

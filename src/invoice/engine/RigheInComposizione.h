@@ -53,8 +53,11 @@ struct EsitoVerificaRiga {
 // box its mode shows must hold numbers in figures (MessaggioImportoNonImporto,
 // MessaggioFattoreNonNumero, naming the box), and so must the amount to invoice when it is not
 // empty (MessaggioImpofattNonImporto; an empty one bills 0,00). Signs are not checked: a
-// credit line is negative. Errors: "Funzione di verifica dati form fattura".
-EsitoVerificaRiga VerificaDatiFattura(db::Database& sessione, const CampiRiga& campi);
+// credit line is negative. The element must be the one the fields show (`mostrato`, the line
+// being `scopo`: ElementoDellaVoce; the fields are cleared by ANNULLA). Errors: "Funzione di verifica dati
+// form fattura".
+EsitoVerificaRiga VerificaDatiFattura(db::Database& sessione, const CampiRiga& campi,
+                                      const ElementoDaFatturare* mostrato, ScopoVoce scopo);
 
 inline const QString MessaggioTotaleFuoriMisura =
     QStringLiteral("Con questo importo il totale del documento supererebbe il massimo ammesso");

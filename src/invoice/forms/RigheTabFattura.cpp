@@ -72,6 +72,7 @@ void TabFattura::F_PulisciCampi() {
     F_TxtImpofatt->clear();
     F_TxtImpofatt->setEnabled(false);
     casoCalcolo_ = CasoCalcolo::Nessuno;
+    elementoMostrato_.reset();
     // What stays in the fields' staging is no longer a line of the table: the detail dialog
     // must not write into one.
     FatturaInComposizione().RigaFatturaInCorso.Modo = 0;
@@ -151,6 +152,7 @@ void TabFattura::F_FlxFattura_Click(int riga) {
     F_TxtDescrizione->setText(linea.descrizione);
     F_TxtDescrizione->setEnabled(true);
     casoCalcolo_ = CasoDiCalcolo(elemento->calcolo, elemento->tipo);
+    elementoMostrato_ = elemento;
     mostraImporti(DefinizioneCalcoloRiga(*elemento, linea, campiImporto()));
     QString maschera = "111011";
     F_AbilitaPulsanti(maschera);
@@ -226,6 +228,7 @@ void TabFattura::DefinizioneDefaultFattura(SceltaElemento modo) {
     F_AbilitaDescrizione(true);
     F_AbilitaImporti(true);
     casoCalcolo_ = CasoDiCalcolo(d.Elemento.calcolo, d.Elemento.tipo);
+    elementoMostrato_ = d.Elemento;
     std::optional<Currency> prezzo;
     if (d.Listino) prezzo = d.Listino->Importo;
     mostraImporti(DefinizioneCalcolo(d.Elemento, prezzo, nullptr, campiImporto()));
@@ -241,7 +244,9 @@ void TabFattura::F_TxtImporti_LostFocus() {
 std::optional<QString> TabFattura::verificaRiga(int sostituita) {
     Connessione s = sessione("Funzione di verifica dati form fattura");
     if (!s) return std::nullopt;
-    const EsitoVerificaRiga esito = ::VerificaDatiFattura(*s, campiRiga());
+    const EsitoVerificaRiga esito =
+        ::VerificaDatiFattura(*s, campiRiga(), elementoMostrato_ ? &*elementoMostrato_ : nullptr,
+                              sostituita == 0 ? ScopoVoce::Aggiunta : ScopoVoce::Correzione);
     if (!esito.Valida) {
         if (esito.Messaggio.isEmpty()) return std::nullopt;
         ui::MessageService::show(esito.Messaggio);

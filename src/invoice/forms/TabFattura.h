@@ -178,6 +178,10 @@ private:
     FrmFascola& finestra_;
     // The layout of the boxes in use, for working out the amount to invoice.
     CasoCalcolo casoCalcolo_ = CasoCalcolo::Nessuno;
+    // The element whose description and amounts the fields show, as read when they were
+    // filled from it: the one chosen for a new line, or that of the line loaded; nothing once
+    // the fields are cleared.
+    std::optional<ElementoDaFatturare> elementoMostrato_;
     // The invoice grid's row of the last click in it: the pop-up menu needs one.
     int rigaCliccataFattura_ = 0;
     // How many times the grid was drawn: APPLICA draws it once, through the regime or itself.

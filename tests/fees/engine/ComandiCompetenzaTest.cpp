@@ -81,19 +81,21 @@ TEST_F(ComandiCompetenzaTest, AnAdditionStoresTheColumnsOfItsKind) {
          "Anticipo|2004-03-05|12.5|12.5|0|01.01.01.0001|04.01.01.0001||0|04.01.01.0002||0|30|0|"},
     };
     for (const auto& c : casi) {
-        EXPECT_EQ(AggiungiCompetenza(s(), chiave(c.elemento), c.campi, dettaglio()), EsitoCompetenza::Registrata);
+        EXPECT_EQ(AggiungiCompetenza(s(), chiave(c.elemento), c.campi, dettaglio(), nullptr),
+                  EsitoCompetenza::Registrata);
         EXPECT_EQ(riga(chiave(c.elemento)), c.riga) << c.elemento;
     }
 }
 
 TEST_F(ComandiCompetenzaTest, AnElementStandsOnceUnderATaskAndJob) {
     const CampiCompetenza campi{"ONO", "Onorario", "0,00", "0,00", "100,00", "30", "05/03/2004"};
-    ASSERT_EQ(AggiungiCompetenza(s(), chiave("ONO"), campi, dettaglio()), EsitoCompetenza::Registrata);
+    ASSERT_EQ(AggiungiCompetenza(s(), chiave("ONO"), campi, dettaglio(), nullptr), EsitoCompetenza::Registrata);
     CampiCompetenza altro = campi;
     altro.Descrizione = "Secondo";
-    EXPECT_EQ(AggiungiCompetenza(s(), chiave("ONO"), altro, dettaglio()), EsitoCompetenza::Duplicata);
-    EXPECT_EQ(AggiungiCompetenza(s(), chiave("ONO", "0001"), altro, dettaglio()), EsitoCompetenza::Registrata);
-    EXPECT_EQ(AggiungiCompetenza(s(), chiave("ONO", "0001", "0001"), altro, dettaglio()),
+    EXPECT_EQ(AggiungiCompetenza(s(), chiave("ONO"), altro, dettaglio(), nullptr), EsitoCompetenza::Duplicata);
+    EXPECT_EQ(AggiungiCompetenza(s(), chiave("ONO", "0001"), altro, dettaglio(), nullptr),
+              EsitoCompetenza::Registrata);
+    EXPECT_EQ(AggiungiCompetenza(s(), chiave("ONO", "0001", "0001"), altro, dettaglio(), nullptr),
               EsitoCompetenza::Registrata);
     EXPECT_EQ(tutte(), "00000000ONO:100:Onorario 00010000ONO:100:Secondo 00010001ONO:100:Secondo");
     EXPECT_EQ(MessaggioDuplicata("ONO"),
@@ -102,7 +104,8 @@ TEST_F(ComandiCompetenzaTest, AnElementStandsOnceUnderATaskAndJob) {
     // An element gone from the catalogue is not charged, and nothing is said.
     CampiCompetenza sparito = campi;
     sparito.Elemento = "XYZ";
-    EXPECT_EQ(AggiungiCompetenza(s(), chiave("XYZ"), sparito, dettaglio()), EsitoCompetenza::ElementoAssente);
+    EXPECT_EQ(AggiungiCompetenza(s(), chiave("XYZ"), sparito, dettaglio(), nullptr),
+              EsitoCompetenza::ElementoAssente);
     EXPECT_EQ(s().scalar("SELECT count(*) FROM competenze").toInt(), 3);
 }
 
@@ -124,12 +127,13 @@ TEST_F(ComandiCompetenzaTest, InvoicedOrPostedItemsStayAsTheyAre) {
                            {{"descrizione", "Vecchio"}, {"impofat", 10}, {"fatturato", c.fatturato},
                             {"primanota", c.primanota}});
         const std::string prima = riga(chiave("SPE"));
-        EXPECT_EQ(CorreggiCompetenza(s(), chiave("SPE"), campi, dettaglio(), nullptr), c.esito);
+        EXPECT_EQ(CorreggiCompetenza(s(), chiave("SPE"), campi, dettaglio(), nullptr, nullptr), c.esito);
         EXPECT_EQ(CancellaCompetenza(s(), chiave("SPE"), nullptr), c.esito);
         EXPECT_EQ(riga(chiave("SPE")), prima);
     }
     s().execute("DELETE FROM competenze");
-    EXPECT_EQ(CorreggiCompetenza(s(), chiave("SPE"), campi, dettaglio(), nullptr), EsitoCompetenza::NonDefinita);
+    EXPECT_EQ(CorreggiCompetenza(s(), chiave("SPE"), campi, dettaglio(), nullptr, nullptr),
+              EsitoCompetenza::NonDefinita);
     EXPECT_EQ(CancellaCompetenza(s(), chiave("SPE"), nullptr), EsitoCompetenza::NonDefinita);
 }
 
@@ -143,7 +147,7 @@ TEST_F(ComandiCompetenzaTest, ACorrectionWritesTheFieldsAndADeletionRemovesTheOn
     d.idpn = "PN7";
     EXPECT_EQ(CorreggiCompetenza(s(), chiave("ORE", "0001"), {"ORE", "Ore corrette", "12", "4", "48,00", "60",
                                                               "07/03/2004"},
-                                 d, &*letta),
+                                 d, &*letta, nullptr),
               EsitoCompetenza::Registrata);
     EXPECT_EQ(riga(chiave("ORE", "0001")),
               "Ore corrette|2004-03-07|0|48|0|01.01.01.0001|04.01.01.0001|PN7|0|04.01.01.0002||1|60|12|4");
@@ -151,7 +155,7 @@ TEST_F(ComandiCompetenzaTest, ACorrectionWritesTheFieldsAndADeletionRemovesTheOn
 
     // Without a row shown, the row the key names is corrected as it stands.
     EXPECT_EQ(CorreggiCompetenza(s(), chiave("ORE"), {"ORE", "Senza clic", "1", "1", "1", "30", "07/03/2004"},
-                                 dettaglio(), &*letta),
+                                 dettaglio(), &*letta, nullptr),
               EsitoCompetenza::Registrata);
     EXPECT_EQ(tutte(), "00000000ORE:1:Senza clic 00010000ORE:48:Ore corrette");
 
@@ -185,7 +189,7 @@ TEST_F(ComandiCompetenzaTest, AStaleCorrectionOrDeletionNeverOverwritesAnotherWo
             const EsitoCompetenza esito =
                 cancella ? CancellaCompetenza(s(), chiave("SPE"), &*letta)
                          : CorreggiCompetenza(s(), chiave("SPE"), {"SPE", "di A", "20", "", "20", "30", "07/03/2004"},
-                                              dettaglio(), &*letta);
+                                              dettaglio(), &*letta, nullptr);
             EXPECT_EQ(esito, EsitoCompetenza::NonRegistrata) << sql.toStdString();
             ASSERT_EQ(box.asked().size(), 1u);
             EXPECT_TRUE(box.asked()[0].text.contains("3197")) << box.asked()[0].text.toStdString();

@@ -188,7 +188,7 @@ TEST_F(DefaultCompetenzaTest, TheChecksRunInOrderAndStopAtTheFirstFailure) {
          CampoCompetenza::Importo},
     };
     for (const auto& c : casi) {
-        const EsitoVerifica e = VerificaCoerenzaDati(s(), c.campi);
+        const EsitoVerifica e = VerificaCoerenzaDati(s(), c.campi, nullptr, ScopoVoce::Aggiunta);
         EXPECT_FALSE(e.Valida) << c.messaggio.toStdString();
         EXPECT_EQ(e.Messaggio, c.messaggio);
         EXPECT_EQ(e.Campo, c.campo) << c.messaggio.toStdString();
@@ -209,7 +209,7 @@ TEST_F(DefaultCompetenzaTest, TheChecksRunInOrderAndStopAtTheFirstFailure) {
         {"ORE", "Ore", "€ 12", " 1,5 ", "18", "30", "05/03/2004"},
     };
     for (const CampiCompetenza& c : buone) {
-        const EsitoVerifica e = VerificaCoerenzaDati(s(), c);
+        const EsitoVerifica e = VerificaCoerenzaDati(s(), c, nullptr, ScopoVoce::Aggiunta);
         EXPECT_TRUE(e.Valida) << c.Elemento.toStdString() << " " << e.Messaggio.toStdString();
         ASSERT_TRUE(e.Elemento);
         EXPECT_EQ(e.Elemento->codice, c.Elemento);

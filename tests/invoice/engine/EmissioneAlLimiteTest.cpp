@@ -65,11 +65,12 @@ protected:
     // to invoice typed: the message of the box's refusal, or nothing once it is stored.
     QString competenza(const QString& impofatt, const QString& ntask = "0001") {
         const CampiCompetenza campi{"MAX", "Onorario", {}, {}, impofatt, "R30", "15/01/2004"};
-        const EsitoVerifica verifica = VerificaCoerenzaDati(db(), campi);
+        const EsitoVerifica verifica = VerificaCoerenzaDati(db(), campi, nullptr, ScopoVoce::Aggiunta);
         if (!verifica.Valida) return verifica.Messaggio;
         const auto elemento = ElementoPerCodice(db(), "MAX");
         EXPECT_TRUE(elemento.has_value());
-        EXPECT_EQ(AggiungiCompetenza(db(), {Cliente, Npra, ntask, "0000", "MAX"}, campi, DettaglioDiDefault(*elemento)),
+        EXPECT_EQ(AggiungiCompetenza(db(), {Cliente, Npra, ntask, "0000", "MAX"}, campi, DettaglioDiDefault(*elemento),
+                                     nullptr),
                   EsitoCompetenza::Registrata);
         return {};
     }

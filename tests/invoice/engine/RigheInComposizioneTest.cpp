@@ -94,7 +94,7 @@ TEST_F(Composizione, TheChecksRunInOrderAndStopAtTheFirstFailure) {
          CampoRiga::Fattore},
     };
     for (const auto& c : casi) {
-        const EsitoVerificaRiga e = VerificaDatiFattura(s(), c.campi);
+        const EsitoVerificaRiga e = VerificaDatiFattura(s(), c.campi, nullptr, ScopoVoce::Aggiunta);
         EXPECT_FALSE(e.Valida);
         EXPECT_EQ(e.Messaggio, c.messaggio);
         EXPECT_EQ(e.Campo, c.campo) << c.messaggio.toStdString();
@@ -110,9 +110,42 @@ TEST_F(Composizione, TheChecksRunInOrderAndStopAtTheFirstFailure) {
         {{"PER", "Perc", "-200", "5", "€ -10"}, "P"},  // no check of signs
     };
     for (const auto& b : buoni) {
-        const EsitoVerificaRiga e = VerificaDatiFattura(s(), b.campi);
+        const EsitoVerificaRiga e = VerificaDatiFattura(s(), b.campi, nullptr, ScopoVoce::Aggiunta);
         EXPECT_TRUE(e.Valida) << b.campi.Elemento.toStdString();
         EXPECT_EQ(e.Calcolo, b.calcolo);
+    }
+}
+
+// The code must still name the element whose description and amounts the fields show; a line
+// corrected after its element left the catalogue is checked by the element as shown.
+TEST_F(Composizione, ALineStandsOnlyForTheElementItsFieldsShow) {
+    const ElementoDaFatturare ono = *ElementoPerCodice(s(), "ONO");
+    const ElementoDaFatturare spe = *ElementoPerCodice(s(), "SPE");
+    s().execute("DELETE FROM elefat WHERE codice = 'SPE'");
+    const struct {
+        CampiRiga campi;
+        const ElementoDaFatturare* mostrato;
+        ScopoVoce scopo;
+        QString messaggio;  // "" when the fields make a line, of mode `calcolo`
+        QString calcolo;
+    } casi[] = {
+        {{"ORE", "Onorario", "", "", "100,00"}, &ono, ScopoVoce::Aggiunta,
+         MessaggioElementoCambiato("ORE", "ONO", "ANNULLA"), ""},
+        {{"ORE", "Onorario", "", "", "100,00"}, &ono, ScopoVoce::Correzione,
+         MessaggioElementoCambiato("ORE", "ONO", "ANNULLA"), ""},
+        {{"ORE", "Onorario", "12,50", "1", "100,00"}, nullptr, ScopoVoce::Aggiunta, "", "U"},
+        {{"SPE", "Spese", "10", "", "15"}, &spe, ScopoVoce::Correzione, "", "R"},
+        {{"SPE", "Spese", "10", "", "15"}, &spe, ScopoVoce::Aggiunta,
+         "Il codice elemento non risulta definito in archivio", ""},
+    };
+    for (const auto& c : casi) {
+        const EsitoVerificaRiga e = VerificaDatiFattura(s(), c.campi, c.mostrato, c.scopo);
+        EXPECT_EQ(e.Valida, c.messaggio.isEmpty()) << c.campi.Elemento.toStdString();
+        EXPECT_EQ(e.Messaggio, c.messaggio);
+        EXPECT_EQ(e.Calcolo, c.calcolo);
+        if (!e.Valida) {
+            EXPECT_EQ(e.Campo, CampoRiga::Elemento);
+        }
     }
 }
 
