@@ -22,7 +22,7 @@ QRegularExpression patternOf(const QString& pattern) {
 
 // A figure with its sign turned: "406,10" gives "-406,10", "-26,05" gives "26,05". Blanks,
 // a figure of zero and a text that is no figure stay as they are.
-QString signTurned(const QString& value) {
+QString withSignTurned(const QString& value) {
     static const QRegularExpression figure(QStringLiteral("\\A\\s*([+-]?)\\s*([0-9][0-9.,]*)\\s*\\z"));
     const QRegularExpressionMatch m = figure.match(value);
     if (!m.hasMatch()) return value;
@@ -182,7 +182,7 @@ QString CompiledLayout::text(const std::vector<Segment>& segs, int row, int page
     for (const Segment& s : segs) {
         switch (s.kind) {
         case Segment::Literal: out += s.text; break;
-        case Segment::Column: out += s.signTurned ? signTurned(value(s.ref, row)) : value(s.ref, row); break;
+        case Segment::Column: out += s.signTurned ? withSignTurned(value(s.ref, row)) : value(s.ref, row); break;
         case Segment::PageNumber: out += QString::number(pageNumber); break;
         case Segment::PageCount: out += QChar(PagesMark); break;
         case Segment::Date: out += today_; break;

@@ -42,7 +42,8 @@ TEST(CalcoloScadenzarioNonCollegato, TheTermIsANumberOfDaysFromTheInvoiceDate) {
         {"30", "10", "90,08", {"30 gg. data fattura", "14/04/2004", "99"}},
         {"30", "10", "90", {"30 gg. data fattura", "14/04/2004", "99"}},
         // The VAT as the line prints it: 90,09 bears 9,01 (99,10 in all), 100,00 once raised;
-        // 10,09 bears 1,01 (11,10), 12,00 once raised.
+        // 10,09 bears 1,01 (11,10), 12,00 once raised; a credit note's -10,09 bears -1,01
+        // (-11,10), -10,20 once raised.
         {"30", "10", "90,09", {"30 gg. data fattura", "14/04/2004", "100"}},
         {"30", "10", "10,09", {"30 gg. data fattura", "14/04/2004", "12"}},
         {"30", "10", "-10,09", {"30 gg. data fattura", "14/04/2004", "-10"}},
