@@ -18,14 +18,6 @@ bool importoNumerico(const QString& testo) {
     }
 }
 
-// A rate in percent from 0 up to, not including, 100, read as the invoice lines bill it
-// (AliquotaDigitata: "12,5" is 12,5, "1.000" a thousand). A number too large to read is out of
-// range too.
-bool aliquotaAmmessa(const QString& testo) {
-    const auto aliquota = AliquotaDigitata(testo);
-    return aliquota && AliquotaAmmessa(*aliquota);
-}
-
 }  // namespace
 
 std::optional<RifiutoElemento> VerificaElemento(const CampiElemento& c, bool collegato) {
@@ -49,13 +41,12 @@ std::optional<RifiutoElemento> VerificaElemento(const CampiElemento& c, bool col
     } else {
         if (c.iva.isEmpty()) return RifiutoElemento{Iva, "Inserire l'aliquota iva da applicare all'elemento"};
         if (!basic::IsNumeric(c.iva)) return RifiutoElemento{Iva, "Il campo iva può contenere solo valori numerici"};
-        if (!aliquotaAmmessa(c.iva))
-            return RifiutoElemento{Iva, "l'aliquota iva va espressa in valore percentuale positivo <100"};
+        if (!AliquotaDigitataAmmessa(c.iva)) return RifiutoElemento{Iva, MessaggioAliquotaNonAmmessa};
         if (c.ivacee.isEmpty())
             return RifiutoElemento{IvaCee, "Inserire l'aliquota iva Cee da applicare all'elemento"};
         if (!basic::IsNumeric(c.ivacee))
             return RifiutoElemento{IvaCee, "Il campo iva Cee può contenere solo valori numerici"};
-        if (!aliquotaAmmessa(c.ivacee))
+        if (!AliquotaDigitataAmmessa(c.ivacee))
             return RifiutoElemento{IvaCee, "l'aliquota iva Cee va espressa in valore percentuale positivo <100"};
     }
     if (c.tipo.isEmpty()) return RifiutoElemento{Tipo, "Definire il tipo di elemento"};

@@ -87,10 +87,10 @@ void FrmElefat::ContoLasciato(ui::RefillCombo& combo, QLabel& codice) {
         QString trovato = LetturaDescrizionePianoDeiConti(*archivio, testo);
         // A text that is no description is read as a code, a word or "?" for the picker, as
         // every account box reads one; words apart that do not begin with a digit can only be a
-        // description mistyped, and get no code.
-        const bool frase = testo.trimmed().contains(u' ') && !testo.trimmed().front().isDigit();
+        // description mistyped, and get no code. The blanks typed around a code are no part of it.
+        QString digitato = testo.trimmed();
+        const bool frase = digitato.contains(u' ') && !digitato.front().isDigit();
         if (trovato.isEmpty() && !frase) {
-            QString digitato = testo;
             const QString normalizzato = NormalizzaCodicePdC(digitato, combo);
             std::optional<ContoPdC> conto;
             if (!proc.essenziale([&] { conto = SottocontoDaCodice(*archivio, normalizzato); })) return;

@@ -80,6 +80,11 @@ bool AliquotaAmmessa(const Currency& percentuale) {
     return percentuale >= Currency() && percentuale < Currency::fromUnits(100);
 }
 
+bool AliquotaDigitataAmmessa(const QString& testo) {
+    const auto aliquota = AliquotaDigitata(testo);
+    return aliquota && AliquotaAmmessa(*aliquota);
+}
+
 QString DataPerSql(const QString& TestoData) {
     if (const auto d = basic::ToDate(TestoData)) return d->toString("yyyy,MM,dd");
     ui::MessageService::show("ERRORE: si sta tentando di usare come data un oggetto che non è una data");

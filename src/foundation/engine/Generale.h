@@ -40,6 +40,13 @@ bool SoloCifre(const QString& testo);
 std::optional<Currency> AliquotaDigitata(const QString& codice);
 // Whether a document may bill a rate in percent: from 0 up to, not including, 100.
 bool AliquotaAmmessa(const Currency& percentuale);
+// Whether a rate typed as text may be billed: its AliquotaDigitata is AliquotaAmmessa ("22",
+// "10,5"; not "150", "-22", "1.000" a thousand, a number too large to read, nor a text
+// without figures).
+bool AliquotaDigitataAmmessa(const QString& testo);
+// The refusal of a rate typed outside those a document may bear.
+inline const QString MessaggioAliquotaNonAmmessa =
+    QStringLiteral("l'aliquota iva va espressa in valore percentuale positivo <100");
 
 // A date as "yyyy,mm,dd" for DateSerial in SQL text; "" and a message when it is no date.
 QString DataPerSql(const QString& TestoData);

@@ -47,10 +47,13 @@ int PrimaRigaConAliquotaNonAmmessa(const TabellaRigheFattura& righe, const Riepi
     return 0;
 }
 
-bool CodiceIvaDigitatoAmmesso(const QString& codice) {
-    if (!NumeroInCifre(codice)) return !ContieneCifre(codice);
-    const auto percentuale = AliquotaDigitata(codice);
-    return percentuale && AliquotaAmmessa(*percentuale);
+std::optional<QString> RifiutoCodiceIvaDigitato(const QString& codice) {
+    if (!NumeroInCifre(codice)) {
+        if (ContieneCifre(codice)) return MessaggioAliquotaNonInCifre;
+        return std::nullopt;
+    }
+    if (!AliquotaDigitataAmmessa(codice)) return MessaggioAliquotaNonAmmessa;
+    return std::nullopt;
 }
 
 const AliquotaIva* LettoreAliquoteIva::leggiSenzaCopia(const QString& codice, Procedura& procedura) {

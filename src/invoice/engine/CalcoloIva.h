@@ -54,12 +54,14 @@ AliquotaIva AliquotaDaCodiceDigitato(const QString& codice);
 // may be billed. The rates of the accounting archive's codes are the archive's own.
 int PrimaRigaConAliquotaNonAmmessa(const TabellaRigheFattura& righe, const RiepilogoIva& riepilogo);
 
-// Not linked, whether a code typed for a line may be its VAT: a rate that is a number in
-// figures from 0 up to, not including, 100 ("22", "10,5"; AliquotaAmmessa), or a code without
-// digits for a line without VAT ("ES"). A code mixing digits with other signs ("2O" with a
-// letter O, "E10") would be billed at the figures picked out of it, and "150", "-22" or
-// "1.000" (a thousand) at no rate a document bears: MessaggioAliquotaNonInCifre.
-bool CodiceIvaDigitatoAmmesso(const QString& codice);
+// Not linked, why a code typed for a line cannot be its VAT; nothing when it can: a rate that
+// is a number in figures from 0 up to, not including, 100 ("22", "10,5"; AliquotaAmmessa), or
+// a code without digits for a line without VAT ("ES"). A number in figures out of that range
+// ("150", "100", "-22", "1.000" a thousand) would be billed at no rate a document bears:
+// MessaggioAliquotaNonAmmessa, as the catalogue says it. A code mixing digits with other signs
+// ("2O" with a letter O, "E10") would be billed at the figures picked out of it:
+// MessaggioAliquotaNonInCifre.
+std::optional<QString> RifiutoCodiceIvaDigitato(const QString& codice);
 inline const QString MessaggioAliquotaNonInCifre =
     QStringLiteral("Bisogna definire in cifre l'aliquota iva (per esempio 22), oppure un codice senza cifre per "
                    "un elemento senza iva");

@@ -65,8 +65,9 @@ Scadenza CalcoloScadenzario(const RigaFattura& riga, const QString& DataFattura,
 
     const auto aliquota = aliquote.leggi(riga.CodiceIva, proc);
     if (proc.abbandonata()) return s;
-    std::optional<Currency> percentuale;
-    if (aliquota && aliquota->Percentuale > Currency()) percentuale = aliquota->Percentuale;
-    s.ScadenzaImporto = QString::number(UnitaInScadenza(riga.impofat, percentuale));
+    // The line's VAT as the document prints it, so that the amount agrees with the page.
+    std::optional<Currency> imposta;
+    if (aliquota && aliquota->Percentuale > Currency()) imposta = ImpostaRiga(riga, *aliquota);
+    s.ScadenzaImporto = QString::number(UnitaInScadenza(riga.impofat, imposta));
     return s;
 }

@@ -29,11 +29,11 @@ inline const QString MessaggioScadenzaNonInGiorni =
 // for 0 and as the term followed by " gg. data fattura" otherwise. A code the archive does not
 // hold, or a term that is no whole number of days, gives no due date.
 //
-// The amount is the line's taxable amount plus its VAT (amount x rate / 100, at the rate
-// `aliquote` reads for the line's code, when above 0) plus 0,9, shown as the whole units of
-// that exact sum (UnitaInScadenza): 100,00 at 20 % falls due as 120, 100,50 at 20 % as 121.
-// Without a rate nothing is added: 100,50 falls due as 100. A line of amount 0 falls due as
-// "0".
+// The amount is the line's taxable amount plus its VAT to the cent as the line prints it
+// (ImpostaRiga, at the rate `aliquote` reads for the line's code, when above 0) plus 0,9,
+// shown as whole units (UnitaInScadenza): 100,00 at 20 % falls due as 120, 100,50 at 20 % as
+// 121, 10,09 at 10 % (VAT 1,01) as 12. Without a rate nothing is added: 100,50 falls due as
+// 100. A line of amount 0 falls due as "0".
 //
 // Failures (an archive read, an invoice date that is no date) go to the error handler with
 // "Funzione di calcolo dello scadenzario"; the result is then as far as it was set.

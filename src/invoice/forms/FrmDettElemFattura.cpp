@@ -182,8 +182,8 @@ void FrmDettElemFattura::CmdContinua_Click() {
         if (!pagamento.isEmpty() && !GiorniInCifre(pagamento)) {
             ui::MessageService::show(MessaggioScadenzaNonInGiorni);
             rifiutato = DbcPagamento;
-        } else if (!CodiceIvaDigitatoAmmesso(DbcIva->currentText())) {
-            ui::MessageService::show(MessaggioAliquotaNonInCifre);
+        } else if (const auto rifiuto = RifiutoCodiceIvaDigitato(DbcIva->currentText())) {
+            ui::MessageService::show(*rifiuto);
             rifiutato = DbcIva;
         }
         if (rifiutato) {

@@ -155,7 +155,8 @@ void FrmRistampa::DbcCliente_KeyDown(int tasto) {
 }
 
 void FrmRistampa::DbcCliente_LostFocus() {
-    QString codice = DbcCliente->currentText();
+    // The blanks typed around a code are no part of it.
+    QString codice = DbcCliente->currentText().trimmed();
     if (codice.isEmpty()) return;
     if (codice.contains(u'+')) {
         ui::MessageService::show("In questa sessione non si possono aggiungere nuovi conti (+)", TitoloCodice);
@@ -166,10 +167,6 @@ void FrmRistampa::DbcCliente_LostFocus() {
     if (c) {
         codice = NormalizzaCodicePdC(codice, *DbcCliente);
         if (codice == CodicePdCVuoto) return;
-    } else {
-        // The program's own registry: its code as typed.
-        codice = codice.trimmed();
-        if (codice.isEmpty()) return;
     }
     DbcCliente->setEditText(codice);
 

@@ -1,5 +1,7 @@
 #include "platform/report/CompiledLayout.h"
 
+#include <algorithm>
+
 #include "platform/report/ReportError.h"
 
 namespace report {
@@ -16,6 +18,17 @@ QRegularExpression patternOf(const QString& pattern) {
     }
     return QRegularExpression("\\A(?:" + re + ")\\z",
                               QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
+}
+
+// A figure with its sign turned: "406,10" gives "-406,10", "-26,05" gives "26,05". Blanks,
+// a figure of zero and a text that is no figure stay as they are.
+QString withSignTurned(const QString& value) {
+    static const QRegularExpression figure(QStringLiteral("\\A\\s*([+-]?)\\s*([0-9][0-9.,]*)\\s*\\z"));
+    const QRegularExpressionMatch m = figure.match(value);
+    if (!m.hasMatch()) return value;
+    const QString digits = m.captured(2);
+    if (std::none_of(digits.begin(), digits.end(), [](QChar c) { return c >= u'1' && c <= u'9'; })) return value;
+    return m.captured(1) == u"-" ? digits : u'-' + digits;
 }
 
 }  // namespace
@@ -98,6 +111,8 @@ std::vector<Segment> CompiledLayout::segments(const QString& value, bool rowBand
                                                      .arg(layout_.name)
                                                      .arg(line)
                                                      .arg(name));
+        else if (name.startsWith(u'-'))
+            out.push_back({Segment::Column, {}, resolve(name.mid(1).trimmed(), rowBand, line), true});
         else out.push_back({Segment::Column, {}, resolve(name, rowBand, line)});
     }
     if (!literal.isEmpty()) out.push_back({Segment::Literal, literal, {}});
@@ -167,7 +182,7 @@ QString CompiledLayout::text(const std::vector<Segment>& segs, int row, int page
     for (const Segment& s : segs) {
         switch (s.kind) {
         case Segment::Literal: out += s.text; break;
-        case Segment::Column: out += value(s.ref, row); break;
+        case Segment::Column: out += s.signTurned ? withSignTurned(value(s.ref, row)) : value(s.ref, row); break;
         case Segment::PageNumber: out += QString::number(pageNumber); break;
         case Segment::PageCount: out += QChar(PagesMark); break;
         case Segment::Date: out += today_; break;

@@ -28,6 +28,7 @@ struct Segment {
     enum Kind { Literal, Column, PageNumber, PageCount, Date, RowCount } kind = Literal;
     QString text;
     ColumnRef ref;
+    bool signTurned = false;  // {-C}: a figure printed with its sign turned
 };
 
 struct CompiledCondition {

@@ -39,9 +39,11 @@
 // size=points, and the flags bold, italic, regular (not bold, not italic).
 // In a text value, {C} is a column's value, {#page} the page number, {#pages} the number of
 // pages, {#date} today's date (dd/mm/yyyy), {#rows} the number of detail rows, {{ and }}
-// are braces. A column C is written `table.column` (the first row of that table, such as a
-// one-row header table) or, inside group and detail bands, just `column` (the row being
-// printed). Names ignore case.
+// are braces. {-C} is column C's figure with its sign turned, as what it takes off a total:
+// "406,10" prints "-406,10" and "-26,05" prints "26,05"; blanks, a figure of zero and a text
+// that is no figure print as they are. A column C is written `table.column` (the first row
+// of that table, such as a one-row header table) or, inside group and detail bands, just
+// `column` (the row being printed). Names ignore case.
 // A text is cut to its width w unless it wraps (without w it takes the room it needs); a
 // wrapped text takes as many lines as it needs and makes its band taller. A condition "C=pattern" holds when the column's value
 // matches the pattern (* any text, ? one character, case ignored); "C!=pattern" when it

@@ -611,6 +611,29 @@ TEST_F(FrmElefatTest, LinkedAnAccountTypedIsStoredAsTheAccountItNames) {
     EXPECT_EQ(box.messageTexts().size(), 7);
 }
 
+// Linked, the blanks typed around an account's code or word are no part of it: the box reads
+// the account as if they were not there, with no message.
+TEST_F(FrmElefatTest, LinkedAnAccountTypedWithBlanksAroundItIsReadWithoutThem) {
+    apri(true);
+    clic(f().CmdAggiungi);
+    const struct {
+        const char *scritto, *codice, *descrizione;
+    } casi[] = {
+        {" 1.2.1.2", "01.02.01.0002", "Banca Popolare c/c 1234"},
+        {"  0102010001  ", "01.02.01.0001", "Cassa contanti"},
+        {" 04.01.01.0002 ", "04.01.01.0002", "Rimborsi spese"},
+        {" anticipi ", "04.01.02.0001", "Spese anticipate per conto clienti"},
+    };
+    for (const auto& c : casi) {
+        SCOPED_TRACE(c.scritto);
+        scrivi(f().DbcDare, c.scritto);
+        lascia();
+        EXPECT_EQ(f().LblDare->text(), c.codice);
+        EXPECT_EQ(f().DbcDare->currentText(), c.descrizione);
+    }
+    EXPECT_TRUE(box.messageTexts().isEmpty());
+}
+
 TEST_F(FrmElefatTest, TheLoadRunsTheStartUpAgain) {
     installa();
     fascole.setParameters({{"nota1", "Nota costante"}});

@@ -41,10 +41,12 @@ TEST(CalcoloScadenzarioNonCollegato, TheTermIsANumberOfDaysFromTheInvoiceDate) {
         {"30", "10", "90,10", {"30 gg. data fattura", "14/04/2004", "100"}},
         {"30", "10", "90,08", {"30 gg. data fattura", "14/04/2004", "99"}},
         {"30", "10", "90", {"30 gg. data fattura", "14/04/2004", "99"}},
-        // From the exact value: 90,09 with its VAT is 99,099, a remainder under a tenth, so
-        // 99,999 once raised, and 99 (brought to the cent first, 100,00, it gave a unit more).
-        {"30", "10", "90,09", {"30 gg. data fattura", "14/04/2004", "99"}},
-        {"30", "10", "10,09", {"30 gg. data fattura", "14/04/2004", "11"}},
+        // The VAT as the line prints it: 90,09 bears 9,01 (99,10 in all), 100,00 once raised;
+        // 10,09 bears 1,01 (11,10), 12,00 once raised; a credit note's -10,09 bears -1,01
+        // (-11,10), -10,20 once raised.
+        {"30", "10", "90,09", {"30 gg. data fattura", "14/04/2004", "100"}},
+        {"30", "10", "10,09", {"30 gg. data fattura", "14/04/2004", "12"}},
+        {"30", "10", "-10,09", {"30 gg. data fattura", "14/04/2004", "-10"}},
         // The due amount takes the same rate as the line's VAT: 12,5 is 12,5 %.
         {"30", "12,5", "100", {"30 gg. data fattura", "14/04/2004", "113"}},
         {"30", "12.5", "100", {"30 gg. data fattura", "14/04/2004", "113"}},
@@ -75,6 +77,8 @@ TEST_F(SessioneCollegata, TheTermIsAPaymentCodeOfTheAccountingArchive) {
         {"RD", "20", "100", {"RD - Rimessa diretta", "15/03/2004", "120"}},
         {"B60", "20", "100", {"B60 - Bonifico bancario 60", "14/05/2004", "120"}},
         {"R30", "125", "100", {"R30 - Ricevuta bancaria 30", "14/04/2004", "113"}},
+        // 10,09 at 10 % prints its VAT as 1,01: 11,10 in all.
+        {"R30", "10", "10,09", {"R30 - Ricevuta bancaria 30", "14/04/2004", "12"}},
         // A zero-rate or unknown VAT code adds nothing.
         {"R30", "E15", "100,50", {"R30 - Ricevuta bancaria 30", "14/04/2004", "100"}},
         {"R30", "XX", "100,50", {"R30 - Ricevuta bancaria 30", "14/04/2004", "100"}},

@@ -140,8 +140,8 @@ TEST_F(DialoghiFattura, ClosingTheDetailByItsBoxChangesNothing) {
 
 // Not linked, the VAT code is the rate: one mistyped ("2O" with a letter O) would bill the
 // figures picked out of it, and one of 100 or more, or below 0, a VAT no document bears ("1.000"
-// is a thousand percent, as the line bills it), so CONTINUA refuses them and the line keeps its
-// VAT.
+// is a thousand percent, as the line bills it), so CONTINUA refuses them, saying which fault it
+// is (a rate out of range as the catalogue says it), and the line keeps its VAT.
 TEST_F(DialoghiFattura, NotLinkedAVatCodeThatIsNoRateInFiguresBelowAHundredIsRefused) {
     apri();
     applica(t().F_OptPerOgniVoce);
@@ -149,11 +149,22 @@ TEST_F(DialoghiFattura, NotLinkedAVatCodeThatIsNoRateInFiguresBelowAHundredIsRef
     FrmDettElemFattura d(cliente, "0001", &finestra);
     mostra(d);
     clic(d.ChkIvaBloccata);
-    for (const char* codice : {"2O", "E10", "1-2", "22 %", "150", "-22", "100", "1.000", "22.000"}) {
+    const QString fuoriMisura = "l'aliquota iva va espressa in valore percentuale positivo <100";
+    const struct {
+        const char* codice;
+        QString messaggio;
+    } rifiuti[] = {
+        {"2O", MessaggioAliquotaNonInCifre},  {"E10", MessaggioAliquotaNonInCifre},
+        {"1-2", MessaggioAliquotaNonInCifre}, {"22 %", MessaggioAliquotaNonInCifre},
+        {"150", fuoriMisura},                 {"-22", fuoriMisura},
+        {"100", fuoriMisura},                 {"1.000", fuoriMisura},
+        {"22.000", fuoriMisura},
+    };
+    for (const auto& [codice, messaggio] : rifiuti) {
         SCOPED_TRACE(codice);
         scriviELascia(d.DbcIva, codice, d.ChkIvaBloccata);
         ScriptedMessages box;
-        box.expectMessage(ui::Answer::Ok, MessaggioAliquotaNonInCifre);
+        box.expectMessage(ui::Answer::Ok, messaggio);
         clic(d.CmdContinua);
         EXPECT_EQ(box.pending(), 0);
         EXPECT_TRUE(d.isVisible());

@@ -268,6 +268,21 @@ TEST_F(FrmRistampaTest, NoDocumentChosenAndCodesRefused) {
     EXPECT_EQ(f.NumeroFatture(), 0);
 }
 
+// Linked, the blanks typed around the client's code or its word are no part of it.
+TEST_F(FrmRistampaTest, AClientCodeTypedWithBlanksAroundItIsReadWithoutThem) {
+    prepara(true);
+    copia("SDB0101010001F00001000104031500013.mdb");
+    FrmRistampa& f = form();
+    // The box takes 13 characters.
+    for (const char* scritto : {" 1.1.1.1", "  1.1.1.1  ", " 0101010001 "}) {
+        SCOPED_TRACE(scritto);
+        cliente(f, scritto);
+        EXPECT_EQ(f.DbcCliente->currentText(), "01.01.01.0001");
+        EXPECT_EQ(f.NumeroFatture(), 1);
+    }
+    EXPECT_TRUE(box.messageTexts().isEmpty());
+}
+
 // F3 opens the chart of accounts on the client accounts; the code chosen is listed.
 TEST_F(FrmRistampaTest, F3PicksTheClientFromTheChartOfAccounts) {
     prepara(true);

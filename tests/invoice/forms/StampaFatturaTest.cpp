@@ -38,6 +38,17 @@ public:
         for (const report::Page& p : d.pages) t += p.textLines();
         return t;
     }
+
+    // The text printed on the line of the one that begins with `inizio`, at its right.
+    static QString accanto(const report::Page& p, const QString& inizio) {
+        for (const report::TextItem& a : p.texts) {
+            if (!a.text.startsWith(inizio)) continue;
+            for (const report::TextItem& b : p.texts)
+                if (b.rect.left() > a.rect.left() && qAbs(b.rect.top() - a.rect.top()) < 0.5) return b.text;
+            return {};
+        }
+        return "<" + inizio + " not printed>";
+    }
 };
 
 // The printed invoice holds every value its print database stores for printing, each as
@@ -69,7 +80,7 @@ TEST_F(StampaFatturaTest, TheInvoicePrintsEveryStoredField) {
     // withholding, total, four notes.
     EXPECT_GE(stampati, 44);
     for (const char* atteso : {"FATTURA", "N. 27 del 15/01/2004", "Pagina 1 di 1", "Imposta di bollo", "2,00",
-                               "Ritenuta di acconto", "20% su 130,00", "- 26,00", "TOTALE DOCUMENTO 253,00",
+                               "Ritenuta di acconto", "20% su 130,00", "-26,00", "TOTALE DOCUMENTO 253,00",
                                "NETTO A PAGARE 227,00", "Totale imponibile 180,00", "Importi senza IVA 40,00",
                                "E15 40,00 Escluso art. 15",
                                "Partita IVA: 01234567890", "Codice fiscale: RSSMRA60A01F205X",
@@ -157,6 +168,50 @@ TEST_F(StampaFatturaTest, TheTotalsAsTheClientReadsThem) {
         if (QString(c.nome) == "posted, no withholding") {
             auto file = db::Database::open(e.PathArchivioStampa.toStdString());
             EXPECT_TRUE(file->scalar("SELECT RifContabile FROM Dati").toText<QString>().startsWith("15/01/2004 - "));
+        }
+    }
+}
+
+// A withholding prints, with one sign, what it takes off the document's total: off an
+// invoice's ("-26,00"), back onto a credit note's, whose amounts are negative ("26,00"); both
+// withholdings, in the standard layout and in the sample of the office's own.
+TEST_F(StampaFatturaTest, AWithholdingPrintsWhatItTakesOffTheTotalWithOneSign) {
+    const struct {
+        const char* nome;
+        TipoDocumento tipo;
+        QString ritenute[2];
+    } casi[] = {
+        {"invoice", TipoDocumento::Fattura, {"-26,00", "-5,20"}},
+        {"credit note", TipoDocumento::NotaCredito, {"26,00", "5,20"}},
+    };
+    for (const auto& c : casi) {
+        SCOPED_TRACE(c.nome);
+        Ricrea();
+        Ambiente();
+        DocumentoDaEmettere d = ConBolloERitenuta();
+        d.Tipo = c.tipo;
+        d.Parametri.Bollo = false;
+        d.Parametri.AltreRitenute = true;
+        d.Parametri.AltreRitCriterio = "3";
+        d.Parametri.AltreRitPercImponibile = "100";
+        d.Parametri.AltreRitPerc = "4";
+        d.Parametri.AltreRitTesto = "Contributo";
+        if (c.tipo == TipoDocumento::NotaCredito) {
+            for (int i = 1; i <= d.RigheFattura.NumeroRighe(); ++i)
+                d.RigheFattura.riga(i).impofat = -d.RigheFattura.riga(i).impofat;
+            Didascalie(d);
+        }
+        const EsitoEmissione e = Emetti(d);
+        for (const bool proprio : {false, true}) {
+            SCOPED_TRACE(proprio ? "office's own layout" : "standard layout");
+            const QString modello = QDir(avvio).filePath(ReportFatturaPersonalizzato);
+            if (proprio) ASSERT_TRUE(QFile::copy(report::Report(avvio).findLayout(ReportFatturaPersonalizzato), modello));
+            const report::Document pagine = ReportDocumentoEmesso(e.PathArchivioStampa, report::Pdf, nullptr,
+                                                                  dir->file("ritenute.pdf"));
+            if (proprio) QFile::remove(modello);
+            ASSERT_EQ(pagine.pages.size(), 1u);
+            EXPECT_EQ(accanto(pagine.pages[0], "Ritenuta di acconto"), c.ritenute[0]);
+            EXPECT_EQ(accanto(pagine.pages[0], "Contributo"), c.ritenute[1]);
         }
     }
 }

@@ -263,6 +263,35 @@ band detail table=T
     EXPECT_EQ(doc.pages.at(0).textLines(), QStringList({"{x} 05/03/2004 righe 2 primo", "primo", "secondo"}));
 }
 
+// {-C}: a figure with its sign turned; blanks, zero and a text that is no figure as they are.
+TEST(PageModel, AFigurePrintsWithItsSignTurned) {
+    const Layout l = parseLayout(R"(
+band title
+  text x=0 w=150 value="[{- T.a}]"
+band detail table=T
+  text x=0 w=50 value="[{-a}] [{a}]"
+)",
+                                 "segno.rpt");
+    const struct {
+        const char *valore, *stampato;
+    } casi[] = {
+        {"406,10", "-406,10"}, {"-26,05", "26,05"},   {"1.234,56", "-1.234,56"}, {"+5", "-5"},
+        {"- 26,05", "26,05"},  {" 7 ", "-7"},         {"0,00", "0,00"},          {"-0,00", "-0,00"},
+        {"", ""},              {"  ", "  "},          {"Esente", "Esente"},      {"2O", "2O"},
+        {"1-2", "1-2"},        {"--5", "--5"},
+    };
+    std::vector<QStringList> righe;
+    QStringList attese = {"[-406,10]"};
+    for (const auto& c : casi) {
+        righe.push_back({c.valore});
+        attese << QStringLiteral("[%1] [%2]").arg(c.stampato, c.valore);
+    }
+    DataSet data;
+    data.tables.push_back(tabella("T", {"a"}, righe));
+    const Document doc = buildDocument(l, data);
+    EXPECT_EQ(doc.pages.at(0).textLines(), attese);
+}
+
 TEST(PageModel, AnEmptyDetailTablePrintsTheRestOfThePage) {
     const Layout l = parseLayout(R"(
 band header
@@ -296,6 +325,7 @@ TEST(PageModel, NamesTheDataDoesNotHoldAreErrors) {
         {"band group table=T column=manca\nband detail table=T\n  field x=0 w=9 column=a", err::ColumnNotFound},
         {"band title\n  text x=0 w=9 value=\"{#pagina}\"", err::LayoutInvalid},
         {"band title\n  text x=0 w=9 value=\"{T.a\"", err::LayoutInvalid},
+        {"band title\n  text x=0 w=9 value=\"{-T.manca}\"", err::ColumnNotFound},
     };
     DataSet data;
     data.tables.push_back(tabella("T", {"a"}, {{"1"}}));
