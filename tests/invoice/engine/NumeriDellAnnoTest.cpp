@@ -346,9 +346,10 @@ TEST_F(NumeriDellAnno, LinkedTheYearIsTheAccountingYearOfTheArchive) {
         d.Parametri.DataFattura = c.data;
         if (*c.numero) d = conRitenuta(c.numero, c.data);
         const QStringList prima = Stato();
+        ScriptedMessages messaggi;
         if (!c.atteso) {
             const QString titolo = c.prima.fonte == Fonte::Competenze ? "DOCUMENTO" : "FATTURA";
-            box.expectMessage(Answer::Ok, "Il numero " + QString(c.numero) +
+            messaggi.expectMessage(Answer::Ok, "Il numero " + QString(c.numero) +
                                               " è già stato dato nello stesso anno a un documento non registrato in "
                                               "contabilità (" +
                                               titolo + " N. " + c.prima.numero + " del " +
@@ -356,7 +357,7 @@ TEST_F(NumeriDellAnno, LinkedTheYearIsTheAccountingYearOfTheArchive) {
                                               ", cliente 01.01.01.0001 Rossi Mario S.r.l., fascola 0007)" + NonEmesso);
         }
         const EsitoEmissione e = EmissioneDocumento(db(), d);
-        EXPECT_EQ(box.pending(), 0);
+        EXPECT_EQ(messaggi.pending(), 0);
         if (c.atteso) {
             ASSERT_TRUE(e.Emesso()) << int(e.Arresto);
             EXPECT_EQ(e.NumeroDocumento, c.atteso);
