@@ -10,6 +10,7 @@
 
 #include "invoice/engine/EmissioneDiProva.h"
 #include "invoice/engine/EmissioneDocumento.h"
+#include "invoice/engine/Ristampa.h"
 #include "invoice/engine/StampaDocumento.h"
 
 namespace {
@@ -154,6 +155,20 @@ TEST_F(AnnullatiAltrove, ADocumentCancelledElsewhereNoLongerCounts) {
             }
         }
     }
+}
+
+// An earlier release's cancel stopped once the fee items were billable again, the copy under
+// its cancelling name: the next list of "Ristampa / Annulla" does not bring the document back,
+// and removes the file.
+TEST_F(AnnullatiAltrove, AnEarlierReleasesCancelStoppedHalfWayStaysCancelled) {
+    const EsitoEmissione e = Emetti(documentoDi("0007", "1"));
+    ASSERT_TRUE(e.Emesso()) << int(e.Arresto);
+    ASSERT_TRUE(QFile::rename(copiaDi(e), NomeInAnnullamento(copiaDi(e))));
+    db().execute("UPDATE competenze SET fatturato = 0, idfattura = '' WHERE cliente = ? AND idfattura = ?",
+                 {cliente(), e.IdFattura});
+    EXPECT_TRUE(ElencoDocumentiEmessi(db(), avvio, fatture, cliente(), false, true).empty());
+    EXPECT_TRUE(QDir(fatture).entryList(QDir::Files).isEmpty());
+    EXPECT_TRUE(box.asked().empty());
 }
 
 // The record of a document says whether it billed fee items: a document of typed lines billed
