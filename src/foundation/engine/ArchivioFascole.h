@@ -87,6 +87,6 @@ QString NomeArchivioInCostruzione(const QString& Percorso);
 // Brings the case-file archive reached through `archivio` (the session) to
 // RevisioneArchivioCorrente one step at a time, each step with its revision write in one
 // transaction, then adds the table of the documents issued (IstruzioniDocumentiEmessi, then
-// CompletaDocumentiEmessi) and the indexes (IndiciArchivioFascole) it lacks. An empty revision table or a revision outside the chain
-// is reported and nothing is changed.
+// CompletaDocumentiEmessi) and the indexes (IndiciArchivioFascole) it lacks. An empty revision
+// table or a revision outside the chain is reported and nothing is changed.
 void VerificaRevisioneDb(db::Database& archivio);

@@ -56,7 +56,8 @@ std::optional<DocumentoEsistente> DocumentoConIdFattura(db::Database& archivio, 
 
 // Whether the file named after `documento` (a stored copy or a print database, its name read as
 // a document of client `codiceCliente`) is of a document that exists: one recorded with that
-// letter and registration number, or one known by its fee items. Throws db::DbError.
+// letter and registration number (a record that stands: the file of a document cancelled
+// elsewhere is of none), or one known by its fee items. Throws db::DbError.
 bool DocumentoDelFile(db::Database& archivio, const DocumentoArchiviato& documento, const QString& codiceCliente);
 
 // Whether the stored copy named after `documento` is listed as a document of client

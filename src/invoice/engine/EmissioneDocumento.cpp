@@ -107,8 +107,9 @@ public:
         if (dettagli.GiaFatturate > 0) return ArrestoEmissione::CompetenzeGiaFatturate;
         e_.CompetenzeFatturate = fatturazione.Fatturate;
         // So that the record tells a cancel made by a release that knows nothing of it.
-        if (e_.CompetenzeFatturate > 0 &&
-            !proc->essenziale([&] { AnnotazioneCompetenzeFatturate(sessione_, d_.Fascola.CodiceCliente, e_.IdFattura); }))
+        if (e_.CompetenzeFatturate > 0 && !proc->essenziale([&] {
+                AnnotazioneCompetenzeFatturate(sessione_, d_.Fascola.CodiceCliente, e_.IdFattura);
+            }))
             return ArrestoEmissione::Errore;
 
         e_.NomeFileFattura = NomeFileFattura(collegato, d_.Fascola.CodiceCliente, d_.Tipo, e_.NumeroRegistrazione,

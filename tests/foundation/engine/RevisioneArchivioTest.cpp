@@ -207,8 +207,9 @@ TEST_F(RevisioneArchivioTest, TheRecordsOfAnEarlierReleaseAreToldWhetherTheyBill
         archive.db().execute(db::createTableSql(precedente));
         archive.db().execute(riga + "('C1', '000104011500001', 'F', '00000'), ('C1', '000104011500002', 'H', "
                                     "'00000'), ('C2', '000104011500001', 'F', '00000')");
-        archive.addFeeItem("c1", "0001", "0001", "0000", "ONO", {{"fatturato", true}, {"idfattura", "000104011500001"}});
-        archive.addFeeItem("C1", "0001", "0002", "0000", "ONO", {{"fatturato", true}, {"idfattura", "000104011500001"}});
+        const fixtures::Fields fatturata{{"fatturato", true}, {"idfattura", "000104011500001"}};
+        archive.addFeeItem("c1", "0001", "0001", "0000", "ONO", fatturata);  // the code in other letters
+        archive.addFeeItem("C1", "0001", "0002", "0000", "ONO", fatturata);
     }
     ScriptedMessages box;
     VerificaRevisioneDb(*ArchivioInUso());

@@ -331,7 +331,9 @@ TEST_F(NumeriDellAnno, LinkedTheYearIsTheAccountingYearOfTheArchive) {
         };
         const QString idPrima = IdFattura(Npra, c.prima.data, c.prima.numero);
         switch (c.prima.fonte) {
-        case Fonte::Emesso: ASSERT_TRUE(EmissioneDocumento(db(), conRitenuta(c.prima.numero, c.prima.data)).Emesso()); break;
+        case Fonte::Emesso:
+            ASSERT_TRUE(EmissioneDocumento(db(), conRitenuta(c.prima.numero, c.prima.data)).Emesso());
+            break;
         case Fonte::Annotato:
             db().execute("INSERT INTO DocumentiEmessi (cliente, idfattura, lettera, registrazione) VALUES (?, ?, 'F', "
                          "'00000')",
