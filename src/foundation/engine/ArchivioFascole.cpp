@@ -167,9 +167,28 @@ const std::vector<std::string>& IndiciArchivioFascole() {
 const db::Table& TabellaDocumentiEmessi() {
     static const db::Table tabella{"DocumentiEmessi",
                                    {text("cliente", 13, NonVuoto), text("idfattura", 15, NonVuoto),
-                                    text("lettera", 1), text("registrazione", 5)},
+                                    text("lettera", 1), text("registrazione", 5), ColonnaCompetenzeFatturate()},
                                    {"cliente", "idfattura"}};
     return tabella;
+}
+
+db::Column ColonnaCompetenzeFatturate() { return yesNo("competenzefatturate"); }
+
+void CompletaDocumentiEmessi(db::Database& archivio) {
+    const std::string colonna = ColonnaCompetenzeFatturate().name;
+    if (archivio.columnExists(TabellaDocumentiEmessi().name, colonna)) return;
+    // Looked at again under the write lock: another workstation starting at the same moment may
+    // have added it meanwhile.
+    db::Transaction t(archivio);
+    if (!archivio.columnExists(TabellaDocumentiEmessi().name, colonna)) {
+        archivio.execute(db::addColumnSql(TabellaDocumentiEmessi().name, ColonnaCompetenzeFatturate()));
+        // What the records already there billed is known only where fee items still carry their
+        // identifier; the others are taken for documents of typed lines, which always count.
+        archivio.execute("UPDATE DocumentiEmessi SET competenzefatturate = 1 WHERE EXISTS (SELECT 1 FROM "
+                         "competenze AS c WHERE c.idfattura = DocumentiEmessi.idfattura AND c.cliente = "
+                         "DocumentiEmessi.cliente)");
+    }
+    t.commit();
 }
 
 const std::vector<std::string>& IstruzioniDocumentiEmessi() {

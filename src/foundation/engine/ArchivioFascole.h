@@ -39,6 +39,15 @@ const std::vector<std::string>& IndiciArchivioFascole();
 const db::Table& TabellaDocumentiEmessi();
 const std::vector<std::string>& IstruzioniDocumentiEmessi();
 
+// The column of the table of the documents issued that says whether the document billed fee
+// items (yes/no, no by default): the table made by an earlier release lacks it.
+db::Column ColonnaCompetenzeFatturate();
+// Adds the column to the table of the documents issued that lacks it, with the column's
+// default for the rows an earlier release writes, in one write transaction: a record whose
+// fee items carry its identifier is of a document that billed them; any other is taken for a
+// document of typed lines. Nothing is written when the column is there. Throws db::DbError.
+void CompletaDocumentiEmessi(db::Database& archivio);
+
 // One column of one table, as an upgrade step adds or drops it.
 struct ColonnaArchivio {
     std::string tabella;
@@ -77,7 +86,7 @@ QString NomeArchivioInCostruzione(const QString& Percorso);
 
 // Brings the case-file archive reached through `archivio` (the session) to
 // RevisioneArchivioCorrente one step at a time, each step with its revision write in one
-// transaction, then adds the table of the documents issued (IstruzioniDocumentiEmessi) and the
-// indexes (IndiciArchivioFascole) it lacks. An empty revision table or a revision outside the chain
-// is reported and nothing is changed.
+// transaction, then adds the table of the documents issued (IstruzioniDocumentiEmessi, then
+// CompletaDocumentiEmessi) and the indexes (IndiciArchivioFascole) it lacks. An empty revision
+// table or a revision outside the chain is reported and nothing is changed.
 void VerificaRevisioneDb(db::Database& archivio);

@@ -134,6 +134,7 @@ void VerificaRevisioneDb(db::Database& db) {
     Procedura documenti("Aggiornamento db Fascola, tabella DocumentiEmessi");
     for (const std::string& istruzione : IstruzioniDocumentiEmessi())
         if (!documenti.esegui([&] { db.execute(istruzione); })) return;
+    if (!documenti.esegui([&] { CompletaDocumentiEmessi(db); })) return;
     Procedura indici("Aggiornamento db Fascola, indici della tabella Competenze");
     for (const std::string& indice : IndiciArchivioFascole())
         if (!indici.esegui([&] { db.execute(indice); })) return;

@@ -3,19 +3,33 @@
 #include "invoice/engine/FatturazioneCompetenze.h"
 #include "platform/db/Database.h"
 
+const char* const DocumentoAnnotatoInVigore =
+    "(DocumentiEmessi.competenzefatturate = 0 OR EXISTS (SELECT 1 FROM competenze AS c WHERE c.idfattura = "
+    "DocumentiEmessi.idfattura AND c.cliente = DocumentiEmessi.cliente))";
+
 bool AnnotazioneDocumentoEmesso(db::Database& archivio, const QString& cliente, const QString& idfattura,
                                 const QString& lettera, const QString& registrazione) {
     // The key decides: of two issues of one identifier, the one that comes second writes nothing.
-    return archivio.execute("INSERT INTO DocumentiEmessi (cliente, idfattura, lettera, registrazione) "
-                            "VALUES (?, ?, ?, ?) ON CONFLICT (cliente, idfattura) DO NOTHING",
+    return archivio.execute(std::string("INSERT INTO DocumentiEmessi (cliente, idfattura, lettera, registrazione, "
+                                        "competenzefatturate) VALUES (?, ?, ?, ?, 0) ON CONFLICT (cliente, "
+                                        "idfattura) DO UPDATE SET cliente = excluded.cliente, lettera = "
+                                        "excluded.lettera, registrazione = excluded.registrazione, "
+                                        "competenzefatturate = 0 WHERE NOT ") +
+                                DocumentoAnnotatoInVigore,
                             {cliente, idfattura, lettera, registrazione}) == 1;
+}
+
+void AnnotazioneCompetenzeFatturate(db::Database& archivio, const QString& cliente, const QString& idfattura) {
+    archivio.execute("UPDATE DocumentiEmessi SET competenzefatturate = 1 WHERE cliente = ? AND idfattura = ?",
+                     {cliente, idfattura});
 }
 
 std::optional<DocumentoEsistente> DocumentoConIdFattura(db::Database& archivio, const QString& cliente,
                                                         const QString& idfattura) {
     db::Statement annotato(archivio,
-                           "SELECT cliente, lettera, registrazione FROM DocumentiEmessi WHERE cliente = ? AND "
-                           "idfattura = ?",
+                           std::string("SELECT cliente, lettera, registrazione FROM DocumentiEmessi WHERE cliente = ? "
+                                       "AND idfattura = ? AND ") +
+                               DocumentoAnnotatoInVigore,
                            {cliente, idfattura});
     if (annotato.step()) {
         const DocumentoNumerato documento{annotato.column(0).textOr(QString()), idfattura,

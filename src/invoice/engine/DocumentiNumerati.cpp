@@ -4,7 +4,9 @@
 #include <algorithm>
 #include <tuple>
 
+#include "accounting/engine/ParametriContabili.h"
 #include "invoice/engine/ArchivioStampaFattura.h"
+#include "invoice/engine/DocumentiEmessi.h"
 #include "invoice/engine/DocumentoDaEmettere.h"
 #include "invoice/engine/FatturazioneCompetenze.h"
 #include "invoice/engine/Ristampa.h"
@@ -15,16 +17,21 @@
 
 namespace {
 
-// The fee items' documents of a year and number: the expressions are those of the archive's
-// index on the number and year of `idfattura`, so that the look-up reads only them.
-const char* const DocumentiDelleCompetenze =
-    "SELECT DISTINCT cliente, idfattura, '' AS lettera FROM competenze "
-    "WHERE substr(idfattura, 11, 5) = ?1 AND substr(idfattura, 5, 2) = ?2";
+// The documents of a number within one calendar year's stretch of the year (?1 the number as
+// `idfattura` keeps it, ?2 the year yy, ?3 and ?4 the first and last mmdd): the number and the
+// year are compared by the expressions of the archive's indexes on `idfattura`, so that a
+// look-up reads only the documents of that number and calendar year.
+const std::string DelNumeroNelTratto =
+    " WHERE substr(idfattura, 11, 5) = ?1 AND substr(idfattura, 5, 2) = ?2 AND substr(idfattura, 7, 4) BETWEEN ?3 "
+    "AND ?4";
 
-// The documents the issues recorded, of a year and number, with their letters.
-const char* const DocumentiAnnotati =
-    "SELECT cliente, idfattura, lettera FROM DocumentiEmessi "
-    "WHERE substr(idfattura, 11, 5) = ?1 AND substr(idfattura, 5, 2) = ?2";
+// The fee items' documents.
+const std::string DocumentiDelleCompetenze =
+    "SELECT DISTINCT cliente, idfattura, '' AS lettera FROM competenze" + DelNumeroNelTratto;
+
+// The documents the issues recorded, with their letters; not one cancelled elsewhere.
+const std::string DocumentiAnnotati = "SELECT cliente, idfattura, lettera FROM DocumentiEmessi" +
+                                      DelNumeroNelTratto + " AND " + DocumentoAnnotatoInVigore;
 
 // Linked, those the journal does not hold: no header of the same client, document date and
 // number (as `idfattura` keeps it).
@@ -40,15 +47,36 @@ QString TitoloDaLettera(const QString& lettera) {
 
 }  // namespace
 
+AnnoDeiDocumenti AnnoDeiDocumenti::Solare(const QDate& data) {
+    if (!data.isValid()) return {};
+    return {QDate(data.year(), 1, 1), QDate(data.year(), 12, 31)};
+}
+
+AnnoDeiDocumenti AnnoDeiDocumenti::DellEsercizio(const EsercizioContabile& esercizio) {
+    if (!esercizio.Valido()) return {};
+    return {esercizio.Inizio, esercizio.Fine};
+}
+
 DocumentiNumerati::DocumentiNumerati(db::Database& sessione, const QString& cartellaFatture, bool collegato,
-                                     const QString& dataFattura)
+                                     const AnnoDeiDocumenti& anno)
     : sessione_(sessione), cartella_(CartellaFattureIndicata(cartellaFatture)), collegato_(collegato) {
-    if (const auto data = basic::ToDate(dataFattura)) anno_ = basic::Format(*data, "yy");
+    if (!anno.Inizio.isValid() || !anno.Fine.isValid()) return;
+    for (int a = anno.Inizio.year(); a <= anno.Fine.year(); ++a) {
+        const QDate dal = std::max(anno.Inizio, QDate(a, 1, 1)), al = std::min(anno.Fine, QDate(a, 12, 31));
+        tratti_.push_back({basic::Format(dal, "yy"), basic::Format(dal, "mmdd"), basic::Format(al, "mmdd")});
+    }
+}
+
+std::optional<QString> DocumentiNumerati::posizione(const QString& idfattura) const {
+    const QString anno = basic::Mid(idfattura, 5, 2), giorno = basic::Mid(idfattura, 7, 4);
+    for (size_t i = 0; i < tratti_.size(); ++i)
+        if (tratti_[i].Anno == anno && giorno >= tratti_[i].Dal && giorno <= tratti_[i].Al)
+            return QString::number(i) + giorno;
+    return std::nullopt;
 }
 
 std::vector<DocumentoNumerato> DocumentiNumerati::conNumero(const QString& numero) const {
     std::vector<DocumentoNumerato> documenti;
-    if (anno_.isEmpty()) return documenti;
     const QString parte = NumeroInIdFattura(numero);
 
     // Each document once, with the letter its record or its stored copy tells.
@@ -61,12 +89,15 @@ std::vector<DocumentoNumerato> DocumentiNumerati::conNumero(const QString& numer
     };
     // The documents that billed fee items, then those the issues recorded (documents of typed
     // lines, which bill none, among them).
-    for (const char* documentiDi : {DocumentiDelleCompetenze, DocumentiAnnotati}) {
-        std::string sql = std::string("WITH d AS (") + documentiDi + ") SELECT cliente, idfattura, lettera FROM d";
+    for (const std::string* documentiDi : {&DocumentiDelleCompetenze, &DocumentiAnnotati}) {
+        std::string sql = "WITH d AS (" + *documentiDi + ") SELECT cliente, idfattura, lettera FROM d";
         if (collegato_) sql += std::string(" WHERE 1") + NonRegistrati;
-        db::Statement st(sessione_, sql, {parte, anno_});
-        while (st.step())
-            aggiungi(st.column(0).textOr(QString()), st.column(1).textOr(QString()), st.column(2).textOr(QString()));
+        for (const Tratto& t : tratti_) {
+            db::Statement st(sessione_, sql, {parte, t.Anno, t.Dal, t.Al});
+            while (st.step())
+                aggiungi(st.column(0).textOr(QString()), st.column(1).textOr(QString()),
+                         st.column(2).textOr(QString()));
+        }
     }
 
     // The stored copies tell the letter, and stand for documents issued before the issues
@@ -75,15 +106,14 @@ std::vector<DocumentoNumerato> DocumentiNumerati::conNumero(const QString& numer
         const QDir dir(sys::LocalPath(cartella_));
         for (const QString& nome : dir.entryList({"SDB*.mdb"}, QDir::Files)) {
             const auto copia = LetturaNomeQualsiasi(nome, collegato_);
-            if (!copia || basic::Mid(copia->IdFattura, 11, 5) != parte || basic::Mid(copia->IdFattura, 5, 2) != anno_)
-                continue;
+            if (!copia || basic::Mid(copia->IdFattura, 11, 5) != parte || !posizione(copia->IdFattura)) continue;
             if (collegato_ && copia->Registrazione != "00000") continue;
             aggiungi(CodiceClienteDocumento(*copia, collegato_), copia->IdFattura, copia->Lettera);
         }
     }
     // By date, then case file and client.
-    std::sort(documenti.begin(), documenti.end(), [](const DocumentoNumerato& a, const DocumentoNumerato& b) {
-        const QString da = a.IdFattura.mid(4, 6), db = b.IdFattura.mid(4, 6);
+    std::sort(documenti.begin(), documenti.end(), [this](const DocumentoNumerato& a, const DocumentoNumerato& b) {
+        const QString da = posizione(a.IdFattura).value_or(QString()), db = posizione(b.IdFattura).value_or(QString());
         return std::tie(da, a.IdFattura, a.Cliente) < std::tie(db, b.IdFattura, b.Cliente);
     });
     return documenti;

@@ -106,6 +106,11 @@ public:
         dettagli.GiaFatturate = fatturazione.GiaFatturate;
         if (dettagli.GiaFatturate > 0) return ArrestoEmissione::CompetenzeGiaFatturate;
         e_.CompetenzeFatturate = fatturazione.Fatturate;
+        // So that the record tells a cancel made by a release that knows nothing of it.
+        if (e_.CompetenzeFatturate > 0 && !proc->essenziale([&] {
+                AnnotazioneCompetenzeFatturate(sessione_, d_.Fascola.CodiceCliente, e_.IdFattura);
+            }))
+            return ArrestoEmissione::Errore;
 
         e_.NomeFileFattura = NomeFileFattura(collegato, d_.Fascola.CodiceCliente, d_.Tipo, e_.NumeroRegistrazione,
                                              e_.IdFattura);
@@ -195,7 +200,8 @@ private:
     // (the record's key: of two workstations issuing the same case file, date and number, the
     // one that commits second finds the first's), one issued before documents were recorded (its
     // fee items carry the identifier), or a stored copy named after the identifier stops the
-    // issue, naming that document; a stored copy is never replaced.
+    // issue, naming that document; a stored copy is never replaced. A record left by a cancel
+    // made elsewhere is replaced, unless its stored copy is still there.
     ArrestoEmissione annota(Procedura& proc) {
         const QString& cliente = d_.Fascola.CodiceCliente;
         const bool collegato = d_.Ambiente.CollegatoContabilita;
@@ -341,13 +347,16 @@ EsitoEmissione EmissioneDocumento(db::Database& sessione, const DocumentoDaEmett
     if (!basic::IsDate(d.Parametri.DataFattura)) return ferma(ArrestoEmissione::DataNonValida);
     // Linked, every document takes or checks its number on the register of the archive's
     // accounting year, and a posted one goes to that year's journal: a date of another year
-    // would carry on this year's numbering and post into its journal.
+    // would carry on this year's numbering and post into its journal. The documents of that
+    // year, and not linked those of the calendar year, share the numbers.
+    const QDate dataFattura = *basic::ToDate(d.Parametri.DataFattura);
+    AnnoDeiDocumenti anno = AnnoDeiDocumenti::Solare(dataFattura);
     if (d.Ambiente.CollegatoContabilita) {
         DettagliArresto esercizio;
         if (!stampa.essenziale([&] { esercizio.Esercizio = LetturaEsercizioContabile(sessione); }))
             return ferma(ArrestoEmissione::Errore);
-        if (!esercizio.Esercizio->Contiene(*basic::ToDate(d.Parametri.DataFattura)))
-            return ferma(ArrestoEmissione::DataFuoriEsercizio, esercizio);
+        if (!esercizio.Esercizio->Contiene(dataFattura)) return ferma(ArrestoEmissione::DataFuoriEsercizio, esercizio);
+        anno = AnnoDeiDocumenti::DellEsercizio(*esercizio.Esercizio);
     }
     // Not linked, a rate typed before the boxes refused it ("1.000" in the catalogue is a
     // thousand percent) is not billed.
@@ -367,8 +376,7 @@ EsitoEmissione EmissioneDocumento(db::Database& sessione, const DocumentoDaEmett
             return ferma(ArrestoEmissione::NumeroNonAmmesso);
     }
 
-    const DocumentiNumerati documenti(sessione, d.Ambiente.CartellaFatture, d.Ambiente.CollegatoContabilita,
-                                      d.Parametri.DataFattura);
+    const DocumentiNumerati documenti(sessione, d.Ambiente.CartellaFatture, d.Ambiente.CollegatoContabilita, anno);
     // Not linked, no register tells the series apart: a number that documents of the year bear
     // is given again only when the user says so, before anything is written.
     std::vector<DocumentoNumerato> accettati;

@@ -129,16 +129,16 @@ TEST_F(RevisioneArchivioTest, NumberingEdgeCases) {
 }
 
 // The look-ups of a document's fee items by identifier, and of the documents of a year by
-// number, read an index: a new archive has them, and the upgrade gives them to an archive that
+// number (a stretch of dates of one calendar year), read an index: a new archive has them, and the upgrade gives them to an archive that
 // lacks them, an older one after its steps.
 TEST_F(RevisioneArchivioTest, TheFeeItemLookUpsOfTheIssueGetTheirIndexes) {
     const std::string perIdFattura = "SELECT 1 FROM competenze WHERE cliente = ? AND idfattura = ?";
     const std::string perNumero =
-        "SELECT DISTINCT cliente, idfattura FROM competenze WHERE substr(idfattura, 11, 5) = ? AND "
-        "substr(idfattura, 5, 2) = ?";
+        "SELECT DISTINCT cliente, idfattura FROM competenze WHERE substr(idfattura, 11, 5) = ?1 AND "
+        "substr(idfattura, 5, 2) = ?2 AND substr(idfattura, 7, 4) BETWEEN ?3 AND ?4";
     auto piano = [](db::Database& db, const std::string& sql) {
         QString testo;
-        db::Statement st(db, "EXPLAIN QUERY PLAN " + sql, {"a", "b"});
+        db::Statement st(db, "EXPLAIN QUERY PLAN " + sql);
         while (st.step()) testo += st.column(3).textOr(QString()) + "\n";
         return testo;
     };
@@ -191,6 +191,45 @@ TEST_F(RevisioneArchivioTest, TheTableOfTheDocumentsIssuedIsMadeWhenMissing) {
                   "H");
         EXPECT_TRUE(box.asked().empty());
     }
+}
+
+// The table of the documents issued as an earlier release made it lacks the column that says
+// whether a document billed fee items: the start adds it. A record whose fee items carry its
+// identifier billed them; any other is taken for a document of typed lines, and so is a record
+// the earlier release writes afterwards. An archive that has the column is only read.
+TEST_F(RevisioneArchivioTest, TheRecordsOfAnEarlierReleaseAreToldWhetherTheyBilledFeeItems) {
+    const std::string riga = "INSERT INTO DocumentiEmessi (cliente, idfattura, lettera, registrazione) VALUES ";
+    {
+        CaseFileArchive archive(path);
+        db::Table precedente = TabellaDocumentiEmessi();
+        precedente.columns.pop_back();
+        archive.db().execute("DROP TABLE DocumentiEmessi");
+        archive.db().execute(db::createTableSql(precedente));
+        archive.db().execute(riga + "('C1', '000104011500001', 'F', '00000'), ('C1', '000104011500002', 'H', "
+                                    "'00000'), ('C2', '000104011500001', 'F', '00000')");
+        const fixtures::Fields fatturata{{"fatturato", true}, {"idfattura", "000104011500001"}};
+        archive.addFeeItem("c1", "0001", "0001", "0000", "ONO", fatturata);  // the code in other letters
+        archive.addFeeItem("C1", "0001", "0002", "0000", "ONO", fatturata);
+    }
+    ScriptedMessages box;
+    VerificaRevisioneDb(*ArchivioInUso());
+    auto db = db::Database::open(path.toStdString());
+    EXPECT_EQ(columnsIn(*db), currentColumns());
+    db->execute(riga + "('C3', '000104011500001', 'F', '00000')");
+    const QByteArray prima = contentOf(path);
+    db.reset();
+    VerificaRevisioneDb(*ArchivioInUso());
+    EXPECT_EQ(contentOf(path), prima);
+    QStringList righe;
+    db = db::Database::open(path.toStdString());
+    for (auto rs = db->openRecordset("SELECT cliente, idfattura, competenzefatturate FROM DocumentiEmessi ORDER BY "
+                                     "cliente, idfattura");
+         !rs->EOF_(); rs->MoveNext())
+        righe << rs->field("cliente").toText<QString>() + " " + rs->field("idfattura").toText<QString>() + " " +
+                     rs->field("competenzefatturate").toText<QString>();
+    EXPECT_EQ(righe, (QStringList{"C1 000104011500001 1", "C1 000104011500002 0", "C2 000104011500001 0",
+                                  "C3 000104011500001 0"}));
+    EXPECT_TRUE(box.asked().empty());
 }
 
 TEST_F(RevisioneArchivioTest, EmptyArchiveAt020120GetsTheColumnAndTheRevision) {

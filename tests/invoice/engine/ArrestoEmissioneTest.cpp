@@ -385,7 +385,9 @@ TEST_F(ArrestoEmissione, StoppedAnywhereATypedLinesDocumentIsWholeOrAbsent) {
             // documents of the year.
             const int registrazioni = db().scalar("SELECT count(*) FROM giornale").toInt();
             const bool numerata =
-                !DocumentiNumerati(db(), fatture, false, "15/01/2004").conNumero(nota.NumeroDocumento).empty();
+                !DocumentiNumerati(db(), fatture, false, AnnoDeiDocumenti::Solare(QDate(2004, 1, 15)))
+                     .conNumero(nota.NumeroDocumento)
+                     .empty();
             const bool emessa = g.collegato ? registrazioni == 1 : numerata;
             EXPECT_TRUE(emessa || !giaEmessa) << "a committed note cannot be undone by a later stop";
             giaEmessa = emessa;

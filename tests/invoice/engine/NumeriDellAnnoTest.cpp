@@ -5,9 +5,11 @@
 #include <QFile>
 #include <optional>
 
+#include "invoice/engine/ArchivioStampaFattura.h"
 #include "invoice/engine/DocumentiNumerati.h"
 #include "invoice/engine/EmissioneDiProva.h"
 #include "invoice/engine/EmissioneDocumento.h"
+#include "invoice/engine/FatturazioneCompetenze.h"
 #include "support/Files.h"
 
 namespace {
@@ -269,6 +271,102 @@ TEST_F(NumeriDellAnno, LinkedAutomaticNumberingPassesOverNumbersOfDocumentsNotPo
         ASSERT_TRUE(e.Emesso()) << int(e.Arresto);
         EXPECT_EQ(e.NumeroDocumento, c.numero);
         EXPECT_EQ(contatore(), c.numero);
+    }
+}
+
+// Linked to an archive whose accounting year runs from July, the documents of the year are those
+// dated in it, over two calendar years (and over the turn of a century): a number given in
+// November is refused in February, and automatic numbering passes over it; a number of the
+// previous or the next accounting year is given again. Typed numbers go with a withholding
+// (not posted, numbered as typed); automatic ones are posted.
+TEST_F(NumeriDellAnno, LinkedTheYearIsTheAccountingYearOfTheArchive) {
+    enum class Fonte {
+        Emesso,     // issued here, with a withholding
+        Annotato,   // recorded by an issue on the archive of its own year, not posted
+        Copia,      // known by its stored copy alone
+        Competenze  // known by the fee items it billed alone
+    };
+    struct Prima {
+        const char* data;
+        const char* numero;
+        Fonte fonte;
+    };
+    struct Caso {
+        const char* nome;
+        const char* esercizio;  // from July to June
+        Prima prima;
+        const char* data;
+        const char* numero;  // typed; "" automatic
+        const char* atteso;  // the number issued; nullptr: refused, naming the first document
+    } casi[] = {
+        {"November, then February", "2004", {"15/11/2004", "12", Fonte::Emesso}, "15/02/2005", "12", nullptr},
+        {"February, then November", "2004", {"15/02/2005", "12", Fonte::Emesso}, "15/11/2004", "12", nullptr},
+        {"fee items of December, then January", "2004", {"20/12/2004", "13", Fonte::Competenze}, "10/01/2005", "13",
+         nullptr},
+        {"the previous year's March, typed", "2004", {"15/03/2004", "13", Fonte::Annotato}, "15/11/2004", "13", "13"},
+        {"the previous year's March, automatic", "2004", {"15/03/2004", "13", Fonte::Annotato}, "15/11/2004", "",
+         "13"},
+        {"February's copy, automatic in November", "2004", {"15/02/2005", "13", Fonte::Copia}, "15/11/2004", "",
+         "14"},
+        {"the next year's July, typed", "2004", {"15/07/2005", "13", Fonte::Copia}, "15/02/2005", "13", "13"},
+        {"1999 to 2000: November, then February", "1999", {"15/11/1999", "12", Fonte::Emesso}, "15/02/2000", "12",
+         nullptr},
+        {"1999 to 2000: February's copy, automatic in December", "1999", {"15/02/2000", "13", Fonte::Copia},
+         "15/12/1999", "", "14"},
+        {"1999 to 2000: the previous year's March, automatic", "1999", {"15/03/1999", "13", Fonte::Annotato},
+         "15/11/1999", "", "13"},
+        {"1999 to 2000: the next year's July, typed", "1999", {"15/07/2000", "13", Fonte::Copia}, "15/06/2000", "13",
+         "13"},
+    };
+    for (const Caso& c : casi) {
+        SCOPED_TRACE(c.nome);
+        esercizio = c.esercizio;
+        Ricrea();
+        db().execute("UPDATE parametri SET meseinizioesercizio = 7");
+        auto conRitenuta = [&](const char* numero, const char* data) {
+            DocumentoDaEmettere d = documentoDi(Cliente, Npra, numero, true);
+            ConRitenuta(d, "1", "20");
+            d.Parametri.DataFattura = data;
+            return d;
+        };
+        const QString idPrima = IdFattura(Npra, c.prima.data, c.prima.numero);
+        switch (c.prima.fonte) {
+        case Fonte::Emesso:
+            ASSERT_TRUE(EmissioneDocumento(db(), conRitenuta(c.prima.numero, c.prima.data)).Emesso());
+            break;
+        case Fonte::Annotato:
+            db().execute("INSERT INTO DocumentiEmessi (cliente, idfattura, lettera, registrazione) VALUES (?, ?, 'F', "
+                         "'00000')",
+                         {Cliente, idPrima});
+            break;
+        case Fonte::Copia: copia(NomeFileFattura(true, Cliente, TipoDocumento::Fattura, {}, idPrima)); break;
+        case Fonte::Competenze:
+            db().execute("UPDATE competenze SET fatturato = 1, idfattura = ? WHERE ntask = '0003'", {idPrima});
+            break;
+        }
+        DocumentoDaEmettere d = documento;
+        d.Parametri.DataFattura = c.data;
+        if (*c.numero) d = conRitenuta(c.numero, c.data);
+        const QStringList prima = Stato();
+        ScriptedMessages messaggi;
+        if (!c.atteso) {
+            const QString titolo = c.prima.fonte == Fonte::Competenze ? "DOCUMENTO" : "FATTURA";
+            messaggi.expectMessage(Answer::Ok, "Il numero " + QString(c.numero) +
+                                              " è già stato dato nello stesso anno a un documento non registrato in "
+                                              "contabilità (" +
+                                              titolo + " N. " + c.prima.numero + " del " +
+                                              QString(c.prima.data).remove(6, 2) +
+                                              ", cliente 01.01.01.0001 Rossi Mario S.r.l., fascola 0007)" + NonEmesso);
+        }
+        const EsitoEmissione e = EmissioneDocumento(db(), d);
+        EXPECT_EQ(messaggi.pending(), 0);
+        if (c.atteso) {
+            ASSERT_TRUE(e.Emesso()) << int(e.Arresto);
+            EXPECT_EQ(e.NumeroDocumento, c.atteso);
+        } else {
+            EXPECT_EQ(e.Arresto, ArrestoEmissione::NumeroGiaUsato);
+            EXPECT_EQ(Stato(), prima);
+        }
     }
 }
 
