@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <cstdio>
 #include <functional>
+#include <optional>
 
 #include "invoice/engine/ArchivioStampaFattura.h"
 #include "invoice/engine/DocumentiNumerati.h"
@@ -20,6 +21,7 @@
 #include "invoice/engine/StampaDocumento.h"
 #include "support/ArrestoProcesso.h"
 #include "support/ProcessiLocali.h"
+#include "support/SenzaRinominaEsclusiva.h"
 
 namespace {
 
@@ -34,6 +36,8 @@ const char* const VarAvvio = "FASCOLE_PROVA_AVVIO";
 const char* const VarFatture = "FASCOLE_PROVA_FATTURE";
 const char* const VarMemorizza = "FASCOLE_PROVA_MEMORIZZA";
 const char* const VarCollegato = "FASCOLE_PROVA_COLLEGATO";
+const char* const VarPrenotazione = "FASCOLE_PROVA_PRENOTAZIONE";  // names taken by a reservation
+const char* const VarAltroComputer = "FASCOLE_PROVA_ALTRO_COMPUTER";  // the child is another computer
 
 const QString Id = "000704011500013";
 const QString Primo = "SDB0101010001F00001" + Id + ".mdb";  // the document the child issues
@@ -68,6 +72,8 @@ public:
         fatture = env.value(VarFatture);
         memorizza = env.value(VarMemorizza) == "1";
         collegato = env.value(VarCollegato) == "1";
+        sys::ForceNameReservation(env.contains(VarPrenotazione));
+        if (env.contains(VarAltroComputer)) sys::OverrideHostName(QStringLiteral("ALTRAPOSTAZIONE"));
         sessione = std::make_unique<Sessione>(env.value(VarFascole), env.value(VarContabile));
         documento = Documento();
     }
@@ -88,17 +94,20 @@ public:
         return d;
     }
 
+    // `d` issued not linked to the accounting archive, under the number `numero` typed.
+    static void NumeratoAMano(DocumentoDaEmettere& d, const char* numero) {
+        d.Ambiente.CollegatoContabilita = false;
+        d.Ambiente.PathArchivioContabile.clear();
+        d.Parametri.NumerazioneAutomatica = false;
+        d.Parametri.NumeroDocumento = numero;
+    }
+
     // A credit note of one line typed on the tab, which bills no fee item: linked, posted under
     // the register's number; not linked, numbered 3 by hand.
     DocumentoDaEmettere NotaDigitata() {
         DocumentoDaEmettere d = Documento();
         d.Tipo = TipoDocumento::NotaCredito;
-        if (!collegato) {
-            d.Ambiente.CollegatoContabilita = false;
-            d.Ambiente.PathArchivioContabile.clear();
-            d.Parametri.NumerazioneAutomatica = false;
-            d.Parametri.NumeroDocumento = "3";
-        }
+        if (!collegato) NumeratoAMano(d, "3");
         RigaFattura r = Riga("0000", "0000", "ESE", "X", "-50", "20", "04.01.01.0001");
         r.descrizione = "Storno parziale";
         r.DaCompetenza = false;
@@ -143,6 +152,8 @@ public:
         env.insert(VarFatture, fatture);
         env.insert(VarMemorizza, memorizza ? "1" : "0");
         env.insert(VarCollegato, collegato ? "1" : "0");
+        if (prenotazione) env.insert(VarPrenotazione, "1");
+        if (altroComputer) env.insert(VarAltroComputer, "1");
         return env;
     }
 
@@ -245,6 +256,8 @@ public:
 
     bool memorizza = true;  // the parameters keep copies
     bool collegato = true;  // the documents are issued linked to the accounting archive
+    bool prenotazione = false;  // the children take names by a reservation (SenzaRinominaEsclusiva)
+    bool altroComputer = false;  // the children run as another computer
     EsitoEmissione riferimento;  // the issue run whole by PuntiDellEmissione
     std::unique_ptr<TempDir> modello;
 };
@@ -501,7 +514,8 @@ TEST_F(ArrestoEmissione, KilledWhilePrintingTheDocumentIsToldAsMaybeNotPrinted) 
 
 // What a cancel stopped at any point leaves: the document still listed, its items billed and
 // its copy in place, and a cancel then goes through; or cancelled whole, and its items are
-// billed again by the next issue.
+// billed again by the next issue. So too where names are taken by a reservation (a mount that
+// can neither rename without replacing nor make a hard link).
 TEST_F(ArrestoEmissione, StoppedAnywhereACancelIsWholeOrAbsent) {
     if (arresto::Figlio()) {
         const auto d = LetturaNomeQualsiasi(Primo, true);
@@ -511,30 +525,114 @@ TEST_F(ArrestoEmissione, StoppedAnywhereACancelIsWholeOrAbsent) {
         ASSERT_TRUE(annullato);
         return;
     }
-    {
-        ScriptedMessages nessunMessaggio;
-        documento = Documento();
-        ASSERT_TRUE(Emetti(documento).Emesso());
-    }
-    Modello(false);
-    const int punti = OgniPunto("ArrestoEmissione.StoppedAnywhereACancelIsWholeOrAbsent", [&](int, bool) {
-        ScriptedMessages nessunMessaggio;
-        const QStringList elenco = Elenco();  // settles the stopped cancel
-        EXPECT_EQ(Avanzi(), QStringList());
-        if (!elenco.isEmpty()) {
-            EXPECT_EQ(elenco, QStringList{Primo});
-            EXPECT_EQ(Fatturate(Id), 5);
-            CopiaLeggibile(Primo, "13");
-            ASSERT_TRUE(AnnullamentoDocumento(db(), fatture, *LetturaNomeQualsiasi(Primo, true), true));
+    for (const bool perPrenotazione : {false, true}) {
+        SCOPED_TRACE(perPrenotazione ? "names taken by a reservation" : "names taken as the file system allows");
+        prenotazione = perPrenotazione;
+        std::optional<SenzaRinominaEsclusiva> montaggio;
+        if (perPrenotazione) montaggio.emplace();
+        Ricrea();
+        {
+            ScriptedMessages nessunMessaggio;
+            documento = Documento();
+            ASSERT_TRUE(Emetti(documento).Emesso());
         }
-        EXPECT_EQ(Fatturate(Id), 0);
-        EXPECT_EQ(QDir(fatture).entryList(QDir::Files), QStringList());
-        const EsitoEmissione e = Emetti(Documento());
-        ASSERT_TRUE(e.Emesso());
-        EXPECT_EQ(e.CompetenzeFatturate, 5);
-        EXPECT_EQ(e.NumeroDocumento, "14");
-    });
-    EXPECT_GE(punti, 5);
+        Modello(false);
+        const int punti = OgniPunto("ArrestoEmissione.StoppedAnywhereACancelIsWholeOrAbsent", [&](int, bool) {
+            ScriptedMessages nessunMessaggio;
+            const QStringList elenco = Elenco();  // settles the stopped cancel
+            EXPECT_EQ(Avanzi(), QStringList());
+            if (!elenco.isEmpty()) {
+                EXPECT_EQ(elenco, QStringList{Primo});
+                EXPECT_EQ(Fatturate(Id), 5);
+                CopiaLeggibile(Primo, "13");
+                ASSERT_TRUE(AnnullamentoDocumento(db(), fatture, *LetturaNomeQualsiasi(Primo, true), true));
+            }
+            EXPECT_EQ(Fatturate(Id), 0);
+            EXPECT_EQ(QDir(fatture).entryList(QDir::Files), QStringList());
+            const EsitoEmissione e = Emetti(Documento());
+            ASSERT_TRUE(e.Emesso());
+            EXPECT_EQ(e.CompetenzeFatturate, 5);
+            EXPECT_EQ(e.NumeroDocumento, "14");
+        });
+        EXPECT_GE(punti, 5);
+        if (HasFailure()) return;
+    }
+}
+
+// A workstation cancels a document (not linked, copies kept) while another lists the client's
+// documents, at each point of the cancel in turn, from another process of this computer or from
+// another computer: the list never gives the copy its name back while the cancel goes on. Once
+// the cancel is done the document is not listed, its number is free, and the same document is
+// issued again.
+TEST_F(ArrestoEmissione, AListElsewhereLeavesACancelUnderWayAlone) {
+    if (arresto::Figlio()) {
+        ScriptedMessages nessunMessaggio;
+        const QStringList elenco = Elenco();
+        std::printf("\nELENCO %s\n", qPrintable(elenco.join(',')));
+        std::fflush(stdout);
+        return;
+    }
+    collegato = false;
+    const struct {
+        const char* nome;
+        bool altroComputer;
+    } altre[] = {
+        {"listed by another process of this computer", false},
+        {"listed by another computer", true},
+    };
+    for (const auto& a : altre) {
+        SCOPED_TRACE(a.nome);
+        altroComputer = a.altroComputer;
+        Ricrea();
+        DocumentoDaEmettere d = Documento();
+        NumeratoAMano(d, "13");
+        QString nome;
+        {
+            ScriptedMessages nessunMessaggio;
+            const EsitoEmissione e = Emetti(d);
+            ASSERT_TRUE(e.Emesso());
+            nome = e.NomeFileFattura;
+            ASSERT_EQ(Elenco(), QStringList{nome});
+        }
+        const auto documentoAnnullato = LetturaNomeQualsiasi(nome, false);
+        ASSERT_TRUE(documentoAnnullato.has_value());
+        Modello(false);
+        for (int punto = 1;; ++punto) {
+            SCOPED_TRACE("the other list at checkpoint " + std::to_string(punto));
+            Ripristina();
+            static int contati = 0, bersaglio = 0;
+            static std::function<void()> altro;
+            contati = 0;
+            bersaglio = punto;
+            arresto::EsitoFiglio figlio;
+            bool partito = false;
+            altro = [&] {
+                partito = true;
+                figlio = arresto::Esegui("ArrestoEmissione.AListElsewhereLeavesACancelUnderWayAlone", 0, Ambiente());
+            };
+            sys::SetCheckpointHook([](const char*) {
+                if (++contati == bersaglio) altro();
+            });
+            bool annullato = false;
+            EXPECT_NO_THROW(annullato = AnnullamentoDocumento(db(), fatture, *documentoAnnullato, false));
+            sys::SetCheckpointHook(nullptr);
+            if (!partito) break;
+            ASSERT_FALSE(figlio.ucciso) << figlio.uscita.toStdString();
+            ASSERT_TRUE(figlio.uscita.contains("\nELENCO ")) << figlio.uscita.toStdString();
+            EXPECT_TRUE(annullato);
+
+            ScriptedMessages nessunMessaggio;
+            EXPECT_EQ(Elenco(), QStringList());
+            EXPECT_EQ(DiDocumenti(fatture), QStringList());
+            EXPECT_EQ(Fatturate(Id), 0);
+            const EsitoEmissione diNuovo = Emetti(d);
+            ASSERT_TRUE(diNuovo.Emesso());
+            EXPECT_EQ(diNuovo.NomeFileFattura, nome);
+            EXPECT_EQ(Fatturate(Id), 5);
+            EXPECT_EQ(Elenco(), QStringList{nome});
+            if (HasFailure()) return;
+        }
+    }
 }
 
 // Two processes of this computer settle the same print database left by a stopped one, the
