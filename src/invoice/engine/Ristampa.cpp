@@ -35,7 +35,7 @@ const QString FineAnnullamento = QStringLiteral(".annullamento");
 std::optional<QString> CopiaDiUnAnnullamentoFermo(const QDir& dir, const QString& nome) {
     if (nome.endsWith(Estensione + FineAnnullamento, Qt::CaseInsensitive)) return nome.chopped(FineAnnullamento.size());
     const auto parti = sys::ReadTemporaryName(nome, FineAnnullamento);
-    if (!parti || parti->journal) return std::nullopt;
+    if (!parti) return std::nullopt;
     if (nome != NomeInAnnullamento(parti->original) && !sys::IsLeftover(dir.filePath(nome), FineAnnullamento))
         return std::nullopt;
     return parti->original;
