@@ -703,4 +703,59 @@ TEST_F(ArrestoEmissione, TwoProcessesSettlingOneLeftoverSettleItOnce) {
     }
 }
 
+// Two processes of this computer settle the same cancel that a stopped process left (its
+// document still exists), the second running at each point of the first's settling, whether
+// names are taken as the file system allows or by a reservation: neither fails, and the copy
+// takes its name back once, whole, with nothing left beside it.
+TEST_F(ArrestoEmissione, TwoProcessesSettlingOneStoppedCancelSettleItOnce) {
+    if (arresto::Figlio()) {
+        RecuperoAnnullamentiInterrotti(db(), fatture, true);
+        std::printf("\nSISTEMATO\n");
+        std::fflush(stdout);
+        return;
+    }
+    for (const bool perPrenotazione : {false, true}) {
+        SCOPED_TRACE(perPrenotazione ? "names taken by a reservation" : "names taken as the file system allows");
+        prenotazione = perPrenotazione;
+        std::optional<SenzaRinominaEsclusiva> montaggio;
+        if (perPrenotazione) montaggio.emplace();
+        Ricrea();
+        {
+            ScriptedMessages nessunMessaggio;
+            ASSERT_TRUE(Emetti(Documento()).Emesso());
+        }
+        const QString copia = QDir(fatture).filePath(Primo);
+        ASSERT_TRUE(QFile::rename(copia, processi::DiUnProcessoFinito(copia, ".annullamento")));
+        Modello(false);
+        for (int punto = 1;; ++punto) {
+            SCOPED_TRACE("the other process at checkpoint " + std::to_string(punto));
+            Ripristina();
+            static int contati = 0, bersaglio = 0;
+            static std::function<void()> altro;
+            contati = 0;
+            bersaglio = punto;
+            arresto::EsitoFiglio figlio;
+            bool partito = false;
+            altro = [&] {
+                partito = true;
+                figlio = arresto::Esegui("ArrestoEmissione.TwoProcessesSettlingOneStoppedCancelSettleItOnce", 0,
+                                         Ambiente());
+            };
+            sys::SetCheckpointHook([](const char*) {
+                if (++contati == bersaglio) altro();
+            });
+            EXPECT_NO_THROW(RecuperoAnnullamentiInterrotti(db(), fatture, true));
+            sys::SetCheckpointHook(nullptr);
+            if (!partito) break;
+            ASSERT_FALSE(figlio.ucciso) << figlio.uscita.toStdString();
+            ASSERT_TRUE(figlio.uscita.contains("\nSISTEMATO\n")) << figlio.uscita.toStdString();
+            EXPECT_EQ(DiDocumenti(fatture), QStringList{Primo});
+            CopiaLeggibile(Primo, "13");
+            ScriptedMessages nessunMessaggio;
+            EXPECT_EQ(Elenco(), QStringList{Primo});
+            if (HasFailure()) return;
+        }
+    }
+}
+
 }  // namespace
