@@ -44,7 +44,7 @@ std::optional<QString> CopiaDiUnAnnullamentoFermo(const QDir& dir, const QString
 // The copy of `documento` at `file` under a cancelling name that no cancel works on any more
 // (`copia`: the copy's own name): nothing was cancelled while its document exists, and it takes
 // its name back; it goes once its document is forgotten, or when another file has its name.
-// Throws db::DbError (75 when it can be neither renamed nor removed: it stays as it is).
+// Throws db::DbError (75 when it cannot be given its name back, or removed: it stays as it is).
 void SistemazioneCopiaInAnnullamento(db::Database& archivio, const QString& file, const QString& copia,
                                      const DocumentoArchiviato& documento, bool collegato) {
     if (DocumentoDelFile(archivio, documento, CodiceClienteDocumento(documento, collegato)) &&

@@ -106,9 +106,9 @@ QString NomeInAnnullamento(const QString& path);
 // fails, the copy takes its name back before the error goes on (the document is listed as
 // before). The process stopped after the first step, the next list of this computer gives the
 // copy its name back (its document still exists); stopped after the second, that list removes
-// it. Returns false, changing nothing, when the copy is in the folder
-// under neither name (another workstation cancelled it, or is cancelling it). Throws
-// db::DbError (75 when a file cannot be renamed or removed, saying what was done).
+// it. Returns false, changing nothing, when the copy is in the folder under neither name
+// (another workstation cancelled it, or is cancelling it). Throws db::DbError (75 when a file
+// cannot be renamed or removed, saying what was done).
 bool AnnullamentoDocumento(db::Database& archivio, const QString& cartellaFatture, const DocumentoArchiviato& documento,
                            bool collegato);
 

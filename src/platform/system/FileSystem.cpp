@@ -161,7 +161,7 @@ std::optional<TemporaryNameParts> ReadTemporaryName(const QString& fileName, QSt
     QStringView nome(fileName);
     const bool journal = nome.endsWith(Journal);
     if (journal) nome.chop(Journal.size());
-    if (ending.isEmpty() || !nome.endsWith(ending)) return std::nullopt;
+    if (!nome.endsWith(ending)) return std::nullopt;
     nome.chop(ending.size());
     const QRegularExpressionMatch m = forma.match(nome.toString());
     if (!m.hasMatch()) return std::nullopt;

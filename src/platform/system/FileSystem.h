@@ -95,9 +95,9 @@ void SyncFolderOf(const QString& path);
 // Takes the file `path` for this process: it is renamed, in one step, to this process's
 // temporary name (TemporaryName, with `ending`) of `original` in its own folder, so that of
 // several processes taking the same file only one gets it, and a process stopped while it holds
-// the file leaves a leftover (IsLeftover). Returns the name it now has; empty when it was not taken: see
-// QFileInfo::exists(path) to tell a file taken by another process (gone) from one that cannot
-// be renamed here.
+// the file leaves a leftover (IsLeftover). Returns the name it now has; empty when it was not
+// taken: see QFileInfo::exists(path) to tell a file taken by another process (gone) from one
+// that cannot be renamed here.
 QString TakeFile(const QString& path, const QString& original, QStringView ending = u".tmp");
 
 }  // namespace sys
