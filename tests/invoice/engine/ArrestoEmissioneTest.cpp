@@ -175,6 +175,40 @@ public:
         }
     }
 
+    // `operazione` run once for each of its checkpoints in turn (it must pass one at least), on
+    // the model's files, the test `test` running meanwhile as another process at that
+    // checkpoint; `verifica` after each with what that process wrote. Until the operation passes
+    // no more checkpoints, or a check fails.
+    void OgniPuntoUnAltroProcesso(const QString& test, const std::function<void()>& operazione,
+                                  const std::function<void(const QByteArray&)>& verifica) {
+        for (int punto = 1;; ++punto) {
+            SCOPED_TRACE("the other process at checkpoint " + std::to_string(punto));
+            Ripristina();
+            static int contati = 0, bersaglio = 0;
+            static std::function<void()> altro;
+            contati = 0;
+            bersaglio = punto;
+            arresto::EsitoFiglio figlio;
+            bool partito = false;
+            altro = [&] {
+                partito = true;
+                figlio = arresto::Esegui(test, 0, Ambiente());
+            };
+            sys::SetCheckpointHook([](const char*) {
+                if (++contati == bersaglio) altro();
+            });
+            operazione();
+            sys::SetCheckpointHook(nullptr);
+            if (!partito) {
+                EXPECT_GT(punto, 1) << "the operation passed no checkpoint";
+                return;
+            }
+            ASSERT_FALSE(figlio.ucciso) << figlio.uscita.toStdString();
+            verifica(figlio.uscita);
+            if (::testing::Test::HasFailure()) return;
+        }
+    }
+
     // The document counters of the register V.
     QString Contatori() {
         return Righe(db(), "SELECT numerofattura || '/' || numerovariazioneaum || '/' || numerovariazionedim FROM "
@@ -597,41 +631,24 @@ TEST_F(ArrestoEmissione, AListElsewhereLeavesACancelUnderWayAlone) {
         const auto documentoAnnullato = LetturaNomeQualsiasi(nome, false);
         ASSERT_TRUE(documentoAnnullato.has_value());
         Modello(false);
-        for (int punto = 1;; ++punto) {
-            SCOPED_TRACE("the other list at checkpoint " + std::to_string(punto));
-            Ripristina();
-            static int contati = 0, bersaglio = 0;
-            static std::function<void()> altro;
-            contati = 0;
-            bersaglio = punto;
-            arresto::EsitoFiglio figlio;
-            bool partito = false;
-            altro = [&] {
-                partito = true;
-                figlio = arresto::Esegui("ArrestoEmissione.AListElsewhereLeavesACancelUnderWayAlone", 0, Ambiente());
-            };
-            sys::SetCheckpointHook([](const char*) {
-                if (++contati == bersaglio) altro();
+        bool annullato = false;
+        OgniPuntoUnAltroProcesso(
+            "ArrestoEmissione.AListElsewhereLeavesACancelUnderWayAlone",
+            [&] { EXPECT_NO_THROW(annullato = AnnullamentoDocumento(db(), fatture, *documentoAnnullato, false)); },
+            [&](const QByteArray& uscita) {
+                ASSERT_TRUE(uscita.contains("\nELENCO ")) << uscita.toStdString();
+                EXPECT_TRUE(annullato);
+                ScriptedMessages nessunMessaggio;
+                EXPECT_EQ(Elenco(), QStringList());
+                EXPECT_EQ(DiDocumenti(fatture), QStringList());
+                EXPECT_EQ(Fatturate(Id), 0);
+                const EsitoEmissione diNuovo = Emetti(d);
+                ASSERT_TRUE(diNuovo.Emesso());
+                EXPECT_EQ(diNuovo.NomeFileFattura, nome);
+                EXPECT_EQ(Fatturate(Id), 5);
+                EXPECT_EQ(Elenco(), QStringList{nome});
             });
-            bool annullato = false;
-            EXPECT_NO_THROW(annullato = AnnullamentoDocumento(db(), fatture, *documentoAnnullato, false));
-            sys::SetCheckpointHook(nullptr);
-            if (!partito) break;
-            ASSERT_FALSE(figlio.ucciso) << figlio.uscita.toStdString();
-            ASSERT_TRUE(figlio.uscita.contains("\nELENCO ")) << figlio.uscita.toStdString();
-            EXPECT_TRUE(annullato);
-
-            ScriptedMessages nessunMessaggio;
-            EXPECT_EQ(Elenco(), QStringList());
-            EXPECT_EQ(DiDocumenti(fatture), QStringList());
-            EXPECT_EQ(Fatturate(Id), 0);
-            const EsitoEmissione diNuovo = Emetti(d);
-            ASSERT_TRUE(diNuovo.Emesso());
-            EXPECT_EQ(diNuovo.NomeFileFattura, nome);
-            EXPECT_EQ(Fatturate(Id), 5);
-            EXPECT_EQ(Elenco(), QStringList{nome});
-            if (HasFailure()) return;
-        }
+        if (HasFailure()) return;
     }
 }
 
@@ -669,37 +686,21 @@ TEST_F(ArrestoEmissione, TwoProcessesSettlingOneLeftoverSettleItOnce) {
         ScriviArchivioStampaFattura(lasciato, contenuto);
         if (c.archiviato) ScriviArchivioStampaFattura(QDir(fatture).filePath(Primo), contenuto);
         Modello(false);
-        for (int punto = 1;; ++punto) {
-            SCOPED_TRACE("the other process at checkpoint " + std::to_string(punto));
-            Ripristina();
-            static int contati = 0, bersaglio = 0;
-            static std::function<void()> altro;
-            contati = 0;
-            bersaglio = punto;
-            arresto::EsitoFiglio figlio;
-            bool partito = false;
-            altro = [&] {
-                partito = true;
-                figlio = arresto::Esegui("ArrestoEmissione.TwoProcessesSettlingOneLeftoverSettleItOnce", 0, Ambiente());
-            };
-            sys::SetCheckpointHook([](const char*) {
-                if (++contati == bersaglio) altro();
+        EsitoRecupero r;
+        OgniPuntoUnAltroProcesso(
+            "ArrestoEmissione.TwoProcessesSettlingOneLeftoverSettleItOnce",
+            [&] { EXPECT_NO_THROW(r = RecuperoEmissioniInterrotte(db(), avvio, fatture, true, c.memorizza)); },
+            [&](const QByteArray& uscita) {
+                const qsizetype p = uscita.lastIndexOf("\nDETTI ");
+                ASSERT_GE(p, 0) << uscita.toStdString();
+                const int dettiDalFiglio = uscita.mid(p + 7).split('\n').first().trimmed().toInt();
+                EXPECT_EQ(int(r.Documenti.size()) + dettiDalFiglio, 1) << MessaggioRecupero(r).toStdString();
+                CopiaLeggibile(Primo, "13");
+                EXPECT_EQ(DiDocumenti(avvio), QStringList());
+                EXPECT_EQ(Avanzi(), QStringList());
+                EXPECT_EQ(Elenco(), QStringList{Primo});
             });
-            EsitoRecupero r;
-            EXPECT_NO_THROW(r = RecuperoEmissioniInterrotte(db(), avvio, fatture, true, c.memorizza));
-            sys::SetCheckpointHook(nullptr);
-            if (!partito) break;
-            ASSERT_FALSE(figlio.ucciso) << figlio.uscita.toStdString();
-            const qsizetype p = figlio.uscita.lastIndexOf("\nDETTI ");
-            ASSERT_GE(p, 0) << figlio.uscita.toStdString();
-            const int dettiDalFiglio = figlio.uscita.mid(p + 7).split('\n').first().trimmed().toInt();
-            EXPECT_EQ(int(r.Documenti.size()) + dettiDalFiglio, 1) << MessaggioRecupero(r).toStdString();
-            CopiaLeggibile(Primo, "13");
-            EXPECT_EQ(DiDocumenti(avvio), QStringList());
-            EXPECT_EQ(Avanzi(), QStringList());
-            EXPECT_EQ(Elenco(), QStringList{Primo});
-            if (HasFailure()) return;
-        }
+        if (HasFailure()) return;
     }
 }
 
@@ -727,34 +728,17 @@ TEST_F(ArrestoEmissione, TwoProcessesSettlingOneStoppedCancelSettleItOnce) {
         const QString copia = QDir(fatture).filePath(Primo);
         ASSERT_TRUE(QFile::rename(copia, processi::DiUnProcessoFinito(copia, ".annullamento")));
         Modello(false);
-        for (int punto = 1;; ++punto) {
-            SCOPED_TRACE("the other process at checkpoint " + std::to_string(punto));
-            Ripristina();
-            static int contati = 0, bersaglio = 0;
-            static std::function<void()> altro;
-            contati = 0;
-            bersaglio = punto;
-            arresto::EsitoFiglio figlio;
-            bool partito = false;
-            altro = [&] {
-                partito = true;
-                figlio = arresto::Esegui("ArrestoEmissione.TwoProcessesSettlingOneStoppedCancelSettleItOnce", 0,
-                                         Ambiente());
-            };
-            sys::SetCheckpointHook([](const char*) {
-                if (++contati == bersaglio) altro();
+        OgniPuntoUnAltroProcesso(
+            "ArrestoEmissione.TwoProcessesSettlingOneStoppedCancelSettleItOnce",
+            [&] { EXPECT_NO_THROW(RecuperoAnnullamentiInterrotti(db(), fatture, true)); },
+            [&](const QByteArray& uscita) {
+                ASSERT_TRUE(uscita.contains("\nSISTEMATO\n")) << uscita.toStdString();
+                EXPECT_EQ(DiDocumenti(fatture), QStringList{Primo});
+                CopiaLeggibile(Primo, "13");
+                ScriptedMessages nessunMessaggio;
+                EXPECT_EQ(Elenco(), QStringList{Primo});
             });
-            EXPECT_NO_THROW(RecuperoAnnullamentiInterrotti(db(), fatture, true));
-            sys::SetCheckpointHook(nullptr);
-            if (!partito) break;
-            ASSERT_FALSE(figlio.ucciso) << figlio.uscita.toStdString();
-            ASSERT_TRUE(figlio.uscita.contains("\nSISTEMATO\n")) << figlio.uscita.toStdString();
-            EXPECT_EQ(DiDocumenti(fatture), QStringList{Primo});
-            CopiaLeggibile(Primo, "13");
-            ScriptedMessages nessunMessaggio;
-            EXPECT_EQ(Elenco(), QStringList{Primo});
-            if (HasFailure()) return;
-        }
+        if (HasFailure()) return;
     }
 }
 
