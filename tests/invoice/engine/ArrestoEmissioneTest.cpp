@@ -11,7 +11,6 @@
 #include <QFileInfo>
 #include <cstdio>
 #include <functional>
-#include <optional>
 
 #include "invoice/engine/ArchivioStampaFattura.h"
 #include "invoice/engine/DocumentiNumerati.h"
@@ -21,7 +20,6 @@
 #include "invoice/engine/StampaDocumento.h"
 #include "support/ArrestoProcesso.h"
 #include "support/ProcessiLocali.h"
-#include "support/SenzaRinominaEsclusiva.h"
 
 namespace {
 
@@ -60,6 +58,22 @@ public:
     void SetUp() override {
         if (arresto::Figlio()) return ApriComeFiglio();
         Ricrea();
+    }
+    void TearDown() override {
+        sys::ForceNameReservation(false);
+        EmissioneCollegata::TearDown();
+    }
+
+    // The installation made again, names taken by a reservation here and in the children
+    // (`perPrenotazione`: as on a mount that can neither rename without replacing nor make a hard
+    // link) or as the file system allows, with the first document issued and its copy stored.
+    void ConIlPrimoDocumento(bool perPrenotazione) {
+        prenotazione = perPrenotazione;
+        sys::ForceNameReservation(perPrenotazione);
+        Ricrea();
+        ScriptedMessages nessunMessaggio;
+        documento = Documento();
+        ASSERT_TRUE(Emetti(documento).Emesso());
     }
 
     // The installation of the parent, as its environment names it, and the document on it.
@@ -290,7 +304,7 @@ public:
 
     bool memorizza = true;  // the parameters keep copies
     bool collegato = true;  // the documents are issued linked to the accounting archive
-    bool prenotazione = false;  // the children take names by a reservation (SenzaRinominaEsclusiva)
+    bool prenotazione = false;  // names taken by a reservation, here and in the children (ConIlPrimoDocumento)
     bool altroComputer = false;  // the children run as another computer
     EsitoEmissione riferimento;  // the issue run whole by PuntiDellEmissione
     std::unique_ptr<TempDir> modello;
@@ -561,15 +575,8 @@ TEST_F(ArrestoEmissione, StoppedAnywhereACancelIsWholeOrAbsent) {
     }
     for (const bool perPrenotazione : {false, true}) {
         SCOPED_TRACE(perPrenotazione ? "names taken by a reservation" : "names taken as the file system allows");
-        prenotazione = perPrenotazione;
-        std::optional<SenzaRinominaEsclusiva> montaggio;
-        if (perPrenotazione) montaggio.emplace();
-        Ricrea();
-        {
-            ScriptedMessages nessunMessaggio;
-            documento = Documento();
-            ASSERT_TRUE(Emetti(documento).Emesso());
-        }
+        ConIlPrimoDocumento(perPrenotazione);
+        if (HasFatalFailure()) return;
         Modello(false);
         const int punti = OgniPunto("ArrestoEmissione.StoppedAnywhereACancelIsWholeOrAbsent", [&](int, bool) {
             ScriptedMessages nessunMessaggio;
@@ -717,14 +724,8 @@ TEST_F(ArrestoEmissione, TwoProcessesSettlingOneStoppedCancelSettleItOnce) {
     }
     for (const bool perPrenotazione : {false, true}) {
         SCOPED_TRACE(perPrenotazione ? "names taken by a reservation" : "names taken as the file system allows");
-        prenotazione = perPrenotazione;
-        std::optional<SenzaRinominaEsclusiva> montaggio;
-        if (perPrenotazione) montaggio.emplace();
-        Ricrea();
-        {
-            ScriptedMessages nessunMessaggio;
-            ASSERT_TRUE(Emetti(Documento()).Emesso());
-        }
+        ConIlPrimoDocumento(perPrenotazione);
+        if (HasFatalFailure()) return;
         const QString copia = QDir(fatture).filePath(Primo);
         ASSERT_TRUE(QFile::rename(copia, processi::DiUnProcessoFinito(copia, ".annullamento")));
         Modello(false);
