@@ -24,19 +24,20 @@ inline qint64 Finito() {
     return pid;
 }
 
-// The temporary name of `path` written by process `pid` of this computer with the stamp
-// `stamp` (empty: a name of the earlier form, which had none).
-inline QString NomeTemporaneo(const QString& path, qint64 pid, const QString& stamp) {
+// The temporary name of `path` with `ending` written by process `pid` of this computer with the
+// stamp `stamp` (empty: a name of the earlier form, which had none).
+inline QString NomeTemporaneo(const QString& path, qint64 pid, const QString& stamp,
+                              const QString& ending = QStringLiteral(".tmp")) {
     const auto mio = sys::ReadTemporaryName(QFileInfo(sys::TemporaryName(path)).fileName());
     EXPECT_TRUE(mio.has_value());
     return path + "." + (mio ? mio->host : QString()) + "-" + QString::number(pid) +
-           (stamp.isEmpty() ? QString() : "-" + stamp) + ".tmp";
+           (stamp.isEmpty() ? QString() : "-" + stamp) + ending;
 }
 
-// The temporary name of `path` as a process of this computer that has ended wrote it.
-inline QString DiUnProcessoFinito(const QString& path) {
+// The temporary name of `path` with `ending` as a process of this computer that has ended wrote it.
+inline QString DiUnProcessoFinito(const QString& path, const QString& ending = QStringLiteral(".tmp")) {
     const qint64 pid = Finito();
-    return NomeTemporaneo(path, pid, sys::ProcessStamp(QCoreApplication::applicationPid()));
+    return NomeTemporaneo(path, pid, sys::ProcessStamp(QCoreApplication::applicationPid()), ending);
 }
 
 // A stamp that no process has: the boot part is no hexadecimal number.

@@ -24,6 +24,36 @@ constexpr int LunghezzaRegistrazione = 5;
 constexpr int LunghezzaIdFattura = 15;
 const QString Estensione = QStringLiteral(".mdb");
 const QString Prefisso = QStringLiteral("SDB");
+// The ending of a copy's name while its document is being cancelled.
+const QString FineAnnullamento = QStringLiteral(".annullamento");
+
+// The name of the copy whose cancelling name is `nome`, when no cancel is working on it any
+// more: one of this process (the process does one thing at a time, so none of its cancels is
+// under way while it lists: that one stopped on an error), one of a process of this computer
+// that no longer runs, or one of an earlier release (`….mdb.annullamento`, which tells no
+// process). Nothing while another process may still be cancelling it.
+std::optional<QString> CopiaDiUnAnnullamentoFermo(const QDir& dir, const QString& nome) {
+    if (nome.endsWith(Estensione + FineAnnullamento, Qt::CaseInsensitive)) return nome.chopped(FineAnnullamento.size());
+    const auto parti = sys::ReadTemporaryName(nome, FineAnnullamento);
+    if (!parti) return std::nullopt;
+    if (nome != NomeInAnnullamento(parti->original) && !sys::IsLeftover(dir.filePath(nome), FineAnnullamento))
+        return std::nullopt;
+    return parti->original;
+}
+
+// The copy of `documento` at `file` under a cancelling name that no cancel works on any more
+// (`copia`: the copy's own name): nothing was cancelled while its document exists, and it takes
+// its name back; it goes once its document is forgotten, or when another file has its name.
+// Throws db::DbError (75 when it cannot be given its name back, or removed: it stays as it is).
+void SistemazioneCopiaInAnnullamento(db::Database& archivio, const QString& file, const QString& copia,
+                                     const DocumentoArchiviato& documento, bool collegato) {
+    if (DocumentoDelFile(archivio, documento, CodiceClienteDocumento(documento, collegato)) &&
+        !QFileInfo::exists(copia)) {
+        if (!sys::RenameFile(file, copia)) throw ErroreAccessoFile(file);
+        return;
+    }
+    if (!sys::RemoveFile(file)) throw ErroreAccessoFile(file);
+}
 
 }  // namespace
 
@@ -163,7 +193,7 @@ std::vector<DocumentoArchiviato> ElencoDocumentiEmessi(db::Database& archivio, c
     return elenco;
 }
 
-QString NomeInAnnullamento(const QString& path) { return path + ".annullamento"; }
+QString NomeInAnnullamento(const QString& path) { return sys::TemporaryName(path, FineAnnullamento); }
 
 bool AnnullamentoDocumento(db::Database& archivio, const QString& cartellaFatture, const DocumentoArchiviato& documento,
                            bool collegato) {
@@ -175,7 +205,17 @@ bool AnnullamentoDocumento(db::Database& archivio, const QString& cartellaFattur
         if (!sys::RenameFile(copia, inAnnullamento))
             throw ErroreAccessoFile(path, " (non è stato possibile rinominarlo): il documento non è stato annullato.");
     }
-    AnnullamentoNellArchivio(archivio, CodiceClienteDocumento(documento, collegato), documento.IdFattura);
+    try {
+        AnnullamentoNellArchivio(archivio, CodiceClienteDocumento(documento, collegato), documento.IdFattura);
+    } catch (const db::DbError&) {
+        // Nothing cancelled: the copy takes its name back at once, so that every workstation
+        // lists the document as before; failing that, the next list of this computer does.
+        try {
+            SistemazioneCopiaInAnnullamento(archivio, inAnnullamento, copia, documento, collegato);
+        } catch (const db::DbError&) {
+        }
+        throw;
+    }
     RimozioneCopiaArchiviata(NomeInAnnullamento(path));
     return true;
 }
@@ -185,17 +225,21 @@ void RecuperoAnnullamentiInterrotti(db::Database& archivio, const QString& carte
     if (cartella.isEmpty()) return;
     const QDir dir(sys::LocalPath(cartella));
     if (!dir.exists()) return;
-    const QString suffisso = NomeInAnnullamento({});
-    for (const QString& nome : dir.entryList({Prefisso + "*" + Estensione + suffisso}, QDir::Files)) {
-        const QString originale = nome.chopped(suffisso.size());
-        const auto d = LetturaNomeQualsiasi(originale, collegato);
+    for (const QString& nome : dir.entryList({Prefisso + "*" + FineAnnullamento}, QDir::Files)) {
+        const std::optional<QString> originale = CopiaDiUnAnnullamentoFermo(dir, nome);
+        const auto d = originale ? LetturaNomeQualsiasi(*originale, collegato) : std::nullopt;
         if (!d) continue;
-        const QString file = dir.filePath(nome), copia = dir.filePath(originale);
-        if (DocumentoDelFile(archivio, *d, CodiceClienteDocumento(*d, collegato)) && !QFileInfo::exists(copia) &&
-            sys::RenameFile(file, copia))
-            continue;
-        if (!sys::RemoveFile(file))
-            throw ErroreAccessoFile(file);
+        const QString file = dir.filePath(nome), copia = dir.filePath(*originale);
+        // Taken first, so that of two processes settling it only one does.
+        QString preso = NomeInAnnullamento(copia);
+        if (file != preso) {
+            preso = sys::TakeFile(file, *originale, FineAnnullamento);
+            if (preso.isEmpty()) {
+                if (QFileInfo::exists(file)) throw ErroreAccessoFile(file);
+                continue;
+            }
+        }
+        SistemazioneCopiaInAnnullamento(archivio, preso, copia, *d, collegato);
     }
 }
 

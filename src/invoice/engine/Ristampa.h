@@ -93,28 +93,36 @@ std::vector<DocumentoArchiviato> ElencoDocumentiEmessi(db::Database& archivio, c
                                                        const QString& cartellaFatture, const QString& codiceCliente,
                                                        bool collegato, bool memorizza);
 
-// The name a stored copy takes while its document is being cancelled: `path` & ".annullamento",
-// a name no list reads.
+// The name a stored copy takes while this process cancels its document: the temporary name
+// (sys::TemporaryName) of `path` with the ending ".annullamento", which tells the computer and
+// the process that cancels. No list reads it as a copy, and no sweep of temporary files
+// touches it.
 QString NomeInAnnullamento(const QString& path);
 
 // Cancels the stored document `documento` of the invoice folder `cartellaFatture`, in three steps,
-// each of which leaves a state that the next list completes: the copy takes its cancelling name
+// each of which leaves a state that a later list completes: the copy takes its cancelling name
 // (NomeInAnnullamento); the document is forgotten and the fee items it billed become billable
-// again, in one transaction (AnnullamentoNellArchivio); the copy goes. Stopped after the first
-// step, the next list gives the copy its name back (its document still exists); stopped after the
-// second, the next list removes it. Returns false, changing nothing, when the copy is in the folder
-// under neither name (another workstation cancelled it). Throws db::DbError (75 when a file cannot
-// be renamed or removed, saying what was done).
+// again, in one transaction (AnnullamentoNellArchivio); the copy goes. When the transaction
+// fails, the copy takes its name back before the error goes on (the document is listed as
+// before). The process stopped after the first step, the next list of this computer gives the
+// copy its name back (its document still exists); stopped after the second, that list removes
+// it. Returns false, changing nothing, when the copy is in the folder under neither name
+// (another workstation cancelled it, or is cancelling it). Throws db::DbError (75 when a file
+// cannot be renamed or removed, saying what was done).
 bool AnnullamentoDocumento(db::Database& archivio, const QString& cartellaFatture, const DocumentoArchiviato& documento,
                            bool collegato);
 
-// Settles the cancels of the invoice folder `cartellaFatture` that were stopped half-way (a
-// copy under its cancelling name): a copy whose document still exists (DocumentoDelFile) takes
-// its name again, any other is removed. Throws db::DbError.
+// Settles the cancels of the invoice folder `cartellaFatture` that no longer go on (a copy under
+// a cancelling name: of this process, whose cancel stopped on an error; of a process of this
+// computer that no longer runs; or `….mdb.annullamento`, of an earlier release), each taken
+// first (sys::TakeFile) so that of two processes settling it one does: a copy whose document
+// still exists (DocumentoDelFile) takes its name again, any other is removed. A cancel that
+// another process of this computer is still running, or one of another computer, is never
+// touched. Throws db::DbError (75 when a file can be neither renamed nor removed).
 void RecuperoAnnullamentiInterrotti(db::Database& archivio, const QString& cartellaFatture, bool collegato);
 
 // The cancel's last step, once the fee items are billable again: the copy under its cancelling
 // name at `path` goes. A copy already gone is no error. Throws db::DbError 75, saying that the
 // fee items are billable again and which file is left, when it cannot be removed: the
-// document is no longer listed, and the next list removes the file.
+// document is no longer listed, and the next list of this computer removes the file.
 void RimozioneCopiaArchiviata(const QString& path);

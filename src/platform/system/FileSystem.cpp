@@ -19,6 +19,7 @@ namespace sys {
 namespace {
 
 CheckpointHook gHook = nullptr;
+bool gNameReservation = false;  // names taken as where neither exclusive renames nor hard links exist
 
 QString ThisHost() {
     QString macchina;
@@ -44,22 +45,39 @@ bool WriteCopy(const QString& from, const QString& to) {
     return riuscita;
 }
 
+// The name `to` taken for `from` where neither a rename without replacing nor a hard link can be
+// made: an empty file created under the name, in a step that fails when the name is there,
+// holds it while `from` is renamed over it; it goes again when the rename fails.
+int RenameOverReservation(const QByteArray& from, const QByteArray& to) {
+    const int fd = ::open(to.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) return errno;
+    ::close(fd);
+    Checkpoint("rename: reserved");
+    if (std::rename(from.constData(), to.constData()) == 0) return 0;
+    const int errore = errno;
+    ::unlink(to.constData());
+    return errore;
+}
+
 // Gives `from` the name `to` in one step that fails when a file has that name, so that of two
 // processes giving one name at the same moment the second finds it taken and keeps its file. A
 // file system without such a rename (a network share) takes the name by a hard link, which
 // fails likewise when the name is there, and then lets the old name go; one that has neither
-// gives nothing. 0 when done, else the system's error number (EEXIST: the name is taken, EXDEV:
-// another volume).
+// reserves the name (RenameOverReservation). 0 when done, else the system's error number
+// (EEXIST: the name is taken, EXDEV: another volume).
 int RenameNoReplace(const QByteArray& from, const QByteArray& to) {
-    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0) return 0;
-    if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP) return errno;
-    if (::link(from.constData(), to.constData()) != 0) return errno;
-    if (::unlink(from.constData()) != 0) {
-        const int errore = errno;
-        ::unlink(to.constData());
-        return errore;
+    if (!gNameReservation) {
+        if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0) return 0;
+        if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP) return errno;
+        if (::link(from.constData(), to.constData()) == 0) {
+            if (::unlink(from.constData()) == 0) return 0;
+            const int errore = errno;
+            ::unlink(to.constData());
+            return errore;
+        }
+        if (errno != EPERM && errno != ENOSYS && errno != EOPNOTSUPP) return errno;
     }
-    return 0;
+    return RenameOverReservation(from, to);
 }
 
 // The folders of `path` and of `other` flushed to the disk, each once: a rename from one folder
@@ -130,23 +148,29 @@ void SyncFolderOf(const QString& path) {
     if (fatto) Checkpoint("folder synced");
 }
 
-QString TemporaryName(const QString& path) {
+QString TemporaryName(const QString& path, QStringView ending) {
     static const QString stamp = ProcessStamp(QCoreApplication::applicationPid());
     return path + "." + ThisHost() + "-" + QString::number(QCoreApplication::applicationPid()) +
-           (stamp.isEmpty() ? QString() : "-" + stamp) + ".tmp";
+           (stamp.isEmpty() ? QString() : "-" + stamp) + ending.toString();
 }
 
-std::optional<TemporaryNameParts> ReadTemporaryName(const QString& fileName) {
+std::optional<TemporaryNameParts> ReadTemporaryName(const QString& fileName, QStringView ending) {
     static const QRegularExpression forma(
-        QStringLiteral(R"(^(.+)\.([A-Za-z0-9]*)-([0-9]{1,18})(?:-([0-9a-z]{9,40}))?\.tmp(-journal)?$)"));
-    const QRegularExpressionMatch m = forma.match(fileName);
+        QStringLiteral(R"(^(.+)\.([A-Za-z0-9]*)-([0-9]{1,18})(?:-([0-9a-z]{9,40}))?$)"));
+    constexpr QStringView Journal = u"-journal";
+    QStringView nome(fileName);
+    const bool journal = nome.endsWith(Journal);
+    if (journal) nome.chop(Journal.size());
+    if (!nome.endsWith(ending)) return std::nullopt;
+    nome.chop(ending.size());
+    const QRegularExpressionMatch m = forma.match(nome.toString());
     if (!m.hasMatch()) return std::nullopt;
     TemporaryNameParts parti;
     parti.original = m.captured(1);
     parti.host = m.captured(2);
     parti.pid = m.captured(3).toLongLong();
     parti.stamp = m.captured(4);
-    parti.journal = m.capturedLength(5) > 0;
+    parti.journal = journal;
     return parti;
 }
 
@@ -164,9 +188,9 @@ QString ProcessStamp(qint64 pid) {
     return boot + QString::number(*tic, 36);
 }
 
-bool IsLeftover(const QString& path) {
+bool IsLeftover(const QString& path, QStringView ending) {
     const QFileInfo file(path);
-    const auto parti = ReadTemporaryName(file.fileName());
+    const auto parti = ReadTemporaryName(file.fileName(), ending);
     if (!parti || parti->host.compare(ThisHost(), Qt::CaseInsensitive) != 0) return false;
     if (!ProcessRunning(parti->pid)) return true;
     if (!parti->stamp.isEmpty()) {
@@ -253,6 +277,8 @@ bool RenameFile(const QString& from, const QString& to) {
     return !errore;
 }
 
+void ForceNameReservation(bool force) { gNameReservation = force; }
+
 bool CopyFile(const QString& from, const QString& to) {
     Checkpoint("copy");
     const QString accanto = TemporaryName(to);
@@ -289,8 +315,8 @@ int WriteNewFile(const QString& path, const QByteArray& content) {
     return errore;
 }
 
-QString TakeFile(const QString& path, const QString& original) {
-    const QString preso = TemporaryName(QFileInfo(path).dir().filePath(original));
+QString TakeFile(const QString& path, const QString& original, QStringView ending) {
+    const QString preso = TemporaryName(QFileInfo(path).dir().filePath(original), ending);
     // One of that name is this process's already: it is not taken twice.
     if (QFileInfo::exists(preso)) return {};
     Checkpoint("take");

@@ -20,14 +20,16 @@ void SetCheckpointHook(CheckpointHook hook);
 
 // The name under which this process writes the file `path` before it takes its own:
 // `path` & "." & this computer's name (letters and digits) & "-" & the process id & "-" &
-// the process's stamp (ProcessStamp) & ".tmp". Beside the file, so that a rename gives it its
+// the process's stamp (ProcessStamp) & `ending`. Beside the file, so that a rename gives it its
 // name whole; distinct for each computer and process, so that no two ever write the same one,
-// and telling this process apart from a later one that is given the same id.
-QString TemporaryName(const QString& path);
+// and telling this process apart from a later one that is given the same id. The ending ".tmp"
+// names a file being written; another ending names a file this process holds for an operation
+// of its own (a copy being cancelled, say), which no sweep of ".tmp" names touches.
+QString TemporaryName(const QString& path, QStringView ending = u".tmp");
 
-// A file name (without folder) read as a temporary name of TemporaryName (or its database
-// journal, the same name followed by "-journal"). Names written before the stamp was added
-// ("….<computer>-<pid>.tmp") are read too, with no stamp.
+// A file name (without folder) read as a temporary name of TemporaryName with `ending` (or its
+// database journal, the same name followed by "-journal"). Names written before the stamp was
+// added ("….<computer>-<pid>.tmp") are read too, with no stamp.
 struct TemporaryNameParts {
     QString original;  // the name the file was to take
     QString host;      // the computer that wrote it
@@ -35,7 +37,7 @@ struct TemporaryNameParts {
     QString stamp;     // the process's stamp; empty in a name of the earlier form
     bool journal = false;
 };
-std::optional<TemporaryNameParts> ReadTemporaryName(const QString& fileName);
+std::optional<TemporaryNameParts> ReadTemporaryName(const QString& fileName, QStringView ending = u".tmp");
 
 // Whether the process `pid` of this computer is still running.
 bool ProcessRunning(qint64 pid);
@@ -50,8 +52,8 @@ QString ProcessStamp(qint64 pid);
 // the same stamp; for a name of the earlier form, only when it started before the file at
 // `path` was last written (a process started after it took a free id, after a restart say).
 // Files of other computers are never judged here (their process cannot be seen). `path` is the
-// file, or its name alone.
-bool IsLeftover(const QString& path);
+// file, or its name alone; `ending` the one its temporary name has.
+bool IsLeftover(const QString& path, QStringView ending = u".tmp");
 
 // Removes the leftovers (IsLeftover) in folder `folder` (a local path) whose original name
 // satisfies `original` (a file name, without folder). Returns how many went.
@@ -69,8 +71,15 @@ bool ReplaceFile(const QString& from, const QString& to);
 // that fails when the name is there: a file that another process gives that name at the same
 // moment is never replaced. Across volumes the file is copied beside `to` under a temporary
 // name, which takes the name in the same way, and `from` is removed. On a file system that can
-// neither rename without replacing nor make a hard link, nothing is renamed (false).
+// neither rename without replacing nor make a hard link (some network and FUSE mounts), the
+// name is taken by creating an empty file of that name, a step that fails when the name is
+// there, and `from` is then renamed over it (the empty file goes again when that fails; a stop
+// in between leaves it).
 bool RenameFile(const QString& from, const QString& to);
+// Tests make the names of RenameFile and WriteNewFile taken as on a file system that can
+// neither rename without replacing nor make a hard link (true), or back as the file system
+// allows (false, the default).
+void ForceNameReservation(bool force);
 // Copies `from` to `to`: written beside `to` under a temporary name and renamed over it, so
 // that `to` is never half a file.
 bool CopyFile(const QString& from, const QString& to);
@@ -84,11 +93,11 @@ int WriteNewFile(const QString& path, const QByteArray& content);
 void SyncFolderOf(const QString& path);
 
 // Takes the file `path` for this process: it is renamed, in one step, to this process's
-// temporary name (TemporaryName) of `original` in its own folder, so that of several processes
-// taking the same file only one gets it, and a process stopped while it holds the file leaves
-// a leftover (IsLeftover). Returns the name it now has; empty when it was not taken: see
-// QFileInfo::exists(path) to tell a file taken by another process (gone) from one that cannot
-// be renamed here.
-QString TakeFile(const QString& path, const QString& original);
+// temporary name (TemporaryName, with `ending`) of `original` in its own folder, so that of
+// several processes taking the same file only one gets it, and a process stopped while it holds
+// the file leaves a leftover (IsLeftover). Returns the name it now has; empty when it was not
+// taken: see QFileInfo::exists(path) to tell a file taken by another process (gone) from one
+// that cannot be renamed here.
+QString TakeFile(const QString& path, const QString& original, QStringView ending = u".tmp");
 
 }  // namespace sys

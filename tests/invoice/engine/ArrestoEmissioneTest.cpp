@@ -34,6 +34,8 @@ const char* const VarAvvio = "FASCOLE_PROVA_AVVIO";
 const char* const VarFatture = "FASCOLE_PROVA_FATTURE";
 const char* const VarMemorizza = "FASCOLE_PROVA_MEMORIZZA";
 const char* const VarCollegato = "FASCOLE_PROVA_COLLEGATO";
+const char* const VarPrenotazione = "FASCOLE_PROVA_PRENOTAZIONE";  // names taken by a reservation
+const char* const VarAltroComputer = "FASCOLE_PROVA_ALTRO_COMPUTER";  // the child is another computer
 
 const QString Id = "000704011500013";
 const QString Primo = "SDB0101010001F00001" + Id + ".mdb";  // the document the child issues
@@ -57,6 +59,22 @@ public:
         if (arresto::Figlio()) return ApriComeFiglio();
         Ricrea();
     }
+    void TearDown() override {
+        sys::ForceNameReservation(false);
+        EmissioneCollegata::TearDown();
+    }
+
+    // The installation made again, names taken by a reservation here and in the children
+    // (`perPrenotazione`: as on a mount that can neither rename without replacing nor make a hard
+    // link) or as the file system allows, with the first document issued and its copy stored.
+    void ConIlPrimoDocumento(bool perPrenotazione) {
+        prenotazione = perPrenotazione;
+        sys::ForceNameReservation(perPrenotazione);
+        Ricrea();
+        ScriptedMessages nessunMessaggio;
+        documento = Documento();
+        ASSERT_TRUE(Emetti(documento).Emesso());
+    }
 
     // The installation of the parent, as its environment names it, and the document on it.
     void ApriComeFiglio() {
@@ -68,6 +86,8 @@ public:
         fatture = env.value(VarFatture);
         memorizza = env.value(VarMemorizza) == "1";
         collegato = env.value(VarCollegato) == "1";
+        sys::ForceNameReservation(env.contains(VarPrenotazione));
+        if (env.contains(VarAltroComputer)) sys::OverrideHostName(QStringLiteral("ALTRAPOSTAZIONE"));
         sessione = std::make_unique<Sessione>(env.value(VarFascole), env.value(VarContabile));
         documento = Documento();
     }
@@ -88,17 +108,20 @@ public:
         return d;
     }
 
+    // `d` issued not linked to the accounting archive, under the number `numero` typed.
+    static void NumeratoAMano(DocumentoDaEmettere& d, const char* numero) {
+        d.Ambiente.CollegatoContabilita = false;
+        d.Ambiente.PathArchivioContabile.clear();
+        d.Parametri.NumerazioneAutomatica = false;
+        d.Parametri.NumeroDocumento = numero;
+    }
+
     // A credit note of one line typed on the tab, which bills no fee item: linked, posted under
     // the register's number; not linked, numbered 3 by hand.
     DocumentoDaEmettere NotaDigitata() {
         DocumentoDaEmettere d = Documento();
         d.Tipo = TipoDocumento::NotaCredito;
-        if (!collegato) {
-            d.Ambiente.CollegatoContabilita = false;
-            d.Ambiente.PathArchivioContabile.clear();
-            d.Parametri.NumerazioneAutomatica = false;
-            d.Parametri.NumeroDocumento = "3";
-        }
+        if (!collegato) NumeratoAMano(d, "3");
         RigaFattura r = Riga("0000", "0000", "ESE", "X", "-50", "20", "04.01.01.0001");
         r.descrizione = "Storno parziale";
         r.DaCompetenza = false;
@@ -143,6 +166,8 @@ public:
         env.insert(VarFatture, fatture);
         env.insert(VarMemorizza, memorizza ? "1" : "0");
         env.insert(VarCollegato, collegato ? "1" : "0");
+        if (prenotazione) env.insert(VarPrenotazione, "1");
+        if (altroComputer) env.insert(VarAltroComputer, "1");
         return env;
     }
 
@@ -161,6 +186,40 @@ public:
             SCOPED_TRACE("stopped at checkpoint " + std::to_string(punto));
             verifica(punto, true);
             if (::testing::Test::HasFailure()) return punto;
+        }
+    }
+
+    // `operazione` run once for each of its checkpoints in turn (it must pass one at least), on
+    // the model's files, the test `test` running meanwhile as another process at that
+    // checkpoint; `verifica` after each with what that process wrote. Until the operation passes
+    // no more checkpoints, or a check fails.
+    void OgniPuntoUnAltroProcesso(const QString& test, const std::function<void()>& operazione,
+                                  const std::function<void(const QByteArray&)>& verifica) {
+        for (int punto = 1;; ++punto) {
+            SCOPED_TRACE("the other process at checkpoint " + std::to_string(punto));
+            Ripristina();
+            static int contati = 0, bersaglio = 0;
+            static std::function<void()> altro;
+            contati = 0;
+            bersaglio = punto;
+            arresto::EsitoFiglio figlio;
+            bool partito = false;
+            altro = [&] {
+                partito = true;
+                figlio = arresto::Esegui(test, 0, Ambiente());
+            };
+            sys::SetCheckpointHook([](const char*) {
+                if (++contati == bersaglio) altro();
+            });
+            operazione();
+            sys::SetCheckpointHook(nullptr);
+            if (!partito) {
+                EXPECT_GT(punto, 1) << "the operation passed no checkpoint";
+                return;
+            }
+            ASSERT_FALSE(figlio.ucciso) << figlio.uscita.toStdString();
+            verifica(figlio.uscita);
+            if (::testing::Test::HasFailure()) return;
         }
     }
 
@@ -245,6 +304,8 @@ public:
 
     bool memorizza = true;  // the parameters keep copies
     bool collegato = true;  // the documents are issued linked to the accounting archive
+    bool prenotazione = false;  // names taken by a reservation, here and in the children (ConIlPrimoDocumento)
+    bool altroComputer = false;  // the children run as another computer
     EsitoEmissione riferimento;  // the issue run whole by PuntiDellEmissione
     std::unique_ptr<TempDir> modello;
 };
@@ -503,7 +564,8 @@ TEST_F(ArrestoEmissione, KilledWhilePrintingTheDocumentIsToldAsMaybeNotPrinted) 
 
 // What a cancel stopped at any point leaves: the document still listed, its items billed and
 // its copy in place, and a cancel then goes through; or cancelled whole, and its items are
-// billed again by the next issue.
+// billed again by the next issue. So too where names are taken by a reservation (a mount that
+// can neither rename without replacing nor make a hard link).
 TEST_F(ArrestoEmissione, StoppedAnywhereACancelIsWholeOrAbsent) {
     if (arresto::Figlio()) {
         const auto d = LetturaNomeQualsiasi(Primo, true);
@@ -513,30 +575,90 @@ TEST_F(ArrestoEmissione, StoppedAnywhereACancelIsWholeOrAbsent) {
         ASSERT_TRUE(annullato);
         return;
     }
-    {
-        ScriptedMessages nessunMessaggio;
-        documento = Documento();
-        ASSERT_TRUE(Emetti(documento).Emesso());
+    for (const bool perPrenotazione : {false, true}) {
+        SCOPED_TRACE(perPrenotazione ? "names taken by a reservation" : "names taken as the file system allows");
+        ConIlPrimoDocumento(perPrenotazione);
+        if (HasFatalFailure()) return;
+        Modello(false);
+        const int punti = OgniPunto("ArrestoEmissione.StoppedAnywhereACancelIsWholeOrAbsent", [&](int, bool) {
+            ScriptedMessages nessunMessaggio;
+            const QStringList elenco = Elenco();  // settles the stopped cancel
+            EXPECT_EQ(Avanzi(), QStringList());
+            if (!elenco.isEmpty()) {
+                EXPECT_EQ(elenco, QStringList{Primo});
+                EXPECT_EQ(Fatturate(Id), 5);
+                CopiaLeggibile(Primo, "13");
+                ASSERT_TRUE(AnnullamentoDocumento(db(), fatture, *LetturaNomeQualsiasi(Primo, true), true));
+            }
+            EXPECT_EQ(Fatturate(Id), 0);
+            EXPECT_EQ(QDir(fatture).entryList(QDir::Files), QStringList());
+            const EsitoEmissione e = Emetti(Documento());
+            ASSERT_TRUE(e.Emesso());
+            EXPECT_EQ(e.CompetenzeFatturate, 5);
+            EXPECT_EQ(e.NumeroDocumento, "14");
+        });
+        EXPECT_GE(punti, 5);
+        if (HasFailure()) return;
     }
-    Modello(false);
-    const int punti = OgniPunto("ArrestoEmissione.StoppedAnywhereACancelIsWholeOrAbsent", [&](int, bool) {
+}
+
+// A workstation cancels a document (not linked, copies kept) while another lists the client's
+// documents, at each point of the cancel in turn, from another process of this computer or from
+// another computer: the list never gives the copy its name back while the cancel goes on. Once
+// the cancel is done the document is not listed, its number is free, and the same document is
+// issued again.
+TEST_F(ArrestoEmissione, AListElsewhereLeavesACancelUnderWayAlone) {
+    if (arresto::Figlio()) {
         ScriptedMessages nessunMessaggio;
-        const QStringList elenco = Elenco();  // settles the stopped cancel
-        EXPECT_EQ(Avanzi(), QStringList());
-        if (!elenco.isEmpty()) {
-            EXPECT_EQ(elenco, QStringList{Primo});
-            EXPECT_EQ(Fatturate(Id), 5);
-            CopiaLeggibile(Primo, "13");
-            ASSERT_TRUE(AnnullamentoDocumento(db(), fatture, *LetturaNomeQualsiasi(Primo, true), true));
+        const QStringList elenco = Elenco();
+        std::printf("\nELENCO %s\n", qPrintable(elenco.join(',')));
+        std::fflush(stdout);
+        return;
+    }
+    collegato = false;
+    const struct {
+        const char* nome;
+        bool altroComputer;
+    } altre[] = {
+        {"listed by another process of this computer", false},
+        {"listed by another computer", true},
+    };
+    for (const auto& a : altre) {
+        SCOPED_TRACE(a.nome);
+        altroComputer = a.altroComputer;
+        Ricrea();
+        DocumentoDaEmettere d = Documento();
+        NumeratoAMano(d, "13");
+        QString nome;
+        {
+            ScriptedMessages nessunMessaggio;
+            const EsitoEmissione e = Emetti(d);
+            ASSERT_TRUE(e.Emesso());
+            nome = e.NomeFileFattura;
+            ASSERT_EQ(Elenco(), QStringList{nome});
         }
-        EXPECT_EQ(Fatturate(Id), 0);
-        EXPECT_EQ(QDir(fatture).entryList(QDir::Files), QStringList());
-        const EsitoEmissione e = Emetti(Documento());
-        ASSERT_TRUE(e.Emesso());
-        EXPECT_EQ(e.CompetenzeFatturate, 5);
-        EXPECT_EQ(e.NumeroDocumento, "14");
-    });
-    EXPECT_GE(punti, 5);
+        const auto documentoAnnullato = LetturaNomeQualsiasi(nome, false);
+        ASSERT_TRUE(documentoAnnullato.has_value());
+        Modello(false);
+        bool annullato = false;
+        OgniPuntoUnAltroProcesso(
+            "ArrestoEmissione.AListElsewhereLeavesACancelUnderWayAlone",
+            [&] { EXPECT_NO_THROW(annullato = AnnullamentoDocumento(db(), fatture, *documentoAnnullato, false)); },
+            [&](const QByteArray& uscita) {
+                ASSERT_TRUE(uscita.contains("\nELENCO ")) << uscita.toStdString();
+                EXPECT_TRUE(annullato);
+                ScriptedMessages nessunMessaggio;
+                EXPECT_EQ(Elenco(), QStringList());
+                EXPECT_EQ(DiDocumenti(fatture), QStringList());
+                EXPECT_EQ(Fatturate(Id), 0);
+                const EsitoEmissione diNuovo = Emetti(d);
+                ASSERT_TRUE(diNuovo.Emesso());
+                EXPECT_EQ(diNuovo.NomeFileFattura, nome);
+                EXPECT_EQ(Fatturate(Id), 5);
+                EXPECT_EQ(Elenco(), QStringList{nome});
+            });
+        if (HasFailure()) return;
+    }
 }
 
 // Two processes of this computer settle the same print database left by a stopped one, the
@@ -573,37 +695,53 @@ TEST_F(ArrestoEmissione, TwoProcessesSettlingOneLeftoverSettleItOnce) {
         ScriviArchivioStampaFattura(lasciato, contenuto);
         if (c.archiviato) ScriviArchivioStampaFattura(QDir(fatture).filePath(Primo), contenuto);
         Modello(false);
-        for (int punto = 1;; ++punto) {
-            SCOPED_TRACE("the other process at checkpoint " + std::to_string(punto));
-            Ripristina();
-            static int contati = 0, bersaglio = 0;
-            static std::function<void()> altro;
-            contati = 0;
-            bersaglio = punto;
-            arresto::EsitoFiglio figlio;
-            bool partito = false;
-            altro = [&] {
-                partito = true;
-                figlio = arresto::Esegui("ArrestoEmissione.TwoProcessesSettlingOneLeftoverSettleItOnce", 0, Ambiente());
-            };
-            sys::SetCheckpointHook([](const char*) {
-                if (++contati == bersaglio) altro();
+        EsitoRecupero r;
+        OgniPuntoUnAltroProcesso(
+            "ArrestoEmissione.TwoProcessesSettlingOneLeftoverSettleItOnce",
+            [&] { EXPECT_NO_THROW(r = RecuperoEmissioniInterrotte(db(), avvio, fatture, true, c.memorizza)); },
+            [&](const QByteArray& uscita) {
+                const qsizetype p = uscita.lastIndexOf("\nDETTI ");
+                ASSERT_GE(p, 0) << uscita.toStdString();
+                const int dettiDalFiglio = uscita.mid(p + 7).split('\n').first().trimmed().toInt();
+                EXPECT_EQ(int(r.Documenti.size()) + dettiDalFiglio, 1) << MessaggioRecupero(r).toStdString();
+                CopiaLeggibile(Primo, "13");
+                EXPECT_EQ(DiDocumenti(avvio), QStringList());
+                EXPECT_EQ(Avanzi(), QStringList());
+                EXPECT_EQ(Elenco(), QStringList{Primo});
             });
-            EsitoRecupero r;
-            EXPECT_NO_THROW(r = RecuperoEmissioniInterrotte(db(), avvio, fatture, true, c.memorizza));
-            sys::SetCheckpointHook(nullptr);
-            if (!partito) break;
-            ASSERT_FALSE(figlio.ucciso) << figlio.uscita.toStdString();
-            const qsizetype p = figlio.uscita.lastIndexOf("\nDETTI ");
-            ASSERT_GE(p, 0) << figlio.uscita.toStdString();
-            const int dettiDalFiglio = figlio.uscita.mid(p + 7).split('\n').first().trimmed().toInt();
-            EXPECT_EQ(int(r.Documenti.size()) + dettiDalFiglio, 1) << MessaggioRecupero(r).toStdString();
-            CopiaLeggibile(Primo, "13");
-            EXPECT_EQ(DiDocumenti(avvio), QStringList());
-            EXPECT_EQ(Avanzi(), QStringList());
-            EXPECT_EQ(Elenco(), QStringList{Primo});
-            if (HasFailure()) return;
-        }
+        if (HasFailure()) return;
+    }
+}
+
+// Two processes of this computer settle the same cancel that a stopped process left (its
+// document still exists), the second running at each point of the first's settling, whether
+// names are taken as the file system allows or by a reservation: neither fails, and the copy
+// takes its name back once, whole, with nothing left beside it.
+TEST_F(ArrestoEmissione, TwoProcessesSettlingOneStoppedCancelSettleItOnce) {
+    if (arresto::Figlio()) {
+        RecuperoAnnullamentiInterrotti(db(), fatture, true);
+        std::printf("\nSISTEMATO\n");
+        std::fflush(stdout);
+        return;
+    }
+    for (const bool perPrenotazione : {false, true}) {
+        SCOPED_TRACE(perPrenotazione ? "names taken by a reservation" : "names taken as the file system allows");
+        ConIlPrimoDocumento(perPrenotazione);
+        if (HasFatalFailure()) return;
+        const QString copia = QDir(fatture).filePath(Primo);
+        ASSERT_TRUE(QFile::rename(copia, processi::DiUnProcessoFinito(copia, ".annullamento")));
+        Modello(false);
+        OgniPuntoUnAltroProcesso(
+            "ArrestoEmissione.TwoProcessesSettlingOneStoppedCancelSettleItOnce",
+            [&] { EXPECT_NO_THROW(RecuperoAnnullamentiInterrotti(db(), fatture, true)); },
+            [&](const QByteArray& uscita) {
+                ASSERT_TRUE(uscita.contains("\nSISTEMATO\n")) << uscita.toStdString();
+                EXPECT_EQ(DiDocumenti(fatture), QStringList{Primo});
+                CopiaLeggibile(Primo, "13");
+                ScriptedMessages nessunMessaggio;
+                EXPECT_EQ(Elenco(), QStringList{Primo});
+            });
+        if (HasFailure()) return;
     }
 }
 

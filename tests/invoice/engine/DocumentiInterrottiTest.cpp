@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <optional>
+#include <string>
 
 #include "invoice/engine/ArchivioStampaFattura.h"
 #include "invoice/engine/DocumentiEmessi.h"
@@ -16,6 +18,7 @@
 #include "platform/system/FileSystem.h"
 #include "support/CartellaSolaLettura.h"
 #include "support/ProcessiLocali.h"
+#include "support/SenzaRinominaEsclusiva.h"
 
 namespace {
 
@@ -85,9 +88,11 @@ TEST_F(DocumentiInterrotti, ALeftoverPrintDatabaseIsCompletedOrRemoved) {
         const char* nome;
         bool emesso, memorizza, stessaCartella, journal;
         bool copia;  // the document's copy is in the invoice folder afterwards, and the user is told
+        bool prenotazione = false;  // names taken by a reservation (SenzaRinominaEsclusiva)
     } casi[] = {
         {"issued, copies kept", true, true, false, false, true},
         {"issued, copies kept in the start folder", true, true, true, false, true},
+        {"issued, copies kept in the start folder, names by reservation", true, true, true, false, true, true},
         {"issued, no copies kept", true, false, false, false, true},
         {"issued, no copies kept, start folder", true, false, true, false, true},
         {"never issued", false, true, false, false, false},
@@ -97,6 +102,8 @@ TEST_F(DocumentiInterrotti, ALeftoverPrintDatabaseIsCompletedOrRemoved) {
     for (const auto& c : casi) {
         SCOPED_TRACE(c.nome);
         Ricrea();
+        std::optional<SenzaRinominaEsclusiva> montaggio;
+        if (c.prenotazione) montaggio.emplace();
         if (c.stessaCartella) fatture = avvio;
         if (c.emesso) Fattura(Id);
         const QString lasciato = processi::DiUnProcessoFinito(QDir(avvio).filePath(Primo));
@@ -325,23 +332,84 @@ TEST_F(DocumentiInterrotti, AStoredCopyOfTheIdentifierIsNeverReplaced) {
     EXPECT_EQ(f.readAll(), "la copia di prima");
 }
 
-// A cancel stopped once the copy took its cancelling name: the next list gives it its name
-// back while its document exists (its items still billed, or its record there, for a document
-// of typed lines that bills none), and removes it once the document was forgotten.
+// A copy under a cancelling name that no cancel works on any more: this process's (its cancel
+// stopped on an error), one of a process of this computer that has ended, or `….mdb.annullamento`
+// of an earlier release. The next list gives it its name back while its document exists (its
+// items still billed, or its record there, for a document of typed lines that bills none), and
+// removes it once the document was forgotten. One of a process still running, or of another
+// computer, is a cancel that may be under way: no list touches it.
 TEST_F(DocumentiInterrotti, AStoppedCancelIsSettledByTheNextList) {
+    QProcess vivo;
+    vivo.start("sleep", {"60"});
+    ASSERT_TRUE(vivo.waitForStarted());
+    enum class Chi { Questo, Finito, Precedente, Vivo, AltroComputer };
+    const struct {
+        const char* nome;
+        Chi chi;
+        bool sistemato;
+    } annullamenti[] = {
+        {"this process's, stopped on an error", Chi::Questo, true},
+        {"of a process that has ended", Chi::Finito, true},
+        {"of an earlier release", Chi::Precedente, true},
+        {"of a process still running", Chi::Vivo, false},
+        {"of another computer", Chi::AltroComputer, false},
+    };
     enum class Documento { Fatturato, Annotato, Dimenticato };
-    for (const Documento documento : {Documento::Fatturato, Documento::Annotato, Documento::Dimenticato}) {
-        SCOPED_TRACE(int(documento));
-        Ricrea();
-        if (documento == Documento::Fatturato) Fattura(Id);
-        if (documento == Documento::Annotato) {
-            ASSERT_TRUE(AnnotazioneDocumentoEmesso(db(), Cliente, Id, "F", "00001"));
+    for (const auto& a : annullamenti)
+        for (const Documento documento : {Documento::Fatturato, Documento::Annotato, Documento::Dimenticato}) {
+            SCOPED_TRACE(std::string(a.nome) + ", document " + std::to_string(int(documento)));
+            Ricrea();
+            if (documento == Documento::Fatturato) Fattura(Id);
+            if (documento == Documento::Annotato) {
+                ASSERT_TRUE(AnnotazioneDocumentoEmesso(db(), Cliente, Id, "F", "00001"));
+            }
+            const QString copia = QDir(fatture).filePath(Primo);
+            const QString fine = QStringLiteral(".annullamento");
+            QString inAnnullamento;
+            switch (a.chi) {
+            case Chi::Questo: inAnnullamento = NomeInAnnullamento(copia); break;
+            case Chi::Finito: inAnnullamento = processi::DiUnProcessoFinito(copia, fine); break;
+            case Chi::Precedente: inAnnullamento = copia + fine; break;
+            case Chi::Vivo:
+                inAnnullamento =
+                    processi::NomeTemporaneo(copia, vivo.processId(), sys::ProcessStamp(vivo.processId()), fine);
+                break;
+            case Chi::AltroComputer: inAnnullamento = copia + ".ALTRO-1" + fine; break;
+            }
+            StampaDiProva(inAnnullamento, "13");
+            const bool resta = documento != Documento::Dimenticato;
+            if (a.sistemato) {
+                EXPECT_EQ(Elenco(), resta ? QStringList{Primo} : QStringList());
+                EXPECT_EQ(File(fatture), resta ? QStringList{Primo} : QStringList());
+            } else {
+                EXPECT_EQ(Elenco(), QStringList());
+                EXPECT_EQ(File(fatture), QStringList{QFileInfo(inAnnullamento).fileName()});
+            }
         }
-        StampaDiProva(NomeInAnnullamento(QDir(fatture).filePath(Primo)), "13");
-        const bool resta = documento != Documento::Dimenticato;
-        EXPECT_EQ(Elenco(), resta ? QStringList{Primo} : QStringList());
-        EXPECT_EQ(File(fatture), resta ? QStringList{Primo} : QStringList());
+    vivo.kill();
+    vivo.waitForFinished();
+}
+
+// A cancel whose transaction fails (another workstation reads the archive, so it cannot be
+// written) cancels nothing: the copy has its name back at once, for every workstation's list,
+// and the error goes on to the handler. Done again, the cancel goes through.
+TEST_F(DocumentiInterrotti, ACancelThatFailsGivesTheCopyItsNameBackAtOnce) {
+    Fattura(Id);
+    StampaDiProva(QDir(fatture).filePath(Primo), "13");
+    const auto d = LetturaNomeQualsiasi(Primo, true);
+    ASSERT_TRUE(d.has_value());
+    {
+        auto altra = db::Database::open(pathFascole().toStdString());
+        altra->execute("BEGIN");
+        altra->scalar("SELECT count(*) FROM competenze");
+        EXPECT_THROW(AnnullamentoDocumento(db(), fatture, *d, true), db::DbError);
+        altra->execute("COMMIT");
     }
+    EXPECT_EQ(File(fatture), QStringList{Primo});
+    EXPECT_EQ(db().scalar("SELECT count(*) FROM competenze WHERE idfattura = ?", {Id}).toInt(), 5);
+    EXPECT_TRUE(AnnullamentoDocumento(db(), fatture, *d, true));
+    EXPECT_EQ(File(fatture), QStringList());
+    EXPECT_EQ(db().scalar("SELECT count(*) FROM competenze WHERE idfattura = ?", {Id}).toInt(), 0);
 }
 
 // A print database left under the name of a document of the identifier other than the one the

@@ -11,10 +11,12 @@
 #include <QThread>
 #include <cerrno>
 #include <cstdio>
+#include <optional>
 
 #include "platform/system/Paths.h"
 #include "support/ProcessiLocali.h"
 #include "support/QtPrinters.h"
+#include "support/SenzaRinominaEsclusiva.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -42,6 +44,8 @@ TEST(FileSystem, TemporaryNamesAreReadBack) {
     ASSERT_GE(stamp.size(), 9);
     EXPECT_EQ(sys::TemporaryName("/d/SDB1.mdb"),
               "/d/SDB1.mdb.pcufficiostudio-" + QString::number(mio) + "-" + stamp + ".tmp");
+    EXPECT_EQ(sys::TemporaryName("/d/SDB1.mdb", u".annullamento"),
+              "/d/SDB1.mdb.pcufficiostudio-" + QString::number(mio) + "-" + stamp + ".annullamento");
 
     const struct {
         const char* nome;
@@ -50,6 +54,7 @@ TEST(FileSystem, TemporaryNamesAreReadBack) {
         qint64 pid;
         const char* stamp;
         bool journal;
+        const char16_t* fine = u".tmp";  // the ending it is read with
     } casi[] = {
         {"nuovo.mdb.PC1-123-856fdde51kx2.tmp", true, "nuovo.mdb", "PC1", 123, "856fdde51kx2", false},
         {"nuovo.mdb.PC1-123-856fdde51kx2.tmp-journal", true, "nuovo.mdb", "PC1", 123, "856fdde51kx2", true},
@@ -62,10 +67,16 @@ TEST(FileSystem, TemporaryNamesAreReadBack) {
         {"nuovo.mdb.PC-1-2.tmp", false, "", "", 0, "", false},
         {"nuovo.mdb.PC1-123-856FDDE51.tmp", false, "", "", 0, "", false},
         {"nuovo.mdb", false, "", "", 0, "", false},
+        // Names of another ending: each read with its own only.
+        {"SDB1.mdb.PC1-123-856fdde51kx2.annullamento", true, "SDB1.mdb", "PC1", 123, "856fdde51kx2", false,
+         u".annullamento"},
+        {"SDB1.mdb.PC1-123-856fdde51kx2.annullamento", false, "", "", 0, "", false},
+        {"SDB1.mdb.PC1-123-856fdde51kx2.tmp", false, "", "", 0, "", false, u".annullamento"},
+        {"SDB1.mdb.annullamento", false, "", "", 0, "", false, u".annullamento"},
     };
     for (const auto& c : casi) {
         SCOPED_TRACE(c.nome);
-        const auto parti = sys::ReadTemporaryName(c.nome);
+        const auto parti = sys::ReadTemporaryName(c.nome, c.fine);
         ASSERT_EQ(parti.has_value(), c.temporaneo);
         if (!parti) continue;
         EXPECT_EQ(parti->original, c.originale);
@@ -102,6 +113,16 @@ TEST(FileSystem, LeftoversAreThoseOfEndedProcessesOfThisComputer) {
                            "nuovo.mdb.PC2-" + finito + ".tmp"}));
     EXPECT_EQ(sys::RemoveLeftovers(dir.path(), [](const QString& n) { return n.startsWith("altro"); }), 1);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 3);
+
+    // A name of another ending is judged with that ending, and no sweep of ".tmp" names takes it.
+    const QString annullamento = dir.file("nuovo.mdb.PC1-" + finito + ".annullamento");
+    Scrivi(annullamento, "x");
+    EXPECT_TRUE(sys::IsLeftover(annullamento, u".annullamento"));
+    EXPECT_FALSE(sys::IsLeftover(annullamento));
+    EXPECT_FALSE(sys::IsLeftover(dir.file("nuovo.mdb.PC1-" + vivo + ".annullamento"), u".annullamento"));
+    EXPECT_EQ(sys::RemoveLeftoversOf(dir.file("nuovo.mdb")), 0);
+    EXPECT_EQ(sys::RemoveLeftovers(dir.path(), [](const QString&) { return true; }), 0);
+    EXPECT_TRUE(QFile::exists(annullamento));
 }
 
 // A running process with the id of the one that wrote a name is that one only when it carries
@@ -168,6 +189,11 @@ TEST(FileSystem, AFileIsTakenByOneProcessOnly) {
     EXPECT_EQ(sys::TakeFile(lasciato, "SDB1.mdb"), "") << "this process holds one of that name already";
     EXPECT_EQ(Leggi(preso), "documento");
     EXPECT_TRUE(QFile::exists(lasciato));
+
+    // Taken for an operation of another ending, under this process's name of that ending.
+    EXPECT_EQ(sys::TakeFile(lasciato, "SDB1.mdb", u".annullamento"),
+              sys::TemporaryName(dir.file("SDB1.mdb"), u".annullamento"));
+    EXPECT_EQ(Leggi(sys::TemporaryName(dir.file("SDB1.mdb"), u".annullamento")), "un altro");
 }
 
 TEST(FileSystem, RenameReplaceCopyAndRemove) {
@@ -230,20 +256,63 @@ TEST(FileSystem, ANewFileNeverTakesTheNameOfAnother) {
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"nome"}) << "nothing left beside";
 }
 
-// Two processes give a file the same name at the same moment: the child, held after it has set
-// out to rename, finds the name taken by this process meanwhile and keeps its file; neither
-// file is lost.
+// Where the file system can neither rename without replacing nor make a hard link, a name is
+// taken by a reservation: a free name is given, a name taken is refused (both files as they
+// were), a file that is not there leaves no reservation behind; so does a new file.
+TEST(FileSystem, WithoutExclusiveRenamesANameIsTakenByAReservation) {
+    SenzaRinominaEsclusiva montaggio;
+    const struct {
+        const char* caso;
+        bool origine, destinazione;  // the files there before
+        bool rinominato;
+    } casi[] = {
+        {"a free name", true, false, true},
+        {"a name taken", true, true, false},
+        {"no such file", false, false, false},
+    };
+    for (const auto& c : casi) {
+        SCOPED_TRACE(c.caso);
+        TempDir dir;
+        const QString a = dir.file("a"), b = dir.file("b");
+        if (c.origine) Scrivi(a, "uno");
+        if (c.destinazione) Scrivi(b, "due");
+        static QStringList visti;
+        visti.clear();
+        sys::SetCheckpointHook([](const char* cosa) { visti << cosa; });
+        EXPECT_EQ(sys::RenameFile(a, b), c.rinominato);
+        sys::SetCheckpointHook(nullptr);
+        EXPECT_EQ(Leggi(b), c.rinominato ? "uno" : c.destinazione ? "due" : "<none>");
+        EXPECT_EQ(Leggi(a), c.rinominato || !c.origine ? "<none>" : "uno");
+        if (c.rinominato) {
+            EXPECT_EQ(visti, QStringList({"rename", "rename: reserved", "folder synced", "renamed"}));
+        }
+    }
+
+    TempDir dir;
+    EXPECT_EQ(sys::WriteNewFile(dir.file("nome"), "primo"), 0);
+    EXPECT_EQ(sys::WriteNewFile(dir.file("nome"), "secondo"), EEXIST);
+    EXPECT_EQ(Leggi(dir.file("nome")), "primo");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"nome"}) << "nothing left beside";
+}
+
+// Two processes give a file the same name at the same moment: the child is held at a point of
+// its rename while this process gives the name. Held before it takes the name, it finds the name
+// taken meanwhile and keeps its file; held once it has reserved the name (where names are
+// reserved), this process finds it taken and keeps its own. Neither file is lost.
 const char* const VarCartellaInAttesa = "FASCOLE_RINOMINA_IN_ATTESA";
+const char* const VarPuntoDiAttesa = "FASCOLE_RINOMINA_PUNTO";          // the checkpoint the child is held at
+const char* const VarPrenotazione = "FASCOLE_RINOMINA_PER_PRENOTAZIONE";  // names taken by a reservation
 
 QString& CartellaInAttesa() {
     static QString cartella;
     return cartella;
 }
 
-// In the child: at its first checkpoint it says it is ready and waits for the word to go on.
-void AttesaAlPrimoPunto(const char*) {
+// In the child: at the checkpoint named by VarPuntoDiAttesa it says it is ready and waits for
+// the word to go on.
+void AttesaAlPunto(const char* cosa) {
     static bool atteso = false;
-    if (atteso) return;
+    if (atteso || qEnvironmentVariable(VarPuntoDiAttesa) != cosa) return;
     atteso = true;
     const QDir dir(CartellaInAttesa());
     QFile(dir.filePath("pronto")).open(QIODevice::WriteOnly);
@@ -259,30 +328,48 @@ TEST(FileSystem, ARenameNeverReplacesAFileGivenTheNameMeanwhile) {
     if (qEnvironmentVariableIsSet(VarCartellaInAttesa)) {
         CartellaInAttesa() = qEnvironmentVariable(VarCartellaInAttesa);
         const QDir dir(CartellaInAttesa());
-        sys::SetCheckpointHook(&AttesaAlPrimoPunto);
+        sys::ForceNameReservation(qEnvironmentVariableIsSet(VarPrenotazione));
+        sys::SetCheckpointHook(&AttesaAlPunto);
         const bool rinominato = sys::RenameFile(dir.filePath("del figlio"), dir.filePath("comune"));
         sys::SetCheckpointHook(nullptr);
         std::printf("\nRINOMINATO %d\n", int(rinominato));
         std::fflush(stdout);
         return;
     }
-    TempDir dir;
-    Scrivi(dir.file("del figlio"), "figlio");
-    Scrivi(dir.file("del padre"), "padre");
-    QProcess figlio;
-    QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
-    ambiente.insert(VarCartellaInAttesa, dir.path());
-    figlio.setProcessEnvironment(ambiente);
-    figlio.setProcessChannelMode(QProcess::MergedChannels);
-    figlio.start(QCoreApplication::applicationFilePath(),
-                 {"--gtest_filter=FileSystem.ARenameNeverReplacesAFileGivenTheNameMeanwhile"});
-    ASSERT_TRUE(Attendi(dir.file("pronto")));
-    EXPECT_TRUE(sys::RenameFile(dir.file("del padre"), dir.file("comune")));
-    Scrivi(dir.file("via"), "");
-    ASSERT_TRUE(figlio.waitForFinished(30000));
-    EXPECT_TRUE(figlio.readAll().contains("\nRINOMINATO 0\n"));
-    EXPECT_EQ(Leggi(dir.file("comune")), "padre");
-    EXPECT_EQ(Leggi(dir.file("del figlio")), "figlio");
+    const struct {
+        const char* caso;
+        bool prenotazione;
+        const char* punto;  // where the child is held
+        bool vinceIlFiglio;
+    } casi[] = {
+        {"as the file system allows", false, "rename", false},
+        {"by reservation, held before it reserves", true, "rename", false},
+        {"by reservation, held once it has reserved", true, "rename: reserved", true},
+    };
+    for (const auto& c : casi) {
+        SCOPED_TRACE(c.caso);
+        std::optional<SenzaRinominaEsclusiva> montaggio;
+        if (c.prenotazione) montaggio.emplace();
+        TempDir dir;
+        Scrivi(dir.file("del figlio"), "figlio");
+        Scrivi(dir.file("del padre"), "padre");
+        QProcess figlio;
+        QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+        ambiente.insert(VarCartellaInAttesa, dir.path());
+        ambiente.insert(VarPuntoDiAttesa, c.punto);
+        if (c.prenotazione) ambiente.insert(VarPrenotazione, "1");
+        figlio.setProcessEnvironment(ambiente);
+        figlio.setProcessChannelMode(QProcess::MergedChannels);
+        figlio.start(QCoreApplication::applicationFilePath(),
+                     {"--gtest_filter=FileSystem.ARenameNeverReplacesAFileGivenTheNameMeanwhile"});
+        ASSERT_TRUE(Attendi(dir.file("pronto")));
+        EXPECT_EQ(sys::RenameFile(dir.file("del padre"), dir.file("comune")), !c.vinceIlFiglio);
+        Scrivi(dir.file("via"), "");
+        ASSERT_TRUE(figlio.waitForFinished(30000));
+        EXPECT_TRUE(figlio.readAll().contains(c.vinceIlFiglio ? "\nRINOMINATO 1\n" : "\nRINOMINATO 0\n"));
+        EXPECT_EQ(Leggi(dir.file("comune")), c.vinceIlFiglio ? "figlio" : "padre");
+        EXPECT_EQ(Leggi(dir.file(c.vinceIlFiglio ? "del padre" : "del figlio")), c.vinceIlFiglio ? "padre" : "figlio");
+    }
 }
 
 }  // namespace
