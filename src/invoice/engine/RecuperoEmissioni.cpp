@@ -108,8 +108,9 @@ private:
         }
         if (!cartellaPresente_) return Avvisa(d, SorteDocumentoInterrotto::CartellaMancante, file);
         const QString copia = QDir(fatture_).filePath(nome);
-        // Stored already (a copy is never half a file): this file is no longer needed.
-        const bool giaArchiviato = QFileInfo(copia).isFile();
+        // Stored already (a copy is never half a file, nor an empty one): this file is no longer
+        // needed.
+        const bool giaArchiviato = sys::RemoveNameReservation(copia) && QFileInfo(copia).isFile();
         const QString preso = sys::TakeFile(file, nome);
         if (preso.isEmpty()) {
             // Taken by another process, which settles it and tells; or it cannot be renamed here,

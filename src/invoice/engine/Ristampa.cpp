@@ -48,7 +48,7 @@ std::optional<QString> CopiaDiUnAnnullamentoFermo(const QDir& dir, const QString
 void SistemazioneCopiaInAnnullamento(db::Database& archivio, const QString& file, const QString& copia,
                                      const DocumentoArchiviato& documento, bool collegato) {
     if (DocumentoDelFile(archivio, documento, CodiceClienteDocumento(documento, collegato)) &&
-        !QFileInfo::exists(copia)) {
+        sys::RemoveNameReservation(copia) && !QFileInfo::exists(copia)) {
         if (!sys::RenameFile(file, copia)) throw ErroreAccessoFile(file);
         return;
     }

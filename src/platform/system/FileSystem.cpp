@@ -236,6 +236,11 @@ bool RemoveFile(const QString& path) {
     return riuscita;
 }
 
+bool RemoveNameReservation(const QString& path) {
+    const QFileInfo file(path);
+    return !file.isFile() || file.size() > 0 || RemoveFile(path);
+}
+
 bool ReplaceFile(const QString& from, const QString& to) {
     Checkpoint("replace");
     bool riuscita = std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;

@@ -76,6 +76,10 @@ bool ReplaceFile(const QString& from, const QString& to);
 // there, and `from` is then renamed over it (the empty file goes again when that fails; a stop
 // in between leaves it).
 bool RenameFile(const QString& from, const QString& to);
+// Removes `path` when it is an empty file: the reservation a stop left between taking a name
+// and renaming onto it (see RenameFile). A file given its name by these operations is never
+// empty, so nothing else goes. False when an empty file stays there.
+bool RemoveNameReservation(const QString& path);
 // Tests make the names of RenameFile and WriteNewFile taken as on a file system that can
 // neither rename without replacing nor make a hard link (true), or back as the file system
 // allows (false, the default).

@@ -390,6 +390,29 @@ TEST_F(DocumentiInterrotti, AStoppedCancelIsSettledByTheNextList) {
     vivo.waitForFinished();
 }
 
+// Where names are taken by a reservation, a stop between reserving the copy's name and renaming
+// onto it leaves an empty file under that name. It is no copy: the document's copy, put back by
+// a stopped cancel's settling or stored by the recovery, takes its place instead of being lost.
+TEST_F(DocumentiInterrotti, AnEmptyFileLeftUnderTheCopysNameGivesWayToTheCopy) {
+    for (const bool annullamento : {true, false}) {
+        SCOPED_TRACE(annullamento ? "a stopped cancel" : "a leftover print database");
+        Ricrea();
+        SenzaRinominaEsclusiva montaggio;
+        Fattura(Id);
+        const QString copia = QDir(fatture).filePath(Primo);
+        QFile(copia).open(QIODevice::WriteOnly);
+        if (annullamento) {
+            StampaDiProva(processi::DiUnProcessoFinito(copia, QStringLiteral(".annullamento")), "13");
+            EXPECT_EQ(Elenco(), QStringList{Primo});
+        } else {
+            StampaDiProva(processi::DiUnProcessoFinito(QDir(avvio).filePath(Primo)), "13");
+            RecuperoEmissioniInterrotte(db(), avvio, fatture + "\\", true, true);
+        }
+        EXPECT_EQ(File(fatture), QStringList{Primo});
+        EXPECT_EQ(VerificaCopiaArchiviata(copia), StatoCopiaArchiviata::Leggibile);
+    }
+}
+
 // A cancel whose transaction fails (another workstation reads the archive, so it cannot be
 // written) cancels nothing: the copy has its name back at once, for every workstation's list,
 // and the error goes on to the handler. Done again, the cancel goes through.
