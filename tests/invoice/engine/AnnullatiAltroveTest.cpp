@@ -54,14 +54,6 @@ public:
         return d;
     }
 
-    // An issue as STAMPA runs it, printed.
-    EsitoEmissione Emetti(const DocumentoDaEmettere& d) {
-        EsitoEmissione e = EmissioneDocumento(db(), d);
-        if (e.Emesso())
-            ChiusuraArchivioStampa(e.PathArchivioStampa, e.PathNomeProprio, e.Copia, true, d.Ambiente.CartellaFatture);
-        return e;
-    }
-
     QString cliente() const { return collegato ? emissione_di_prova::Cliente : ClienteNonCollegato; }
     // The first document as the user is told of it.
     QString descrizione(const QString& numero) const {
@@ -105,7 +97,7 @@ TEST_F(AnnullatiAltrove, ADocumentCancelledElsewhereNoLongerCounts) {
             competenze = c.competenze;
             memorizza = c.memorizza;
             const QString numero = collegato ? "12" : "1";
-            const EsitoEmissione primo = Emetti(documentoDi("0007", numero));
+            const EsitoEmissione primo = EmessoEStampato(documentoDi("0007", numero));
             ASSERT_TRUE(primo.Emesso()) << int(primo.Arresto);
             ASSERT_EQ(QFile::exists(copiaDi(primo)), c.memorizza);
             if (c.liberate)
@@ -131,7 +123,7 @@ TEST_F(AnnullatiAltrove, ADocumentCancelledElsewhereNoLongerCounts) {
             } else if (c.conta) {
                 messaggi.expectMessage(Answer::No, DomandaNumeroDato(numero, descrizione(numero)), TitoloEmissione);
             }
-            const EsitoEmissione secondo = Emetti(d);
+            const EsitoEmissione secondo = EmessoEStampato(d);
             EXPECT_EQ(messaggi.pending(), 0);
             EXPECT_EQ(messaggi.asked().size(), c.conta ? 1u : 0u);
             if (c.conta) {
@@ -161,7 +153,7 @@ TEST_F(AnnullatiAltrove, ADocumentCancelledElsewhereNoLongerCounts) {
 // its cancelling name: the next list of "Ristampa / Annulla" does not bring the document back,
 // and removes the file.
 TEST_F(AnnullatiAltrove, AnEarlierReleasesCancelStoppedHalfWayStaysCancelled) {
-    const EsitoEmissione e = Emetti(documentoDi("0007", "1"));
+    const EsitoEmissione e = EmessoEStampato(documentoDi("0007", "1"));
     ASSERT_TRUE(e.Emesso()) << int(e.Arresto);
     ASSERT_TRUE(QFile::rename(copiaDi(e), NomeInAnnullamento(copiaDi(e))));
     db().execute("UPDATE competenze SET fatturato = 0, idfattura = '' WHERE cliente = ? AND idfattura = ?",
@@ -178,7 +170,7 @@ TEST_F(AnnullatiAltrove, TheRecordSaysWhetherItsDocumentBilledFeeItems) {
         SCOPED_TRACE(conCompetenze ? "fee items" : "typed lines");
         Ricrea();
         competenze = conCompetenze;
-        const EsitoEmissione e = Emetti(documentoDi("0007", "1"));
+        const EsitoEmissione e = EmessoEStampato(documentoDi("0007", "1"));
         ASSERT_TRUE(e.Emesso()) << int(e.Arresto);
         EXPECT_EQ(Righe(db(), "SELECT competenzefatturate FROM DocumentiEmessi WHERE idfattura = ?", {e.IdFattura}),
                   std::vector<QStringList>{QStringList{conCompetenze ? "1" : "0"}});

@@ -54,14 +54,6 @@ public:
         return d;
     }
 
-    // An issue as STAMPA runs it, printed.
-    EsitoEmissione Emetti(const DocumentoDaEmettere& d) {
-        EsitoEmissione e = EmissioneDocumento(db(), d);
-        if (e.Emesso())
-            ChiusuraArchivioStampa(e.PathArchivioStampa, e.PathNomeProprio, e.Copia, true, d.Ambiente.CartellaFatture);
-        return e;
-    }
-
     std::vector<DocumentoArchiviato> Elenco() {
         return ElencoDocumentiEmessi(db(), avvio, fatture, Cliente, false, memorizza);
     }
@@ -82,7 +74,7 @@ TEST_F(DocumentiDigitati, ItsNumberIsGivenOnce) {
         SCOPED_TRACE(conCopie ? "copies kept" : "no copies kept");
         Ricrea();
         memorizza = conCopie;
-        const EsitoEmissione prima = Emetti(NotaDigitata("Storno parziale fattura n. 1", "-50", "3"));
+        const EsitoEmissione prima = EmessoEStampato(NotaDigitata("Storno parziale fattura n. 1", "-50", "3"));
         ASSERT_TRUE(prima.Emesso());
         EXPECT_EQ(prima.CompetenzeFatturate, 0);
         EXPECT_EQ(prima.NomeFileFattura, CopiaPrimaNota);
@@ -146,8 +138,8 @@ TEST_F(DocumentiDigitati, OfTwoWorkstationsIssuingItAtOnceTheSecondIsRefused) {
 // Its stored copy is listed with the client's other documents; cancelled, the copy goes and
 // the number is free again for that case file and date.
 TEST_F(DocumentiDigitati, ItIsListedAndCancelled) {
-    ASSERT_TRUE(Emetti(NotaDigitata("Storno parziale fattura n. 1", "-50", "3")).Emesso());
-    ASSERT_TRUE(Emetti(documento).Emesso());  // an invoice of another client, not listed here
+    ASSERT_TRUE(EmessoEStampato(NotaDigitata("Storno parziale fattura n. 1", "-50", "3")).Emesso());
+    ASSERT_TRUE(EmessoEStampato(documento).Emesso());  // an invoice of another client, not listed here
     const std::vector<DocumentoArchiviato> elenco = Elenco();
     ASSERT_EQ(elenco.size(), 1u);
     EXPECT_EQ(elenco[0].NomeFile, CopiaPrimaNota);
@@ -161,7 +153,7 @@ TEST_F(DocumentiDigitati, ItIsListedAndCancelled) {
     EXPECT_EQ(db().scalar("SELECT count(*) FROM competenze WHERE fatturato = 1").toInt(), voci);
     EXPECT_TRUE(Elenco().empty());
 
-    const EsitoEmissione dopo = Emetti(NotaDigitata("Secondo storno", "-20", "3"));
+    const EsitoEmissione dopo = EmessoEStampato(NotaDigitata("Secondo storno", "-20", "3"));
     EXPECT_TRUE(dopo.Emesso());
     EXPECT_EQ(NomiElencati(), QStringList{CopiaPrimaNota});
     EXPECT_TRUE(box.asked().empty());
@@ -171,7 +163,7 @@ TEST_F(DocumentiDigitati, ItIsListedAndCancelled) {
 // its copy and can be cancelled; a copy named after the identifier of another document the
 // archive records (another letter) stands for none and is not listed.
 TEST_F(DocumentiDigitati, EveryStoredCopyIsListedButOneOfAnotherDocumentsIdentifier) {
-    ASSERT_TRUE(Emetti(NotaDigitata("Storno parziale fattura n. 1", "-50", "3")).Emesso());
+    ASSERT_TRUE(EmessoEStampato(NotaDigitata("Storno parziale fattura n. 1", "-50", "3")).Emesso());
     const QString altra = "SDBCLI01F00000000704011500003.mdb";
     ASSERT_TRUE(QFile::copy(QDir(fatture).filePath(CopiaPrimaNota), QDir(fatture).filePath(altra)));
     EXPECT_EQ(NomiElencati(), QStringList{CopiaPrimaNota});

@@ -20,6 +20,7 @@
 #include "invoice/engine/EmissioneDocumento.h"
 #include "invoice/engine/FatturaDiProva.h"
 #include "invoice/engine/ImportiDocumento.h"
+#include "invoice/engine/StampaDocumento.h"
 #include "platform/db/Database.h"
 #include "support/ScriptedMessages.h"
 #include "support/TempDir.h"
@@ -146,6 +147,14 @@ public:
 
     QString pathFascole() const { return fascole->path(); }
     db::Database& db() { return sessione->db(); }
+
+    // An issue as STAMPA runs it, printed.
+    EsitoEmissione EmessoEStampato(const DocumentoDaEmettere& d) {
+        EsitoEmissione e = EmissioneDocumento(db(), d);
+        if (e.Emesso())
+            ChiusuraArchivioStampa(e.PathArchivioStampa, e.PathNomeProprio, e.Copia, true, d.Ambiente.CartellaFatture);
+        return e;
+    }
 
     // A line of the fee item of that task, job and element, as the selection takes it.
     static RigaFattura Riga(const char* ntask, const char* njob, const char* elemento, const char* tipo,
