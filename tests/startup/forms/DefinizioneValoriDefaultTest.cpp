@@ -7,12 +7,14 @@
 #include <QGroupBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 #include <optional>
 
 #include "fixtures/AccountingFixture.h"
 #include "fixtures/CaseFileArchive.h"
+#include "foundation/forms/FrmComandoSql.h"
 #include "platform/db/Database.h"
 #include "startup/forms/FrmFascolaINI.h"
 #include "startup/forms/FrmParametriFattura.h"
@@ -394,6 +396,30 @@ TEST_F(StartUp, AnArchiveWithoutItsRevisionTableGoesToTheErrorHandlerAndTheStart
         EXPECT_EQ(leggiIni(), (archivio + "\r\nNO\r\nNO\r\n" + VersioneDelProgramma() + "\r\n").toLocal8Bit());
         EXPECT_FALSE(db::Database::open(archivio.toStdString())->tableExists("Revisione"));
     }
+}
+
+// The office puts the table back through the SQL console, one statement at a time: the next
+// start finds the archive's revision and asks nothing.
+TEST_F(StartUp, ARevisionTablePutBackThroughTheSqlConsoleEndsTheQuestion) {
+    archivioConParametri();
+    db::Database::open(pathArchivio().toStdString())->execute("DROP TABLE Revisione");
+    scriviIni(iniNonCollegato());
+    ScriptedMessages box;
+    box.expectMessage(Answer::Ignore, std::nullopt, "GESTIONE DEGLI ERRORI");
+    DefinizioneValoriDefault();
+
+    FrmComandoSql console;
+    for (const char* istruzione :
+         {"CREATE TABLE \"Revisione\" (\"revisione\" TEXT COLLATE NOCASE CONSTRAINT \"len_revisione\" "
+          "CHECK(length(\"revisione\") <= 6) CONSTRAINT \"nonempty_revisione\" CHECK(\"revisione\" <> ''))",
+          "INSERT INTO Revisione (revisione) VALUES ('030104')"}) {
+        console.TxtComandoSql->setPlainText(istruzione);
+        box.expectMessage(Answer::Ok, "Il comando è stato eseguito con successo");
+        QTest::mouseClick(console.CmdEsegui, Qt::LeftButton);
+    }
+    DefinizioneValoriDefault();
+    EXPECT_EQ(box.pending(), 0);
+    EXPECT_EQ(box.asked().size(), 3u);
 }
 
 // Confirmed with another archive, the new Fascola.ini replaces the old one and the start-up
