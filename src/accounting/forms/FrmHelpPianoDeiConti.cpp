@@ -74,7 +74,6 @@ FrmHelpPianoDeiConti::FrmHelpPianoDeiConti(QWidget* parent) : QDialog(parent) {
     CmdOK->setToolTip("uscita con selezione");
     CmdUscita = ui::named<QPushButton>("CmdUscita", "&Annulla");
     CmdUscita->setToolTip("uscita senza selezione");
-    for (QPushButton* b : {CmdOK, CmdUscita}) b->setAutoDefault(false);
     LblMsg = ui::named<QLabel>("LblMsg");
 
     auto* elencare = new QGroupBox("Elencare:");
@@ -104,6 +103,7 @@ FrmHelpPianoDeiConti::FrmHelpPianoDeiConti(QWidget* parent) : QDialog(parent) {
     pagina->addLayout(ricerca);
     pagina->addLayout(centro, 1);
     pagina->addWidget(LblMsg);
+    ui::enterPresses(*this, nullptr);
 
     connect(TxtCaratteri, &QLineEdit::textChanged, this, [this] { Elenca(NaturaScelta(), OrdineScelto(), true); });
     connect(OptCodice, &QRadioButton::clicked, this, [this] { Elenca(NaturaScelta(), Ordine::Codice, true); });

@@ -42,6 +42,7 @@ FrmAnagrafe::FrmAnagrafe(QWidget* parent) : QDialog(parent) {
     setObjectName("FrmAnagrafe");
     setWindowTitle("ANAGRAFICA CLIENTI");
     costruisci();
+    ui::enterPresses(*this, nullptr);
     collegaEventi();
     // The load.
     RecordInVisione = false;

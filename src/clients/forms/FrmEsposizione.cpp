@@ -80,6 +80,7 @@ FrmEsposizione::FrmEsposizione(const QString& CodiceCliente, const QString& Nome
     setObjectName("FrmEsposizione");
     setWindowTitle("ESPOSIZIONE CLIENTE");
     costruisci();
+    ui::enterPresses(*this, CmdContinua);
     Form_Load();
 }
 

@@ -52,6 +52,7 @@ FrmParCli::FrmParCli(QWidget* parent) : QDialog(parent) {
     setWindowTitle("Parametri economici Cliente");
     setModal(true);
     costruisci();
+    ui::enterPresses(*this, nullptr);
     collegaEventi();
     Form_Load();
 }

@@ -27,6 +27,7 @@ FrmDettaglioElemento::FrmDettaglioElemento(DettaglioCompetenzaRec& dettaglio, QW
     setObjectName("FrmDettaglioElemento");
     setWindowTitle("Dettaglio Elemento in Competenza");
     costruisci();
+    ui::enterPresses(*this, DC_CmdNascondi);
 
     for (ui::RefillCombo* conto : {DC_DbcDarepn, DC_DbcAverepn, DC_DbcRicavi}) {
         conto->setRefill([] {

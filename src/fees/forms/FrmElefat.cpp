@@ -53,6 +53,7 @@ FrmElefat::FrmElefat(QWidget* parent) : QDialog(parent) {
     setWindowTitle("Elementi da Fatturare");
     setModal(true);
     costruisci();
+    ui::enterPresses(*this, nullptr);
     collegaEventi();
     Form_Load();
 }

@@ -88,5 +88,8 @@ QString NomeArchivioInCostruzione(const QString& Percorso);
 // RevisioneArchivioCorrente one step at a time, each step with its revision write in one
 // transaction, then adds the table of the documents issued (IstruzioniDocumentiEmessi, then
 // CompletaDocumentiEmessi) and the indexes (IndiciArchivioFascole) it lacks. An empty revision
-// table or a revision outside the chain is reported and nothing is changed.
+// table or a revision outside the chain is reported and nothing is changed. A revision table
+// that cannot be read (one dropped) goes to the error handler: left, nothing is changed;
+// skipped, the archive keeps its revision and only the table of the documents issued and the
+// indexes are made.
 void VerificaRevisioneDb(db::Database& archivio);

@@ -91,6 +91,29 @@ bool EseguiPasso(db::Database& db, const PassoRevisione& passo, int64_t rigaRevi
     return registra.esegui([&] { transazione->commit(); }) && !registra.fallita();
 }
 
+// Brings the archive forward from the revision its first revision row (`rs`) records; false
+// when it stops short: an empty table or a revision outside the chain is reported, a step
+// left at the handler's answer stays undone.
+bool PortaARevisioneCorrente(db::Database& db, std::unique_ptr<db::Recordset> rs) {
+    if (rs->EOF_()) {
+        MessaggioIncongruenza();
+        return false;
+    }
+    const int64_t riga = rs->field("riga").toInt();
+    const QString revisione = rs->field("revisione").textOr(QString());
+    rs.reset();
+    if (revisione == RevisioneArchivioCorrente) return true;
+    // A revision this program does not know is not marked current without its changes.
+    const auto percorso = Percorso(revisione);
+    if (!percorso) {
+        MessaggioIncongruenza();
+        return false;
+    }
+    for (const PassoRevisione* passo : *percorso)
+        if (!EseguiPasso(db, *passo, riga)) return false;
+    return true;
+}
+
 }  // namespace
 
 const std::vector<PassoRevisione>& PassiRevisioneArchivio() {
@@ -109,26 +132,11 @@ void VerificaRevisioneDb(db::Database& db) {
 
     // Only the first row counts, and only the first row is rewritten.
     std::unique_ptr<db::Recordset> rs;
-    if (!verifica.esegui([&] { rs = db.openRecordset("SELECT rowid AS riga, revisione FROM Revisione LIMIT 1"); }) ||
-        !rs)
+    if (!verifica.esegui([&] { rs = db.openRecordset("SELECT rowid AS riga, revisione FROM Revisione LIMIT 1"); }))
         return;
-    if (rs->EOF_()) {
-        MessaggioIncongruenza();
-        return;
-    }
-    const int64_t riga = rs->field("riga").toInt();
-    const QString revisione = rs->field("revisione").textOr(QString());
-    rs.reset();
-    if (revisione != RevisioneArchivioCorrente) {
-        // A revision this program does not know is not marked current without its changes.
-        const auto percorso = Percorso(revisione);
-        if (!percorso) {
-            MessaggioIncongruenza();
-            return;
-        }
-        for (const PassoRevisione* passo : *percorso)
-            if (!EseguiPasso(db, *passo, riga)) return;
-    }
+    // Skipped at the handler's answer (the archive has lost its revision table): there is no
+    // revision to bring forward, and the check goes on with what follows.
+    if (rs && !PortaARevisioneCorrente(db, std::move(rs))) return;
     // Without the table of the documents issued no document can be issued, listed or cancelled,
     // and an index missing only slows the look-ups: a failure here is told and the program goes on.
     Procedura documenti("Aggiornamento db Fascola, tabella DocumentiEmessi");

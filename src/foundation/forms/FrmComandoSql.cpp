@@ -48,6 +48,7 @@ FrmComandoSql::FrmComandoSql(QWidget* parent) : QDialog(parent) {
     colonna->addWidget(LblAvviso);
     colonna->addWidget(TxtComandoSql, 1);
     colonna->addLayout(pulsanti);
+    ui::enterPresses(*this, CmdEsegui);
 
     resize(560, 320);
     ui::CentraForm(*this);

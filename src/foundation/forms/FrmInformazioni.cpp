@@ -79,7 +79,6 @@ FrmInformazioni::FrmInformazioni(QWidget* parent) : QDialog(parent) {
     SSTab1->addTab(assistenza, "Assistenza");
 
     CmdOK = pulsante("CmdOK", "OK", this);
-    CmdOK->setDefault(true);
     CmdSysInfo = pulsante("CmdSysInfo", "&Informazioni di sistema...", this);
     for (QPushButton* b : {CmdOK, CmdSysInfo}) b->setMinimumWidth(CmdSysInfo->sizeHint().width() + 16);
     connect(CmdOK, &QPushButton::clicked, this, &QDialog::accept);
@@ -94,6 +93,7 @@ FrmInformazioni::FrmInformazioni(QWidget* parent) : QDialog(parent) {
     riga->addWidget(picIcon);
     riga->addWidget(SSTab1, 1);
     riga->addLayout(pulsanti);
+    ui::enterPresses(*this, CmdOK);
 
     resize(580, 270);
     ui::CentraForm(*this);

@@ -51,6 +51,7 @@ FrmDatiClienteFattura::FrmDatiClienteFattura(QWidget* parent) : QDialog(parent) 
     tutto->addLayout(indirizzo);
     tutto->addWidget(posizione);
     tutto->addWidget(CmdContinua, 0, Qt::AlignRight);
+    ui::enterPresses(*this, CmdContinua);
 
     connect(CmdContinua, &QPushButton::clicked, this, &FrmDatiClienteFattura::CmdContinua_Click);
     Form_Load();

@@ -39,6 +39,7 @@ FrmDettElemFattura::FrmDettElemFattura(const QString& cliente, const QString& np
     setObjectName("FrmDettElemFattura");
     setWindowTitle("DETTAGLIO ELEMENTO IN FATTURA");
     costruisci();
+    ui::enterPresses(*this, CmdContinua);
 
     DbcNtask->setRefill([this] {
         return lista([this](db::Database& s) { return ElencoIncarichiFascola(s, cliente_, npra_); });

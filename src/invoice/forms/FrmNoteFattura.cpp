@@ -53,6 +53,7 @@ FrmNoteFattura::FrmNoteFattura(QWidget* parent) : QDialog(parent) {
     tutto->addWidget(spiegazione);
     tutto->addLayout(note);
     tutto->addLayout(pulsanti);
+    ui::enterPresses(*this, CmdContinua);
 
     // Focus order: the notes, then the boxes, then the buttons. Set once the controls are the
     // dialog's (the layout above made them so): the order is kept only among a window's own.

@@ -44,6 +44,7 @@ FrmRistampa::FrmRistampa(QWidget* parent) : QDialog(parent) {
     setObjectName("FrmRistampa");
     setWindowTitle(Titolo);
     costruisci();
+    ui::enterPresses(*this, nullptr);
 
     DbcCliente->setRefill([] {
         std::vector<ui::ComboRow> righe;
@@ -87,7 +88,6 @@ void FrmRistampa::costruisci() {
     OptAnnulla = ui::named<QRadioButton>("OptAnnulla", "Annulla la fattura");
     CmdEsegui = ui::named<QPushButton>("CmdEsegui", "ESEGUI");
     CmdFine = ui::named<QPushButton>("CmdFine", "FINE");
-    for (QPushButton* b : {CmdEsegui, CmdFine}) b->setAutoDefault(false);
 
     auto* cliente = new QGridLayout;
     cliente->addWidget(Label1, 0, 0);

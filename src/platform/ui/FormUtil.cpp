@@ -1,6 +1,7 @@
 #include "platform/ui/FormUtil.h"
 
 #include <QButtonGroup>
+#include <QDialog>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -46,6 +47,13 @@ QPushButton* commandButton(const char* name, const QString& text) {
     auto* button = named<QPushButton>(name, text);
     button->setAutoDefault(false);
     return button;
+}
+
+void enterPresses(QDialog& dialog, QPushButton* confirming) {
+    // A button that takes the focus becomes the default while it has it; when the dialog has
+    // no default of its own to go back to, it stays the default after.
+    for (QPushButton* button : dialog.findChildren<QPushButton*>()) button->setAutoDefault(confirming != nullptr);
+    if (confirming) confirming->setDefault(true);
 }
 
 QVBoxLayout* buttonColumn(std::initializer_list<QPushButton*> buttons, QPushButton* last) {

@@ -5,6 +5,7 @@
 #include <utility>
 
 class QButtonGroup;
+class QDialog;
 class QLabel;
 class QPushButton;
 class QRadioButton;
@@ -36,6 +37,14 @@ void fillPage(QWidget& page, QWidget& content);
 // A command button that Enter typed in a field never presses: the forms have no default
 // button, Enter only ends the typing.
 QPushButton* commandButton(const char* name, const QString& text);
+
+// Enter typed in a field of `dialog` presses `confirming`, or no button at all when it is
+// null. Left to itself a dialog makes its first button in the focus order the one Enter
+// presses (a SFOGLIA beside the first field opened its chooser), and any button that had the
+// focus once; here no other button ever becomes it. With a confirming button a button that
+// has the focus is pressed by Enter while it has it, as dialogs do; without one it is pressed
+// by the space bar only. Called once the dialog's buttons are all made.
+void enterPresses(QDialog& dialog, QPushButton* confirming);
 
 // A form's command buttons one under the other from the top, and `last` (when given) alone at
 // the foot of the column: the exit, kept apart from the record commands.

@@ -3,7 +3,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <memory>
+#include <vector>
 
 #include "foundation/engine/ArchivioFascole.h"
 #include "foundation/engine/Generale.h"
@@ -21,12 +23,22 @@ constexpr int FormatoNonRiconosciuto = 3343;
 // The folder part of a path as written, without its final separator; "" when it names none.
 QString cartellaScritta(const QString& percorso) { return CartellaSenzaSeparatoreFinale(CartellaDaPercorso(percorso)); }
 
-// An existing file: an archive when it reads as one and has the revision table.
+// An archive of the program: the revision table every archive has or, should that alone be
+// gone (dropped through the SQL console), every other table of the archive. Such an archive is
+// opened, and the revision check tells through the error handler what it misses.
+bool archivioDelleFascole(db::Database& archivio) {
+    if (archivio.tableExists("Revisione")) return true;
+    const std::vector<db::Table>& tabelle = SchemaArchivioFascole();
+    return std::all_of(tabelle.begin(), tabelle.end(),
+                       [&](const db::Table& t) { return t.name == "Revisione" || archivio.tableExists(t.name); });
+}
+
+// An existing file: an archive when it reads as one and holds the archive's tables.
 EsameArchivio esaminaFile(const QString& percorso, const QString& cartella, const AperturaArchivio& apri) {
     try {
         const std::shared_ptr<db::Database> archivio =
             apri ? apri(percorso) : std::shared_ptr<db::Database>(db::Database::open(percorso.toStdString()));
-        if (archivio->tableExists("Revisione")) return {Esito::Archivio, cartella, {}};
+        if (archivioDelleFascole(*archivio)) return {Esito::Archivio, cartella, {}};
         return {Esito::Inutilizzabile, cartella, "il file non è un archivio delle fascole"};
     } catch (const db::DbError& e) {
         // Held by another workstation just now: the opening proper waits for it.

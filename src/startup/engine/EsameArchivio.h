@@ -33,7 +33,8 @@ struct EsameArchivio {
 using AperturaArchivio = std::function<std::shared_ptr<db::Database>(const QString& percorso)>;
 
 // Looks at `Percorso` (a path as the program stores it). An existing file counts as an
-// archive when it can be read as one and holds the revision table every archive has; one
+// archive when it can be read as one and holds the revision table every archive has, or all
+// the archive's other tables when the revision table alone is missing; one
 // held by another workstation at that moment counts as an archive (whoever opens it waits
 // for it). A missing file can be created where a file can be written in its folder; a
 // missing folder under a computer's share that is not reached, or under a file, is no folder

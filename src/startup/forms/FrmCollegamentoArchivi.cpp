@@ -56,6 +56,7 @@ FrmCollegamentoArchivi::FrmCollegamentoArchivi(QWidget* parent) : QDialog(parent
     setObjectName("FrmCollegamentoArchivi");
     setWindowTitle("COLLEGAMENTO ARCHIVI");
     costruisci();
+    ui::enterPresses(*this, nullptr);
     Form_Load();
     collegaEventi();
 }
@@ -136,7 +137,6 @@ void FrmCollegamentoArchivi::costruisci() {
 
     CmdConferma = ui::named<QPushButton>("CmdConferma", "CONFERMA");
     CmdRinuncia = ui::named<QPushButton>("CmdRinuncia", "RINUNCIA");
-    for (QPushButton* b : {CmdConferma, CmdRinuncia}) b->setAutoDefault(false);
     auto* pulsanti = new QHBoxLayout;
     pulsanti->addStretch();
     pulsanti->addWidget(CmdConferma);

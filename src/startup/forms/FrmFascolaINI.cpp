@@ -45,7 +45,6 @@ FrmFascolaINI::FrmFascolaINI(QWidget* parent) : QDialog(parent) {
     CmdSfoglia3 = ui::named<QPushButton>("CmdSfoglia3", "SFOGLIA");
     CmdConferma = ui::named<QPushButton>("CmdConferma", "CONFERMA");
     CmdRinuncia = ui::named<QPushButton>("CmdRinuncia", "RINUNCIA");
-    for (QPushButton* b : {CmdConferma, CmdRinuncia}) b->setAutoDefault(false);
 
     auto* zolpa = new QHBoxLayout(FramZolpa);
     zolpa->addWidget(TxtCasaZolpa, 1);
@@ -70,6 +69,8 @@ FrmFascolaINI::FrmFascolaINI(QWidget* parent) : QDialog(parent) {
     pagina->addWidget(Label1);
     pagina->addLayout(campi);
     pagina->addLayout(pulsanti);
+
+    ui::enterPresses(*this, nullptr);
 
     connect(ChkZolpa, &QCheckBox::toggled, this, &FrmFascolaINI::ChkZolpa_Click);
     connect(CmdSfoglia1, &QPushButton::clicked, this, &FrmFascolaINI::CmdSfoglia1_Click);

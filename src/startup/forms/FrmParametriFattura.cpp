@@ -80,6 +80,7 @@ FrmParametriFattura::FrmParametriFattura(QWidget* parent) : QDialog(parent) {
     setObjectName("FrmParametriFattura");
     setWindowTitle(TitoloParametri);
     costruisci();
+    ui::enterPresses(*this, nullptr);
 
     ui::onFocusChange(*DbcZolpa, [this] { DbcZolpa_GotFocus(); }, {});
     ui::onFocusChange(*CmbEsercizio, [this] { CmbEsercizio_GotFocus(); }, [this] { LasciaEsercizi(*CmbEsercizio); });
@@ -95,7 +96,6 @@ void FrmParametriFattura::costruisci() {
     ChkAnteprimaStampa = ui::named<QCheckBox>("ChkAnteprimaStampa", "Su comando stampa fattura visualizza anteprima");
     ChkMemorizzaFattura = ui::named<QCheckBox>("ChkMemorizzaFattura", "Memorizza fattura emessa in fascola");
     CmdContinua = ui::named<QPushButton>("CmdContinua", "CONTINUA");
-    CmdContinua->setAutoDefault(false);
 
     FrameZolpa = ui::named<QGroupBox>("FrameZolpa", "Contabilità");
     OptRegistraSi = ui::named<QRadioButton>("OptRegistraSi", "SI");

@@ -1,6 +1,7 @@
 #include "platform/ui/FormUtil.h"
 
 #include <QButtonGroup>
+#include <QDialog>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -66,4 +67,34 @@ TEST(FormUtil, CommandButtonsAreNeverPressedByEnter) {
     EXPECT_EQ(b->text(), "CONFERMA");
     EXPECT_FALSE(b->autoDefault());
     delete b;
+}
+
+// Enter typed in a field presses the confirming button, or none: never the SFOGLIA that comes
+// first in the focus order, nor a button the focus passed over on its way back to the field.
+TEST(FormUtil, EnterInAFieldPressesTheConfirmingButtonOrNone) {
+    for (const bool conConferma : {false, true}) {
+        SCOPED_TRACE(conConferma);
+        QDialog dialog;
+        auto* campo = new QLineEdit;
+        auto* sfoglia = new QPushButton("SFOGLIA");
+        auto* conferma = new QPushButton("CONFERMA");
+        auto* rinuncia = new QPushButton("RINUNCIA");
+        auto* layout = new QVBoxLayout(&dialog);
+        for (QWidget* w : std::initializer_list<QWidget*>{campo, sfoglia, conferma, rinuncia}) layout->addWidget(w);
+        ui::enterPresses(dialog, conConferma ? conferma : nullptr);
+        QStringList premuti;
+        for (QPushButton* b : {sfoglia, conferma, rinuncia})
+            QObject::connect(b, &QPushButton::clicked, [&premuti, b] { premuti << b->text(); });
+        dialog.show();
+        dialog.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+
+        campo->setFocus();
+        QTest::keyClick(campo, Qt::Key_Return);
+        for (QPushButton* b : {sfoglia, rinuncia}) b->setFocus();
+        campo->setFocus();
+        QTest::keyClick(campo, Qt::Key_Enter);
+        EXPECT_EQ(premuti, conConferma ? QStringList({"CONFERMA", "CONFERMA"}) : QStringList());
+        for (QPushButton* b : {sfoglia, rinuncia}) EXPECT_FALSE(b->isDefault()) << b->text().toStdString();
+    }
 }

@@ -7,12 +7,14 @@
 #include <QGroupBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 #include <optional>
 
 #include "fixtures/AccountingFixture.h"
 #include "fixtures/CaseFileArchive.h"
+#include "foundation/forms/FrmComandoSql.h"
 #include "platform/db/Database.h"
 #include "startup/forms/FrmFascolaINI.h"
 #include "startup/forms/FrmParametriFattura.h"
@@ -311,6 +313,8 @@ TEST_F(StartUp, AnArchiveThatCanBeNeitherOpenedNorCreatedIsToldAndGivingUpTheSet
     QDir().mkpath(unaCartella);
     const QString testo = cartella.file("note.mdb");
     writeFile(testo, "non sono un archivio");
+    const QString altroArchivio = cartella.file("ditte.mdb");
+    db::Database::create(altroArchivio.toStdString())->execute("create table ditte (acronimo text)");
     const QString solaLettura = cartella.file("sola_lettura");
     QDir().mkpath(solaLettura);
     const QString fatture = cartella.file("fatture") + "/";
@@ -328,6 +332,7 @@ TEST_F(StartUp, AnArchiveThatCanBeNeitherOpenedNorCreatedIsToldAndGivingUpTheSet
          "\\\\SERVER\\contab\\ditte.mdb"},
         {unaCartella, "è una cartella, non un file"},
         {testo, "il file non è un archivio delle fascole"},
+        {altroArchivio, "il file non è un archivio delle fascole"},
         {solaLettura + "/fascole.mdb", "nella cartella \"" + solaLettura + "\" non si può scrivere", true},
     };
     for (const Caso& c : casi) {
@@ -359,6 +364,62 @@ TEST_F(StartUp, AnArchiveThatCanBeNeitherOpenedNorCreatedIsToldAndGivingUpTheSet
     EXPECT_FALSE(QFileInfo::exists(cartella.file("manca")));
     EXPECT_FALSE(QFileInfo::exists("/nonexistent_dir"));
     EXPECT_TRUE(QDir(solaLettura).isEmpty());
+}
+
+// An archive that has lost its revision table (dropped through the SQL console) is still the
+// program's: the revision check fails through the error handler, and whichever way it is
+// answered the start goes on with that archive, its parameters read, without the set-up
+// dialog. The table is not made again: the next start asks again.
+TEST_F(StartUp, AnArchiveWithoutItsRevisionTableGoesToTheErrorHandlerAndTheStartGoesOn) {
+    for (const Answer risposta : {Answer::Ignore, Answer::Abort}) {
+        SCOPED_TRACE(int(risposta));
+        RipristinaAmbiente();
+        AmbienteLavoro().CartellaAvvio = cartella.path();
+        const QString archivio = cartella.file(QString("senza_revisione_%1.mdb").arg(int(risposta)));
+        {
+            fixtures::CaseFileArchive fascole(archivio);
+            fascole.setParameters({{"rigatestata1", "Studio Rossi"}});
+            fascole.db().execute("DROP TABLE Revisione");
+        }
+        scriviIni({archivio, "NO", "NO", VersioneDelProgramma()});
+        ScriptedMessages box;
+        ModalHelper modal;  // no dialog expected: one left open fails the test
+        box.expectMessage(risposta, std::nullopt, "GESTIONE DEGLI ERRORI");
+
+        DefinizioneValoriDefault();
+
+        ASSERT_EQ(box.asked().size(), 1u);
+        EXPECT_TRUE(box.asked()[0].text.contains("\nFunzione: Sub di di verifica revisione db Fascola\n"))
+            << box.asked()[0].text.toStdString();
+        EXPECT_EQ(AmbienteLavoro().PathArchivioFascole, archivio);
+        EXPECT_EQ(ParametriFattura().RigaTestata1, "Studio Rossi");
+        EXPECT_EQ(leggiIni(), (archivio + "\r\nNO\r\nNO\r\n" + VersioneDelProgramma() + "\r\n").toLocal8Bit());
+        EXPECT_FALSE(db::Database::open(archivio.toStdString())->tableExists("Revisione"));
+    }
+}
+
+// The office puts the table back through the SQL console, one statement at a time: the next
+// start finds the archive's revision and asks nothing.
+TEST_F(StartUp, ARevisionTablePutBackThroughTheSqlConsoleEndsTheQuestion) {
+    archivioConParametri();
+    db::Database::open(pathArchivio().toStdString())->execute("DROP TABLE Revisione");
+    scriviIni(iniNonCollegato());
+    ScriptedMessages box;
+    box.expectMessage(Answer::Ignore, std::nullopt, "GESTIONE DEGLI ERRORI");
+    DefinizioneValoriDefault();
+
+    FrmComandoSql console;
+    for (const char* istruzione :
+         {"CREATE TABLE \"Revisione\" (\"revisione\" TEXT COLLATE NOCASE CONSTRAINT \"len_revisione\" "
+          "CHECK(length(\"revisione\") <= 6) CONSTRAINT \"nonempty_revisione\" CHECK(\"revisione\" <> ''))",
+          "INSERT INTO Revisione (revisione) VALUES ('030104')"}) {
+        console.TxtComandoSql->setPlainText(istruzione);
+        box.expectMessage(Answer::Ok, "Il comando è stato eseguito con successo");
+        QTest::mouseClick(console.CmdEsegui, Qt::LeftButton);
+    }
+    DefinizioneValoriDefault();
+    EXPECT_EQ(box.pending(), 0);
+    EXPECT_EQ(box.asked().size(), 3u);
 }
 
 // Confirmed with another archive, the new Fascola.ini replaces the old one and the start-up

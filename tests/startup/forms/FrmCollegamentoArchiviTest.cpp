@@ -283,6 +283,24 @@ TEST_F(LinkingDialog, AnArchiveThatCanBeNeitherOpenedNorCreatedIsRefusedAndNothi
     EXPECT_TRUE(QDir(solaLettura).isEmpty());
 }
 
+// Enter typed in a box presses no button: no chooser opens (the scripted service would fail on
+// one), nothing is saved and the dialog stays open. The companies list is left last: leaving
+// it empties the company and the year.
+TEST_F(LinkingDialog, EnterInABoxOpensNoChooserAndSavesNothing) {
+    ScriptedMessages box;
+    const QByteArray ini = leggiIni();
+    apri();
+    for (QWidget* campo : std::initializer_list<QWidget*>{form->TxtFascole, form->TxtImmagini, form->DbcDitta,
+                                                          form->CmbEsercizio, form->TxtArchivioDitte}) {
+        entra(campo);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    }
+    EXPECT_TRUE(box.asked().empty());
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(leggiIni(), ini);
+    EXPECT_EQ(dittaEsercizio(pathArchivio()), QStringList({"ROSSI", "2004"}));
+}
+
 TEST_F(LinkingDialog, EachFailedCheckShowsItsMessageAndSavesNothing) {
     struct Caso {
         std::function<void(FrmCollegamentoArchivi&)> prepara;

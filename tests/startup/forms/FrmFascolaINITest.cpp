@@ -10,6 +10,7 @@
 
 #include <optional>
 
+#include "fixtures/CaseFileArchive.h"
 #include "platform/db/Database.h"
 #include "startup/engine/FileIni.h"
 #include "support/CartellaSolaLettura.h"
@@ -210,6 +211,35 @@ TEST_F(SetUpDialog, AnArchiveThatCanBeNeitherOpenedNorCreatedIsRefusedAndTheFile
     }
     EXPECT_FALSE(QFileInfo::exists(unFile + "/sotto"));
     EXPECT_TRUE(QDir(solaLettura).isEmpty());
+}
+
+// An archive that has lost only its revision table is the program's: it is taken, and the
+// start-up's revision check tells what it lacks.
+TEST_F(SetUpDialog, AnArchiveWithoutItsRevisionTableIsTaken) {
+    ScriptedMessages box;
+    const QString archivio = cartella.file("senza_revisione.mdb");
+    fixtures::CaseFileArchive(archivio).db().execute("DROP TABLE Revisione");
+    type(form.TxtFascola, archivio);
+    click(form.CmdConferma);
+    EXPECT_EQ(leggiIni(), (archivio + "\r\nNO\r\nNO\r\n3.1.4\r\n").toLocal8Bit());
+    EXPECT_EQ(form.result(), QDialog::Accepted);
+    EXPECT_TRUE(box.asked().empty());
+}
+
+// Enter typed in a box presses no button: no chooser opens (the scripted service would fail on
+// one), nothing is written and the dialog stays open on what was typed.
+TEST_F(SetUpDialog, EnterInABoxOpensNoChooserAndWritesNothing) {
+    ScriptedMessages box;
+    click(form.ChkZolpa);
+    for (QLineEdit* campo : {form.TxtFascola, form.TxtCasaZolpa, form.TxtFatture}) {
+        type(campo, "fascole.mdb");
+        QTest::keyClick(campo, Qt::Key_Return);
+        QTest::keyClick(campo, Qt::Key_Enter);
+    }
+    EXPECT_TRUE(box.asked().empty());
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_FALSE(QFile::exists(pathIni()));
+    EXPECT_EQ(form.TxtFascola->text(), "fascole.mdb");
 }
 
 TEST_F(SetUpDialog, EachFailedCheckShowsItsMessageMovesTheFocusAndWritesNothing) {
