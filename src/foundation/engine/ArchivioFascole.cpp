@@ -174,6 +174,10 @@ const db::Table& TabellaDocumentiEmessi() {
 
 db::Column ColonnaCompetenzeFatturate() { return yesNo("competenzefatturate"); }
 
+const char* const CompetenzeDelDocumentoEmesso =
+    "EXISTS (SELECT 1 FROM competenze AS c WHERE c.idfattura = DocumentiEmessi.idfattura AND c.cliente = "
+    "DocumentiEmessi.cliente)";
+
 void CompletaDocumentiEmessi(db::Database& archivio) {
     const std::string colonna = ColonnaCompetenzeFatturate().name;
     if (archivio.columnExists(TabellaDocumentiEmessi().name, colonna)) return;
@@ -184,9 +188,8 @@ void CompletaDocumentiEmessi(db::Database& archivio) {
         archivio.execute(db::addColumnSql(TabellaDocumentiEmessi().name, ColonnaCompetenzeFatturate()));
         // What the records already there billed is known only where fee items still carry their
         // identifier; the others are taken for documents of typed lines, which always count.
-        archivio.execute("UPDATE DocumentiEmessi SET competenzefatturate = 1 WHERE EXISTS (SELECT 1 FROM "
-                         "competenze AS c WHERE c.idfattura = DocumentiEmessi.idfattura AND c.cliente = "
-                         "DocumentiEmessi.cliente)");
+        archivio.execute(std::string("UPDATE DocumentiEmessi SET competenzefatturate = 1 WHERE ") +
+                         CompetenzeDelDocumentoEmesso);
     }
     t.commit();
 }

@@ -42,6 +42,9 @@ const std::vector<std::string>& IstruzioniDocumentiEmessi();
 // The column of the table of the documents issued that says whether the document billed fee
 // items (yes/no, no by default): the table made by an earlier release lacks it.
 db::Column ColonnaCompetenzeFatturate();
+// The condition, on a row of `DocumentiEmessi` named by the table's name, that a fee item still
+// carries the record's identifier.
+extern const char* const CompetenzeDelDocumentoEmesso;
 // Adds the column to the table of the documents issued that lacks it, with the column's
 // default for the rows an earlier release writes, in one write transaction: a record whose
 // fee items carry its identifier is of a document that billed them; any other is taken for a

@@ -1,11 +1,14 @@
 #include "invoice/engine/DocumentiEmessi.h"
 
+#include "foundation/engine/ArchivioFascole.h"
 #include "invoice/engine/FatturazioneCompetenze.h"
 #include "platform/db/Database.h"
 
-const char* const DocumentoAnnotatoInVigore =
-    "(DocumentiEmessi.competenzefatturate = 0 OR EXISTS (SELECT 1 FROM competenze AS c WHERE c.idfattura = "
-    "DocumentiEmessi.idfattura AND c.cliente = DocumentiEmessi.cliente))";
+const std::string& DocumentoAnnotatoInVigore() {
+    static const std::string condizione =
+        std::string("(DocumentiEmessi.competenzefatturate = 0 OR ") + CompetenzeDelDocumentoEmesso + ")";
+    return condizione;
+}
 
 bool AnnotazioneDocumentoEmesso(db::Database& archivio, const QString& cliente, const QString& idfattura,
                                 const QString& lettera, const QString& registrazione) {
@@ -15,7 +18,7 @@ bool AnnotazioneDocumentoEmesso(db::Database& archivio, const QString& cliente, 
                                         "idfattura) DO UPDATE SET cliente = excluded.cliente, lettera = "
                                         "excluded.lettera, registrazione = excluded.registrazione, "
                                         "competenzefatturate = 0 WHERE NOT ") +
-                                DocumentoAnnotatoInVigore,
+                                DocumentoAnnotatoInVigore(),
                             {cliente, idfattura, lettera, registrazione}) == 1;
 }
 
@@ -29,7 +32,7 @@ std::optional<DocumentoEsistente> DocumentoConIdFattura(db::Database& archivio, 
     db::Statement annotato(archivio,
                            std::string("SELECT cliente, lettera, registrazione FROM DocumentiEmessi WHERE cliente = ? "
                                        "AND idfattura = ? AND ") +
-                               DocumentoAnnotatoInVigore,
+                               DocumentoAnnotatoInVigore(),
                            {cliente, idfattura});
     if (annotato.step()) {
         const DocumentoNumerato documento{annotato.column(0).textOr(QString()), idfattura,

@@ -1,6 +1,7 @@
 #pragma once
 #include <QString>
 #include <optional>
+#include <string>
 
 #include "invoice/engine/DocumentiNumerati.h"
 #include "invoice/engine/Ristampa.h"
@@ -26,8 +27,9 @@ class Database;
 // record of typed lines billed none, and stands whether or not a copy was kept.
 
 // The condition, on a row of `DocumentiEmessi` named by the table's name, that the record still
-// stands for its document: it billed no fee item, or a fee item still carries its identifier.
-extern const char* const DocumentoAnnotatoInVigore;
+// stands for its document: it billed no fee item, or a fee item still carries its identifier
+// (CompetenzeDelDocumentoEmesso).
+const std::string& DocumentoAnnotatoInVigore();
 
 // A document the archive knows.
 struct DocumentoEsistente {

@@ -31,7 +31,7 @@ const std::string DocumentiDelleCompetenze =
 
 // The documents the issues recorded, with their letters; not one cancelled elsewhere.
 const std::string DocumentiAnnotati = "SELECT cliente, idfattura, lettera FROM DocumentiEmessi" +
-                                      DelNumeroNelTratto + " AND " + DocumentoAnnotatoInVigore;
+                                      DelNumeroNelTratto + " AND " + DocumentoAnnotatoInVigore();
 
 // Linked, those the journal does not hold: no header of the same client, document date and
 // number (as `idfattura` keeps it).

@@ -205,7 +205,9 @@ TEST_F(StampaFatturaTest, AWithholdingPrintsWhatItTakesOffTheTotalWithOneSign) {
         for (const bool proprio : {false, true}) {
             SCOPED_TRACE(proprio ? "office's own layout" : "standard layout");
             const QString modello = QDir(avvio).filePath(ReportFatturaPersonalizzato);
-            if (proprio) ASSERT_TRUE(QFile::copy(report::Report(avvio).findLayout(ReportFatturaPersonalizzato), modello));
+            if (proprio) {
+                ASSERT_TRUE(QFile::copy(report::Report(avvio).findLayout(ReportFatturaPersonalizzato), modello));
+            }
             const report::Document pagine = ReportDocumentoEmesso(e.PathArchivioStampa, report::Pdf, nullptr,
                                                                   dir->file("ritenute.pdf"));
             if (proprio) QFile::remove(modello);
